@@ -1,0 +1,136 @@
+#include "gfx/frame_buffer.h"
+
+#include <cstring>
+
+#include "gfx/blitters.h"
+#include "gfx/fonts.h"
+#include "gfx/palette.h"
+#include "platform/text.h"
+#include "shell/fatal_error.h"
+
+namespace kv {
+
+std::uint8_t* DrawTarget = nullptr;
+std::uint32_t DrawPitch = 0;
+std::uint8_t* WorkBuffer = nullptr;
+
+DisplayResult CreateSurfaces() {
+    return DisplayCreateSurfaces();
+}
+
+void CreateGamePalette() {
+    if (DisplayCreatePalette() == DD_OK) DisplayAttachPalette();
+}
+
+void ReleaseSurfaces() {
+    DisplayReleaseSurfaces();
+}
+
+void ReleasePalette() {
+    DisplayReleasePalette();
+}
+
+bool RecreateSurfaces() {
+    ReleaseSurfaces();
+    if (CreateSurfaces() != DD_OK) {
+        FatalError("cannot restore primary surface");
+        return false;
+    }
+    if (DisplayHasPalette()) DisplayAttachPalette();
+    return true;
+}
+
+bool RestoreLostSurfaces() {
+    if (!DisplayHasSurfaces()) return false;
+    if (DisplayIsLost(SurfaceId::Primary) == DDERR_SURFACELOST ||
+        DisplayIsLost(SurfaceId::Back) == DDERR_SURFACELOST)
+        return RecreateSurfaces();
+    return true;
+}
+
+namespace {
+
+bool LockBack() {
+    LockedSurface locked;
+    if (DisplayLock(SurfaceId::Back, locked) != DD_OK) return false;
+    DrawTarget = locked.pixels;
+    DrawPitch = locked.pitch;
+    return true;
+}
+
+void UnlockBack() {
+    DisplayUnlock(SurfaceId::Back);
+    DrawTarget = nullptr;
+}
+
+void ClearBack() {
+    if (!LockBack()) return;
+    ClearRect8(DrawTarget, DrawPitch, kScreenWidth, kScreenHeight);
+    UnlockBack();
+    DisplayFlip();
+}
+
+void WaitForFlip() {
+    while (!DisplayFlipDone()) {
+    }
+}
+
+}  // namespace
+
+bool BeginFrame() {
+    // After a fatal error the surfaces are gone and nothing may draw.
+    if (FatalErrorRaised() || !RestoreLostSurfaces()) return false;
+    return LockBack();
+}
+
+void EndFrame() {
+    UnlockBack();
+    DisplayFlip();
+}
+
+void CopyWorkBuffer() {
+    if (DrawTarget == nullptr || WorkBuffer == nullptr) return;
+    for (int y = 0; y < kScreenHeight; ++y)
+        std::memcpy(DrawTarget + static_cast<std::size_t>(y) * DrawPitch,
+                    WorkBuffer + static_cast<std::size_t>(y) * kScreenWidth, kScreenWidth);
+}
+
+void PresentWorkBuffer() {
+    if (WorkBuffer == nullptr || !BeginFrame()) return;
+    BlitToBackBuffer(WorkBuffer, 0, 0, kScreenWidth, kScreenHeight);
+    EndFrame();
+    WaitForFlip();
+}
+
+void BlankScreen() {
+    if (FatalErrorRaised()) return;
+    SetBlackPalette();
+    if (!RestoreLostSurfaces()) return;
+    ClearBack();
+}
+
+void ClearBothBuffers() {
+    if (FatalErrorRaised() || !RestoreLostSurfaces()) return;
+    ClearBack();
+    ClearBack();
+}
+
+void ShowStatusText(std::string_view line, const char* second) {
+    if (FatalErrorRaised() || !RestoreLostSurfaces()) return;
+    ClearBack();
+    WaitForFlip();
+    SetPaletteEntry(0, 0, 0, 0);
+    SetPaletteEntry(255, 255, 255, 255);
+    // The text goes onto the visible buffer, so it shows without another flip.
+    TextContext dc;
+    if (!DisplayGetDC(SurfaceId::Primary, dc)) return;
+    dc.setBkMode(TRANSPARENT);
+    dc.selectFont(FontLarge);
+    dc.setTextAlign(TA_CENTER | TA_BASELINE);
+    dc.setTextColor(Rgb(255, 255, 255));
+    dc.textOut(400, 300, line);
+    if (second != nullptr) dc.textOut(400, 340, second);
+    DisplayReleaseDC(SurfaceId::Primary);
+}
+
+}  // namespace kv

@@ -1,0 +1,15 @@
+// The program's entry: the real backend under the game's shell.
+
+#include "platform/backend.h"
+#include "platform/sdl/sdl_backend.h"
+#include "screens/program_tables.h"
+#include "shell/startup.h"
+
+int main() {
+    auto backend = kv::CreateSdlBackend();
+    kv::SetBackend(backend.get());
+    kv::InstallProgramTables();
+    const int code = kv::WinMain();
+    kv::SetBackend(nullptr);
+    return code;
+}

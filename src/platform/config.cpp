@@ -1,0 +1,75 @@
+#include "platform/config.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+
+namespace kv {
+
+namespace {
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+std::map<std::string, std::string>& Overrides() {
+    static std::map<std::string, std::string> overrides;
+    return overrides;
+}
+
+std::optional<std::string> FromFile(std::string_view key) {
+    std::ifstream in{std::string(kConfigFileName)};
+    if (!in) return std::nullopt;
+    const std::string wanted = Lower(key);
+    std::string line;
+    std::optional<std::string> value;
+    while (std::getline(in, line)) {
+        std::string_view l = Trim(line);
+        if (l.empty() || l.front() == ';' || l.front() == '#' || l.front() == '[') continue;
+        const auto eq = l.find('=');
+        if (eq == std::string_view::npos) continue;
+        if (Lower(Trim(l.substr(0, eq))) == wanted) value = std::string(Trim(l.substr(eq + 1)));
+    }
+    return value;
+}
+
+}  // namespace
+
+std::string ConfigEnvironmentName(std::string_view key) {
+    std::string name = "KESTRIVON_";
+    for (char c : key)
+        name += c == ' ' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+std::optional<std::string> GetConfigValue(std::string_view key) {
+    if (auto it = Overrides().find(Lower(key)); it != Overrides().end()) return it->second;
+    if (const char* env = std::getenv(ConfigEnvironmentName(key).c_str())) return std::string(env);
+    return FromFile(key);
+}
+
+bool GetConfigFlag(std::string_view key) {
+    const auto v = GetConfigValue(key);
+    if (!v) return false;
+    const std::string l = Lower(*v);
+    return l == "1" || l == "yes" || l == "true" || l == "on";
+}
+
+void SetConfigOverride(std::string_view key, std::string_view value) {
+    Overrides()[Lower(key)] = std::string(value);
+}
+
+void ClearConfigOverrides() {
+    Overrides().clear();
+}
+
+}  // namespace kv

@@ -1,0 +1,180 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace kv {
+
+namespace {
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 'A' && ca <= 'Z') ca = static_cast<unsigned char>(ca - 'A' + 'a');
+        if (cb >= 'A' && cb <= 'Z') cb = static_cast<unsigned char>(cb - 'A' + 'a');
+        if (ca != cb) return false;
+    }
+    return true;
+}
+
+// The entry of dir whose name matches ignoring case, or the name unchanged.
+std::string MatchInFolder(const std::string& dir, const std::string& name) {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (d == nullptr) return name;
+    std::string found = name;
+    while (dirent* e = ::readdir(d)) {
+        if (EqualsIgnoreCase(e->d_name, name)) {
+            found = e->d_name;
+            break;
+        }
+    }
+    ::closedir(d);
+    return found;
+}
+
+std::string TempNameFor(const std::string& path) {
+    return path + ".tmp" + std::to_string(::getpid());
+}
+
+}  // namespace
+
+std::string ResolvePath(std::string_view gamePath) {
+    std::string path(gamePath);
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    if (path.empty() || Exists(path)) return path;
+
+    std::string result;
+    std::size_t pos = 0;
+    if (path[0] == '/') {
+        result = "/";
+        pos = 1;
+    }
+    bool searching = true;  // once a folder is missing, nothing below it can be matched
+    while (pos <= path.size()) {
+        std::size_t end = path.find('/', pos);
+        if (end == std::string::npos) end = path.size();
+        std::string part = path.substr(pos, end - pos);
+        if (!part.empty()) {
+            std::string candidate = result + part;
+            if (searching && !Exists(candidate)) {
+                part = MatchInFolder(result, part);
+                candidate = result + part;
+                searching = Exists(candidate);
+            }
+            result = candidate;
+            if (end < path.size()) result += '/';
+        } else if (end < path.size() && !result.empty() && result.back() != '/') {
+            result += '/';
+        }
+        pos = end + 1;
+    }
+    return result;
+}
+
+bool FileExists(std::string_view gamePath) {
+    return Exists(ResolvePath(gamePath));
+}
+
+File::~File() {
+    close();
+}
+
+File::File(File&& other) noexcept : f_(other.f_) {
+    other.f_ = nullptr;
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        close();
+        f_ = other.f_;
+        other.f_ = nullptr;
+    }
+    return *this;
+}
+
+bool File::open(std::string_view gamePath, Mode mode) {
+    close();
+    const char* how = mode == Mode::Read ? "rb" : mode == Mode::Write ? "wb" : "r+b";
+    f_ = std::fopen(ResolvePath(gamePath).c_str(), how);
+    return f_ != nullptr;
+}
+
+void File::close() {
+    if (f_ != nullptr) std::fclose(f_);
+    f_ = nullptr;
+}
+
+std::size_t File::read(std::span<std::uint8_t> out) {
+    if (f_ == nullptr || out.empty()) return 0;
+    return std::fread(out.data(), 1, out.size(), f_);
+}
+
+std::size_t File::write(std::span<const std::uint8_t> data) {
+    if (f_ == nullptr || data.empty()) return 0;
+    return std::fwrite(data.data(), 1, data.size(), f_);
+}
+
+bool File::seek(std::int64_t offset) {
+    return f_ != nullptr && offset >= 0 && ::fseeko(f_, offset, SEEK_SET) == 0;
+}
+
+std::int64_t File::tell() const {
+    return f_ != nullptr ? ::ftello(f_) : -1;
+}
+
+std::int64_t File::size() const {
+    if (f_ == nullptr) return -1;
+    struct stat st {};
+    if (::fstat(::fileno(f_), &st) != 0) return -1;
+    return st.st_size;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(std::string_view gamePath) {
+    File f;
+    if (!f.open(gamePath, File::Mode::Read)) return std::nullopt;
+    const std::int64_t size = f.size();
+    if (size < 0) return std::nullopt;
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
+    if (f.read(data) != data.size()) return std::nullopt;
+    return data;
+}
+
+bool WriteFileAtomic(std::string_view gamePath, std::span<const std::uint8_t> data) {
+    const std::string path = ResolvePath(gamePath);
+    const std::string temp = TempNameFor(path);
+    {
+        File f;
+        if (!f.open(temp, File::Mode::Write)) return false;
+        const bool written = f.write(data) == data.size();
+        f.close();
+        if (!written) {
+            ::unlink(temp.c_str());
+            return false;
+        }
+    }
+    // Read it back: a full disk can accept a write and still lose the data at close.
+    const auto back = ReadFileBytes(temp);
+    if (!back || back->size() != data.size() ||
+        (!data.empty() && std::memcmp(back->data(), data.data(), data.size()) != 0)) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kv

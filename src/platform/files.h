@@ -1,0 +1,53 @@
+#pragma once
+// Files under the game's own path names: backslashes as separators and any letter case, as the
+// data files were named on a case-blind file system.
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+// The host path for a game path. Each folder and the file name are looked up without regard to
+// case where the name as written does not exist; what cannot be found is kept as written.
+std::string ResolvePath(std::string_view gamePath);
+
+bool FileExists(std::string_view gamePath);
+
+class File {
+  public:
+    enum class Mode { Read, Write, Update };
+    File() = default;
+    ~File();
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    // Write creates or empties the file; Update opens an existing one for reading and writing.
+    bool open(std::string_view gamePath, Mode mode);
+    void close();
+    bool isOpen() const { return f_ != nullptr; }
+
+    // Both return the number of bytes transferred.
+    std::size_t read(std::span<std::uint8_t> out);
+    std::size_t write(std::span<const std::uint8_t> data);
+    bool seek(std::int64_t offset);
+    std::int64_t tell() const;
+    std::int64_t size() const;
+
+  private:
+    std::FILE* f_ = nullptr;
+};
+
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(std::string_view gamePath);
+
+// Writes to a temporary name in the same folder, reads it back, and renames it over the old file.
+// On any failure the old file stays as it was and the result is false.
+bool WriteFileAtomic(std::string_view gamePath, std::span<const std::uint8_t> data);
+
+}  // namespace kv

@@ -1,0 +1,122 @@
+#include "shell/startup.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "gfx/fonts.h"
+#include "gfx/frame_buffer.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "shell/befehl_callbacks.h"
+#include "shell/cd_path.h"
+#include "shell/fatal_error.h"
+#include "shell/game_mode.h"
+#include "shell/main_window.h"
+#include "shell/random.h"
+
+namespace kv {
+
+std::uint8_t SoundAvailable = 0;
+
+int ReportDirectDrawError(WindowHandle window, DisplayResult code) {
+    ReleaseDirectDraw();
+    char text[64];
+    std::snprintf(text, sizeof text, "DirectDraw Init FAILED. Error:%ld",
+                  static_cast<long>(static_cast<std::uint32_t>(code) & 0xFFFF));
+    MessageBox(window, text, "Kestrivon", MB_OK);
+    DestroyWindow(window);
+    PostQuitMessage(-1);
+    return 0;
+}
+
+void InitDirectSound() {
+    // The sound device arrives with the sound slots; until then the game runs silent.
+    SoundAvailable = 0;
+}
+
+void ReleaseDirectSound() {
+    SoundAvailable = 0;
+}
+
+void ReleaseDirectDraw() {
+    if (!DisplayIsOpen()) return;
+    ReleaseSurfaces();
+    ReleasePalette();
+    DisplayClose();
+}
+
+int InitWindow() {
+    if (!IsWindowClassRegistered(kMainWindowClass))
+        RegisterWindowClass(kMainWindowClass, MainWndProc);
+    const WindowHandle window = CreateWindow(kMainWindowClass, "Kestrivon");
+    if (window == 0) return 0;
+    MainWindow = window;
+    InitDirectSound();
+
+    DisplayResult result = DisplayOpen();
+    if (result == DD_OK) result = DisplaySetMode(800, 600, 8);
+    if (result != DD_OK) return ReportDirectDrawError(window, result);
+    result = CreateSurfaces();
+    if (result != DD_OK) return ReportDirectDrawError(window, result);
+    CreateGamePalette();
+    ShowCursor(false);
+    return 1;
+}
+
+void InitGame() {
+    CreateGameFonts();
+    InitBefehlCallbacks();
+    ReadCdPath();
+    CenterCursor();
+    // Every pointer a later free tests starts null; the modules that own them clear them when
+    // they are added.
+    GameMode = 0;
+    WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
+    SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+    // Next, as their modules arrive: CD audio, the sound slots, the video window, the game
+    // palette, then the status text, the blend tables and the first person types.
+    ShowStatusText("KESTRIVON wird geladen...", nullptr);
+}
+
+void ShutdownGame() {
+    std::free(WorkBuffer);
+    WorkBuffer = nullptr;
+    DeleteGameFonts();
+}
+
+int RunMessageLoop() {
+    Message m;
+    for (;;) {
+        if (PeekMessage(m, PM_NOREMOVE)) {
+            if (!GetMessage(m)) return static_cast<int>(m.wParam);
+            TranslateMessage(m);
+            DispatchMessage(m);
+            continue;
+        }
+        if (AppActive != 0 && LoopSuspended == 0) {
+            const std::uint32_t now = GetTickCount();
+            if (!FrameDue(now, LastFrameTick)) {
+                // Rather than spin on the clock, wait for input or the frame, whichever is first.
+                const std::uint32_t waited = now - LastFrameTick;
+                IdleUntilInput(waited <= 50 ? 51 - waited : 1);
+                continue;
+            }
+            LastFrameTick = GetTickCount();
+            if (FrameFunction frame = HandlersFor(GameMode).frame) frame();
+            continue;
+        }
+        WaitMessage();
+    }
+}
+
+int WinMain() {
+    // Floating-point exceptions are masked by default on this platform, as the game expects.
+    if (InitWindow() == 0) return 0;
+    InitGame();
+    // A fatal error during initialisation has destroyed the window already: the loop only takes
+    // the quit message then. The start-up videos come here once they exist.
+    return RunMessageLoop();
+}
+
+}  // namespace kv

@@ -1,0 +1,79 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/headless_test.h"
+
+namespace kv {
+namespace {
+
+TEST(ResolvePath, FindsNamesInAnyCaseFolderByFolder) {
+    test::ScratchDir dir;
+    dir.write("Graphs/D/Start.CFF", "x");
+    const std::string root = dir.path().string();
+    const std::string expected = root + "/Graphs/D/Start.CFF";
+    EXPECT_EQ(ResolvePath(root + "\\graphs\\d\\start.cff"), expected);
+    EXPECT_EQ(ResolvePath(root + "/GRAPHS/d/START.cff"), expected);
+    EXPECT_TRUE(FileExists(root + "\\GRAPHS\\D\\START.CFF"));
+}
+
+TEST(ResolvePath, KeepsWhatCannotBeFoundAsWritten) {
+    test::ScratchDir dir;
+    dir.write("Sound/a.wav", "x");
+    const std::string root = dir.path().string();
+    EXPECT_EQ(ResolvePath(root + "\\sound\\missing.wav"), root + "/Sound/missing.wav");
+    EXPECT_EQ(ResolvePath(root + "\\nofolder\\X.wav"), root + "/nofolder/X.wav");
+    EXPECT_FALSE(FileExists(root + "\\sound\\missing.wav"));
+}
+
+TEST(ResolvePath, RelativePathsStartInTheWorkingDirectory) {
+    test::ScratchDir dir;
+    dir.write("Data/Cars/F101.dat", "x");
+    test::WorkingDirectory cwd(dir.path());
+    EXPECT_EQ(ResolvePath("data\\cars\\f101.DAT"), "Data/Cars/F101.dat");
+    EXPECT_EQ(ReadFileBytes("DATA\\CARS\\F101.DAT").value().size(), 1u);
+    EXPECT_FALSE(ReadFileBytes("data\\cars\\none.dat").has_value());
+}
+
+TEST(File, ReadsWritesAndSeeks) {
+    test::ScratchDir dir;
+    File f;
+    ASSERT_TRUE(f.open(dir / "a.bin", File::Mode::Write));
+    const std::uint8_t data[] = {1, 2, 3, 4, 5};
+    EXPECT_EQ(f.write(data), 5u);
+    f.close();
+    ASSERT_TRUE(f.open(dir / "A.BIN", File::Mode::Read));
+    EXPECT_EQ(f.size(), 5);
+    ASSERT_TRUE(f.seek(3));
+    std::uint8_t out[4] = {};
+    EXPECT_EQ(f.read(out), 2u) << "a short read reports what it got";
+    EXPECT_EQ(out[0], 4);
+    EXPECT_FALSE(f.seek(-1));
+}
+
+TEST(WriteFileAtomic, ReplacesTheFileOrLeavesItUntouched) {
+    test::ScratchDir dir;
+    dir.write("cache/t.dat", "old");
+    const std::vector<std::uint8_t> fresh = {'n', 'e', 'w', '!'};
+    ASSERT_TRUE(WriteFileAtomic(dir / "CACHE\\T.DAT", fresh));
+    EXPECT_EQ(ReadFileBytes(dir / "cache/t.dat").value(), fresh);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "cache"),
+                            std::filesystem::directory_iterator{}),
+              1)
+        << "no temporary file is left behind";
+
+    if (::geteuid() != 0) {  // root may write anywhere
+        ::chmod((dir.path() / "cache").c_str(), 0555);
+        EXPECT_FALSE(WriteFileAtomic(dir / "cache/t.dat", std::vector<std::uint8_t>{'x'}));
+        ::chmod((dir.path() / "cache").c_str(), 0755);
+        EXPECT_EQ(ReadFileBytes(dir / "cache/t.dat").value(), fresh);
+    }
+    EXPECT_FALSE(WriteFileAtomic(dir / "missing/folder/t.dat", fresh));
+}
+
+}  // namespace
+}  // namespace kv

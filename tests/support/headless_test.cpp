@@ -1,0 +1,75 @@
+#include "support/headless_test.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+
+#include "gfx/fonts.h"
+#include "gfx/frame_buffer.h"
+#include "platform/config.h"
+#include "platform/display.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "shell/fatal_error.h"
+#include "shell/game_mode.h"
+#include "shell/main_window.h"
+
+namespace kv::test {
+
+void ResetPlatformState() {
+    ResetWindows();
+    ResetCursorState();
+    ResetFatalError();
+    ClearConfigOverrides();
+    DisplayClose();
+    SetGameModeTable(nullptr);
+    GameMode = 0;
+    AppActive = 0;
+    LoopSuspended = 0;
+    LastFrameTick = 0;
+    MainWindow = 0;
+    DrawTarget = nullptr;
+    DrawPitch = 0;
+}
+
+void HeadlessTest::SetUp() {
+    ResetPlatformState();
+    SetBackend(&backend);
+}
+
+void HeadlessTest::TearDown() {
+    ResetPlatformState();
+    SetBackend(nullptr);
+}
+
+ScratchDir::ScratchDir() {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("kestrivon-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void ScratchDir::write(const std::string& rel, const std::string& content) const {
+    const auto p = path_ / rel;
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << content;
+}
+
+WorkingDirectory::WorkingDirectory(const std::filesystem::path& dir)
+    : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+}
+
+WorkingDirectory::~WorkingDirectory() {
+    std::error_code ec;
+    std::filesystem::current_path(previous_, ec);
+}
+
+}  // namespace kv::test

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the sanitized test build, runs each fuzzer briefly, then every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-deps.sh
+cmake --preset ci
+cmake --build --preset ci
+
+# The fuzzers: a short run of each over its seed corpus. Time per target: KV_FUZZ_SECONDS.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+for fuzzer in build/fuzz/fuzz/kestrivon_fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  corpus="build/fuzz/corpus/${name#kestrivon_fuzz_}"
+  mkdir -p "$corpus"
+  echo "== $name"
+  "$fuzzer" -max_total_time="${KV_FUZZ_SECONDS:-30}" -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
+done
+
+ctest --preset ci

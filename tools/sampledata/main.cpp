@@ -1,0 +1,20 @@
+// kestrivon-sampledata OUTDIR: writes the game's complete data tree, the same bytes on every run.
+
+#include <cstdio>
+
+#include "generate/topics.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kestrivon-sampledata OUTDIR\n");
+        return 2;
+    }
+    const kv::sampledata::OutputTree out(argv[1]);
+    using Step = bool (*)(const kv::sampledata::OutputTree&);
+    const Step steps[] = {
+        kv::sampledata::WriteSettings,
+    };
+    for (Step step : steps)
+        if (!step(out)) return 1;
+    return 0;
+}
