@@ -15,6 +15,7 @@ namespace kv {
 namespace {
 
 bool g_raised = false;
+std::string g_first;
 std::string g_message;
 bool g_failNext = false;
 
@@ -25,7 +26,8 @@ void FatalError(std::string_view message) {
     if (g_raised) return;
     g_raised = true;
     GameMode = 0;
-    g_message = std::string(message);
+    g_first = std::string(message);
+    g_message = g_first;
     const WindowHandle main = GetMainWindow();
     if (main != 0) {
         SendMessage(main, WM_CLOSE, 0, 0);
@@ -50,6 +52,7 @@ void ClearPendingFatalMessage() {
 
 void ResetFatalError() {
     g_raised = false;
+    g_first.clear();
     g_message.clear();
     g_failNext = false;
 }

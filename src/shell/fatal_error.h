@@ -15,8 +15,10 @@ void FatalError(std::string_view message);
 
 // True from the first FatalError (or the start of shutdown) on; loaders and loops stop on it.
 bool FatalErrorRaised();
-// The message kept for the box, empty when none.
+// The message kept for the box, empty when none or once shown.
 const std::string& PendingFatalMessage();
+// The first message given to FatalError since start (or the last reset), shown or not.
+const std::string& FatalErrorMessage();
 void ClearPendingFatalMessage();
 
 // Never null. A request of 0 bytes gets 1. When the heap is exhausted: the "Systemfehler" box and

@@ -7,6 +7,7 @@
 namespace kv::sampledata {
 
 std::string OutputTree::prepare(std::string_view gamePath) const {
+    if (gamePath.size() >= 2 && gamePath[0] == 'C' && gamePath[1] == 'D') gamePath.remove_prefix(2);
     std::string rel(gamePath);
     for (char& c : rel)
         if (c == '\\') c = '/';

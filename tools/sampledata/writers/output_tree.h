@@ -1,5 +1,7 @@
 #pragma once
-// Where the generator writes: game paths (backslashes) below one output folder.
+// Where the generator writes: game paths (backslashes) below one output folder. The tree is its
+// own CD directory, so a path beginning with "CD" lands without that prefix, where the game looks
+// for it with no CD Path set ("CDmissions\mi01.lev" is missions/mi01.lev).
 
 #include <cstdint>
 #include <span>
