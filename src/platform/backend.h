@@ -22,11 +22,16 @@ struct PaletteEntry {
 };
 using HardwarePalette = std::array<PaletteEntry, 256>;
 
-// An input or notification for the main window, in the message numbers of messages.h.
+class MusicPlayer;
+class VideoPlayer;
+
+// An input or notification, in the message numbers of messages.h. Input has no window: the window
+// module routes it. Device notices name the window they were asked to notify.
 struct InputEvent {
     std::uint32_t message = 0;
     WParam wParam = 0;
     LParam lParam = 0;
+    WindowHandle window = 0;
 };
 
 // An 8-bit picture handed to the backend to be shown.
@@ -71,6 +76,10 @@ class Backend {
     // Keeps the pointer inside the window while the game clips it; the window module clamps the
     // reported positions to the clip rectangle itself.
     virtual void grabCursor(bool grab) = 0;
+
+    // The music and video devices; null where the machine has none.
+    virtual MusicPlayer* music() { return nullptr; }
+    virtual VideoPlayer* video() { return nullptr; }
 };
 
 // The backend in use; tests install a headless one, the program the SDL one. Not owned.

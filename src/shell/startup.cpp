@@ -6,6 +6,9 @@
 
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "media/cd_audio.h"
+#include "media/intro.h"
+#include "media/video.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "shell/befehl_callbacks.h"
@@ -52,6 +55,8 @@ int InitWindow() {
     const WindowHandle window = CreateWindow(kMainWindowClass, "Kestrivon");
     if (window == 0) return 0;
     MainWindow = window;
+    RegisterVideoClasses();
+    RegisterCdClass();
     InitDirectSound();
 
     DisplayResult result = DisplayOpen();
@@ -74,14 +79,19 @@ void InitGame() {
     GameMode = 0;
     WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    // Next, as their modules arrive: CD audio, the sound slots, the video window, the game
-    // palette, then the status text, the blend tables and the first person types.
+    OpenCdAudio(MainWindow);
+    // The sound slots are cleared here once they exist.
+    CreateVideoSysWindow(MainWindow);
+    // Next, as their modules arrive: the game palette, then the status text, the blend tables and
+    // the first person types.
     ShowStatusText("KESTRIVON wird geladen...", nullptr);
 }
 
 void ShutdownGame() {
     std::free(WorkBuffer);
     WorkBuffer = nullptr;
+    DestroyVideoSysWindow();
+    CloseCdAudio();
     DeleteGameFonts();
 }
 
@@ -114,8 +124,9 @@ int WinMain() {
     // Floating-point exceptions are masked by default on this platform, as the game expects.
     if (InitWindow() == 0) return 0;
     InitGame();
-    // A fatal error during initialisation has destroyed the window already: the loop only takes
-    // the quit message then. The start-up videos come here once they exist.
+    // A fatal error during initialisation has destroyed the window already: no video may start on
+    // the released display, and the loop only takes the quit message.
+    if (!FatalErrorRaised()) PlayLogoVideos();
     return RunMessageLoop();
 }
 

@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     using Step = bool (*)(const kv::sampledata::OutputTree&);
     const Step steps[] = {
         kv::sampledata::WriteSettings,
+        kv::sampledata::WriteVideos,
+        kv::sampledata::WriteMusic,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

@@ -6,5 +6,7 @@
 namespace kv::sampledata {
 
 bool WriteSettings(const OutputTree& out);
+bool WriteVideos(const OutputTree& out);
+bool WriteMusic(const OutputTree& out);
 
 }  // namespace kv::sampledata

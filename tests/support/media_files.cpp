@@ -1,0 +1,49 @@
+#include "support/media_files.h"
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "writers/avi_writer.h"
+#include "writers/ogg_writer.h"
+
+namespace kv::test {
+
+namespace {
+
+std::vector<std::int16_t> Tone(int rate, double seconds) {
+    std::vector<std::int16_t> s(static_cast<std::size_t>(rate * seconds));
+    for (std::size_t i = 0; i < s.size(); ++i)
+        s[i] = static_cast<std::int16_t>(8000 * std::sin(i * 0.06));
+    return s;
+}
+
+void MakeFolders(const std::string& path) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+}
+
+}  // namespace
+
+bool WriteTestVideo(const std::string& path, int width, int height, int frames, int fps,
+                    bool sound) {
+    MakeFolders(path);
+    sampledata::AviClip clip;
+    clip.width = width;
+    clip.height = height;
+    clip.framesPerSecond = fps;
+    clip.frameCount = frames;
+    clip.drawFrame = [](int, std::span<std::uint8_t> rgb) {
+        for (std::size_t i = 0; i < rgb.size(); i += 3) rgb[i] = 255;
+    };
+    clip.sampleRate = 22050;
+    if (sound) clip.sound = Tone(clip.sampleRate, static_cast<double>(frames) / fps);
+    return sampledata::WriteAviFile(path, clip);
+}
+
+bool WriteTestTrack(const std::string& path, double seconds) {
+    MakeFolders(path);
+    return sampledata::WriteOggVorbisFile(path, Tone(22050, seconds), 22050);
+}
+
+}  // namespace kv::test
