@@ -48,9 +48,9 @@ bool LoadCff(std::string_view path, GamePalette* palette, std::span<std::uint8_t
 // shorter.
 bool ReadWholeFile(std::string_view path, GamePalette& buffer);
 
-// The loaders over a file already read; the path loaders call them, the fuzzers too.
+// The loaders over a file already read; the path loaders call them, the fuzzers too. None of
+// them reports anything: null or false when the file is malformed.
 VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file);
-// Null when malformed.
 FrameSet* LoadAffFromBytes(std::span<const std::uint8_t> file);
 bool LoadCffFromBytes(std::span<const std::uint8_t> file, GamePalette* palette,
                       std::span<std::uint8_t> destination);
