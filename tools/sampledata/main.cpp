@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     using Step = bool (*)(const kv::sampledata::OutputTree&);
     const Step steps[] = {
         kv::sampledata::WriteSettings,
+        kv::sampledata::WriteGamePalette,
+        kv::sampledata::WriteStartPicture,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

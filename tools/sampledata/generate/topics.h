@@ -6,5 +6,9 @@
 namespace kv::sampledata {
 
 bool WriteSettings(const OutputTree& out);
+// graphs\farben.pal
+bool WriteGamePalette(const OutputTree& out);
+// graphs\d\start.cff
+bool WriteStartPicture(const OutputTree& out);
 
 }  // namespace kv::sampledata
