@@ -6,6 +6,7 @@
 
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "shell/befehl_callbacks.h"
@@ -31,12 +32,13 @@ int ReportDirectDrawError(WindowHandle window, DisplayResult code) {
 }
 
 void InitDirectSound() {
-    // The sound device arrives with the sound slots; until then the game runs silent.
-    SoundAvailable = 0;
+    // Without a sound device the game runs silent.
+    SoundAvailable = SoundOpen() ? 1 : 0;
 }
 
 void ReleaseDirectSound() {
     SoundAvailable = 0;
+    SoundClose();
 }
 
 void ReleaseDirectDraw() {
