@@ -46,6 +46,10 @@ const std::string& PendingFatalMessage() {
     return g_message;
 }
 
+const std::string& FatalErrorMessage() {
+    return g_first;
+}
+
 void ClearPendingFatalMessage() {
     g_message.clear();
 }

@@ -6,6 +6,7 @@
 
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "media/sound_slots.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -76,8 +77,10 @@ void InitGame() {
     GameMode = 0;
     WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    // Next, as their modules arrive: CD audio, the sound slots, the video window, the game
-    // palette, then the status text, the blend tables and the first person types.
+    // CD audio comes here when its module arrives.
+    ClearSoundSlots();
+    // Next, as their modules arrive: the video window and the game palette; after the status
+    // text the blend tables and the first person types.
     ShowStatusText("KESTRIVON wird geladen...", nullptr);
 }
 

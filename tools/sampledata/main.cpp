@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     using Step = bool (*)(const kv::sampledata::OutputTree&);
     const Step steps[] = {
         kv::sampledata::WriteSettings,
+        kv::sampledata::WriteSounds,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

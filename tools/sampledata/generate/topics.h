@@ -6,5 +6,6 @@
 namespace kv::sampledata {
 
 bool WriteSettings(const OutputTree& out);
+bool WriteSounds(const OutputTree& out);
 
 }  // namespace kv::sampledata
