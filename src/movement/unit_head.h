@@ -35,7 +35,8 @@ struct UnitHead {
     float x = 0;
     float y = 0;
     float height = 0;
-    // A person's storey (bases use -3..-5); a vehicle's layer: 0 ground, -1 helicopter, -2 aircraft.
+    // A person's storey (bases use -3..-5); a vehicle's layer: 0 ground, -1 helicopter, -2
+    // aircraft.
     std::int8_t storey = 0;
     Befehl* orders = nullptr;
     std::uint8_t present = 0;
@@ -72,28 +73,28 @@ struct UnitHead {
 };
 
 // The head's fields in the save format: name and width in bytes, pointers counted as 4.
-struct SaveField {
+struct UnitHeadField {
     std::string_view name;
     std::uint16_t width = 0;
 };
-inline constexpr std::array<SaveField, 42> kUnitHeadSaveFields{{
-    {"type", 1},          {"direction", 1},     {"anim", 1},          {"selected", 1},
-    {"drawX", 2},         {"drawY", 2},         {"x", 4},             {"y", 4},
-    {"height", 4},        {"storey", 1},        {"orders", 4},        {"present", 1},
-    {"targetable", 1},    {"selectable", 1},    {"frame", 1},         {"frameTimer", 1},
-    {"link", 2},          {"link2", 2},         {"energy", 4},        {"controlFlags", 1},
-    {"house", 2},         {"stepWrite", 1},     {"stepRead", 1},      {"stepRing", 24 * 9},
-    {"moveDir", 1},       {"moveX", 4},         {"moveY", 4},         {"moverFlags", 1},
-    {"pathSearch", 4},    {"contour", 4},       {"speed", 4},         {"moveSpare", 4},
-    {"shortcutFirst", 4}, {"shortcutLast", 4},  {"stepMarker", 1},    {"route", 4},
-    {"aimX", 4},          {"aimY", 4},          {"moveByte", 1},      {"walkCount", 1},
+inline constexpr auto kUnitHeadSaveFields = std::to_array<UnitHeadField>({
+    {"type", 1},          {"direction", 1},    {"anim", 1},       {"selected", 1},
+    {"drawX", 2},         {"drawY", 2},        {"x", 4},          {"y", 4},
+    {"height", 4},        {"storey", 1},       {"orders", 4},     {"present", 1},
+    {"targetable", 1},    {"selectable", 1},   {"frame", 1},      {"frameTimer", 1},
+    {"link", 2},          {"link2", 2},        {"energy", 4},     {"controlFlags", 1},
+    {"house", 2},         {"stepWrite", 1},    {"stepRead", 1},   {"stepRing", 24 * 9},
+    {"moveDir", 1},       {"moveX", 4},        {"moveY", 4},      {"moverFlags", 1},
+    {"pathSearch", 4},    {"contour", 4},      {"speed", 4},      {"moveSpare", 4},
+    {"shortcutFirst", 4}, {"shortcutLast", 4}, {"stepMarker", 1}, {"route", 4},
+    {"aimX", 4},          {"aimY", 4},         {"moveByte", 1},   {"walkCount", 1},
     {"zone", 2},          {"sound", 2},
-}};
+});
 
 // The save-format offset of a head field; the head's size for an unknown name.
 constexpr std::size_t UnitHeadSaveOffset(std::string_view name) {
     std::size_t offset = 0;
-    for (const SaveField& f : kUnitHeadSaveFields) {
+    for (const UnitHeadField& f : kUnitHeadSaveFields) {
         if (f.name == name) return offset;
         offset += f.width;
     }
