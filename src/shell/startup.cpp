@@ -6,6 +6,8 @@
 
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "media/sound_slots.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "shell/befehl_callbacks.h"
@@ -31,12 +33,13 @@ int ReportDirectDrawError(WindowHandle window, DisplayResult code) {
 }
 
 void InitDirectSound() {
-    // The sound device arrives with the sound slots; until then the game runs silent.
-    SoundAvailable = 0;
+    // Without a sound device the game runs silent.
+    SoundAvailable = SoundOpen() ? 1 : 0;
 }
 
 void ReleaseDirectSound() {
     SoundAvailable = 0;
+    SoundClose();
 }
 
 void ReleaseDirectDraw() {
@@ -74,8 +77,10 @@ void InitGame() {
     GameMode = 0;
     WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    // Next, as their modules arrive: CD audio, the sound slots, the video window, the game
-    // palette, then the status text, the blend tables and the first person types.
+    // CD audio comes here when its module arrives.
+    ClearSoundSlots();
+    // Next, as their modules arrive: the video window and the game palette; after the status
+    // text the blend tables and the first person types.
     ShowStatusText("KESTRIVON wird geladen...", nullptr);
 }
 

@@ -10,5 +10,7 @@ bool WriteSettings(const OutputTree& out);
 bool WriteGamePalette(const OutputTree& out);
 // graphs\d\start.cff
 bool WriteStartPicture(const OutputTree& out);
+// sound\..., the effects, speech and screams
+bool WriteSounds(const OutputTree& out);
 
 }  // namespace kv::sampledata
