@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteSettings,
         kv::sampledata::WriteGamePalette,
         kv::sampledata::WriteStartPicture,
+        kv::sampledata::WriteTerrainData,
+        kv::sampledata::WriteMaterialData,
+        kv::sampledata::WriteMissionLevels,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

@@ -10,5 +10,8 @@ bool WriteSettings(const OutputTree& out);
 bool WriteGamePalette(const OutputTree& out);
 // graphs\d\start.cff
 bool WriteStartPicture(const OutputTree& out);
+bool WriteTerrainData(const OutputTree& out);
+bool WriteMaterialData(const OutputTree& out);
+bool WriteMissionLevels(const OutputTree& out);
 
 }  // namespace kv::sampledata
