@@ -1,5 +1,6 @@
 #include "world/tile_set.h"
 
+#include <algorithm>
 #include <string>
 
 #include "gfx/run_tiles.h"
@@ -10,7 +11,8 @@
 namespace kv {
 
 std::vector<TileTyp> TileTypen;
-std::vector<TileImage> TileImages;
+VffImage* TileImages = nullptr;
+std::uint16_t TileImageCount = 0;
 
 namespace {
 
@@ -70,7 +72,10 @@ void WriteTileTyp(ByteWriter& out, const TileTyp& tile) {
 }
 
 bool ReadTileSetData(std::span<const std::uint8_t> data, TileSetData& out) {
-    out = {};
+    FreeVff(out.images);
+    out.images = nullptr;
+    out.imageCount = 0;
+    out.tiles.clear();
     ByteReader in(data);
     const std::uint16_t tileCount = in.u16();
     if (!in.ok() || in.remaining() < tileCount * kTileTypBytes) return false;
@@ -79,17 +84,20 @@ bool ReadTileSetData(std::span<const std::uint8_t> data, TileSetData& out) {
 
     const std::uint16_t imageCount = in.u16();
     if (!in.ok() || imageCount < tileCount) return false;
-    out.images.reserve(imageCount);
+    // The set ends with an entry without pixels; every entry before it is filled in turn, so
+    // freeing a half-read set stops at the first empty one.
+    out.images = static_cast<VffImage*>(AllocMem((imageCount + 1u) * sizeof(VffImage)));
+    for (int i = 0; i <= imageCount; ++i) out.images[i] = VffImage{kRunTileWidth, 0, nullptr};
     for (int i = 0; i < imageCount; ++i) {
         const std::uint16_t length = in.u16();
-        TileImage image;
-        image.width = kRunTileWidth;
-        image.height = in.u16();
+        const std::uint16_t height = in.u16();
         const auto pixels = in.view(length);
-        if (!in.ok() || !ValidateRunTile(pixels, image.height)) return false;
-        image.pixels.assign(pixels.begin(), pixels.end());
-        out.images.push_back(std::move(image));
+        if (!in.ok() || !ValidateRunTile(pixels, height)) return false;
+        auto* copy = static_cast<std::uint8_t*>(AllocMem(length));
+        std::copy(pixels.begin(), pixels.end(), copy);
+        out.images[i] = VffImage{kRunTileWidth, height, copy};
     }
+    out.imageCount = imageCount;
     if (!ReadPhases(in, imageCount, out.phaseA)) return false;
     if (!ReadPhases(in, imageCount, out.phaseB)) return false;
 
@@ -102,10 +110,12 @@ bool ReadTileSetData(std::span<const std::uint8_t> data, TileSetData& out) {
 
 void FreeTileSet() {
     TileTypen = {};
-    TileImages = {};
+    FreeVff(TileImages);
+    TileImages = nullptr;
+    TileImageCount = 0;
 }
 
-bool LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path) {
+VffImage* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path) {
     FreeTileSet();
     TileSetData set;
     bool ok = ReadTileSetData(data, set);
@@ -116,7 +126,7 @@ bool LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view p
     }
     if (!ok) {
         FatalError(std::string(path) + ": fileversion corrupt!");
-        return false;
+        return nullptr;
     }
 
     for (std::size_t i = 0; i < MapCells.size(); ++i) {
@@ -136,17 +146,19 @@ bool LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view p
         }
     }
     TileTypen = std::move(set.tiles);
-    TileImages = std::move(set.images);
-    return true;
+    TileImages = set.images;
+    TileImageCount = static_cast<std::uint16_t>(set.imageCount);
+    set.images = nullptr;
+    return TileImages;
 }
 
-bool LoadTileSet(int mission, int partTwo) {
+VffImage* LoadTileSet(int mission, int partTwo) {
     std::string path;
     const auto data = ReadMissionFile(mission, partTwo, ".dat", path);
     if (!data) {
         FreeTileSet();
         FatalError(path + " not found!");
-        return false;
+        return nullptr;
     }
     return LoadTileSetFromBytes(*data, path);
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gfx/image_files.h"
 #include "platform/bytes.h"
 
 namespace kv {
@@ -31,13 +32,6 @@ inline constexpr std::size_t kTileTypBytes = 14;
 TileTyp ReadTileTyp(ByteReader& in);
 void WriteTileTyp(ByteWriter& out, const TileTyp& tile);
 
-// One tile image: width 48, height rows of run-encoded pixels.
-struct TileImage {
-    std::uint16_t width = 0;
-    std::uint16_t height = 0;
-    std::vector<std::uint8_t> pixels;
-};
-
 // A phase byte of this value starts an animation at a random frame, any other at frame 0.
 inline constexpr std::uint8_t kRandomPhase = 255;
 
@@ -45,8 +39,15 @@ inline constexpr std::uint8_t kRandomPhase = 255;
 // many images as tiles, and every image a tile names (fire, burnt, the frames of an animation
 // that runs) present.
 struct TileSetData {
+    TileSetData() = default;
+    ~TileSetData() { FreeVff(images); }
+    TileSetData(const TileSetData&) = delete;
+    TileSetData& operator=(const TileSetData&) = delete;
+
     std::vector<TileTyp> tiles;
-    std::vector<TileImage> images;
+    // An image set of width 48 whose pixels are run-encoded rows; owned here until taken.
+    VffImage* images = nullptr;
+    std::size_t imageCount = 0;
     std::vector<std::uint8_t> phaseA;  // one per image
     std::vector<std::uint8_t> phaseB;
 };
@@ -54,12 +55,16 @@ struct TileSetData {
 bool ReadTileSetData(std::span<const std::uint8_t> data, TileSetData& out);
 
 extern std::vector<TileTyp> TileTypen;
-extern std::vector<TileImage> TileImages;
+// The loaded tile set's images (null when none); image i below the tile count is tile i's plain
+// image.
+extern VffImage* TileImages;
+extern std::uint16_t TileImageCount;
 
 // Reads "CDmissions\mi%02d.dat" (for the second part the "b" file, falling back to the first
-// part's) and sets every cell's animation. False after a FatalError; the tile set is then empty.
-bool LoadTileSet(int mission, int partTwo);
-bool LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path);
+// part's), sets every cell's animation and returns TileImages. Null after a FatalError; the tile
+// set is then empty.
+VffImage* LoadTileSet(int mission, int partTwo);
+VffImage* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path);
 void FreeTileSet();
 
 // Once per simulation tick: the cells running animation A or B step on.

@@ -9,13 +9,13 @@
 #include "gfx/run_tiles.h"
 #include "world/level_map.h"
 #include "writers/run_tile_writer.h"
+#include "writers/sample_palette.h"
 
 namespace kv::sampledata {
 
 namespace {
 
-// The palette entries the art draws with, each ramp dark to light. Our own picks for now; they
-// are to point at the named entries of the sample palette once it is in.
+// The palette entries the art draws with: four shades per ramp, dark to light.
 enum Ramp : int {
     kRampGrass,
     kRampMeadow,
@@ -33,21 +33,24 @@ enum Ramp : int {
     kRampFire,
     kRampCount
 };
+constexpr std::array<std::uint8_t, 4> Shades(const PaletteRamp& ramp, int first, int step = 1) {
+    return {ramp[first], ramp[first + step], ramp[first + 2 * step], ramp[first + 3 * step]};
+}
 constexpr std::array<std::array<std::uint8_t, 4>, kRampCount> kTileColours = {{
-    {32, 33, 34, 35},  // grass
-    {36, 37, 38, 39},  // meadow
-    {84, 85, 86, 87},  // flowers
-    {16, 17, 18, 19},  // asphalt
-    {12, 13, 14, 15},  // road paint
-    {48, 49, 50, 51},  // field
-    {52, 53, 54, 55},  // tree crowns
-    {56, 57, 58, 59},  // trunks, forest floor
-    {64, 65, 66, 67},  // water
-    {68, 69, 70, 71},  // deep water
-    {72, 73, 74, 75},  // sand
-    {20, 21, 22, 23},  // rock
-    {24, 25, 26, 27},  // burnt ground, ash
-    {80, 81, 82, 83},  // fire, red to yellow
+    Shades(pal::kGrass, 2),
+    Shades(pal::kGrass, 4),
+    Shades(pal::kYellow, 2),
+    Shades(pal::kRoad, 1),
+    Shades(pal::kRoadMarkWhite, 0, 0),
+    Shades(pal::kEarth, 4),
+    Shades(pal::kFoliage, 1),
+    Shades(pal::kEarth, 0),
+    Shades(pal::kWater, 3),
+    Shades(pal::kWater, 0),
+    Shades(pal::kSand, 1),
+    Shades(pal::kGrey, 4, 2),
+    Shades(pal::kAsh, 0),
+    {pal::kFire[2], pal::kFire[5], pal::kFire[7], pal::kFlameTip[2]},
 }};
 
 std::uint8_t Colour(Ramp ramp, int shade) {
@@ -88,12 +91,8 @@ class Canvas {
             for (int dx = -r; dx <= r; ++dx)
                 if (dx * dx + dy * dy <= r * r) set(cx + dx, cy + dy, f(dx, dy));
     }
-    TileImage encode() const {
-        TileImage image;
-        image.width = kRunTileWidth;
-        image.height = static_cast<std::uint16_t>(height_);
-        image.pixels = EncodeRunTile(px_, height_);
-        return image;
+    TileImageData encode() const {
+        return {static_cast<std::uint16_t>(height_), EncodeRunTile(px_, height_)};
     }
 
   private:

@@ -10,8 +10,10 @@ bool WriteSettings(const OutputTree& out);
 bool WriteGamePalette(const OutputTree& out);
 // graphs\d\start.cff
 bool WriteStartPicture(const OutputTree& out);
+// data\terrain.dat, data\material.dat
 bool WriteTerrainData(const OutputTree& out);
 bool WriteMaterialData(const OutputTree& out);
+// CDmissions\mi%02d.lev and .dat
 bool WriteMissionLevels(const OutputTree& out);
 
 }  // namespace kv::sampledata

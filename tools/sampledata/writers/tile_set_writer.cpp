@@ -9,10 +9,10 @@ std::vector<std::uint8_t> WriteTileSetFile(const TileSetFile& set) {
     out.u16(static_cast<std::uint16_t>(set.tiles.size()));
     for (const TileTyp& t : set.tiles) WriteTileTyp(out, t);
     out.u16(static_cast<std::uint16_t>(set.images.size()));
-    for (const TileImage& image : set.images) {
-        out.u16(static_cast<std::uint16_t>(image.pixels.size()));
+    for (const TileImageData& image : set.images) {
+        out.u16(static_cast<std::uint16_t>(image.packed.size()));
         out.u16(image.height);
-        out.bytes(image.pixels);
+        out.bytes(image.packed);
     }
     out.bytes(set.phaseA);
     if (!set.phaseA.empty()) out.bytes(set.phaseB);
