@@ -10,14 +10,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     kv::fuzz::BeginInput();
-    // A 4 x 3 map of tiles 0..3 and one house link.
+    // A 4 x 3 map of tiles 0..2 and one house link.
     static const std::vector<std::uint8_t> level = [] {
         kv::sampledata::LevelFile l;
         l.width = 4;
         l.height = 3;
         l.cells.resize(12);
         for (std::size_t i = 0; i < l.cells.size(); ++i)
-            l.cells[i].tile = static_cast<std::uint16_t>(i % 4);
+            l.cells[i].tile = static_cast<std::uint16_t>(i % 3);
         l.cells[5].tile = kv::kHouseLinkBase + 0x11;
         return kv::sampledata::WriteLevelFile(l);
     }();
