@@ -15,7 +15,7 @@ namespace {
 constexpr int kBlocked = -1;
 
 // One terrain by kind of mover: road vehicles, boats, aircraft, persons (speeds in percent).
-struct TerrainSpec {
+struct TerrainKind {
     const char* name;
     const char* code;
     int burnt;
@@ -26,12 +26,12 @@ struct TerrainSpec {
     int trampledByVehicles;  // the terrain wheels leave behind, -1 none
 };
 
-constexpr TerrainSpec kOpenGround = {"frei", "F", -1, 60, kBlocked, 100, 90, -1};
+constexpr TerrainKind kOpenGround = {"frei", "F", -1, 60, kBlocked, 100, 90, -1};
 
 // The named rows; every other row up to the count is open ground.
 struct NamedTerrain {
     int row;
-    TerrainSpec spec;
+    TerrainKind kind;
 };
 constexpr std::array kNamedTerrains = {
     NamedTerrain{terrain::kRoad, {"Strasse", "S", -1, 100, kBlocked, 100, 100, -1}},
@@ -75,7 +75,7 @@ bool IsHeavy(int moveClass) {
     return moveClass == 2 || moveClass == 5 || moveClass == 7 || moveClass == 12;
 }
 
-TerrainRow RowFrom(const TerrainSpec& s) {
+TerrainRow RowFrom(const TerrainKind& s) {
     TerrainRow row;
     row.name = s.name;
     row.code = s.code;
@@ -127,10 +127,10 @@ const MaterialRow kMaterials[material::kCount] = {
 bool WriteTerrainData(const OutputTree& out) {
     std::vector<TerrainRow> rows;
     for (int r = 0; r < terrain::kCount; ++r) {
-        TerrainSpec spec = kOpenGround;
+        TerrainKind kind = kOpenGround;
         for (const NamedTerrain& n : kNamedTerrains)
-            if (n.row == r) spec = n.spec;
-        rows.push_back(RowFrom(spec));
+            if (n.row == r) kind = n.kind;
+        rows.push_back(RowFrom(kind));
     }
     return out.write("data\\terrain.dat", WriteTerrainFile(rows, move_class::kCount));
 }
