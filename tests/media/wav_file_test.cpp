@@ -8,7 +8,7 @@
 
 #include "media/sound_fixture.h"
 #include "media/sound_slots.h"
-#include "mission/mission_number.h"
+#include "mission/mission_state.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "shell/fatal_error.h"
