@@ -7,16 +7,20 @@ tools/install-deps.sh
 cmake --preset ci
 cmake --build --preset ci
 
-# The fuzzers: a short run of each over its seed corpus. Time per target: KV_FUZZ_SECONDS.
+# The fuzzers: a short run of each over its corpus, seeded read-only from fuzz/corpus/<name>.
+# Time per target: KV_FUZZ_SECONDS.
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 for fuzzer in build/fuzz/fuzz/kestrivon_fuzz_*; do
   [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
   corpus="build/fuzz/corpus/${name#kestrivon_fuzz_}"
+  seeds="fuzz/corpus/${name#kestrivon_fuzz_}"
   mkdir -p "$corpus"
   echo "== $name"
-  "$fuzzer" -max_total_time="${KV_FUZZ_SECONDS:-30}" -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
+  dirs=("$corpus")
+  [ -d "$seeds" ] && dirs+=("$seeds")
+  "$fuzzer" -max_total_time="${KV_FUZZ_SECONDS:-30}" -print_final_stats=0 "${dirs[@]}" 2>&1 | tail -n 3
 done
 
 ctest --preset ci

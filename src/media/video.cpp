@@ -6,6 +6,7 @@
 #include "gfx/frame_buffer.h"
 #include "gfx/palette.h"
 #include "media/cd_audio.h"
+#include "media/sound_slots.h"
 #include "platform/display.h"
 #include "platform/files.h"
 #include "platform/video.h"
@@ -156,7 +157,7 @@ int PlayVideo(std::string_view path, int flags, int x, int y, int width, int hei
     // A pop-up that shows is the active window: the keys go to it while the video plays.
     SetFocus(VideoWindow);
     player->setDestination(VideoRect.x, VideoRect.y, VideoRect.width, VideoRect.height);
-    // Sound effects stop here once the sound slots exist.
+    if (SoundOn != 0) StopAllSounds();
 
     if (!player->play(VideoSysWindow)) {
         FatalError("cannot start video");

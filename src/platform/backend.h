@@ -13,6 +13,8 @@
 
 namespace kv {
 
+class SoundDevice;
+
 struct PaletteEntry {
     std::uint8_t r = 0;
     std::uint8_t g = 0;
@@ -77,9 +79,13 @@ class Backend {
     // reported positions to the clip rectangle itself.
     virtual void grabCursor(bool grab) = 0;
 
-    // The music and video devices; null where the machine has none.
-    virtual MusicPlayer* music() { return nullptr; }
-    virtual VideoPlayer* video() { return nullptr; }
+    // The sound mixer (platform/sound.h); null when the machine has none.
+    virtual SoundDevice* soundDevice() = 0;
+
+    // The music and video devices (platform/music.h, platform/video.h); null where the machine
+    // has none.
+    virtual MusicPlayer* music() = 0;
+    virtual VideoPlayer* video() = 0;
 };
 
 // The backend in use; tests install a headless one, the program the SDL one. Not owned.

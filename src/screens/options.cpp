@@ -2,7 +2,7 @@
 
 namespace kv {
 
-std::uint8_t CdMusicOn = 1;
 std::uint8_t SoundOn = 1;
+std::uint8_t CdMusicOn = 1;
 
 }  // namespace kv

@@ -1,11 +1,11 @@
 #pragma once
-// The options the player switches on the options screen; they last until the program ends.
+// The options the player switches on the options screen; they last for the run, never saved.
 
 #include <cstdint>
 
 namespace kv {
 
-extern std::uint8_t CdMusicOn;  // 1 at program start
-extern std::uint8_t SoundOn;    // sound effects; 1 at program start
+extern std::uint8_t SoundOn;    // sound effects
+extern std::uint8_t CdMusicOn;  // music
 
 }  // namespace kv

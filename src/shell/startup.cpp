@@ -8,7 +8,9 @@
 #include "gfx/frame_buffer.h"
 #include "media/cd_audio.h"
 #include "media/intro.h"
+#include "media/sound_slots.h"
 #include "media/video.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "shell/befehl_callbacks.h"
@@ -34,12 +36,13 @@ int ReportDirectDrawError(WindowHandle window, DisplayResult code) {
 }
 
 void InitDirectSound() {
-    // The sound device arrives with the sound slots; until then the game runs silent.
-    SoundAvailable = 0;
+    // Without a sound device the game runs silent.
+    SoundAvailable = SoundOpen() ? 1 : 0;
 }
 
 void ReleaseDirectSound() {
     SoundAvailable = 0;
+    SoundClose();
 }
 
 void ReleaseDirectDraw() {
@@ -80,9 +83,9 @@ void InitGame() {
     WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
     OpenCdAudio(MainWindow);
-    // The sound slots are cleared here once they exist.
+    ClearSoundSlots();
     CreateVideoSysWindow(MainWindow);
-    // Next, as their modules arrive: the game palette, then the status text, the blend tables and
+    // Next, as its module arrives: the game palette; after the status text the blend tables and
     // the first person types.
     ShowStatusText("KESTRIVON wird geladen...", nullptr);
 }

@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "mission/mission_state.h"
 #include "platform/window.h"
 #include "screens/options.h"
 #include "shell/cd_path.h"
 #include "shell/main_window.h"
-#include "shell/mission_number.h"
 #include "shell/startup.h"
 #include "support/headless_test.h"
 

@@ -13,6 +13,12 @@ int main(int argc, char** argv) {
     using Step = bool (*)(const kv::sampledata::OutputTree&);
     const Step steps[] = {
         kv::sampledata::WriteSettings,
+        kv::sampledata::WriteGamePalette,
+        kv::sampledata::WriteStartPicture,
+        kv::sampledata::WriteSounds,
+        kv::sampledata::WriteTerrainData,
+        kv::sampledata::WriteMaterialData,
+        kv::sampledata::WriteMissionLevels,
         kv::sampledata::WriteVideos,
         kv::sampledata::WriteMusic,
     };

@@ -9,6 +9,7 @@
 
 #include "platform/backend.h"
 #include "platform/headless/headless_media.h"
+#include "platform/headless/headless_sound.h"
 
 namespace kv {
 
@@ -83,8 +84,10 @@ class HeadlessBackend : public Backend {
 
     HeadlessMusic& musicDevice() { return music_; }
     HeadlessVideo& videoDevice() { return video_; }
+    SoundDevice* soundDevice() override { return &sound; }
 
     std::string title;
+    HeadlessSound sound;
 
   private:
     void checkCloseTime();

@@ -194,6 +194,8 @@ class SdlBackend : public Backend {
         if (window_ != nullptr) SDL_SetWindowGrab(window_, grab ? SDL_TRUE : SDL_FALSE);
     }
 
+    SoundDevice* soundDevice() override { return sound_.get(); }
+
   private:
     // Waits for input, but not past the next picture of a playing video.
     void wait(std::uint32_t ms) {
@@ -325,6 +327,7 @@ class SdlBackend : public Backend {
     std::vector<std::uint8_t> last_;
     std::vector<std::uint32_t> videoScreen_;
     HardwarePalette palette_{};
+    std::unique_ptr<SoundDevice> sound_ = CreateSdlSoundDevice();
     SdlMusic music_;
     SdlVideo video_;
 };

@@ -21,7 +21,7 @@ bool AcquireMixer() {
         return false;
     }
     Mix_Init(MIX_INIT_OGG);
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         std::fprintf(stderr, "SDL_mixer: %s\n", Mix_GetError());
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -6,7 +6,20 @@
 namespace kv::sampledata {
 
 bool WriteSettings(const OutputTree& out);
+// graphs\farben.pal
+bool WriteGamePalette(const OutputTree& out);
+// graphs\d\start.cff
+bool WriteStartPicture(const OutputTree& out);
+// sound\..., the effects, speech and screams
+bool WriteSounds(const OutputTree& out);
+// data\terrain.dat, data\material.dat
+bool WriteTerrainData(const OutputTree& out);
+bool WriteMaterialData(const OutputTree& out);
+// CDmissions\mi%02d.lev and .dat
+bool WriteMissionLevels(const OutputTree& out);
+// CDvideos\dalquin.avi, mervix.avi, intro.avi
 bool WriteVideos(const OutputTree& out);
+// CDmusic\track02.ogg .. track11.ogg
 bool WriteMusic(const OutputTree& out);
 
 }  // namespace kv::sampledata

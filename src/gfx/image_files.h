@@ -1,0 +1,58 @@
+#pragma once
+// The picture files: image sets (.vff), sprite sequences (.aff), full-screen pictures with their
+// palette (.cff) and bare palettes (.pal). A file that is shorter than its headers say, or whose
+// packed frames do not unpack to exactly their size, is refused like a missing one.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "gfx/palette.h"
+
+namespace kv {
+
+// One frame of an image set. A set is an array ended by an entry whose pixels are null; it owns
+// its pixels (width x height bytes, row-major).
+struct VffImage {
+    std::uint16_t width;
+    std::uint16_t height;
+    std::uint8_t* pixels;
+};
+
+// A frame with its drawing offset; ended and owned like a VffImage set.
+struct FrameSet {
+    std::int16_t dx;
+    std::int16_t dy;
+    std::uint16_t width;
+    std::uint16_t height;
+    std::uint8_t* pixels;
+};
+
+// Null when the file is missing, of another type than 2 or 3, or malformed. No message.
+VffImage* LoadVff(std::string_view path);
+// A null set is ignored.
+void FreeVff(VffImage* set);
+
+// A .vff or .aff file, chosen by the extension in any letter case. A missing or malformed file
+// is fatal ("file not found: '<path>'"), as is any other extension; a .vff without frames gives
+// null without a message.
+FrameSet* LoadFrameSet(std::string_view path);
+// Frees every frame and then the array; a null set is ignored.
+void FreeFrameSet(FrameSet* set);
+
+// Unpacks the picture into destination, which it must fill exactly, and when palette is given
+// puts the file's palette there. False (nothing changed) when the file is missing or malformed.
+bool LoadCff(std::string_view path, GamePalette* palette, std::span<std::uint8_t> destination);
+
+// Reads the 768 bytes of a .pal file. False (buffer untouched) when the file is missing or
+// shorter.
+bool ReadWholeFile(std::string_view path, GamePalette& buffer);
+
+// The loaders over a file already read; the path loaders call them, the fuzzers too. None of
+// them reports anything: null or false when the file is malformed.
+VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file);
+FrameSet* LoadAffFromBytes(std::span<const std::uint8_t> file);
+bool LoadCffFromBytes(std::span<const std::uint8_t> file, GamePalette* palette,
+                      std::span<std::uint8_t> destination);
+
+}  // namespace kv

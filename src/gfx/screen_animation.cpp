@@ -1,0 +1,136 @@
+#include "gfx/screen_animation.h"
+
+#include <optional>
+#include <vector>
+
+#include "gfx/rle.h"
+#include "platform/bytes.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "shell/fatal_error.h"
+
+namespace kv {
+
+namespace {
+
+struct AnimFrame {
+    std::int16_t dx;
+    std::int16_t dy;
+    std::int16_t width;
+    std::int16_t height;
+    std::uint32_t packedSize;
+    std::uint16_t delay;
+};
+
+struct ScreenAnimation {
+    std::int16_t count = 0;
+    std::vector<AnimFrame> frames;
+    std::vector<std::uint8_t> data;  // every frame's packed bytes, back to back
+    std::uint16_t current = 65535;   // before the first frame
+    std::size_t cursor = 0;          // where the next frame's packed bytes start
+    std::uint32_t lastStep = 0;
+    bool loop = false;
+    bool active = false;
+};
+
+ScreenAnimation g_anim;
+
+// Draws a frame only where all of it lands inside the destination.
+void DrawFrame(const AnimFrame& frame, std::span<const std::uint8_t> packed, int x, int y,
+               std::span<std::uint8_t> destination, std::uint32_t pitch) {
+    if (frame.width == 0 || frame.height == 0) return;
+    const std::int64_t left = static_cast<std::int64_t>(x) + frame.dx;
+    const std::int64_t top = static_cast<std::int64_t>(y) + frame.dy;
+    if (left < 0 || top < 0 || left + frame.width > pitch) return;
+    const std::int64_t start = top * pitch + left;
+    const std::int64_t end = (top + frame.height - 1) * pitch + left + frame.width;
+    if (end > static_cast<std::int64_t>(destination.size())) return;
+    UnpackRleRect(packed, destination.subspan(static_cast<std::size_t>(start)), frame.width, pitch);
+}
+
+}  // namespace
+
+bool LoadAnimationFromBytes(std::span<const std::uint8_t> file, bool loop) {
+    FreeAnimation();
+    ByteReader in(file);
+    const std::int16_t count = in.i16();
+    if (!in.ok() || count < 0) return false;
+    std::vector<AnimFrame> frames(static_cast<std::size_t>(count));
+    std::uint64_t total = 0;
+    for (AnimFrame& f : frames) {
+        f.dx = in.i16();
+        f.dy = in.i16();
+        f.width = in.i16();
+        f.height = in.i16();
+        f.packedSize = in.u32();
+        f.delay = in.u16();
+        if (f.width < 0 || f.height < 0) return false;
+        total += f.packedSize;
+    }
+    if (!in.ok() || total > in.remaining()) return false;
+    const auto data = in.view(static_cast<std::size_t>(total));
+    // Every frame must unpack to exactly its rectangle, so that drawing it can be bounded.
+    std::size_t offset = 0;
+    for (const AnimFrame& f : frames) {
+        const std::optional<std::size_t> size = RleUnpackedSize(data.subspan(offset, f.packedSize));
+        if (!size || *size != static_cast<std::size_t>(f.width) * f.height) return false;
+        offset += f.packedSize;
+    }
+    g_anim.count = count;
+    g_anim.frames = std::move(frames);
+    g_anim.data.assign(data.begin(), data.end());
+    g_anim.current = 65535;
+    g_anim.cursor = 0;
+    g_anim.loop = loop;
+    g_anim.active = true;
+    return true;
+}
+
+void LoadAnimation(std::string_view path, bool loop) {
+    const auto file = ReadFileBytes(path);
+    if (!file || !LoadAnimationFromBytes(*file, loop)) FatalError("Animation not found.");
+}
+
+void StepAnimation(int x, int y, std::span<std::uint8_t> destination, std::uint32_t pitch,
+                   int speed) {
+    if (!g_anim.active) return;
+    if (speed != 0 && g_anim.current != 65535) {
+        const std::uint32_t elapsed = GetTickCount() - g_anim.lastStep;
+        const int stay = g_anim.frames[g_anim.current].delay / speed;
+        if (elapsed <= static_cast<std::uint32_t>(stay)) return;
+    }
+    g_anim.lastStep = GetTickCount();
+    const std::size_t count = static_cast<std::size_t>(g_anim.count);
+    // Frames with delay 0 follow at once; with all delays 0 one cycle per call is the end.
+    for (std::size_t shown = 0;; ++shown) {
+        std::uint16_t next = static_cast<std::uint16_t>(g_anim.current + 1);
+        if (next >= count) {
+            if (!g_anim.loop) {
+                FreeAnimation();
+                return;
+            }
+            if (shown >= count) return;
+            next = 0;
+            g_anim.cursor = 0;
+        } else if (shown >= count) {
+            return;
+        }
+        g_anim.current = next;
+        const AnimFrame& frame = g_anim.frames[next];
+        DrawFrame(frame, std::span(g_anim.data).subspan(g_anim.cursor, frame.packedSize), x, y,
+                  destination, pitch);
+        g_anim.cursor += frame.packedSize;
+        if (frame.delay != 0) return;
+    }
+}
+
+void FreeAnimation() {
+    if (!g_anim.active) return;
+    g_anim = ScreenAnimation{};
+}
+
+bool AnimationActive() {
+    return g_anim.active;
+}
+
+}  // namespace kv
