@@ -1,10 +1,14 @@
 #include "media/intro.h"
 
 #include <cstring>
+#include <span>
 
 #include "gfx/frame_buffer.h"
+#include "gfx/image_files.h"
 #include "gfx/palette.h"
 #include "media/video.h"
+#include "platform/system.h"
+#include "shell/fatal_error.h"
 #include "shell/game_mode.h"
 #include "shell/main_window.h"
 
@@ -45,7 +49,17 @@ void NextIntroVideo() {
             PlayVideo("CDvideos\\intro.avi", 0, 0, 80, 640, 320);
             break;
         case kVideoIntro:
-            // The start picture follows once image files can be loaded.
+            if (WorkBuffer == nullptr) return;
+            if (!LoadCff("graphs\\d\\start.cff", &Palette,
+                         std::span(WorkBuffer, kWorkBufferSize))) {
+                FatalError("file not found: Startbild");
+                return;
+            }
+            // Shown under the black palette, then brought up.
+            PresentWorkBuffer();
+            Sleep(1000);
+            // Until the palette fades exist the picture comes up at once.
+            SetPalette(Palette);
             PumpMessages();
             break;
         default:
@@ -54,10 +68,13 @@ void NextIntroVideo() {
 }
 
 void HandleIntroClick(WParam, int, int) {
+    // Until the palette fades exist the picture goes dark at once.
+    SetBlackPalette();
     StartGame();
 }
 
 void HandleIntroKey(WParam, LParam) {
+    SetBlackPalette();
     StartGame();
 }
 

@@ -49,6 +49,7 @@ class VideoTest : public test::HeadlessTest {
         ASSERT_TRUE(test::WriteTestVideo(dir / "videos/mervix.avi", 32, 16, 2));
         ASSERT_TRUE(test::WriteTestVideo(dir / "videos/intro.avi", 32, 16, 2));
         ASSERT_TRUE(test::WriteTestVideo(dir / "videos/m01.avi", 160, 120, 2));
+        ASSERT_TRUE(test::WriteTestStartPicture(dir / "graphs/d/start.cff"));
         g_started.clear();
         g_missionVideoEnds = 0;
         start();
@@ -135,6 +136,7 @@ TEST_F(VideoTest, TheStartUpVideosPlayInOneDisplayModeAndOnlyTheIntroCanBeSkippe
     // A key during the intro reaches the video window, which ignores it; a click ends it.
     key();
     EXPECT_TRUE(video().playing());
+    const std::uint32_t before = backend.ticks();
     click();
     EXPECT_EQ(video().stops(), 1);
     EXPECT_FALSE(video().isOpen());
@@ -145,8 +147,17 @@ TEST_F(VideoTest, TheStartUpVideosPlayInOneDisplayModeAndOnlyTheIntroCanBeSkippe
     EXPECT_EQ(GameMode, 1u);
     EXPECT_TRUE(g_started.empty()) << "the intro's end shows the start picture first";
 
-    // On the start picture a click or a key starts the game.
+    // The start picture is shown under the black palette, and after a second it comes up.
+    ASSERT_FALSE(backend.frames().empty());
+    const HeadlessBackend::Frame& picture = backend.frames().back();
+    EXPECT_EQ(picture.at(400, 300), 7);
+    EXPECT_EQ(picture.palette[7], (PaletteEntry{0, 0, 0, 0}));
+    EXPECT_GE(backend.ticks() - before, 1000u);
+    EXPECT_EQ(DisplayCurrentPalette()[7], (PaletteEntry{252, 0, 0, 0}));
+
+    // On the start picture a click or a key goes dark and starts the game.
     click();
+    EXPECT_EQ(DisplayCurrentPalette()[7], (PaletteEntry{0, 0, 0, 0}));
     EXPECT_EQ(g_started, (std::vector<int>{-1}));
     key();
     EXPECT_EQ(g_started, (std::vector<int>{-1, -1}));
@@ -162,6 +173,17 @@ TEST_F(VideoTest, AnIntroThatRunsOutEndsLikeASkippedOne) {
     EXPECT_EQ(video().stops(), 0);
     EXPECT_EQ(LoopSuspended, 0);
     EXPECT_EQ(backend.displayModes(), (Modes{"800x600x8", "640x480x16", "800x600x8"}));
+}
+
+TEST_F(VideoTest, AMissingStartPictureIsFatal) {
+    std::filesystem::remove_all(dir.path() / "graphs");
+    PlayLogoVideos();
+    finish();
+    finish();
+    finish();
+    ASSERT_EQ(backend.boxes().size(), 1u);
+    EXPECT_EQ(backend.boxes()[0].text, "file not found: Startbild");
+    EXPECT_FALSE(IsWindow(MainWindow));
 }
 
 TEST_F(VideoTest, PlacementFlags) {

@@ -39,6 +39,7 @@ TEST_F(StartupTest, TheProgramShowsItsLoadingTextPlaysItsVideosAndEndsWhenClosed
     for (const char* name : {"dalquin", "mervix", "intro"})
         ASSERT_TRUE(
             test::WriteTestVideo(dir / (std::string("videos/") + name + ".avi"), 32, 16, 2));
+    ASSERT_TRUE(test::WriteTestStartPicture(dir / "graphs/d/start.cff"));
     test::WorkingDirectory cwd(dir.path());
     backend.videoDevice().setEndAtOnce(true);
     InstallProgramTables();
@@ -61,6 +62,8 @@ TEST_F(StartupTest, TheProgramShowsItsLoadingTextPlaysItsVideosAndEndsWhenClosed
     EXPECT_TRUE(videos[2].ends_with("videos/intro.avi")) << videos[2];
     EXPECT_EQ(backend.displayModes(),
               (std::vector<std::string>{"800x600x8", "640x480x16", "800x600x8"}));
+    // Then the start picture, until the window is closed.
+    EXPECT_EQ(frames.back().at(400, 300), 7);
     EXPECT_TRUE(backend.boxes().empty());
     EXPECT_TRUE(backend.cursorVisible()) << "the system cursor is back after the window went";
     EXPECT_FALSE(DisplayIsOpen());

@@ -3,9 +3,13 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
+#include "gfx/palette.h"
 #include "writers/avi_writer.h"
+#include "writers/canvas.h"
+#include "writers/image_writers.h"
 #include "writers/ogg_writer.h"
 
 namespace kv::test {
@@ -39,6 +43,18 @@ bool WriteTestVideo(const std::string& path, int width, int height, int frames, 
     clip.sampleRate = 22050;
     if (sound) clip.sound = Tone(clip.sampleRate, static_cast<double>(frames) / fps);
     return sampledata::WriteAviFile(path, clip);
+}
+
+bool WriteTestStartPicture(const std::string& path) {
+    MakeFolders(path);
+    GamePalette palette{};
+    palette[7 * 3] = 63;
+    const std::vector<std::uint8_t> bytes =
+        sampledata::MakeCff(sampledata::Canvas(800, 600, 7), palette);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
 }
 
 bool WriteTestTrack(const std::string& path, double seconds) {

@@ -9,6 +9,8 @@ namespace kv::test {
 // when `sound` is set. The folders are created.
 bool WriteTestVideo(const std::string& path, int width, int height, int frames, int fps = 15,
                     bool sound = true);
+// A start picture (800 x 600) of colour index 7, which its palette makes pure red.
+bool WriteTestStartPicture(const std::string& path);
 // An Ogg Vorbis track of `seconds` of a tone. The folders are created.
 bool WriteTestTrack(const std::string& path, double seconds);
 
