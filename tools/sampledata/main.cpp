@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteSettings,
         kv::sampledata::WriteGamePalette,
         kv::sampledata::WriteStartPicture,
+        kv::sampledata::WritePersonSprites,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

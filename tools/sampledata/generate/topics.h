@@ -10,5 +10,7 @@ bool WriteSettings(const OutputTree& out);
 bool WriteGamePalette(const OutputTree& out);
 // graphs\d\start.cff
 bool WriteStartPicture(const OutputTree& out);
+// persons\<folder>\<stem><direction>.vff of every person type
+bool WritePersonSprites(const OutputTree& out);
 
 }  // namespace kv::sampledata
