@@ -6,6 +6,7 @@
 
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "persons/person_types.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "shell/befehl_callbacks.h"
@@ -74,12 +75,16 @@ void InitGame() {
     GameMode = 0;
     WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    // Next, as their modules arrive: CD audio, the sound slots, the video window, the game
-    // palette, then the status text, the blend tables and the first person types.
+    // Next, as their modules arrive: CD audio, the sound slots, the video window and the game
+    // palette before the status text, the blend tables after it.
     ShowStatusText("KESTRIVON wird geladen...", nullptr);
+    // A missing picture ends the start-up here; the window is gone already.
+    PreloadPersonTypen();
+    if (FatalErrorRaised()) return;
 }
 
 void ShutdownGame() {
+    for (std::int16_t t = 0; t <= 7; ++t) FreePersonTyp(t);
     std::free(WorkBuffer);
     WorkBuffer = nullptr;
     DeleteGameFonts();

@@ -21,6 +21,9 @@ namespace {
 
 using StartupTest = test::HeadlessTest;
 
+// Start-up loads the first person types from the data set.
+const char* const kData = KV_SAMPLEDATA_DIR;
+
 // Whether a frame shows the status text: white pixels around the middle, black elsewhere.
 int WhitePixelsNear(const HeadlessBackend::Frame& f, int cx, int cy) {
     int n = 0;
@@ -30,6 +33,7 @@ int WhitePixelsNear(const HeadlessBackend::Frame& f, int cx, int cy) {
 }
 
 TEST_F(StartupTest, TheProgramShowsItsLoadingTextAndEndsWhenClosed) {
+    test::WorkingDirectory data(kData);
     backend.setCloseAt(2000);
     EXPECT_EQ(WinMain(), 0);
     EXPECT_EQ(backend.title, "Kestrivon");
@@ -70,6 +74,7 @@ TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero)
     GameModeTable table{};
     table[4].frame = FailTwice;
     SetGameModeTable(&table);
+    test::WorkingDirectory data(kData);
     ASSERT_EQ(InitWindow(), 1);
     InitGame();
     GameMode = 4;
