@@ -10,6 +10,7 @@
 #include "media/intro.h"
 #include "media/sound_slots.h"
 #include "media/video.h"
+#include "persons/person_types.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -85,12 +86,15 @@ void InitGame() {
     OpenCdAudio(MainWindow);
     ClearSoundSlots();
     CreateVideoSysWindow(MainWindow);
-    // Next, as its module arrives: the game palette; after the status text the blend tables and
-    // the first person types.
+    // Next, as its module arrives: the game palette; after the status text the blend tables.
     ShowStatusText("KESTRIVON wird geladen...", nullptr);
+    // A missing picture ends the start-up here; the window is gone already.
+    PreloadPersonTypen();
+    if (FatalErrorRaised()) return;
 }
 
 void ShutdownGame() {
+    for (std::int16_t t = 0; t <= 7; ++t) FreePersonTyp(t);
     std::free(WorkBuffer);
     WorkBuffer = nullptr;
     DestroyVideoSysWindow();

@@ -9,6 +9,7 @@
 
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "gfx/image_files.h"
 #include "gfx/palette.h"
 #include "platform/display.h"
 #include "platform/system.h"
@@ -26,6 +27,9 @@ namespace {
 
 using StartupTest = test::HeadlessTest;
 
+// Start-up loads the first person types from the data set.
+const char* const kData = KV_SAMPLEDATA_DIR;
+
 // Whether a frame shows the status text: white pixels around the middle, black elsewhere.
 int WhitePixelsNear(const HeadlessBackend::Frame& f, int cx, int cy) {
     int n = 0;
@@ -35,12 +39,7 @@ int WhitePixelsNear(const HeadlessBackend::Frame& f, int cx, int cy) {
 }
 
 TEST_F(StartupTest, TheProgramShowsItsLoadingTextPlaysItsVideosAndEndsWhenClosed) {
-    test::ScratchDir dir;
-    for (const char* name : {"dalquin", "mervix", "intro"})
-        ASSERT_TRUE(
-            test::WriteTestVideo(dir / (std::string("videos/") + name + ".avi"), 32, 16, 2));
-    ASSERT_TRUE(test::WriteTestStartPicture(dir / "graphs/d/start.cff"));
-    test::WorkingDirectory cwd(dir.path());
+    test::WorkingDirectory data(kData);
     backend.videoDevice().setEndAtOnce(true);
     InstallProgramTables();
     backend.setCloseAt(2000);
@@ -63,7 +62,9 @@ TEST_F(StartupTest, TheProgramShowsItsLoadingTextPlaysItsVideosAndEndsWhenClosed
     EXPECT_EQ(backend.displayModes(),
               (std::vector<std::string>{"800x600x8", "640x480x16", "800x600x8"}));
     // Then the start picture, until the window is closed.
-    EXPECT_EQ(frames.back().at(400, 300), 7);
+    std::vector<std::uint8_t> start(kWorkBufferSize);
+    ASSERT_TRUE(LoadCff("graphs\\d\\start.cff", nullptr, start));
+    EXPECT_EQ(frames.back().pixels, start);
     EXPECT_TRUE(backend.boxes().empty());
     EXPECT_TRUE(backend.cursorVisible()) << "the system cursor is back after the window went";
     EXPECT_FALSE(DisplayIsOpen());
@@ -94,6 +95,7 @@ TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero)
     GameModeTable table{};
     table[4].frame = FailTwice;
     SetGameModeTable(&table);
+    test::WorkingDirectory data(kData);
     ASSERT_EQ(InitWindow(), 1);
     InitGame();
     GameMode = 4;

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteMissionLevels,
         kv::sampledata::WriteVideos,
         kv::sampledata::WriteMusic,
+        kv::sampledata::WritePersonSprites,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

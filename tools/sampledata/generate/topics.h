@@ -21,5 +21,7 @@ bool WriteMissionLevels(const OutputTree& out);
 bool WriteVideos(const OutputTree& out);
 // CDmusic\track02.ogg .. track11.ogg
 bool WriteMusic(const OutputTree& out);
+// persons\<folder>\<stem><direction>.vff of every person type
+bool WritePersonSprites(const OutputTree& out);
 
 }  // namespace kv::sampledata
