@@ -50,6 +50,7 @@ class VideoTest : public test::HeadlessTest {
         ASSERT_TRUE(test::WriteTestVideo(dir / "videos/intro.avi", 32, 16, 2));
         ASSERT_TRUE(test::WriteTestVideo(dir / "videos/m01.avi", 160, 120, 2));
         ASSERT_TRUE(test::WriteTestStartPicture(dir / "graphs/d/start.cff"));
+        dir.linkSampleData("persons");  // the first person types load at start-up
         g_started.clear();
         g_missionVideoEnds = 0;
         start();
