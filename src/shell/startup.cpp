@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "gfx/blend_tables.h"
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "gfx/palette.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "shell/befehl_callbacks.h"
@@ -74,9 +76,15 @@ void InitGame() {
     GameMode = 0;
     WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    // Next, as their modules arrive: CD audio, the sound slots, the video window, the game
-    // palette, then the status text, the blend tables and the first person types.
+    // CD audio, the sound slots and the video window come here as their modules arrive.
+    // A fatal step has already torn the window down: nothing after it may run.
+    LoadFarbenPal();
+    if (FatalErrorRaised()) return;
     ShowStatusText("KESTRIVON wird geladen...", nullptr);
+    LoadTransTable20();
+    LoadTransTable50();
+    if (FatalErrorRaised()) return;
+    // The first person types come here with their module.
 }
 
 void ShutdownGame() {
@@ -115,7 +123,9 @@ int WinMain() {
     if (InitWindow() == 0) return 0;
     InitGame();
     // A fatal error during initialisation has destroyed the window already: the loop only takes
-    // the quit message then. The start-up videos come here once they exist.
+    // the quit message then.
+    if (FatalErrorRaised()) return RunMessageLoop();
+    // The start-up videos come here once they exist.
     return RunMessageLoop();
 }
 

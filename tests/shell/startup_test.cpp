@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 
 #include "gfx/fonts.h"
@@ -30,6 +31,7 @@ int WhitePixelsNear(const HeadlessBackend::Frame& f, int cx, int cy) {
 }
 
 TEST_F(StartupTest, TheProgramShowsItsLoadingTextAndEndsWhenClosed) {
+    const test::WorkingDirectory data(KV_SAMPLEDATA_DIR);
     backend.setCloseAt(2000);
     EXPECT_EQ(WinMain(), 0);
     EXPECT_EQ(backend.title, "Kestrivon");
@@ -70,6 +72,7 @@ TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero)
     GameModeTable table{};
     table[4].frame = FailTwice;
     SetGameModeTable(&table);
+    const test::WorkingDirectory data(KV_SAMPLEDATA_DIR);
     ASSERT_EQ(InitWindow(), 1);
     InitGame();
     GameMode = 4;
@@ -84,6 +87,21 @@ TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero)
     EXPECT_FALSE(BeginFrame());
     ShowStatusText("after", nullptr);
     EXPECT_EQ(FatalErrorMessage(), "file not found: FAILED");
+}
+
+TEST_F(StartupTest, AMissingPaletteEndsTheStartBeforeAnythingElseRuns) {
+    const test::ScratchDir empty;
+    std::filesystem::create_directories(empty.path() / "graphs");
+    const test::WorkingDirectory here(empty.path());
+    EXPECT_EQ(WinMain(), 0);
+    ASSERT_EQ(backend.boxes().size(), 1u);
+    EXPECT_EQ(backend.boxes()[0].text, "graphs\\farben.pal not found!");
+    EXPECT_EQ(backend.boxes()[0].title, "Error in Kestrivon");
+    EXPECT_TRUE(backend.frames().empty()) << "no status text";
+    EXPECT_FALSE(std::filesystem::exists(empty.path() / "graphs" / "ttable20.dat"))
+        << "no blend table was made";
+    EXPECT_FALSE(backend.windowOpen());
+    EXPECT_EQ(WorkBuffer, nullptr);
 }
 
 TEST_F(StartupTest, ActivationFreesAndRecentresTheCursor) {

@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteSettings,
         kv::sampledata::WriteGamePalette,
         kv::sampledata::WriteStartPicture,
+        kv::sampledata::WriteKartePalette,
+        kv::sampledata::WriteBlendCaches,
+        kv::sampledata::WriteBitmapFonts,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

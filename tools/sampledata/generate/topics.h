@@ -10,5 +10,11 @@ bool WriteSettings(const OutputTree& out);
 bool WriteGamePalette(const OutputTree& out);
 // graphs\d\start.cff
 bool WriteStartPicture(const OutputTree& out);
+// basen\karte.pal
+bool WriteKartePalette(const OutputTree& out);
+// graphs\ttable20.dat, graphs\ttable50.dat, graphs\ttmap50.dat
+bool WriteBlendCaches(const OutputTree& out);
+// graphs\anzfont.vff, graphs\anzfontl.vff
+bool WriteBitmapFonts(const OutputTree& out);
 
 }  // namespace kv::sampledata
