@@ -13,6 +13,8 @@
 
 namespace kv {
 
+class SoundDevice;
+
 struct PaletteEntry {
     std::uint8_t r = 0;
     std::uint8_t g = 0;
@@ -71,6 +73,9 @@ class Backend {
     // Keeps the pointer inside the window while the game clips it; the window module clamps the
     // reported positions to the clip rectangle itself.
     virtual void grabCursor(bool grab) = 0;
+
+    // The sound mixer (platform/sound.h); null when the machine has none.
+    virtual SoundDevice* soundDevice() = 0;
 };
 
 // The backend in use; tests install a headless one, the program the SDL one. Not owned.

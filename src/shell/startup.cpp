@@ -8,6 +8,8 @@
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
 #include "gfx/palette.h"
+#include "media/sound_slots.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "shell/befehl_callbacks.h"
@@ -33,12 +35,13 @@ int ReportDirectDrawError(WindowHandle window, DisplayResult code) {
 }
 
 void InitDirectSound() {
-    // The sound device arrives with the sound slots; until then the game runs silent.
-    SoundAvailable = 0;
+    // Without a sound device the game runs silent.
+    SoundAvailable = SoundOpen() ? 1 : 0;
 }
 
 void ReleaseDirectSound() {
     SoundAvailable = 0;
+    SoundClose();
 }
 
 void ReleaseDirectDraw() {
@@ -76,7 +79,9 @@ void InitGame() {
     GameMode = 0;
     WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    // CD audio, the sound slots and the video window come here as their modules arrive.
+    // CD audio comes here when its module arrives.
+    ClearSoundSlots();
+    // The video window comes here when its module arrives.
     // A fatal step has already torn the window down: nothing after it may run.
     LoadFarbenPal();
     if (FatalErrorRaised()) return;

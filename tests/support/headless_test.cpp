@@ -9,6 +9,7 @@
 #include "gfx/frame_buffer.h"
 #include "platform/config.h"
 #include "platform/display.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "shell/fatal_error.h"
@@ -23,6 +24,7 @@ void ResetPlatformState() {
     ResetFatalError();
     ClearConfigOverrides();
     DisplayClose();
+    SoundClose();
     SetGameModeTable(nullptr);
     GameMode = 0;
     AppActive = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/headless/headless_sound.h"
 
 namespace kv {
 
@@ -77,8 +78,10 @@ class HeadlessBackend : public Backend {
         warpY_ = y;
     }
     void grabCursor(bool grab) override { cursorGrabbed_ = grab; }
+    SoundDevice* soundDevice() override { return &sound; }
 
     std::string title;
+    HeadlessSound sound;
 
   private:
     void checkCloseTime();

@@ -177,6 +177,8 @@ class SdlBackend : public Backend {
         if (window_ != nullptr) SDL_SetWindowGrab(window_, grab ? SDL_TRUE : SDL_FALSE);
     }
 
+    SoundDevice* soundDevice() override { return sound_.get(); }
+
   private:
     void show(const HardwarePalette& palette) {
         if (texture_ == nullptr) return;
@@ -262,6 +264,7 @@ class SdlBackend : public Backend {
     int height_ = 0;
     std::vector<std::uint8_t> last_;
     HardwarePalette palette_{};
+    std::unique_ptr<SoundDevice> sound_ = CreateSdlSoundDevice();
 };
 
 }  // namespace

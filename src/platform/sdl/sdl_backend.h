@@ -6,10 +6,13 @@
 #include <memory>
 
 #include "platform/backend.h"
+#include "platform/sound.h"
 
 namespace kv {
 
 std::unique_ptr<Backend> CreateSdlBackend();
+// SDL2_mixer; the SDL backend's sound device.
+std::unique_ptr<SoundDevice> CreateSdlSoundDevice();
 
 // The Windows virtual-key code of an SDL key code, or 0 for keys the game does not know.
 WParam VirtualKeyFromSdl(int sdlKeycode);

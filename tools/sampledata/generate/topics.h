@@ -10,6 +10,13 @@ bool WriteSettings(const OutputTree& out);
 bool WriteGamePalette(const OutputTree& out);
 // graphs\d\start.cff
 bool WriteStartPicture(const OutputTree& out);
+// sound\..., the effects, speech and screams
+bool WriteSounds(const OutputTree& out);
+// data\terrain.dat, data\material.dat
+bool WriteTerrainData(const OutputTree& out);
+bool WriteMaterialData(const OutputTree& out);
+// CDmissions\mi%02d.lev and .dat
+bool WriteMissionLevels(const OutputTree& out);
 // basen\karte.pal
 bool WriteKartePalette(const OutputTree& out);
 // graphs\ttable20.dat, graphs\ttable50.dat, graphs\ttmap50.dat

@@ -1,0 +1,7 @@
+#include "mission/view.h"
+
+namespace kv {
+
+ViewPoint ViewOrigin;
+
+}  // namespace kv

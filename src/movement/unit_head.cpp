@@ -1,0 +1,8 @@
+#include "movement/unit_head.h"
+
+namespace kv {
+
+UnitArray PersonUnits;
+UnitArray FahrzeugUnits;
+
+}  // namespace kv
