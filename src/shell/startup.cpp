@@ -8,7 +8,10 @@
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
 #include "gfx/palette.h"
+#include "media/cd_audio.h"
+#include "media/intro.h"
 #include "media/sound_slots.h"
+#include "media/video.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -57,6 +60,8 @@ int InitWindow() {
     const WindowHandle window = CreateWindow(kMainWindowClass, "Kestrivon");
     if (window == 0) return 0;
     MainWindow = window;
+    RegisterVideoClasses();
+    RegisterCdClass();
     InitDirectSound();
 
     DisplayResult result = DisplayOpen();
@@ -79,9 +84,9 @@ void InitGame() {
     GameMode = 0;
     WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    // CD audio comes here when its module arrives.
+    OpenCdAudio(MainWindow);
     ClearSoundSlots();
-    // The video window comes here when its module arrives.
+    CreateVideoSysWindow(MainWindow);
     // A fatal step has already torn the window down: nothing after it may run.
     LoadFarbenPal();
     if (FatalErrorRaised()) return;
@@ -95,6 +100,8 @@ void InitGame() {
 void ShutdownGame() {
     std::free(WorkBuffer);
     WorkBuffer = nullptr;
+    DestroyVideoSysWindow();
+    CloseCdAudio();
     DeleteGameFonts();
 }
 
@@ -127,10 +134,9 @@ int WinMain() {
     // Floating-point exceptions are masked by default on this platform, as the game expects.
     if (InitWindow() == 0) return 0;
     InitGame();
-    // A fatal error during initialisation has destroyed the window already: the loop only takes
-    // the quit message then.
-    if (FatalErrorRaised()) return RunMessageLoop();
-    // The start-up videos come here once they exist.
+    // A fatal error during initialisation has destroyed the window already: no video may start on
+    // the released display, and the loop only takes the quit message.
+    if (!FatalErrorRaised()) PlayLogoVideos();
     return RunMessageLoop();
 }
 

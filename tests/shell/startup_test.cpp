@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
@@ -11,11 +14,13 @@
 #include "platform/display.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "screens/program_tables.h"
 #include "shell/fatal_error.h"
 #include "shell/game_mode.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "support/headless_test.h"
+#include "support/media_files.h"
 
 namespace kv {
 namespace {
@@ -30,18 +35,37 @@ int WhitePixelsNear(const HeadlessBackend::Frame& f, int cx, int cy) {
     return n;
 }
 
-TEST_F(StartupTest, TheProgramShowsItsLoadingTextAndEndsWhenClosed) {
-    const test::WorkingDirectory data(KV_SAMPLEDATA_DIR);
+TEST_F(StartupTest, TheProgramShowsItsLoadingTextPlaysItsVideosAndEndsWhenClosed) {
+    test::ScratchDir dir;
+    for (const char* name : {"dalquin", "mervix", "intro"})
+        ASSERT_TRUE(
+            test::WriteTestVideo(dir / (std::string("videos/") + name + ".avi"), 32, 16, 2));
+    ASSERT_TRUE(test::WriteTestStartPicture(dir / "graphs/d/start.cff"));
+    ASSERT_TRUE(test::WriteTestGamePalette(dir / "graphs/farben.pal"));
+    test::WorkingDirectory cwd(dir.path());
+    backend.videoDevice().setEndAtOnce(true);
+    InstallProgramTables();
     backend.setCloseAt(2000);
     EXPECT_EQ(WinMain(), 0);
     EXPECT_EQ(backend.title, "Kestrivon");
     EXPECT_FALSE(backend.windowOpen());
-    ASSERT_FALSE(backend.frames().empty());
-    const auto& f = backend.frames().back();
-    EXPECT_GT(WhitePixelsNear(f, 400, 300), 100) << "KESTRIVON wird geladen...";
-    EXPECT_EQ(f.at(10, 10), 0);
-    EXPECT_EQ(f.palette[255], (PaletteEntry{252, 252, 252, 0}));
-    EXPECT_EQ(f.palette[0], (PaletteEntry{0, 0, 0, 0}));
+    const auto& frames = backend.frames();
+    const auto text = std::find_if(frames.begin(), frames.end(), [](const auto& f) {
+        return WhitePixelsNear(f, 400, 300) > 100;
+    });
+    ASSERT_NE(text, frames.end()) << "KESTRIVON wird geladen...";
+    EXPECT_EQ(text->at(10, 10), 0);
+    EXPECT_EQ(text->palette[255], (PaletteEntry{252, 252, 252, 0}));
+    EXPECT_EQ(text->palette[0], (PaletteEntry{0, 0, 0, 0}));
+    const std::vector<std::string>& videos = backend.videoDevice().opened();
+    ASSERT_EQ(videos.size(), 3u);
+    EXPECT_TRUE(videos[0].ends_with("videos/dalquin.avi")) << videos[0];
+    EXPECT_TRUE(videos[1].ends_with("videos/mervix.avi")) << videos[1];
+    EXPECT_TRUE(videos[2].ends_with("videos/intro.avi")) << videos[2];
+    EXPECT_EQ(backend.displayModes(),
+              (std::vector<std::string>{"800x600x8", "640x480x16", "800x600x8"}));
+    // Then the start picture, until the window is closed.
+    EXPECT_EQ(frames.back().at(400, 300), 7);
     EXPECT_TRUE(backend.boxes().empty());
     EXPECT_TRUE(backend.cursorVisible()) << "the system cursor is back after the window went";
     EXPECT_FALSE(DisplayIsOpen());
@@ -100,6 +124,7 @@ TEST_F(StartupTest, AMissingPaletteEndsTheStartBeforeAnythingElseRuns) {
     EXPECT_TRUE(backend.frames().empty()) << "no status text";
     EXPECT_FALSE(std::filesystem::exists(empty.path() / "graphs" / "ttable20.dat"))
         << "no blend table was made";
+    EXPECT_TRUE(backend.videoDevice().opened().empty()) << "no video either";
     EXPECT_FALSE(backend.windowOpen());
     EXPECT_EQ(WorkBuffer, nullptr);
 }

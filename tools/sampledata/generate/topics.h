@@ -17,6 +17,10 @@ bool WriteTerrainData(const OutputTree& out);
 bool WriteMaterialData(const OutputTree& out);
 // CDmissions\mi%02d.lev and .dat
 bool WriteMissionLevels(const OutputTree& out);
+// CDvideos\dalquin.avi, mervix.avi, intro.avi
+bool WriteVideos(const OutputTree& out);
+// CDmusic\track02.ogg .. track11.ogg
+bool WriteMusic(const OutputTree& out);
 // basen\karte.pal
 bool WriteKartePalette(const OutputTree& out);
 // graphs\ttable20.dat, graphs\ttable50.dat, graphs\ttmap50.dat
