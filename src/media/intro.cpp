@@ -58,8 +58,7 @@ void NextIntroVideo() {
             // Shown under the black palette, then brought up.
             PresentWorkBuffer();
             Sleep(1000);
-            // Until the palette fades exist the picture comes up at once.
-            SetPalette(Palette);
+            FadePaletteIn(Palette);
             PumpMessages();
             break;
         default:
@@ -68,13 +67,12 @@ void NextIntroVideo() {
 }
 
 void HandleIntroClick(WParam, int, int) {
-    // Until the palette fades exist the picture goes dark at once.
-    SetBlackPalette();
+    FadePaletteOut();
     StartGame();
 }
 
 void HandleIntroKey(WParam, LParam) {
-    SetBlackPalette();
+    FadePaletteOut();
     StartGame();
 }
 

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "gfx/blend_tables.h"
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "gfx/palette.h"
 #include "media/cd_audio.h"
 #include "media/intro.h"
 #include "media/sound_slots.h"
@@ -86,9 +88,14 @@ void InitGame() {
     OpenCdAudio(MainWindow);
     ClearSoundSlots();
     CreateVideoSysWindow(MainWindow);
-    // Next, as its module arrives: the game palette; after the status text the blend tables.
+    // A fatal step has already torn the window down: nothing after it may run.
+    LoadFarbenPal();
+    if (FatalErrorRaised()) return;
     ShowStatusText("KESTRIVON wird geladen...", nullptr);
-    // A missing picture ends the start-up here; the window is gone already.
+    LoadTransTable20();
+    LoadTransTable50();
+    if (FatalErrorRaised()) return;
+    // A missing picture ends the start-up here as well.
     PreloadPersonTypen();
     if (FatalErrorRaised()) return;
 }

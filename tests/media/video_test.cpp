@@ -51,6 +51,7 @@ class VideoTest : public test::HeadlessTest {
         ASSERT_TRUE(test::WriteTestVideo(dir / "videos/m01.avi", 160, 120, 2));
         ASSERT_TRUE(test::WriteTestStartPicture(dir / "graphs/d/start.cff"));
         dir.linkSampleData("persons");  // the first person types load at start-up
+        ASSERT_TRUE(test::WriteTestGamePalette(dir / "graphs/farben.pal"));
         g_started.clear();
         g_missionVideoEnds = 0;
         start();
@@ -138,6 +139,7 @@ TEST_F(VideoTest, TheStartUpVideosPlayInOneDisplayModeAndOnlyTheIntroCanBeSkippe
     key();
     EXPECT_TRUE(video().playing());
     const std::uint32_t before = backend.ticks();
+    const int blanks = backend.verticalBlanks();
     click();
     EXPECT_EQ(video().stops(), 1);
     EXPECT_FALSE(video().isOpen());
@@ -154,11 +156,13 @@ TEST_F(VideoTest, TheStartUpVideosPlayInOneDisplayModeAndOnlyTheIntroCanBeSkippe
     EXPECT_EQ(picture.at(400, 300), 7);
     EXPECT_EQ(picture.palette[7], (PaletteEntry{0, 0, 0, 0}));
     EXPECT_GE(backend.ticks() - before, 1000u);
-    EXPECT_EQ(DisplayCurrentPalette()[7], (PaletteEntry{252, 0, 0, 0}));
+    EXPECT_EQ(DisplayCurrentPalette()[7], (PaletteEntry{252, 0, 0, 1}));
+    EXPECT_EQ(backend.verticalBlanks() - blanks, 32) << "it fades in";
 
-    // On the start picture a click or a key goes dark and starts the game.
+    // On the start picture a click or a key fades out and starts the game.
     click();
-    EXPECT_EQ(DisplayCurrentPalette()[7], (PaletteEntry{0, 0, 0, 0}));
+    EXPECT_EQ(DisplayCurrentPalette()[7], (PaletteEntry{0, 0, 0, 1}));
+    EXPECT_EQ(backend.verticalBlanks() - blanks, 64);
     EXPECT_EQ(g_started, (std::vector<int>{-1}));
     key();
     EXPECT_EQ(g_started, (std::vector<int>{-1, -1}));

@@ -212,6 +212,7 @@ TEST_F(PersonTypStartUp, TheFirstEightTypesLiveFromStartUpToShutdown) {
 
 TEST_F(PersonTypStartUp, AMissingPictureEndsTheStartUp) {
     test::ScratchDir empty;
+    empty.linkSampleData("graphs");  // the palette and blend tables come before the persons
     test::WorkingDirectory cwd(empty.path());
     backend.setCloseAt(2000);
     EXPECT_EQ(WinMain(), 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
@@ -110,6 +111,22 @@ TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero)
     EXPECT_FALSE(BeginFrame());
     ShowStatusText("after", nullptr);
     EXPECT_EQ(FatalErrorMessage(), "file not found: FAILED");
+}
+
+TEST_F(StartupTest, AMissingPaletteEndsTheStartBeforeAnythingElseRuns) {
+    const test::ScratchDir empty;
+    std::filesystem::create_directories(empty.path() / "graphs");
+    const test::WorkingDirectory here(empty.path());
+    EXPECT_EQ(WinMain(), 0);
+    ASSERT_EQ(backend.boxes().size(), 1u);
+    EXPECT_EQ(backend.boxes()[0].text, "graphs\\farben.pal not found!");
+    EXPECT_EQ(backend.boxes()[0].title, "Error in Kestrivon");
+    EXPECT_TRUE(backend.frames().empty()) << "no status text";
+    EXPECT_FALSE(std::filesystem::exists(empty.path() / "graphs" / "ttable20.dat"))
+        << "no blend table was made";
+    EXPECT_TRUE(backend.videoDevice().opened().empty()) << "no video either";
+    EXPECT_FALSE(backend.windowOpen());
+    EXPECT_EQ(WorkBuffer, nullptr);
 }
 
 TEST_F(StartupTest, ActivationFreesAndRecentresTheCursor) {

@@ -11,6 +11,7 @@
 #include "writers/canvas.h"
 #include "writers/image_writers.h"
 #include "writers/ogg_writer.h"
+#include "writers/sample_palette.h"
 
 namespace kv::test {
 
@@ -51,6 +52,15 @@ bool WriteTestStartPicture(const std::string& path) {
     palette[7 * 3] = 63;
     const std::vector<std::uint8_t> bytes =
         sampledata::MakeCff(sampledata::Canvas(800, 600, 7), palette);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+bool WriteTestGamePalette(const std::string& path) {
+    MakeFolders(path);
+    const std::vector<std::uint8_t> bytes = sampledata::MakePal(sampledata::MakeSamplePalette());
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

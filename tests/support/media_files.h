@@ -11,6 +11,8 @@ bool WriteTestVideo(const std::string& path, int width, int height, int frames, 
                     bool sound = true);
 // A start picture (800 x 600) of colour index 7, which its palette makes pure red.
 bool WriteTestStartPicture(const std::string& path);
+// The sample data's game palette, which the start-up loads before anything is shown.
+bool WriteTestGamePalette(const std::string& path);
 // An Ogg Vorbis track of `seconds` of a tone. The folders are created.
 bool WriteTestTrack(const std::string& path, double seconds);
 

@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteVideos,
         kv::sampledata::WriteMusic,
         kv::sampledata::WritePersonSprites,
+        kv::sampledata::WriteKartePalette,
+        kv::sampledata::WriteBlendCaches,
+        kv::sampledata::WriteBitmapFonts,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

@@ -23,5 +23,11 @@ bool WriteVideos(const OutputTree& out);
 bool WriteMusic(const OutputTree& out);
 // persons\<folder>\<stem><direction>.vff of every person type
 bool WritePersonSprites(const OutputTree& out);
+// basen\karte.pal
+bool WriteKartePalette(const OutputTree& out);
+// graphs\ttable20.dat, graphs\ttable50.dat, graphs\ttmap50.dat
+bool WriteBlendCaches(const OutputTree& out);
+// graphs\anzfont.vff, graphs\anzfontl.vff
+bool WriteBitmapFonts(const OutputTree& out);
 
 }  // namespace kv::sampledata
