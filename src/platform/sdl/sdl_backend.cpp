@@ -78,8 +78,17 @@ class SdlBackend : public Backend {
         const bool windowed = GetConfigFlag("Windowed");
         const Uint32 flags = windowed ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
         const std::string utf8 = Cp1252ToUtf8(title);
-        window_ = SDL_CreateWindow(utf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   800, 600, flags);
+        // Full screen starts at the desktop's size: a renderer made for a smaller window can keep
+        // that size without a window manager and draws the picture shifted.
+        int w = 800;
+        int h = 600;
+        SDL_DisplayMode desktop;
+        if (!windowed && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+            w = desktop.w;
+            h = desktop.h;
+        }
+        window_ = SDL_CreateWindow(utf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w,
+                                   h, flags);
         if (window_ == nullptr) {
             std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
             return false;
@@ -277,7 +286,9 @@ class SdlBackend : public Backend {
                     out.push_back({WM_ACTIVATEAPP, 1, 0});
                 if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
                     out.push_back({WM_ACTIVATEAPP, 0, 0});
-                if (e.window.event == SDL_WINDOWEVENT_EXPOSED && !last_.empty()) {
+                if ((e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                     e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) &&
+                    !last_.empty()) {
                     if (bitsPerPixel_ == 16)
                         showVideoScreen();
                     else
