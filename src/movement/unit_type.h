@@ -1,0 +1,50 @@
+#pragma once
+// What person types and vehicle types share: one animation of one direction (AnimSlot) and the
+// leading fields of both type records. The order, movement and collision code take a unit's type
+// as a UnitTypHead, whichever kind of unit it is.
+
+#include <array>
+#include <cstdint>
+
+#include "gfx/image_files.h"
+
+namespace kv {
+
+// Units face one of twelve directions, 30 degrees apart.
+inline constexpr int kDirectionCount = 12;
+
+// One animation of one unit type in one direction.
+struct AnimSlot {
+    std::uint16_t frames;  // 0 = the animation does not exist in this direction
+    std::uint16_t delay;   // ticks per frame; 0 where a one-frame animation gives none
+    std::int16_t hotX;  // the image's top-left is drawn at the unit's position minus the hot spot
+    std::int16_t hotY;
+    // x1, y1, x2, y2 of the hit box: relative to the hot spot while the type loads, relative to
+    // the image's top-left corner once it is finished. The world box is the draw corner plus it.
+    std::array<std::int16_t, 4> box;
+    VffImage* images;  // all frames of this animation and direction; null = none
+};
+
+// A code of up to six characters and its terminator ("PPILOT").
+inline constexpr int kUnitCodeSize = 7;
+
+// The leading fields of PersonTyp and FahrzeugTyp, in their order and widths.
+struct UnitTypHead {
+    // Per direction an array of the type's AnimSlots indexed by animation number; all null while
+    // the type is not loaded.
+    std::array<AnimSlot*, kDirectionCount> dirAnims;
+    std::uint32_t price;
+    float speed;                            // pixels per tick
+    std::array<std::int16_t, 4> selectBox;  // x1, y1, x2, y2 relative to the unit's position
+    // Step-ring entries by which the movement code backs off when it opens a waypoint shortcut.
+    std::uint8_t shortcutBackSteps;
+    std::array<std::int16_t, 4> extent;  // footprint x1, y1, x2, y2, centred on the position
+    std::uint8_t panelPicture;
+    std::int8_t speaker;  // whose phrases acknowledge orders; -1 = never answers
+    std::int32_t heatProtection;
+    std::uint8_t terrainColumn;            // column of the tile types' passability tables
+    std::uint8_t unitClass;                // 1 player vehicle, 2 civilian vehicle, 4 person
+    std::array<char, kUnitCodeSize> code;  // NUL-terminated
+};
+
+}  // namespace kv
