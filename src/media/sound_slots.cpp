@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "media/wav_file.h"
-#include "mission/mission_number.h"
+#include "mission/mission_state.h"
 #include "mission/view.h"
 #include "movement/unit_head.h"
 #include "screens/options.h"

@@ -17,8 +17,8 @@ constexpr std::int32_t kScreamEnergy = 100000;
 void PlayPersonSound(int person, int id) {
     const UnitHead* p = PersonUnits.at(person);
     if (p == nullptr || p->type < 0) return;
-    if (PersonUnits.casualty != nullptr && PersonUnits.casualty(static_cast<std::int16_t>(person)) &&
-        p->energy < kScreamEnergy)
+    if (PersonUnits.casualty != nullptr &&
+        PersonUnits.casualty(static_cast<std::int16_t>(person)) && p->energy < kScreamEnergy)
         return;
     const int group = PersonUnits.soundGroup != nullptr
                           ? PersonUnits.soundGroup(static_cast<std::int16_t>(person))

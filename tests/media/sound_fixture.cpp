@@ -1,7 +1,7 @@
 #include "media/sound_fixture.h"
 
 #include "media/speech.h"
-#include "mission/mission_number.h"
+#include "mission/mission_state.h"
 #include "mission/view.h"
 #include "screens/options.h"
 #include "shell/random.h"

@@ -5,7 +5,7 @@
 #include "media/sound_fixture.h"
 #include "media/speech.h"
 #include "media/unit_sounds.h"
-#include "mission/mission_number.h"
+#include "mission/mission_state.h"
 #include "mission/view.h"
 #include "screens/options.h"
 #include "world/fire_counts.h"

@@ -8,7 +8,7 @@
 
 #include "media/sound_fixture.h"
 #include "media/sound_slots.h"
-#include "mission/mission_number.h"
+#include "mission/mission_state.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "shell/fatal_error.h"
@@ -80,8 +80,7 @@ TEST(WavFile, TheHeaderDecidesWhetherASoundLoads) {
         EXPECT_EQ(s.has_value(), c.loads) << c.name;
         if (s && c.patch == nullptr) {
             EXPECT_EQ(s->format, c.format) << c.name;
-            EXPECT_TRUE(std::equal(s->pcm.begin(), s->pcm.end(), pcm.begin(), pcm.end()))
-                << c.name;
+            EXPECT_TRUE(std::equal(s->pcm.begin(), s->pcm.end(), pcm.begin(), pcm.end())) << c.name;
         }
     }
 }

@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteGamePalette,
         kv::sampledata::WriteStartPicture,
         kv::sampledata::WriteSounds,
+        kv::sampledata::WriteTerrainData,
+        kv::sampledata::WriteMaterialData,
+        kv::sampledata::WriteMissionLevels,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

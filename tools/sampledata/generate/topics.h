@@ -12,5 +12,10 @@ bool WriteGamePalette(const OutputTree& out);
 bool WriteStartPicture(const OutputTree& out);
 // sound\..., the effects, speech and screams
 bool WriteSounds(const OutputTree& out);
+// data\terrain.dat, data\material.dat
+bool WriteTerrainData(const OutputTree& out);
+bool WriteMaterialData(const OutputTree& out);
+// CDmissions\mi%02d.lev and .dat
+bool WriteMissionLevels(const OutputTree& out);
 
 }  // namespace kv::sampledata

@@ -1,7 +1,0 @@
-#include "mission/mission_number.h"
-
-namespace kv {
-
-std::uint8_t MissionNummer = 0;
-
-}  // namespace kv

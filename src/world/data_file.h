@@ -1,0 +1,46 @@
+#pragma once
+// The game's tab-separated text data files (DATAFILE): records are lines ending in CR LF, fields
+// end at a TAB. Only digits and '-' are kept, so header lines and names read as 0 or as the digits
+// they hold. The reader works on an open file; on an error it closes it and reports through
+// FatalError, and the caller returns.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+inline constexpr std::string_view kDataFieldTooLong = "String in DATAFILE too long.";
+inline constexpr std::string_view kDataFileTooShort = "DATAFILE: number of datas too low.";
+// Digits and signs one field may hold; one more is an error.
+inline constexpr int kDataFieldMax = 254;
+
+class DataFile {
+  public:
+    // Reads the whole file; false when it cannot be opened.
+    bool open(std::string_view gamePath);
+    // Reads from bytes the caller keeps alive while the file is open.
+    void openBytes(std::span<const std::uint8_t> data);
+    void close();
+    bool isOpen() const { return open_; }
+    // The next byte, or -1 at the end of the file or once it is closed.
+    int get();
+
+  private:
+    std::vector<std::uint8_t> owned_;
+    std::span<const std::uint8_t> data_;
+    std::size_t pos_ = 0;
+    bool open_ = false;
+};
+
+// One field, ended by a TAB or a CR (the LF after the CR is dropped too).
+std::int32_t ReadDataValue(DataFile& file);
+// The rest of the line, up to its CR: a TAB is dropped like any other character. Not strict, it
+// returns 0 for a field too long or cut off by the end of the file, without closing the file or
+// an error.
+std::int32_t ReadDataNumber(DataFile& file, bool strict);
+void SkipDataValues(DataFile& file, int n);
+void SkipDataLines(DataFile& file, int n, bool strict);
+
+}  // namespace kv

@@ -1,0 +1,178 @@
+#include "world/level_map.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <utility>
+
+#include "platform/files.h"
+#include "shell/cd_path.h"
+#include "shell/fatal_error.h"
+
+namespace kv {
+
+std::uint16_t MapWidth = 0;
+std::uint16_t MapHeight = 0;
+std::uint16_t MapCellCount = 0;
+std::vector<MapCell> MapCells;
+std::vector<CellAnim> CellAnims;
+std::vector<BrandState> BrandStates;
+std::vector<RoadNode> RoadNodes;
+std::int16_t RoadNodeCount = 0;
+std::int16_t RoadNodeCapacity = 0;
+
+MapCell ReadMapCell(ByteReader& in) {
+    MapCell c;
+    c.tile = in.u16();
+    c.material = in.u8();
+    c.terrain = in.u8();
+    c.extra = in.u16();
+    return c;
+}
+
+void WriteMapCell(ByteWriter& out, const MapCell& cell) {
+    out.u16(cell.tile);
+    out.u8(cell.material);
+    out.u8(cell.terrain);
+    out.u16(cell.extra);
+}
+
+RoadNode ReadRoadNode(ByteReader& in) {
+    RoadNode n;
+    n.x = in.i16();
+    n.y = in.i16();
+    for (auto& v : n.neighbour) v = in.u16();
+    for (auto& v : n.edgeTerrain) v = in.u8();
+    for (auto& v : n.edgeExtra) v = in.u8();
+    return n;
+}
+
+void WriteRoadNode(ByteWriter& out, const RoadNode& node) {
+    out.i16(node.x);
+    out.i16(node.y);
+    for (auto v : node.neighbour) out.u16(v);
+    for (auto v : node.edgeTerrain) out.u8(v);
+    for (auto v : node.edgeExtra) out.u8(v);
+}
+
+CellPos CellFromPixel(int x, int y) {
+    // Rounding down, not toward zero: a pixel above the map gets a row above it instead of a
+    // shear line outside the table.
+    int row = y / kCellHeight;
+    if (y < 0 && row * kCellHeight != y) --row;
+    const int t = y - kCellHeight * row;
+    return {(16 * row + x + RowShear[t]) >> 5, row};
+}
+
+std::optional<std::vector<std::uint8_t>> ReadMissionFile(int mission, int partTwo,
+                                                         std::string_view extension,
+                                                         std::string& resolvedPath) {
+    char name[64];
+    const std::string ext(extension);
+    if (partTwo != 0) {
+        std::snprintf(name, sizeof name, "CDmissions\\mi%02db%s", mission, ext.c_str());
+        resolvedPath = ResolveCdPath(name);
+        if (auto data = ReadFileBytes(resolvedPath)) return data;
+    }
+    std::snprintf(name, sizeof name, "CDmissions\\mi%02d%s", mission, ext.c_str());
+    resolvedPath = ResolveCdPath(name);
+    return ReadFileBytes(resolvedPath);
+}
+
+void FreeLevelMap() {
+    MapWidth = MapHeight = MapCellCount = 0;
+    MapCells = {};
+    CellAnims = {};
+    BrandStates = {};
+    RoadNodes = {};
+    RoadNodeCount = 0;
+    RoadNodeCapacity = 0;
+}
+
+namespace {
+
+// Everything after the magic. False when the file is short or a count is impossible.
+bool ReadLevelBody(ByteReader& in) {
+    in.skip(4);  // "Info"
+    in.u16();
+    const std::uint16_t width = in.u16();
+    const std::uint16_t height = in.u16();
+    in.skip(4);  // "Data"
+    const long cells = static_cast<long>(width) * height;
+    if (!in.ok() || cells == 0 || cells > kMaxMapCells) return false;
+    if (in.remaining() < static_cast<std::size_t>(cells) * kMapCellBytes) return false;
+
+    MapWidth = width;
+    MapHeight = height;
+    MapCellCount = static_cast<std::uint16_t>(cells);
+    MapCells.resize(MapCellCount);
+    CellAnims.assign(MapCellCount, CellAnim{});
+    BrandStates.assign(MapCellCount, BrandState{});
+    for (MapCell& cell : MapCells) cell = ReadMapCell(in);
+
+    in.skip(4);  // "Init"
+    const std::int16_t burning = in.i16();
+    if (!in.ok() || burning < 0) return false;
+    for (int i = 0; i < burning; ++i) {
+        const std::int16_t column = in.i16();
+        const std::int16_t row = in.i16();
+        if (!in.ok()) return false;
+        // A pair naming a cell outside the map names none.
+        if (CellInMap(column, row)) BrandStates[CellIndex(column, row)].burning = 1;
+    }
+
+    in.skip(4);  // "Node"
+    const std::int16_t count = in.i16();
+    // The capacity holds two more and must stay a 16-bit count.
+    if (!in.ok() || count < 0 || count > INT16_MAX - 2) return false;
+    if (in.remaining() < static_cast<std::size_t>(count) * kRoadNodeBytes) return false;
+    RoadNodeCount = count;
+    RoadNodeCapacity = static_cast<std::int16_t>(count + 2);
+    RoadNodes.assign(static_cast<std::size_t>(RoadNodeCapacity), RoadNode{});
+    for (int i = 0; i < count; ++i) {
+        RoadNode& node = RoadNodes[static_cast<std::size_t>(i)];
+        node = ReadRoadNode(in);
+        for (auto& n : node.neighbour)
+            if (n >= count) n = kNoNode;
+    }
+    return in.ok();
+}
+
+}  // namespace
+
+bool LoadLevelMapFromBytes(std::span<const std::uint8_t> data, std::string_view path) {
+    FreeLevelMap();
+    ByteReader in(data);
+    const auto magic = in.view(kLevelMagic.size());
+    const bool magicOk = in.ok() && std::equal(magic.begin(), magic.end(), kLevelMagic.begin());
+    if (!magicOk || !ReadLevelBody(in)) {
+        FreeLevelMap();
+        FatalError(std::string(path) + ": fileversion corrupt!");
+        return false;
+    }
+    return true;
+}
+
+bool LoadLevelMap(int mission, int partTwo) {
+    std::string path;
+    const auto data = ReadMissionFile(mission, partTwo, ".lev", path);
+    if (!data) {
+        FreeLevelMap();
+        FatalError(path + " not found!");
+        return false;
+    }
+    return LoadLevelMapFromBytes(*data, path);
+}
+
+void MirrorRoadNodes() {
+    for (int i = 0; i < RoadNodeCount; ++i) {
+        RoadNode& n = RoadNodes[static_cast<std::size_t>(i)];
+        for (int k = 0; k < kDirections / 2; ++k) {
+            std::swap(n.neighbour[k], n.neighbour[k + 6]);
+            std::swap(n.edgeTerrain[k], n.edgeTerrain[k + 6]);
+            std::swap(n.edgeExtra[k], n.edgeExtra[k + 6]);
+        }
+    }
+}
+
+}  // namespace kv

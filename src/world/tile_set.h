@@ -1,0 +1,73 @@
+#pragma once
+// The mission's tile set: per tile its fire and burnt images and two optional animations, and the
+// tile images (run-encoded, 48 pixels wide). Loading it also sets every map cell's animation.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "gfx/image_files.h"
+#include "platform/bytes.h"
+
+namespace kv {
+
+struct TileAnim {
+    std::uint16_t first = 0;  // first image
+    std::int8_t frames = 0;
+    std::int8_t ticks = 0;  // ticks per frame
+    std::uint8_t flag = 0;  // kAnimFromStart, kAnimFire, anything else none
+};
+inline constexpr std::uint8_t kAnimFromStart = 1;
+inline constexpr std::uint8_t kAnimFire = 2;
+
+// The same 14 bytes are the tile set file's tile record.
+struct TileTyp {
+    std::uint16_t fireImage = 0;
+    std::uint16_t burntImage = 0;
+    TileAnim animA;
+    TileAnim animB;
+};
+inline constexpr std::size_t kTileTypBytes = 14;
+TileTyp ReadTileTyp(ByteReader& in);
+void WriteTileTyp(ByteWriter& out, const TileTyp& tile);
+
+// A phase byte of this value starts an animation at a random frame, any other at frame 0.
+inline constexpr std::uint8_t kRandomPhase = 255;
+
+// A tile set as its file holds it, checked: every image a valid run-encoded tile, at least as
+// many images as tiles, and every image a tile names (fire, burnt, the frames of an animation
+// that runs) present.
+struct TileSetData {
+    TileSetData() = default;
+    ~TileSetData() { FreeVff(images); }
+    TileSetData(const TileSetData&) = delete;
+    TileSetData& operator=(const TileSetData&) = delete;
+
+    std::vector<TileTyp> tiles;
+    // An image set of width 48 whose pixels are run-encoded rows; owned here until taken.
+    VffImage* images = nullptr;
+    std::size_t imageCount = 0;
+    std::vector<std::uint8_t> phaseA;  // one per image
+    std::vector<std::uint8_t> phaseB;
+};
+// False when the data is short or does not hold a valid tile set.
+bool ReadTileSetData(std::span<const std::uint8_t> data, TileSetData& out);
+
+extern std::vector<TileTyp> TileTypen;
+// The loaded tile set's images (null when none); image i below the tile count is tile i's plain
+// image.
+extern VffImage* TileImages;
+extern std::uint16_t TileImageCount;
+
+// Reads "CDmissions\mi%02d.dat" (for the second part the "b" file, falling back to the first
+// part's), sets every cell's animation and returns TileImages. Null after a FatalError; the tile
+// set is then empty.
+VffImage* LoadTileSet(int mission, int partTwo);
+VffImage* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path);
+void FreeTileSet();
+
+// Once per simulation tick: the cells running animation A or B step on.
+void UpdateCellAnimations();
+
+}  // namespace kv

@@ -1,0 +1,46 @@
+#include "world/world_fixture.h"
+
+#include <fstream>
+
+#include "shell/cd_path.h"
+#include "world/level_map.h"
+#include "world/materials.h"
+#include "world/terrain.h"
+#include "world/tile_set.h"
+
+namespace kv::test {
+
+namespace {
+void FreeWorld() {
+    FreeLevelMap();
+    FreeTileSet();
+    FreeTerrain();
+    FreeMaterials();
+    CdPath.clear();
+}
+}  // namespace
+
+void WorldTest::SetUp() {
+    HeadlessTest::SetUp();
+    FreeWorld();
+    CdPath = cd.path().string() + "/";
+}
+
+void WorldTest::TearDown() {
+    FreeWorld();
+    HeadlessTest::TearDown();
+}
+
+void WorldTest::writeFile(const std::string& rel, const std::vector<std::uint8_t>& bytes) const {
+    cd.write(rel, std::string(bytes.begin(), bytes.end()));
+}
+
+sampledata::LevelFile SmallLevel(int width, int height) {
+    sampledata::LevelFile level;
+    level.width = static_cast<std::uint16_t>(width);
+    level.height = static_cast<std::uint16_t>(height);
+    level.cells.assign(static_cast<std::size_t>(width * height), MapCell{0, 0x82, 1, 0});
+    return level;
+}
+
+}  // namespace kv::test

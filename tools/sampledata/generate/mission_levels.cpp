@@ -1,0 +1,30 @@
+// The missions' level files and tile sets.
+
+#include "generate/level_builder.h"
+#include "generate/topics.h"
+
+namespace kv::sampledata {
+
+namespace {
+
+// Mission 1: a country road running east-west between fields, a wood in the north-east and a
+// meadow south of the road where the accident lies.
+LevelBuilder Mission01() {
+    LevelBuilder b(75, 38, Ground::Grass);
+    b.paint(Ground::Field, 120, 40, 900, 440);
+    b.paint(Ground::Field, 100, 640, 900, 1040);
+    b.paint(Ground::Forest, 1250, 30, 1790, 410);
+    b.paint(Ground::Sand, 960, 720, 1210, 990);
+    b.paint(Ground::Water, 1000, 760, 1170, 950);
+    b.paint(Ground::Meadow, 1280, 630, 1700, 905);
+    b.eastWestRoad(475, 585, 224);
+    return b;
+}
+
+}  // namespace
+
+bool WriteMissionLevels(const OutputTree& out) {
+    return Mission01().write(out, 1, false);
+}
+
+}  // namespace kv::sampledata

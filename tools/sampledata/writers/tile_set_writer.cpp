@@ -1,0 +1,22 @@
+#include "writers/tile_set_writer.h"
+
+#include "platform/bytes.h"
+
+namespace kv::sampledata {
+
+std::vector<std::uint8_t> WriteTileSetFile(const TileSetFile& set) {
+    ByteWriter out;
+    out.u16(static_cast<std::uint16_t>(set.tiles.size()));
+    for (const TileTyp& t : set.tiles) WriteTileTyp(out, t);
+    out.u16(static_cast<std::uint16_t>(set.images.size()));
+    for (const TileImageData& image : set.images) {
+        out.u16(static_cast<std::uint16_t>(image.packed.size()));
+        out.u16(image.height);
+        out.bytes(image.packed);
+    }
+    out.bytes(set.phaseA);
+    if (!set.phaseA.empty()) out.bytes(set.phaseB);
+    return out.take();
+}
+
+}  // namespace kv::sampledata
