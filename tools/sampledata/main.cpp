@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteTerrainData,
         kv::sampledata::WriteMaterialData,
         kv::sampledata::WriteMissionLevels,
+        kv::sampledata::WriteVehicleData,
+        kv::sampledata::WriteVehicleSprites,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

@@ -17,5 +17,9 @@ bool WriteTerrainData(const OutputTree& out);
 bool WriteMaterialData(const OutputTree& out);
 // CDmissions\mi%02d.lev and .dat
 bool WriteMissionLevels(const OutputTree& out);
+// data\cars\%s.dat for every vehicle data-file code
+bool WriteVehicleData(const OutputTree& out);
+// cars\<type>\..., every vehicle type's pictures and cannons, and the helicopter's shadow
+bool WriteVehicleSprites(const OutputTree& out);
 
 }  // namespace kv::sampledata
