@@ -90,6 +90,10 @@ void EndFrame() {
 
 void CopyWorkBuffer() {
     if (DrawTarget == nullptr || WorkBuffer == nullptr) return;
+    if (DrawPitch == kScreenWidth) {
+        std::memcpy(DrawTarget, WorkBuffer, kWorkBufferSize);
+        return;
+    }
     for (int y = 0; y < kScreenHeight; ++y)
         std::memcpy(DrawTarget + static_cast<std::size_t>(y) * DrawPitch,
                     WorkBuffer + static_cast<std::size_t>(y) * kScreenWidth, kScreenWidth);

@@ -1,5 +1,12 @@
 #include "gfx/run_tiles.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "gfx/blend_tables.h"
+#include "gfx/blitters.h"
+#include "gfx/frame_buffer.h"
+
 namespace kv {
 
 bool ValidateRunTile(std::span<const std::uint8_t> data, int height) {
@@ -21,6 +28,96 @@ bool ValidateRunTile(std::span<const std::uint8_t> data, int height) {
         }
     }
     return true;
+}
+
+}  // namespace kv
+
+namespace kv {
+
+namespace {
+
+// Reads past one row of a tile.
+const std::uint8_t* SkipRunRow(const std::uint8_t* s) {
+    int used = 0;
+    for (;;) {
+        used += *s++;
+        if (used == kRunTileWidth) return s;
+        const int copy = *s++;
+        s += copy;
+        used += copy;
+        if (used == kRunTileWidth) return s;
+    }
+}
+
+struct CopyRun {
+    void operator()(std::uint8_t* d, const std::uint8_t* s, int n) const {
+        std::memcpy(d, s, static_cast<std::size_t>(n));
+    }
+};
+
+struct BlendRun {
+    const std::uint8_t* table;
+    void operator()(std::uint8_t* d, const std::uint8_t* s, int n) const {
+        for (int i = 0; i < n; ++i) d[i] = table[static_cast<unsigned>(s[i]) << 8 | d[i]];
+    }
+};
+
+template <typename Run>
+void DrawRunTile(const std::uint8_t* s, int x, int y, int h, Run run) {
+    if (y < kWorldView.top) {
+        const int above = std::min(kWorldView.top - y, h);
+        for (int row = 0; row < above; ++row) s = SkipRunRow(s);
+        y += above;
+        h -= above;
+    }
+    const int rows = std::min(h, kWorldView.bottom + 1 - y);
+    if (rows <= 0 || x > kWorldView.right || x + kRunTileWidth <= kWorldView.left) return;
+    std::uint8_t* line = PixelAt(DrawTarget, DrawPitch, 0, y);
+    if (x >= kWorldView.left && x + kRunTileWidth - 1 <= kWorldView.right) {
+        // Wholly inside across: skips move the pen, runs are copied whole.
+        for (int row = 0; row < rows; ++row, line += DrawPitch) {
+            std::uint8_t* d = line + x;
+            int used = 0;
+            for (;;) {
+                const int skip = *s++;
+                used += skip;
+                if (used == kRunTileWidth) break;
+                const int copy = *s++;
+                run(d + used, s, copy);
+                s += copy;
+                used += copy;
+                if (used == kRunTileWidth) break;
+            }
+        }
+        return;
+    }
+    // Cut at the left or the right edge: only the tile's columns first..last are written.
+    const int first = std::max(0, kWorldView.left - x);
+    const int last = std::min(kRunTileWidth, kWorldView.right + 1 - x);
+    for (int row = 0; row < rows; ++row, line += DrawPitch) {
+        int used = 0;
+        for (;;) {
+            used += *s++;
+            if (used == kRunTileWidth) break;
+            const int copy = *s++;
+            const int from = std::max(used, first);
+            const int to = std::min(used + copy, last);
+            if (from < to) run(line + (x + from), s + (from - used), to - from);
+            s += copy;
+            used += copy;
+            if (used == kRunTileWidth) break;
+        }
+    }
+}
+
+}  // namespace
+
+void DrawRunSpriteClipped(const std::uint8_t* tile, int x, int y, int h) {
+    DrawRunTile(tile, x, y, h, CopyRun{});
+}
+
+void DrawRunSpriteBlend20(const std::uint8_t* tile, int x, int y, int h) {
+    DrawRunTile(tile, x, y, h, BlendRun{BlendTable20.data()});
 }
 
 }  // namespace kv

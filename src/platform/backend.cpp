@@ -1,5 +1,8 @@
 #include "platform/backend.h"
 
+#include "platform/music.h"
+#include "platform/video.h"
+
 namespace kv {
 
 namespace {
@@ -11,6 +14,14 @@ void SetBackend(Backend* backend) {
 }
 Backend* GetBackend() {
     return g_backend;
+}
+
+MusicPlayer* GetMusicPlayer() {
+    return g_backend != nullptr ? g_backend->music() : nullptr;
+}
+
+VideoPlayer* GetVideoPlayer() {
+    return g_backend != nullptr ? g_backend->video() : nullptr;
 }
 
 }  // namespace kv

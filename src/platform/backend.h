@@ -24,11 +24,16 @@ struct PaletteEntry {
 };
 using HardwarePalette = std::array<PaletteEntry, 256>;
 
-// An input or notification for the main window, in the message numbers of messages.h.
+class MusicPlayer;
+class VideoPlayer;
+
+// An input or notification, in the message numbers of messages.h. Input has no window: the window
+// module routes it. Device notices name the window they were asked to notify.
 struct InputEvent {
     std::uint32_t message = 0;
     WParam wParam = 0;
     LParam lParam = 0;
+    WindowHandle window = 0;
 };
 
 // An 8-bit picture handed to the backend to be shown.
@@ -76,6 +81,11 @@ class Backend {
 
     // The sound mixer (platform/sound.h); null when the machine has none.
     virtual SoundDevice* soundDevice() = 0;
+
+    // The music and video devices (platform/music.h, platform/video.h); null where the machine
+    // has none.
+    virtual MusicPlayer* music() = 0;
+    virtual VideoPlayer* video() = 0;
 };
 
 // The backend in use; tests install a headless one, the program the SDL one. Not owned.

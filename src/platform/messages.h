@@ -13,6 +13,7 @@ using LResult = std::int32_t;
 inline constexpr std::uint32_t WM_NULL = 0;
 inline constexpr std::uint32_t WM_CREATE = 1;
 inline constexpr std::uint32_t WM_DESTROY = 2;
+inline constexpr std::uint32_t WM_SIZE = 5;
 inline constexpr std::uint32_t WM_CLOSE = 16;
 inline constexpr std::uint32_t WM_QUIT = 18;
 inline constexpr std::uint32_t WM_ACTIVATEAPP = 28;
@@ -25,6 +26,7 @@ inline constexpr std::uint32_t WM_LBUTTONDOWN = 513;
 inline constexpr std::uint32_t WM_LBUTTONUP = 514;
 inline constexpr std::uint32_t WM_RBUTTONDOWN = 516;
 inline constexpr std::uint32_t WM_RBUTTONUP = 517;
+inline constexpr std::uint32_t WM_QUERYNEWPALETTE = 783;
 inline constexpr std::uint32_t MM_MCINOTIFY = 953;
 inline constexpr std::uint32_t WM_USER = 1024;
 

@@ -22,6 +22,7 @@ struct Window {
     WindowHandle parent = 0;
     WindowProc proc = nullptr;
     bool alive = false;
+    bool visible = false;
 };
 
 struct State {
@@ -33,6 +34,9 @@ struct State {
     std::deque<Message> input;
     bool quitPending = false;
     int quitCode = 0;
+    WindowHandle capture = 0;
+    WindowHandle focus = 0;
+    std::uint32_t lastError = 0;
 };
 
 State g;
@@ -47,6 +51,20 @@ bool IsMouseMessage(std::uint32_t message) {
     return message >= WM_MOUSEMOVE && message <= WM_RBUTTONUP;
 }
 
+bool IsFocusMessage(std::uint32_t message) {
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR ||
+           message == WM_ACTIVATEAPP;
+}
+
+// Where a backend event goes: a notice to the window it names, input to the window that holds
+// the mouse or the keyboard, everything else to the main window.
+WindowHandle TargetOf(const InputEvent& e) {
+    if (e.window != 0) return e.window;
+    if (IsMouseMessage(e.message) && Find(g.capture) != nullptr) return g.capture;
+    if (IsFocusMessage(e.message) && Find(g.focus) != nullptr) return g.focus;
+    return g.mainWindow;
+}
+
 void PumpBackend() {
     Backend* backend = GetBackend();
     if (backend == nullptr) return;
@@ -54,7 +72,8 @@ void PumpBackend() {
     backend->pollInput(events);
     for (const InputEvent& e : events) {
         if (g.mainWindow == 0) continue;
-        Message m{g.mainWindow, e.message, e.wParam, e.lParam};
+        Message m{TargetOf(e), e.message, e.wParam, e.lParam};
+        if (Find(m.window) == nullptr) continue;
         if (IsMouseMessage(e.message)) {
             int x = LoWord(e.lParam);
             int y = HiWord(e.lParam);
@@ -102,21 +121,39 @@ bool IsWindowClassRegistered(std::string_view className) {
                        [&](const WindowClass& c) { return c.name == className; });
 }
 
+bool UnregisterWindowClass(std::string_view className) {
+    const auto it = std::find_if(g.classes.begin(), g.classes.end(),
+                                 [&](const WindowClass& c) { return c.name == className; });
+    if (it == g.classes.end()) return false;
+    g.classes.erase(it);
+    return true;
+}
+
 WindowHandle CreateWindow(std::string_view className, std::string_view title, WindowHandle parent) {
     auto it = std::find_if(g.classes.begin(), g.classes.end(),
                            [&](const WindowClass& c) { return c.name == className; });
-    if (it == g.classes.end()) return 0;
-    if (parent != 0 && Find(parent) == nullptr) return 0;
+    if (it == g.classes.end()) {
+        g.lastError = ERROR_CANNOT_FIND_WND_CLASS;
+        return 0;
+    }
+    if (parent != 0 && Find(parent) == nullptr) {
+        g.lastError = ERROR_INVALID_WINDOW_HANDLE;
+        return 0;
+    }
     const bool isMain = parent == 0 && g.mainWindow == 0;
     if (isMain) {
         Backend* backend = GetBackend();
-        if (backend == nullptr || !backend->openWindow(title)) return 0;
+        if (backend == nullptr || !backend->openWindow(title)) {
+            g.lastError = ERROR_WINDOW_NOT_OPENED;
+            return 0;
+        }
     }
     Window w;
     w.handle = static_cast<WindowHandle>(g.windows.size() + 1);
     w.parent = parent;
     w.proc = it->proc;
     w.alive = true;
+    w.visible = isMain;
     g.windows.push_back(w);
     SendMessage(w.handle, WM_CREATE, 0, 0);
     if (isMain) {
@@ -137,6 +174,8 @@ bool DestroyWindow(WindowHandle window) {
     for (Window& child : g.windows)
         if (child.alive && child.parent == window) DestroyWindow(child.handle);
     if (Window* again = Find(window)) again->alive = false;
+    if (g.capture == window) g.capture = 0;
+    if (g.focus == window) g.focus = 0;
     if (isMain) {
         g.mainWindow = 0;
         g.input.clear();
@@ -151,6 +190,39 @@ bool IsWindow(WindowHandle window) {
 
 WindowHandle GetMainWindow() {
     return g.mainWindow;
+}
+
+std::uint32_t GetLastError() {
+    return g.lastError;
+}
+
+void ShowWindow(WindowHandle window, bool show) {
+    if (Window* w = Find(window)) w->visible = show;
+}
+
+bool IsWindowVisible(WindowHandle window) {
+    const Window* w = Find(window);
+    return w != nullptr && w->visible;
+}
+
+void SetCapture(WindowHandle window) {
+    if (Find(window) != nullptr) g.capture = window;
+}
+
+void ReleaseCapture() {
+    g.capture = 0;
+}
+
+WindowHandle GetCapture() {
+    return g.capture;
+}
+
+void SetFocus(WindowHandle window) {
+    if (window == 0 || Find(window) != nullptr) g.focus = window;
+}
+
+WindowHandle GetFocus() {
+    return Find(g.focus) != nullptr ? g.focus : g.mainWindow;
 }
 
 bool PeekMessage(Message& out, std::uint32_t flags) {

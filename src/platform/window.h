@@ -19,6 +19,8 @@ inline constexpr std::uint32_t PM_REMOVE = 1;
 // False when the class name is already registered.
 bool RegisterWindowClass(std::string_view className, WindowProc proc);
 bool IsWindowClassRegistered(std::string_view className);
+// False when no such class is registered. Windows of the class live on.
+bool UnregisterWindowClass(std::string_view className);
 
 // A window without parent is the program's main window: it opens the backend's window, takes the
 // input and is told at once that the application is active. Returns 0 on failure.
@@ -28,6 +30,22 @@ WindowHandle CreateWindow(std::string_view className, std::string_view title,
 bool DestroyWindow(WindowHandle window);
 bool IsWindow(WindowHandle window);
 WindowHandle GetMainWindow();
+// Why the last CreateWindow failed.
+inline constexpr std::uint32_t ERROR_INVALID_WINDOW_HANDLE = 1400;
+inline constexpr std::uint32_t ERROR_CANNOT_FIND_WND_CLASS = 1407;
+inline constexpr std::uint32_t ERROR_WINDOW_NOT_OPENED = 1406;
+std::uint32_t GetLastError();
+
+// Only the main window is drawn by the backend; for the others visibility is bookkeeping.
+void ShowWindow(WindowHandle window, bool show);
+bool IsWindowVisible(WindowHandle window);
+// Mouse input goes to the capture window, keys and activation to the focus window; the main
+// window takes them when neither is set or the window is gone.
+void SetCapture(WindowHandle window);
+void ReleaseCapture();
+WindowHandle GetCapture();
+void SetFocus(WindowHandle window);
+WindowHandle GetFocus();
 
 // Looks at the queue; with PM_REMOVE takes the message. False when nothing waits.
 bool PeekMessage(Message& out, std::uint32_t flags);

@@ -1,5 +1,6 @@
 #include "screens/program_tables.h"
 
+#include "media/intro.h"
 #include "shell/befehl_callbacks.h"
 #include "shell/game_mode.h"
 
@@ -11,7 +12,13 @@ namespace {
 // 1 intro, 2 mission, 3 order panel, 4 mission failed, 5 mission won, 6 save, 7 load, 8 base,
 // 9 options, 10 campaign map, 11 mission jump, 12 pause, 13 airfield, 14 helicopter base,
 // 15 ship base, 16 end picture, 17 high scores, 18 evaluation, 19 hints.
-constexpr GameModeTable kGameModes{};
+constexpr GameModeTable kGameModes = [] {
+    GameModeTable t{};
+    t[1].lButtonDown = HandleIntroClick;
+    t[1].keyDown = HandleIntroKey;
+    t[1].videoEnded = NextIntroVideo;
+    return t;
+}();
 
 // Slot 0 pairs two persons, slot 1 queues a target action, 2..14 are the missions' callbacks.
 constexpr BefehlCallbackTable kBefehlCallbacks{};

@@ -4,9 +4,15 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "gfx/blend_tables.h"
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "gfx/palette.h"
+#include "media/cd_audio.h"
+#include "media/intro.h"
 #include "media/sound_slots.h"
+#include "media/video.h"
+#include "persons/person_types.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -55,6 +61,8 @@ int InitWindow() {
     const WindowHandle window = CreateWindow(kMainWindowClass, "Kestrivon");
     if (window == 0) return 0;
     MainWindow = window;
+    RegisterVideoClasses();
+    RegisterCdClass();
     InitDirectSound();
 
     DisplayResult result = DisplayOpen();
@@ -77,16 +85,27 @@ void InitGame() {
     GameMode = 0;
     WorkBuffer = static_cast<std::uint8_t*>(AllocMem(kWorkBufferSize));
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    // CD audio comes here when its module arrives.
+    OpenCdAudio(MainWindow);
     ClearSoundSlots();
-    // Next, as their modules arrive: the video window and the game palette; after the status
-    // text the blend tables and the first person types.
+    CreateVideoSysWindow(MainWindow);
+    // A fatal step has already torn the window down: nothing after it may run.
+    LoadFarbenPal();
+    if (FatalErrorRaised()) return;
     ShowStatusText("KESTRIVON wird geladen...", nullptr);
+    LoadTransTable20();
+    LoadTransTable50();
+    if (FatalErrorRaised()) return;
+    // A missing picture ends the start-up here as well.
+    PreloadPersonTypen();
+    if (FatalErrorRaised()) return;
 }
 
 void ShutdownGame() {
+    for (std::int16_t t = 0; t <= 7; ++t) FreePersonTyp(t);
     std::free(WorkBuffer);
     WorkBuffer = nullptr;
+    DestroyVideoSysWindow();
+    CloseCdAudio();
     DeleteGameFonts();
 }
 
@@ -119,8 +138,9 @@ int WinMain() {
     // Floating-point exceptions are masked by default on this platform, as the game expects.
     if (InitWindow() == 0) return 0;
     InitGame();
-    // A fatal error during initialisation has destroyed the window already: the loop only takes
-    // the quit message then. The start-up videos come here once they exist.
+    // A fatal error during initialisation has destroyed the window already: no video may start on
+    // the released display, and the loop only takes the quit message.
+    if (!FatalErrorRaised()) PlayLogoVideos();
     return RunMessageLoop();
 }
 

@@ -146,7 +146,7 @@ TEST_F(ScreenAnimationTest, MissingOrMalformedFilesAreFatal) {
     const Bytes good = sampledata::MakeAff(Squares({10, 20}));
     const Bytes negativeWidth = [&] {
         Bytes b = good;
-        b[7] = 0x80;
+        b.at(7) = 0x80;
         return b;
     }();
     for (const Bytes& bad :

@@ -1,25 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "gfx/image_files.h"
 #include "gfx/palette.h"
 #include "platform/display.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "screens/program_tables.h"
 #include "shell/fatal_error.h"
 #include "shell/game_mode.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "support/headless_test.h"
+#include "support/media_files.h"
 
 namespace kv {
 namespace {
 
 using StartupTest = test::HeadlessTest;
+
+// Start-up loads the first person types from the data set.
+const char* const kData = KV_SAMPLEDATA_DIR;
 
 // Whether a frame shows the status text: white pixels around the middle, black elsewhere.
 int WhitePixelsNear(const HeadlessBackend::Frame& f, int cx, int cy) {
@@ -29,17 +39,33 @@ int WhitePixelsNear(const HeadlessBackend::Frame& f, int cx, int cy) {
     return n;
 }
 
-TEST_F(StartupTest, TheProgramShowsItsLoadingTextAndEndsWhenClosed) {
+TEST_F(StartupTest, TheProgramShowsItsLoadingTextPlaysItsVideosAndEndsWhenClosed) {
+    test::WorkingDirectory data(kData);
+    backend.videoDevice().setEndAtOnce(true);
+    InstallProgramTables();
     backend.setCloseAt(2000);
     EXPECT_EQ(WinMain(), 0);
     EXPECT_EQ(backend.title, "Kestrivon");
     EXPECT_FALSE(backend.windowOpen());
-    ASSERT_FALSE(backend.frames().empty());
-    const auto& f = backend.frames().back();
-    EXPECT_GT(WhitePixelsNear(f, 400, 300), 100) << "KESTRIVON wird geladen...";
-    EXPECT_EQ(f.at(10, 10), 0);
-    EXPECT_EQ(f.palette[255], (PaletteEntry{252, 252, 252, 0}));
-    EXPECT_EQ(f.palette[0], (PaletteEntry{0, 0, 0, 0}));
+    const auto& frames = backend.frames();
+    const auto text = std::find_if(frames.begin(), frames.end(), [](const auto& f) {
+        return WhitePixelsNear(f, 400, 300) > 100;
+    });
+    ASSERT_NE(text, frames.end()) << "KESTRIVON wird geladen...";
+    EXPECT_EQ(text->at(10, 10), 0);
+    EXPECT_EQ(text->palette[255], (PaletteEntry{252, 252, 252, 0}));
+    EXPECT_EQ(text->palette[0], (PaletteEntry{0, 0, 0, 0}));
+    const std::vector<std::string>& videos = backend.videoDevice().opened();
+    ASSERT_EQ(videos.size(), 3u);
+    EXPECT_TRUE(videos[0].ends_with("videos/dalquin.avi")) << videos[0];
+    EXPECT_TRUE(videos[1].ends_with("videos/mervix.avi")) << videos[1];
+    EXPECT_TRUE(videos[2].ends_with("videos/intro.avi")) << videos[2];
+    EXPECT_EQ(backend.displayModes(),
+              (std::vector<std::string>{"800x600x8", "640x480x16", "800x600x8"}));
+    // Then the start picture, until the window is closed.
+    std::vector<std::uint8_t> start(kWorkBufferSize);
+    ASSERT_TRUE(LoadCff("graphs\\d\\start.cff", nullptr, start));
+    EXPECT_EQ(frames.back().pixels, start);
     EXPECT_TRUE(backend.boxes().empty());
     EXPECT_TRUE(backend.cursorVisible()) << "the system cursor is back after the window went";
     EXPECT_FALSE(DisplayIsOpen());
@@ -70,6 +96,7 @@ TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero)
     GameModeTable table{};
     table[4].frame = FailTwice;
     SetGameModeTable(&table);
+    test::WorkingDirectory data(kData);
     ASSERT_EQ(InitWindow(), 1);
     InitGame();
     GameMode = 4;
@@ -84,6 +111,22 @@ TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero)
     EXPECT_FALSE(BeginFrame());
     ShowStatusText("after", nullptr);
     EXPECT_EQ(FatalErrorMessage(), "file not found: FAILED");
+}
+
+TEST_F(StartupTest, AMissingPaletteEndsTheStartBeforeAnythingElseRuns) {
+    const test::ScratchDir empty;
+    std::filesystem::create_directories(empty.path() / "graphs");
+    const test::WorkingDirectory here(empty.path());
+    EXPECT_EQ(WinMain(), 0);
+    ASSERT_EQ(backend.boxes().size(), 1u);
+    EXPECT_EQ(backend.boxes()[0].text, "graphs\\farben.pal not found!");
+    EXPECT_EQ(backend.boxes()[0].title, "Error in Kestrivon");
+    EXPECT_TRUE(backend.frames().empty()) << "no status text";
+    EXPECT_FALSE(std::filesystem::exists(empty.path() / "graphs" / "ttable20.dat"))
+        << "no blend table was made";
+    EXPECT_TRUE(backend.videoDevice().opened().empty()) << "no video either";
+    EXPECT_FALSE(backend.windowOpen());
+    EXPECT_EQ(WorkBuffer, nullptr);
 }
 
 TEST_F(StartupTest, ActivationFreesAndRecentresTheCursor) {

@@ -64,6 +64,12 @@ void ScratchDir::write(const std::string& rel, const std::string& content) const
     std::ofstream(p, std::ios::binary) << content;
 }
 
+void ScratchDir::linkSampleData(const std::string& rel) const {
+    const auto link = path_ / rel;
+    std::filesystem::create_directories(link.parent_path());
+    std::filesystem::create_directory_symlink(std::filesystem::path(KV_SAMPLEDATA_DIR) / rel, link);
+}
+
 WorkingDirectory::WorkingDirectory(const std::filesystem::path& dir)
     : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(dir);

@@ -31,6 +31,9 @@ class ScratchDir {
     std::string operator/(const std::string& rel) const { return (path_ / rel).string(); }
     // Creates a file (and its folders) with the given content.
     void write(const std::string& rel, const std::string& content) const;
+    // Makes a folder of the generated sample data appear here (a symbolic link), for tests that
+    // start the game in a folder of their own.
+    void linkSampleData(const std::string& rel) const;
 
   private:
     std::filesystem::path path_;

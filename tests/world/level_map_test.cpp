@@ -206,7 +206,7 @@ TEST_F(LevelLoad, MalformedFilesAreRefusedAsCorrupt) {
     LevelFile empty = test::SmallLevel(0, 5);
     bad.push_back(WriteLevelFile(empty));
     auto negativeInit = bytes;
-    negativeInit[35 + 6 * 6 + 4 + 1] = 0xFF;  // the Init count's high byte
+    negativeInit.at(35 + 6 * 6 + 4 + 1) = 0xFF;  // the Init count's high byte
     bad.push_back(negativeInit);
 
     for (const auto& file : bad) {

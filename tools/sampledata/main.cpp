@@ -19,6 +19,12 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteTerrainData,
         kv::sampledata::WriteMaterialData,
         kv::sampledata::WriteMissionLevels,
+        kv::sampledata::WriteVideos,
+        kv::sampledata::WriteMusic,
+        kv::sampledata::WritePersonSprites,
+        kv::sampledata::WriteKartePalette,
+        kv::sampledata::WriteBlendCaches,
+        kv::sampledata::WriteBitmapFonts,
         kv::sampledata::WriteVehicleData,
         kv::sampledata::WriteVehicleSprites,
     };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/headless/headless_media.h"
 #include "platform/headless/headless_sound.h"
 
 namespace kv {
@@ -78,6 +79,11 @@ class HeadlessBackend : public Backend {
         warpY_ = y;
     }
     void grabCursor(bool grab) override { cursorGrabbed_ = grab; }
+    MusicPlayer* music() override { return &music_; }
+    VideoPlayer* video() override { return &video_; }
+
+    HeadlessMusic& musicDevice() { return music_; }
+    HeadlessVideo& videoDevice() { return video_; }
     SoundDevice* soundDevice() override { return &sound; }
 
     std::string title;
@@ -92,6 +98,8 @@ class HeadlessBackend : public Backend {
     bool closeSent_ = true;
     std::deque<InputEvent> pending_;
     std::deque<InputEvent> released_;
+    HeadlessMusic music_{released_};
+    HeadlessVideo video_{released_};
     std::vector<Frame> frames_;
     std::vector<Box> boxes_;
     std::vector<std::string> modes_;

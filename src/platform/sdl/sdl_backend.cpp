@@ -9,6 +9,8 @@
 
 #include "platform/config.h"
 #include "platform/cp1252.h"
+#include "platform/sdl/sdl_music.h"
+#include "platform/sdl/sdl_video.h"
 
 namespace kv {
 
@@ -51,10 +53,20 @@ WParam ButtonState(Uint32 state) {
 
 class SdlBackend : public Backend {
   public:
+    SdlBackend()
+        : video_([this](const std::uint32_t* pixels, int x, int y, int w, int h) {
+              showVideo(pixels, x, y, w, h);
+          }) {}
+
     ~SdlBackend() override {
+        video_.close();
+        music_.close();
         closeWindow();
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
     }
+
+    MusicPlayer* music() override { return &music_; }
+    VideoPlayer* video() override { return &video_; }
 
     bool openWindow(std::string_view title) override {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
@@ -85,6 +97,9 @@ class SdlBackend : public Backend {
             return false;
         }
         SDL_StartTextInput();
+        // The music's end is told on the audio thread; this event wakes the waiting game.
+        const Uint32 wake = SDL_RegisterEvents(1);
+        if (wake != static_cast<Uint32>(-1)) music_.setWakeEvent(wake);
         return true;
     }
 
@@ -97,7 +112,7 @@ class SdlBackend : public Backend {
         window_ = nullptr;
     }
 
-    bool setDisplayMode(int width, int height, int) override {
+    bool setDisplayMode(int width, int height, int bitsPerPixel) override {
         if (renderer_ == nullptr) return false;
         if (texture_ != nullptr) SDL_DestroyTexture(texture_);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
@@ -106,7 +121,9 @@ class SdlBackend : public Backend {
         SDL_RenderSetLogicalSize(renderer_, width, height);
         width_ = width;
         height_ = height;
+        bitsPerPixel_ = bitsPerPixel;
         last_.assign(static_cast<std::size_t>(width) * height, 0);
+        videoScreen_.assign(static_cast<std::size_t>(width) * height, 0xFF000000u);
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
         SDL_RenderPresent(renderer_);
@@ -138,13 +155,13 @@ class SdlBackend : public Backend {
     void pollInput(std::vector<InputEvent>& out) override {
         SDL_Event e;
         while (SDL_PollEvent(&e) != 0) translate(e, out);
+        music_.service(out);
+        video_.service(out);
     }
 
-    void waitInput(std::uint32_t timeoutMs) override {
-        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
-    }
+    void waitInput(std::uint32_t timeoutMs) override { wait(timeoutMs); }
 
-    void idle(std::uint32_t ms) override { SDL_WaitEventTimeout(nullptr, static_cast<int>(ms)); }
+    void idle(std::uint32_t ms) override { wait(ms); }
 
     std::uint32_t ticks() override { return SDL_GetTicks(); }
     void sleep(std::uint32_t ms) override { SDL_Delay(ms); }
@@ -180,6 +197,45 @@ class SdlBackend : public Backend {
     SoundDevice* soundDevice() override { return sound_.get(); }
 
   private:
+    // Waits for input, but not past the next picture of a playing video.
+    void wait(std::uint32_t ms) {
+        const int due = video_.msUntilDue();
+        if (due >= 0) ms = std::min(ms, static_cast<std::uint32_t>(due));
+        if (ms > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+    }
+
+    // In the video mode the screen belongs to the video device: its pictures are drawn into a
+    // true-colour screen of their own.
+    void showVideo(const std::uint32_t* pixels, int x, int y, int w, int h) {
+        if (texture_ == nullptr || bitsPerPixel_ != 16) return;
+        if (pixels == nullptr) {
+            std::fill(videoScreen_.begin(), videoScreen_.end(), 0xFF000000u);
+        } else {
+            const int x0 = std::max(x, 0);
+            const int x1 = std::min(x + w, width_);
+            for (int row = std::max(y, 0); row < std::min(y + h, height_) && x0 < x1; ++row)
+                std::copy(pixels + static_cast<std::ptrdiff_t>(row - y) * w + (x0 - x),
+                          pixels + static_cast<std::ptrdiff_t>(row - y) * w + (x1 - x),
+                          videoScreen_.begin() + static_cast<std::ptrdiff_t>(row) * width_ + x0);
+        }
+        showVideoScreen();
+    }
+
+    void showVideoScreen() {
+        void* out = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(texture_, nullptr, &out, &pitch) != 0) return;
+        for (int row = 0; row < height_; ++row)
+            std::copy_n(videoScreen_.begin() + static_cast<std::ptrdiff_t>(row) * width_, width_,
+                        reinterpret_cast<Uint32*>(static_cast<Uint8*>(out) +
+                                                  static_cast<std::ptrdiff_t>(row) * pitch));
+        SDL_UnlockTexture(texture_);
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
     void show(const HardwarePalette& palette) {
         if (texture_ == nullptr) return;
         palette_ = palette;
@@ -221,7 +277,12 @@ class SdlBackend : public Backend {
                     out.push_back({WM_ACTIVATEAPP, 1, 0});
                 if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
                     out.push_back({WM_ACTIVATEAPP, 0, 0});
-                if (e.window.event == SDL_WINDOWEVENT_EXPOSED && !last_.empty()) show(palette_);
+                if (e.window.event == SDL_WINDOWEVENT_EXPOSED && !last_.empty()) {
+                    if (bitsPerPixel_ == 16)
+                        showVideoScreen();
+                    else
+                        show(palette_);
+                }
                 break;
             case SDL_MOUSEMOTION:
                 out.push_back(
@@ -262,9 +323,13 @@ class SdlBackend : public Backend {
     SDL_Texture* texture_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+    int bitsPerPixel_ = 0;
     std::vector<std::uint8_t> last_;
+    std::vector<std::uint32_t> videoScreen_;
     HardwarePalette palette_{};
     std::unique_ptr<SoundDevice> sound_ = CreateSdlSoundDevice();
+    SdlMusic music_;
+    SdlVideo video_;
 };
 
 }  // namespace

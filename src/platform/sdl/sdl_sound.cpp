@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_mixer_device.h"
 #include "platform/sound.h"
 
 namespace kv {
@@ -26,15 +27,8 @@ class SdlSound : public SoundDevice {
 
     bool open() override {
         if (open_) return true;
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            std::fprintf(stderr, "SDL audio: %s\n", SDL_GetError());
-            return false;
-        }
-        if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-            std::fprintf(stderr, "SDL_mixer: %s\n", Mix_GetError());
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
-        }
+        // The music and the videos play through the same mixer.
+        if (!AcquireMixer()) return false;
         int frequency = 0;
         int channels = 0;
         Uint16 format = 0;
@@ -54,8 +48,7 @@ class SdlSound : public SoundDevice {
         for (auto& [handle, b] : buffers_) Mix_HaltChannel(b.channel);
         buffers_.clear();
         freeChannels_.clear();
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        ReleaseMixer();
         open_ = false;
     }
 

@@ -301,8 +301,8 @@ bool WriteSounds(const OutputTree& out) {
         } else {
             const auto it = NamedRecipes().find(path);
             if (it == NamedRecipes().end()) {
-                std::fprintf(stderr, "no sound for %.*s\n", static_cast<int>(path.size()),
-                             path.data());
+                const std::string name(path);
+                std::fprintf(stderr, "no sound for %s\n", name.c_str());
                 return false;
             }
             r = it->second;
@@ -314,8 +314,8 @@ bool WriteSounds(const OutputTree& out) {
             if (path.empty() || !written.insert(path).second) continue;
             const auto it = NamedRecipes().find(path);
             if (it == NamedRecipes().end()) {
-                std::fprintf(stderr, "no sound for %.*s\n", static_cast<int>(path.size()),
-                             path.data());
+                const std::string name(path);
+                std::fprintf(stderr, "no sound for %s\n", name.c_str());
                 return false;
             }
             if (!WriteSound(out, path, it->second)) return false;

@@ -17,6 +17,18 @@ bool WriteTerrainData(const OutputTree& out);
 bool WriteMaterialData(const OutputTree& out);
 // CDmissions\mi%02d.lev and .dat
 bool WriteMissionLevels(const OutputTree& out);
+// CDvideos\dalquin.avi, mervix.avi, intro.avi
+bool WriteVideos(const OutputTree& out);
+// CDmusic\track02.ogg .. track11.ogg
+bool WriteMusic(const OutputTree& out);
+// persons\<folder>\<stem><direction>.vff of every person type
+bool WritePersonSprites(const OutputTree& out);
+// basen\karte.pal
+bool WriteKartePalette(const OutputTree& out);
+// graphs\ttable20.dat, graphs\ttable50.dat, graphs\ttmap50.dat
+bool WriteBlendCaches(const OutputTree& out);
+// graphs\anzfont.vff, graphs\anzfontl.vff
+bool WriteBitmapFonts(const OutputTree& out);
 // data\cars\%s.dat for every vehicle data-file code
 bool WriteVehicleData(const OutputTree& out);
 // cars\<type>\..., every vehicle type's pictures and cannons, and the helicopter's shadow

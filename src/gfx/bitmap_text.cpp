@@ -1,0 +1,37 @@
+#include "gfx/bitmap_text.h"
+
+#include "gfx/blitters.h"
+
+namespace kv {
+
+VffImage* LoadBitmapFont(std::string_view path) {
+    VffImage* font = LoadVff(path);
+    if (font == nullptr) return nullptr;
+    int count = 0;
+    while (font[count].pixels != nullptr) ++count;
+    // DrawText indexes the set by the character table without looking, so it is checked here.
+    if (count < kBitmapFontGlyphs) {
+        FreeVff(font);
+        return nullptr;
+    }
+    return font;
+}
+
+void DrawText(int x, int y, std::string_view text, const VffImage* font) {
+    int penX = x;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == 0) break;
+        if (c < 32) continue;
+        if (c == '|') {
+            penX = x;
+            y += kBitmapTextLineHeight;
+            continue;
+        }
+        const VffImage& glyph = font[GlyphOfChar(c)];
+        BlitToBackBuffer(glyph.pixels, penX, y, glyph.width, glyph.height);
+        penX += glyph.width + 1;
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,79 @@
+#include "media/intro.h"
+
+#include <cstring>
+#include <span>
+
+#include "gfx/frame_buffer.h"
+#include "gfx/image_files.h"
+#include "gfx/palette.h"
+#include "media/video.h"
+#include "platform/system.h"
+#include "shell/fatal_error.h"
+#include "shell/game_mode.h"
+#include "shell/main_window.h"
+
+namespace kv {
+
+namespace {
+
+StartMissionFunction g_startMission = nullptr;
+
+void StartGame() {
+    if (g_startMission != nullptr) g_startMission(-1);
+}
+
+}  // namespace
+
+void SetStartMissionFunction(StartMissionFunction start) {
+    g_startMission = start;
+}
+
+void PlayLogoVideos() {
+    BlankScreen();
+    if (WorkBuffer != nullptr) std::memset(WorkBuffer, 0, kWorkBufferSize);
+    PumpMessages();
+    GameMode = 1;
+    VideoStage = kVideoFirstLogo;
+    PlayVideo("CDvideos\\dalquin.avi", 0, 0, 0, 640, 480);
+}
+
+void NextIntroVideo() {
+    SetBlackPalette();
+    switch (VideoStage) {
+        case kVideoFirstLogo:
+            VideoStage = kVideoSecondLogo;
+            PlayVideo("CDvideos\\mervix.avi", 0, 0, 80, 640, 320);
+            break;
+        case kVideoSecondLogo:
+            VideoStage = kVideoIntro;
+            PlayVideo("CDvideos\\intro.avi", 0, 0, 80, 640, 320);
+            break;
+        case kVideoIntro:
+            if (WorkBuffer == nullptr) return;
+            if (!LoadCff("graphs\\d\\start.cff", &Palette,
+                         std::span(WorkBuffer, kWorkBufferSize))) {
+                FatalError("file not found: Startbild");
+                return;
+            }
+            // Shown under the black palette, then brought up.
+            PresentWorkBuffer();
+            Sleep(1000);
+            FadePaletteIn(Palette);
+            PumpMessages();
+            break;
+        default:
+            break;
+    }
+}
+
+void HandleIntroClick(WParam, int, int) {
+    FadePaletteOut();
+    StartGame();
+}
+
+void HandleIntroKey(WParam, LParam) {
+    FadePaletteOut();
+    StartGame();
+}
+
+}  // namespace kv
