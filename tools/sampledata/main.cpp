@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteKartePalette,
         kv::sampledata::WriteBlendCaches,
         kv::sampledata::WriteBitmapFonts,
+        kv::sampledata::WriteVehicleData,
+        kv::sampledata::WriteVehicleSprites,
     };
     for (Step step : steps)
         if (!step(out)) return 1;

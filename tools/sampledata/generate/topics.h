@@ -29,5 +29,9 @@ bool WriteKartePalette(const OutputTree& out);
 bool WriteBlendCaches(const OutputTree& out);
 // graphs\anzfont.vff, graphs\anzfontl.vff
 bool WriteBitmapFonts(const OutputTree& out);
+// data\cars\%s.dat for every vehicle data-file code
+bool WriteVehicleData(const OutputTree& out);
+// cars\<type>\..., every vehicle type's pictures and cannons, and the helicopter's shadow
+bool WriteVehicleSprites(const OutputTree& out);
 
 }  // namespace kv::sampledata

@@ -1,0 +1,68 @@
+#pragma once
+// The vehicle types: one record per type with its data-file numbers, its constants, its pictures
+// per facing and, for five types, its water cannon. A type is loaded at mission start or when a
+// vehicle of it first comes into play, and freed at mission end.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "gfx/image_files.h"
+#include "movement/unit_type.h"
+#include "vehicles/fahrzeug_typ_table.h"
+
+namespace kv {
+
+struct KanoneRichtung {
+    std::int16_t anchorX;  // the point of the picture that sits on the mount point
+    std::int16_t anchorY;
+    VffImage* images;
+};
+
+struct KanonePunkt {
+    std::int16_t x;
+    std::int16_t y;
+};
+
+struct KanoneTyp {
+    std::array<KanoneRichtung, kDirectionCount> dirs;  // by cannon direction
+    // By vehicle facing: where the cannon sits, relative to the vehicle's position.
+    std::array<KanonePunkt, kDirectionCount> mount;
+    // By cannon direction: from the mount point to the nozzle, where the jet starts.
+    std::array<KanonePunkt, kDirectionCount> nozzle;
+    std::int16_t strength;  // water of one delivery
+    std::int16_t height;    // of the jet's origin above the ground
+    std::int16_t range;
+};
+
+struct FahrzeugTyp : UnitTypHead {
+    std::uint8_t seats;
+    std::uint8_t explosionKind;  // 0, 1 or 2
+    std::uint8_t material;       // index into the material table
+    // Campaign-map pace: n > 0 moves n steps per update, n < 0 one step every -n updates.
+    std::int8_t karteStep;
+    std::uint8_t rightOfWay;  // 255 for civilian vehicles and the shark
+    KanoneTyp* kanone;        // null for types without a water cannon
+};
+
+// Zero at program start; a type is loaded while any of its facing pointers is set.
+extern std::array<FahrzeugTyp, kFahrzeugTypCount> FahrzeugTypen;
+
+bool FahrzeugTypLoaded(std::int16_t type);
+
+// Loads the type with the companions that come with it (F110MD with F110, F119 and F116 with F117,
+// F119 and F114 with F118, F203B with F203). A loaded type, the empty slot 24, the companions 25,
+// 26 and 45 asked for directly and numbers outside 0..46 load nothing.
+void LoadFahrzeugTyp(std::int16_t type);
+// The player types that the running mission (MissionNummer) offers.
+void LoadMissionFahrzeugTypen();
+// Reads "data\cars\<code>.dat" into the type's price, seats, speed, karteStep and heatProtection.
+// False after a fatal error: the file is missing or too short.
+bool LoadFahrzeugDat(std::uint32_t type, std::string_view code);
+// The footprint from the largest box of the driving entry over the facings that have its picture.
+void CalcFahrzeugTypSize(std::int16_t type);
+// Frees the type's pictures (a picture shared by two entries once), its entry arrays and its
+// cannon. The numbers and constants stay in the record.
+void FreeFahrzeugTyp(std::int16_t type);
+
+}  // namespace kv
