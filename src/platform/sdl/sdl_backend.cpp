@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +16,23 @@
 namespace kv {
 
 namespace {
+
+// A termination signal asks the game to close its window, the same as the close button. SDL's
+// own handlers are not used: they are removed whenever its subsystems' counts fall to zero, which
+// the audio device does around every video.
+volatile std::sig_atomic_t g_closeRequested = 0;
+
+void RequestClose(int) {
+    g_closeRequested = 1;
+}
+
+void InstallCloseSignals() {
+    struct sigaction action {};
+    action.sa_handler = RequestClose;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
 
 // The window icon, drawn here: a white cross on a red disc.
 SDL_Surface* MakeIcon() {
@@ -69,6 +87,8 @@ class SdlBackend : public Backend {
     VideoPlayer* video() override { return &video_; }
 
     bool openWindow(std::string_view title) override {
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        InstallCloseSignals();
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
             std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
             return false;
@@ -164,6 +184,10 @@ class SdlBackend : public Backend {
     void pollInput(std::vector<InputEvent>& out) override {
         SDL_Event e;
         while (SDL_PollEvent(&e) != 0) translate(e, out);
+        if (g_closeRequested != 0) {
+            g_closeRequested = 0;
+            out.push_back({WM_CLOSE, 0, 0});
+        }
         music_.service(out);
         video_.service(out);
     }
