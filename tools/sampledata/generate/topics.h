@@ -17,5 +17,10 @@ bool WriteTerrainData(const OutputTree& out);
 bool WriteMaterialData(const OutputTree& out);
 // CDmissions\mi%02d.lev and .dat
 bool WriteMissionLevels(const OutputTree& out);
+// houses\haus%02d.hlv, the picture sets houses\hl, hm, hu, ho%02d.dat, the flame sets
+// houses\lb, mb, ub%02d.dat
+bool WriteHouses(const OutputTree& out);
+// houseobj\*.vff
+bool WriteFurnitureImages(const OutputTree& out);
 
 }  // namespace kv::sampledata
