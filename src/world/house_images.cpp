@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "gfx/run_tiles.h"
 #include "platform/bytes.h"
