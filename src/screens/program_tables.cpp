@@ -3,6 +3,7 @@
 #include "media/intro.h"
 #include "shell/befehl_callbacks.h"
 #include "shell/game_mode.h"
+#include "world/houses.h"
 
 namespace kv {
 
@@ -23,11 +24,15 @@ constexpr GameModeTable kGameModes = [] {
 // Slot 0 pairs two persons, slot 1 queues a target action, 2..14 are the missions' callbacks.
 constexpr BefehlCallbackTable kBefehlCallbacks{};
 
+// Each mission's house set-up, missions 1..30.
+constexpr InitHousesTable kInitHouses{};
+
 }  // namespace
 
 void InstallProgramTables() {
     SetGameModeTable(&kGameModes);
     SetBefehlCallbackSource(&kBefehlCallbacks);
+    SetInitHousesTable(&kInitHouses);
 }
 
 }  // namespace kv

@@ -6,6 +6,7 @@
 #include "gfx/run_tiles.h"
 #include "shell/fatal_error.h"
 #include "shell/random.h"
+#include "world/houses.h"
 #include "world/level_map.h"
 
 namespace kv {
@@ -178,7 +179,7 @@ void UpdateCellAnimations() {
             if (anim.frame >= a.frames) anim.frame = 0;
         }
     }
-    // The flame layers of the houses step on with the houses.
+    UpdateHouseFlameAnims();
 }
 
 }  // namespace kv

@@ -67,7 +67,8 @@ VffImage* LoadTileSet(int mission, int partTwo);
 VffImage* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path);
 void FreeTileSet();
 
-// Once per simulation tick: the cells running animation A or B step on.
+// Once per simulation tick: the cells running animation A or B step on, then the burning flame
+// layers of the houses.
 void UpdateCellAnimations();
 
 }  // namespace kv

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     }
     const kv::sampledata::OutputTree out(argv[1]);
     using Step = bool (*)(const kv::sampledata::OutputTree&);
+    // clang-format off
     const Step steps[] = {
         kv::sampledata::WriteSettings,
         kv::sampledata::WriteGamePalette,
@@ -27,7 +28,10 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteBitmapFonts,
         kv::sampledata::WriteVehicleData,
         kv::sampledata::WriteVehicleSprites,
+        kv::sampledata::WriteHouses,
+        kv::sampledata::WriteFurnitureImages,
     };
+    // clang-format on
     for (Step step : steps)
         if (!step(out)) return 1;
     return 0;

@@ -33,5 +33,10 @@ bool WriteBitmapFonts(const OutputTree& out);
 bool WriteVehicleData(const OutputTree& out);
 // cars\<type>\..., every vehicle type's pictures and cannons, and the helicopter's shadow
 bool WriteVehicleSprites(const OutputTree& out);
+// houses\haus%02d.hlv, the picture sets houses\hl, hm, hu, ho%02d.dat, the flame sets
+// houses\lb, mb, ub%02d.dat
+bool WriteHouses(const OutputTree& out);
+// houseobj\*.vff
+bool WriteFurnitureImages(const OutputTree& out);
 
 }  // namespace kv::sampledata

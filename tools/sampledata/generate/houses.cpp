@@ -1,0 +1,108 @@
+// The house files of the 74 types, their picture sets and the flame overlays.
+
+#include "generate/house_art.h"
+#include "generate/house_shapes.h"
+#include "generate/topics.h"
+#include "generate/world_tables.h"
+#include "world/house_images.h"
+
+namespace kv::sampledata {
+
+namespace {
+
+// The middle picture of a cell with the given visible walls; a door where the type's door opens
+// through one of them.
+std::uint16_t MiddlePicture(bool front, bool right, bool door, int doorSide) {
+    if (door && doorSide == 1 && front)
+        return right ? hm_image::kCornerFrontDoor : hm_image::kFrontDoor;
+    if (door && doorSide == 3 && right)
+        return front ? hm_image::kCornerRightDoor : hm_image::kRightDoor;
+    if (front && right) return hm_image::kCorner;
+    if (front) return hm_image::kFront;
+    if (right) return hm_image::kRight;
+    return hm_image::kNone;
+}
+
+HouseCell Cell(int type, int floor, int i, int j) {
+    HouseCell c;
+    if (!HouseCellStands(type, i, j)) return c;
+    const HouseShape& shape = kHouseShapes[static_cast<std::size_t>(type)];
+    const HouseTypSettings& s = HouseTypSettingsOf(type);
+    const bool door = floor == 0 && i == s.doorI && j == s.doorJ;
+    const bool top = floor == shape.floors - 1;
+    const bool front = !HouseCellStands(type, i, j + 1);
+    const bool right = !HouseCellStands(type, i + 1, j);
+
+    // Kitchens and bathrooms along the rear wall.
+    c.lowerImage = j == 0 ? hl_image::kTiles : hl_image::kBoards;
+    c.middleImage = MiddlePicture(front, right, door, s.doorSide);
+    if (top)
+        c.upperImage = door ? hu_image::kRoofDoor : hu_image::kRoof;
+    else
+        c.upperImage = door ? hu_image::kSlabDoor : hu_image::kSlab;
+    c.material = HouseDrawnWithoutMaterials(type) ? material::kNone : material::kHouse;
+
+    if (front) c.walls |= kWallFront;
+    if (right) c.walls |= kWallRight;
+    if (!HouseCellStands(type, i, j - 1)) c.walls |= kWallRear;
+    if (!HouseCellStands(type, i - 1, j)) c.walls |= kWallLeft;
+    if (door) {
+        constexpr std::uint8_t kOpening[4] = {kWallRear, kWallFront, kWallLeft, kWallRight};
+        c.walls = static_cast<std::uint8_t>(c.walls & ~kOpening[s.doorSide & 3]);
+    }
+
+    c.lowerFlames = static_cast<std::uint8_t>(1 + type % kLowerFlameSetCount);
+    c.middleFlames = c.middleImage == hm_image::kNone
+                         ? 0
+                         : static_cast<std::uint8_t>(1 + type % kMiddleFlameSetCount);
+    c.upperFlames = static_cast<std::uint8_t>(1 + type % kUpperFlameSetCount);
+    return c;
+}
+
+HouseFile BuildHouseFile(int type) {
+    const HouseShape& shape = kHouseShapes[static_cast<std::size_t>(type)];
+    HouseFile file;
+    for (int f = 0; f < shape.floors; ++f) {
+        HouseFloorData floor{shape.extentI, shape.extentJ, {}};
+        for (int i = 0; i < shape.extentI; ++i)
+            for (int j = 0; j < shape.extentJ; ++j) floor.cells.push_back(Cell(type, f, i, j));
+        file.floors.push_back(std::move(floor));
+    }
+    return file;
+}
+
+}  // namespace
+
+bool WriteHouses(const OutputTree& out) {
+    for (int type = 0; type < kHouseTypCount; ++type)
+        if (!out.write(HouseFileName(type), WriteHouseFile(BuildHouseFile(type)))) return false;
+    for (int set = 0; set < kHouseHlSetCount; ++set)
+        if (!out.write(HouseImageFileName("hl", set), WriteHouseImageSetFile(BuildHlSet(set))))
+            return false;
+    for (int set = 0; set < kHouseUpperSetCount; ++set) {
+        if (!out.write(HouseImageFileName("hm", set), WriteHouseImageSetFile(BuildHmSet(set))) ||
+            !out.write(HouseImageFileName("hu", set),
+                       WriteHouseImageSetFile(BuildHuSet(set, false))) ||
+            !out.write(HouseImageFileName("ho", set),
+                       WriteHouseImageSetFile(BuildHuSet(set, true))))
+            return false;
+    }
+    struct FlameFiles {
+        FlameLayer layer;
+        const char* prefix;
+        int count;
+    };
+    constexpr FlameFiles kFlames[] = {
+        {FlameLayer::Lower, "lb", kLowerFlameSetCount},
+        {FlameLayer::Middle, "mb", kMiddleFlameSetCount},
+        {FlameLayer::Upper, "ub", kUpperFlameSetCount},
+    };
+    for (const FlameFiles& f : kFlames)
+        for (int set = 0; set < f.count; ++set)
+            if (!out.write(HouseImageFileName(f.prefix, set),
+                           WriteHouseFlameSetFile(BuildFlameSet(f.layer, set))))
+                return false;
+    return true;
+}
+
+}  // namespace kv::sampledata

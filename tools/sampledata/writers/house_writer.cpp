@@ -1,0 +1,41 @@
+#include "writers/house_writer.h"
+
+#include "platform/bytes.h"
+
+namespace kv::sampledata {
+
+std::vector<std::uint8_t> WriteHouseFile(const HouseFile& house) {
+    ByteWriter out;
+    out.text(house.magic);
+    out.u16(static_cast<std::uint16_t>(house.floors.size()));
+    for (const HouseFloorData& floor : house.floors) {
+        out.text("Info");
+        out.u16(floor.extentI);
+        out.u16(floor.extentJ);
+        out.text("Data");
+        for (const HouseCell& cell : floor.cells) WriteHouseCell(out, cell);
+    }
+    return out.take();
+}
+
+std::vector<std::uint8_t> WriteHouseImageSetFile(const HouseImageSetFile& set) {
+    TileSetFile file;
+    file.tiles = set.table;
+    file.images = set.images;
+    return WriteTileSetFile(file);
+}
+
+std::vector<std::uint8_t> WriteHouseFlameSetFile(const HouseFlameSetFile& set) {
+    ByteWriter out;
+    out.u16(static_cast<std::uint16_t>(set.frames.size()));
+    out.u16(set.spare);
+    out.u16(set.ticks);
+    for (const TileImageData& frame : set.frames) {
+        out.u16(static_cast<std::uint16_t>(frame.packed.size()));
+        out.u16(frame.height);
+        out.bytes(frame.packed);
+    }
+    return out.take();
+}
+
+}  // namespace kv::sampledata
