@@ -3,8 +3,10 @@
 // leading fields of both type records. The order, movement and collision code take a unit's type
 // as a UnitTypHead, whichever kind of unit it is.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "gfx/image_files.h"
 
@@ -45,6 +47,13 @@ struct UnitTypHead {
     std::uint8_t terrainColumn;            // column of the tile types' passability tables
     std::uint8_t unitClass;                // 1 player vehicle, 2 civilian vehicle, 4 person
     std::array<char, kUnitCodeSize> code;  // NUL-terminated
+
+    // Sets code, cut to fit with its terminator.
+    void setCode(std::string_view text) {
+        code.fill('\0');
+        std::copy_n(text.begin(), std::min<std::size_t>(text.size(), code.size() - 1),
+                    code.begin());
+    }
 };
 
 }  // namespace kv

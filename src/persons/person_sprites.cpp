@@ -43,9 +43,7 @@ void SetConstants(PersonTyp& t, const PersonTypSpec& spec) {
     t.mayBoard.fill(0);
     for (int v = 0; v < kMayBoardCount; ++v)
         if ((spec.mayBoard >> v) & 1u) t.mayBoard[v] = 1;
-    t.code.fill('\0');
-    std::copy_n(spec.code.begin(), std::min<std::size_t>(spec.code.size(), kUnitCodeSize - 1),
-                t.code.begin());
+    t.setCode(spec.code);
     t.price = spec.price;
     t.speed = spec.speed;
     t.selectBox = spec.selectBox;

@@ -197,9 +197,7 @@ void LoadFahrzeugSprites(std::int16_t type) {
     for (AnimSlot*& slots : t.dirAnims) slots = AllocSlots(spec.entries);
 
     const std::string_view code = kFahrzeugTypNames[type].code;
-    t.code = {};
-    std::copy_n(code.begin(), std::min<std::size_t>(code.size(), t.code.size() - 1),
-                t.code.begin());
+    t.setCode(code);
     if (!LoadFahrzeugDat(static_cast<std::uint32_t>(type), code)) return;
 
     t.selectBox = spec.selectBox;
