@@ -1,5 +1,6 @@
 #include "gfx/image_files.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -219,6 +220,20 @@ bool ReadWholeFile(std::string_view path, GamePalette& buffer) {
     if (f.read(read) != read.size()) return false;
     buffer = read;
     return true;
+}
+
+std::optional<PixelBounds> OpaqueBounds(const VffImage& frame) {
+    PixelBounds b{frame.width, frame.height, -1, -1};
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x)
+            if (frame.pixels[static_cast<std::size_t>(y) * frame.width + x] != 0) {
+                b.left = std::min(b.left, x);
+                b.top = std::min(b.top, y);
+                b.right = std::max(b.right, x);
+                b.bottom = std::max(b.bottom, y);
+            }
+    if (b.right < 0) return std::nullopt;
+    return b;
 }
 
 }  // namespace kv

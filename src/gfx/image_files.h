@@ -4,6 +4,7 @@
 // packed frames do not unpack to exactly their size, is refused like a missing one.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -27,6 +28,16 @@ struct FrameSet {
     std::uint16_t height;
     std::uint8_t* pixels;
 };
+
+// The smallest rectangle around a frame's non-transparent pixels, corners included; none when
+// every pixel is transparent. Sprite boxes that the type tables leave to the pictures use it.
+struct PixelBounds {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+std::optional<PixelBounds> OpaqueBounds(const VffImage& frame);
 
 // Null when the file is missing, of another type than 2 or 3, or malformed. No message.
 VffImage* LoadVff(std::string_view path);

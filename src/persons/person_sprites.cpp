@@ -17,26 +17,14 @@ std::size_t FrameCount(const VffImage* set) {
     return n;
 }
 
-// The smallest rectangle around the frame's non-transparent pixels, in image coordinates; the
-// whole frame when it has none.
+// The opaque bounds of the frame; the whole frame when it has none.
 Box16 OpaqueBox(const VffImage& frame) {
-    int x1 = frame.width;
-    int y1 = frame.height;
-    int x2 = -1;
-    int y2 = -1;
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x)
-            if (frame.pixels[static_cast<std::size_t>(y) * frame.width + x] != 0) {
-                x1 = std::min(x1, x);
-                y1 = std::min(y1, y);
-                x2 = std::max(x2, x);
-                y2 = std::max(y2, y);
-            }
-    if (x2 < 0)
+    const auto b = OpaqueBounds(frame);
+    if (!b)
         return {0, 0, static_cast<std::int16_t>(frame.width - 1),
                 static_cast<std::int16_t>(frame.height - 1)};
-    return {static_cast<std::int16_t>(x1), static_cast<std::int16_t>(y1),
-            static_cast<std::int16_t>(x2), static_cast<std::int16_t>(y2)};
+    return {static_cast<std::int16_t>(b->left), static_cast<std::int16_t>(b->top),
+            static_cast<std::int16_t>(b->right), static_cast<std::int16_t>(b->bottom)};
 }
 
 void SetConstants(PersonTyp& t, const PersonTypSpec& spec) {

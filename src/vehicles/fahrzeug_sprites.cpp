@@ -171,21 +171,10 @@ std::string KanonePath(std::string_view name, int direction) {
 }
 
 SpriteBox OpaqueBox(const VffImage& frame) {
-    int left = frame.width;
-    int top = frame.height;
-    int right = -1;
-    int bottom = -1;
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x)
-            if (frame.pixels[static_cast<std::size_t>(y) * frame.width + x] != 0) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    if (right < 0) return {};
-    return {static_cast<std::int16_t>(left), static_cast<std::int16_t>(top),
-            static_cast<std::int16_t>(right), static_cast<std::int16_t>(bottom)};
+    const auto b = OpaqueBounds(frame);
+    if (!b) return {};
+    return {static_cast<std::int16_t>(b->left), static_cast<std::int16_t>(b->top),
+            static_cast<std::int16_t>(b->right), static_cast<std::int16_t>(b->bottom)};
 }
 
 void LoadFahrzeugSprites(std::int16_t type) {
