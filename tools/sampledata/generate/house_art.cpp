@@ -10,6 +10,7 @@
 #include "gfx/run_tiles.h"
 #include "world/level_map.h"
 #include "writers/canvas.h"
+#include "writers/pixel_noise.h"
 #include "writers/run_tile_writer.h"
 #include "writers/sample_palette.h"
 
@@ -19,14 +20,6 @@ namespace {
 
 constexpr int kStorey = 31;
 constexpr int kWallHeight = kCellHeight + kStorey;
-
-std::uint32_t Hash(int x, int y, int salt) {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
-                      static_cast<std::uint32_t>(y) * 668265263u +
-                      static_cast<std::uint32_t>(salt) * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return h ^ (h >> 16);
-}
 
 // The first x of the cell on its line t; it covers 32 pixels from there.
 int CellLeft(int t) {
@@ -85,7 +78,7 @@ Canvas Floor(int set, bool tiles) {
         const int u = x + RowShear[static_cast<std::size_t>(t)];  // along the rows
         if (tiles) return ramp[((u / 8 + t / 7) % 2 == 0) ? 4 : 2];
         if (t % 7 == 0) return ramp[1];  // the seams between the boards
-        return ramp[(Hash(u / 12, t / 7, set) % 3) + 2];
+        return ramp[(PixelNoise(u / 12, t / 7, set) % 3) + 2];
     });
     return c;
 }
@@ -93,15 +86,17 @@ Canvas Floor(int set, bool tiles) {
 Canvas FloorOnFire(int set) {
     Canvas c = Floor(set, false);
     FillCell(c, 0, [&](int x, int t) {
-        if (Hash(x, t, 31) % 4 == 0) return pal::kFire[static_cast<int>(Hash(x, t, 32) % 8)];
-        return pal::kAsh[static_cast<int>(Hash(x, t, 33) % 3)];
+        if (PixelNoise(x, t, 31) % 4 == 0)
+            return pal::kFire[static_cast<int>(PixelNoise(x, t, 32) % 8)];
+        return pal::kAsh[static_cast<int>(PixelNoise(x, t, 33) % 3)];
     });
     return c;
 }
 
 Canvas FloorBurnt() {
     Canvas c(kRunTileWidth, kCellHeight);
-    FillCell(c, 0, [](int x, int t) { return pal::kAsh[static_cast<int>(Hash(x, t, 34) % 4)]; });
+    FillCell(c, 0,
+             [](int x, int t) { return pal::kAsh[static_cast<int>(PixelNoise(x, t, 34) % 4)]; });
     return c;
 }
 
@@ -124,9 +119,9 @@ std::uint8_t WallColour(const WallStyle& s, int shade, int x, int y) {
         case Look::Plain:
             return s.ramp[shade];
         case Look::Burning:
-            return Hash(x, y, 40) % 5 == 0 ? pal::kAsh[1] : s.ramp[shade - 2];
+            return PixelNoise(x, y, 40) % 5 == 0 ? pal::kAsh[1] : s.ramp[shade - 2];
         case Look::Burnt:
-            return pal::kAsh[Hash(x, y, 41) % 3 == 0 ? 2 : 0];
+            return pal::kAsh[PixelNoise(x, y, 41) % 3 == 0 ? 2 : 0];
     }
     return s.ramp[shade];
 }
@@ -136,7 +131,7 @@ std::uint8_t GlassColour(const WallStyle& s, int x, int y) {
         case Look::Plain:
             return pal::kGlass[(x + y) % 5 == 0 ? 3 : 1];
         case Look::Burning:
-            return pal::kFire[static_cast<int>(Hash(x, y, 42) % 4) + 4];
+            return pal::kFire[static_cast<int>(PixelNoise(x, y, 42) % 4) + 4];
         case Look::Burnt:
             return pal::kAsh[0];  // an empty hole
     }
@@ -213,9 +208,9 @@ Canvas Ceiling(int set, Top top, Look look, bool lamp, bool marked, bool seeThro
         return c;
     }
     FillCell(c, 0, [&](int x, int t) -> std::uint8_t {
-        if (look == Look::Burnt) return pal::kAsh[static_cast<int>(Hash(x, t, 50) % 3)];
-        if (look == Look::Burning && Hash(x, t, 51) % 3 == 0)
-            return pal::kFire[static_cast<int>(Hash(x, t, 52) % 8)];
+        if (look == Look::Burnt) return pal::kAsh[static_cast<int>(PixelNoise(x, t, 50) % 3)];
+        if (look == Look::Burning && PixelNoise(x, t, 51) % 3 == 0)
+            return pal::kFire[static_cast<int>(PixelNoise(x, t, 52) % 8)];
         if (top == Top::Roof) return roof[(t / 4) % 2 == 0 ? 3 : 2];  // rows of roof tiles
         return slab[4];
     });
@@ -243,11 +238,12 @@ void Tongues(Canvas& c, int x0, int x1, const std::function<int(int x)>& baseFor
              int frame, int salt) {
     for (int x = x0; x <= x1; ++x) {
         const int h =
-            maxHeight / 3 + static_cast<int>(Hash(x / 3, frame, salt) %
+            maxHeight / 3 + static_cast<int>(PixelNoise(x / 3, frame, salt) %
                                              static_cast<std::uint32_t>(maxHeight * 2 / 3 + 1));
         const int base = baseFor(x);
         for (int k = 0; k < h; ++k) {
-            if (Hash(x, base - k, frame + salt) % 6 == 0) continue;  // gaps make the fire flicker
+            if (PixelNoise(x, base - k, frame + salt) % 6 == 0)
+                continue;  // gaps make the fire flicker
             c.set(x, base - k, FlameColour(k, h));
         }
     }

@@ -8,6 +8,7 @@
 
 #include "gfx/run_tiles.h"
 #include "world/level_map.h"
+#include "writers/pixel_noise.h"
 #include "writers/run_tile_writer.h"
 #include "writers/sample_palette.h"
 
@@ -57,14 +58,6 @@ std::uint8_t Colour(Ramp ramp, int shade) {
     return kTileColours[static_cast<std::size_t>(ramp)][static_cast<std::size_t>(shade & 3)];
 }
 
-std::uint32_t Hash(int x, int y, int salt) {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
-                      static_cast<std::uint32_t>(y) * 668265263u +
-                      static_cast<std::uint32_t>(salt) * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return h ^ (h >> 16);
-}
-
 // A picture 48 wide; the cell stands on its bottom rows.
 class Canvas {
   public:
@@ -101,7 +94,7 @@ class Canvas {
 };
 
 std::uint8_t Noise(Ramp ramp, int x, int t, int salt) {
-    const std::uint32_t h = Hash(x, t, salt) % 16;
+    const std::uint32_t h = PixelNoise(x, t, salt) % 16;
     return Colour(ramp, h < 2 ? 0 : h < 9 ? 1 : h < 14 ? 2 : 3);
 }
 
@@ -114,7 +107,8 @@ Canvas Grass() {
 Canvas Meadow() {
     Canvas c(kCellHeight);
     c.fillCell([](int x, int t) {
-        if (Hash(x, t, 22) % 23 == 0) return Colour(kRampFlower, static_cast<int>(Hash(x, t, 23)));
+        if (PixelNoise(x, t, 22) % 23 == 0)
+            return Colour(kRampFlower, static_cast<int>(PixelNoise(x, t, 23)));
         return Noise(kRampMeadow, x, t, 2);
     });
     return c;
@@ -135,7 +129,7 @@ Canvas Field() {
     Canvas c(kCellHeight);
     c.fillCell([](int x, int t) {
         const int furrow = (t / 2) % 2 == 0 ? 2 : 1;
-        return Colour(kRampField, furrow + (Hash(x, t, 4) % 7 == 0 ? 1 : 0));
+        return Colour(kRampField, furrow + (PixelNoise(x, t, 4) % 7 == 0 ? 1 : 0));
     });
     return c;
 }
@@ -165,7 +159,8 @@ Canvas Burnt(int salt) {
 Canvas BurntField() {
     Canvas c(kCellHeight);
     c.fillCell([](int x, int t) {
-        return Colour(kRampBurnt, ((t / 2) % 2 == 0 ? 1 : 0) + (Hash(x, t, 8) % 9 == 0 ? 2 : 0));
+        return Colour(kRampBurnt,
+                      ((t / 2) % 2 == 0 ? 1 : 0) + (PixelNoise(x, t, 8) % 9 == 0 ? 2 : 0));
     });
     return c;
 }
@@ -198,7 +193,7 @@ Canvas Forest() {
         for (int y = cy; y < cy + tree.r + 6; ++y) c.set(tree.x, y, Colour(kRampTrunk, 0));
         c.disc(tree.x, cy, tree.r, [](int dx, int dy) {
             // Lit from the top left.
-            const int light = (-dx - dy) / 4 + 1 + (Hash(dx, dy, 10) % 5 == 0 ? 1 : 0);
+            const int light = (-dx - dy) / 4 + 1 + (PixelNoise(dx, dy, 10) % 5 == 0 ? 1 : 0);
             return Colour(kRampForest, light < 0 ? 0 : light > 3 ? 3 : light);
         });
     }
@@ -225,10 +220,10 @@ Canvas BurntForest() {
 void AddFlames(Canvas& c, int frame, int baseLine, int maxHeight, int salt) {
     for (int x = 4; x < 44; ++x) {
         const int h =
-            maxHeight / 3 + static_cast<int>(Hash(x / 3, frame, salt) % (maxHeight * 2 / 3));
+            maxHeight / 3 + static_cast<int>(PixelNoise(x / 3, frame, salt) % (maxHeight * 2 / 3));
         for (int k = 0; k < h; ++k) {
             const int y = baseLine - k;
-            if (Hash(x, y, frame + salt) % 5 == 0) continue;  // gaps make the flame flicker
+            if (PixelNoise(x, y, frame + salt) % 5 == 0) continue;  // gaps make the flame flicker
             c.set(x, y, Colour(kRampFire, k * 4 / (h + 1)));
         }
     }
@@ -237,7 +232,7 @@ void AddFlames(Canvas& c, int frame, int baseLine, int maxHeight, int salt) {
 Canvas GroundFire(Ramp ground, int frame) {
     Canvas c(kCellHeight + 8);
     c.fillCell([ground](int x, int t) {
-        return Hash(x, t, 12) % 3 == 0 ? Colour(kRampBurnt, 1) : Noise(ground, x, t, 13);
+        return PixelNoise(x, t, 12) % 3 == 0 ? Colour(kRampBurnt, 1) : Noise(ground, x, t, 13);
     });
     AddFlames(c, frame, c.cellTop() + 22, 20, 14 + ground);
     return c;
