@@ -7,8 +7,7 @@ namespace kv {
 VffImage* LoadBitmapFont(std::string_view path) {
     VffImage* font = LoadVff(path);
     if (font == nullptr) return nullptr;
-    int count = 0;
-    while (font[count].pixels != nullptr) ++count;
+    const std::size_t count = FrameCount(font);
     // DrawText indexes the set by the character table without looking, so it is checked here.
     if (count < kBitmapFontGlyphs) {
         FreeVff(font);

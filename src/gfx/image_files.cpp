@@ -74,8 +74,7 @@ FrameSet* FrameSetFromVff(std::string_view path) {
         FileNotFound(path);
         return nullptr;
     }
-    std::size_t count = 0;
-    while (vff[count].pixels != nullptr) ++count;
+    const std::size_t count = FrameCount(vff);
     if (count == 0) {
         FreeVff(vff);
         return nullptr;
@@ -234,6 +233,23 @@ std::optional<PixelBounds> OpaqueBounds(const VffImage& frame) {
             }
     if (b.right < 0) return std::nullopt;
     return b;
+}
+
+namespace {
+template <typename Frame>
+std::size_t CountFrames(const Frame* set) {
+    std::size_t n = 0;
+    if (set != nullptr)
+        while (set[n].pixels != nullptr) ++n;
+    return n;
+}
+}  // namespace
+
+std::size_t FrameCount(const VffImage* set) {
+    return CountFrames(set);
+}
+std::size_t FrameCount(const FrameSet* set) {
+    return CountFrames(set);
 }
 
 }  // namespace kv

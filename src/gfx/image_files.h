@@ -29,6 +29,10 @@ struct FrameSet {
     std::uint8_t* pixels;
 };
 
+// The frames of a set before its terminator; 0 for a null set.
+std::size_t FrameCount(const VffImage* set);
+std::size_t FrameCount(const FrameSet* set);
+
 // The smallest rectangle around a frame's non-transparent pixels, corners included; none when
 // every pixel is transparent. Sprite boxes that the type tables leave to the pictures use it.
 struct PixelBounds {

@@ -11,12 +11,6 @@ namespace kv {
 
 namespace {
 
-std::size_t FrameCount(const VffImage* set) {
-    std::size_t n = 0;
-    while (set[n].pixels != nullptr) ++n;
-    return n;
-}
-
 // The opaque bounds of the frame; the whole frame when it has none.
 Box16 OpaqueBox(const VffImage& frame) {
     const auto b = OpaqueBounds(frame);

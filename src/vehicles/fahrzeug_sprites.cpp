@@ -32,12 +32,6 @@ std::string Lower(std::string_view text) {
     return s;
 }
 
-std::uint16_t FrameCount(const VffImage* images) {
-    std::uint16_t n = 0;
-    while (images[n].pixels != nullptr && n < UINT16_MAX) ++n;
-    return n;
-}
-
 std::string MissingMessage(std::string_view name, const SpriteEntrySpec& e,
                            const std::string& path) {
     std::string what;
@@ -100,7 +94,8 @@ bool LoadEntry(std::int16_t type, const SpriteEntrySpec& e) {
         }
         slot.images = images;
         // A file with fewer frames than the table wants shows the ones it has.
-        slot.frames = std::min(e.frames, FrameCount(images));
+        slot.frames =
+            static_cast<std::uint16_t>(std::min<std::size_t>(e.frames, FrameCount(images)));
         slot.delay = e.delay;
         slot.box = BoxOf(e, d, images[0], slots[0]);
         if (e.hotSpot && HasFacing(e.boxFacings, d)) {

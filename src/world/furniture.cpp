@@ -29,12 +29,6 @@ FrameSet* LoadLook(const HouseObjLook& look) {
     return set;
 }
 
-int FrameCount(const FrameSet* set) {
-    int n = 0;
-    while (set[n].pixels != nullptr) ++n;
-    return n;
-}
-
 // Sets up one slot of a group; false after a FatalError.
 bool LoadSlot(std::uint16_t slot, const HouseObjLook& look, const HouseObjGroup& g) {
     HouseObjTyp& s = SlotTyp(slot);
@@ -133,7 +127,8 @@ bool LoadHouseObjTyp(std::uint16_t slot) {
     if (!LoadSlot(burning, g->looks[1], *g)) return false;
     HouseObjTyp& b = SlotTyp(burning);
     // A file with fewer frames than the fire's cycle cycles through those it has.
-    b.frames = static_cast<std::uint16_t>(std::min(kBurningFrames, FrameCount(b.images)));
+    b.frames =
+        static_cast<std::uint16_t>(std::min<std::size_t>(kBurningFrames, FrameCount(b.images)));
     b.ticks = kBurningTicks;
     for (int f = 0; f < b.frames; ++f) {
         b.images[f].dx = g->burningOffset[0];
