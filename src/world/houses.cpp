@@ -178,7 +178,9 @@ std::uint8_t GetHouseFacadeFlagAtMouse() {
     int column = 0;
     int storey = 0;
     if (!GetHouseFacadeAtMouse(column, storey)) return 0;
-    const HouseTyp& t = TypOf(*PlacedHouse(HoverIds[3]));
+    const House* h = PlacedHouse(HoverIds[3]);
+    if (h == nullptr) return 0;
+    const HouseTyp& t = TypOf(*h);
     if (storey < 1 || storey > 4 || column < 0 || column > 4 || storey >= t.floors - 1) return 0;
     return t.facadeFlags[static_cast<std::size_t>(column)][static_cast<std::size_t>(storey)];
 }
