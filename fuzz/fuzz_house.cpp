@@ -7,9 +7,9 @@
 #include <span>
 #include <vector>
 
-#include "mission/hover.h"
-#include "mission/view.h"
-#include "shell/main_window.h"
+#include "core/hover.h"
+#include "core/main_window.h"
+#include "core/view.h"
 #include "support/fuzz_support.h"
 #include "world/furniture.h"
 #include "world/house_images.h"

@@ -1,9 +1,9 @@
 // The program's entry: the real backend under the game's shell.
 
+#include "app/program_tables.h"
+#include "app/startup.h"
 #include "platform/backend.h"
 #include "platform/sdl/sdl_backend.h"
-#include "screens/program_tables.h"
-#include "shell/startup.h"
 
 int main() {
     auto backend = kv::CreateSdlBackend();

@@ -4,6 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
+# No folder includes one on a higher level.
+tools/check-layers.sh
 cmake --preset ci
 cmake --build --preset ci
 
@@ -28,3 +30,7 @@ for fuzzer in build/fuzz/fuzz/kestrivon_fuzz_*; do
 done
 
 ctest --preset ci
+# Once more in one process, in a shuffled but fixed order: state one test leaves behind must not
+# change another's result.
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy build/ci/tests/kestrivon_tests --gtest_shuffle \
+  --gtest_random_seed=20261210 --gtest_brief=1

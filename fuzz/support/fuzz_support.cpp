@@ -1,8 +1,8 @@
 #include "support/fuzz_support.h"
 
+#include "core/fatal_error.h"
 #include "platform/backend.h"
 #include "platform/headless/headless_backend.h"
-#include "shell/fatal_error.h"
 
 namespace kv::fuzz {
 

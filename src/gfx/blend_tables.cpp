@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "core/fatal_error.h"
 #include "gfx/image_files.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 

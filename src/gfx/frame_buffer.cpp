@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "core/fatal_error.h"
 #include "gfx/blitters.h"
 #include "gfx/fonts.h"
 #include "gfx/palette.h"
 #include "platform/text.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 

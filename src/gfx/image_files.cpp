@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/fatal_error.h"
 #include "gfx/rle.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "core/fatal_error.h"
 #include "gfx/image_files.h"
 #include "platform/display.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 

@@ -3,11 +3,11 @@
 #include <optional>
 #include <vector>
 
+#include "core/fatal_error.h"
 #include "gfx/rle.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "platform/system.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 

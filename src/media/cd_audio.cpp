@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "mission/mission_state.h"
+#include "core/cd_path.h"
+#include "core/mission_state.h"
+#include "core/options.h"
 #include "platform/files.h"
 #include "platform/music.h"
 #include "platform/window.h"
-#include "screens/options.h"
-#include "shell/cd_path.h"
 
 namespace kv {
 

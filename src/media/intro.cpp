@@ -3,14 +3,14 @@
 #include <cstring>
 #include <span>
 
+#include "core/fatal_error.h"
+#include "core/game_mode.h"
+#include "core/main_window.h"
 #include "gfx/frame_buffer.h"
 #include "gfx/image_files.h"
 #include "gfx/palette.h"
 #include "media/video.h"
 #include "platform/system.h"
-#include "shell/fatal_error.h"
-#include "shell/game_mode.h"
-#include "shell/main_window.h"
 
 namespace kv {
 

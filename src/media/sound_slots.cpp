@@ -2,19 +2,18 @@
 
 #include <cmath>
 
+#include "core/fatal_error.h"
+#include "core/fire_counts.h"
+#include "core/mission_state.h"
+#include "core/options.h"
+#include "core/unit_views.h"
+#include "core/view.h"
 #include "media/wav_file.h"
-#include "mission/mission_state.h"
-#include "mission/view.h"
-#include "movement/unit_head.h"
-#include "screens/options.h"
-#include "shell/fatal_error.h"
-#include "shell/startup.h"
-#include "world/fire_counts.h"
-#include "world/sonder_obj_access.h"
 
 namespace kv {
 
 std::array<SoundSlot, kSoundSlotCount> SoundSlots;
+std::uint8_t SoundAvailable = 0;
 
 namespace {
 

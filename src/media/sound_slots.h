@@ -34,6 +34,8 @@ struct SoundSlot {
     float depth = 0;
 };
 extern std::array<SoundSlot, kSoundSlotCount> SoundSlots;
+// 1 when the sound device is open.
+extern std::uint8_t SoundAvailable;
 
 // The listener, relative to ViewOrigin; a sound at (dx, dy) from it is placed at
 // (dx / 300, dy / 600, depth).

@@ -1,9 +1,9 @@
 #include "media/unit_sounds.h"
 
+#include "core/options.h"
+#include "core/random.h"
+#include "core/unit_views.h"
 #include "media/sound_slots.h"
-#include "movement/unit_head.h"
-#include "screens/options.h"
-#include "shell/random.h"
 
 namespace kv {
 

@@ -3,19 +3,19 @@
 #include <cstdio>
 #include <string>
 
+#include "core/cd_path.h"
+#include "core/fatal_error.h"
+#include "core/main_window.h"
+#include "core/options.h"
 #include "gfx/frame_buffer.h"
 #include "gfx/palette.h"
 #include "media/cd_audio.h"
+#include "media/sound_device.h"
 #include "media/sound_slots.h"
 #include "platform/display.h"
 #include "platform/files.h"
 #include "platform/video.h"
 #include "platform/window.h"
-#include "screens/options.h"
-#include "shell/cd_path.h"
-#include "shell/fatal_error.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
 
 namespace kv {
 

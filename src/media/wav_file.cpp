@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "core/fatal_error.h"
 #include "media/sound_slots.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 

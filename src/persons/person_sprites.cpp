@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "core/fatal_error.h"
 #include "gfx/image_files.h"
 #include "persons/person_types.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 

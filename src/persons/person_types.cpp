@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/fatal_error.h"
 #include "gfx/image_files.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
 #include "vehicles/fahrzeug_typ.h"
 
 namespace kv {

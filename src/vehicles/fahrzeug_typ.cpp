@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "mission/mission_state.h"
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
+#include "core/mission_state.h"
 #include "vehicles/fahrzeug_sprite_table.h"
 #include "vehicles/fahrzeug_sprites.h"
 #include "world/data_file.h"

@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/mission_state.h"
+
 namespace kv {
 
 inline constexpr int kFahrzeugTypCount = 47;
 // Types 0..23 are sold on the base screens; a mission offers some of them.
 inline constexpr int kPlayerFahrzeugTypCount = 24;
-inline constexpr int kMissionCount = 30;
 
 // The type indices the rules name.
 inline constexpr std::int16_t kTypF101 = 0;

@@ -2,8 +2,8 @@
 
 #include <limits>
 
+#include "core/fatal_error.h"
 #include "platform/files.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/fatal_error.h"
-#include "shell/random.h"
+#include "core/fatal_error.h"
+#include "core/random.h"
 #include "world/house_types.h"
 #include "world/houses.h"
 #include "world/level_map.h"

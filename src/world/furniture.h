@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/record_fields.h"
 #include "gfx/image_files.h"
-#include "world/record_layout.h"
 
 namespace kv {
 
@@ -44,18 +44,17 @@ struct HouseObj {
     std::uint16_t tick = 0;
 };
 
-// HouseObj's fields in the save format.
-inline constexpr auto kHouseObjSaveFields = std::to_array<RecordField>({
-    {"slot", 2},
-    {"x", 2},
-    {"y", 2},
-    {"storey", 1},
-    {"flag", 1},
-    {"burning", 1},
-    {"frame", 2},
-    {"tick", 2},
-});
-inline constexpr std::size_t kHouseObjSaveSize = RecordOffset(kHouseObjSaveFields, "");
+template <class V>
+constexpr void VisitFields(HouseObj& r, V& v) {
+    v("slot", r.slot);
+    v("x", r.x);
+    v("y", r.y);
+    v("storey", r.storey);
+    v("flag", r.flag);
+    v("burning", r.burning);
+    v("frame", r.frame);
+    v("tick", r.tick);
+}
 
 extern std::vector<HouseObj> HouseObjs;
 extern std::int16_t HouseObjCount;

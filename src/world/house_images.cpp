@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/fatal_error.h"
 #include "gfx/run_tiles.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
-#include "shell/fatal_error.h"
 #include "world/house_types.h"
 #include "world/houses.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/fatal_error.h"
 #include "platform/files.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 
@@ -165,30 +165,6 @@ bool Corrupt(int type, std::string_view path) {
 
 }  // namespace
 
-HouseCell ReadHouseCell(ByteReader& in) {
-    HouseCell c;
-    c.lowerImage = in.u16();
-    c.middleImage = in.u16();
-    c.upperImage = in.u16();
-    c.material = in.u8();
-    c.walls = in.u8();
-    c.lowerFlames = in.u8();
-    c.middleFlames = in.u8();
-    c.upperFlames = in.u8();
-    return c;
-}
-
-void WriteHouseCell(ByteWriter& out, const HouseCell& cell) {
-    out.u16(cell.lowerImage);
-    out.u16(cell.middleImage);
-    out.u16(cell.upperImage);
-    out.u8(cell.material);
-    out.u8(cell.walls);
-    out.u8(cell.lowerFlames);
-    out.u8(cell.middleFlames);
-    out.u8(cell.upperFlames);
-}
-
 const HouseTypSettings& HouseTypSettingsOf(int type) {
     static constexpr HouseTypSettings kNone{};
     if (type < 0 || type >= kHouseTypCount) return kNone;
@@ -240,7 +216,7 @@ bool LoadHouseTypFromBytes(int type, std::span<const std::uint8_t> data, std::st
         for (int i = 0; i < t.extentI; ++i)
             for (int j = 0; j < t.extentJ; ++j) {
                 HouseCell& c = t.cell(f, i, j);
-                c = ReadHouseCell(in);
+                ReadRecord(in, c);
                 anyMaterial = anyMaterial || c.material != 0;
             }
     }

@@ -42,9 +42,18 @@ struct HouseCell {
     std::uint8_t middleFlames = 0;  // 1..3
     std::uint8_t upperFlames = 0;   // 1..16
 };
-inline constexpr std::size_t kHouseCellBytes = 11;
-HouseCell ReadHouseCell(ByteReader& in);
-void WriteHouseCell(ByteWriter& out, const HouseCell& cell);
+template <class V>
+constexpr void VisitFields(HouseCell& r, V& v) {
+    v("lowerImage", r.lowerImage);
+    v("middleImage", r.middleImage);
+    v("upperImage", r.upperImage);
+    v("material", r.material);
+    v("walls", r.walls);
+    v("lowerFlames", r.lowerFlames);
+    v("middleFlames", r.middleFlames);
+    v("upperFlames", r.upperFlames);
+}
+inline constexpr std::size_t kHouseCellBytes = RecordSize<HouseCell>();
 
 // A house file's cells all without a fire class get this one.
 inline constexpr std::uint8_t kDefaultHouseMaterial = 4;

@@ -1,9 +1,10 @@
 #include "world/houses.h"
 
-#include "mission/hover.h"
-#include "mission/view.h"
-#include "shell/fatal_error.h"
-#include "shell/main_window.h"
+#include "core/fatal_error.h"
+#include "core/hover.h"
+#include "core/mission_hooks.h"
+#include "core/mouse.h"
+#include "core/view.h"
 #include "world/furniture.h"
 #include "world/house_images.h"
 
@@ -13,8 +14,6 @@ std::int16_t HouseCount = 0;
 std::vector<House> Houses;
 
 namespace {
-
-const InitHousesTable* g_initHouses = nullptr;
 
 const HouseTyp& TypOf(const House& h) {
     return HouseTypen[static_cast<std::size_t>(h.type)];
@@ -92,10 +91,6 @@ void AddHouse(std::uint8_t type, std::int16_t x, std::int16_t y, std::uint8_t hl
     h.markable = markable;
 }
 
-void SetInitHousesTable(const InitHousesTable* table) {
-    g_initHouses = table;
-}
-
 void PrepareHouse(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Houses.size()) return;
     House& h = Houses[static_cast<std::size_t>(index)];
@@ -122,13 +117,8 @@ void PrepareHouse(int index) {
 }
 
 bool InitHouses(int mission) {
-    InitHousesHook hook = nullptr;
-    if (g_initHouses != nullptr && mission >= 1 && mission <= 30)
-        hook = (*g_initHouses)[static_cast<std::size_t>(mission - 1)];
-    if (hook == nullptr) {
-        FatalError("InitHouses not defined");
-        return false;
-    }
+    const auto hook = MissionHook(mission, &MissionHooks::InitHouses, "InitHouses");
+    if (hook == nullptr) return false;
     hook();
     if (FatalErrorRaised()) return Fail();
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/record_fields.h"
 #include "world/house_types.h"
 #include "world/level_map.h"
-#include "world/record_layout.h"
 
 namespace kv {
 
@@ -40,14 +40,14 @@ struct HouseFloor {
     HouseCellGrid<BrandState> brand{};
     std::array<HouseCellGrid<CellAnim>, kFlameLayers> flames{};
 };
-inline constexpr auto kHouseFloorSaveFields = std::to_array<RecordField>({
-    {"corners", 12 * 4},
-    {"personCount", 2},
-    {"objIndex", kHouseGridI* kHouseGridJ * 2},
-    {"brand", kHouseGridI* kHouseGridJ* kBrandStateBytes},
-    {"flames", kFlameLayers* kHouseGridI* kHouseGridJ* kCellAnimBytes},
-});
-inline constexpr std::size_t kHouseFloorSaveSize = RecordOffset(kHouseFloorSaveFields, "");
+template <class V>
+constexpr void VisitFields(HouseFloor& r, V& v) {
+    v("corners", r.corners);
+    v("personCount", r.personCount);
+    v("objIndex", r.objIndex);
+    v("brand", r.brand);
+    v("flames", r.flames);
+}
 
 // A house slot.
 struct House {
@@ -65,21 +65,22 @@ struct House {
     std::uint16_t burningCells = 0;
     std::vector<HouseFloor> floors;  // one per floor of the type
 };
-inline constexpr auto kHouseSaveFields = std::to_array<RecordField>({
-    {"type", 1},
-    {"x", 2},
-    {"y", 2},
-    {"hlSet", 1},
-    {"upperSet", 1},
-    {"shownStorey", 1},
-    {"interiorView", 1},
-    {"markable", 1},
-    {"evacuated", 1},
-    {"burning", 1},
-    {"burningCells", 2},
-    {"floors", 4},
-});
-inline constexpr std::size_t kHouseSaveSize = RecordOffset(kHouseSaveFields, "");
+// The floors are saved after the houses; the record holds their pointer.
+template <class V>
+constexpr void VisitFields(House& r, V& v) {
+    v("type", r.type);
+    v("x", r.x);
+    v("y", r.y);
+    v("hlSet", r.hlSet);
+    v("upperSet", r.upperSet);
+    v("shownStorey", r.shownStorey);
+    v("interiorView", r.interiorView);
+    v("markable", r.markable);
+    v("evacuated", r.evacuated);
+    v("burning", r.burning);
+    v("burningCells", r.burningCells);
+    v.pointer("floors", r.floors);
+}
 
 // Set by the mission's house set-up before it calls InitHouseList.
 extern std::int16_t HouseCount;
@@ -111,15 +112,9 @@ int FindFreeHouse();
 void AddHouse(std::uint8_t type, std::int16_t x, std::int16_t y, std::uint8_t hlSet,
               std::uint8_t upperSet, std::uint8_t markable);
 
-// The mission's house set-up: sets HouseCount, calls InitHouseList and AddHouse per house.
-using InitHousesHook = void (*)();
-using InitHousesTable = std::array<InitHousesHook, 30>;  // missions 1..30
-// The missions fill the table from above; until then every mission's entry is empty.
-void SetInitHousesTable(const InitHousesTable* table);
-
-// Mission start and second part: the mission's set-up, then every house's type, pictures, floors,
-// corner points and map links, the furniture and the used flame sets. False after a FatalError,
-// with every house freed.
+// Mission start and second part: the mission's set-up (its `InitHouses` hook), then every house's
+// type, pictures, floors, corner points and map links, the furniture and the used flame sets. False
+// after a FatalError, with every house freed.
 bool InitHouses(int mission);
 // A placed house's floors, corner points and map links (its type loaded).
 void PrepareHouse(int index);

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <utility>
 
+#include "core/cd_path.h"
+#include "core/fatal_error.h"
 #include "platform/files.h"
-#include "shell/cd_path.h"
-#include "shell/fatal_error.h"
 
 namespace kv {
 
@@ -20,40 +20,6 @@ std::vector<BrandState> BrandStates;
 std::vector<RoadNode> RoadNodes;
 std::int16_t RoadNodeCount = 0;
 std::int16_t RoadNodeCapacity = 0;
-
-MapCell ReadMapCell(ByteReader& in) {
-    MapCell c;
-    c.tile = in.u16();
-    c.material = in.u8();
-    c.terrain = in.u8();
-    c.extra = in.u16();
-    return c;
-}
-
-void WriteMapCell(ByteWriter& out, const MapCell& cell) {
-    out.u16(cell.tile);
-    out.u8(cell.material);
-    out.u8(cell.terrain);
-    out.u16(cell.extra);
-}
-
-RoadNode ReadRoadNode(ByteReader& in) {
-    RoadNode n;
-    n.x = in.i16();
-    n.y = in.i16();
-    for (auto& v : n.neighbour) v = in.u16();
-    for (auto& v : n.edgeTerrain) v = in.u8();
-    for (auto& v : n.edgeExtra) v = in.u8();
-    return n;
-}
-
-void WriteRoadNode(ByteWriter& out, const RoadNode& node) {
-    out.i16(node.x);
-    out.i16(node.y);
-    for (auto v : node.neighbour) out.u16(v);
-    for (auto v : node.edgeTerrain) out.u8(v);
-    for (auto v : node.edgeExtra) out.u8(v);
-}
 
 CellPos CellFromPixel(int x, int y) {
     // Rounding down, not toward zero: a pixel above the map gets a row above it instead of a
@@ -108,7 +74,7 @@ bool ReadLevelBody(ByteReader& in) {
     MapCells.resize(MapCellCount);
     CellAnims.assign(MapCellCount, CellAnim{});
     BrandStates.assign(MapCellCount, BrandState{});
-    for (MapCell& cell : MapCells) cell = ReadMapCell(in);
+    for (MapCell& cell : MapCells) ReadRecord(in, cell);
 
     in.skip(4);  // "Init"
     const std::int16_t burning = in.i16();
@@ -131,7 +97,7 @@ bool ReadLevelBody(ByteReader& in) {
     RoadNodes.assign(static_cast<std::size_t>(RoadNodeCapacity), RoadNode{});
     for (int i = 0; i < count; ++i) {
         RoadNode& node = RoadNodes[static_cast<std::size_t>(i)];
-        node = ReadRoadNode(in);
+        ReadRecord(in, node);
         for (auto& n : node.neighbour)
             if (n >= count) n = kNoNode;
     }

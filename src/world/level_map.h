@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/bytes.h"
+#include "core/record_fields.h"
 
 namespace kv {
 
@@ -33,9 +33,14 @@ struct MapCell {
     std::uint8_t terrain = 0;
     std::uint16_t extra = 0;  // carried with the cell, not interpreted
 };
-inline constexpr std::size_t kMapCellBytes = 6;
-MapCell ReadMapCell(ByteReader& in);
-void WriteMapCell(ByteWriter& out, const MapCell& cell);
+template <class V>
+constexpr void VisitFields(MapCell& r, V& v) {
+    v("tile", r.tile);
+    v("material", r.material);
+    v("terrain", r.terrain);
+    v("extra", r.extra);
+}
+inline constexpr std::size_t kMapCellBytes = RecordSize<MapCell>();
 
 // Animation state of a map cell (and of a house cell's flame layer).
 struct CellAnim {
@@ -43,7 +48,13 @@ struct CellAnim {
     std::uint8_t frame = 0;
     std::uint8_t tick = 0;
 };
-inline constexpr std::size_t kCellAnimBytes = 3;
+template <class V>
+constexpr void VisitFields(CellAnim& r, V& v) {
+    v("kind", r.kind);
+    v("frame", r.frame);
+    v("tick", r.tick);
+}
+inline constexpr std::size_t kCellAnimBytes = RecordSize<CellAnim>();
 
 // Fire state of a burnable map cell or house cell.
 struct BrandState {
@@ -51,7 +62,13 @@ struct BrandState {
     std::int32_t heat = 0;
     std::uint8_t burning = 0;
 };
-inline constexpr std::size_t kBrandStateBytes = 9;
+template <class V>
+constexpr void VisitFields(BrandState& r, V& v) {
+    v("fuel", r.fuel);
+    v("heat", r.heat);
+    v("burning", r.burning);
+}
+inline constexpr std::size_t kBrandStateBytes = RecordSize<BrandState>();
 
 inline constexpr int kDirections = 12;
 inline constexpr std::uint16_t kNoNode = 65535;
@@ -64,9 +81,15 @@ struct RoadNode {
     std::array<std::uint8_t, kDirections> edgeTerrain{};
     std::array<std::uint8_t, kDirections> edgeExtra{};  // stored as read
 };
-inline constexpr std::size_t kRoadNodeBytes = 52;
-RoadNode ReadRoadNode(ByteReader& in);
-void WriteRoadNode(ByteWriter& out, const RoadNode& node);
+template <class V>
+constexpr void VisitFields(RoadNode& r, V& v) {
+    v("x", r.x);
+    v("y", r.y);
+    v("neighbour", r.neighbour);
+    v("edgeTerrain", r.edgeTerrain);
+    v("edgeExtra", r.edgeExtra);
+}
+inline constexpr std::size_t kRoadNodeBytes = RecordSize<RoadNode>();
 
 // The level file's first bytes, compared over exactly these 21 characters.
 inline constexpr std::string_view kLevelMagic = "Kestrivon Level V2.08";

@@ -1,6 +1,6 @@
 #include "world/materials.h"
 
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
 
 namespace kv {
 

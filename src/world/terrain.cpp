@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
 
 namespace kv {
 

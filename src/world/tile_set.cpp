@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "core/fatal_error.h"
+#include "core/random.h"
 #include "gfx/run_tiles.h"
-#include "shell/fatal_error.h"
-#include "shell/random.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 
@@ -16,22 +16,6 @@ VffImage* TileImages = nullptr;
 std::uint16_t TileImageCount = 0;
 
 namespace {
-
-TileAnim ReadTileAnim(ByteReader& in) {
-    TileAnim a;
-    a.first = in.u16();
-    a.frames = in.i8();
-    a.ticks = in.i8();
-    a.flag = in.u8();
-    return a;
-}
-
-void WriteTileAnim(ByteWriter& out, const TileAnim& a) {
-    out.u16(a.first);
-    out.i8(a.frames);
-    out.i8(a.ticks);
-    out.u8(a.flag);
-}
 
 bool AnimRuns(const TileAnim& a) {
     return a.flag == kAnimFromStart || a.flag == kAnimFire;
@@ -56,22 +40,6 @@ bool ReadPhases(ByteReader& in, std::size_t count, std::vector<std::uint8_t>& ou
 
 }  // namespace
 
-TileTyp ReadTileTyp(ByteReader& in) {
-    TileTyp t;
-    t.fireImage = in.u16();
-    t.burntImage = in.u16();
-    t.animA = ReadTileAnim(in);
-    t.animB = ReadTileAnim(in);
-    return t;
-}
-
-void WriteTileTyp(ByteWriter& out, const TileTyp& tile) {
-    out.u16(tile.fireImage);
-    out.u16(tile.burntImage);
-    WriteTileAnim(out, tile.animA);
-    WriteTileAnim(out, tile.animB);
-}
-
 bool ReadTileSetData(std::span<const std::uint8_t> data, TileSetData& out) {
     FreeVff(out.images);
     out.images = nullptr;
@@ -81,7 +49,7 @@ bool ReadTileSetData(std::span<const std::uint8_t> data, TileSetData& out) {
     const std::uint16_t tileCount = in.u16();
     if (!in.ok() || in.remaining() < tileCount * kTileTypBytes) return false;
     out.tiles.reserve(tileCount);
-    for (int i = 0; i < tileCount; ++i) out.tiles.push_back(ReadTileTyp(in));
+    for (int i = 0; i < tileCount; ++i) out.tiles.push_back(ReadRecord<TileTyp>(in));
 
     const std::uint16_t imageCount = in.u16();
     if (!in.ok() || imageCount < tileCount) return false;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/record_fields.h"
 #include "gfx/image_files.h"
-#include "platform/bytes.h"
 
 namespace kv {
 
@@ -18,6 +18,13 @@ struct TileAnim {
     std::int8_t ticks = 0;  // ticks per frame
     std::uint8_t flag = 0;  // kAnimFromStart, kAnimFire, anything else none
 };
+template <class V>
+constexpr void VisitFields(TileAnim& r, V& v) {
+    v("first", r.first);
+    v("frames", r.frames);
+    v("ticks", r.ticks);
+    v("flag", r.flag);
+}
 inline constexpr std::uint8_t kAnimFromStart = 1;
 inline constexpr std::uint8_t kAnimFire = 2;
 
@@ -28,9 +35,14 @@ struct TileTyp {
     TileAnim animA;
     TileAnim animB;
 };
-inline constexpr std::size_t kTileTypBytes = 14;
-TileTyp ReadTileTyp(ByteReader& in);
-void WriteTileTyp(ByteWriter& out, const TileTyp& tile);
+template <class V>
+constexpr void VisitFields(TileTyp& r, V& v) {
+    v("fireImage", r.fireImage);
+    v("burntImage", r.burntImage);
+    v("animA", r.animA);
+    v("animB", r.animB);
+}
+inline constexpr std::size_t kTileTypBytes = RecordSize<TileTyp>();
 
 // A phase byte of this value starts an animation at a random frame, any other at frame 0.
 inline constexpr std::uint8_t kRandomPhase = 255;

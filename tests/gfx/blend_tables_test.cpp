@@ -6,8 +6,8 @@
 #include <fstream>
 #include <vector>
 
+#include "core/fatal_error.h"
 #include "platform/files.h"
-#include "shell/fatal_error.h"
 #include "support/headless_test.h"
 #include "writers/image_writers.h"
 #include "writers/output_tree.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
 #include "support/headless_test.h"
 #include "writers/image_writers.h"
 #include "writers/output_tree.h"

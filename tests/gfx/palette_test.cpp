@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "app/startup.h"
+#include "core/fatal_error.h"
+#include "core/main_window.h"
 #include "platform/display.h"
 #include "platform/window.h"
-#include "shell/fatal_error.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
 #include "support/headless_test.h"
 #include "writers/image_writers.h"
 #include "writers/output_tree.h"

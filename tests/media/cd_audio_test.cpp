@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "mission/mission_state.h"
+#include "app/startup.h"
+#include "core/cd_path.h"
+#include "core/main_window.h"
+#include "core/mission_state.h"
+#include "core/options.h"
 #include "platform/window.h"
-#include "screens/options.h"
-#include "shell/cd_path.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
 #include "support/headless_test.h"
 
 namespace kv {

@@ -1,12 +1,12 @@
 #include "media/sound_fixture.h"
 
+#include "app/startup.h"
+#include "core/fire_counts.h"
+#include "core/mission_state.h"
+#include "core/options.h"
+#include "core/random.h"
+#include "core/view.h"
 #include "media/speech.h"
-#include "mission/mission_state.h"
-#include "mission/view.h"
-#include "screens/options.h"
-#include "shell/random.h"
-#include "shell/startup.h"
-#include "world/fire_counts.h"
 
 namespace kv::test {
 

@@ -4,11 +4,11 @@
 #include <array>
 #include <vector>
 
+#include "core/unit_head.h"
+#include "core/unit_views.h"
 #include "media/sound_slots.h"
-#include "movement/unit_head.h"
 #include "platform/headless/headless_sound.h"
 #include "support/headless_test.h"
-#include "world/sonder_obj_access.h"
 
 namespace kv::test {
 

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "core/fire_counts.h"
+#include "core/mission_state.h"
+#include "core/options.h"
+#include "core/view.h"
 #include "media/sound_fixture.h"
 #include "media/speech.h"
 #include "media/unit_sounds.h"
-#include "mission/mission_state.h"
-#include "mission/view.h"
-#include "screens/options.h"
-#include "world/fire_counts.h"
 
 namespace kv {
 namespace {

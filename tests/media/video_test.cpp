@@ -5,17 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "app/program_tables.h"
+#include "app/startup.h"
+#include "core/cd_path.h"
+#include "core/fatal_error.h"
+#include "core/game_mode.h"
+#include "core/main_window.h"
+#include "core/options.h"
 #include "media/cd_audio.h"
 #include "media/intro.h"
 #include "platform/display.h"
 #include "platform/window.h"
-#include "screens/options.h"
-#include "screens/program_tables.h"
-#include "shell/cd_path.h"
-#include "shell/fatal_error.h"
-#include "shell/game_mode.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
 #include "support/headless_test.h"
 #include "support/media_files.h"
 

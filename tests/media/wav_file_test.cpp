@@ -6,13 +6,13 @@
 #include <set>
 #include <string>
 
+#include "app/startup.h"
+#include "core/fatal_error.h"
+#include "core/mission_state.h"
 #include "media/sound_fixture.h"
 #include "media/sound_slots.h"
-#include "mission/mission_state.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
-#include "shell/fatal_error.h"
-#include "shell/startup.h"
 #include "writers/output_tree.h"
 #include "writers/wav_writer.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "core/fatal_error.h"
 #include "gfx/image_files.h"
 #include "persons/person_types.h"
-#include "shell/fatal_error.h"
 #include "support/headless_test.h"
 #include "writers/image_writers.h"
 #include "writers/output_tree.h"

@@ -10,10 +10,10 @@
 #include <set>
 #include <string>
 
+#include "app/startup.h"
+#include "core/fatal_error.h"
+#include "core/main_window.h"
 #include "platform/window.h"
-#include "shell/fatal_error.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
 #include "support/headless_test.h"
 
 namespace kv {

@@ -5,28 +5,28 @@
 #include <atomic>
 #include <fstream>
 
+#include "core/fatal_error.h"
+#include "core/game_mode.h"
+#include "core/main_window.h"
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
+#include "mission/game_state.h"
 #include "platform/config.h"
 #include "platform/display.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
-#include "shell/fatal_error.h"
-#include "shell/game_mode.h"
-#include "shell/main_window.h"
 
 namespace kv::test {
 
 void ResetPlatformState() {
+    ResetGameState();
+    ResetProgramState();
     ResetWindows();
     ResetCursorState();
-    ResetFatalError();
     ClearConfigOverrides();
     DisplayClose();
     SoundClose();
-    SetGameModeTable(nullptr);
-    GameMode = 0;
     AppActive = 0;
     LoopSuspended = 0;
     LastFrameTick = 0;

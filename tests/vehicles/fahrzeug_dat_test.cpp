@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/vehicle_fixture.h"
 

@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "mission/mission_state.h"
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
+#include "core/mission_state.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/vehicle_fixture.h"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "mission/mission_state.h"
+#include "core/mission_state.h"
 #include "vehicles/fahrzeug_sprites.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "writers/canvas.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
 #include "support/headless_test.h"
 
 namespace kv {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
 #include "world/house_fixture.h"
 #include "world/houses.h"
 #include "writers/canvas.h"

@@ -2,9 +2,10 @@
 
 #include <cstdio>
 
-#include "mission/hover.h"
-#include "mission/view.h"
-#include "shell/main_window.h"
+#include "core/hover.h"
+#include "core/main_window.h"
+#include "core/mission_hooks.h"
+#include "core/view.h"
 #include "world/furniture.h"
 #include "world/house_images.h"
 #include "world/houses.h"
@@ -30,17 +31,17 @@ void PlaceHouses() {
                  static_cast<std::uint8_t>(p.upperSet), static_cast<std::uint8_t>(p.markable));
 }
 
-const InitHousesTable kMissionOneOnly = [] {
-    InitHousesTable t{};
-    t[0] = PlaceHouses;
-    return t;
-}();
+// Only mission 1 has a house set-up.
+void InstallMissionOneOnly() {
+    ClearMissionHooks();
+    MissionHookRows[0].InitHouses = PlaceHouses;
+}
 
 }  // namespace
 
 void ResetHouseState() {
     FreeHouses();
-    SetInitHousesTable(nullptr);
+    ClearMissionHooks();
     HoverKind = kHoverNothing;
     HoverIds = {};
     ViewOrigin = {};
@@ -53,7 +54,7 @@ void ResetHouseState() {
 bool PlaceHouses(const std::vector<Placement>& houses, int count) {
     g_houses = houses;
     g_count = count;
-    SetInitHousesTable(&kMissionOneOnly);
+    InstallMissionOneOnly();
     return InitHouses(1);
 }
 
@@ -68,7 +69,7 @@ sampledata::TileImageData BlankImage() {
 void HouseTest::SetUp() {
     WorldTest::SetUp();
     ResetHouseState();
-    SetInitHousesTable(&kMissionOneOnly);
+    InstallMissionOneOnly();
     cwd_ = std::make_unique<WorkingDirectory>(cd.path());
     level(12, 8);
 }

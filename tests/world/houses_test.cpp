@@ -4,11 +4,13 @@
 
 #include <filesystem>
 
-#include "mission/hover.h"
-#include "mission/view.h"
-#include "shell/fatal_error.h"
-#include "shell/main_window.h"
-#include "shell/random.h"
+#include "core/fatal_error.h"
+#include "core/hover.h"
+#include "core/main_window.h"
+#include "core/mission_hooks.h"
+#include "core/random.h"
+#include "core/view.h"
+#include "support/record_offsets.h"
 #include "world/house_fixture.h"
 #include "world/house_images.h"
 #include "world/tile_set.h"
@@ -22,42 +24,50 @@ using test::Placement;
 
 // The save game copies these records by byte ranges.
 TEST(HouseRecords, SaveOffsets) {
-    EXPECT_EQ(kHouseSaveSize, 18u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "x"), 1u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "y"), 3u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "hlSet"), 5u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "upperSet"), 6u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "shownStorey"), 7u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "interiorView"), 8u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "markable"), 9u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "evacuated"), 10u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "burning"), 11u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "burningCells"), 12u);
-    EXPECT_EQ(RecordOffset(kHouseSaveFields, "floors"), 14u);
-
-    EXPECT_EQ(kHouseFloorSaveSize, 2994u);
-    EXPECT_EQ(RecordOffset(kHouseFloorSaveFields, "personCount"), 48u);
-    EXPECT_EQ(RecordOffset(kHouseFloorSaveFields, "objIndex"), 50u);
-    EXPECT_EQ(RecordOffset(kHouseFloorSaveFields, "brand"), 306u);
-    EXPECT_EQ(RecordOffset(kHouseFloorSaveFields, "flames"), 1458u);
-
-    EXPECT_EQ(kHouseObjSaveSize, 13u);
-    EXPECT_EQ(RecordOffset(kHouseObjSaveFields, "x"), 2u);
-    EXPECT_EQ(RecordOffset(kHouseObjSaveFields, "storey"), 6u);
-    EXPECT_EQ(RecordOffset(kHouseObjSaveFields, "burning"), 8u);
-    EXPECT_EQ(RecordOffset(kHouseObjSaveFields, "frame"), 9u);
-    EXPECT_EQ(RecordOffset(kHouseObjSaveFields, "tick"), 11u);
+    test::ExpectLayout<House>(18, {{"type", 0},
+                                   {"x", 1},
+                                   {"y", 3},
+                                   {"hlSet", 5},
+                                   {"upperSet", 6},
+                                   {"shownStorey", 7},
+                                   {"interiorView", 8},
+                                   {"markable", 9},
+                                   {"evacuated", 10},
+                                   {"burning", 11},
+                                   {"burningCells", 12},
+                                   {"floors", 14}});
+    test::ExpectLayout<HouseFloor>(
+        2994,
+        {{"corners", 0}, {"personCount", 48}, {"objIndex", 50}, {"brand", 306}, {"flames", 1458}});
+    test::ExpectLayout<HouseObj>(13, {{"slot", 0},
+                                      {"x", 2},
+                                      {"y", 4},
+                                      {"storey", 6},
+                                      {"flag", 7},
+                                      {"burning", 8},
+                                      {"frame", 9},
+                                      {"tick", 11}});
 }
 
 TEST(HouseRecords, CellIsElevenBytesInFileOrder) {
-    const HouseCell cell{0x0102, 0x0304, 0x0506, 7, 8, 9, 10, 11};
-    ByteWriter out;
-    WriteHouseCell(out, cell);
-    EXPECT_EQ(out.data(), (std::vector<std::uint8_t>{2, 1, 4, 3, 6, 5, 7, 8, 9, 10, 11}));
-    ByteReader in(out.data());
-    const HouseCell back = ReadHouseCell(in);
+    test::ExpectLayout<HouseCell>(11, {{"lowerImage", 0},
+                                       {"middleImage", 2},
+                                       {"upperImage", 4},
+                                       {"material", 6},
+                                       {"walls", 7},
+                                       {"lowerFlames", 8},
+                                       {"middleFlames", 9},
+                                       {"upperFlames", 10}});
+    const std::vector<std::uint8_t> bytes{2, 1, 4, 3, 6, 5, 7, 8, 9, 10, 11};
+    ByteReader in(bytes);
+    const auto back = ReadRecord<HouseCell>(in);
+    EXPECT_EQ(back.lowerImage, 0x0102);
     EXPECT_EQ(back.middleImage, 0x0304);
+    EXPECT_EQ(back.walls, 8);
     EXPECT_EQ(back.upperFlames, 11);
+    ByteWriter out;
+    WriteRecord(out, back);
+    EXPECT_EQ(out.data(), bytes);
 }
 
 TEST(HouseRecords, LinksRoundTrip) {
@@ -202,7 +212,7 @@ TEST_F(HousePlacement, TheMissionsSetUpIsRequired) {
         EXPECT_EQ(FatalErrorMessage(), "InitHouses not defined") << mission;
     }
     ResetFatalError();
-    SetInitHousesTable(nullptr);
+    ClearMissionHooks();
     EXPECT_FALSE(InitHouses(1));
     EXPECT_EQ(FatalErrorMessage(), "InitHouses not defined");
 }

@@ -3,9 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/record_offsets.h"
+
 #include <map>
 
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
 #include "world/world_fixture.h"
 #include "writers/level_writer.h"
 
@@ -56,21 +58,23 @@ TEST(CellFromPixel, AgreesWithTheOutlineOnEveryPixel) {
         }
 }
 
-TEST(MapCell, RecordBytes) {
-    ByteWriter out;
-    WriteMapCell(out, {0x1234, 0x85, 0x4C, 0xBEEF});
-    EXPECT_EQ(out.data(), (std::vector<std::uint8_t>{0x34, 0x12, 0x85, 0x4C, 0xEF, 0xBE}));
-    ASSERT_EQ(out.size(), kMapCellBytes);
-    ByteReader in(out.data());
-    const MapCell back = ReadMapCell(in);
-    EXPECT_EQ(back.tile, 0x1234);
-    EXPECT_EQ(back.extra, 0xBEEF);
+TEST(MapCell, RecordLayouts) {
+    test::ExpectLayout<MapCell>(6, {{"tile", 0}, {"material", 2}, {"terrain", 3}, {"extra", 4}});
+    test::ExpectLayout<CellAnim>(3, {{"kind", 0}, {"frame", 1}, {"tick", 2}});
+    test::ExpectLayout<BrandState>(9, {{"fuel", 0}, {"heat", 4}, {"burning", 8}});
+    test::ExpectLayout<RoadNode>(
+        52, {{"x", 0}, {"y", 2}, {"neighbour", 4}, {"edgeTerrain", 28}, {"edgeExtra", 40}});
 
-    RoadNode node;
-    node.neighbour.fill(kNoNode);
-    ByteWriter nodeOut;
-    WriteRoadNode(nodeOut, node);
-    EXPECT_EQ(nodeOut.size(), kRoadNodeBytes);
+    const std::vector<std::uint8_t> bytes{0x34, 0x12, 0x85, 0x4C, 0xEF, 0xBE};
+    ByteReader in(bytes);
+    const auto back = ReadRecord<MapCell>(in);
+    EXPECT_EQ(back.tile, 0x1234);
+    EXPECT_EQ(back.material, 0x85);
+    EXPECT_EQ(back.terrain, 0x4C);
+    EXPECT_EQ(back.extra, 0xBEEF);
+    ByteWriter out;
+    WriteRecord(out, back);
+    EXPECT_EQ(out.data(), bytes);
 }
 
 class LevelLoad : public test::WorldTest {};

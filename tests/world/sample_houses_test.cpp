@@ -4,8 +4,8 @@
 
 #include <memory>
 
+#include "core/fatal_error.h"
 #include "generate/house_shapes.h"
-#include "shell/fatal_error.h"
 #include "world/furniture.h"
 #include "world/house_fixture.h"
 #include "world/house_images.h"

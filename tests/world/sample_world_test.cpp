@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/fatal_error.h"
 #include "generate/world_tables.h"
-#include "shell/fatal_error.h"
 #include "world/level_map.h"
 #include "world/materials.h"
 #include "world/terrain.h"

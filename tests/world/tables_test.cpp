@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/fatal_error.h"
+#include "core/fatal_error.h"
 #include "world/materials.h"
 #include "world/terrain.h"
 #include "world/world_fixture.h"

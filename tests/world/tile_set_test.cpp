@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/fatal_error.h"
+#include "core/random.h"
 #include "gfx/run_tiles.h"
-#include "shell/fatal_error.h"
-#include "shell/random.h"
 #include "world/level_map.h"
 #include "world/world_fixture.h"
 #include "writers/level_writer.h"

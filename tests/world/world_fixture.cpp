@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "shell/cd_path.h"
+#include "core/cd_path.h"
 #include "world/level_map.h"
 #include "world/materials.h"
 #include "world/terrain.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/cd_path.h"
+#include "core/cd_path.h"
 #include "support/headless_test.h"
 #include "writers/level_writer.h"
 

@@ -13,7 +13,7 @@ std::vector<std::uint8_t> WriteHouseFile(const HouseFile& house) {
         out.u16(floor.extentI);
         out.u16(floor.extentJ);
         out.text("Data");
-        for (const HouseCell& cell : floor.cells) WriteHouseCell(out, cell);
+        for (const HouseCell& cell : floor.cells) WriteRecord(out, cell);
     }
     return out.take();
 }

@@ -12,7 +12,7 @@ std::vector<std::uint8_t> WriteLevelFile(const LevelFile& level) {
     out.u16(level.width);
     out.u16(level.height);
     out.text("Data");
-    for (const MapCell& c : level.cells) WriteMapCell(out, c);
+    for (const MapCell& c : level.cells) WriteRecord(out, c);
     out.text("Init");
     out.i16(static_cast<std::int16_t>(level.burning.size()));
     for (const CellPos& p : level.burning) {
@@ -21,7 +21,7 @@ std::vector<std::uint8_t> WriteLevelFile(const LevelFile& level) {
     }
     out.text("Node");
     out.i16(static_cast<std::int16_t>(level.nodes.size()));
-    for (const RoadNode& n : level.nodes) WriteRoadNode(out, n);
+    for (const RoadNode& n : level.nodes) WriteRecord(out, n);
     return out.take();
 }
 

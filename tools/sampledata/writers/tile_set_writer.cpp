@@ -7,7 +7,7 @@ namespace kv::sampledata {
 std::vector<std::uint8_t> WriteTileSetFile(const TileSetFile& set) {
     ByteWriter out;
     out.u16(static_cast<std::uint16_t>(set.tiles.size()));
-    for (const TileTyp& t : set.tiles) WriteTileTyp(out, t);
+    for (const TileTyp& t : set.tiles) WriteRecord(out, t);
     out.u16(static_cast<std::uint16_t>(set.images.size()));
     for (const TileImageData& image : set.images) {
         out.u16(static_cast<std::uint16_t>(image.packed.size()));

@@ -1,0 +1,35 @@
+#include "app/program_tables.h"
+
+#include "core/befehl_callbacks.h"
+#include "core/game_mode.h"
+#include "media/intro.h"
+#include "missions/mission_rows.h"
+
+namespace kv {
+
+namespace {
+
+// Frame function and handlers of each game mode; an empty entry calls nothing. Modes: 0 none,
+// 1 intro, 2 mission, 3 order panel, 4 mission failed, 5 mission won, 6 save, 7 load, 8 base,
+// 9 options, 10 campaign map, 11 mission jump, 12 pause, 13 airfield, 14 helicopter base,
+// 15 ship base, 16 end picture, 17 high scores, 18 evaluation, 19 hints.
+constexpr GameModeTable kGameModes = [] {
+    GameModeTable t{};
+    t[1].lButtonDown = HandleIntroClick;
+    t[1].keyDown = HandleIntroKey;
+    t[1].videoEnded = NextIntroVideo;
+    return t;
+}();
+
+// Slot 0 pairs two persons, slot 1 queues a target action, 2..14 are the missions' callbacks.
+constexpr BefehlCallbackTable kBefehlCallbacks{};
+
+}  // namespace
+
+void InstallProgramTables() {
+    SetGameModeTable(&kGameModes);
+    SetBefehlCallbackSource(&kBefehlCallbacks);
+    InstallMissionHooks();
+}
+
+}  // namespace kv

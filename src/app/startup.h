@@ -1,0 +1,31 @@
+#pragma once
+// Start-up, the message loop and shutdown.
+
+#include <cstdint>
+
+#include "platform/display.h"
+#include "platform/messages.h"
+
+namespace kv {
+
+// The program: window and display, game initialisation, the start-up videos and the message
+// loop. Returns the exit code.
+int WinMain();
+
+// Window, display, surfaces and palette; 0 on failure (after its message).
+int InitWindow();
+// Shows "DirectDraw Init FAILED. Error:%ld" and ends the start-up. Returns 0.
+int ReportDirectDrawError(WindowHandle window, DisplayResult code);
+void ReleaseDirectDraw();
+void InitGame();
+void ShutdownGame();
+
+// The main loop until the quit message; returns its code.
+int RunMessageLoop();
+// A frame is due once more than 50 ms have passed since the last one began, in wrapping 32-bit
+// arithmetic so that the clock's wrap does not stop the game.
+constexpr bool FrameDue(std::uint32_t now, std::uint32_t lastFrameTick) {
+    return static_cast<std::uint32_t>(now - lastFrameTick) > 50u;
+}
+
+}  // namespace kv

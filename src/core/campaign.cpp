@@ -1,0 +1,13 @@
+#include "core/campaign.h"
+
+namespace kv {
+
+std::int32_t Money = 0;
+std::int32_t StartMoney = 0;
+
+void ResetCampaign() {
+    Money = 0;
+    StartMoney = 0;
+}
+
+}  // namespace kv

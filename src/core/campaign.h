@@ -1,0 +1,16 @@
+#pragma once
+// What the campaign carries from one mission to the next.
+
+#include <cstdint>
+
+namespace kv {
+
+// The player's money; base screens work on a copy and write it back.
+extern std::int32_t Money;
+// The money a mission started with.
+extern std::int32_t StartMoney;
+
+// Both 0, as at program start.
+void ResetCampaign();
+
+}  // namespace kv

@@ -1,0 +1,50 @@
+#pragma once
+// The missions' hooks: one row per mission with one member per dispatcher. The rows are written in
+// src/missions/ and installed from the program's start-up, so that the engine below calls each
+// mission's code without knowing it. A row without the hook is a fatal error naming the
+// dispatcher ("InitHouses not defined").
+
+#include <array>
+#include <cstdint>
+
+#include "core/mission_state.h"
+
+namespace kv {
+
+// Add a member per dispatcher, named as the dispatcher, as the modules that call them arrive.
+struct MissionHooks {
+    void (*InitLevel)() = nullptr;
+    // Sets HouseCount, calls InitHouseList and AddHouse per house.
+    void (*InitHouses)() = nullptr;
+};
+
+// Rows for missions 1..30; all empty until the program installs them.
+extern std::array<MissionHooks, kMissionCount> MissionHookRows;
+
+// The row of a mission 1..30; null for any other number.
+MissionHooks* MissionHookRow(int mission);
+
+void ReportMissingMissionHook(const char* name);
+
+// The hook of a mission, or null after FatalError("<name> not defined") when the mission has no
+// row or the row no such hook. Call as MissionHook(mission, &MissionHooks::InitHouses,
+// "InitHouses").
+template <class Hook>
+Hook MissionHook(int mission, Hook MissionHooks::*member, const char* name) {
+    const MissionHooks* row = MissionHookRow(mission);
+    Hook hook = row != nullptr ? row->*member : nullptr;
+    if (hook == nullptr) ReportMissingMissionHook(name);
+    return hook;
+}
+
+// The same without the fatal error, for hooks that a mission may leave out.
+template <class Hook>
+Hook OptionalMissionHook(int mission, Hook MissionHooks::*member) {
+    const MissionHooks* row = MissionHookRow(mission);
+    return row != nullptr ? row->*member : nullptr;
+}
+
+// Empties every row (program reset, for tests).
+void ClearMissionHooks();
+
+}  // namespace kv

@@ -1,0 +1,37 @@
+#pragma once
+// Which mission runs, the limits of its map and view, and the state of the mission view that the
+// simulation reads: set at mission start, reset with the mission.
+
+#include <cstdint>
+
+namespace kv {
+
+inline constexpr int kMissionCount = 30;
+
+// 1..30; every per-mission dispatcher switches on it.
+extern std::uint8_t MissionNummer;
+// 1 while a mission runs its second part.
+extern std::uint8_t PartTwo;
+// The largest world x and y of the playable map, derived from the level at mission start.
+extern std::uint16_t WorldMaxX;
+extern std::uint16_t WorldMaxY;
+// The columns and rows of the map the view may scroll over, set by the mission's level hook.
+extern std::int16_t ScrollCols;
+extern std::int16_t ScrollRows;
+
+// Simulation ticks since the mission started, 20 per second.
+extern std::uint32_t TickCounter;
+
+// What is selected: a vehicle type 0..46, 1000 + a person type, 2000.. special modes; 65535
+// none, 65534 several. Range tests read it as signed.
+inline constexpr std::uint16_t kNoSelection = 65535;
+extern std::uint16_t SelectionMode;
+// The selected unit's index; 65535 none.
+extern std::uint16_t SelectedIndex;
+// The cursor shape chosen for the next frame.
+extern std::uint16_t CursorId;
+
+// Back to the state before any mission.
+void ResetMissionState();
+
+}  // namespace kv

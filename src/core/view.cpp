@@ -1,0 +1,11 @@
+#include "core/view.h"
+
+namespace kv {
+
+ViewPoint ViewOrigin;
+
+void ResetView() {
+    ViewOrigin = {};
+}
+
+}  // namespace kv

@@ -1,7 +1,0 @@
-#include "mission/view.h"
-
-namespace kv {
-
-ViewPoint ViewOrigin;
-
-}  // namespace kv

@@ -1,0 +1,10 @@
+#include "missions/mission_rows.h"
+
+namespace kv {
+
+void InstallMissionHooks() {
+    ClearMissionHooks();
+    MissionHookRows[0] = kMissionHooksM01;
+}
+
+}  // namespace kv

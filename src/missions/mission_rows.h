@@ -1,0 +1,13 @@
+#pragma once
+// The missions' hook rows, one per mission file mNN.cpp.
+
+#include "core/mission_hooks.h"
+
+namespace kv {
+
+extern const MissionHooks kMissionHooksM01;
+
+// Writes every mission's row into MissionHookRows; a mission without a file keeps an empty row.
+void InstallMissionHooks();
+
+}  // namespace kv

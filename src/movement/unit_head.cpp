@@ -1,8 +1,0 @@
-#include "movement/unit_head.h"
-
-namespace kv {
-
-UnitArray PersonUnits;
-UnitArray FahrzeugUnits;
-
-}  // namespace kv
