@@ -2,6 +2,7 @@
 
 #include "core/befehl_callbacks.h"
 #include "core/campaign.h"
+#include "core/cd_path.h"
 #include "core/fatal_error.h"
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
@@ -59,6 +60,7 @@ void ResetProgramState() {
     ResetOptions();
     ResetCampaign();
     ResetMouse();
+    CdPath.clear();
     ResetFatalError();
 }
 
