@@ -11,11 +11,14 @@
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
+#include "core/selection.h"
 #include "core/unit_views.h"
 #include "core/view.h"
 #include "media/sound_slots.h"
 #include "media/speech.h"
+#include "movement/befehl_queue.h"
 #include "persons/person_types.h"
+#include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -42,6 +45,8 @@ void ResetGameState() {
     FreeTerrain();
     FreeTileSet();
     FreeLevelMap();
+    FreePersonen();
+    ResetBefehlQueue();
     ResetUnitViews();
     ResetFireCounts();
     ResetHover();
@@ -54,6 +59,7 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetUpdateSelectionModeHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;
     UnitSpeech = 0;
