@@ -16,6 +16,9 @@ struct MissionHooks {
     void (*InitLevel)() = nullptr;
     // Sets HouseCount, calls InitHouseList and AddHouse per house.
     void (*InitHouses)() = nullptr;
+    // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
+    // the mission's types and places its fixed objects and hydrants.
+    void (*InitSonderObj)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.
