@@ -302,7 +302,10 @@ void PopBefehl(UnitHead& unit) {
 }
 
 void ClearBefehle(UnitHead& unit) {
-    while (unit.orders != nullptr) PopBefehl(unit);
+    // An empty queue still gets the move target and step fields reset.
+    do {
+        PopBefehl(unit);
+    } while (unit.orders != nullptr);
     ForgetPlanning(unit);
     unit.moverFlags &= 16;
     unit.x = WholePixel(unit.x);
