@@ -121,11 +121,11 @@ TEST_F(PersonTest, ACasualtyLiesOnPlainGroundOnly) {
         std::int16_t result;
     };
     const Case cases[] = {
-        {100, 100, 1, -1},  // a ground cell holds no storey
+        {100, 100, 1, -1},   // a ground cell holds no storey
         {-200, 100, 0, -1},  // off the map
-        {100, 900, 0, -1},  //
-        {100, 100, 0, 0},   // plain ground
-        {120, 140, -1, 1},  // below the ground counts as the ground
+        {100, 900, 0, -1},   //
+        {100, 100, 0, 0},    // plain ground
+        {120, 140, -1, 1},   // below the ground counts as the ground
     };
     for (const Case& c : cases)
         EXPECT_EQ(CreateVerletzter(1, c.x, c.y, c.storey, 3, 400000, 20, 300, 2), c.result)
