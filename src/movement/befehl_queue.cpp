@@ -261,13 +261,21 @@ void PrepareForNewBefehl(UnitHead& unit, const UnitTypHead& type) {
     }
 }
 
+// The vehicle's index; -1 for a head outside the vehicle array.
+std::int16_t FahrzeugIndexOf(const UnitHead& unit) {
+    for (std::int16_t i = 0; i < FahrzeugUnits.count; ++i)
+        if (FahrzeugUnits.at(i) == &unit) return i;
+    return -1;
+}
+
 // Steps 5-8.
 void FinishSetBefehl(UnitHead& unit, const UnitTypHead& type, std::uint8_t opcode,
                      std::int32_t voice) {
     ResetMoveTarget(unit);
     if (type.unitClass == kClassPlayerVehicle &&
         (opcode == 0 || opcode == 2 || opcode == 54 || opcode == 67))
-        StopWasserStrahl(unit, 0);
+        if (const std::int16_t vehicle = FahrzeugIndexOf(unit); vehicle >= 0)
+            StopWasserStrahl(vehicle, 0);
     unit.stepMarker = kNoStepMarker;
     if (voice != -1 && UnitSpeech == 1) PlaySpeech(voice, type.speaker);
 }
@@ -386,6 +394,10 @@ void RunBefehlCallback(UnitHead& unit, std::int32_t index) {
         head->e = 0;
         head->flags = 0;
     }
+}
+
+int HeadBefehlOpcode(const UnitHead& unit) {
+    return unit.orders != nullptr ? unit.orders->opcode : -1;
 }
 
 void RunBefehl10(UnitHead& unit) {

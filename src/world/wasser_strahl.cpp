@@ -2,6 +2,6 @@
 
 namespace kv {
 
-void StopWasserStrahl(UnitHead&, std::uint8_t) {}
+void StopWasserStrahl(std::int16_t, std::uint8_t) {}
 
 }  // namespace kv

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "core/record_fields.h"
-#include "core/unit_head.h"
 
 namespace kv {
 
@@ -45,6 +44,6 @@ constexpr void VisitFields(SchlauchStrahl& r, V& v) {
 
 // Stops a vehicle's cannon jet; without force, a vehicle still at a cannon order only arms its
 // 60-tick countdown. Does nothing yet: the cannons come with the water-jet work.
-void StopWasserStrahl(UnitHead& vehicle, std::uint8_t force);
+void StopWasserStrahl(std::int16_t vehicle, std::uint8_t force);
 
 }  // namespace kv
