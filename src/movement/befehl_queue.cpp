@@ -96,6 +96,14 @@ Befehl* BuildFloatBefehl(std::uint8_t opcode, std::uint32_t a, std::uint32_t b, 
     return order;
 }
 
+Befehl* BuildRouteBefehl(std::uint8_t opcode, float a, float b, float c, float d, std::uint32_t e,
+                         std::uint8_t flags, std::int8_t extra, float finalX, float finalY) {
+    Befehl* order = BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra);
+    order->finalX = finalX;
+    order->finalY = finalY;
+    return order;
+}
+
 void LinkAtTail(UnitHead& unit, Befehl* order) {
     if (unit.orders == nullptr) {
         unit.orders = order;
@@ -207,10 +215,7 @@ void AppendTurnBefehl(UnitHead& unit, std::uint8_t opcode, float a, float b, std
 void AppendBefehl54(UnitHead& unit, std::uint8_t opcode, float a, float b, float c, float d,
                     std::uint32_t e, std::uint8_t flags, std::int8_t extra, float finalX,
                     float finalY) {
-    Befehl* order = BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra);
-    order->finalX = finalX;
-    order->finalY = finalY;
-    LinkAtTail(unit, order);
+    LinkAtTail(unit, BuildRouteBefehl(opcode, a, b, c, d, e, flags, extra, finalX, finalY));
 }
 
 void PushBefehl(UnitHead& unit, std::uint8_t opcode, std::int32_t a, std::int32_t b, std::int32_t c,
@@ -236,10 +241,7 @@ void PushTurnBefehl(UnitHead& unit, std::uint8_t opcode, float a, float b, std::
 void PushBefehl54(UnitHead& unit, std::uint8_t opcode, float a, float b, float c, float d,
                   std::uint32_t e, std::uint8_t flags, std::int8_t extra, float finalX,
                   float finalY) {
-    Befehl* order = BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra);
-    order->finalX = finalX;
-    order->finalY = finalY;
-    LinkAtHead(unit, order);
+    LinkAtHead(unit, BuildRouteBefehl(opcode, a, b, c, d, e, flags, extra, finalX, finalY));
 }
 
 namespace {
