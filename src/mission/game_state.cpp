@@ -15,6 +15,7 @@
 #include "core/view.h"
 #include "media/sound_slots.h"
 #include "media/speech.h"
+#include "movement/zones.h"
 #include "persons/person_types.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/houses.h"
@@ -42,6 +43,7 @@ void ResetGameState() {
     FreeTerrain();
     FreeTileSet();
     FreeLevelMap();
+    FreeZones();
     ResetUnitViews();
     ResetFireCounts();
     ResetHover();
