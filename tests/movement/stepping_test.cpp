@@ -261,6 +261,38 @@ TEST_F(Stepping, ChooseStepDirectionHoldsNearTheBorder) {
     EXPECT_EQ(ChooseStepDirection(u, car.head, 500, 500, 0, 504, 496), 1);
 }
 
+// The planner decides most targets without the exact bearing; near every border, for either way
+// of travel, it must agree with the bearing measured as the hold rule states it.
+TEST_F(Stepping, HoldDecisionsMatchTheExactBearing) {
+    TestUnitTyp car(kPlayerVehicleUnitClass, 5, 0);
+    UnitHead& u = vehicles[0];
+    int decided = 0;
+    for (std::uint8_t flags : {std::uint8_t{0}, kMoverTurned}) {
+        u.moverFlags = flags;
+        for (const HoldBand& band : kHoldBands) {
+            for (int step = -1000; step <= 1000; ++step) {
+                // Turned, the vehicle faces away from its target.
+                const double bearing = band.border + (flags != 0 ? 180 : 0) + step * 0.005;
+                const double r = bearing * 3.14159265358979323846 / 180;
+                const auto tx = static_cast<float>(500 + 300 * std::sin(r));
+                const auto ty = static_cast<float>(500 - 300 * std::cos(r));
+                const std::uint8_t d = GetDirection12(u, 500, 500, tx, ty);
+                if (d != band.wanted) continue;
+                float b = AngleBetween(0, -100, tx - 500, ty - 500);
+                if (tx < 500) b = 360.0f - b;
+                const double measure = band.clockwise ? b - band.border : band.border - b;
+                const int expected = measure <= 2.0 ? band.current : band.wanted;
+                ASSERT_EQ(ChooseStepDirection(u, car.head, 500, 500, band.current, tx, ty),
+                          expected)
+                    << int{band.current} << " to " << int{band.wanted} << " at " << bearing
+                    << (flags != 0 ? " turned" : "");
+                ++decided;
+            }
+        }
+    }
+    EXPECT_GT(decided, 30000);
+}
+
 TEST_F(Stepping, APersonTurnsOnTheSpotWhileAVehicleDrivesOn) {
     TestUnitTyp walker(kPersonUnitClass, 3, 0);
     TestUnitTyp car(kPlayerVehicleUnitClass, 3, 0);
