@@ -53,18 +53,41 @@ struct BenchTyp {
         head.speed = speed;
         head.terrainColumn = moveClass;
     }
+    BenchTyp(const BenchTyp&) = delete;
+    BenchTyp& operator=(const BenchTyp&) = delete;
     std::array<AnimSlot, 2> slots{};
     UnitTypHead head{};
 };
 
-void RunRing(benchmark::State& state, UnitHead& unit, const UnitTypHead& typ) {
+// A unit of the type standing at (x, y) facing direction, sent to the target; each iteration
+// empties its ring and plans it full again.
+struct Mover {
+    float x, y;
+    std::int8_t direction;
+    std::int8_t anim;
+    float targetX, targetY;
+};
+
+void RunRing(benchmark::State& state, const BenchTyp& typ, const Mover& m) {
     if (!LoadMissionOne()) {
         state.SkipWithError("the sample data's mission 1 did not load");
         return;
     }
+    UnitHead unit;
+    unit.type = 0;
+    unit.x = m.x;
+    unit.y = m.y;
+    unit.direction = m.direction;
+    unit.anim = m.anim;
+    unit.speed = typ.head.speed;
+    Befehl order;
+    order.opcode = 0;
+    order.setA(m.targetX);
+    order.setB(m.targetY);
+    unit.orders = &order;
     for (auto _ : state) {
         ResetMoveTarget(unit);
-        FillStepRing(unit, typ);
+        FillStepRing(unit, typ.head);
         benchmark::DoNotOptimize(unit.stepRing.data());
         benchmark::ClobberMemory();
     }
@@ -74,38 +97,15 @@ void RunRing(benchmark::State& state, UnitHead& unit, const UnitTypHead& typ) {
 // A fire engine on the meadow south of the road, facing north, sent far to the south-east: it
 // turns on every step for the first few, driving on as it turns.
 void BM_FillStepRingTurningVehicle(benchmark::State& state) {
-    BenchTyp engine(kPlayerVehicleUnitClass, 5, 0, 20, 30);
-    UnitHead unit;
-    unit.type = 0;
-    unit.x = 1300;
-    unit.y = 700;
-    unit.direction = 0;
-    unit.speed = 5;
-    Befehl order;
-    order.opcode = 0;
-    order.setA(1700.0f);
-    order.setB(950.0f);
-    unit.orders = &order;
-    RunRing(state, unit, engine.head);
+    const BenchTyp engine(kPlayerVehicleUnitClass, 5, 0, 20, 30);
+    RunRing(state, engine, {1300, 700, 0, 0, 1700, 950});
 }
 BENCHMARK(BM_FillStepRingTurningVehicle);
 
 // A fire-fighter walking west along the road's edge.
 void BM_FillStepRingWalkingPerson(benchmark::State& state) {
-    BenchTyp walker(kPersonUnitClass, 2, kPersonMoveClass, 6, 18);
-    UnitHead unit;
-    unit.type = 1;
-    unit.x = 1200;
-    unit.y = 470;
-    unit.direction = 9;
-    unit.anim = 1;
-    unit.speed = 2;
-    Befehl order;
-    order.opcode = 0;
-    order.setA(300.0f);
-    order.setB(440.0f);
-    unit.orders = &order;
-    RunRing(state, unit, walker.head);
+    const BenchTyp walker(kPersonUnitClass, 2, kPersonMoveClass, 6, 18);
+    RunRing(state, walker, {1200, 470, 9, 1, 300, 440});
 }
 BENCHMARK(BM_FillStepRingWalkingPerson);
 

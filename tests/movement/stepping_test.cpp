@@ -38,6 +38,18 @@ class Stepping : public test::UnitTest {
         return b;
     }
     static int Pending(const UnitHead& u) { return SubWrapByte(u.stepWrite, u.stepRead, 24); }
+    // A unit off the ground (the terrain does not count) at (x, y) with its ring emptied and the
+    // order at the head of its queue.
+    static void Start(UnitHead& u, float x, float y, std::int8_t direction, float speed,
+                      Befehl& order) {
+        u.storey = 1;
+        u.x = x;
+        u.y = y;
+        u.direction = direction;
+        u.speed = speed;
+        u.orders = &order;
+        ResetMoveTarget(u);
+    }
 };
 
 TEST_F(Stepping, GetDirection12AndTurnedTravel) {
@@ -297,15 +309,8 @@ TEST_F(Stepping, APersonTurnsOnTheSpotWhileAVehicleDrivesOn) {
     TestUnitTyp walker(kPersonUnitClass, 3, 0);
     TestUnitTyp car(kPlayerVehicleUnitClass, 3, 0);
     Befehl toEast = MoveOrder(200, 100);
-    for (UnitHead* u : {&persons[0], &vehicles[0]}) {
-        u->storey = 1;
-        u->x = 100;
-        u->y = 100;
-        u->direction = 0;
-        u->speed = 3;
-        u->orders = &toEast;
-        ResetMoveTarget(*u);
-    }
+    Start(persons[0], 100, 100, 0, 3, toEast);
+    Start(vehicles[0], 100, 100, 0, 3, toEast);
     FillStepRing(persons[0], walker.head);
     FillStepRing(vehicles[0], car.head);
 
@@ -328,12 +333,7 @@ TEST_F(Stepping, APersonTurnsOnTheSpotWhileAVehicleDrivesOn) {
     // A move that keeps its facing goes straight on without turning.
     Befehl straight = MoveOrder(200, 100, kBefehlKeepFacing);
     UnitHead& k = vehicles[1];
-    k.storey = 1;
-    k.x = 100;
-    k.y = 100;
-    k.speed = 3;
-    k.orders = &straight;
-    ResetMoveTarget(k);
+    Start(k, 100, 100, 0, 3, straight);
     FillStepRing(k, car.head);
     EXPECT_EQ(StepRingEntry(k, 23).direction, 0);
     EXPECT_FLOAT_EQ(StepRingEntry(k, 23).y, 100 - 24 * 3);
@@ -342,13 +342,8 @@ TEST_F(Stepping, APersonTurnsOnTheSpotWhileAVehicleDrivesOn) {
 TEST_F(Stepping, TheRingNeverHoldsMoreThan24) {
     TestUnitTyp walker(kPersonUnitClass, 0, 0);
     UnitHead& p = persons[0];
-    p.storey = 1;
-    p.x = 40;
-    p.y = 60;
-    p.direction = 3;
     Befehl order = MoveOrder(300, 60);
-    p.orders = &order;
-    ResetMoveTarget(p);
+    Start(p, 40, 60, 3, 0, order);
     FillStepRing(p, walker.head);  // speed 0: 24 copies of where it stands
     EXPECT_EQ(p.stepRead, 0);
     EXPECT_EQ(p.stepWrite, 24);
@@ -378,14 +373,8 @@ TEST_F(Stepping, TheRingNeverHoldsMoreThan24) {
 TEST_F(Stepping, ARingFillsWithTheTargetOnceItIsReached) {
     TestUnitTyp walker(kPersonUnitClass, 4, 0);
     UnitHead& p = persons[0];
-    p.storey = 1;
-    p.x = 100;
-    p.y = 100;
-    p.direction = 3;
-    p.speed = 4;
     Befehl order = MoveOrder(110, 100);
-    p.orders = &order;
-    ResetMoveTarget(p);
+    Start(p, 100, 100, 3, 4, order);
     FillStepRing(p, walker.head);
     EXPECT_FLOAT_EQ(StepRingEntry(p, 0).x, 104);
     EXPECT_FLOAT_EQ(StepRingEntry(p, 1).x, 108);
