@@ -18,6 +18,7 @@
 #include "media/sound_slots.h"
 #include "media/speech.h"
 #include "movement/befehl_queue.h"
+#include "movement/zones.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -52,6 +53,7 @@ void ResetGameState() {
     FreeTerrain();
     FreeTileSet();
     FreeLevelMap();
+    FreeZones();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();

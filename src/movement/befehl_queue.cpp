@@ -96,6 +96,14 @@ Befehl* BuildFloatBefehl(std::uint8_t opcode, std::uint32_t a, std::uint32_t b, 
     return order;
 }
 
+Befehl* BuildRouteBefehl(std::uint8_t opcode, float a, float b, float c, float d, std::uint32_t e,
+                         std::uint8_t flags, std::int8_t extra, float finalX, float finalY) {
+    Befehl* order = BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra);
+    order->finalX = finalX;
+    order->finalY = finalY;
+    return order;
+}
+
 void LinkAtTail(UnitHead& unit, Befehl* order) {
     if (unit.orders == nullptr) {
         unit.orders = order;
@@ -207,10 +215,7 @@ void AppendTurnBefehl(UnitHead& unit, std::uint8_t opcode, float a, float b, std
 void AppendBefehl54(UnitHead& unit, std::uint8_t opcode, float a, float b, float c, float d,
                     std::uint32_t e, std::uint8_t flags, std::int8_t extra, float finalX,
                     float finalY) {
-    Befehl* order = BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra);
-    order->finalX = finalX;
-    order->finalY = finalY;
-    LinkAtTail(unit, order);
+    LinkAtTail(unit, BuildRouteBefehl(opcode, a, b, c, d, e, flags, extra, finalX, finalY));
 }
 
 void PushBefehl(UnitHead& unit, std::uint8_t opcode, std::int32_t a, std::int32_t b, std::int32_t c,
@@ -236,10 +241,7 @@ void PushTurnBefehl(UnitHead& unit, std::uint8_t opcode, float a, float b, std::
 void PushBefehl54(UnitHead& unit, std::uint8_t opcode, float a, float b, float c, float d,
                   std::uint32_t e, std::uint8_t flags, std::int8_t extra, float finalX,
                   float finalY) {
-    Befehl* order = BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra);
-    order->finalX = finalX;
-    order->finalY = finalY;
-    LinkAtHead(unit, order);
+    LinkAtHead(unit, BuildRouteBefehl(opcode, a, b, c, d, e, flags, extra, finalX, finalY));
 }
 
 namespace {
@@ -261,13 +263,21 @@ void PrepareForNewBefehl(UnitHead& unit, const UnitTypHead& type) {
     }
 }
 
+// The vehicle's index; -1 for a head outside the vehicle array.
+std::int16_t FahrzeugIndexOf(const UnitHead& unit) {
+    for (std::int16_t i = 0; i < FahrzeugUnits.count; ++i)
+        if (FahrzeugUnits.at(i) == &unit) return i;
+    return -1;
+}
+
 // Steps 5-8.
 void FinishSetBefehl(UnitHead& unit, const UnitTypHead& type, std::uint8_t opcode,
                      std::int32_t voice) {
     ResetMoveTarget(unit);
     if (type.unitClass == kClassPlayerVehicle &&
         (opcode == 0 || opcode == 2 || opcode == 54 || opcode == 67))
-        StopWasserStrahl(unit, 0);
+        if (const std::int16_t vehicle = FahrzeugIndexOf(unit); vehicle >= 0)
+            StopWasserStrahl(vehicle, 0);
     unit.stepMarker = kNoStepMarker;
     if (voice != -1 && UnitSpeech == 1) PlaySpeech(voice, type.speaker);
 }
@@ -302,7 +312,10 @@ void PopBefehl(UnitHead& unit) {
 }
 
 void ClearBefehle(UnitHead& unit) {
-    while (unit.orders != nullptr) PopBefehl(unit);
+    // An empty queue still gets the move target and step fields reset.
+    do {
+        PopBefehl(unit);
+    } while (unit.orders != nullptr);
     ForgetPlanning(unit);
     unit.moverFlags &= 16;
     unit.x = WholePixel(unit.x);
@@ -383,6 +396,10 @@ void RunBefehlCallback(UnitHead& unit, std::int32_t index) {
         head->e = 0;
         head->flags = 0;
     }
+}
+
+int HeadBefehlOpcode(const UnitHead& unit) {
+    return unit.orders != nullptr ? unit.orders->opcode : -1;
 }
 
 void RunBefehl10(UnitHead& unit) {

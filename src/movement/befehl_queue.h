@@ -80,6 +80,9 @@ void FreeBefehleUntil(Befehl* from, Befehl* to);
 // order 12 into a fresh move to its point.
 void RunBefehlCallback(UnitHead& unit, std::int32_t index);
 
+// The opcode of the head order; -1 for an empty queue.
+int HeadBefehlOpcode(const UnitHead& unit);
+
 // Opcode 10, for both interpreters: the whole queue goes and the scripts are told.
 void RunBefehl10(UnitHead& unit);
 

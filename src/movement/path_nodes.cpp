@@ -11,29 +11,43 @@ namespace kv {
 
 namespace {
 
-PathNode* NewNode(float x, float y, std::uint8_t dir, std::uint8_t kind, std::uint16_t flags,
-                  std::uint8_t goal) {
-    auto* node = new PathNode;
-    node->x = x;
-    node->y = y;
-    node->dir = dir;
-    node->kind = kind;
-    node->flags = flags;
-    node->goal = goal;
+PathNode Plain(float x, float y, std::uint8_t dir, std::uint8_t kind, std::uint16_t flags,
+               std::uint8_t goal) {
+    PathNode node;
+    node.x = x;
+    node.y = y;
+    node.dir = dir;
+    node.kind = kind;
+    node.flags = flags;
+    node.goal = goal;
     return node;
 }
 
-PathNode* NewExtNode(float x, float y, std::uint8_t dir, std::uint8_t kind, std::uint16_t flags,
-                     std::uint8_t goal, float origX, float origY) {
-    PathNode* node =
-        NewNode(x, y, dir, kind, static_cast<std::uint16_t>(flags | kNodeExtended), goal);
-    node->origX = origX;
-    node->origY = origY;
+PathNode Extended(float x, float y, std::uint8_t dir, std::uint8_t kind, std::uint16_t flags,
+                  std::uint8_t goal, float origX, float origY) {
+    PathNode node = Plain(x, y, dir, kind, static_cast<std::uint16_t>(flags | kNodeExtended), goal);
+    node.origX = origX;
+    node.origY = origY;
     return node;
+}
+
+// Puts replacement (or nothing) where node hangs: its parent's slot, or the tree's root.
+void ReplaceInParent(PathTree* tree, const PathNode* node, PathNode* replacement) {
+    PathNode* parent = node->parent;
+    if (parent == nullptr) {
+        if (tree->root == node) tree->root = replacement;
+    } else if (parent->first == node) {
+        parent->first = replacement;
+    } else if (parent->second == node) {
+        parent->second = replacement;
+    }
+    if (replacement != nullptr) replacement->parent = parent;
 }
 
 PathNode* AttachChild(PathTree* tree, PathNode* parent, PathNode* PathNode::*slot,
-                      PathNode* child) {
+                      const PathNode& fields) {
+    if (tree == nullptr || parent == nullptr) return nullptr;
+    auto* child = new PathNode(fields);
     child->parent = parent;
     child->met = CopyMetBlockers(parent->met);
     parent->*slot = child;
@@ -41,31 +55,14 @@ PathNode* AttachChild(PathTree* tree, PathNode* parent, PathNode* PathNode::*slo
     return child;
 }
 
-PathNode* InsertAbove(PathTree* tree, PathNode* node, PathNode* inserted) {
-    PathNode* parent = node->parent;
-    inserted->parent = parent;
-    if (parent == nullptr) {
-        if (tree->root == node) tree->root = inserted;
-    } else if (parent->first == node) {
-        parent->first = inserted;
-    } else if (parent->second == node) {
-        parent->second = inserted;
-    }
+PathNode* InsertAbove(PathTree* tree, PathNode* node, const PathNode& fields) {
+    if (tree == nullptr || node == nullptr) return nullptr;
+    auto* inserted = new PathNode(fields);
+    ReplaceInParent(tree, node, inserted);
     inserted->first = node;
     node->parent = inserted;
     ++tree->count;
     return inserted;
-}
-
-// Takes a node out of its parent's slot, or out of the tree's root.
-void Unlink(PathTree* tree, const PathNode* node) {
-    PathNode* parent = node->parent;
-    if (parent == nullptr) {
-        if (tree->root == node) tree->root = nullptr;
-        return;
-    }
-    if (parent->first == node) parent->first = nullptr;
-    if (parent->second == node) parent->second = nullptr;
 }
 
 bool HasLiveSecond(const PathNode* node) {
@@ -90,57 +87,50 @@ void DropCount(PathTree* tree) {
 
 PathNode* AddFirstChild(PathTree* tree, PathNode* parent, float x, float y, std::uint8_t dir,
                         std::uint8_t kind, std::uint16_t flags, std::uint8_t goal) {
-    if (tree == nullptr || parent == nullptr) return nullptr;
-    return AttachChild(tree, parent, &PathNode::first, NewNode(x, y, dir, kind, flags, goal));
+    return AttachChild(tree, parent, &PathNode::first, Plain(x, y, dir, kind, flags, goal));
 }
 
 PathNode* AddFirstChildExt(PathTree* tree, PathNode* parent, float x, float y, std::uint8_t dir,
                            std::uint8_t kind, std::uint16_t flags, std::uint8_t goal, float origX,
                            float origY) {
-    if (tree == nullptr || parent == nullptr) return nullptr;
     return AttachChild(tree, parent, &PathNode::first,
-                       NewExtNode(x, y, dir, kind, flags, goal, origX, origY));
+                       Extended(x, y, dir, kind, flags, goal, origX, origY));
 }
 
 PathNode* AddSecondChild(PathTree* tree, PathNode* parent, float x, float y, std::uint8_t dir,
                          std::uint8_t kind, std::uint16_t flags, std::uint8_t goal) {
-    if (tree == nullptr || parent == nullptr) return nullptr;
-    return AttachChild(tree, parent, &PathNode::second, NewNode(x, y, dir, kind, flags, goal));
+    return AttachChild(tree, parent, &PathNode::second, Plain(x, y, dir, kind, flags, goal));
 }
 
 PathNode* AddSecondChildExt(PathTree* tree, PathNode* parent, float x, float y, std::uint8_t dir,
                             std::uint8_t kind, std::uint16_t flags, std::uint8_t goal, float origX,
                             float origY) {
-    if (tree == nullptr || parent == nullptr) return nullptr;
     return AttachChild(tree, parent, &PathNode::second,
-                       NewExtNode(x, y, dir, kind, flags, goal, origX, origY));
+                       Extended(x, y, dir, kind, flags, goal, origX, origY));
 }
 
 PathNode* InsertPathNode(PathTree* tree, PathNode* node, float x, float y, std::uint8_t dir,
                          std::uint8_t kind, std::uint16_t flags, std::uint8_t goal) {
-    if (tree == nullptr || node == nullptr) return nullptr;
-    return InsertAbove(tree, node, NewNode(x, y, dir, kind, flags, goal));
+    return InsertAbove(tree, node, Plain(x, y, dir, kind, flags, goal));
 }
 
 PathNode* InsertPathNodeExt(PathTree* tree, PathNode* node, float x, float y, std::uint8_t dir,
                             std::uint8_t kind, std::uint16_t flags, std::uint8_t goal, float origX,
                             float origY) {
-    if (tree == nullptr || node == nullptr) return nullptr;
-    return InsertAbove(tree, node, NewExtNode(x, y, dir, kind, flags, goal, origX, origY));
+    return InsertAbove(tree, node, Extended(x, y, dir, kind, flags, goal, origX, origY));
 }
 
 PathNode* InsertPathNode30(PathTree* tree, PathNode* node, float x, float y, std::uint8_t dir,
                            std::uint8_t kind, std::uint16_t flags, std::uint8_t goal,
                            std::uint8_t turnDir) {
-    if (tree == nullptr || node == nullptr) return nullptr;
-    PathNode* inserted = NewNode(x, y, dir, kind, flags, goal);
-    inserted->turnDir = turnDir;
-    return InsertAbove(tree, node, inserted);
+    PathNode fields = Plain(x, y, dir, kind, flags, goal);
+    fields.turnDir = turnDir;
+    return InsertAbove(tree, node, fields);
 }
 
 void FreePathSubtree(PathTree* tree, PathNode* node) {
     if (tree == nullptr || node == nullptr) return;
-    Unlink(tree, node);
+    ReplaceInParent(tree, node, nullptr);
     // Depth first, first child before second; a stack rather than recursion, since nothing
     // bounds a chain's depth but the tree's size.
     std::vector<PathNode*> pending{node};
@@ -197,14 +187,7 @@ PathNode* PruneDeadBranch(PathTree* tree, PathNode* node, PathNode*& bestNode,
         if (children != 1) break;
         PathNode* child = at->first != nullptr ? at->first : at->second;
         PathNode* parent = at->parent;
-        child->parent = parent;
-        if (parent == nullptr) {
-            tree->root = child;
-        } else if (parent->first == at) {
-            parent->first = child;
-        } else if (parent->second == at) {
-            parent->second = child;
-        }
+        ReplaceInParent(tree, at, child);
         FreePathNode(at);
         DropCount(tree);
         at = parent != nullptr ? parent : child;

@@ -1,6 +1,7 @@
 #include "movement/stepping.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <span>
 
@@ -120,32 +121,43 @@ bool IsStepOrder(std::uint8_t opcode) {
     return opcode == 0 || opcode == 4 || opcode == 47 || opcode == 54 || opcode == 159;
 }
 
-// Where a vehicle facing `current` whose wanted direction `d` is its neighbour keeps its heading:
-// the bearing of the target (clockwise from up) measured past the border of the two directions.
-struct HoldBand {
-    std::uint8_t current;
-    std::uint8_t wanted;
-    double border;
-    bool clockwise;  // the measure is bearing - border, else border - bearing
+// The border of a hold band as a unit vector, clockwise from up.
+struct BorderVector {
+    double x;
+    double y;
 };
-constexpr std::array<HoldBand, 16> kHoldBands = {{
-    {0, 1, 0.0, true},
-    {0, 11, 360.0, false},
-    {1, 2, 29.745, true},
-    {2, 1, 29.745, false},
-    {3, 4, 90.0, true},
-    {3, 2, 90.0, false},
-    {4, 5, 150.255, true},
-    {5, 4, 150.255, false},
-    {6, 7, 180.0, true},
-    {6, 5, 180.0, false},
-    {7, 8, 240.255, true},
-    {8, 7, 240.255, false},
-    {9, 10, 270.0, true},
-    {9, 8, 270.0, false},
-    {10, 11, 330.255, true},
-    {11, 10, 330.255, false},
-}};
+const std::array<BorderVector, kHoldBands.size()> kBorderVectors = [] {
+    std::array<BorderVector, kHoldBands.size()> v{};
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const double r = kHoldBands[i].border * 3.14159265358979323846 / 180;
+        v[i] = {std::sin(r), -std::cos(r)};
+    }
+    return v;
+}();
+
+// Tangents of 1.5 and 2.5 degrees. A target whose angle past the border lies outside them is
+// decided without the exact bearing, whose arc cosine is most of the planner's time; the exact
+// bearing is off by far less than the half degree between them.
+constexpr double kTanSurelyHeld = 0.02618592156918693;
+constexpr double kTanSurelyPast = 0.04366094290851206;
+
+// Whether a vehicle keeps its heading inside a hold band: the bearing of the target measured
+// past the band's border is at most 2 degrees.
+bool HoldsHeading(std::size_t band, float dx, float dy) {
+    const HoldBand& h = kHoldBands[band];
+    const BorderVector& u = kBorderVectors[band];
+    const double along = u.x * dx + u.y * dy;
+    const double past = (h.clockwise ? 1 : -1) * (u.x * dy - u.y * dx);
+    if (along > 0) {
+        if (past < along * kTanSurelyHeld) return true;
+        if (past > along * kTanSurelyPast) return false;
+    }
+    float bearing = AngleBetween(0, -100, dx, dy);
+    if (dx < 0) bearing = 360.0f - bearing;
+    const long double measure = h.clockwise ? static_cast<long double>(bearing) - h.border
+                                            : h.border - static_cast<long double>(bearing);
+    return measure <= 2.0f;
+}
 
 struct SavedMoverPos {
     float x = 0;
@@ -199,11 +211,8 @@ std::uint8_t ChooseStepDirection(const UnitHead& unit, const UnitTypHead& typ, f
     });
     // Not a neighbour, or a neighbour towards the axis: turn at once.
     if (band == kHoldBands.end()) return d;
-    float bearing = AngleBetween(0, -100, targetX - x, targetY - y);
-    if (targetX < x) bearing = 360.0f - bearing;
-    const long double past = band->clockwise ? static_cast<long double>(bearing) - band->border
-                                             : band->border - static_cast<long double>(bearing);
-    return past <= 2.0f ? current : d;
+    const auto index = static_cast<std::size_t>(band - kHoldBands.begin());
+    return HoldsHeading(index, targetX - x, targetY - y) ? current : d;
 }
 
 float GetStepLength(const UnitHead& unit, const UnitTypHead& typ, float x, float y,

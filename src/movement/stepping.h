@@ -32,6 +32,34 @@ void SetStepRingEntry(UnitHead& unit, int i, const MoveStep& step);
 MoveStep LastPlannedStep(const UnitHead& unit);
 bool StepRingFull(const UnitHead& unit);
 
+// A vehicle facing `current` whose wanted direction is its neighbour `wanted` keeps its heading
+// while the target's bearing (clockwise from up) lies at most 2 degrees past the border between
+// the two; the neighbours not listed turn at once.
+struct HoldBand {
+    std::uint8_t current;
+    std::uint8_t wanted;
+    double border;
+    bool clockwise;  // the measure is bearing - border, else border - bearing
+};
+inline constexpr std::array<HoldBand, 16> kHoldBands = {{
+    {0, 1, 0.0, true},
+    {0, 11, 360.0, false},
+    {1, 2, 29.745, true},
+    {2, 1, 29.745, false},
+    {3, 4, 90.0, true},
+    {3, 2, 90.0, false},
+    {4, 5, 150.255, true},
+    {5, 4, 150.255, false},
+    {6, 7, 180.0, true},
+    {6, 5, 180.0, false},
+    {7, 8, 240.255, true},
+    {8, 7, 240.255, false},
+    {9, 10, 270.0, true},
+    {9, 8, 270.0, false},
+    {10, 11, 330.255, true},
+    {11, 10, 330.255, false},
+}};
+
 // The direction of (x2 - x1, y2 - y1); with turned travel the opposite one.
 std::uint8_t GetDirection12(const UnitHead& unit, float x1, float y1, float x2, float y2);
 // The direction of the next planned step from (x, y) facing current: a vehicle keeps its heading

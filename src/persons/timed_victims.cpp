@@ -121,9 +121,8 @@ GoalList BoatGoals(const Person& victim) {
             point(victim.drawX + slot.box[0] - halfW - 1, y, 3)};
 }
 
-void SendBoat(UnitHead& boat, std::int16_t index) {
+void SendBoat(UnitHead& boat, std::int16_t index, const DeadlinePlan& plan) {
     const Person& victim = Personen[static_cast<std::size_t>(index)];
-    const DeadlinePlan& plan = *victim.attachment.plan();
     const FahrzeugTyp& typ = FahrzeugTypen[static_cast<std::size_t>(boat.type)];
     if (HasApproach(plan))
         SetBefehl(boat, typ, kMoveOrder, 17, Trunc(victim.x) + plan.approachDx,
@@ -149,9 +148,8 @@ std::int32_t ThrowDirection(int carrierX, int carrierY, int victimX, int victimY
     return 1;
 }
 
-void SendRingCarrier(Person& carrier, std::int16_t index) {
+void SendRingCarrier(Person& carrier, std::int16_t index, const DeadlinePlan& plan) {
     const Person& victim = Personen[static_cast<std::size_t>(index)];
-    const DeadlinePlan& plan = *victim.attachment.plan();
     const int cx = Trunc(carrier.x);
     const int cy = Trunc(carrier.y);
     const int vx = Trunc(victim.x);
@@ -212,10 +210,12 @@ std::uint8_t CheckTimedVictimUnderMouse() {
 std::uint8_t RescueTimedVictim() {
     const RescueChoice choice = ChooseRescue();
     if (choice.victim < 0) return 0;
+    const DeadlinePlan* plan = Personen[static_cast<std::size_t>(choice.victim)].attachment.plan();
+    if (plan == nullptr) return 0;
     if (choice.boat != nullptr)
-        SendBoat(*choice.boat, choice.victim);
-    else
-        SendRingCarrier(*choice.carrier, choice.victim);
+        SendBoat(*choice.boat, choice.victim, *plan);
+    else if (choice.carrier != nullptr)
+        SendRingCarrier(*choice.carrier, choice.victim, *plan);
     return 1;
 }
 

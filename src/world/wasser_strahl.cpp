@@ -2,7 +2,7 @@
 
 namespace kv {
 
-void StopWasserStrahl(UnitHead&, std::uint8_t) {}
+void StopWasserStrahl(std::int16_t, std::uint8_t) {}
 
 void UpdateWasserStrahl(std::int16_t) {}
 

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "core/record_fields.h"
-#include "core/unit_head.h"
 
 namespace kv {
 
@@ -101,7 +100,7 @@ inline constexpr std::int16_t kSplashSonderObjTyp = 6;
 
 // Stops a vehicle's cannon jet; without force, a vehicle still at a cannon order only arms its
 // 60-tick countdown. Does nothing yet: the cannons come with the water-jet work.
-void StopWasserStrahl(UnitHead& vehicle, std::uint8_t force);
+void StopWasserStrahl(std::int16_t vehicle, std::uint8_t force);
 
 // One tick of a vehicle's cannon: the countdown, the idle search for a fire, the drift of a
 // running jet. Does nothing yet: the cannons come with the water-jet work.
