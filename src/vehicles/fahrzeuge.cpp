@@ -58,6 +58,13 @@ const AnimSlot* FahrzeugCurrentAnim(std::int16_t index) {
     return slot.images != nullptr ? &slot : nullptr;
 }
 
+std::int32_t* FahrzeugHeat(std::int16_t index) {
+    return &Fahrzeuge[static_cast<std::size_t>(index)].heat;
+}
+WasserStrahl* FahrzeugJet(std::int16_t index) {
+    return Fahrzeuge[static_cast<std::size_t>(index)].wasserStrahl.get();
+}
+
 Person* UsedPersonAt(std::int32_t index) {
     Person* p = PersonAt(index);
     return p != nullptr && p->type != -1 ? p : nullptr;
@@ -247,6 +254,8 @@ void AllocFahrzeuge() {
     FahrzeugUnits.count = static_cast<std::int16_t>(Fahrzeuge.size());
     FahrzeugUnits.head = FahrzeugHead;
     FahrzeugUnits.animSlot = FahrzeugCurrentAnim;
+    FahrzeugUnits.heat = FahrzeugHeat;
+    FahrzeugUnits.wasserStrahl = FahrzeugJet;
 }
 
 void FreeFahrzeuge() {

@@ -42,8 +42,7 @@ constexpr void VisitFields(SchlauchStrahl& r, V& v) {
     v("splash", r.splash);
 }
 
-// A vehicle's cannon jet: where it aims, how its aim drifts, and the countdown after which a jet
-// left running stops by itself. The vehicle owns it and it is saved with the vehicle.
+// A vehicle's cannon jet: the vehicle owns it and saves it with itself.
 struct WasserStrahl {
     std::int8_t nozzle = 0;        // direction 0..11 relative to the vehicle's facing
     std::int8_t nozzleTarget = 0;  // the direction the nozzle turns to

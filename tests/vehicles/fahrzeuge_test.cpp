@@ -113,6 +113,7 @@ TEST_F(FahrzeugTest, SetupByType) {
     EXPECT_EQ(splash->visible, 0);
     EXPECT_EQ(splash->depthLayer, 2);
     EXPECT_EQ(splash->drawStyle, 0);
+    EXPECT_EQ(FahrzeugUnits.wasserStrahl(cannon), c.wasserStrahl.get());
 
     EXPECT_EQ(Fahrzeuge[static_cast<std::size_t>(aircraft)].storey, kLayerAircraft);
     EXPECT_TRUE(Fahrzeuge[static_cast<std::size_t>(aircraft)].seats.empty());
@@ -145,6 +146,9 @@ TEST_F(FahrzeugTest, InitFahrzeugeSetsUpWhatTheMissionPlaced) {
     EXPECT_EQ(FahrzeugUnits.count, 5);
     EXPECT_EQ(FahrzeugUnits.at(2), &Fahrzeuge[2]);
     EXPECT_NE(FahrzeugUnits.currentAnim(2), nullptr);
+    Fahrzeuge[1].heat = 7;
+    EXPECT_EQ(*FahrzeugUnits.heat(1), 7);
+    EXPECT_EQ(FahrzeugUnits.wasserStrahl(1), nullptr);
 
     FreeFahrzeuge();
     EXPECT_TRUE(Fahrzeuge.empty());
