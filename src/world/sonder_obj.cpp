@@ -120,8 +120,8 @@ void FreeSonderObjTypFrames(std::int16_t type) {
 }
 
 void FreeSonderObj() {
-    for (std::size_t t = 0; t < SonderObjTypen.size(); ++t)
-        FreeSonderObjTypFrames(static_cast<std::int16_t>(t));
+    // By the arrays, not the counts: a mission sets new counts before it allocates again.
+    for (SonderObjTyp& t : SonderObjTypen) FreeFrameSet(t.frames);
     for (SonderObj& o : SonderObjs) ClearCommandList(o);
     SonderObjTypen.clear();
     SonderObjs.clear();
