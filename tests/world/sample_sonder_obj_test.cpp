@@ -189,6 +189,15 @@ TEST_F(SampleSonderObj, AMissingPictureStopsTheLoad) {
     dir.write("graphs/scanner.vff", std::string(empty.begin(), empty.end()));
     EXPECT_FALSE(LoadMissionSonderObjTypen(19));
     EXPECT_EQ(FatalErrorMessage(), "file not found:  SCANNER");
+
+    // Fewer frames than the set runs through: the animation runs through those there are.
+    ResetFatalError();
+    const std::vector<std::uint8_t> two = sampledata::MakeVff(
+        std::vector<sampledata::Canvas>{sampledata::Canvas(8, 8, 1), sampledata::Canvas(8, 8, 2)});
+    dir.write("graphs/scanner.vff", std::string(two.begin(), two.end()));
+    dir.linkSampleData("graphs/scanpnt.vff");
+    EXPECT_TRUE(LoadMissionSonderObjTypen(19)) << FatalErrorMessage();
+    EXPECT_EQ(SonderObjTypAt(18)->frameCount, 2);
 }
 
 // The explosions that come later, as far as the objects see them: an animation of 6 frames in a
