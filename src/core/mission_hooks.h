@@ -19,6 +19,8 @@ struct MissionHooks {
     // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
     // the mission's types and places its fixed objects and hydrants.
     void (*InitSonderObj)() = nullptr;
+    // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
+    void (*InitZones)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -13,12 +13,6 @@ void SetWorldMaxFromMap() {
     WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
 }
 
-void TerrainTest::TearDown() {
-    WorldMaxX = 0;
-    WorldMaxY = 0;
-    WorldTest::TearDown();
-}
-
 void TerrainTest::loadLevel(const sampledata::LevelFile& level) {
     const std::vector<std::uint8_t> bytes = sampledata::WriteLevelFile(level);
     ASSERT_TRUE(LoadLevelMapFromBytes(bytes, "test.lev"));

@@ -14,7 +14,6 @@ namespace kv::test {
 
 class TerrainTest : public WorldTest {
   protected:
-    void TearDown() override;
     void loadLevel(const sampledata::LevelFile& level);
     void loadTerrain(std::span<const sampledata::TerrainRow> rows, int moveClasses);
     // The generated sample data's level and terrain of a mission.
