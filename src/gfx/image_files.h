@@ -1,7 +1,8 @@
 #pragma once
 // The picture files: image sets (.vff), sprite sequences (.aff), full-screen pictures with their
 // palette (.cff) and bare palettes (.pal). A file that is shorter than its headers say, or whose
-// packed frames do not unpack to exactly their size, is refused like a missing one.
+// packed frames do not unpack to exactly their size, is refused like a missing one; the path
+// loaders also say on stderr why they refused a file that exists.
 
 #include <cstdint>
 #include <optional>
@@ -9,11 +10,13 @@
 #include <string_view>
 
 #include "gfx/palette.h"
+#include "platform/bytes.h"
 
 namespace kv {
 
 // One frame of an image set. A set is an array ended by an entry whose pixels are null; it owns
-// its pixels (width x height bytes, row-major).
+// its pixels (width x height bytes, row-major). Run-encoded tiles are not pixels and have a type of
+// their own (gfx/run_tiles.h).
 struct VffImage {
     std::uint16_t width;
     std::uint16_t height;
@@ -64,10 +67,11 @@ bool LoadCff(std::string_view path, GamePalette* palette, std::span<std::uint8_t
 bool ReadWholeFile(std::string_view path, GamePalette& buffer);
 
 // The loaders over a file already read; the path loaders call them, the fuzzers too. None of
-// them reports anything: null or false when the file is malformed.
-VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file);
-FrameSet* LoadAffFromBytes(std::span<const std::uint8_t> file);
+// them reports anything: null or false when the file is malformed, with the reason in why when
+// given.
+VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file, ReadFault* why = nullptr);
+FrameSet* LoadAffFromBytes(std::span<const std::uint8_t> file, ReadFault* why = nullptr);
 bool LoadCffFromBytes(std::span<const std::uint8_t> file, GamePalette* palette,
-                      std::span<std::uint8_t> destination);
+                      std::span<std::uint8_t> destination, ReadFault* why = nullptr);
 
 }  // namespace kv

@@ -232,9 +232,9 @@ TEST_F(HousePlacement, GroundCellsAreLinkedIntoTheMap) {
     ASSERT_EQ(h.floors.size(), 2u);
     EXPECT_EQ(h.floors[1].objIndex[15][7], kNoHouseObj);
     EXPECT_EQ(h.floors[1].flames[kFlameUpper][2][1].kind, 0);
-    EXPECT_NE(HouseHlSets[3].images, nullptr);
-    EXPECT_NE(HouseHoSets[2].images, nullptr);
-    EXPECT_EQ(HouseHlSets[0].images, nullptr);
+    EXPECT_TRUE(HouseHlSets[3].loaded);
+    EXPECT_TRUE(HouseHoSets[2].loaded);
+    EXPECT_FALSE(HouseHlSets[0].loaded);
 
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 2; ++j) {
@@ -318,7 +318,7 @@ TEST_F(HousePlacement, AFailingHouseFreesEverything) {
     EXPECT_EQ(FatalErrorMessage(), "houses\\haus20.hlv: fileversion corrupt!");
     EXPECT_TRUE(Houses.empty());
     EXPECT_FALSE(HouseTypen[18].loaded());
-    EXPECT_EQ(HouseHlSets[0].images, nullptr);
+    EXPECT_FALSE(HouseHlSets[0].loaded);
     EXPECT_EQ(MaxHouseFloors, 1);
     EXPECT_EQ(DecodeHouseLink(tile(1, 1)).house, -1) << "a link left behind names no house";
 
@@ -334,13 +334,13 @@ TEST_F(HousePlacement, PictureSetsAreSharedByNumber) {
     writeHouse(18, BoxHouse(2, 2, 1));
     writeHouse(19, BoxHouse(2, 1, 1));
     ASSERT_TRUE(place({{18, 1, 1, 3, 2}, {19, 5, 1, 3, 2}, {18, 8, 4, 3, 2}}));
-    const VffImage* hl = HouseHlSets[3].images;
-    const VffImage* hm = HouseHmSets[2].images;
+    const RunImage* hl = HouseHlSets[3].images.data();
+    const RunImage* hm = HouseHmSets[2].images.data();
     // Gone from the disk, the loaded sets and types still serve another placement.
     std::filesystem::remove_all(cd / "houses");
     ASSERT_TRUE(place({{18, 1, 1, 3, 2}, {19, 5, 1, 3, 2}}));
-    EXPECT_EQ(HouseHlSets[3].images, hl);
-    EXPECT_EQ(HouseHmSets[2].images, hm);
+    EXPECT_EQ(HouseHlSets[3].images.data(), hl);
+    EXPECT_EQ(HouseHmSets[2].images.data(), hm);
     EXPECT_EQ(HouseHlSets[3].table.size(), 4u);
 }
 
@@ -359,11 +359,11 @@ TEST_F(HousePlacement, OnlyTheFlameSetsThatCellsNameAreLoaded) {
     std::filesystem::remove(cd / "houses/lb01.dat");  // unused sets are never opened
     ASSERT_TRUE(place({{18, 1, 1, 0, 0}}));
     for (int n = 0; n < kLowerFlameSetCount; ++n)
-        EXPECT_EQ(LowerFlameSets[static_cast<std::size_t>(n)].images != nullptr, n == 1) << n;
+        EXPECT_EQ(LowerFlameSets[static_cast<std::size_t>(n)].loaded(), n == 1) << n;
     for (int n = 0; n < kMiddleFlameSetCount; ++n)
-        EXPECT_EQ(MiddleFlameSets[static_cast<std::size_t>(n)].images != nullptr, n == 2) << n;
+        EXPECT_EQ(MiddleFlameSets[static_cast<std::size_t>(n)].loaded(), n == 2) << n;
     for (int n = 0; n < kUpperFlameSetCount; ++n)
-        EXPECT_EQ(UpperFlameSets[static_cast<std::size_t>(n)].images != nullptr, n == 15) << n;
+        EXPECT_EQ(UpperFlameSets[static_cast<std::size_t>(n)].loaded(), n == 15) << n;
     EXPECT_EQ(LowerFlameSets[1].frames, 3);
     EXPECT_EQ(LowerFlameSets[1].ticks, 1);
 
@@ -471,9 +471,9 @@ TEST_F(HousePlacement, FreeHousesClearsEverything) {
     EXPECT_EQ(HouseObjTypen[0].images, nullptr);
     EXPECT_FALSE(HouseTypen[0].loaded());
     EXPECT_TRUE(HouseTypen[0].furniture.empty());
-    EXPECT_EQ(HouseHlSets[3].images, nullptr);
-    EXPECT_EQ(HouseHuSets[2].images, nullptr);
-    EXPECT_EQ(UpperFlameSets[3].images, nullptr);
+    EXPECT_FALSE(HouseHlSets[3].loaded);
+    EXPECT_FALSE(HouseHuSets[2].loaded);
+    EXPECT_FALSE(UpperFlameSets[3].loaded());
     EXPECT_EQ(MaxHouseFloors, 1);
     FreeHouses();  // twice is harmless
 }
