@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/fatal_error.h"
+#include "core/refused_file.h"
 #include "gfx/image_files.h"
 #include "persons/person_types.h"
 
@@ -53,14 +54,22 @@ bool LoadSlot(const PersonTypRow& row, const AnimRow& anim, int d, AnimSlot& slo
     const bool counted = HasDir(anim.counted, d);
     const std::size_t needed = std::max<std::size_t>(counted ? anim.frames[d] : 0, 1);
     VffImage* set = LoadVff(path);
-    // A set shorter than its animation would be read past its end: it counts as missing.
-    if (set != nullptr && FrameCount(set) < needed) {
-        FreeVff(set);
-        set = nullptr;
-    }
     if (set == nullptr) {
         if (!HasDir(anim.required, d)) return true;
         FatalError("file not found:  " + path + ".");
+        return false;
+    }
+    // A set shorter than its animation would be read past its end: it is not used, and the
+    // message says so rather than that the file is missing.
+    if (const std::size_t frames = FrameCount(set); frames < needed) {
+        FreeVff(set);
+        const std::string what =
+            std::to_string(frames) + " frames, " + std::to_string(needed) + " needed";
+        if (!HasDir(anim.required, d)) {
+            ReportRefusedFile(path, ReadFault{1, what});
+            return true;
+        }
+        FatalError(path + ": " + what + ".");
         return false;
     }
     slot.images = set;

@@ -1,5 +1,6 @@
 #include "world/houses.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -162,30 +163,41 @@ TEST_F(HouseTypLoad, CellsWithoutAnyClassGetTheDefault) {
     EXPECT_EQ(HouseTypen[21].cell(1, 0, 0).material, 0);
 }
 
-TEST_F(HouseTypLoad, BrokenFilesAreRefused) {
+TEST_F(HouseTypLoad, BrokenFilesAreRefusedAndStderrSaysWhy) {
     struct Case {
         const char* what;
         HouseFile file;
+        const char* why;  // what stderr says after the file's name
         bool truncate = false;
     };
     std::vector<Case> cases;
     HouseFile magic = BoxHouse(3, 2, 1);
     magic.magic = "Kestrivon House V1.02";
-    cases.push_back({"another version", magic});
-    HouseFile wide = BoxHouse(17, 2, 1);
-    cases.push_back({"17 columns", wide});
-    cases.push_back({"9 rows", BoxHouse(2, 9, 1)});
+    cases.push_back(
+        {"another version", magic, "refused at offset 0 (0x0): not \"Kestrivon House V1.03\""});
+    cases.push_back({"17 columns", BoxHouse(17, 2, 1),
+                     "refused at offset 27 (0x1b): floor 0 of 17 x 2 cells, 16 x 8 allowed"});
+    cases.push_back({"9 rows", BoxHouse(2, 9, 1),
+                     "refused at offset 27 (0x1b): floor 0 of 2 x 9 cells, 16 x 8 allowed"});
     HouseFile upper = BoxHouse(3, 2, 2);
     upper.floors[1] = BoxHouse(17, 1, 1).floors[0];
-    cases.push_back({"an upper floor of 17 columns", upper});
-    cases.push_back({"no floors", HouseFile{}});
-    cases.push_back({"cut short", BoxHouse(3, 2, 2), true});
+    // The second floor's extent follows the first floor's 3 x 2 cells of 11 bytes.
+    cases.push_back({"an upper floor of 17 columns", upper,
+                     "refused at offset 105 (0x69): floor 1 of 17 x 1 cells, 16 x 8 allowed"});
+    cases.push_back(
+        {"no floors", HouseFile{}, "refused at offset 21 (0x15): 0 floors, 1 to 127 allowed"});
+    cases.push_back({"cut short", BoxHouse(3, 2, 2),
+                     "refused at offset 113 (0x71): 66 bytes wanted, only 61 left", true});
     for (const Case& k : cases) {
         ResetFatalError();
         auto bytes = sampledata::WriteHouseFile(k.file);
         if (k.truncate) bytes.resize(bytes.size() - 5);
         writeFile("houses/haus31.hlv", bytes);
+        testing::internal::CaptureStderr();
         EXPECT_FALSE(LoadHouseTyp(30)) << k.what;
+        EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                    testing::HasSubstr("houses\\haus31.hlv: " + std::string(k.why)))
+            << k.what;
         EXPECT_EQ(FatalErrorMessage(), "houses\\haus31.hlv: fileversion corrupt!") << k.what;
         EXPECT_FALSE(HouseTypen[30].loaded()) << k.what;
         EXPECT_TRUE(HouseTypen[30].furniture.empty()) << k.what;
@@ -342,6 +354,38 @@ TEST_F(HousePlacement, PictureSetsAreSharedByNumber) {
     EXPECT_EQ(HouseHlSets[3].images.data(), hl);
     EXPECT_EQ(HouseHmSets[2].images.data(), hm);
     EXPECT_EQ(HouseHlSets[3].table.size(), 4u);
+}
+
+TEST(HousePictureSets, ReadByTheirOwnRule) {
+    // Tables and images in any numbers, and whatever follows them: no phase blocks here.
+    sampledata::HouseImageSetFile file;
+    file.table.resize(5);
+    file.images.assign(2, RunImage{1, {48}});
+    auto bytes = sampledata::WriteHouseImageSetFile(file);
+    bytes.push_back(7);
+    HouseImageSet set;
+    ByteReader in(bytes);
+    ASSERT_TRUE(ReadHouseImageSet(in, set)) << in.fault().what;
+    EXPECT_TRUE(set.loaded);
+    EXPECT_EQ(set.table.size(), 5u);
+    EXPECT_EQ(set.images.size(), 2u);
+
+    file.images[1].data = {40, 9};
+    const auto brokenBytes = sampledata::WriteHouseImageSetFile(file);
+    ByteReader broken(brokenBytes);
+    EXPECT_FALSE(ReadHouseImageSet(broken, set));
+    EXPECT_FALSE(set.loaded);
+    EXPECT_EQ(broken.fault().offset, 2u + 5 * 14 + 2 + 5 + 4) << "the second image's rows";
+    EXPECT_EQ(broken.fault().what, "row 0 of 1 does not make 48 pixels");
+
+    // A flame needs a frame to show.
+    sampledata::HouseFlameSetFile flames;
+    HouseFlameSet flame;
+    const auto noFrames = sampledata::WriteHouseFlameSetFile(flames);
+    ByteReader none(noFrames);
+    EXPECT_FALSE(ReadHouseFlameSet(none, flame));
+    EXPECT_EQ(none.fault().what, "0 frames, 1 to 32767 allowed");
+    EXPECT_FALSE(flame.loaded());
 }
 
 TEST_F(HousePlacement, OnlyTheFlameSetsThatCellsNameAreLoaded) {
