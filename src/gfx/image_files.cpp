@@ -23,22 +23,13 @@ constexpr std::size_t kPaletteBytes = 768;
 // Two words in front of the packed picture, the palette behind it.
 constexpr std::size_t kCffFrameBytes = 8 + kPaletteBytes;
 
-// Reads frame's packed bytes (packedSize of them at the reader's place) and unpacks them into new
-// pixels for a width x height frame. Null, with the reason in the reader, when they lie outside
-// the file or do not unpack to exactly that size. Measured before allocating, so a lying header
-// costs nothing.
+// New pixels for a width x height frame from its packed bytes at the reader's place; null, with
+// the reason in the reader, when they are not a valid frame of that size.
 std::uint8_t* ReadPackedFrame(ByteReader& in, std::size_t frame, std::uint32_t packedSize,
                               std::size_t width, std::size_t height) {
-    const auto packed = in.view(packedSize);
+    const auto packed = ViewPackedFrame(in, frame, packedSize, width, height);
     if (!in.ok()) return nullptr;
     const std::size_t size = width * height;
-    const std::optional<std::size_t> unpacked = RleUnpackedSize(packed);
-    if (!unpacked || *unpacked != size) {
-        in.refuse("frame " + std::to_string(frame) + " unpacks to " +
-                  (unpacked ? std::to_string(*unpacked) + " bytes" : "no end mark") + ", " +
-                  std::to_string(width) + " x " + std::to_string(height) + " wanted");
-        return nullptr;
-    }
     auto* pixels = static_cast<std::uint8_t*>(AllocMem(size));
     UnpackRle(packed, std::span(pixels, size));
     return pixels;
@@ -132,36 +123,16 @@ VffImage* ReadVff(ByteReader& in) {
 
 // A sprite sequence; null, with the reason in the reader, when malformed.
 FrameSet* ReadAff(ByteReader& in) {
-    constexpr std::size_t kHeaderSize = 14;
-    const std::int16_t count = in.i16();
-    if (!in.ok()) return nullptr;
-    if (count < 0) {
-        in.refuse("a negative frame count");
-        return nullptr;
+    std::vector<AffFrameHeader> headers;
+    if (!ReadAffHeaders(in, headers)) return nullptr;
+    FrameSet* set = AllocFrames<FrameSet>(headers.size());
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        const AffFrameHeader& h = headers[i];
+        set[i] = FrameSet{h.dx, h.dy, static_cast<std::uint16_t>(h.width),
+                          static_cast<std::uint16_t>(h.height), nullptr};
     }
-    const auto n = static_cast<std::size_t>(count);
-    if (!in.require(kHeaderSize * n)) return nullptr;
-
-    FrameSet* set = AllocFrames<FrameSet>(n);
-    std::vector<std::uint32_t> packedSizes(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::int16_t dx = in.i16();
-        const std::int16_t dy = in.i16();
-        const std::int16_t width = in.i16();
-        const std::int16_t height = in.i16();
-        packedSizes[i] = in.u32();
-        in.u16();  // the delay plays no part in a sprite
-        if (width < 0 || height < 0) {
-            in.refuseAt(in.position() - 10,
-                        "frame " + std::to_string(i) + " of a negative width or height");
-            FreeFrames(set);
-            return nullptr;
-        }
-        set[i] = FrameSet{dx, dy, static_cast<std::uint16_t>(width),
-                          static_cast<std::uint16_t>(height), nullptr};
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        set[i].pixels = ReadPackedFrame(in, i, packedSizes[i], set[i].width, set[i].height);
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        set[i].pixels = ReadPackedFrame(in, i, headers[i].packedSize, set[i].width, set[i].height);
         if (set[i].pixels == nullptr) {
             FreeFrames(set);
             return nullptr;
@@ -171,6 +142,46 @@ FrameSet* ReadAff(ByteReader& in) {
 }
 
 }  // namespace
+
+std::span<const std::uint8_t> ViewPackedFrame(ByteReader& in, std::size_t frame,
+                                              std::uint32_t packedSize, std::size_t width,
+                                              std::size_t height) {
+    const auto packed = in.view(packedSize);
+    if (!in.ok()) return {};
+    // Measured before anything is allocated, so a lying header costs nothing.
+    const std::optional<std::size_t> unpacked = RleUnpackedSize(packed);
+    if (!unpacked || *unpacked != width * height) {
+        in.refuse("frame " + std::to_string(frame) + " unpacks to " +
+                  (unpacked ? std::to_string(*unpacked) + " bytes" : "no end mark") + ", " +
+                  std::to_string(width) + " x " + std::to_string(height) + " wanted");
+        return {};
+    }
+    return packed;
+}
+
+bool ReadAffHeaders(ByteReader& in, std::vector<AffFrameHeader>& out) {
+    out.clear();
+    const std::int16_t count = in.i16();
+    if (!in.ok()) return false;
+    if (count < 0) return in.refuse("a negative frame count");
+    constexpr std::size_t kHeaderSize = 14;
+    if (!in.require(kHeaderSize * static_cast<std::size_t>(count))) return false;
+    out.resize(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        AffFrameHeader& h = out[i];
+        h.dx = in.i16();
+        h.dy = in.i16();
+        const std::size_t sizeAt = in.position();
+        h.width = in.i16();
+        h.height = in.i16();
+        h.packedSize = in.u32();
+        h.delay = in.u16();
+        if (h.width < 0 || h.height < 0)
+            return in.refuseAt(sizeAt,
+                               "frame " + std::to_string(i) + " of a negative width or height");
+    }
+    return true;
+}
 
 VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file, ReadFault* why) {
     ByteReader in(file);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "gfx/palette.h"
 #include "platform/bytes.h"
@@ -65,6 +66,24 @@ bool LoadCff(std::string_view path, GamePalette* palette, std::span<std::uint8_t
 // Reads the 768 bytes of a .pal file. False (buffer untouched) when the file is missing or
 // shorter.
 bool ReadWholeFile(std::string_view path, GamePalette& buffer);
+
+// One frame header of an .aff file as it stands.
+struct AffFrameHeader {
+    std::int16_t dx = 0;
+    std::int16_t dy = 0;
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    std::uint32_t packedSize = 0;
+    std::uint16_t delay = 0;  // milliseconds
+};
+// Reads an .aff file's count and frame headers; the reader then stands at the packed frames.
+// False, with the reason in the reader, for a negative count, width or height, or a short file.
+bool ReadAffHeaders(ByteReader& in, std::vector<AffFrameHeader>& out);
+// The packedSize bytes at the reader's place, when they unpack to exactly width x height bytes;
+// else empty, with the reason (naming the frame) in the reader.
+std::span<const std::uint8_t> ViewPackedFrame(ByteReader& in, std::size_t frame,
+                                              std::uint32_t packedSize, std::size_t width,
+                                              std::size_t height);
 
 // The loaders over a file already read; the path loaders call them, the fuzzers too. None of
 // them reports anything: null or false when the file is malformed, with the reason in why when
