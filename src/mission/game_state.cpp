@@ -2,6 +2,7 @@
 
 #include "core/befehl_callbacks.h"
 #include "core/campaign.h"
+#include "core/cd_path.h"
 #include "core/fatal_error.h"
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
@@ -14,6 +15,7 @@
 #include "core/view.h"
 #include "media/sound_slots.h"
 #include "media/speech.h"
+#include "movement/zones.h"
 #include "persons/person_types.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/houses.h"
@@ -41,6 +43,7 @@ void ResetGameState() {
     FreeTerrain();
     FreeTileSet();
     FreeLevelMap();
+    FreeZones();
     ResetUnitViews();
     ResetFireCounts();
     ResetHover();
@@ -59,6 +62,7 @@ void ResetProgramState() {
     ResetOptions();
     ResetCampaign();
     ResetMouse();
+    CdPath.clear();
     ResetFatalError();
 }
 

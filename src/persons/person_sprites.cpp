@@ -127,6 +127,7 @@ void LoadPersonTypSprites(int type) {
         for (std::size_t a = 0; a < count; ++a)
             slots[a] = AnimSlot{0, 0, 0, 0, row.defaultBox, nullptr};
     }
+    t.animCount = static_cast<std::uint8_t>(count);
     SetConstants(t, row);
     for (std::size_t a = 0; a < count; ++a) {
         const AnimRow& anim = row.anims[a];

@@ -166,6 +166,7 @@ void LoadFahrzeugSprites(std::int16_t type) {
     FahrzeugTyp& t = FahrzeugTypen[type];
 
     for (AnimSlot*& slots : t.dirAnims) slots = AllocSlots(row.entries);
+    t.animCount = row.entries;
 
     const std::string_view code = kFahrzeugTypNames[type].code;
     t.setCode(code);
