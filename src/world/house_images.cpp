@@ -75,12 +75,8 @@ std::string HouseImageFileName(std::string_view prefix, int set) {
 
 bool ReadHouseImageSet(ByteReader& in, HouseImageSet& out) {
     out = HouseImageSet{};
-    const std::uint16_t records = in.u16();
-    if (!in.require(records * kTileTypBytes)) return false;
-    out.table.resize(records);
-    for (TileTyp& t : out.table) ReadRecord(in, t);
-    const std::uint16_t images = in.u16();
-    if (!ReadRunImages(in, images, out.images)) {
+    const bool read = ReadTileRecords(in, out.table) && ReadRunImages(in, in.u16(), out.images);
+    if (!read) {
         out = HouseImageSet{};
         return false;
     }

@@ -49,12 +49,18 @@ std::string TileFault(const TileTyp& t, std::size_t imageCount) {
 
 }  // namespace
 
+bool ReadTileRecords(ByteReader& in, std::vector<TileTyp>& out) {
+    const std::uint16_t count = in.u16();
+    if (!in.require(count * kTileTypBytes)) return false;
+    out.resize(count);
+    for (TileTyp& t : out) ReadRecord(in, t);
+    return true;
+}
+
 bool ReadTileSetData(ByteReader& in, TileSetData& out) {
     out = TileSetData{};
-    const std::uint16_t tileCount = in.u16();
-    if (!in.require(tileCount * kTileTypBytes)) return false;
-    out.tiles.resize(tileCount);
-    for (TileTyp& t : out.tiles) ReadRecord(in, t);
+    if (!ReadTileRecords(in, out.tiles)) return false;
+    const std::size_t tileCount = out.tiles.size();
 
     const std::uint16_t imageCount = in.u16();
     if (!in.ok()) return false;

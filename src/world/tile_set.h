@@ -44,6 +44,10 @@ constexpr void VisitFields(TileTyp& r, V& v) {
 }
 inline constexpr std::size_t kTileTypBytes = RecordSize<TileTyp>();
 
+// A u16 count and that many tile records, as tile sets and house picture sets begin. False, with
+// the reason in the reader, when the file is short.
+bool ReadTileRecords(ByteReader& in, std::vector<TileTyp>& out);
+
 // A phase byte of this value starts an animation at a random frame, any other at frame 0.
 inline constexpr std::uint8_t kRandomPhase = 255;
 
