@@ -77,7 +77,8 @@ std::int32_t ParseField(const char* text, int length) {
 std::int32_t Fail(DataFile& file, bool strict, std::size_t fieldAt, std::string_view message,
                   std::string why) {
     if (strict) {
-        ReportRefusedFile(file.name(), ReadFault{fieldAt, std::move(why)});
+        // A read after the file was closed has nothing new to tell.
+        if (file.isOpen()) ReportRefusedFile(file.name(), ReadFault{fieldAt, std::move(why)});
         file.close();
         FatalError(message);
     }
