@@ -11,12 +11,15 @@
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
+#include "core/selection.h"
 #include "core/unit_views.h"
 #include "core/view.h"
 #include "media/sound_slots.h"
 #include "media/speech.h"
+#include "movement/befehl_queue.h"
 #include "movement/zones.h"
 #include "persons/person_types.h"
+#include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -44,6 +47,8 @@ void ResetGameState() {
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
+    FreePersonen();
+    ResetBefehlQueue();
     ResetUnitViews();
     ResetFireCounts();
     ResetHover();
@@ -56,6 +61,7 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetUpdateSelectionModeHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;
     UnitSpeech = 0;
