@@ -1,0 +1,92 @@
+#include "mission/mission_checksum.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "core/fire_counts.h"
+#include "core/mission_counters.h"
+#include "core/mission_state.h"
+#include "core/random.h"
+#include "core/unit_views.h"
+#include "mission/mission_tick.h"
+#include "support/headless_test.h"
+#include "world/furniture.h"
+#include "world/houses.h"
+#include "world/level_map.h"
+
+namespace kv {
+namespace {
+
+std::array<UnitHead, 2> g_persons;
+std::array<SonderObjPlace, 2> g_objects;
+
+// A map of four cells, one house of two floors, two persons (one a free slot) and two objects.
+class MissionChecksumTest : public test::HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        SeedRandom(5);
+        MapCells.assign(4, MapCell{});
+        CellAnims.assign(4, CellAnim{});
+        BrandStates.assign(4, BrandState{});
+        Houses.assign(1, House{});
+        Houses[0].type = 3;
+        Houses[0].floors.assign(2, HouseFloor{});
+        HouseObjs.assign(1, HouseObj{});
+        g_persons.fill(UnitHead{});
+        g_persons[0].type = 1;
+        PersonUnits.count = 2;
+        PersonUnits.head = [](std::int16_t i) { return &g_persons[static_cast<std::size_t>(i)]; };
+        g_objects.fill(SonderObjPlace{});
+        g_objects[1].type = 20;
+        SonderObjPlaces.count = 2;
+        SonderObjPlaces.place = [](std::int16_t i, SonderObjPlace& out) {
+            out = g_objects[static_cast<std::size_t>(i)];
+            return out.type >= 0;
+        };
+    }
+};
+
+struct Change {
+    const char* what;
+    std::function<void()> apply;
+};
+
+TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
+    const std::uint64_t start = MissionChecksum();
+    EXPECT_EQ(MissionChecksum(), start);
+
+    const Change changes[] = {
+        {"tick counter", [] { ++TickCounter; }},
+        {"clock", [] { MissionClock = 20; }},
+        {"clock mode", [] { MissionClockMode = 2; }},
+        {"fire phase", [] { BrandPhase = 1; }},
+        {"a counter", [] { ++MissionCounters.ToteCount; }},
+        {"the random generator", [] { Rand(); }},
+        {"cell material", [] { MapCells[2].material = 0x81; }},
+        {"cell animation", [] { CellAnims[3].frame = 1; }},
+        {"cell fire", [] { BrandStates[0].heat = 5; }},
+        {"house floor", [] { Houses[0].floors[1].brand[2][3].burning = 1; }},
+        {"house", [] { Houses[0].burningCells = 1; }},
+        {"furniture", [] { HouseObjs[0].frame = 2; }},
+        {"person", [] { g_persons[0].x = 0.5f; }},
+        {"object", [] { g_objects[1].y = 3.0f; }},
+    };
+    for (const Change& c : changes) {
+        const std::uint64_t before = MissionChecksum();
+        c.apply();
+        EXPECT_NE(MissionChecksum(), before) << c.what;
+    }
+
+    // Free slots hold nothing that counts.
+    const std::uint64_t before = MissionChecksum();
+    g_persons[1].x = 7;
+    g_objects[0].x = 7;
+    EXPECT_EQ(MissionChecksum(), before);
+}
+
+}  // namespace
+}  // namespace kv
