@@ -31,6 +31,7 @@
 #include "mission/mission_extras.h"
 #include "mission/mission_fixture.h"
 #include "mission/mission_frame.h"
+#include "mission/mission_tick.h"
 #include "mission/panel_pictures.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
@@ -192,6 +193,22 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
     StartMission(kNewMission);
     EXPECT_EQ(GameMode, 2u);
     EXPECT_EQ(MissionChecksum(), first);
+}
+
+TEST_F(MissionStartTest, ADrawnRunAndABareRunOfOneSeedHashTheSame) {
+    useSampleData(false);
+    openGame();
+    SeedRandom(11);
+    clickStartPicture();
+    for (int frame = 0; frame < 60; ++frame) RunMissionFrame();
+    const std::uint64_t drawn = MissionChecksum();
+
+    ShutdownMission(1);
+    SeedRandom(11);
+    StartMission(kNewMission);
+    for (int tick = 0; tick < 60; ++tick) RunGameTicks(0);
+    EXPECT_EQ(TickCounter, 60u);
+    EXPECT_EQ(MissionChecksum(), drawn);
 }
 
 TEST_F(MissionStartTest, ShutdownWithNothingStartedChangesNothing) {

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
+#include <string>
 
 #include "gfx/image_files.h"
 #include "mission/panel_pictures.h"
+#include "platform/sdl/avi_decoder.h"
 #include "support/headless_test.h"
 #include "vehicles/fahrzeug_sprite_table.h"
 #include "world/level_map.h"
@@ -63,6 +66,16 @@ TEST_F(SampleMissionScreen, ThePieceMaskMarksTheShearedCell) {
             const bool own = x >= 16 - RowShear[t] && x < 48 - RowShear[t];
             EXPECT_EQ(mask.pixels[t * 48 + x] != 0, own) << x << ", " << t;
         }
+}
+
+TEST(SampleMissionVideo, MissionOnesOpeningPlaysASecond) {
+    AviDecoder decoder;
+    ASSERT_TRUE(decoder.open(std::string(KV_SAMPLEDATA_DIR) + "/videos/mi01.avi"));
+    int pictures = 0;
+    double t = 0;
+    while (decoder.nextPicture(t, [](std::span<const std::int16_t>) {})) ++pictures;
+    EXPECT_EQ(pictures, 15);
+    EXPECT_FALSE(decoder.hasSound());
 }
 
 }  // namespace
