@@ -2,6 +2,7 @@
 
 #include "core/befehl_callbacks.h"
 #include "core/campaign.h"
+#include "core/cd_path.h"
 #include "core/fatal_error.h"
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
@@ -82,6 +83,7 @@ void ResetProgramState() {
     SetScreenCalls(nullptr);
     SetStartMissionFunction(nullptr);
     ResetMouse();
+    CdPath.clear();
     ResetFatalError();
 }
 
