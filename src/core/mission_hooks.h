@@ -30,6 +30,8 @@ struct MissionHooks {
     void (*StartPhase2)() = nullptr;
     // At every start of the mission, new or loaded: what a saved second part needs again.
     void (*RestorePhase2)() = nullptr;
+    // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
+    void (*InitZones)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -26,6 +26,7 @@
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
 #include "movement/searching_movers.h"
+#include "movement/zones.h"
 #include "persons/person_types.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/houses.h"
@@ -54,6 +55,7 @@ void ResetGameState() {
     FreeTerrain();
     FreeTileSet();
     FreeLevelMap();
+    FreeZones();
     ResetUnitViews();
     ResetSearchingMovers();
     ResetFireCounts();

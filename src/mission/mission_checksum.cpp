@@ -10,6 +10,7 @@
 #include "core/record_fields.h"
 #include "core/unit_views.h"
 #include "mission/mission_tick.h"
+#include "movement/zones.h"
 #include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -141,6 +142,7 @@ std::uint64_t MissionChecksum() {
     HashRecords(h, BrandStates);
     HashRecords(h, Houses);
     HashRecords(h, HouseObjs);
+    HashRecords(h, Zones);
     HashUnits(h, PersonUnits);
     HashUnits(h, FahrzeugUnits);
     HashSonderObjs(h);

@@ -2,8 +2,8 @@
 // One number for the state of the running simulation, so that two runs of one seed can be
 // compared tick by tick: FNV-1a 64 over the tick counter, the clock, the counters, every used
 // unit's stored fields (owned blocks and queues by what they hold, never by address), the map
-// cells with their animation and fire state, the houses with their floors and furniture, and
-// the special objects.
+// cells with their animation and fire state, the houses with their floors and furniture, the
+// zones' occupants, and the special objects.
 
 #include <cstdint>
 #include <string_view>

@@ -27,7 +27,9 @@
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
+#include "movement/path_nodes.h"
 #include "movement/searching_movers.h"
+#include "movement/zones.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "vehicles/fahrzeuge.h"
@@ -68,7 +70,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"LoadFarbenPal", LoadFarbenPal},
     {"InitLevel", [] { InitLevel(MissionNummer); }},
     {"InitHouses", [] { InitHouses(MissionNummer); }},
-    {"FreeEmptyNodeGraph", nullptr},
+    {"FreeEmptyNodeGraph", FreeEmptyNodeGraph},
     {"ClearExplosions", nullptr},
     {"LoadTerrain", [] { LoadTerrain(); }},
     {"InitPontonPunkte", nullptr},
@@ -84,13 +86,13 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"ResetCommandSlots", nullptr},
     {"InitBasen", [] { RunScreenCall(ScreenCalls().InitBasen); }},
     {"InitMissionExtras", [] { InitMissionExtras(MissionNummer); }},
-    {"ResetZones", nullptr},
+    {"ResetZones", [] { ResetZones(MissionNummer); }},
 }};
 
 constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeBootPunkte", nullptr},
     {"FreePontonPunkte", nullptr},
-    {"FreeZones", nullptr},
+    {"FreeZones", FreeZones},
     {"FreeMissionExtras", FreeMissionExtras},
     {"FreeBasen", [] { RunScreenCall(ScreenCalls().FreeBasen); }},
     {"FreeSobjJet", nullptr},
@@ -103,7 +105,7 @@ constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeHouses", FreeHouses},
     {"FreeTerrain", FreeTerrain},
     {"FreeMaterials", FreeMaterials},
-    {"FreeNodeGraph", nullptr},
+    {"FreeNodeGraph", FreeNodeGraph},
     {"ReleaseSounds", ReleaseSounds},
     {"StopCdAudio", [] { StopCdAudio(1); }},
 }};

@@ -12,6 +12,7 @@
 #include "core/random.h"
 #include "core/unit_views.h"
 #include "mission/mission_tick.h"
+#include "movement/zones.h"
 #include "support/headless_test.h"
 #include "world/furniture.h"
 #include "world/houses.h"
@@ -23,7 +24,8 @@ namespace {
 std::array<UnitHead, 2> g_persons;
 std::array<SonderObjPlace, 2> g_objects;
 
-// A map of four cells, one house of two floors, two persons (one a free slot) and two objects.
+// A map of four cells, one house of two floors, a zone, two persons (one a free slot) and two
+// objects.
 class MissionChecksumTest : public test::HeadlessTest {
   protected:
     void SetUp() override {
@@ -36,6 +38,7 @@ class MissionChecksumTest : public test::HeadlessTest {
         Houses[0].type = 3;
         Houses[0].floors.assign(2, HouseFloor{});
         HouseObjs.assign(1, HouseObj{});
+        Zones.assign(1, Zone{});
         g_persons.fill(UnitHead{});
         g_persons[0].type = 1;
         PersonUnits.count = 2;
@@ -72,6 +75,7 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
         {"house floor", [] { Houses[0].floors[1].brand[2][3].burning = 1; }},
         {"house", [] { Houses[0].burningCells = 1; }},
         {"furniture", [] { HouseObjs[0].frame = 2; }},
+        {"zone", [] { Zones[0].occupants = 1; }},
         {"person", [] { g_persons[0].x = 0.5f; }},
         {"object", [] { g_objects[1].y = 3.0f; }},
     };
