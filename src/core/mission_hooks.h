@@ -32,6 +32,8 @@ struct MissionHooks {
     void (*RestorePhase2)() = nullptr;
     // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
     void (*InitZones)() = nullptr;
+    // Sets PersonCount, calls AllocPersonen and creates the mission's persons.
+    void (*InitPersonen)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -13,6 +13,7 @@
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
+#include "core/selection.h"
 #include "core/unit_views.h"
 #include "core/view.h"
 #include "media/intro.h"
@@ -25,9 +26,11 @@
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
+#include "movement/befehl_queue.h"
 #include "movement/searching_movers.h"
 #include "movement/zones.h"
 #include "persons/person_types.h"
+#include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -56,6 +59,8 @@ void ResetGameState() {
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
+    FreePersonen();
+    ResetBefehlQueue();
     ResetUnitViews();
     ResetSearchingMovers();
     ResetFireCounts();
@@ -74,6 +79,7 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetUpdateSelectionModeHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;
     UnitSpeech = 0;

@@ -10,7 +10,10 @@
 #include "core/record_fields.h"
 #include "core/unit_views.h"
 #include "mission/mission_tick.h"
+#include "movement/befehl.h"
 #include "movement/zones.h"
+#include "persons/person.h"
+#include "persons/personen.h"
 #include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -65,6 +68,10 @@ class FieldHasher {
             using T = std::remove_pointer_t<P>;
             if constexpr (record_fields_detail::StoredRecord<T>)
                 if (p != nullptr) HashRecord(h_, *p);
+        } else if constexpr (std::is_same_v<P, PersonAttachment>) {
+            h_.byte(static_cast<std::uint8_t>(p.kind()));
+            if (DeadlinePlan* plan = p.plan()) HashRecord(h_, *plan);
+            if (SchlauchStrahl* jet = p.jet()) HashRecord(h_, *jet);
         } else {
             h_.number(static_cast<std::uint32_t>(p.size()));
             for (auto& e : p) value(e);
@@ -94,12 +101,26 @@ template <class R>
 void HashRecord(Fnv1a64& h, R& record) {
     FieldHasher<R> v(h);
     VisitFields(record, v);
+    // An order's lists are stored apart from its record, but they are its content.
+    if constexpr (std::is_same_v<R, Befehl>) {
+        v.pointer("goals", record.goals);
+        v.pointer("placeholders", record.placeholders);
+    }
 }
 
 template <class R>
 void HashRecords(Fnv1a64& h, std::vector<R>& records) {
     h.number(static_cast<std::uint32_t>(records.size()));
     for (R& r : records) HashRecord(h, r);
+}
+
+void HashPersonen(Fnv1a64& h) {
+    h.number(static_cast<std::uint32_t>(Personen.size()));
+    for (std::size_t i = 0; i < Personen.size(); ++i) {
+        if (Personen[i].type < 0) continue;
+        h.number(static_cast<std::uint32_t>(i));
+        HashRecord(h, Personen[i]);
+    }
 }
 
 void HashUnits(Fnv1a64& h, const UnitArray& units) {
@@ -143,7 +164,7 @@ std::uint64_t MissionChecksum() {
     HashRecords(h, Houses);
     HashRecords(h, HouseObjs);
     HashRecords(h, Zones);
-    HashUnits(h, PersonUnits);
+    HashPersonen(h);
     HashUnits(h, FahrzeugUnits);
     HashSonderObjs(h);
     return h.value();

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "world/wasser_strahl.h"
+
 namespace kv {
 
 std::uint64_t MissionChecksum();
@@ -17,6 +19,11 @@ std::uint64_t MissionChecksum();
 template <class R>
 constexpr bool IsDrawnField(std::string_view) {
     return false;
+}
+// The hose jet's texture column.
+template <>
+constexpr bool IsDrawnField<SchlauchStrahl>(std::string_view name) {
+    return name == "ticksRunning";
 }
 
 }  // namespace kv

@@ -27,9 +27,11 @@
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
+#include "movement/befehl_queue.h"
 #include "movement/path_nodes.h"
 #include "movement/searching_movers.h"
 #include "movement/zones.h"
+#include "persons/personen.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "vehicles/fahrzeuge.h"
@@ -79,7 +81,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitZFWege", nullptr},
     {"InitPassantenWege", nullptr},
     {"InitSonderObj", nullptr},
-    {"InitPersonen", nullptr},
+    {"InitPersonen", [] { InitPersonen(MissionNummer); }},
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
     {"InitGafferZiele", nullptr},
     {"LoadSobjJet", nullptr},
@@ -99,7 +101,7 @@ constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeGafferZiele", nullptr},
     {"FreePassantenWege", nullptr},
     {"FreeZFWege", nullptr},
-    {"FreePersonen", nullptr},
+    {"FreePersonen", FreePersonen},
     {"FreeFahrzeuge", FreeFahrzeuge},
     {"FreeSonderObj", nullptr},
     {"FreeHouses", FreeHouses},
@@ -136,6 +138,7 @@ bool ChooseMission(std::int32_t slot) {
 
 void ResetMissionVariables() {
     MaxHouseFloors = 1;
+    ClearBefehleSignal = 0;
     TickCounter = 0;
     BriefingBox.width = kBriefingWidth;
     BriefingBox.height = kBriefingHeight;

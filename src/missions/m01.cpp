@@ -3,6 +3,7 @@
 #include "core/view.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_rows.h"
+#include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -24,6 +25,15 @@ void InitHousesM01() {
     InitHouseList();
 }
 
+// The two injured: the badly injured one beside the leaked fuel bleeds until treated, the other
+// does not get worse.
+void InitPersonenM01() {
+    PersonCount = 50;
+    AllocPersonen();
+    CreateVerletzter(35, 917, 500, 0, 3, 250000, 15, 300, 0);
+    CreateVerletzter(34, 800, 490, 0, 3, 750000, 0, 300, 0);
+}
+
 void InitFahrzeugeM01() {
     FahrzeugCount = 20;
     AllocFahrzeuge();
@@ -35,6 +45,7 @@ const MissionHooks kMissionHooksM01{
     .InitLevel = InitLevelM01,
     .InitHouses = InitHousesM01,
     .InitFahrzeuge = InitFahrzeugeM01,
+    .InitPersonen = InitPersonenM01,
 };
 
 }  // namespace kv

@@ -23,4 +23,10 @@ void FreeFahrzeuge() {
     FahrzeugCount = 0;
 }
 
+void SetFahrzeugPushedObject(UnitHead&, std::uint16_t) {}
+
+int CountTakenSeats(std::int32_t) {
+    return 0;
+}
+
 }  // namespace kv

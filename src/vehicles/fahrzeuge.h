@@ -1,10 +1,12 @@
 #pragma once
 // The mission's vehicles: the array's capacity, the mission start that loads the vehicle types and
 // runs the mission's vehicle set-up, and the end that frees them. The vehicle records themselves
-// (allocation, creation, set-up of each created vehicle) come with the vehicle record work; until
-// then the array holds nothing.
+// (allocation, creation, set-up of each created vehicle, seats, pushed objects) come with the
+// vehicle record work; until then the array holds nothing.
 
 #include <cstdint>
+
+#include "core/unit_head.h"
 
 namespace kv {
 
@@ -18,5 +20,11 @@ void AllocFahrzeuge();
 void InitFahrzeuge(int mission);
 // Mission end: every vehicle type is freed and the array is empty.
 void FreeFahrzeuge();
+
+// The special object a vehicle pushed last; 0xFFFF none. Reaches no vehicle until the vehicle
+// records come.
+void SetFahrzeugPushedObject(UnitHead& vehicle, std::uint16_t object);
+// How many of the vehicle's seats are taken. 0 until the vehicle records come.
+int CountTakenSeats(std::int32_t vehicle);
 
 }  // namespace kv

@@ -12,7 +12,9 @@
 #include "core/random.h"
 #include "core/unit_views.h"
 #include "mission/mission_tick.h"
+#include "movement/befehl_queue.h"
 #include "movement/zones.h"
+#include "persons/personen.h"
 #include "support/headless_test.h"
 #include "world/furniture.h"
 #include "world/houses.h"
@@ -21,7 +23,7 @@
 namespace kv {
 namespace {
 
-std::array<UnitHead, 2> g_persons;
+std::array<UnitHead, 2> g_vehicles;
 std::array<SonderObjPlace, 2> g_objects;
 
 // A map of four cells, one house of two floors, a zone, two persons (one a free slot) and two
@@ -39,10 +41,16 @@ class MissionChecksumTest : public test::HeadlessTest {
         Houses[0].floors.assign(2, HouseFloor{});
         HouseObjs.assign(1, HouseObj{});
         Zones.assign(1, Zone{});
-        g_persons.fill(UnitHead{});
-        g_persons[0].type = 1;
-        PersonUnits.count = 2;
-        PersonUnits.head = [](std::int16_t i) { return &g_persons[static_cast<std::size_t>(i)]; };
+        Personen.assign(2, Person{});
+        Personen[0].type = 1;
+        Personen[0].attachment.makeJet();
+        AppendBefehl(Personen[0], 2, GoalList{{10, 20, 3, 0}, {30, 40, 9, 0}}, 0, 0, 0, 0, -1);
+        g_vehicles.fill(UnitHead{});
+        g_vehicles[0].type = 0;
+        FahrzeugUnits.count = 2;
+        FahrzeugUnits.head = [](std::int16_t i) {
+            return &g_vehicles[static_cast<std::size_t>(i)];
+        };
         g_objects.fill(SonderObjPlace{});
         g_objects[1].type = 20;
         SonderObjPlaces.count = 2;
@@ -76,7 +84,11 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
         {"house", [] { Houses[0].burningCells = 1; }},
         {"furniture", [] { HouseObjs[0].frame = 2; }},
         {"zone", [] { Zones[0].occupants = 1; }},
-        {"person", [] { g_persons[0].x = 0.5f; }},
+        {"person", [] { Personen[0].x = 0.5f; }},
+        {"person's hose", [] { Personen[0].attachment.jet()->targetX = 5; }},
+        {"person's order", [] { Personen[0].orders->b = 7; }},
+        {"order's goals", [] { Personen[0].orders->goals[1].x = 31; }},
+        {"vehicle", [] { g_vehicles[0].energy = 5; }},
         {"object", [] { g_objects[1].y = 3.0f; }},
     };
     for (const Change& c : changes) {
@@ -85,10 +97,12 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
         EXPECT_NE(MissionChecksum(), before) << c.what;
     }
 
-    // Free slots hold nothing that counts.
+    // Free slots hold nothing that counts, and what only the drawers write stays out.
     const std::uint64_t before = MissionChecksum();
-    g_persons[1].x = 7;
+    Personen[1].x = 7;
+    g_vehicles[1].x = 7;
     g_objects[0].x = 7;
+    Personen[0].attachment.jet()->ticksRunning = 12;
     EXPECT_EQ(MissionChecksum(), before);
 }
 

@@ -35,6 +35,7 @@
 #include "mission/panel_pictures.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
+#include "persons/personen.h"
 #include "platform/display.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
@@ -118,6 +119,9 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     EXPECT_FALSE(TerrainTypen.empty());
     EXPECT_TRUE(FahrzeugTypLoaded(kF110));
     EXPECT_EQ(FahrzeugCount, 20);
+    EXPECT_EQ(PersonCount, 50);
+    EXPECT_EQ(Personen[0].type, 35) << "the badly injured";
+    EXPECT_EQ(Personen[1].type, 34);
     EXPECT_EQ(MouseX, 400);
     EXPECT_EQ(MouseY, 300);
     EXPECT_EQ(backend.warpX(), 400);
@@ -178,6 +182,7 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
     EXPECT_TRUE(Materials.empty());
     EXPECT_FALSE(FahrzeugTypLoaded(kF110));
     EXPECT_EQ(FahrzeugCount, 0);
+    EXPECT_TRUE(Personen.empty());
     EXPECT_FALSE(AnySoundLoaded());
     EXPECT_EQ(CurrentCdTrack, kNoCdTrack);
     EXPECT_EQ(DisplayColour(255), (std::array{0, 0, 0})) << "faded out";
