@@ -30,6 +30,9 @@ struct MissionHooks {
     void (*StartPhase2)() = nullptr;
     // At every start of the mission, new or loaded: what a saved second part needs again.
     void (*RestorePhase2)() = nullptr;
+    // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
+    // the mission's types and places its fixed objects and hydrants.
+    void (*InitSonderObj)() = nullptr;
     // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
     void (*InitZones)() = nullptr;
     // Sets PersonCount, calls AllocPersonen and creates the mission's persons.

@@ -32,9 +32,11 @@
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/explosions.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
 
@@ -53,6 +55,8 @@ void ResetGameState() {
     FreeFahrzeuge();
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    ResetSonderObj();
+    ResetExplosions();
     FreeHouses();
     FreeMaterials();
     FreeTerrain();

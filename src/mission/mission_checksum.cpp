@@ -17,6 +17,7 @@
 #include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
+#include "world/sonder_obj.h"
 
 namespace kv {
 
@@ -68,6 +69,8 @@ class FieldHasher {
             using T = std::remove_pointer_t<P>;
             if constexpr (record_fields_detail::StoredRecord<T>)
                 if (p != nullptr) HashRecord(h_, *p);
+        } else if constexpr (requires { p.get(); }) {
+            HashOwned(p.get());
         } else if constexpr (std::is_same_v<P, PersonAttachment>) {
             h_.byte(static_cast<std::uint8_t>(p.kind()));
             if (DeadlinePlan* plan = p.plan()) HashRecord(h_, *plan);
@@ -80,6 +83,11 @@ class FieldHasher {
     void pad(std::string_view, std::size_t) {}
 
   private:
+    template <class T>
+    void HashOwned(T* p) {
+        h_.byte(p != nullptr ? 1 : 0);
+        if (p != nullptr) HashRecord(h_, *p);
+    }
     template <class T>
     void value(T& field) {
         if constexpr (std::is_same_v<T, float>) {
@@ -101,11 +109,13 @@ template <class R>
 void HashRecord(Fnv1a64& h, R& record) {
     FieldHasher<R> v(h);
     VisitFields(record, v);
-    // An order's lists are stored apart from its record, but they are its content.
+    // What an order or an object's command owns is stored apart from its record, but it is
+    // its content.
     if constexpr (std::is_same_v<R, Befehl>) {
         v.pointer("goals", record.goals);
         v.pointer("placeholders", record.placeholders);
     }
+    if constexpr (std::is_same_v<R, SonderObjCommand>) v.pointer("flight", record.flight);
 }
 
 template <class R>
@@ -114,12 +124,14 @@ void HashRecords(Fnv1a64& h, std::vector<R>& records) {
     for (R& r : records) HashRecord(h, r);
 }
 
-void HashPersonen(Fnv1a64& h) {
-    h.number(static_cast<std::uint32_t>(Personen.size()));
-    for (std::size_t i = 0; i < Personen.size(); ++i) {
-        if (Personen[i].type < 0) continue;
+// The used slots of a record array, each with its index; a slot of type -1 is free.
+template <class R>
+void HashUsedSlots(Fnv1a64& h, std::vector<R>& slots) {
+    h.number(static_cast<std::uint32_t>(slots.size()));
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (slots[i].type < 0) continue;
         h.number(static_cast<std::uint32_t>(i));
-        HashRecord(h, Personen[i]);
+        HashRecord(h, slots[i]);
     }
 }
 
@@ -130,18 +142,6 @@ void HashUnits(Fnv1a64& h, const UnitArray& units) {
         if (head == nullptr || head->type < 0) continue;
         h.number(i);
         HashRecord(h, *head);
-    }
-}
-
-void HashSonderObjs(Fnv1a64& h) {
-    h.number(SonderObjPlaces.count);
-    for (std::int16_t i = 0; i < SonderObjPlaces.count; ++i) {
-        SonderObjPlace place;
-        if (!SonderObjPlaces.get(i, place)) continue;
-        h.number(i);
-        h.number(place.type);
-        h.number(std::bit_cast<std::uint32_t>(place.x));
-        h.number(std::bit_cast<std::uint32_t>(place.y));
     }
 }
 
@@ -164,9 +164,9 @@ std::uint64_t MissionChecksum() {
     HashRecords(h, Houses);
     HashRecords(h, HouseObjs);
     HashRecords(h, Zones);
-    HashPersonen(h);
+    HashUsedSlots(h, Personen);
     HashUnits(h, FahrzeugUnits);
-    HashSonderObjs(h);
+    HashUsedSlots(h, SonderObjs);
     return h.value();
 }
 

@@ -39,6 +39,7 @@
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
 
@@ -80,7 +81,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitBrand", nullptr},
     {"InitZFWege", nullptr},
     {"InitPassantenWege", nullptr},
-    {"InitSonderObj", nullptr},
+    {"InitSonderObj", [] { InitSonderObj(MissionNummer); }},
     {"InitPersonen", [] { InitPersonen(MissionNummer); }},
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
     {"InitGafferZiele", nullptr},
@@ -103,7 +104,7 @@ constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeZFWege", nullptr},
     {"FreePersonen", FreePersonen},
     {"FreeFahrzeuge", FreeFahrzeuge},
-    {"FreeSonderObj", nullptr},
+    {"FreeSonderObj", FreeSonderObj},
     {"FreeHouses", FreeHouses},
     {"FreeTerrain", FreeTerrain},
     {"FreeMaterials", FreeMaterials},

@@ -9,6 +9,7 @@
 #include "media/sound_slots.h"
 #include "movement/searching_movers.h"
 #include "world/furniture.h"
+#include "world/sonder_obj.h"
 #include "world/tile_set.h"
 
 namespace kv {
@@ -59,7 +60,7 @@ constexpr std::array<MissionStep, kTickStepCount> kTickSteps = {{
     {"SpawnZF", nullptr},
     {"UpdateFahrzeuge", nullptr},
     {"UpdatePersonen", nullptr},
-    {"UpdateSonderObj", nullptr},
+    {"UpdateSonderObj", UpdateSonderObj},
     {"UpdateHouseObjAnims", UpdateHouseObjAnims},
     {"UpdateMission", RunUpdateMission},
     {"UpdateCellAnimations", UpdateCellAnimations},

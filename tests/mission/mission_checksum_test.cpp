@@ -19,12 +19,12 @@
 #include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
+#include "world/sonder_obj.h"
 
 namespace kv {
 namespace {
 
 std::array<UnitHead, 2> g_vehicles;
-std::array<SonderObjPlace, 2> g_objects;
 
 // A map of four cells, one house of two floors, a zone, two persons (one a free slot) and two
 // objects.
@@ -51,13 +51,11 @@ class MissionChecksumTest : public test::HeadlessTest {
         FahrzeugUnits.head = [](std::int16_t i) {
             return &g_vehicles[static_cast<std::size_t>(i)];
         };
-        g_objects.fill(SonderObjPlace{});
-        g_objects[1].type = 20;
-        SonderObjPlaces.count = 2;
-        SonderObjPlaces.place = [](std::int16_t i, SonderObjPlace& out) {
-            out = g_objects[static_cast<std::size_t>(i)];
-            return out.type >= 0;
-        };
+        SonderObjs.clear();
+        SonderObjs.resize(2);
+        SonderObjCount = 2;
+        SonderObjs[1].type = 20;
+        AppendSonderObjCommand(1, kCmdThrown, FlightBlock{}, 0, 0);
     }
 };
 
@@ -89,7 +87,9 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
         {"person's order", [] { Personen[0].orders->b = 7; }},
         {"order's goals", [] { Personen[0].orders->goals[1].x = 31; }},
         {"vehicle", [] { g_vehicles[0].energy = 5; }},
-        {"object", [] { g_objects[1].y = 3.0f; }},
+        {"object", [] { SonderObjs[1].y = 3.0f; }},
+        {"object's command", [] { SonderObjs[1].commands->c = 4; }},
+        {"command's flight", [] { SonderObjs[1].commands->flight->travelled = 15; }},
     };
     for (const Change& c : changes) {
         const std::uint64_t before = MissionChecksum();
@@ -101,7 +101,7 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
     const std::uint64_t before = MissionChecksum();
     Personen[1].x = 7;
     g_vehicles[1].x = 7;
-    g_objects[0].x = 7;
+    SonderObjs[0].x = 7;
     Personen[0].attachment.jet()->ticksRunning = 12;
     EXPECT_EQ(MissionChecksum(), before);
 }

@@ -42,6 +42,7 @@
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
 
@@ -122,6 +123,10 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     EXPECT_EQ(PersonCount, 50);
     EXPECT_EQ(Personen[0].type, 35) << "the badly injured";
     EXPECT_EQ(Personen[1].type, 34);
+    ASSERT_GE(SonderObjs.size(), 15u);
+    EXPECT_EQ(SonderObjs[0].type, 18) << "the tractor";
+    EXPECT_EQ(SonderObjs[2].type, 20) << "the leaked fuel";
+    EXPECT_EQ(SonderObjs[14].frame, 3) << "the last cow";
     EXPECT_EQ(MouseX, 400);
     EXPECT_EQ(MouseY, 300);
     EXPECT_EQ(backend.warpX(), 400);
@@ -183,6 +188,7 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
     EXPECT_FALSE(FahrzeugTypLoaded(kF110));
     EXPECT_EQ(FahrzeugCount, 0);
     EXPECT_TRUE(Personen.empty());
+    EXPECT_TRUE(SonderObjs.empty());
     EXPECT_FALSE(AnySoundLoaded());
     EXPECT_EQ(CurrentCdTrack, kNoCdTrack);
     EXPECT_EQ(DisplayColour(255), (std::array{0, 0, 0})) << "faded out";
