@@ -116,7 +116,7 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     EXPECT_EQ(HomeView.y, 240);
     for (const PanelPictureFile& f : kPanelPictureFiles) EXPECT_NE(*f.held, nullptr) << f.path;
     EXPECT_NE(MapWegeImages, nullptr);
-    EXPECT_NE(TileImages, nullptr);
+    EXPECT_FALSE(TileImages.empty());
     EXPECT_FALSE(TerrainTypen.empty());
     EXPECT_TRUE(FahrzeugTypLoaded(kF110));
     EXPECT_EQ(FahrzeugCount, 20);
@@ -177,7 +177,7 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
     ShutdownMission(0);
     EXPECT_FALSE(MissionSetUp());
     EXPECT_FALSE(AnyPanelPictureHeld());
-    EXPECT_EQ(TileImages, nullptr);
+    EXPECT_TRUE(TileImages.empty());
     EXPECT_TRUE(TileTypen.empty());
     EXPECT_TRUE(MapCells.empty());
     EXPECT_TRUE(CellAnims.empty());

@@ -40,7 +40,7 @@ TEST_F(SampleMissionScreen, HoldsEveryPanelPictureWithTheFramesThePanelsDraw) {
 
     // A picture for every panel picture number of a type, and for mission 3's marked person.
     std::size_t needed = 47;
-    for (const FahrzeugTypSpec& s : kFahrzeugTypSpecs)
+    for (const FahrzeugTypRow& s : kFahrzeugTypRows)
         needed = std::max<std::size_t>(needed, s.panelPicture + 1u);
     EXPECT_GE(FrameCount(MaskPicsImages), needed);
 

@@ -85,7 +85,7 @@ std::vector<Canvas> PieceMask() {
 
 int PanelPictureCount() {
     int highest = std::max(kMarkedPersonPicture, HighestPersonPanelPicture());
-    for (const FahrzeugTypSpec& s : kFahrzeugTypSpecs)
+    for (const FahrzeugTypRow& s : kFahrzeugTypRows)
         highest = std::max<int>(highest, s.panelPicture);
     return highest + 1;
 }

@@ -410,7 +410,7 @@ bool WritePersonSprites(const OutputTree& out) {
 
 int HighestPersonPanelPicture() {
     int highest = 0;
-    for (const PersonTypSpec& s : kPersonTypSpecs) highest = std::max<int>(highest, s.panelPicture);
+    for (const PersonTypRow& s : kPersonTypRows) highest = std::max<int>(highest, s.panelPicture);
     return highest;
 }
 
