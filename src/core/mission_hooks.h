@@ -16,6 +16,8 @@ struct MissionHooks {
     void (*InitLevel)() = nullptr;
     // Sets HouseCount, calls InitHouseList and AddHouse per house.
     void (*InitHouses)() = nullptr;
+    // Sets the burning flags of the map cells and house cells that burn at the start.
+    void (*InitBrand)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -6,6 +6,7 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/mission_counters.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -16,9 +17,11 @@
 #include "media/speech.h"
 #include "persons/person_types.h"
 #include "vehicles/fahrzeug_typ.h"
+#include "world/brand.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
 
@@ -36,13 +39,16 @@ void ResetGameState() {
     for (int t = 0; t < kFahrzeugTypCount; ++t) FreeFahrzeugTyp(static_cast<std::int16_t>(t));
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    FreeSonderObj();
     FreeHouses();
+    ResetBrand();
     FreeMaterials();
     FreeTerrain();
     FreeTileSet();
     FreeLevelMap();
     ResetUnitViews();
     ResetFireCounts();
+    ResetMissionCounters();
     ResetHover();
     ResetView();
     ResetMissionState();
