@@ -1,6 +1,8 @@
 #include "world/brand.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <span>
 
 #include "core/fatal_error.h"
@@ -137,13 +139,31 @@ int CurrentPhase() {
     return BrandPhase >= 0 && BrandPhase < kBrandPhases ? BrandPhase : 0;
 }
 
+// Heat reaching a map cell inside the map, by its index.
+void PassHeatToCell(std::size_t cell, std::int32_t heat) {
+    const std::uint16_t tile = MapCells[cell].tile;
+    if (!IsHouseLink(tile))
+        HeatPlainCell(cell, heat);
+    else if (const HouseCellRef c = LinkedGroundCell(tile))
+        HeatHouseCell(c, heat);
+}
+
+// The farthest a fire reaches, in cells along a row or a column.
+constexpr int kBrandReach = 4;
+
 void UpdateMapFire(std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
-    const std::size_t count = std::min({static_cast<std::size_t>(MapCellCount), MapCells.size(),
-                                        BrandStates.size(), CellAnims.size()});
+    const int width = MapWidth;
+    const int height = MapHeight;
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    if (MapCells.size() < count || BrandStates.size() < count || CellAnims.size() < count) return;
+    // Away from the edges every neighbour lies in the map, a fixed step away in the cell index.
+    std::array<std::ptrdiff_t, kBrandSpreadPerPhase> step{};
+    for (std::size_t k = 0; k < step.size(); ++k)
+        step[k] = static_cast<std::ptrdiff_t>(spread[k].dcolumn) * height + spread[k].drow;
     std::size_t cell = 0;
-    for (int column = 0; column < MapWidth; ++column)
-        for (int row = 0; row < MapHeight; ++row, ++cell) {
-            if (cell >= count) return;
+    for (int column = 0; column < width; ++column) {
+        const bool innerColumn = column >= kBrandReach && column < width - kBrandReach;
+        for (int row = 0; row < height; ++row, ++cell) {
             BrandState& s = BrandStates[cell];
             if (s.burning == 0) {
                 if (s.heat > 0) Cool(s, MapMaterial(cell));
@@ -156,9 +176,17 @@ void UpdateMapFire(std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
             }
             // A cell that has just burnt out passes no heat, but its neighbours are still tested.
             const std::int32_t heat = s.heat;
+            if (innerColumn && row >= kBrandReach && row < height - kBrandReach) {
+                for (std::size_t k = 0; k < step.size(); ++k)
+                    PassHeatToCell(
+                        static_cast<std::size_t>(static_cast<std::ptrdiff_t>(cell) + step[k]),
+                        Share(heat, spread[k].divisor));
+                continue;
+            }
             for (const BrandSpread& e : spread)
-                PassHeatToMapCell(column + e.dcolumn, row + e.drow, heat / e.divisor);
+                PassHeatToMapCell(column + e.dcolumn, row + e.drow, Share(heat, e.divisor));
         }
+    }
 }
 
 struct FloorSpread {
@@ -166,6 +194,16 @@ struct FloorSpread {
     int divisor;
 };
 constexpr FloorSpread kFloorSpread[] = {{1, 4}, {2, 256}, {-1, 4}, {-2, 256}};
+
+// The cell on c's floor that a map link names when it names c's own house.
+HouseCellRef SameHouseCell(const HouseCellRef& c, std::uint16_t tile) {
+    if (((tile - kHouseLinkBase) >> 8) != c.index) return {};
+    const int i = (tile >> 4) & 15;
+    const int j = tile & 15;
+    const HouseTyp& t = TypOf(*c.house);
+    if (i >= t.extentI || j >= t.extentJ) return {};
+    return {c.house, c.index, c.floor, i, j};
+}
 
 // Heat from a burning house cell to the map around it: into cells of houses on the same floor
 // (divided once more between two houses), and from the ground floor into plain map cells.
@@ -179,16 +217,24 @@ void SpreadFromHouseCell(const HouseCellRef& c, std::int32_t heat,
         const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
         const std::uint16_t tile = MapCells[cell].tile;
         if (!IsHouseLink(tile)) {
-            if (c.floor == 0) HeatPlainCell(cell, heat / e.divisor);
+            if (c.floor == 0) HeatPlainCell(cell, Share(heat, e.divisor));
+            continue;
+        }
+        // Mostly the heat stays in the house: its floor and type are known to hold the cell.
+        if (const HouseCellRef same = SameHouseCell(c, tile)) {
+            HeatHouseCell(same, Share(heat, e.divisor));
             continue;
         }
         const HouseLinkTarget link = DecodeHouseLink(tile);
         const HouseCellRef to = FindHouseCell(link.house, c.floor, link.i, link.j);
         if (!to) continue;
-        std::int64_t divisor = e.divisor;
-        if (to.index != c.index)
-            divisor *= std::max<std::int16_t>(TypOf(*to.house).spreadDivisor, 1);
-        HeatHouseCell(to, heat / divisor);
+        if (to.index == c.index) {
+            HeatHouseCell(to, Share(heat, e.divisor));
+        } else {
+            const int between = std::max<std::int16_t>(TypOf(*to.house).spreadDivisor, 1);
+            // heat / (divisor x between), as two truncating divisions give it.
+            HeatHouseCell(to, Share(heat, e.divisor) / between);
+        }
     }
 }
 
@@ -206,10 +252,14 @@ void UpdateHouseCell(const HouseCellRef& c, int phase,
         SetFlameLook(c, kFlameBurnt);
     }
     const std::int32_t heat = s.heat;
-    if (phase == 0)
-        for (const FloorSpread& v : kFloorSpread)
-            if (const HouseCellRef to = FindHouseCell(c.index, c.floor + v.dfloor, c.i, c.j))
-                HeatHouseCell(to, heat / v.divisor);
+    if (phase == 0) {
+        const int floors = static_cast<int>(c.house->floors.size());
+        for (const FloorSpread& v : kFloorSpread) {
+            const int floor = c.floor + v.dfloor;
+            if (floor >= 0 && floor < floors)
+                HeatHouseCell({c.house, c.index, floor, c.i, c.j}, Share(heat, v.divisor));
+        }
+    }
     SpreadFromHouseCell(c, heat, spread);
 }
 
@@ -339,12 +389,7 @@ void PassHeatToMapCell(int column, int row, std::int32_t heat) {
     if (!CellInMap(column, row)) return;
     const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
     if (cell >= MapCells.size() || cell >= BrandStates.size()) return;
-    const std::uint16_t tile = MapCells[cell].tile;
-    if (!IsHouseLink(tile)) {
-        HeatPlainCell(cell, heat);
-        return;
-    }
-    if (const HouseCellRef c = LinkedGroundCell(tile)) HeatHouseCell(c, heat);
+    PassHeatToCell(cell, heat);
 }
 
 void CheckCellIgnition(int house, int floor, int i, int j) {

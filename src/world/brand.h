@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace kv {
 
@@ -108,6 +109,16 @@ inline constexpr std::array<BrandSpread, 8> HouseWasserTable = {{
     {3, 0, 16},
     {4, 0, 256},
 }};
+
+namespace brand_detail {
+constexpr bool PowersOfTwo(std::span<const BrandSpread> table) {
+    for (const BrandSpread& e : table)
+        if (e.divisor <= 0 || (e.divisor & (e.divisor - 1)) != 0) return false;
+    return true;
+}
+}  // namespace brand_detail
+static_assert(brand_detail::PowersOfTwo(WasserSpreadTable) &&
+              brand_detail::PowersOfTwo(HouseWasserTable));
 
 // Water that puts a fire out also takes this much heat more, so that the cell has to be heated up
 // again before it burns: a hit cell, a neighbouring cell, a special object.

@@ -3,6 +3,7 @@
 // cells and house cells, heat sums that stop at the ends of the 32-bit range, and the counting of
 // burning house cells.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -22,6 +23,14 @@ inline std::int32_t Saturate(std::int64_t v) {
 }
 inline void AddHeat(std::int32_t& heat, std::int64_t amount) {
     heat = Saturate(static_cast<std::int64_t>(heat) + amount);
+}
+
+// heat / divisor, rounded toward zero like the division, for the tables' divisors, which are all
+// powers of two: a shift, where a division would cost the sweep most of its time.
+inline std::int32_t Share(std::int32_t heat, int divisor) {
+    const int shift = std::countr_zero(static_cast<unsigned>(divisor));
+    const std::int32_t bias = (heat >> 31) & (divisor - 1);
+    return (heat + bias) >> shift;
 }
 
 // The class of a map cell (the unburnt bit masked off) and of a house cell (its byte as it is).

@@ -1,6 +1,7 @@
 // The heat of fires around vehicles, persons and special objects, once a tick: vehicles and
 // objects take it as heat of their own, persons lose energy and are pushed away from the flames.
 
+#include "core/fire_counts.h"
 #include "core/mission_counters.h"
 #include "core/unit_views.h"
 #include "persons/person_evade.h"
@@ -55,6 +56,9 @@ Fire PersonFire(int column, int row, const UnitHead& person) {
 // own.
 template <class Felt>
 void ForCellsAround(int x, int y, Felt felt) {
+    // Nothing burns on the map or in a house: no cell has heat to give (the fire model and the
+    // missions keep the counters).
+    if (BurningCellCount == 0 && BurningHouseCount == 0) return;
     const CellPos at = CellFromPixel(x, y);
     if (CellInMap(at.column, at.row)) felt(at.column, at.row, 1);
     for (const BrandSpread& e : WasserSpreadTable) {
@@ -68,7 +72,7 @@ std::int64_t GroundHeatAround(int x, int y) {
     std::int64_t sum = 0;
     ForCellsAround(x, y, [&](int column, int row, int divisor) {
         const Fire f = GroundFire(column, row);
-        if (f.burning) sum += f.heat / divisor;
+        if (f.burning) sum += Share(f.heat, divisor);
     });
     return sum;
 }
@@ -95,7 +99,7 @@ void HurtPerson(std::int16_t n, UnitHead& p) {
                    [&](int column, int row, int divisor) {
                        const Fire f = PersonFire(column, row, p);
                        if (!f.burning) return;
-                       sum += f.heat / divisor;
+                       sum += Share(f.heat, divisor);
                        const PixelPos from = CellHeatPoint(column, row);
                        SetPersonEvade(n, static_cast<float>(from.x), static_cast<float>(from.y),
                                       Saturate(static_cast<std::int64_t>(f.heat) - protection),

@@ -99,7 +99,7 @@ void WaterOnHouse(const HouseCellRef& hit, int column, int row, std::int32_t str
     }
     for (int n = 0; n < depth; ++n)
         for (const BrandSpread& e : HouseWasserTable)
-            WaterOnNeighbour(column + e.dcolumn, row - n, strength / e.divisor);
+            WaterOnNeighbour(column + e.dcolumn, row - n, Share(strength, e.divisor));
 }
 
 // Water on the special objects on the ground around the point: full strength within the larger
@@ -151,7 +151,7 @@ void ApplyWasser(std::int16_t x, std::int16_t y, std::int32_t strength, std::int
     if (!IsHouseLink(tile)) {
         CoolPlainCell(p.column, row, strength, kWasserHitChill, vehicle);
         for (const BrandSpread& e : WasserSpreadTable)
-            WaterOnNeighbour(p.column + e.dcolumn, row + e.drow, strength / e.divisor);
+            WaterOnNeighbour(p.column + e.dcolumn, row + e.drow, Share(strength, e.divisor));
     } else if (const HouseCellRef hit = LinkedGroundCell(tile)) {
         WaterOnHouse(hit, p.column, row, strength, floor, vehicle);
     }
