@@ -11,6 +11,7 @@
 
 #include "core/fire_counts.h"
 #include "core/unit_views.h"
+#include "persons/personen.h"
 #include "world/brand.h"
 #include "world/house_types.h"
 #include "world/houses.h"
@@ -33,44 +34,43 @@ constexpr int kRestoreTicks = 100;
 // The class's highest heat: the fires start in full swing.
 constexpr std::int32_t kFireHeat = 6000;
 
-// Stand-ins for the units: their heads and the fields the fire model reaches.
-struct Units {
+// Stand-ins for the vehicles: their heads and the fields the fire model reaches.
+struct Fahrzeuge {
     std::vector<UnitHead> heads;
     std::vector<std::int32_t> heat;
-    std::vector<std::uint16_t> deadTicks;
     std::vector<WasserStrahl> jets;
 };
-Units g_personen;
-Units g_fahrzeuge;
+Fahrzeuge g_fahrzeuge;
 
-Units Scatter(int count, std::int8_t type, int seed) {
-    Units u;
-    u.heads.resize(static_cast<std::size_t>(count));
-    u.heat.assign(u.heads.size(), 0);
-    u.deadTicks.assign(u.heads.size(), 0);
-    u.jets.assign(u.heads.size(), WasserStrahl{});
-    for (std::size_t n = 0; n < u.heads.size(); ++n) {
-        UnitHead& h = u.heads[n];
-        h.type = type;
-        h.present = 1;
-        h.x = static_cast<float>((static_cast<int>(n) * 97 + seed) % (kWidth * 32 - 200) + 100);
-        h.y = static_cast<float>((static_cast<int>(n) * 61 + seed) % (kHeight * 28 - 100) + 50);
-    }
-    return u;
+// Spread over the map, away from its edges.
+float ScatterX(int n, int seed) {
+    return static_cast<float>((n * 97 + seed) % (kWidth * 32 - 200) + 100);
+}
+float ScatterY(int n, int seed) {
+    return static_cast<float>((n * 61 + seed) % (kHeight * 28 - 100) + 50);
 }
 
 void InstallUnits() {
-    g_personen = Scatter(300, 1, 11);
-    g_fahrzeuge = Scatter(60, 0, 17);
-    PersonUnits.count = 300;
-    PersonUnits.head = [](std::int16_t i) {
-        return &g_personen.heads[static_cast<std::size_t>(i)];
-    };
-    PersonUnits.casualty = [](std::int16_t i) { return static_cast<std::uint8_t>(i % 5 == 0); };
-    PersonUnits.offMap = [](std::int16_t) { return std::uint8_t{0}; };
-    PersonUnits.deadTicks = [](std::int16_t i) {
-        return &g_personen.deadTicks[static_cast<std::size_t>(i)];
-    };
+    PersonCount = 300;
+    AllocPersonen();
+    for (std::size_t n = 0; n < Personen.size(); ++n) {
+        Person& p = Personen[n];
+        p.type = 1;
+        p.casualty = n % 5 == 0 ? 1 : 0;
+        p.x = ScatterX(static_cast<int>(n), 11);
+        p.y = ScatterY(static_cast<int>(n), 11);
+    }
+
+    g_fahrzeuge.heads.assign(60, UnitHead{});
+    g_fahrzeuge.heat.assign(60, 0);
+    g_fahrzeuge.jets.assign(60, WasserStrahl{});
+    for (std::size_t n = 0; n < g_fahrzeuge.heads.size(); ++n) {
+        UnitHead& h = g_fahrzeuge.heads[n];
+        h.type = 0;
+        h.present = 1;
+        h.x = ScatterX(static_cast<int>(n), 17);
+        h.y = ScatterY(static_cast<int>(n), 17);
+    }
     FahrzeugUnits.count = 60;
     FahrzeugUnits.head = [](std::int16_t i) {
         return &g_fahrzeuge.heads[static_cast<std::size_t>(i)];
@@ -90,8 +90,8 @@ void InstallUnits() {
     for (std::size_t n = 0; n < SonderObjs.size(); ++n) {
         SonderObj& o = SonderObjs[n];
         o.type = 0;
-        o.x = static_cast<float>((static_cast<int>(n) * 131) % (kWidth * 32 - 200) + 100);
-        o.y = static_cast<float>((static_cast<int>(n) * 37) % (kHeight * 28 - 100) + 50);
+        o.x = ScatterX(static_cast<int>(n), 131);
+        o.y = ScatterY(static_cast<int>(n), 37);
         o.fuel = 1000000;
     }
     SonderObjCount = 250;
@@ -160,8 +160,8 @@ void BM_BrandTick(benchmark::State& state) {
     const std::vector<MapCell> cells = MapCells;
     const std::vector<House> houses = Houses;
     const std::vector<SonderObj> objects = SonderObjs;
-    const Units personen = g_personen;
-    const Units fahrzeuge = g_fahrzeuge;
+    const std::vector<Person> personen = Personen;
+    const Fahrzeuge fahrzeuge = g_fahrzeuge;
     const std::int16_t burningCells = BurningCellCount;
     const std::int16_t burningHouses = BurningHouseCount;
     int tick = 0;
@@ -173,7 +173,7 @@ void BM_BrandTick(benchmark::State& state) {
             MapCells = cells;
             Houses = houses;
             SonderObjs = objects;
-            g_personen = personen;
+            Personen = personen;
             g_fahrzeuge = fahrzeuge;
             BurningCellCount = burningCells;
             BurningHouseCount = burningHouses;
@@ -187,6 +187,7 @@ void BM_BrandTick(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.counters["burning_cells"] = BurningCellCount;
+    FreePersonen();
     ResetUnitViews();
     FreeHouses();
     FreeLevelMap();

@@ -18,6 +18,10 @@ struct MissionHooks {
     void (*InitHouses)() = nullptr;
     // Sets the burning flags of the map cells and house cells that burn at the start.
     void (*InitBrand)() = nullptr;
+    // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
+    void (*InitZones)() = nullptr;
+    // Sets PersonCount, calls AllocPersonen and creates the mission's persons.
+    void (*InitPersonen)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -1,6 +1,6 @@
 #pragma once
 // What the layers below the simulation read of the units and special objects (sound follows
-// them) without knowing their records, and the few unit fields the fire model reaches through
+// them) without knowing their records, and the vehicle fields the fire model reaches through
 // them. The person, vehicle and special-object modules fill these views when they allocate their
 // arrays and empty them when they free them.
 
@@ -19,10 +19,6 @@ struct UnitArray {
     // Persons only: the casualty flag, and the sound group of the person's type (-1 none).
     std::uint8_t (*casualty)(std::int16_t index) = nullptr;
     std::int8_t (*soundGroup)(std::int16_t index) = nullptr;
-    // Persons only: 1 while inside a vehicle, carried or otherwise off the map; the ticks since
-    // death.
-    std::uint8_t (*offMap)(std::int16_t index) = nullptr;
-    std::uint16_t* (*deadTicks)(std::int16_t index) = nullptr;
     // Vehicles only: the heat that fire and explosions add each tick; the water cannon's jet
     // (null for a vehicle without a cannon).
     std::int32_t* (*heat)(std::int16_t index) = nullptr;

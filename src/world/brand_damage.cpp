@@ -6,6 +6,7 @@
 #include "core/unit_views.h"
 #include "persons/person_evade.h"
 #include "persons/person_types.h"
+#include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/brand.h"
 #include "world/brand_cells.h"
@@ -91,7 +92,7 @@ void HeatFahrzeuge() {
     }
 }
 
-void HurtPerson(std::int16_t n, UnitHead& p) {
+void HurtPerson(std::int16_t n, Person& p) {
     const PersonTyp& type = PersonTypen[static_cast<std::size_t>(p.type)];
     const std::int32_t protection = type.heatProtection;
     std::int64_t sum = -static_cast<std::int64_t>(protection);
@@ -106,34 +107,31 @@ void HurtPerson(std::int16_t n, UnitHead& p) {
                                       kEvadeTicks, 0, -1);
                    });
     if (sum <= 0) return;
-    const bool casualty = PersonUnits.casualty != nullptr && PersonUnits.casualty(n) != 0;
     const std::int64_t divisor = std::max<std::int16_t>(type.heatDivisor, 1);
-    AddHeat(p.energy, -(sum / (casualty ? 3 * divisor : divisor)));
+    AddHeat(p.energy, -(sum / (p.casualty != 0 ? 3 * divisor : divisor)));
     if (p.energy >= 1) return;
     p.energy = 0;
-    if (PersonUnits.deadTicks != nullptr)
-        if (std::uint16_t* ticks = PersonUnits.deadTicks(n)) *ticks = 0;
-    if (casualty) ++ToteCount;
+    p.deadTicks = 0;
+    if (p.casualty != 0) ++ToteCount;
 }
 
 void HurtPersonen() {
-    for (std::int32_t n = 0; n < PersonUnits.count; ++n) {
-        UnitHead* p = PersonUnits.at(n);
-        if (p == nullptr || p->type < 0 || p->type >= kPersonTypCount || p->present == 0 ||
-            p->energy <= 0 || p->storey < 0)
+    for (std::size_t n = 0; n < Personen.size(); ++n) {
+        Person& p = Personen[n];
+        if (p.type < 0 || p.type >= kPersonTypCount || p.offMap != 0 || p.present == 0 ||
+            p.energy <= 0 || p.storey < 0)
             continue;
-        if (PersonUnits.offMap != nullptr && PersonUnits.offMap(static_cast<std::int16_t>(n)) != 0)
-            continue;
-        HurtPerson(static_cast<std::int16_t>(n), *p);
+        HurtPerson(static_cast<std::int16_t>(n), p);
     }
 }
 
 void HeatSonderObjs() {
     for (std::int32_t n = 0; n < SonderObjCount; ++n) {
-        SonderObj* o = UsedSonderObj(n);
-        if (o == nullptr || o->storey != 0 || o->visible == 0 || o->burning != 0 || o->fuel <= 0)
+        SonderObj* o = SonderObjAt(n);
+        if (o == nullptr || o->type == -1 || o->storey != 0 || o->visible == 0 || o->burning != 0 ||
+            o->fuel <= 0)
             continue;
-        const SonderObjTyp* t = SonderObjTypOf(o->type);
+        const SonderObjTyp* t = SonderObjTypAt(o->type);
         if (t == nullptr) continue;
         const int cx = static_cast<int>(o->x) + t->boxX0 + (t->boxX1 - t->boxX0) / 2;
         const int cy = static_cast<int>(o->y) + t->boxY0 + (t->boxY1 - t->boxY0) / 2;

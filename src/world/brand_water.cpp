@@ -5,7 +5,7 @@
 
 #include "core/fire_counts.h"
 #include "core/unit_views.h"
-#include "movement/befehl.h"
+#include "movement/befehl_queue.h"
 #include "world/brand.h"
 #include "world/brand_cells.h"
 #include "world/geometry.h"
@@ -107,9 +107,10 @@ void WaterOnHouse(const HouseCellRef& hit, int column, int row, std::int32_t str
 void WaterOnSonderObjs(std::int16_t x, std::int16_t y, std::int32_t strength, std::int16_t vehicle,
                        int column, int row) {
     for (std::int32_t n = 0; n < SonderObjCount; ++n) {
-        SonderObj* o = UsedSonderObj(n);
-        if (o == nullptr || o->storey != 0 || o->visible == 0 || o->fuel <= 0) continue;
-        const SonderObjTyp* t = SonderObjTypOf(o->type);
+        SonderObj* o = SonderObjAt(n);
+        if (o == nullptr || o->type == -1 || o->storey != 0 || o->visible == 0 || o->fuel <= 0)
+            continue;
+        const SonderObjTyp* t = SonderObjTypAt(o->type);
         if (t == nullptr) continue;
         const int w = (t->boxX1 - t->boxX0) / 2;
         const int h = (t->boxY1 - t->boxY0) / 2;
@@ -127,9 +128,7 @@ void WaterOnSonderObjs(std::int16_t x, std::int16_t y, std::int32_t strength, st
         AddHeat(o->heat, -static_cast<std::int64_t>(kWasserSonderObjChill));
         if (vehicle != -1) StopJetAndOrders(vehicle);
         StopJetsAimedAtGround(column, row);
-        // A look the type table does not have leaves the type; only the fire ends.
-        const std::uint16_t next = o->fuel > 0 ? t->extinguishedTyp : t->burntTyp;
-        if (SonderObjTypOf(next) != nullptr) o->type = static_cast<std::int16_t>(next);
+        o->type = FollowSonderObjTypLink(o->type, o->fuel > 0 ? t->extinguishedTyp : t->burntTyp);
         o->frame = 0;
         o->tick = 0;
     }

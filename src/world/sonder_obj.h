@@ -1,8 +1,8 @@
 #pragma once
-// The special objects of a mission: the scripted things that are neither persons, vehicles,
-// houses nor furniture (hydrants, hoses, tents, wrecks, jet splashes, ...), each typed by a
-// `SonderObjTyp`. Only the records and arrays are declared here so far; the special-object module
-// (creation, update, commands, image sets) fills in the rest.
+// Special objects: the scripted things of a mission that are neither persons, vehicles, houses
+// nor furniture (hydrants, hoses, tents, wrecks, jet splashes, ...), each typed by a
+// `SonderObjTyp`. Only the records, the arrays and their look-ups are declared so far; the
+// special-object module (creation, update, commands, image sets) fills in the rest.
 
 #include <cstdint>
 #include <vector>
@@ -14,7 +14,7 @@ namespace kv {
 struct SonderObjCommand;
 
 struct SonderObjTyp {
-    std::int16_t ticksPerFrame = 0;
+    std::int16_t ticksPerFrame = 1;
     std::int8_t explosionKind = 0;  // -1: catches fire instead of exploding
     std::uint8_t material = 0;
     std::uint8_t vanishes = 1;
@@ -56,10 +56,16 @@ extern std::int16_t SonderObjTypCount;
 extern std::vector<SonderObj> SonderObjs;
 extern std::int16_t SonderObjCount;
 
-// The object in a slot that is in use; null for a free slot or an index outside the array.
-SonderObj* UsedSonderObj(std::int32_t index);
-// The type record of a type index; null outside the array.
-SonderObjTyp* SonderObjTypOf(std::int32_t type);
+// The record of a type or an object; null for an index outside the array.
+SonderObjTyp* SonderObjTypAt(int type);
+SonderObj* SonderObjAt(int slot);
+// The type an object of type `from` turns into through one of its links: the link when it names
+// a slot of the type array, else `from`.
+std::int16_t FollowSonderObjTypLink(std::int16_t from, std::uint16_t link);
+
+// Creates the ground object that the person's type puts under it in its current direction,
+// unless an identical one is there. Does nothing yet: the special objects fill it.
+void AddPersonSonderObj(int person);
 
 // Mission end: both arrays freed.
 void FreeSonderObj();

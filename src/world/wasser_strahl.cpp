@@ -1,7 +1,7 @@
 #include "world/wasser_strahl.h"
 
 #include "core/unit_views.h"
-#include "movement/befehl.h"
+#include "movement/befehl_queue.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "world/sonder_obj.h"
 
@@ -16,7 +16,7 @@ bool IsCannonOpcode(int opcode) {
 
 // Only a splash object is hidden: the idle record's slot may name a mission's fixed object.
 void HideSplash(std::int16_t slot) {
-    if (SonderObj* o = UsedSonderObj(slot); o != nullptr && o->type == kSplashSonderObjTyp)
+    if (SonderObj* o = SonderObjAt(slot); o != nullptr && o->type == kSplashSonderObjTyp)
         o->visible = 0;
 }
 

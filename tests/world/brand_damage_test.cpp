@@ -5,6 +5,7 @@
 #include "core/fire_counts.h"
 #include "core/mission_counters.h"
 #include "persons/person_types.h"
+#include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/brand_fixture.h"
 #include "world/sonder_obj.h"
@@ -12,9 +13,8 @@
 namespace kv {
 namespace {
 
+using test::FakeFahrzeug;
 using test::FakeFahrzeuge;
-using test::FakePersonen;
-using test::FakeUnit;
 
 constexpr std::int16_t kPersonTyp = 40;
 constexpr std::int32_t kProtection = 1000;
@@ -25,13 +25,25 @@ PixelPos PointIn(int column, int row) {
     return {kCellWidth * column - 16 * row + 8, kCellHeight * row + 14};
 }
 
-FakeUnit UnitAt(std::int16_t type, PixelPos at) {
-    FakeUnit u;
-    u.head.type = static_cast<std::int8_t>(type);
-    u.head.x = static_cast<float>(at.x);
-    u.head.y = static_cast<float>(at.y);
-    u.head.present = 1;
-    return u;
+FakeFahrzeug FahrzeugAt(std::int16_t type, PixelPos at) {
+    FakeFahrzeug v;
+    v.head.type = static_cast<std::int8_t>(type);
+    v.head.x = static_cast<float>(at.x);
+    v.head.y = static_cast<float>(at.y);
+    v.head.present = 1;
+    return v;
+}
+
+// n persons of the fixture's type, all standing at a point.
+void PersonenAt(int n, PixelPos at) {
+    PersonCount = static_cast<std::int16_t>(n);
+    AllocPersonen();
+    for (Person& p : Personen) {
+        p.type = static_cast<std::int8_t>(kPersonTyp);
+        p.x = static_cast<float>(at.x);
+        p.y = static_cast<float>(at.y);
+        p.deadTicks = 999;
+    }
 }
 
 class BrandDamage : public test::BrandTest {
@@ -63,26 +75,26 @@ class BrandDamage : public test::BrandTest {
 
 TEST_F(BrandDamage, PersonsLoseEnergyByTheirDivisorCasualtiesByThreeTimesIt) {
     const PixelPos on = PointIn(4, 4);
-    FakePersonen.assign(8, UnitAt(kPersonTyp, on));
-    FakePersonen[1].casualty = 1;
-    FakePersonen[2].casualty = 1;
-    FakePersonen[2].head.energy = 100;
-    FakePersonen[3].offMap = 1;
-    FakePersonen[4].head.present = 0;
-    FakePersonen[5].head.storey = 1;  // inside no house: plain cells burn only outside
-    FakePersonen[6].head.energy = 10;
-    FakePersonen[7] = UnitAt(kPersonTyp, PointIn(6, 4));  // two cells away: a quarter
-    test::InstallFakePersonen();
+    PersonenAt(8, on);
+    Personen[1].casualty = 1;
+    Personen[2].casualty = 1;
+    Personen[2].energy = 100;
+    Personen[3].offMap = 1;
+    Personen[4].present = 0;
+    Personen[5].storey = 1;  // inside no house: plain cells burn only outside
+    Personen[6].energy = 10;
+    Personen[7].x = static_cast<float>(PointIn(6, 4).x);  // two cells away: a quarter
+    Personen[7].y = static_cast<float>(PointIn(6, 4).y);
     ApplyBrandDamage();
 
     const std::int32_t full = 1000000;
-    EXPECT_EQ(FakePersonen[0].head.energy, full - (kFire - kProtection) / 10);
-    EXPECT_EQ(FakePersonen[1].head.energy, full - (kFire - kProtection) / 30);
-    EXPECT_EQ(FakePersonen[2].head.energy, 0);
-    EXPECT_EQ(FakePersonen[2].deadTicks, 0);
-    for (int n : {3, 4, 5}) EXPECT_EQ(FakePersonen[static_cast<std::size_t>(n)].head.energy, full);
-    EXPECT_EQ(FakePersonen[6].head.energy, 0);
-    EXPECT_EQ(FakePersonen[7].head.energy, full - (kFire / 4 - kProtection) / 10);
+    EXPECT_EQ(Personen[0].energy, full - (kFire - kProtection) / 10);
+    EXPECT_EQ(Personen[1].energy, full - (kFire - kProtection) / 30);
+    EXPECT_EQ(Personen[2].energy, 0);
+    EXPECT_EQ(Personen[2].deadTicks, 0);
+    for (int n : {3, 4, 5}) EXPECT_EQ(Personen[static_cast<std::size_t>(n)].energy, full);
+    EXPECT_EQ(Personen[6].energy, 0);
+    EXPECT_EQ(Personen[7].energy, full - (kFire / 4 - kProtection) / 10);
     EXPECT_EQ(ToteCount, 1) << "only the casualty counts as dead";
 
     ApplyBrandDamage();
@@ -94,23 +106,22 @@ TEST_F(BrandDamage, InsideAHousePersonsFeelTheirOwnFloor) {
     lightHouseCell(0, 0, 0, 0, 70000);
     lightHouseCell(0, 1, 0, 0, 50000);
     const PixelPos at = PointIn(8, 8);
-    FakePersonen = {UnitAt(kPersonTyp, at), UnitAt(kPersonTyp, at), UnitAt(kPersonTyp, at)};
-    FakePersonen[0].head.house = 0;
-    FakePersonen[0].head.storey = 2;
-    FakePersonen[1].head.house = 0;
-    FakePersonen[1].head.storey = 9;  // no such floor
-    test::InstallFakePersonen();
+    PersonenAt(3, at);
+    Personen[0].house = 0;
+    Personen[0].storey = 2;
+    Personen[1].house = 0;
+    Personen[1].storey = 9;  // no such floor
     ApplyBrandDamage();
-    EXPECT_EQ(FakePersonen[0].head.energy, 1000000 - (50000 - kProtection) / 10);
-    EXPECT_EQ(FakePersonen[1].head.energy, 1000000);
-    EXPECT_EQ(FakePersonen[2].head.energy, 1000000 - (70000 - kProtection) / 10)
+    EXPECT_EQ(Personen[0].energy, 1000000 - (50000 - kProtection) / 10);
+    EXPECT_EQ(Personen[1].energy, 1000000);
+    EXPECT_EQ(Personen[2].energy, 1000000 - (70000 - kProtection) / 10)
         << "from outside, a house burns on its ground floor";
 }
 
 TEST_F(BrandDamage, VehiclesAndObjectsTakeTheHeatAroundThem) {
     const PixelPos on = PointIn(4, 4);
-    FakeFahrzeuge = {UnitAt(kTypF101, on), UnitAt(kTypF203, on), UnitAt(kTypF203, on),
-                     UnitAt(kTypF101, on), UnitAt(kTypF101, PixelPos{-100, on.y})};
+    FakeFahrzeuge = {FahrzeugAt(kTypF101, on), FahrzeugAt(kTypF203, on), FahrzeugAt(kTypF203, on),
+                     FahrzeugAt(kTypF101, on), FahrzeugAt(kTypF101, PixelPos{-100, on.y})};
     FakeFahrzeuge[2].head.anim = 3;     // a landed helicopter
     FakeFahrzeuge[3].head.storey = -1;  // in the air
     test::InstallFakeFahrzeuge();

@@ -13,27 +13,15 @@
 
 namespace kv::test {
 
-std::vector<FakeUnit> FakePersonen;
-std::vector<FakeUnit> FakeFahrzeuge;
+std::vector<FakeFahrzeug> FakeFahrzeuge;
 
 namespace {
 
-FakeUnit& Person(std::int16_t i) {
-    return FakePersonen[static_cast<std::size_t>(i)];
-}
-FakeUnit& Fahrzeug(std::int16_t i) {
+FakeFahrzeug& Fahrzeug(std::int16_t i) {
     return FakeFahrzeuge[static_cast<std::size_t>(i)];
 }
 
 }  // namespace
-
-void InstallFakePersonen() {
-    PersonUnits.count = static_cast<std::int16_t>(FakePersonen.size());
-    PersonUnits.head = [](std::int16_t i) { return &Person(i).head; };
-    PersonUnits.casualty = [](std::int16_t i) { return Person(i).casualty; };
-    PersonUnits.offMap = [](std::int16_t i) { return Person(i).offMap; };
-    PersonUnits.deadTicks = [](std::int16_t i) { return &Person(i).deadTicks; };
-}
 
 void InstallFakeFahrzeuge() {
     FahrzeugUnits.count = static_cast<std::int16_t>(FakeFahrzeuge.size());
@@ -46,7 +34,6 @@ void InstallFakeFahrzeuge() {
 
 void BrandTest::SetUp() {
     HeadlessTest::SetUp();
-    FakePersonen.clear();
     FakeFahrzeuge.clear();
     SeedRandom(1);
     tables();
@@ -72,7 +59,6 @@ void BrandTest::tables() {
 }
 
 void BrandTest::TearDown() {
-    FakePersonen.clear();
     FakeFahrzeuge.clear();
     HeadlessTest::TearDown();
 }
@@ -153,7 +139,8 @@ void BrandTest::expectCountsMatch() {
     }
     int objects = 0;
     for (std::int32_t n = 0; n < SonderObjCount; ++n)
-        if (const SonderObj* o = UsedSonderObj(n)) objects += o->burning != 0;
+        if (const SonderObj* o = SonderObjAt(n); o != nullptr && o->type != -1)
+            objects += o->burning != 0;
     EXPECT_EQ(BurningCellCount, cells);
     EXPECT_EQ(BurningHouseCount, burningHouses);
     EXPECT_EQ(BurningSonderObjCount, objects);

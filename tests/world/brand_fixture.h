@@ -1,7 +1,6 @@
 #pragma once
 // Tests of the fire model: a small level loaded from a written level file, a material table, box
-// houses of a loaded house type, and stand-in persons, vehicles and special objects that the
-// views of the units point at.
+// houses of a loaded house type, and stand-in vehicles that the vehicle view points at.
 
 #include <cstdint>
 #include <vector>
@@ -28,20 +27,15 @@ inline constexpr std::int32_t kHouseIgnite = 5000;
 // An unfurnished house type whose fire from another house is divided by 2.
 inline constexpr int kBoxHouseTyp = 18;
 
-// Stand-ins for persons and vehicles: their heads and the fields the fire model reaches.
-struct FakeUnit {
+// Stand-ins for vehicles: their heads and the fields the fire model reaches.
+struct FakeFahrzeug {
     UnitHead head;
-    std::uint8_t casualty = 0;
-    std::uint8_t offMap = 0;
-    std::uint16_t deadTicks = 999;
     std::int32_t heat = 0;
     bool hasJet = false;
     WasserStrahl jet;
 };
-// The arrays the views point at; Install* makes the view show them.
-extern std::vector<FakeUnit> FakePersonen;
-extern std::vector<FakeUnit> FakeFahrzeuge;
-void InstallFakePersonen();
+// The array the vehicle view points at once InstallFakeFahrzeuge has run.
+extern std::vector<FakeFahrzeug> FakeFahrzeuge;
 void InstallFakeFahrzeuge();
 
 class BrandTest : public HeadlessTest {

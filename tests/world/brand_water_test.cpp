@@ -12,8 +12,8 @@ namespace kv {
 namespace {
 
 using test::BrandTest;
+using test::FakeFahrzeug;
 using test::FakeFahrzeuge;
-using test::FakeUnit;
 using test::kGrassIgnite;
 
 TEST(WasserStrahlRecord, FieldsAndTwoSpareBytes) {
@@ -69,8 +69,8 @@ PixelPos PointIn(int column, int row) {
 }
 
 // A vehicle of a type with a cannon jet that is running, aimed at (x, y) with the given height.
-FakeUnit CannonVehicle(std::int16_t type, int x, int y, int height) {
-    FakeUnit v;
+FakeFahrzeug CannonVehicle(std::int16_t type, int x, int y, int height) {
+    FakeFahrzeug v;
     v.head.type = static_cast<std::int8_t>(type);
     v.hasJet = true;
     v.jet.active = 1;
@@ -88,7 +88,7 @@ TEST_F(BrandTest, StopWasserStrahlArmsTheRunOnOnceOrStops) {
     SonderObjs[0].type = kSplashSonderObjTyp;
     SonderObjs[1].type = 7;  // not a splash: an idle record may name any slot
     FakeFahrzeuge = {CannonVehicle(kTypF101, 0, 0, 0), CannonVehicle(kTypF303, 0, 0, 0),
-                     CannonVehicle(kTypF101, 0, 0, 0), FakeUnit{}};
+                     CannonVehicle(kTypF101, 0, 0, 0), FakeFahrzeug{}};
     FakeFahrzeuge[1].jet.splash = 0;
     FakeFahrzeuge[2].jet.splash = 1;
     test::InstallFakeFahrzeuge();
