@@ -3,6 +3,7 @@
 #include "core/fire_counts.h"
 #include "core/random.h"
 #include "core/unit_views.h"
+#include "movement/befehl_queue.h"
 #include "world/house_fixture.h"
 #include "world/house_types.h"
 #include "world/sonder_obj.h"
@@ -59,6 +60,7 @@ void BrandTest::tables() {
 }
 
 void BrandTest::TearDown() {
+    for (FakeFahrzeug& v : FakeFahrzeuge) DiscardBefehle(v.head);
     FakeFahrzeuge.clear();
     HeadlessTest::TearDown();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/fire_counts.h"
+#include "movement/befehl_queue.h"
 #include "support/record_offsets.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "world/brand_fixture.h"
@@ -183,6 +184,34 @@ TEST_F(BrandTest, JetsAimedAtAFireThatWentOutStop) {
     light(4, 4, 5000000);
     ApplyWasser(static_cast<std::int16_t>(at.x), static_cast<std::int16_t>(at.y), 40000, 0, 0);
     EXPECT_EQ(FakeFahrzeuge[0].jet.countdown, -1);
+}
+
+TEST_F(BrandTest, UnderOrdersJetsRunOnStopOrKeepBurningOut) {
+    map(9, 9);
+    const PixelPos at = PointIn(4, 4);
+    light(4, 4, 5000);
+    // All aimed at (4, 4): at a cannon order, at another order, burning out; the delivering
+    // vehicle burning out too.
+    FakeFahrzeuge.assign(4, CannonVehicle(kTypF101, at.x, at.y, 0));
+    test::InstallFakeFahrzeuge();
+    AppendBefehl(FakeFahrzeuge[0].head, 53, 0, 0, 0, 0, 1);
+    AppendBefehl(FakeFahrzeuge[1].head, 7, 20, 0, 0, 0, 1);
+    AppendBefehl(FakeFahrzeuge[2].head, 44, 0, 0, 0, 0, 1);
+    AppendBefehl(FakeFahrzeuge[3].head, 44, 0, 0, 0, 0, 1);
+    ApplyWasser(static_cast<std::int16_t>(at.x), static_cast<std::int16_t>(at.y), 40000, 0, 3);
+
+    EXPECT_EQ(FakeFahrzeuge[0].jet.active, 1);
+    EXPECT_EQ(FakeFahrzeuge[0].jet.countdown, kWasserStrahlRunOn);
+    EXPECT_EQ(FakeFahrzeuge[0].head.orders, nullptr);
+    EXPECT_EQ(FakeFahrzeuge[1].jet.active, 0);
+    EXPECT_EQ(FakeFahrzeuge[1].jet.countdown, -1);
+    EXPECT_EQ(FakeFahrzeuge[1].head.orders, nullptr);
+    for (int n : {2, 3}) {
+        const test::FakeFahrzeug& v = FakeFahrzeuge[static_cast<std::size_t>(n)];
+        EXPECT_EQ(v.jet.active, 1) << n;
+        EXPECT_EQ(v.jet.countdown, -1) << n;
+        EXPECT_EQ(HeadBefehlOpcode(v.head), 44) << n;
+    }
 }
 
 class BrandHouseWater : public BrandTest {
