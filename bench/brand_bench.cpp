@@ -86,7 +86,8 @@ void InstallUnits() {
     SonderObjTypen[0].boxX1 = 20;
     SonderObjTypen[0].boxY1 = 20;
     SonderObjTypCount = 1;
-    SonderObjs.assign(250, SonderObj{});
+    SonderObjs.clear();
+    SonderObjs.resize(250);
     for (std::size_t n = 0; n < SonderObjs.size(); ++n) {
         SonderObj& o = SonderObjs[n];
         o.type = 0;
@@ -159,7 +160,8 @@ void BM_BrandTick(benchmark::State& state) {
     const std::vector<CellAnim> anims = CellAnims;
     const std::vector<MapCell> cells = MapCells;
     const std::vector<House> houses = Houses;
-    const std::vector<SonderObj> objects = SonderObjs;
+    std::vector<std::int32_t> objectHeat;
+    for (const SonderObj& o : SonderObjs) objectHeat.push_back(o.heat);
     const std::vector<Person> personen = Personen;
     const Fahrzeuge fahrzeuge = g_fahrzeuge;
     const std::int16_t burningCells = BurningCellCount;
@@ -172,7 +174,7 @@ void BM_BrandTick(benchmark::State& state) {
             CellAnims = anims;
             MapCells = cells;
             Houses = houses;
-            SonderObjs = objects;
+            for (std::size_t n = 0; n < SonderObjs.size(); ++n) SonderObjs[n].heat = objectHeat[n];
             Personen = personen;
             g_fahrzeuge = fahrzeuge;
             BurningCellCount = burningCells;

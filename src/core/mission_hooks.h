@@ -18,6 +18,9 @@ struct MissionHooks {
     void (*InitHouses)() = nullptr;
     // Sets the burning flags of the map cells and house cells that burn at the start.
     void (*InitBrand)() = nullptr;
+    // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
+    // the mission's types and places its fixed objects and hydrants.
+    void (*InitSonderObj)() = nullptr;
     // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
     void (*InitZones)() = nullptr;
     // Sets PersonCount, calls AllocPersonen and creates the mission's persons.

@@ -23,6 +23,7 @@
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/brand.h"
+#include "world/explosions.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
@@ -44,7 +45,8 @@ void ResetGameState() {
     for (int t = 0; t < kFahrzeugTypCount; ++t) FreeFahrzeugTyp(static_cast<std::int16_t>(t));
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
-    FreeSonderObj();
+    ResetSonderObj();
+    ResetExplosions();
     FreeHouses();
     ResetBrand();
     FreeMaterials();

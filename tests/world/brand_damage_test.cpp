@@ -130,12 +130,13 @@ TEST_F(BrandDamage, VehiclesAndObjectsTakeTheHeatAroundThem) {
     SonderObjTypen[0].boxX1 = 20;
     SonderObjTypen[0].boxY1 = 20;
     SonderObjTypCount = 1;
-    SonderObj o;
-    o.type = 0;
-    o.x = static_cast<float>(on.x - 10);
-    o.y = static_cast<float>(on.y - 10);
-    o.fuel = 1;
-    SonderObjs = {o, o, o};
+    SonderObjs.resize(3);
+    for (SonderObj& o : SonderObjs) {
+        o.type = 0;
+        o.x = static_cast<float>(on.x - 10);
+        o.y = static_cast<float>(on.y - 10);
+        o.fuel = 1;
+    }
     SonderObjs[1].burning = 1;
     SonderObjs[2].fuel = 0;
     SonderObjCount = 3;

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "core/fire_counts.h"
+#include "gfx/image_files.h"
 #include "movement/befehl_queue.h"
 #include "support/record_offsets.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "world/brand_fixture.h"
 #include "world/sonder_obj.h"
+#include "writers/canvas.h"
+#include "writers/image_writers.h"
 
 namespace kv {
 namespace {
@@ -84,7 +87,7 @@ FakeFahrzeug CannonVehicle(std::int16_t type, int x, int y, int height) {
 TEST_F(BrandTest, StopWasserStrahlArmsTheRunOnOnceOrStops) {
     SonderObjTypen.assign(8, SonderObjTyp{});
     SonderObjTypCount = 8;
-    SonderObjs.assign(2, SonderObj{});
+    SonderObjs.resize(2);
     SonderObjCount = 2;
     SonderObjs[0].type = kSplashSonderObjTyp;
     SonderObjs[1].type = 7;  // not a splash: an idle record may name any slot
@@ -291,6 +294,10 @@ class BrandObjectWater : public BrandTest {
         SonderObjTypen[0].boxY1 = 20;
         SonderObjTypen[0].extinguishedTyp = 1;
         SonderObjTypen[0].burntTyp = 1;
+        // Only a type with pictures of its own is a look an object can turn into.
+        const sampledata::AffFrame picture{0, 0, sampledata::Canvas(4, 4, 5), 0};
+        SonderObjTypen[1].frames = LoadAffFromBytes(sampledata::MakeAff({&picture, 1}));
+        SonderObjTypen[1].objectSet = 1;
     }
     // A burning object of type 0 whose box centre is dx to the right of the point.
     static SonderObj Burning(PixelPos point, int dx) {
@@ -308,7 +315,7 @@ class BrandObjectWater : public BrandTest {
 
 TEST_F(BrandObjectWater, FullStrengthNearAQuarterFartherNothingBeyond) {
     const PixelPos at = PointIn(4, 4);
-    SonderObjs = {Burning(at, 0), Burning(at, 15), Burning(at, 20), Burning(at, 0), Burning(at, 0)};
+    for (int dx : {0, 15, 20, 0, 0}) SonderObjs.push_back(Burning(at, dx));
     SonderObjs[3].storey = 1;
     SonderObjs[4].visible = 0;
     SonderObjCount = static_cast<std::int16_t>(SonderObjs.size());
@@ -328,7 +335,7 @@ TEST_F(BrandObjectWater, FullStrengthNearAQuarterFartherNothingBeyond) {
 
 TEST_F(BrandObjectWater, WaterOffTheMapDoesNothing) {
     const PixelPos off{-300, -300};
-    SonderObjs = {Burning(off, 0)};
+    SonderObjs.push_back(Burning(off, 0));
     SonderObjCount = 1;
     BurningSonderObjCount = 1;
     ApplyWasser(static_cast<std::int16_t>(off.x), static_cast<std::int16_t>(off.y), 1000, 0, -1);
