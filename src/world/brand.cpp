@@ -268,11 +268,18 @@ void UpdateHouseFire(int phase, std::span<const BrandSpread, kBrandSpreadPerPhas
         House* h = PlacedHouse(static_cast<int>(n));
         if (h == nullptr) continue;
         const HouseTyp& t = TypOf(*h);
-        for (std::size_t f = 0; f < h->floors.size(); ++f)
+        for (std::size_t f = 0; f < h->floors.size(); ++f) {
+            const HouseFloor& floor = h->floors[f];
             for (int j = 0; j < t.extentJ; ++j)
-                for (int i = 0; i < t.extentI; ++i)
+                for (int i = 0; i < t.extentI; ++i) {
+                    // Most cells of most houses are cold: skip them without more ado.
+                    const BrandState& s =
+                        floor.brand[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+                    if (s.burning == 0 && s.heat <= 0) continue;
                     UpdateHouseCell({h, static_cast<int>(n), static_cast<int>(f), i, j}, phase,
                                     spread);
+                }
+        }
     }
 }
 
