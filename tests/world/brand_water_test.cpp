@@ -5,6 +5,7 @@
 #include "core/fire_counts.h"
 #include "gfx/image_files.h"
 #include "movement/befehl_queue.h"
+#include "support/golden_bytes.h"
 #include "support/record_offsets.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "world/brand_fixture.h"
@@ -54,13 +55,27 @@ TEST(WasserStrahlRecord, FieldsAndTwoSpareBytes) {
     jet.countdown = 60;
     ByteWriter out;
     WriteRecord(out, jet);
-    const std::vector<std::uint8_t> golden = {
-        0x0B, 0xFF, 0x01, 0x14, 0x02, 0x01, 0x03, 0x00, 0x01, 0x32, 0xFF, 0xFF,
-        0xE8, 0x03, 0xFE, 0xFF, 0x01, 0x00, 0x07, 0x00, 0xFE, 0xFF, 0xD8, 0xFF,
-        0x1F, 0x00, 0xFE, 0xFF, 0xCD, 0xAB, 0xFA, 0x00, 0x3C, 0x00, 0x00, 0x00,
-    };
-    EXPECT_EQ(out.data(), golden);
-    ByteReader in(golden);
+    test::GoldenBytes golden;
+    golden.at(0)
+        .bytes({0x0B, 0xFF, 0x01, 0x14})  // nozzle 11, target -1, autoAim, retargetTicks 20
+        .at(4)
+        .bytes({0x02, 0x01, 0x03, 0x00})  // targetPerson 0x0102, searchRadius 3
+        .at(8)
+        .bytes({0x01, 0x32, 0xFF, 0xFF})  // active, elevation 50, floor -1
+        .at(12)
+        .bytes({0xE8, 0x03, 0xFE, 0xFF})  // target (1000, -2)
+        .at(16)
+        .bytes({0x01, 0x00, 0x07, 0x00})  // wobbleXTarget 1, reserved 7
+        .at(20)
+        .bytes({0xFE, 0xFF, 0xD8, 0xFF, 0x1F, 0x00})  // wobbleX -2, yCorrection -40, height 31
+        .at(26)
+        .bytes({0xFE, 0xFF})  // wobbleDTarget -2, wobbleD -1
+        .at(28)
+        .bytes({0xCD, 0xAB, 0xFA, 0x00, 0x3C, 0x00})  // ticksRunning, splash 250, countdown 60
+        .at(34)
+        .zeros(2);
+    EXPECT_EQ(out.data(), golden.data());
+    ByteReader in(golden.data());
     const WasserStrahl back = ReadRecord<WasserStrahl>(in);
     EXPECT_EQ(back.targetY, -2);
     EXPECT_EQ(back.ticksRunning, 0xABCD);
