@@ -31,6 +31,11 @@ CellPos CellFromPixel(int x, int y) {
     return {(16 * row + x + RowShear[t]) >> 5, row};
 }
 
+void SetCellTerrain(int cell, std::uint8_t terrain) {
+    if (cell < 0 || static_cast<std::size_t>(cell) >= MapCells.size()) return;
+    MapCells[static_cast<std::size_t>(cell)].terrain = terrain;
+}
+
 std::optional<std::vector<std::uint8_t>> ReadMissionFile(int mission, int partTwo,
                                                          std::string_view extension,
                                                          std::string& resolvedPath) {
