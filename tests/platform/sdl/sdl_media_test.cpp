@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/music.h"
 #include "platform/sdl/avi_decoder.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_mixer_device.h"
 #include "platform/video.h"
 #include "support/headless_test.h"
 #include "support/media_files.h"
@@ -93,6 +95,8 @@ class SdlMediaTest : public ::testing::Test {
     void TearDown() override {
         backend.reset();
         ClearConfigOverrides();
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        ForgetMixerFailure();
     }
     std::unique_ptr<Backend> backend;
     test::ScratchDir dir;
@@ -169,6 +173,35 @@ TEST_F(SdlMediaTest, MusicPlaysATrackToItsEnd) {
 TEST_F(SdlMediaTest, NoMusicWithoutTracks) {
     const std::vector<std::string> none{"", ""};
     EXPECT_EQ(backend->music()->open(none), 0u);
+}
+
+TEST_F(SdlMediaTest, WithoutASoundDeviceOneLineSaysSoAndEverythingPlaysSilent) {
+    ASSERT_TRUE(test::WriteTestTrack(dir / "track02.ogg", 0.3));
+    ASSERT_TRUE(test::WriteTestVideo(dir / "v.avi", 32, 24, 3, 30));
+    ::setenv("SDL_AUDIODRIVER", "kestrivon-none", 1);
+    ForgetMixerFailure();
+    testing::internal::CaptureStderr();
+    const bool sound = backend->soundDevice()->open();
+    const std::vector<std::string> tracks{"", dir / "track02.ogg"};
+    const std::uint32_t music = backend->music()->open(tracks);
+    // A video with a sound track still plays, without its sound.
+    VideoPlayer* video = backend->video();
+    std::uint32_t error = 0;
+    ASSERT_NE(video->open(dir / "v.avi", error), 0u);
+    ASSERT_TRUE(video->play(44));
+    const std::vector<InputEvent> notices = NoticesFor(*backend, 44);
+    video->close();
+    const bool again = backend->soundDevice()->open();
+    const std::string said = testing::internal::GetCapturedStderr();
+
+    EXPECT_FALSE(sound);
+    EXPECT_EQ(music, 0u);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].wParam, MCI_NOTIFY_SUCCESSFUL);
+    EXPECT_FALSE(again);
+    EXPECT_TRUE(said.starts_with("no sound device: ")) << said;
+    EXPECT_TRUE(said.ends_with("; the game runs silent\n")) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 }  // namespace
