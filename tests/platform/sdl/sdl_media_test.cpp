@@ -16,6 +16,7 @@
 #include "platform/video.h"
 #include "support/headless_test.h"
 #include "support/media_files.h"
+#include "writers/avi_writer.h"
 
 namespace kv {
 namespace {
@@ -39,7 +40,10 @@ TEST(AviDecoder, ReadsEveryPictureAndTheWholeSoundTrack) {
     };
     std::vector<double> times;
     double t = 0;
-    while (decoder.nextPicture(t, sink)) times.push_back(t);
+    while (decoder.nextPicture(t, sink)) {
+        times.push_back(t);
+        decoder.takePicture();
+    }
     ASSERT_EQ(times.size(), 12u);
     for (std::size_t i = 0; i < times.size(); ++i) EXPECT_NEAR(times[i], i / 12.0, 1e-6);
     EXPECT_EQ(samples, 22050u) << "one second of sound";
@@ -51,6 +55,39 @@ TEST(AviDecoder, ReadsEveryPictureAndTheWholeSoundTrack) {
     EXPECT_GT((p >> 16) & 0xFF, 200u);
     EXPECT_LT((p >> 8) & 0xFF, 30u);
     EXPECT_LT(p & 0xFF, 30u);
+}
+
+TEST(AviDecoder, ScalesThePictureTakenNotTheOneWaiting) {
+    test::ScratchDir dir;
+    sampledata::AviClip clip;
+    clip.width = 16;
+    clip.height = 16;
+    clip.frameCount = 3;
+    // Red, green, blue.
+    clip.drawFrame = [](int frame, std::span<std::uint8_t> rgb) {
+        for (std::size_t i = static_cast<std::size_t>(frame); i < rgb.size(); i += 3) rgb[i] = 255;
+    };
+    ASSERT_TRUE(sampledata::WriteAviFile(dir / "rgb.avi", clip));
+    AviDecoder decoder;
+    ASSERT_TRUE(decoder.open(dir / "rgb.avi"));
+    std::vector<std::uint32_t> pixels(8 * 8);
+    const auto shown = [&] {
+        EXPECT_TRUE(decoder.scalePicture(8, 8, pixels));
+        return pixels[4 * 8 + 4] & 0xC0C0C0;  // the top bits of each colour
+    };
+    double t = 0;
+    ASSERT_TRUE(decoder.nextPicture(t, nullptr));
+    EXPECT_FALSE(decoder.scalePicture(8, 8, pixels)) << "nothing is taken yet";
+    decoder.takePicture();
+    ASSERT_TRUE(decoder.nextPicture(t, nullptr));
+    EXPECT_EQ(shown(), 0xC00000u) << "red stays while green waits";
+    decoder.takePicture();
+    EXPECT_EQ(shown(), 0x00C000u);
+    ASSERT_TRUE(decoder.nextPicture(t, nullptr));
+    EXPECT_FALSE(decoder.nextPicture(t, nullptr));
+    EXPECT_EQ(shown(), 0x00C000u) << "the end changes nothing shown";
+    decoder.takePicture();
+    EXPECT_EQ(shown(), 0x0000C0u);
 }
 
 TEST(AviDecoder, RefusesWhatIsNoVideo) {
