@@ -12,6 +12,7 @@
 #include "core/game_mode.h"
 #include "core/main_window.h"
 #include "core/options.h"
+#include "gfx/frame_buffer.h"
 #include "media/cd_audio.h"
 #include "media/intro.h"
 #include "platform/display.h"
@@ -220,6 +221,7 @@ TEST_F(VideoTest, ASecondVideoClosesTheFirstAndSoundOffMutesIt) {
     VideoStage = kVideoMission;
     ASSERT_EQ(PlayVideo("CDvideos\\m01.avi", 0, 0, 0, 640, 480), 1);
     EXPECT_TRUE(video().audioOn());
+    EXPECT_FALSE(BeginFrame()) << "no frame is drawn in the video's display mode";
     SoundOn = 0;
     ASSERT_EQ(PlayVideo("CDvideos\\m01.avi", 0, 0, 0, 640, 480), 1);
     EXPECT_FALSE(video().audioOn());
@@ -292,6 +294,45 @@ TEST_F(VideoTest, FailuresAreFatalAndLeaveTheLoopRunning) {
         ASSERT_EQ(fresh.boxes().size(), 1u) << c.what;
         EXPECT_EQ(fresh.boxes()[0].text, c.message) << c.what;
         EXPECT_FALSE(video().isOpen()) << c.what;
+        test::ResetPlatformState();
+        SetBackend(&backend);
+        active = &backend;
+    }
+}
+
+// A display mode that cannot be set, into the video's mode or back: reported as at start-up, and
+// nothing is drawn into surfaces of the wrong size afterwards.
+TEST_F(VideoTest, AModeSwitchThatFailsEndsTheGame) {
+    for (const bool back : {false, true}) {
+        if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
+        test::ResetPlatformState();
+        HeadlessBackend fresh;
+        active = &fresh;
+        SetBackend(&fresh);
+        start();
+        GameMode = 2;
+        VideoStage = kVideoMission;
+        if (back) {
+            ASSERT_EQ(PlayVideo("CDvideos\\m01.avi", 0, 0, 0, 640, 480), 1);
+            fresh.failDisplayMode(true);
+            finish();
+        } else {
+            fresh.failDisplayMode(true);
+            EXPECT_EQ(PlayVideo("CDvideos\\m01.avi", 0, 0, 0, 640, 480), 0);
+            EXPECT_FALSE(video().isOpen());
+        }
+        ASSERT_EQ(fresh.boxes().size(), 1u) << back;
+        EXPECT_EQ(fresh.boxes()[0].title, "Kestrivon");
+        EXPECT_EQ(fresh.boxes()[0].text, "DirectDraw Init FAILED. Error:16389");
+        EXPECT_TRUE(FatalErrorRaised());
+        EXPECT_EQ(GameMode, 0u);
+        EXPECT_EQ(LoopSuspended, 0);
+        EXPECT_FALSE(IsWindow(MainWindow));
+        EXPECT_EQ(g_missionVideoEnds, 0) << "the mission does not go on";
+        const std::size_t frames = fresh.frames().size();
+        PresentWorkBuffer();
+        ShowStatusText("after", nullptr);
+        EXPECT_EQ(fresh.frames().size(), frames);
         test::ResetPlatformState();
         SetBackend(&backend);
         active = &backend;
