@@ -153,15 +153,14 @@ void ShowStatusText(std::string_view line, const char* second) {
     SetPaletteEntry(0, 0, 0, 0);
     SetPaletteEntry(255, 255, 255, 255);
     // The text goes onto the visible buffer, so it shows without another flip.
-    TextContext dc;
-    if (!DisplayGetDC(SurfaceId::Primary, dc)) return;
-    dc.setBkMode(TRANSPARENT);
-    dc.selectFont(FontLarge);
-    dc.setTextAlign(TA_CENTER | TA_BASELINE);
-    dc.setTextColor(Rgb(255, 255, 255));
-    dc.textOut(400, 300, line);
-    if (second != nullptr) dc.textOut(400, 340, second);
-    DisplayReleaseDC(SurfaceId::Primary);
+    DisplayDC dc(SurfaceId::Primary);
+    if (!dc) return;
+    dc->setBkMode(TRANSPARENT);
+    dc->selectFont(FontLarge);
+    dc->setTextAlign(TA_CENTER | TA_BASELINE);
+    dc->setTextColor(Rgb(255, 255, 255));
+    dc->textOut(400, 300, line);
+    if (second != nullptr) dc->textOut(400, 340, second);
 }
 
 }  // namespace kv
