@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,15 +46,24 @@ void RecordMissionVideoEnd() {
 // started up to its videos.
 class VideoTest : public test::HeadlessTest {
   public:
+    // The files are the same for every test: written once for the suite.
+    static void SetUpTestSuite() {
+        const test::ScratchDir& d = suiteDir.emplace();
+        EXPECT_TRUE(test::WriteTestVideo(d / "videos/dalquin.avi", 32, 24, 2));
+        EXPECT_TRUE(test::WriteTestVideo(d / "videos/mervix.avi", 32, 16, 2));
+        EXPECT_TRUE(test::WriteTestVideo(d / "videos/intro.avi", 32, 16, 2));
+        EXPECT_TRUE(test::WriteTestVideo(d / "videos/m01.avi", 160, 120, 2));
+        EXPECT_TRUE(WriteStartPicture(d));
+        d.linkSampleData("persons");  // the first person types load at start-up
+        EXPECT_TRUE(test::WriteTestGamePalette(d / "graphs/farben.pal"));
+    }
+    static void TearDownTestSuite() { suiteDir.reset(); }
+    static bool WriteStartPicture(const test::ScratchDir& d) {
+        return test::WriteTestStartPicture(d / "graphs/d/start.cff");
+    }
+
     void SetUp() override {
         HeadlessTest::SetUp();
-        ASSERT_TRUE(test::WriteTestVideo(dir / "videos/dalquin.avi", 32, 24, 2));
-        ASSERT_TRUE(test::WriteTestVideo(dir / "videos/mervix.avi", 32, 16, 2));
-        ASSERT_TRUE(test::WriteTestVideo(dir / "videos/intro.avi", 32, 16, 2));
-        ASSERT_TRUE(test::WriteTestVideo(dir / "videos/m01.avi", 160, 120, 2));
-        ASSERT_TRUE(test::WriteTestStartPicture(dir / "graphs/d/start.cff"));
-        dir.linkSampleData("persons");  // the first person types load at start-up
-        ASSERT_TRUE(test::WriteTestGamePalette(dir / "graphs/farben.pal"));
         g_started.clear();
         g_missionVideoEnds = 0;
         start();
@@ -62,6 +73,8 @@ class VideoTest : public test::HeadlessTest {
         SetStartMissionFunction(nullptr);
         SoundOn = 1;
         ResetVideoState();
+        // A test that took the start picture away leaves it for the next.
+        if (!std::filesystem::exists(dir.path() / "graphs/d/start.cff")) WriteStartPicture(dir);
         HeadlessTest::TearDown();
     }
     void start() {
@@ -101,7 +114,8 @@ class VideoTest : public test::HeadlessTest {
         DispatchAll();
     }
 
-    test::ScratchDir dir;
+    static inline std::optional<test::ScratchDir> suiteDir;
+    const test::ScratchDir& dir = *suiteDir;
     test::WorkingDirectory cwd{dir.path()};
     GameModeTable table{};
     HeadlessBackend* active = &backend;
@@ -182,7 +196,7 @@ TEST_F(VideoTest, AnIntroThatRunsOutEndsLikeASkippedOne) {
 }
 
 TEST_F(VideoTest, AMissingStartPictureIsFatal) {
-    std::filesystem::remove_all(dir.path() / "graphs");
+    std::filesystem::remove(dir.path() / "graphs/d/start.cff");
     PlayLogoVideos();
     finish();
     finish();
