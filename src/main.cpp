@@ -1,4 +1,4 @@
-// The program's entry: the real backend under the game's shell.
+// The program's entry: the real backend under the game.
 
 #include "app/program_tables.h"
 #include "app/startup.h"

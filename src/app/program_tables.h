@@ -1,10 +1,11 @@
 #pragma once
-// The tables through which the shell reaches the screens and the order callbacks.
+// The tables through which the engine below reaches the screens, the order callbacks and the
+// missions.
 
 namespace kv {
 
-// Names every game mode's handlers and every order callback to the shell. Called once before
-// the shell starts.
+// Installs every game mode's handlers, every order callback and every mission's hooks. Called
+// once before the main loop starts.
 void InstallProgramTables();
 
 }  // namespace kv

@@ -14,7 +14,7 @@ using BefehlCallbackTable = std::array<BefehlCallback, kBefehlCallbackCount>;
 
 extern BefehlCallbackTable BefehlCallbacks;
 
-// The callbacks live above the shell; the program names them before the shell starts.
+// The callbacks live above the engine; the program names them at start-up.
 void SetBefehlCallbackSource(const BefehlCallbackTable* source);
 // Fills BefehlCallbacks once at start-up; it never changes afterwards.
 void InitBefehlCallbacks();

@@ -30,8 +30,8 @@ struct GameModeHandlers {
 };
 using GameModeTable = std::array<GameModeHandlers, kGameModeCount>;
 
-// The table lives above the shell, with the screens it names; the program installs it before
-// the shell starts. Until then every mode calls nothing.
+// The table lives above the engine, with the screens it names; the program installs it at
+// start-up. Until then every mode calls nothing.
 void SetGameModeTable(const GameModeTable* table);
 // The handlers of a mode; an empty entry for a mode outside the table.
 const GameModeHandlers& HandlersFor(std::uint32_t mode);

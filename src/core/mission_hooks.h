@@ -16,6 +16,10 @@ struct MissionHooks {
     void (*InitLevel)() = nullptr;
     // Sets HouseCount, calls InitHouseList and AddHouse per house.
     void (*InitHouses)() = nullptr;
+    // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
+    void (*InitZones)() = nullptr;
+    // Sets PersonCount, calls AllocPersonen and creates the mission's persons.
+    void (*InitPersonen)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -2,6 +2,7 @@
 
 #include "core/befehl_callbacks.h"
 #include "core/campaign.h"
+#include "core/cd_path.h"
 #include "core/fatal_error.h"
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
@@ -10,11 +11,15 @@
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
+#include "core/selection.h"
 #include "core/unit_views.h"
 #include "core/view.h"
 #include "media/sound_slots.h"
 #include "media/speech.h"
+#include "movement/befehl_queue.h"
+#include "movement/zones.h"
 #include "persons/person_types.h"
+#include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -41,6 +46,9 @@ void ResetGameState() {
     FreeTerrain();
     FreeTileSet();
     FreeLevelMap();
+    FreeZones();
+    FreePersonen();
+    ResetBefehlQueue();
     ResetUnitViews();
     ResetFireCounts();
     ResetHover();
@@ -53,12 +61,14 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetUpdateSelectionModeHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;
     UnitSpeech = 0;
     ResetOptions();
     ResetCampaign();
     ResetMouse();
+    CdPath.clear();
     ResetFatalError();
 }
 

@@ -27,6 +27,11 @@ struct AnimSlot {
     VffImage* images;  // all frames of this animation and direction; null = none
 };
 
+// A type's class (unitClass).
+inline constexpr std::uint8_t kPlayerVehicleUnitClass = 1;  // and the shark
+inline constexpr std::uint8_t kCivilVehicleUnitClass = 2;
+inline constexpr std::uint8_t kPersonUnitClass = 4;
+
 // A code of up to six characters and its terminator ("PPILOT").
 inline constexpr int kUnitCodeSize = 7;
 
@@ -47,6 +52,8 @@ struct UnitTypHead {
     std::uint8_t terrainColumn;            // column of the tile types' passability tables
     std::uint8_t unitClass;                // 1 player vehicle, 2 civilian vehicle, 4 person
     std::array<char, kUnitCodeSize> code;  // NUL-terminated
+    // AnimSlots in each direction's array while the type is loaded, else 0.
+    std::uint8_t animCount;
 
     // Sets code, cut to fit with its terminator.
     void setCode(std::string_view text) {
@@ -55,5 +62,16 @@ struct UnitTypHead {
                     code.begin());
     }
 };
+
+inline constexpr AnimSlot kEmptyAnimSlot{};
+
+// The type's animation in a direction; the empty slot (no frames, no images) for a direction or
+// animation out of range, or a type that is not loaded.
+inline const AnimSlot& UnitAnimSlot(const UnitTypHead& typ, int direction, int anim) {
+    if (direction < 0 || direction >= kDirectionCount || anim < 0 || anim >= typ.animCount)
+        return kEmptyAnimSlot;
+    const AnimSlot* slots = typ.dirAnims[static_cast<std::size_t>(direction)];
+    return slots != nullptr ? slots[anim] : kEmptyAnimSlot;
+}
 
 }  // namespace kv

@@ -191,7 +191,6 @@ struct PersonTypSpec {
 };
 
 inline constexpr std::uint8_t kPersonShortcutBackSteps = 5;
-inline constexpr std::uint8_t kPersonUnitClass = 4;
 
 namespace person_anims {
 

@@ -118,6 +118,7 @@ void LoadPersonTypSprites(int type) {
         for (std::size_t a = 0; a < count; ++a)
             slots[a] = AnimSlot{0, 0, 0, 0, spec.defaultBox, nullptr};
     }
+    t.animCount = static_cast<std::uint8_t>(count);
     SetConstants(t, spec);
     for (std::size_t a = 0; a < count; ++a) {
         const AnimSpec& anim = spec.anims[a];

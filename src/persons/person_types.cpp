@@ -32,6 +32,7 @@ void FreeOne(int type) {
         std::free(slots);
         slots = nullptr;
     }
+    t.animCount = 0;
 }
 
 }  // namespace
@@ -43,11 +44,7 @@ bool PersonTypLoaded(int type) {
 }
 
 const AnimSlot& PersonAnimSlot(int type, int direction, int anim) {
-    static constexpr AnimSlot kEmpty{};
-    if (!InRange(type) || direction < 0 || direction >= kDirectionCount) return kEmpty;
-    if (anim < 0 || anim >= AnimCount(type)) return kEmpty;
-    const AnimSlot* slots = PersonTypen[type].dirAnims[direction];
-    return slots != nullptr ? slots[anim] : kEmpty;
+    return InRange(type) ? UnitAnimSlot(PersonTypen[type], direction, anim) : kEmptyAnimSlot;
 }
 
 void LoadPersonTyp(std::int16_t type) {

@@ -179,6 +179,7 @@ void LoadFahrzeugSprites(std::int16_t type) {
     FahrzeugTyp& t = FahrzeugTypen[type];
 
     for (AnimSlot*& slots : t.dirAnims) slots = AllocSlots(spec.entries);
+    t.animCount = spec.entries;
 
     const std::string_view code = kFahrzeugTypNames[type].code;
     t.setCode(code);

@@ -127,6 +127,7 @@ void FreeFahrzeugTyp(std::int16_t type) {
         std::free(slots);
         slots = nullptr;
     }
+    t.animCount = 0;
     if (t.kanone != nullptr) {
         for (KanoneRichtung& dir : t.kanone->dirs) {
             FreeVff(dir.images);

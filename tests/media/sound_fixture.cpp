@@ -1,12 +1,7 @@
 #include "media/sound_fixture.h"
 
-#include "app/startup.h"
-#include "core/fire_counts.h"
-#include "core/mission_state.h"
-#include "core/options.h"
 #include "core/random.h"
-#include "core/view.h"
-#include "media/speech.h"
+#include "media/sound_slots.h"
 
 namespace kv::test {
 
@@ -19,16 +14,6 @@ namespace {
 void ResetSoundWorld() {
     ClearSoundSlots();
     SoundAvailable = 0;
-    SoundOn = 1;
-    UnitSpeech = 0;
-    MissionNummer = 0;
-    ViewOrigin = {};
-    BurningCellCount = 0;
-    BurningHouseCount = 0;
-    BurningSonderObjCount = 0;
-    PersonUnits = {};
-    FahrzeugUnits = {};
-    SonderObjPlaces = {};
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ class VideoTest : public test::HeadlessTest {
         InitGame();
         ASSERT_FALSE(FatalErrorRaised());
     }
-    // The installed program table, read back through the shell.
+    // The installed program table, read back through the game-mode table.
     static const GameModeTable* tableOf() {
         static GameModeTable copy;
         for (std::uint32_t m = 0; m < kGameModeCount; ++m) copy[m] = HandlersFor(m);

@@ -10,7 +10,7 @@
 
 namespace kv::test {
 
-// Every platform and shell state cleared before and after the test.
+// Every platform state and all game and program state cleared before and after the test.
 void ResetPlatformState();
 
 class HeadlessTest : public ::testing::Test {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "core/mission_state.h"
+#include "mission/game_state.h"
 #include "vehicles/fahrzeug_sprites.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "writers/canvas.h"
@@ -55,9 +55,8 @@ void VehicleTypesTest::TearDown() {
 }
 
 void VehicleTypesTest::ClearTypes() {
-    for (std::int16_t t = 0; t < kFahrzeugTypCount; ++t) FreeFahrzeugTyp(t);
+    ResetGameState();
     FahrzeugTypen = {};
-    MissionNummer = 0;
 }
 
 void VehicleTypesTest::WriteFile(std::string_view gamePath, const std::string& content) {

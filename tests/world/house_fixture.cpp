@@ -2,10 +2,9 @@
 
 #include <cstdio>
 
-#include "core/hover.h"
 #include "core/main_window.h"
 #include "core/mission_hooks.h"
-#include "core/view.h"
+#include "mission/game_state.h"
 #include "world/furniture.h"
 #include "world/house_images.h"
 #include "world/houses.h"
@@ -40,13 +39,8 @@ void InstallMissionOneOnly() {
 }  // namespace
 
 void ResetHouseState() {
-    FreeHouses();
+    ResetGameState();
     ClearMissionHooks();
-    HoverKind = kHoverNothing;
-    HoverIds = {};
-    ViewOrigin = {};
-    MouseX = 0;
-    MouseY = 0;
     g_houses.clear();
     g_count = -1;
 }

@@ -3,31 +3,15 @@
 #include <fstream>
 
 #include "core/cd_path.h"
-#include "world/level_map.h"
-#include "world/materials.h"
-#include "world/terrain.h"
-#include "world/tile_set.h"
 
 namespace kv::test {
 
-namespace {
-void FreeWorld() {
-    FreeLevelMap();
-    FreeTileSet();
-    FreeTerrain();
-    FreeMaterials();
-    CdPath.clear();
-}
-}  // namespace
-
 void WorldTest::SetUp() {
     HeadlessTest::SetUp();
-    FreeWorld();
     CdPath = cd.path().string() + "/";
 }
 
 void WorldTest::TearDown() {
-    FreeWorld();
     HeadlessTest::TearDown();
 }
 

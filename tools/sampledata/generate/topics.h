@@ -38,5 +38,7 @@ bool WriteVehicleSprites(const OutputTree& out);
 bool WriteHouses(const OutputTree& out);
 // houseobj\*.vff
 bool WriteFurnitureImages(const OutputTree& out);
+// graphs\kontam.vff
+bool WriteContaminationMarker(const OutputTree& out);
 
 }  // namespace kv::sampledata

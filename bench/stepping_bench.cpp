@@ -1,0 +1,112 @@
+// Planning a unit's next 24 steps, as every moving unit does each tick when its ring has run dry:
+// on mission 1's generated map, for a vehicle that turns towards its target while it drives and
+// for a walking person. The goal is at most 3 us a ring (about 120 ns a step), so that 150 moving
+// units topping up their rings cost under 20 us a tick.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/cd_path.h"
+#include "core/mission_state.h"
+#include "core/unit_head.h"
+#include "movement/befehl.h"
+#include "movement/stepping.h"
+#include "movement/unit_type.h"
+#include "world/level_map.h"
+#include "world/terrain.h"
+
+namespace {
+
+using namespace kv;
+
+constexpr int kPersonMoveClass = 16;  // the walking class of the sample terrain table
+
+// Mission 1's level and terrain from the generated sample data, loaded once.
+bool LoadMissionOne() {
+    static const bool loaded = [] {
+        const std::filesystem::path dir = KV_SAMPLEDATA_DIR;
+        const std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(dir);
+        CdPath = dir.string() + "/";
+        const bool ok = LoadLevelMap(1, 0) && LoadTerrain();
+        std::filesystem::current_path(previous);
+        WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
+        WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
+        return ok;
+    }();
+    return loaded;
+}
+
+// A type whose two animations have one footprint box in every direction.
+struct BenchTyp {
+    BenchTyp(std::uint8_t unitClass, float speed, std::uint8_t moveClass, std::int16_t halfWidth,
+             std::int16_t height) {
+        const AnimSlot slot{
+            1,      1, halfWidth, height, {0, 0, static_cast<std::int16_t>(2 * halfWidth), height},
+            nullptr};
+        slots.fill(slot);
+        head.dirAnims.fill(slots.data());
+        head.animCount = 2;
+        head.unitClass = unitClass;
+        head.speed = speed;
+        head.terrainColumn = moveClass;
+    }
+    BenchTyp(const BenchTyp&) = delete;
+    BenchTyp& operator=(const BenchTyp&) = delete;
+    std::array<AnimSlot, 2> slots{};
+    UnitTypHead head{};
+};
+
+// A unit of the type standing at (x, y) facing direction, sent to the target; each iteration
+// empties its ring and plans it full again.
+struct Mover {
+    float x, y;
+    std::int8_t direction;
+    std::int8_t anim;
+    float targetX, targetY;
+};
+
+void RunRing(benchmark::State& state, const BenchTyp& typ, const Mover& m) {
+    if (!LoadMissionOne()) {
+        state.SkipWithError("the sample data's mission 1 did not load");
+        return;
+    }
+    UnitHead unit;
+    unit.type = 0;
+    unit.x = m.x;
+    unit.y = m.y;
+    unit.direction = m.direction;
+    unit.anim = m.anim;
+    unit.speed = typ.head.speed;
+    Befehl order;
+    order.opcode = 0;
+    order.setA(m.targetX);
+    order.setB(m.targetY);
+    unit.orders = &order;
+    for (auto _ : state) {
+        ResetMoveTarget(unit);
+        FillStepRing(unit, typ.head);
+        benchmark::DoNotOptimize(unit.stepRing.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 24);
+}
+
+// A fire engine on the meadow south of the road, facing north, sent far to the south-east: it
+// turns on every step for the first few, driving on as it turns.
+void BM_FillStepRingTurningVehicle(benchmark::State& state) {
+    const BenchTyp engine(kPlayerVehicleUnitClass, 5, 0, 20, 30);
+    RunRing(state, engine, {1300, 700, 0, 0, 1700, 950});
+}
+BENCHMARK(BM_FillStepRingTurningVehicle);
+
+// A fire-fighter walking west along the road's edge.
+void BM_FillStepRingWalkingPerson(benchmark::State& state) {
+    const BenchTyp walker(kPersonUnitClass, 2, kPersonMoveClass, 6, 18);
+    RunRing(state, walker, {1200, 470, 9, 1, 300, 440});
+}
+BENCHMARK(BM_FillStepRingWalkingPerson);
+
+}  // namespace

@@ -1,0 +1,86 @@
+#pragma once
+// The one opcode space of persons and vehicles: 0..12 mean the same for both, 40..83 are vehicle
+// orders, 150..227 person orders. Per opcode: how its arguments are built, whether the
+// interpreter updates the unit's zone after it, which interpreter has a handler, and which of
+// the queue's drop operations discard it. The queue, both interpreters and the save game read
+// this one table.
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+
+namespace kv {
+
+// How AppendBefehl and PushBefehl turn their four integer arguments into the order's words.
+enum class BefehlForm : std::uint8_t {
+    Raw,    // the integers as they are
+    Move,   // all four as f32
+    Turn,   // a and b as f32, c and d integers
+    Route,  // all four as f32, and the final target (finalX, finalY) = (a, b)
+};
+
+struct BefehlOpcodeRow {
+    BefehlForm form = BefehlForm::Raw;
+    bool zone = false;          // the interpreter updates the unit's zone after the handler
+    bool person = false;        // the person interpreter has a handler
+    bool vehicle = false;       // the vehicle interpreter has a handler
+    bool dropWhenDone = false;  // DropDoneMoveBefehle pops it once flag bit 0 is set
+    bool movement = false;      // DropMoveBefehle pops it
+    bool routeLeg = false;      // DropDoneRouteBefehle looks at its route flag
+};
+
+inline constexpr int kBefehlOpcodeCount = 256;
+
+// Opcodes named by number outside their handlers.
+inline constexpr std::uint8_t kOpMove = 0;
+inline constexpr std::uint8_t kOpTurn = 1;
+inline constexpr std::uint8_t kOpGoals = 2;
+inline constexpr std::uint8_t kOpStraight = 3;
+inline constexpr std::uint8_t kOpMoveBackwards = 4;
+inline constexpr std::uint8_t kOpGoalsCallback = 5;
+inline constexpr std::uint8_t kOpFollow = 6;  // second in the queue: a callback marker
+inline constexpr std::uint8_t kOpWait = 7;
+inline constexpr std::uint8_t kOpHold = 9;
+inline constexpr std::uint8_t kOpClear = 10;
+inline constexpr std::uint8_t kOpPlace = 12;
+inline constexpr std::uint8_t kOpRouteLeg = 54;
+
+namespace befehl_opcodes_detail {
+
+constexpr bool In(int op, std::initializer_list<int> set) {
+    for (int v : set)
+        if (v == op) return true;
+    return false;
+}
+
+constexpr std::array<BefehlOpcodeRow, kBefehlOpcodeCount> BuildTable() {
+    std::array<BefehlOpcodeRow, kBefehlOpcodeCount> rows{};
+    for (int op = 0; op < kBefehlOpcodeCount; ++op) {
+        BefehlOpcodeRow& r = rows[static_cast<std::size_t>(op)];
+        if (In(op, {0, 3, 4, 47, 159}))
+            r.form = BefehlForm::Move;
+        else if (op == 1)
+            r.form = BefehlForm::Turn;
+        else if (op == 54)
+            r.form = BefehlForm::Route;
+        r.zone = In(op, {0, 1, 3, 4, 8, 12, 47, 54, 56, 159});
+        const bool shared = op <= 12 && op != kOpHold;
+        r.person = shared || (op >= 150 && op <= 227);
+        r.vehicle = shared || (op >= 40 && op <= 83);
+        r.dropWhenDone = In(op, {0, 1, 3, 4, 12, 54, 159});
+        r.movement = In(op, {0, 1, 2, 3, 4, 5, 6, 8, 12, 54, 159});
+        r.routeLeg = In(op, {0, 54});
+    }
+    return rows;
+}
+
+}  // namespace befehl_opcodes_detail
+
+inline constexpr std::array<BefehlOpcodeRow, kBefehlOpcodeCount> BefehlOpcodes =
+    befehl_opcodes_detail::BuildTable();
+
+constexpr const BefehlOpcodeRow& BefehlOpcode(std::uint8_t opcode) {
+    return BefehlOpcodes[opcode];
+}
+
+}  // namespace kv

@@ -1,0 +1,23 @@
+#include "movement/collision.h"
+
+#include "persons/person.h"
+
+namespace kv {
+
+std::uint8_t FindCollisionAt(std::uint16_t, const UnitHead*, const UnitTypHead*, std::int16_t,
+                             std::int16_t, std::int16_t, std::int16_t, std::int16_t, std::int8_t,
+                             std::uint8_t, CollisionHit* hit) {
+    if (hit != nullptr) *hit = {};
+    return 0;
+}
+
+void ResetPersonTrail(Person& person) {
+    person.trailWrite = kTrailEmpty;
+    person.trailWrapped = 0;
+}
+
+void FreeContourRecord(UnitHead& unit) {
+    unit.contour = nullptr;
+}
+
+}  // namespace kv

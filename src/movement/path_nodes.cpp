@@ -1,0 +1,354 @@
+#include "movement/path_nodes.h"
+
+#include <vector>
+
+#include "core/unit_views.h"
+#include "movement/stepping.h"
+#include "world/geometry.h"
+#include "world/level_map.h"
+
+namespace kv {
+
+namespace {
+
+PathNode Plain(float x, float y, std::uint8_t dir, std::uint8_t kind, std::uint16_t flags,
+               std::uint8_t goal) {
+    PathNode node;
+    node.x = x;
+    node.y = y;
+    node.dir = dir;
+    node.kind = kind;
+    node.flags = flags;
+    node.goal = goal;
+    return node;
+}
+
+PathNode Extended(float x, float y, std::uint8_t dir, std::uint8_t kind, std::uint16_t flags,
+                  std::uint8_t goal, float origX, float origY) {
+    PathNode node = Plain(x, y, dir, kind, static_cast<std::uint16_t>(flags | kNodeExtended), goal);
+    node.origX = origX;
+    node.origY = origY;
+    return node;
+}
+
+// Puts replacement (or nothing) where node hangs: its parent's slot, or the tree's root.
+void ReplaceInParent(PathTree* tree, const PathNode* node, PathNode* replacement) {
+    PathNode* parent = node->parent;
+    if (parent == nullptr) {
+        if (tree->root == node) tree->root = replacement;
+    } else if (parent->first == node) {
+        parent->first = replacement;
+    } else if (parent->second == node) {
+        parent->second = replacement;
+    }
+    if (replacement != nullptr) replacement->parent = parent;
+}
+
+PathNode* AttachChild(PathTree* tree, PathNode* parent, PathNode* PathNode::*slot,
+                      const PathNode& fields) {
+    if (tree == nullptr || parent == nullptr) return nullptr;
+    auto* child = new PathNode(fields);
+    child->parent = parent;
+    child->met = CopyMetBlockers(parent->met);
+    parent->*slot = child;
+    ++tree->count;
+    return child;
+}
+
+PathNode* InsertAbove(PathTree* tree, PathNode* node, const PathNode& fields) {
+    if (tree == nullptr || node == nullptr) return nullptr;
+    auto* inserted = new PathNode(fields);
+    ReplaceInParent(tree, node, inserted);
+    inserted->first = node;
+    node->parent = inserted;
+    ++tree->count;
+    return inserted;
+}
+
+bool HasLiveSecond(const PathNode* node) {
+    return node->second != nullptr && (node->flags & kNodeChainNext) == 0;
+}
+
+bool HasNoLiveChild(const PathNode* node) {
+    return node->first == nullptr && !HasLiveSecond(node);
+}
+
+bool IsInSubtree(const PathNode* candidate, const PathNode* top) {
+    for (const PathNode* n = candidate; n != nullptr; n = n->parent)
+        if (n == top) return true;
+    return false;
+}
+
+void DropCount(PathTree* tree) {
+    if (tree->count > 0) --tree->count;
+}
+
+}  // namespace
+
+PathNode* AddFirstChild(PathTree* tree, PathNode* parent, float x, float y, std::uint8_t dir,
+                        std::uint8_t kind, std::uint16_t flags, std::uint8_t goal) {
+    return AttachChild(tree, parent, &PathNode::first, Plain(x, y, dir, kind, flags, goal));
+}
+
+PathNode* AddFirstChildExt(PathTree* tree, PathNode* parent, float x, float y, std::uint8_t dir,
+                           std::uint8_t kind, std::uint16_t flags, std::uint8_t goal, float origX,
+                           float origY) {
+    return AttachChild(tree, parent, &PathNode::first,
+                       Extended(x, y, dir, kind, flags, goal, origX, origY));
+}
+
+PathNode* AddSecondChild(PathTree* tree, PathNode* parent, float x, float y, std::uint8_t dir,
+                         std::uint8_t kind, std::uint16_t flags, std::uint8_t goal) {
+    return AttachChild(tree, parent, &PathNode::second, Plain(x, y, dir, kind, flags, goal));
+}
+
+PathNode* AddSecondChildExt(PathTree* tree, PathNode* parent, float x, float y, std::uint8_t dir,
+                            std::uint8_t kind, std::uint16_t flags, std::uint8_t goal, float origX,
+                            float origY) {
+    return AttachChild(tree, parent, &PathNode::second,
+                       Extended(x, y, dir, kind, flags, goal, origX, origY));
+}
+
+PathNode* InsertPathNode(PathTree* tree, PathNode* node, float x, float y, std::uint8_t dir,
+                         std::uint8_t kind, std::uint16_t flags, std::uint8_t goal) {
+    return InsertAbove(tree, node, Plain(x, y, dir, kind, flags, goal));
+}
+
+PathNode* InsertPathNodeExt(PathTree* tree, PathNode* node, float x, float y, std::uint8_t dir,
+                            std::uint8_t kind, std::uint16_t flags, std::uint8_t goal, float origX,
+                            float origY) {
+    return InsertAbove(tree, node, Extended(x, y, dir, kind, flags, goal, origX, origY));
+}
+
+PathNode* InsertPathNode30(PathTree* tree, PathNode* node, float x, float y, std::uint8_t dir,
+                           std::uint8_t kind, std::uint16_t flags, std::uint8_t goal,
+                           std::uint8_t turnDir) {
+    PathNode fields = Plain(x, y, dir, kind, flags, goal);
+    fields.turnDir = turnDir;
+    return InsertAbove(tree, node, fields);
+}
+
+void FreePathSubtree(PathTree* tree, PathNode* node) {
+    if (tree == nullptr || node == nullptr) return;
+    ReplaceInParent(tree, node, nullptr);
+    // Depth first, first child before second; a stack rather than recursion, since nothing
+    // bounds a chain's depth but the tree's size.
+    std::vector<PathNode*> pending{node};
+    while (!pending.empty()) {
+        PathNode* n = pending.back();
+        pending.pop_back();
+        if (n->second != nullptr) pending.push_back(n->second);
+        if (n->first != nullptr) pending.push_back(n->first);
+        FreePathNode(n);
+        DropCount(tree);
+    }
+}
+
+void FreePathNode(PathNode* node) {
+    if (node == nullptr) return;
+    FreeMetBlockers(node->met);
+    delete node;
+}
+
+bool IsSinglePathToRoot(const PathNode* node) {
+    if (node == nullptr) return false;
+    for (const PathNode* n = node; n->parent != nullptr; n = n->parent) {
+        const PathNode* p = n->parent;
+        if (p->first == n && HasLiveSecond(p)) return false;
+        if (p->second == n && p->first != nullptr) return false;
+    }
+    return true;
+}
+
+PathNode* PruneDeadBranch(PathTree* tree, PathNode* node, PathNode*& bestNode,
+                          std::uint8_t& bestPruned) {
+    if (tree == nullptr || node == nullptr) return nullptr;
+    PathNode* at = node;
+    while (true) {
+        PathNode* parent = at->parent;
+        if (parent == nullptr) {
+            FreePathSubtree(tree, tree->root);
+            tree->root = nullptr;
+            bestNode = nullptr;
+            return nullptr;
+        }
+        if (bestNode != nullptr && IsInSubtree(bestNode, at)) bestNode = nullptr;
+        FreePathSubtree(tree, at);
+        at = parent;
+        if (!HasNoLiveChild(at) || at == bestNode) break;
+    }
+    if (at == bestNode && HasNoLiveChild(at)) {
+        bestPruned = 1;
+        return at;
+    }
+    // Split copies of a multi-goal start left with one child give their place to it.
+    while ((at->dir & kNodeCopy) != 0 && at != bestNode) {
+        const int children = (at->first != nullptr ? 1 : 0) + (at->second != nullptr ? 1 : 0);
+        if (children != 1) break;
+        PathNode* child = at->first != nullptr ? at->first : at->second;
+        PathNode* parent = at->parent;
+        ReplaceInParent(tree, at, child);
+        FreePathNode(at);
+        DropCount(tree);
+        at = parent != nullptr ? parent : child;
+        if (parent == nullptr) break;
+    }
+    if (at == bestNode && HasNoLiveChild(at)) bestPruned = 1;
+    return at;
+}
+
+void FanOutPathNode(PathTree* tree, NodeQueue* open, PathNode* node, std::uint8_t n) {
+    if (tree == nullptr || open == nullptr || node == nullptr) return;
+    if (n <= 2) {
+        QueueAppend(open, node);
+        return;
+    }
+    const auto copyDir = static_cast<std::uint8_t>(node->dir | kNodeCopy);
+    PathNode* first = AddFirstChild(tree, node, node->x, node->y, copyDir, kNodeSplit, 0, 0);
+    PathNode* second = AddSecondChild(tree, node, node->x, node->y, copyDir, kNodeSplit, 0, 0);
+    FanOutPathNode(tree, open, first, static_cast<std::uint8_t>(n / 2));
+    FanOutPathNode(tree, open, second, static_cast<std::uint8_t>(n - n / 2));
+}
+
+float PathLengthToRoot(const PathNode* node) {
+    float length = 0;
+    for (const PathNode* n = node; n != nullptr && n->parent != nullptr; n = n->parent)
+        length += DistanceFloat(n->x, n->y, n->parent->x, n->parent->y);
+    return length;
+}
+
+NodeQueue* NewQueue() {
+    return new NodeQueue;
+}
+
+void QueueAppend(NodeQueue* queue, PathNode* node) {
+    if (queue == nullptr || node == nullptr) return;
+    auto* link = new NodeQueueLink{node, nullptr};
+    if (queue->first == nullptr) {
+        queue->first = link;
+        queue->cursor = link;
+    } else {
+        queue->last->next = link;
+    }
+    queue->last = link;
+    ++queue->count;
+}
+
+void QueuePush(NodeQueue* queue, PathNode* node) {
+    if (queue == nullptr || node == nullptr) return;
+    auto* link = new NodeQueueLink{node, queue->first};
+    if (queue->first == nullptr) queue->last = link;
+    queue->first = link;
+    queue->cursor = link;
+    ++queue->count;
+}
+
+PathNode* QueuePop(NodeQueue* queue) {
+    if (queue == nullptr || queue->first == nullptr) return nullptr;
+    NodeQueueLink* link = queue->first;
+    PathNode* node = link->node;
+    queue->first = link->next;
+    queue->cursor = queue->first;
+    if (queue->first == nullptr) queue->last = nullptr;
+    if (queue->count > 0) --queue->count;
+    delete link;
+    return node;
+}
+
+void FreeQueue(NodeQueue* queue) {
+    if (queue == nullptr) return;
+    for (NodeQueueLink* link = queue->first; link != nullptr;) {
+        NodeQueueLink* next = link->next;
+        delete link;
+        link = next;
+    }
+    delete queue;
+}
+
+MetBlocker* AddMetBlocker(MetBlocker* head, std::uint8_t kind, std::uint16_t index1,
+                          std::uint16_t index2, std::uint16_t index3, std::uint8_t side) {
+    return new MetBlocker{kind, index1, index2, index3, side, head};
+}
+
+bool FindMetBlocker(MetBlocker* head, std::uint8_t kind, std::uint16_t index1, std::uint16_t index2,
+                    std::uint16_t index3, std::uint8_t side, MetBlocker** found) {
+    // Terrain regions and map cells are told apart by their cell, the others by their index.
+    const bool allIndices = kind == 4 || kind == 6;
+    for (MetBlocker* m = head; m != nullptr; m = m->next) {
+        if (m->kind != kind || m->index1 != index1 || m->side != side) continue;
+        if (allIndices && (m->index2 != index2 || m->index3 != index3)) continue;
+        if (found != nullptr) *found = m;
+        return true;
+    }
+    return false;
+}
+
+void FreeMetBlockers(MetBlocker* head) {
+    while (head != nullptr) {
+        MetBlocker* next = head->next;
+        delete head;
+        head = next;
+    }
+}
+
+MetBlocker* CopyMetBlockers(const MetBlocker* head) {
+    MetBlocker* copy = nullptr;
+    MetBlocker** tail = &copy;
+    for (const MetBlocker* m = head; m != nullptr; m = m->next) {
+        *tail = new MetBlocker{m->kind, m->index1, m->index2, m->index3, m->side, nullptr};
+        tail = &(*tail)->next;
+    }
+    return copy;
+}
+
+namespace {
+
+bool NotStarted(const Befehl* order) {
+    return (order->flags & kBefehlStarted) == 0;
+}
+
+bool AwaitsSearch(const Befehl* order, std::uint8_t ownOpcode) {
+    if (order == nullptr || !NotStarted(order)) return false;
+    const std::uint8_t op = order->opcode;
+    return op == 0 || op == 2 || op == 5 || op == ownOpcode;
+}
+
+constexpr std::uint8_t kVehicleRouteOpcode = 54;
+constexpr std::uint8_t kPersonGafferOpcode = 159;
+
+}  // namespace
+
+int CountSearchingMovers() {
+    int count = 0;
+    for (int i = 0; i < FahrzeugUnits.count; ++i) {
+        const UnitHead* v = FahrzeugUnits.at(i);
+        if (v == nullptr || v->type < 0) continue;
+        if ((v->moverFlags & (kMoverPathSearch | kMoverRoutePlanning)) != 0 ||
+            AwaitsSearch(v->orders, kVehicleRouteOpcode))
+            ++count;
+    }
+    for (int i = 0; i < PersonUnits.count; ++i) {
+        UnitHead* p = PersonUnits.at(i);
+        if (p == nullptr || p->type < 0) continue;
+        if ((p->moverFlags & kMoverPathSearch) != 0 ||
+            AwaitsSearch(p->orders, kPersonGafferOpcode)) {
+            ++count;
+            p->moverFlags |= kMoverSearching;
+        }
+    }
+    return count;
+}
+
+void FreeEmptyNodeGraph() {
+    if (RoadNodeCount != 0) return;
+    RoadNodes = {};
+    RoadNodeCapacity = 0;
+}
+
+void FreeNodeGraph() {
+    RoadNodes = {};
+    RoadNodeCount = 0;
+    RoadNodeCapacity = 0;
+}
+
+}  // namespace kv

@@ -1,0 +1,7 @@
+#include "movement/route.h"
+
+namespace kv {
+
+void FreeRoute(Route*) {}
+
+}  // namespace kv

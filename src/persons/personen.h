@@ -1,0 +1,70 @@
+#pragma once
+// The person array of a mission: every human figure, from the player's staff to casualties,
+// onlookers and persons in distress. A slot is free while its type is -1. The mission's person
+// set-up sizes the array and creates its persons; the array lives until the mission ends.
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx/image_files.h"
+#include "persons/person.h"
+
+namespace kv {
+
+// Set by the mission's person set-up before it calls AllocPersonen.
+extern std::int16_t PersonCount;
+extern std::vector<Person> Personen;
+// Drawn over contaminated persons; frame by contamination kind.
+extern VffImage* KontaminiertImage;
+
+struct SavedPosition {
+    float x = 0;
+    float y = 0;
+};
+extern SavedPosition SavedPersonPos;
+
+// The person of an index; null outside the array.
+Person* PersonAt(std::int32_t index);
+
+// PersonCount slots with the free defaults; the person view reaches them.
+void AllocPersonen();
+// Mission end: every person's sound, attachment and orders, then the array; the types that a
+// mission loads and the contamination marker.
+void FreePersonen();
+// The first free slot, or -1 when the array is full.
+std::int16_t FindFreePerson();
+
+// Whether a person may be created at (x, y) on that storey: the map cell must be plain ground
+// for storey 0 (and below), a cell of a placed house for storey 1 and up. house receives that
+// house, or 0xFFFF.
+bool PersonCellFits(std::int16_t x, std::int16_t y, std::int8_t storey, std::uint16_t& house);
+
+// A new casualty, or -1 when the array is full or the cell does not fit the storey.
+std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
+                              std::uint8_t direction, std::int32_t energy, std::uint16_t energyLoss,
+                              std::int16_t energyGain, std::uint8_t contamination);
+
+// The person's idle state: its animation by kind, no links, no orders (freed without their
+// clean-ups, with its path search, turning record and route), planning from where it stands.
+void ResetPerson(std::int16_t index);
+// Switches the animation slot and restarts it; the standing animation starts after a random
+// pause. A treating medic lets go of its patient.
+void SetPersonAnim(std::int16_t index, std::uint16_t slot);
+// Moves a person out of whatever it overlaps, step by step outwards in the directions the mask
+// allows (bit 0 +x, 1 +y, 2 -x, 3 -y). 0 when it stands free; else the last collision kind, the
+// person back where it started.
+std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask);
+void SavePersonPos(std::int16_t index);
+void RestorePersonPos(std::int16_t index);
+
+// Takes a person off the map for good: its sound stops, its attachment and orders go without
+// clean-ups, it is deselected, and the slot gets the free defaults. A free slot or an index
+// outside the array is left alone.
+void DeletePerson(std::int32_t index);
+
+// Mission start: the mission's person set-up, then every person's type loaded and the person
+// reset, lying casualties registered as objects, and the contamination marker. False after a
+// fatal error.
+bool InitPersonen(int mission);
+
+}  // namespace kv
