@@ -96,6 +96,19 @@ class VideoTest : public test::HeadlessTest {
         for (std::uint32_t m = 0; m < kGameModeCount; ++m) copy[m] = HandlersFor(m);
         return &copy;
     }
+    // For a table of cases: each one on a backend of its own, started anew.
+    void restartOn(HeadlessBackend& fresh) {
+        if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
+        test::ResetPlatformState();
+        active = &fresh;
+        SetBackend(&fresh);
+        start();
+    }
+    void backToOwnBackend() {
+        test::ResetPlatformState();
+        SetBackend(&backend);
+        active = &backend;
+    }
     HeadlessVideo& video() { return active->videoDevice(); }
     std::string playing() const {
         const std::string& p = const_cast<VideoTest*>(this)->video().path();
@@ -293,12 +306,8 @@ TEST_F(VideoTest, FailuresAreFatalAndLeaveTheLoopRunning) {
          "cannot start video"},
     };
     for (const Case& c : cases) {
-        if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
-        test::ResetPlatformState();
         HeadlessBackend fresh;
-        active = &fresh;
-        SetBackend(&fresh);
-        start();
+        restartOn(fresh);
         c.prepare(*this);
         VideoStage = kVideoMission;
         EXPECT_EQ(PlayVideo(c.path, 0, 0, 0, 640, 480), 0) << c.what;
@@ -308,9 +317,7 @@ TEST_F(VideoTest, FailuresAreFatalAndLeaveTheLoopRunning) {
         ASSERT_EQ(fresh.boxes().size(), 1u) << c.what;
         EXPECT_EQ(fresh.boxes()[0].text, c.message) << c.what;
         EXPECT_FALSE(video().isOpen()) << c.what;
-        test::ResetPlatformState();
-        SetBackend(&backend);
-        active = &backend;
+        backToOwnBackend();
     }
 }
 
@@ -318,12 +325,8 @@ TEST_F(VideoTest, FailuresAreFatalAndLeaveTheLoopRunning) {
 // nothing is drawn into surfaces of the wrong size afterwards.
 TEST_F(VideoTest, AModeSwitchThatFailsEndsTheGame) {
     for (const bool back : {false, true}) {
-        if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
-        test::ResetPlatformState();
         HeadlessBackend fresh;
-        active = &fresh;
-        SetBackend(&fresh);
-        start();
+        restartOn(fresh);
         GameMode = 2;
         VideoStage = kVideoMission;
         if (back) {
@@ -347,9 +350,7 @@ TEST_F(VideoTest, AModeSwitchThatFailsEndsTheGame) {
         PresentWorkBuffer();
         ShowStatusText("after", nullptr);
         EXPECT_EQ(fresh.frames().size(), frames);
-        test::ResetPlatformState();
-        SetBackend(&backend);
-        active = &backend;
+        backToOwnBackend();
     }
 }
 
