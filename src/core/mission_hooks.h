@@ -16,6 +16,9 @@ struct MissionHooks {
     void (*InitLevel)() = nullptr;
     // Sets HouseCount, calls InitHouseList and AddHouse per house.
     void (*InitHouses)() = nullptr;
+    // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
+    // the mission's types and places its fixed objects and hydrants.
+    void (*InitSonderObj)() = nullptr;
     // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
     void (*InitZones)() = nullptr;
     // Sets PersonCount, calls AllocPersonen and creates the mission's persons.

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteVehicleSprites,
         kv::sampledata::WriteHouses,
         kv::sampledata::WriteFurnitureImages,
+        kv::sampledata::WriteSonderObjImages,
         kv::sampledata::WriteContaminationMarker,
     };
     // clang-format on

@@ -38,6 +38,8 @@ bool WriteVehicleSprites(const OutputTree& out);
 bool WriteHouses(const OutputTree& out);
 // houseobj\*.vff
 bool WriteFurnitureImages(const OutputTree& out);
+// sobj\..., graphs\scanner.vff, graphs\scanpnt.vff: every special-object image set
+bool WriteSonderObjImages(const OutputTree& out);
 // graphs\kontam.vff
 bool WriteContaminationMarker(const OutputTree& out);
 
