@@ -23,6 +23,12 @@ struct MissionHooks {
     void (*InitZones)() = nullptr;
     // Sets PersonCount, calls AllocPersonen and creates the mission's persons.
     void (*InitPersonen)() = nullptr;
+    // Sets FahrzeugCount, calls AllocFahrzeuge and creates the mission's vehicles.
+    void (*InitFahrzeuge)() = nullptr;
+    // The mission's own vehicle orders 64 and 83 (missions 3 and 21), for the vehicle's index;
+    // in a mission without one the order stays at the head.
+    void (*RunFahrzeugBefehl64)(std::int16_t vehicle) = nullptr;
+    void (*RunFahrzeugBefehl83)(std::int16_t vehicle) = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -11,6 +11,7 @@ namespace kv {
 
 // A unit type's animation in one direction (movement/unit_type.h); the views only pass it on.
 struct AnimSlot;
+struct WasserStrahl;
 
 // The person or vehicle array, as far as its shared head goes.
 struct UnitArray {
@@ -24,6 +25,10 @@ struct UnitArray {
     // The animation the unit shows now (its type's slot for its direction and animation); null
     // when the type has none.
     const AnimSlot* (*animSlot)(std::int16_t index) = nullptr;
+    // Vehicles only: the heat that fire and explosions add each tick; the water cannon's jet
+    // (null for a vehicle without a cannon).
+    std::int32_t* (*heat)(std::int16_t index) = nullptr;
+    WasserStrahl* (*wasserStrahl)(std::int16_t index) = nullptr;
 
     // Null for an index outside the array.
     UnitHead* at(std::int32_t index) const {

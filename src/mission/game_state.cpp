@@ -7,6 +7,7 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/mission_counters.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -21,6 +22,8 @@
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
+#include "vehicles/fahrzeug_update.h"
+#include "vehicles/fahrzeuge.h"
 #include "world/explosions.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -52,9 +55,11 @@ void ResetGameState() {
     FreeLevelMap();
     FreeZones();
     FreePersonen();
+    FreeFahrzeuge();
     ResetBefehlQueue();
     ResetUnitViews();
     ResetFireCounts();
+    ResetMissionCounters();
     ResetHover();
     ResetView();
     ResetMissionState();
@@ -66,6 +71,7 @@ void ResetProgramState() {
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
     SetUpdateSelectionModeHook(nullptr);
+    SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;
     UnitSpeech = 0;
