@@ -24,10 +24,12 @@
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/brand.h"
 #include "world/explosions.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
@@ -46,9 +48,11 @@ void ResetGameState() {
     for (int t = 0; t < kFahrzeugTypCount; ++t) FreeFahrzeugTyp(static_cast<std::int16_t>(t));
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    FreePontonPunkte();
     ResetSonderObj();
     ResetExplosions();
     FreeHouses();
+    ResetBrand();
     FreeMaterials();
     FreeTerrain();
     FreeTileSet();

@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteFurnitureImages,
         kv::sampledata::WriteSonderObjImages,
         kv::sampledata::WriteContaminationMarker,
+        kv::sampledata::WriteExplosionAnimations,
+        kv::sampledata::WritePontonMarker,
     };
     // clang-format on
     for (Step step : steps)

@@ -42,5 +42,9 @@ bool WriteFurnitureImages(const OutputTree& out);
 bool WriteSonderObjImages(const OutputTree& out);
 // graphs\kontam.vff
 bool WriteContaminationMarker(const OutputTree& out);
+// graphs\explode\..., sobj\13\gullexpl.aff: the animations of the ten explosion kinds
+bool WriteExplosionAnimations(const OutputTree& out);
+// graphs\pziel.vff
+bool WritePontonMarker(const OutputTree& out);
 
 }  // namespace kv::sampledata
