@@ -118,7 +118,7 @@ void CalcFahrzeugTypSize(std::int16_t type) {
 void FreeFahrzeugTyp(std::int16_t type) {
     if (!ValidType(type)) return;
     FahrzeugTyp& t = FahrzeugTypen[type];
-    const int entries = kFahrzeugTypSpecs[type].entries;
+    const int entries = kFahrzeugTypRows[type].entries;
     for (AnimSlot*& slots : t.dirAnims) {
         if (slots == nullptr) continue;
         for (int i = 0; i < entries; ++i) {

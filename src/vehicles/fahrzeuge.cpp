@@ -23,7 +23,6 @@ std::vector<Fahrzeug> Fahrzeuge;
 namespace {
 
 constexpr std::int32_t kFullEnergy = 1000000;
-constexpr std::uint16_t kDeadTicks = 3400;
 constexpr std::uint8_t kNoOrderYet = 128;
 
 // Person types the removal names.
@@ -77,12 +76,11 @@ void FreeLinkedSonderObj(std::int32_t slot) {
 }
 
 // A person who dies with the vehicle: counted as dead (always, or only while still alive), then
-// taken off the map for good.
+// taken off the map for good. Its slot is freed, so no death tick count is kept for it.
 void PersonDies(std::int32_t index, bool countAlways) {
-    Person* p = UsedPersonAt(index);
+    const Person* p = UsedPersonAt(index);
     if (p == nullptr) return;
     if (countAlways || p->energy > 0) ++ToteCount;
-    p->deadTicks = kDeadTicks;
     DeletePerson(index);
 }
 
