@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
+#include "core/fire_counts.h"
 #include "core/mission_counters.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
@@ -16,6 +16,7 @@
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/brand.h"
+#include "world/brand_cells.h"
 #include "world/explosions.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
@@ -23,6 +24,9 @@
 namespace kv {
 
 namespace {
+
+using brand::AddHeat;
+using brand::Saturate;
 
 constexpr std::int8_t kEvadeTicks = 8;
 // A helicopter feels the heat only while it stands.
@@ -43,15 +47,6 @@ struct Source {
     int person = -1;
     bool molotov = false;
 };
-
-std::int32_t Saturate(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-void AddHeat(std::int32_t& value, std::int64_t amount) {
-    value = Saturate(std::int64_t{value} + amount);
-}
 
 int BoxMiddle(int from, int to) {
     return from + (to - from) / 2;

@@ -20,6 +20,7 @@
 #include "vehicles/fahrzeug_fixture.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/level_map.h"
+#include "world/materials.h"
 #include "world/sonder_obj.h"
 #include "writers/canvas.h"
 #include "writers/image_writers.h"
@@ -438,6 +439,38 @@ TEST_F(ExplosionHeat, AMolotovHeatsTheGroundWithATenthAndUnitsWithAll) {
     at(bottle).x = -5000;
     ExplosionDamage(kDamageFromSonderObj, bottle);
     EXPECT_FALSE(FatalErrorRaised());
+}
+
+TEST_F(ExplosionHeat, TheNeighboursOfTheFiresPhaseWarmAndMayIgnite) {
+    const CellPos under = CellFromPixel(kPx, kPy);
+    auto cell = [&](int dc, int dr) -> BrandState& {
+        const int i = CellIndex(under.column + dc, under.row + dr);
+        EXPECT_LT(MapCells[static_cast<std::size_t>(i)].tile, kHouseLinkBase);
+        return BrandStates[static_cast<std::size_t>(i)];
+    };
+    for (int dr = -4; dr <= 4; ++dr)
+        for (int dc = -4; dc <= 4; ++dc) cell(dc, dr) = {1000000, 0, 0};
+    // Phase 0 reaches two cells along the axes with a quarter and the corners two away with
+    // 1/256, never the direct neighbours.
+    BrandPhase = 0;
+    const std::int32_t ignite =
+        MaterialOf(
+            MapCells[static_cast<std::size_t>(CellIndex(under.column + 2, under.row))].material &
+            kMaterialClassMask)
+            .ignite;
+    ASSERT_LT(ignite, 1000000) << "the meadow burns";
+    at(source).heat = 4 * ignite;
+    ExplosionDamage(kDamageFromSonderObj, source);
+    EXPECT_EQ(cell(2, 0).heat, ignite) << "at the threshold it does not ignite yet";
+    EXPECT_EQ(cell(2, 2).heat, 4 * ignite / 256);
+    EXPECT_EQ(cell(1, 0).heat, 0);
+    EXPECT_EQ(cell(0, 0).heat, 4 * ignite);
+
+    const std::uint16_t burning = BurningCellCount;
+    ExplosionDamage(kDamageFromSonderObj, source);
+    EXPECT_EQ(cell(2, 0).burning, 1);
+    EXPECT_EQ(cell(2, 0).heat, 0);
+    EXPECT_GT(BurningCellCount, burning);
 }
 
 std::vector<std::int16_t> g_hooked;
