@@ -169,6 +169,8 @@ TEST_F(Pontons, APointIsHitFromTenPixelsBeforeToNineAfter) {
         EXPECT_EQ(mouseAt(c.x, c.y), c.hit ? 1 : 0);
         EXPECT_EQ(CursorId, c.hit ? 19 : 0);
     }
+    PontonPunkte.push_back(PontonPunkt{});
+    EXPECT_EQ(mouseAt(65530, 65530), 0) << "an unused entry is no point";
     SelectionMode = kTypF102;
     EXPECT_EQ(mouseAt(950, 1535), 0) << "only while the pontoon vehicle is selected";
 }
