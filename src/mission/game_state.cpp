@@ -39,6 +39,7 @@
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
@@ -58,6 +59,7 @@ void ResetGameState() {
     FreeFahrzeuge();
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    FreePontonPunkte();
     ResetSonderObj();
     ResetExplosions();
     FreeHouses();
