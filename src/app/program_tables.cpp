@@ -4,6 +4,7 @@
 #include "core/game_mode.h"
 #include "media/intro.h"
 #include "missions/mission_rows.h"
+#include "persons/person_befehle.h"
 
 namespace kv {
 
@@ -24,11 +25,15 @@ constexpr GameModeTable kGameModes = [] {
 // Slot 0 pairs two persons, slot 1 queues a target action, 2..14 are the missions' callbacks.
 constexpr BefehlCallbackTable kBefehlCallbacks{};
 
+// The person orders carried out above the persons: the missions' own steps and entering a base.
+constexpr PersonBefehlHooks kPersonBefehlHooks{};
+
 }  // namespace
 
 void InstallProgramTables() {
     SetGameModeTable(&kGameModes);
     SetBefehlCallbackSource(&kBefehlCallbacks);
+    SetPersonBefehlHooks(&kPersonBefehlHooks);
     InstallMissionHooks();
 }
 

@@ -18,6 +18,7 @@
 #include "media/speech.h"
 #include "movement/befehl_queue.h"
 #include "movement/zones.h"
+#include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -61,6 +62,7 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetPersonBefehlHooks(nullptr);
     SetUpdateSelectionModeHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;

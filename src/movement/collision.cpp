@@ -11,6 +11,16 @@ std::uint8_t FindCollisionAt(std::uint16_t, const UnitHead*, const UnitTypHead*,
     return 0;
 }
 
+std::uint8_t TestCollision(std::uint16_t, const UnitHead&, const UnitTypHead&, float, float,
+                           std::uint8_t, std::int8_t, std::uint8_t, CollisionHit* hit) {
+    if (hit != nullptr) *hit = {};
+    return 0;
+}
+
+void StartWaypointShortcut(UnitHead&, const UnitTypHead&) {}
+
+void ShortcutWaypoints(UnitHead&, const UnitTypHead&) {}
+
 void ResetPersonTrail(Person& person) {
     person.trailWrite = kTrailEmpty;
     person.trailWrapped = 0;

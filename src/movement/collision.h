@@ -27,6 +27,19 @@ std::uint8_t FindCollisionAt(std::uint16_t mode, const UnitHead* unit, const Uni
                              std::int16_t bottom, std::int16_t house, std::int8_t layer,
                              std::uint8_t moveClass, CollisionHit* hit);
 
+// Whether the unit's footprint fits at (x, y) facing direction with that animation on a layer
+// (a storey inside a house); nonzero when blocked, with what was met. The second point, facing
+// and animation that the callers pass along are never read, so they are left out. Reports free
+// until the collision tests come.
+std::uint8_t TestCollision(std::uint16_t mode, const UnitHead& unit, const UnitTypHead& type,
+                           float x, float y, std::uint8_t direction, std::int8_t layer,
+                           std::uint8_t anim, CollisionHit* hit);
+
+// The waypoint shortcut window of the movement handlers: opened behind the unit's planned steps,
+// then advanced one waypoint at a time. Do nothing until the collision tests come.
+void StartWaypointShortcut(UnitHead& unit, const UnitTypHead& type);
+void ShortcutWaypoints(UnitHead& unit, const UnitTypHead& type);
+
 // Empties the person's trail of passed points.
 void ResetPersonTrail(Person& person);
 
