@@ -3,6 +3,9 @@
 #include "core/befehl_callbacks.h"
 #include "core/game_mode.h"
 #include "media/intro.h"
+#include "mission/mission_frame.h"
+#include "mission/mission_start.h"
+#include "mission/screen_calls.h"
 #include "missions/mission_rows.h"
 #include "persons/person_befehle.h"
 
@@ -19,6 +22,8 @@ constexpr GameModeTable kGameModes = [] {
     t[1].lButtonDown = HandleIntroClick;
     t[1].keyDown = HandleIntroKey;
     t[1].videoEnded = NextIntroVideo;
+    t[2].frame = RunMissionFrame;
+    t[2].videoEnded = OnMissionVideoEnded;
     return t;
 }();
 
@@ -28,6 +33,9 @@ constexpr BefehlCallbackTable kBefehlCallbacks{};
 // The person orders carried out above the persons: the missions' own steps and entering a base.
 constexpr PersonBefehlHooks kPersonBefehlHooks{};
 
+// What the mission view asks of the screens; filled as the screens arrive.
+constexpr ScreenCallTable kScreenCalls{};
+
 }  // namespace
 
 void InstallProgramTables() {
@@ -35,6 +43,8 @@ void InstallProgramTables() {
     SetBefehlCallbackSource(&kBefehlCallbacks);
     SetPersonBefehlHooks(&kPersonBefehlHooks);
     InstallMissionHooks();
+    SetScreenCalls(&kScreenCalls);
+    SetStartMissionFunction(StartMission);
 }
 
 }  // namespace kv

@@ -3,8 +3,14 @@
 namespace kv {
 
 // No mission has paths until the traffic module fills them in.
+std::uint8_t ZFWegCount = 0;
+
 std::optional<float> ZFWegSpeed(std::int32_t /*path*/) {
     return std::nullopt;
+}
+
+void SetZFWegSpeed(std::uint16_t path, float /*speed*/) {
+    if (path >= ZFWegCount) return;
 }
 
 }  // namespace kv

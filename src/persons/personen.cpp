@@ -45,6 +45,13 @@ std::int8_t PersonSoundGroup(std::int16_t index) {
     const Person& p = Personen[static_cast<std::size_t>(index)];
     return ValidPersonTyp(p.type) ? PersonTypOf(p).soundGroup : -1;
 }
+std::uint8_t PersonOffMap(std::int16_t index) {
+    return Personen[static_cast<std::size_t>(index)].offMap;
+}
+const AnimSlot* PersonCurrentAnim(std::int16_t index) {
+    const Person& p = Personen[static_cast<std::size_t>(index)];
+    return &PersonAnimSlot(p.type, p.direction, p.anim);
+}
 
 // A free slot: the free defaults and a cleared evade state.
 void MakeFree(Person& p) {
@@ -79,6 +86,8 @@ void AllocPersonen() {
     PersonUnits.head = PersonHead;
     PersonUnits.casualty = PersonCasualty;
     PersonUnits.soundGroup = PersonSoundGroup;
+    PersonUnits.offMap = PersonOffMap;
+    PersonUnits.animSlot = PersonCurrentAnim;
 }
 
 void FreePersonen() {
