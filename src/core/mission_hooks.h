@@ -20,6 +20,9 @@ struct MissionHooks {
     void (*InitZones)() = nullptr;
     // Sets PersonCount, calls AllocPersonen and creates the mission's persons.
     void (*InitPersonen)() = nullptr;
+    // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
+    // the mission's types and places its fixed objects and hydrants.
+    void (*InitSonderObj)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

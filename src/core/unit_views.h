@@ -9,6 +9,9 @@
 
 namespace kv {
 
+// A unit type's animation in one direction (movement/unit_type.h); the views only pass it on.
+struct AnimSlot;
+
 // The person or vehicle array, as far as its shared head goes.
 struct UnitArray {
     std::int16_t count = 0;
@@ -16,11 +19,24 @@ struct UnitArray {
     // Persons only: the casualty flag, and the sound group of the person's type (-1 none).
     std::uint8_t (*casualty)(std::int16_t index) = nullptr;
     std::int8_t (*soundGroup)(std::int16_t index) = nullptr;
+    // Persons only: 1 while the person is inside a vehicle or carried. Null reads as 0.
+    std::uint8_t (*offMap)(std::int16_t index) = nullptr;
+    // The animation the unit shows now (its type's slot for its direction and animation); null
+    // when the type has none.
+    const AnimSlot* (*animSlot)(std::int16_t index) = nullptr;
 
     // Null for an index outside the array.
     UnitHead* at(std::int32_t index) const {
         if (head == nullptr || index < 0 || index >= count) return nullptr;
         return head(static_cast<std::int16_t>(index));
+    }
+    bool isOffMap(std::int32_t index) const {
+        return offMap != nullptr && at(index) != nullptr &&
+               offMap(static_cast<std::int16_t>(index)) != 0;
+    }
+    const AnimSlot* currentAnim(std::int32_t index) const {
+        if (animSlot == nullptr || at(index) == nullptr) return nullptr;
+        return animSlot(static_cast<std::int16_t>(index));
     }
 };
 extern UnitArray PersonUnits;

@@ -21,9 +21,11 @@
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
+#include "world/explosions.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
 
@@ -41,6 +43,8 @@ void ResetGameState() {
     for (int t = 0; t < kFahrzeugTypCount; ++t) FreeFahrzeugTyp(static_cast<std::int16_t>(t));
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    ResetSonderObj();
+    ResetExplosions();
     FreeHouses();
     FreeMaterials();
     FreeTerrain();

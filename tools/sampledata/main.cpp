@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteHouses,
         kv::sampledata::WriteFurnitureImages,
         kv::sampledata::WriteContaminationMarker,
+        kv::sampledata::WriteSonderObjImages,
     };
     // clang-format on
     for (Step step : steps)

@@ -40,5 +40,7 @@ bool WriteHouses(const OutputTree& out);
 bool WriteFurnitureImages(const OutputTree& out);
 // graphs\kontam.vff
 bool WriteContaminationMarker(const OutputTree& out);
+// sobj\..., graphs\scanner.vff, graphs\scanpnt.vff: every special-object image set
+bool WriteSonderObjImages(const OutputTree& out);
 
 }  // namespace kv::sampledata
