@@ -7,6 +7,7 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/mission_extras.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -51,6 +52,7 @@ void ResetGameState() {
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
+    FreeMissionExtras();
     FreePersonen();
     ResetBefehlQueue();
     ResetUnitViews();

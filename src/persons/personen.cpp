@@ -1,6 +1,7 @@
 #include "persons/personen.h"
 
 #include <algorithm>
+#include <span>
 
 #include "core/fatal_error.h"
 #include "core/mission_hooks.h"
@@ -55,6 +56,13 @@ std::int8_t PersonSoundGroup(std::int16_t index) {
     const Person& p = Personen[static_cast<std::size_t>(index)];
     return ValidPersonTyp(p.type) ? TypOf(p).soundGroup : -1;
 }
+std::uint8_t PersonOffMap(std::int16_t index) {
+    return Personen[static_cast<std::size_t>(index)].offMap;
+}
+const AnimSlot* PersonCurrentAnim(std::int16_t index) {
+    const Person& p = Personen[static_cast<std::size_t>(index)];
+    return &PersonAnimSlot(p.type, p.direction, p.anim);
+}
 
 // A free slot: the free defaults and a cleared evade state.
 void MakeFree(Person& p) {
@@ -74,10 +82,13 @@ void AllocPersonen() {
     Personen.assign(PersonCount > 0 ? static_cast<std::size_t>(PersonCount) : 0, Person{});
     for (Person& p : Personen) MakeFree(p);
     PersonUnits = {};
-    PersonUnits.count = static_cast<std::int16_t>(Personen.size());
+    PersonUnits.setRecords(std::span(Personen));
     PersonUnits.head = PersonHead;
     PersonUnits.casualty = PersonCasualty;
     PersonUnits.soundGroup = PersonSoundGroup;
+    PersonUnits.offMap = PersonOffMap;
+    PersonUnits.animSlot = PersonCurrentAnim;
+    PersonUnits.typeRecord = PersonTypRecord;
 }
 
 void FreePersonen() {
