@@ -83,13 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 1: {
             kv::HouseImageSet set;
-            kv::ReadHouseImageSet(body, set);
+            kv::ByteReader in(body);
+            kv::ReadHouseImageSet(in, set);
             kv::FreeHouseImageSet(set);
             break;
         }
         default: {
             // A flame set read into the first lower set animates a one-cell house.
-            if (kv::ReadHouseFlameSet(body, kv::LowerFlameSets[0])) {
+            kv::ByteReader in(body);
+            if (kv::ReadHouseFlameSet(in, kv::LowerFlameSets[0])) {
                 kv::Houses.assign(1, kv::House{});
                 kv::Houses[0].type = 0;
                 kv::Houses[0].floors.assign(1, kv::HouseFloor{});

@@ -16,6 +16,7 @@ namespace kv {
 // (movement/unit_type.h); the views only pass them on.
 struct AnimSlot;
 struct UnitTypHead;
+struct WasserStrahl;
 
 // The person or vehicle array, as far as its shared head goes.
 struct UnitArray {
@@ -54,6 +55,10 @@ struct UnitArray {
     }
     // Whether the records can be read at all.
     bool readable() const { return base != nullptr || head != nullptr; }
+    // Vehicles only: the heat that fire and explosions add each tick; the water cannon's jet
+    // (null for a vehicle without a cannon).
+    std::int32_t* (*heat)(std::int16_t index) = nullptr;
+    WasserStrahl* (*wasserStrahl)(std::int16_t index) = nullptr;
 
     // Null for an index outside the array.
     UnitHead* at(std::int32_t index) const {

@@ -1,5 +1,8 @@
 #include "gfx/bitmap_text.h"
 
+#include <string>
+
+#include "core/refused_file.h"
 #include "gfx/blitters.h"
 
 namespace kv {
@@ -11,6 +14,8 @@ VffImage* LoadBitmapFont(std::string_view path) {
     // DrawText indexes the set by the character table without looking, so it is checked here.
     if (count < kBitmapFontGlyphs) {
         FreeVff(font);
+        ReportRefusedFile(path, ReadFault{1, std::to_string(count) + " glyphs, " +
+                                                 std::to_string(kBitmapFontGlyphs) + " needed"});
         return nullptr;
     }
     return font;

@@ -5,10 +5,13 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/fatal_error.h"
+#include "core/refused_file.h"
 #include "gfx/rle.h"
+#include "platform/ascii.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
 
@@ -20,20 +23,13 @@ constexpr std::size_t kPaletteBytes = 768;
 // Two words in front of the packed picture, the palette behind it.
 constexpr std::size_t kCffFrameBytes = 8 + kPaletteBytes;
 
-// The packed bytes of one frame at offset, or none when they lie outside the file.
-std::optional<std::span<const std::uint8_t>> PackedFrame(std::span<const std::uint8_t> file,
-                                                         std::size_t offset, std::uint32_t size) {
-    if (offset > file.size() || size > file.size() - offset) return std::nullopt;
-    return file.subspan(offset, size);
-}
-
-// New pixels for a width x height frame unpacked from packed; null when the stream does not
-// unpack to exactly that size. Measured before allocating, so a lying header costs nothing.
-std::uint8_t* UnpackFrame(std::span<const std::uint8_t> packed, std::size_t width,
-                          std::size_t height) {
+// New pixels for a width x height frame from its packed bytes at the reader's place; null, with
+// the reason in the reader, when they are not a valid frame of that size.
+std::uint8_t* ReadPackedFrame(ByteReader& in, std::size_t frame, std::uint32_t packedSize,
+                              std::size_t width, std::size_t height) {
+    const auto packed = ViewPackedFrame(in, frame, packedSize, width, height);
+    if (!in.ok()) return nullptr;
     const std::size_t size = width * height;
-    const std::optional<std::size_t> unpacked = RleUnpackedSize(packed);
-    if (!unpacked || *unpacked != size) return nullptr;
     auto* pixels = static_cast<std::uint8_t*>(AllocMem(size));
     UnpackRle(packed, std::span(pixels, size));
     return pixels;
@@ -58,10 +54,7 @@ std::string LowerExtension(std::string_view path) {
     const std::size_t slash = path.find_last_of("\\/:");
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     const std::size_t dot = name.rfind('.');
-    std::string ext(dot == std::string_view::npos ? std::string_view() : name.substr(dot));
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return ext;
+    return AsciiLower(dot == std::string_view::npos ? std::string_view() : name.substr(dot));
 }
 
 void FileNotFound(std::string_view path) {
@@ -87,28 +80,28 @@ FrameSet* FrameSetFromVff(std::string_view path) {
     return set;
 }
 
-}  // namespace
-
-VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file) {
-    ByteReader in(file);
+// An image set of type 2 or 3; null, with the reason in the reader, when malformed.
+VffImage* ReadVff(ByteReader& in) {
     const int type = in.u8() % 128;
     const std::size_t count = in.u16();
-    if (!in.ok() || (type != 2 && type != 3)) return nullptr;
-
+    if (!in.ok()) return nullptr;
+    if (type != 2 && type != 3) {
+        in.refuseAt(0, "type " + std::to_string(type) + ", 2 or 3 wanted");
+        return nullptr;
+    }
     std::uint16_t sharedWidth = 0;
     std::uint16_t sharedHeight = 0;
-    std::size_t entrySize = 8;
     if (type == 2) {
         sharedWidth = in.u16();
         sharedHeight = in.u16();
-        entrySize = 4;
     }
+    const std::size_t entrySize = type == 2 ? 4 : 8;
     const std::size_t headerStart = in.position();
-    const std::size_t dataStart = headerStart + entrySize * count;
-    if (!in.ok() || dataStart > file.size()) return nullptr;
+    if (!in.require(entrySize * count)) return nullptr;
 
     VffImage* set = AllocFrames<VffImage>(count);
-    std::size_t offset = dataStart;
+    ByteReader frames = in;
+    frames.seek(headerStart + entrySize * count);
     for (std::size_t i = 0; i < count; ++i) {
         std::uint16_t width = sharedWidth;
         std::uint16_t height = sharedHeight;
@@ -117,62 +110,103 @@ VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file) {
             height = in.u16();
         }
         const std::uint32_t packedSize = in.u32();
-        const auto packed = PackedFrame(file, offset, packedSize);
-        std::uint8_t* pixels = packed ? UnpackFrame(*packed, width, height) : nullptr;
+        std::uint8_t* pixels = ReadPackedFrame(frames, i, packedSize, width, height);
         if (pixels == nullptr) {
+            in = frames;  // the fault is the frame's
             FreeFrames(set);
             return nullptr;
         }
         set[i] = VffImage{width, height, pixels};
-        offset += packedSize;
     }
+    return set;
+}
+
+// A sprite sequence; null, with the reason in the reader, when malformed.
+FrameSet* ReadAff(ByteReader& in) {
+    std::vector<AffFrameHeader> headers;
+    if (!ReadAffHeaders(in, headers)) return nullptr;
+    FrameSet* set = AllocFrames<FrameSet>(headers.size());
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        const AffFrameHeader& h = headers[i];
+        set[i] = FrameSet{h.dx, h.dy, static_cast<std::uint16_t>(h.width),
+                          static_cast<std::uint16_t>(h.height), nullptr};
+    }
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        set[i].pixels = ReadPackedFrame(in, i, headers[i].packedSize, set[i].width, set[i].height);
+        if (set[i].pixels == nullptr) {
+            FreeFrames(set);
+            return nullptr;
+        }
+    }
+    return set;
+}
+
+}  // namespace
+
+std::span<const std::uint8_t> ViewPackedFrame(ByteReader& in, std::size_t frame,
+                                              std::uint32_t packedSize, std::size_t width,
+                                              std::size_t height) {
+    const auto packed = in.view(packedSize);
+    if (!in.ok()) return {};
+    // Measured before anything is allocated, so a lying header costs nothing.
+    const std::optional<std::size_t> unpacked = RleUnpackedSize(packed);
+    if (!unpacked || *unpacked != width * height) {
+        in.refuse("frame " + std::to_string(frame) + " unpacks to " +
+                  (unpacked ? std::to_string(*unpacked) + " bytes" : "no end mark") + ", " +
+                  std::to_string(width) + " x " + std::to_string(height) + " wanted");
+        return {};
+    }
+    return packed;
+}
+
+bool ReadAffHeaders(ByteReader& in, std::vector<AffFrameHeader>& out) {
+    out.clear();
+    const std::int16_t count = in.i16();
+    if (!in.ok()) return false;
+    if (count < 0) return in.refuse("a negative frame count");
+    constexpr std::size_t kHeaderSize = 14;
+    if (!in.require(kHeaderSize * static_cast<std::size_t>(count))) return false;
+    out.resize(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        AffFrameHeader& h = out[i];
+        h.dx = in.i16();
+        h.dy = in.i16();
+        const std::size_t sizeAt = in.position();
+        h.width = in.i16();
+        h.height = in.i16();
+        h.packedSize = in.u32();
+        h.delay = in.u16();
+        if (h.width < 0 || h.height < 0)
+            return in.refuseAt(sizeAt,
+                               "frame " + std::to_string(i) + " of a negative width or height");
+    }
+    return true;
+}
+
+VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file, ReadFault* why) {
+    ByteReader in(file);
+    VffImage* set = ReadVff(in);
+    if (set == nullptr && why != nullptr) *why = in.fault();
     return set;
 }
 
 VffImage* LoadVff(std::string_view path) {
     const auto file = ReadFileBytes(path);
     if (!file) return nullptr;
-    return LoadVffFromBytes(*file);
+    ReadFault why;
+    VffImage* set = LoadVffFromBytes(*file, &why);
+    if (set == nullptr) ReportRefusedFile(path, why);
+    return set;
 }
 
 void FreeVff(VffImage* set) {
     FreeFrames(set);
 }
 
-FrameSet* LoadAffFromBytes(std::span<const std::uint8_t> file) {
-    constexpr std::size_t kHeaderSize = 14;
+FrameSet* LoadAffFromBytes(std::span<const std::uint8_t> file, ReadFault* why) {
     ByteReader in(file);
-    const std::int16_t count = in.i16();
-    if (!in.ok() || count < 0) return nullptr;
-    const std::size_t n = static_cast<std::size_t>(count);
-    const std::size_t dataStart = 2 + kHeaderSize * n;
-    if (dataStart > file.size()) return nullptr;
-
-    FrameSet* set = AllocFrames<FrameSet>(n);
-    std::vector<std::uint32_t> packedSizes(n);
-    bool valid = true;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::int16_t dx = in.i16();
-        const std::int16_t dy = in.i16();
-        const std::int16_t width = in.i16();
-        const std::int16_t height = in.i16();
-        packedSizes[i] = in.u32();
-        in.u16();  // the delay plays no part in a sprite
-        if (width < 0 || height < 0) valid = false;
-        set[i] = FrameSet{dx, dy, static_cast<std::uint16_t>(width),
-                          static_cast<std::uint16_t>(height), nullptr};
-    }
-    std::size_t offset = dataStart;
-    for (std::size_t i = 0; valid && i < n; ++i) {
-        const auto packed = PackedFrame(file, offset, packedSizes[i]);
-        set[i].pixels = packed ? UnpackFrame(*packed, set[i].width, set[i].height) : nullptr;
-        valid = set[i].pixels != nullptr;
-        offset += packedSizes[i];
-    }
-    if (!valid) {
-        FreeFrames(set);
-        return nullptr;
-    }
+    FrameSet* set = ReadAff(in);
+    if (set == nullptr && why != nullptr) *why = in.fault();
     return set;
 }
 
@@ -181,7 +215,9 @@ FrameSet* LoadFrameSet(std::string_view path) {
     if (ext == ".vff") return FrameSetFromVff(path);
     if (ext == ".aff") {
         const auto file = ReadFileBytes(path);
-        FrameSet* set = file ? LoadAffFromBytes(*file) : nullptr;
+        ReadFault why;
+        FrameSet* set = file ? LoadAffFromBytes(*file, &why) : nullptr;
+        if (file && set == nullptr) ReportRefusedFile(path, why);
         if (set == nullptr) FileNotFound(path);
         return set;
     }
@@ -194,12 +230,21 @@ void FreeFrameSet(FrameSet* set) {
 }
 
 bool LoadCffFromBytes(std::span<const std::uint8_t> file, GamePalette* palette,
-                      std::span<std::uint8_t> destination) {
-    if (file.size() < kCffFrameBytes) return false;
+                      std::span<std::uint8_t> destination, ReadFault* why) {
+    const auto refuse = [why](std::size_t offset, std::string what) {
+        if (why != nullptr) *why = ReadFault{offset, std::move(what)};
+        return false;
+    };
+    if (file.size() < kCffFrameBytes)
+        return refuse(0, std::to_string(file.size()) + " bytes, at least " +
+                             std::to_string(kCffFrameBytes) + " wanted");
     const auto packed = file.subspan(8, file.size() - kCffFrameBytes);
     // Checked whole before anything is written, so a refused file changes nothing.
     const std::optional<std::size_t> unpacked = RleUnpackedSize(packed);
-    if (!unpacked || *unpacked != destination.size()) return false;
+    if (!unpacked || *unpacked != destination.size())
+        return refuse(8, "the picture unpacks to " +
+                             (unpacked ? std::to_string(*unpacked) + " bytes" : "no end mark") +
+                             ", " + std::to_string(destination.size()) + " wanted");
     UnpackRle(packed, destination);
     if (palette != nullptr)
         std::memcpy(palette->data(), file.data() + file.size() - kPaletteBytes, kPaletteBytes);
@@ -209,14 +254,21 @@ bool LoadCffFromBytes(std::span<const std::uint8_t> file, GamePalette* palette,
 bool LoadCff(std::string_view path, GamePalette* palette, std::span<std::uint8_t> destination) {
     const auto file = ReadFileBytes(path);
     if (!file) return false;
-    return LoadCffFromBytes(*file, palette, destination);
+    ReadFault why;
+    if (LoadCffFromBytes(*file, palette, destination, &why)) return true;
+    ReportRefusedFile(path, why);
+    return false;
 }
 
 bool ReadWholeFile(std::string_view path, GamePalette& buffer) {
     File f;
     if (!f.open(path, File::Mode::Read)) return false;
     GamePalette read{};
-    if (f.read(read) != read.size()) return false;
+    if (const std::size_t got = f.read(read); got != read.size()) {
+        ReportRefusedFile(path,
+                          ReadFault{0, "768 bytes wanted, only " + std::to_string(got) + " there"});
+        return false;
+    }
     buffer = read;
     return true;
 }

@@ -1,19 +1,23 @@
 #pragma once
 // The picture files: image sets (.vff), sprite sequences (.aff), full-screen pictures with their
 // palette (.cff) and bare palettes (.pal). A file that is shorter than its headers say, or whose
-// packed frames do not unpack to exactly their size, is refused like a missing one.
+// packed frames do not unpack to exactly their size, is refused like a missing one; the path
+// loaders also say on stderr why they refused a file that exists.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "gfx/palette.h"
+#include "platform/bytes.h"
 
 namespace kv {
 
 // One frame of an image set. A set is an array ended by an entry whose pixels are null; it owns
-// its pixels (width x height bytes, row-major).
+// its pixels (width x height bytes, row-major). Run-encoded tiles are not pixels and have a type of
+// their own (gfx/run_tiles.h).
 struct VffImage {
     std::uint16_t width;
     std::uint16_t height;
@@ -63,11 +67,30 @@ bool LoadCff(std::string_view path, GamePalette* palette, std::span<std::uint8_t
 // shorter.
 bool ReadWholeFile(std::string_view path, GamePalette& buffer);
 
+// One frame header of an .aff file as it stands.
+struct AffFrameHeader {
+    std::int16_t dx = 0;
+    std::int16_t dy = 0;
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    std::uint32_t packedSize = 0;
+    std::uint16_t delay = 0;  // milliseconds
+};
+// Reads an .aff file's count and frame headers; the reader then stands at the packed frames.
+// False, with the reason in the reader, for a negative count, width or height, or a short file.
+bool ReadAffHeaders(ByteReader& in, std::vector<AffFrameHeader>& out);
+// The packedSize bytes at the reader's place, when they unpack to exactly width x height bytes;
+// else empty, with the reason (naming the frame) in the reader.
+std::span<const std::uint8_t> ViewPackedFrame(ByteReader& in, std::size_t frame,
+                                              std::uint32_t packedSize, std::size_t width,
+                                              std::size_t height);
+
 // The loaders over a file already read; the path loaders call them, the fuzzers too. None of
-// them reports anything: null or false when the file is malformed.
-VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file);
-FrameSet* LoadAffFromBytes(std::span<const std::uint8_t> file);
+// them reports anything: null or false when the file is malformed, with the reason in why when
+// given.
+VffImage* LoadVffFromBytes(std::span<const std::uint8_t> file, ReadFault* why = nullptr);
+FrameSet* LoadAffFromBytes(std::span<const std::uint8_t> file, ReadFault* why = nullptr);
 bool LoadCffFromBytes(std::span<const std::uint8_t> file, GamePalette* palette,
-                      std::span<std::uint8_t> destination);
+                      std::span<std::uint8_t> destination, ReadFault* why = nullptr);
 
 }  // namespace kv

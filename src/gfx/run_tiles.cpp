@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "gfx/blend_tables.h"
 #include "gfx/blitters.h"
@@ -9,23 +11,56 @@
 
 namespace kv {
 
-bool ValidateRunTile(std::span<const std::uint8_t> data, int height) {
-    if (height < 1) return false;
+namespace {
+
+// Reads past one row; false when it does not make exactly 48 pixels within data.
+bool ValidRunRow(std::span<const std::uint8_t> data, std::size_t& pos) {
+    int used = 0;
+    while (true) {
+        if (pos >= data.size()) return false;
+        used += data[pos++];  // skip
+        if (used == kRunTileWidth) return true;
+        if (used > kRunTileWidth || pos >= data.size()) return false;
+        const int copy = data[pos++];
+        used += copy;
+        if (used > kRunTileWidth || data.size() - pos < static_cast<std::size_t>(copy))
+            return false;
+        pos += static_cast<std::size_t>(copy);
+        if (used == kRunTileWidth) return true;
+    }
+}
+
+}  // namespace
+
+bool ValidateRunTile(std::span<const std::uint8_t> data, int height, int* badRow) {
     std::size_t pos = 0;
-    for (int row = 0; row < height; ++row) {
-        int used = 0;
-        while (true) {
-            if (pos >= data.size()) return false;
-            used += data[pos++];  // skip
-            if (used == kRunTileWidth) break;
-            if (used > kRunTileWidth || pos >= data.size()) return false;
-            const int copy = data[pos++];
-            used += copy;
-            if (used > kRunTileWidth || data.size() - pos < static_cast<std::size_t>(copy))
-                return false;
-            pos += static_cast<std::size_t>(copy);
-            if (used == kRunTileWidth) break;
-        }
+    int row = 0;
+    while (row < height && ValidRunRow(data, pos)) ++row;
+    if (badRow != nullptr) *badRow = row;
+    return height >= 1 && row == height;
+}
+
+bool ReadRunImage(ByteReader& in, RunImage& out) {
+    const std::size_t at = in.position();
+    const std::uint16_t length = in.u16();
+    out.height = in.u16();
+    const auto rows = in.view(length);
+    if (!in.ok()) return false;
+    if (out.height == 0) return in.refuseAt(at + 2, "a picture of no rows");
+    int bad = 0;
+    if (!ValidateRunTile(rows, out.height, &bad))
+        return in.refuse("row " + std::to_string(bad) + " of " + std::to_string(out.height) +
+                         " does not make 48 pixels");
+    out.data.assign(rows.begin(), rows.end());
+    return true;
+}
+
+bool ReadRunImages(ByteReader& in, std::size_t count, RunImageSet& out) {
+    out.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+        RunImage image;
+        if (!ReadRunImage(in, image)) return false;
+        out.push_back(std::move(image));
     }
     return true;
 }

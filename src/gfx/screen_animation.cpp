@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "core/fatal_error.h"
+#include "core/refused_file.h"
+#include "gfx/image_files.h"
 #include "gfx/rle.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
@@ -13,14 +15,7 @@ namespace kv {
 
 namespace {
 
-struct AnimFrame {
-    std::int16_t dx;
-    std::int16_t dy;
-    std::int16_t width;
-    std::int16_t height;
-    std::uint32_t packedSize;
-    std::uint16_t delay;
-};
+using AnimFrame = AffFrameHeader;
 
 struct ScreenAnimation {
     std::int16_t count = 0;
@@ -50,33 +45,22 @@ void DrawFrame(const AnimFrame& frame, std::span<const std::uint8_t> packed, int
 
 }  // namespace
 
-bool LoadAnimationFromBytes(std::span<const std::uint8_t> file, bool loop) {
+bool LoadAnimationFromBytes(std::span<const std::uint8_t> file, bool loop, ReadFault* why) {
     FreeAnimation();
     ByteReader in(file);
-    const std::int16_t count = in.i16();
-    if (!in.ok() || count < 0) return false;
-    std::vector<AnimFrame> frames(static_cast<std::size_t>(count));
-    std::uint64_t total = 0;
-    for (AnimFrame& f : frames) {
-        f.dx = in.i16();
-        f.dy = in.i16();
-        f.width = in.i16();
-        f.height = in.i16();
-        f.packedSize = in.u32();
-        f.delay = in.u16();
-        if (f.width < 0 || f.height < 0) return false;
-        total += f.packedSize;
-    }
-    if (!in.ok() || total > in.remaining()) return false;
-    const auto data = in.view(static_cast<std::size_t>(total));
+    std::vector<AnimFrame> frames;
+    ReadAffHeaders(in, frames);
+    const std::size_t dataStart = in.position();
     // Every frame must unpack to exactly its rectangle, so that drawing it can be bounded.
-    std::size_t offset = 0;
-    for (const AnimFrame& f : frames) {
-        const std::optional<std::size_t> size = RleUnpackedSize(data.subspan(offset, f.packedSize));
-        if (!size || *size != static_cast<std::size_t>(f.width) * f.height) return false;
-        offset += f.packedSize;
+    for (std::size_t i = 0; in.ok() && i < frames.size(); ++i)
+        ViewPackedFrame(in, i, frames[i].packedSize, static_cast<std::size_t>(frames[i].width),
+                        static_cast<std::size_t>(frames[i].height));
+    if (!in.ok()) {
+        if (why != nullptr) *why = in.fault();
+        return false;
     }
-    g_anim.count = count;
+    const auto data = file.subspan(dataStart, in.position() - dataStart);
+    g_anim.count = static_cast<std::int16_t>(frames.size());
     g_anim.frames = std::move(frames);
     g_anim.data.assign(data.begin(), data.end());
     g_anim.current = 65535;
@@ -88,7 +72,10 @@ bool LoadAnimationFromBytes(std::span<const std::uint8_t> file, bool loop) {
 
 void LoadAnimation(std::string_view path, bool loop) {
     const auto file = ReadFileBytes(path);
-    if (!file || !LoadAnimationFromBytes(*file, loop)) FatalError("Animation not found.");
+    ReadFault why;
+    if (file && LoadAnimationFromBytes(*file, loop, &why)) return;
+    if (file) ReportRefusedFile(path, why);
+    FatalError("Animation not found.");
 }
 
 void StepAnimation(int x, int y, std::span<std::uint8_t> destination, std::uint32_t pitch,

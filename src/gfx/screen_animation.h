@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "platform/bytes.h"
+
 namespace kv {
 
 // Replaces any animation that is playing. A missing or malformed file is fatal ("Animation not
@@ -22,7 +24,9 @@ void FreeAnimation();
 // Whether an animation is loaded and has not ended.
 bool AnimationActive();
 
-// LoadAnimation over a file already read; false (nothing loaded) when malformed.
-bool LoadAnimationFromBytes(std::span<const std::uint8_t> file, bool loop);
+// LoadAnimation over a file already read; false (nothing loaded) when malformed, with the reason
+// in why when given.
+bool LoadAnimationFromBytes(std::span<const std::uint8_t> file, bool loop,
+                            ReadFault* why = nullptr);
 
 }  // namespace kv

@@ -1,9 +1,11 @@
 #include "media/wav_file.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/fatal_error.h"
+#include "core/refused_file.h"
 #include "media/sound_slots.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
@@ -11,8 +13,14 @@
 namespace kv {
 
 std::optional<WavHeader> ParseWavHeader(std::span<const std::uint8_t> header,
-                                        std::uint64_t fileSize) {
-    if (header.size() < kWavHeaderSize) return std::nullopt;
+                                        std::uint64_t fileSize, ReadFault* why) {
+    const auto refuse = [why](std::size_t offset, std::string what) -> std::optional<WavHeader> {
+        if (why != nullptr) *why = ReadFault{offset, std::move(what)};
+        return std::nullopt;
+    };
+    if (header.size() < kWavHeaderSize)
+        return refuse(0, "a header of " + std::to_string(header.size()) + " bytes, " +
+                             std::to_string(kWavHeaderSize) + " wanted");
     ByteReader r(header);
     WavHeader h;
     r.seek(kWavChannelsAt);
@@ -25,8 +33,15 @@ std::optional<WavHeader> ParseWavHeader(std::span<const std::uint8_t> header,
     h.format.bits = r.u16();
     r.seek(kWavDataSizeAt);
     h.dataSize = r.u32();
-    if (!r.ok() || !SoundBufferAcceptable(h.format, h.dataSize)) return std::nullopt;
-    if (fileSize < kWavHeaderSize || h.dataSize > fileSize - kWavHeaderSize) return std::nullopt;
+    if (!SoundBufferAcceptable(h.format, h.dataSize))
+        return refuse(kWavChannelsAt, "no sound buffer takes " + std::to_string(h.format.channels) +
+                                          " channels, " + std::to_string(h.format.rate) + " Hz, " +
+                                          std::to_string(h.format.bits) + " bits, block align " +
+                                          std::to_string(h.format.blockAlign) + ", " +
+                                          std::to_string(h.dataSize) + " bytes");
+    if (fileSize < kWavHeaderSize || h.dataSize > fileSize - kWavHeaderSize)
+        return refuse(kWavDataSizeAt, std::to_string(h.dataSize) + " bytes of data, the file has " +
+                                          std::to_string(fileSize - kWavHeaderSize));
     return h;
 }
 
@@ -49,11 +64,16 @@ int LoadWav(std::string_view path, int id) {
         return 0;
     }
     std::uint8_t header[kWavHeaderSize];
-    if (f.read(header) != kWavHeaderSize) return 0;
+    const std::size_t got = f.read(header);
     const std::int64_t size = f.size();
-    const std::optional<WavHeader> h =
-        ParseWavHeader(header, size < 0 ? 0 : static_cast<std::uint64_t>(size));
-    if (!h) return 0;
+    ReadFault why;
+    const std::optional<WavHeader> h = ParseWavHeader(
+        std::span(header, got), size < 0 ? 0 : static_cast<std::uint64_t>(size), &why);
+    // The slot stays empty; a sound that will not play is no reason to stop the game.
+    if (!h) {
+        ReportRefusedFile(path, why);
+        return 0;
+    }
     std::vector<std::uint8_t> pcm(h->dataSize);
     if (!f.seek(kWavHeaderSize) || f.read(pcm) != pcm.size()) return 0;
     return CreateSoundBuffer(id, h->format, pcm);

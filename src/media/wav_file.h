@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/bytes.h"
 #include "platform/sound.h"
 
 namespace kv {
@@ -26,7 +27,7 @@ struct WavHeader {
 // Nothing when the header is short, names a format a sound buffer does not take, or promises more
 // data than a file of fileSize bytes holds.
 std::optional<WavHeader> ParseWavHeader(std::span<const std::uint8_t> header,
-                                        std::uint64_t fileSize);
+                                        std::uint64_t fileSize, ReadFault* why = nullptr);
 
 struct WavSound {
     PcmFormat format;
@@ -35,7 +36,7 @@ struct WavSound {
 std::optional<WavSound> ParseWav(std::span<const std::uint8_t> file);
 
 // Loads the file into slot id: 1 on success, 0 on failure. A missing file is fatal; a file that
-// cannot be read or used leaves the slot empty.
+// cannot be read or used leaves the slot empty and says why on stderr.
 int LoadWav(std::string_view path, int id);
 // The same from the file's bytes.
 int LoadWavBytes(std::span<const std::uint8_t> file, int id);

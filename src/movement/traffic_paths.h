@@ -1,7 +1,7 @@
 #pragma once
-// Civilian traffic paths. Only what stepping and the special objects use of them stands here yet;
-// the paths, their spawning and the pedestrian paths come with the traffic, and until then there
-// are none.
+// Civilian traffic paths. Only what stepping reads and the special objects set of them stands here
+// yet; the paths, their spawning and the pedestrian paths come with the traffic, and until then
+// there are none.
 
 #include <cstdint>
 #include <optional>
@@ -13,9 +13,8 @@ extern std::uint8_t ZFWegCount;
 // The step length of the vehicles on a path (civilian vehicles step by their path, not by the
 // terrain); none for an index that names no path.
 std::optional<float> ZFWegSpeed(std::int32_t path);
-
-// Sets the step length of the vehicles on a path (a gate opening or closing across the lane); a
-// path at or past ZFWegCount is left alone.
+// Sets it (a gate opening or closing across the lane); a path at or past ZFWegCount is left
+// alone.
 void SetZFWegSpeed(std::uint16_t path, float speed);
 
 }  // namespace kv

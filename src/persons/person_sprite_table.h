@@ -51,7 +51,7 @@ enum class BoxRule : std::uint8_t {
 
 // One animation slot of a type. Per direction its file is "persons\<folder>\<stem><n>.vff" (or
 // "<stem>.vff" for a one-file slot, which fills direction 0 alone).
-struct AnimSpec {
+struct AnimRow {
     std::string_view stem;  // empty: the slot stays empty in every direction
     bool oneFile = false;
     std::array<std::uint16_t, kDirectionCount> frames{};
@@ -69,61 +69,61 @@ struct AnimSpec {
     std::array<Spot16, kDirectionCount> hot{};
     std::array<Box16, kDirectionCount> boxes{};  // for BoxRule::Given
 
-    constexpr AnimSpec framesIn(DirMask mask, std::uint16_t n) const {
-        AnimSpec a = *this;
+    constexpr AnimRow framesIn(DirMask mask, std::uint16_t n) const {
+        AnimRow a = *this;
         for (int d = 0; d < kDirectionCount; ++d)
             if (HasDir(mask, d)) a.frames[d] = n;
         return a;
     }
-    constexpr AnimSpec delayIn(DirMask mask, std::uint16_t n) const {
-        AnimSpec a = *this;
+    constexpr AnimRow delayIn(DirMask mask, std::uint16_t n) const {
+        AnimRow a = *this;
         for (int d = 0; d < kDirectionCount; ++d)
             if (HasDir(mask, d)) a.delay[d] = n;
         return a;
     }
     // [1, 3, 7, 9 only]: these directions have the animation and need their files.
-    constexpr AnimSpec only(DirMask mask) const {
-        AnimSpec a = *this;
+    constexpr AnimRow only(DirMask mask) const {
+        AnimRow a = *this;
         a.required = mask;
         a.counted = mask;
         return a;
     }
     // [X; others optional]: X needs its files; any other direction has the animation when its
     // file is there.
-    constexpr AnimSpec need(DirMask mask) const {
-        AnimSpec a = *this;
+    constexpr AnimRow need(DirMask mask) const {
+        AnimRow a = *this;
         a.required = mask;
         a.counted = kAllDirs;
         return a;
     }
-    constexpr AnimSpec optional() const { return need(0); }
-    constexpr AnimSpec single() const {
-        AnimSpec a = only(Dirs({0}));
+    constexpr AnimRow optional() const { return need(0); }
+    constexpr AnimRow single() const {
+        AnimRow a = only(Dirs({0}));
         a.oneFile = true;
         return a;
     }
-    constexpr AnimSpec box(BoxRule rule, DirMask mask) const {
-        AnimSpec a = *this;
+    constexpr AnimRow box(BoxRule rule, DirMask mask) const {
+        AnimRow a = *this;
         a.boxRule = rule;
         a.boxDirs = mask;
         return a;
     }
-    constexpr AnimSpec spots(DirMask mask, std::array<Spot16, kDirectionCount> hotSpots) const {
-        AnimSpec a = *this;
+    constexpr AnimRow spots(DirMask mask, std::array<Spot16, kDirectionCount> hotSpots) const {
+        AnimRow a = *this;
         a.hotDirs = mask;
         a.hot = hotSpots;
         return a;
     }
-    constexpr AnimSpec givenBoxes(DirMask mask, std::array<Box16, kDirectionCount> b) const {
-        AnimSpec a = box(BoxRule::Given, mask);
+    constexpr AnimRow givenBoxes(DirMask mask, std::array<Box16, kDirectionCount> b) const {
+        AnimRow a = box(BoxRule::Given, mask);
         a.boxes = b;
         return a;
     }
 };
 
 // An animation in all twelve directions, every file required.
-constexpr AnimSpec Anim(std::string_view stem, std::uint16_t frames, std::uint16_t delay = 0) {
-    AnimSpec a;
+constexpr AnimRow Anim(std::string_view stem, std::uint16_t frames, std::uint16_t delay = 0) {
+    AnimRow a;
     a.stem = stem;
     a.frames.fill(frames);
     a.delay.fill(delay);
@@ -131,15 +131,15 @@ constexpr AnimSpec Anim(std::string_view stem, std::uint16_t frames, std::uint16
     a.counted = kAllDirs;
     return a;
 }
-inline constexpr AnimSpec kNoAnim{};
+inline constexpr AnimRow kNoAnim{};
 
 // Lying in the four diagonals only, with an explicit box there.
-constexpr AnimSpec Lay(std::uint16_t frames, std::uint16_t delay, BoxRule rule) {
+constexpr AnimRow Lay(std::uint16_t frames, std::uint16_t delay, BoxRule rule) {
     return Anim("lay", frames, delay).only(kDiagonals).box(rule, kDiagonals);
 }
 
 // A one-file fight sequence with its hot spot and box.
-constexpr AnimSpec Fight(std::string_view stem, std::uint16_t frames, Spot16 hot, Box16 box) {
+constexpr AnimRow Fight(std::string_view stem, std::uint16_t frames, Spot16 hot, Box16 box) {
     std::array<Spot16, kDirectionCount> h{};
     std::array<Box16, kDirectionCount> b{};
     h[0] = hot;
@@ -149,17 +149,17 @@ constexpr AnimSpec Fight(std::string_view stem, std::uint16_t frames, Spot16 hot
 
 // What a casualty lying in one direction does: rests pause ticks after each run of its
 // animation and registers a special object of kind (-1 none) at the draw corner plus (dx, dy).
-struct LyingSpec {
+struct LyingRow {
     std::uint8_t pause;
     std::int8_t kind;
     std::int16_t dx;
     std::int16_t dy;
 };
 inline constexpr int kLyingDirections[4] = {1, 3, 7, 9};
-using LyingTable = std::array<LyingSpec, 4>;  // directions 1, 3, 7, 9
+using LyingTable = std::array<LyingRow, 4>;  // directions 1, 3, 7, 9
 
 constexpr LyingTable AllFour(std::uint8_t pause) {
-    const LyingSpec s{pause, -1, -1, -1};
+    const LyingRow s{pause, -1, -1, -1};
     return LyingTable{s, s, s, s};
 }
 
@@ -170,7 +170,7 @@ constexpr std::uint64_t Board(std::initializer_list<int> vehicleTypes) {
 }
 inline constexpr std::uint64_t kBoardFireEngines = Board({1, 2, 3, 4, 5, 6, 7, 8, 14});
 
-struct PersonTypSpec {
+struct PersonTypRow {
     std::string_view code;
     std::string_view folder;
     std::uint32_t price;
@@ -184,7 +184,7 @@ struct PersonTypSpec {
     std::uint8_t terrainColumn;
     std::uint64_t mayBoard;  // bit v: may board vehicle type v
     // Slot by slot; the count is the type's animation count. Empty: the type is never loaded.
-    std::span<const AnimSpec> anims;
+    std::span<const AnimRow> anims;
     Box16 defaultBox = {-5, -5, 5, 5};  // every slot's box around its hot spot
     bool facesBack = false;             // direction d shows the picture numbered (d + 6) mod 12
     LyingTable lying{};
@@ -194,14 +194,14 @@ inline constexpr std::uint8_t kPersonShortcutBackSteps = 5;
 
 namespace person_anims {
 
-constexpr AnimSpec Stay(std::uint16_t quarterFrames) {
+constexpr AnimRow Stay(std::uint16_t quarterFrames) {
     return Anim("stay", 1, 3).framesIn(kQuarters, quarterFrames);
 }
-inline constexpr AnimSpec kStay = Anim("stay", 1);
-inline constexpr AnimSpec kGo = Anim("go", 8, 2);
+inline constexpr AnimRow kStay = Anim("stay", 1);
+inline constexpr AnimRow kGo = Anim("go", 8, 2);
 
 // clang-format off
-inline constexpr AnimSpec kP01[] = {
+inline constexpr AnimRow kP01[] = {
     Anim("stay", 1, 3).framesIn(kQuarters, 14).spots(kAllDirs,
         {{{6, 22}, {6, 21}, {6, 20}, {2, 22}, {8, 21}, {6, 21}, {5, 21}, {6, 21}, {7, 20}, {9, 21}, {8, 20}, {6, 20}}}),
     kGo.spots(kAllDirs,
@@ -217,7 +217,7 @@ inline constexpr AnimSpec kP01[] = {
         {{{5, 25}, {4, 27}, {2, 22}, {2, 21}, {3, 21}, {4, 21}, {5, 21}, {9, 21}, {9, 22}, {13, 24}, {13, 24}, {11, 25}}}),
 };
 // clang-format on
-inline constexpr AnimSpec kP02[] = {
+inline constexpr AnimRow kP02[] = {
     Stay(8),
     kGo,
     Lay(7, 3, BoxRule::Opaque),
@@ -226,7 +226,7 @@ inline constexpr AnimSpec kP02[] = {
     Anim("down", 8, 2).need(kDiagonals),
     Anim("fackel", 11, 2).need(Dirs({1})),
 };
-inline constexpr AnimSpec kP03[] = {
+inline constexpr AnimRow kP03[] = {
     Stay(10),
     kGo,
     Lay(7, 3, BoxRule::Opaque),
@@ -234,7 +234,7 @@ inline constexpr AnimSpec kP03[] = {
     Anim("up", 21, 2).need(kDiagonals),
     Anim("down", 8, 2).need(kDiagonals),
 };
-inline constexpr AnimSpec kP04[] = {
+inline constexpr AnimRow kP04[] = {
     Stay(8),
     kGo,
     Lay(8, 3, BoxRule::Opaque).delayIn(Dirs({9}), 50),
@@ -242,7 +242,7 @@ inline constexpr AnimSpec kP04[] = {
     Anim("up", 21, 2).need(kDiagonals),
     Anim("down", 8, 2).need(kDiagonals),
 };
-inline constexpr AnimSpec kP05[] = {
+inline constexpr AnimRow kP05[] = {
     Anim("stay", 1, 3).framesIn(Dirs({0}), 7).framesIn(Dirs({3, 6, 9}), 11),
     kGo,
     Lay(1, 0, BoxRule::WholeFrame),
@@ -250,28 +250,28 @@ inline constexpr AnimSpec kP05[] = {
     Anim("godown", 8, 2).optional(),
     Anim("test", 7, 3).optional(),
 };
-inline constexpr AnimSpec kP06[] = {kStay, kGo, kNoAnim, kNoAnim};
-inline constexpr AnimSpec kP202[] = {kStay, kGo, Anim("aufbau", 26, 2).need(Dirs({9}))};
-inline constexpr AnimSpec kPBurn[] = {kNoAnim, kNoAnim, Lay(1, 0, BoxRule::Opaque),
-                                      Anim("fall", 24, 3).need(Dirs({0}))};
-inline constexpr AnimSpec kWithExtinguisher[] = {kStay, kGo, Anim("use", 6, 3)};
-inline constexpr AnimSpec kWithCutter[] = {kStay, kGo, Anim("use", 5, 3).need(kDiagonals)};
-inline constexpr AnimSpec kWithHose[] = {
+inline constexpr AnimRow kP06[] = {kStay, kGo, kNoAnim, kNoAnim};
+inline constexpr AnimRow kP202[] = {kStay, kGo, Anim("aufbau", 26, 2).need(Dirs({9}))};
+inline constexpr AnimRow kPBurn[] = {kNoAnim, kNoAnim, Lay(1, 0, BoxRule::Opaque),
+                                     Anim("fall", 24, 3).need(Dirs({0}))};
+inline constexpr AnimRow kWithExtinguisher[] = {kStay, kGo, Anim("use", 6, 3)};
+inline constexpr AnimRow kWithCutter[] = {kStay, kGo, Anim("use", 5, 3).need(kDiagonals)};
+inline constexpr AnimRow kWithHose[] = {
     kStay, kGo, Anim("anhydr", 56, 2).need(Dirs({3})).box(BoxRule::Opaque, Dirs({3}))};
-inline constexpr AnimSpec kHoldingHose[] = {kStay};
-inline constexpr AnimSpec kCarryingCasualty[] = {kStay, kGo, Anim("up", 11, 2).need(kDiagonals),
-                                                 Anim("down", 15, 2).need(kDiagonals)};
-inline constexpr AnimSpec kWithChainsaw[] = {kStay, kGo, Anim("use", 5, 2).need(kDiagonals)};
-inline constexpr AnimSpec kCarryingObject[] = {kStay, Anim("go", 11, 2),
-                                               Anim("up", 15, 2).need(kDiagonals)};
-inline constexpr AnimSpec kWithRope[] = {kStay, kGo, Anim("wurf", 13, 2).need(Dirs({1}))};
-constexpr std::array<AnimSpec, 4> P501(std::uint16_t layFrames) {
+inline constexpr AnimRow kHoldingHose[] = {kStay};
+inline constexpr AnimRow kCarryingCasualty[] = {kStay, kGo, Anim("up", 11, 2).need(kDiagonals),
+                                                Anim("down", 15, 2).need(kDiagonals)};
+inline constexpr AnimRow kWithChainsaw[] = {kStay, kGo, Anim("use", 5, 2).need(kDiagonals)};
+inline constexpr AnimRow kCarryingObject[] = {kStay, Anim("go", 11, 2),
+                                              Anim("up", 15, 2).need(kDiagonals)};
+inline constexpr AnimRow kWithRope[] = {kStay, kGo, Anim("wurf", 13, 2).need(Dirs({1}))};
+constexpr std::array<AnimRow, 4> P501(std::uint16_t layFrames) {
     return {Stay(8), kGo, Lay(layFrames, 3, BoxRule::Opaque), Anim("spring", 1).need(Dirs({7}))};
 }
 inline constexpr auto kP501 = P501(10);
 inline constexpr auto kP501C = P501(16);
 inline constexpr auto kP501E = P501(9);
-inline constexpr AnimSpec kP601[] = {
+inline constexpr AnimRow kP601[] = {
     kStay,
     kGo,
     Lay(7, 3, BoxRule::Opaque),
@@ -279,21 +279,21 @@ inline constexpr AnimSpec kP601[] = {
     Fight("kampf_sp", 73, {24, 28}, {0, 20, 51, 39}),
     Fight("kampf_sr", 39, {38, 21}, {0, 10, 45, 27}),
 };
-inline constexpr AnimSpec kWalkOnly[] = {kStay, kGo};
-inline constexpr AnimSpec kSP01[] = {kNoAnim, kNoAnim, Lay(20, 3, BoxRule::WholeFrame)};
-inline constexpr AnimSpec kSP02[] = {kNoAnim, kNoAnim, Lay(13, 3, BoxRule::WholeFrame)};
-inline constexpr AnimSpec kSP03[] = {kNoAnim, kNoAnim, Lay(10, 3, BoxRule::Opaque)};
-constexpr std::array<AnimSpec, 4> SP04(AnimSpec use) {
+inline constexpr AnimRow kWalkOnly[] = {kStay, kGo};
+inline constexpr AnimRow kSP01[] = {kNoAnim, kNoAnim, Lay(20, 3, BoxRule::WholeFrame)};
+inline constexpr AnimRow kSP02[] = {kNoAnim, kNoAnim, Lay(13, 3, BoxRule::WholeFrame)};
+inline constexpr AnimRow kSP03[] = {kNoAnim, kNoAnim, Lay(10, 3, BoxRule::Opaque)};
+constexpr std::array<AnimRow, 4> SP04(AnimRow use) {
     return {kStay, kGo, Lay(1, 0, BoxRule::WholeFrame), use};
 }
 inline constexpr auto kSP04 = SP04(Anim("use", 9, 3).need(Dirs({0, 6})));
 inline constexpr auto kSP06 = SP04(Anim("use", 7, 3).need(Dirs({0, 6})));
 inline constexpr auto kSP08 = SP04(Anim("use", 8, 3).need(Dirs({0, 6, 9})));
-inline constexpr AnimSpec kSP07[] = {kStay, kGo, Lay(1, 0, BoxRule::WholeFrame),
-                                     Anim("sit", 1, 0).need(Dirs({0, 6})),
-                                     Anim("use", 9, 3).need(Dirs({0, 6}))};
-inline constexpr AnimSpec kSP09[] = {kStay, kGo, Lay(7, 3, BoxRule::Opaque)};
-inline constexpr AnimSpec kSP101[] = {
+inline constexpr AnimRow kSP07[] = {kStay, kGo, Lay(1, 0, BoxRule::WholeFrame),
+                                    Anim("sit", 1, 0).need(Dirs({0, 6})),
+                                    Anim("use", 9, 3).need(Dirs({0, 6}))};
+inline constexpr AnimRow kSP09[] = {kStay, kGo, Lay(7, 3, BoxRule::Opaque)};
+inline constexpr AnimRow kSP101[] = {
     Stay(8),
     kGo,
     Lay(8, 3, BoxRule::Opaque),
@@ -301,7 +301,7 @@ inline constexpr AnimSpec kSP101[] = {
     Fight("kpol_win", 39, {38, 23}, {0, 10, 46, 28}),
     Fight("kblu_win", 39, {37, 22}, {0, 10, 46, 28}),
 };
-inline constexpr AnimSpec kSP102[] = {
+inline constexpr AnimRow kSP102[] = {
     Stay(7),
     kGo,
     Lay(8, 3, BoxRule::Opaque),
@@ -309,10 +309,10 @@ inline constexpr AnimSpec kSP102[] = {
     Fight("kpol_win", 39, {39, 22}, {0, 10, 46, 28}),
     Fight("kred_win", 39, {39, 21}, {0, 10, 46, 28}),
 };
-inline constexpr AnimSpec kWithRing[] = {kStay, kGo, Anim("wurf", 14, 2).need(kDiagonals)};
-inline constexpr AnimSpec kSP14[] = {kStay, kGo, Lay(1, 0, BoxRule::WholeFrame),
-                                     Anim("spring", 1).need(Dirs({7}))};
-constexpr std::array<AnimSpec, 6> SP11(AnimSpec stay, AnimSpec lay) {
+inline constexpr AnimRow kWithRing[] = {kStay, kGo, Anim("wurf", 14, 2).need(kDiagonals)};
+inline constexpr AnimRow kSP14[] = {kStay, kGo, Lay(1, 0, BoxRule::WholeFrame),
+                                    Anim("spring", 1).need(Dirs({7}))};
+constexpr std::array<AnimRow, 6> SP11(AnimRow stay, AnimRow lay) {
     return {stay,
             kGo,
             lay,
@@ -323,8 +323,8 @@ constexpr std::array<AnimSpec, 6> SP11(AnimSpec stay, AnimSpec lay) {
 inline constexpr auto kSP11 = SP11(kStay, Lay(1, 0, BoxRule::WholeFrame));
 inline constexpr auto kSP11B = SP11(Stay(8), Lay(10, 3, BoxRule::Opaque));
 inline constexpr auto kSP11C = SP11(Stay(8), Lay(16, 3, BoxRule::Opaque));
-inline constexpr AnimSpec kSP18[] = {kStay.need(Dirs({3})), Anim("go", 8, 4).need(Dirs({3}))};
-inline constexpr AnimSpec kPPilot[] = {kNoAnim, kNoAnim, Lay(22, 3, BoxRule::Opaque)};
+inline constexpr AnimRow kSP18[] = {kStay.need(Dirs({3})), Anim("go", 8, 4).need(Dirs({3}))};
+inline constexpr AnimRow kPPilot[] = {kNoAnim, kNoAnim, Lay(22, 3, BoxRule::Opaque)};
 
 }  // namespace person_anims
 
@@ -378,7 +378,7 @@ inline constexpr std::uint64_t kBoard14 = Board({14});
 // Type by type: code, folder, price, speed, selectBox, panelPicture, speaker, heat protection and
 // divisor, soundGroup, terrainColumn, mayBoard, animations, default box, faces back, lying data.
 // clang-format off
-inline constexpr PersonTypSpec kTable[kPersonTypCount] = {
+inline constexpr PersonTypRow kTable[kPersonTypCount] = {
     {"P01", "p01", 25, 1.9f, kBox10, 8, 1, 1500, 3, 3, 16, Board({14, 21, 22}), a::kP01, kBox5, false, l::kP01},
     {"P02", "p02", 25, 1.5f, kBox10, 9, 0, 1500, 3, 4, 16, kBoardFireEngines, a::kP02, kBox5, false, l::kP02},
     {"P03", "p03", 50, 1.5f, kBox10, 10, 0, 3000, 7, 4, 16, kBoardFireEngines, a::kP03, kBox5, false, l::kP03},
@@ -439,7 +439,7 @@ inline constexpr PersonTypSpec kTable[kPersonTypCount] = {
 
 }  // namespace person_typ_detail
 
-inline constexpr std::span<const PersonTypSpec, kPersonTypCount> kPersonTypSpecs =
+inline constexpr std::span<const PersonTypRow, kPersonTypCount> kPersonTypRows =
     person_typ_detail::kTable;
 
 // The types that LoadPersonTyp loads, and FreePersonTyp frees, for one number: a base type
@@ -486,10 +486,10 @@ inline constexpr std::array<PersonTypGroup, kPersonTypCount> kPersonTypGroups =
 namespace person_typ_detail {
 
 constexpr bool TableIsSound() {
-    for (const PersonTypSpec& spec : kTable) {
-        if (spec.anims.size() > kMaxPersonAnims) return false;
-        if (spec.code.size() >= kUnitCodeSize) return false;
-        for (const AnimSpec& anim : spec.anims)
+    for (const PersonTypRow& row : kTable) {
+        if (row.anims.size() > kMaxPersonAnims) return false;
+        if (row.code.size() >= kUnitCodeSize) return false;
+        for (const AnimRow& anim : row.anims)
             for (int d = 0; d < kDirectionCount; ++d)
                 if (HasDir(anim.counted, d) && anim.frames[d] == 0) return false;
     }
@@ -500,8 +500,8 @@ static_assert(TableIsSound(), "up to 7 animations, codes of up to 6 letters, no 
 }  // namespace person_typ_detail
 
 // The number of the picture file that direction d of the type shows.
-constexpr int PersonSpriteFileNumber(const PersonTypSpec& spec, int direction) {
-    return spec.facesBack ? (direction + 6) % kDirectionCount : direction;
+constexpr int PersonSpriteFileNumber(const PersonTypRow& row, int direction) {
+    return row.facesBack ? (direction + 6) % kDirectionCount : direction;
 }
 
 // "persons\<folder>\<stem><number>.vff"; a negative number leaves it out.

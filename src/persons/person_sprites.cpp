@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/fatal_error.h"
+#include "core/refused_file.h"
 #include "gfx/image_files.h"
 #include "persons/person_types.h"
 
@@ -21,25 +22,25 @@ Box16 OpaqueBox(const VffImage& frame) {
             static_cast<std::int16_t>(b->right), static_cast<std::int16_t>(b->bottom)};
 }
 
-void SetConstants(PersonTyp& t, const PersonTypSpec& spec) {
+void SetConstants(PersonTyp& t, const PersonTypRow& row) {
     t.mayBoard.fill(0);
     for (int v = 0; v < kMayBoardCount; ++v)
-        if ((spec.mayBoard >> v) & 1u) t.mayBoard[v] = 1;
-    t.setCode(spec.code);
-    t.price = spec.price;
-    t.speed = spec.speed;
-    t.selectBox = spec.selectBox;
+        if ((row.mayBoard >> v) & 1u) t.mayBoard[v] = 1;
+    t.setCode(row.code);
+    t.price = row.price;
+    t.speed = row.speed;
+    t.selectBox = row.selectBox;
     t.shortcutBackSteps = kPersonShortcutBackSteps;
-    t.panelPicture = spec.panelPicture;
-    t.speaker = spec.speaker;
-    t.heatProtection = spec.heatProtection;
-    t.heatDivisor = spec.heatDivisor;
-    t.soundGroup = spec.soundGroup;
-    t.terrainColumn = spec.terrainColumn;
+    t.panelPicture = row.panelPicture;
+    t.speaker = row.speaker;
+    t.heatProtection = row.heatProtection;
+    t.heatDivisor = row.heatDivisor;
+    t.soundGroup = row.soundGroup;
+    t.terrainColumn = row.terrainColumn;
     t.unitClass = kPersonUnitClass;
     for (int i = 0; i < 4; ++i) {
         const int d = kLyingDirections[i];
-        const LyingSpec& l = spec.lying[i];
+        const LyingRow& l = row.lying[i];
         t.lyingPause[d] = l.pause;
         t.lyingObjKind[d] = l.kind;
         t.lyingObjOffset[d] = LyingOffset{l.dx, l.dy};
@@ -47,20 +48,28 @@ void SetConstants(PersonTyp& t, const PersonTypSpec& spec) {
 }
 
 // Reads one direction of one animation into its slot. False after a fatal error.
-bool LoadSlot(const PersonTypSpec& spec, const AnimSpec& anim, int d, AnimSlot& slot) {
-    const int number = anim.oneFile ? -1 : PersonSpriteFileNumber(spec, d);
-    const std::string path = PersonSpritePath(spec.folder, anim.stem, number);
+bool LoadSlot(const PersonTypRow& row, const AnimRow& anim, int d, AnimSlot& slot) {
+    const int number = anim.oneFile ? -1 : PersonSpriteFileNumber(row, d);
+    const std::string path = PersonSpritePath(row.folder, anim.stem, number);
     const bool counted = HasDir(anim.counted, d);
     const std::size_t needed = std::max<std::size_t>(counted ? anim.frames[d] : 0, 1);
     VffImage* set = LoadVff(path);
-    // A set shorter than its animation would be read past its end: it counts as missing.
-    if (set != nullptr && FrameCount(set) < needed) {
-        FreeVff(set);
-        set = nullptr;
-    }
     if (set == nullptr) {
         if (!HasDir(anim.required, d)) return true;
         FatalError("file not found:  " + path + ".");
+        return false;
+    }
+    // A set shorter than its animation would be read past its end: it is not used, and the
+    // message says so rather than that the file is missing.
+    if (const std::size_t frames = FrameCount(set); frames < needed) {
+        FreeVff(set);
+        const std::string what =
+            std::to_string(frames) + " frames, " + std::to_string(needed) + " needed";
+        if (!HasDir(anim.required, d)) {
+            ReportRefusedFile(path, ReadFault{1, what});
+            return true;
+        }
+        FatalError(path + ": " + what + ".");
         return false;
     }
     slot.images = set;
@@ -108,24 +117,24 @@ bool LoadSlot(const PersonTypSpec& spec, const AnimSpec& anim, int d, AnimSlot& 
 
 void LoadPersonTypSprites(int type) {
     if (type < 0 || type >= kPersonTypCount) return;
-    const PersonTypSpec& spec = kPersonTypSpecs[type];
-    const std::size_t count = spec.anims.size();
+    const PersonTypRow& row = kPersonTypRows[type];
+    const std::size_t count = row.anims.size();
     // Loading over a loaded set would lose its pictures.
     if (count == 0 || PersonTypLoaded(type)) return;
     PersonTyp& t = PersonTypen[type];
     for (AnimSlot*& slots : t.dirAnims) {
         slots = static_cast<AnimSlot*>(AllocMem(count * sizeof(AnimSlot)));
         for (std::size_t a = 0; a < count; ++a)
-            slots[a] = AnimSlot{0, 0, 0, 0, spec.defaultBox, nullptr};
+            slots[a] = AnimSlot{0, 0, 0, 0, row.defaultBox, nullptr};
     }
     t.animCount = static_cast<std::uint8_t>(count);
-    SetConstants(t, spec);
+    SetConstants(t, row);
     for (std::size_t a = 0; a < count; ++a) {
-        const AnimSpec& anim = spec.anims[a];
+        const AnimRow& anim = row.anims[a];
         if (anim.stem.empty()) continue;
         for (int d = 0; d < kDirectionCount; ++d) {
             if (anim.oneFile && d != 0) continue;
-            if (!LoadSlot(spec, anim, d, t.dirAnims[d][a])) return;
+            if (!LoadSlot(row, anim, d, t.dirAnims[d][a])) return;
         }
     }
     FinishPersonTyp(static_cast<std::int16_t>(type), static_cast<std::uint8_t>(count));

@@ -17,7 +17,7 @@ bool InRange(int type) {
 }
 
 int AnimCount(int type) {
-    return static_cast<int>(kPersonTypSpecs[type].anims.size());
+    return static_cast<int>(kPersonTypRows[type].anims.size());
 }
 
 void FreeOne(int type) {

@@ -1,15 +1,24 @@
 #pragma once
 // Little-endian reading and writing of file data, field by field. The reader never reads past its
 // data: a read beyond the end yields zero and marks the reader failed, so a loader checks ok()
-// once after reading a record instead of before every field.
+// once after reading a record instead of before every field. A failed reader remembers the first
+// reason and where it arose, for the one who has to mend the file.
 
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kv {
+
+// Why a file was refused: the byte offset of the field at fault and what was wrong with it.
+struct ReadFault {
+    std::size_t offset = 0;
+    std::string what;
+};
 
 class ByteReader {
   public:
@@ -17,6 +26,8 @@ class ByteReader {
     explicit ByteReader(std::span<const std::uint8_t> data) : data_(data) {}
 
     bool ok() const { return ok_; }
+    // The first failure; empty while the reader is ok.
+    const ReadFault& fault() const { return fault_; }
     std::size_t position() const { return pos_; }
     std::size_t size() const { return data_.size(); }
     std::size_t remaining() const { return data_.size() - pos_; }
@@ -24,14 +35,29 @@ class ByteReader {
 
     // Moves to an absolute offset; an offset past the end fails the reader.
     bool seek(std::size_t offset) {
-        if (offset > data_.size()) return fail();
+        if (offset > data_.size()) return tooShort(offset - pos_);
         pos_ = offset;
         return true;
     }
     bool skip(std::size_t count) {
-        if (count > remaining()) return fail();
+        if (count > remaining()) return tooShort(count);
+        fieldAt_ = pos_;
         pos_ += count;
         return true;
+    }
+
+    // True when count more bytes are there; else fails as a read of them would. Checked before
+    // allocating for a count the data gives, so a lying count costs nothing.
+    bool require(std::size_t count) { return count <= remaining() || tooShort(count); }
+
+    // Refuses the data for a reason of the loader's own: the field read last is at fault, or the
+    // one at offset. Always false, so a loader can `return in.refuse("...")`.
+    bool refuse(std::string what) { return refuseAt(fieldAt_, std::move(what)); }
+    bool refuseAt(std::size_t offset, std::string what) {
+        if (ok_) fault_ = ReadFault{offset, std::move(what)};
+        ok_ = false;
+        pos_ = data_.size();
+        return false;
     }
 
     std::uint8_t u8() { return static_cast<std::uint8_t>(unsignedLE(1)); }
@@ -51,44 +77,49 @@ class ByteReader {
     bool bytes(std::span<std::uint8_t> out) {
         if (out.size() > remaining()) {
             std::memset(out.data(), 0, out.size());
-            return fail();
+            return tooShort(out.size());
         }
         if (!out.empty()) std::memcpy(out.data(), data_.data() + pos_, out.size());
+        fieldAt_ = pos_;
         pos_ += out.size();
         return true;
     }
     // A view of the next count bytes; empty (and failed) when fewer remain.
     std::span<const std::uint8_t> view(std::size_t count) {
         if (count > remaining()) {
-            fail();
+            tooShort(count);
             return {};
         }
         auto v = data_.subspan(pos_, count);
+        fieldAt_ = pos_;
         pos_ += count;
         return v;
     }
 
   private:
-    bool fail() {
-        ok_ = false;
-        pos_ = data_.size();
-        return false;
+    bool tooShort(std::size_t wanted) {
+        if (!ok_) return false;
+        return refuseAt(pos_, std::to_string(wanted) + " bytes wanted, only " +
+                                  std::to_string(data_.size() - pos_) + " left");
     }
     std::uint64_t unsignedLE(std::size_t n) {
         if (n > remaining()) {
-            fail();
+            tooShort(n);
             return 0;
         }
         std::uint64_t v = 0;
         for (std::size_t i = 0; i < n; ++i)
             v |= static_cast<std::uint64_t>(data_[pos_ + i]) << (8 * i);
+        fieldAt_ = pos_;
         pos_ += n;
         return v;
     }
 
     std::span<const std::uint8_t> data_;
     std::size_t pos_ = 0;
+    std::size_t fieldAt_ = 0;  // where the last read began
     bool ok_ = true;
+    ReadFault fault_;
 };
 
 class ByteWriter {

@@ -5,15 +5,11 @@
 #include <fstream>
 #include <map>
 
+#include "platform/ascii.h"
+
 namespace kv {
 
 namespace {
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
@@ -29,7 +25,7 @@ std::map<std::string, std::string>& Overrides() {
 std::optional<std::string> FromFile(std::string_view key) {
     std::ifstream in{std::string(kConfigFileName)};
     if (!in) return std::nullopt;
-    const std::string wanted = Lower(key);
+    const std::string wanted = AsciiLower(key);
     std::string line;
     std::optional<std::string> value;
     while (std::getline(in, line)) {
@@ -37,7 +33,8 @@ std::optional<std::string> FromFile(std::string_view key) {
         if (l.empty() || l.front() == ';' || l.front() == '#' || l.front() == '[') continue;
         const auto eq = l.find('=');
         if (eq == std::string_view::npos) continue;
-        if (Lower(Trim(l.substr(0, eq))) == wanted) value = std::string(Trim(l.substr(eq + 1)));
+        if (AsciiLower(Trim(l.substr(0, eq))) == wanted)
+            value = std::string(Trim(l.substr(eq + 1)));
     }
     return value;
 }
@@ -46,13 +43,12 @@ std::optional<std::string> FromFile(std::string_view key) {
 
 std::string ConfigEnvironmentName(std::string_view key) {
     std::string name = "KESTRIVON_";
-    for (char c : key)
-        name += c == ' ' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char c : key) name += c == ' ' ? '_' : AsciiUpper(c);
     return name;
 }
 
 std::optional<std::string> GetConfigValue(std::string_view key) {
-    if (auto it = Overrides().find(Lower(key)); it != Overrides().end()) return it->second;
+    if (auto it = Overrides().find(AsciiLower(key)); it != Overrides().end()) return it->second;
     if (const char* env = std::getenv(ConfigEnvironmentName(key).c_str())) return std::string(env);
     return FromFile(key);
 }
@@ -60,12 +56,12 @@ std::optional<std::string> GetConfigValue(std::string_view key) {
 bool GetConfigFlag(std::string_view key) {
     const auto v = GetConfigValue(key);
     if (!v) return false;
-    const std::string l = Lower(*v);
+    const std::string l = AsciiLower(*v);
     return l == "1" || l == "yes" || l == "true" || l == "on";
 }
 
 void SetConfigOverride(std::string_view key, std::string_view value) {
-    Overrides()[Lower(key)] = std::string(value);
+    Overrides()[AsciiLower(key)] = std::string(value);
 }
 
 void ClearConfigOverrides() {

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "platform/ascii.h"
+
 namespace kv {
 
 namespace {
@@ -15,25 +17,13 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char ca = static_cast<unsigned char>(a[i]);
-        unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (ca >= 'A' && ca <= 'Z') ca = static_cast<unsigned char>(ca - 'A' + 'a');
-        if (cb >= 'A' && cb <= 'Z') cb = static_cast<unsigned char>(cb - 'A' + 'a');
-        if (ca != cb) return false;
-    }
-    return true;
-}
-
 // The entry of dir whose name matches ignoring case, or the name unchanged.
 std::string MatchInFolder(const std::string& dir, const std::string& name) {
     DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
     if (d == nullptr) return name;
     std::string found = name;
     while (dirent* e = ::readdir(d)) {
-        if (EqualsIgnoreCase(e->d_name, name)) {
+        if (EqualsIgnoreAsciiCase(e->d_name, name)) {
             found = e->d_name;
             break;
         }

@@ -92,7 +92,7 @@ constexpr FacingBoxes BoxInFacing(int d, SpriteBox box) {
 }
 
 // One animation entry in the facings that have it.
-struct SpriteEntrySpec {
+struct SpriteEntryRow {
     std::uint8_t entry = 0;
     // The file stem; empty: the entry repeats entry 0 (its picture, frames, delay and box).
     std::string_view stem{};
@@ -118,7 +118,7 @@ struct SpriteEntrySpec {
 
 // A water cannon: per cannon direction the picture's anchor and the nozzle offset, per vehicle
 // facing where it sits in the standing picture.
-struct KanoneSpec {
+struct KanoneRow {
     std::int16_t strength;
     std::int16_t height;
     std::int16_t range;
@@ -127,7 +127,7 @@ struct KanoneSpec {
     std::array<SpritePoint, kDirectionCount> nozzle;
 };
 
-struct FahrzeugTypSpec {
+struct FahrzeugTypRow {
     std::uint8_t entries = 0;  // AnimSlots per facing; 0 = the empty slot
     Inset inset = Inset::None;
     std::array<std::int16_t, 4> selectBox{};
@@ -141,14 +141,14 @@ struct FahrzeugTypSpec {
     std::uint8_t rightOfWay = 0;
     // Written over the data file's number.
     std::optional<std::int32_t> heatProtection{};
-    std::span<const SpriteEntrySpec> sprites{};
-    const KanoneSpec* kanone = nullptr;
+    std::span<const SpriteEntryRow> sprites{};
+    const KanoneRow* kanone = nullptr;
 };
 
 namespace sprites {
 
 // The driving entry that repeats the standing picture.
-inline constexpr SpriteEntrySpec kDriveAsStay{.entry = 1};
+inline constexpr SpriteEntryRow kDriveAsStay{.entry = 1};
 
 inline constexpr FacingBoxes kF101Stay = {{
     {4, 12, 37, 96},
@@ -164,18 +164,18 @@ inline constexpr FacingBoxes kF101Stay = {{
     {1, 16, 102, 86},
     {2, 16, 72, 100},
 }};
-inline constexpr SpriteEntrySpec kF101[] = {
+inline constexpr SpriteEntryRow kF101[] = {
     {.entry = 0, .stem = "stay", .box = BoxRule::Given, .boxes = kF101Stay},
     kDriveAsStay,
 };
 
-inline constexpr SpriteEntrySpec kF102[] = {
+inline constexpr SpriteEntryRow kF102[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
     {.entry = 2, .stem = "open", .box = BoxRule::Entry0},
     {.entry = 3, .stem = "sopen", .box = BoxRule::Entry0},
 };
-inline constexpr SpriteEntrySpec kF104[] = {
+inline constexpr SpriteEntryRow kF104[] = {
     {.entry = 0, .stem = "stay", .lowerFolder = true},
     kDriveAsStay,
     {.entry = 2, .stem = "open", .box = BoxRule::Entry0, .lowerFolder = true},
@@ -184,8 +184,8 @@ inline constexpr SpriteEntrySpec kF104[] = {
 
 // The ladder's sections and pieces at the basket's four heights, in the facings it reaches.
 inline constexpr FacingMask kLadderFacings = Facings({0, 1, 2, 10, 11});
-constexpr SpriteEntrySpec LadderPart(std::uint8_t entry, std::string_view stem,
-                                     std::string_view message) {
+constexpr SpriteEntryRow LadderPart(std::uint8_t entry, std::string_view stem,
+                                    std::string_view message) {
     return {.entry = entry,
             .stem = stem,
             .facings = kLadderFacings,
@@ -193,7 +193,7 @@ constexpr SpriteEntrySpec LadderPart(std::uint8_t entry, std::string_view stem,
             .afterHotSpots = true,
             .message = message};
 }
-inline constexpr SpriteEntrySpec kF106[] = {
+inline constexpr SpriteEntryRow kF106[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
     {.entry = 2, .stem = "open", .box = BoxRule::Entry0},
@@ -229,25 +229,25 @@ inline constexpr SpriteEntrySpec kF106[] = {
     LadderPart(12, "ldr3p", "F106_LADDER_PIECE3"),
 };
 
-inline constexpr SpriteEntrySpec kF107[] = {
+inline constexpr SpriteEntryRow kF107[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
     {.entry = 2, .stem = "open"},
 };
-inline constexpr SpriteEntrySpec kF108[] = {
+inline constexpr SpriteEntryRow kF108[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
     {.entry = 2, .stem = "open", .box = BoxRule::Entry0},
     {.entry = 3, .stem = "sopen", .box = BoxRule::Entry0},
     {.entry = 4, .stem = "hopen", .box = BoxRule::Entry0},
 };
-inline constexpr SpriteEntrySpec kF109[] = {
+inline constexpr SpriteEntryRow kF109[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
     {.entry = 2, .stem = "open", .box = BoxRule::Entry0},
     {.entry = 3, .stem = "hopen"},
 };
-inline constexpr SpriteEntrySpec kStayDrive[] = {
+inline constexpr SpriteEntryRow kStayDrive[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
 };
@@ -255,7 +255,7 @@ inline constexpr SpriteEntrySpec kStayDrive[] = {
 // The aircraft flies in facing 3 only; every picture may be missing.
 inline constexpr FacingBoxes kF111Stay = BoxInFacing(3, {3, 56, 192, 90});
 inline constexpr FacingBoxes kF111Wasser = BoxInFacing(3, {31, 56, 220, 90});
-inline constexpr SpriteEntrySpec kF111[] = {
+inline constexpr SpriteEntryRow kF111[] = {
     {.entry = 0,
      .stem = "stay",
      .frames = 2,
@@ -277,7 +277,7 @@ inline constexpr SpriteEntrySpec kF111[] = {
 
 // The pontoon layer sets up in facing 1 only; the set-up pictures reach further left than the
 // standing one.
-inline constexpr SpriteEntrySpec kF113[] = {
+inline constexpr SpriteEntryRow kF113[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
     {.entry = 2,
@@ -323,17 +323,17 @@ inline constexpr SpriteEntrySpec kF113[] = {
 };
 
 // Types that drive with a picture of their own.
-inline constexpr SpriteEntrySpec kStayGo[] = {
+inline constexpr SpriteEntryRow kStayGo[] = {
     {.entry = 0, .stem = "stay"},
     {.entry = 1, .stem = "go", .box = BoxRule::Entry0},
 };
 
-inline constexpr SpriteEntrySpec kF201[] = {
+inline constexpr SpriteEntryRow kF201[] = {
     {.entry = 0, .stem = "stay", .lowerFolder = true},
     kDriveAsStay,
     {.entry = 2, .stem = "open", .box = BoxRule::Entry0},
 };
-inline constexpr SpriteEntrySpec kStayDriveOpen[] = {
+inline constexpr SpriteEntryRow kStayDriveOpen[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
     {.entry = 2, .stem = "open", .box = BoxRule::Entry0},
@@ -341,7 +341,7 @@ inline constexpr SpriteEntrySpec kStayDriveOpen[] = {
 
 // The helicopter: only the standing picture is required.
 inline constexpr FacingBoxes kF203Ground = BoxInFacing(3, {0, 0, 146, 36});
-inline constexpr SpriteEntrySpec kF203[] = {
+inline constexpr SpriteEntryRow kF203[] = {
     {.entry = 0, .stem = "stay", .frames = 2, .delay = 2, .box = BoxRule::Whole},
     kDriveAsStay,
     {.entry = 5,
@@ -374,7 +374,7 @@ inline constexpr SpriteEntrySpec kF203[] = {
      .optionalFacings = kAllFacings},
 };
 // The helicopter carrying a person; entry 2 stays empty.
-inline constexpr SpriteEntrySpec kF203B[] = {
+inline constexpr SpriteEntryRow kF203B[] = {
     {.entry = 0,
      .stem = "stay",
      .frames = 2,
@@ -398,7 +398,7 @@ inline constexpr SpriteEntrySpec kF203B[] = {
 
 // The tent vehicle pitches its tent in facing 7 only.
 inline constexpr FacingBoxes kF204Tent = BoxInFacing(7, {0, 20, 70, 102});
-inline constexpr SpriteEntrySpec kF204[] = {
+inline constexpr SpriteEntryRow kF204[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
     {.entry = 2,
@@ -428,7 +428,7 @@ inline constexpr SpriteEntrySpec kF204[] = {
 };
 
 inline constexpr FacingBoxes kSF02Open = BoxInFacing(3, {13, 23, 120, 62});
-inline constexpr SpriteEntrySpec kSF02[] = {
+inline constexpr SpriteEntryRow kSF02[] = {
     {.entry = 0, .stem = "stay"},
     kDriveAsStay,
     {.entry = 2,
@@ -440,7 +440,7 @@ inline constexpr SpriteEntrySpec kSF02[] = {
 
 // Parked cars stand diagonally; only those four pictures are required.
 inline constexpr FacingMask kParkFacings = Facings({1, 3, 7, 9});
-inline constexpr SpriteEntrySpec kPark[] = {
+inline constexpr SpriteEntryRow kPark[] = {
     {.entry = 0,
      .stem = "stay",
      .boxFacings = kParkFacings,
@@ -465,7 +465,7 @@ inline constexpr FacingBoxes kHaiFriss = {{
     {},
     {},
 }};
-inline constexpr SpriteEntrySpec kHai[] = {
+inline constexpr SpriteEntryRow kHai[] = {
     {.entry = 0, .stem = "stay", .frames = 11, .delay = 3},
     kDriveAsStay,
     {.entry = 2,
@@ -481,7 +481,7 @@ inline constexpr SpriteEntrySpec kHai[] = {
 
 // Anchor, mount (before the hot spot), nozzle, by direction.
 // clang-format off
-inline constexpr KanoneSpec kF104Kanone = {10, 35, 200,
+inline constexpr KanoneRow kF104Kanone = {10, 35, 200,
     {{{2, 21}, {2, 20}, {3, 14}, {2, 9}, {2, 10}, {2, 10}, {2, 9}, {8, 8}, {18, 8}, {18, 9},
       {17, 13}, {13, 19}}},
     {{{23, 26}, {33, 24}, {47, 23}, {47, 12}, {42, 26}, {33, 31}, {28, 27}, {36, 23}, {46, 20},
@@ -489,7 +489,7 @@ inline constexpr KanoneSpec kF104Kanone = {10, 35, 200,
     {{{0, -21}, {9, -20}, {18, -14}, {21, -8}, {16, 0}, {8, 5}, {0, 7}, {-8, 6}, {-17, -1},
       {-18, -7}, {-17, -13}, {-13, -19}}},
 };
-inline constexpr KanoneSpec kF105Kanone = {20, 35, 300,
+inline constexpr KanoneRow kF105Kanone = {20, 35, 300,
     {{{2, 28}, {2, 26}, {2, 19}, {2, 11}, {2, 2}, {2, 2}, {2, 2}, {15, 2}, {24, 2}, {27, 11},
       {24, 19}, {15, 26}}},
     {{{19, 32}, {41, 33}, {53, 26}, {51, 13}, {53, 26}, {41, 33}, {19, 32}, {41, 33}, {53, 26},
@@ -497,7 +497,7 @@ inline constexpr KanoneSpec kF105Kanone = {20, 35, 300,
     {{{0, -26}, {12, -24}, {22, -17}, {25, -9}, {22, 0}, {12, 6}, {0, 9}, {-13, 6}, {-22, 0},
       {-25, -9}, {-22, -17}, {-13, -24}}},
 };
-inline constexpr KanoneSpec kF107Kanone = {20, 25, 200,
+inline constexpr KanoneRow kF107Kanone = {20, 25, 200,
     {{{2, 23}, {2, 21}, {2, 16}, {2, 9}, {2, 2}, {2, 2}, {2, 2}, {12, 2}, {19, 2}, {22, 9},
       {19, 16}, {12, 21}}},
     {{{19, 26}, {36, 28}, {44, 23}, {41, 13}, {44, 23}, {36, 28}, {19, 26}, {36, 28}, {44, 23},
@@ -505,7 +505,7 @@ inline constexpr KanoneSpec kF107Kanone = {20, 25, 200,
     {{{0, -21}, {10, -19}, {17, -14}, {20, -7}, {17, 0}, {10, 5}, {0, 7}, {-10, 5}, {-17, 0},
       {-20, -7}, {-17, -14}, {-10, -19}}},
 };
-inline constexpr KanoneSpec kF115Kanone = {50, 60, 600,
+inline constexpr KanoneRow kF115Kanone = {50, 60, 600,
     {{{2, 36}, {2, 33}, {2, 24}, {2, 13}, {2, 2}, {2, 2}, {2, 2}, {18, 2}, {30, 2}, {34, 13},
       {30, 24}, {18, 33}}},
     {{{35, 39}, {83, 35}, {110, 20}, {111, 11}, {110, 31}, {83, 47}, {35, 48}, {46, 47}, {71, 31},
@@ -513,7 +513,7 @@ inline constexpr KanoneSpec kF115Kanone = {50, 60, 600,
     {{{0, -34}, {16, -31}, {28, -22}, {32, -11}, {28, 0}, {16, 8}, {0, 11}, {-16, 8}, {-28, 0},
       {-32, -11}, {-28, -22}, {-16, -31}}},
 };
-inline constexpr KanoneSpec kF303Kanone = {10, 25, 200,
+inline constexpr KanoneRow kF303Kanone = {10, 25, 200,
     {{{2, 21}, {2, 19}, {2, 15}, {2, 8}, {2, 2}, {2, 2}, {2, 2}, {11, 2}, {18, 2}, {20, 8},
       {18, 15}, {11, 19}}},
     {{{19, 26}, {36, 28}, {44, 23}, {41, 13}, {44, 23}, {36, 28}, {19, 26}, {36, 28}, {44, 23},
@@ -530,7 +530,7 @@ inline constexpr KanoneSpec kF303Kanone = {10, 25, 200,
 // explosionKind, material, rightOfWay, heatProtection, sprites, cannon
 #define KV_ZF(l, t, r, b) {2, Inset::None, {l, t, r, b}, 10, 0, -1, 13, 2, 0, 1, 255, {}, sprites::kStayDrive}
 #define KV_PARK {2, Inset::None, {-35, -27, 35, 24}, 10, 0, -1, 13, 2, 0, 1, 255, {}, sprites::kPark}
-inline constexpr std::array<FahrzeugTypSpec, kFahrzeugTypCount> kFahrzeugTypSpecs = {{
+inline constexpr std::array<FahrzeugTypRow, kFahrzeugTypCount> kFahrzeugTypRows = {{
     /* F101 */ {2, Inset::Normal, {-55, -61, 55, 42}, 20, 29, 0, 0, 1, 1, 1, 2, {}, sprites::kF101},
     /* F102 */ {4, Inset::Normal, {-50, -64, 52, 34}, 20, 45, 1, 1, 1, 1, 1, 1, {}, sprites::kF102},
     /* F103 */ {4, Inset::Normal, {-50, -64, 52, 34}, 20, 0, 0, 1, 1, 1, 1, 1, {}, sprites::kF102},
@@ -589,12 +589,12 @@ namespace detail {
 // The table's own rules, checked when it is compiled.
 constexpr bool SpriteTableIsSound() {
     for (int t = 0; t < kFahrzeugTypCount; ++t) {
-        const FahrzeugTypSpec& s = kFahrzeugTypSpecs[t];
+        const FahrzeugTypRow& s = kFahrzeugTypRows[t];
         if ((s.entries == 0) != kFahrzeugTypNames[t].name.empty()) return false;
         if (s.entries == 0) continue;
         // Entry 0 comes first: the others copy from it.
         if (s.sprites.empty() || s.sprites[0].entry != 0 || s.sprites[0].stem.empty()) return false;
-        for (const SpriteEntrySpec& e : s.sprites) {
+        for (const SpriteEntryRow& e : s.sprites) {
             if (e.entry >= s.entries) return false;
             if (e.box == BoxRule::Given && e.boxFacings == 0) return false;
             if (e.hotSpot && !e.afterHotSpots) return false;

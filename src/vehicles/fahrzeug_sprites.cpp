@@ -5,6 +5,7 @@
 #include <new>
 
 #include "core/fatal_error.h"
+#include "platform/ascii.h"
 #include "vehicles/fahrzeug_typ.h"
 
 namespace kv {
@@ -18,21 +19,7 @@ AnimSlot* AllocSlots(int count) {
     return slots;
 }
 
-std::string Upper(std::string_view text) {
-    std::string s(text);
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string Lower(std::string_view text) {
-    std::string s(text);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::string MissingMessage(std::string_view name, const SpriteEntrySpec& e,
+std::string MissingMessage(std::string_view name, const SpriteEntryRow& e,
                            const std::string& path) {
     std::string what;
     if (e.pathMessage)
@@ -40,7 +27,7 @@ std::string MissingMessage(std::string_view name, const SpriteEntrySpec& e,
     else if (!e.message.empty())
         what = e.message;
     else
-        what = std::string(name) + Upper(e.stem);
+        what = std::string(name) + AsciiUpper(e.stem);
     return "file not found: " + what + ".";
 }
 
@@ -48,7 +35,7 @@ std::array<std::int16_t, 4> ToArray(SpriteBox b) {
     return {b.left, b.top, b.right, b.bottom};
 }
 
-std::array<std::int16_t, 4> BoxOf(const SpriteEntrySpec& e, int d, const VffImage& first,
+std::array<std::int16_t, 4> BoxOf(const SpriteEntryRow& e, int d, const VffImage& first,
                                   const AnimSlot& entry0) {
     if (!HasFacing(e.boxFacings, d)) return {};
     switch (e.box) {
@@ -72,7 +59,7 @@ std::array<std::int16_t, 4> BoxOf(const SpriteEntrySpec& e, int d, const VffImag
 }
 
 // One entry in every facing that has it; false after a fatal error.
-bool LoadEntry(std::int16_t type, const SpriteEntrySpec& e) {
+bool LoadEntry(std::int16_t type, const SpriteEntryRow& e) {
     FahrzeugTyp& t = FahrzeugTypen[type];
     const std::string_view name = kFahrzeugTypNames[type].name;
     for (int d = 0; d < kDirectionCount; ++d) {
@@ -106,12 +93,12 @@ bool LoadEntry(std::int16_t type, const SpriteEntrySpec& e) {
     return true;
 }
 
-void InsetAndHotSpots(FahrzeugTyp& t, const FahrzeugTypSpec& spec) {
+void InsetAndHotSpots(FahrzeugTyp& t, const FahrzeugTypRow& row) {
     for (int d = 0; d < kDirectionCount; ++d) {
-        const SpritePoint inset = spec.inset == Inset::Normal  ? kNormalInset[d]
-                                  : spec.inset == Inset::Large ? kLargeInset[d]
-                                                               : SpritePoint{};
-        for (int i = 0; i < spec.entries; ++i) {
+        const SpritePoint inset = row.inset == Inset::Normal  ? kNormalInset[d]
+                                  : row.inset == Inset::Large ? kLargeInset[d]
+                                                              : SpritePoint{};
+        for (int i = 0; i < row.entries; ++i) {
             AnimSlot& s = t.dirAnims[d][i];
             if (s.frames == 0) continue;
             auto& b = s.box;
@@ -127,35 +114,35 @@ void InsetAndHotSpots(FahrzeugTyp& t, const FahrzeugTypSpec& spec) {
     }
 }
 
-void LoadKanone(std::int16_t type, const KanoneSpec& spec) {
+void LoadKanone(std::int16_t type, const KanoneRow& row) {
     FahrzeugTyp& t = FahrzeugTypen[type];
     const std::string_view name = kFahrzeugTypNames[type].name;
     auto* k = static_cast<KanoneTyp*>(AllocMem(sizeof(KanoneTyp)));
     new (k) KanoneTyp{};
     t.kanone = k;
-    k->strength = spec.strength;
-    k->height = spec.height;
-    k->range = spec.range;
-    for (int c = 0; c < kDirectionCount; ++c) k->nozzle[c] = {spec.nozzle[c].x, spec.nozzle[c].y};
+    k->strength = row.strength;
+    k->height = row.height;
+    k->range = row.range;
+    for (int c = 0; c < kDirectionCount; ++c) k->nozzle[c] = {row.nozzle[c].x, row.nozzle[c].y};
     for (int c = 0; c < kDirectionCount; ++c) {
         VffImage* images = LoadVff(KanonePath(name, c));
         if (images == nullptr) {
             FatalError("file not found: " + std::string(name) + "-Kanone.");
             return;
         }
-        k->dirs[c] = {spec.anchor[c].x, spec.anchor[c].y, images};
+        k->dirs[c] = {row.anchor[c].x, row.anchor[c].y, images};
     }
     for (int f = 0; f < kDirectionCount; ++f) {
         const AnimSlot& stay = t.dirAnims[f][0];
-        k->mount[f] = {static_cast<std::int16_t>(spec.mount[f].x - stay.hotX),
-                       static_cast<std::int16_t>(spec.mount[f].y - stay.hotY)};
+        k->mount[f] = {static_cast<std::int16_t>(row.mount[f].x - stay.hotX),
+                       static_cast<std::int16_t>(row.mount[f].y - stay.hotY)};
     }
 }
 
 }  // namespace
 
-std::string SpritePath(std::string_view name, const SpriteEntrySpec& entry, int facing) {
-    std::string path = "cars\\" + (entry.lowerFolder ? Lower(name) : std::string(name)) + "\\";
+std::string SpritePath(std::string_view name, const SpriteEntryRow& entry, int facing) {
+    std::string path = "cars\\" + (entry.lowerFolder ? AsciiLower(name) : std::string(name)) + "\\";
     path += entry.stem;
     if (!entry.oneFile) path += std::to_string(facing);
     return path + ".vff";
@@ -174,32 +161,32 @@ SpriteBox OpaqueBox(const VffImage& frame) {
 
 void LoadFahrzeugSprites(std::int16_t type) {
     if (type < 0 || type >= kFahrzeugTypCount) return;
-    const FahrzeugTypSpec& spec = kFahrzeugTypSpecs[type];
-    if (spec.entries == 0) return;
+    const FahrzeugTypRow& row = kFahrzeugTypRows[type];
+    if (row.entries == 0) return;
     FahrzeugTyp& t = FahrzeugTypen[type];
 
-    for (AnimSlot*& slots : t.dirAnims) slots = AllocSlots(spec.entries);
-    t.animCount = spec.entries;
+    for (AnimSlot*& slots : t.dirAnims) slots = AllocSlots(row.entries);
+    t.animCount = row.entries;
 
     const std::string_view code = kFahrzeugTypNames[type].code;
     t.setCode(code);
     if (!LoadFahrzeugDat(static_cast<std::uint32_t>(type), code)) return;
 
-    t.selectBox = spec.selectBox;
-    t.shortcutBackSteps = spec.shortcutBackSteps;
-    t.panelPicture = spec.panelPicture;
-    t.speaker = spec.speaker;
-    t.terrainColumn = spec.terrainColumn;
-    t.unitClass = spec.unitClass;
-    t.explosionKind = spec.explosionKind;
-    t.material = spec.material;
-    t.rightOfWay = spec.rightOfWay;
-    if (spec.heatProtection) t.heatProtection = *spec.heatProtection;
+    t.selectBox = row.selectBox;
+    t.shortcutBackSteps = row.shortcutBackSteps;
+    t.panelPicture = row.panelPicture;
+    t.speaker = row.speaker;
+    t.terrainColumn = row.terrainColumn;
+    t.unitClass = row.unitClass;
+    t.explosionKind = row.explosionKind;
+    t.material = row.material;
+    t.rightOfWay = row.rightOfWay;
+    if (row.heatProtection) t.heatProtection = *row.heatProtection;
 
-    for (const SpriteEntrySpec& e : spec.sprites)
+    for (const SpriteEntryRow& e : row.sprites)
         if (!e.afterHotSpots && !LoadEntry(type, e)) return;
-    InsetAndHotSpots(t, spec);
-    for (const SpriteEntrySpec& e : spec.sprites) {
+    InsetAndHotSpots(t, row);
+    for (const SpriteEntryRow& e : row.sprites) {
         if (!e.hotXFromEntry0) continue;
         for (int d = 0; d < kDirectionCount; ++d) {
             AnimSlot& s = t.dirAnims[d][e.entry];
@@ -207,11 +194,11 @@ void LoadFahrzeugSprites(std::int16_t type) {
                 s.hotX = static_cast<std::int16_t>(t.dirAnims[d][0].hotX + *e.hotXFromEntry0);
         }
     }
-    for (const SpriteEntrySpec& e : spec.sprites)
+    for (const SpriteEntryRow& e : row.sprites)
         if (e.afterHotSpots && !LoadEntry(type, e)) return;
 
-    if (spec.kanone != nullptr) {
-        LoadKanone(type, *spec.kanone);
+    if (row.kanone != nullptr) {
+        LoadKanone(type, *row.kanone);
         if (FatalErrorRaised()) return;
     }
     CalcFahrzeugTypSize(type);

@@ -15,7 +15,7 @@ namespace kv {
 void LoadFahrzeugSprites(std::int16_t type);
 
 // The game path of one entry's picture in a facing ("cars\F102\open3.vff").
-std::string SpritePath(std::string_view name, const SpriteEntrySpec& entry, int facing);
+std::string SpritePath(std::string_view name, const SpriteEntryRow& entry, int facing);
 // The game path of a cannon picture ("cars\F104\kanone3.vff").
 std::string KanonePath(std::string_view name, int direction);
 

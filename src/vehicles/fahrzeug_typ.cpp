@@ -39,6 +39,11 @@ bool FahrzeugTypLoaded(std::int16_t type) {
     return std::any_of(dirs.begin(), dirs.end(), [](const AnimSlot* s) { return s != nullptr; });
 }
 
+const AnimSlot& FahrzeugAnimSlot(int type, int facing, int anim) {
+    if (!ValidType(type)) return kEmptyAnimSlot;
+    return UnitAnimSlot(FahrzeugTypen[static_cast<std::size_t>(type)], facing, anim);
+}
+
 void LoadFahrzeugTyp(std::int16_t type) {
     if (!ValidType(type) || FahrzeugTypLoaded(type)) return;
     switch (type) {
@@ -118,7 +123,7 @@ void CalcFahrzeugTypSize(std::int16_t type) {
 void FreeFahrzeugTyp(std::int16_t type) {
     if (!ValidType(type)) return;
     FahrzeugTyp& t = FahrzeugTypen[type];
-    const int entries = kFahrzeugTypSpecs[type].entries;
+    const int entries = kFahrzeugTypRows[type].entries;
     for (AnimSlot*& slots : t.dirAnims) {
         if (slots == nullptr) continue;
         for (int i = 0; i < entries; ++i) {

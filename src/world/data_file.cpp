@@ -1,11 +1,26 @@
 #include "world/data_file.h"
 
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "core/fatal_error.h"
+#include "core/refused_file.h"
 #include "platform/files.h"
 
 namespace kv {
+
+DataFile& DataFile::operator=(DataFile&& other) noexcept {
+    if (this == &other) return *this;
+    const bool ownBytes = other.data_.data() == other.owned_.data();
+    owned_ = std::move(other.owned_);
+    data_ = ownBytes ? std::span<const std::uint8_t>(owned_) : other.data_;
+    pos_ = other.pos_;
+    open_ = other.open_;
+    name_ = std::move(other.name_);
+    other.close();
+    return *this;
+}
 
 bool DataFile::open(std::string_view gamePath) {
     close();
@@ -14,13 +29,15 @@ bool DataFile::open(std::string_view gamePath) {
     owned_ = std::move(*bytes);
     data_ = owned_;
     open_ = true;
+    name_ = std::string(gamePath);
     return true;
 }
 
-void DataFile::openBytes(std::span<const std::uint8_t> data) {
+void DataFile::openBytes(std::span<const std::uint8_t> data, std::string_view name) {
     close();
     data_ = data;
     open_ = true;
+    name_ = std::string(name);
 }
 
 void DataFile::close() {
@@ -56,8 +73,12 @@ std::int32_t ParseField(const char* text, int length) {
     return static_cast<std::int32_t>(value);
 }
 
-std::int32_t Fail(DataFile& file, bool strict, std::string_view message) {
+// The field that began at fieldAt cannot be read. Strict, that closes the file and is fatal.
+std::int32_t Fail(DataFile& file, bool strict, std::size_t fieldAt, std::string_view message,
+                  std::string why) {
     if (strict) {
+        // A read after the file was closed has nothing new to tell.
+        if (file.isOpen()) ReportRefusedFile(file.name(), ReadFault{fieldAt, std::move(why)});
         file.close();
         FatalError(message);
     }
@@ -67,16 +88,21 @@ std::int32_t Fail(DataFile& file, bool strict, std::string_view message) {
 std::int32_t ReadField(DataFile& file, bool tabEnds, bool strict) {
     char text[kDataFieldMax];
     int length = 0;
+    const std::size_t fieldAt = file.position();
     while (true) {
         const int c = file.get();
-        if (c < 0) return Fail(file, strict, kDataFileTooShort);
+        if (c < 0)
+            return Fail(file, strict, fieldAt, kDataFileTooShort,
+                        "the file ends before this field does");
         if (c == '\r') {
             file.get();  // its LF
             break;
         }
         if (c == '\t' && tabEnds) break;
         if ((c >= '0' && c <= '9') || c == '-') {
-            if (length == kDataFieldMax) return Fail(file, strict, kDataFieldTooLong);
+            if (length == kDataFieldMax)
+                return Fail(file, strict, fieldAt, kDataFieldTooLong,
+                            "more than " + std::to_string(kDataFieldMax) + " digits and signs");
             text[length++] = static_cast<char>(c);
         }
     }

@@ -181,7 +181,7 @@ void FreeHouseObjs() {
 
 void UpdateHouseObjAnims() {
     for (HouseObj& o : HouseObjs) {
-        if (o.slot >= kHouseObjSlotCount) continue;
+        if (!HouseObjInUse(o)) continue;
         const HouseObjTyp& s = SlotTyp(o.slot);
         if (s.frames <= 1) continue;
         ++o.tick;
@@ -196,21 +196,19 @@ void UpdateHouseObjAnims() {
 void IgniteHouseObj(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= HouseObjs.size()) return;
     HouseObj& o = HouseObjs[static_cast<std::size_t>(index)];
-    if (o.slot >= kHouseObjSlotCount || o.burning != 0) return;
-    const std::uint16_t burning = SlotTyp(o.slot).burningSlot;
-    if (burning >= kHouseObjSlotCount) return;
+    if (!HouseObjInUse(o) || o.burning != 0) return;
+    // A piece without a burning look burns away: its slot becomes none.
     o.burning = 1;
-    o.slot = burning;
+    o.slot = SlotTyp(o.slot).burningSlot;
     o.frame = 0;
 }
 
 void EndHouseObjFire(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= HouseObjs.size()) return;
     HouseObj& o = HouseObjs[static_cast<std::size_t>(index)];
-    if (o.slot >= kHouseObjSlotCount || o.burning == 0) return;
+    if (!HouseObjInUse(o) || o.burning == 0) return;
     o.burning = 0;
-    const std::uint16_t burnt = SlotTyp(o.slot).burntSlot;
-    if (burnt < kHouseObjSlotCount) o.slot = burnt;
+    o.slot = SlotTyp(o.slot).burntSlot;
     o.frame = 0;
 }
 

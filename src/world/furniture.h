@@ -174,9 +174,17 @@ void FreeHouseObjs();
 // Once per tick: pieces with more than one frame step on.
 void UpdateHouseObjAnims();
 
-// Fire reaching a piece: it shows its slot's burning look. A piece without one never burns.
+// A piece whose slot is none (never placed, or burnt away) is neither drawn nor in anyone's way.
+inline bool HouseObjInUse(const HouseObj& o) {
+    return o.slot < kHouseObjSlotCount;
+}
+
+// Fire reaching a piece that is not burning: it burns and shows its slot's burning look. A piece
+// without one (a single-slot table, a burnt-out look) burns away: it is shown no more and no
+// longer blocks, and stays "burning" so that nothing lights it again.
 void IgniteHouseObj(int index);
-// A burning piece burnt out or put out: it shows its slot's burnt-out look and stops burning.
+// A burning piece burnt out or put out: it shows its slot's burnt-out look and stops burning. A
+// piece that burnt away is left as it is.
 void EndHouseObjFire(int index);
 
 }  // namespace kv

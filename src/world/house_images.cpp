@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/fatal_error.h"
+#include "core/refused_file.h"
 #include "gfx/run_tiles.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
@@ -27,22 +28,16 @@ bool NotFound(const std::string& name) {
     return false;
 }
 
-bool Corrupt(const std::string& name) {
-    FatalError(name + ": fileversion corrupt!");
-    return false;
-}
-
-bool LoadImageSetFile(const std::string& name, HouseImageSet& set) {
-    FreeHouseImageSet(set);
+// Reads a file with one of the readers; false after a FatalError.
+template <class Set, class Reader>
+bool LoadSetFile(const std::string& name, Set& set, Reader read) {
+    set = Set{};
     const auto data = ReadFileBytes(name);
     if (!data) return NotFound(name);
-    if (!ReadHouseImageSet(*data, set)) return Corrupt(name);
-    return true;
-}
-
-void FreeFlameSet(HouseFlameSet& set) {
-    FreeVff(set.images);
-    set = HouseFlameSet{};
+    ByteReader in(*data);
+    if (read(in, set)) return true;
+    FileVersionCorrupt(name, in.fault());
+    return false;
 }
 
 // The flame set numbers 1.. a cell names on each layer.
@@ -78,36 +73,35 @@ std::string HouseImageFileName(std::string_view prefix, int set) {
     return name;
 }
 
-bool ReadHouseImageSet(std::span<const std::uint8_t> data, HouseImageSet& out) {
-    FreeHouseImageSet(out);
-    TileSetData read;
-    if (!ReadTileSetData(data, read)) return false;
-    out.table = std::move(read.tiles);
-    out.images = read.images;
-    out.imageCount = static_cast<std::uint16_t>(read.imageCount);
-    read.images = nullptr;
+bool ReadHouseImageSet(ByteReader& in, HouseImageSet& out) {
+    out = HouseImageSet{};
+    const bool read = ReadTileRecords(in, out.table) && ReadRunImages(in, in.u16(), out.images);
+    if (!read) {
+        out = HouseImageSet{};
+        return false;
+    }
+    out.loaded = true;
     return true;
 }
 
 void FreeHouseImageSet(HouseImageSet& set) {
-    FreeVff(set.images);
     set = HouseImageSet{};
 }
 
 bool LoadHouseHlSet(int set) {
     if (set < 0 || set >= kHouseHlSetCount) return true;
     HouseImageSet& hl = HouseHlSets[static_cast<std::size_t>(set)];
-    if (hl.images != nullptr) return true;
-    return LoadImageSetFile(HouseImageFileName("hl", set), hl);
+    if (hl.loaded) return true;
+    return LoadSetFile(HouseImageFileName("hl", set), hl, ReadHouseImageSet);
 }
 
 bool LoadHouseUpperSets(int set) {
     if (set < 0 || set >= kHouseUpperSetCount) return true;
     const auto n = static_cast<std::size_t>(set);
-    if (HouseHmSets[n].images != nullptr || HouseHuSets[n].images != nullptr) return true;
-    return LoadImageSetFile(HouseImageFileName("hm", set), HouseHmSets[n]) &&
-           LoadImageSetFile(HouseImageFileName("hu", set), HouseHuSets[n]) &&
-           LoadImageSetFile(HouseImageFileName("ho", set), HouseHoSets[n]);
+    if (HouseHmSets[n].loaded || HouseHuSets[n].loaded) return true;
+    return LoadSetFile(HouseImageFileName("hm", set), HouseHmSets[n], ReadHouseImageSet) &&
+           LoadSetFile(HouseImageFileName("hu", set), HouseHuSets[n], ReadHouseImageSet) &&
+           LoadSetFile(HouseImageFileName("ho", set), HouseHoSets[n], ReadHouseImageSet);
 }
 
 void FreeHouseHlSet(int set) {
@@ -123,44 +117,28 @@ void FreeHouseUpperSet(int set) {
     FreeHouseImageSet(HouseHoSets[n]);
 }
 
-bool ReadHouseFlameSet(std::span<const std::uint8_t> data, HouseFlameSet& out) {
-    FreeFlameSet(out);
-    ByteReader in(data);
+bool ReadHouseFlameSet(ByteReader& in, HouseFlameSet& out) {
+    out = HouseFlameSet{};
     const std::uint16_t frames = in.u16();
     in.u16();
     const std::uint16_t ticks = in.u16();
-    // Every frame takes at least its two words and one row.
-    if (!in.ok() || frames > INT16_MAX || in.remaining() / 5 < frames) return false;
-    auto* images = static_cast<VffImage*>(AllocMem((frames + 1u) * sizeof(VffImage)));
-    for (int i = 0; i <= frames; ++i) images[i] = VffImage{kRunTileWidth, 0, nullptr};
-    for (int i = 0; i < frames; ++i) {
-        const std::uint16_t length = in.u16();
-        const std::uint16_t height = in.u16();
-        const auto pixels = in.view(length);
-        if (!in.ok() || !ValidateRunTile(pixels, height)) {
-            FreeVff(images);
-            return false;
-        }
-        auto* copy = static_cast<std::uint8_t*>(AllocMem(length));
-        std::copy(pixels.begin(), pixels.end(), copy);
-        images[i] = VffImage{kRunTileWidth, height, copy};
-    }
+    if (!in.ok()) return false;
+    // A flame of no frames has nothing to show, nor a frame to start at.
+    if (frames == 0 || frames > INT16_MAX)
+        return in.refuseAt(
+            0, std::to_string(frames) + " frames, 1 to " + std::to_string(INT16_MAX) + " allowed");
+    RunImageSet images;
+    if (!ReadRunImages(in, frames, images)) return false;
     out.frames = static_cast<std::int16_t>(frames);
     out.ticks = static_cast<std::int16_t>(ticks);
-    out.images = images;
+    out.images = std::move(images);
     return true;
 }
 
 bool LoadHousePartSet(std::string_view name, FlameLayer layer, int index) {
     const std::span<HouseFlameSet> sets = FlameSetsOf(layer);
     if (index < 0 || static_cast<std::size_t>(index) >= sets.size()) return true;
-    HouseFlameSet& set = sets[static_cast<std::size_t>(index)];
-    FreeFlameSet(set);
-    const std::string path(name);
-    const auto data = ReadFileBytes(path);
-    if (!data) return NotFound(path);
-    if (!ReadHouseFlameSet(*data, set)) return Corrupt(path);
-    return true;
+    return LoadSetFile(std::string(name), sets[static_cast<std::size_t>(index)], ReadHouseFlameSet);
 }
 
 bool LoadUsedHousePartSets() {
@@ -191,9 +169,9 @@ bool LoadUsedHousePartSets() {
 }
 
 void FreeHousePartSets() {
-    for (HouseFlameSet& s : LowerFlameSets) FreeFlameSet(s);
-    for (HouseFlameSet& s : MiddleFlameSets) FreeFlameSet(s);
-    for (HouseFlameSet& s : UpperFlameSets) FreeFlameSet(s);
+    LowerFlameSets = {};
+    MiddleFlameSets = {};
+    UpperFlameSets = {};
 }
 
 }  // namespace kv

@@ -11,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "gfx/image_files.h"
+#include "gfx/run_tiles.h"
+#include "platform/bytes.h"
 #include "world/tile_set.h"
 
 namespace kv {
@@ -22,11 +23,12 @@ inline constexpr int kLowerFlameSetCount = 6;
 inline constexpr int kMiddleFlameSetCount = 3;
 inline constexpr int kUpperFlameSetCount = 16;
 
-// A table of tile records and the images it names; the images end with an entry without pixels.
+// A table of tile records and the images it names. The image numbers of the table and of the
+// house cells are not checked against the images here: the drawing checks them where it uses them.
 struct HouseImageSet {
     std::vector<TileTyp> table;
-    VffImage* images = nullptr;  // null = not loaded
-    std::uint16_t imageCount = 0;
+    RunImageSet images;
+    bool loaded = false;
 };
 extern std::array<HouseImageSet, kHouseHlSetCount> HouseHlSets;
 extern std::array<HouseImageSet, kHouseUpperSetCount> HouseHmSets;
@@ -35,9 +37,10 @@ extern std::array<HouseImageSet, kHouseUpperSetCount> HouseHoSets;
 
 // One flame overlay: its frames (48 pixels wide, run-encoded) and how long each lasts.
 struct HouseFlameSet {
-    std::int16_t frames = 0;
+    std::int16_t frames = 0;  // at least 1 once loaded
     std::int16_t ticks = 0;
-    VffImage* images = nullptr;  // null: no placed house uses the set
+    RunImageSet images;  // empty: no placed house uses the set
+    bool loaded() const { return !images.empty(); }
 };
 enum class FlameLayer : std::uint8_t { Lower, Middle, Upper };
 extern std::array<HouseFlameSet, kLowerFlameSetCount> LowerFlameSets;
@@ -57,12 +60,14 @@ bool LoadHouseUpperSets(int set);
 void FreeHouseHlSet(int set);
 void FreeHouseUpperSet(int set);
 
-// Reads a table-and-images file; false when malformed.
-bool ReadHouseImageSet(std::span<const std::uint8_t> data, HouseImageSet& out);
+// Reads a table-and-images file: u16 n, n tile records, u16 m, m images; what follows is not read.
+// False, with the reason in the reader, when malformed.
+bool ReadHouseImageSet(ByteReader& in, HouseImageSet& out);
 void FreeHouseImageSet(HouseImageSet& set);
 
-// Reads a flame-set file; false when malformed.
-bool ReadHouseFlameSet(std::span<const std::uint8_t> data, HouseFlameSet& out);
+// Reads a flame-set file: u16 frames, a word not used, u16 ticks, the frames. One without frames
+// is malformed. False, with the reason in the reader, when malformed.
+bool ReadHouseFlameSet(ByteReader& in, HouseFlameSet& out);
 // Loads the file into set index (0-based) of a layer. False after a FatalError.
 bool LoadHousePartSet(std::string_view name, FlameLayer layer, int index);
 // Loads every flame set that a cell of a placed house names; the others stay empty. Numbers

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/fatal_error.h"
+#include "core/refused_file.h"
 #include "platform/files.h"
 
 namespace kv {
@@ -157,10 +158,38 @@ void InitHouseTyp(int type) {
     InitHouseFurniture(type);
 }
 
-bool Corrupt(int type, std::string_view path) {
-    FreeHouseTyp(type);
-    FatalError(std::string(path) + ": fileversion corrupt!");
-    return false;
+// The floors after the magic into a type whose settings are in place. False, with the reason in
+// the reader, when the file is short or a count or extent is impossible.
+bool ReadHouseFloors(ByteReader& in, HouseTyp& t) {
+    const std::uint16_t floors = in.u16();
+    if (!in.ok()) return false;
+    if (floors == 0 || floors > kMaxHouseTypFloors)
+        return in.refuse(std::to_string(floors) + " floors, 1 to " +
+                         std::to_string(kMaxHouseTypFloors) + " allowed");
+    // Every floor takes at least its two tags and its extent.
+    constexpr std::size_t kFloorHeadBytes = 12;
+    if (!in.require(floors * kFloorHeadBytes)) return false;
+    t.floors = floors;
+    t.cells.assign(static_cast<std::size_t>(floors) * kHouseGridI * kHouseGridJ, HouseCell{});
+
+    for (int f = 0; f < floors; ++f) {
+        in.skip(4);  // "Info"
+        const std::size_t extentAt = in.position();
+        t.extentI = in.u16();
+        t.extentJ = in.u16();
+        in.skip(4);  // "Data"
+        if (!in.ok()) return false;
+        // A grid beyond 16 x 8 cannot be stored, nor linked into the map.
+        if (t.extentI > kHouseGridI || t.extentJ > kHouseGridJ)
+            return in.refuseAt(extentAt, "floor " + std::to_string(f) + " of " +
+                                             std::to_string(t.extentI) + " x " +
+                                             std::to_string(t.extentJ) + " cells, 16 x 8 allowed");
+        if (!in.require(static_cast<std::size_t>(t.extentI) * t.extentJ * kHouseCellBytes))
+            return false;
+        for (int i = 0; i < t.extentI; ++i)
+            for (int j = 0; j < t.extentJ; ++j) ReadRecord(in, t.cell(f, i, j));
+    }
+    return true;
 }
 
 }  // namespace
@@ -190,36 +219,18 @@ bool LoadHouseTypFromBytes(int type, std::span<const std::uint8_t> data, std::st
 
     ByteReader in(data);
     const auto magic = in.view(kHouseMagic.size());
-    if (!in.ok() || !std::equal(magic.begin(), magic.end(), kHouseMagic.begin()))
-        return Corrupt(type, path);
-    const std::uint16_t floors = in.u16();
-    // Every floor takes at least its two tags and its extent.
-    constexpr std::size_t kFloorHeadBytes = 12;
-    if (!in.ok() || floors == 0 || floors > kMaxHouseTypFloors ||
-        in.remaining() < floors * kFloorHeadBytes)
-        return Corrupt(type, path);
-    t.floors = floors;
-    t.cells.assign(static_cast<std::size_t>(floors) * kHouseGridI * kHouseGridJ, HouseCell{});
+    if (in.ok() && !std::equal(magic.begin(), magic.end(), kHouseMagic.begin()))
+        in.refuse("not \"" + std::string(kHouseMagic) + "\"");
+    if (!in.ok() || !ReadHouseFloors(in, t)) {
+        FreeHouseTyp(type);
+        FileVersionCorrupt(path, in.fault());
+        return false;
+    }
+    const std::uint16_t floors = t.floors;
     MaxHouseFloors = std::max<std::int16_t>(MaxHouseFloors, static_cast<std::int16_t>(floors + 1));
 
-    bool anyMaterial = false;
-    for (int f = 0; f < floors; ++f) {
-        in.skip(4);  // "Info"
-        t.extentI = in.u16();
-        t.extentJ = in.u16();
-        in.skip(4);  // "Data"
-        // A grid beyond 16 x 8 cannot be stored, nor linked into the map.
-        if (!in.ok() || t.extentI > kHouseGridI || t.extentJ > kHouseGridJ)
-            return Corrupt(type, path);
-        if (in.remaining() < static_cast<std::size_t>(t.extentI) * t.extentJ * kHouseCellBytes)
-            return Corrupt(type, path);
-        for (int i = 0; i < t.extentI; ++i)
-            for (int j = 0; j < t.extentJ; ++j) {
-                HouseCell& c = t.cell(f, i, j);
-                ReadRecord(in, c);
-                anyMaterial = anyMaterial || c.material != 0;
-            }
-    }
+    const bool anyMaterial = std::any_of(t.cells.begin(), t.cells.end(),
+                                         [](const HouseCell& c) { return c.material != 0; });
     // A house drawn without fire classes burns as a whole of the default class.
     if (!anyMaterial)
         for (int f = 0; f < floors; ++f)

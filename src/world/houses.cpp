@@ -199,7 +199,7 @@ void UpdateHouseFlameAnims() {
                         if (a.kind < kFlameFirstSet) continue;
                         const std::span<HouseFlameSet> sets = FlameSetsOf(kLayers[layer]);
                         const std::size_t n = a.kind - kFlameFirstSet;
-                        if (n >= sets.size() || sets[n].images == nullptr) continue;
+                        if (n >= sets.size() || !sets[n].loaded()) continue;
                         // A flame frame lasts ticks + 1 ticks.
                         ++a.tick;
                         if (a.tick > sets[n].ticks) {

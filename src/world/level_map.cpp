@@ -7,6 +7,7 @@
 
 #include "core/cd_path.h"
 #include "core/fatal_error.h"
+#include "core/refused_file.h"
 #include "platform/files.h"
 #include "world/terrain_outline.h"
 
@@ -66,16 +67,21 @@ void FreeLevelMap() {
 
 namespace {
 
-// Everything after the magic. False when the file is short or a count is impossible.
+// Everything after the magic. False, with the reason in the reader, when the file is short or a
+// count is impossible.
 bool ReadLevelBody(ByteReader& in) {
     in.skip(4);  // "Info"
     in.u16();
+    const std::size_t sizeAt = in.position();
     const std::uint16_t width = in.u16();
     const std::uint16_t height = in.u16();
     in.skip(4);  // "Data"
+    if (!in.ok()) return false;
     const long cells = static_cast<long>(width) * height;
-    if (!in.ok() || cells == 0 || cells > kMaxMapCells) return false;
-    if (in.remaining() < static_cast<std::size_t>(cells) * kMapCellBytes) return false;
+    if (cells == 0 || cells > kMaxMapCells)
+        return in.refuseAt(sizeAt, std::to_string(width) + " x " + std::to_string(height) +
+                                       " cells, 1 to " + std::to_string(kMaxMapCells) + " allowed");
+    if (!in.require(static_cast<std::size_t>(cells) * kMapCellBytes)) return false;
 
     MapWidth = width;
     MapHeight = height;
@@ -87,20 +93,24 @@ bool ReadLevelBody(ByteReader& in) {
 
     in.skip(4);  // "Init"
     const std::int16_t burning = in.i16();
-    if (!in.ok() || burning < 0) return false;
+    if (!in.ok()) return false;
+    if (burning < 0) return in.refuse("a negative count of burning cells");
+    if (!in.require(static_cast<std::size_t>(burning) * 4)) return false;
     for (int i = 0; i < burning; ++i) {
         const std::int16_t column = in.i16();
         const std::int16_t row = in.i16();
-        if (!in.ok()) return false;
         // A pair naming a cell outside the map names none.
         if (CellInMap(column, row)) BrandStates[CellIndex(column, row)].burning = 1;
     }
 
     in.skip(4);  // "Node"
     const std::int16_t count = in.i16();
+    if (!in.ok()) return false;
     // The capacity holds two more and must stay a 16-bit count.
-    if (!in.ok() || count < 0 || count > INT16_MAX - 2) return false;
-    if (in.remaining() < static_cast<std::size_t>(count) * kRoadNodeBytes) return false;
+    if (count < 0 || count > INT16_MAX - 2)
+        return in.refuse(std::to_string(count) + " road nodes, 0 to " +
+                         std::to_string(INT16_MAX - 2) + " allowed");
+    if (!in.require(static_cast<std::size_t>(count) * kRoadNodeBytes)) return false;
     RoadNodeCount = count;
     RoadNodeCapacity = static_cast<std::int16_t>(count + 2);
     RoadNodes.assign(static_cast<std::size_t>(RoadNodeCapacity), RoadNode{});
@@ -119,10 +129,11 @@ bool LoadLevelMapFromBytes(std::span<const std::uint8_t> data, std::string_view 
     FreeLevelMap();
     ByteReader in(data);
     const auto magic = in.view(kLevelMagic.size());
-    const bool magicOk = in.ok() && std::equal(magic.begin(), magic.end(), kLevelMagic.begin());
-    if (!magicOk || !ReadLevelBody(in)) {
+    if (in.ok() && !std::equal(magic.begin(), magic.end(), kLevelMagic.begin()))
+        in.refuse("not \"" + std::string(kLevelMagic) + "\"");
+    if (!in.ok() || !ReadLevelBody(in)) {
         FreeLevelMap();
-        FatalError(std::string(path) + ": fileversion corrupt!");
+        FileVersionCorrupt(path, in.fault());
         return false;
     }
     return true;

@@ -212,11 +212,11 @@ void AddPersonSonderObj(int person) {
         if (o.type == t && static_cast<int>(o.x) == x && static_cast<int>(o.y) == y) return;
     const std::int16_t slot = FindFreeSonderObj();
     if (slot < 0) return;
-    if (CreateSonderObj(slot, t, x, y, 0, 0, 1, 0.0f, 0) != slot) return;
-    SonderObj& o = *SonderObjAt(slot);
-    o.storey = static_cast<std::uint8_t>(p->storey);
-    o.visible = 1;
-    o.drawStyle = 0;
+    SonderObj* o = SonderObjAt(slot);
+    if (o == nullptr || CreateSonderObj(slot, t, x, y, 0, 0, 1, 0.0f, 0) != slot) return;
+    o->storey = static_cast<std::uint8_t>(p->storey);
+    o->visible = 1;
+    o->drawStyle = 0;
 }
 
 std::int16_t FollowSonderObjTypLink(std::int16_t from, std::uint16_t link) {

@@ -5,15 +5,14 @@
 
 #include "core/fatal_error.h"
 #include "core/random.h"
-#include "gfx/run_tiles.h"
+#include "core/refused_file.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 
 namespace kv {
 
 std::vector<TileTyp> TileTypen;
-VffImage* TileImages = nullptr;
-std::uint16_t TileImageCount = 0;
+RunImageSet TileImages;
 
 namespace {
 
@@ -38,63 +37,70 @@ bool ReadPhases(ByteReader& in, std::size_t count, std::vector<std::uint8_t>& ou
     return true;
 }
 
+// What is wrong with a tile's record, or nothing.
+std::string TileFault(const TileTyp& t, std::size_t imageCount) {
+    const std::string images = " of " + std::to_string(imageCount) + " images";
+    if (t.fireImage >= imageCount) return "fire image " + std::to_string(t.fireImage) + images;
+    if (t.burntImage >= imageCount) return "burnt image " + std::to_string(t.burntImage) + images;
+    if (!AnimFits(t.animA, imageCount)) return "animation A does not fit" + images;
+    if (!AnimFits(t.animB, imageCount)) return "animation B does not fit" + images;
+    return {};
+}
+
 }  // namespace
 
-bool ReadTileSetData(std::span<const std::uint8_t> data, TileSetData& out) {
-    FreeVff(out.images);
-    out.images = nullptr;
-    out.imageCount = 0;
-    out.tiles.clear();
-    ByteReader in(data);
-    const std::uint16_t tileCount = in.u16();
-    if (!in.ok() || in.remaining() < tileCount * kTileTypBytes) return false;
-    out.tiles.reserve(tileCount);
-    for (int i = 0; i < tileCount; ++i) out.tiles.push_back(ReadRecord<TileTyp>(in));
+bool ReadTileRecords(ByteReader& in, std::vector<TileTyp>& out) {
+    const std::uint16_t count = in.u16();
+    if (!in.require(count * kTileTypBytes)) return false;
+    out.resize(count);
+    for (TileTyp& t : out) ReadRecord(in, t);
+    return true;
+}
+
+bool ReadTileSetData(ByteReader& in, TileSetData& out) {
+    out = TileSetData{};
+    if (!ReadTileRecords(in, out.tiles)) return false;
+    const std::size_t tileCount = out.tiles.size();
 
     const std::uint16_t imageCount = in.u16();
-    if (!in.ok() || imageCount < tileCount) return false;
-    // The set ends with an entry without pixels; every entry before it is filled in turn, so
-    // freeing a half-read set stops at the first empty one.
-    out.images = static_cast<VffImage*>(AllocMem((imageCount + 1u) * sizeof(VffImage)));
-    for (int i = 0; i <= imageCount; ++i) out.images[i] = VffImage{kRunTileWidth, 0, nullptr};
-    for (int i = 0; i < imageCount; ++i) {
-        const std::uint16_t length = in.u16();
-        const std::uint16_t height = in.u16();
-        const auto pixels = in.view(length);
-        if (!in.ok() || !ValidateRunTile(pixels, height)) return false;
-        auto* copy = static_cast<std::uint8_t*>(AllocMem(length));
-        std::copy(pixels.begin(), pixels.end(), copy);
-        out.images[i] = VffImage{kRunTileWidth, height, copy};
-    }
-    out.imageCount = imageCount;
+    if (!in.ok()) return false;
+    // Every tile has its plain image.
+    if (imageCount < tileCount)
+        return in.refuse(std::to_string(imageCount) + " images for " + std::to_string(tileCount) +
+                         " tiles");
+    if (!ReadRunImages(in, imageCount, out.images)) return false;
     if (!ReadPhases(in, imageCount, out.phaseA)) return false;
     if (!ReadPhases(in, imageCount, out.phaseB)) return false;
 
-    for (const TileTyp& t : out.tiles) {
-        if (t.fireImage >= imageCount || t.burntImage >= imageCount) return false;
-        if (!AnimFits(t.animA, imageCount) || !AnimFits(t.animB, imageCount)) return false;
-    }
+    for (std::size_t i = 0; i < out.tiles.size(); ++i)
+        if (const std::string fault = TileFault(out.tiles[i], imageCount); !fault.empty())
+            return in.refuseAt(2 + i * kTileTypBytes, "tile " + std::to_string(i) + ": " + fault);
     return true;
 }
 
 void FreeTileSet() {
     TileTypen = {};
-    FreeVff(TileImages);
-    TileImages = nullptr;
-    TileImageCount = 0;
+    TileImages = {};
 }
 
-VffImage* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path) {
+const RunImageSet* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path) {
     FreeTileSet();
     TileSetData set;
-    bool ok = ReadTileSetData(data, set);
-    // Every ground tile the level names must be in the set.
-    for (std::size_t i = 0; ok && i < MapCells.size(); ++i) {
-        const std::uint16_t tile = MapCells[i].tile;
-        if (tile < kHouseLinkBase && tile >= set.tiles.size()) ok = false;
+    ByteReader in(data);
+    if (ReadTileSetData(in, set)) {
+        // Every ground tile the level names must be in the set.
+        for (std::size_t i = 0; i < MapCells.size(); ++i) {
+            const std::uint16_t tile = MapCells[i].tile;
+            if (tile < kHouseLinkBase && tile >= set.tiles.size()) {
+                in.refuseAt(0, "the level's cell " + std::to_string(i) + " names tile " +
+                                   std::to_string(tile) + " of " +
+                                   std::to_string(set.tiles.size()));
+                break;
+            }
+        }
     }
-    if (!ok) {
-        FatalError(std::string(path) + ": fileversion corrupt!");
+    if (!in.ok()) {
+        FileVersionCorrupt(path, in.fault());
         return nullptr;
     }
 
@@ -115,13 +121,11 @@ VffImage* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_v
         }
     }
     TileTypen = std::move(set.tiles);
-    TileImages = set.images;
-    TileImageCount = static_cast<std::uint16_t>(set.imageCount);
-    set.images = nullptr;
-    return TileImages;
+    TileImages = std::move(set.images);
+    return &TileImages;
 }
 
-VffImage* LoadTileSet(int mission, int partTwo) {
+const RunImageSet* LoadTileSet(int mission, int partTwo) {
     std::string path;
     const auto data = ReadMissionFile(mission, partTwo, ".dat", path);
     if (!data) {

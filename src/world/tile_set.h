@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/record_fields.h"
-#include "gfx/image_files.h"
+#include "gfx/run_tiles.h"
 
 namespace kv {
 
@@ -44,39 +44,33 @@ constexpr void VisitFields(TileTyp& r, V& v) {
 }
 inline constexpr std::size_t kTileTypBytes = RecordSize<TileTyp>();
 
+// A u16 count and that many tile records, as tile sets and house picture sets begin. False, with
+// the reason in the reader, when the file is short.
+bool ReadTileRecords(ByteReader& in, std::vector<TileTyp>& out);
+
 // A phase byte of this value starts an animation at a random frame, any other at frame 0.
 inline constexpr std::uint8_t kRandomPhase = 255;
 
-// A tile set as its file holds it, checked: every image a valid run-encoded tile, at least as
-// many images as tiles, and every image a tile names (fire, burnt, the frames of an animation
-// that runs) present.
+// A tile set as its file holds it, checked: at least as many images as tiles, and every image a
+// tile names (fire, burnt, the frames of an animation that runs) present.
 struct TileSetData {
-    TileSetData() = default;
-    ~TileSetData() { FreeVff(images); }
-    TileSetData(const TileSetData&) = delete;
-    TileSetData& operator=(const TileSetData&) = delete;
-
     std::vector<TileTyp> tiles;
-    // An image set of width 48 whose pixels are run-encoded rows; owned here until taken.
-    VffImage* images = nullptr;
-    std::size_t imageCount = 0;
+    RunImageSet images;
     std::vector<std::uint8_t> phaseA;  // one per image
     std::vector<std::uint8_t> phaseB;
 };
-// False when the data is short or does not hold a valid tile set.
-bool ReadTileSetData(std::span<const std::uint8_t> data, TileSetData& out);
+// False, with the reason in the reader, when the data does not hold a valid tile set.
+bool ReadTileSetData(ByteReader& in, TileSetData& out);
 
 extern std::vector<TileTyp> TileTypen;
-// The loaded tile set's images (null when none); image i below the tile count is tile i's plain
-// image.
-extern VffImage* TileImages;
-extern std::uint16_t TileImageCount;
+// The loaded tile set's images; image i below the tile count is tile i's plain image.
+extern RunImageSet TileImages;
 
 // Reads "CDmissions\mi%02d.dat" (for the second part the "b" file, falling back to the first
 // part's), sets every cell's animation and returns TileImages. Null after a FatalError; the tile
 // set is then empty.
-VffImage* LoadTileSet(int mission, int partTwo);
-VffImage* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path);
+const RunImageSet* LoadTileSet(int mission, int partTwo);
+const RunImageSet* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std::string_view path);
 void FreeTileSet();
 
 // Once per simulation tick: the cells running animation A or B step on, then the burning flame

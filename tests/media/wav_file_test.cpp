@@ -1,5 +1,6 @@
 #include "media/wav_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "media/sound_slots.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
+#include "support/golden_bytes.h"
 #include "writers/output_tree.h"
 #include "writers/wav_writer.h"
 
@@ -83,6 +85,33 @@ TEST(WavFile, TheHeaderDecidesWhetherASoundLoads) {
             EXPECT_TRUE(std::equal(s->pcm.begin(), s->pcm.end(), pcm.begin(), pcm.end())) << c.name;
         }
     }
+}
+
+TEST(WavFile, TheHeaderTypedByHand) {
+    test::GoldenBytes wav;
+    wav.at(0).text("RIFF");
+    wav.at(4).bytes({0x2C, 0x00, 0x00, 0x00});  // 44 bytes follow
+    wav.at(8).text("WAVE");
+    wav.at(12).text("fmt ");
+    wav.at(16).bytes({0x10, 0x00, 0x00, 0x00});  // 16 bytes of format
+    wav.at(20).bytes({0x01, 0x00});              // PCM
+    wav.at(22).bytes({0x02, 0x00});              // two channels
+    wav.at(24).bytes({0x22, 0x56, 0x00, 0x00});  // 22050 samples a second
+    wav.at(28).bytes({0x88, 0x58, 0x01, 0x00});  // 88200 bytes a second
+    wav.at(32).bytes({0x04, 0x00});              // 4 bytes a sample frame
+    wav.at(34).bytes({0x10, 0x00});              // 16 bits
+    wav.at(36).text("data");
+    wav.at(40).bytes({0x08, 0x00, 0x00, 0x00});  // 8 bytes of sound
+    wav.at(44).bytes({1, 2, 3, 4, 5, 6, 7, 8});
+    wav.bytes({9, 9});  // what follows the data is not sound
+    const auto s = ParseWav(wav);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->format.channels, 2);
+    EXPECT_EQ(s->format.rate, 22050u);
+    EXPECT_EQ(s->format.blockAlign, 4);
+    EXPECT_EQ(s->format.bits, 16);
+    EXPECT_EQ(std::vector<std::uint8_t>(s->pcm.begin(), s->pcm.end()),
+              (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 class LoadSoundsTest : public test::SoundTest {
@@ -156,7 +185,11 @@ TEST_F(LoadSoundsTest, AMissingFileStopsTheLoadingAndABadOneIsLeftOut) {
     const sampledata::OutputTree out(dir.path().string());
     ASSERT_TRUE(out.write("sound\\click_h.wav", bad));
     test::WorkingDirectory wd(dir.path());
+    testing::internal::CaptureStderr();
     LoadSounds();
+    EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                testing::HasSubstr("sound\\click_h.wav: refused at offset 22 (0x16): no sound "
+                                   "buffer takes 3 channels, 11025 Hz, 8 bits, block align 1"));
     EXPECT_EQ(FatalErrorMessage(), "file not found: 'sound\\kampf.wav'");
     EXPECT_EQ(loadedFrom(kSoundClickHigh), "");
     EXPECT_EQ(loadedFrom(kSoundClickLow), fileOf(kSoundClickLow));

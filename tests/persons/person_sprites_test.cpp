@@ -49,15 +49,15 @@ class PersonSprites : public test::HeadlessTest {
   public:
     // Every picture that the type's table counts on, with exactly the frames it asks for.
     void writeSet(int type, const TreeOptions& options = {}) {
-        const PersonTypSpec& spec = kPersonTypSpecs[type];
+        const PersonTypRow& row = kPersonTypRows[type];
         const sampledata::OutputTree out(dir.path().string());
-        for (const AnimSpec& anim : spec.anims) {
+        for (const AnimRow& anim : row.anims) {
             if (anim.stem.empty()) continue;
             for (int d = 0; d < kDirectionCount; ++d) {
                 if (!HasDir(anim.counted, d) || (anim.oneFile && d != 0)) continue;
-                const int number = anim.oneFile ? -1 : PersonSpriteFileNumber(spec, d);
+                const int number = anim.oneFile ? -1 : PersonSpriteFileNumber(row, d);
                 const std::vector<Canvas> frames(anim.frames[d], options.frame(anim.stem, number));
-                ASSERT_TRUE(out.write(PersonSpritePath(spec.folder, anim.stem, number),
+                ASSERT_TRUE(out.write(PersonSpritePath(row.folder, anim.stem, number),
                                       sampledata::MakeVff(frames)));
             }
         }
@@ -110,12 +110,12 @@ TEST_F(PersonSprites, RequiredAndOptionalPictures) {
          ""},
         {"a walking picture one frame short", 4,
          [](PersonSprites& t) { t.replace("persons\\p05\\go3.vff", 7); },
-         "file not found:  persons\\p05\\go3.vff."},
+         "persons\\p05\\go3.vff: 7 frames, 8 needed."},
         {"an optional picture one frame short", 4,
          [](PersonSprites& t) { t.replace("persons\\p05\\test5.vff", 6); }, ""},
         {"a picture without frames", 7,
          [](PersonSprites& t) { t.replace("persons\\burn01\\lay9.vff", 0); },
-         "file not found:  persons\\burn01\\lay9.vff."},
+         "persons\\burn01\\lay9.vff: 0 frames, 1 needed."},
         {"a fight sequence", 41, [](PersonSprites& t) { t.remove("persons\\sp101\\kblu_win.vff"); },
          "file not found:  persons\\sp101\\kblu_win.vff."},
     };
@@ -262,12 +262,12 @@ TEST_F(PersonSampleData, EverySetLoads) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
     int sets = 0;
     for (int t = 0; t < kPersonTypCount; ++t) {
-        const PersonTypSpec& spec = kPersonTypSpecs[t];
-        if (spec.anims.empty()) continue;
+        const PersonTypRow& row = kPersonTypRows[t];
+        if (row.anims.empty()) continue;
         ++sets;
-        for (std::size_t a = 0; a < spec.anims.size(); ++a)
+        for (std::size_t a = 0; a < row.anims.size(); ++a)
             for (int d = 0; d < 12; ++d) {
-                const AnimSpec& anim = spec.anims[a];
+                const AnimRow& anim = row.anims[a];
                 const bool has =
                     !anim.stem.empty() && HasDir(anim.counted, d) && (!anim.oneFile || d == 0);
                 const AnimSlot& s = PersonAnimSlot(t, d, static_cast<int>(a));

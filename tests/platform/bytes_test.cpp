@@ -40,6 +40,26 @@ TEST(ByteReader, BytesAndSeekAreChecked) {
     EXPECT_FALSE(v.ok());
 }
 
+TEST(ByteReader, KeepsTheFirstFaultAndWhereItArose) {
+    const std::uint8_t data[] = {1, 0, 2, 0, 3};
+    ByteReader r(data);
+    r.u16();
+    EXPECT_EQ(r.u16(), 2);
+    EXPECT_TRUE(r.fault().what.empty());
+    EXPECT_FALSE(r.refuse("count 2 above 1"));
+    EXPECT_EQ(r.fault().offset, 2u) << "the field read last";
+    EXPECT_EQ(r.fault().what, "count 2 above 1");
+    r.u32();
+    r.refuseAt(0, "later");
+    EXPECT_EQ(r.fault().what, "count 2 above 1") << "the first reason stays";
+
+    ByteReader s(data);
+    s.skip(3);
+    s.u32();
+    EXPECT_EQ(s.fault().offset, 3u);
+    EXPECT_EQ(s.fault().what, "4 bytes wanted, only 2 left");
+}
+
 TEST(Cp1252, LiteralsAndConversions) {
     EXPECT_STREQ(W("Überprüfen"),
                  "\xDC"

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "platform/ascii.h"
 #include "support/headless_test.h"
 
 namespace kv {
@@ -19,6 +20,15 @@ TEST(ResolvePath, FindsNamesInAnyCaseFolderByFolder) {
     EXPECT_EQ(ResolvePath(root + "\\graphs\\d\\start.cff"), expected);
     EXPECT_EQ(ResolvePath(root + "/GRAPHS/d/START.cff"), expected);
     EXPECT_TRUE(FileExists(root + "\\GRAPHS\\D\\START.CFF"));
+}
+
+TEST(AsciiCase, OnlyTheAsciiLettersFold) {
+    EXPECT_TRUE(EqualsIgnoreAsciiCase("Cars\\F203B.vff", "cars\\f203b.VFF"));
+    EXPECT_FALSE(EqualsIgnoreAsciiCase("ab", "abc"));
+    // Umlauts in Windows-1252 keep their case, whatever the locale says.
+    EXPECT_FALSE(EqualsIgnoreAsciiCase("\xC4", "\xE4"));
+    EXPECT_EQ(AsciiUpper("kueche1b\xE4"), "KUECHE1B\xE4");
+    EXPECT_EQ(AsciiLower(".Aff"), ".aff");
 }
 
 TEST(ResolvePath, KeepsWhatCannotBeFoundAsWritten) {

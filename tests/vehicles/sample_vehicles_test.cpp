@@ -23,10 +23,10 @@ TEST_F(SampleVehiclesTest, AllTypesLoadWithEveryFrameAndFreeAgain) {
         if (t == kTypNone) continue;
         const FahrzeugTyp& typ = FahrzeugTypen[t];
         EXPECT_GT(typ.speed, 0.0f);
-        EXPECT_EQ((typ.kanone != nullptr), kFahrzeugTypSpecs[t].kanone != nullptr);
+        EXPECT_EQ((typ.kanone != nullptr), kFahrzeugTypRows[t].kanone != nullptr);
         // The generator drew every picture with the frame count the table asks for, the
         // optional ones too except the aircraft's unused facings and the shark's bites.
-        for (const SpriteEntrySpec& e : kFahrzeugTypSpecs[t].sprites)
+        for (const SpriteEntryRow& e : kFahrzeugTypRows[t].sprites)
             for (int d = 0; d < kDirectionCount; ++d) {
                 if (!HasFacing(e.facings, d)) continue;
                 const AnimSlot& s = typ.dirAnims[d][e.entry];
@@ -44,7 +44,7 @@ TEST_F(SampleVehiclesTest, AllTypesLoadWithEveryFrameAndFreeAgain) {
     }
     // The boxes that the table gives fit inside their pictures.
     for (int d = 0; d < kDirectionCount; ++d) {
-        const SpriteBox given = kFahrzeugTypSpecs[kTypF101].sprites[0].boxes[d];
+        const SpriteBox given = kFahrzeugTypRows[kTypF101].sprites[0].boxes[d];
         const VffImage& picture = FahrzeugTypen[kTypF101].dirAnims[d][0].images[0];
         EXPECT_GT(picture.width, given.right);
         EXPECT_GT(picture.height, given.bottom);
@@ -63,7 +63,7 @@ TEST_F(SampleVehiclesTest, PicturesOpaqueWhereTheTablesGiveNoBox) {
     WorkingDirectory cwd(KV_SAMPLEDATA_DIR);
     for (std::int16_t t = 0; t < kFahrzeugTypCount; ++t) {
         if (kFahrzeugTypNames[t].name.empty()) continue;
-        const SpriteEntrySpec& stay = kFahrzeugTypSpecs[t].sprites[0];
+        const SpriteEntryRow& stay = kFahrzeugTypRows[t].sprites[0];
         for (int d = 0; d < kDirectionCount; ++d) {
             if (t == kTypF111 && d != 3) continue;
             VffImage* set = LoadVff(SpritePath(kFahrzeugTypNames[t].name, stay, d));

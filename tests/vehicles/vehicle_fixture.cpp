@@ -69,12 +69,12 @@ void VehicleTypesTest::WriteType(int type, SpriteBox opaque, int w, int h) {
     sampledata::Canvas picture(w, h);
     picture.fillRect(opaque.left, opaque.top, opaque.right - opaque.left + 1,
                      opaque.bottom - opaque.top + 1, 7);
-    for (const SpriteEntrySpec& e : kFahrzeugTypSpecs[type].sprites) {
+    for (const SpriteEntryRow& e : kFahrzeugTypRows[type].sprites) {
         if (e.stem.empty()) continue;
         for (int d = 0; d < kDirectionCount; ++d)
             if (HasFacing(e.facings, d)) WritePicture(SpritePath(name, e, d), picture, e.frames);
     }
-    if (kFahrzeugTypSpecs[type].kanone != nullptr)
+    if (kFahrzeugTypRows[type].kanone != nullptr)
         for (int c = 0; c < kDirectionCount; ++c)
             WritePicture(KanonePath(name, c), sampledata::Canvas(4, 4, 9));
 }

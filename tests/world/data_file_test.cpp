@@ -1,8 +1,11 @@
 #include "world/data_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "core/fatal_error.h"
 #include "support/headless_test.h"
@@ -72,7 +75,14 @@ TEST_F(DataFileRead, EndOfFileInsideAField) {
     EXPECT_TRUE(file_.isOpen());
     EXPECT_FALSE(FatalErrorRaised());
 
-    EXPECT_EQ(ReadDataNumber(open("12"), true), 0);
+    DataFile& f = open("1\t12");
+    ReadDataValue(f);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ReadDataNumber(f, true), 0);
+    // The player sees the reader's message; stderr says where the field began.
+    EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                testing::HasSubstr(
+                    "DATAFILE: refused at offset 2 (0x2): the file ends before this field does"));
     EXPECT_FALSE(file_.isOpen());
     EXPECT_EQ(FatalErrorMessage(), kDataFileTooShort);
 }
@@ -91,6 +101,24 @@ TEST_F(DataFileRead, FieldsHoldAtMost254Characters) {
     EXPECT_EQ(ReadDataValue(open(std::string(255, '7') + "\t")), 0);
     EXPECT_FALSE(file_.isOpen());
     EXPECT_EQ(FatalErrorMessage(), kDataFieldTooLong);
+}
+
+TEST(DataFile, MovesWithItsBytesAndItsPlace) {
+    static_assert(!std::is_copy_constructible_v<DataFile>);
+    static_assert(!std::is_copy_assignable_v<DataFile>);
+    test::ScratchDir dir;
+    dir.write("data/t.dat", "1\t2\t3\r\n");
+    DataFile a;
+    ASSERT_TRUE(a.open(dir / "data/t.dat"));
+    EXPECT_EQ(ReadDataValue(a), 1);
+    DataFile b(std::move(a));
+    EXPECT_FALSE(a.isOpen());  // NOLINT(bugprone-use-after-move): closed on purpose
+    EXPECT_EQ(a.get(), -1);
+    EXPECT_EQ(ReadDataValue(b), 2);
+    DataFile c;
+    c = std::move(b);
+    EXPECT_EQ(ReadDataNumber(c, true), 3);
+    EXPECT_EQ(c.name(), dir / "data/t.dat");
 }
 
 }  // namespace

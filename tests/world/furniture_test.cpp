@@ -225,19 +225,23 @@ TEST_F(FurnitureTest, BurningPiecesAnimateAndBurnOut) {
     EXPECT_EQ(plant.frame, 0);
     for (int tick = 0; tick < 5; ++tick) UpdateHouseObjAnims();
     EXPECT_EQ(plant.frame, 0) << "the burnt look is still";
-    IgniteHouseObj(0);
-    EXPECT_EQ(plant.slot, 2) << "burnt out for good";
-    EndHouseObjFire(0);
-    EXPECT_EQ(plant.slot, 2);
 
-    // A table of a single slot has no burning look: it never catches fire.
-    HouseObj& table = HouseObjs[7];
-    ASSERT_EQ(table.slot, 63);
-    IgniteHouseObj(7);
-    EXPECT_EQ(table.slot, 63);
-    EXPECT_EQ(table.burning, 0);
-    EndHouseObjFire(7);
-    EXPECT_EQ(table.slot, 63);
+    // Pieces without a burning look burn away when fire reaches them: a burnt-out piece that
+    // catches fire again, and a table of a single slot.
+    ASSERT_EQ(HouseObjs[7].slot, 63);
+    for (const int index : {0, 7}) {
+        HouseObj& piece = HouseObjs[static_cast<std::size_t>(index)];
+        IgniteHouseObj(index);
+        EXPECT_EQ(piece.slot, kNoHouseObjSlot) << index;
+        EXPECT_FALSE(HouseObjInUse(piece)) << index << ": neither drawn nor in the way";
+        EXPECT_EQ(piece.burning, 1) << index;
+        UpdateHouseObjAnims();
+        EndHouseObjFire(index);
+        EXPECT_EQ(piece.slot, kNoHouseObjSlot) << index << ": gone for good";
+        IgniteHouseObj(index);
+        EXPECT_EQ(piece.slot, kNoHouseObjSlot) << index;
+    }
+    EXPECT_TRUE(HouseObjInUse(HouseObjs[1]));
 
     IgniteHouseObj(-1);
     IgniteHouseObj(20);

@@ -54,7 +54,7 @@ bool PlaceHouses(const std::vector<Placement>& houses, int count) {
 
 namespace {
 
-sampledata::TileImageData BlankImage() {
+RunImage BlankImage() {
     return {1, {48}};
 }
 

@@ -1,5 +1,6 @@
 #include "world/houses.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -162,30 +163,41 @@ TEST_F(HouseTypLoad, CellsWithoutAnyClassGetTheDefault) {
     EXPECT_EQ(HouseTypen[21].cell(1, 0, 0).material, 0);
 }
 
-TEST_F(HouseTypLoad, BrokenFilesAreRefused) {
+TEST_F(HouseTypLoad, BrokenFilesAreRefusedAndStderrSaysWhy) {
     struct Case {
         const char* what;
         HouseFile file;
+        const char* why;  // what stderr says after the file's name
         bool truncate = false;
     };
     std::vector<Case> cases;
     HouseFile magic = BoxHouse(3, 2, 1);
     magic.magic = "Kestrivon House V1.02";
-    cases.push_back({"another version", magic});
-    HouseFile wide = BoxHouse(17, 2, 1);
-    cases.push_back({"17 columns", wide});
-    cases.push_back({"9 rows", BoxHouse(2, 9, 1)});
+    cases.push_back(
+        {"another version", magic, "refused at offset 0 (0x0): not \"Kestrivon House V1.03\""});
+    cases.push_back({"17 columns", BoxHouse(17, 2, 1),
+                     "refused at offset 27 (0x1b): floor 0 of 17 x 2 cells, 16 x 8 allowed"});
+    cases.push_back({"9 rows", BoxHouse(2, 9, 1),
+                     "refused at offset 27 (0x1b): floor 0 of 2 x 9 cells, 16 x 8 allowed"});
     HouseFile upper = BoxHouse(3, 2, 2);
     upper.floors[1] = BoxHouse(17, 1, 1).floors[0];
-    cases.push_back({"an upper floor of 17 columns", upper});
-    cases.push_back({"no floors", HouseFile{}});
-    cases.push_back({"cut short", BoxHouse(3, 2, 2), true});
+    // The second floor's extent follows the first floor's 3 x 2 cells of 11 bytes.
+    cases.push_back({"an upper floor of 17 columns", upper,
+                     "refused at offset 105 (0x69): floor 1 of 17 x 1 cells, 16 x 8 allowed"});
+    cases.push_back(
+        {"no floors", HouseFile{}, "refused at offset 21 (0x15): 0 floors, 1 to 127 allowed"});
+    cases.push_back({"cut short", BoxHouse(3, 2, 2),
+                     "refused at offset 113 (0x71): 66 bytes wanted, only 61 left", true});
     for (const Case& k : cases) {
         ResetFatalError();
         auto bytes = sampledata::WriteHouseFile(k.file);
         if (k.truncate) bytes.resize(bytes.size() - 5);
         writeFile("houses/haus31.hlv", bytes);
+        testing::internal::CaptureStderr();
         EXPECT_FALSE(LoadHouseTyp(30)) << k.what;
+        EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                    testing::HasSubstr("houses\\haus31.hlv: " + std::string(k.why)))
+            << k.what;
         EXPECT_EQ(FatalErrorMessage(), "houses\\haus31.hlv: fileversion corrupt!") << k.what;
         EXPECT_FALSE(HouseTypen[30].loaded()) << k.what;
         EXPECT_TRUE(HouseTypen[30].furniture.empty()) << k.what;
@@ -232,9 +244,9 @@ TEST_F(HousePlacement, GroundCellsAreLinkedIntoTheMap) {
     ASSERT_EQ(h.floors.size(), 2u);
     EXPECT_EQ(h.floors[1].objIndex[15][7], kNoHouseObj);
     EXPECT_EQ(h.floors[1].flames[kFlameUpper][2][1].kind, 0);
-    EXPECT_NE(HouseHlSets[3].images, nullptr);
-    EXPECT_NE(HouseHoSets[2].images, nullptr);
-    EXPECT_EQ(HouseHlSets[0].images, nullptr);
+    EXPECT_TRUE(HouseHlSets[3].loaded);
+    EXPECT_TRUE(HouseHoSets[2].loaded);
+    EXPECT_FALSE(HouseHlSets[0].loaded);
 
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 2; ++j) {
@@ -318,7 +330,7 @@ TEST_F(HousePlacement, AFailingHouseFreesEverything) {
     EXPECT_EQ(FatalErrorMessage(), "houses\\haus20.hlv: fileversion corrupt!");
     EXPECT_TRUE(Houses.empty());
     EXPECT_FALSE(HouseTypen[18].loaded());
-    EXPECT_EQ(HouseHlSets[0].images, nullptr);
+    EXPECT_FALSE(HouseHlSets[0].loaded);
     EXPECT_EQ(MaxHouseFloors, 1);
     EXPECT_EQ(DecodeHouseLink(tile(1, 1)).house, -1) << "a link left behind names no house";
 
@@ -334,14 +346,46 @@ TEST_F(HousePlacement, PictureSetsAreSharedByNumber) {
     writeHouse(18, BoxHouse(2, 2, 1));
     writeHouse(19, BoxHouse(2, 1, 1));
     ASSERT_TRUE(place({{18, 1, 1, 3, 2}, {19, 5, 1, 3, 2}, {18, 8, 4, 3, 2}}));
-    const VffImage* hl = HouseHlSets[3].images;
-    const VffImage* hm = HouseHmSets[2].images;
+    const RunImage* hl = HouseHlSets[3].images.data();
+    const RunImage* hm = HouseHmSets[2].images.data();
     // Gone from the disk, the loaded sets and types still serve another placement.
     std::filesystem::remove_all(cd / "houses");
     ASSERT_TRUE(place({{18, 1, 1, 3, 2}, {19, 5, 1, 3, 2}}));
-    EXPECT_EQ(HouseHlSets[3].images, hl);
-    EXPECT_EQ(HouseHmSets[2].images, hm);
+    EXPECT_EQ(HouseHlSets[3].images.data(), hl);
+    EXPECT_EQ(HouseHmSets[2].images.data(), hm);
     EXPECT_EQ(HouseHlSets[3].table.size(), 4u);
+}
+
+TEST(HousePictureSets, ReadByTheirOwnRule) {
+    // Tables and images in any numbers, and whatever follows them: no phase blocks here.
+    sampledata::HouseImageSetFile file;
+    file.table.resize(5);
+    file.images.assign(2, RunImage{1, {48}});
+    auto bytes = sampledata::WriteHouseImageSetFile(file);
+    bytes.push_back(7);
+    HouseImageSet set;
+    ByteReader in(bytes);
+    ASSERT_TRUE(ReadHouseImageSet(in, set)) << in.fault().what;
+    EXPECT_TRUE(set.loaded);
+    EXPECT_EQ(set.table.size(), 5u);
+    EXPECT_EQ(set.images.size(), 2u);
+
+    file.images[1].data = {40, 9};
+    const auto brokenBytes = sampledata::WriteHouseImageSetFile(file);
+    ByteReader broken(brokenBytes);
+    EXPECT_FALSE(ReadHouseImageSet(broken, set));
+    EXPECT_FALSE(set.loaded);
+    EXPECT_EQ(broken.fault().offset, 2u + 5 * 14 + 2 + 5 + 4) << "the second image's rows";
+    EXPECT_EQ(broken.fault().what, "row 0 of 1 does not make 48 pixels");
+
+    // A flame needs a frame to show.
+    sampledata::HouseFlameSetFile flames;
+    HouseFlameSet flame;
+    const auto noFrames = sampledata::WriteHouseFlameSetFile(flames);
+    ByteReader none(noFrames);
+    EXPECT_FALSE(ReadHouseFlameSet(none, flame));
+    EXPECT_EQ(none.fault().what, "0 frames, 1 to 32767 allowed");
+    EXPECT_FALSE(flame.loaded());
 }
 
 TEST_F(HousePlacement, OnlyTheFlameSetsThatCellsNameAreLoaded) {
@@ -359,11 +403,11 @@ TEST_F(HousePlacement, OnlyTheFlameSetsThatCellsNameAreLoaded) {
     std::filesystem::remove(cd / "houses/lb01.dat");  // unused sets are never opened
     ASSERT_TRUE(place({{18, 1, 1, 0, 0}}));
     for (int n = 0; n < kLowerFlameSetCount; ++n)
-        EXPECT_EQ(LowerFlameSets[static_cast<std::size_t>(n)].images != nullptr, n == 1) << n;
+        EXPECT_EQ(LowerFlameSets[static_cast<std::size_t>(n)].loaded(), n == 1) << n;
     for (int n = 0; n < kMiddleFlameSetCount; ++n)
-        EXPECT_EQ(MiddleFlameSets[static_cast<std::size_t>(n)].images != nullptr, n == 2) << n;
+        EXPECT_EQ(MiddleFlameSets[static_cast<std::size_t>(n)].loaded(), n == 2) << n;
     for (int n = 0; n < kUpperFlameSetCount; ++n)
-        EXPECT_EQ(UpperFlameSets[static_cast<std::size_t>(n)].images != nullptr, n == 15) << n;
+        EXPECT_EQ(UpperFlameSets[static_cast<std::size_t>(n)].loaded(), n == 15) << n;
     EXPECT_EQ(LowerFlameSets[1].frames, 3);
     EXPECT_EQ(LowerFlameSets[1].ticks, 1);
 
@@ -471,9 +515,9 @@ TEST_F(HousePlacement, FreeHousesClearsEverything) {
     EXPECT_EQ(HouseObjTypen[0].images, nullptr);
     EXPECT_FALSE(HouseTypen[0].loaded());
     EXPECT_TRUE(HouseTypen[0].furniture.empty());
-    EXPECT_EQ(HouseHlSets[3].images, nullptr);
-    EXPECT_EQ(HouseHuSets[2].images, nullptr);
-    EXPECT_EQ(UpperFlameSets[3].images, nullptr);
+    EXPECT_FALSE(HouseHlSets[3].loaded);
+    EXPECT_FALSE(HouseHuSets[2].loaded);
+    EXPECT_FALSE(UpperFlameSets[3].loaded());
     EXPECT_EQ(MaxHouseFloors, 1);
     FreeHouses();  // twice is harmless
 }

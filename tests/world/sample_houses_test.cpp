@@ -158,8 +158,8 @@ TEST_F(SampleHouses, EveryTypeStandsOnMissionOne) {
             }
             pieces += static_cast<int>(table.size());
 
-            EXPECT_NE(LowerFlameSets[static_cast<std::size_t>(type % 6)].images, nullptr);
-            EXPECT_NE(UpperFlameSets[static_cast<std::size_t>(type % 16)].images, nullptr);
+            EXPECT_TRUE(LowerFlameSets[static_cast<std::size_t>(type % 6)].loaded());
+            EXPECT_TRUE(UpperFlameSets[static_cast<std::size_t>(type % 16)].loaded());
         }
         EXPECT_EQ(HouseObjCount, pieces);
         EXPECT_EQ(MaxHouseFloors, maxFloors + 1);

@@ -132,6 +132,35 @@ TEST_F(SampleSonderObj, EveryMissionLayoutLoads) {
     }
 }
 
+TEST_F(SampleSonderObj, CommonTypesTakeTheirBoxesFromTheirPictures) {
+    allocFor(5);
+    for (int t = kSobjBlutLache; t < kSobjBlutLache + 4; ++t) {
+        const SonderObjTyp& pool = *SonderObjTypAt(t);
+        EXPECT_EQ(pool.boxX1, pool.frames[0].width - 1) << "the whole picture";
+        EXPECT_EQ(pool.boxY1, pool.frames[0].height - 1);
+        EXPECT_EQ(pool.ticksPerFrame, 1);
+    }
+    const SonderObjTyp& shadow = *SonderObjTypAt(kSobjHeliSchatten);
+    const FrameSet& landed = shadow.frames[FrameCount(shadow.frames) - 1];
+    EXPECT_GT(FrameCount(shadow.frames), 1u);
+    EXPECT_EQ(shadow.frameCount, 1);
+    EXPECT_EQ(shadow.boxX1, landed.width - 1) << "the whole last frame";
+    EXPECT_EQ(shadow.boxY1, landed.height - 1);
+    const SonderObjTyp& hit = *SonderObjTypAt(kSobjAuftreffpunkt);
+    EXPECT_EQ(hit.frameCount, 4);
+    EXPECT_EQ(hit.boxY0, hit.frames[0].height - 1) << "the bottom line";
+    EXPECT_EQ(hit.boxY1, hit.frames[0].height - 1);
+    EXPECT_EQ(hit.boxX1, hit.frames[0].width - 1);
+    const SonderObjTyp& bottle = *SonderObjTypAt(kSobjMolotow);
+    EXPECT_EQ(bottle.explosionKind, 4);
+    EXPECT_EQ(bottle.material, 2);
+    EXPECT_EQ(bottle.boxY1, 9);
+    const SonderObjTyp& tent = *SonderObjTypAt(kSobjZelt);
+    EXPECT_EQ(tent.boxY0, 65);
+    EXPECT_EQ(tent.boxX1, 218);
+    EXPECT_EQ(SonderObjTypAt(kSobjZeltUnsichtbar)->boxY1, 79);
+}
+
 // The same container picture in three missions, at other slots, with each mission's links.
 TEST_F(SampleSonderObj, SharedSetsKeepTheirMissionsLinks) {
     struct Case {
@@ -189,6 +218,15 @@ TEST_F(SampleSonderObj, AMissingPictureStopsTheLoad) {
     dir.write("graphs/scanner.vff", std::string(empty.begin(), empty.end()));
     EXPECT_FALSE(LoadMissionSonderObjTypen(19));
     EXPECT_EQ(FatalErrorMessage(), "file not found:  SCANNER");
+
+    // Fewer frames than the set runs through: the animation runs through those there are.
+    ResetFatalError();
+    const std::vector<std::uint8_t> two = sampledata::MakeVff(
+        std::vector<sampledata::Canvas>{sampledata::Canvas(8, 8, 1), sampledata::Canvas(8, 8, 2)});
+    dir.write("graphs/scanner.vff", std::string(two.begin(), two.end()));
+    dir.linkSampleData("graphs/scanpnt.vff");
+    EXPECT_TRUE(LoadMissionSonderObjTypen(19)) << FatalErrorMessage();
+    EXPECT_EQ(SonderObjTypAt(18)->frameCount, 2);
 }
 
 // The explosions that come later, as far as the objects see them: an animation of 6 frames in a

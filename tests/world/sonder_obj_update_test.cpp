@@ -6,6 +6,9 @@
 
 #include "core/fire_counts.h"
 #include "core/mission_state.h"
+#include "core/options.h"
+#include "media/sound_slots.h"
+#include "platform/sound.h"
 #include "world/ballistics.h"
 #include "world/explosions.h"
 #include "world/level_map.h"
@@ -339,6 +342,30 @@ TEST_F(SonderObjUpdate, ExplosionTurnsTheObjectAtTheDamageFrame) {
     SetSonderObjCommand(kSlot, kCmdExplosion, 65535, kTyp + 2, kKind);
     UpdateSonderObj();
     EXPECT_EQ(calls.ended.size(), 1u);
+}
+
+TEST_F(SonderObjUpdate, ExplosionsTakeTheNextFreeBangAndRingsSplash) {
+    ASSERT_TRUE(SoundOpen());
+    SoundAvailable = 1;
+    const std::array<std::uint8_t, 8> pcm{128, 200, 128, 56, 128, 200, 128, 56};
+    for (int id : {58, 59, 60, 82})
+        ASSERT_EQ(CreateSoundBuffer(id, PcmFormat{1, 11025, 8, 1}, pcm), 1);
+    makeType(kTyp + 2, 12, 1, {0, 0, 7, 7});
+    CreateSonderObj(20, kTyp + 2, 0, 0, 0, 0, 0, 0.0f, 0);
+    for (int slot : {10, 11, 12, 13}) {
+        CreateSonderObj(slot, kSobjHolzstapel, 0, 0, 0, 15, 0, 0.0f, 0);
+        SetSonderObjCommand(slot, kCmdExplosion, 20, kTyp + 2, 0);
+    }
+    UpdateSonderObj();
+    auto playing = [this](int id) { return backend.sound.playing(SoundSlots[id].buffer); };
+    EXPECT_TRUE(playing(58) && playing(59) && playing(60)) << "each bang takes the next sound";
+    EXPECT_FALSE(playing(82));
+
+    object(kSobjRing);
+    SetSonderObjCommand(kSlot, kCmdRingFlight, FlightBlock{1, 0, 8, 0, 4});
+    UpdateSonderObj();
+    EXPECT_TRUE(playing(82)) << "the ring lands in the water";
+    ReleaseSounds();
 }
 
 TEST_F(SonderObjUpdate, GreatFireBurnsWhileItsAnimationRuns) {

@@ -83,7 +83,7 @@ TEST(EncodeRunTile, RoundTripsAnyPicture) {
 TileSetFile PlainSet(int tiles, int images) {
     TileSetFile set;
     set.tiles.resize(static_cast<std::size_t>(tiles));
-    set.images.resize(static_cast<std::size_t>(images), sampledata::TileImageData{1, {48}});
+    set.images.resize(static_cast<std::size_t>(images), RunImage{1, {48}});
     return set;
 }
 
@@ -117,9 +117,9 @@ TEST_F(TileSetLoad, AnimationAWinsOverB) {
     set.phaseB.assign(8, 0);
     ASSERT_TRUE(load(set));
     EXPECT_EQ(TileTypen.size(), 3u);
-    EXPECT_EQ(TileImageCount, 8);
-    EXPECT_EQ(TileImages[7].width, 48);
-    EXPECT_EQ(TileImages[8].pixels, nullptr) << "the set's end";
+    ASSERT_EQ(TileImages.size(), 8u);
+    EXPECT_EQ(TileImages[7].height, 1);
+    EXPECT_EQ(TileImages[7].data, std::vector<std::uint8_t>{48});
     EXPECT_EQ(CellAnims[0].kind, 1);
     EXPECT_EQ(CellAnims[2].kind, 2);
     EXPECT_EQ(CellAnims[4].kind, 0);
@@ -206,7 +206,7 @@ TEST_F(TileSetLoad, InconsistentSetsAreRefusedAsCorrupt) {
     none.tiles[0].animA = Anim(1, 0, 1, kAnimFromStart);
     cases.push_back({"an animation without frames", none});
     TileSetFile badImage = PlainSet(3, 4);
-    badImage.images[2].packed = {47};
+    badImage.images[2].data = {47};
     cases.push_back({"a broken image", badImage});
     TileSetFile partPhase = PlainSet(3, 4);
     partPhase.phaseA = {0, 0};
@@ -217,7 +217,7 @@ TEST_F(TileSetLoad, InconsistentSetsAreRefusedAsCorrupt) {
         EXPECT_FALSE(load(k.set)) << k.what;
         EXPECT_EQ(FatalErrorMessage(), CdPath + "missions\\mi01.dat: fileversion corrupt!")
             << k.what;
-        EXPECT_EQ(TileImages, nullptr) << k.what;
+        EXPECT_TRUE(TileImages.empty()) << k.what;
     }
 
     // Unused animations may name anything; a set cut anywhere is refused.

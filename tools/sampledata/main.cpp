@@ -30,8 +30,9 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteVehicleSprites,
         kv::sampledata::WriteHouses,
         kv::sampledata::WriteFurnitureImages,
-        kv::sampledata::WriteContaminationMarker,
         kv::sampledata::WriteSonderObjImages,
+        kv::sampledata::WriteContaminationMarker,
+        kv::sampledata::WriteMissionScreen,
     };
     // clang-format on
     for (Step step : steps)

@@ -41,11 +41,11 @@ void OutlineCell(Canvas& c, int top, std::uint8_t colour) {
     c.line(0, top + kCellHeight - 1, kCellWidth - 1, top + kCellHeight - 1, colour);
 }
 
-TileImageData Encode(const Canvas& c) {
-    return {static_cast<std::uint16_t>(c.height()), EncodeRunTile(c.pixels(), c.height())};
+RunImage Encode(const Canvas& c) {
+    return EncodeRunImage(c.pixels(), c.height());
 }
 
-TileImageData Blank() {
+RunImage Blank() {
     return Encode(Canvas(kRunTileWidth, 1));
 }
 
@@ -55,7 +55,7 @@ struct Looks {
     std::uint16_t burnt;
 };
 
-HouseImageSetFile Assemble(const std::vector<std::pair<TileImageData, Looks>>& pictures) {
+HouseImageSetFile Assemble(const std::vector<std::pair<RunImage, Looks>>& pictures) {
     HouseImageSetFile set;
     for (const auto& [image, looks] : pictures) {
         set.images.push_back(image);

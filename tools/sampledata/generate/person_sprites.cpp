@@ -2,6 +2,7 @@
 // frame counts they ask for. Each role has its own look; the figures face the direction of the
 // file's number, walk with their legs and act out their animation's stem.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -202,7 +203,7 @@ Kind KindOf(int type) {
     }
 }
 
-Layout LayoutOf(int type, const AnimSpec& anim, int d) {
+Layout LayoutOf(int type, const AnimRow& anim, int d) {
     const std::string_view stem = anim.stem;
     if (anim.boxRule == BoxRule::Given && HasDir(anim.boxDirs, d)) {
         const Box16& b = anim.boxes[d];
@@ -298,7 +299,7 @@ void DrawFight(Canvas& c, const Layout& at, int type, std::string_view stem, dou
     DrawFigure(c, at.x + 8, at.y, 9, winner, standing);
 }
 
-Canvas DrawFrame(int type, const AnimSpec& anim, int d, int facing, int frame) {
+Canvas DrawFrame(int type, const AnimRow& anim, int d, int facing, int frame) {
     const Layout at = LayoutOf(type, anim, d);
     Canvas c(at.w, at.h);
     const int n = anim.frames[d];
@@ -388,23 +389,29 @@ Canvas DrawFrame(int type, const AnimSpec& anim, int d, int facing, int frame) {
 
 bool WritePersonSprites(const OutputTree& out) {
     for (int type = 0; type < kPersonTypCount; ++type) {
-        const PersonTypSpec& spec = kPersonTypSpecs[type];
-        for (const AnimSpec& anim : spec.anims) {
+        const PersonTypRow& row = kPersonTypRows[type];
+        for (const AnimRow& anim : row.anims) {
             if (anim.stem.empty()) continue;
             for (int d = 0; d < kDirectionCount; ++d) {
                 if (!HasDir(anim.counted, d) || (anim.oneFile && d != 0)) continue;
                 // The file of direction d shows the figure facing the file's own number.
-                const int number = PersonSpriteFileNumber(spec, d);
+                const int number = PersonSpriteFileNumber(row, d);
                 std::vector<Canvas> frames;
                 for (int f = 0; f < anim.frames[d]; ++f)
                     frames.push_back(DrawFrame(type, anim, d, number, f));
                 const std::string path =
-                    PersonSpritePath(spec.folder, anim.stem, anim.oneFile ? -1 : number);
+                    PersonSpritePath(row.folder, anim.stem, anim.oneFile ? -1 : number);
                 if (!out.write(path, MakeVff(frames))) return false;
             }
         }
     }
     return true;
+}
+
+int HighestPersonPanelPicture() {
+    int highest = 0;
+    for (const PersonTypRow& s : kPersonTypRows) highest = std::max<int>(highest, s.panelPicture);
+    return highest;
 }
 
 }  // namespace kv::sampledata

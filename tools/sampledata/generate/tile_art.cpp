@@ -84,9 +84,7 @@ class Canvas {
             for (int dx = -r; dx <= r; ++dx)
                 if (dx * dx + dy * dy <= r * r) set(cx + dx, cy + dy, f(dx, dy));
     }
-    TileImageData encode() const {
-        return {static_cast<std::uint16_t>(height_), EncodeRunTile(px_, height_)};
-    }
+    RunImage encode() const { return EncodeRunImage(px_, height_); }
 
   private:
     int height_;

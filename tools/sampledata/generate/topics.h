@@ -38,9 +38,12 @@ bool WriteVehicleSprites(const OutputTree& out);
 bool WriteHouses(const OutputTree& out);
 // houseobj\*.vff
 bool WriteFurnitureImages(const OutputTree& out);
-// graphs\kontam.vff
-bool WriteContaminationMarker(const OutputTree& out);
 // sobj\..., graphs\scanner.vff, graphs\scanpnt.vff: every special-object image set
 bool WriteSonderObjImages(const OutputTree& out);
+// graphs\kontam.vff
+bool WriteContaminationMarker(const OutputTree& out);
+// graphs\d\maske.vff, graphs\maus.vff, graphs\piecemsk.vff, graphs\maskpics.vff and the other
+// panel pictures, mapwege\M101.vff, CDvideos\mi01.avi
+bool WriteMissionScreen(const OutputTree& out);
 
 }  // namespace kv::sampledata

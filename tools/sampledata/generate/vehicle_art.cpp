@@ -569,21 +569,21 @@ Model LayoutModel(int type, int facing) {
     // F203 keeps room for the person that F203B carries below, and both share its boxes.
     if (type == kTypF203 || type == kTypF203B) return BuildModel(kTypF203B, Look{}, facing);
     // Vehicles that drive with a wake or a rider keep room for it.
-    for (const SpriteEntrySpec& e : kFahrzeugTypSpecs[type].sprites)
+    for (const SpriteEntryRow& e : kFahrzeugTypRows[type].sprites)
         if (e.stem == "go") return BuildModel(type, Look{.stem = "go"}, facing);
     return BuildModel(type, Look{}, facing);
 }
 
-Layout EntryLayout(int type, const SpriteEntrySpec& e, int facing) {
-    const FahrzeugTypSpec& spec = kFahrzeugTypSpecs[type];
+Layout EntryLayout(int type, const SpriteEntryRow& e, int facing) {
+    const FahrzeugTypRow& row = kFahrzeugTypRows[type];
     if (e.box == BoxRule::Given && HasFacing(e.boxFacings, facing)) {
         const Model fit =
             BuildModel(type, Look{.stem = e.stem, .frames = e.frames, .layoutOnly = true}, facing);
         return FittedLayout(fit, facing, e.boxes[facing]);
     }
     const Model base = LayoutModel(type, facing);
-    if (spec.kanone != nullptr)
-        return MountedLayout(base, facing, spec.kanone->mount[facing], kArt[type].height);
+    if (row.kanone != nullptr)
+        return MountedLayout(base, facing, row.kanone->mount[facing], kArt[type].height);
     return NaturalLayout(base, facing, e.hotXFromEntry0.value_or(0));
 }
 
@@ -655,14 +655,14 @@ std::vector<Canvas> DrawLadderStep(int frames) {
 
 }  // namespace
 
-bool VehiclePictureWanted(int type, const SpriteEntrySpec& entry, int facing) {
+bool VehiclePictureWanted(int type, const SpriteEntryRow& entry, int facing) {
     if (entry.stem.empty() || !HasFacing(entry.facings, facing)) return false;
     if (type == kTypF111) return facing == 3;
     if (type == kTypHAI && entry.stem == "friss") return !HasFacing(entry.optionalFacings, facing);
     return true;
 }
 
-std::vector<Canvas> DrawVehiclePicture(int type, const SpriteEntrySpec& e, int facing) {
+std::vector<Canvas> DrawVehiclePicture(int type, const SpriteEntryRow& e, int facing) {
     if (e.stem == "step") return DrawLadderStep(e.frames);
     if (e.stem.starts_with("ldr")) {
         const int k = e.stem[3] - '0';
@@ -675,7 +675,7 @@ std::vector<Canvas> DrawVehiclePicture(int type, const SpriteEntrySpec& e, int f
     return RenderFrames(models, EntryLayout(type, e, facing));
 }
 
-Canvas DrawKanonePicture(const KanoneSpec& k, int direction) {
+Canvas DrawKanonePicture(const KanoneRow& k, int direction) {
     const SpritePoint a = k.anchor[direction];
     const SpritePoint n = k.nozzle[direction];
     const int tipX = a.x + n.x;

@@ -15,13 +15,13 @@ namespace kv::sampledata {
 
 // Whether the data set holds the entry's picture in that facing: every picture the loader asks
 // for, except the aircraft's facings other than 3 and the shark's bites outside its four facings.
-bool VehiclePictureWanted(int type, const SpriteEntrySpec& entry, int facing);
+bool VehiclePictureWanted(int type, const SpriteEntryRow& entry, int facing);
 
 // The frames of the entry's picture file in that facing (the one facing of a single file).
-std::vector<Canvas> DrawVehiclePicture(int type, const SpriteEntrySpec& entry, int facing);
+std::vector<Canvas> DrawVehiclePicture(int type, const SpriteEntryRow& entry, int facing);
 
 // The cannon picture of one direction: the barrel from the anchor to the nozzle.
-Canvas DrawKanonePicture(const KanoneSpec& kanone, int direction);
+Canvas DrawKanonePicture(const KanoneRow& kanone, int direction);
 
 // The helicopter's shadow on the ground, 18 frames from high up (small) to landed; the last
 // without the rotor.

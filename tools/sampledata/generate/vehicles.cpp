@@ -69,19 +69,19 @@ bool WriteVehicleData(const OutputTree& out) {
 bool WriteVehicleSprites(const OutputTree& out) {
     for (int type = 0; type < kFahrzeugTypCount; ++type) {
         const std::string_view name = kFahrzeugTypNames[type].name;
-        const FahrzeugTypSpec& spec = kFahrzeugTypSpecs[type];
-        for (const SpriteEntrySpec& e : spec.sprites)
+        const FahrzeugTypRow& row = kFahrzeugTypRows[type];
+        for (const SpriteEntryRow& e : row.sprites)
             for (int d = 0; d < kDirectionCount; ++d) {
                 if (!VehiclePictureWanted(type, e, d)) continue;
                 const auto frames = DrawVehiclePicture(type, e, d);
                 // One folder per type: the loader finds the ones it spells in lower case there.
-                SpriteEntrySpec file = e;
+                SpriteEntryRow file = e;
                 file.lowerFolder = false;
                 if (!out.write(SpritePath(name, file, d), MakeVff(frames))) return false;
             }
-        if (spec.kanone != nullptr)
+        if (row.kanone != nullptr)
             for (int c = 0; c < kDirectionCount; ++c) {
-                const Canvas picture[] = {DrawKanonePicture(*spec.kanone, c)};
+                const Canvas picture[] = {DrawKanonePicture(*row.kanone, c)};
                 if (!out.write(KanonePath(name, c), MakeVff(picture))) return false;
             }
     }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/ascii.h"
+
 namespace kv::sampledata {
 
 namespace {
@@ -74,7 +76,7 @@ constexpr int kGlyphWidth = 5;
 constexpr int kAdvance = kGlyphWidth + 1;
 
 const Glyph* FindGlyph(unsigned char c) {
-    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+    c = static_cast<unsigned char>(AsciiUpper(static_cast<char>(c)));
     if (c == 0xE4 || c == 0xF6 || c == 0xFC) c = static_cast<unsigned char>(c - 0x20);  // ä ö ü
     for (const Glyph& g : kFont)
         if (g.ch == c) return &g;

@@ -1,6 +1,7 @@
 #include "writers/house_writer.h"
 
 #include "platform/bytes.h"
+#include "writers/run_tile_writer.h"
 
 namespace kv::sampledata {
 
@@ -19,10 +20,12 @@ std::vector<std::uint8_t> WriteHouseFile(const HouseFile& house) {
 }
 
 std::vector<std::uint8_t> WriteHouseImageSetFile(const HouseImageSetFile& set) {
-    TileSetFile file;
-    file.tiles = set.table;
-    file.images = set.images;
-    return WriteTileSetFile(file);
+    ByteWriter out;
+    out.u16(static_cast<std::uint16_t>(set.table.size()));
+    for (const TileTyp& t : set.table) WriteRecord(out, t);
+    out.u16(static_cast<std::uint16_t>(set.images.size()));
+    for (const RunImage& image : set.images) WriteRunImage(out, image);
+    return out.take();
 }
 
 std::vector<std::uint8_t> WriteHouseFlameSetFile(const HouseFlameSetFile& set) {
@@ -30,11 +33,7 @@ std::vector<std::uint8_t> WriteHouseFlameSetFile(const HouseFlameSetFile& set) {
     out.u16(static_cast<std::uint16_t>(set.frames.size()));
     out.u16(set.spare);
     out.u16(set.ticks);
-    for (const TileImageData& frame : set.frames) {
-        out.u16(static_cast<std::uint16_t>(frame.packed.size()));
-        out.u16(frame.height);
-        out.bytes(frame.packed);
-    }
+    for (const RunImage& frame : set.frames) WriteRunImage(out, frame);
     return out.take();
 }
 

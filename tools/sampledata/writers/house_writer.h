@@ -28,7 +28,7 @@ std::vector<std::uint8_t> WriteHouseFile(const HouseFile& house);
 // without the phase blocks.
 struct HouseImageSetFile {
     std::vector<TileTyp> table;
-    std::vector<TileImageData> images;
+    RunImageSet images;
 };
 std::vector<std::uint8_t> WriteHouseImageSetFile(const HouseImageSetFile& set);
 
@@ -37,7 +37,7 @@ std::vector<std::uint8_t> WriteHouseImageSetFile(const HouseImageSetFile& set);
 struct HouseFlameSetFile {
     std::uint16_t spare = 0;  // stands between the counts, not read
     std::uint16_t ticks = 0;
-    std::vector<TileImageData> frames;
+    RunImageSet frames;
 };
 std::vector<std::uint8_t> WriteHouseFlameSetFile(const HouseFlameSetFile& set);
 

@@ -25,4 +25,14 @@ std::vector<std::uint8_t> EncodeRunTile(std::span<const std::uint8_t> pixels, in
     return out;
 }
 
+RunImage EncodeRunImage(std::span<const std::uint8_t> pixels, int height) {
+    return {static_cast<std::uint16_t>(height), EncodeRunTile(pixels, height)};
+}
+
+void WriteRunImage(ByteWriter& out, const RunImage& image) {
+    out.u16(static_cast<std::uint16_t>(image.data.size()));
+    out.u16(image.height);
+    out.bytes(image.data);
+}
+
 }  // namespace kv::sampledata

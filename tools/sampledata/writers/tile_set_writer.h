@@ -9,15 +9,9 @@
 
 namespace kv::sampledata {
 
-// One image: 48 pixels wide, height rows, already run-encoded.
-struct TileImageData {
-    std::uint16_t height = 0;
-    std::vector<std::uint8_t> packed;
-};
-
 struct TileSetFile {
     std::vector<TileTyp> tiles;
-    std::vector<TileImageData> images;
+    RunImageSet images;
     // One byte per image each; an empty block is left out of the file (B only after A).
     std::vector<std::uint8_t> phaseA;
     std::vector<std::uint8_t> phaseB;
