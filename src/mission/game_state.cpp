@@ -7,6 +7,7 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/mission_extras.h"
 #include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/mission_hooks.h"
@@ -68,6 +69,7 @@ void ResetGameState() {
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
+    FreeMissionExtras();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();
