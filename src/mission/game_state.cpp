@@ -7,6 +7,7 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/mission_extras.h"
 #include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/mission_hooks.h"
@@ -29,6 +30,7 @@
 #include "movement/befehl_queue.h"
 #include "movement/searching_movers.h"
 #include "movement/zones.h"
+#include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -69,6 +71,7 @@ void ResetGameState() {
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
+    FreeMissionExtras();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();
@@ -90,6 +93,7 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetPersonBefehlHooks(nullptr);
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);

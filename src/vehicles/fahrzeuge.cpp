@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
 
 #include "core/fatal_error.h"
 #include "core/mission_counters.h"
@@ -249,8 +250,9 @@ void AllocFahrzeuge() {
     Fahrzeuge.clear();
     Fahrzeuge.resize(FahrzeugCount > 0 ? static_cast<std::size_t>(FahrzeugCount) : 0);
     FahrzeugUnits = {};
-    FahrzeugUnits.count = static_cast<std::int16_t>(Fahrzeuge.size());
+    FahrzeugUnits.setRecords(std::span(Fahrzeuge));
     FahrzeugUnits.head = FahrzeugHead;
+    FahrzeugUnits.typeRecord = FahrzeugTypRecord;
     FahrzeugUnits.animSlot = FahrzeugCurrentAnim;
     FahrzeugUnits.heat = FahrzeugHeat;
     FahrzeugUnits.wasserStrahl = FahrzeugJet;
