@@ -28,6 +28,7 @@
 #include "mission/selection.h"
 #include "movement/befehl_queue.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
@@ -67,6 +68,8 @@ void ResetGameState() {
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
+    FreePassantenWege();
+    FreeZFWege();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();
