@@ -17,6 +17,11 @@ struct MissionHooks {
     void (*InitLevel)() = nullptr;
     // Sets HouseCount, calls InitHouseList and AddHouse per house.
     void (*InitHouses)() = nullptr;
+    // Sets ZFWegCount, calls AllocZFWege and fills each traffic path; a mission without traffic
+    // sets no paths.
+    void (*InitZFWege)() = nullptr;
+    // Sets PassantenWegCount, calls AllocPassantenWege and SetPassantenWeg per path.
+    void (*InitPassantenWege)() = nullptr;
     // Sets FahrzeugCount, calls AllocFahrzeuge and creates the mission's vehicles.
     void (*InitFahrzeuge)() = nullptr;
     // Missions whose collision test lets units overlap in a few rectangles: sets the counts,

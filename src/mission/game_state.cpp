@@ -7,9 +7,9 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
-#include "core/mission_extras.h"
 #include "core/message_line.h"
 #include "core/mission_counters.h"
+#include "core/mission_extras.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -29,6 +29,7 @@
 #include "mission/selection.h"
 #include "movement/befehl_queue.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/person_befehle.h"
 #include "persons/person_types.h"
@@ -72,6 +73,8 @@ void ResetGameState() {
     FreeLevelMap();
     FreeZones();
     FreeMissionExtras();
+    FreePassantenWege();
+    FreeZFWege();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();

@@ -11,6 +11,7 @@
 #include "core/unit_views.h"
 #include "mission/mission_tick.h"
 #include "movement/befehl.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/person.h"
 #include "persons/personen.h"
@@ -166,6 +167,7 @@ std::uint64_t MissionChecksum() {
     HashRecords(h, Houses);
     HashRecords(h, HouseObjs);
     HashRecords(h, Zones);
+    HashRecords(h, ZFWege);
     HashUsedSlots(h, Personen);
     HashUnits(h, FahrzeugUnits);
     HashUsedSlots(h, SonderObjs);

@@ -30,6 +30,7 @@
 #include "movement/befehl_queue.h"
 #include "movement/path_nodes.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/personen.h"
 #include "platform/files.h"
@@ -82,8 +83,8 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitPontonPunkte", [] { InitPontonPunkte(MissionNummer); }},
     {"InitBootPunkte", nullptr},
     {"InitBrand", [] { InitBrand(MissionNummer); }},
-    {"InitZFWege", nullptr},
-    {"InitPassantenWege", nullptr},
+    {"InitZFWege", [] { InitZFWege(MissionNummer); }},
+    {"InitPassantenWege", [] { InitPassantenWege(MissionNummer); }},
     {"InitSonderObj", [] { InitSonderObj(MissionNummer); }},
     {"InitPersonen", [] { InitPersonen(MissionNummer); }},
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
@@ -103,8 +104,8 @@ constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeBasen", [] { RunScreenCall(ScreenCalls().FreeBasen); }},
     {"FreeSobjJet", nullptr},
     {"FreeGafferZiele", nullptr},
-    {"FreePassantenWege", nullptr},
-    {"FreeZFWege", nullptr},
+    {"FreePassantenWege", FreePassantenWege},
+    {"FreeZFWege", FreeZFWege},
     {"FreePersonen", FreePersonen},
     {"FreeFahrzeuge", FreeFahrzeuge},
     {"FreeSonderObj", FreeSonderObj},

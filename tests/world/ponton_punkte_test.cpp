@@ -350,8 +350,14 @@ TEST_F(Pontons, OnlyVehiclesPersonsAndObjectsOtherThanPontoonsBlockABoat) {
         EXPECT_EQ(IsBoatBlocker({c.kind, static_cast<std::uint16_t>(c.index), 0, 0}), c.blocks)
             << int{c.kind} << " " << c.index;
 
+    // The pontoon vehicle stands where the boat is: it blocks. Gone, nothing else does; the
+    // land under the boat is no blocker of a boat.
     const std::int16_t boat = Make(kTypF114, 1, 100, 100);
     CollisionHit hit{3, 1, 2, 3};
+    EXPECT_NE(TestBoatCollision(0, car(boat), FahrzeugTypen[kTypF114], 100, 100, 3, 0, 0, &hit), 0);
+    EXPECT_EQ(hit.kind, 1);
+    EXPECT_EQ(hit.index1, static_cast<std::uint16_t>(layer));
+    car(layer).x = 1500;
     EXPECT_EQ(TestBoatCollision(0, car(boat), FahrzeugTypen[kTypF114], 100, 100, 3, 0, 0, &hit), 0);
     EXPECT_EQ(hit.kind, 0);
 }
