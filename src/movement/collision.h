@@ -27,6 +27,35 @@ std::uint8_t FindCollisionAt(std::uint16_t mode, const UnitHead* unit, const Uni
                              std::int16_t bottom, std::int16_t house, std::int8_t layer,
                              std::uint8_t moveClass, CollisionHit* hit);
 
+// What a straight-line run met and where it stopped.
+struct LineRun {
+    std::uint8_t kind = 0;  // collision kind; bit 6 a circle was found, bit 7 a turn was blocked
+    std::uint16_t index1 = 0;
+    std::uint16_t index2 = 0;
+    std::uint16_t index3 = 0;
+    std::uint8_t blocked = 0;
+    std::uint8_t stopDirection = 0;
+    std::uint8_t directionHint = 0;
+    float stopX = 0;
+    float stopY = 0;
+    std::uint16_t reason = 0;
+};
+
+// Whether the unit's footprint is blocked at (x, y) facing direction on a layer (a storey inside a
+// house). Nonzero when blocked. Reports free until the collision tests come.
+std::uint8_t TestCollision(std::uint16_t mode, UnitHead& unit, const UnitTypHead& type, float x,
+                           float y, std::uint8_t direction, float x2, float y2,
+                           std::uint8_t direction2, std::uint8_t anim2, std::int8_t layer,
+                           std::uint8_t anim, CollisionHit* hit);
+// Whether the unit can drive or walk the straight way from (x, y), facing direction, to the target;
+// 1 when free. The run plans in the unit's step ring. TestDirectPath also drops the turning
+// record the run may leave and restores the mover flags. Both report free until the collision
+// tests come.
+std::uint8_t TestLineFree(float x, float y, std::uint8_t direction, UnitHead& unit,
+                          const UnitTypHead& type, float targetX, float targetY, LineRun& out);
+std::uint8_t TestDirectPath(float x, float y, std::uint8_t direction, UnitHead& unit,
+                            const UnitTypHead& type, float targetX, float targetY, LineRun& out);
+
 // Empties the person's trail of passed points.
 void ResetPersonTrail(Person& person);
 
