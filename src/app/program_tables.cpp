@@ -3,6 +3,9 @@
 #include "core/befehl_callbacks.h"
 #include "core/game_mode.h"
 #include "media/intro.h"
+#include "mission/mission_frame.h"
+#include "mission/mission_start.h"
+#include "mission/screen_calls.h"
 #include "missions/mission_rows.h"
 
 namespace kv {
@@ -18,11 +21,16 @@ constexpr GameModeTable kGameModes = [] {
     t[1].lButtonDown = HandleIntroClick;
     t[1].keyDown = HandleIntroKey;
     t[1].videoEnded = NextIntroVideo;
+    t[2].frame = RunMissionFrame;
+    t[2].videoEnded = OnMissionVideoEnded;
     return t;
 }();
 
 // Slot 0 pairs two persons, slot 1 queues a target action, 2..14 are the missions' callbacks.
 constexpr BefehlCallbackTable kBefehlCallbacks{};
+
+// What the mission view asks of the screens; filled as the screens arrive.
+constexpr ScreenCallTable kScreenCalls{};
 
 }  // namespace
 
@@ -30,6 +38,8 @@ void InstallProgramTables() {
     SetGameModeTable(&kGameModes);
     SetBefehlCallbackSource(&kBefehlCallbacks);
     InstallMissionHooks();
+    SetScreenCalls(&kScreenCalls);
+    SetStartMissionFunction(StartMission);
 }
 
 }  // namespace kv

@@ -2,14 +2,13 @@
 
 namespace kv {
 
-std::int16_t BurningCellCount = 0;
-std::int16_t BurningHouseCount = 0;
-std::int16_t BurningSonderObjCount = 0;
+std::int16_t BrandPhase = 0;
 
 void ResetFireCounts() {
     BurningCellCount = 0;
     BurningHouseCount = 0;
     BurningSonderObjCount = 0;
+    BrandPhase = 0;
 }
 
 }  // namespace kv

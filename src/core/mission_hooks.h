@@ -13,9 +13,23 @@ namespace kv {
 
 // Add a member per dispatcher, named as the dispatcher, as the modules that call them arrive.
 struct MissionHooks {
+    // Sets ScrollCols, ScrollRows and the start view; the dispatcher derives the map limits.
     void (*InitLevel)() = nullptr;
     // Sets HouseCount, calls InitHouseList and AddHouse per house.
     void (*InitHouses)() = nullptr;
+    // Sets FahrzeugCount, calls AllocFahrzeuge and creates the mission's vehicles.
+    void (*InitFahrzeuge)() = nullptr;
+    // Missions whose collision test lets units overlap in a few rectangles: sets the counts,
+    // calls AllocMissionExtras and writes the rectangles.
+    void (*InitMissionExtras)() = nullptr;
+    // Once per simulation tick: the mission's script.
+    void (*UpdateMission)() = nullptr;
+    // Once per mission frame, last: the failure and win tests.
+    void (*CheckMission)() = nullptr;
+    // After the mid-mission video: the second part begins.
+    void (*StartPhase2)() = nullptr;
+    // At every start of the mission, new or loaded: what a saved second part needs again.
+    void (*RestorePhase2)() = nullptr;
     // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
     // the mission's types and places its fixed objects and hydrants.
     void (*InitSonderObj)() = nullptr;
@@ -23,6 +37,10 @@ struct MissionHooks {
     void (*InitZones)() = nullptr;
     // Sets PersonCount, calls AllocPersonen and creates the mission's persons.
     void (*InitPersonen)() = nullptr;
+    // The mission's own vehicle orders 64 and 83 (missions 3 and 21), for the vehicle's index;
+    // in a mission without one the order stays at the head.
+    void (*RunFahrzeugBefehl64)(std::int16_t vehicle) = nullptr;
+    void (*RunFahrzeugBefehl83)(std::int16_t vehicle) = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

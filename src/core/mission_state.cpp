@@ -12,6 +12,9 @@ std::uint32_t TickCounter = 0;
 std::uint16_t SelectionMode = kNoSelection;
 std::uint16_t SelectedIndex = 65535;
 std::uint16_t CursorId = 0;
+std::uint8_t WorldStarted = 0;
+std::uint8_t BriefingUnread = 0;
+BriefingRect BriefingBox;
 
 void ResetMissionState() {
     MissionNummer = 0;
@@ -24,6 +27,9 @@ void ResetMissionState() {
     SelectionMode = kNoSelection;
     SelectedIndex = 65535;
     CursorId = 0;
+    WorldStarted = 0;
+    BriefingUnread = 0;
+    BriefingBox = {};
 }
 
 }  // namespace kv

@@ -31,6 +31,20 @@ extern std::uint16_t SelectedIndex;
 // The cursor shape chosen for the next frame.
 extern std::uint16_t CursorId;
 
+// 1 once the campaign map has handed over to the mission: from then on the screens around the
+// mission run the simulation behind them.
+extern std::uint8_t WorldStarted;
+// 1 until the briefing of the mission was opened; the map cannot be left to the mission before.
+extern std::uint8_t BriefingUnread;
+// Where the briefing box stands on the campaign map, and its size.
+struct BriefingRect {
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+};
+extern BriefingRect BriefingBox;
+
 // Back to the state before any mission.
 void ResetMissionState();
 

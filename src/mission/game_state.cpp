@@ -7,6 +7,9 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/mission_extras.h"
+#include "core/message_line.h"
+#include "core/mission_counters.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -14,13 +17,24 @@
 #include "core/selection.h"
 #include "core/unit_views.h"
 #include "core/view.h"
+#include "media/intro.h"
 #include "media/sound_slots.h"
 #include "media/speech.h"
+#include "mission/campaign_tables.h"
+#include "mission/mission_start.h"
+#include "mission/mission_steps.h"
+#include "mission/mission_tick.h"
+#include "mission/screen_calls.h"
+#include "mission/scroll_view.h"
+#include "mission/selection.h"
 #include "movement/befehl_queue.h"
+#include "movement/searching_movers.h"
 #include "movement/zones.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
+#include "vehicles/fahrzeug_update.h"
+#include "vehicles/fahrzeuge.h"
 #include "world/explosions.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -39,8 +53,9 @@ constexpr int kPreloadedPersonTypen = 8;
 }  // namespace
 
 void ResetGameState() {
+    ResetMissionStart();
     ReleaseSounds();
-    for (int t = 0; t < kFahrzeugTypCount; ++t) FreeFahrzeugTyp(static_cast<std::int16_t>(t));
+    FreeFahrzeuge();
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
     ResetSonderObj();
@@ -51,10 +66,18 @@ void ResetGameState() {
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
+    FreeMissionExtras();
     FreePersonen();
+    FreeFahrzeuge();
     ResetBefehlQueue();
     ResetUnitViews();
+    ResetSearchingMovers();
     ResetFireCounts();
+    ResetMissionCounters();
+    ResetMissionTick();
+    ClearMessageLine();
+    ResetScrollView();
+    ResetSelection();
     ResetHover();
     ResetView();
     ResetMissionState();
@@ -66,11 +89,17 @@ void ResetProgramState() {
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
     SetUpdateSelectionModeHook(nullptr);
+    SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;
     UnitSpeech = 0;
     ResetOptions();
     ResetCampaign();
+    ResetCampaignPosition();
+    ResetBlueLights();
+    ResetMissionSteps();
+    SetScreenCalls(nullptr);
+    SetStartMissionFunction(nullptr);
     ResetMouse();
     CdPath.clear();
     ResetFatalError();

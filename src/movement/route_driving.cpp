@@ -13,8 +13,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::uint16_t kSearchCollisionMode = 66;
-
 // Whether the unit at (x, y), travelling in direction d, has passed the point w.
 bool HasPassed(std::uint8_t d, float x, float y, const RouteWaypoint& w) {
     switch (d) {
@@ -208,8 +206,8 @@ std::uint8_t WalkToWaypoint(UnitHead& unit, const UnitTypHead& type, float x, fl
             break;
         }
         if (p.x == waypoint.x && p.y == waypoint.y) break;
-        if (TestCollision(kSearchCollisionMode, unit, type, p.x, p.y, d, p.x, p.y, d, anim,
-                          unit.storey, anim, nullptr) == 0) {
+        if (TestCollision(kRouteCollisionMode, unit, type, p.x, p.y, d, unit.storey, anim,
+                          nullptr) == 0) {
             budget = lookAhead;
             lastFree = p;
         } else if (--budget <= 0) {

@@ -21,8 +21,6 @@ constexpr float kPlaceOnFirstWaypoint = 15.0f;
 constexpr float kShortestRoute = 200.0f;
 // The opcode of a drive that leaves the map: it has no last leg to the target.
 constexpr std::uint8_t kOpLeaveMap = 42;
-// The collision mode of route and path searches: co-moving units and onlookers do not block.
-constexpr std::uint16_t kSearchCollisionMode = 66;
 
 // other's slot in the direction of node, or -1 when it holds no link. The slot is found by
 // direction, not by name: waypoints merged along a straight road read the road they lie on.
@@ -281,8 +279,8 @@ std::uint8_t LayRoute(UnitHead& unit, const UnitTypHead& type) {
     if (DistanceFloat(unit.x, unit.y, first.x, first.y) <= kPlaceOnFirstWaypoint) {
         const std::uint8_t d = GetDirection12(unit, first.x, first.y, second.x, second.y);
         const auto anim = static_cast<std::uint8_t>(unit.anim);
-        if (TestCollision(kSearchCollisionMode, unit, type, first.x, first.y, d, first.x, first.y,
-                          d, anim, unit.storey, anim, nullptr) == 0)
+        if (TestCollision(kRouteCollisionMode, unit, type, first.x, first.y, d, unit.storey, anim,
+                          nullptr) == 0)
             PushTurnBefehl(unit, kOpPlace, first.x, first.y, d, 0, 0);
     }
     unit.moverFlags &= static_cast<std::uint8_t>(~kMoverRoutePlanning);

@@ -6,11 +6,15 @@
 #include <cstdint>
 
 #include "core/unit_head.h"
+#include "movement/collision.h"
 #include "movement/route.h"
 #include "movement/unit_type.h"
 #include "world/geometry.h"
 
 namespace kv {
+
+// The collision mode of the route's tests: units moving together and onlookers do not block.
+inline constexpr std::uint16_t kRouteCollisionMode = kCollideSkipMoving | kCollideNoOnlookers;
 
 // The lane offset and the terrain of the road from other towards node: other's slot in the
 // direction class from other to node. 0 when either is no node or the slot holds no link; a lane

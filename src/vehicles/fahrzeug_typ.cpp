@@ -28,10 +28,20 @@ void LoadCompanion(std::int16_t type) {
 
 }  // namespace
 
+const UnitTypHead* FahrzeugTypRecord(std::int32_t type) {
+    return type >= 0 && type < kFahrzeugTypCount ? &FahrzeugTypen[static_cast<std::size_t>(type)]
+                                                 : nullptr;
+}
+
 bool FahrzeugTypLoaded(std::int16_t type) {
     if (!ValidType(type)) return false;
     const auto& dirs = FahrzeugTypen[type].dirAnims;
     return std::any_of(dirs.begin(), dirs.end(), [](const AnimSlot* s) { return s != nullptr; });
+}
+
+const AnimSlot& FahrzeugAnimSlot(int type, int facing, int anim) {
+    if (!ValidType(type)) return kEmptyAnimSlot;
+    return UnitAnimSlot(FahrzeugTypen[static_cast<std::size_t>(type)], facing, anim);
 }
 
 void LoadFahrzeugTyp(std::int16_t type) {

@@ -49,6 +49,14 @@ struct FahrzeugTyp : UnitTypHead {
 extern std::array<FahrzeugTyp, kFahrzeugTypCount> FahrzeugTypen;
 
 bool FahrzeugTypLoaded(std::int16_t type);
+// The type's record as the movement code sees it, for the vehicle view's type lookup; null for a
+// number outside 0..46.
+const UnitTypHead* FahrzeugTypRecord(std::int32_t type);
+
+// The type's animation in a facing; the empty slot (no frames, no images) for a type, facing or
+// animation out of range, or a type that is not loaded. Every read of a vehicle's AnimSlot goes
+// through here.
+const AnimSlot& FahrzeugAnimSlot(int type, int facing, int anim);
 
 // Loads the type with the companions that come with it (F110MD with F110, F119 and F116 with F117,
 // F119 and F114 with F118, F203B with F203). A loaded type, the empty slot 24, the companions 25,

@@ -9,6 +9,10 @@ void ExplodeSonderObj(std::int16_t slot) {
     if (ExplosionWatcher.explodeSonderObj != nullptr) ExplosionWatcher.explodeSonderObj(slot);
 }
 
+void ExplodeFahrzeug(std::int16_t vehicle) {
+    if (ExplosionWatcher.explodeFahrzeug != nullptr) ExplosionWatcher.explodeFahrzeug(vehicle);
+}
+
 void ExplosionDamage(int sourceKind, int index) {
     if (ExplosionWatcher.damage != nullptr) ExplosionWatcher.damage(sourceKind, index);
 }

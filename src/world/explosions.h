@@ -27,6 +27,8 @@ inline constexpr int kDamageFromSonderObj = 6;
 
 // Starts the explosion of the object's type's explosion kind.
 void ExplodeSonderObj(std::int16_t slot);
+// Starts the explosion of the vehicle's type's kind and gives the vehicle its burning-out order.
+void ExplodeFahrzeug(std::int16_t vehicle);
 // Heat and damage around a vehicle (kDamageFromFahrzeug) or a special object.
 void ExplosionDamage(int sourceKind, int index);
 // One explosion of that kind, started by the object in slot, has run its animation.
@@ -35,6 +37,7 @@ void EndExplosion(std::int16_t slot, std::uint16_t animType, std::uint16_t kind)
 // While the bodies above are empty, a test can watch the calls through these.
 struct ExplosionWatch {
     void (*explodeSonderObj)(std::int16_t slot) = nullptr;
+    void (*explodeFahrzeug)(std::int16_t vehicle) = nullptr;
     void (*damage)(int sourceKind, int index) = nullptr;
     void (*end)(std::int16_t slot, std::uint16_t animType, std::uint16_t kind) = nullptr;
 };

@@ -140,6 +140,10 @@ inline int CellIndex(int column, int row) {
     return column * MapHeight + row;
 }
 
+// Writes a cell's terrain. Every change of a cell's terrain during play goes through here, so that
+// what movement derives from the terrain can follow. Nothing for an index outside the map.
+void SetCellTerrain(int cell, std::uint8_t terrain);
+
 // The bytes of a mission's file "CDmissions\mi%02d<extension>", for the second part the "b" file
 // "CDmissions\mi%02db<extension>" when it exists, else the first part's. resolvedPath is the host
 // path last tried, for the messages.

@@ -42,8 +42,67 @@ constexpr void VisitFields(SchlauchStrahl& r, V& v) {
     v("splash", r.splash);
 }
 
+// A vehicle's cannon jet: the vehicle owns it and saves it with itself.
+struct WasserStrahl {
+    std::int8_t nozzle = 0;        // direction 0..11 relative to the vehicle's facing
+    std::int8_t nozzleTarget = 0;  // the direction the nozzle turns to
+    std::uint8_t autoAim = 0;      // the crowd cannon aims itself at persons
+    std::uint8_t retargetTicks = 0;
+    std::int16_t targetPerson = -1;
+    std::int16_t searchRadius = 0;  // ring radius in cells the idle search has reached
+    std::uint8_t active = 0;
+    std::uint8_t elevation = 0;  // degrees: 25, 50 or 75
+    std::int16_t floor = 0;      // passed to ApplyWasser; -1 all floors
+    std::int16_t targetX = 0;
+    std::int16_t targetY = 0;
+    std::int16_t wobbleXTarget = 0;
+    std::int16_t reserved = 0;  // the drawer's texture column
+    std::int16_t wobbleX = 0;
+    std::int16_t yCorrection = 0;
+    std::int16_t height = 0;  // of the aim point above the target's ground
+    std::int8_t wobbleDTarget = 0;
+    std::int8_t wobbleD = 0;
+    std::uint16_t ticksRunning = 0;
+    std::int16_t splash = -1;     // special-object slot of the splash; -1 none
+    std::int16_t countdown = -1;  // ticks until the jet stops by itself; -1 off
+};
+
+// 34 bytes of fields, stored as 36.
+template <class V>
+constexpr void VisitFields(WasserStrahl& r, V& v) {
+    v("nozzle", r.nozzle);
+    v("nozzleTarget", r.nozzleTarget);
+    v("autoAim", r.autoAim);
+    v("retargetTicks", r.retargetTicks);
+    v("targetPerson", r.targetPerson);
+    v("searchRadius", r.searchRadius);
+    v("active", r.active);
+    v("elevation", r.elevation);
+    v("floor", r.floor);
+    v("targetX", r.targetX);
+    v("targetY", r.targetY);
+    v("wobbleXTarget", r.wobbleXTarget);
+    v("reserved", r.reserved);
+    v("wobbleX", r.wobbleX);
+    v("yCorrection", r.yCorrection);
+    v("height", r.height);
+    v("wobbleDTarget", r.wobbleDTarget);
+    v("wobbleD", r.wobbleD);
+    v("ticksRunning", r.ticksRunning);
+    v("splash", r.splash);
+    v("countdown", r.countdown);
+    v.pad("spare", 2);
+}
+
+// The special-object type of a jet's splash.
+inline constexpr std::int16_t kSplashSonderObjTyp = 6;
+
 // Stops a vehicle's cannon jet; without force, a vehicle still at a cannon order only arms its
 // 60-tick countdown. Does nothing yet: the cannons come with the water-jet work.
 void StopWasserStrahl(std::int16_t vehicle, std::uint8_t force);
+
+// One tick of a vehicle's cannon: the countdown, the idle search for a fire, the drift of a
+// running jet. Does nothing yet: the cannons come with the water-jet work.
+void UpdateWasserStrahl(std::int16_t vehicle);
 
 }  // namespace kv

@@ -315,8 +315,8 @@ TEST_F(SoundSlotsTest, AFailingStatusEndsTheUpdate) {
 TEST_F(SoundSlotsTest, TheFireLoopsWhileAnythingBurns) {
     UpdateAmbientSound();
     EXPECT_FALSE(playing(kSoundFire));
-    std::int16_t* counts[] = {&BurningCellCount, &BurningHouseCount, &BurningSonderObjCount};
-    for (std::int16_t* count : counts) {
+    std::uint16_t* counts[] = {&BurningCellCount, &BurningHouseCount, &BurningSonderObjCount};
+    for (std::uint16_t* count : counts) {
         *count = 1;
         UpdateAmbientSound();
         EXPECT_TRUE(playing(kSoundFire));

@@ -35,6 +35,7 @@ class RouteDrivingTest : public test::RouteTest {
 };
 
 constexpr RouteWaypoint kSentinel{kNoNode, 0, 0, 0};
+constexpr std::uint8_t kRockTerrain = 4;  // no vehicle passes
 
 TEST_F(RouteDrivingTest, LegsOneByOneThenTheRouteEnds) {
     loadLine();
@@ -212,6 +213,27 @@ TEST_F(RouteDrivingTest, WalkAheadForRejoining) {
     EXPECT_EQ(goals[1].facing, 3);
     ASSERT_EQ(WalkToWaypoint(u, car.head, 250, 560, w3, nullptr, goals), 2);
     EXPECT_EQ(goals[1].facing, kGoalNoFacing);
+
+    // Rock wider than the look-ahead across the way: the walk stops at the last free point.
+    u.speed = car.head.speed;
+    sampledata::LevelFile level = GraphLevel(graph);
+    for (int c = 0; c < level.width; ++c)
+        for (int r = 0; r < level.height; ++r) {
+            const int x = kCellWidth * c - 16 * r + 16;
+            const int y = kCellHeight * r + 14;
+            if (x >= 280 && x <= 370 && y >= 350 && y <= 700)
+                level.cells[static_cast<std::size_t>(c * level.height + r)].terrain = kRockTerrain;
+        }
+    loadLevel(level);
+    ASSERT_EQ(WalkToWaypoint(u, car.head, 200, 524, w1, &w2, goals), 2);
+    EXPECT_GT(goals[0].x, 230.0f);
+    EXPECT_LT(goals[0].x, 280.0f);
+    EXPECT_EQ(goals[0].y, 524.0f);
+    EXPECT_EQ(goals[0].facing, 3);
+    EXPECT_EQ(goals[1].x, 400.0f);
+    // A shorter way through rock is walked through.
+    car.head.shortcutBackSteps = 60;
+    EXPECT_EQ(WalkToWaypoint(u, car.head, 200, 524, w1, &w2, goals), 0);
 
     // Nothing left to walk to: both lists go.
     GiveRoute(u, {kSentinel}, {kSentinel});

@@ -58,10 +58,10 @@ void RouteTest::TearDown() {
     UnitTest::TearDown();
 }
 
-void RouteTest::loadGraph(const RoadGraph& graph) {
+sampledata::LevelFile RouteTest::GraphLevel(const RoadGraph& graph) {
     sampledata::LevelFile level = SmallLevel(60, 40);
     level.nodes = graph.nodes;
-    loadLevel(level);
+    return level;
 }
 
 UnitHead& RouteTest::sendVehicle(float x, float y, float targetX, float targetY,

@@ -34,7 +34,8 @@ class RouteTest : public UnitTest {
     void SetUp() override;
     void TearDown() override;
     // A 60 x 40 grass map (x 0..1279, y 0..1119) holding the graph.
-    void loadGraph(const RoadGraph& graph);
+    static sampledata::LevelFile GraphLevel(const RoadGraph& graph);
+    void loadGraph(const RoadGraph& graph) { loadLevel(GraphLevel(graph)); }
     // vehicles[0] of type 0 standing at (x, y) facing direction with a move order to the target.
     UnitHead& sendVehicle(float x, float y, float targetX, float targetY,
                           std::int8_t direction = 3);

@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteFurnitureImages,
         kv::sampledata::WriteSonderObjImages,
         kv::sampledata::WriteContaminationMarker,
+        kv::sampledata::WriteMissionScreen,
     };
     // clang-format on
     for (Step step : steps)

@@ -64,4 +64,7 @@ void DrawFlames(Canvas& c, int fx, int fy, int phase);
 // The canvas twice as large, each pixel a 2 x 2 block.
 Canvas Enlarged(const Canvas& small);
 
+// The largest panel picture number of a person type.
+int HighestPersonPanelPicture();
+
 }  // namespace kv::sampledata

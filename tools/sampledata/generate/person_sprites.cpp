@@ -2,6 +2,7 @@
 // frame counts they ask for. Each role has its own look; the figures face the direction of the
 // file's number, walk with their legs and act out their animation's stem.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -405,6 +406,12 @@ bool WritePersonSprites(const OutputTree& out) {
         }
     }
     return true;
+}
+
+int HighestPersonPanelPicture() {
+    int highest = 0;
+    for (const PersonTypRow& s : kPersonTypRows) highest = std::max<int>(highest, s.panelPicture);
+    return highest;
 }
 
 }  // namespace kv::sampledata

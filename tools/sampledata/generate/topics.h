@@ -42,5 +42,8 @@ bool WriteFurnitureImages(const OutputTree& out);
 bool WriteSonderObjImages(const OutputTree& out);
 // graphs\kontam.vff
 bool WriteContaminationMarker(const OutputTree& out);
+// graphs\d\maske.vff, graphs\maus.vff, graphs\piecemsk.vff, graphs\maskpics.vff and the other
+// panel pictures, mapwege\M101.vff, CDvideos\mi01.avi
+bool WriteMissionScreen(const OutputTree& out);
 
 }  // namespace kv::sampledata

@@ -1,0 +1,78 @@
+#pragma once
+// The campaign: the order in which the 30 missions are played, each mission's code and long title,
+// and where in that order the player stands.
+
+#include <array>
+#include <cstdint>
+
+#include "core/mission_state.h"
+#include "platform/cp1252.h"
+
+namespace kv {
+
+inline constexpr int kCampaignLength = 30;
+
+// The mission number played at each campaign position 0..29.
+inline constexpr std::array<std::uint8_t, kCampaignLength> CampaignOrder = {
+    1, 5,  19, 14, 25, 24, 17, 12, 16, 9,  13, 2,  8,  10, 7,
+    6, 15, 27, 20, 22, 11, 29, 28, 4,  23, 30, 26, 21, 3,  18};
+
+// By mission number 1..30: the four letters that name the mission's hint, briefing and info files
+// and its road overlay picture. Entry 0 is no mission.
+inline constexpr std::array<const char*, kMissionCount + 1> MissionCodes = {
+    "",     "M101", "M210", "M314", "M306", "M102", "M103", "M203", "M309", "M305", "M211",
+    "M301", "M104", "M202", "M201", "M209", "M303", "M206", "M315", "M307", "M313", "M302",
+    "M304", "M311", "M208", "M207", "M308", "M205", "M312", "M212", "M310"};
+
+// By mission number 1..30, Windows-1252, shown while the mission loads; entry 0 repeats mission
+// 30's.
+inline constexpr std::array<const char*, kMissionCount + 1> MissionTitlesLong = {
+    W("Kreuzfahrtschiff brennt!"),
+    W("Verkehrsunfall auf Bundesstraße!"),
+    W("Flächenbrand in Waldstück!"),
+    W("Menschenauflauf im Villenviertel!"),
+    W("Rassenunruhen!"),
+    W("Wohnhaus brennt!"),
+    W("Tornado!"),
+    W("Brand in UBahnstation!"),
+    W("Flugzeugabsturz auf Schnellrestaurant!"),
+    W("Sichern Sie das Fußballendspiel!"),
+    W("Sichern Sie den Castortransport!"),
+    W("Schwere Regenfälle bedrohen Staudamm!"),
+    W("Unfall auf der Achterbahn!"),
+    W("Benzintransporter verunglückt!"),
+    W("Formel-1-Rennen auf dem Hockenburgring!"),
+    W("Ausschreitungen bei Großdemonstration!"),
+    W("Busunfall auf der Autobahn!"),
+    W("Gasexplosion in Kaufhaus!"),
+    W("Waldbrand!"),
+    W("Bergsteiger wird vermisst!"),
+    W("Sportflugzeug im Gebirge abgestürzt!"),
+    W("Verkehrsflugzeug notgelandet!"),
+    W("Unfall in Atomkraftwerk!"),
+    W("Giftgasanschlag in UBahnstation!"),
+    W("Schlauchboot auf dem Fluß gekentert!"),
+    W("Wohnhausbrand durch Brandstifter!"),
+    W("Erdbeben!"),
+    W("Bombenattentat auf Regierungsgebäude!"),
+    W("Brand in Biowaffenfabrik!"),
+    W("Flugzeugabsturz bei Flugschau!"),
+    W("Kreuzfahrtschiff brennt!"),
+};
+
+// The campaign position 0..29 of the mission being played; 0 at program start. It outlives the
+// mission: the high scores raise it, the mission jump and loading a game set it.
+extern std::uint8_t CampaignPosition;
+
+// The position of a mission in the campaign order; kCampaignLength when it has none.
+constexpr std::uint8_t CampaignPositionOf(int mission) {
+    for (int p = 0; p < kCampaignLength; ++p)
+        if (CampaignOrder[static_cast<std::size_t>(p)] == mission)
+            return static_cast<std::uint8_t>(p);
+    return kCampaignLength;
+}
+
+// Back to the start of the campaign, as at program start.
+void ResetCampaignPosition();
+
+}  // namespace kv

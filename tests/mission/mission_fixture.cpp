@@ -1,0 +1,66 @@
+#include "mission/mission_fixture.h"
+
+#include <filesystem>
+
+#include "app/program_tables.h"
+#include "app/startup.h"
+#include "core/fatal_error.h"
+#include "core/game_mode.h"
+#include "core/main_window.h"
+#include "media/video.h"
+#include "platform/window.h"
+
+namespace kv::test {
+
+void DispatchAll() {
+    Message m;
+    while (PeekMessage(m, PM_REMOVE)) {
+        if (m.message == WM_QUIT) return;
+        DispatchMessage(m);
+    }
+}
+
+void MissionTest::TearDown() {
+    if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
+    DispatchAll();
+    ResetVideoState();
+    HeadlessTest::TearDown();
+    cwd.reset();
+}
+
+void MissionTest::useSampleData(bool withVideo) {
+    for (const auto& entry : std::filesystem::directory_iterator(KV_SAMPLEDATA_DIR)) {
+        if (!entry.is_directory()) continue;
+        const std::string name = entry.path().filename().string();
+        if (name == "videos" && !withVideo) continue;
+        dir.linkSampleData(name);
+    }
+    cwd.emplace(dir.path());
+}
+
+void MissionTest::openGame() {
+    InstallProgramTables();
+    ASSERT_EQ(InitWindow(), 1);
+    InitGame();
+    ASSERT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+    GameMode = 1;
+}
+
+void MissionTest::clickStartPicture() {
+    backend.inject(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(400, 300));
+    DispatchAll();
+}
+
+void MissionTest::finishVideo() {
+    ASSERT_TRUE(backend.videoDevice().finishVideo());
+    DispatchAll();
+}
+
+std::string MissionTest::videosOpened() {
+    std::string names;
+    for (const std::string& path : backend.videoDevice().opened())
+        names += (names.empty() ? "" : " ") + std::filesystem::path(path).filename().string();
+    return names;
+}
+
+}  // namespace kv::test

@@ -1,0 +1,34 @@
+#pragma once
+// The game started on the sample data up to its start picture (game mode 1), in a folder of its
+// own that shows the sample data with or without mission 1's video.
+
+#include <optional>
+#include <string>
+
+#include "support/headless_test.h"
+
+namespace kv::test {
+
+// Handles every waiting message, as the main loop does between frames.
+void DispatchAll();
+
+class MissionTest : public HeadlessTest {
+  protected:
+    void TearDown() override;
+
+    // The sample data's folders, but for the videos when withVideo is false.
+    void useSampleData(bool withVideo);
+    // Window, display and start-up as the program runs them, then game mode 1.
+    void openGame();
+    // A click on the start picture.
+    void clickStartPicture();
+    // Ends the playing video as if it had run out, and handles what follows.
+    void finishVideo();
+    // The file name of every video opened so far, without its folder.
+    std::string videosOpened();
+
+    ScratchDir dir;
+    std::optional<WorkingDirectory> cwd;
+};
+
+}  // namespace kv::test

@@ -1,0 +1,82 @@
+// The mission screen's pictures in the generated data set, loaded as the mission start loads them.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <span>
+#include <string>
+
+#include "gfx/image_files.h"
+#include "mission/panel_pictures.h"
+#include "platform/sdl/avi_decoder.h"
+#include "support/headless_test.h"
+#include "vehicles/fahrzeug_sprite_table.h"
+#include "world/level_map.h"
+
+namespace kv {
+namespace {
+
+class SampleMissionScreen : public test::HeadlessTest {
+  protected:
+    void TearDown() override {
+        FreePanelPictures();
+        FreeMapWege();
+        HeadlessTest::TearDown();
+    }
+    test::WorkingDirectory data{KV_SAMPLEDATA_DIR};
+};
+
+TEST_F(SampleMissionScreen, HoldsEveryPanelPictureWithTheFramesThePanelsDraw) {
+    ASSERT_TRUE(LoadPanelPictures(1));
+    EXPECT_EQ(FrameCount(MaskeImages), 2u);
+    EXPECT_EQ(MaskeImages[0].width + 640, 800) << "the right panel reaches the screen's edge";
+    EXPECT_EQ(MaskeImages[1].height + 480, 600);
+    EXPECT_EQ(FrameCount(MausImages), 34u);
+    EXPECT_EQ(FrameCount(ButsImages), 3u);
+    EXPECT_EQ(FrameCount(AbdeckImages), 3u);
+    EXPECT_EQ(FrameCount(ZBalkenImages), 2u);
+    EXPECT_EQ(FrameCount(MapButDownImages), 1u);
+    EXPECT_EQ(FrameCount(OptionsButDownImages), 1u);
+
+    // A picture for every panel picture number of a type, and for mission 3's marked person.
+    std::size_t needed = 47;
+    for (const FahrzeugTypRow& s : kFahrzeugTypRows)
+        needed = std::max<std::size_t>(needed, s.panelPicture + 1u);
+    EXPECT_GE(FrameCount(MaskPicsImages), needed);
+
+    // The campaign map's road of base 0 starts with one pixel of its start colour.
+    ASSERT_EQ(FrameCount(MapWegeImages), 1u);
+    const VffImage& roads = MapWegeImages[0];
+    ASSERT_EQ(roads.width, 800);
+    ASSERT_EQ(roads.height, 600);
+    const std::uint8_t* begin = roads.pixels;
+    const std::uint8_t* end = begin + 800 * 600;
+    EXPECT_EQ(std::count(begin, end, 16), 1);
+    EXPECT_GT(std::count(begin, end, 17), 100);
+}
+
+TEST_F(SampleMissionScreen, ThePieceMaskMarksTheShearedCell) {
+    ASSERT_TRUE(LoadPanelPictures(1));
+    const VffImage& mask = PieceMaskImages[0];
+    ASSERT_EQ(mask.width, 48);
+    ASSERT_EQ(mask.height, kCellHeight);
+    for (int t = 0; t < kCellHeight; ++t)
+        for (int x = 0; x < 48; ++x) {
+            // The cell's line t begins 16 - shear pixels into its box and is 32 pixels long.
+            const bool own = x >= 16 - RowShear[t] && x < 48 - RowShear[t];
+            EXPECT_EQ(mask.pixels[t * 48 + x] != 0, own) << x << ", " << t;
+        }
+}
+
+TEST(SampleMissionVideo, MissionOnesOpeningPlaysASecond) {
+    AviDecoder decoder;
+    ASSERT_TRUE(decoder.open(std::string(KV_SAMPLEDATA_DIR) + "/videos/mi01.avi"));
+    int pictures = 0;
+    double t = 0;
+    while (decoder.nextPicture(t, [](std::span<const std::int16_t>) {})) ++pictures;
+    EXPECT_EQ(pictures, 15);
+    EXPECT_FALSE(decoder.hasSound());
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,32 @@
+# Checks of kestrivon-run for ctest. -DRUNNER=<program> -DDATA=<sample data> -DCHECK=<name>:
+#   repeat    two runs of one seed print the same ten lines and end with 0
+#   no-level  a mission whose files are not in the data set ends with 1 and says why
+set(args --mission 1 --ticks 1000 --seed 7 --every 100 --data ${DATA})
+if(CHECK STREQUAL "repeat")
+  foreach(run 1 2)
+    execute_process(COMMAND ${RUNNER} ${args} OUTPUT_VARIABLE out${run} ERROR_VARIABLE err
+                    RESULT_VARIABLE code)
+    if(NOT code EQUAL 0)
+      message(FATAL_ERROR "run ${run} ended with ${code}:\n${err}")
+    endif()
+  endforeach()
+  if(NOT out1 STREQUAL out2)
+    message(FATAL_ERROR "the runs differ:\n${out1}\n--\n${out2}")
+  endif()
+  string(REGEX MATCHALL "tick [0-9]+ [0-9a-f]+\n" lines "${out1}")
+  list(LENGTH lines count)
+  if(NOT count EQUAL 10)
+    message(FATAL_ERROR "expected ten lines, got:\n${out1}")
+  endif()
+elseif(CHECK STREQUAL "no-level")
+  execute_process(COMMAND ${RUNNER} --mission 2 --ticks 10 --seed 7 --every 1 --data ${DATA}
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
+  if(NOT code EQUAL 1)
+    message(FATAL_ERROR "expected exit 1, got ${code}:\n${err}")
+  endif()
+  if(NOT err MATCHES "kestrivon-run: file not found" OR NOT out STREQUAL "")
+    message(FATAL_ERROR "expected the missing file named and no tick:\n${out}\n${err}")
+  endif()
+else()
+  message(FATAL_ERROR "unknown check ${CHECK}")
+endif()

@@ -1,0 +1,182 @@
+// The pictures of the mission screen: the two panel backgrounds, the cursors, the piece mask, the
+// unit pictures of the panels, the buttons and their covers, the state bars, the pressed side
+// buttons; mission 1's campaign-map road picture and its short opening video.
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "generate/person_figures.h"
+#include "generate/topics.h"
+#include "mission/panel_pictures.h"
+#include "vehicles/fahrzeug_sprite_table.h"
+#include "world/level_map.h"
+#include "writers/avi_writer.h"
+#include "writers/canvas.h"
+#include "writers/image_writers.h"
+#include "writers/sample_palette.h"
+
+namespace kv::sampledata {
+
+namespace {
+
+// The panels around the 640 x 480 view: right of it from (640, 10), below it from (8, 480).
+constexpr int kRightPanelWidth = 160;
+constexpr int kRightPanelHeight = 470;
+constexpr int kBottomPanelWidth = 792;
+constexpr int kBottomPanelHeight = 120;
+// Cursor frames; the hot spot is pixel (11, 11) of every one.
+constexpr int kCursorCount = 34;
+constexpr int kCursorSize = 23;
+// The picture number the panel shows for mission 3's marked person.
+constexpr int kMarkedPersonPicture = 46;
+
+void Bevel(Canvas& c, int x, int y, int w, int h, bool raised) {
+    c.fillRect(x, y, w, h, pal::kPanel[raised ? 5 : 2]);
+    c.fillRect(x, y, w, 2, pal::kPanel[raised ? 7 : 0]);
+    c.fillRect(x, y, 2, h, pal::kPanel[raised ? 7 : 0]);
+    c.fillRect(x, y + h - 2, w, 2, pal::kPanel[raised ? 0 : 7]);
+    c.fillRect(x + w - 2, y, 2, h, pal::kPanel[raised ? 0 : 7]);
+}
+
+std::vector<Canvas> Maske() {
+    Canvas right(kRightPanelWidth, kRightPanelHeight, pal::kPanel[3]);
+    right.frameRect(0, 0, kRightPanelWidth, kRightPanelHeight, pal::kPanelDark.first);
+    // The minimap, the map button, the options button and the money box, where the panel
+    // drawing puts them.
+    right.fillRect(12, 8, 136, 40, pal::kPanelDark.first);
+    Bevel(right, 26, 47, 100, 60, true);
+    right.text(46, 70, "KARTE", 2, pal::kLightGrey.first);
+    Bevel(right, 20, 342, 107, 58, true);
+    right.text(30, 364, "OPTION", 2, pal::kLightGrey.first);
+    right.fillRect(30, 420, 100, 42, pal::kPanelDark.first);
+    Canvas bottom(kBottomPanelWidth, kBottomPanelHeight, pal::kPanel[3]);
+    bottom.frameRect(0, 0, kBottomPanelWidth, kBottomPanelHeight, pal::kPanelDark.first);
+    for (int x : {24, 195}) bottom.fillRect(x - 2, 11, 154, 68, pal::kPanelDark.first);
+    return {right, bottom};
+}
+
+// An arrow for the plain cursor, a cross with the shape's number for the others.
+std::vector<Canvas> Cursors() {
+    std::vector<Canvas> frames;
+    for (int id = 0; id < kCursorCount; ++id) {
+        Canvas c(kCursorSize, kCursorSize);
+        if (id == 0) {
+            for (int i = 0; i < 12; ++i) c.fillRect(11, 11 + i, i / 2 + 1, 1, pal::kWhite.first);
+            c.line(11, 11, 11, 23, pal::kBlack.first + 1);
+        } else {
+            c.line(11, 4, 11, 18, pal::kWhite.first);
+            c.line(4, 11, 18, 11, pal::kWhite.first);
+            c.text(13, 0, std::to_string(id), 1, pal::kYellow[5]);
+        }
+        c.set(11, 11, pal::kFireCrewMark.first);
+        frames.push_back(std::move(c));
+    }
+    return frames;
+}
+
+// A map cell's own pixels in its 48 x 28 box: each line 32 pixels from 16 - shear.
+std::vector<Canvas> PieceMask() {
+    Canvas c(48, kCellHeight);
+    for (int t = 0; t < kCellHeight; ++t) c.fillRect(16 - RowShear[t], t, kCellWidth, 1, 1);
+    return {c};
+}
+
+int PanelPictureCount() {
+    int highest = std::max(kMarkedPersonPicture, HighestPersonPanelPicture());
+    for (const FahrzeugTypRow& s : kFahrzeugTypRows)
+        highest = std::max<int>(highest, s.panelPicture);
+    return highest + 1;
+}
+
+std::vector<Canvas> MaskPics() {
+    std::vector<Canvas> frames;
+    for (int n = 0; n < PanelPictureCount(); ++n) {
+        Canvas c(150, 64, pal::kPanel[1]);
+        c.fillRect(4, 14, 142, 46, pal::kConcrete[2 + n % 5]);
+        c.text(8, 20, "BILD " + std::to_string(n), 2, pal::kWhite.first);
+        frames.push_back(std::move(c));
+    }
+    return frames;
+}
+
+std::vector<Canvas> Buttons(int width, int height, bool raised, std::uint8_t mark) {
+    std::vector<Canvas> frames;
+    for (int k = 0; k < 3; ++k) {
+        Canvas c(width, height);
+        Bevel(c, 0, 0, width, height, raised);
+        if (mark != 0) c.fillRect(width / 2 - 8 + k * 4, height / 2 - 2, 4, 4, mark);
+        frames.push_back(std::move(c));
+    }
+    return frames;
+}
+
+std::vector<Canvas> StateBars() {
+    Canvas dead(124, 9, pal::kBlack.first + 1);
+    dead.fillRect(0, 3, 124, 3, pal::kGrey[4]);
+    Canvas safe(124, 9, pal::kGroupMark.first);
+    return {safe, dead};
+}
+
+std::vector<Canvas> Pressed(int width, int height) {
+    Canvas c(width, height);
+    Bevel(c, 0, 0, width, height, false);
+    return {c};
+}
+
+std::vector<Canvas> ArtFor(const PanelPictureFile& file) {
+    if (file.held == &MaskeImages) return Maske();
+    if (file.held == &MausImages) return Cursors();
+    if (file.held == &PieceMaskImages) return PieceMask();
+    if (file.held == &MaskPicsImages) return MaskPics();
+    if (file.held == &ButsImages) return Buttons(100, 36, true, pal::kLightGrey.first);
+    if (file.held == &MapButDownImages) return Pressed(100, 60);
+    if (file.held == &OptionsButDownImages) return Pressed(107, 58);
+    if (file.held == &ZBalkenImages) return StateBars();
+    if (file.held == &AbdeckImages) return Buttons(105, 52, false, 0);
+    return {};
+}
+
+// The road of base 0 to mission 1's site, one pixel wide, its first pixel marked.
+std::vector<Canvas> MapWegeM101() {
+    Canvas c(800, 600);
+    const std::uint8_t road = pal::kMapRoads[0][1];
+    c.line(90, 470, 160, 470, road);
+    c.line(160, 470, 242, 351, road);
+    c.set(90, 470, pal::kMapRoads[0][0]);
+    return {c};
+}
+
+// A second of a road with a wrecked tractor, for mission 1's opening.
+AviClip MissionVideo01() {
+    AviClip clip;
+    clip.width = 64;
+    clip.height = 32;
+    clip.frameCount = 15;
+    clip.drawFrame = [](int frame, std::span<std::uint8_t> rgb) {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 64; ++x) {
+                std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * 64 + x) * 3;
+                const bool road = y >= 18 && y < 26;
+                const bool wreck = x >= 20 + frame && x < 30 + frame && y >= 14 && y < 20;
+                p[0] = wreck ? 200 : road ? 60 : 40;
+                p[1] = wreck ? 40 : road ? 60 : 110;
+                p[2] = wreck ? 20 : road ? 64 : 30;
+            }
+    };
+    return clip;
+}
+
+}  // namespace
+
+bool WriteMissionScreen(const OutputTree& out) {
+    for (const PanelPictureFile& file : kPanelPictureFiles) {
+        if (file.font) continue;  // the bitmap fonts are written with the fonts
+        if (!out.write(file.path, MakeVff(ArtFor(file)))) return false;
+    }
+    return out.write(std::string(kMapWegeFolder) + "M101.vff", MakeVff(MapWegeM101())) &&
+           WriteAviFile(out.prepare("CDvideos\\mi01.avi"), MissionVideo01());
+}
+
+}  // namespace kv::sampledata
