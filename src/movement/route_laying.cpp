@@ -88,6 +88,13 @@ bool SamePoint(PointF p, const RouteWaypoint& w) {
     return p.x == w.x && p.y == w.y;
 }
 
+// The head of a laid list: the waypoint last reached, before the first one none.
+void PutSentinelFirst(RouteWaypoints& list) {
+    list.resize(list.size() + 1);
+    std::rotate(list.rbegin(), list.rbegin() + 1, list.rend());
+    list.front() = RouteWaypoint{kNoNode, 0, 0, 0};
+}
+
 float Distance(const RouteWaypoint& a, const RouteWaypoint& b) {
     return DistanceFloat(a.x, a.y, b.x, b.y);
 }
@@ -266,9 +273,8 @@ std::uint8_t LayRoute(UnitHead& unit, const UnitTypHead& type) {
         return 0;
     }
     if (popOrder) PopBefehl(unit);
-    const RouteWaypoint sentinel{kNoNode, 0, 0, 0};
-    a.insert(a.begin(), sentinel);
-    route.listB.insert(route.listB.begin(), sentinel);
+    PutSentinelFirst(a);
+    PutSentinelFirst(route.listB);
     if (a.size() < 3) {
         AbortRoute(unit);
         return 0;
