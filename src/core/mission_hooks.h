@@ -30,6 +30,8 @@ struct MissionHooks {
     void (*StartPhase2)() = nullptr;
     // At every start of the mission, new or loaded: what a saved second part needs again.
     void (*RestorePhase2)() = nullptr;
+    // Sets the burning flags of the map cells and house cells that burn at the start.
+    void (*InitBrand)() = nullptr;
     // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
     // the mission's types and places its fixed objects and hydrants.
     void (*InitSonderObj)() = nullptr;

@@ -35,6 +35,7 @@
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/brand.h"
 #include "world/explosions.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -61,6 +62,7 @@ void ResetGameState() {
     ResetSonderObj();
     ResetExplosions();
     FreeHouses();
+    ResetBrand();
     FreeMaterials();
     FreeTerrain();
     FreeTileSet();

@@ -35,6 +35,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/brand.h"
 #include "world/house_types.h"
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -78,7 +79,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"LoadTerrain", [] { LoadTerrain(); }},
     {"InitPontonPunkte", nullptr},
     {"InitBootPunkte", nullptr},
-    {"InitBrand", nullptr},
+    {"InitBrand", [] { InitBrand(MissionNummer); }},
     {"InitZFWege", nullptr},
     {"InitPassantenWege", nullptr},
     {"InitSonderObj", [] { InitSonderObj(MissionNummer); }},

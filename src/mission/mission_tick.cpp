@@ -9,6 +9,7 @@
 #include "media/sound_slots.h"
 #include "movement/searching_movers.h"
 #include "vehicles/fahrzeug_update.h"
+#include "world/brand.h"
 #include "world/furniture.h"
 #include "world/sonder_obj.h"
 #include "world/tile_set.h"
@@ -56,8 +57,8 @@ void StepMissionClock() {
 // Steps without a function belong to modules not built yet.
 constexpr std::array<MissionStep, kTickStepCount> kTickSteps = {{
     {"RecountSearchers", StartSearcherCount},
-    {"UpdateBrand", nullptr},
-    {"ApplyBrandDamage", nullptr},
+    {"UpdateBrand", UpdateBrand},
+    {"ApplyBrandDamage", ApplyBrandDamage},
     {"SpawnZF", nullptr},
     {"UpdateFahrzeuge", UpdateFahrzeuge},
     {"UpdatePersonen", nullptr},

@@ -78,6 +78,9 @@ void InitSonderObjM01() {
         CreateSonderObj(o.slot, o.type, o.x, o.y, o.frame, o.blockMask, o.depthLayer, 0.0f, 0);
 }
 
+// Nothing burns at the start.
+void InitBrandM01() {}
+
 void InitFahrzeugeM01() {
     FahrzeugCount = 20;
     AllocFahrzeuge();
@@ -89,6 +92,7 @@ const MissionHooks kMissionHooksM01{
     .InitLevel = InitLevelM01,
     .InitHouses = InitHousesM01,
     .InitFahrzeuge = InitFahrzeugeM01,
+    .InitBrand = InitBrandM01,
     .InitSonderObj = InitSonderObjM01,
     .InitPersonen = InitPersonenM01,
 };

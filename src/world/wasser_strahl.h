@@ -1,5 +1,6 @@
 #pragma once
-// Water jets: the hose jet a person owns and the cannon jet of a vehicle.
+// Water jets: the hose jet a person owns and the cannon jet of a vehicle. A cannon's jet aims, its
+// aim drifts, and a jet left running stops by itself after a countdown.
 
 #include <cstdint>
 
@@ -94,11 +95,18 @@ constexpr void VisitFields(WasserStrahl& r, V& v) {
     v.pad("spare", 2);
 }
 
+// Ticks a jet runs on after the fire it was aimed at has gone out while the vehicle still works
+// its cannon order.
+inline constexpr std::int16_t kWasserStrahlRunOn = 60;
 // The special-object type of a jet's splash.
 inline constexpr std::int16_t kSplashSonderObjTyp = 6;
 
-// Stops a vehicle's cannon jet; without force, a vehicle still at a cannon order only arms its
-// 60-tick countdown. Does nothing yet: the cannons come with the water-jet work.
+// The vehicle's jet; null for a vehicle without a water cannon or an index that names no vehicle.
+WasserStrahl* FahrzeugWasserStrahl(std::int32_t vehicle);
+
+// Stops the vehicle's jet: active 0, splash hidden, countdown off. Without force, a vehicle other
+// than the crowd cannon that has no orders or is working a cannon order (53, 55, 67) keeps its jet
+// and only arms the run-on countdown, unless that already runs.
 void StopWasserStrahl(std::int16_t vehicle, std::uint8_t force);
 
 // One tick of a vehicle's cannon: the countdown, the idle search for a fire, the drift of a

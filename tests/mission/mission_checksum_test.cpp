@@ -83,7 +83,10 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
         {"furniture", [] { HouseObjs[0].frame = 2; }},
         {"zone", [] { Zones[0].occupants = 1; }},
         {"person", [] { Personen[0].x = 0.5f; }},
-        {"person's hose", [] { Personen[0].attachment.jet()->targetX = 5; }},
+        {"person's hose",
+         [] {
+             if (SchlauchStrahl* jet = Personen[0].attachment.jet()) jet->targetX = 5;
+         }},
         {"person's order", [] { Personen[0].orders->b = 7; }},
         {"order's goals", [] { Personen[0].orders->goals[1].x = 31; }},
         {"vehicle", [] { g_vehicles[0].energy = 5; }},
