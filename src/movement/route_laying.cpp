@@ -84,6 +84,25 @@ void StepAlong(UnitHead& unit, const UnitTypHead& type, PointF& p, PointF target
               static_cast<std::uint8_t>(unit.anim), target.x, target.y, 1);
 }
 
+// The point `from` stepped towards `toward` one look-ahead less one times: the last of those
+// points (from itself the first) where free holds, or from.
+template <class Free>
+PointF FurthestFree(UnitHead& unit, const UnitTypHead& type, const RouteWaypoint& from,
+                    const RouteWaypoint& toward, Free&& free) {
+    PointF p{from.x, from.y};
+    PointF q = p;
+    for (int i = 1; i < type.shortcutBackSteps; ++i) {
+        if (free(p)) q = p;
+        StepAlong(unit, type, p, {toward.x, toward.y});
+    }
+    return q;
+}
+
+void MoveTo(RouteWaypoint& w, PointF p) {
+    w.x = p.x;
+    w.y = p.y;
+}
+
 bool SamePoint(PointF p, const RouteWaypoint& w) {
     return p.x == w.x && p.y == w.y;
 }
@@ -142,15 +161,11 @@ bool TrimRouteStart(UnitHead& unit, const UnitTypHead& type) {
     RouteWaypoints& a = route.listA;
     if (a.size() < 2) return false;
     const RouteWaypoint w1 = a[1];
-    PointF p{a[0].x, a[0].y};
-    PointF q = p;
-    for (int i = 1; i < type.shortcutBackSteps; ++i) {
+    const auto facing = static_cast<std::uint8_t>(unit.direction);
+    const PointF q = FurthestFree(unit, type, a.front(), w1, [&](PointF p) {
         LineRun run;
-        if (TestDirectPath(unit.x, unit.y, static_cast<std::uint8_t>(unit.direction), unit, type,
-                           p.x, p.y, run) != 0)
-            q = p;
-        StepAlong(unit, type, p, {w1.x, w1.y});
-    }
+        return TestDirectPath(unit.x, unit.y, facing, unit, type, p.x, p.y, run) != 0;
+    });
     if (SamePoint(q, a.back())) return false;
     if (SamePoint(q, w1)) {
         // A start on a level node is part of the graph: only a temporary one goes.
@@ -160,12 +175,8 @@ bool TrimRouteStart(UnitHead& unit, const UnitTypHead& type) {
         SyncRouteLists(unit);
         return true;
     }
-    a.front().x = q.x;
-    a.front().y = q.y;
-    if (!route.listB.empty()) {
-        route.listB.front().x = q.x;
-        route.listB.front().y = q.y;
-    }
+    MoveTo(a.front(), q);
+    if (!route.listB.empty()) MoveTo(route.listB.front(), q);
     return true;
 }
 
@@ -175,18 +186,15 @@ bool TrimRouteEnd(UnitHead& unit, const UnitTypHead& type) {
     if (a.size() < 2) return false;
     const RouteWaypoint wp = a[a.size() - 2];
     const PointF target = RouteTarget(route);
-    PointF p{a.back().x, a.back().y};
-    PointF q = p;
     std::uint8_t arriving = 0;
     {
         PlainMover plain(unit);
-        arriving = GetDirection12(unit, wp.x, wp.y, p.x, p.y);
+        arriving = GetDirection12(unit, wp.x, wp.y, a.back().x, a.back().y);
     }
-    for (int i = 1; i < type.shortcutBackSteps; ++i) {
+    const PointF q = FurthestFree(unit, type, a.back(), wp, [&](PointF p) {
         LineRun run;
-        if (TestDirectPath(p.x, p.y, arriving, unit, type, target.x, target.y, run) != 0) q = p;
-        StepAlong(unit, type, p, {wp.x, wp.y});
-    }
+        return TestDirectPath(p.x, p.y, arriving, unit, type, target.x, target.y, run) != 0;
+    });
     if (SamePoint(q, a.front())) return false;
     if (SamePoint(q, wp)) {
         if (IsTempNodeId(route.targetId)) RemoveTempNode(unit, route.targetId);
@@ -194,12 +202,8 @@ bool TrimRouteEnd(UnitHead& unit, const UnitTypHead& type) {
         a.pop_back();
         return true;
     }
-    a.back().x = q.x;
-    a.back().y = q.y;
-    if (!route.listB.empty()) {
-        route.listB.back().x = q.x;
-        route.listB.back().y = q.y;
-    }
+    MoveTo(a.back(), q);
+    if (!route.listB.empty()) MoveTo(route.listB.back(), q);
     return true;
 }
 

@@ -17,9 +17,9 @@ using test::RoadGraph;
 
 class RouteDrivingTest : public test::RouteTest {
   protected:
-    // 0 (100, 500) - 1 (400, 500) - 2 (700, 500) - 3 (1000, 500), and 4 (700, 200) north of 2.
+    // The line, and 4 (700, 200) north of 2.
     void loadLine() {
-        graph.chain({{100, 500}, {400, 500}, {700, 500}, {1000, 500}});
+        graph = test::LineGraph();
         graph.add(700, 200);
         graph.link(2, 4);
         loadGraph(graph);

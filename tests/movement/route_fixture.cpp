@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "movement/befehl_queue.h"
 #include "movement/route_search.h"
 #include "movement/stepping.h"
@@ -43,6 +45,17 @@ int RoadGraph::chain(std::initializer_list<PixelPos> points, std::uint8_t terrai
         previous = n;
     }
     return first;
+}
+
+RoadGraph LineGraph() {
+    RoadGraph g;
+    g.chain({{100, 500}, {400, 500}, {700, 500}, {1000, 500}});
+    return g;
+}
+
+void ExpectRoadNodes(const std::vector<RoadNode>& before) {
+    ASSERT_EQ(RoadNodes.size(), before.size());
+    EXPECT_EQ(std::memcmp(RoadNodes.data(), before.data(), RoadNodes.size() * sizeof(RoadNode)), 0);
 }
 
 void RouteTest::SetUp() {

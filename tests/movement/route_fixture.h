@@ -3,6 +3,7 @@
 // made in the test, for the road route.
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "core/unit_head.h"
@@ -28,6 +29,12 @@ struct RoadGraph {
     int chain(std::initializer_list<PixelPos> points, std::uint8_t terrain = kRoadTerrain);
     std::vector<RoadNode> nodes;
 };
+
+// 0 (100, 500) - 1 (400, 500) - 2 (700, 500) - 3 (1000, 500) along x.
+RoadGraph LineGraph();
+
+// The level's graph is as it was: no route writes into it.
+void ExpectRoadNodes(const std::vector<RoadNode>& before);
 
 class RouteTest : public UnitTest {
   protected:

@@ -98,9 +98,7 @@ TEST_F(RouteLayingTest, MergesWaypointsOnOneStraightRoad) {
 }
 
 TEST_F(RouteLayingTest, PlacedOnTheFirstWaypointWithin15Pixels) {
-    RoadGraph graph;
-    graph.chain({{100, 500}, {400, 500}, {700, 500}, {1000, 500}});
-    loadGraph(graph);
+    loadGraph(test::LineGraph());
     car.head.shortcutBackSteps = 3;  // the start is cut short by one step of 3 px
     UnitHead& u = sendVehicle(250, 524, 850, 560);
     std::uint8_t result = 0;

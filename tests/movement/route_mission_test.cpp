@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "core/fatal_error.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/route_driving.h"
+#include "movement/route_fixture.h"
 #include "movement/route_search.h"
 #include "movement/stepping.h"
 #include "movement/unit_fixture.h"
@@ -57,12 +57,7 @@ class RouteOnMissionOne : public test::UnitTest {
         }
         return result;
     }
-    void expectLevelUnchanged() const {
-        ASSERT_EQ(RoadNodes.size(), levelNodes.size());
-        EXPECT_EQ(
-            std::memcmp(RoadNodes.data(), levelNodes.data(), RoadNodes.size() * sizeof(RoadNode)),
-            0);
-    }
+    void expectLevelUnchanged() const { test::ExpectRoadNodes(levelNodes); }
     std::vector<RoadNode> levelNodes;
 };
 

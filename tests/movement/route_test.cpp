@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "movement/befehl_queue.h"
 #include "movement/path_nodes.h"
@@ -134,22 +133,15 @@ TEST(RouteOpenList, OrderOfTheEntries) {
 
 class RouteGraphTest : public test::RouteTest {
   protected:
-    // 0 (100, 500) - 1 (400, 500) - 2 (700, 500) - 3 (1000, 500) along x, and node 4 below 1
-    // that names 1 but is not named back.
+    // The line, and node 4 below 1 that names 1 but is not named back.
     void loadLine() {
-        graph.chain({{100, 500}, {400, 500}, {700, 500}, {1000, 500}});
+        graph = test::LineGraph();
         graph.add(400, 800);
         graph.linkOneWay(4, 1);
         loadGraph(graph);
         levelNodes = RoadNodes;
     }
-    // The level's graph is never written.
-    void expectLevelUnchanged() const {
-        ASSERT_EQ(RoadNodes.size(), levelNodes.size());
-        EXPECT_EQ(
-            std::memcmp(RoadNodes.data(), levelNodes.data(), RoadNodes.size() * sizeof(RoadNode)),
-            0);
-    }
+    void expectLevelUnchanged() const { test::ExpectRoadNodes(levelNodes); }
     RoadGraph graph;
     std::vector<RoadNode> levelNodes;
 };
