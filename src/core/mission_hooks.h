@@ -35,6 +35,11 @@ struct MissionHooks {
     // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
     // the mission's types and places its fixed objects and hydrants.
     void (*InitSonderObj)() = nullptr;
+    // Missions 11, 21, 26 and 28: sets PontonPunktCount, calls AllocPontonPunkte and
+    // AddPontonPunkt per point.
+    void (*InitPontonPunkte)() = nullptr;
+    // Mission 21's own damage around an exploding special object, run before the explosion's.
+    void (*OnSonderObjExplosion)(std::int16_t object) = nullptr;
     // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
     void (*InitZones)() = nullptr;
     // Sets PersonCount, calls AllocPersonen and creates the mission's persons.

@@ -30,6 +30,7 @@
 #include "movement/befehl_queue.h"
 #include "movement/searching_movers.h"
 #include "movement/zones.h"
+#include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -40,6 +41,7 @@
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
@@ -59,6 +61,7 @@ void ResetGameState() {
     FreeFahrzeuge();
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    FreePontonPunkte();
     ResetSonderObj();
     ResetExplosions();
     FreeHouses();
@@ -90,6 +93,7 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetPersonBefehlHooks(nullptr);
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);

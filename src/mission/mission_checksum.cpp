@@ -14,9 +14,11 @@
 #include "movement/zones.h"
 #include "persons/person.h"
 #include "persons/personen.h"
+#include "world/explosions.h"
 #include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 
 namespace kv {
@@ -167,6 +169,8 @@ std::uint64_t MissionChecksum() {
     HashUsedSlots(h, Personen);
     HashUnits(h, FahrzeugUnits);
     HashUsedSlots(h, SonderObjs);
+    HashRecords(h, PontonPunkte);
+    for (ExplosionSlot& e : ExplosionSlots) HashRecord(h, e);
     return h.value();
 }
 

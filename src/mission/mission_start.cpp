@@ -36,10 +36,12 @@
 #include "platform/system.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
+#include "world/explosions.h"
 #include "world/house_types.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
@@ -75,9 +77,9 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitLevel", [] { InitLevel(MissionNummer); }},
     {"InitHouses", [] { InitHouses(MissionNummer); }},
     {"FreeEmptyNodeGraph", FreeEmptyNodeGraph},
-    {"ClearExplosions", nullptr},
+    {"ClearExplosions", ClearExplosions},
     {"LoadTerrain", [] { LoadTerrain(); }},
-    {"InitPontonPunkte", nullptr},
+    {"InitPontonPunkte", [] { InitPontonPunkte(MissionNummer); }},
     {"InitBootPunkte", nullptr},
     {"InitBrand", [] { InitBrand(MissionNummer); }},
     {"InitZFWege", nullptr},
@@ -95,7 +97,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
 
 constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeBootPunkte", nullptr},
-    {"FreePontonPunkte", nullptr},
+    {"FreePontonPunkte", FreePontonPunkte},
     {"FreeZones", FreeZones},
     {"FreeMissionExtras", FreeMissionExtras},
     {"FreeBasen", [] { RunScreenCall(ScreenCalls().FreeBasen); }},
