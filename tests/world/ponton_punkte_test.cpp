@@ -350,9 +350,10 @@ TEST_F(Pontons, OnlyVehiclesPersonsAndObjectsOtherThanPontoonsBlockABoat) {
         EXPECT_EQ(IsBoatBlocker({c.kind, static_cast<std::uint16_t>(c.index), 0, 0}), c.blocks)
             << int{c.kind} << " " << c.index;
 
-    const std::int16_t boat = Make(kTypF114, 1, 100, 100);
+    // Clear of the pontoon layer that stands at (100, 100).
+    const std::int16_t boat = Make(kTypF114, 1, 400, 400);
     CollisionHit hit{3, 1, 2, 3};
-    EXPECT_EQ(TestBoatCollision(0, car(boat), FahrzeugTypen[kTypF114], 100, 100, 3, 0, 0, &hit), 0);
+    EXPECT_EQ(TestBoatCollision(0, car(boat), FahrzeugTypen[kTypF114], 400, 400, 3, 0, 0, &hit), 0);
     EXPECT_EQ(hit.kind, 0);
 }
 
