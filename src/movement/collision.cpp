@@ -232,14 +232,24 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
     const float bottom = static_cast<float>(w.y2 + reach + 1);
     const std::byte* base = units.base;
     const std::ptrdiff_t stride = units.stride;
+    // The slot is its type's for its direction and animation: units alike in those three share
+    // it, and neighbours in the array often are.
+    const AnimSlot* slot = nullptr;
+    int lastKey = -1;
     for (int i = 0; i < count; ++i) {
         const UnitHead& u =
             base != nullptr ? *std::launder(reinterpret_cast<const UnitHead*>(base + i * stride))
                             : units.slot(i);
         if (reach >= 0 && !(u.x > left && u.x < right && u.y > top && u.y < bottom)) continue;
         if (u.type == -1) continue;
+        const int key = (static_cast<std::uint8_t>(u.type) << 16) |
+                        (static_cast<std::uint8_t>(u.direction) << 8) |
+                        static_cast<std::uint8_t>(u.anim);
+        if (key != lastKey) {
+            slot = units.currentAnim(i);
+            lastKey = key;
+        }
         // A unit without an animation never blocks.
-        const AnimSlot* slot = units.currentAnim(i);
         if (slot == nullptr) continue;
         const Rect16 box = Widened(UnitBox(u, *slot), widen);
         if (reach < 0 && !Meets(w, box)) continue;
@@ -260,6 +270,9 @@ void CollectByBox(const Rect16& window) {
 const UnitCandidates* UnitsNear(const Query& q) {
     if (g_scope.depth == 0) return nullptr;
     if (q.prefilter) {
+        // Whatever meets a footprint inside the box window is among its units; the pre-filter
+        // still applies to them.
+        if (g_scope.byBox.valid && Within(q.foot, g_scope.byBox.window)) return &g_scope.byBox;
         UnitCandidates& c = g_scope.nearPoint;
         const Rect16 point{To16(q.px), To16(q.py), To16(q.px), To16(q.py)};
         if (!c.valid || !Within(point, c.window)) {
