@@ -64,20 +64,23 @@ class Run {
             std::array<MoveStep, kBatchSteps> steps{};
             std::array<std::uint8_t, kBatchSteps> wanted{};
             int n = 0;
+            bool circled = false;
             while (n < kBatchSteps) {
                 MoveStep next = cur;
                 wanted[static_cast<std::size_t>(n)] = PlanStep(unit_, type_, next, tx_, ty_, false);
                 const float dx = next.x - cur.x;
                 const float dy = next.y - cur.y;
                 walked_ += std::max(std::sqrt(dx * dx + dy * dy), kLeastStepCredit);
-                const bool circle = closesCircle(next);
+                circled = closesCircle(next);
                 record(next);
                 steps[static_cast<std::size_t>(n++)] = next;
                 cur = next;
-                if (circle || (next.x == tx_ && next.y == ty_)) break;
+                if (circled || (next.x == tx_ && next.y == ty_)) break;
             }
             if (!batchBlocked(steps[0], steps[static_cast<std::size_t>(n - 1)])) {
                 stopAt(cur);
+                // Round and round on open ground would never end.
+                if (circled) return endInCircle(cur);
                 continue;
             }
 
