@@ -28,6 +28,8 @@ constexpr std::uint8_t kWalkAnim = 1;
 constexpr float kBudgetFactor = 4;
 constexpr float kBudgetExtra = 256;
 constexpr float kLeastStepCredit = 1.0f / 64;
+// No run on any map needs more: four times the diagonal of the largest map there can be.
+constexpr float kBudgetCap = kBudgetFactor * 92682 + kBudgetExtra;
 // How far a run stopped on a slanted edge looks to either side.
 constexpr float kSlideOffset = 2;
 // The counter of a manoeuvre is a signed byte.
@@ -50,7 +52,9 @@ class Run {
         : unit_(unit), type_(type), tx_(targetX), ty_(targetY), out_(out) {}
 
     std::uint8_t go(MoveStep cur) {
-        const float limit = kBudgetFactor * DistanceFloat(cur.x, cur.y, tx_, ty_) + kBudgetExtra;
+        float limit = kBudgetFactor * DistanceFloat(cur.x, cur.y, tx_, ty_) + kBudgetExtra;
+        // Also for a target beyond any map, where steps stop moving, or one that is no number.
+        if (!(limit <= kBudgetCap)) limit = kBudgetCap;
         for (;;) {
             if (cur.x == tx_ && cur.y == ty_) return 1;
             if (unit_.contour != nullptr) return manoeuvre();
@@ -70,7 +74,7 @@ class Run {
                 wanted[static_cast<std::size_t>(n)] = PlanStep(unit_, type_, next, tx_, ty_, false);
                 const float dx = next.x - cur.x;
                 const float dy = next.y - cur.y;
-                walked_ += std::max(std::sqrt(dx * dx + dy * dy), kLeastStepCredit);
+                walked_ += std::max(kLeastStepCredit, std::sqrt(dx * dx + dy * dy));
                 circled = closesCircle(next);
                 record(next);
                 steps[static_cast<std::size_t>(n++)] = next;

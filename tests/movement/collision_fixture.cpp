@@ -12,8 +12,8 @@
 
 namespace kv::test {
 
-std::array<TestUnit, 4> CollisionTest::vehicles;
-std::array<TestUnit, 4> CollisionTest::persons;
+std::array<CollisionUnit, 4> CollisionTest::vehicles;
+std::array<CollisionUnit, 4> CollisionTest::persons;
 std::unique_ptr<CollisionTyp> CollisionTest::car;
 std::unique_ptr<CollisionTyp> CollisionTest::civilCar;
 std::unique_ptr<CollisionTyp> CollisionTest::civilian;
@@ -84,11 +84,11 @@ void CollisionTest::SetUp() {
     ASSERT_TRUE(LoadTerrain());
     SetWorldMaxFromMap();
 
-    vehicles.fill(TestUnit{});
-    persons.fill(TestUnit{});
+    vehicles.fill(CollisionUnit{});
+    persons.fill(CollisionUnit{});
     FahrzeugUnits.setRecords(std::span(vehicles));
     FahrzeugUnits.animSlot = [](std::int16_t i) {
-        const TestUnit& u = vehicles[static_cast<std::size_t>(i)];
+        const CollisionUnit& u = vehicles[static_cast<std::size_t>(i)];
         return CurrentSlot(VehicleTyp(u.type), u);
     };
     FahrzeugUnits.typeRecord = [](std::int32_t t) -> const UnitTypHead* {
@@ -98,7 +98,7 @@ void CollisionTest::SetUp() {
     PersonUnits.setRecords(std::span(persons));
     PersonUnits.offMap = [](std::int16_t i) { return persons[static_cast<std::size_t>(i)].offMap; };
     PersonUnits.animSlot = [](std::int16_t i) {
-        const TestUnit& u = persons[static_cast<std::size_t>(i)];
+        const CollisionUnit& u = persons[static_cast<std::size_t>(i)];
         return CurrentSlot(PersonTyp(u.type), u);
     };
     PersonUnits.typeRecord = [](std::int32_t t) -> const UnitTypHead* {
@@ -119,8 +119,8 @@ void CollisionTest::SetUp() {
 }
 
 void CollisionTest::TearDown() {
-    for (TestUnit& u : vehicles) u.orders = nullptr;
-    for (TestUnit& u : persons) u.orders = nullptr;
+    for (CollisionUnit& u : vehicles) u.orders = nullptr;
+    for (CollisionUnit& u : persons) u.orders = nullptr;
     cwd_.reset();
     ResetHouseState();
     car.reset();
@@ -130,7 +130,7 @@ void CollisionTest::TearDown() {
     HeadlessTest::TearDown();
 }
 
-void CollisionTest::setDrawPos(TestUnit& u) {
+void CollisionTest::setDrawPos(CollisionUnit& u) {
     const AnimSlot* slot = (&u >= vehicles.data() && &u < vehicles.data() + vehicles.size())
                                ? CurrentSlot(VehicleTyp(u.type), u)
                                : CurrentSlot(PersonTyp(u.type), u);
@@ -138,9 +138,9 @@ void CollisionTest::setDrawPos(TestUnit& u) {
     u.drawY = static_cast<std::int16_t>(static_cast<int>(u.y) - (slot ? slot->hotY : 0));
 }
 
-TestUnit& CollisionTest::placeVehicle(int i, float x, float y, int direction, int type) {
-    TestUnit& u = vehicles[static_cast<std::size_t>(i)];
-    u = TestUnit{};
+CollisionUnit& CollisionTest::placeVehicle(int i, float x, float y, int direction, int type) {
+    CollisionUnit& u = vehicles[static_cast<std::size_t>(i)];
+    u = CollisionUnit{};
     u.type = static_cast<std::int8_t>(type);
     u.present = 1;
     u.x = x;
@@ -151,9 +151,9 @@ TestUnit& CollisionTest::placeVehicle(int i, float x, float y, int direction, in
     return u;
 }
 
-TestUnit& CollisionTest::placePerson(int i, float x, float y, int direction, int type) {
-    TestUnit& u = persons[static_cast<std::size_t>(i)];
-    u = TestUnit{};
+CollisionUnit& CollisionTest::placePerson(int i, float x, float y, int direction, int type) {
+    CollisionUnit& u = persons[static_cast<std::size_t>(i)];
+    u = CollisionUnit{};
     u.type = static_cast<std::int8_t>(type);
     u.present = 1;
     u.x = x;

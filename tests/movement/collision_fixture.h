@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/unit_head.h"
+#include "generate/world_tables.h"
 #include "movement/collision.h"
 #include "movement/unit_type.h"
 #include "support/headless_test.h"
@@ -32,18 +33,18 @@ struct CollisionTyp {
     UnitTypHead head{};
 };
 
-struct TestUnit : UnitHead {
+struct CollisionUnit : UnitHead {
     std::uint8_t offMap = 0;
 };
 
 // Movement classes of the sample terrain table.
 inline constexpr std::uint8_t kCarClass = 0;
-inline constexpr std::uint8_t kWalkerClass = 16;
+inline constexpr std::uint8_t kWalkerClass = sampledata::move_class::kPerson;
 
 class CollisionTest : public HeadlessTest {
   public:
-    static std::array<TestUnit, 4> vehicles;
-    static std::array<TestUnit, 4> persons;
+    static std::array<CollisionUnit, 4> vehicles;
+    static std::array<CollisionUnit, 4> persons;
     // Vehicle types 0 (a player car, 40 x 30) and 1 (a civilian car); person types 0 (a
     // civilian) and 1 (staff), 10 x 18.
     static std::unique_ptr<CollisionTyp> car;
@@ -61,9 +62,9 @@ class CollisionTest : public HeadlessTest {
     }
 
     // A unit of the type standing at (x, y) facing direction, with its draw corner set.
-    TestUnit& placeVehicle(int i, float x, float y, int direction = 0, int type = 0);
-    TestUnit& placePerson(int i, float x, float y, int direction = 0, int type = 0);
-    void setDrawPos(TestUnit& u);
+    CollisionUnit& placeVehicle(int i, float x, float y, int direction = 0, int type = 0);
+    CollisionUnit& placePerson(int i, float x, float y, int direction = 0, int type = 0);
+    void setDrawPos(CollisionUnit& u);
     // An object of a test type (0..3: boxes 20, 40, 8 and 100 px square from the position).
     SonderObj& placeObject(int slot, int type, float x, float y);
     // The generated house type 0 (furnished, three floors) at map column 40, row 30, as house 0.
@@ -79,6 +80,6 @@ class CollisionTest : public HeadlessTest {
 
 inline constexpr int kHouseColumn = 40;
 inline constexpr int kHouseRow = 30;
-inline constexpr std::uint8_t kWater = 6;
+inline constexpr std::uint8_t kWater = sampledata::terrain::kWater;
 
 }  // namespace kv::test

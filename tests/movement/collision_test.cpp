@@ -28,7 +28,7 @@ namespace kv {
 namespace {
 
 using test::CollisionTest;
-using test::TestUnit;
+using test::CollisionUnit;
 
 // Open meadow on mission 1's map, for the scenes with units and objects.
 constexpr float kMeadowX = 1400;
@@ -51,7 +51,7 @@ Result Collide(const UnitHead& unit, const UnitTypHead& type, float x, float y,
     return r;
 }
 
-Result TestAt(const TestUnit& unit, const test::CollisionTyp& type, std::uint16_t mode = 0) {
+Result TestAt(const CollisionUnit& unit, const test::CollisionTyp& type, std::uint16_t mode = 0) {
     return Collide(unit, type.head, unit.x, unit.y, mode, unit.storey, unit.direction, unit.anim);
 }
 
@@ -76,7 +76,7 @@ TEST_F(CollisionTest, MeetsEveryKindOfBlockerOnMissionOne) {
     const PixelPos water = CellMiddle(46, 25);
     struct Case {
         std::string name;
-        std::function<void(TestUnit& tester)> scene;
+        std::function<void(CollisionUnit& tester)> scene;
         std::uint8_t kind;
         std::uint16_t index1;
         std::uint16_t index2;
@@ -85,14 +85,14 @@ TEST_F(CollisionTest, MeetsEveryKindOfBlockerOnMissionOne) {
     };
     const PixelPos wallCell = CellMiddle(test::kHouseColumn, test::kHouseRow + 1);
     const std::vector<Case> cases = {
-        {"a vehicle", [&](TestUnit&) { placeVehicle(2, kMeadowX + 20, kMeadowY); }, kHitFahrzeug, 2,
+        {"a vehicle", [&](CollisionUnit&) { placeVehicle(2, kMeadowX + 20, kMeadowY); }, kHitFahrzeug, 2,
          0, 0, 0},
-        {"a person", [&](TestUnit&) { placePerson(3, kMeadowX + 4, kMeadowY + 4); }, kHitPerson, 3,
+        {"a person", [&](CollisionUnit&) { placePerson(3, kMeadowX + 4, kMeadowY + 4); }, kHitPerson, 3,
          0, 0, 0},
-        {"an object", [&](TestUnit&) { placeObject(5, 0, kMeadowX - 2, kMeadowY - 2); },
+        {"an object", [&](CollisionUnit&) { placeObject(5, 0, kMeadowX - 2, kMeadowY - 2); },
          kHitSonderObj, 5, 0, 0, 0},
         {"a full zone",
-         [&](TestUnit&) {
+         [&](CollisionUnit&) {
              ZoneCount = 1;
              AllocZones();
              SetZone(0, 1380, 680, 1420, 720, 1);
@@ -100,14 +100,14 @@ TEST_F(CollisionTest, MeetsEveryKindOfBlockerOnMissionOne) {
          },
          kHitZone, 0, 0, 0, kCollideZones},
         {"a map cell",
-         [&](TestUnit& t) {
+         [&](CollisionUnit& t) {
              Flood(46, 25, 1, 1);
              t.x = static_cast<float>(water.x);
              t.y = static_cast<float>(water.y);
          },
          kHitMapCell, 46, 25, 0, 0},
         {"furniture",
-         [&](TestUnit& t) {
+         [&](CollisionUnit& t) {
              const HouseObj& o = HouseObjs[static_cast<std::size_t>(FirstActivePiece())];
              const auto& b = HouseObjTypen[o.slot].box;
              t.x = static_cast<float>(o.x + (b[0] + b[2]) / 2);
@@ -117,7 +117,7 @@ TEST_F(CollisionTest, MeetsEveryKindOfBlockerOnMissionOne) {
          },
          kHitHouseObj, static_cast<std::uint16_t>(FirstActivePiece()), 0, 0, 0},
         {"a house wall",
-         [&](TestUnit& t) {
+         [&](CollisionUnit& t) {
              // In the house's left column, leaning out over its outer wall.
              t.x = static_cast<float>(CellLineStartX(test::kHouseColumn, test::kHouseRow + 1, 14) +
                                       2);
@@ -127,7 +127,7 @@ TEST_F(CollisionTest, MeetsEveryKindOfBlockerOnMissionOne) {
          },
          kHitWall, test::kHouseColumn, test::kHouseRow + 1, 0, 0},
         {"another house",
-         [&](TestUnit& t) {
+         [&](CollisionUnit& t) {
              t.x = static_cast<float>(CellLineStartX(test::kHouseColumn, test::kHouseRow + 1, 14) +
                                       2);
              t.y = static_cast<float>(wallCell.y);
@@ -140,7 +140,7 @@ TEST_F(CollisionTest, MeetsEveryKindOfBlockerOnMissionOne) {
         SCOPED_TRACE(c.name);
         restart();
         placeHouse();
-        TestUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
+        CollisionUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
         EXPECT_EQ(TestAt(tester, *staff, c.mode).value, 0) << "free before the scene";
         c.scene(tester);
         const Result r = TestAt(tester, *staff, c.mode);
@@ -153,7 +153,7 @@ TEST_F(CollisionTest, MeetsEveryKindOfBlockerOnMissionOne) {
 }
 
 TEST_F(CollisionTest, TakesTheBlockersInTheirOrder) {
-    TestUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
+    CollisionUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
     placeVehicle(1, kMeadowX + 10, kMeadowY);
     placePerson(2, kMeadowX - 4, kMeadowY);
     placeObject(3, 0, kMeadowX - 10, kMeadowY - 10);
@@ -201,9 +201,9 @@ TEST_F(CollisionTest, PreFilterReachesBaseAndOtherRadius) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        for (TestUnit& u : vehicles) u.type = -1;
-        for (TestUnit& u : persons) u.type = -1;
-        const TestUnit& tester = c.vehicleTester ? placeVehicle(0, kMeadowX, kMeadowY)
+        for (CollisionUnit& u : vehicles) u.type = -1;
+        for (CollisionUnit& u : persons) u.type = -1;
+        const CollisionUnit& tester = c.vehicleTester ? placeVehicle(0, kMeadowX, kMeadowY)
                                                  : placePerson(0, kMeadowX, kMeadowY, 0, 1);
         if (c.otherIsVehicle)
             placeVehicle(1, kMeadowX + c.dx, kMeadowY, 0, 1);
@@ -221,33 +221,33 @@ TEST_F(CollisionTest, PreFilterReachesBaseAndOtherRadius) {
 TEST_F(CollisionTest, ModeBitsChooseFootprintAndWhoCounts) {
     struct Case {
         const char* name;
-        std::function<void(TestUnit& tester)> scene;
+        std::function<void(CollisionUnit& tester)> scene;
         bool vehicleTester;
         std::uint16_t mode;
         bool blocked;
     };
     // The staff's size box (12 x 20) is wider than its animation box (10 x 18).
-    const auto objectBesideBox = [&](TestUnit&) { placeObject(0, 2, kMeadowX + 6.5f, kMeadowY); };
-    const auto movingPerson = [&](TestUnit&) {
+    const auto objectBesideBox = [&](CollisionUnit&) { placeObject(0, 2, kMeadowX + 6.5f, kMeadowY); };
+    const auto movingPerson = [&](CollisionUnit&) {
         placePerson(1, kMeadowX + 2, kMeadowY, 0, 1).moverFlags = kMoverSearching;
     };
     // A lying or seated civilian 25 px to the right of a tester facing 9, turned so that its
     // direction turned by 6 is within 1 of 9, or not.
     const auto lyingCivilian = [&](int anim, int direction) {
-        return [this, anim, direction](TestUnit&) {
-            TestUnit& p = placePerson(1, kMeadowX + 25, kMeadowY, direction, 0);
+        return [this, anim, direction](CollisionUnit&) {
+            CollisionUnit& p = placePerson(1, kMeadowX + 25, kMeadowY, direction, 0);
             p.anim = static_cast<std::int8_t>(anim);
             setDrawPos(p);
         };
     };
     const auto onlooker = [&](bool carrying) {
-        return [this, carrying](TestUnit&) {
-            TestUnit& p = placePerson(1, kMeadowX + 10, kMeadowY, 0, 1);
+        return [this, carrying](CollisionUnit&) {
+            CollisionUnit& p = placePerson(1, kMeadowX + 10, kMeadowY, 0, 1);
             p.controlFlags = 2;
             if (carrying) p.moverFlags = kMoverLed;
         };
     };
-    const auto walkBox = [&](TestUnit&) {
+    const auto walkBox = [&](CollisionUnit&) {
         staff->setBox({-5, -9, 5, 9});
         for (auto& dir : staff->slots) dir[1].box = {0, 0, 30, 18};  // animation 1 reaches 20 on
         placeObject(0, 2, kMeadowX + 15, kMeadowY);
@@ -268,13 +268,13 @@ TEST_F(CollisionTest, ModeBitsChooseFootprintAndWhoCounts) {
         {"bit 6: not one that carries", onlooker(true), true, kCollideNoOnlookers, true},
         {"bit 6: a person does not ignore it", onlooker(false), false, kCollideNoOnlookers, true},
         {"bit 9: a pushable object blocks while no push can be made",
-         [&](TestUnit&) { placeObject(0, 0, kMeadowX - 5, kMeadowY - 5).pushable = 1; }, false,
+         [&](CollisionUnit&) { placeObject(0, 0, kMeadowX - 5, kMeadowY - 5).pushable = 1; }, false,
          kCollidePush, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         restart();
-        TestUnit& tester = c.vehicleTester ? placeVehicle(0, kMeadowX, kMeadowY, 9)
+        CollisionUnit& tester = c.vehicleTester ? placeVehicle(0, kMeadowX, kMeadowY, 9)
                                            : placePerson(0, kMeadowX, kMeadowY, 9, 1);
         c.scene(tester);
         EXPECT_EQ(TestAt(tester, c.vehicleTester ? *car : *staff, c.mode).value != 0, c.blocked);
@@ -282,8 +282,8 @@ TEST_F(CollisionTest, ModeBitsChooseFootprintAndWhoCounts) {
 }
 
 TEST_F(CollisionTest, OnlookersKeepClearOfALyingCivilian) {
-    TestUnit& tester = placePerson(0, kMeadowX, kMeadowY, 9, 1);
-    TestUnit& lying = placePerson(1, kMeadowX + 25, kMeadowY, 9, 0);
+    CollisionUnit& tester = placePerson(0, kMeadowX, kMeadowY, 9, 1);
+    CollisionUnit& lying = placePerson(1, kMeadowX + 25, kMeadowY, 9, 0);
     lying.anim = 4;
     setDrawPos(lying);
     EXPECT_EQ(TestAt(tester, *staff).value, 0);
@@ -294,7 +294,7 @@ TEST_F(CollisionTest, OnlookersKeepClearOfALyingCivilian) {
 }
 
 TEST_F(CollisionTest, CarriedPersonAndObjectMasks) {
-    TestUnit& carrier = placePerson(0, kMeadowX, kMeadowY, 0, 1);
+    CollisionUnit& carrier = placePerson(0, kMeadowX, kMeadowY, 0, 1);
     placePerson(2, kMeadowX + 3, kMeadowY, 0, 1);
     carrier.link = 2;
     EXPECT_EQ(TestAt(carrier, *staff).hit.kind, kHitPerson);
@@ -328,13 +328,13 @@ TEST_F(CollisionTest, CivilianCarsPassOnlyWhenAsked) {
     placeVehicle(1, kMeadowX, kMeadowY, 0, 0);
     EXPECT_EQ(FindAt(kCollideNoCivil, nullptr, nullptr, r).hit.kind, kHitFahrzeug);
     // TestCollision has no such bit.
-    TestUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
+    CollisionUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
     placeVehicle(1, kMeadowX, kMeadowY, 0, 1);
     EXPECT_EQ(TestAt(tester, *staff, kCollideNoCivil).hit.kind, kHitFahrzeug);
 }
 
 TEST_F(CollisionTest, OverlapRectanglesLetUnitsOverlap) {
-    TestUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
+    CollisionUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
     placeVehicle(1, kMeadowX + 10, kMeadowY);
     const CellPos cell = CellFromPixel(1500, 700);
     Flood(cell.column, cell.row, 1, 1);
@@ -372,7 +372,7 @@ TEST_F(CollisionTest, OverlapRectanglesLetUnitsOverlap) {
 }
 
 TEST_F(CollisionTest, FullZonesBlockAllButTheirOwnUnits) {
-    TestUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
+    CollisionUnit& tester = placePerson(0, kMeadowX, kMeadowY, 0, 1);
     ZoneCount = 2;
     AllocZones();
     SetZone(0, 0, 0, 10, 10, 1);
@@ -435,7 +435,7 @@ TEST_F(CollisionTest, RegionsAcrossTheWholeMapStillBlock) {
     TerrainExtents e;
     EXPECT_EQ(GetExtentsOfTerrain(40, 25, test::kWalkerClass, e), 0);
     const PixelPos middle = CellMiddle(40, 25);
-    TestUnit& walker =
+    CollisionUnit& walker =
         placePerson(0, static_cast<float>(middle.x), static_cast<float>(middle.y), 0, 1);
     EXPECT_EQ(TestAt(walker, *staff).hit.kind, kHitMapCell);
 }
@@ -464,7 +464,7 @@ TEST_F(CollisionTest, GeneratedHouseWallsHoldPersonsIn) {
     const int column = test::kHouseColumn;
     const int row = test::kHouseRow + 1;
     const PixelPos middle = CellMiddle(column, row);
-    TestUnit& walker =
+    CollisionUnit& walker =
         placePerson(0, static_cast<float>(middle.x), static_cast<float>(middle.y), 9, 1);
     walker.storey = 1;
     walker.house = 0;
@@ -491,7 +491,7 @@ TEST_F(CollisionTest, CornersTestTheDiagonalCellsWalls) {
     // From house cell (1, 1) up and left into (0, 0), which gets a wall on its right.
     const int column = test::kHouseColumn + 1;
     const int row = test::kHouseRow + 1;
-    TestUnit& walker = placePerson(0, static_cast<float>(CellLineStartX(column, row, 0) + 3),
+    CollisionUnit& walker = placePerson(0, static_cast<float>(CellLineStartX(column, row, 0) + 3),
                                    static_cast<float>(kCellHeight * row + 5), 11, 1);
     walker.storey = 1;
     walker.house = 0;
@@ -515,7 +515,7 @@ TEST_F(CollisionTest, TramplesOnlyStandingExactlyOnThePoint) {
     // A car on mission 1's northern field.
     const float x = 500;
     const float y = 200;
-    TestUnit& tractor = placeVehicle(0, x, y);
+    CollisionUnit& tractor = placeVehicle(0, x, y);
     const CellPos under = CellFromPixel(static_cast<int>(x), static_cast<int>(y));
     const auto cell = static_cast<std::size_t>(CellIndex(under.column, under.row));
     const std::uint8_t field = MapCells[cell].terrain;
@@ -565,7 +565,7 @@ TEST_F(CollisionTest, ScopesAnswerAsTheFullTests) {
     int blocked = 0;
     for (int n = 0; n < 100; ++n) {
         const bool vehicleTester = n % 2 == 0;
-        TestUnit& tester = vehicleTester ? vehicles[static_cast<std::size_t>(n / 2 % 4)]
+        CollisionUnit& tester = vehicleTester ? vehicles[static_cast<std::size_t>(n / 2 % 4)]
                                          : persons[static_cast<std::size_t>(n / 2 % 4)];
         const UnitTypHead& type = vehicleTester ? car->head : staff->head;
         const std::uint16_t mode = kModes[static_cast<std::size_t>(n % 5)];
@@ -611,7 +611,7 @@ TEST_F(CollisionTest, ScopesKeepWhatTheFarEndOfTheirWindowNeeds) {
     // A wide civilian car at the very reach of the pre-filter from a second test point that
     // lies near the edge of the window the first opened.
     civilCar->setBox({-150, -15, 150, 15});
-    TestUnit& tester = placeVehicle(0, kMeadowX, kMeadowY);
+    CollisionUnit& tester = placeVehicle(0, kMeadowX, kMeadowY);
     placeVehicle(1, kMeadowX + 90 + 135, kMeadowY, 0, 1);
     placeObject(2, 0, kMeadowX + 90 + 20, kMeadowY);  // touches a footprint 90 px on
     const CollisionScope scope;
