@@ -138,30 +138,25 @@ void CollisionTest::setDrawPos(CollisionUnit& u) {
     u.drawY = static_cast<std::int16_t>(static_cast<int>(u.y) - (slot ? slot->hotY : 0));
 }
 
-CollisionUnit& CollisionTest::placeVehicle(int i, float x, float y, int direction, int type) {
-    CollisionUnit& u = vehicles[static_cast<std::size_t>(i)];
+CollisionUnit& CollisionTest::place(CollisionUnit& u, float x, float y, int direction, int type,
+                                    float speed) {
     u = CollisionUnit{};
     u.type = static_cast<std::int8_t>(type);
     u.present = 1;
     u.x = x;
     u.y = y;
     u.direction = static_cast<std::int8_t>(direction);
-    u.speed = 5.0f;
+    u.speed = speed;
     setDrawPos(u);
     return u;
 }
 
+CollisionUnit& CollisionTest::placeVehicle(int i, float x, float y, int direction, int type) {
+    return place(vehicles[static_cast<std::size_t>(i)], x, y, direction, type, 5.0f);
+}
+
 CollisionUnit& CollisionTest::placePerson(int i, float x, float y, int direction, int type) {
-    CollisionUnit& u = persons[static_cast<std::size_t>(i)];
-    u = CollisionUnit{};
-    u.type = static_cast<std::int8_t>(type);
-    u.present = 1;
-    u.x = x;
-    u.y = y;
-    u.direction = static_cast<std::int8_t>(direction);
-    u.speed = 2.0f;
-    setDrawPos(u);
-    return u;
+    return place(persons[static_cast<std::size_t>(i)], x, y, direction, type, 2.0f);
 }
 
 SonderObj& CollisionTest::placeObject(int slot, int type, float x, float y) {

@@ -75,8 +75,15 @@ class CollisionTest : public HeadlessTest {
     static void Flood(int column, int row, int columns, int rows);
 
   private:
+    CollisionUnit& place(CollisionUnit& u, float x, float y, int direction, int type, float speed);
     std::unique_ptr<WorkingDirectory> cwd_;
 };
+
+// Open meadow on mission 1's map, and its road, on which a car steps its whole speed.
+inline constexpr float kMeadowX = 1400;
+inline constexpr float kMeadowY = 700;
+inline constexpr float kRoadX = 1000;
+inline constexpr float kRoadY = 530;
 
 inline constexpr int kHouseColumn = 40;
 inline constexpr int kHouseRow = 30;

@@ -10,17 +10,8 @@
 #include "movement/collision_fixture.h"
 #include "movement/stepping.h"
 
-namespace kv {
+namespace kv::test {
 namespace {
-
-using test::CollisionTest;
-using test::CollisionUnit;
-
-// Open meadow, and mission 1's road, on which a car steps its whole speed.
-constexpr float kMeadowX = 1400;
-constexpr float kMeadowY = 640;
-constexpr float kRoadX = 1000;
-constexpr float kRoadY = 530;
 
 struct RunResult {
     std::uint8_t free = 0;
@@ -265,4 +256,4 @@ TEST_F(ManoeuvreTest, BoxedInTriesEveryWayThenGivesUp) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::test

@@ -15,17 +15,8 @@
 #include "persons/person.h"
 #include "world/furniture.h"
 
-namespace kv {
+namespace kv::test {
 namespace {
-
-using test::CollisionTest;
-using test::CollisionUnit;
-
-constexpr float kMeadowX = 1400;
-constexpr float kMeadowY = 700;
-// Mission 1's road, where a car steps its whole length.
-constexpr float kRoadX = 1000;
-constexpr float kRoadY = 530;
 
 float Distance(float x1, float y1, float x2, float y2) {
     return std::hypot(x2 - x1, y2 - y1);
@@ -238,4 +229,4 @@ TEST(PersonTrailRing, KeepsTheLast40Points) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::test

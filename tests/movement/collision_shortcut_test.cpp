@@ -10,14 +10,9 @@
 #include "movement/collision.h"
 #include "movement/collision_fixture.h"
 
-namespace kv {
+namespace kv::test {
 namespace {
 
-using test::CollisionTest;
-using test::CollisionUnit;
-
-constexpr float kMeadowX = 1400;
-constexpr float kMeadowY = 640;
 constexpr std::uint8_t kWaypoint = kBefehlDone | kBefehlStarted;
 
 Befehl Order(std::uint8_t opcode, std::uint8_t flags) {
@@ -167,4 +162,4 @@ TEST_F(ShortcutTest, WindowStaysShutBeforeAnOrderItCannotEndAt) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::test

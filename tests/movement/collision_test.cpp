@@ -24,15 +24,8 @@
 #include "world/terrain.h"
 #include "world/wall_mask.h"
 
-namespace kv {
+namespace kv::test {
 namespace {
-
-using test::CollisionTest;
-using test::CollisionUnit;
-
-// Open meadow on mission 1's map, for the scenes with units and objects.
-constexpr float kMeadowX = 1400;
-constexpr float kMeadowY = 700;
 
 std::int16_t I16(int v) {
     return static_cast<std::int16_t>(v);
@@ -83,12 +76,22 @@ TEST_F(CollisionTest, MeetsEveryKindOfBlockerOnMissionOne) {
         std::uint16_t index3;
         std::uint16_t mode;
     };
+    // In the house's left column on its ground floor, leaning out over its outer wall.
     const PixelPos wallCell = CellMiddle(test::kHouseColumn, test::kHouseRow + 1);
+    const auto leanOut = [&](std::uint16_t house) {
+        return [wallCell, house](CollisionUnit& t) {
+            t.x =
+                static_cast<float>(CellLineStartX(test::kHouseColumn, test::kHouseRow + 1, 14) + 2);
+            t.y = static_cast<float>(wallCell.y);
+            t.storey = 1;
+            t.house = house;
+        };
+    };
     const std::vector<Case> cases = {
-        {"a vehicle", [&](CollisionUnit&) { placeVehicle(2, kMeadowX + 20, kMeadowY); }, kHitFahrzeug, 2,
-         0, 0, 0},
-        {"a person", [&](CollisionUnit&) { placePerson(3, kMeadowX + 4, kMeadowY + 4); }, kHitPerson, 3,
-         0, 0, 0},
+        {"a vehicle", [&](CollisionUnit&) { placeVehicle(2, kMeadowX + 20, kMeadowY); },
+         kHitFahrzeug, 2, 0, 0, 0},
+        {"a person", [&](CollisionUnit&) { placePerson(3, kMeadowX + 4, kMeadowY + 4); },
+         kHitPerson, 3, 0, 0, 0},
         {"an object", [&](CollisionUnit&) { placeObject(5, 0, kMeadowX - 2, kMeadowY - 2); },
          kHitSonderObj, 5, 0, 0, 0},
         {"a full zone",
@@ -116,25 +119,9 @@ TEST_F(CollisionTest, MeetsEveryKindOfBlockerOnMissionOne) {
              t.house = 0;
          },
          kHitHouseObj, static_cast<std::uint16_t>(FirstActivePiece()), 0, 0, 0},
-        {"a house wall",
-         [&](CollisionUnit& t) {
-             // In the house's left column, leaning out over its outer wall.
-             t.x = static_cast<float>(CellLineStartX(test::kHouseColumn, test::kHouseRow + 1, 14) +
-                                      2);
-             t.y = static_cast<float>(wallCell.y);
-             t.storey = 1;
-             t.house = 0;
-         },
-         kHitWall, test::kHouseColumn, test::kHouseRow + 1, 0, 0},
-        {"another house",
-         [&](CollisionUnit& t) {
-             t.x = static_cast<float>(CellLineStartX(test::kHouseColumn, test::kHouseRow + 1, 14) +
-                                      2);
-             t.y = static_cast<float>(wallCell.y);
-             t.storey = 1;
-             t.house = 0xFFFF;
-         },
-         kHitOtherHouse, test::kHouseColumn, test::kHouseRow + 1, 0, 0},
+        {"a house wall", leanOut(0), kHitWall, test::kHouseColumn, test::kHouseRow + 1, 0, 0},
+        {"another house", leanOut(0xFFFF), kHitOtherHouse, test::kHouseColumn, test::kHouseRow + 1,
+         0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -204,7 +191,7 @@ TEST_F(CollisionTest, PreFilterReachesBaseAndOtherRadius) {
         for (CollisionUnit& u : vehicles) u.type = -1;
         for (CollisionUnit& u : persons) u.type = -1;
         const CollisionUnit& tester = c.vehicleTester ? placeVehicle(0, kMeadowX, kMeadowY)
-                                                 : placePerson(0, kMeadowX, kMeadowY, 0, 1);
+                                                      : placePerson(0, kMeadowX, kMeadowY, 0, 1);
         if (c.otherIsVehicle)
             placeVehicle(1, kMeadowX + c.dx, kMeadowY, 0, 1);
         else
@@ -227,7 +214,9 @@ TEST_F(CollisionTest, ModeBitsChooseFootprintAndWhoCounts) {
         bool blocked;
     };
     // The staff's size box (12 x 20) is wider than its animation box (10 x 18).
-    const auto objectBesideBox = [&](CollisionUnit&) { placeObject(0, 2, kMeadowX + 6.5f, kMeadowY); };
+    const auto objectBesideBox = [&](CollisionUnit&) {
+        placeObject(0, 2, kMeadowX + 6.5f, kMeadowY);
+    };
     const auto movingPerson = [&](CollisionUnit&) {
         placePerson(1, kMeadowX + 2, kMeadowY, 0, 1).moverFlags = kMoverSearching;
     };
@@ -275,7 +264,7 @@ TEST_F(CollisionTest, ModeBitsChooseFootprintAndWhoCounts) {
         SCOPED_TRACE(c.name);
         restart();
         CollisionUnit& tester = c.vehicleTester ? placeVehicle(0, kMeadowX, kMeadowY, 9)
-                                           : placePerson(0, kMeadowX, kMeadowY, 9, 1);
+                                                : placePerson(0, kMeadowX, kMeadowY, 9, 1);
         c.scene(tester);
         EXPECT_EQ(TestAt(tester, c.vehicleTester ? *car : *staff, c.mode).value != 0, c.blocked);
     }
@@ -492,7 +481,7 @@ TEST_F(CollisionTest, CornersTestTheDiagonalCellsWalls) {
     const int column = test::kHouseColumn + 1;
     const int row = test::kHouseRow + 1;
     CollisionUnit& walker = placePerson(0, static_cast<float>(CellLineStartX(column, row, 0) + 3),
-                                   static_cast<float>(kCellHeight * row + 5), 11, 1);
+                                        static_cast<float>(kCellHeight * row + 5), 11, 1);
     walker.storey = 1;
     walker.house = 0;
     EXPECT_EQ(TestAt(walker, *staff).value, 0);
@@ -566,7 +555,7 @@ TEST_F(CollisionTest, ScopesAnswerAsTheFullTests) {
     for (int n = 0; n < 100; ++n) {
         const bool vehicleTester = n % 2 == 0;
         CollisionUnit& tester = vehicleTester ? vehicles[static_cast<std::size_t>(n / 2 % 4)]
-                                         : persons[static_cast<std::size_t>(n / 2 % 4)];
+                                              : persons[static_cast<std::size_t>(n / 2 % 4)];
         const UnitTypHead& type = vehicleTester ? car->head : staff->head;
         const std::uint16_t mode = kModes[static_cast<std::size_t>(n % 5)];
         struct Query {
@@ -631,4 +620,4 @@ TEST(MissionExtraRecord, SavedLayout) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::test
