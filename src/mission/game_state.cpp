@@ -42,6 +42,7 @@
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wasser_strahl.h"
 
 namespace kv {
 
@@ -58,6 +59,7 @@ void ResetGameState() {
     FreeFahrzeuge();
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    FreeSobjJet();
     ResetSonderObj();
     ResetExplosions();
     FreeHouses();

@@ -43,6 +43,7 @@
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wasser_strahl.h"
 
 namespace kv {
 
@@ -86,7 +87,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitPersonen", [] { InitPersonen(MissionNummer); }},
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
     {"InitGafferZiele", nullptr},
-    {"LoadSobjJet", nullptr},
+    {"LoadSobjJet", LoadSobjJet},
     {"ResetCommandSlots", nullptr},
     {"InitBasen", [] { RunScreenCall(ScreenCalls().InitBasen); }},
     {"InitMissionExtras", [] { InitMissionExtras(MissionNummer); }},
@@ -99,7 +100,7 @@ constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeZones", FreeZones},
     {"FreeMissionExtras", FreeMissionExtras},
     {"FreeBasen", [] { RunScreenCall(ScreenCalls().FreeBasen); }},
-    {"FreeSobjJet", nullptr},
+    {"FreeSobjJet", FreeSobjJet},
     {"FreeGafferZiele", nullptr},
     {"FreePassantenWege", nullptr},
     {"FreeZFWege", nullptr},

@@ -39,12 +39,6 @@ bool ValidPersonTyp(int type) {
     return type >= 0 && type < kPersonTypCount;
 }
 
-void UpdateDrawPos(Person& p) {
-    const AnimSlot& slot = PersonAnimSlot(p.type, p.direction, p.anim);
-    p.drawX = static_cast<std::int16_t>(static_cast<std::int32_t>(p.x - slot.hotX));
-    p.drawY = static_cast<std::int16_t>(static_cast<std::int32_t>(p.y - slot.hotY));
-}
-
 UnitHead* PersonHead(std::int16_t index) {
     return &Personen[static_cast<std::size_t>(index)];
 }
@@ -70,6 +64,12 @@ void MakeFree(Person& p) {
 }
 
 }  // namespace
+
+void UpdatePersonDrawPos(Person& person) {
+    const AnimSlot& slot = PersonAnimSlot(person.type, person.direction, person.anim);
+    person.drawX = static_cast<std::int16_t>(static_cast<std::int32_t>(person.x - slot.hotX));
+    person.drawY = static_cast<std::int16_t>(static_cast<std::int32_t>(person.y - slot.hotY));
+}
 
 Person* PersonAt(std::int32_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Personen.size()) return nullptr;
@@ -172,7 +172,7 @@ void ResetPerson(std::int16_t index) {
         SetPersonAnim(index, kAnimDistress);
     else
         SetPersonAnim(index, kAnimStand);
-    UpdateDrawPos(p);
+    UpdatePersonDrawPos(p);
     const bool pedestrian = (p.controlFlags & kPersonPedestrian) != 0;
     if (!pedestrian) p.link2 = 0xFFFF;
     p.link = 0xFFFF;
@@ -267,7 +267,7 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask) {
         p.direction = 1;
     const std::int8_t startDirection = p.direction;
     SavePersonPos(index);
-    UpdateDrawPos(p);
+    UpdatePersonDrawPos(p);
     // Past the map's size no step can find a spot on it.
     const int bound = std::max<int>(WorldMaxX, WorldMaxY);
     int step = 0;
@@ -277,7 +277,7 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask) {
         RestorePersonPos(index);
         if (step > bound) {
             p.direction = startDirection;
-            UpdateDrawPos(p);
+            UpdatePersonDrawPos(p);
             return result;
         }
         switch (p.direction) {
@@ -299,7 +299,7 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask) {
                 if ((mask & 8) != 0) p.y -= static_cast<float>(step);
                 break;
         }
-        UpdateDrawPos(p);
+        UpdatePersonDrawPos(p);
     }
 }
 

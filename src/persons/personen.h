@@ -25,6 +25,9 @@ extern SavedPosition SavedPersonPos;
 
 // The person of an index; null outside the array.
 Person* PersonAt(std::int32_t index);
+// The draw corner: the position minus the hot spot of the current animation, truncated toward
+// zero.
+void UpdatePersonDrawPos(Person& person);
 
 // PersonCount slots with the free defaults; the person view reaches them.
 void AllocPersonen();
