@@ -45,6 +45,17 @@ const FrameSet* CurrentFrame(const SonderObj& o) {
     return &t->frames[o.frame];
 }
 
+// A drift step; a new target is drawn only once the value has reached the old one.
+template <class T, class Draw>
+void StepDrift(T& value, T& target, Draw draw) {
+    if (value < target)
+        ++value;
+    else if (value > target)
+        --value;
+    else
+        target = static_cast<T>(draw());
+}
+
 }  // namespace
 
 bool JetCellIsHouse(CellPos c) {
@@ -162,21 +173,11 @@ void HideJetSplash(std::int16_t slot) {
 }
 
 void DriftJetD(std::int8_t& value, std::int8_t& target) {
-    if (value < target)
-        ++value;
-    else if (value > target)
-        --value;
-    else
-        target = static_cast<std::int8_t>(Rand() % 3 - 2);
+    StepDrift(value, target, [] { return Rand() % 3 - 2; });
 }
 
 void DriftJetXY(std::int16_t& value, std::int16_t& target) {
-    if (value < target)
-        ++value;
-    else if (value > target)
-        --value;
-    else
-        target = static_cast<std::int16_t>((Rand() & 3) - 2);
+    StepDrift(value, target, [] { return (Rand() & 3) - 2; });
 }
 
 std::uint8_t JetElevationClass(double degrees) {

@@ -178,6 +178,7 @@ struct ObjectFind {
 ObjectFind NearestBurningObject(std::int16_t vehicle, const UnitHead& v, const KanoneTyp& cannon,
                                 int limit) {
     ObjectFind best;
+    if (BurningSonderObjCount == 0) return best;
     int bestDistance = limit;
     for (std::int16_t n = 0; n < SonderObjCount; ++n) {
         const SonderObj* o = SonderObjAt(n);
