@@ -9,6 +9,7 @@
 #include "core/hover.h"
 #include "core/message_line.h"
 #include "core/mission_counters.h"
+#include "core/mission_extras.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -28,7 +29,9 @@
 #include "mission/selection.h"
 #include "movement/befehl_queue.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
+#include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -39,6 +42,7 @@
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
@@ -60,6 +64,7 @@ void ResetGameState() {
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
     FreeSobjJet();
+    FreePontonPunkte();
     ResetSonderObj();
     ResetExplosions();
     FreeHouses();
@@ -69,6 +74,9 @@ void ResetGameState() {
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
+    FreeMissionExtras();
+    FreePassantenWege();
+    FreeZFWege();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();
@@ -90,6 +98,7 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetPersonBefehlHooks(nullptr);
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);

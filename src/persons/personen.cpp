@@ -1,6 +1,7 @@
 #include "persons/personen.h"
 
 #include <algorithm>
+#include <span>
 
 #include "core/fatal_error.h"
 #include "core/mission_hooks.h"
@@ -31,10 +32,6 @@ namespace {
 constexpr int kPreloadedPersonTypen = 8;
 constexpr std::uint8_t kTypeMedic = 4;
 
-const PersonTyp& TypOf(const Person& p) {
-    return PersonTypen[static_cast<std::size_t>(std::clamp<int>(p.type, 0, kPersonTypCount - 1))];
-}
-
 bool ValidPersonTyp(int type) {
     return type >= 0 && type < kPersonTypCount;
 }
@@ -47,7 +44,7 @@ std::uint8_t PersonCasualty(std::int16_t index) {
 }
 std::int8_t PersonSoundGroup(std::int16_t index) {
     const Person& p = Personen[static_cast<std::size_t>(index)];
-    return ValidPersonTyp(p.type) ? TypOf(p).soundGroup : -1;
+    return ValidPersonTyp(p.type) ? PersonTypOf(p).soundGroup : -1;
 }
 std::uint8_t PersonOffMap(std::int16_t index) {
     return Personen[static_cast<std::size_t>(index)].offMap;
@@ -65,6 +62,11 @@ void MakeFree(Person& p) {
 
 }  // namespace
 
+const PersonTyp& PersonTypOf(const Person& person) {
+    return PersonTypen[static_cast<std::size_t>(
+        std::clamp<int>(person.type, 0, kPersonTypCount - 1))];
+}
+
 void UpdatePersonDrawPos(Person& person) {
     const AnimSlot& slot = PersonAnimSlot(person.type, person.direction, person.anim);
     person.drawX = static_cast<std::int16_t>(static_cast<std::int32_t>(person.x - slot.hotX));
@@ -81,12 +83,13 @@ void AllocPersonen() {
     Personen.assign(PersonCount > 0 ? static_cast<std::size_t>(PersonCount) : 0, Person{});
     for (Person& p : Personen) MakeFree(p);
     PersonUnits = {};
-    PersonUnits.count = static_cast<std::int16_t>(Personen.size());
+    PersonUnits.setRecords(std::span(Personen));
     PersonUnits.head = PersonHead;
     PersonUnits.casualty = PersonCasualty;
     PersonUnits.soundGroup = PersonSoundGroup;
     PersonUnits.offMap = PersonOffMap;
     PersonUnits.animSlot = PersonCurrentAnim;
+    PersonUnits.typeRecord = PersonTypRecord;
 }
 
 void FreePersonen() {
@@ -187,7 +190,7 @@ void ResetPerson(std::int16_t index) {
     DiscardBefehle(p);
     ResetPersonEvade(p);
     ResetMoveTarget(p);
-    p.speed = TypOf(p).speed;
+    p.speed = PersonTypOf(p).speed;
     ResetPersonTrail(p);
     p.stepMarker = 128;
     p.moveByte = 0;
@@ -248,7 +251,7 @@ std::uint8_t PushBlocked(const Person& p, const TestBox& box) {
     constexpr std::uint8_t kMapCell = 4;
     if (box.left < 0 || box.top < 0 || box.right > WorldMaxX || box.bottom > WorldMaxY)
         return kMapCell;
-    const PersonTyp& typ = TypOf(p);
+    const PersonTyp& typ = PersonTypOf(p);
     CollisionHit hit;
     if (FindCollisionAt(0, &p, &typ, box.left, box.top, box.right, box.bottom,
                         static_cast<std::int16_t>(p.house), p.storey, typ.terrainColumn, &hit) == 0)

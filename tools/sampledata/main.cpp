@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteJetImages,
         kv::sampledata::WriteContaminationMarker,
         kv::sampledata::WriteMissionScreen,
+        kv::sampledata::WriteExplosionAnimations,
+        kv::sampledata::WritePontonMarker,
     };
     // clang-format on
     for (Step step : steps)
