@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfreetype-dev libpng-dev fonts-liberation
+  libsdl2-dev libsdl2-mixer-dev libfreetype-dev libpng-dev fonts-liberation
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
 )
 

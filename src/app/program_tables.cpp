@@ -7,6 +7,7 @@
 #include "mission/mission_start.h"
 #include "mission/screen_calls.h"
 #include "missions/mission_rows.h"
+#include "persons/person_befehle.h"
 
 namespace kv {
 
@@ -29,6 +30,9 @@ constexpr GameModeTable kGameModes = [] {
 // Slot 0 pairs two persons, slot 1 queues a target action, 2..14 are the missions' callbacks.
 constexpr BefehlCallbackTable kBefehlCallbacks{};
 
+// The person orders carried out above the persons: the missions' own steps and entering a base.
+constexpr PersonBefehlHooks kPersonBefehlHooks{};
+
 // What the mission view asks of the screens; filled as the screens arrive.
 constexpr ScreenCallTable kScreenCalls{};
 
@@ -37,6 +41,7 @@ constexpr ScreenCallTable kScreenCalls{};
 void InstallProgramTables() {
     SetGameModeTable(&kGameModes);
     SetBefehlCallbackSource(&kBefehlCallbacks);
+    SetPersonBefehlHooks(&kPersonBefehlHooks);
     InstallMissionHooks();
     SetScreenCalls(&kScreenCalls);
     SetStartMissionFunction(StartMission);

@@ -27,24 +27,6 @@
 
 namespace kv {
 
-int ReportDirectDrawError(WindowHandle window, DisplayResult code) {
-    ReleaseDirectDraw();
-    char text[64];
-    std::snprintf(text, sizeof text, "DirectDraw Init FAILED. Error:%ld",
-                  static_cast<long>(static_cast<std::uint32_t>(code) & 0xFFFF));
-    MessageBox(window, text, "Kestrivon", MB_OK);
-    DestroyWindow(window);
-    PostQuitMessage(-1);
-    return 0;
-}
-
-void ReleaseDirectDraw() {
-    if (!DisplayIsOpen()) return;
-    ReleaseSurfaces();
-    ReleasePalette();
-    DisplayClose();
-}
-
 int InitWindow() {
     if (!IsWindowClassRegistered(kMainWindowClass))
         RegisterWindowClass(kMainWindowClass, MainWndProc);
@@ -58,8 +40,7 @@ int InitWindow() {
     DisplayResult result = DisplayOpen();
     if (result == DD_OK) result = DisplaySetMode(800, 600, 8);
     if (result != DD_OK) return ReportDirectDrawError(window, result);
-    result = CreateSurfaces();
-    if (result != DD_OK) return ReportDirectDrawError(window, result);
+    if (CreateSurfaces() == 0) return 0;
     CreateGamePalette();
     ShowCursor(false);
     return 1;
@@ -126,12 +107,15 @@ int RunMessageLoop() {
 
 int WinMain() {
     // Floating-point exceptions are masked by default on this platform, as the game expects.
-    if (InitWindow() == 0) return 0;
+    // A start that fails, and any fatal error later, end with a failure status, so that whatever
+    // started the game does not take it for a normal end.
+    if (InitWindow() == 0) return kFailureExitCode;
     InitGame();
     // A fatal error during initialisation has destroyed the window already: no video may start on
     // the released display, and the loop only takes the quit message.
     if (!FatalErrorRaised()) PlayLogoVideos();
-    return RunMessageLoop();
+    const int code = RunMessageLoop();
+    return FatalErrorRaised() ? kFailureExitCode : code;
 }
 
 }  // namespace kv

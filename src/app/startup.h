@@ -9,14 +9,13 @@
 namespace kv {
 
 // The program: window and display, game initialisation, the start-up videos and the message
-// loop. Returns the exit code.
+// loop. Returns the exit code: 0, or kFailureExitCode when the start failed or a fatal error
+// ended the game.
 int WinMain();
+inline constexpr int kFailureExitCode = 1;
 
 // Window, display, surfaces and palette; 0 on failure (after its message).
 int InitWindow();
-// Shows "DirectDraw Init FAILED. Error:%ld" and ends the start-up. Returns 0.
-int ReportDirectDrawError(WindowHandle window, DisplayResult code);
-void ReleaseDirectDraw();
 void InitGame();
 void ShutdownGame();
 

@@ -4,6 +4,7 @@
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
+#include "gfx/frame_buffer.h"
 #include "media/sound_device.h"
 #include "platform/system.h"
 #include "platform/window.h"

@@ -21,12 +21,17 @@ bool g_failNext = false;
 
 }  // namespace
 
-void FatalError(std::string_view message) {
+void RaiseFatalState(std::string_view message) {
     // The first message is the cause; what follows is its consequence.
     if (g_raised) return;
     g_raised = true;
     GameMode = 0;
     g_first = std::string(message);
+}
+
+void FatalError(std::string_view message) {
+    if (g_raised) return;
+    RaiseFatalState(message);
     g_message = g_first;
     const WindowHandle main = GetMainWindow();
     if (main != 0) {

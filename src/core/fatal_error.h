@@ -13,6 +13,11 @@ namespace kv {
 // sound and drawing calls do nothing. Later calls are ignored.
 void FatalError(std::string_view message);
 
+// The same fatal state for a failure whose caller shows its own box and takes the window down
+// itself (the display's "DirectDraw Init FAILED"): no second box follows at shutdown. Ignored
+// after the first fatal error, like FatalError.
+void RaiseFatalState(std::string_view message);
+
 // True from the first FatalError (or the start of shutdown) on; loaders and loops stop on it.
 bool FatalErrorRaised();
 // The message kept for the box, empty when none or once shown.

@@ -1,7 +1,8 @@
 #pragma once
 // What the layers below the simulation read of the units and special objects (sound follows
-// them) without knowing their records. The person, vehicle and special-object modules fill these
-// views when they allocate their arrays and empty them when they free them.
+// them) without knowing their records, and the vehicle fields the fire model reaches through
+// them. The person, vehicle and special-object modules fill these views when they allocate their
+// arrays and empty them when they free them.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +26,10 @@ struct UnitArray {
     // Persons only: the casualty flag, and the sound group of the person's type (-1 none).
     std::uint8_t (*casualty)(std::int16_t index) = nullptr;
     std::int8_t (*soundGroup)(std::int16_t index) = nullptr;
+    // Vehicles only: the heat that fire and explosions add each tick; the water cannon's jet
+    // (null for a vehicle without a cannon).
+    std::int32_t* (*heat)(std::int16_t index) = nullptr;
+    WasserStrahl* (*wasserStrahl)(std::int16_t index) = nullptr;
     // Persons only: 1 while the person is inside a vehicle or carried. Null reads as 0.
     std::uint8_t (*offMap)(std::int16_t index) = nullptr;
     // The animation the unit shows now (its type's slot for its direction and animation); null
@@ -55,10 +60,6 @@ struct UnitArray {
     }
     // Whether the records can be read at all.
     bool readable() const { return base != nullptr || head != nullptr; }
-    // Vehicles only: the heat that fire and explosions add each tick; the water cannon's jet
-    // (null for a vehicle without a cannon).
-    std::int32_t* (*heat)(std::int16_t index) = nullptr;
-    WasserStrahl* (*wasserStrahl)(std::int16_t index) = nullptr;
 
     // Null for an index outside the array.
     UnitHead* at(std::int32_t index) const {

@@ -1,12 +1,16 @@
 #include "gfx/frame_buffer.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/fatal_error.h"
+#include "core/main_window.h"
 #include "gfx/blitters.h"
 #include "gfx/fonts.h"
 #include "gfx/palette.h"
+#include "platform/system.h"
 #include "platform/text.h"
+#include "platform/window.h"
 
 namespace kv {
 
@@ -14,8 +18,30 @@ std::uint8_t* DrawTarget = nullptr;
 std::uint32_t DrawPitch = 0;
 std::uint8_t* WorkBuffer = nullptr;
 
-DisplayResult CreateSurfaces() {
-    return DisplayCreateSurfaces();
+int ReportDirectDrawError(WindowHandle window, DisplayResult code) {
+    char text[64];
+    std::snprintf(text, sizeof text, "DirectDraw Init FAILED. Error:%ld",
+                  static_cast<long>(static_cast<std::uint32_t>(code) & 0xFFFF));
+    // Whether at start-up or around a video: without its display the game cannot go on.
+    RaiseFatalState(text);
+    ReleaseDirectDraw();
+    MessageBox(window, text, "Kestrivon", MB_OK);
+    DestroyWindow(window);
+    PostQuitMessage(-1);
+    return 0;
+}
+
+void ReleaseDirectDraw() {
+    if (!DisplayIsOpen()) return;
+    ReleaseSurfaces();
+    ReleasePalette();
+    DisplayClose();
+}
+
+int CreateSurfaces() {
+    const DisplayResult result = DisplayCreateSurfaces();
+    if (result != DD_OK) return ReportDirectDrawError(MainWindow, result);
+    return 1;
 }
 
 void CreateGamePalette() {
@@ -32,10 +58,7 @@ void ReleasePalette() {
 
 bool RecreateSurfaces() {
     ReleaseSurfaces();
-    if (CreateSurfaces() != DD_OK) {
-        FatalError("cannot restore primary surface");
-        return false;
-    }
+    if (CreateSurfaces() == 0) return false;
     if (DisplayHasPalette()) DisplayAttachPalette();
     return true;
 }
@@ -51,6 +74,10 @@ bool RestoreLostSurfaces() {
 namespace {
 
 bool LockBack() {
+    // Every frame is 800 x 600 bytes: the surfaces of a video's mode would be written past.
+    if (DisplayWidth() != kScreenWidth || DisplayHeight() != kScreenHeight ||
+        DisplayBitsPerPixel() != 8)
+        return false;
     LockedSurface locked;
     if (DisplayLock(SurfaceId::Back, locked) != DD_OK) return false;
     DrawTarget = locked.pixels;
@@ -126,15 +153,14 @@ void ShowStatusText(std::string_view line, const char* second) {
     SetPaletteEntry(0, 0, 0, 0);
     SetPaletteEntry(255, 255, 255, 255);
     // The text goes onto the visible buffer, so it shows without another flip.
-    TextContext dc;
-    if (!DisplayGetDC(SurfaceId::Primary, dc)) return;
-    dc.setBkMode(TRANSPARENT);
-    dc.selectFont(FontLarge);
-    dc.setTextAlign(TA_CENTER | TA_BASELINE);
-    dc.setTextColor(Rgb(255, 255, 255));
-    dc.textOut(400, 300, line);
-    if (second != nullptr) dc.textOut(400, 340, second);
-    DisplayReleaseDC(SurfaceId::Primary);
+    DisplayDC dc(SurfaceId::Primary);
+    if (!dc) return;
+    dc->setBkMode(TRANSPARENT);
+    dc->selectFont(FontLarge);
+    dc->setTextAlign(TA_CENTER | TA_BASELINE);
+    dc->setTextColor(Rgb(255, 255, 255));
+    dc->textOut(400, 300, line);
+    if (second != nullptr) dc->textOut(400, 340, second);
 }
 
 }  // namespace kv

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/display.h"
+#include "platform/messages.h"
 
 namespace kv {
 
@@ -20,13 +21,20 @@ extern std::uint32_t DrawPitch;
 // The background of the current screen, 800 x 600, pitch 800. Allocated by InitGame.
 extern std::uint8_t* WorkBuffer;
 
-// The primary surface with one back buffer; the display's error code on failure.
-DisplayResult CreateSurfaces();
+// Shows "DirectDraw Init FAILED. Error:%ld" (the low 16 bits of the code) and takes the window
+// down, which ends the game: after it, as after FatalError, every caller returns at once. Returns
+// 0.
+int ReportDirectDrawError(WindowHandle window, DisplayResult code);
+// Surfaces, palette and the display itself.
+void ReleaseDirectDraw();
+
+// The primary surface with one back buffer: 1, or 0 after ReportDirectDrawError.
+int CreateSurfaces();
 void CreateGamePalette();
 void ReleaseSurfaces();
 void ReleasePalette();
-// After a loss: new surfaces with the palette attached again. On failure FatalError
-// ("cannot restore primary surface") and false.
+// After a loss: new surfaces with the palette attached again. False when they could not be made,
+// which CreateSurfaces has reported.
 bool RecreateSurfaces();
 // Recreates the surfaces when either reports lost; false when that failed.
 bool RestoreLostSurfaces();

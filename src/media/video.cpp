@@ -67,25 +67,38 @@ void DestroyVideoSysWindow() {
     VideoSysWindow = 0;
 }
 
-void SwitchToVideoMode() {
-    if (FatalErrorRaised()) return;
-    ReleaseDirectSound();
-    ReleaseSurfaces();
-    DisplaySetMode(640, 480, 16);
-    CreateSurfaces();
+namespace {
+
+// A mode that cannot be set leaves the old one, whose surfaces do not fit what is drawn next: the
+// game ends there, as it does when the mode cannot be set at start-up.
+int SetDisplayModeOrReport(int width, int height, int bitsPerPixel) {
+    const DisplayResult result = DisplaySetMode(width, height, bitsPerPixel);
+    if (result != DD_OK) return ReportDirectDrawError(MainWindow, result);
+    return 1;
 }
 
-void RestoreGameDisplay() {
+}  // namespace
+
+int SwitchToVideoMode() {
     // Once shutdown has begun the display is on its way out.
-    if (FatalErrorRaised()) return;
+    if (FatalErrorRaised() || !DisplayIsOpen()) return 0;
+    ReleaseDirectSound();
+    ReleaseSurfaces();
+    if (SetDisplayModeOrReport(640, 480, 16) == 0) return 0;
+    return CreateSurfaces();
+}
+
+int RestoreGameDisplay() {
+    if (FatalErrorRaised() || !DisplayIsOpen()) return 0;
     ReleaseSurfaces();
     ReleasePalette();
-    DisplaySetMode(kScreenWidth, kScreenHeight, 8);
-    CreateSurfaces();
+    if (SetDisplayModeOrReport(kScreenWidth, kScreenHeight, 8) == 0 || CreateSurfaces() == 0)
+        return 0;
     CreateGamePalette();
     SetBlackPalette();
     CenterCursor();
     InitDirectSound();
+    return 1;
 }
 
 int PlayVideo(std::string_view path, int flags, int x, int y, int width, int height) {
@@ -93,7 +106,7 @@ int PlayVideo(std::string_view path, int flags, int x, int y, int width, int hei
     // The second logo and the intro follow the first logo at once, in its display mode.
     if (VideoStage != kVideoSecondLogo && VideoStage != kVideoIntro) {
         StopCdAudio(1);
-        SwitchToVideoMode();
+        if (SwitchToVideoMode() == 0) return 0;
     }
     PumpMessages();
     // The player may have closed the program meanwhile; that is no error to report.
@@ -182,6 +195,7 @@ void CloseVideo() {
         DestroyWindow(window);
     }
     VideoDevice = 0;
+    // A display that cannot be restored ends the game; the loop must not stay suspended either way.
     if (VideoStage != kVideoFirstLogo && VideoStage != kVideoSecondLogo) RestoreGameDisplay();
     ShowWindow(VideoSysWindow, false);
     LoopSuspended = 0;

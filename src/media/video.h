@@ -51,8 +51,10 @@ int PlayVideo(std::string_view path, int flags, int x, int y, int width, int hei
 void StopVideo();
 void CloseVideo();
 
-void SwitchToVideoMode();
-void RestoreGameDisplay();
+// The display modes around a video: 1, or 0 after the failure has been reported and has ended
+// the game. Once shutdown has begun they do nothing.
+int SwitchToVideoMode();
+int RestoreGameDisplay();
 
 LResult VideoSysWndProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam);
 LResult VideoWndProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam);

@@ -7,9 +7,9 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
-#include "core/mission_extras.h"
 #include "core/message_line.h"
 #include "core/mission_counters.h"
+#include "core/mission_extras.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -29,19 +29,24 @@
 #include "mission/selection.h"
 #include "movement/befehl_queue.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
+#include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/brand.h"
 #include "world/explosions.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wasser_strahl.h"
 
 namespace kv {
 
@@ -58,15 +63,20 @@ void ResetGameState() {
     FreeFahrzeuge();
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    FreeSobjJet();
+    FreePontonPunkte();
     ResetSonderObj();
     ResetExplosions();
     FreeHouses();
+    ResetBrand();
     FreeMaterials();
     FreeTerrain();
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
     FreeMissionExtras();
+    FreePassantenWege();
+    FreeZFWege();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();
@@ -88,6 +98,7 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetPersonBefehlHooks(nullptr);
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);

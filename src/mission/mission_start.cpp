@@ -30,18 +30,23 @@
 #include "movement/befehl_queue.h"
 #include "movement/path_nodes.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/personen.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/brand.h"
+#include "world/explosions.h"
 #include "world/house_types.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wasser_strahl.h"
 
 namespace kv {
 
@@ -74,18 +79,18 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitLevel", [] { InitLevel(MissionNummer); }},
     {"InitHouses", [] { InitHouses(MissionNummer); }},
     {"FreeEmptyNodeGraph", FreeEmptyNodeGraph},
-    {"ClearExplosions", nullptr},
+    {"ClearExplosions", ClearExplosions},
     {"LoadTerrain", [] { LoadTerrain(); }},
-    {"InitPontonPunkte", nullptr},
+    {"InitPontonPunkte", [] { InitPontonPunkte(MissionNummer); }},
     {"InitBootPunkte", nullptr},
-    {"InitBrand", nullptr},
-    {"InitZFWege", nullptr},
-    {"InitPassantenWege", nullptr},
+    {"InitBrand", [] { InitBrand(MissionNummer); }},
+    {"InitZFWege", [] { InitZFWege(MissionNummer); }},
+    {"InitPassantenWege", [] { InitPassantenWege(MissionNummer); }},
     {"InitSonderObj", [] { InitSonderObj(MissionNummer); }},
     {"InitPersonen", [] { InitPersonen(MissionNummer); }},
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
     {"InitGafferZiele", nullptr},
-    {"LoadSobjJet", nullptr},
+    {"LoadSobjJet", LoadSobjJet},
     {"ResetCommandSlots", nullptr},
     {"InitBasen", [] { RunScreenCall(ScreenCalls().InitBasen); }},
     {"InitMissionExtras", [] { InitMissionExtras(MissionNummer); }},
@@ -94,14 +99,14 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
 
 constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeBootPunkte", nullptr},
-    {"FreePontonPunkte", nullptr},
+    {"FreePontonPunkte", FreePontonPunkte},
     {"FreeZones", FreeZones},
     {"FreeMissionExtras", FreeMissionExtras},
     {"FreeBasen", [] { RunScreenCall(ScreenCalls().FreeBasen); }},
-    {"FreeSobjJet", nullptr},
+    {"FreeSobjJet", FreeSobjJet},
     {"FreeGafferZiele", nullptr},
-    {"FreePassantenWege", nullptr},
-    {"FreeZFWege", nullptr},
+    {"FreePassantenWege", FreePassantenWege},
+    {"FreeZFWege", FreeZFWege},
     {"FreePersonen", FreePersonen},
     {"FreeFahrzeuge", FreeFahrzeuge},
     {"FreeSonderObj", FreeSonderObj},

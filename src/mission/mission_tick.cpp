@@ -8,7 +8,9 @@
 #include "gfx/palette.h"
 #include "media/sound_slots.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "vehicles/fahrzeug_update.h"
+#include "world/brand.h"
 #include "world/furniture.h"
 #include "world/sonder_obj.h"
 #include "world/tile_set.h"
@@ -56,9 +58,9 @@ void StepMissionClock() {
 // Steps without a function belong to modules not built yet.
 constexpr std::array<MissionStep, kTickStepCount> kTickSteps = {{
     {"RecountSearchers", StartSearcherCount},
-    {"UpdateBrand", nullptr},
-    {"ApplyBrandDamage", nullptr},
-    {"SpawnZF", nullptr},
+    {"UpdateBrand", UpdateBrand},
+    {"ApplyBrandDamage", ApplyBrandDamage},
+    {"SpawnZF", SpawnZF},
     {"UpdateFahrzeuge", UpdateFahrzeuge},
     {"UpdatePersonen", nullptr},
     {"UpdateSonderObj", UpdateSonderObj},

@@ -9,4 +9,7 @@ void ResetPersonEvade(Person& person) {
     person.evadeReset = 1;
 }
 
+void SetPersonEvade(std::int16_t, float, float, std::int32_t, std::int8_t, std::uint8_t,
+                    std::int16_t) {}
+
 }  // namespace kv

@@ -9,4 +9,10 @@ namespace kv {
 // onlooker and fight work.
 void ResetPersonEvade(Person& person);
 
+// Pushes the person away from (x, y) with that strength for a number of ticks; kind 0 is a push by
+// heat or a passing unit, id the impulse's source (-1 none). Does nothing yet: the evade step
+// comes with the onlooker and fight work.
+void SetPersonEvade(std::int16_t person, float x, float y, std::int32_t strength, std::int8_t ticks,
+                    std::uint8_t kind, std::int16_t id);
+
 }  // namespace kv

@@ -290,16 +290,16 @@ int TextContext::drawText(std::string_view text, Rect& rect, std::uint32_t forma
     return total;
 }
 
-bool DisplayGetDC(SurfaceId surface, TextContext& out) {
+DisplayDC::DisplayDC(SurfaceId surface) : surface_(surface) {
     LockedSurface locked;
-    if (DisplayLock(surface, locked) != DD_OK) return false;
-    out = TextContext(locked.pixels, locked.pitch, locked.width, locked.height,
-                      DisplayCurrentPalette());
-    return true;
+    if (DisplayLock(surface, locked) != DD_OK) return;
+    locked_ = true;
+    context_ = TextContext(locked.pixels, locked.pitch, locked.width, locked.height,
+                           DisplayCurrentPalette());
 }
 
-void DisplayReleaseDC(SurfaceId surface) {
-    DisplayUnlock(surface);
+DisplayDC::~DisplayDC() {
+    if (locked_) DisplayUnlock(surface_);
 }
 
 }  // namespace kv

@@ -94,8 +94,22 @@ class TextContext {
 std::uint8_t NearestPaletteIndex(const HardwarePalette& palette, ColorRef colour);
 
 // A text context over a display surface, in the display's current colours. The surface stays
-// locked until DisplayReleaseDC; false when it cannot be locked.
-bool DisplayGetDC(SurfaceId surface, TextContext& out);
-void DisplayReleaseDC(SurfaceId surface);
+// locked while the context lives; false when it cannot be locked.
+class DisplayDC {
+  public:
+    explicit DisplayDC(SurfaceId surface);
+    ~DisplayDC();
+    DisplayDC(const DisplayDC&) = delete;
+    DisplayDC& operator=(const DisplayDC&) = delete;
+
+    explicit operator bool() const { return locked_; }
+    TextContext* operator->() { return &context_; }
+    TextContext& operator*() { return context_; }
+
+  private:
+    SurfaceId surface_;
+    bool locked_ = false;
+    TextContext context_;
+};
 
 }  // namespace kv

@@ -47,24 +47,6 @@ bool Fail() {
 
 }  // namespace
 
-HouseLinkTarget DecodeHouseLink(std::uint16_t tile) {
-    if (tile < kHouseLinkBase) return {};
-    const int house = (tile - kHouseLinkBase) >> 8;
-    const int i = (tile >> 4) & 15;
-    const int j = tile & 15;
-    const House* h = PlacedHouse(house);
-    if (h == nullptr || i >= TypOf(*h).extentI || j >= TypOf(*h).extentJ) return {};
-    return {house, i, j};
-}
-
-House* PlacedHouse(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= Houses.size()) return nullptr;
-    House& h = Houses[static_cast<std::size_t>(index)];
-    if (h.type < 0 || h.type >= kHouseTypCount || h.floors.empty() || !TypOf(h).loaded())
-        return nullptr;
-    return &h;
-}
-
 void InitHouseList() {
     Houses.assign(HouseCount > 0 ? static_cast<std::size_t>(HouseCount) : 0, House{});
     ResetHouseObjTypen();

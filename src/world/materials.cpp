@@ -9,18 +9,11 @@ std::uint8_t MaterialCount = 0;
 
 namespace {
 
-constexpr Material kNoMaterial{0, 0, 0, kMaterialUnlimited, 0};
-
 std::int32_t Widen(std::int32_t v) {
     return v == -1 ? kMaterialUnlimited : v;
 }
 
 }  // namespace
-
-const Material& MaterialOf(int index) {
-    if (index < 0 || index >= MaterialCount) return kNoMaterial;
-    return Materials[static_cast<std::size_t>(index)];
-}
 
 void FreeMaterials() {
     Materials = {};

@@ -24,8 +24,12 @@ extern std::vector<Material> Materials;
 extern std::uint8_t MaterialCount;
 
 // The class of an index; an index the table does not have is a class that has no fuel and
-// never ignites.
-const Material& MaterialOf(int index);
+// never ignites. Inline: the fire model asks it for every burning cell.
+inline constexpr Material kNoMaterial{0, 0, 0, kMaterialUnlimited, 0};
+inline const Material& MaterialOf(int index) {
+    if (index < 0 || index >= MaterialCount) return kNoMaterial;
+    return Materials[static_cast<std::size_t>(index)];
+}
 
 // False after a FatalError; the table is then empty.
 bool LoadMaterials();

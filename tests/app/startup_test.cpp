@@ -74,7 +74,7 @@ TEST_F(StartupTest, TheProgramShowsItsLoadingTextPlaysItsVideosAndEndsWhenClosed
 
 TEST_F(StartupTest, ADisplayThatCannotBeCreatedIsReported) {
     backend.failDisplayMode(true);
-    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(WinMain(), kFailureExitCode);
     ASSERT_EQ(backend.boxes().size(), 1u);
     EXPECT_EQ(backend.boxes()[0].title, "Kestrivon");
     EXPECT_EQ(backend.boxes()[0].text, "DirectDraw Init FAILED. Error:16389");
@@ -83,7 +83,7 @@ TEST_F(StartupTest, ADisplayThatCannotBeCreatedIsReported) {
 
 TEST_F(StartupTest, AWindowThatCannotBeCreatedEndsSilently) {
     backend.failWindow(true);
-    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(WinMain(), kFailureExitCode);
     EXPECT_TRUE(backend.boxes().empty());
 }
 
@@ -92,7 +92,7 @@ void FailTwice() {
     FatalError("a consequence nobody needs to see");
 }
 
-TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero) {
+TEST_F(StartupTest, FatalErrorIsShownOnceAtDestruction) {
     GameModeTable table{};
     table[4].frame = FailTwice;
     SetGameModeTable(&table);
@@ -100,7 +100,7 @@ TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero)
     ASSERT_EQ(InitWindow(), 1);
     InitGame();
     GameMode = 4;
-    EXPECT_EQ(RunMessageLoop(), 0);
+    RunMessageLoop();
     ASSERT_EQ(backend.boxes().size(), 1u);
     EXPECT_EQ(backend.boxes()[0].title, "Error in Kestrivon");
     EXPECT_EQ(backend.boxes()[0].text, "file not found: FAILED");
@@ -113,11 +113,27 @@ TEST_F(StartupTest, FatalErrorIsShownOnceAtDestructionAndTheProgramEndsWithZero)
     EXPECT_EQ(FatalErrorMessage(), "file not found: FAILED");
 }
 
+TEST_F(StartupTest, SurfacesThatCannotBeMadeAgainAreReportedAndEndTheGame) {
+    test::WorkingDirectory data(kData);
+    ASSERT_EQ(InitWindow(), 1);
+    InitGame();
+    ASSERT_FALSE(FatalErrorRaised());
+    DisplayClose();  // the device is gone
+    EXPECT_FALSE(RecreateSurfaces());
+    ASSERT_EQ(backend.boxes().size(), 1u);
+    EXPECT_EQ(backend.boxes()[0].title, "Kestrivon");
+    EXPECT_EQ(backend.boxes()[0].text, "DirectDraw Init FAILED. Error:130");
+    EXPECT_TRUE(FatalErrorRaised());
+    EXPECT_EQ(GameMode, 0u);
+    EXPECT_FALSE(IsWindow(MainWindow));
+    EXPECT_FALSE(BeginFrame());
+}
+
 TEST_F(StartupTest, AMissingPaletteEndsTheStartBeforeAnythingElseRuns) {
     const test::ScratchDir empty;
     std::filesystem::create_directories(empty.path() / "graphs");
     const test::WorkingDirectory here(empty.path());
-    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(WinMain(), kFailureExitCode) << "a failure, not a normal end";
     ASSERT_EQ(backend.boxes().size(), 1u);
     EXPECT_EQ(backend.boxes()[0].text, "graphs\\farben.pal not found!");
     EXPECT_EQ(backend.boxes()[0].title, "Error in Kestrivon");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "core/game_mode.h"
 #include "core/main_window.h"
 #include "core/options.h"
+#include "gfx/frame_buffer.h"
 #include "media/cd_audio.h"
 #include "media/intro.h"
 #include "platform/display.h"
@@ -43,15 +46,24 @@ void RecordMissionVideoEnd() {
 // started up to its videos.
 class VideoTest : public test::HeadlessTest {
   public:
+    // The files are the same for every test: written once for the suite.
+    static void SetUpTestSuite() {
+        const test::ScratchDir& d = suiteDir.emplace();
+        EXPECT_TRUE(test::WriteTestVideo(d / "videos/dalquin.avi", 32, 24, 2));
+        EXPECT_TRUE(test::WriteTestVideo(d / "videos/mervix.avi", 32, 16, 2));
+        EXPECT_TRUE(test::WriteTestVideo(d / "videos/intro.avi", 32, 16, 2));
+        EXPECT_TRUE(test::WriteTestVideo(d / "videos/m01.avi", 160, 120, 2));
+        EXPECT_TRUE(WriteStartPicture(d));
+        d.linkSampleData("persons");  // the first person types load at start-up
+        EXPECT_TRUE(test::WriteTestGamePalette(d / "graphs/farben.pal"));
+    }
+    static void TearDownTestSuite() { suiteDir.reset(); }
+    static bool WriteStartPicture(const test::ScratchDir& d) {
+        return test::WriteTestStartPicture(d / "graphs/d/start.cff");
+    }
+
     void SetUp() override {
         HeadlessTest::SetUp();
-        ASSERT_TRUE(test::WriteTestVideo(dir / "videos/dalquin.avi", 32, 24, 2));
-        ASSERT_TRUE(test::WriteTestVideo(dir / "videos/mervix.avi", 32, 16, 2));
-        ASSERT_TRUE(test::WriteTestVideo(dir / "videos/intro.avi", 32, 16, 2));
-        ASSERT_TRUE(test::WriteTestVideo(dir / "videos/m01.avi", 160, 120, 2));
-        ASSERT_TRUE(test::WriteTestStartPicture(dir / "graphs/d/start.cff"));
-        dir.linkSampleData("persons");  // the first person types load at start-up
-        ASSERT_TRUE(test::WriteTestGamePalette(dir / "graphs/farben.pal"));
         g_started.clear();
         g_missionVideoEnds = 0;
         start();
@@ -61,6 +73,8 @@ class VideoTest : public test::HeadlessTest {
         SetStartMissionFunction(nullptr);
         SoundOn = 1;
         ResetVideoState();
+        // A test that took the start picture away leaves it for the next.
+        if (!std::filesystem::exists(dir.path() / "graphs/d/start.cff")) WriteStartPicture(dir);
         HeadlessTest::TearDown();
     }
     void start() {
@@ -82,6 +96,19 @@ class VideoTest : public test::HeadlessTest {
         for (std::uint32_t m = 0; m < kGameModeCount; ++m) copy[m] = HandlersFor(m);
         return &copy;
     }
+    // For a table of cases: each one on a backend of its own, started anew.
+    void restartOn(HeadlessBackend& fresh) {
+        if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
+        test::ResetPlatformState();
+        active = &fresh;
+        SetBackend(&fresh);
+        start();
+    }
+    void backToOwnBackend() {
+        test::ResetPlatformState();
+        SetBackend(&backend);
+        active = &backend;
+    }
     HeadlessVideo& video() { return active->videoDevice(); }
     std::string playing() const {
         const std::string& p = const_cast<VideoTest*>(this)->video().path();
@@ -100,7 +127,8 @@ class VideoTest : public test::HeadlessTest {
         DispatchAll();
     }
 
-    test::ScratchDir dir;
+    static inline std::optional<test::ScratchDir> suiteDir;
+    const test::ScratchDir& dir = *suiteDir;
     test::WorkingDirectory cwd{dir.path()};
     GameModeTable table{};
     HeadlessBackend* active = &backend;
@@ -181,7 +209,7 @@ TEST_F(VideoTest, AnIntroThatRunsOutEndsLikeASkippedOne) {
 }
 
 TEST_F(VideoTest, AMissingStartPictureIsFatal) {
-    std::filesystem::remove_all(dir.path() / "graphs");
+    std::filesystem::remove(dir.path() / "graphs/d/start.cff");
     PlayLogoVideos();
     finish();
     finish();
@@ -220,6 +248,7 @@ TEST_F(VideoTest, ASecondVideoClosesTheFirstAndSoundOffMutesIt) {
     VideoStage = kVideoMission;
     ASSERT_EQ(PlayVideo("CDvideos\\m01.avi", 0, 0, 0, 640, 480), 1);
     EXPECT_TRUE(video().audioOn());
+    EXPECT_FALSE(BeginFrame()) << "no frame is drawn in the video's display mode";
     SoundOn = 0;
     ASSERT_EQ(PlayVideo("CDvideos\\m01.avi", 0, 0, 0, 640, 480), 1);
     EXPECT_FALSE(video().audioOn());
@@ -277,12 +306,8 @@ TEST_F(VideoTest, FailuresAreFatalAndLeaveTheLoopRunning) {
          "cannot start video"},
     };
     for (const Case& c : cases) {
-        if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
-        test::ResetPlatformState();
         HeadlessBackend fresh;
-        active = &fresh;
-        SetBackend(&fresh);
-        start();
+        restartOn(fresh);
         c.prepare(*this);
         VideoStage = kVideoMission;
         EXPECT_EQ(PlayVideo(c.path, 0, 0, 0, 640, 480), 0) << c.what;
@@ -292,9 +317,40 @@ TEST_F(VideoTest, FailuresAreFatalAndLeaveTheLoopRunning) {
         ASSERT_EQ(fresh.boxes().size(), 1u) << c.what;
         EXPECT_EQ(fresh.boxes()[0].text, c.message) << c.what;
         EXPECT_FALSE(video().isOpen()) << c.what;
-        test::ResetPlatformState();
-        SetBackend(&backend);
-        active = &backend;
+        backToOwnBackend();
+    }
+}
+
+// A display mode that cannot be set, into the video's mode or back: reported as at start-up, and
+// nothing is drawn into surfaces of the wrong size afterwards.
+TEST_F(VideoTest, AModeSwitchThatFailsEndsTheGame) {
+    for (const bool back : {false, true}) {
+        HeadlessBackend fresh;
+        restartOn(fresh);
+        GameMode = 2;
+        VideoStage = kVideoMission;
+        if (back) {
+            ASSERT_EQ(PlayVideo("CDvideos\\m01.avi", 0, 0, 0, 640, 480), 1);
+            fresh.failDisplayMode(true);
+            finish();
+        } else {
+            fresh.failDisplayMode(true);
+            EXPECT_EQ(PlayVideo("CDvideos\\m01.avi", 0, 0, 0, 640, 480), 0);
+            EXPECT_FALSE(video().isOpen());
+        }
+        ASSERT_EQ(fresh.boxes().size(), 1u) << back;
+        EXPECT_EQ(fresh.boxes()[0].title, "Kestrivon");
+        EXPECT_EQ(fresh.boxes()[0].text, "DirectDraw Init FAILED. Error:16389");
+        EXPECT_TRUE(FatalErrorRaised());
+        EXPECT_EQ(GameMode, 0u);
+        EXPECT_EQ(LoopSuspended, 0);
+        EXPECT_FALSE(IsWindow(MainWindow));
+        EXPECT_EQ(g_missionVideoEnds, 0) << "the mission does not go on";
+        const std::size_t frames = fresh.frames().size();
+        PresentWorkBuffer();
+        ShowStatusText("after", nullptr);
+        EXPECT_EQ(fresh.frames().size(), frames);
+        backToOwnBackend();
     }
 }
 

@@ -215,7 +215,7 @@ TEST_F(PersonTypStartUp, AMissingPictureEndsTheStartUp) {
     empty.linkSampleData("graphs");  // the palette and blend tables come before the persons
     test::WorkingDirectory cwd(empty.path());
     backend.setCloseAt(2000);
-    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(WinMain(), kFailureExitCode);
     ASSERT_EQ(backend.boxes().size(), 1u);
     EXPECT_EQ(backend.boxes()[0].text, "file not found:  persons\\p01\\stay0.vff.");
     EXPECT_TRUE(LoadedTypes().empty()) << "freed at shutdown";

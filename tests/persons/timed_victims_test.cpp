@@ -74,7 +74,12 @@ class TimedVictims : public test::PersonTest {
         SelectedIndex = static_cast<std::uint16_t>(i);
         return i;
     }
-    DeadlinePlan& plan() { return *person(victim).attachment.plan(); }
+    DeadlinePlan& plan() {
+        if (DeadlinePlan* p = person(victim).attachment.plan()) return *p;
+        ADD_FAILURE() << "the victim has no plan";
+        static DeadlinePlan none;
+        return none;
+    }
 
     std::int16_t victim = -1;
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
 #include "platform/window.h"
 #include "support/headless_test.h"
 
@@ -62,6 +63,21 @@ TEST_F(DisplayTest, LostSurfacesRefuseLockAndFlipUntilRecreated) {
     EXPECT_FALSE(DisplayPaletteAttached()) << "a palette must be attached to the new primary";
     ASSERT_EQ(DisplayCreateSurfaces(), DD_OK);
     EXPECT_EQ(DisplayLock(SurfaceId::Back, s), DD_OK);
+}
+
+TEST_F(DisplayTest, ADeviceContextHoldsTheSurfaceLockedWhileItLives) {
+    LockedSurface s;
+    {
+        DisplayDC dc(SurfaceId::Primary);
+        ASSERT_TRUE(dc);
+        EXPECT_FALSE(DisplayDC(SurfaceId::Primary));
+        EXPECT_EQ(DisplayLock(SurfaceId::Primary, s), DDERR_SURFACEBUSY)
+            << "the refused one let go of nothing";
+    }
+    ASSERT_EQ(DisplayLock(SurfaceId::Primary, s), DD_OK) << "unlocked at its end";
+    ASSERT_EQ(DisplayUnlock(SurfaceId::Primary), DD_OK);
+    DisplaySimulateLoss(true, false);
+    EXPECT_FALSE(DisplayDC(SurfaceId::Primary));
 }
 
 TEST_F(DisplayTest, OnlyKnownModes) {

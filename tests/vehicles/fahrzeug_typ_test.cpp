@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <set>
 
 #include "core/fatal_error.h"
@@ -14,20 +16,30 @@ namespace {
 
 class FahrzeugTypTest : public VehicleTypesTest {
   protected:
-    void WriteAllTypes() {
-        for (int t = 0; t < kFahrzeugTypCount; ++t)
-            if (!kFahrzeugTypNames[t].name.empty()) WriteType(t);
+    // Every type's files, written once for the suite by the first test that asks; the tests on
+    // them only read them.
+    static const std::filesystem::path& AllTypes() {
+        if (!allTypes_) {
+            allTypes_.emplace();
+            for (int t = 0; t < kFahrzeugTypCount; ++t)
+                if (!kFahrzeugTypNames[t].name.empty()) WriteTypeIn(*allTypes_, t);
+        }
+        return allTypes_->path();
     }
+    static void TearDownTestSuite() { allTypes_.reset(); }
     static std::set<int> Loaded() {
         std::set<int> loaded;
         for (std::int16_t t = 0; t < kFahrzeugTypCount; ++t)
             if (FahrzeugTypLoaded(t)) loaded.insert(t);
         return loaded;
     }
+
+  private:
+    static inline std::optional<ScratchDir> allTypes_;
 };
 
 TEST_F(FahrzeugTypTest, CompanionsComeOnlyWithTheTypesThatBringThem) {
-    WriteAllTypes();
+    const WorkingDirectory here(AllTypes());
     for (std::int16_t t : {kTypNone, kTypF110MD, kTypF119, kTypF203B}) LoadFahrzeugTyp(t);
     LoadFahrzeugTyp(-1);
     LoadFahrzeugTyp(kFahrzeugTypCount);
@@ -65,7 +77,7 @@ TEST_F(FahrzeugTypTest, CompanionsReadTheirOwnFoldersAndTheirHostsDataFile) {
 }
 
 TEST_F(FahrzeugTypTest, AMissionLoadsTheTypesItOffers) {
-    WriteAllTypes();
+    const WorkingDirectory here(AllTypes());
     MissionNummer = 1;
     LoadMissionFahrzeugTypen();
     EXPECT_EQ(Loaded(), (std::set<int>{3, 9, 17, 18, 21, kTypF110MD}))

@@ -24,6 +24,22 @@ std::string Bytes(const std::vector<std::uint8_t>& data) {
     return {data.begin(), data.end()};
 }
 
+void WriteFileIn(const ScratchDir& dir, std::string_view gamePath, const std::string& content) {
+    dir.write(HostPath(gamePath), content);
+}
+
+void WritePictureIn(const ScratchDir& dir, std::string_view gamePath,
+                    const sampledata::Canvas& frame, int frames) {
+    const std::vector<sampledata::Canvas> set(static_cast<std::size_t>(frames), frame);
+    WriteFileIn(dir, gamePath, Bytes(sampledata::MakeVff(set)));
+}
+
+void WriteDatIn(const ScratchDir& dir, std::string_view code,
+                const sampledata::FahrzeugDatNumbers& numbers) {
+    WriteFileIn(dir, "data\\cars\\" + std::string(code) + ".dat",
+                Bytes(sampledata::MakeFahrzeugDat(numbers)));
+}
+
 }  // namespace
 
 void VehicleTypesTest::SetUp() {
@@ -44,13 +60,12 @@ void VehicleTypesTest::ClearTypes() {
 }
 
 void VehicleTypesTest::WriteFile(std::string_view gamePath, const std::string& content) {
-    dir.write(HostPath(gamePath), content);
+    WriteFileIn(dir, gamePath, content);
 }
 
 void VehicleTypesTest::WritePicture(std::string_view gamePath, const sampledata::Canvas& frame,
                                     int frames) {
-    const std::vector<sampledata::Canvas> set(static_cast<std::size_t>(frames), frame);
-    WriteFile(gamePath, Bytes(sampledata::MakeVff(set)));
+    WritePictureIn(dir, gamePath, frame, frames);
 }
 
 void VehicleTypesTest::Remove(std::string_view gamePath) {
@@ -59,24 +74,29 @@ void VehicleTypesTest::Remove(std::string_view gamePath) {
 
 void VehicleTypesTest::WriteDat(std::string_view code,
                                 const sampledata::FahrzeugDatNumbers& numbers) {
-    WriteFile("data\\cars\\" + std::string(code) + ".dat",
-              Bytes(sampledata::MakeFahrzeugDat(numbers)));
+    WriteDatIn(dir, code, numbers);
 }
 
 void VehicleTypesTest::WriteType(int type, SpriteBox opaque, int w, int h) {
+    WriteTypeIn(dir, type, opaque, w, h);
+}
+
+void VehicleTypesTest::WriteTypeIn(const ScratchDir& dir, int type, SpriteBox opaque, int w,
+                                   int h) {
     const std::string_view name = kFahrzeugTypNames[type].name;
-    WriteDat(kFahrzeugTypNames[type].code, {1000, 4, 3, 2, 100});
+    WriteDatIn(dir, kFahrzeugTypNames[type].code, {1000, 4, 3, 2, 100});
     sampledata::Canvas picture(w, h);
     picture.fillRect(opaque.left, opaque.top, opaque.right - opaque.left + 1,
                      opaque.bottom - opaque.top + 1, 7);
     for (const SpriteEntryRow& e : kFahrzeugTypRows[type].sprites) {
         if (e.stem.empty()) continue;
         for (int d = 0; d < kDirectionCount; ++d)
-            if (HasFacing(e.facings, d)) WritePicture(SpritePath(name, e, d), picture, e.frames);
+            if (HasFacing(e.facings, d))
+                WritePictureIn(dir, SpritePath(name, e, d), picture, e.frames);
     }
     if (kFahrzeugTypRows[type].kanone != nullptr)
         for (int c = 0; c < kDirectionCount; ++c)
-            WritePicture(KanonePath(name, c), sampledata::Canvas(4, 4, 9));
+            WritePictureIn(dir, KanonePath(name, c), sampledata::Canvas(4, 4, 9), 1);
 }
 
 }  // namespace kv::test

@@ -24,6 +24,9 @@ class VehicleTypesTest : public HeadlessTest {
     // The type's data file (shared codes once) and every picture its loader may ask for, each
     // frame a canvas of w x h holding one opaque block at `opaque`; the cannon pictures too.
     void WriteType(int type, SpriteBox opaque = {2, 3, 15, 12}, int w = 20, int h = 16);
+    // The same into another folder, such as one a whole suite shares.
+    static void WriteTypeIn(const ScratchDir& dir, int type, SpriteBox opaque = {2, 3, 15, 12},
+                            int w = 20, int h = 16);
     void WriteDat(std::string_view code, const sampledata::FahrzeugDatNumbers& numbers);
     // Writes or replaces an image set at a game path, every frame the same picture.
     void WritePicture(std::string_view gamePath, const sampledata::Canvas& frame, int frames = 1);

@@ -31,8 +31,11 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteHouses,
         kv::sampledata::WriteFurnitureImages,
         kv::sampledata::WriteSonderObjImages,
+        kv::sampledata::WriteJetImages,
         kv::sampledata::WriteContaminationMarker,
         kv::sampledata::WriteMissionScreen,
+        kv::sampledata::WriteExplosionAnimations,
+        kv::sampledata::WritePontonMarker,
     };
     // clang-format on
     for (Step step : steps)

@@ -69,6 +69,7 @@ bool AviDecoder::open(const std::string& path) {
     }
     picture_ = av_frame_alloc();
     next_ = av_frame_alloc();
+    incoming_ = av_frame_alloc();
     soundFrame_ = av_frame_alloc();
     packet_ = av_packet_alloc();
     return true;
@@ -80,6 +81,7 @@ void AviDecoder::close() {
     if (format_ != nullptr) avformat_close_input(&format_);
     av_frame_free(&picture_);
     av_frame_free(&next_);
+    av_frame_free(&incoming_);
     av_frame_free(&soundFrame_);
     av_packet_free(&packet_);
     sws_freeContext(scaler_);
@@ -110,16 +112,21 @@ int AviDecoder::channels() const {
 }
 
 bool AviDecoder::receivePicture(double& seconds) {
-    // Into a frame of its own, so that the last picture stays when none follows.
-    if (avcodec_receive_frame(video_, next_) < 0) return false;
-    av_frame_unref(picture_);
-    av_frame_move_ref(picture_, next_);
-    const std::int64_t ts = picture_->best_effort_timestamp;
+    if (avcodec_receive_frame(video_, incoming_) < 0) return false;
+    av_frame_unref(next_);
+    av_frame_move_ref(next_, incoming_);
+    const std::int64_t ts = next_->best_effort_timestamp;
     seconds = ts != AV_NOPTS_VALUE
                   ? static_cast<double>(ts) * av_q2d(format_->streams[videoStream_]->time_base)
                   : static_cast<double>(picturesRead_) * frameDuration_;
     ++picturesRead_;
     return true;
+}
+
+void AviDecoder::takePicture() {
+    if (next_ == nullptr || next_->data[0] == nullptr) return;
+    av_frame_unref(picture_);
+    av_frame_move_ref(picture_, next_);
 }
 
 bool AviDecoder::nextPicture(double& seconds, const SoundSink& sound) {
@@ -128,35 +135,45 @@ bool AviDecoder::nextPicture(double& seconds, const SoundSink& sound) {
         if (receivePicture(seconds)) return true;
         if (flushed_) return false;
         if (av_read_frame(format_, packet_) < 0) {
-            // The end of the file: what the decoder still holds comes out now.
-            avcodec_send_packet(video_, nullptr);
-            flushed_ = true;
+            drain(sound);
             continue;
         }
-        if (packet_->stream_index == videoStream_)
-            avcodec_send_packet(video_, packet_);
-        else if (packet_->stream_index == audioStream_ && audio_ != nullptr && sound)
+        if (packet_->stream_index == videoStream_) {
+            // A damaged packet costs its picture and no more; a decoder that refuses anything
+            // else will not decode the rest either, so the video ends with what it has.
+            const int sent = avcodec_send_packet(video_, packet_);
+            if (sent < 0 && sent != AVERROR_INVALIDDATA) drain(sound);
+        } else if (packet_->stream_index == audioStream_ && audio_ != nullptr && sound) {
             decodeSound(packet_, sound);
+        }
         av_packet_unref(packet_);
     }
 }
 
+void AviDecoder::drain(const SoundSink& sound) {
+    avcodec_send_packet(video_, nullptr);
+    if (audio_ != nullptr && sound) decodeSound(nullptr, sound);
+    flushed_ = true;
+}
+
 void AviDecoder::decodeSound(const AVPacket* packet, const SoundSink& sound) {
     if (avcodec_send_packet(audio_, packet) < 0) return;
-    std::vector<std::int16_t> samples;
-    while (avcodec_receive_frame(audio_, soundFrame_) >= 0) {
-        const int room = swr_get_out_samples(resampler_, soundFrame_->nb_samples);
-        if (room <= 0) continue;
-        samples.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(channels()));
-        auto* out = reinterpret_cast<std::uint8_t*>(samples.data());
-        const int n = swr_convert(resampler_, &out, room,
-                                  const_cast<const std::uint8_t**>(soundFrame_->extended_data),
-                                  soundFrame_->nb_samples);
-        if (n > 0)
-            sound(std::span<const std::int16_t>(
-                samples.data(),
-                static_cast<std::size_t>(n) * static_cast<std::size_t>(channels())));
-    }
+    while (avcodec_receive_frame(audio_, soundFrame_) >= 0)
+        convertSound(const_cast<const std::uint8_t**>(soundFrame_->extended_data),
+                     soundFrame_->nb_samples, sound);
+    if (packet == nullptr) convertSound(nullptr, 0, sound);
+}
+
+void AviDecoder::convertSound(const std::uint8_t** in, int count, const SoundSink& sound) {
+    const int room = swr_get_out_samples(resampler_, count);
+    if (room <= 0) return;
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(room) *
+                                      static_cast<std::size_t>(channels()));
+    auto* out = reinterpret_cast<std::uint8_t*>(samples.data());
+    const int n = swr_convert(resampler_, &out, room, in, count);
+    if (n > 0)
+        sound(std::span<const std::int16_t>(
+            samples.data(), static_cast<std::size_t>(n) * static_cast<std::size_t>(channels())));
 }
 
 bool AviDecoder::scalePicture(int width, int height, std::span<std::uint32_t> out) {

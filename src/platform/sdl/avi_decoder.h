@@ -39,23 +39,32 @@ class AviDecoder {
     // Seconds one picture stands.
     double frameDuration() const { return frameDuration_; }
 
-    // Decodes on to the next picture and returns its time in seconds; sound met on the way goes
-    // to the sink, or is skipped without one. False at the end.
+    // Decodes on to the next picture and returns its time in seconds; it waits until taken. Sound
+    // met on the way goes to the sink, or is skipped without one. False at the end.
     bool nextPicture(double& seconds, const SoundSink& sound);
-    // The last picture, scaled to width x height: pixels of 0xAARRGGBB, rows one after another.
+    // The waiting picture becomes the one to show; the one before is let go unscaled.
+    void takePicture();
+    // The picture last taken, scaled to width x height: pixels of 0xAARRGGBB, rows one after
+    // another.
     bool scalePicture(int width, int height, std::span<std::uint32_t> out);
 
   private:
     bool receivePicture(double& seconds);
+    // At the end of the file, or when the pictures cannot be decoded further: what the decoders
+    // still hold comes out, and nothing more is read.
+    void drain(const SoundSink& sound);
+    // A null packet drains the sound decoder and the resampler.
     void decodeSound(const AVPacket* packet, const SoundSink& sound);
+    void convertSound(const std::uint8_t** in, int count, const SoundSink& sound);
 
     AVFormatContext* format_ = nullptr;
     AVCodecContext* video_ = nullptr;
     AVCodecContext* audio_ = nullptr;
     int videoStream_ = -1;
     int audioStream_ = -1;
-    AVFrame* picture_ = nullptr;
-    AVFrame* next_ = nullptr;
+    AVFrame* picture_ = nullptr;   // taken: the one shown
+    AVFrame* next_ = nullptr;      // decoded, waiting for its time
+    AVFrame* incoming_ = nullptr;  // the decoder writes here, so a failed read loses nothing
     AVFrame* soundFrame_ = nullptr;
     AVPacket* packet_ = nullptr;
     SwsContext* scaler_ = nullptr;

@@ -4,28 +4,37 @@
 #include <SDL_mixer.h>
 
 #include <cstdio>
+#include <string>
 
 namespace kv {
 
 namespace {
+
 int g_users = 0;
+bool g_unavailable = false;
+
+bool NoDevice(const std::string& reason) {
+    g_unavailable = true;
+    std::fprintf(stderr, "no sound device: %s; the game runs silent\n", reason.c_str());
+    return false;
 }
+
+}  // namespace
 
 bool AcquireMixer() {
     if (g_users > 0) {
         ++g_users;
         return true;
     }
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "SDL audio: %s\n", SDL_GetError());
-        return false;
-    }
+    // Music, sound effects and every video would each ask again, and be told the same again.
+    if (g_unavailable) return false;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return NoDevice(SDL_GetError());
     Mix_Init(MIX_INIT_OGG);
     if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-        std::fprintf(stderr, "SDL_mixer: %s\n", Mix_GetError());
+        const std::string reason = Mix_GetError();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
+        return NoDevice(reason);
     }
     g_users = 1;
     return true;
@@ -37,6 +46,10 @@ void ReleaseMixer() {
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void ForgetMixerFailure() {
+    g_unavailable = false;
 }
 
 }  // namespace kv

@@ -104,17 +104,17 @@ void SdlVideo::service(std::vector<InputEvent>& out) {
                 }
             }
             if (!pending_ || pendingTime_ > now) break;
-            // Taken now, before the next picture is decoded over it. Of pictures that are late
-            // only the latest is shown.
+            // Of pictures that are late only the latest is shown, so only that one is scaled.
             pending_ = false;
             endTime_ = pendingTime_ + decoder_.frameDuration();
-            if (width_ > 0 && height_ > 0) {
-                scaled_.resize(static_cast<std::size_t>(width_) *
-                               static_cast<std::size_t>(height_));
-                due = decoder_.scalePicture(width_, height_, scaled_);
-            }
+            decoder_.takePicture();
+            due = true;
         }
-        if (due && show_) show_(scaled_.data(), x_, y_, width_, height_);
+        if (due && width_ > 0 && height_ > 0) {
+            scaled_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+            if (decoder_.scalePicture(width_, height_, scaled_) && show_)
+                show_(scaled_.data(), x_, y_, width_, height_);
+        }
         if (atEnd_ && !pending_ && now >= endTime_ && !soundLeft()) {
             playing_ = false;
             closeSound();

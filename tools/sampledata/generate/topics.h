@@ -40,10 +40,16 @@ bool WriteHouses(const OutputTree& out);
 bool WriteFurnitureImages(const OutputTree& out);
 // sobj\..., graphs\scanner.vff, graphs\scanpnt.vff: every special-object image set
 bool WriteSonderObjImages(const OutputTree& out);
+// sobj\jet.vff
+bool WriteJetImages(const OutputTree& out);
 // graphs\kontam.vff
 bool WriteContaminationMarker(const OutputTree& out);
 // graphs\d\maske.vff, graphs\maus.vff, graphs\piecemsk.vff, graphs\maskpics.vff and the other
 // panel pictures, mapwege\M101.vff, CDvideos\mi01.avi
 bool WriteMissionScreen(const OutputTree& out);
+// graphs\explode\..., sobj\13\gullexpl.aff: the animations of the ten explosion kinds
+bool WriteExplosionAnimations(const OutputTree& out);
+// graphs\pziel.vff
+bool WritePontonMarker(const OutputTree& out);
 
 }  // namespace kv::sampledata

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -11,9 +12,11 @@
 #include "platform/music.h"
 #include "platform/sdl/avi_decoder.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_mixer_device.h"
 #include "platform/video.h"
 #include "support/headless_test.h"
 #include "support/media_files.h"
+#include "writers/avi_writer.h"
 
 namespace kv {
 namespace {
@@ -37,7 +40,10 @@ TEST(AviDecoder, ReadsEveryPictureAndTheWholeSoundTrack) {
     };
     std::vector<double> times;
     double t = 0;
-    while (decoder.nextPicture(t, sink)) times.push_back(t);
+    while (decoder.nextPicture(t, sink)) {
+        times.push_back(t);
+        decoder.takePicture();
+    }
     ASSERT_EQ(times.size(), 12u);
     for (std::size_t i = 0; i < times.size(); ++i) EXPECT_NEAR(times[i], i / 12.0, 1e-6);
     EXPECT_EQ(samples, 22050u) << "one second of sound";
@@ -49,6 +55,39 @@ TEST(AviDecoder, ReadsEveryPictureAndTheWholeSoundTrack) {
     EXPECT_GT((p >> 16) & 0xFF, 200u);
     EXPECT_LT((p >> 8) & 0xFF, 30u);
     EXPECT_LT(p & 0xFF, 30u);
+}
+
+TEST(AviDecoder, ScalesThePictureTakenNotTheOneWaiting) {
+    test::ScratchDir dir;
+    sampledata::AviClip clip;
+    clip.width = 16;
+    clip.height = 16;
+    clip.frameCount = 3;
+    // Red, green, blue.
+    clip.drawFrame = [](int frame, std::span<std::uint8_t> rgb) {
+        for (std::size_t i = static_cast<std::size_t>(frame); i < rgb.size(); i += 3) rgb[i] = 255;
+    };
+    ASSERT_TRUE(sampledata::WriteAviFile(dir / "rgb.avi", clip));
+    AviDecoder decoder;
+    ASSERT_TRUE(decoder.open(dir / "rgb.avi"));
+    std::vector<std::uint32_t> pixels(8 * 8);
+    const auto shown = [&] {
+        EXPECT_TRUE(decoder.scalePicture(8, 8, pixels));
+        return pixels[4 * 8 + 4] & 0xC0C0C0;  // the top bits of each colour
+    };
+    double t = 0;
+    ASSERT_TRUE(decoder.nextPicture(t, nullptr));
+    EXPECT_FALSE(decoder.scalePicture(8, 8, pixels)) << "nothing is taken yet";
+    decoder.takePicture();
+    ASSERT_TRUE(decoder.nextPicture(t, nullptr));
+    EXPECT_EQ(shown(), 0xC00000u) << "red stays while green waits";
+    decoder.takePicture();
+    EXPECT_EQ(shown(), 0x00C000u);
+    ASSERT_TRUE(decoder.nextPicture(t, nullptr));
+    EXPECT_FALSE(decoder.nextPicture(t, nullptr));
+    EXPECT_EQ(shown(), 0x00C000u) << "the end changes nothing shown";
+    decoder.takePicture();
+    EXPECT_EQ(shown(), 0x0000C0u);
 }
 
 TEST(AviDecoder, RefusesWhatIsNoVideo) {
@@ -93,6 +132,8 @@ class SdlMediaTest : public ::testing::Test {
     void TearDown() override {
         backend.reset();
         ClearConfigOverrides();
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        ForgetMixerFailure();
     }
     std::unique_ptr<Backend> backend;
     test::ScratchDir dir;
@@ -169,6 +210,35 @@ TEST_F(SdlMediaTest, MusicPlaysATrackToItsEnd) {
 TEST_F(SdlMediaTest, NoMusicWithoutTracks) {
     const std::vector<std::string> none{"", ""};
     EXPECT_EQ(backend->music()->open(none), 0u);
+}
+
+TEST_F(SdlMediaTest, WithoutASoundDeviceOneLineSaysSoAndEverythingPlaysSilent) {
+    ASSERT_TRUE(test::WriteTestTrack(dir / "track02.ogg", 0.3));
+    ASSERT_TRUE(test::WriteTestVideo(dir / "v.avi", 32, 24, 3, 30));
+    ::setenv("SDL_AUDIODRIVER", "kestrivon-none", 1);
+    ForgetMixerFailure();
+    testing::internal::CaptureStderr();
+    const bool sound = backend->soundDevice()->open();
+    const std::vector<std::string> tracks{"", dir / "track02.ogg"};
+    const std::uint32_t music = backend->music()->open(tracks);
+    // A video with a sound track still plays, without its sound.
+    VideoPlayer* video = backend->video();
+    std::uint32_t error = 0;
+    ASSERT_NE(video->open(dir / "v.avi", error), 0u);
+    ASSERT_TRUE(video->play(44));
+    const std::vector<InputEvent> notices = NoticesFor(*backend, 44);
+    video->close();
+    const bool again = backend->soundDevice()->open();
+    const std::string said = testing::internal::GetCapturedStderr();
+
+    EXPECT_FALSE(sound);
+    EXPECT_EQ(music, 0u);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].wParam, MCI_NOTIFY_SUCCESSFUL);
+    EXPECT_FALSE(again);
+    EXPECT_TRUE(said.starts_with("no sound device: ")) << said;
+    EXPECT_TRUE(said.ends_with("; the game runs silent\n")) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 }  // namespace

@@ -1,0 +1,7 @@
+#include "persons/person_injury.h"
+
+namespace kv {
+
+void HitPerson(std::int16_t) {}
+
+}  // namespace kv

@@ -1,0 +1,430 @@
+#include "world/brand.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <span>
+
+#include "core/fatal_error.h"
+#include "core/fire_counts.h"
+#include "core/mission_hooks.h"
+#include "core/random.h"
+#include "world/brand_cells.h"
+#include "world/furniture.h"
+#include "world/house_images.h"
+#include "world/terrain.h"
+#include "world/tile_set.h"
+
+namespace kv {
+
+namespace brand {
+
+HouseCellRef FindHouseCell(int house, int floor, int i, int j) {
+    House* h = PlacedHouse(house);
+    if (h == nullptr || floor < 0 || static_cast<std::size_t>(floor) >= h->floors.size()) return {};
+    const HouseTyp& t = TypOf(*h);
+    if (i < 0 || i >= t.extentI || j < 0 || j >= t.extentJ) return {};
+    return {h, house, floor, i, j};
+}
+
+HouseCellRef LinkedGroundCell(std::uint16_t tile) {
+    const HouseLinkTarget link = DecodeHouseLink(tile);
+    if (link.house < 0) return {};
+    return FindHouseCell(link.house, 0, link.i, link.j);
+}
+
+void CountHouseCellLit(House& h) {
+    ++h.burningCells;
+    if (h.burning == 0) {
+        h.burning = 1;
+        ++BurningHouseCount;
+    }
+}
+
+void CountHouseCellOut(House& h) {
+    if (h.burningCells > 0) --h.burningCells;
+    if (h.burningCells == 0 && h.burning != 0) {
+        h.burning = 0;
+        --BurningHouseCount;
+    }
+}
+
+void SetBurntMapCell(std::size_t cell) {
+    MapCell& m = MapCells[cell];
+    m.material = static_cast<std::uint8_t>(m.material & ~kMaterialUnburnt);
+    CellAnims[cell].kind = 4;
+    // A successor the terrain table or the cell's terrain byte cannot hold leaves the terrain.
+    if (m.terrain >= TerrainCount) return;
+    const std::uint16_t burnt = TerrainTypen[m.terrain].burntTerrain;
+    if (burnt == kNoTerrain || burnt >= TerrainCount || burnt > 255) return;
+    SetCellTerrain(static_cast<int>(cell), static_cast<std::uint8_t>(burnt));
+}
+
+void IgniteCellFurniture(const HouseCellRef& c) {
+    const std::uint16_t obj = At(c.floorState().objIndex, c.i, c.j);
+    if (obj != kNoHouseObj) IgniteHouseObj(obj);
+}
+
+void EndCellFurnitureFire(const HouseCellRef& c) {
+    const std::uint16_t obj = At(c.floorState().objIndex, c.i, c.j);
+    if (obj != kNoHouseObj) EndHouseObjFire(obj);
+}
+
+void SetFlameLook(const HouseCellRef& c, std::uint8_t kind) {
+    for (auto& layer : c.floorState().flames) At(layer, c.i, c.j).kind = kind;
+}
+
+}  // namespace brand
+
+using namespace brand;
+
+namespace {
+
+// The map's kind of a cell showing its fire image.
+constexpr std::uint8_t kFireImageLook = 3;
+
+// The animations always draw their random start frame, so that a frame count of 0 changes no later
+// random number; such an animation starts at frame 0.
+std::uint8_t RandomFrame(int frames) {
+    const int r = Rand();
+    return static_cast<std::uint8_t>(frames > 0 ? r % frames : 0);
+}
+
+void IgniteMapCell(std::size_t cell) {
+    BrandState& s = BrandStates[cell];
+    s.heat = 0;
+    s.burning = 1;
+    ++BurningCellCount;
+    SetIgniteLook(static_cast<int>(cell));
+}
+
+// Heat reaching a plain map cell; it ignites once its heat is above its class's threshold.
+void HeatPlainCell(std::size_t cell, std::int32_t heat) {
+    BrandState& s = BrandStates[cell];
+    if (s.burning != 0 || s.fuel <= 0) return;
+    AddHeat(s.heat, heat);
+    if (s.heat > MapMaterial(cell).ignite) IgniteMapCell(cell);
+}
+
+// Heat reaching a house cell on the same floor or another; it may ignite.
+void HeatHouseCell(const HouseCellRef& c, std::int64_t heat) {
+    BrandState& s = c.state();
+    if (s.burning != 0 || s.fuel <= 0) return;
+    AddHeat(s.heat, heat);
+    CheckCellIgnition(c.index, c.floor, c.i, c.j);
+}
+
+// A class given as "no limit" to its ignition never ignites, however high the heat climbs.
+bool ReachesIgnition(std::int32_t heat, const Material& m) {
+    return m.ignite != kMaterialUnlimited && heat >= m.ignite;
+}
+
+// One tick of a burning cell's own fire: hotter, less fuel. True when it has burnt out.
+bool Burn(BrandState& s, const Material& m) {
+    if (m.maxHeat > s.heat) AddHeat(s.heat, m.gain);
+    s.fuel = Saturate(static_cast<std::int64_t>(s.fuel) - s.heat);
+    return s.fuel < 0;
+}
+
+// A cell that is not burning loses heat down to 0; heat below 0 (left by water) stays.
+void Cool(BrandState& s, const Material& m) {
+    if (s.heat <= 0) return;
+    s.heat = std::max(Saturate(static_cast<std::int64_t>(s.heat) - m.loss), 0);
+}
+
+// An out-of-range phase (only a damaged save could hold one) counts as phase 0.
+int CurrentPhase() {
+    return BrandPhase >= 0 && BrandPhase < kBrandPhases ? BrandPhase : 0;
+}
+
+// Heat reaching a map cell inside the map, by its index.
+void PassHeatToCell(std::size_t cell, std::int32_t heat) {
+    const std::uint16_t tile = MapCells[cell].tile;
+    if (!IsHouseLink(tile))
+        HeatPlainCell(cell, heat);
+    else if (const HouseCellRef c = LinkedGroundCell(tile))
+        HeatHouseCell(c, heat);
+}
+
+// The farthest a fire reaches, in cells along a row or a column.
+constexpr int kBrandReach = 4;
+
+void UpdateMapFire(std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
+    const int width = MapWidth;
+    const int height = MapHeight;
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    if (MapCells.size() < count || BrandStates.size() < count || CellAnims.size() < count) return;
+    // Away from the edges every neighbour lies in the map, a fixed step away in the cell index.
+    std::array<std::ptrdiff_t, kBrandSpreadPerPhase> step{};
+    for (std::size_t k = 0; k < step.size(); ++k)
+        step[k] = static_cast<std::ptrdiff_t>(spread[k].dcolumn) * height + spread[k].drow;
+    std::size_t cell = 0;
+    for (int column = 0; column < width; ++column) {
+        const bool innerColumn = column >= kBrandReach && column < width - kBrandReach;
+        for (int row = 0; row < height; ++row, ++cell) {
+            BrandState& s = BrandStates[cell];
+            if (s.burning == 0) {
+                if (s.heat > 0) Cool(s, MapMaterial(cell));
+                continue;
+            }
+            if (Burn(s, MapMaterial(cell))) {
+                s = BrandState{};
+                --BurningCellCount;
+                SetBurntMapCell(cell);
+            }
+            // A cell that has just burnt out passes no heat, but its neighbours are still tested.
+            const std::int32_t heat = s.heat;
+            if (innerColumn && row >= kBrandReach && row < height - kBrandReach) {
+                for (std::size_t k = 0; k < step.size(); ++k)
+                    PassHeatToCell(
+                        static_cast<std::size_t>(static_cast<std::ptrdiff_t>(cell) + step[k]),
+                        Share(heat, spread[k].divisor));
+                continue;
+            }
+            for (const BrandSpread& e : spread)
+                PassHeatToMapCell(column + e.dcolumn, row + e.drow, Share(heat, e.divisor));
+        }
+    }
+}
+
+struct FloorSpread {
+    int dfloor;
+    int divisor;
+};
+constexpr FloorSpread kFloorSpread[] = {{1, 4}, {2, 256}, {-1, 4}, {-2, 256}};
+
+// The cell on c's floor that a map link names when it names c's own house.
+HouseCellRef SameHouseCell(const HouseCellRef& c, std::uint16_t tile) {
+    if (((tile - kHouseLinkBase) >> 8) != c.index) return {};
+    const int i = (tile >> 4) & 15;
+    const int j = tile & 15;
+    const HouseTyp& t = TypOf(*c.house);
+    if (i >= t.extentI || j >= t.extentJ) return {};
+    return {c.house, c.index, c.floor, i, j};
+}
+
+// Heat from a burning house cell to the map around it: into cells of houses on the same floor
+// (divided once more between two houses), and from the ground floor into plain map cells.
+void SpreadFromHouseCell(const HouseCellRef& c, std::int32_t heat,
+                         std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
+    const House& h = *c.house;
+    for (const BrandSpread& e : spread) {
+        const int column = h.x + c.i + e.dcolumn;
+        const int row = h.y + c.j + e.drow;
+        if (!CellInMap(column, row)) continue;
+        const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
+        const std::uint16_t tile = MapCells[cell].tile;
+        if (!IsHouseLink(tile)) {
+            if (c.floor == 0) HeatPlainCell(cell, Share(heat, e.divisor));
+            continue;
+        }
+        // Mostly the heat stays in the house: its floor and type are known to hold the cell.
+        if (const HouseCellRef same = SameHouseCell(c, tile)) {
+            HeatHouseCell(same, Share(heat, e.divisor));
+            continue;
+        }
+        const HouseLinkTarget link = DecodeHouseLink(tile);
+        const HouseCellRef to = FindHouseCell(link.house, c.floor, link.i, link.j);
+        if (!to) continue;
+        if (to.index == c.index) {
+            HeatHouseCell(to, Share(heat, e.divisor));
+        } else {
+            const int between = std::max<std::int16_t>(TypOf(*to.house).spreadDivisor, 1);
+            // heat / (divisor x between), as two truncating divisions give it.
+            HeatHouseCell(to, Share(heat, e.divisor) / between);
+        }
+    }
+}
+
+void UpdateHouseCell(const HouseCellRef& c, int phase,
+                     std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
+    BrandState& s = c.state();
+    if (s.burning == 0) {
+        if (s.heat > 0) Cool(s, HouseMaterial(*c.house, c.floor, c.i, c.j));
+        return;
+    }
+    if (Burn(s, HouseMaterial(*c.house, c.floor, c.i, c.j))) {
+        s = BrandState{};
+        EndCellFurnitureFire(c);
+        CountHouseCellOut(*c.house);
+        SetFlameLook(c, kFlameBurnt);
+    }
+    const std::int32_t heat = s.heat;
+    if (phase == 0) {
+        const int floors = static_cast<int>(c.house->floors.size());
+        for (const FloorSpread& v : kFloorSpread) {
+            const int floor = c.floor + v.dfloor;
+            if (floor >= 0 && floor < floors)
+                HeatHouseCell({c.house, c.index, floor, c.i, c.j}, Share(heat, v.divisor));
+        }
+    }
+    SpreadFromHouseCell(c, heat, spread);
+}
+
+void UpdateHouseFire(int phase, std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
+    for (std::size_t n = 0; n < Houses.size(); ++n) {
+        House* h = PlacedHouse(static_cast<int>(n));
+        if (h == nullptr) continue;
+        const HouseTyp& t = TypOf(*h);
+        for (std::size_t f = 0; f < h->floors.size(); ++f) {
+            const HouseFloor& floor = h->floors[f];
+            for (int j = 0; j < t.extentJ; ++j)
+                for (int i = 0; i < t.extentI; ++i) {
+                    // Most cells of most houses are cold: skip them without more ado.
+                    const BrandState& s =
+                        floor.brand[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+                    if (s.burning == 0 && s.heat <= 0) continue;
+                    UpdateHouseCell({h, static_cast<int>(n), static_cast<int>(f), i, j}, phase,
+                                    spread);
+                }
+        }
+    }
+}
+
+// A flame layer set from a cell's flame-set number: 0 shows the cell not burning, n shows set n
+// of the layer's table from a random frame.
+void SetFlameLayer(CellAnim& layer, int set, std::span<const HouseFlameSet> sets) {
+    if (set == 0) {
+        layer.kind = kFlameIdle;
+        return;
+    }
+    layer.kind = static_cast<std::uint8_t>(kFlameFirstSet + set - 1);
+    layer.frame = RandomFrame(sets[static_cast<std::size_t>(set - 1)].frames);
+    layer.tick = 0;
+}
+
+void ResetFireState() {
+    for (std::size_t cell = 0; cell < BrandStates.size() && cell < MapCells.size(); ++cell) {
+        BrandState& s = BrandStates[cell];
+        s.fuel = MapMaterial(cell).fuel;
+        s.heat = 0;
+    }
+    for (std::size_t n = 0; n < Houses.size(); ++n) {
+        House* h = PlacedHouse(static_cast<int>(n));
+        if (h == nullptr) continue;
+        const HouseTyp& t = TypOf(*h);
+        h->burning = 0;
+        h->burningCells = 0;
+        for (std::size_t f = 0; f < h->floors.size(); ++f)
+            for (int i = 0; i < t.extentI; ++i)
+                for (int j = 0; j < t.extentJ; ++j)
+                    At(h->floors[f].brand, i, j) = {
+                        HouseMaterial(*h, static_cast<int>(f), i, j).fuel, 0, 0};
+    }
+    for (HouseObj& o : HouseObjs) o.burning = 0;
+    BurningCellCount = 0;
+    BurningHouseCount = 0;
+}
+
+// The fires the level and the mission's hook have set: counted, and shown burning.
+void LightStartingFires() {
+    for (std::size_t cell = 0; cell < BrandStates.size() && cell < MapCells.size(); ++cell) {
+        BrandState& s = BrandStates[cell];
+        if (s.burning == 0) continue;
+        const std::uint16_t tile = MapCells[cell].tile;
+        if (IsHouseLink(tile)) {
+            // A cell of a house burns on the house's ground floor, where water reaches it.
+            s.burning = 0;
+            if (const HouseCellRef c = LinkedGroundCell(tile)) c.state().burning = 1;
+            continue;
+        }
+        ++BurningCellCount;
+        SetIgniteLook(static_cast<int>(cell));
+    }
+    for (std::size_t n = 0; n < Houses.size(); ++n) {
+        House* h = PlacedHouse(static_cast<int>(n));
+        if (h == nullptr) continue;
+        const HouseTyp& t = TypOf(*h);
+        for (std::size_t f = 0; f < h->floors.size(); ++f)
+            for (int i = 0; i < t.extentI; ++i)
+                for (int j = 0; j < t.extentJ; ++j) {
+                    if (At(h->floors[f].brand, i, j).burning == 0) continue;
+                    CountHouseCellLit(*h);
+                    StartCellFlames(static_cast<int>(n), static_cast<int>(f), i, j);
+                }
+    }
+}
+
+}  // namespace
+
+bool InitBrand(int mission) {
+    if (!LoadMaterials()) return false;
+    ResetFireState();
+    auto hook = MissionHook(mission, &MissionHooks::InitBrand, "InitBrand");
+    if (hook == nullptr) return false;
+    hook();
+    if (FatalErrorRaised()) return false;
+    LightStartingFires();
+    return true;
+}
+
+void UpdateBrand() {
+    const int phase = CurrentPhase();
+    const auto& spread = BrandSpreadTable[static_cast<std::size_t>(phase)];
+    UpdateMapFire(spread);
+    UpdateHouseFire(phase, spread);
+}
+
+void SetIgniteLook(int cell) {
+    if (cell < 0 || static_cast<std::size_t>(cell) >= CellAnims.size() ||
+        static_cast<std::size_t>(cell) >= MapCells.size())
+        return;
+    CellAnim& a = CellAnims[static_cast<std::size_t>(cell)];
+    const std::uint16_t tile = MapCells[static_cast<std::size_t>(cell)].tile;
+    // A tile the tile set does not have shows the fire image.
+    if (tile >= TileTypen.size()) {
+        a.kind = kFireImageLook;
+        return;
+    }
+    const TileTyp& t = TileTypen[tile];
+    if (t.animA.flag == kAnimFire) {
+        a.kind = 1;
+        a.frame = RandomFrame(t.animA.frames);
+        a.tick = 0;
+    } else if (t.animB.flag == kAnimFire) {
+        a.kind = 2;
+        a.frame = RandomFrame(t.animB.frames);
+        a.tick = 0;
+    } else {
+        a.kind = kFireImageLook;
+    }
+}
+
+void PassHeatToMapCell(int column, int row, std::int32_t heat) {
+    if (!CellInMap(column, row)) return;
+    const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
+    if (cell >= MapCells.size() || cell >= BrandStates.size()) return;
+    PassHeatToCell(cell, heat);
+}
+
+void CheckCellIgnition(int house, int floor, int i, int j) {
+    const HouseCellRef c = FindHouseCell(house, floor, i, j);
+    if (!c) return;
+    BrandState& s = c.state();
+    if (s.burning != 0 || !ReachesIgnition(s.heat, HouseMaterial(*c.house, floor, i, j))) return;
+    s.heat = 0;
+    s.burning = 1;
+    IgniteCellFurniture(c);
+    CountHouseCellLit(*c.house);
+    StartCellFlames(house, floor, i, j);
+}
+
+void StartCellFlames(int house, int floor, int i, int j) {
+    const HouseCellRef c = FindHouseCell(house, floor, i, j);
+    if (!c) return;
+    const HouseCell& cell = TypOf(*c.house).cell(floor, i, j);
+    auto& flames = c.floorState().flames;
+    if (cell.lowerFlames > kLowerFlameSetCount) return;
+    SetFlameLayer(At(flames[kFlameLower], i, j), cell.lowerFlames, LowerFlameSets);
+    if (cell.middleFlames > kMiddleFlameSetCount) return;
+    SetFlameLayer(At(flames[kFlameMiddle], i, j), cell.middleFlames, MiddleFlameSets);
+    if (cell.upperFlames > kUpperFlameSetCount) return;
+    SetFlameLayer(At(flames[kFlameUpper], i, j), cell.upperFlames, UpperFlameSets);
+    At(flames[kFlameFourth], i, j).kind = kFlameIdle;
+}
+
+void ResetBrand() {
+    BrandPhase = 0;
+}
+
+}  // namespace kv

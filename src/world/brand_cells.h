@@ -1,0 +1,86 @@
+#pragma once
+// What the fire model's spread, water and damage share: checked access to the fire state of map
+// cells and house cells, heat sums that stop at the ends of the 32-bit range, and the counting of
+// burning house cells.
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+#include "world/houses.h"
+#include "world/level_map.h"
+#include "world/materials.h"
+
+namespace kv::brand {
+
+// Heat and fuel sums stop at the ends of the i32 range: a class given as "no limit" is the largest
+// i32, and a cell must not wrap from the hottest to the coldest.
+inline std::int32_t Saturate(std::int64_t v) {
+    constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(v < kMin ? kMin : v > kMax ? kMax : v);
+}
+inline void AddHeat(std::int32_t& heat, std::int64_t amount) {
+    heat = Saturate(static_cast<std::int64_t>(heat) + amount);
+}
+
+// heat / divisor, rounded toward zero like the division, for the tables' divisors, which are all
+// powers of two: a shift, where a division would cost the sweep most of its time.
+inline std::int32_t Share(std::int32_t heat, int divisor) {
+    const int shift = std::countr_zero(static_cast<unsigned>(divisor));
+    const std::int32_t bias = (heat >> 31) & (divisor - 1);
+    return (heat + bias) >> shift;
+}
+
+// The class of a map cell (the unburnt bit masked off) and of a house cell (its byte as it is).
+inline const Material& MapMaterial(std::size_t cell) {
+    return MaterialOf(MapCells[cell].material & kMaterialClassMask);
+}
+inline const Material& HouseMaterial(const House& h, int floor, int i, int j) {
+    return MaterialOf(HouseTypen[static_cast<std::size_t>(h.type)].cell(floor, i, j).material);
+}
+
+inline const HouseTyp& TypOf(const House& h) {
+    return HouseTypen[static_cast<std::size_t>(h.type)];
+}
+template <class T>
+T& At(HouseCellGrid<T>& grid, int i, int j) {
+    return grid[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+}
+
+// A house cell by (house, floor, i, j), all checked: the house placed, the floor one of its
+// floors, the cell inside its type's extent.
+struct HouseCellRef {
+    House* house = nullptr;
+    int index = -1;
+    int floor = 0;
+    int i = 0;
+    int j = 0;
+
+    explicit operator bool() const { return house != nullptr; }
+    HouseFloor& floorState() const { return house->floors[static_cast<std::size_t>(floor)]; }
+    BrandState& state() const { return At(floorState().brand, i, j); }
+};
+HouseCellRef FindHouseCell(int house, int floor, int i, int j);
+// The ground-floor cell a map tile links to; empty for a ground tile and for a link that names no
+// placed house or a cell outside its type (such a cell has no fire).
+HouseCellRef LinkedGroundCell(std::uint16_t tile);
+inline bool IsHouseLink(std::uint16_t tile) {
+    return tile >= kHouseLinkBase;
+}
+
+// Counting a house cell that has caught fire or stopped burning: the house's count and flag, and
+// the count of burning houses.
+void CountHouseCellLit(House& h);
+void CountHouseCellOut(House& h);
+
+// A map cell burnt out: the burnt look and its terrain's burnt successor.
+void SetBurntMapCell(std::size_t cell);
+// The furniture of a house cell: catches fire with it, or shows its burnt look.
+void IgniteCellFurniture(const HouseCellRef& c);
+void EndCellFurnitureFire(const HouseCellRef& c);
+// Every flame layer of a house cell shows the same look.
+void SetFlameLook(const HouseCellRef& c, std::uint8_t kind);
+
+}  // namespace kv::brand

@@ -1,0 +1,151 @@
+// The heat of fires around vehicles, persons and special objects, once a tick: vehicles and
+// objects take it as heat of their own, persons lose energy and are pushed away from the flames.
+
+#include "core/fire_counts.h"
+#include "core/mission_counters.h"
+#include "core/unit_views.h"
+#include "persons/person_evade.h"
+#include "persons/person_types.h"
+#include "persons/personen.h"
+#include "vehicles/fahrzeug_typ.h"
+#include "world/brand.h"
+#include "world/brand_cells.h"
+#include "world/sonder_obj.h"
+
+namespace kv {
+
+using namespace brand;
+
+namespace {
+
+constexpr std::int8_t kEvadeTicks = 8;
+// A helicopter feels the ground's heat only while it stands with its door open.
+constexpr std::int8_t kLandedHelicopterAnim = 3;
+
+// A fire as a unit at a cell feels it: whether one burns there, and its heat.
+struct Fire {
+    bool burning = false;
+    std::int32_t heat = 0;
+};
+Fire FireOf(const BrandState& s) {
+    return {s.burning != 0, s.heat};
+}
+
+// On the ground: a plain cell, or a house's ground-floor cell.
+Fire GroundFire(int column, int row) {
+    const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
+    const std::uint16_t tile = MapCells[cell].tile;
+    if (!IsHouseLink(tile)) return FireOf(BrandStates[cell]);
+    const HouseCellRef c = LinkedGroundCell(tile);
+    return c ? FireOf(c.state()) : Fire{};
+}
+
+// A person feels plain cells only outside, the floor it stands on in its own house, and the ground
+// floor of any other house.
+Fire PersonFire(int column, int row, const UnitHead& person) {
+    const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
+    const std::uint16_t tile = MapCells[cell].tile;
+    if (!IsHouseLink(tile)) return person.storey == 0 ? FireOf(BrandStates[cell]) : Fire{};
+    const HouseLinkTarget link = DecodeHouseLink(tile);
+    const int floor = link.house == person.house ? person.storey - 1 : 0;
+    const HouseCellRef c = FindHouseCell(link.house, floor, link.i, link.j);
+    return c ? FireOf(c.state()) : Fire{};
+}
+
+// Calls felt(column, row, divisor) for the cell at a point (divisor 1) and its 40 neighbours, those
+// inside the map. A point off the map (vehicles drive in from beyond its edge) has no cell of its
+// own.
+template <class Felt>
+void ForCellsAround(int x, int y, Felt felt) {
+    // Nothing burns on the map or in a house: no cell has heat to give (the fire model and the
+    // missions keep the counters).
+    if (BurningCellCount == 0 && BurningHouseCount == 0) return;
+    const CellPos at = CellFromPixel(x, y);
+    if (CellInMap(at.column, at.row)) felt(at.column, at.row, 1);
+    for (const BrandSpread& e : WasserSpreadTable) {
+        const int column = at.column + e.dcolumn;
+        const int row = at.row + e.drow;
+        if (CellInMap(column, row)) felt(column, row, e.divisor);
+    }
+}
+
+std::int64_t GroundHeatAround(int x, int y) {
+    std::int64_t sum = 0;
+    ForCellsAround(x, y, [&](int column, int row, int divisor) {
+        const Fire f = GroundFire(column, row);
+        if (f.burning) sum += Share(f.heat, divisor);
+    });
+    return sum;
+}
+
+void HeatFahrzeuge() {
+    if (FahrzeugUnits.heat == nullptr) return;
+    for (std::int32_t n = 0; n < FahrzeugUnits.count; ++n) {
+        const UnitHead* v = FahrzeugUnits.at(n);
+        if (v == nullptr || v->type < 0 || v->type >= kFahrzeugTypCount || v->storey != 0) continue;
+        if (v->type == kTypF203 && v->anim != kLandedHelicopterAnim) continue;
+        const std::int64_t sum = GroundHeatAround(static_cast<int>(v->x), static_cast<int>(v->y)) -
+                                 FahrzeugTypen[static_cast<std::size_t>(v->type)].heatProtection;
+        if (sum <= 0) continue;
+        if (std::int32_t* heat = FahrzeugUnits.heat(static_cast<std::int16_t>(n)))
+            AddHeat(*heat, sum);
+    }
+}
+
+void HurtPerson(std::int16_t n, Person& p) {
+    const PersonTyp& type = PersonTypen[static_cast<std::size_t>(p.type)];
+    const std::int32_t protection = type.heatProtection;
+    std::int64_t sum = -static_cast<std::int64_t>(protection);
+    ForCellsAround(static_cast<int>(p.x), static_cast<int>(p.y),
+                   [&](int column, int row, int divisor) {
+                       const Fire f = PersonFire(column, row, p);
+                       if (!f.burning) return;
+                       sum += Share(f.heat, divisor);
+                       const PixelPos from = CellHeatPoint(column, row);
+                       SetPersonEvade(n, static_cast<float>(from.x), static_cast<float>(from.y),
+                                      Saturate(static_cast<std::int64_t>(f.heat) - protection),
+                                      kEvadeTicks, 0, -1);
+                   });
+    if (sum <= 0) return;
+    const std::int64_t divisor = std::max<std::int16_t>(type.heatDivisor, 1);
+    AddHeat(p.energy, -(sum / (p.casualty != 0 ? 3 * divisor : divisor)));
+    if (p.energy >= 1) return;
+    p.energy = 0;
+    p.deadTicks = 0;
+    if (p.casualty != 0) ++ToteCount;
+}
+
+void HurtPersonen() {
+    for (std::size_t n = 0; n < Personen.size(); ++n) {
+        Person& p = Personen[n];
+        if (p.type < 0 || p.type >= kPersonTypCount || p.offMap != 0 || p.present == 0 ||
+            p.energy <= 0 || p.storey < 0)
+            continue;
+        HurtPerson(static_cast<std::int16_t>(n), p);
+    }
+}
+
+void HeatSonderObjs() {
+    for (std::int32_t n = 0; n < SonderObjCount; ++n) {
+        SonderObj* o = SonderObjAt(n);
+        if (o == nullptr || o->type == -1 || o->storey != 0 || o->visible == 0 || o->burning != 0 ||
+            o->fuel <= 0)
+            continue;
+        const SonderObjTyp* t = SonderObjTypAt(o->type);
+        if (t == nullptr) continue;
+        const int cx = static_cast<int>(o->x) + t->boxX0 + (t->boxX1 - t->boxX0) / 2;
+        const int cy = static_cast<int>(o->y) + t->boxY0 + (t->boxY1 - t->boxY0) / 2;
+        const std::int64_t sum = GroundHeatAround(cx, cy);
+        if (sum > 0) AddHeat(o->heat, sum);
+    }
+}
+
+}  // namespace
+
+void ApplyBrandDamage() {
+    HeatFahrzeuge();
+    HurtPersonen();
+    HeatSonderObjs();
+}
+
+}  // namespace kv
