@@ -188,6 +188,9 @@ using CandidateList = std::vector<Candidate>;
 struct UnitCandidates {
     bool valid = false;
     Rect16 window{};
+    // How far from the window the positions were taken (the pre-filter's reach of the tester).
+    int vehicleReach = 0;
+    int personReach = 0;
     CandidateList fahrzeuge;
     CandidateList personen;
 };
@@ -204,9 +207,6 @@ ScopeCache g_scope;
 // How far a window reaches beyond what opened it: a unit's whole look-ahead, or a few batches of
 // a straight run.
 constexpr int kScopeMargin = 96;
-// The farthest a unit can be from a tester's point and still pass the pre-filter.
-constexpr int kFarthestVehicle = 2 * kVehicleRadius;
-constexpr int kFarthestPerson = kVehicleRadius + kPersonRadius;
 
 bool Within(const Rect16& inner, const Rect16& outer) {
     return inner.x1 >= outer.x1 && inner.y1 >= outer.y1 && inner.x2 <= outer.x2 &&
@@ -262,10 +262,13 @@ const UnitCandidates* UnitsNear(const Query& q) {
     if (q.prefilter) {
         UnitCandidates& c = g_scope.nearPoint;
         const Rect16 point{To16(q.px), To16(q.py), To16(q.px), To16(q.py)};
-        if (!c.valid || !Within(point, c.window)) {
+        if (!c.valid || !Within(point, c.window) || c.vehicleReach < q.vehicleRange ||
+            c.personReach < q.personRange) {
             c.window = WindowAround(point);
-            CollectUnits(FahrzeugUnits, c.window, kFarthestVehicle, 0, c.fahrzeuge);
-            CollectUnits(PersonUnits, c.window, kFarthestPerson, kWideLying, c.personen);
+            c.vehicleReach = q.vehicleRange;
+            c.personReach = q.personRange;
+            CollectUnits(FahrzeugUnits, c.window, c.vehicleReach, 0, c.fahrzeuge);
+            CollectUnits(PersonUnits, c.window, c.personReach, kWideLying, c.personen);
             c.valid = true;
         }
         return &c;
