@@ -7,6 +7,7 @@
 #include "mission/mission_start.h"
 #include "mission/screen_calls.h"
 #include "missions/mission_rows.h"
+#include "persons/person_befehle.h"
 
 namespace kv {
 
@@ -32,11 +33,15 @@ constexpr BefehlCallbackTable kBefehlCallbacks{};
 // What the mission view asks of the screens; filled as the screens arrive.
 constexpr ScreenCallTable kScreenCalls{};
 
+// The person orders carried out above the persons: the missions' own steps and entering a base.
+constexpr PersonBefehlHooks kPersonBefehlHooks{};
+
 }  // namespace
 
 void InstallProgramTables() {
     SetGameModeTable(&kGameModes);
     SetBefehlCallbackSource(&kBefehlCallbacks);
+    SetPersonBefehlHooks(&kPersonBefehlHooks);
     InstallMissionHooks();
     SetScreenCalls(&kScreenCalls);
     SetStartMissionFunction(StartMission);

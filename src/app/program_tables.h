@@ -4,8 +4,8 @@
 
 namespace kv {
 
-// Installs every game mode's handlers, every order callback and every mission's hooks. Called
-// once before the main loop starts.
+// Installs every game mode's handlers, every order callback, the person orders handled above
+// the persons and every mission's hooks. Called once before the main loop starts.
 void InstallProgramTables();
 
 }  // namespace kv

@@ -29,6 +29,7 @@
 #include "movement/befehl_queue.h"
 #include "movement/searching_movers.h"
 #include "movement/zones.h"
+#include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -88,6 +89,7 @@ void ResetProgramState() {
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
+    SetPersonBefehlHooks(nullptr);
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);

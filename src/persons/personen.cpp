@@ -31,18 +31,8 @@ namespace {
 constexpr int kPreloadedPersonTypen = 8;
 constexpr std::uint8_t kTypeMedic = 4;
 
-const PersonTyp& TypOf(const Person& p) {
-    return PersonTypen[static_cast<std::size_t>(std::clamp<int>(p.type, 0, kPersonTypCount - 1))];
-}
-
 bool ValidPersonTyp(int type) {
     return type >= 0 && type < kPersonTypCount;
-}
-
-void UpdateDrawPos(Person& p) {
-    const AnimSlot& slot = PersonAnimSlot(p.type, p.direction, p.anim);
-    p.drawX = static_cast<std::int16_t>(static_cast<std::int32_t>(p.x - slot.hotX));
-    p.drawY = static_cast<std::int16_t>(static_cast<std::int32_t>(p.y - slot.hotY));
 }
 
 UnitHead* PersonHead(std::int16_t index) {
@@ -53,7 +43,7 @@ std::uint8_t PersonCasualty(std::int16_t index) {
 }
 std::int8_t PersonSoundGroup(std::int16_t index) {
     const Person& p = Personen[static_cast<std::size_t>(index)];
-    return ValidPersonTyp(p.type) ? TypOf(p).soundGroup : -1;
+    return ValidPersonTyp(p.type) ? PersonTypOf(p).soundGroup : -1;
 }
 std::uint8_t PersonOffMap(std::int16_t index) {
     return Personen[static_cast<std::size_t>(index)].offMap;
@@ -70,6 +60,17 @@ void MakeFree(Person& p) {
 }
 
 }  // namespace
+
+const PersonTyp& PersonTypOf(const Person& person) {
+    return PersonTypen[static_cast<std::size_t>(
+        std::clamp<int>(person.type, 0, kPersonTypCount - 1))];
+}
+
+void UpdatePersonDrawPos(Person& person) {
+    const AnimSlot& slot = PersonAnimSlot(person.type, person.direction, person.anim);
+    person.drawX = static_cast<std::int16_t>(static_cast<std::int32_t>(person.x - slot.hotX));
+    person.drawY = static_cast<std::int16_t>(static_cast<std::int32_t>(person.y - slot.hotY));
+}
 
 Person* PersonAt(std::int32_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Personen.size()) return nullptr;
@@ -172,7 +173,7 @@ void ResetPerson(std::int16_t index) {
         SetPersonAnim(index, kAnimDistress);
     else
         SetPersonAnim(index, kAnimStand);
-    UpdateDrawPos(p);
+    UpdatePersonDrawPos(p);
     const bool pedestrian = (p.controlFlags & kPersonPedestrian) != 0;
     if (!pedestrian) p.link2 = 0xFFFF;
     p.link = 0xFFFF;
@@ -187,7 +188,7 @@ void ResetPerson(std::int16_t index) {
     DiscardBefehle(p);
     ResetPersonEvade(p);
     ResetMoveTarget(p);
-    p.speed = TypOf(p).speed;
+    p.speed = PersonTypOf(p).speed;
     ResetPersonTrail(p);
     p.stepMarker = 128;
     p.moveByte = 0;
@@ -248,7 +249,7 @@ std::uint8_t PushBlocked(const Person& p, const TestBox& box) {
     constexpr std::uint8_t kMapCell = 4;
     if (box.left < 0 || box.top < 0 || box.right > WorldMaxX || box.bottom > WorldMaxY)
         return kMapCell;
-    const PersonTyp& typ = TypOf(p);
+    const PersonTyp& typ = PersonTypOf(p);
     CollisionHit hit;
     if (FindCollisionAt(0, &p, &typ, box.left, box.top, box.right, box.bottom,
                         static_cast<std::int16_t>(p.house), p.storey, typ.terrainColumn, &hit) == 0)
@@ -267,7 +268,7 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask) {
         p.direction = 1;
     const std::int8_t startDirection = p.direction;
     SavePersonPos(index);
-    UpdateDrawPos(p);
+    UpdatePersonDrawPos(p);
     // Past the map's size no step can find a spot on it.
     const int bound = std::max<int>(WorldMaxX, WorldMaxY);
     int step = 0;
@@ -277,7 +278,7 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask) {
         RestorePersonPos(index);
         if (step > bound) {
             p.direction = startDirection;
-            UpdateDrawPos(p);
+            UpdatePersonDrawPos(p);
             return result;
         }
         switch (p.direction) {
@@ -299,7 +300,7 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask) {
                 if ((mask & 8) != 0) p.y -= static_cast<float>(step);
                 break;
         }
-        UpdateDrawPos(p);
+        UpdatePersonDrawPos(p);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "gfx/image_files.h"
 #include "persons/person.h"
+#include "persons/person_types.h"
 
 namespace kv {
 
@@ -25,6 +26,11 @@ extern SavedPosition SavedPersonPos;
 
 // The person of an index; null outside the array.
 Person* PersonAt(std::int32_t index);
+// The type record of a person in use.
+const PersonTyp& PersonTypOf(const Person& person);
+// The draw corner: the position minus the hot spot of the current animation, truncated toward
+// zero.
+void UpdatePersonDrawPos(Person& person);
 
 // PersonCount slots with the free defaults; the person view reaches them.
 void AllocPersonen();

@@ -1,0 +1,85 @@
+#include "persons/person_befehle.h"
+
+#include "movement/befehl_queue.h"
+#include "movement/befehl_rerun.h"
+#include "movement/stepping.h"
+#include "movement/zones.h"
+#include "persons/person_handlers.h"
+#include "persons/personen.h"
+
+namespace kv {
+
+namespace {
+
+const PersonBefehlHooks* g_hooks = nullptr;
+NestedBefehlRuns g_nestedRuns;
+
+// A row of the table that hands its order to the hook above.
+template <PersonBefehlHandler PersonBefehlHooks::*Member>
+void RunHooked(std::int16_t index) {
+    if (g_hooks == nullptr) return;
+    if (const PersonBefehlHandler hook = g_hooks->*Member) hook(index);
+}
+
+void RunClear(std::int16_t index) {
+    if (Person* p = PersonAt(index)) RunBefehl10(*p);
+}
+
+constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
+    using H = PersonBefehlHooks;
+    std::array<PersonBefehlHandler, kBefehlOpcodeCount> h{};
+    h[6] = FollowTarget;
+    h[7] = WaitPerson;
+    h[8] = WalkPersonStraight;
+    h[10] = RunClear;
+    h[11] = PlanPersonPath;
+    h[12] = PlacePersonIfFree;
+    h[163] = RunHooked<&H::RunPersonBefehlEnterBasis>;
+    h[186] = RunHooked<&H::RunPersonBefehl186M03>;
+    h[193] = RunHooked<&H::RunPersonBefehl193M10>;
+    h[197] = RunHooked<&H::RunPersonBefehl197M12>;
+    h[203] = RunHooked<&H::RunPersonBefehl203M06>;
+    h[212] = RunHooked<&H::RunPersonBefehl212M10>;
+    h[213] = RunHooked<&H::RunPersonBefehl213M10>;
+    h[214] = RunHooked<&H::RunPersonBefehl214M10>;
+    h[215] = RunHooked<&H::RunPersonBefehl215M10>;
+    h[216] = RunHooked<&H::RunPersonBefehl216M10>;
+    h[217] = RunHooked<&H::RunPersonBefehl217M26>;
+    h[218] = RunHooked<&H::RunPersonBefehl218M04>;
+    h[222] = RunHooked<&H::RunPersonBefehl222M17>;
+    h[224] = RunHooked<&H::RunPersonBefehl224M21>;
+    h[225] = RunHooked<&H::RunPersonBefehl225M21>;
+    h[226] = RunHooked<&H::RunPersonBefehl226M21>;
+    h[227] = RunHooked<&H::RunPersonBefehl227M21>;
+    return h;
+}
+
+}  // namespace
+
+constinit const std::array<PersonBefehlHandler, kBefehlOpcodeCount> PersonBefehlHandlers =
+    BuildHandlers();
+
+void SetPersonBefehlHooks(const PersonBefehlHooks* hooks) {
+    g_hooks = hooks;
+}
+
+void ExecutePersonBefehl(std::int16_t index) {
+    Person* person = PersonAt(index);
+    if (person == nullptr || person->type == -1 || person->orders == nullptr) return;
+    const std::uint8_t opcode = person->orders->opcode;
+    const BefehlOpcodeRow& row = BefehlOpcode(opcode);
+    const PersonBefehlHandler handler = row.person ? PersonBefehlHandlers[opcode] : nullptr;
+    if (handler != nullptr) {
+        if (opcode == kOpMoveBackwards) person->moverFlags |= kMoverTurned;
+        handler(index);
+        if (row.zone && ZoneCount != 0) UpdateZoneOccupancy(kZoneKindPerson, index);
+    }
+    // The handler may have freed the slot.
+    if (person->type != -1) UpdatePersonDrawPos(*person);
+}
+
+void RunPersonBefehlAgain(std::int16_t index) {
+    g_nestedRuns.runAgain([index] { ExecutePersonBefehl(index); });
+}
+
+}  // namespace kv
