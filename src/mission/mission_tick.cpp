@@ -8,6 +8,7 @@
 #include "gfx/palette.h"
 #include "media/sound_slots.h"
 #include "movement/searching_movers.h"
+#include "persons/person_update.h"
 #include "vehicles/fahrzeug_update.h"
 #include "world/brand.h"
 #include "world/furniture.h"
@@ -61,7 +62,7 @@ constexpr std::array<MissionStep, kTickStepCount> kTickSteps = {{
     {"ApplyBrandDamage", ApplyBrandDamage},
     {"SpawnZF", nullptr},
     {"UpdateFahrzeuge", UpdateFahrzeuge},
-    {"UpdatePersonen", nullptr},
+    {"UpdatePersonen", UpdatePersonen},
     {"UpdateSonderObj", UpdateSonderObj},
     {"UpdateHouseObjAnims", UpdateHouseObjAnims},
     {"UpdateMission", RunUpdateMission},

@@ -13,4 +13,6 @@ void SetZFWegSpeed(std::uint16_t path, float /*speed*/) {
     if (path >= ZFWegCount) return;
 }
 
+void StepPassantRoute(std::int16_t) {}
+
 }  // namespace kv

@@ -17,4 +17,8 @@ std::optional<float> ZFWegSpeed(std::int32_t path);
 // alone.
 void SetZFWegSpeed(std::uint16_t path, float speed);
 
+// Gives an idle pedestrian its next walk along its path. Does nothing yet: the pedestrian paths
+// come with the traffic.
+void StepPassantRoute(std::int16_t person);
+
 }  // namespace kv

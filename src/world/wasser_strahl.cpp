@@ -46,4 +46,6 @@ void StopWasserStrahl(std::int16_t vehicle, std::uint8_t force) {
 
 void UpdateWasserStrahl(std::int16_t) {}
 
+void UpdateSchlauchStrahl(std::int16_t) {}
+
 }  // namespace kv

@@ -113,4 +113,7 @@ void StopWasserStrahl(std::int16_t vehicle, std::uint8_t force);
 // running jet. Does nothing yet: the cannons come with the water-jet work.
 void UpdateWasserStrahl(std::int16_t vehicle);
 
+// One tick of a person's hose jet. Does nothing yet: the hoses come with the water-jet work.
+void UpdateSchlauchStrahl(std::int16_t person);
+
 }  // namespace kv
