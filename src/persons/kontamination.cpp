@@ -34,11 +34,6 @@ int Trunc(float v) {
     return static_cast<int>(v);
 }
 
-Person* UsedPerson(std::int32_t index) {
-    Person* p = PersonAt(index);
-    return p != nullptr && p->type != -1 ? p : nullptr;
-}
-
 // A vehicle in use whose type record can give it orders; null else.
 UnitHead* UsedVehicle(std::int32_t index) {
     UnitHead* v = FahrzeugUnits.at(index);
@@ -110,7 +105,7 @@ bool KontaminationProof(std::int8_t type) {
 }
 
 void SpreadKontamination(std::int16_t source) {
-    const Person* s = UsedPerson(source);
+    const Person* s = UsedPersonAt(source);
     if (s == nullptr) return;
     const int sx = Trunc(s->x);
     const int sy = Trunc(s->y);
@@ -137,7 +132,7 @@ void SpreadKontamination(std::int16_t source) {
 }
 
 void EnterDecontamination(std::int16_t index) {
-    Person* person = UsedPerson(index);
+    Person* person = UsedPersonAt(index);
     if (person == nullptr || person->orders == nullptr) return;
     Person& p = *person;
     Befehl& order = *p.orders;
@@ -165,13 +160,12 @@ void EnterDecontamination(std::int16_t index) {
     p.contamination = 0;
     p.exposure = 0;
     if (CarriesSomeone(p.type)) {
-        const PersonLink load = DecodePersonLink(p.link);
-        if (Person* l = load.kind == PersonLinkKind::Partner ? UsedPerson(load.index) : nullptr) {
-            l->contamination = 0;
-            l->exposure = 0;
+        if (Person* load = LinkedPartner(p.link)) {
+            load->contamination = 0;
+            load->exposure = 0;
         }
     }
-    if (UsedPerson(leader) != nullptr) {
+    if (UsedPersonAt(leader) != nullptr) {
         ReleaseLedPerson(index, static_cast<std::int16_t>(leader), 1);
     } else {
         p.selected = 0;
@@ -182,7 +176,7 @@ void EnterDecontamination(std::int16_t index) {
 }
 
 void LeaveDecontamination(std::int16_t index) {
-    Person* person = UsedPerson(index);
+    Person* person = UsedPersonAt(index);
     if (person == nullptr || person->orders == nullptr) return;
     Person& p = *person;
     Befehl& order = *p.orders;

@@ -88,11 +88,6 @@ constexpr std::array<TypeRule, 8> kHitRules = {{
 }};
 // The hose holder is not a row above: it only lets go of its hose before it burns.
 
-Person* UsedPerson(std::int32_t index) {
-    Person* p = PersonAt(index);
-    return p != nullptr && p->type != -1 ? p : nullptr;
-}
-
 const TypeRule* FindRule(std::span<const TypeRule> rules, std::int8_t type) {
     for (const TypeRule& r : rules)
         if (r.type == type) return &r;
@@ -125,7 +120,7 @@ void ReleasePartners(std::int16_t index, Person& p) {
 void PutDownLoad(Person& carrier, std::uint8_t mask, std::uint8_t flags) {
     const PersonLink link = DecodePersonLink(carrier.link);
     carrier.link = kNoLink;
-    Person* load = link.kind == PersonLinkKind::Partner ? UsedPerson(link.index) : nullptr;
+    Person* load = link.kind == PersonLinkKind::Partner ? UsedPersonAt(link.index) : nullptr;
     if (load == nullptr) return;
     const auto index = static_cast<std::int16_t>(link.index);
     load->offMap = 0;
@@ -188,7 +183,7 @@ void AddBurningCompanion(const Person& from, std::int8_t type) {
 }  // namespace
 
 void InjurePerson(std::int16_t index, std::int32_t energy, std::uint8_t mask, std::uint8_t flags) {
-    Person* person = UsedPerson(index);
+    Person* person = UsedPersonAt(index);
     if (person == nullptr) return;
     Person& p = *person;
     ReleasePartners(index, p);
@@ -227,7 +222,7 @@ void InjurePerson(std::int16_t index, std::int32_t energy, std::uint8_t mask, st
 }
 
 void HitPerson(std::int16_t index) {
-    Person* person = UsedPerson(index);
+    Person* person = UsedPersonAt(index);
     if (person == nullptr) return;
     Person& p = *person;
     ReleasePartners(index, p);
@@ -243,7 +238,7 @@ void HitPerson(std::int16_t index) {
 }
 
 void IgnitePerson(std::int16_t index) {
-    Person* person = UsedPerson(index);
+    Person* person = UsedPersonAt(index);
     if (person == nullptr) return;
     Person& p = *person;
     ClearBefehle(p);

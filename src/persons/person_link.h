@@ -51,9 +51,7 @@ inline PersonLink DecodePersonLink(std::uint16_t link) {
 // The person in use that the link names as a plain partner index; null for any other link.
 inline Person* LinkedPartner(std::uint16_t link) {
     const PersonLink l = DecodePersonLink(link);
-    if (l.kind != PersonLinkKind::Partner) return nullptr;
-    Person* p = PersonAt(l.index);
-    return p != nullptr && p->type != -1 ? p : nullptr;
+    return l.kind == PersonLinkKind::Partner ? UsedPersonAt(l.index) : nullptr;
 }
 
 }  // namespace kv

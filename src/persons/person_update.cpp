@@ -105,9 +105,8 @@ void Poison(std::int16_t i, Person& p) {
 // A medic at work (treating slot) gives its patient the patient's own gain each tick.
 void Heal(const Person& medic) {
     if (medic.type != kTypeMedic || medic.anim != kAnimTreat) return;
-    const PersonLink link = DecodePersonLink(medic.link);
-    Person* patient = link.kind == PersonLinkKind::Partner ? PersonAt(link.index) : nullptr;
-    if (patient == nullptr || patient->type == -1 || patient->energy <= 0) return;
+    Person* patient = LinkedPartner(medic.link);
+    if (patient == nullptr || patient->energy <= 0) return;
     patient->energy = std::min(
         Saturated(static_cast<std::int64_t>(patient->energy) + patient->energyGain), kFullEnergy);
     if (patient->energy < 1) CountDeath(*patient);
