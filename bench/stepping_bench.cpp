@@ -5,59 +5,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-
-#include "core/cd_path.h"
-#include "core/mission_state.h"
+#include "bench_world.h"
 #include "core/unit_head.h"
 #include "movement/befehl.h"
 #include "movement/stepping.h"
 #include "movement/unit_type.h"
-#include "world/level_map.h"
-#include "world/terrain.h"
 
 namespace {
 
 using namespace kv;
-
-constexpr int kPersonMoveClass = 16;  // the walking class of the sample terrain table
-
-// Mission 1's level and terrain from the generated sample data, loaded once.
-bool LoadMissionOne() {
-    static const bool loaded = [] {
-        const std::filesystem::path dir = KV_SAMPLEDATA_DIR;
-        const std::filesystem::path previous = std::filesystem::current_path();
-        std::filesystem::current_path(dir);
-        CdPath = dir.string() + "/";
-        const bool ok = LoadLevelMap(1, 0) && LoadTerrain();
-        std::filesystem::current_path(previous);
-        WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
-        WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
-        return ok;
-    }();
-    return loaded;
-}
-
-// A type whose two animations have one footprint box in every direction.
-struct BenchTyp {
-    BenchTyp(std::uint8_t unitClass, float speed, std::uint8_t moveClass, std::int16_t halfWidth,
-             std::int16_t height) {
-        const AnimSlot slot{
-            1,      1, halfWidth, height, {0, 0, static_cast<std::int16_t>(2 * halfWidth), height},
-            nullptr};
-        slots.fill(slot);
-        head.dirAnims.fill(slots.data());
-        head.animCount = 2;
-        head.unitClass = unitClass;
-        head.speed = speed;
-        head.terrainColumn = moveClass;
-    }
-    BenchTyp(const BenchTyp&) = delete;
-    BenchTyp& operator=(const BenchTyp&) = delete;
-    std::array<AnimSlot, 2> slots{};
-    UnitTypHead head{};
-};
+using bench::BenchTyp;
+using bench::kPersonMoveClass;
+using bench::LoadMissionOne;
 
 // A unit of the type standing at (x, y) facing direction, sent to the target; each iteration
 // empties its ring and plans it full again.

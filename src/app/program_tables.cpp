@@ -30,11 +30,11 @@ constexpr GameModeTable kGameModes = [] {
 // Slot 0 pairs two persons, slot 1 queues a target action, 2..14 are the missions' callbacks.
 constexpr BefehlCallbackTable kBefehlCallbacks{};
 
-// What the mission view asks of the screens; filled as the screens arrive.
-constexpr ScreenCallTable kScreenCalls{};
-
 // The person orders carried out above the persons: the missions' own steps and entering a base.
 constexpr PersonBefehlHooks kPersonBefehlHooks{};
+
+// What the mission view asks of the screens; filled as the screens arrive.
+constexpr ScreenCallTable kScreenCalls{};
 
 }  // namespace
 

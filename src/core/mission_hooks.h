@@ -17,6 +17,11 @@ struct MissionHooks {
     void (*InitLevel)() = nullptr;
     // Sets HouseCount, calls InitHouseList and AddHouse per house.
     void (*InitHouses)() = nullptr;
+    // Sets ZFWegCount, calls AllocZFWege and fills each traffic path; a mission without traffic
+    // sets no paths.
+    void (*InitZFWege)() = nullptr;
+    // Sets PassantenWegCount, calls AllocPassantenWege and SetPassantenWeg per path.
+    void (*InitPassantenWege)() = nullptr;
     // Sets FahrzeugCount, calls AllocFahrzeuge and creates the mission's vehicles.
     void (*InitFahrzeuge)() = nullptr;
     // Missions whose collision test lets units overlap in a few rectangles: sets the counts,
@@ -35,6 +40,11 @@ struct MissionHooks {
     // Sets SonderObjTypCount and SonderObjCount (the fixed slots), calls AllocSonderObj, loads
     // the mission's types and places its fixed objects and hydrants.
     void (*InitSonderObj)() = nullptr;
+    // Missions 11, 21, 26 and 28: sets PontonPunktCount, calls AllocPontonPunkte and
+    // AddPontonPunkt per point.
+    void (*InitPontonPunkte)() = nullptr;
+    // Mission 21's own damage around an exploding special object, run before the explosion's.
+    void (*OnSonderObjExplosion)(std::int16_t object) = nullptr;
     // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.
     void (*InitZones)() = nullptr;
     // Sets PersonCount, calls AllocPersonen and creates the mission's persons.

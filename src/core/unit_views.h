@@ -4,14 +4,19 @@
 // them. The person, vehicle and special-object modules fill these views when they allocate their
 // arrays and empty them when they free them.
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
+#include <span>
 
 #include "core/unit_head.h"
 
 namespace kv {
 
-// A unit type's animation in one direction (movement/unit_type.h); the views only pass it on.
+// A unit type's animation in one direction, and the leading fields of a unit type
+// (movement/unit_type.h); the views only pass them on.
 struct AnimSlot;
+struct UnitTypHead;
 struct WasserStrahl;
 
 // The person or vehicle array, as far as its shared head goes.
@@ -30,11 +35,39 @@ struct UnitArray {
     // The animation the unit shows now (its type's slot for its direction and animation); null
     // when the type has none.
     const AnimSlot* (*animSlot)(std::int16_t index) = nullptr;
+    // The type record of a type number (a PersonTyp or FahrzeugTyp); null for a number outside
+    // the table.
+    const UnitTypHead* (*typeRecord)(std::int32_t type) = nullptr;
+
+    // When the records lie in one array: the head of record i starts stride bytes after that of
+    // record i - 1. Loops over every slot (the collision tests) read them without a call per slot.
+    std::byte* base = nullptr;
+    std::ptrdiff_t stride = 0;
+
+    // Registers an array of records that derive from UnitHead.
+    template <class Rec>
+    void setRecords(std::span<Rec> records) {
+        count = static_cast<std::int16_t>(records.size());
+        base = records.empty() ? nullptr
+                               : reinterpret_cast<std::byte*>(static_cast<UnitHead*>(&records[0]));
+        stride = static_cast<std::ptrdiff_t>(sizeof(Rec));
+    }
+    // The head of slot index, which must lie in 0..count-1.
+    UnitHead& slot(std::int32_t index) const {
+        if (base != nullptr)
+            return *std::launder(reinterpret_cast<UnitHead*>(base + index * stride));
+        return *head(static_cast<std::int16_t>(index));
+    }
+    // Whether the records can be read at all.
+    bool readable() const { return base != nullptr || head != nullptr; }
 
     // Null for an index outside the array.
     UnitHead* at(std::int32_t index) const {
-        if (head == nullptr || index < 0 || index >= count) return nullptr;
-        return head(static_cast<std::int16_t>(index));
+        if (!readable() || index < 0 || index >= count) return nullptr;
+        return &slot(index);
+    }
+    const UnitTypHead* typeOf(std::int32_t type) const {
+        return typeRecord != nullptr ? typeRecord(type) : nullptr;
     }
     bool isOffMap(std::int32_t index) const {
         return offMap != nullptr && at(index) != nullptr &&

@@ -9,6 +9,7 @@
 #include "core/hover.h"
 #include "core/message_line.h"
 #include "core/mission_counters.h"
+#include "core/mission_extras.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -28,6 +29,7 @@
 #include "mission/selection.h"
 #include "movement/befehl_queue.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/person_befehle.h"
 #include "persons/person_types.h"
@@ -41,6 +43,7 @@
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
@@ -60,6 +63,7 @@ void ResetGameState() {
     FreeFahrzeuge();
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    FreePontonPunkte();
     ResetSonderObj();
     ResetExplosions();
     FreeHouses();
@@ -69,6 +73,9 @@ void ResetGameState() {
     FreeTileSet();
     FreeLevelMap();
     FreeZones();
+    FreeMissionExtras();
+    FreePassantenWege();
+    FreeZFWege();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();

@@ -11,12 +11,15 @@
 #include "core/unit_views.h"
 #include "mission/mission_tick.h"
 #include "movement/befehl.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/person.h"
 #include "persons/personen.h"
+#include "world/explosions.h"
 #include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 
 namespace kv {
@@ -164,9 +167,12 @@ std::uint64_t MissionChecksum() {
     HashRecords(h, Houses);
     HashRecords(h, HouseObjs);
     HashRecords(h, Zones);
+    HashRecords(h, ZFWege);
     HashUsedSlots(h, Personen);
     HashUnits(h, FahrzeugUnits);
     HashUsedSlots(h, SonderObjs);
+    HashRecords(h, PontonPunkte);
+    for (ExplosionSlot& e : ExplosionSlots) HashRecord(h, e);
     return h.value();
 }
 

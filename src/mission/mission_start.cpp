@@ -30,16 +30,19 @@
 #include "movement/befehl_queue.h"
 #include "movement/path_nodes.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/personen.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
+#include "world/explosions.h"
 #include "world/house_types.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
@@ -75,13 +78,13 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitLevel", [] { InitLevel(MissionNummer); }},
     {"InitHouses", [] { InitHouses(MissionNummer); }},
     {"FreeEmptyNodeGraph", FreeEmptyNodeGraph},
-    {"ClearExplosions", nullptr},
+    {"ClearExplosions", ClearExplosions},
     {"LoadTerrain", [] { LoadTerrain(); }},
-    {"InitPontonPunkte", nullptr},
+    {"InitPontonPunkte", [] { InitPontonPunkte(MissionNummer); }},
     {"InitBootPunkte", nullptr},
     {"InitBrand", [] { InitBrand(MissionNummer); }},
-    {"InitZFWege", nullptr},
-    {"InitPassantenWege", nullptr},
+    {"InitZFWege", [] { InitZFWege(MissionNummer); }},
+    {"InitPassantenWege", [] { InitPassantenWege(MissionNummer); }},
     {"InitSonderObj", [] { InitSonderObj(MissionNummer); }},
     {"InitPersonen", [] { InitPersonen(MissionNummer); }},
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
@@ -95,14 +98,14 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
 
 constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeBootPunkte", nullptr},
-    {"FreePontonPunkte", nullptr},
+    {"FreePontonPunkte", FreePontonPunkte},
     {"FreeZones", FreeZones},
     {"FreeMissionExtras", FreeMissionExtras},
     {"FreeBasen", [] { RunScreenCall(ScreenCalls().FreeBasen); }},
     {"FreeSobjJet", nullptr},
     {"FreeGafferZiele", nullptr},
-    {"FreePassantenWege", nullptr},
-    {"FreeZFWege", nullptr},
+    {"FreePassantenWege", FreePassantenWege},
+    {"FreeZFWege", FreeZFWege},
     {"FreePersonen", FreePersonen},
     {"FreeFahrzeuge", FreeFahrzeuge},
     {"FreeSonderObj", FreeSonderObj},

@@ -8,6 +8,7 @@
 #include "gfx/palette.h"
 #include "media/sound_slots.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
 #include "persons/person_update.h"
 #include "vehicles/fahrzeug_update.h"
 #include "world/brand.h"
@@ -60,7 +61,7 @@ constexpr std::array<MissionStep, kTickStepCount> kTickSteps = {{
     {"RecountSearchers", StartSearcherCount},
     {"UpdateBrand", UpdateBrand},
     {"ApplyBrandDamage", ApplyBrandDamage},
-    {"SpawnZF", nullptr},
+    {"SpawnZF", SpawnZF},
     {"UpdateFahrzeuge", UpdateFahrzeuge},
     {"UpdatePersonen", UpdatePersonen},
     {"UpdateSonderObj", UpdateSonderObj},

@@ -6,6 +6,7 @@
 #include "core/view.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_rows.h"
+#include "movement/traffic_paths.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/houses.h"
@@ -81,6 +82,47 @@ void InitSonderObjM01() {
 // Nothing burns at the start.
 void InitBrandM01() {}
 
+// The right end of the road: the last visible column's edge (after the level hook has lowered the
+// column count).
+std::int16_t RoadRightEdgeM01() {
+    return static_cast<std::int16_t>(ScrollCols * 32 - MapHeight * 16);
+}
+
+// Traffic comes along the road from the right edge and leaves at the left.
+constexpr std::array<ZFWegTyp, 9> kZFTypenM01 = {{
+    {27, 100},
+    {28, 50},
+    {29, 70},
+    {30, 20},
+    {31, 70},
+    {32, 20},
+    {33, 20},
+    {34, 20},
+    {44, 10},
+}};
+
+void InitZFWegeM01() {
+    ZFWegCount = 1;
+    AllocZFWege();
+    const std::int32_t xR = RoadRightEdgeM01();
+    ZFWeg& w = ZFWege[0];
+    w.startX = xR + 100;
+    w.startY = 505;
+    w.startDir = 9;
+    w.targetX = -100;
+    w.targetY = 505;
+    w.turnX = xR + 100;
+    w.turnY = 560;
+    w.interval = 800;
+    SetZFWegTypen(w, kZFTypenM01);
+}
+
+// No pedestrians walk here.
+void InitPassantenWegeM01() {
+    PassantenWegCount = 0;
+    AllocPassantenWege();
+}
+
 void InitFahrzeugeM01() {
     FahrzeugCount = 20;
     AllocFahrzeuge();
@@ -91,6 +133,8 @@ void InitFahrzeugeM01() {
 const MissionHooks kMissionHooksM01{
     .InitLevel = InitLevelM01,
     .InitHouses = InitHousesM01,
+    .InitZFWege = InitZFWegeM01,
+    .InitPassantenWege = InitPassantenWegeM01,
     .InitFahrzeuge = InitFahrzeugeM01,
     .InitBrand = InitBrandM01,
     .InitSonderObj = InitSonderObjM01,

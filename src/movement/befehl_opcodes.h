@@ -45,6 +45,10 @@ inline constexpr std::uint8_t kOpClear = 10;
 inline constexpr std::uint8_t kOpPlace = 12;
 inline constexpr std::uint8_t kOpRouteLeg = 54;
 
+// What a follow order (opcode 6 at the head) names in the low half of its c.
+inline constexpr std::int16_t kFollowFahrzeug = 1;
+inline constexpr std::int16_t kFollowPerson = 4;
+
 namespace befehl_opcodes_detail {
 
 constexpr bool In(int op, std::initializer_list<int> set) {

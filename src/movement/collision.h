@@ -1,18 +1,46 @@
 #pragma once
-// Collision tests: whether a footprint fits at a point, a person's trail of passed points, and
-// the turning record of the straight-line run.
+// Collision tests: whether a unit's footprint fits at a point (TestCollision) or a bare rectangle
+// is free (FindCollisionAt), and the searches built on them: a free point near a blocked target,
+// whether a unit's destination is taken, the drift of a turning vehicle and a random free spot.
+// Both tests look in a fixed order at vehicles, persons, special objects, full zones, furniture
+// and house walls (on storeys) and impassable map cells, and report the first thing met.
 
 #include <cstdint>
 
 #include "core/unit_head.h"
+#include "movement/collision_line.h"
+#include "movement/collision_shortcut.h"
+#include "movement/person_trail.h"
 #include "movement/unit_type.h"
 
 namespace kv {
 
-struct Person;
+// Mode bits of TestCollision; FindCollisionAt reads those that apply to a bare rectangle.
+inline constexpr std::uint16_t kCollideSizeBox = 1;       // footprint from the type's size box
+inline constexpr std::uint16_t kCollideSkipMoving = 2;    // units moving together pass
+inline constexpr std::uint16_t kCollideWideLying = 4;     // lying civilians facing us count wider
+inline constexpr std::uint16_t kCollideAnimWalk = 16;     // footprint of animation 1
+inline constexpr std::uint16_t kCollideAnimStand = 32;    // footprint of animation 0
+inline constexpr std::uint16_t kCollideNoOnlookers = 64;  // player vehicles ignore onlookers
+inline constexpr std::uint16_t kCollideTrample = 256;     // a unit on the point tramples fields
+inline constexpr std::uint16_t kCollidePush = 512;        // pushable objects may be entered
+inline constexpr std::uint16_t kCollideZones = 1024;      // full zones block
+inline constexpr std::uint16_t kCollideNoCivil = 2048;    // FindCollisionAt: civilian cars pass
 
-// What a collision test met: the kind (0 nothing, 1 vehicle, 2 person, 3 special object, 4 map
-// cell, 5 furniture, 6 house wall, 9 another house, 11 a full zone) and its indices.
+// What was met.
+inline constexpr std::uint8_t kHitNothing = 0;
+inline constexpr std::uint8_t kHitFahrzeug = 1;
+inline constexpr std::uint8_t kHitPerson = 2;
+inline constexpr std::uint8_t kHitSonderObj = 3;
+inline constexpr std::uint8_t kHitMapCell = 4;
+inline constexpr std::uint8_t kHitHouseObj = 5;
+inline constexpr std::uint8_t kHitWall = 6;
+inline constexpr std::uint8_t kHitOtherHouse = 9;
+inline constexpr std::uint8_t kHitSlide = 10;  // the straight-line run only
+inline constexpr std::uint8_t kHitZone = 11;
+
+// What a collision test met: the kind and its indices (a unit, object, piece or zone in index1; a
+// map cell's column and row in index1 and index2; index3 1 for a wall of the diagonal cell).
 struct CollisionHit {
     std::uint8_t kind = 0;
     std::uint16_t index1 = 0;
@@ -20,31 +48,40 @@ struct CollisionHit {
     std::uint16_t index3 = 0;
 };
 
-// Whether the rectangle left..right x top..bottom is blocked on a layer (a storey inside house).
-// Unit and type may be null. Nonzero when blocked. Reports free until the collision tests come.
+// Whether the unit's footprint fits at (x, y) facing direction with that animation on a layer
+// (a storey inside a house); nonzero when blocked, with what was met. The value says how: the
+// edge bits of the overlap (1 the blocker's left edge lies in the footprint, 2 its top, 4 its
+// right, 8 its bottom, 15 it encloses the footprint), the wall bits for a house wall. The second
+// point, facing and animation that the callers pass along are never read, so they are left out.
+std::uint8_t TestCollision(std::uint16_t mode, const UnitHead& unit, const UnitTypHead& type,
+                           float x, float y, std::uint8_t direction, std::int8_t layer,
+                           std::uint8_t anim, CollisionHit* hit);
+
+// Whether the rectangle left..right x top..bottom is blocked on a layer (a storey of the given
+// house). Unit and type may be null. Nonzero when blocked, valued as TestCollision's.
 std::uint8_t FindCollisionAt(std::uint16_t mode, const UnitHead* unit, const UnitTypHead* type,
                              std::int16_t left, std::int16_t top, std::int16_t right,
                              std::int16_t bottom, std::int16_t house, std::int8_t layer,
                              std::uint8_t moveClass, CollisionHit* hit);
 
-// Whether the unit's footprint fits at (x, y) facing direction with that animation on a layer
-// (a storey inside a house); nonzero when blocked, with what was met. The second point, facing
-// and animation that the callers pass along are never read, so they are left out. Reports free
-// until the collision tests come.
-std::uint8_t TestCollision(std::uint16_t mode, const UnitHead& unit, const UnitTypHead& type,
-                           float x, float y, std::uint8_t direction, std::int8_t layer,
-                           std::uint8_t anim, CollisionHit* hit);
-
-// The waypoint shortcut window of the movement handlers: opened behind the unit's planned steps,
-// then advanced one waypoint at a time. Do nothing until the collision tests come.
-void StartWaypointShortcut(UnitHead& unit, const UnitTypHead& type);
-void ShortcutWaypoints(UnitHead& unit, const UnitTypHead& type);
-
-// Empties the person's trail of passed points.
-void ResetPersonTrail(Person& person);
-
-// Frees the unit's turning record of the straight-line run, if any. Nothing allocates one until
-// the straight-line run comes with the collision tests.
-void FreeContourRecord(UnitHead& unit);
+// Whether a target point lies on impassable ground (or a house's wall or furniture) for the unit;
+// units and objects standing there do not count.
+std::uint8_t IsTargetBlocked(const UnitHead& unit, const UnitTypHead& type, float x, float y);
+// The free point nearest (x, y) found by walking out 3 px at a time in each of the twelve
+// directions, at most 87 px and never off the map; ties go to the lower direction. 0 when none.
+std::uint8_t FindFreePointNear(const UnitHead& unit, const UnitTypHead& type, float x, float y,
+                               float& fx, float& fy);
+// 1 when a vehicle or person stands on the target of the unit's leading movement orders and the
+// unit is already close enough to it to count as arrived.
+std::uint8_t TestDestinationOccupied(const UnitHead& unit, const UnitTypHead& type);
+// How far a vehicle's point drifts while it turns from one direction to another, a step forward
+// after each turn step; (0, 0) for a person, who turns on the spot.
+void TurnDisplacement(const UnitHead& unit, const UnitTypHead& type, std::uint8_t from,
+                      std::uint8_t to, float x, float y, float& dx, float& dy);
+// Up to 10 random points of the rectangle (cut to the map) where the unit's footprint, wholly on
+// the map, is free when it counts as outside any house. The unit itself is left as it was.
+bool FindRandomFreeSpot(UnitHead& unit, const UnitTypHead& type, std::int16_t left,
+                        std::int16_t top, std::int16_t right, std::int16_t bottom,
+                        std::uint8_t layer, std::uint8_t direction, float& x, float& y);
 
 }  // namespace kv

@@ -170,6 +170,13 @@ SavedMoverPos g_savedMoverPos;
 
 }  // namespace
 
+std::uint8_t TurnStep(std::uint8_t direction, std::uint8_t wanted) {
+    const int q = ((wanted - direction) % kDirectionCount + kDirectionCount) % kDirectionCount;
+    if (q == 0) return direction;
+    return static_cast<std::uint8_t>((direction + (q < 7 ? 1 : kDirectionCount - 1)) %
+                                     kDirectionCount);
+}
+
 MoveStep StepRingEntry(const UnitHead& unit, int i) {
     const int k = RingIndex(i);
     if (k == kStepRingEntries) return {unit.moveDir, unit.moveX, unit.moveY};
@@ -305,44 +312,41 @@ bool StepPoint3(float& x, float& y, std::uint8_t direction, std::uint8_t moverFl
     return true;
 }
 
+std::uint8_t PlanStep(const UnitHead& unit, const UnitTypHead& typ, MoveStep& step, float targetX,
+                      float targetY, bool keepFacing) {
+    const std::uint8_t wanted = keepFacing ? step.direction
+                                           : ChooseStepDirection(unit, typ, step.x, step.y,
+                                                                 step.direction, targetX, targetY);
+    bool turned = false;
+    if (wanted != step.direction) {
+        // One turn step per planned step, the shorter way round; a half turn goes clockwise.
+        step.direction = TurnStep(step.direction, wanted);
+        turned = true;
+    }
+    const bool onCourse = step.direction == wanted;
+    const auto anim = static_cast<std::uint8_t>(unit.anim);
+    // A person turns on the spot; a vehicle drives on while it turns.
+    if (typ.unitClass != kPersonUnitClass || (onCourse && !turned)) {
+        if (onCourse && !keepFacing) {
+            StepMover(unit, typ, step.x, step.y, static_cast<std::int8_t>(step.direction), anim,
+                      targetX, targetY, 1);
+        } else {
+            StepMoverFree(unit, typ, step.x, step.y, step.direction, anim, 1);
+        }
+    }
+    return wanted;
+}
+
 void FillStepRing(UnitHead& unit, const UnitTypHead& typ) {
     const Befehl* order = unit.orders;
     if (order == nullptr || !IsStepOrder(order->opcode)) return;
     const float targetX = order->aFloat();
     const float targetY = order->bFloat();
     const bool keepFacing = (order->flags & kBefehlKeepFacing) != 0;
-    const bool person = typ.unitClass == kPersonUnitClass;
-    const auto anim = static_cast<std::uint8_t>(unit.anim);
-
     MoveStep last = LastPlannedStep(unit);
     while (!StepRingFull(unit)) {
-        if (last.x == targetX && last.y == targetY) {
-            PushStepRing(unit, last.x, last.y, last.direction);
-            continue;
-        }
-        const std::uint8_t wanted =
-            keepFacing
-                ? last.direction
-                : ChooseStepDirection(unit, typ, last.x, last.y, last.direction, targetX, targetY);
-        bool turned = false;
-        if (wanted != last.direction) {
-            // One turn step per planned step, the shorter way round; a half turn goes clockwise.
-            const int q =
-                ((wanted - last.direction) % kDirectionCount + kDirectionCount) % kDirectionCount;
-            last.direction = static_cast<std::uint8_t>(
-                (last.direction + (q < 7 ? 1 : kDirectionCount - 1)) % kDirectionCount);
-            turned = true;
-        }
-        const bool onCourse = last.direction == wanted;
-        // A person turns on the spot; a vehicle drives on while it turns.
-        if (!person || (onCourse && !turned)) {
-            if (onCourse && !keepFacing) {
-                StepMover(unit, typ, last.x, last.y, static_cast<std::int8_t>(last.direction), anim,
-                          targetX, targetY, 1);
-            } else {
-                StepMoverFree(unit, typ, last.x, last.y, last.direction, anim, 1);
-            }
-        }
+        if (last.x != targetX || last.y != targetY)
+            PlanStep(unit, typ, last, targetX, targetY, keepFacing);
         PushStepRing(unit, last.x, last.y, last.direction);
     }
 }

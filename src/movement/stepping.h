@@ -80,6 +80,13 @@ std::uint8_t StepMoverFree(const UnitHead& unit, const UnitTypHead& typ, float& 
 // 3 px along a direction, to nudge a point clear of an obstacle. Always true.
 bool StepPoint3(float& x, float& y, std::uint8_t direction, std::uint8_t moverFlags);
 
+// One turn step from direction towards wanted: the shorter way round, a half turn clockwise.
+std::uint8_t TurnStep(std::uint8_t direction, std::uint8_t wanted);
+// Plans one step from step towards the target as the ring is planned: turn one step towards the
+// wanted direction (kept with keepFacing), then move unless a person is turning on the spot.
+// Returns the wanted direction.
+std::uint8_t PlanStep(const UnitHead& unit, const UnitTypHead& typ, MoveStep& step, float targetX,
+                      float targetY, bool keepFacing);
 // Tops the ring up towards the target of the head order (opcodes 0, 4, 47, 54, 159).
 void FillStepRing(UnitHead& unit, const UnitTypHead& typ);
 void PushStepRing(UnitHead& unit, float x, float y, std::uint8_t direction);

@@ -15,6 +15,11 @@ namespace kv {
 // Units face one of twelve directions, 30 degrees apart.
 inline constexpr int kDirectionCount = 12;
 
+// A direction taken round the circle into 0..11.
+constexpr std::uint8_t WrapDirection(int d) {
+    return static_cast<std::uint8_t>(((d % kDirectionCount) + kDirectionCount) % kDirectionCount);
+}
+
 // One animation of one unit type in one direction.
 struct AnimSlot {
     std::uint16_t frames;  // 0 = the animation does not exist in this direction

@@ -8,6 +8,7 @@
 
 #include "core/record_fields.h"
 #include "core/unit_head.h"
+#include "movement/person_trail.h"
 #include "world/wasser_strahl.h"
 
 namespace kv {
@@ -27,9 +28,6 @@ inline constexpr std::uint8_t kAnimWalk = 1;
 inline constexpr std::uint8_t kAnimLying = 2;
 inline constexpr std::uint8_t kAnimDistress = 3;
 inline constexpr std::uint8_t kAnimTreat = 5;
-
-inline constexpr int kPersonTrailEntries = 40;
-inline constexpr std::uint8_t kTrailEmpty = 41;
 
 // The deadline plan of a person in distress (24 bytes; the creator writes the first 16).
 struct DeadlinePlan {
@@ -105,9 +103,7 @@ struct Person : UnitHead {
     std::uint8_t contamination = 0;
     std::uint16_t exposure = 0;
     std::uint16_t deadTicks = 0;
-    std::uint8_t trailWrite = kTrailEmpty;
-    std::array<MoveStep, kPersonTrailEntries> trail{};
-    std::uint8_t trailWrapped = 0;
+    PersonTrail trail;
     PersonAttachment attachment;
     std::uint8_t evadeKind = 0;
     std::int16_t evadeSource = 0;
@@ -133,9 +129,7 @@ void VisitFields(Person& r, V& v) {
     v("contamination", r.contamination);
     v("exposure", r.exposure);
     v("deadTicks", r.deadTicks);
-    v("trailWrite", r.trailWrite);
     v("trail", r.trail);
-    v("trailWrapped", r.trailWrapped);
     v.pointer("attachment", r.attachment);
     v("evadeKind", r.evadeKind);
     v("evadeSource", r.evadeSource);

@@ -3,8 +3,9 @@
 #include "core/befehl_callbacks.h"
 #include "core/unit_views.h"
 #include "media/speech.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
-#include "movement/collision.h"
+#include "movement/shared_befehle.h"
 #include "movement/stepping.h"
 #include "persons/person_befehle.h"
 #include "persons/personen.h"
@@ -24,13 +25,8 @@ constexpr std::int32_t kFollowWait = 100;
 
 // Steps of a straight walk after its first one.
 constexpr std::int32_t kStraightSteps = 10;
-constexpr int kShortcutsPerTick = 3;
-// A placed person stops turning, walking and searching: mover flag bits 0, 1 and 3 go.
-constexpr std::uint8_t kPlacedKeepsFlags = 244;
-
-std::uint8_t Mod12(int d) {
-    return static_cast<std::uint8_t>(((d % kDirectionCount) + kDirectionCount) % kDirectionCount);
-}
+// The straight walk's steps take full speed where the terrain gives none.
+constexpr std::uint8_t kStepMode = 1;
 
 // The person of a handler; null for an index outside the array, a free slot or an empty queue.
 Person* RunningPerson(std::int16_t index) {
@@ -66,19 +62,6 @@ void CallFollowCallback(std::int32_t slot, std::int16_t follower, std::uint16_t 
     DisableUnitSpeech();
     callback(follower, target);
     EnableUnitSpeech();
-}
-
-// One step in a direction from where the person stands; taken when the footprint fits there.
-bool StepIfFree(Person& p, const PersonTyp& typ, std::uint8_t direction) {
-    const auto anim = static_cast<std::uint8_t>(p.anim);
-    float x = p.x;
-    float y = p.y;
-    StepMoverFree(p, typ, x, y, direction, anim, 1);
-    if (TestCollision(0, p, typ, x, y, direction, p.storey, anim, nullptr) != 0) return false;
-    p.x = x;
-    p.y = y;
-    p.direction = static_cast<std::int8_t>(direction);
-    return true;
 }
 
 void KeepWalking(std::int16_t index, Person& p) {
@@ -149,70 +132,38 @@ void WalkPersonStraight(std::int16_t index) {
     const PersonTyp& typ = PersonTypOf(*p);
     Befehl& order = *p->orders;
     const std::int32_t steps = order.aInt();
-    const std::uint8_t facing = Mod12(p->direction);
+    const auto anim = static_cast<std::uint8_t>(p->anim);
 
-    if (steps != 0) {
-        if (!StepIfFree(*p, typ, facing)) {
-            EndWalk(index, *p, true);
+    if (steps == 0) {
+        if (!TakeFirstFreeStep(*p, typ, anim, kStepMode)) {
+            EndWalk(index, *p, false);
             return;
         }
+        order.setA(1);
         KeepWalking(index, *p);
-        if (steps >= kStraightSteps) {
-            EndWalk(index, *p, true);
-            return;
-        }
-        order.setA(steps + 1);
         return;
     }
-
-    // The first step: from the person's direction round the circle until a step is free. The
-    // sense is +1 when the aim lies counter-clockwise, which turns away from it; kept as it is.
-    const std::uint8_t toward = GetDirection12(*p, p->x, p->y, p->aimX, p->aimY);
-    const int sense = Mod12(facing - toward) < Mod12(toward - facing) ? 1 : -1;
-    std::uint8_t trial = facing;
-    do {
-        if (StepIfFree(*p, typ, trial)) {
-            order.setA(1);
-            KeepWalking(index, *p);
-            return;
-        }
-        trial = Mod12(trial + sense);
-    } while (trial != facing);
-    EndWalk(index, *p, false);
+    if (!StepUnitIfFree(*p, typ, WrapDirection(p->direction), anim, kStepMode)) {
+        EndWalk(index, *p, true);
+        return;
+    }
+    KeepWalking(index, *p);
+    if (steps >= kStraightSteps) {
+        EndWalk(index, *p, true);
+        return;
+    }
+    order.setA(steps + 1);
 }
 
 void PlanPersonPath(std::int16_t index) {
     Person* p = RunningPerson(index);
     if (p == nullptr) return;
-    const PersonTyp& typ = PersonTypOf(*p);
-    if (p->shortcutFirst == nullptr) StartWaypointShortcut(*p, typ);
-    for (int i = 0; i < kShortcutsPerTick && p->shortcutFirst != p->shortcutLast; ++i)
-        ShortcutWaypoints(*p, typ);
-    PopBefehl(*p);
-    p->shortcutFirst = nullptr;
-    p->shortcutLast = nullptr;
-    p->stepMarker = static_cast<std::uint8_t>(p->direction);
+    ShortenPlannedPath(*p, PersonTypOf(*p));
     RunPersonBefehlAgain(index);
 }
 
 void PlacePersonIfFree(std::int16_t index) {
-    Person* p = RunningPerson(index);
-    if (p == nullptr) return;
-    const Befehl& order = *p->orders;
-    const float x = order.aFloat();
-    const float y = order.bFloat();
-    // A facing outside the twelve directions keeps the person's own.
-    const std::int32_t c = order.cInt();
-    const std::uint8_t facing =
-        c >= 0 && c < kDirectionCount ? static_cast<std::uint8_t>(c) : Mod12(p->direction);
-    if (TestCollision(0, *p, PersonTypOf(*p), x, y, facing, p->storey,
-                      static_cast<std::uint8_t>(p->anim), nullptr) != 0)
-        return;
-    p->x = x;
-    p->y = y;
-    p->direction = static_cast<std::int8_t>(facing);
-    PopBefehl(*p);
-    p->moverFlags &= kPlacedKeepsFlags;
+    if (Person* p = RunningPerson(index)) PlaceUnitIfFree(*p, PersonTypOf(*p));
 }
 
 }  // namespace kv

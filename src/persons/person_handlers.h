@@ -7,10 +7,6 @@
 
 namespace kv {
 
-// What a follow order names in the low half of c.
-inline constexpr std::int16_t kFollowFahrzeug = 1;
-inline constexpr std::int16_t kFollowPerson = 4;
-
 // Order 6: follow a vehicle or a person. a: where the target stood when the order was laid (x in
 // the low 16 bits, y in the high, unsigned); b: the callback slot that lays the follower's next
 // orders; c: the target's kind (low half) and index (high half). A target that no longer

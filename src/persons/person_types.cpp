@@ -43,6 +43,10 @@ bool PersonTypLoaded(int type) {
     return std::any_of(dirs.begin(), dirs.end(), [](const AnimSlot* s) { return s != nullptr; });
 }
 
+const UnitTypHead* PersonTypRecord(std::int32_t type) {
+    return InRange(type) ? &PersonTypen[static_cast<std::size_t>(type)] : nullptr;
+}
+
 const AnimSlot& PersonAnimSlot(int type, int direction, int anim) {
     return InRange(type) ? UnitAnimSlot(PersonTypen[type], direction, anim) : kEmptyAnimSlot;
 }

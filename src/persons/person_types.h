@@ -46,6 +46,9 @@ void FreePersonTyp(std::int16_t type);
 // required picture is fatal ("file not found:  <path>.") and ends the set there.
 void LoadPersonTypSprites(int type);
 
+// The type's record as the movement code sees it; null for a number outside 0..54.
+const UnitTypHead* PersonTypRecord(std::int32_t type);
+
 // Any of the type's direction lists is set.
 bool PersonTypLoaded(int type);
 // The type's animation in a direction; an empty slot (no frames, no images) for an animation

@@ -1,6 +1,7 @@
 #include "persons/personen.h"
 
 #include <algorithm>
+#include <span>
 
 #include "core/fatal_error.h"
 #include "core/mission_hooks.h"
@@ -87,12 +88,13 @@ void AllocPersonen() {
     Personen.assign(PersonCount > 0 ? static_cast<std::size_t>(PersonCount) : 0, Person{});
     for (Person& p : Personen) MakeFree(p);
     PersonUnits = {};
-    PersonUnits.count = static_cast<std::int16_t>(Personen.size());
+    PersonUnits.setRecords(std::span(Personen));
     PersonUnits.head = PersonHead;
     PersonUnits.casualty = PersonCasualty;
     PersonUnits.soundGroup = PersonSoundGroup;
     PersonUnits.offMap = PersonOffMap;
     PersonUnits.animSlot = PersonCurrentAnim;
+    PersonUnits.typeRecord = PersonTypRecord;
 }
 
 void FreePersonen() {

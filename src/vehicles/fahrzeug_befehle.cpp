@@ -10,8 +10,8 @@
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/befehl_rerun.h"
-#include "movement/collision.h"
 #include "movement/move_befehle.h"
+#include "movement/shared_befehle.h"
 #include "movement/stepping.h"
 #include "movement/zones.h"
 #include "persons/person_types.h"
@@ -34,9 +34,6 @@ namespace {
 
 using Handler = void (*)(std::int16_t);
 
-// Target kinds of order 6.
-constexpr std::int16_t kFollowFahrzeug = 1;
-constexpr std::int16_t kFollowPerson = 4;
 // A follower this close makes its target stop and wait for it that long.
 constexpr float kFollowNear = 50.0f;
 constexpr std::int32_t kFollowWait = 50;
@@ -47,9 +44,6 @@ constexpr std::int8_t kAnimOpen = 3;
 constexpr std::int8_t kAnimSecond = 4;
 
 constexpr std::int32_t kSidestepSteps = 10;
-constexpr std::uint8_t kShortcutStepsPerTick = 3;
-// Mover flag bits 0, 1 and 3 go when a jump lands.
-constexpr std::uint8_t kJumpKeepsFlags = 244;
 
 NestedBefehlRuns g_nestedRuns;
 
@@ -67,10 +61,6 @@ Fahrzeug* RunningFahrzeug(std::int16_t index) {
 // One less, never below the smallest value.
 std::int32_t CountDown(std::int32_t a) {
     return a > std::numeric_limits<std::int32_t>::min() ? a - 1 : a;
-}
-
-std::uint8_t Mod12(int d) {
-    return static_cast<std::uint8_t>(((d % kDirectionCount) + kDirectionCount) % kDirectionCount);
 }
 
 // Orders 0, 4 and 54: the helicopter flies, everything else drives.
@@ -201,16 +191,7 @@ void EndSidestep(std::int16_t index, Fahrzeug& v, bool stand) {
 
 // Takes one step of the vehicle's speed in a facing if the spot there is free.
 bool StepIfFree(Fahrzeug& v, const FahrzeugTyp& typ, std::uint8_t facing) {
-    float x = v.x;
-    float y = v.y;
-    StepMoverFree(v, typ, x, y, facing, kAnimDriving, 0);
-    if (TestCollision(0, v, typ, x, y, facing, v.storey, static_cast<std::uint8_t>(v.anim),
-                      nullptr) != 0)
-        return false;
-    v.x = x;
-    v.y = y;
-    v.direction = static_cast<std::int8_t>(facing);
-    return true;
+    return StepUnitIfFree(v, typ, facing, kAnimDriving, 0);
 }
 
 void KeepDriving(std::int16_t index, Fahrzeug& v) {
@@ -296,23 +277,16 @@ void RunFahrzeugBefehl08(std::int16_t index) {
 
     if (steps == 0) {
         // Turn away from the reference point's side until a step is free.
-        const std::uint8_t facing = Mod12(v->direction);
-        const std::uint8_t toward = GetDirection12(*v, v->x, v->y, v->aimX, v->aimY);
-        const int sense = Mod12(facing - toward) < Mod12(toward - facing) ? 1 : -1;
-        std::uint8_t trial = facing;
-        for (int tried = 0; tried < kDirectionCount; ++tried) {
-            if (StepIfFree(*v, typ, trial)) {
-                order.setA(1);
-                KeepDriving(index, *v);
-                return;
-            }
-            trial = Mod12(trial + sense);
+        if (TakeFirstFreeStep(*v, typ, kAnimDriving, 0)) {
+            order.setA(1);
+            KeepDriving(index, *v);
+            return;
         }
         EndSidestep(index, *v, false);
         return;
     }
 
-    if (!StepIfFree(*v, typ, Mod12(v->direction))) {
+    if (!StepIfFree(*v, typ, WrapDirection(v->direction))) {
         EndSidestep(index, *v, true);
         return;
     }
@@ -328,35 +302,12 @@ void RunFahrzeugBefehl08(std::int16_t index) {
 void RunFahrzeugBefehl11(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
-    const FahrzeugTyp& typ = FahrzeugTypOf(*v);
-    if (v->shortcutFirst == nullptr) StartWaypointShortcut(*v, typ);
-    for (std::uint8_t i = 0; i < kShortcutStepsPerTick && v->shortcutFirst != v->shortcutLast; ++i)
-        ShortcutWaypoints(*v, typ);
-    PopBefehl(*v);
-    v->shortcutFirst = nullptr;
-    v->shortcutLast = nullptr;
-    v->stepMarker = static_cast<std::uint8_t>(v->direction);
+    ShortenPlannedPath(*v, FahrzeugTypOf(*v));
     RunNextNow(index);
 }
 
 void RunFahrzeugBefehl12(std::int16_t index) {
-    Fahrzeug* v = RunningFahrzeug(index);
-    if (v == nullptr) return;
-    const FahrzeugTyp& typ = FahrzeugTypOf(*v);
-    const Befehl& order = *v->orders;
-    const float x = order.aFloat();
-    const float y = order.bFloat();
-    // A facing no unit can have keeps the vehicle's own.
-    const std::uint8_t wanted = static_cast<std::uint8_t>(order.c & 0xFF);
-    const std::uint8_t facing = wanted < kDirectionCount ? wanted : Mod12(v->direction);
-    if (TestCollision(0, *v, typ, x, y, facing, v->storey, static_cast<std::uint8_t>(v->anim),
-                      nullptr) != 0)
-        return;
-    v->x = x;
-    v->y = y;
-    v->direction = static_cast<std::int8_t>(facing);
-    PopBefehl(*v);
-    v->moverFlags &= kJumpKeepsFlags;
+    if (Fahrzeug* v = RunningFahrzeug(index)) PlaceUnitIfFree(*v, FahrzeugTypOf(*v));
 }
 
 void RunFahrzeugBefehl43(std::int16_t index) {

@@ -28,6 +28,11 @@ void LoadCompanion(std::int16_t type) {
 
 }  // namespace
 
+const UnitTypHead* FahrzeugTypRecord(std::int32_t type) {
+    return type >= 0 && type < kFahrzeugTypCount ? &FahrzeugTypen[static_cast<std::size_t>(type)]
+                                                 : nullptr;
+}
+
 bool FahrzeugTypLoaded(std::int16_t type) {
     if (!ValidType(type)) return false;
     const auto& dirs = FahrzeugTypen[type].dirAnims;

@@ -49,6 +49,9 @@ struct FahrzeugTyp : UnitTypHead {
 extern std::array<FahrzeugTyp, kFahrzeugTypCount> FahrzeugTypen;
 
 bool FahrzeugTypLoaded(std::int16_t type);
+// The type's record as the movement code sees it, for the vehicle view's type lookup; null for a
+// number outside 0..46.
+const UnitTypHead* FahrzeugTypRecord(std::int32_t type);
 
 // The type's animation in a facing; the empty slot (no frames, no images) for a type, facing or
 // animation out of range, or a type that is not loaded. Every read of a vehicle's AnimSlot goes

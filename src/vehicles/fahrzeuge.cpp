@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
 
 #include "core/fatal_error.h"
 #include "core/mission_counters.h"
@@ -244,8 +245,9 @@ void AllocFahrzeuge() {
     Fahrzeuge.clear();
     Fahrzeuge.resize(FahrzeugCount > 0 ? static_cast<std::size_t>(FahrzeugCount) : 0);
     FahrzeugUnits = {};
-    FahrzeugUnits.count = static_cast<std::int16_t>(Fahrzeuge.size());
+    FahrzeugUnits.setRecords(std::span(Fahrzeuge));
     FahrzeugUnits.head = FahrzeugHead;
+    FahrzeugUnits.typeRecord = FahrzeugTypRecord;
     FahrzeugUnits.animSlot = FahrzeugCurrentAnim;
     FahrzeugUnits.heat = FahrzeugHeat;
     FahrzeugUnits.wasserStrahl = FahrzeugJet;
@@ -463,6 +465,34 @@ void SetFahrzeugPushedObject(UnitHead& vehicle, std::uint16_t object) {
             return;
         }
     }
+}
+
+namespace {
+
+struct FahrzeugBox {
+    int x0, y0, x1, y1;
+};
+FahrzeugBox BoxOf(const Fahrzeug& v) {
+    const AnimSlot& slot = FahrzeugAnim(v);
+    return {v.drawX + slot.box[0], v.drawY + slot.box[1], v.drawX + slot.box[2],
+            v.drawY + slot.box[3]};
+}
+
+}  // namespace
+
+bool TestFahrzeugOverlap(std::int16_t index) {
+    const Fahrzeug* v = UsedFahrzeugAt(index);
+    if (v == nullptr) return false;
+    const FahrzeugBox b = BoxOf(*v);
+    for (std::size_t i = 0; i < Fahrzeuge.size(); ++i) {
+        const Fahrzeug& o = Fahrzeuge[i];
+        if (i == static_cast<std::size_t>(index) || o.type == -1 || o.present == 0 ||
+            o.storey != v->storey)
+            continue;
+        const FahrzeugBox ob = BoxOf(o);
+        if (ob.x1 >= b.x0 && ob.x0 <= b.x1 && ob.y1 >= b.y0 && ob.y0 <= b.y1) return true;
+    }
+    return false;
 }
 
 int CountTakenSeats(std::int32_t vehicle) {

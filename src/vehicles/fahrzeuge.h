@@ -63,6 +63,10 @@ void ReleaseCarriedByFahrzeug(std::int16_t index);
 // The special object a vehicle pushed last; 0xFFFF none. Ignored for a unit that is not in the
 // vehicle array.
 void SetFahrzeugPushedObject(UnitHead& vehicle, std::uint16_t object);
+// Whether the vehicle's box overlaps the box of another used, present vehicle on its layer; a
+// box is the current animation's box at the draw corner, and touching edges count. False for an
+// index that names no vehicle in use.
+bool TestFahrzeugOverlap(std::int16_t index);
 // How many of the vehicle's seats are taken; 0 for an index that names no vehicle.
 int CountTakenSeats(std::int32_t vehicle);
 

@@ -1,24 +1,214 @@
 #include "world/explosions.h"
 
+#include <algorithm>
+
+#include "core/fatal_error.h"
+#include "core/unit_views.h"
+#include "gfx/image_files.h"
+#include "movement/befehl_queue.h"
+#include "movement/unit_type.h"
+#include "vehicles/fahrzeug_typ.h"
+#include "world/sonder_obj.h"
+#include "world/wasser_strahl.h"
+
 namespace kv {
 
 std::array<ExplosionSlot, kExplosionKinds> ExplosionSlots{};
 ExplosionWatch ExplosionWatcher;
 
-void ExplodeSonderObj(std::int16_t slot) {
-    if (ExplosionWatcher.explodeSonderObj != nullptr) ExplosionWatcher.explodeSonderObj(slot);
+namespace {
+
+// The vehicle order of a vehicle that burns out under its explosion.
+constexpr std::uint8_t kOpBurnOut = 44;
+
+bool KindInRange(int kind) {
+    return kind >= 0 && kind < kExplosionKinds;
+}
+
+ExplosionSlot& SlotOf(int kind) {
+    return ExplosionSlots[static_cast<std::size_t>(kind)];
+}
+
+const ExplosionKind& RowOf(int kind) {
+    return kExplosionKindTable[static_cast<std::size_t>(kind)];
+}
+
+// The middle of a box edge, halved toward zero.
+int BoxMiddle(int from, int to) {
+    return from + (to - from) / 2;
+}
+
+// The height of a frame of a set; a frame the set does not have counts as 0.
+template <class Frames>
+int FrameHeight(const Frames* set, int frame) {
+    if (frame < 0 || static_cast<std::size_t>(frame) >= FrameCount(set)) return 0;
+    return set[frame].height;
+}
+
+int FahrzeugFrameHeight(std::int16_t vehicle, const UnitHead& v) {
+    const AnimSlot* anim = FahrzeugUnits.currentAnim(vehicle);
+    return anim != nullptr ? FrameHeight(anim->images, v.frame) : 0;
+}
+
+const FahrzeugTyp* FahrzeugTypOfUnit(const UnitHead& v) {
+    if (v.type < 0 || v.type >= kFahrzeugTypCount) return nullptr;
+    return &FahrzeugTypen[static_cast<std::size_t>(v.type)];
+}
+
+// What both starters share: the kind's animation, loaded by its first explosion, in a free object
+// slot that starts clean and frees itself after the last frame. The explosion counts as live only
+// once it has both; an animation loaded for one that found no slot goes again. -1 when none.
+std::int16_t StartExplosion(int kind) {
+    ExplosionSlot& e = SlotOf(kind);
+    bool loaded = false;
+    if (e.live == 0) {
+        const std::int16_t typ = FindFreeSonderObjTyp();
+        if (typ < 0 || !LoadExplosion(typ, kind)) return -1;
+        loaded = true;
+    }
+    const std::int16_t s = FindFreeSonderObj();
+    SonderObj* anim = SonderObjAt(s);
+    if (anim == nullptr) {
+        if (loaded) FreeSonderObjTypFrames(static_cast<std::int16_t>(e.animType));
+        return -1;
+    }
+    ++e.live;
+    // A free slot keeps what its last object left; none of it may carry over. Its burning flag
+    // was no longer counted.
+    ClearSonderObjCommands(s);
+    anim->type = static_cast<std::int16_t>(e.animType);
+    anim->blockMask = 0;
+    anim->visible = 1;
+    anim->drawStyle = 0;
+    anim->z = 0;
+    anim->frame = 0;
+    anim->tick = 0;
+    anim->oneShot = 1;
+    anim->heat = 0;
+    anim->fuel = 0;
+    anim->burning = 0;
+    anim->user = -1;
+    anim->storey = 0;
+    anim->pushable = 0;
+    return s;
+}
+
+void EndKind(int kind, std::uint16_t animType) {
+    if (!KindInRange(kind)) return;
+    ExplosionSlot& e = SlotOf(kind);
+    if (e.live == 0) return;
+    if (--e.live == 0) FreeSonderObjTypFrames(static_cast<std::int16_t>(animType));
+}
+
+}  // namespace
+
+void ClearExplosions() {
+    for (ExplosionSlot& e : ExplosionSlots) e.live = 0;
+}
+
+bool LoadExplosion(std::int16_t typeSlot, int kind) {
+    SonderObjTyp* t = SonderObjTypAt(typeSlot);
+    if (t == nullptr || !KindInRange(kind)) return false;
+    const ExplosionKind& row = RowOf(kind);
+    FreeSonderObjTypFrames(typeSlot);
+    FrameSet* frames = LoadFrameSet(row.file);
+    const std::size_t count = FrameCount(frames);
+    if (count == 0) {
+        FreeFrameSet(frames);
+        FatalError(row.message);
+        return false;
+    }
+    // The slot may have held an object's set before: nothing of it stays.
+    *t = SonderObjTyp{};
+    const auto self = static_cast<std::uint16_t>(typeSlot);
+    t->burningTyp = self;
+    t->burntTyp = self;
+    t->extinguishedTyp = self;
+    t->frames = frames;
+    // Never more frames than the file holds.
+    t->frameCount = static_cast<std::int16_t>(std::min<std::size_t>(
+        static_cast<std::size_t>(std::max<std::int16_t>(row.frameCount, 0)), count));
+    t->ticksPerFrame = row.ticksPerFrame;
+    t->boxX0 = row.box[0];
+    t->boxY0 = row.box[1];
+    t->boxX1 = row.box[2];
+    t->boxY1 = row.box[3];
+    ExplosionSlot& e = SlotOf(kind);
+    e.animType = self;
+    e.damageFrame = row.damageFrame;
+    return true;
 }
 
 void ExplodeFahrzeug(std::int16_t vehicle) {
-    if (ExplosionWatcher.explodeFahrzeug != nullptr) ExplosionWatcher.explodeFahrzeug(vehicle);
+    if (ExplosionWatcher.explodeFahrzeug != nullptr) {
+        ExplosionWatcher.explodeFahrzeug(vehicle);
+        return;
+    }
+    UnitHead* v = FahrzeugUnits.at(vehicle);
+    const FahrzeugTyp* t = v != nullptr ? FahrzeugTypOfUnit(*v) : nullptr;
+    if (t == nullptr) return;
+    const int kind = t->explosionKind;
+    if (!KindInRange(kind) || HeadBefehlOpcode(*v) == kOpBurnOut) return;
+    if (FahrzeugUnits.wasserStrahl != nullptr && FahrzeugUnits.wasserStrahl(vehicle) != nullptr) {
+        StopWasserStrahl(vehicle, 0);
+        if (WasserStrahl* jet = FahrzeugUnits.wasserStrahl(vehicle)) jet->autoAim = 0;
+    }
+    const std::int16_t s = StartExplosion(kind);
+    if (s < 0) return;
+    SonderObj& anim = *SonderObjAt(s);
+    const ExplosionKind& row = RowOf(kind);
+    anim.depthLayer = 0;
+    if (row.overBody) {
+        anim.x = v->x + static_cast<float>(row.dx);
+        anim.y = static_cast<float>(v->drawY + FahrzeugFrameHeight(vehicle, *v) + row.dy);
+    }
+    SetBefehl(*v, *t, kOpBurnOut, -1, s, SlotOf(kind).animType, 0, 0, 1);
 }
 
-void ExplosionDamage(int sourceKind, int index) {
-    if (ExplosionWatcher.damage != nullptr) ExplosionWatcher.damage(sourceKind, index);
+void ExplodeSonderObj(std::int16_t slot) {
+    if (ExplosionWatcher.explodeSonderObj != nullptr) {
+        ExplosionWatcher.explodeSonderObj(slot);
+        return;
+    }
+    SonderObj* o = SonderObjAt(slot);
+    if (o == nullptr || o->type == -1) return;
+    const SonderObjTyp* t = SonderObjTypAt(o->type);
+    if (t == nullptr) return;
+    const int kind = t->explosionKind;
+    if (!KindInRange(kind)) return;
+    if (o->commands && (o->commands->kind == kCmdExplosion || o->commands->kind == kCmdGreatFire))
+        return;
+    // Taken before the animation is loaded, which may reuse a type slot.
+    const ExplosionKind& row = RowOf(kind);
+    float x = o->x + static_cast<float>(row.dx);
+    float y = o->y + static_cast<float>(row.dy);
+    if (row.overBody) {
+        x += static_cast<float>(BoxMiddle(t->boxX0, t->boxX1));
+        y += static_cast<float>(FrameHeight(t->frames, o->frame));
+    }
+    const std::int16_t s = StartExplosion(kind);
+    if (s < 0) return;
+    SonderObj& anim = *SonderObjAt(s);
+    anim.depthLayer = row.depthLayer;
+    anim.x = x;
+    anim.y = y;
+    SetSonderObjCommand(slot, kind == kGreatFireExplosion ? kCmdGreatFire : kCmdExplosion,
+                        static_cast<std::uint16_t>(s), SlotOf(kind).animType,
+                        static_cast<std::uint16_t>(kind));
+}
+
+void EndFahrzeugExplosion(std::int16_t vehicle, std::uint16_t animType) {
+    const UnitHead* v = FahrzeugUnits.at(vehicle);
+    const FahrzeugTyp* t = v != nullptr ? FahrzeugTypOfUnit(*v) : nullptr;
+    if (t != nullptr) EndKind(t->explosionKind, animType);
 }
 
 void EndExplosion(std::int16_t slot, std::uint16_t animType, std::uint16_t kind) {
-    if (ExplosionWatcher.end != nullptr) ExplosionWatcher.end(slot, animType, kind);
+    if (ExplosionWatcher.end != nullptr) {
+        ExplosionWatcher.end(slot, animType, kind);
+        return;
+    }
+    EndKind(kind, animType);
 }
 
 void ResetExplosions() {

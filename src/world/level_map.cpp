@@ -9,6 +9,7 @@
 #include "core/fatal_error.h"
 #include "core/refused_file.h"
 #include "platform/files.h"
+#include "world/terrain_outline.h"
 
 namespace kv {
 
@@ -33,7 +34,9 @@ CellPos CellFromPixel(int x, int y) {
 
 void SetCellTerrain(int cell, std::uint8_t terrain) {
     if (cell < 0 || static_cast<std::size_t>(cell) >= MapCells.size()) return;
-    MapCells[static_cast<std::size_t>(cell)].terrain = terrain;
+    std::uint8_t& t = MapCells[static_cast<std::size_t>(cell)].terrain;
+    NoteTerrainChange(t, terrain);
+    t = terrain;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadMissionFile(int mission, int partTwo,
@@ -52,6 +55,7 @@ std::optional<std::vector<std::uint8_t>> ReadMissionFile(int mission, int partTw
 }
 
 void FreeLevelMap() {
+    DropTerrainOutlines();
     MapWidth = MapHeight = MapCellCount = 0;
     MapCells = {};
     CellAnims = {};

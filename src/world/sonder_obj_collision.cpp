@@ -10,6 +10,7 @@
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
+#include "world/terrain_outline.h"
 
 namespace kv {
 
@@ -41,10 +42,6 @@ bool UnitBox(const UnitArray& units, int index, Quad16& out) {
     return true;
 }
 
-int FloorDiv(int a, int b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 std::uint8_t Hit(SonderObjContact& contact, std::uint8_t kind, int index, std::uint8_t mask) {
     contact.kind = kind;
     contact.index = static_cast<std::uint16_t>(index);
@@ -54,38 +51,21 @@ std::uint8_t Hit(SonderObjContact& contact, std::uint8_t kind, int index, std::u
 // Step 5: the cells under the box on the ground, each impassable one through the outline of its
 // whole impassable region.
 std::uint8_t TestCells(Rect16 box, std::uint8_t moveClass, SonderObjContact& contact) {
-    const int maxX = WorldMaxX;
-    const int maxY = WorldMaxY;
-    if (box.x1 > maxX || box.y1 > maxY || box.x2 < 0 || box.y2 < 0) return 0;
-    const int x0 = std::max<int>(box.x1, 0);
-    const int y0 = std::max<int>(box.y1, 0);
-    const int x1 = std::min(static_cast<int>(box.x2), maxX);
-    const int y1 = std::min(static_cast<int>(box.y2), maxY);
-    box = Rect16{To16(x0), To16(y0), To16(x1), To16(y1)};
-    for (int row = y0 / kCellHeight; row <= y1 / kCellHeight; ++row) {
-        // The lines of this row the box covers; a cell's span on line t starts RowShear[t]
-        // further left.
-        const int t0 = row == y0 / kCellHeight ? y0 % kCellHeight : 0;
-        const int t1 = row == y1 / kCellHeight ? y1 % kCellHeight : kCellHeight - 1;
-        const int shift = 16 * row;
-        const int first = FloorDiv(
-            x0 + shift + RowShear[static_cast<std::size_t>(t0)] - 31 + kCellWidth - 1, kCellWidth);
-        const int last = FloorDiv(x1 + shift + RowShear[static_cast<std::size_t>(t1)], kCellWidth);
-        for (int column = first; column <= last; ++column) {
-            if (!CellInMap(column, row)) continue;
-            const auto i = static_cast<std::size_t>(CellIndex(column, row));
-            if (i >= MapCells.size() || TerrainSpeed(MapCells[i].terrain, moveClass) != -1)
-                continue;
-            TerrainExtents region;
-            GetExtentsOfTerrain(column, row, moveClass, region);
-            const std::uint8_t mask = TestRectQuadOverlap(box, region.outline);
-            if (mask == 0) continue;
-            contact.row = static_cast<std::uint16_t>(row);
-            contact.extent = region.columns;
-            return Hit(contact, kContactCell, column, mask);
-        }
-    }
-    return 0;
+    if (!ClipToMap(box, box)) return 0;
+    std::uint8_t mask = 0;
+    ForEachCoveredCell(box, [&](int column, int row) {
+        const auto i = static_cast<std::size_t>(CellIndex(column, row));
+        if (i >= MapCells.size() || TerrainSpeed(MapCells[i].terrain, moveClass) != -1)
+            return false;
+        const TerrainExtents& region = TerrainOutline(column, row, moveClass);
+        mask = TestRectQuadOverlap(box, region.outline);
+        if (mask == 0) return false;
+        contact.row = static_cast<std::uint16_t>(row);
+        contact.extent = region.columns;
+        Hit(contact, kContactCell, column, mask);
+        return true;
+    });
+    return mask;
 }
 
 }  // namespace

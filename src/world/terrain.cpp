@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/fatal_error.h"
+#include "world/terrain_outline.h"
 
 namespace kv {
 
@@ -25,6 +26,7 @@ std::uint16_t TerrainValue(int terrain, int moveClass) {
 }
 
 void FreeTerrain() {
+    DropTerrainOutlines();
     TerrainTypen = {};
     TerrainCount = 0;
     MoveClassCount = 0;

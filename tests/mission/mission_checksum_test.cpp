@@ -16,9 +16,11 @@
 #include "movement/zones.h"
 #include "persons/personen.h"
 #include "support/headless_test.h"
+#include "world/explosions.h"
 #include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
+#include "world/ponton_punkte.h"
 #include "world/sonder_obj.h"
 
 namespace kv {
@@ -56,6 +58,8 @@ class MissionChecksumTest : public test::HeadlessTest {
         SonderObjCount = 2;
         SonderObjs[1].type = 20;
         AppendSonderObjCommand(1, kCmdThrown, FlightBlock{}, 0, 0);
+        PontonPunktCount = 1;
+        AllocPontonPunkte();
     }
 };
 
@@ -83,13 +87,18 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
         {"furniture", [] { HouseObjs[0].frame = 2; }},
         {"zone", [] { Zones[0].occupants = 1; }},
         {"person", [] { Personen[0].x = 0.5f; }},
-        {"person's hose", [] { Personen[0].attachment.jet()->targetX = 5; }},
+        {"person's hose",
+         [] {
+             if (SchlauchStrahl* jet = Personen[0].attachment.jet()) jet->targetX = 5;
+         }},
         {"person's order", [] { Personen[0].orders->b = 7; }},
         {"order's goals", [] { Personen[0].orders->goals[1].x = 31; }},
         {"vehicle", [] { g_vehicles[0].energy = 5; }},
         {"object", [] { SonderObjs[1].y = 3.0f; }},
         {"object's command", [] { SonderObjs[1].commands->c = 4; }},
         {"command's flight", [] { SonderObjs[1].commands->flight->travelled = 15; }},
+        {"pontoon point", [] { PontonPunkte[0].complete = 1; }},
+        {"explosion", [] { ++ExplosionSlots[3].live; }},
     };
     for (const Change& c : changes) {
         const std::uint64_t before = MissionChecksum();

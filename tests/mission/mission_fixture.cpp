@@ -58,8 +58,10 @@ void MissionTest::finishVideo() {
 
 std::string MissionTest::videosOpened() {
     std::string names;
-    for (const std::string& path : backend.videoDevice().opened())
-        names += (names.empty() ? "" : " ") + std::filesystem::path(path).filename().string();
+    for (const std::string& path : backend.videoDevice().opened()) {
+        if (!names.empty()) names += ' ';
+        names += std::filesystem::path(path).filename().string();
+    }
     return names;
 }
 

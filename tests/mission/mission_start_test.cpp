@@ -35,6 +35,7 @@
 #include "mission/panel_pictures.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
+#include "movement/traffic_paths.h"
 #include "persons/personen.h"
 #include "platform/display.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -127,6 +128,13 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     EXPECT_EQ(SonderObjs[0].type, 18) << "the tractor";
     EXPECT_EQ(SonderObjs[2].type, 20) << "the leaked fuel";
     EXPECT_EQ(SonderObjs[14].frame, 3) << "the last cow";
+    ASSERT_EQ(ZFWege.size(), 1u) << "the road's traffic";
+    EXPECT_EQ(ZFWege[0].startX, 1860) << "100 px past the right edge";
+    EXPECT_EQ(ZFWege[0].turnX, 1860);
+    EXPECT_EQ(ZFWege[0].interval, 800);
+    EXPECT_EQ(ZFWege[0].typeCount, 9);
+    EXPECT_TRUE(FahrzeugTypLoaded(44)) << "the last type listed";
+    EXPECT_TRUE(PassantenWege.empty());
     EXPECT_EQ(MouseX, 400);
     EXPECT_EQ(MouseY, 300);
     EXPECT_EQ(backend.warpX(), 400);
@@ -189,6 +197,7 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
     EXPECT_EQ(FahrzeugCount, 0);
     EXPECT_TRUE(Personen.empty());
     EXPECT_TRUE(SonderObjs.empty());
+    EXPECT_TRUE(ZFWege.empty());
     EXPECT_FALSE(AnySoundLoaded());
     EXPECT_EQ(CurrentCdTrack, kNoCdTrack);
     EXPECT_EQ(DisplayColour(255), (std::array{0, 0, 0})) << "faded out";

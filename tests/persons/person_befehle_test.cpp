@@ -65,6 +65,11 @@ void RecordCall(std::int32_t follower, std::int32_t target) {
     g_calls.push_back({follower, target, UnitSpeech});
 }
 
+// Which sides of a person other persons stand against.
+struct Boxed {
+    bool left, right, above, below;
+};
+
 class PersonBefehle : public test::PersonTest {
   protected:
     void SetUp() override {
@@ -92,6 +97,15 @@ class PersonBefehle : public test::PersonTest {
         return place(kType, x, y, direction);
     }
     UnitHead& vehicle(int i) { return g_vehicles[static_cast<std::size_t>(i)]; }
+    // The sample type's footprint reaches 5 px from the position on every side: a neighbour 11 px
+    // away is met by any step that moves the truncated position a pixel toward it.
+    void boxIn(const Boxed& box, float x, float y) {
+        constexpr float kGap = 11.0f;
+        if (box.left) walker(x - kGap, y);
+        if (box.right) walker(x + kGap, y);
+        if (box.above) walker(x, y - kGap);
+        if (box.below) walker(x, y + kGap);
+    }
 
     BefehlCallbackTable callbacks_{};
 };
@@ -286,6 +300,103 @@ TEST_F(PersonBefehle, AStraightWalkTakesElevenStepsFromZeroAndOneFromTen) {
         EXPECT_EQ(p.moverFlags & kMoverSearching, 0);
         DeletePerson(i);
     }
+}
+
+TEST_F(PersonBefehle, AStraightWalkBlockedAllRoundEndsWithoutMoving) {
+    struct Case {
+        const char* what;
+        float x, y;
+        bool persons;
+    };
+    // Persons on every side, or the middle of the lake.
+    for (const Case c : {Case{"persons", kFieldX + 0.5f, kFieldY + 0.5f, true},
+                         Case{"water", 1085.0f, 855.0f, false}}) {
+        SCOPED_TRACE(c.what);
+        const std::int16_t i = walker(c.x, c.y, 3);
+        ASSERT_EQ(i, 0);
+        if (c.persons) boxIn({true, true, true, true}, c.x, c.y);
+        Person& p = person(i);
+        p.aimX = c.x + 100.0f;
+        p.aimY = c.y;
+        AppendBefehl(p, 8, 0, 0, 0, 0, 1);
+        ExecutePersonBefehl(i);
+        EXPECT_EQ(p.orders, nullptr);
+        EXPECT_EQ(p.x, c.x);
+        EXPECT_EQ(p.y, c.y);
+        EXPECT_EQ(p.direction, 3);
+        EXPECT_EQ(p.anim, kAnimStand);
+        EXPECT_EQ(p.moverFlags & kMoverSearching, 0);
+        for (std::int16_t n = 0; n < PersonCount; ++n) DeletePerson(n);
+    }
+}
+
+TEST_F(PersonBefehle, AWalkThatMeetsSomeoneStandsAndEnds) {
+    const std::int16_t i = walker(kFieldX + 0.5f, kFieldY + 0.5f, 3);
+    boxIn({false, true, false, false}, kFieldX + 0.5f, kFieldY + 0.5f);
+    Person& p = person(i);
+    SetPersonAnim(i, kAnimWalk);
+    p.moverFlags = kMoverSearching;
+    AppendBefehl(p, 8, 4, 0, 0, 0, 1);
+    ExecutePersonBefehl(i);
+    EXPECT_EQ(p.orders, nullptr);
+    EXPECT_EQ(p.x, kFieldX + 0.5f);
+    EXPECT_EQ(p.anim, kAnimStand);
+    EXPECT_EQ(p.moverFlags, 0);
+}
+
+TEST_F(PersonBefehle, TheFirstStepSearchTurnsAwayFromTheAim) {
+    // Three quarters into its pixel, every step with a part to the right (1..5) meets the person
+    // standing on the right, while straight up (0) and down (6) are free. The person faces 3;
+    // with the aim at 4 the search turns 3, 2, 1, 0, with the aim at 2 it turns 3, 4, 5, 6.
+    struct Case {
+        int aimDirection;
+        std::int8_t found;
+    };
+    for (const Case c : {Case{4, 0}, Case{2, 6}, Case{5, 0}, Case{1, 6}}) {
+        SCOPED_TRACE(c.aimDirection);
+        const float x = kFieldX + 0.75f;
+        const float y = kFieldY + 0.5f;
+        const std::int16_t i = walker(x, y, 3);
+        ASSERT_EQ(i, 0);
+        boxIn({false, true, false, false}, x, y);
+        Person& p = person(i);
+        // A point 100 steps away in the aim's direction.
+        float ax = x;
+        float ay = y;
+        for (int n = 0; n < 100; ++n)
+            StepPoint3(ax, ay, static_cast<std::uint8_t>(c.aimDirection), 0);
+        p.aimX = ax;
+        p.aimY = ay;
+        ASSERT_EQ(GetDirection12(p, x, y, ax, ay), c.aimDirection);
+        AppendBefehl(p, 8, 0, 0, 0, 0, 1);
+        ExecutePersonBefehl(i);
+        EXPECT_EQ(p.direction, c.found);
+        EXPECT_EQ(p.x, x);
+        EXPECT_NE(p.y, y);
+        ASSERT_NE(p.orders, nullptr);
+        EXPECT_EQ(p.orders->aInt(), 1);
+        for (std::int16_t n = 0; n < PersonCount; ++n) DeletePerson(n);
+    }
+}
+
+TEST_F(PersonBefehle, PlacingWaitsUntilTheSpotIsFree) {
+    const std::int16_t i = walker(kFieldX, kFieldY, 1);
+    const std::int16_t other = walker(kFieldX + 40.0f, kFieldY, 0);
+    Person& p = person(i);
+    p.moverFlags = 0xFF;
+    AppendTurnBefehl(p, kOpPlace, kFieldX + 44.0f, kFieldY + 2.0f, 6, 0, 1);
+    for (int tick = 0; tick < 3; ++tick) ExecutePersonBefehl(i);
+    ASSERT_EQ(Opcodes(p), std::vector<int>{kOpPlace});
+    EXPECT_EQ(p.x, kFieldX);
+    EXPECT_EQ(p.direction, 1);
+    EXPECT_EQ(p.moverFlags, 0xFF);
+
+    person(other).x = kFieldX + 80.0f;
+    ExecutePersonBefehl(i);
+    EXPECT_EQ(p.orders, nullptr);
+    EXPECT_EQ(p.x, kFieldX + 44.0f);
+    EXPECT_EQ(p.direction, 6);
+    EXPECT_EQ(p.moverFlags, 244);
 }
 
 TEST_F(PersonBefehle, FollowingEndsWhenTheTargetStandsOnTheAimedPointAndGoesOnAtOnce) {

@@ -9,7 +9,8 @@
 
 namespace kv::test {
 
-// A width x height map of plain ground cells, with WorldMaxX and WorldMaxY to match.
+// A width x height map of plain ground cells open to every movement class, with WorldMaxX and
+// WorldMaxY to match.
 void PlainMap(int width, int height);
 
 class PersonTest : public HeadlessTest {

@@ -28,13 +28,12 @@ using test::PersonTest;
 TEST(PersonRecord, SaveOffsets) {
     test::ExpectLayout<Person>(
         709,
-        {{"type", 0},           {"orders", 21},      {"sound", 310},         {"offMap", 312},
-         {"animate", 313},      {"idleStand", 314},  {"basketVehicle", 315}, {"casualty", 317},
-         {"treated", 318},      {"energyLoss", 319}, {"energyGain", 321},    {"evadeX", 323},
-         {"evadeY", 327},       {"evadeTicks", 331}, {"contamination", 332}, {"exposure", 333},
-         {"deadTicks", 335},    {"trailWrite", 337}, {"trail", 338},         {"trailWrapped", 698},
-         {"attachment", 699},   {"evadeKind", 703},  {"evadeSource", 704},   {"evadeDir", 706},
-         {"evadeLastDir", 707}, {"evadeReset", 708}});
+        {{"type", 0},          {"orders", 21},      {"sound", 310},         {"offMap", 312},
+         {"animate", 313},     {"idleStand", 314},  {"basketVehicle", 315}, {"casualty", 317},
+         {"treated", 318},     {"energyLoss", 319}, {"energyGain", 321},    {"evadeX", 323},
+         {"evadeY", 327},      {"evadeTicks", 331}, {"contamination", 332}, {"exposure", 333},
+         {"deadTicks", 335},   {"trail", 337},      {"attachment", 699},    {"evadeKind", 703},
+         {"evadeSource", 704}, {"evadeDir", 706},   {"evadeLastDir", 707},  {"evadeReset", 708}});
     // The attachment is one 24-byte block of either kind.
     test::ExpectLayout<DeadlinePlan>(24, {{"active", 0},
                                           {"startX", 4},
@@ -44,6 +43,8 @@ TEST(PersonRecord, SaveOffsets) {
                                           {"approachDy", 14},
                                           {"scriptBytes", 16}});
     EXPECT_EQ(RecordSize<SchlauchStrahl>(), 24u);
+    // The trail sits inside the record with the widths it always had.
+    test::ExpectLayout<PersonTrail>(362, {{"trailWrite", 0}, {"trail", 1}, {"trailWrapped", 361}});
 }
 
 // A plan typed byte by byte: active, startX 300, state 2, deadline 1000, approach (50, -1),
@@ -233,7 +234,7 @@ TEST_F(PersonTest, ResetPutsAPersonIntoTheIdleStateOfItsKind) {
         p.link = p.link2 = 7;
         p.selected = 1;
         p.moverFlags = 0xFF;
-        p.trailWrite = 3;
+        p.trail.trailWrite = 3;
         p.sound = 12;
         p.zone = 2;
         p.deadTicks = 9;
@@ -249,7 +250,7 @@ TEST_F(PersonTest, ResetPutsAPersonIntoTheIdleStateOfItsKind) {
         EXPECT_EQ(p.sound, -1);
         EXPECT_EQ(p.zone, -1);
         EXPECT_EQ(p.deadTicks, 0);
-        EXPECT_EQ(p.trailWrite, 41);
+        EXPECT_EQ(p.trail.trailWrite, 41);
         EXPECT_EQ(p.idleStand, 1);
         EXPECT_EQ(p.animate, 1);
         EXPECT_EQ(p.speed, PersonTypen[1].speed);

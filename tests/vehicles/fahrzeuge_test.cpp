@@ -453,5 +453,36 @@ TEST_F(FahrzeugTest, SeatsAndPushedObjectReachTheQueue) {
     SetFahrzeugPushedObject(stranger, 3);  // not a vehicle of the array: ignored
 }
 
+// Two cars of one type side by side, the second's box starting `gap` px after the first's ends.
+TEST_F(FahrzeugTest, OverlapCountsTouchingEdgesOnOneLayerOnly) {
+    const std::int16_t a = Make(kTypZF01, 1, 600, 500, 9);
+    const std::int16_t b = Make(kTypZF01, 1, 600, 500, 9);
+    Fahrzeug& first = Fahrzeuge[static_cast<std::size_t>(a)];
+    Fahrzeug& second = Fahrzeuge[static_cast<std::size_t>(b)];
+    const AnimSlot& slot = FahrzeugAnim(first);
+    ASSERT_GT(slot.box[2], slot.box[0]);
+    const auto placeAfter = [&](int gap) {
+        second.drawX = static_cast<std::int16_t>(first.drawX + slot.box[2] - slot.box[0] + gap);
+    };
+    placeAfter(0);
+    EXPECT_TRUE(TestFahrzeugOverlap(a)) << "edges touching";
+    EXPECT_TRUE(TestFahrzeugOverlap(b));
+    placeAfter(1);
+    EXPECT_FALSE(TestFahrzeugOverlap(a));
+    placeAfter(-5);
+    second.storey = kLayerHelicopter;
+    EXPECT_FALSE(TestFahrzeugOverlap(a)) << "another layer";
+    second.storey = 0;
+    second.present = 0;
+    EXPECT_FALSE(TestFahrzeugOverlap(a)) << "not present";
+    second.present = 1;
+    EXPECT_TRUE(TestFahrzeugOverlap(a));
+    RemoveFahrzeug(b, kRemoveDrivenOff);
+    EXPECT_FALSE(TestFahrzeugOverlap(a)) << "a free slot";
+    EXPECT_FALSE(TestFahrzeugOverlap(b));
+    EXPECT_FALSE(TestFahrzeugOverlap(-1));
+    EXPECT_FALSE(TestFahrzeugOverlap(FahrzeugCount));
+}
+
 }  // namespace
 }  // namespace kv

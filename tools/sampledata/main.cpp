@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteSonderObjImages,
         kv::sampledata::WriteContaminationMarker,
         kv::sampledata::WriteMissionScreen,
+        kv::sampledata::WriteExplosionAnimations,
+        kv::sampledata::WritePontonMarker,
     };
     // clang-format on
     for (Step step : steps)

@@ -5,6 +5,7 @@
 #include "generate/topics.h"
 #include "generate/world_tables.h"
 #include "world/house_images.h"
+#include "world/wall_mask.h"
 
 namespace kv::sampledata {
 
@@ -42,14 +43,17 @@ HouseCell Cell(int type, int floor, int i, int j) {
         c.upperImage = door ? hu_image::kSlabDoor : hu_image::kSlab;
     c.material = HouseDrawnWithoutMaterials(type) ? material::kNone : material::kHouse;
 
-    if (front) c.walls |= kWallFront;
-    if (right) c.walls |= kWallRight;
-    if (!HouseCellStands(type, i, j - 1)) c.walls |= kWallRear;
-    if (!HouseCellStands(type, i - 1, j)) c.walls |= kWallLeft;
+    // The outer walls, but where the door opens; the file holds their code.
+    std::uint8_t walls = 0;
+    if (front) walls |= kWallFront;
+    if (right) walls |= kWallRight;
+    if (!HouseCellStands(type, i, j - 1)) walls |= kWallRear;
+    if (!HouseCellStands(type, i - 1, j)) walls |= kWallLeft;
     if (door) {
         constexpr std::uint8_t kOpening[4] = {kWallRear, kWallFront, kWallLeft, kWallRight};
-        c.walls = static_cast<std::uint8_t>(c.walls & ~kOpening[s.doorSide & 3]);
+        walls = static_cast<std::uint8_t>(walls & ~kOpening[s.doorSide & 3]);
     }
+    c.walls = WallCode(walls);
 
     c.lowerFlames = static_cast<std::uint8_t>(1 + type % kLowerFlameSetCount);
     c.middleFlames = c.middleImage == hm_image::kNone

@@ -45,5 +45,9 @@ bool WriteContaminationMarker(const OutputTree& out);
 // graphs\d\maske.vff, graphs\maus.vff, graphs\piecemsk.vff, graphs\maskpics.vff and the other
 // panel pictures, mapwege\M101.vff, CDvideos\mi01.avi
 bool WriteMissionScreen(const OutputTree& out);
+// graphs\explode\..., sobj\13\gullexpl.aff: the animations of the ten explosion kinds
+bool WriteExplosionAnimations(const OutputTree& out);
+// graphs\pziel.vff
+bool WritePontonMarker(const OutputTree& out);
 
 }  // namespace kv::sampledata
