@@ -308,6 +308,19 @@ TEST_F(Decontamination, WithNoRoomBesideTheVehicleThePersonWaitsInsideAndTriesAg
     EXPECT_EQ(person(p).present, 0);
 }
 
+TEST_F(Decontamination, APersonStandingOnTheSidePointKeepsTheOtherInside) {
+    goIn();
+    sidePoint = {560, 310, 1};  // no axis to slide along
+    const std::int16_t blocker = stand(0, 560, 310);
+    ticks(kDecontaminationTicks + 5);
+    EXPECT_EQ(person(p).present, 0);
+    EXPECT_EQ(vehicles[0].link, p);
+    person(blocker).x = 700;
+    ticks(1);
+    EXPECT_EQ(person(p).present, 1);
+    EXPECT_EQ(vehicles[0].link, 0xFFFF);
+}
+
 TEST_F(Decontamination, AVehicleGoneWhileInsideLetsThePersonOutWhereItWentIn) {
     goIn();
     vehicles[0].type = -1;
