@@ -18,7 +18,7 @@
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "persons/rival_persons.h"
-#include "world/wasser_strahl.h"
+#include "world/schlauch_strahl.h"
 
 namespace kv {
 
