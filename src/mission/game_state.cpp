@@ -34,6 +34,7 @@
 #include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "vehicles/fahrzeug_points.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
@@ -100,6 +101,7 @@ void ResetProgramState() {
     InitBefehlCallbacks();
     SetPersonBefehlHooks(nullptr);
     SetUpdateSelectionModeHook(nullptr);
+    SetFahrzeugSidePointLookup(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;
