@@ -230,21 +230,30 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
     const float top = static_cast<float>(w.y1 - reach - 1);
     const float right = static_cast<float>(w.x2 + reach + 1);
     const float bottom = static_cast<float>(w.y2 + reach + 1);
-    const std::byte* base = units.base;
-    const std::ptrdiff_t stride = units.stride;
-    for (int i = 0; i < count; ++i) {
-        const UnitHead& u =
-            base != nullptr ? *std::launder(reinterpret_cast<const UnitHead*>(base + i * stride))
-                            : units.slot(i);
-        if (reach >= 0 && !(u.x > left && u.x < right && u.y > top && u.y < bottom)) continue;
-        if (u.type == -1) continue;
+    const auto take = [&](int i, const UnitHead& u) {
+        if (u.type == -1) return;
         // A unit without an animation never blocks.
         const AnimSlot* slot = units.currentAnim(i);
-        if (slot == nullptr) continue;
+        if (slot == nullptr) return;
         const Rect16 box = Widened(UnitBox(u, *slot), widen);
-        if (reach < 0 && !Meets(w, box)) continue;
+        if (reach < 0 && !Meets(w, box)) return;
         out.push_back(
             {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box});
+    };
+    const auto near = [&](const UnitHead& u) {
+        return reach < 0 || (u.x > left && u.x < right && u.y > top && u.y < bottom);
+    };
+    if (units.base == nullptr) {
+        for (int i = 0; i < count; ++i)
+            if (const UnitHead& u = units.slot(i); near(u)) take(i, u);
+        return;
+    }
+    // The records one stride apart: nothing but the position is read of those out of reach.
+    const std::byte* record = units.base;
+    const std::ptrdiff_t stride = units.stride;
+    for (int i = 0; i < count; ++i, record += stride) {
+        const UnitHead& u = *std::launder(reinterpret_cast<const UnitHead*>(record));
+        if (near(u)) take(i, u);
     }
 }
 
@@ -306,7 +315,9 @@ const CandidateList* ObjectsNear(const Rect16& foot) {
         const SonderObj* objects = SonderObjs.data();
         for (int j = 0; j < slots; ++j) {
             const SonderObj& o = objects[j];
-            if (o.type < 0 || !(o.x > left && o.x < right && o.y > top && o.y < bottom)) continue;
+            // Most lie apart across; free slots are told by their type after that.
+            if (!(o.x > left && o.x < right)) continue;
+            if (o.type < 0 || !(o.y > top && o.y < bottom)) continue;
             Rect16 box;
             if (ObjectBox(o, types, box) && Meets(w, box))
                 g_scope.objects.push_back({static_cast<std::int16_t>(j), 0, 0, box});
