@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+#include <span>
 #include <vector>
 
 #include "core/mission_extras.h"
@@ -12,6 +13,7 @@
 #include "movement/stepping.h"
 #include "movement/zones.h"
 #include "world/sonder_obj.h"
+#include "world/terrain_outline.h"
 
 namespace kv {
 
@@ -183,6 +185,8 @@ struct Candidate {
     std::int16_t x = 0;
     std::int16_t y = 0;
     Rect16 box{};
+    // A lying or seated civilian, whom some tests take wider than its box.
+    bool wide = false;
 };
 using CandidateList = std::vector<Candidate>;
 struct UnitCandidates {
@@ -199,24 +203,40 @@ struct ScopeCache {
     UnitCandidates nearPoint;
     UnitCandidates byBox;
     bool objectsValid = false;
+    bool reachKnown = false;
+    Rect16 typeReach{};
+    // Whether any cell under the window is impassable for the class, as the terrain stood then.
+    struct {
+        bool valid = false;
+        Rect16 window{};
+        std::uint8_t moveClass = 0;
+        std::uint32_t epoch = 0;
+        bool clear = false;
+    } terrain;
     Rect16 objectWindow{};
     CandidateList objects;
 };
 ScopeCache g_scope;
 
-// How far a window reaches beyond what opened it: a unit's whole look-ahead, or a few batches of
-// a straight run.
+// How far a window reaches beyond what opened it: a vehicle's whole look-ahead, or a few batches
+// of a straight run; a person's look-ahead stays within a few steps of 2 px.
 constexpr int kScopeMargin = 96;
+constexpr int kPersonScopeMargin = 32;
 
 bool Within(const Rect16& inner, const Rect16& outer) {
     return inner.x1 >= outer.x1 && inner.y1 >= outer.y1 && inner.x2 <= outer.x2 &&
            inner.y2 <= outer.y2;
 }
 
-Rect16 WindowAround(const Rect16& r) {
+Rect16 WindowAround(const Rect16& r, int margin = kScopeMargin) {
     const auto clamp16 = [](int v) { return To16(std::clamp(v, -32768, 32767)); };
-    return {clamp16(r.x1 - kScopeMargin), clamp16(r.y1 - kScopeMargin),
-            clamp16(r.x2 + kScopeMargin), clamp16(r.y2 + kScopeMargin)};
+    return {clamp16(r.x1 - margin), clamp16(r.y1 - margin), clamp16(r.x2 + margin),
+            clamp16(r.y2 + margin)};
+}
+
+int MarginFor(const Query& q) {
+    return q.type != nullptr && q.type->unitClass == kPersonUnitClass ? kPersonScopeMargin
+                                                                      : kScopeMargin;
 }
 
 // The units of the array within reach of the window: by position (reach >= 0) or by box.
@@ -235,10 +255,12 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
         // A unit without an animation never blocks.
         const AnimSlot* slot = units.currentAnim(i);
         if (slot == nullptr) return;
-        const Rect16 box = Widened(UnitBox(u, *slot), widen);
-        if (reach < 0 && !Meets(w, box)) return;
+        const Rect16 box = UnitBox(u, *slot);
+        const bool wide =
+            widen != 0 && u.type == kCivilianTyp && (u.anim == kAnimLying || u.anim == kAnimSeated);
+        if (reach < 0 && !Meets(w, wide ? Widened(box, widen) : box)) return;
         out.push_back(
-            {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box});
+            {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box, wide});
     };
     const auto near = [&](const UnitHead& u) {
         return reach < 0 || (u.x > left && u.x < right && u.y > top && u.y < bottom);
@@ -273,7 +295,7 @@ const UnitCandidates* UnitsNear(const Query& q) {
         const Rect16 point{To16(q.px), To16(q.py), To16(q.px), To16(q.py)};
         if (!c.valid || !Within(point, c.window) || c.vehicleReach < q.vehicleRange ||
             c.personReach < q.personRange) {
-            c.window = WindowAround(point);
+            c.window = WindowAround(point, MarginFor(q));
             c.vehicleReach = q.vehicleRange;
             c.personReach = q.personRange;
             CollectUnits(FahrzeugUnits, c.window, c.vehicleReach, 0, c.fahrzeuge);
@@ -283,30 +305,36 @@ const UnitCandidates* UnitsNear(const Query& q) {
         return &c;
     }
     UnitCandidates& c = g_scope.byBox;
-    if (!c.valid || !Within(q.foot, c.window)) CollectByBox(WindowAround(q.foot));
+    if (!c.valid || !Within(q.foot, c.window)) CollectByBox(WindowAround(q.foot, MarginFor(q)));
     return &c;
 }
 
-const CandidateList* ObjectsNear(const Rect16& foot) {
+const CandidateList* ObjectsNear(const Query& q) {
+    const Rect16& foot = q.foot;
     if (g_scope.depth == 0) return nullptr;
     if (!g_scope.objectsValid || !Within(foot, g_scope.objectWindow)) {
-        g_scope.objectWindow = WindowAround(foot);
+        g_scope.objectWindow = WindowAround(foot, MarginFor(q));
         g_scope.objects.clear();
         const int slots = SonderObjSlots();
         const int types = SonderObjTypes();
-        // How far any type's box reaches from its object's position, to pass over the objects
-        // far from the window by their position alone.
-        int reachLeft = 0;
-        int reachUp = 0;
-        int reachRight = 0;
-        int reachDown = 0;
-        for (int t = 0; t < types; ++t) {
-            const SonderObjTyp& typ = SonderObjTypen[static_cast<std::size_t>(t)];
-            reachLeft = std::min<int>(reachLeft, typ.boxX0);
-            reachUp = std::min<int>(reachUp, typ.boxY0);
-            reachRight = std::max<int>(reachRight, typ.boxX1);
-            reachDown = std::max<int>(reachDown, typ.boxY1);
+        if (!g_scope.reachKnown) {
+            // How far any type's box reaches from its object's position, to pass over the objects
+            // far from the window by their position alone. The types stay while the scope does.
+            Rect16& r = g_scope.typeReach;
+            r = {};
+            for (int t = 0; t < types; ++t) {
+                const SonderObjTyp& typ = SonderObjTypen[static_cast<std::size_t>(t)];
+                r.x1 = std::min(r.x1, typ.boxX0);
+                r.y1 = std::min(r.y1, typ.boxY0);
+                r.x2 = std::max(r.x2, typ.boxX1);
+                r.y2 = std::max(r.y2, typ.boxY1);
+            }
+            g_scope.reachKnown = true;
         }
+        const int reachLeft = g_scope.typeReach.x1;
+        const int reachUp = g_scope.typeReach.y1;
+        const int reachRight = g_scope.typeReach.x2;
+        const int reachDown = g_scope.typeReach.y2;
         const Rect16& w = g_scope.objectWindow;
         const float left = static_cast<float>(w.x1 - reachRight - 1);
         const float top = static_cast<float>(w.y1 - reachDown - 1);
@@ -335,7 +363,8 @@ std::uint8_t FirstBlocking(const Query& q, const CandidateList* candidates, int 
                            std::uint8_t kind, CollisionHit& hit, Blocks&& blocks) {
     if (candidates != nullptr) {
         for (const Candidate& c : *candidates) {
-            if (c.index >= count || !Meets(q.foot, c.box)) continue;
+            if (c.index >= count || !Meets(q.foot, c.wide ? Widened(c.box, kWideLying) : c.box))
+                continue;
             if (range > 0 && (std::abs(q.px - c.x) > range || std::abs(q.py - c.y) > range))
                 continue;
             if (const int edges = blocks(c.index))
@@ -367,7 +396,7 @@ std::uint8_t TestUnitsAndObjects(const Query& q, bool anyMask, CollisionHit& hit
                               persons.count, kHitPerson, hit,
                               [&](int i) { return PersonBlocks(q, persons, i, ignoreOnlookers); }))
             return r;
-    return FirstBlocking(q, ObjectsNear(q.foot), 0, SonderObjSlots(), kHitSonderObj, hit,
+    return FirstBlocking(q, ObjectsNear(q), 0, SonderObjSlots(), kHitSonderObj, hit,
                          [&](int j) { return SonderObjBlocks(q, j, anyMask); });
 }
 
@@ -383,6 +412,28 @@ std::uint8_t TestZones(const Query& q, CollisionHit& hit) {
     return Hit(hit, kHitZone, zone, edges);
 }
 
+// Whether the open scope found no impassable ground anywhere near the footprint, so that the map
+// test can be passed over. Terrain writes during the scope (trampling) are seen by their epoch.
+bool ScopeSeesClearGround(const Query& q) {
+    if (g_scope.depth == 0) return false;
+    auto& t = g_scope.terrain;
+    if (!t.valid || t.moveClass != q.moveClass || t.epoch != TerrainEpoch() ||
+        !Within(q.foot, t.window)) {
+        t.window = WindowAround(q.foot, MarginFor(q));
+        t.moveClass = q.moveClass;
+        t.epoch = TerrainEpoch();
+        const std::span<const std::uint8_t> impassable = ImpassableCells(q.moveClass);
+        Rect16 clipped;
+        t.clear =
+            !ClipToMap(t.window, clipped) || !ForEachCoveredCell(clipped, [&](int column, int row) {
+                const auto index = static_cast<std::size_t>(CellIndex(column, row));
+                return index >= impassable.size() || impassable[index] != 0;
+            });
+        t.valid = true;
+    }
+    return t.clear;
+}
+
 // The fixed order of both tests.
 std::uint8_t RunTests(const Query& q, bool anyMask, CollisionHit& hit) {
     if (!InOverlapRect(q.foot))
@@ -393,6 +444,7 @@ std::uint8_t RunTests(const Query& q, bool anyMask, CollisionHit& hit) {
         if (std::uint8_t r = TestHouseObjs(q.foot, q.layer, hit)) return r;
         if (std::uint8_t r = TestHouseWalls(q.foot, q.px, q.py, q.house, q.layer, hit)) return r;
     }
+    if (q.layer == 0 && ScopeSeesClearGround(q)) return 0;
     return TestMapCells(q.foot, q.layer, q.moveClass, hit);
 }
 
@@ -411,6 +463,8 @@ CollisionScope::~CollisionScope() {
         g_scope.nearPoint.valid = false;
         g_scope.byBox.valid = false;
         g_scope.objectsValid = false;
+        g_scope.reachKnown = false;
+        g_scope.terrain.valid = false;
     }
 }
 

@@ -22,6 +22,7 @@ struct ClassCache {
     std::vector<std::uint8_t> impassable;
 };
 std::vector<ClassCache> g_classes;
+std::uint32_t g_epoch = 0;
 
 bool Impassable(std::uint8_t terrain, int moveClass) {
     return TerrainSpeed(terrain, moveClass) == -1;
@@ -81,12 +82,18 @@ bool ClipToMap(const Rect16& r, Rect16& clipped) {
 
 void DropTerrainOutlines() {
     g_classes.clear();
+    ++g_epoch;
+}
+
+std::uint32_t TerrainEpoch() {
+    return g_epoch;
 }
 
 void NoteTerrainChange(int cell, std::uint8_t from, std::uint8_t to) {
     for (std::size_t c = 0; c < g_classes.size(); ++c) {
         const bool now = Impassable(to, static_cast<int>(c));
         if (Impassable(from, static_cast<int>(c)) == now) continue;
+        ++g_epoch;
         ClassCache& cache = g_classes[c];
         cache.outlines.clear();
         if (cell >= 0 && static_cast<std::size_t>(cell) < cache.impassable.size())

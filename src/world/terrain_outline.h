@@ -22,6 +22,9 @@ const TerrainExtents& TerrainOutline(int column, int row, int moveClass);
 // cache; kept with the outlines.
 std::span<const std::uint8_t> ImpassableCells(int moveClass);
 
+// Counts the changes of what is impassable where; those who keep what they found compare it.
+std::uint32_t TerrainEpoch();
+
 // Forgets every outline: the map or the terrain table changed.
 void DropTerrainOutlines();
 // A cell's terrain goes from one value to another: the classes for which that changes whether the

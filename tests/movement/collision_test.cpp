@@ -549,6 +549,9 @@ TEST_F(CollisionTest, ScopesAnswerAsTheFullTests) {
     }
     persons[3].offMap = 1;
     for (int j = 0; j < 8; ++j) placeObject(j, j % 4, kMeadowX + near(200), kMeadowY + near(200));
+    // Some water among them, so that the ground is not all clear.
+    const CellPos pond = CellFromPixel(static_cast<int>(kMeadowX), static_cast<int>(kMeadowY));
+    Flood(pond.column - 1, pond.row - 1, 2, 3);
     constexpr std::uint16_t kModes[] = {0, kCollideSkipMoving, kCollideWideLying,
                                         kCollideSizeBox | kCollideNoOnlookers, kCollideAnimWalk};
     int blocked = 0;
@@ -613,6 +616,19 @@ TEST_F(CollisionTest, ScopesKeepWhatTheFarEndOfTheirWindowNeeds) {
     const CollisionScope inner;
     EXPECT_EQ(FindAt(0, &tester, nullptr, {1380, 690, 1400, 710}).value, 0);
     EXPECT_EQ(FindAt(0, &tester, nullptr, {1470, 690, 1490, 710}).hit.kind, kHitFahrzeug);
+}
+
+TEST_F(CollisionTest, ScopesSeeTerrainWrittenWhileTheyAreOpen) {
+    CollisionUnit& walker = placePerson(0, kMeadowX, kMeadowY, 0, 1);
+    const CellPos cell = CellFromPixel(static_cast<int>(kMeadowX), static_cast<int>(kMeadowY));
+    const std::uint8_t meadow =
+        MapCells[static_cast<std::size_t>(CellIndex(cell.column, cell.row))].terrain;
+    const CollisionScope scope;
+    EXPECT_EQ(TestAt(walker, *staff).value, 0);
+    SetCellTerrain(CellIndex(cell.column, cell.row), kWater);
+    EXPECT_EQ(TestAt(walker, *staff).hit.kind, kHitMapCell);
+    SetCellTerrain(CellIndex(cell.column, cell.row), meadow);
+    EXPECT_EQ(TestAt(walker, *staff).value, 0);
 }
 
 TEST(MissionExtraRecord, SavedLayout) {
