@@ -31,6 +31,7 @@ namespace {
 // Types 0..7 stay loaded for the whole program.
 constexpr int kPreloadedPersonTypen = 8;
 constexpr std::uint8_t kTypeMedic = 4;
+constexpr std::int8_t kTypeThrower = 32;
 
 bool ValidPersonTyp(int type) {
     return type >= 0 && type < kPersonTypCount;
@@ -162,6 +163,33 @@ std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, 
         ResetPerson(index);
         AddPersonSonderObj(index);
     }
+    return index;
+}
+
+std::int16_t CreatePersonAt(std::int16_t x, std::int16_t y, std::int8_t storey,
+                            std::uint8_t direction) {
+    const std::int16_t index = FindFreePerson();
+    if (index < 0) return -1;
+    std::uint16_t house = 0xFFFF;
+    if (!PersonCellFits(x, y, storey, house)) return -1;
+    Person& p = Personen[static_cast<std::size_t>(index)];
+    p.type = kTypeThrower;
+    p.direction = static_cast<std::int8_t>(direction);
+    p.x = x;
+    p.y = y;
+    p.height = 0;
+    p.storey = storey;
+    if (storey >= 1) p.house = house;
+    p.controlFlags = kPersonController | kPersonRival;
+    p.present = 1;
+    p.targetable = 1;
+    p.selectable = 0;
+    p.offMap = 0;
+    p.casualty = 0;
+    p.energy = 1000000;
+    p.energyLoss = 0;
+    p.contamination = 0;
+    if (PersonTypLoaded(kTypeThrower)) ResetPerson(index);
     return index;
 }
 

@@ -145,6 +145,45 @@ TEST_F(PersonTest, ACasualtyLiesOnPlainGroundOnly) {
     EXPECT_EQ(CreateVerletzter(60, 100, 100, 0, 3, 1, 0, 0, 0), -1) << "no such type";
 }
 
+TEST_F(PersonTest, AThrowerStandsOnPlainGround) {
+    alloc(3);
+    struct Case {
+        std::int16_t x;
+        std::int16_t y;
+        std::int8_t storey;
+        std::int16_t result;
+    };
+    const Case cases[] = {
+        {100, 100, 1, -1},   // a ground cell holds no storey
+        {-200, 100, 0, -1},  // off the map
+        {100, 100, 0, 0},    // plain ground, type 32 not loaded yet
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CreatePersonAt(c.x, c.y, c.storey, 7), c.result)
+            << c.x << "," << c.y << " storey " << int(c.storey);
+    const Person& p = person(0);
+    EXPECT_EQ(p.type, 32);
+    EXPECT_EQ(p.direction, 7);
+    EXPECT_EQ(p.x, 100.0f);
+    EXPECT_EQ(p.y, 100.0f);
+    EXPECT_EQ(p.controlFlags, kPersonController | kPersonRival);
+    EXPECT_EQ(p.present, 1);
+    EXPECT_EQ(p.targetable, 1);
+    EXPECT_EQ(p.selectable, 0);
+    EXPECT_EQ(p.casualty, 0);
+    EXPECT_EQ(p.energy, 1000000);
+    EXPECT_EQ(p.house, 0xFFFF);
+    EXPECT_EQ(p.idleStand, 0) << "not reset while its type is not loaded";
+
+    LoadPersonTyp(32);
+    ASSERT_EQ(CreatePersonAt(120, 140, 0, 3), 1);
+    EXPECT_EQ(person(1).idleStand, 1) << "a loaded type is reset at once";
+    EXPECT_GT(person(1).speed, 0.0f);
+    EXPECT_EQ(person(0).idleStand, 0) << "the earlier one is left alone";
+    ASSERT_EQ(CreatePersonAt(150, 140, 0, 3), 2);
+    EXPECT_EQ(CreatePersonAt(150, 140, 0, 3), -1) << "the array is full";
+}
+
 class PersonInHouse : public test::HouseTest {};
 
 TEST_F(PersonInHouse, ACasualtyInAHouseNeedsAPlacedHouseCell) {
@@ -173,9 +212,13 @@ TEST_F(PersonInHouse, ACasualtyInAHouseNeedsAPlacedHouseCell) {
     const auto y = static_cast<std::int16_t>(inside.y);
     EXPECT_EQ(CreateVerletzter(1, x, y, 0, 0, 1, 0, 0, 0), -1) << "a house cell holds no ground";
     EXPECT_EQ(Personen[0].type, -1);
+    EXPECT_EQ(CreatePersonAt(x, y, 0, 0), -1) << "nor does it for a thrower";
     EXPECT_EQ(CreateVerletzter(1, x, y, 2, 0, 1, 0, 0, 0), 0);
     EXPECT_EQ(Personen[0].house, 0);
     EXPECT_EQ(Personen[0].storey, 2);
+    EXPECT_EQ(CreatePersonAt(x, y, 1, 0), 1);
+    EXPECT_EQ(Personen[1].house, 0);
+    EXPECT_EQ(Personen[1].storey, 1);
     MapCells[ground].tile = HouseLink(5, 0, 0);
     const PixelPos loose = pixelOf(ground);
     EXPECT_EQ(CreateVerletzter(1, static_cast<std::int16_t>(loose.x),
