@@ -1,6 +1,5 @@
 #include "scenario_run.h"
 
-#include <bit>
 #include <cinttypes>
 #include <cstdio>
 #include <string>
