@@ -95,6 +95,15 @@ std::vector<std::string_view> SplitWords(std::string_view line) {
     return words;
 }
 
+// Strings joined by appending: the optimiser reads chains of operator+ on literals as
+// overlapping copies.
+template <class... Parts>
+std::string Cat(const Parts&... parts) {
+    std::string s;
+    (s.append(std::string_view(parts)), ...);
+    return s;
+}
+
 bool IsDigits(std::string_view s) {
     if (s.empty()) return false;
     for (char c : s)
@@ -108,7 +117,7 @@ class Reader {
     Reader(std::string_view name, std::string& error) : name_(name), error_(error) {}
 
     bool fail(int line, const std::string& what) {
-        error_ = std::string(name_) + ":" + std::to_string(line) + ": " + what;
+        error_ = Cat(name_, ":", std::to_string(line), ": ", what);
         return false;
     }
 
@@ -120,19 +129,17 @@ class Reader {
             point == std::string_view::npos
                 ? IsDigits(digits)
                 : IsDigits(digits.substr(0, point)) && IsDigits(digits.substr(point + 1));
-        const std::string quoted = "\"" + std::string(word) + "\"";
-        if (!wellFormed)
-            return fail(line, std::string(spec.name) + " " + quoted + " is not a number");
+        const std::string quoted = Cat("\"", word, "\"");
+        if (!wellFormed) return fail(line, Cat(spec.name, " ", quoted, " is not a number"));
         if (point != std::string_view::npos && spec.form == Form::Whole)
-            return fail(line, std::string(spec.name) + " " + quoted + " is not a whole number");
+            return fail(line, Cat(spec.name, " ", quoted, " is not a whole number"));
         const auto [end, ec] =
             std::from_chars(word.data(), word.data() + word.size(), out, std::chars_format::fixed);
         if (ec != std::errc{} || end != word.data() + word.size() || out < spec.min ||
             out > spec.max) {
             char range[64];
             std::snprintf(range, sizeof range, "%.0f..%.0f", spec.min, spec.max);
-            return fail(line, std::string(spec.name) + " " + std::string(word) +
-                                  " is out of range " + range);
+            return fail(line, Cat(spec.name, " ", word, " is out of range ", range));
         }
         return true;
     }
@@ -140,17 +147,16 @@ class Reader {
     bool plain(int line, const VerbSpec& spec, std::span<const std::string_view> args,
                ScenarioCommand& c) {
         const std::string usage =
-            "\"" + std::string(spec.word) + "\" takes " +
-            (spec.usage.empty() ? std::string("no numbers") : std::string(spec.usage));
-        if (args.size() < spec.required) return fail(line, "missing number: " + usage);
-        if (args.size() > spec.count) return fail(line, "too many words: " + usage);
+            Cat("\"", spec.word, "\" takes ", spec.usage.empty() ? "no numbers" : spec.usage);
+        if (args.size() < spec.required) return fail(line, Cat("missing number: ", usage));
+        if (args.size() > spec.count) return fail(line, Cat("too many words: ", usage));
         for (std::size_t n = 0; n < args.size(); ++n) {
             double v = 0;
             if (!number(line, args[n], spec.args[n], v)) return false;
             c.numbers.push_back(v);
         }
         if (spec.verb == Verb::Vehicle && static_cast<int>(c.numbers[0]) == kTypNone)
-            return fail(line, "vehicle type " + std::to_string(kTypNone) + " names no vehicle");
+            return fail(line, Cat("vehicle type ", std::to_string(kTypNone), " names no vehicle"));
         return true;
     }
 
@@ -160,7 +166,7 @@ class Reader {
         } else if (word == "vehicle") {
             c.kind = UnitKind::Vehicle;
         } else {
-            return fail(line, "KIND \"" + std::string(word) + "\" is neither person nor vehicle");
+            return fail(line, Cat("KIND \"", word, "\" is neither person nor vehicle"));
         }
         return true;
     }
@@ -168,20 +174,20 @@ class Reader {
     // order and append: the arguments in the opcode's own form, the missing ones 0.
     bool order(int line, std::string_view verb, std::span<const std::string_view> args,
                ScenarioCommand& c) {
-        const std::string usage = "\"" + std::string(verb) + "\" takes " + std::string(kOrderUsage);
-        if (args.size() < 3) return fail(line, "missing number: " + usage);
-        if (args.size() > 8) return fail(line, "too many words: " + usage);
+        const std::string usage = Cat("\"", verb, "\" takes ", kOrderUsage);
+        if (args.size() < 3) return fail(line, Cat("missing number: ", usage));
+        if (args.size() > 8) return fail(line, Cat("too many words: ", usage));
         if (!kind(line, args[0], c)) return false;
         double index = 0;
         double opcode = 0;
         if (!number(line, args[1], kIndex, index) || !number(line, args[2], kOpcode, opcode))
             return false;
         const auto op = static_cast<std::uint8_t>(opcode);
-        const std::string opText = "opcode " + std::to_string(op);
+        const std::string opText = Cat("opcode ", std::to_string(op));
         if (op == kOpGoals || op == kOpGoalsCallback)
-            return fail(line, opText + " carries a goal list: give it with \"goals\"");
+            return fail(line, Cat(opText, " carries a goal list: give it with \"goals\""));
         if (op == 55 || op == 178)
-            return fail(line, opText + " carries a point list that a scenario cannot give");
+            return fail(line, Cat(opText, " carries a point list that a scenario cannot give"));
         const BefehlForm form = BefehlOpcode(op).form;
         const ArgSpec whole{"", Form::Whole, kI32Min, kI32Max};
         const ArgSpec real{"", Form::Real, -kRealMax, kRealMax};
@@ -200,16 +206,16 @@ class Reader {
     }
 
     bool goals(int line, std::span<const std::string_view> args, ScenarioCommand& c) {
-        const std::string usage = "\"goals\" takes " + std::string(kGoalsUsage);
-        if (args.size() < 5) return fail(line, "missing number: " + usage);
+        const std::string usage = Cat("\"goals\" takes ", kGoalsUsage);
+        if (args.size() < 5) return fail(line, Cat("missing number: ", usage));
         if (!kind(line, args[0], c)) return false;
         double index = 0;
         double opcode = 0;
         if (!number(line, args[1], kIndex, index) || !number(line, args[2], kOpcode, opcode))
             return false;
         if (opcode != kOpGoals && opcode != kOpGoalsCallback)
-            return fail(line, "opcode " + std::string(args[2]) +
-                                  " takes no goal list: \"goals\" gives opcodes 2 and 5");
+            return fail(line, Cat("opcode ", args[2],
+                                  " takes no goal list: \"goals\" gives opcodes 2 and 5"));
         if ((args.size() - 3) % 2 != 0) return fail(line, "missing number: every X needs its Y");
         c.numbers = {index, opcode};
         for (std::size_t n = 3; n < args.size(); ++n) {
@@ -278,20 +284,19 @@ std::optional<Scenario> ReadScenario(std::string_view text, std::string_view nam
                 return refuse(line,
                               "\"expect\" has nothing to compare with: no state or cell "
                               "before it");
-            c.words.assign(args.begin(), args.end());
+            for (const std::string_view w : args) c.words.emplace_back(w);
         } else {
-            return refuse(line, "unknown command \"" + std::string(verb) + "\"");
+            return refuse(line, Cat("unknown command \"", verb, "\""));
         }
         if (c.verb == Verb::State || c.verb == Verb::Cell) printed = true;
         if (c.verb == Verb::Mission) {
             if (missionLine != 0)
-                return refuse(line, "a second \"mission\": line " + std::to_string(missionLine) +
-                                        " starts one already");
+                return refuse(line, Cat("a second \"mission\": line ", std::to_string(missionLine),
+                                        " starts one already"));
             if (firstMapLine != 0)
-                return refuse(firstMapLine, "\"" + firstMapWord +
-                                                "\" needs the map, but \"mission\" comes after "
-                                                "it, on line " +
-                                                std::to_string(line));
+                return refuse(firstMapLine,
+                              Cat("\"", firstMapWord, "\" needs the map, but \"mission\" comes ",
+                                  "after it, on line ", std::to_string(line)));
             missionLine = line;
         }
         const bool needsMap = c.verb != Verb::Mission && c.verb != Verb::Seed;

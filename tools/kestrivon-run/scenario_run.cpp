@@ -35,8 +35,9 @@ struct Failure {
 };
 
 std::string Format(const char* format, auto... values) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, values...);
+    const int size = std::snprintf(nullptr, 0, format, values...);
+    std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, values...);
     return text;
 }
 
@@ -325,14 +326,18 @@ class ScenarioRunner {
     // The line of the last print-out with the same first two words must have the same words.
     Failure expect(const std::vector<std::string>& words) {
         std::string wanted;
-        for (const std::string& w : words) wanted += (wanted.empty() ? "" : " ") + w;
+        for (const std::string& w : words) {
+            if (!wanted.empty()) wanted += ' ';
+            wanted += w;
+        }
         const std::string key = LineKey(wanted);
         for (const std::string& line : printed_) {
             if (LineKey(line) != key) continue;
             if (line == wanted) return {};
-            return failed("expected: " + wanted + "\nprinted:  " + line);
+            return failed(Format("expected: %s\nprinted:  %s", wanted.c_str(), line.c_str()));
         }
-        return failed("expected: " + wanted + "\nprinted:  no line begins \"" + key + "\"");
+        return failed(
+            Format("expected: %s\nprinted:  no line begins \"%s\"", wanted.c_str(), key.c_str()));
     }
 
     std::string_view name_;
