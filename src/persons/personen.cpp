@@ -138,10 +138,12 @@ bool PersonCellFits(std::int16_t x, std::int16_t y, std::int8_t storey, std::uin
     return true;
 }
 
-std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
-                              std::uint8_t direction, std::int32_t energy, std::uint16_t energyLoss,
-                              std::int16_t energyGain, std::uint8_t contamination) {
-    if (!ValidPersonTyp(type)) return -1;
+namespace {
+
+// The first free slot, given the type and the place; -1 when none is free or the cell under the
+// point does not fit the storey.
+std::int16_t PlaceNewPerson(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
+                            std::uint8_t direction) {
     const std::int16_t index = FindFreePerson();
     if (index < 0) return -1;
     std::uint16_t house = 0xFFFF;
@@ -152,9 +154,21 @@ std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, 
     p.x = x;
     p.y = y;
     p.height = 0;
-    p.link2 = 0xFFFF;
     p.storey = storey;
     if (storey >= 1) p.house = house;
+    return index;
+}
+
+}  // namespace
+
+std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
+                              std::uint8_t direction, std::int32_t energy, std::uint16_t energyLoss,
+                              std::int16_t energyGain, std::uint8_t contamination) {
+    if (!ValidPersonTyp(type)) return -1;
+    const std::int16_t index = PlaceNewPerson(type, x, y, storey, direction);
+    if (index < 0) return -1;
+    Person& p = Personen[static_cast<std::size_t>(index)];
+    p.link2 = 0xFFFF;
     p.casualty = 1;
     p.targetable = 1;
     p.selectable = 0;
@@ -173,18 +187,9 @@ std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, 
 
 std::int16_t CreatePersonAt(std::int16_t x, std::int16_t y, std::int8_t storey,
                             std::uint8_t direction) {
-    const std::int16_t index = FindFreePerson();
+    const std::int16_t index = PlaceNewPerson(kTypeThrower, x, y, storey, direction);
     if (index < 0) return -1;
-    std::uint16_t house = 0xFFFF;
-    if (!PersonCellFits(x, y, storey, house)) return -1;
     Person& p = Personen[static_cast<std::size_t>(index)];
-    p.type = kTypeThrower;
-    p.direction = static_cast<std::int8_t>(direction);
-    p.x = x;
-    p.y = y;
-    p.height = 0;
-    p.storey = storey;
-    if (storey >= 1) p.house = house;
     p.controlFlags = kPersonController | kPersonRival;
     p.present = 1;
     p.targetable = 1;

@@ -112,23 +112,25 @@ TEST_F(PersonTest, AFullArrayCreatesNobody) {
     EXPECT_EQ(FindFreePerson(), -1);
 }
 
+// Where the creators may put a new person on the plain map: the result is the next slot, or -1.
+struct Placement {
+    std::int16_t x;
+    std::int16_t y;
+    std::int8_t storey;
+    std::int16_t result;
+};
+constexpr Placement kPlacements[] = {
+    {100, 100, 1, -1},   // a ground cell holds no storey
+    {-200, 100, 0, -1},  // off the map
+    {100, 900, 0, -1},   //
+    {100, 100, 0, 0},    // plain ground
+    {120, 140, -1, 1},   // below the ground counts as the ground
+};
+
 TEST_F(PersonTest, ACasualtyLiesOnPlainGroundOnly) {
     alloc(2);
     LoadPersonTyp(1);
-    struct Case {
-        std::int16_t x;
-        std::int16_t y;
-        std::int8_t storey;
-        std::int16_t result;
-    };
-    const Case cases[] = {
-        {100, 100, 1, -1},   // a ground cell holds no storey
-        {-200, 100, 0, -1},  // off the map
-        {100, 900, 0, -1},   //
-        {100, 100, 0, 0},    // plain ground
-        {120, 140, -1, 1},   // below the ground counts as the ground
-    };
-    for (const Case& c : cases)
+    for (const Placement& c : kPlacements)
         EXPECT_EQ(CreateVerletzter(1, c.x, c.y, c.storey, 3, 400000, 20, 300, 2), c.result)
             << c.x << "," << c.y << " storey " << int(c.storey);
     const Person& p = person(0);
@@ -146,19 +148,8 @@ TEST_F(PersonTest, ACasualtyLiesOnPlainGroundOnly) {
 }
 
 TEST_F(PersonTest, AThrowerStandsOnPlainGround) {
-    alloc(3);
-    struct Case {
-        std::int16_t x;
-        std::int16_t y;
-        std::int8_t storey;
-        std::int16_t result;
-    };
-    const Case cases[] = {
-        {100, 100, 1, -1},   // a ground cell holds no storey
-        {-200, 100, 0, -1},  // off the map
-        {100, 100, 0, 0},    // plain ground, type 32 not loaded yet
-    };
-    for (const Case& c : cases)
+    alloc(4);
+    for (const Placement& c : kPlacements)
         EXPECT_EQ(CreatePersonAt(c.x, c.y, c.storey, 7), c.result)
             << c.x << "," << c.y << " storey " << int(c.storey);
     const Person& p = person(0);
@@ -176,11 +167,11 @@ TEST_F(PersonTest, AThrowerStandsOnPlainGround) {
     EXPECT_EQ(p.idleStand, 0) << "not reset while its type is not loaded";
 
     LoadPersonTyp(32);
-    ASSERT_EQ(CreatePersonAt(120, 140, 0, 3), 1);
-    EXPECT_EQ(person(1).idleStand, 1) << "a loaded type is reset at once";
-    EXPECT_GT(person(1).speed, 0.0f);
-    EXPECT_EQ(person(0).idleStand, 0) << "the earlier one is left alone";
     ASSERT_EQ(CreatePersonAt(150, 140, 0, 3), 2);
+    EXPECT_EQ(person(2).idleStand, 1) << "a loaded type is reset at once";
+    EXPECT_GT(person(2).speed, 0.0f);
+    EXPECT_EQ(person(0).idleStand, 0) << "the earlier one is left alone";
+    ASSERT_EQ(CreatePersonAt(150, 140, 0, 3), 3);
     EXPECT_EQ(CreatePersonAt(150, 140, 0, 3), -1) << "the array is full";
 }
 

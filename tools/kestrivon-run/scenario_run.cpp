@@ -279,24 +279,23 @@ class ScenarioRunner {
         return {};
     }
 
+    // Persons and vehicles share the head the line is made of.
+    template <class Unit>
+    void printUnits(const char* kind, const std::vector<Unit>& units) {
+        for (std::size_t i = 0; i < units.size(); ++i) {
+            const UnitHead& u = units[i];
+            if (u.type == -1) continue;
+            print(Format("%s %zu type %d at %.2f %.2f storey %d energy %" PRId32
+                         " order %s anim %d",
+                         kind, i, u.type, static_cast<double>(u.x), static_cast<double>(u.y),
+                         u.storey, u.energy, OrderText(u).c_str(), u.anim));
+        }
+    }
+
     void state() {
         startPrinting();
-        for (std::size_t i = 0; i < Personen.size(); ++i) {
-            const Person& p = Personen[i];
-            if (p.type == -1) continue;
-            print(Format("person %zu type %d at %.2f %.2f storey %d energy %" PRId32
-                         " order %s anim %d",
-                         i, p.type, static_cast<double>(p.x), static_cast<double>(p.y), p.storey,
-                         p.energy, OrderText(p).c_str(), p.anim));
-        }
-        for (std::size_t i = 0; i < Fahrzeuge.size(); ++i) {
-            const Fahrzeug& v = Fahrzeuge[i];
-            if (v.type == -1) continue;
-            print(Format("vehicle %zu type %d at %.2f %.2f storey %d energy %" PRId32
-                         " order %s anim %d",
-                         i, v.type, static_cast<double>(v.x), static_cast<double>(v.y), v.storey,
-                         v.energy, OrderText(v).c_str(), v.anim));
-        }
+        printUnits("person", Personen);
+        printUnits("vehicle", Fahrzeuge);
         for (std::size_t i = 0; i < SonderObjs.size(); ++i) {
             const SonderObj& o = SonderObjs[i];
             if (o.type == -1) continue;
