@@ -15,7 +15,7 @@ namespace {
 
 enum class Form : std::uint8_t { Whole, Real };
 
-struct ArgSpec {
+struct Arg {
     const char* name;
     Form form;
     double min;
@@ -29,27 +29,27 @@ constexpr double kI32Max = 2147483647.0;
 constexpr double kU32Max = 4294967295.0;
 constexpr double kRealMax = 1e9;
 
-constexpr ArgSpec kX{"X", Form::Whole, kI16Min, kI16Max};
-constexpr ArgSpec kY{"Y", Form::Whole, kI16Min, kI16Max};
-constexpr ArgSpec kDir{"DIR", Form::Whole, 0, 11};
-constexpr ArgSpec kCol{"COL", Form::Whole, kI32Min, kI32Max};
-constexpr ArgSpec kRow{"ROW", Form::Whole, kI32Min, kI32Max};
-constexpr ArgSpec kIndex{"INDEX", Form::Whole, 0, kI16Max};
-constexpr ArgSpec kOpcode{"OPCODE", Form::Whole, 0, 255};
+constexpr Arg kX{"X", Form::Whole, kI16Min, kI16Max};
+constexpr Arg kY{"Y", Form::Whole, kI16Min, kI16Max};
+constexpr Arg kDir{"DIR", Form::Whole, 0, 11};
+constexpr Arg kCol{"COL", Form::Whole, kI32Min, kI32Max};
+constexpr Arg kRow{"ROW", Form::Whole, kI32Min, kI32Max};
+constexpr Arg kIndex{"INDEX", Form::Whole, 0, kI16Max};
+constexpr Arg kOpcode{"OPCODE", Form::Whole, 0, 255};
 
 constexpr std::size_t kMaxArgs = 5;
 
-struct VerbSpec {
+struct VerbRow {
     std::string_view word;
     Verb verb;
     std::string_view usage;
     std::size_t required;
     std::size_t count;
-    std::array<ArgSpec, kMaxArgs> args;
+    std::array<Arg, kMaxArgs> args;
 };
 
 // The commands with a fixed list of numbers. order, append, goals and expect are read apart.
-constexpr std::array<VerbSpec, 11> kPlainVerbs = {{
+constexpr std::array<VerbRow, 11> kPlainVerbs = {{
     {"mission", Verb::Mission, "N", 1, 1, {{{"N", Form::Whole, 1, 30}}}},
     {"seed", Verb::Seed, "S", 1, 1, {{{"S", Form::Whole, 0, kU32Max}}}},
     {"empty", Verb::Empty, "", 0, 0, {}},
@@ -121,8 +121,8 @@ class Reader {
         return false;
     }
 
-    // A number as the spec wants it: decimal, a fraction only for a real, within the range.
-    bool number(int line, std::string_view word, const ArgSpec& spec, double& out) {
+    // A number as its argument wants it: decimal, a fraction only for a real, within the range.
+    bool number(int line, std::string_view word, const Arg& arg, double& out) {
         const std::string_view digits = word.substr(word.starts_with('-') ? 1 : 0);
         const std::size_t point = digits.find('.');
         const bool wellFormed =
@@ -130,32 +130,32 @@ class Reader {
                 ? IsDigits(digits)
                 : IsDigits(digits.substr(0, point)) && IsDigits(digits.substr(point + 1));
         const std::string quoted = Cat("\"", word, "\"");
-        if (!wellFormed) return fail(line, Cat(spec.name, " ", quoted, " is not a number"));
-        if (point != std::string_view::npos && spec.form == Form::Whole)
-            return fail(line, Cat(spec.name, " ", quoted, " is not a whole number"));
+        if (!wellFormed) return fail(line, Cat(arg.name, " ", quoted, " is not a number"));
+        if (point != std::string_view::npos && arg.form == Form::Whole)
+            return fail(line, Cat(arg.name, " ", quoted, " is not a whole number"));
         const auto [end, ec] =
             std::from_chars(word.data(), word.data() + word.size(), out, std::chars_format::fixed);
-        if (ec != std::errc{} || end != word.data() + word.size() || out < spec.min ||
-            out > spec.max) {
+        if (ec != std::errc{} || end != word.data() + word.size() || out < arg.min ||
+            out > arg.max) {
             char range[64];
-            std::snprintf(range, sizeof range, "%.0f..%.0f", spec.min, spec.max);
-            return fail(line, Cat(spec.name, " ", word, " is out of range ", range));
+            std::snprintf(range, sizeof range, "%.0f..%.0f", arg.min, arg.max);
+            return fail(line, Cat(arg.name, " ", word, " is out of range ", range));
         }
         return true;
     }
 
-    bool plain(int line, const VerbSpec& spec, std::span<const std::string_view> args,
+    bool plain(int line, const VerbRow& row, std::span<const std::string_view> args,
                ScenarioCommand& c) {
         const std::string usage =
-            Cat("\"", spec.word, "\" takes ", spec.usage.empty() ? "no numbers" : spec.usage);
-        if (args.size() < spec.required) return fail(line, Cat("missing number: ", usage));
-        if (args.size() > spec.count) return fail(line, Cat("too many words: ", usage));
+            Cat("\"", row.word, "\" takes ", row.usage.empty() ? "no numbers" : row.usage);
+        if (args.size() < row.required) return fail(line, Cat("missing number: ", usage));
+        if (args.size() > row.count) return fail(line, Cat("too many words: ", usage));
         for (std::size_t n = 0; n < args.size(); ++n) {
             double v = 0;
-            if (!number(line, args[n], spec.args[n], v)) return false;
+            if (!number(line, args[n], row.args[n], v)) return false;
             c.numbers.push_back(v);
         }
-        if (spec.verb == Verb::Vehicle && static_cast<int>(c.numbers[0]) == kTypNone)
+        if (row.verb == Verb::Vehicle && static_cast<int>(c.numbers[0]) == kTypNone)
             return fail(line, Cat("vehicle type ", std::to_string(kTypNone), " names no vehicle"));
         return true;
     }
@@ -189,18 +189,18 @@ class Reader {
         if (op == 55 || op == 178)
             return fail(line, Cat(opText, " carries a point list that a scenario cannot give"));
         const BefehlForm form = BefehlOpcode(op).form;
-        const ArgSpec whole{"", Form::Whole, kI32Min, kI32Max};
-        const ArgSpec real{"", Form::Real, -kRealMax, kRealMax};
+        const Arg whole{"", Form::Whole, kI32Min, kI32Max};
+        const Arg real{"", Form::Real, -kRealMax, kRealMax};
         constexpr std::array<const char*, 5> kNames = {"A", "B", "C", "D", "E"};
         c.numbers = {index, opcode, 0, 0, 0, 0, 0};
         for (std::size_t n = 3; n < args.size(); ++n) {
             const std::size_t k = n - 3;
-            ArgSpec spec = k == 4 ? ArgSpec{"", Form::Whole, 0, kU32Max} : whole;
+            Arg arg = k == 4 ? Arg{"", Form::Whole, 0, kU32Max} : whole;
             if (k < 4 && (form == BefehlForm::Move || form == BefehlForm::Route ||
                           (form == BefehlForm::Turn && k < 2)))
-                spec = real;
-            spec.name = kNames[k];
-            if (!number(line, args[n], spec, c.numbers[n - 1])) return false;
+                arg = real;
+            arg.name = kNames[k];
+            if (!number(line, args[n], arg, c.numbers[n - 1])) return false;
         }
         return true;
     }
@@ -219,9 +219,9 @@ class Reader {
         if ((args.size() - 3) % 2 != 0) return fail(line, "missing number: every X needs its Y");
         c.numbers = {index, opcode};
         for (std::size_t n = 3; n < args.size(); ++n) {
-            const ArgSpec spec{(n - 3) % 2 == 0 ? "X" : "Y", Form::Real, -kRealMax, kRealMax};
+            const Arg arg{(n - 3) % 2 == 0 ? "X" : "Y", Form::Real, -kRealMax, kRealMax};
             double v = 0;
-            if (!number(line, args[n], spec, v)) return false;
+            if (!number(line, args[n], arg, v)) return false;
             c.numbers.push_back(v);
         }
         return true;
@@ -232,8 +232,8 @@ class Reader {
     std::string& error_;
 };
 
-const VerbSpec* PlainVerb(std::string_view word) {
-    for (const VerbSpec& v : kPlainVerbs)
+const VerbRow* PlainVerb(std::string_view word) {
+    for (const VerbRow& v : kPlainVerbs)
         if (v.word == word) return &v;
     return nullptr;
 }
@@ -268,9 +268,9 @@ std::optional<Scenario> ReadScenario(std::string_view text, std::string_view nam
         const std::span<const std::string_view> args = std::span(words).subspan(1);
         ScenarioCommand c;
         c.line = line;
-        if (const VerbSpec* spec = PlainVerb(verb)) {
-            c.verb = spec->verb;
-            if (!reader.plain(line, *spec, args, c)) return std::nullopt;
+        if (const VerbRow* row = PlainVerb(verb)) {
+            c.verb = row->verb;
+            if (!reader.plain(line, *row, args, c)) return std::nullopt;
         } else if (verb == "order" || verb == "append") {
             c.verb = verb == "order" ? Verb::Order : Verb::Append;
             if (!reader.order(line, verb, args, c)) return std::nullopt;
