@@ -35,6 +35,7 @@
 #include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "vehicles/fahrzeug_points.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
@@ -47,6 +48,7 @@
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wasser_strahl.h"
 
 namespace kv {
 
@@ -63,6 +65,7 @@ void ResetGameState() {
     FreeFahrzeuge();
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    FreeSobjJet();
     FreePontonPunkte();
     ResetSonderObj();
     ResetExplosions();
@@ -100,6 +103,7 @@ void ResetProgramState() {
     InitBefehlCallbacks();
     SetPersonBefehlHooks(nullptr);
     SetUpdateSelectionModeHook(nullptr);
+    SetFahrzeugSidePointLookup(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;

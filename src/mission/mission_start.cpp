@@ -47,6 +47,7 @@
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wasser_strahl.h"
 
 namespace kv {
 
@@ -90,7 +91,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitPersonen", [] { InitPersonen(MissionNummer); }},
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
     {"InitGafferZiele", nullptr},
-    {"LoadSobjJet", nullptr},
+    {"LoadSobjJet", LoadSobjJet},
     {"ResetCommandSlots", nullptr},
     {"InitBasen", [] { RunScreenCall(ScreenCalls().InitBasen); }},
     {"InitMissionExtras", [] { InitMissionExtras(MissionNummer); }},
@@ -103,7 +104,7 @@ constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeZones", FreeZones},
     {"FreeMissionExtras", FreeMissionExtras},
     {"FreeBasen", [] { RunScreenCall(ScreenCalls().FreeBasen); }},
-    {"FreeSobjJet", nullptr},
+    {"FreeSobjJet", FreeSobjJet},
     {"FreeGafferZiele", FreeGafferZiele},
     {"FreePassantenWege", FreePassantenWege},
     {"FreeZFWege", FreeZFWege},

@@ -10,4 +10,6 @@ void RunFahrzeugBefehl03(std::int16_t) {}
 void RunFahrzeugBefehl47(std::int16_t) {}
 void RunFahrzeugBefehl56(std::int16_t) {}
 
+void ReleaseLedPerson(std::int16_t, std::int16_t, std::uint8_t) {}
+
 }  // namespace kv

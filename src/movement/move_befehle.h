@@ -25,4 +25,8 @@ void RunFahrzeugBefehl47(std::int16_t vehicle);
 // Order 56: turn on the spot towards the order's point.
 void RunFahrzeugBefehl56(std::int16_t vehicle);
 
+// Ends a take-along: the led person and its leader let go of each other; with place set the
+// leader first steps clear of the led one. Does nothing yet: it comes with the movement handlers.
+void ReleaseLedPerson(std::int16_t led, std::int16_t leader, std::uint8_t place);
+
 }  // namespace kv

@@ -15,4 +15,13 @@ void ResetPersonEvade(Person& person);
 void SetPersonEvade(std::int16_t person, float x, float y, std::int32_t strength, std::int8_t ticks,
                     std::uint8_t kind, std::int16_t id);
 
+// Whether no push is pending: both components of the evade vector below half a pixel.
+bool IsPersonEvadeIdle(std::int16_t person);
+// One step of a controlled person away from what pushes it. Does nothing yet: the evade step
+// comes with the onlooker and fight work.
+void StepPersonEvade(std::int16_t person);
+// Every tick for a controlled person: the next push starts a new sum, and a vector whose ticks
+// have run out is dropped. Does nothing yet: it comes with the onlooker and fight work.
+void CountPersonEvade(std::int16_t person);
+
 }  // namespace kv
