@@ -71,9 +71,11 @@ void DropNode(PathTree* tree, PathNode* node) {
     if (tree->count > 0) --tree->count;
 }
 
-// A node of a detour chain, not yet hung into the tree.
+// A node of a detour chain, not yet hung into the tree. Only a chain's head gets its copy of the
+// obstacles met now: the corners behind it take over the list of the corner before them when
+// their turn comes (a chain member gives way before it adds to its list).
 PathNode* NewChainNode(PathTree* tree, const DetourPoint& p, std::uint8_t kind, std::uint16_t flags,
-                       const PathNode* from) {
+                       const PathNode* from, bool head) {
     PathNode* n = NewPathNode({});
     n->x = p.x;
     n->y = p.y;
@@ -81,7 +83,7 @@ PathNode* NewChainNode(PathTree* tree, const DetourPoint& p, std::uint8_t kind, 
     n->kind = kind;
     n->flags = flags;
     n->goal = from->goal;
-    n->met = CopyMetBlockers(from->met);
+    n->met = head ? CopyMetBlockers(from->met) : nullptr;
     ++tree->count;
     return n;
 }
@@ -160,13 +162,16 @@ class Expansion {
         n_->flags |= kNodeTurnFixed;
     }
 
-    // The progress rule for a point on the run to n_; the run started at n_'s parent.
-    std::uint8_t progress(float qx, float qy, std::uint8_t qdir, float length) {
+    // The progress rule for a point on the run to n_; the run started at n_'s parent. The path
+    // length to the point is measured only for a point nearer the goal.
+    template <class Length>
+    std::uint8_t progress(float qx, float qy, std::uint8_t qdir, Length&& measure) {
         const GoalPoint& g = goal();
         const float dq = DistanceFloat(qx, qy, g.x, g.y);
         const float db = DistanceFloat(search_.bestX, search_.bestY, g.x, g.y);
-        if (!(dq < db) || !((length - search_.bestLength) / (db - dq) < kDetourCostLimit))
-            return kExpandGoOn;
+        if (!(dq < db)) return kExpandGoOn;
+        const float length = measure();
+        if (!((length - search_.bestLength) / (db - dq) < kDetourCostLimit)) return kExpandGoOn;
         PathNode* old = search_.bestNode;
         if (search_.bestPruned != 0 && old != nullptr && old->first == nullptr &&
             !HasLiveSecond(old) &&
@@ -231,6 +236,10 @@ class Expansion {
         PathNode* next = n_->second;
         if (next == nullptr) return kExpandFailed;
         n_->second = nullptr;
+        if (next->met == nullptr) {
+            next->met = n_->met;
+            n_->met = nullptr;
+        }
         if (n_->first != nullptr) FreePathSubtree(tree_, n_->first);
         Replace(tree_, n_, next);
         if (search_.bestNode == n_) search_.bestNode = next->parent;
@@ -254,7 +263,8 @@ class Expansion {
             d = TurnStep(d, target);
             if (TestCollision(kTurnTestMode, unit_, type_, n_->x, n_->y, d, unit_.storey,
                               static_cast<std::uint8_t>(unit_.anim), nullptr) != 0) {
-                if (progress(n_->x, n_->y, Dir(p), PathLengthToRoot(n_)) != kExpandGoOn)
+                if (progress(n_->x, n_->y, Dir(p), [&] { return PathLengthToRoot(n_); }) !=
+                    kExpandGoOn)
                     return kExpandFailed;
                 return prune(n_);
             }
@@ -270,7 +280,8 @@ class Expansion {
             n_->flags &= static_cast<std::uint16_t>(~kNodeChainNext);
         }
         n_->dir = line.stopDir;
-        if (progress(n_->x, n_->y, line.stopDir, PathLengthToRoot(n_)) != kExpandGoOn)
+        if (progress(n_->x, n_->y, line.stopDir, [&] { return PathLengthToRoot(n_); }) !=
+            kExpandGoOn)
             return kExpandFailed;
         QueueAppend(open_, n_->first != nullptr ? n_->first : n_);
         if (n_->first != nullptr || HasLiveSecond(n_)) {
@@ -448,15 +459,16 @@ class Expansion {
     PathNode* buildChain(const DetourSide& side, std::uint16_t extra) {
         if (side.count == 0) return nullptr;
         const std::array<DetourPoint, 3>& pt = side.points;
-        if (side.count == 1) return NewChainNode(tree_, pt[0], pt[0].code, extra, n_);
-        PathNode* head =
-            NewChainNode(tree_, pt[1], pt[1].code | kNodeChainMember, extra | kNodeChainNext, n_);
-        PathNode* near = NewChainNode(tree_, pt[0], pt[0].code, extra | kNodeChainNext, n_);
+        if (side.count == 1) return NewChainNode(tree_, pt[0], pt[0].code, extra, n_, true);
+        PathNode* head = NewChainNode(tree_, pt[1], pt[1].code | kNodeChainMember,
+                                      extra | kNodeChainNext, n_, true);
+        PathNode* near = NewChainNode(tree_, pt[0], pt[0].code, extra | kNodeChainNext, n_, false);
         LinkSecond(head, near);
         const bool third = side.count == 3;
-        PathNode* again = NewChainNode(tree_, pt[1], pt[1].code, third ? kNodeChainNext : 0, n_);
+        PathNode* again =
+            NewChainNode(tree_, pt[1], pt[1].code, third ? kNodeChainNext : 0, n_, false);
         LinkSecond(near, again);
-        if (third) LinkSecond(again, NewChainNode(tree_, pt[2], pt[2].code, 0, n_));
+        if (third) LinkSecond(again, NewChainNode(tree_, pt[2], pt[2].code, 0, n_, false));
         return head;
     }
 
@@ -523,9 +535,10 @@ class Expansion {
         const auto kind = static_cast<std::uint8_t>(line.kind & 0x3F);
         if (kind == kHitSlide) return slide(line);
 
-        const PathNode* p = n_->parent;
-        const float length =
-            PathLengthToRoot(p) + DistanceFloat(p->x, p->y, line.stopX, line.stopY);
+        const auto length = [&] {
+            const PathNode* p = n_->parent;
+            return PathLengthToRoot(p) + DistanceFloat(p->x, p->y, line.stopX, line.stopY);
+        };
         if (progress(line.stopX, line.stopY, line.stopDir, length) != kExpandGoOn)
             return kExpandFailed;
         if (FindMetBlocker(n_->met, kind, line.index1, line.index2, line.index3, line.blocked,
