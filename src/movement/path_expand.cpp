@@ -45,25 +45,8 @@ constexpr std::uint8_t kOnlookerFlag = 2;
 constexpr std::int8_t kCivilianTyp = 0;
 constexpr std::int8_t kWalkAnim = 1;
 
-bool HasLiveSecond(const PathNode* n) {
-    return n->second != nullptr && (n->flags & kNodeChainNext) == 0;
-}
-
 std::uint8_t Dir(const PathNode* n) {
     return n->dir & kNodeDirMask;
-}
-
-// Puts by (or nothing) where node hangs.
-void Replace(PathTree* tree, PathNode* node, PathNode* by) {
-    PathNode* parent = node->parent;
-    if (parent == nullptr) {
-        if (tree->root == node) tree->root = by;
-    } else if (parent->first == node) {
-        parent->first = by;
-    } else if (parent->second == node) {
-        parent->second = by;
-    }
-    if (by != nullptr) by->parent = parent;
 }
 
 void DropNode(PathTree* tree, PathNode* node) {
@@ -223,7 +206,7 @@ class Expansion {
             if (p->first == n_) p->first = nullptr;
             if (p->second == n_) p->second = nullptr;
             if (other != nullptr) FreePathSubtree(tree_, other);
-            Replace(tree_, p, n_);
+            ReplaceInParent(tree_, p, n_);
             DropNode(tree_, p);
             if (untilCorner && corner) return 1;
         }
@@ -241,7 +224,7 @@ class Expansion {
             n_->met = nullptr;
         }
         if (n_->first != nullptr) FreePathSubtree(tree_, n_->first);
-        Replace(tree_, n_, next);
+        ReplaceInParent(tree_, n_, next);
         if (search_.bestNode == n_) search_.bestNode = next->parent;
         DropNode(tree_, n_);
         n_ = next;
@@ -514,7 +497,7 @@ class Expansion {
         node->goal = n_->goal;
         node->origX = n_->x;
         node->origY = n_->y;
-        Replace(tree_, n_, node);
+        ReplaceInParent(tree_, n_, node);
         ++tree_->count;
         if (search_.bestNode == n_) search_.bestNode = node;
         FreeMetBlockers(n_->met);

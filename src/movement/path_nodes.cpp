@@ -75,19 +75,6 @@ PathNode Extended(float x, float y, std::uint8_t dir, std::uint8_t kind, std::ui
     return node;
 }
 
-// Puts replacement (or nothing) where node hangs: its parent's slot, or the tree's root.
-void ReplaceInParent(PathTree* tree, const PathNode* node, PathNode* replacement) {
-    PathNode* parent = node->parent;
-    if (parent == nullptr) {
-        if (tree->root == node) tree->root = replacement;
-    } else if (parent->first == node) {
-        parent->first = replacement;
-    } else if (parent->second == node) {
-        parent->second = replacement;
-    }
-    if (replacement != nullptr) replacement->parent = parent;
-}
-
 PathNode* AttachChild(PathTree* tree, PathNode* parent, PathNode* PathNode::*slot,
                       const PathNode& fields) {
     if (tree == nullptr || parent == nullptr) return nullptr;
@@ -109,10 +96,6 @@ PathNode* InsertAbove(PathTree* tree, PathNode* node, const PathNode& fields) {
     return inserted;
 }
 
-bool HasLiveSecond(const PathNode* node) {
-    return node->second != nullptr && (node->flags & kNodeChainNext) == 0;
-}
-
 bool HasNoLiveChild(const PathNode* node) {
     return node->first == nullptr && !HasLiveSecond(node);
 }
@@ -128,6 +111,22 @@ void DropCount(PathTree* tree) {
 }
 
 }  // namespace
+
+void ReplaceInParent(PathTree* tree, const PathNode* node, PathNode* replacement) {
+    PathNode* parent = node->parent;
+    if (parent == nullptr) {
+        if (tree->root == node) tree->root = replacement;
+    } else if (parent->first == node) {
+        parent->first = replacement;
+    } else if (parent->second == node) {
+        parent->second = replacement;
+    }
+    if (replacement != nullptr) replacement->parent = parent;
+}
+
+bool HasLiveSecond(const PathNode* node) {
+    return node->second != nullptr && (node->flags & kNodeChainNext) == 0;
+}
 
 PathNode* AddFirstChild(PathTree* tree, PathNode* parent, float x, float y, std::uint8_t dir,
                         std::uint8_t kind, std::uint16_t flags, std::uint8_t goal) {
