@@ -244,9 +244,9 @@ void CutPathLoops(PathEntries& entries) {
     // The legs' lengths, summed below in PathEntryLength's order.
     std::vector<float> legs;
     const auto measure = [&] {
-        legs.resize(entries.size());
+        legs.clear();
         for (std::size_t i = 0; i + 1 < entries.size(); ++i)
-            legs[i] = Distance(entries[i].copy, entries[i + 1].copy);
+            legs.push_back(Distance(entries[i].copy, entries[i + 1].copy));
     };
     measure();
     std::size_t e = entries.size() - 1;
