@@ -1,6 +1,7 @@
 #include "movement/path_output.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "movement/befehl_opcodes.h"
