@@ -31,6 +31,7 @@
 #include "movement/searching_movers.h"
 #include "movement/traffic_paths.h"
 #include "movement/zones.h"
+#include "persons/gaffer_ziele.h"
 #include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
@@ -76,6 +77,7 @@ void ResetGameState() {
     FreeLevelMap();
     FreeZones();
     FreeMissionExtras();
+    FreeGafferZiele();
     FreePassantenWege();
     FreeZFWege();
     FreePersonen();

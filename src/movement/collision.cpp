@@ -291,6 +291,9 @@ void CollectByBox(const Rect16& window) {
 const UnitCandidates* UnitsNear(const Query& q) {
     if (g_scope.depth == 0) return nullptr;
     if (q.prefilter) {
+        // Whatever meets a footprint inside the box window is among its units; the pre-filter
+        // still applies to them.
+        if (g_scope.byBox.valid && Within(q.foot, g_scope.byBox.window)) return &g_scope.byBox;
         UnitCandidates& c = g_scope.nearPoint;
         const Rect16 point{To16(q.px), To16(q.py), To16(q.px), To16(q.py)};
         if (!c.valid || !Within(point, c.window) || c.vehicleReach < q.vehicleRange ||

@@ -88,8 +88,14 @@ PathNode* InsertPathNodeExt(PathTree* tree, PathNode* node, float x, float y, st
 PathNode* InsertPathNode30(PathTree* tree, PathNode* node, float x, float y, std::uint8_t dir,
                            std::uint8_t kind, std::uint16_t flags, std::uint8_t goal,
                            std::uint8_t turnDir);
+// Puts replacement (or nothing) where node hangs: its parent's slot, or the tree's root.
+void ReplaceInParent(PathTree* tree, const PathNode* node, PathNode* replacement);
+// Whether the node's second child is an alternative, not the rest of a detour chain.
+bool HasLiveSecond(const PathNode* node);
 // Frees the node with both subtrees and takes it out of its parent's slot (or the root).
 void FreePathSubtree(PathTree* tree, PathNode* node);
+// A node with the given fields, not yet in a tree; FreePathNode gives it back.
+PathNode* NewPathNode(const PathNode& fields);
 // Frees one node and its met list; links and the count are the caller's.
 void FreePathNode(PathNode* node);
 // No branch on the way from node up to the root; false for null.
