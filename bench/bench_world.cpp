@@ -10,18 +10,20 @@
 namespace kv::bench {
 
 bool LoadMissionOne() {
-    static const bool loaded = [] {
-        const std::filesystem::path dir = KV_SAMPLEDATA_DIR;
-        const std::filesystem::path previous = std::filesystem::current_path();
-        std::filesystem::current_path(dir);
-        CdPath = dir.string() + "/";
-        const bool ok = LoadLevelMap(1, 0) && LoadTerrain();
-        std::filesystem::current_path(previous);
-        WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
-        WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
-        return ok;
-    }();
+    static const bool loaded = RestoreMissionOne();
     return loaded;
+}
+
+bool RestoreMissionOne() {
+    const std::filesystem::path dir = KV_SAMPLEDATA_DIR;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    CdPath = dir.string() + "/";
+    const bool ok = LoadLevelMap(1, 0) && LoadTerrain();
+    std::filesystem::current_path(previous);
+    WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
+    WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
+    return ok;
 }
 
 BenchTyp::BenchTyp(std::uint8_t unitClass, float speed, std::uint8_t moveClass,

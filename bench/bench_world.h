@@ -15,6 +15,8 @@ inline constexpr std::uint8_t kPersonMoveClass = 16;
 
 // Loads mission 1's level and terrain from the sample data once; false when they are missing.
 bool LoadMissionOne();
+// Loads them again, for a benchmark that put a map of its own in their place.
+bool RestoreMissionOne();
 
 // A type whose two animations (stand, walk) have one footprint box in every direction: halfWidth
 // to either side of the hot spot and height above it.

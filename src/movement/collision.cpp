@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
+#include <vector>
 
 #include "core/mission_extras.h"
 #include "core/unit_views.h"
@@ -71,31 +73,33 @@ bool InOverlapRect(const Rect16& f) {
     return false;
 }
 
+// Whether two rectangles overlap (touching counts), as RectsIntersect decides it before it looks
+// at the edges.
+inline bool Meets(const Rect16& a, const Rect16& b) {
+    return (b.y2 >= a.y1) & (b.y1 <= a.y2) & (b.x2 >= a.x1) & (b.x1 <= a.x2);
+}
+
 bool Carries(const UnitHead& u) {
     return (u.moverFlags & kMoverLed) != 0;
 }
 
-std::uint8_t TestFahrzeuge(const Query& q, CollisionHit& hit) {
-    const UnitArray& units = FahrzeugUnits;
-    if (!units.readable()) return 0;
-    for (int i = 0; i < units.count; ++i) {
-        const UnitHead& v = units.slot(i);
-        if (v.type == -1) continue;
-        if (q.prefilter && (std::abs(q.px - TruncInt(v.x)) >= q.vehicleRange ||
-                            std::abs(q.py - TruncInt(v.y)) >= q.vehicleRange))
-            continue;
-        if ((q.mode & kCollideSkipMoving) != 0 && (v.moverFlags & kMoverSearching) != 0) continue;
-        if (v.storey != q.layer || v.present == 0 || &v == q.unit) continue;
-        if ((q.mode & kCollideNoCivil) != 0) {
-            const UnitTypHead* vt = units.typeOf(v.type);
-            if (vt != nullptr && vt->unitClass == kCivilVehicleUnitClass) continue;
-        }
-        const AnimSlot* slot = units.currentAnim(i);
-        if (slot == nullptr) continue;
-        if (const int edges = RectsIntersect(q.foot, UnitBox(v, *slot)))
-            return Hit(hit, kHitFahrzeug, i, static_cast<std::uint8_t>(edges));
+// The edge bits with which vehicle i blocks the footprint; 0 when it does not.
+int FahrzeugBlocks(const Query& q, const UnitArray& units, int i) {
+    const UnitHead& v = units.slot(i);
+    if (v.type == -1) return 0;
+    if (q.prefilter && (std::abs(q.px - TruncInt(v.x)) >= q.vehicleRange ||
+                        std::abs(q.py - TruncInt(v.y)) >= q.vehicleRange))
+        return 0;
+    if ((q.mode & kCollideSkipMoving) != 0 && (v.moverFlags & kMoverSearching) != 0) return 0;
+    if (v.storey != q.layer || v.present == 0 || &v == q.unit) return 0;
+    if ((q.mode & kCollideNoCivil) != 0) {
+        const UnitTypHead* vt = units.typeOf(v.type);
+        if (vt != nullptr && vt->unitClass == kCivilVehicleUnitClass) return 0;
     }
-    return 0;
+    const AnimSlot* slot = units.currentAnim(i);
+    if (slot == nullptr) return 0;
+    const Rect16 box = UnitBox(v, *slot);
+    return Meets(q.foot, box) ? RectsIntersect(q.foot, box) : 0;
 }
 
 // A lying or seated civilian counts wider where the tester faces it (mode bit 2), and an onlooker
@@ -112,58 +116,245 @@ bool CountsWider(const Query& q, const UnitHead& p) {
            (q.unit->controlFlags & kOnlookerFlag) != 0 && !Carries(*q.unit) && p.anim == kAnimLying;
 }
 
-std::uint8_t TestPersonen(const Query& q, CollisionHit& hit) {
-    const UnitArray& units = PersonUnits;
-    if (!units.readable()) return 0;
-    const bool ignoreOnlookers = (q.mode & kCollideNoOnlookers) != 0 && q.type != nullptr &&
-                                 q.type->unitClass == kPlayerVehicleUnitClass;
-    for (int i = 0; i < units.count; ++i) {
-        const UnitHead& p = units.slot(i);
-        if (p.type == -1) continue;
-        if (q.prefilter && (std::abs(q.px - TruncInt(p.x)) > q.personRange ||
-                            std::abs(q.py - TruncInt(p.y)) > q.personRange))
-            continue;
-        if (p.present == 0 || p.storey != q.layer || &p == q.unit || units.isOffMap(i)) continue;
-        if (ignoreOnlookers && (p.controlFlags & (kOnlookerFlag | kPedestrianFlag)) != 0 &&
-            !Carries(p))
-            continue;
-        if (q.unit != nullptr && Carries(*q.unit) && q.unit->link == i) continue;
-        if ((q.mode & kCollideSkipMoving) != 0 && (p.moverFlags & kMoverSearching) != 0) continue;
+Rect16 Widened(const Rect16& b, int by) {
+    return {To16(b.x1 - by), To16(b.y1 - by), To16(b.x2 + by), To16(b.y2 + by)};
+}
+
+int PersonBlocks(const Query& q, const UnitArray& units, int i, bool ignoreOnlookers) {
+    const UnitHead& p = units.slot(i);
+    if (p.type == -1) return 0;
+    if (q.prefilter && (std::abs(q.px - TruncInt(p.x)) > q.personRange ||
+                        std::abs(q.py - TruncInt(p.y)) > q.personRange))
+        return 0;
+    if (p.present == 0 || p.storey != q.layer || &p == q.unit || units.isOffMap(i)) return 0;
+    if (ignoreOnlookers && (p.controlFlags & (kOnlookerFlag | kPedestrianFlag)) != 0 && !Carries(p))
+        return 0;
+    if (q.unit != nullptr && Carries(*q.unit) && q.unit->link == i) return 0;
+    if ((q.mode & kCollideSkipMoving) != 0 && (p.moverFlags & kMoverSearching) != 0) return 0;
+    const AnimSlot* slot = units.currentAnim(i);
+    if (slot == nullptr) return 0;
+    Rect16 box = UnitBox(p, *slot);
+    if (CountsWider(q, p)) box = Widened(box, kWideLying);
+    return Meets(q.foot, box) ? RectsIntersect(q.foot, box) : 0;
+}
+
+// The box of a used object of one of the first typeCount types; false for a free slot or a type
+// outside the table.
+bool ObjectBox(const SonderObj& o, int typeCount, Rect16& box) {
+    if (o.type < 0 || o.type >= typeCount) return false;
+    const SonderObjTyp& t = SonderObjTypen[static_cast<std::size_t>(o.type)];
+    const int ox = TruncInt(o.x);
+    const int oy = TruncInt(o.y);
+    box = {To16(ox + t.boxX0), To16(oy + t.boxY0), To16(ox + t.boxX1), To16(oy + t.boxY1)};
+    return true;
+}
+
+int SonderObjTypes() {
+    return std::min<int>(SonderObjTypCount, static_cast<int>(SonderObjTypen.size()));
+}
+
+int SonderObjBlocks(const Query& q, int j, bool anyMask) {
+    const SonderObj& o = SonderObjs[static_cast<std::size_t>(j)];
+    Rect16 box;
+    if (!ObjectBox(o, SonderObjTypes(), box) || !Meets(q.foot, box)) return 0;
+    if (o.visible == 0 || o.storey != q.layer) return 0;
+    const std::uint8_t unitClass = q.type != nullptr ? q.type->unitClass : 0;
+    if (anyMask ? o.blockMask == 0 : (o.blockMask & unitClass) == 0) return 0;
+    // Only TestCollision passes the push bit on.
+    if (!anyMask && (q.mode & kCollidePush) != 0 && o.pushable != 0 && q.unit != nullptr &&
+        CanPushSonderObj(*q.unit, *q.type, q.unit->x, q.unit->y,
+                         static_cast<std::uint8_t>(q.direction), static_cast<std::int16_t>(j)))
+        return 0;
+    return RectsIntersect(q.foot, box);
+}
+
+int SonderObjSlots() {
+    return std::min<int>(SonderObjCount, static_cast<int>(SonderObjs.size()));
+}
+
+// What an open scope keeps, each list in index order with the window it was made for: the units
+// whose position lies within the pre-filter's reach of the window's points (for TestCollision),
+// the units whose boxes meet the window (for FindCollisionAt), and the objects whose boxes meet
+// it; each with where it stands and its box, a person's widened as far as any rule widens it.
+// Every other one is out of reach of a test whose point or footprint lies in the window, and a
+// candidate is looked at in full only when its kept box meets the footprint.
+struct Candidate {
+    std::int16_t index = 0;
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+    Rect16 box{};
+};
+using CandidateList = std::vector<Candidate>;
+struct UnitCandidates {
+    bool valid = false;
+    Rect16 window{};
+    CandidateList fahrzeuge;
+    CandidateList personen;
+};
+struct ScopeCache {
+    int depth = 0;
+    UnitCandidates nearPoint;
+    UnitCandidates byBox;
+    bool objectsValid = false;
+    Rect16 objectWindow{};
+    CandidateList objects;
+};
+ScopeCache g_scope;
+
+// How far a window reaches beyond what opened it: a unit's whole look-ahead, or a few batches of
+// a straight run.
+constexpr int kScopeMargin = 96;
+// The farthest a unit can be from a tester's point and still pass the pre-filter.
+constexpr int kFarthestVehicle = 2 * kVehicleRadius;
+constexpr int kFarthestPerson = kVehicleRadius + kPersonRadius;
+
+bool Within(const Rect16& inner, const Rect16& outer) {
+    return inner.x1 >= outer.x1 && inner.y1 >= outer.y1 && inner.x2 <= outer.x2 &&
+           inner.y2 <= outer.y2;
+}
+
+Rect16 WindowAround(const Rect16& r) {
+    const auto clamp16 = [](int v) { return To16(std::clamp(v, -32768, 32767)); };
+    return {clamp16(r.x1 - kScopeMargin), clamp16(r.y1 - kScopeMargin),
+            clamp16(r.x2 + kScopeMargin), clamp16(r.y2 + kScopeMargin)};
+}
+
+// The units of the array within reach of the window: by position (reach >= 0) or by box.
+void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
+                  CandidateList& out) {
+    out.clear();
+    if (!units.readable()) return;
+    const int count = units.count;
+    // By position first, in floats: a truncated position within [lo, hi] lies in (lo - 1, hi + 1).
+    const float left = static_cast<float>(w.x1 - reach - 1);
+    const float top = static_cast<float>(w.y1 - reach - 1);
+    const float right = static_cast<float>(w.x2 + reach + 1);
+    const float bottom = static_cast<float>(w.y2 + reach + 1);
+    const std::byte* base = units.base;
+    const std::ptrdiff_t stride = units.stride;
+    for (int i = 0; i < count; ++i) {
+        const UnitHead& u =
+            base != nullptr ? *std::launder(reinterpret_cast<const UnitHead*>(base + i * stride))
+                            : units.slot(i);
+        if (reach >= 0 && !(u.x > left && u.x < right && u.y > top && u.y < bottom)) continue;
+        if (u.type == -1) continue;
+        // A unit without an animation never blocks.
         const AnimSlot* slot = units.currentAnim(i);
         if (slot == nullptr) continue;
-        Rect16 box = UnitBox(p, *slot);
-        if (CountsWider(q, p))
-            box = {To16(box.x1 - kWideLying), To16(box.y1 - kWideLying), To16(box.x2 + kWideLying),
-                   To16(box.y2 + kWideLying)};
-        if (const int edges = RectsIntersect(q.foot, box))
-            return Hit(hit, kHitPerson, i, static_cast<std::uint8_t>(edges));
+        const Rect16 box = Widened(UnitBox(u, *slot), widen);
+        if (reach < 0 && !Meets(w, box)) continue;
+        out.push_back(
+            {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box});
     }
+}
+
+void CollectByBox(const Rect16& window) {
+    UnitCandidates& c = g_scope.byBox;
+    c.window = window;
+    CollectUnits(FahrzeugUnits, c.window, -1, 0, c.fahrzeuge);
+    CollectUnits(PersonUnits, c.window, -1, kWideLying, c.personen);
+    c.valid = true;
+}
+
+// The units a test may meet, from the open scope; null without one.
+const UnitCandidates* UnitsNear(const Query& q) {
+    if (g_scope.depth == 0) return nullptr;
+    if (q.prefilter) {
+        UnitCandidates& c = g_scope.nearPoint;
+        const Rect16 point{To16(q.px), To16(q.py), To16(q.px), To16(q.py)};
+        if (!c.valid || !Within(point, c.window)) {
+            c.window = WindowAround(point);
+            CollectUnits(FahrzeugUnits, c.window, kFarthestVehicle, 0, c.fahrzeuge);
+            CollectUnits(PersonUnits, c.window, kFarthestPerson, kWideLying, c.personen);
+            c.valid = true;
+        }
+        return &c;
+    }
+    UnitCandidates& c = g_scope.byBox;
+    if (!c.valid || !Within(q.foot, c.window)) CollectByBox(WindowAround(q.foot));
+    return &c;
+}
+
+const CandidateList* ObjectsNear(const Rect16& foot) {
+    if (g_scope.depth == 0) return nullptr;
+    if (!g_scope.objectsValid || !Within(foot, g_scope.objectWindow)) {
+        g_scope.objectWindow = WindowAround(foot);
+        g_scope.objects.clear();
+        const int slots = SonderObjSlots();
+        const int types = SonderObjTypes();
+        // How far any type's box reaches from its object's position, to pass over the objects
+        // far from the window by their position alone.
+        int reachLeft = 0;
+        int reachUp = 0;
+        int reachRight = 0;
+        int reachDown = 0;
+        for (int t = 0; t < types; ++t) {
+            const SonderObjTyp& typ = SonderObjTypen[static_cast<std::size_t>(t)];
+            reachLeft = std::min<int>(reachLeft, typ.boxX0);
+            reachUp = std::min<int>(reachUp, typ.boxY0);
+            reachRight = std::max<int>(reachRight, typ.boxX1);
+            reachDown = std::max<int>(reachDown, typ.boxY1);
+        }
+        const Rect16& w = g_scope.objectWindow;
+        const float left = static_cast<float>(w.x1 - reachRight - 1);
+        const float top = static_cast<float>(w.y1 - reachDown - 1);
+        const float right = static_cast<float>(w.x2 - reachLeft + 1);
+        const float bottom = static_cast<float>(w.y2 - reachUp + 1);
+        const SonderObj* objects = SonderObjs.data();
+        for (int j = 0; j < slots; ++j) {
+            const SonderObj& o = objects[j];
+            if (o.type < 0 || !(o.x > left && o.x < right && o.y > top && o.y < bottom)) continue;
+            Rect16 box;
+            if (ObjectBox(o, types, box) && Meets(w, box))
+                g_scope.objects.push_back({static_cast<std::int16_t>(j), 0, 0, box});
+        }
+        g_scope.objectsValid = true;
+    }
+    return &g_scope.objects;
+}
+
+// Calls blocks(i) for every index the test must look at, in index order: the scope's candidates
+// below count whose kept box meets the footprint (and, for a pre-filtered test, whose position
+// passes it), or all of 0..count-1. The first nonzero result is the hit.
+template <class Blocks>
+std::uint8_t FirstBlocking(const Query& q, const CandidateList* candidates, int range, int count,
+                           std::uint8_t kind, CollisionHit& hit, Blocks&& blocks) {
+    if (candidates != nullptr) {
+        for (const Candidate& c : *candidates) {
+            if (c.index >= count || !Meets(q.foot, c.box)) continue;
+            if (range > 0 && (std::abs(q.px - c.x) > range || std::abs(q.py - c.y) > range))
+                continue;
+            if (const int edges = blocks(c.index))
+                return Hit(hit, kind, c.index, static_cast<std::uint8_t>(edges));
+        }
+        return 0;
+    }
+    for (int i = 0; i < count; ++i)
+        if (const int edges = blocks(i)) return Hit(hit, kind, i, static_cast<std::uint8_t>(edges));
     return 0;
 }
 
-std::uint8_t TestSonderObjs(const Query& q, bool anyMask, CollisionHit& hit) {
-    const int count = std::min<int>(SonderObjCount, static_cast<int>(SonderObjs.size()));
-    const std::uint8_t unitClass = q.type != nullptr ? q.type->unitClass : 0;
-    for (int j = 0; j < count; ++j) {
-        const SonderObj& o = SonderObjs[static_cast<std::size_t>(j)];
-        if (o.type == -1 || o.visible == 0 || o.storey != q.layer) continue;
-        if (anyMask ? o.blockMask == 0 : (o.blockMask & unitClass) == 0) continue;
-        const SonderObjTyp* t = SonderObjTypAt(o.type);
-        if (t == nullptr) continue;
-        const int ox = TruncInt(o.x);
-        const int oy = TruncInt(o.y);
-        const Rect16 box{To16(ox + t->boxX0), To16(oy + t->boxY0), To16(ox + t->boxX1),
-                         To16(oy + t->boxY1)};
-        const int edges = RectsIntersect(q.foot, box);
-        if (edges == 0) continue;
-        // Only TestCollision passes the push bit on.
-        if (!anyMask && (q.mode & kCollidePush) != 0 && o.pushable != 0 && q.unit != nullptr &&
-            CanPushSonderObj(*q.unit, *q.type, q.unit->x, q.unit->y,
-                             static_cast<std::uint8_t>(q.direction), static_cast<std::int16_t>(j)))
-            continue;
-        return Hit(hit, kHitSonderObj, j, static_cast<std::uint8_t>(edges));
-    }
-    return 0;
+std::uint8_t TestUnitsAndObjects(const Query& q, bool anyMask, CollisionHit& hit) {
+    const UnitCandidates* near = UnitsNear(q);
+    const int vehicleRange = q.prefilter ? q.vehicleRange : 0;
+    const int personRange = q.prefilter ? q.personRange : 0;
+    const UnitArray& vehicles = FahrzeugUnits;
+    if (vehicles.readable())
+        if (const std::uint8_t r = FirstBlocking(
+                q, near != nullptr ? &near->fahrzeuge : nullptr, vehicleRange, vehicles.count,
+                kHitFahrzeug, hit, [&](int i) { return FahrzeugBlocks(q, vehicles, i); }))
+            return r;
+    const UnitArray& persons = PersonUnits;
+    const bool ignoreOnlookers = (q.mode & kCollideNoOnlookers) != 0 && q.type != nullptr &&
+                                 q.type->unitClass == kPlayerVehicleUnitClass;
+    if (persons.readable())
+        if (const std::uint8_t r =
+                FirstBlocking(q, near != nullptr ? &near->personen : nullptr, personRange,
+                              persons.count, kHitPerson, hit,
+                              [&](int i) { return PersonBlocks(q, persons, i, ignoreOnlookers); }))
+            return r;
+    return FirstBlocking(q, ObjectsNear(q.foot), 0, SonderObjSlots(), kHitSonderObj, hit,
+                         [&](int j) { return SonderObjBlocks(q, j, anyMask); });
 }
 
 std::uint8_t TestZones(const Query& q, CollisionHit& hit) {
@@ -180,11 +371,8 @@ std::uint8_t TestZones(const Query& q, CollisionHit& hit) {
 
 // The fixed order of both tests.
 std::uint8_t RunTests(const Query& q, bool anyMask, CollisionHit& hit) {
-    if (!InOverlapRect(q.foot)) {
-        if (std::uint8_t r = TestFahrzeuge(q, hit)) return r;
-        if (std::uint8_t r = TestPersonen(q, hit)) return r;
-        if (std::uint8_t r = TestSonderObjs(q, anyMask, hit)) return r;
-    }
+    if (!InOverlapRect(q.foot))
+        if (std::uint8_t r = TestUnitsAndObjects(q, anyMask, hit)) return r;
     if ((q.mode & kCollideZones) != 0)
         if (std::uint8_t r = TestZones(q, hit)) return r;
     if (q.layer >= 1) {
@@ -195,6 +383,22 @@ std::uint8_t RunTests(const Query& q, bool anyMask, CollisionHit& hit) {
 }
 
 }  // namespace
+
+CollisionScope::CollisionScope() {
+    ++g_scope.depth;
+}
+
+CollisionScope::CollisionScope(const Rect16& area) : CollisionScope() {
+    CollectByBox(WindowAround(area));
+}
+
+CollisionScope::~CollisionScope() {
+    if (--g_scope.depth == 0) {
+        g_scope.nearPoint.valid = false;
+        g_scope.byBox.valid = false;
+        g_scope.objectsValid = false;
+    }
+}
 
 Rect16 SlotFootprint(const AnimSlot& slot, float x, float y) {
     const int left = TruncInt(x) - slot.hotX;

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/unit_head.h"
+#include "gfx/primitives.h"
 #include "movement/collision_line.h"
 #include "movement/collision_shortcut.h"
 #include "movement/person_trail.h"
@@ -46,6 +47,20 @@ struct CollisionHit {
     std::uint16_t index1 = 0;
     std::uint16_t index2 = 0;
     std::uint16_t index3 = 0;
+};
+
+// While a scope is open the tests keep what lies near the place they looked at last, and look
+// only at that while the footprints stay near it. Nothing may move, turn, change its animation or
+// type, or come or go meanwhile: the walk and drive steps open one around their look-ahead, and
+// the straight-line run holds one while it runs. Scopes nest.
+class CollisionScope {
+  public:
+    CollisionScope();
+    // Looks at once at what lies around the area, where the rectangle tests are to come.
+    explicit CollisionScope(const Rect16& area);
+    ~CollisionScope();
+    CollisionScope(const CollisionScope&) = delete;
+    CollisionScope& operator=(const CollisionScope&) = delete;
 };
 
 // Whether the unit's footprint fits at (x, y) facing direction with that animation on a layer

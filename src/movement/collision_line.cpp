@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "movement/collision.h"
 #include "movement/collision_parts.h"
@@ -66,7 +67,9 @@ class Run {
             while (n < kBatchSteps) {
                 MoveStep next = cur;
                 wanted[static_cast<std::size_t>(n)] = PlanStep(unit_, type_, next, tx_, ty_, false);
-                walked_ += std::max(DistanceFloat(cur.x, cur.y, next.x, next.y), kLeastStepCredit);
+                const float dx = next.x - cur.x;
+                const float dy = next.y - cur.y;
+                walked_ += std::max(std::sqrt(dx * dx + dy * dy), kLeastStepCredit);
                 const bool circle = closesCircle(next);
                 record(next);
                 steps[static_cast<std::size_t>(n++)] = next;
@@ -240,6 +243,10 @@ std::uint8_t TurnResult(std::uint8_t state) {
 
 std::uint8_t TestLineFree(float x, float y, std::uint8_t direction, UnitHead& unit,
                           const UnitTypHead& type, float targetX, float targetY, LineRun& out) {
+    // The run only looks; nothing moves while it runs. Its batches are tested along the line.
+    const Rect16 from = SlotFootprint(UnitAnimSlot(type, direction, kWalkAnim), x, y);
+    const Rect16 to = SlotFootprint(UnitAnimSlot(type, direction, kWalkAnim), targetX, targetY);
+    const CollisionScope scope(Union(from, to));
     out = LineRun{};
     out.stopX = x;
     out.stopY = y;

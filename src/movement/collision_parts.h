@@ -9,10 +9,11 @@
 
 namespace kv {
 
-// Truncated toward zero; values past the 32-bit range (and NaN) held at its ends.
+// Truncated toward zero; values beyond a billion held there, NaN taken as the low end.
 inline int TruncInt(float v) {
-    if (v < 1e9f && v > -1e9f) return static_cast<int>(v);
-    return v > 0 ? 1000000000 : -1000000000;
+    v = v > -1e9f ? v : -1e9f;
+    v = v < 1e9f ? v : 1e9f;
+    return static_cast<int>(v);
 }
 inline std::int16_t To16(int v) {
     return static_cast<std::int16_t>(v);

@@ -88,6 +88,7 @@ std::uint8_t IsTargetBlocked(const UnitHead& unit, const UnitTypHead& type, floa
 
 std::uint8_t FindFreePointNear(const UnitHead& unit, const UnitTypHead& type, float x, float y,
                                float& fx, float& fy) {
+    const CollisionScope scope;
     bool found = false;
     double best = 0;
     for (int d = 0; d < kDirectionCount; ++d) {
