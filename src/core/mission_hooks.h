@@ -53,6 +53,9 @@ struct MissionHooks {
     // in a mission without one the order stays at the head.
     void (*RunFahrzeugBefehl64)(std::int16_t vehicle) = nullptr;
     void (*RunFahrzeugBefehl83)(std::int16_t vehicle) = nullptr;
+    // Mission 30: whether the vehicle's x lies in the ship's zone, where the fireboat's cannon
+    // does not look for fire by itself; no hook counts as outside.
+    bool (*IsInShipZoneM30)(std::int16_t vehicle) = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -46,6 +46,7 @@
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wasser_strahl.h"
 
 namespace kv {
 
@@ -62,6 +63,7 @@ void ResetGameState() {
     FreeFahrzeuge();
     for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
         FreePersonTyp(static_cast<std::int16_t>(t));
+    FreeSobjJet();
     FreePontonPunkte();
     ResetSonderObj();
     ResetExplosions();

@@ -46,6 +46,7 @@
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wasser_strahl.h"
 
 namespace kv {
 
@@ -89,7 +90,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitPersonen", [] { InitPersonen(MissionNummer); }},
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
     {"InitGafferZiele", nullptr},
-    {"LoadSobjJet", nullptr},
+    {"LoadSobjJet", LoadSobjJet},
     {"ResetCommandSlots", nullptr},
     {"InitBasen", [] { RunScreenCall(ScreenCalls().InitBasen); }},
     {"InitMissionExtras", [] { InitMissionExtras(MissionNummer); }},
@@ -102,7 +103,7 @@ constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeZones", FreeZones},
     {"FreeMissionExtras", FreeMissionExtras},
     {"FreeBasen", [] { RunScreenCall(ScreenCalls().FreeBasen); }},
-    {"FreeSobjJet", nullptr},
+    {"FreeSobjJet", FreeSobjJet},
     {"FreeGafferZiele", nullptr},
     {"FreePassantenWege", FreePassantenWege},
     {"FreeZFWege", FreeZFWege},

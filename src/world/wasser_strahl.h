@@ -1,10 +1,16 @@
 #pragma once
-// Water jets: the hose jet a person owns and the cannon jet of a vehicle. A cannon's jet aims, its
-// aim drifts, and a jet left running stops by itself after a countdown.
+// Water jets: the hose jet a person owns and the cannon jet of a vehicle. A cannon turns its nozzle
+// to the target, tests whether a straight jet clears the houses or throws an arc onto the first one
+// in the way, delivers water every tick while it faces the target, and a jet left running stops by
+// itself after a countdown. An idle cannon looks for fire around it; the crowd cannon aims itself
+// at persons. The hose's operations are in world/schlauch_strahl.h.
 
 #include <cstdint>
+#include <string_view>
 
 #include "core/record_fields.h"
+#include "gfx/image_files.h"
+#include "world/level_map.h"
 
 namespace kv {
 
@@ -100,17 +106,46 @@ constexpr void VisitFields(WasserStrahl& r, V& v) {
 inline constexpr std::int16_t kWasserStrahlRunOn = 60;
 // The special-object type of a jet's splash.
 inline constexpr std::int16_t kSplashSonderObjTyp = 6;
+// The floor argument that keeps the jet's floor.
+inline constexpr std::uint16_t kKeepFloor = 65535;
+
+// The four stretches of a jet that the drawer lays along the arc, all read with frame 0's row
+// width.
+inline constexpr std::string_view kJetImagePath = "sobj\\jet.vff";
+inline constexpr int kJetImageFrames = 4;
+extern FrameSet* JetImages;
+
+// Mission start: loads the jet images. A file with fewer than four frames, or with a frame
+// narrower than frame 0, is refused like a missing one (fatal).
+void LoadSobjJet();
+// Mission end; nothing loaded is fine.
+void FreeSobjJet();
 
 // The vehicle's jet; null for a vehicle without a water cannon or an index that names no vehicle.
 WasserStrahl* FahrzeugWasserStrahl(std::int32_t vehicle);
 
+// Sets the nozzle's target direction toward (x, y), relative to the vehicle's facing.
+void AimWasserWerfer(std::int16_t vehicle, std::int16_t x, std::int16_t y);
+// Starts or re-aims the jet at (x, y), height above the ground there, and the floor the water
+// reaches (kKeepFloor keeps it). The aim at a tall tile seen from the north is lowered.
+void StartWasserStrahl(std::int16_t vehicle, std::int16_t x, std::int16_t y, std::int16_t height,
+                       std::uint16_t floor);
 // Stops the vehicle's jet: active 0, splash hidden, countdown off. Without force, a vehicle other
 // than the crowd cannon that has no orders or is working a cannon order (53, 55, 67) keeps its jet
 // and only arms the run-on countdown, unless that already runs.
 void StopWasserStrahl(std::int16_t vehicle, std::uint8_t force);
-
-// One tick of a vehicle's cannon: the countdown, the idle search for a fire, the drift of a
-// running jet. Does nothing yet: the cannons come with the water-jet work.
+// One tick of a vehicle's cannon: the countdown, the idle search for a fire (or the crowd cannon's
+// choice of a person), the nozzle's turn and the water it delivers.
 void UpdateWasserStrahl(std::int16_t vehicle);
+
+// Aims the nozzle at (x, y) and walks the straight line from the nozzle to it: false when a house
+// cell other than the target's is in the way (written to blocking when given), or when the vehicle
+// has no cannon.
+bool TestWasserStrahlTarget(std::int16_t vehicle, std::int16_t x, std::int16_t y,
+                            CellPos* blocking);
+// Starts the jet where an arc of that elevation (degrees) from the nozzle toward (x, y) with its
+// height meets the blocking cell, at the height the arc has there.
+void StartWasserStrahlArc(std::int16_t vehicle, std::int16_t x, std::int16_t y, std::int16_t height,
+                          std::int32_t elevation, const CellPos* blocking);
 
 }  // namespace kv

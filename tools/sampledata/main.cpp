@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteHouses,
         kv::sampledata::WriteFurnitureImages,
         kv::sampledata::WriteSonderObjImages,
+        kv::sampledata::WriteJetImages,
         kv::sampledata::WriteContaminationMarker,
         kv::sampledata::WriteMissionScreen,
         kv::sampledata::WriteExplosionAnimations,

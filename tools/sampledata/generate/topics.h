@@ -40,6 +40,8 @@ bool WriteHouses(const OutputTree& out);
 bool WriteFurnitureImages(const OutputTree& out);
 // sobj\..., graphs\scanner.vff, graphs\scanpnt.vff: every special-object image set
 bool WriteSonderObjImages(const OutputTree& out);
+// sobj\jet.vff
+bool WriteJetImages(const OutputTree& out);
 // graphs\kontam.vff
 bool WriteContaminationMarker(const OutputTree& out);
 // graphs\d\maske.vff, graphs\maus.vff, graphs\piecemsk.vff, graphs\maskpics.vff and the other
