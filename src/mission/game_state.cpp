@@ -28,10 +28,12 @@
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
 #include "movement/befehl_queue.h"
+#include "movement/move_step.h"
 #include "movement/searching_movers.h"
 #include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/person_befehle.h"
+#include "persons/person_evade.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -77,6 +79,7 @@ void ResetGameState() {
     FreeMissionExtras();
     FreePassantenWege();
     FreeZFWege();
+    FreeGafferZiele();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();
@@ -99,6 +102,7 @@ void ResetProgramState() {
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
     SetPersonBefehlHooks(nullptr);
+    ResetPlannerWatch();
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);

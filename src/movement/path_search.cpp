@@ -4,6 +4,10 @@
 
 namespace kv {
 
+std::uint8_t FindPath(UnitHead&, const UnitTypHead&) {
+    return 0;
+}
+
 void FreePathSearch(UnitHead& unit) {
     unit.pathSearch = nullptr;
     FreeContourRecord(unit);

@@ -2,6 +2,8 @@
 
 namespace kv {
 
+std::vector<GafferZiel> GafferZiele;
+
 void ResetPersonEvade(Person& person) {
     person.evadeTicks = 0;
     person.evadeX = 0;
@@ -11,5 +13,14 @@ void ResetPersonEvade(Person& person) {
 
 void SetPersonEvade(std::int16_t, float, float, std::int32_t, std::int8_t, std::uint8_t,
                     std::int16_t) {}
+
+const GafferZiel* GafferZielAt(std::int64_t index) {
+    if (index < 0 || index >= static_cast<std::int64_t>(GafferZiele.size())) return nullptr;
+    return &GafferZiele[static_cast<std::size_t>(index)];
+}
+
+void FreeGafferZiele() {
+    GafferZiele = {};
+}
 
 }  // namespace kv

@@ -1,5 +1,9 @@
 #pragma once
-// The evade vector that pushes controlled persons aside.
+// The evade vector that pushes controlled persons aside, and the onlooker targets that onlookers
+// walk back to.
+
+#include <cstdint>
+#include <vector>
 
 #include "persons/person.h"
 
@@ -14,5 +18,19 @@ void ResetPersonEvade(Person& person);
 // comes with the onlooker and fight work.
 void SetPersonEvade(std::int16_t person, float x, float y, std::int32_t strength, std::int8_t ticks,
                     std::uint8_t kind, std::int16_t id);
+
+// One onlooker target: its onlookers gather within radius of (x, y).
+struct GafferZiel {
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+    std::int16_t radius = 0;
+};
+// The mission's onlooker targets. Nothing fills them until the onlooker work brings the missions'
+// set-ups.
+extern std::vector<GafferZiel> GafferZiele;
+// The target of an index; null for one that names none.
+const GafferZiel* GafferZielAt(std::int64_t index);
+// Mission end: no targets.
+void FreeGafferZiele();
 
 }  // namespace kv
