@@ -29,6 +29,9 @@ void PlayPersonSound(int person, int id) {
     const int s40 = 40 + shift;
     const int s41 = 41 + shift;
     switch (id) {
+        case 38:
+            // The burning scream plays over whatever the person screams already.
+            break;
         case 39:
             if (IsPersonSoundPlaying(person, s40)) StopSound(s40);
             if (IsPersonSoundPlaying(person, s41)) StopSound(s41);

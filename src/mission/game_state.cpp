@@ -36,6 +36,7 @@
 #include "persons/person_evade.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "vehicles/fahrzeug_points.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
@@ -104,6 +105,7 @@ void ResetProgramState() {
     SetPersonBefehlHooks(nullptr);
     ResetPlannerWatch();
     SetUpdateSelectionModeHook(nullptr);
+    SetFahrzeugSidePointLookup(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;

@@ -9,6 +9,7 @@
 #include "media/sound_slots.h"
 #include "movement/searching_movers.h"
 #include "movement/traffic_paths.h"
+#include "persons/person_update.h"
 #include "vehicles/fahrzeug_update.h"
 #include "world/brand.h"
 #include "world/furniture.h"
@@ -62,7 +63,7 @@ constexpr std::array<MissionStep, kTickStepCount> kTickSteps = {{
     {"ApplyBrandDamage", ApplyBrandDamage},
     {"SpawnZF", SpawnZF},
     {"UpdateFahrzeuge", UpdateFahrzeuge},
-    {"UpdatePersonen", nullptr},
+    {"UpdatePersonen", UpdatePersonen},
     {"UpdateSonderObj", UpdateSonderObj},
     {"UpdateHouseObjAnims", UpdateHouseObjAnims},
     {"UpdateMission", RunUpdateMission},

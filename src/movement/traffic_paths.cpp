@@ -323,7 +323,10 @@ void StepPassantRoute(std::int16_t person) {
         return;
     }
     if (p.anim != kAnimStand) return;
-    const Point16& point = *PassantenWegPoint(place->path, place->point);
+    // The decoded link names a point, but the optimiser cannot see it.
+    const Point16* at = PassantenWegPoint(place->path, place->point);
+    if (at == nullptr) return;
+    const Point16& point = *at;
     if (static_cast<std::int32_t>(p.x) == point.x && static_cast<std::int32_t>(p.y) == point.y) {
         WalkToNextPoint(p, *place);
         return;

@@ -4,6 +4,7 @@
 #include "movement/befehl_rerun.h"
 #include "movement/stepping.h"
 #include "movement/zones.h"
+#include "persons/kontamination.h"
 #include "persons/person_handlers.h"
 #include "persons/person_lead.h"
 #include "persons/person_moves.h"
@@ -49,6 +50,8 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[186] = RunHooked<&H::RunPersonBefehl186M03>;
     h[193] = RunHooked<&H::RunPersonBefehl193M10>;
     h[197] = RunHooked<&H::RunPersonBefehl197M12>;
+    h[198] = EnterDecontamination;
+    h[199] = LeaveDecontamination;
     h[203] = RunHooked<&H::RunPersonBefehl203M06>;
     h[212] = RunHooked<&H::RunPersonBefehl212M10>;
     h[213] = RunHooked<&H::RunPersonBefehl213M10>;

@@ -1,5 +1,9 @@
 #include "persons/person_evade.h"
 
+#include <cmath>
+
+#include "persons/personen.h"
+
 namespace kv {
 
 std::vector<GafferZiel> GafferZiele;
@@ -22,5 +26,14 @@ const GafferZiel* GafferZielAt(std::int64_t index) {
 void FreeGafferZiele() {
     GafferZiele = {};
 }
+
+bool IsPersonEvadeIdle(std::int16_t person) {
+    const Person* p = PersonAt(person);
+    return p == nullptr || (std::fabs(p->evadeX) < 0.5f && std::fabs(p->evadeY) < 0.5f);
+}
+
+void StepPersonEvade(std::int16_t) {}
+
+void CountPersonEvade(std::int16_t) {}
 
 }  // namespace kv

@@ -33,4 +33,13 @@ const GafferZiel* GafferZielAt(std::int64_t index);
 // Mission end: no targets.
 void FreeGafferZiele();
 
+// Whether no push is pending: both components of the evade vector below half a pixel.
+bool IsPersonEvadeIdle(std::int16_t person);
+// One step of a controlled person away from what pushes it. Does nothing yet: the evade step
+// comes with the onlooker and fight work.
+void StepPersonEvade(std::int16_t person);
+// Every tick for a controlled person: the next push starts a new sum, and a vector whose ticks
+// have run out is dropped. Does nothing yet: it comes with the onlooker and fight work.
+void CountPersonEvade(std::int16_t person);
+
 }  // namespace kv

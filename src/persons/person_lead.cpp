@@ -9,14 +9,13 @@
 #include "movement/collision.h"
 #include "movement/move_step.h"
 #include "movement/stepping.h"
+#include "persons/person_link.h"
 #include "persons/personen.h"
 
 namespace kv {
 
 namespace {
 
-constexpr std::uint16_t kNoLink = 0xFFFF;
-constexpr std::uint16_t kLeadsLink = 1000;
 constexpr float kBeside = 11.0f;
 constexpr float kReleaseGap = 12.0f;
 constexpr std::int32_t kReleaseWait = 1000;
@@ -35,9 +34,7 @@ constexpr std::array<LedForm, 3> kLedForms = {{
 }};
 
 Person* UsedPerson(std::int64_t index) {
-    if (index < 0 || index > 0x7FFF) return nullptr;
-    Person* p = PersonAt(static_cast<std::int32_t>(index));
-    return p != nullptr && p->type != -1 ? p : nullptr;
+    return index >= 0 && index <= 0x7FFF ? UsedPersonAt(static_cast<std::int32_t>(index)) : nullptr;
 }
 
 Person* RunningPerson(std::int16_t index) {
@@ -140,18 +137,18 @@ void ShareSelection(std::int16_t leaderIndex, Person& leader, std::int16_t ledIn
 }  // namespace
 
 Person* LeaderOf(const Person& led) {
-    if ((led.moverFlags & kMoverLed) == 0 || led.link >= PersonCount) return nullptr;
-    return UsedPerson(led.link);
+    if ((led.moverFlags & kMoverLed) == 0) return nullptr;
+    return LinkedPartner(led.link);
 }
 
 Person* LedBy(const Person& leader) {
-    if (leader.link < kLeadsLink || leader.link - kLeadsLink >= PersonCount) return nullptr;
-    return UsedPerson(leader.link - kLeadsLink);
+    const PersonLink link = DecodePersonLink(leader.link);
+    return link.kind == PersonLinkKind::Leads ? UsedPersonAt(link.index) : nullptr;
 }
 
 std::int32_t WalkPartner(const Person& person) {
-    if ((person.moverFlags & kMoverLed) != 0 && LeaderOf(person) != nullptr) return person.link;
-    if (LedBy(person) != nullptr) return person.link - kLeadsLink;
+    if (LeaderOf(person) != nullptr) return person.link;
+    if (LedBy(person) != nullptr) return DecodePersonLink(person.link).index;
     return -1;
 }
 
@@ -217,7 +214,7 @@ void RunPersonBefehl161(std::int16_t index) {
     p->moverFlags |= kMoverLed;
     UpdatePersonDrawPos(*p);
     ResetPersonTrail(*p);
-    l->link = static_cast<std::uint16_t>(kLeadsLink + led);
+    l->link = static_cast<std::uint16_t>(kLeadsLinkBase + led);
     ShareSelection(index, *l, led, *p, typeBefore);
     FillLeadTrail(*l, *p);
     ClearBefehle(*p);
@@ -227,7 +224,8 @@ void RunPersonBefehl161(std::int16_t index) {
 void ReleaseLedPerson(std::int16_t led, std::int16_t leader, std::uint8_t place) {
     Person* p = UsedPerson(led);
     Person* l = UsedPerson(leader);
-    if (p == nullptr || l == nullptr || led == leader) return;
+    // Only a pair that takes along: each names the other.
+    if (p == nullptr || l == nullptr || LeaderOf(*p) != l || LedBy(*l) != p) return;
     if (place != 0 && !PlaceReleasingLeader(*l, *p)) return;
     p->link = kNoLink;
     p->moverFlags &= static_cast<std::uint8_t>(~kMoverLed);

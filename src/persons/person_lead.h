@@ -27,8 +27,8 @@ void RunPersonBefehl161(std::int16_t person);
 // Ends a take-along. With place set the leader first needs a free spot, where it stands or 12 px
 // above, below, left or right of the led person; with none free nothing changes. Then both links
 // go, the leader's queue is cleared, the led person waits 1000 ticks in its own form again (a
-// rival or arrested person gets its controller back) and is deselected. Nothing for indices that
-// name no persons in use.
+// rival or arrested person gets its controller back) and is deselected. Nothing unless led is
+// led by leader.
 void ReleaseLedPerson(std::int16_t led, std::int16_t leader, std::uint8_t place);
 
 }  // namespace kv

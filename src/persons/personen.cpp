@@ -78,6 +78,11 @@ Person* PersonAt(std::int32_t index) {
     return &Personen[static_cast<std::size_t>(index)];
 }
 
+Person* UsedPersonAt(std::int32_t index) {
+    Person* p = PersonAt(index);
+    return p != nullptr && p->type != -1 ? p : nullptr;
+}
+
 void AllocPersonen() {
     for (Person& p : Personen) DiscardBefehle(p);
     Personen.assign(PersonCount > 0 ? static_cast<std::size_t>(PersonCount) : 0, Person{});

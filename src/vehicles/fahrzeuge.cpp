@@ -65,11 +65,6 @@ WasserStrahl* FahrzeugJet(std::int16_t index) {
     return Fahrzeuge[static_cast<std::size_t>(index)].wasserStrahl.get();
 }
 
-Person* UsedPersonAt(std::int32_t index) {
-    Person* p = PersonAt(index);
-    return p != nullptr && p->type != -1 ? p : nullptr;
-}
-
 // Frees the special object a link names, if it names one in use.
 void FreeLinkedSonderObj(std::int32_t slot) {
     const SonderObj* o = SonderObjAt(slot);

@@ -196,8 +196,9 @@ void StartWasserStrahlArc(std::int16_t vehicle, std::int16_t x, std::int16_t y, 
 
 void UpdateWasserStrahl(std::int16_t vehicle) {
     WasserStrahl* jet = FahrzeugWasserStrahl(vehicle);
-    if (jet == nullptr) return;
-    UnitHead& v = *FahrzeugUnits.at(vehicle);
+    UnitHead* unit = FahrzeugUnits.at(vehicle);
+    if (jet == nullptr || unit == nullptr) return;
+    UnitHead& v = *unit;
     const KanoneTyp* cannon = CannonOf(v);
     if (cannon == nullptr) return;
 

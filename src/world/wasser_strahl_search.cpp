@@ -267,25 +267,24 @@ void AimCrowdCannon(std::int16_t vehicle, const UnitHead& v, WasserStrahl& jet,
     std::int16_t best = -1;
     int bestDistance = kFarAway;
     for (std::int16_t p = 0; p < PersonUnits.count; ++p) {
-        if (!PersonToHit(p)) continue;
-        const UnitHead& person = *PersonUnits.at(p);
-        if ((person.controlFlags & 1) == 0) continue;
-        const std::int32_t d = DistanceFrom(v, Whole(person.x), Whole(person.y));
+        const UnitHead* person = PersonUnits.at(p);
+        if (person == nullptr || !PersonToHit(p) || (person->controlFlags & 1) == 0) continue;
+        const std::int32_t d = DistanceFrom(v, Whole(person->x), Whole(person->y));
         if (d > cannon.range || d >= bestDistance) continue;
-        if (!TestWasserStrahlTarget(vehicle, Whole(person.x), Whole(person.y), nullptr)) continue;
+        if (!TestWasserStrahlTarget(vehicle, Whole(person->x), Whole(person->y), nullptr)) continue;
         best = p;
         bestDistance = d;
     }
-    if (best < 0) {
+    const UnitHead* target = PersonUnits.at(best);
+    if (target == nullptr) {
         jet.targetPerson = -1;
         jet.retargetTicks = kRetargetTicks;
         SwitchOffJet(jet);
         return;
     }
-    const UnitHead& person = *PersonUnits.at(best);
     jet.targetPerson = best;
     jet.retargetTicks = 0;
-    StartWasserStrahl(vehicle, Whole(person.x), Whole(person.y), 0, 0);
+    StartWasserStrahl(vehicle, Whole(target->x), Whole(target->y), 0, 0);
 }
 
 }  // namespace kv

@@ -155,7 +155,7 @@ struct ScreamCase {
     const char* name;
     std::vector<int> before;  // played for the person first, in order
     int request;
-    std::vector<int> after;  // playing afterwards, of 39..41
+    std::vector<int> after;  // playing afterwards, of 38..41
 };
 
 TEST_F(SoundSlotsTest, PersonScreamsFollowTheirPriorities) {
@@ -166,14 +166,18 @@ TEST_F(SoundSlotsTest, PersonScreamsFollowTheirPriorities) {
         {"40 cuts off 41", {41}, 40, {40}},
         {"41 waits for 39", {39}, 41, {39}},
         {"41 waits for 40", {40}, 41, {40}},
-        {"other ids play nothing", {}, 38, {}},
+        {"the burning scream 38 alone", {}, 38, {38}},
+        {"38 plays over the others and cuts off none", {39, 41}, 38, {38, 39}},
+        {"39 leaves 38 playing", {38}, 39, {38, 39}},
+        {"other ids play nothing", {}, 37, {}},
+        {"nor past 41", {}, 42, {}},
     };
     for (const ScreamCase& c : cases) {
         StopAllSounds();
         for (int id : c.before) PlayPersonSound(1, id);
         PlayPersonSound(1, c.request);
         std::vector<int> now;
-        for (int id = 39; id <= 41; ++id)
+        for (int id = 38; id <= 41; ++id)
             if (IsPersonSoundPlaying(1, id + 4)) now.push_back(id);
         EXPECT_EQ(now, c.after) << c.name;
     }

@@ -78,7 +78,13 @@ class HoseTest : public JetTest {
         SonderObjs[kSplashSlot].visible = 0;
     }
     static Person& hoseman() { return Personen[0]; }
-    static SchlauchStrahl& hose() { return *Personen[0].attachment.jet(); }
+    static SchlauchStrahl& hose() {
+        static SchlauchStrahl none;
+        SchlauchStrahl* jet = Personen[0].attachment.jet();
+        if (jet != nullptr) return *jet;
+        ADD_FAILURE() << "the hoseman holds no hose";
+        return none;
+    }
     static void update(int n) {
         for (int i = 0; i < n; ++i) UpdateSchlauchStrahl(0);
     }

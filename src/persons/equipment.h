@@ -1,0 +1,12 @@
+#pragma once
+// Equipment that persons take from vehicles, hydrants and hoses.
+
+#include <cstdint>
+
+namespace kv {
+
+// A person holding a connected hose lets it go and goes back to holding an unconnected one. Does
+// nothing yet: it comes with the equipment and hoses.
+void DropHose(std::int16_t person);
+
+}  // namespace kv

@@ -1,0 +1,44 @@
+#pragma once
+// Persons on a plain map of the generated sample data with the common special objects (lying
+// casualties leave theirs), the scream sounds loaded, a few bare vehicle heads, and a counter of
+// the selection recomputations the simulation asks for.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "persons/person_fixture.h"
+#include "vehicles/fahrzeug_points.h"
+
+namespace kv::test {
+
+class PersonUpdateTest : public PersonTest {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A standing person of the type at (x, y) in the first free slot.
+    std::int16_t stand(int type, float x, float y, int direction = 0);
+    // A casualty lying there (direction 1), as the mission set-ups create them.
+    std::int16_t lying(int type, float x, float y, std::int32_t energy, std::int16_t loss = 20,
+                       std::int16_t gain = 300);
+    // Runs the person update n times.
+    static void ticks(int n);
+    // The slots in use other than those listed, in slot order.
+    std::vector<std::int16_t> othersThan(std::initializer_list<std::int16_t> known) const;
+    static int usedSonderObjs();
+    // Whether the person's own scream (id shifted by its type's sound group) plays.
+    static bool screams(std::int16_t person, int id);
+
+    // Vehicle heads 0..2; a type and a position make one a vehicle in use.
+    static std::array<UnitHead, 3> vehicles;
+    // The side point every vehicle gives, and the picture each shows (width x height).
+    static FahrzeugPunkt sidePoint;
+    static VffImage vehicleImage;
+    static int selectionUpdates;
+
+  private:
+    static std::array<AnimSlot, 1> vehicleSlot_;
+};
+
+}  // namespace kv::test
