@@ -225,8 +225,16 @@ StraightStep StepStraightBefehl(UnitHead& unit, const UnitTypHead& type, std::ui
                                 bool evaders) {
     unit.moverFlags |= kMoverSearching;
     const Befehl& order = *unit.orders;
-    const std::int32_t c = order.cInt();
-    if (c < 0 || c >= kDirectionCount) return {StraightProgress::BadDirection, {}};
+    std::int32_t c = order.cInt();
+    // Orders built from integers hold c as a float like the point; the planners' turn form
+    // holds it as an integer.
+    if (c < 0 || c >= kDirectionCount) {
+        const float f = order.cFloat();
+        c = f >= 0 && f < kDirectionCount && f == static_cast<float>(static_cast<int>(f))
+                ? static_cast<int>(f)
+                : -1;
+    }
+    if (c < 0) return {StraightProgress::BadDirection, {}};
     const float tx = order.aFloat();
     const float ty = order.bFloat();
     if (StandsOn(unit, {tx, ty})) return {StraightProgress::Arrived, {}};

@@ -248,6 +248,10 @@ void RunPersonBefehl03(std::int16_t index) {
     const StraightStep step = StepStraightBefehl(*p, typ, kWalkMode, false);
     switch (step.progress) {
         case StraightProgress::BadDirection:
+            PopBefehl(*p);
+            StandMover(*p, typ);
+            StopPlanning(*p);
+            return;
         case StraightProgress::Stalled:
             GiveUpStalled(*p, typ);
             return;
