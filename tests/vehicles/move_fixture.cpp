@@ -113,15 +113,18 @@ void MoveTest::SetMoving(UnitHead& unit, float speed) {
     unit.speed = speed;
 }
 
-bool MoveTest::PlaceBefore(UnitHead& unit, const UnitTypHead& type, float fromX, float toX) {
-    unit.direction = 3;
-    for (float x = fromX; x < toX; x += 1.0f) {
-        const auto blocked = [&](float at) {
-            return TestCollision(kCollideZones, unit, type, at, unit.y, 3, unit.storey,
-                                 static_cast<std::uint8_t>(unit.anim), nullptr) != 0;
-        };
+bool MoveTest::PlaceBefore(UnitHead& unit, const UnitTypHead& type, float fromX, float toX,
+                           std::uint16_t mode) {
+    const float step = toX > fromX ? 1.0f : -1.0f;
+    unit.direction = toX > fromX ? 3 : 9;
+    const auto blocked = [&](float at) {
+        return TestCollision(mode, unit, type, at, unit.y,
+                             static_cast<std::uint8_t>(unit.direction), unit.storey,
+                             static_cast<std::uint8_t>(unit.anim), nullptr) != 0;
+    };
+    for (float x = fromX; (x - toX) * step < 0; x += step) {
         if (blocked(x)) return false;
-        if (blocked(x + 1.0f)) {
+        if (blocked(x + step)) {
             unit.x = x;
             ResetMoveTarget(unit);
             return true;

@@ -44,9 +44,11 @@ class MoveTest : public FahrzeugTest {
     static int Calls(const std::vector<PlannerCall>& calls, const UnitHead& unit);
     // Moving in its direction at that speed, as a unit on its way.
     static void SetMoving(UnitHead& unit, float speed);
-    // Puts the unit, facing east, at the last whole x from fromX on where it stands free and one
-    // px further on would not, planning from there; false when it meets nothing before toX.
-    static bool PlaceBefore(UnitHead& unit, const UnitTypHead& type, float fromX, float toX);
+    // Puts the unit, facing from fromX towards toX (east or west), at the last whole x on the way
+    // where it stands free and one px further on would not, planning from there; false when it
+    // meets nothing before toX.
+    static bool PlaceBefore(UnitHead& unit, const UnitTypHead& type, float fromX, float toX,
+                            std::uint16_t mode = 1024);
 };
 
 // Open field on mission 1's map, south of the wood and north of the road, and the road.
