@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "core/befehl_callbacks.h"
 #include "core/random.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -204,6 +205,29 @@ TEST_F(PersonMoves, TheWalkStepAnswersWhatStandsInItsWay) {
             EXPECT_EQ(P(w).anim, 0);
         }
     }
+}
+
+std::int16_t g_callbackClears = -1;
+
+TEST_F(PersonMoves, AnEndOfMoveCallbackThatEmptiesTheQueueLeavesNothingToPlan) {
+    BefehlCallbackTable table{};
+    table[2] = [](std::int32_t unit, std::int32_t) {
+        g_callbackClears = static_cast<std::int16_t>(unit);
+        ClearBefehle(Personen[static_cast<std::size_t>(unit)]);
+    };
+    SetBefehlCallbackSource(&table);
+    InitBefehlCallbacks();
+    const std::int16_t w = eastWalker();
+    AppendBefehl(P(w), kOpFollow, 0, 2, 0, 0, 1);
+    Make(kTypF101, 1, static_cast<std::int16_t>(kFieldX + 60), static_cast<std::int16_t>(kFieldY),
+         3);
+    ASSERT_TRUE(PlaceBefore(P(w), PersonTypen[kStaff], kFieldX - 100, kGoalX));
+    Tick();
+    EXPECT_EQ(g_callbackClears, w);
+    EXPECT_EQ(P(w).orders, nullptr);
+    EXPECT_EQ(Calls(findPathCalls, P(w)), 0);
+    SetBefehlCallbackSource(nullptr);
+    InitBefehlCallbacks();
 }
 
 TEST_F(PersonMoves, APersonWithAControllerLosesPatienceWithPassersBy) {

@@ -40,6 +40,11 @@ std::uint8_t LetThrough(std::int16_t vehicle, std::uint8_t kind, std::uint16_t i
     return 0;
 }
 
+std::uint8_t TakeOffTheRoad(std::int16_t vehicle, std::uint8_t, std::uint16_t, std::uint8_t) {
+    RemoveFahrzeug(vehicle, kRemoveDrivenOff);
+    return 1;
+}
+
 class TrafficBefehle : public test::MoveTest {
   protected:
     void SetUp() override {
@@ -155,6 +160,18 @@ TEST_F(TrafficBefehle, AMissionHookMayLetTheCarThrough) {
     EXPECT_LT(V(v).x, from) << "drove on";
     EXPECT_EQ(HeadBefehlOpcode(V(v)), kOpTraffic);
     MissionHookRows[15].HandleZFCollision = nullptr;
+    MissionNummer = 1;
+}
+
+TEST_F(TrafficBefehle, AHookThatRemovesTheCarEndsItsStep) {
+    const std::int16_t v = laneCar();
+    Make(kTypZF01, 0, 1000, static_cast<std::int16_t>(kLaneY), 9);
+    closeUp(v);
+    MissionNummer = 19;
+    MissionHookRows[18].HandleZFCollision = TakeOffTheRoad;
+    Tick();
+    EXPECT_EQ(V(v).type, -1);
+    MissionHookRows[18].HandleZFCollision = nullptr;
     MissionNummer = 1;
 }
 
