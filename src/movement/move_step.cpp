@@ -196,6 +196,8 @@ StepBlock LookAheadForBlocker(UnitHead& unit, const UnitTypHead& type, int count
                               std::int32_t partner, PointF waypoint) {
     const bool evaders = FindRule(rules, Blocker{{}, BlockerGroup::Evader, kBlockerAny}) != nullptr;
     const int n = count < kMaxLookAhead ? count : kMaxLookAhead;
+    // Nothing moves while the steps ahead are looked at.
+    const CollisionScope scope;
     for (int i = 0; i < n; ++i) {
         const MoveStep step = StepRingEntry(unit, unit.stepRead + i);
         CollisionHit hit;

@@ -1,5 +1,6 @@
 #include "vehicles/traffic_befehle.h"
 
+#include <optional>
 #include <utility>
 
 #include "core/mission_hooks.h"
@@ -148,6 +149,9 @@ void RunFahrzeugBefehl47Body(std::int16_t index) {
     TakeRingStep(*v, typ);
     const auto hook = OptionalMissionHook(MissionNummer, &MissionHooks::HandleZFCollision);
     const int count = typ.shortcutBackSteps < kMaxLookAhead ? typ.shortcutBackSteps : kMaxLookAhead;
+    // Nothing moves while the steps ahead are looked at; a hook that moves things ends the look.
+    std::optional<CollisionScope> scope;
+    scope.emplace();
     for (int i = 0; i < count; i += kLookStride) {
         const MoveStep step = StepRingEntry(*v, v->stepRead + i);
         const std::uint16_t mode =
@@ -158,15 +162,19 @@ void RunFahrzeugBefehl47Body(std::int16_t index) {
         if (TestCollision(mode, *v, typ, step.x, step.y, step.direction, v->storey,
                           static_cast<std::uint8_t>(v->anim), &hit) != 0) {
             if (hook == nullptr) {
+                scope.reset();
                 Respond(*v, typ, i, hit, mode);
                 return;
             }
+            scope.reset();
             const std::uint8_t counts =
                 hook(index, hit.kind, hit.index1, static_cast<std::uint8_t>(i));
+            scope.emplace();
             // The hook may have given the car other orders, or taken it off the road.
             v = RunningFahrzeug(index);
             if (v == nullptr || v->orders->opcode != kOpTraffic) return;
             if (counts != 0) {
+                scope.reset();
                 Respond(*v, typ, i, hit, mode);
                 return;
             }
