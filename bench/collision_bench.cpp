@@ -19,6 +19,7 @@
 #include "core/mission_state.h"
 #include "core/random.h"
 #include "core/unit_views.h"
+#include "generate/world_tables.h"
 #include "movement/befehl.h"
 #include "movement/collision.h"
 #include "movement/stepping.h"
@@ -37,7 +38,8 @@ constexpr int kObjectsUsed = 120;
 constexpr int kObjectTypes = 18;
 constexpr int kRiverRow = 24;  // rows 24..26, below the road
 constexpr int kRiverRows = 3;
-constexpr std::uint8_t kRiverTerrain = 6;  // water: neither cars nor persons cross it
+// Neither cars nor persons cross it.
+constexpr std::uint8_t kRiverTerrain = sampledata::terrain::kWater;
 constexpr std::uint16_t kWalkMode = kCollideZones;
 constexpr int kPlacementTries = 50;
 

@@ -45,8 +45,8 @@ struct UnitArray {
     std::ptrdiff_t stride = 0;
 
     // Registers an array of records that derive from UnitHead.
-    template <class Rec>
-    void setRecords(std::span<Rec> records) {
+    template <class Rec, std::size_t N>
+    void setRecords(std::span<Rec, N> records) {
         count = static_cast<std::int16_t>(records.size());
         base = records.empty() ? nullptr
                                : reinterpret_cast<std::byte*>(static_cast<UnitHead*>(&records[0]));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+#include <span>
 #include <vector>
 
 #include "core/mission_extras.h"
@@ -12,6 +13,7 @@
 #include "movement/stepping.h"
 #include "movement/zones.h"
 #include "world/sonder_obj.h"
+#include "world/terrain_outline.h"
 
 namespace kv {
 
@@ -183,11 +185,16 @@ struct Candidate {
     std::int16_t x = 0;
     std::int16_t y = 0;
     Rect16 box{};
+    // A lying or seated civilian, whom some tests take wider than its box.
+    bool wide = false;
 };
 using CandidateList = std::vector<Candidate>;
 struct UnitCandidates {
     bool valid = false;
     Rect16 window{};
+    // How far from the window the positions were taken (the pre-filter's reach of the tester).
+    int vehicleReach = 0;
+    int personReach = 0;
     CandidateList fahrzeuge;
     CandidateList personen;
 };
@@ -196,27 +203,40 @@ struct ScopeCache {
     UnitCandidates nearPoint;
     UnitCandidates byBox;
     bool objectsValid = false;
+    bool reachKnown = false;
+    Rect16 typeReach{};
+    // Whether any cell under the window is impassable for the class, as the terrain stood then.
+    struct {
+        bool valid = false;
+        Rect16 window{};
+        std::uint8_t moveClass = 0;
+        std::uint32_t epoch = 0;
+        bool clear = false;
+    } terrain;
     Rect16 objectWindow{};
     CandidateList objects;
 };
 ScopeCache g_scope;
 
-// How far a window reaches beyond what opened it: a unit's whole look-ahead, or a few batches of
-// a straight run.
+// How far a window reaches beyond what opened it: a vehicle's whole look-ahead, or a few batches
+// of a straight run; a person's look-ahead stays within a few steps of 2 px.
 constexpr int kScopeMargin = 96;
-// The farthest a unit can be from a tester's point and still pass the pre-filter.
-constexpr int kFarthestVehicle = 2 * kVehicleRadius;
-constexpr int kFarthestPerson = kVehicleRadius + kPersonRadius;
+constexpr int kPersonScopeMargin = 32;
 
 bool Within(const Rect16& inner, const Rect16& outer) {
     return inner.x1 >= outer.x1 && inner.y1 >= outer.y1 && inner.x2 <= outer.x2 &&
            inner.y2 <= outer.y2;
 }
 
-Rect16 WindowAround(const Rect16& r) {
+Rect16 WindowAround(const Rect16& r, int margin = kScopeMargin) {
     const auto clamp16 = [](int v) { return To16(std::clamp(v, -32768, 32767)); };
-    return {clamp16(r.x1 - kScopeMargin), clamp16(r.y1 - kScopeMargin),
-            clamp16(r.x2 + kScopeMargin), clamp16(r.y2 + kScopeMargin)};
+    return {clamp16(r.x1 - margin), clamp16(r.y1 - margin), clamp16(r.x2 + margin),
+            clamp16(r.y2 + margin)};
+}
+
+int MarginFor(const Query& q) {
+    return q.type != nullptr && q.type->unitClass == kPersonUnitClass ? kPersonScopeMargin
+                                                                      : kScopeMargin;
 }
 
 // The units of the array within reach of the window: by position (reach >= 0) or by box.
@@ -230,21 +250,32 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
     const float top = static_cast<float>(w.y1 - reach - 1);
     const float right = static_cast<float>(w.x2 + reach + 1);
     const float bottom = static_cast<float>(w.y2 + reach + 1);
-    const std::byte* base = units.base;
-    const std::ptrdiff_t stride = units.stride;
-    for (int i = 0; i < count; ++i) {
-        const UnitHead& u =
-            base != nullptr ? *std::launder(reinterpret_cast<const UnitHead*>(base + i * stride))
-                            : units.slot(i);
-        if (reach >= 0 && !(u.x > left && u.x < right && u.y > top && u.y < bottom)) continue;
-        if (u.type == -1) continue;
+    const auto take = [&](int i, const UnitHead& u) {
+        if (u.type == -1) return;
         // A unit without an animation never blocks.
         const AnimSlot* slot = units.currentAnim(i);
-        if (slot == nullptr) continue;
-        const Rect16 box = Widened(UnitBox(u, *slot), widen);
-        if (reach < 0 && !Meets(w, box)) continue;
+        if (slot == nullptr) return;
+        const Rect16 box = UnitBox(u, *slot);
+        const bool wide =
+            widen != 0 && u.type == kCivilianTyp && (u.anim == kAnimLying || u.anim == kAnimSeated);
+        if (reach < 0 && !Meets(w, wide ? Widened(box, widen) : box)) return;
         out.push_back(
-            {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box});
+            {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box, wide});
+    };
+    const auto near = [&](const UnitHead& u) {
+        return reach < 0 || (u.x > left && u.x < right && u.y > top && u.y < bottom);
+    };
+    if (units.base == nullptr) {
+        for (int i = 0; i < count; ++i)
+            if (const UnitHead& u = units.slot(i); near(u)) take(i, u);
+        return;
+    }
+    // The records one stride apart: nothing but the position is read of those out of reach.
+    const std::byte* record = units.base;
+    const std::ptrdiff_t stride = units.stride;
+    for (int i = 0; i < count; ++i, record += stride) {
+        const UnitHead& u = *std::launder(reinterpret_cast<const UnitHead*>(record));
+        if (near(u)) take(i, u);
     }
 }
 
@@ -262,39 +293,48 @@ const UnitCandidates* UnitsNear(const Query& q) {
     if (q.prefilter) {
         UnitCandidates& c = g_scope.nearPoint;
         const Rect16 point{To16(q.px), To16(q.py), To16(q.px), To16(q.py)};
-        if (!c.valid || !Within(point, c.window)) {
-            c.window = WindowAround(point);
-            CollectUnits(FahrzeugUnits, c.window, kFarthestVehicle, 0, c.fahrzeuge);
-            CollectUnits(PersonUnits, c.window, kFarthestPerson, kWideLying, c.personen);
+        if (!c.valid || !Within(point, c.window) || c.vehicleReach < q.vehicleRange ||
+            c.personReach < q.personRange) {
+            c.window = WindowAround(point, MarginFor(q));
+            c.vehicleReach = q.vehicleRange;
+            c.personReach = q.personRange;
+            CollectUnits(FahrzeugUnits, c.window, c.vehicleReach, 0, c.fahrzeuge);
+            CollectUnits(PersonUnits, c.window, c.personReach, kWideLying, c.personen);
             c.valid = true;
         }
         return &c;
     }
     UnitCandidates& c = g_scope.byBox;
-    if (!c.valid || !Within(q.foot, c.window)) CollectByBox(WindowAround(q.foot));
+    if (!c.valid || !Within(q.foot, c.window)) CollectByBox(WindowAround(q.foot, MarginFor(q)));
     return &c;
 }
 
-const CandidateList* ObjectsNear(const Rect16& foot) {
+const CandidateList* ObjectsNear(const Query& q) {
+    const Rect16& foot = q.foot;
     if (g_scope.depth == 0) return nullptr;
     if (!g_scope.objectsValid || !Within(foot, g_scope.objectWindow)) {
-        g_scope.objectWindow = WindowAround(foot);
+        g_scope.objectWindow = WindowAround(foot, MarginFor(q));
         g_scope.objects.clear();
         const int slots = SonderObjSlots();
         const int types = SonderObjTypes();
-        // How far any type's box reaches from its object's position, to pass over the objects
-        // far from the window by their position alone.
-        int reachLeft = 0;
-        int reachUp = 0;
-        int reachRight = 0;
-        int reachDown = 0;
-        for (int t = 0; t < types; ++t) {
-            const SonderObjTyp& typ = SonderObjTypen[static_cast<std::size_t>(t)];
-            reachLeft = std::min<int>(reachLeft, typ.boxX0);
-            reachUp = std::min<int>(reachUp, typ.boxY0);
-            reachRight = std::max<int>(reachRight, typ.boxX1);
-            reachDown = std::max<int>(reachDown, typ.boxY1);
+        if (!g_scope.reachKnown) {
+            // How far any type's box reaches from its object's position, to pass over the objects
+            // far from the window by their position alone. The types stay while the scope does.
+            Rect16& r = g_scope.typeReach;
+            r = {};
+            for (int t = 0; t < types; ++t) {
+                const SonderObjTyp& typ = SonderObjTypen[static_cast<std::size_t>(t)];
+                r.x1 = std::min(r.x1, typ.boxX0);
+                r.y1 = std::min(r.y1, typ.boxY0);
+                r.x2 = std::max(r.x2, typ.boxX1);
+                r.y2 = std::max(r.y2, typ.boxY1);
+            }
+            g_scope.reachKnown = true;
         }
+        const int reachLeft = g_scope.typeReach.x1;
+        const int reachUp = g_scope.typeReach.y1;
+        const int reachRight = g_scope.typeReach.x2;
+        const int reachDown = g_scope.typeReach.y2;
         const Rect16& w = g_scope.objectWindow;
         const float left = static_cast<float>(w.x1 - reachRight - 1);
         const float top = static_cast<float>(w.y1 - reachDown - 1);
@@ -303,7 +343,9 @@ const CandidateList* ObjectsNear(const Rect16& foot) {
         const SonderObj* objects = SonderObjs.data();
         for (int j = 0; j < slots; ++j) {
             const SonderObj& o = objects[j];
-            if (o.type < 0 || !(o.x > left && o.x < right && o.y > top && o.y < bottom)) continue;
+            // Most lie apart across; free slots are told by their type after that.
+            if (!(o.x > left && o.x < right)) continue;
+            if (o.type < 0 || !(o.y > top && o.y < bottom)) continue;
             Rect16 box;
             if (ObjectBox(o, types, box) && Meets(w, box))
                 g_scope.objects.push_back({static_cast<std::int16_t>(j), 0, 0, box});
@@ -321,7 +363,8 @@ std::uint8_t FirstBlocking(const Query& q, const CandidateList* candidates, int 
                            std::uint8_t kind, CollisionHit& hit, Blocks&& blocks) {
     if (candidates != nullptr) {
         for (const Candidate& c : *candidates) {
-            if (c.index >= count || !Meets(q.foot, c.box)) continue;
+            if (c.index >= count || !Meets(q.foot, c.wide ? Widened(c.box, kWideLying) : c.box))
+                continue;
             if (range > 0 && (std::abs(q.px - c.x) > range || std::abs(q.py - c.y) > range))
                 continue;
             if (const int edges = blocks(c.index))
@@ -353,7 +396,7 @@ std::uint8_t TestUnitsAndObjects(const Query& q, bool anyMask, CollisionHit& hit
                               persons.count, kHitPerson, hit,
                               [&](int i) { return PersonBlocks(q, persons, i, ignoreOnlookers); }))
             return r;
-    return FirstBlocking(q, ObjectsNear(q.foot), 0, SonderObjSlots(), kHitSonderObj, hit,
+    return FirstBlocking(q, ObjectsNear(q), 0, SonderObjSlots(), kHitSonderObj, hit,
                          [&](int j) { return SonderObjBlocks(q, j, anyMask); });
 }
 
@@ -369,6 +412,28 @@ std::uint8_t TestZones(const Query& q, CollisionHit& hit) {
     return Hit(hit, kHitZone, zone, edges);
 }
 
+// Whether the open scope found no impassable ground anywhere near the footprint, so that the map
+// test can be passed over. Terrain writes during the scope (trampling) are seen by their epoch.
+bool ScopeSeesClearGround(const Query& q) {
+    if (g_scope.depth == 0) return false;
+    auto& t = g_scope.terrain;
+    if (!t.valid || t.moveClass != q.moveClass || t.epoch != TerrainEpoch() ||
+        !Within(q.foot, t.window)) {
+        t.window = WindowAround(q.foot, MarginFor(q));
+        t.moveClass = q.moveClass;
+        t.epoch = TerrainEpoch();
+        const std::span<const std::uint8_t> impassable = ImpassableCells(q.moveClass);
+        Rect16 clipped;
+        t.clear =
+            !ClipToMap(t.window, clipped) || !ForEachCoveredCell(clipped, [&](int column, int row) {
+                const auto index = static_cast<std::size_t>(CellIndex(column, row));
+                return index >= impassable.size() || impassable[index] != 0;
+            });
+        t.valid = true;
+    }
+    return t.clear;
+}
+
 // The fixed order of both tests.
 std::uint8_t RunTests(const Query& q, bool anyMask, CollisionHit& hit) {
     if (!InOverlapRect(q.foot))
@@ -379,6 +444,7 @@ std::uint8_t RunTests(const Query& q, bool anyMask, CollisionHit& hit) {
         if (std::uint8_t r = TestHouseObjs(q.foot, q.layer, hit)) return r;
         if (std::uint8_t r = TestHouseWalls(q.foot, q.px, q.py, q.house, q.layer, hit)) return r;
     }
+    if (q.layer == 0 && ScopeSeesClearGround(q)) return 0;
     return TestMapCells(q.foot, q.layer, q.moveClass, hit);
 }
 
@@ -397,6 +463,8 @@ CollisionScope::~CollisionScope() {
         g_scope.nearPoint.valid = false;
         g_scope.byBox.valid = false;
         g_scope.objectsValid = false;
+        g_scope.reachKnown = false;
+        g_scope.terrain.valid = false;
     }
 }
 

@@ -28,6 +28,8 @@ constexpr std::uint8_t kWalkAnim = 1;
 constexpr float kBudgetFactor = 4;
 constexpr float kBudgetExtra = 256;
 constexpr float kLeastStepCredit = 1.0f / 64;
+// No run on any map needs more: four times the diagonal of the largest map there can be.
+constexpr float kBudgetCap = kBudgetFactor * 92682 + kBudgetExtra;
 // How far a run stopped on a slanted edge looks to either side.
 constexpr float kSlideOffset = 2;
 // The counter of a manoeuvre is a signed byte.
@@ -50,7 +52,9 @@ class Run {
         : unit_(unit), type_(type), tx_(targetX), ty_(targetY), out_(out) {}
 
     std::uint8_t go(MoveStep cur) {
-        const float limit = kBudgetFactor * DistanceFloat(cur.x, cur.y, tx_, ty_) + kBudgetExtra;
+        float limit = kBudgetFactor * DistanceFloat(cur.x, cur.y, tx_, ty_) + kBudgetExtra;
+        // Also for a target beyond any map, where steps stop moving, or one that is no number.
+        if (!(limit <= kBudgetCap)) limit = kBudgetCap;
         for (;;) {
             if (cur.x == tx_ && cur.y == ty_) return 1;
             if (unit_.contour != nullptr) return manoeuvre();
@@ -64,20 +68,23 @@ class Run {
             std::array<MoveStep, kBatchSteps> steps{};
             std::array<std::uint8_t, kBatchSteps> wanted{};
             int n = 0;
+            bool circled = false;
             while (n < kBatchSteps) {
                 MoveStep next = cur;
                 wanted[static_cast<std::size_t>(n)] = PlanStep(unit_, type_, next, tx_, ty_, false);
                 const float dx = next.x - cur.x;
                 const float dy = next.y - cur.y;
-                walked_ += std::max(std::sqrt(dx * dx + dy * dy), kLeastStepCredit);
-                const bool circle = closesCircle(next);
+                walked_ += std::max(kLeastStepCredit, std::sqrt(dx * dx + dy * dy));
+                circled = closesCircle(next);
                 record(next);
                 steps[static_cast<std::size_t>(n++)] = next;
                 cur = next;
-                if (circle || (next.x == tx_ && next.y == ty_)) break;
+                if (circled || (next.x == tx_ && next.y == ty_)) break;
             }
             if (!batchBlocked(steps[0], steps[static_cast<std::size_t>(n - 1)])) {
                 stopAt(cur);
+                // Round and round on open ground would never end.
+                if (circled) return endInCircle(cur);
                 continue;
             }
 

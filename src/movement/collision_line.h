@@ -72,8 +72,9 @@ struct LineRun {
 
 // Runs from (x, y) facing direction towards the target; 1 when it arrives. The unit's step ring
 // records the steps (its read index counts them, up to 12). With a manoeuvre under way, runs one
-// step of it instead. No run goes on for ever: one that walks more than 4 times the straight
-// distance and 256 px more ends as a circle.
+// step of it instead. A run that comes back to a step it made 12 steps before ends as a circle,
+// and so does one that walks more than 4 times the straight distance and 256 px more: float
+// rounding can keep an orbit from ever repeating a step exactly.
 std::uint8_t TestLineFree(float x, float y, std::uint8_t direction, UnitHead& unit,
                           const UnitTypHead& type, float targetX, float targetY, LineRun& out);
 // The same, then frees the manoeuvre record and puts the mover flags back as they were.

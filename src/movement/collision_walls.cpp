@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
+#include <span>
 
 #include "core/fire_counts.h"
 #include "movement/collision_parts.h"
@@ -129,18 +129,10 @@ std::uint8_t TestMapCells(const Rect16& foot, std::int8_t layer, std::uint8_t mo
     Rect16 clipped;
     if (!ClipToMap(foot, clipped) || layer != 0) return 0;
     std::uint8_t result = 0;
-    // A class the table does not have finds every terrain impassable, as TerrainSpeed says.
-    const bool knownClass = moveClass < MoveClassCount;
-    const std::size_t terrains = std::min<std::size_t>(
-        static_cast<std::size_t>(std::max<int>(TerrainCount, 0)), TerrainTypen.size());
+    const std::span<const std::uint8_t> impassable = ImpassableCells(moveClass);
     ForEachCoveredCell(clipped, [&](int column, int row) {
         const auto index = static_cast<std::size_t>(CellIndex(column, row));
-        if (index >= MapCells.size()) return false;
-        const std::uint8_t terrain = MapCells[index].terrain;
-        if (knownClass && terrain < terrains) {
-            const std::vector<std::int8_t>& speed = TerrainTypen[terrain].speed;
-            if (moveClass < speed.size() && speed[moveClass] != -1) return false;
-        }
+        if (index >= impassable.size() || impassable[index] == 0) return false;
         // Tested even where the region spans the whole map.
         const std::uint8_t mask =
             TestRectQuadOverlap(clipped, TerrainOutline(column, row, moveClass).outline);

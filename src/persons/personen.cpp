@@ -31,6 +31,7 @@ namespace {
 // Types 0..7 stay loaded for the whole program.
 constexpr int kPreloadedPersonTypen = 8;
 constexpr std::uint8_t kTypeMedic = 4;
+constexpr std::int8_t kTypeThrower = 32;
 
 bool ValidPersonTyp(int type) {
     return type >= 0 && type < kPersonTypCount;
@@ -137,10 +138,12 @@ bool PersonCellFits(std::int16_t x, std::int16_t y, std::int8_t storey, std::uin
     return true;
 }
 
-std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
-                              std::uint8_t direction, std::int32_t energy, std::uint16_t energyLoss,
-                              std::int16_t energyGain, std::uint8_t contamination) {
-    if (!ValidPersonTyp(type)) return -1;
+namespace {
+
+// The first free slot, given the type and the place; -1 when none is free or the cell under the
+// point does not fit the storey.
+std::int16_t PlaceNewPerson(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
+                            std::uint8_t direction) {
     const std::int16_t index = FindFreePerson();
     if (index < 0) return -1;
     std::uint16_t house = 0xFFFF;
@@ -151,9 +154,21 @@ std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, 
     p.x = x;
     p.y = y;
     p.height = 0;
-    p.link2 = 0xFFFF;
     p.storey = storey;
     if (storey >= 1) p.house = house;
+    return index;
+}
+
+}  // namespace
+
+std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
+                              std::uint8_t direction, std::int32_t energy, std::uint16_t energyLoss,
+                              std::int16_t energyGain, std::uint8_t contamination) {
+    if (!ValidPersonTyp(type)) return -1;
+    const std::int16_t index = PlaceNewPerson(type, x, y, storey, direction);
+    if (index < 0) return -1;
+    Person& p = Personen[static_cast<std::size_t>(index)];
+    p.link2 = 0xFFFF;
     p.casualty = 1;
     p.targetable = 1;
     p.selectable = 0;
@@ -167,6 +182,24 @@ std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, 
         ResetPerson(index);
         AddPersonSonderObj(index);
     }
+    return index;
+}
+
+std::int16_t CreatePersonAt(std::int16_t x, std::int16_t y, std::int8_t storey,
+                            std::uint8_t direction) {
+    const std::int16_t index = PlaceNewPerson(kTypeThrower, x, y, storey, direction);
+    if (index < 0) return -1;
+    Person& p = Personen[static_cast<std::size_t>(index)];
+    p.controlFlags = kPersonController | kPersonRival;
+    p.present = 1;
+    p.targetable = 1;
+    p.selectable = 0;
+    p.offMap = 0;
+    p.casualty = 0;
+    p.energy = 1000000;
+    p.energyLoss = 0;
+    p.contamination = 0;
+    if (PersonTypLoaded(kTypeThrower)) ResetPerson(index);
     return index;
 }
 

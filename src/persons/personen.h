@@ -52,6 +52,12 @@ std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, 
                               std::uint8_t direction, std::int32_t energy, std::uint16_t energyLoss,
                               std::int16_t energyGain, std::uint8_t contamination);
 
+// A new thrower (type 32, controller flags 1 + 4) standing at the point; -1 when the array is
+// full or the cell does not fit the storey. Reset at once when its type is loaded; the mission's
+// person set-up loads and resets it otherwise.
+std::int16_t CreatePersonAt(std::int16_t x, std::int16_t y, std::int8_t storey,
+                            std::uint8_t direction);
+
 // The person's idle state: its animation by kind, no links, no orders (freed without their
 // clean-ups, with its path search, turning record and route), planning from where it stands.
 void ResetPerson(std::int16_t index);

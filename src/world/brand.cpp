@@ -98,6 +98,15 @@ void IgniteMapCell(std::size_t cell) {
     SetIgniteLook(static_cast<int>(cell));
 }
 
+void IgniteHouseCell(const HouseCellRef& c) {
+    BrandState& s = c.state();
+    s.heat = 0;
+    s.burning = 1;
+    IgniteCellFurniture(c);
+    CountHouseCellLit(*c.house);
+    StartCellFlames(c.index, c.floor, c.i, c.j);
+}
+
 // Heat reaching a plain map cell; it ignites once its heat is above its class's threshold.
 void HeatPlainCell(std::size_t cell, std::int32_t heat) {
     BrandState& s = BrandStates[cell];
@@ -400,13 +409,26 @@ void PassHeatToMapCell(int column, int row, std::int32_t heat) {
 void CheckCellIgnition(int house, int floor, int i, int j) {
     const HouseCellRef c = FindHouseCell(house, floor, i, j);
     if (!c) return;
-    BrandState& s = c.state();
+    const BrandState& s = c.state();
     if (s.burning != 0 || !ReachesIgnition(s.heat, HouseMaterial(*c.house, floor, i, j))) return;
-    s.heat = 0;
-    s.burning = 1;
-    IgniteCellFurniture(c);
-    CountHouseCellLit(*c.house);
-    StartCellFlames(house, floor, i, j);
+    IgniteHouseCell(c);
+}
+
+bool IgniteMapCellAt(int column, int row) {
+    if (!CellInMap(column, row)) return false;
+    const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
+    if (cell >= MapCells.size() || cell >= BrandStates.size()) return false;
+    const std::uint16_t tile = MapCells[cell].tile;
+    if (IsHouseLink(tile)) {
+        const HouseCellRef c = LinkedGroundCell(tile);
+        if (!c) return false;
+        const BrandState& s = c.state();
+        if (s.burning == 0 && s.fuel > 0) IgniteHouseCell(c);
+        return s.burning != 0;
+    }
+    const BrandState& s = BrandStates[cell];
+    if (s.burning == 0 && s.fuel > 0) IgniteMapCell(cell);
+    return s.burning != 0;
 }
 
 void StartCellFlames(int house, int floor, int i, int j) {

@@ -157,6 +157,11 @@ void SetIgniteLook(int cell);
 // has fuel warms and ignites above its class's threshold; a cell of a house warms the house's
 // ground-floor cell, which may ignite. Nothing outside the map.
 void PassHeatToMapCell(int column, int row, std::int32_t heat);
+// Sets map cell (column, row) burning as heat past its threshold would: heat 0, counted, its fire
+// look; a cell of a house lights the ground-floor house cell it links to. Like heat, it lights no
+// cell without fuel. True when the cell burns afterwards; false outside the map and for a link
+// that names no house cell.
+bool IgniteMapCellAt(int column, int row);
 
 void ResetBrand();
 

@@ -35,7 +35,7 @@ CellPos CellFromPixel(int x, int y) {
 void SetCellTerrain(int cell, std::uint8_t terrain) {
     if (cell < 0 || static_cast<std::size_t>(cell) >= MapCells.size()) return;
     std::uint8_t& t = MapCells[static_cast<std::size_t>(cell)].terrain;
-    NoteTerrainChange(t, terrain);
+    NoteTerrainChange(cell, t, terrain);
     t = terrain;
 }
 

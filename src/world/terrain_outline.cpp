@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "core/mission_state.h"
-
 #include "world/terrain.h"
 
 namespace kv {
@@ -16,11 +15,24 @@ struct CachedOutline {
     bool valid = false;
 };
 
-// Per movement class, per cell index; a class's table is made when first asked for.
-std::vector<std::vector<CachedOutline>> g_outlines;
+// Per movement class, made when first asked for: per cell its outline and whether it is
+// impassable.
+struct ClassCache {
+    std::vector<CachedOutline> outlines;
+    std::vector<std::uint8_t> impassable;
+};
+std::vector<ClassCache> g_classes;
+std::uint32_t g_epoch = 0;
 
 bool Impassable(std::uint8_t terrain, int moveClass) {
     return TerrainSpeed(terrain, moveClass) == -1;
+}
+
+ClassCache* CacheOf(int moveClass) {
+    if (moveClass < 0 || moveClass > 255) return nullptr;
+    if (g_classes.size() <= static_cast<std::size_t>(moveClass))
+        g_classes.resize(static_cast<std::size_t>(moveClass) + 1);
+    return &g_classes[static_cast<std::size_t>(moveClass)];
 }
 
 }  // namespace
@@ -28,14 +40,13 @@ bool Impassable(std::uint8_t terrain, int moveClass) {
 const TerrainExtents& TerrainOutline(int column, int row, int moveClass) {
     static TerrainExtents uncached;
     const int cell = CellIndex(column, row);
-    if (moveClass < 0 || moveClass > 255 || !CellInMap(column, row) ||
+    ClassCache* cache = CacheOf(moveClass);
+    if (cache == nullptr || !CellInMap(column, row) ||
         static_cast<std::size_t>(cell) >= MapCells.size()) {
         GetExtentsOfTerrain(column, row, moveClass, uncached);
         return uncached;
     }
-    if (g_outlines.size() <= static_cast<std::size_t>(moveClass))
-        g_outlines.resize(static_cast<std::size_t>(moveClass) + 1);
-    std::vector<CachedOutline>& table = g_outlines[static_cast<std::size_t>(moveClass)];
+    std::vector<CachedOutline>& table = cache->outlines;
     if (table.size() != MapCells.size()) table.assign(MapCells.size(), CachedOutline{});
     CachedOutline& entry = table[static_cast<std::size_t>(cell)];
     if (!entry.valid) {
@@ -43,6 +54,18 @@ const TerrainExtents& TerrainOutline(int column, int row, int moveClass) {
         entry.valid = true;
     }
     return entry.extents;
+}
+
+std::span<const std::uint8_t> ImpassableCells(int moveClass) {
+    ClassCache* cache = CacheOf(moveClass);
+    if (cache == nullptr) return {};
+    std::vector<std::uint8_t>& cells = cache->impassable;
+    if (cells.size() != MapCells.size()) {
+        cells.resize(MapCells.size());
+        for (std::size_t i = 0; i < MapCells.size(); ++i)
+            cells[i] = Impassable(MapCells[i].terrain, moveClass) ? 1 : 0;
+    }
+    return cells;
 }
 
 bool ClipToMap(const Rect16& r, Rect16& clipped) {
@@ -58,13 +81,24 @@ bool ClipToMap(const Rect16& r, Rect16& clipped) {
 }
 
 void DropTerrainOutlines() {
-    g_outlines.clear();
+    g_classes.clear();
+    ++g_epoch;
 }
 
-void NoteTerrainChange(std::uint8_t from, std::uint8_t to) {
-    for (std::size_t c = 0; c < g_outlines.size(); ++c)
-        if (Impassable(from, static_cast<int>(c)) != Impassable(to, static_cast<int>(c)))
-            g_outlines[c].clear();
+std::uint32_t TerrainEpoch() {
+    return g_epoch;
+}
+
+void NoteTerrainChange(int cell, std::uint8_t from, std::uint8_t to) {
+    for (std::size_t c = 0; c < g_classes.size(); ++c) {
+        const bool now = Impassable(to, static_cast<int>(c));
+        if (Impassable(from, static_cast<int>(c)) == now) continue;
+        ++g_epoch;
+        ClassCache& cache = g_classes[c];
+        cache.outlines.clear();
+        if (cell >= 0 && static_cast<std::size_t>(cell) < cache.impassable.size())
+            cache.impassable[static_cast<std::size_t>(cell)] = now ? 1 : 0;
+    }
 }
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 
 #include "gfx/primitives.h"
 #include "world/geometry.h"
@@ -17,11 +18,18 @@ namespace kv {
 // GetExtentsOfTerrain of a cell inside the map that is impassable for the class, from the cache.
 const TerrainExtents& TerrainOutline(int column, int row, int moveClass);
 
-// Forgets every outline: the map, the terrain table or WorldMaxX/WorldMaxY changed.
+// Per cell of the map (by CellIndex), 1 where its terrain is impassable for the class, from the
+// cache; kept with the outlines.
+std::span<const std::uint8_t> ImpassableCells(int moveClass);
+
+// Counts the changes of what is impassable where; those who keep what they found compare it.
+std::uint32_t TerrainEpoch();
+
+// Forgets every outline: the map or the terrain table changed.
 void DropTerrainOutlines();
 // A cell's terrain goes from one value to another: the classes for which that changes whether the
-// cell is passable lose their outlines.
-void NoteTerrainChange(std::uint8_t from, std::uint8_t to);
+// cell is passable lose their outlines, and their flag of the cell follows.
+void NoteTerrainChange(int cell, std::uint8_t from, std::uint8_t to);
 
 // The rectangle cut to the map's pixels 0..WorldMaxX x 0..WorldMaxY; false when it lies wholly
 // off the map (left of it, above, right or below).

@@ -112,23 +112,25 @@ TEST_F(PersonTest, AFullArrayCreatesNobody) {
     EXPECT_EQ(FindFreePerson(), -1);
 }
 
+// Where the creators may put a new person on the plain map: the result is the next slot, or -1.
+struct Placement {
+    std::int16_t x;
+    std::int16_t y;
+    std::int8_t storey;
+    std::int16_t result;
+};
+constexpr Placement kPlacements[] = {
+    {100, 100, 1, -1},   // a ground cell holds no storey
+    {-200, 100, 0, -1},  // off the map
+    {100, 900, 0, -1},   //
+    {100, 100, 0, 0},    // plain ground
+    {120, 140, -1, 1},   // below the ground counts as the ground
+};
+
 TEST_F(PersonTest, ACasualtyLiesOnPlainGroundOnly) {
     alloc(2);
     LoadPersonTyp(1);
-    struct Case {
-        std::int16_t x;
-        std::int16_t y;
-        std::int8_t storey;
-        std::int16_t result;
-    };
-    const Case cases[] = {
-        {100, 100, 1, -1},   // a ground cell holds no storey
-        {-200, 100, 0, -1},  // off the map
-        {100, 900, 0, -1},   //
-        {100, 100, 0, 0},    // plain ground
-        {120, 140, -1, 1},   // below the ground counts as the ground
-    };
-    for (const Case& c : cases)
+    for (const Placement& c : kPlacements)
         EXPECT_EQ(CreateVerletzter(1, c.x, c.y, c.storey, 3, 400000, 20, 300, 2), c.result)
             << c.x << "," << c.y << " storey " << int(c.storey);
     const Person& p = person(0);
@@ -143,6 +145,34 @@ TEST_F(PersonTest, ACasualtyLiesOnPlainGroundOnly) {
     EXPECT_EQ(p.house, 0xFFFF);
     EXPECT_EQ(p.anim, kAnimLying) << "a loaded type is reset at once";
     EXPECT_EQ(CreateVerletzter(60, 100, 100, 0, 3, 1, 0, 0, 0), -1) << "no such type";
+}
+
+TEST_F(PersonTest, AThrowerStandsOnPlainGround) {
+    alloc(4);
+    for (const Placement& c : kPlacements)
+        EXPECT_EQ(CreatePersonAt(c.x, c.y, c.storey, 7), c.result)
+            << c.x << "," << c.y << " storey " << int(c.storey);
+    const Person& p = person(0);
+    EXPECT_EQ(p.type, 32);
+    EXPECT_EQ(p.direction, 7);
+    EXPECT_EQ(p.x, 100.0f);
+    EXPECT_EQ(p.y, 100.0f);
+    EXPECT_EQ(p.controlFlags, kPersonController | kPersonRival);
+    EXPECT_EQ(p.present, 1);
+    EXPECT_EQ(p.targetable, 1);
+    EXPECT_EQ(p.selectable, 0);
+    EXPECT_EQ(p.casualty, 0);
+    EXPECT_EQ(p.energy, 1000000);
+    EXPECT_EQ(p.house, 0xFFFF);
+    EXPECT_EQ(p.idleStand, 0) << "not reset while its type is not loaded";
+
+    LoadPersonTyp(32);
+    ASSERT_EQ(CreatePersonAt(150, 140, 0, 3), 2);
+    EXPECT_EQ(person(2).idleStand, 1) << "a loaded type is reset at once";
+    EXPECT_GT(person(2).speed, 0.0f);
+    EXPECT_EQ(person(0).idleStand, 0) << "the earlier one is left alone";
+    ASSERT_EQ(CreatePersonAt(150, 140, 0, 3), 3);
+    EXPECT_EQ(CreatePersonAt(150, 140, 0, 3), -1) << "the array is full";
 }
 
 class PersonInHouse : public test::HouseTest {};
@@ -173,9 +203,13 @@ TEST_F(PersonInHouse, ACasualtyInAHouseNeedsAPlacedHouseCell) {
     const auto y = static_cast<std::int16_t>(inside.y);
     EXPECT_EQ(CreateVerletzter(1, x, y, 0, 0, 1, 0, 0, 0), -1) << "a house cell holds no ground";
     EXPECT_EQ(Personen[0].type, -1);
+    EXPECT_EQ(CreatePersonAt(x, y, 0, 0), -1) << "nor does it for a thrower";
     EXPECT_EQ(CreateVerletzter(1, x, y, 2, 0, 1, 0, 0, 0), 0);
     EXPECT_EQ(Personen[0].house, 0);
     EXPECT_EQ(Personen[0].storey, 2);
+    EXPECT_EQ(CreatePersonAt(x, y, 1, 0), 1);
+    EXPECT_EQ(Personen[1].house, 0);
+    EXPECT_EQ(Personen[1].storey, 1);
     MapCells[ground].tile = HouseLink(5, 0, 0);
     const PixelPos loose = pixelOf(ground);
     EXPECT_EQ(CreateVerletzter(1, static_cast<std::int16_t>(loose.x),

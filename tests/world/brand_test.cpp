@@ -253,6 +253,37 @@ TEST_F(BrandTest, IgnitionLightsFurnitureAndCountsTheHouseOnce) {
     expectCountsMatch();
 }
 
+TEST_F(BrandTest, AForcedIgnitionLightsWhatHasFuel) {
+    map(6, 6);
+    houses(1, 2, 2, {{3, 3}});
+    cell(1, 1).heat = 700;
+    EXPECT_TRUE(IgniteMapCellAt(1, 1));
+    EXPECT_EQ(cell(1, 1).burning, 1);
+    EXPECT_EQ(cell(1, 1).heat, 0);
+    EXPECT_NE(anim(1, 1).kind, 0) << "it shows its fire";
+    EXPECT_TRUE(IgniteMapCellAt(1, 1)) << "burning already: still burning, counted once";
+    EXPECT_EQ(BurningCellCount, 1);
+
+    cell(2, 1).fuel = 0;
+    EXPECT_FALSE(IgniteMapCellAt(2, 1)) << "no fuel, no fire";
+    EXPECT_FALSE(IgniteMapCellAt(6, 1));
+    EXPECT_FALSE(IgniteMapCellAt(1, -1));
+
+    // A cell of the house lights the ground-floor house cell it links to.
+    std::size_t linked = MapCells.size();
+    for (std::size_t n = 0; n < MapCells.size() && linked == MapCells.size(); ++n)
+        if (MapCells[n].tile >= kHouseLinkBase) linked = n;
+    ASSERT_LT(linked, MapCells.size());
+    const int column = static_cast<int>(linked) / MapHeight;
+    const int row = static_cast<int>(linked) % MapHeight;
+    const HouseLinkTarget target = DecodeHouseLink(MapCells[linked].tile);
+    EXPECT_TRUE(IgniteMapCellAt(column, row));
+    EXPECT_EQ(houseCell(0, 0, target.i, target.j).burning, 1);
+    EXPECT_EQ(BrandStates[linked].burning, 0) << "the map cell has no fire of its own";
+    EXPECT_EQ(BurningHouseCount, 1);
+    expectCountsMatch();
+}
+
 TEST_F(BrandTest, FlameLayersFollowTheCellsFlameSets) {
     map(6, 6);
     houses(1, 2, 2, {{1, 1}});

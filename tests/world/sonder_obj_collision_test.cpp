@@ -110,7 +110,7 @@ TEST_F(SonderObjHitTest, ImpassableCellsBlockOnTheGround) {
     // A wall of 3 x 2 cells, columns 10..12 in rows 5 and 6.
     for (int column = 10; column <= 12; ++column)
         for (int row = 5; row <= 6; ++row)
-            MapCells[static_cast<std::size_t>(CellIndex(column, row))].terrain = test::kWallTerrain;
+            SetCellTerrain(CellIndex(column, row), test::kWallTerrain);
     SonderObj& o = *SonderObjAt(kSlot);
     o.x = 245;  // cell (10, 5) spans x 237..268 on the object's top line
     o.y = 145;

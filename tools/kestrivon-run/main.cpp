@@ -1,11 +1,18 @@
 // kestrivon-run --mission N --ticks T --seed S --every K [--data DIR]
+// kestrivon-run --scenario FILE [--data DIR]
 //
 // Runs a mission without a screen: the headless backend, the game's start-up, the random
-// generator seeded with S, mission N started from its campaign position with its video ended at
-// once, then T simulation ticks at speed 1. Every K ticks it prints "tick <n> <checksum>"; two
+// generator seeded, mission N started from its campaign position with its video ended at once,
+// then simulation ticks at speed 1.
+//
+// With --mission, T ticks with seed S; every K ticks it prints "tick <n> <checksum>", and two
 // runs of one seed print the same lines. The time per tick goes to stderr. Exit 1 with the
 // message when the mission cannot start or play leaves the mission view; 2 for a bad command
 // line.
+//
+// With --scenario, the commands of FILE (see scenario_file.h and tests/scenarios/README.md).
+// Exit 0 when every command ran, 1 when an expect line differs or the game fails, 2 for a file
+// that cannot be read or asks for what cannot be done, with "FILE:LINE: <what>" on stderr.
 
 #include <algorithm>
 #include <charconv>
@@ -13,26 +20,21 @@
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/program_tables.h"
-#include "app/startup.h"
-#include "core/fatal_error.h"
-#include "core/game_mode.h"
-#include "core/main_window.h"
-#include "core/options.h"
 #include "core/random.h"
-#include "mission/campaign_tables.h"
 #include "mission/game_state.h"
 #include "mission/mission_checksum.h"
-#include "mission/mission_start.h"
-#include "mission/mission_tick.h"
+#include "mission_run.h"
 #include "platform/backend.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/window.h"
+#include "scenario_file.h"
+#include "scenario_run.h"
 
 namespace {
 
@@ -41,13 +43,14 @@ struct Options {
     long ticks = -1;
     std::uint32_t seed = 0;
     long every = 0;
+    std::string scenario;
     std::string data;
 };
 
 int Usage(const char* message) {
     std::fprintf(stderr,
                  "kestrivon-run: %s\nusage: kestrivon-run --mission N --ticks T --seed S --every "
-                 "K [--data DIR]\n",
+                 "K [--data DIR]\n       kestrivon-run --scenario FILE [--data DIR]\n",
                  message);
     return 2;
 }
@@ -60,7 +63,7 @@ bool ParseNumber(std::string_view text, T& out) {
 
 std::optional<Options> ParseOptions(int argc, char** argv) {
     Options o;
-    bool mission = false, ticks = false, seed = false, every = false;
+    bool mission = false, ticks = false, seed = false, every = false, scenario = false;
     for (int i = 1; i < argc; i += 2) {
         const std::string_view name = argv[i];
         if (i + 1 >= argc) return std::nullopt;
@@ -74,24 +77,21 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             ok = seed = ParseNumber(value, o.seed);
         } else if (name == "--every") {
             ok = every = ParseNumber(value, o.every) && o.every > 0;
+        } else if (name == "--scenario") {
+            o.scenario = value;
+            ok = scenario = true;
         } else if (name == "--data") {
             o.data = value;
             ok = true;
         }
         if (!ok) return std::nullopt;
     }
+    if (scenario) {
+        if (mission || ticks || seed || every) return std::nullopt;
+        return o;
+    }
     if (!mission || !ticks || !seed || !every) return std::nullopt;
     return o;
-}
-
-// Handles every waiting message, as the main loop would between frames.
-void DrainMessages() {
-    kv::Message m;
-    while (kv::PeekMessage(m, kv::PM_REMOVE)) {
-        if (m.message == kv::WM_QUIT) return;
-        kv::TranslateMessage(m);
-        kv::DispatchMessage(m);
-    }
 }
 
 int Fail(const std::string& message) {
@@ -109,35 +109,30 @@ void ReportTimes(std::vector<double>& micros) {
                  micros.back());
 }
 
-int Run(const Options& o) {
-    kv::InstallProgramTables();
-    if (kv::InitWindow() == 0) return Fail("the window could not be opened");
-    kv::InitGame();
-    if (kv::FatalErrorRaised()) return Fail(kv::FatalErrorMessage());
+int RunMission(const Options& o) {
+    if (std::string error = kv::run::StartGame(); !error.empty()) return Fail(error);
     kv::SeedRandom(o.seed);
-    kv::CampaignPosition = kv::CampaignPositionOf(o.mission);
-    kv::StartMission(kv::kNewMission);
-    DrainMessages();
-    if (kv::FatalErrorRaised()) return Fail(kv::FatalErrorMessage());
-    if (kv::GameMode != 2) return Fail("the mission did not reach the mission view");
+    if (std::string error = kv::run::StartMissionRun(o.mission); !error.empty()) return Fail(error);
 
-    kv::GameSpeed = 1;
     std::vector<double> micros;
     micros.reserve(static_cast<std::size_t>(o.ticks));
     for (long n = 1; n <= o.ticks; ++n) {
         const auto start = std::chrono::steady_clock::now();
-        kv::RunGameTicks(0);
+        const std::string error = kv::run::RunTick();
         const auto end = std::chrono::steady_clock::now();
         micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
-        if (kv::FatalErrorRaised()) return Fail(kv::FatalErrorMessage());
-        if (kv::GameMode != 2) return Fail("play left the mission view");
+        if (!error.empty()) return Fail(error);
         if (n % o.every == 0) std::printf("tick %ld %016" PRIx64 "\n", n, kv::MissionChecksum());
     }
     ReportTimes(micros);
-    kv::ShutdownMission(1);
-    kv::DestroyWindow(kv::MainWindow);
-    DrainMessages();
     return 0;
+}
+
+// The generator starts from seed 1 unless the file seeds it.
+int RunScenarioFile(const kv::run::Scenario& scenario, const std::string& name) {
+    if (std::string error = kv::run::StartGame(); !error.empty()) return Fail(error);
+    kv::SeedRandom(1);
+    return kv::run::RunScenario(scenario, name);
 }
 
 }  // namespace
@@ -145,6 +140,24 @@ int Run(const Options& o) {
 int main(int argc, char** argv) {
     const std::optional<Options> options = ParseOptions(argc, argv);
     if (!options) return Usage("bad or missing arguments");
+    // The file is read before the data folder becomes the working folder, so that its name means
+    // what it meant on the command line; a malformed file is refused before the game starts.
+    std::optional<kv::run::Scenario> scenario;
+    if (!options->scenario.empty()) {
+        std::ifstream in(options->scenario, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "%s: cannot be read\n", options->scenario.c_str());
+            return kv::run::kScenarioRefused;
+        }
+        std::ostringstream text;
+        text << in.rdbuf();
+        std::string error;
+        scenario = kv::run::ReadScenario(text.str(), options->scenario, error);
+        if (!scenario) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return kv::run::kScenarioRefused;
+        }
+    }
     if (!options->data.empty()) {
         std::error_code ec;
         std::filesystem::current_path(options->data, ec);
@@ -153,10 +166,11 @@ int main(int argc, char** argv) {
     kv::HeadlessBackend backend;
     backend.videoDevice().setEndAtOnce(true);
     kv::SetBackend(&backend);
-    const int code = Run(*options);
+    const int code =
+        scenario ? RunScenarioFile(*scenario, options->scenario) : RunMission(*options);
     // Whatever happened, the window goes and everything is freed, so the run ends clean.
-    if (kv::IsWindow(kv::MainWindow)) kv::DestroyWindow(kv::MainWindow);
-    DrainMessages();
+    kv::run::EndMission();
+    kv::run::CloseGameWindow();
     kv::ResetGameState();
     kv::ResetProgramState();
     kv::SetBackend(nullptr);

@@ -1,0 +1,66 @@
+#include "mission_run.h"
+
+#include "app/program_tables.h"
+#include "app/startup.h"
+#include "core/fatal_error.h"
+#include "core/game_mode.h"
+#include "core/main_window.h"
+#include "core/options.h"
+#include "mission/campaign_tables.h"
+#include "mission/mission_start.h"
+#include "mission/mission_tick.h"
+#include "platform/window.h"
+
+namespace kv::run {
+
+namespace {
+bool g_missionRunning = false;
+}  // namespace
+
+void DrainMessages() {
+    Message m;
+    while (PeekMessage(m, PM_REMOVE)) {
+        if (m.message == WM_QUIT) return;
+        TranslateMessage(m);
+        DispatchMessage(m);
+    }
+}
+
+std::string StartGame() {
+    InstallProgramTables();
+    if (InitWindow() == 0) return "the window could not be opened";
+    InitGame();
+    if (FatalErrorRaised()) return FatalErrorMessage();
+    return {};
+}
+
+std::string StartMissionRun(int mission) {
+    CampaignPosition = CampaignPositionOf(mission);
+    StartMission(kNewMission);
+    g_missionRunning = true;
+    DrainMessages();
+    if (FatalErrorRaised()) return FatalErrorMessage();
+    if (GameMode != 2) return "the mission did not reach the mission view";
+    GameSpeed = 1;
+    return {};
+}
+
+std::string RunTick() {
+    RunGameTicks(0);
+    if (FatalErrorRaised()) return FatalErrorMessage();
+    if (GameMode != 2) return "play left the mission view";
+    return {};
+}
+
+void EndMission() {
+    if (!g_missionRunning) return;
+    g_missionRunning = false;
+    if (GameMode == 2 && !FatalErrorRaised()) ShutdownMission(1);
+}
+
+void CloseGameWindow() {
+    if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
+    DrainMessages();
+}
+
+}  // namespace kv::run

@@ -1,0 +1,23 @@
+#pragma once
+// What both ways of running the runner share: the game's start-up on the headless backend, a
+// mission started from its campaign position, bare simulation ticks, and the end. Each step
+// gives an empty string when it went well, else what went wrong.
+
+#include <string>
+
+namespace kv::run {
+
+// Handles every waiting message, as the main loop would between frames.
+void DrainMessages();
+// The program tables, the window and the game's start-up.
+std::string StartGame();
+// Mission N from its campaign position, its video ended at once, then game speed 1.
+std::string StartMissionRun(int mission);
+// One simulation tick without drawing.
+std::string RunTick();
+// A mission still running in the mission view ends; nothing after a fatal error.
+void EndMission();
+// The window goes, and its last messages are handled.
+void CloseGameWindow();
+
+}  // namespace kv::run
