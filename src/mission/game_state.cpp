@@ -32,8 +32,8 @@
 #include "movement/searching_movers.h"
 #include "movement/traffic_paths.h"
 #include "movement/zones.h"
+#include "persons/gaffer_ziele.h"
 #include "persons/person_befehle.h"
-#include "persons/person_evade.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_points.h"
@@ -78,9 +78,9 @@ void ResetGameState() {
     FreeLevelMap();
     FreeZones();
     FreeMissionExtras();
+    FreeGafferZiele();
     FreePassantenWege();
     FreeZFWege();
-    FreeGafferZiele();
     FreePersonen();
     FreeFahrzeuge();
     ResetBefehlQueue();

@@ -32,6 +32,7 @@
 #include "movement/searching_movers.h"
 #include "movement/traffic_paths.h"
 #include "movement/zones.h"
+#include "persons/gaffer_ziele.h"
 #include "persons/personen.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -104,7 +105,7 @@ constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
     {"FreeMissionExtras", FreeMissionExtras},
     {"FreeBasen", [] { RunScreenCall(ScreenCalls().FreeBasen); }},
     {"FreeSobjJet", FreeSobjJet},
-    {"FreeGafferZiele", nullptr},
+    {"FreeGafferZiele", FreeGafferZiele},
     {"FreePassantenWege", FreePassantenWege},
     {"FreeZFWege", FreeZFWege},
     {"FreePersonen", FreePersonen},

@@ -52,12 +52,10 @@ std::uint8_t CallPlanRoute(UnitHead& unit, const UnitTypHead& type) {
 }
 
 std::uint8_t CallRejoinRoute(UnitHead& unit, const UnitTypHead& type, float stopX, float stopY,
-                             std::uint8_t stopDir, float backX, float backY, float nodeX,
-                             float nodeY) {
+                             float backX, float backY, float nodeX, float nodeY) {
     if (PlannerWatcher.rejoinRoute != nullptr)
-        return PlannerWatcher.rejoinRoute(unit, type, stopX, stopY, stopDir, backX, backY, nodeX,
-                                          nodeY);
-    return RejoinRoute(unit, type, stopX, stopY, stopDir, backX, backY, nodeX, nodeY);
+        return PlannerWatcher.rejoinRoute(unit, type, stopX, stopY, backX, backY, nodeX, nodeY);
+    return RejoinRoute(unit, type, stopX, stopY, backX, backY, nodeX, nodeY);
 }
 
 PointF WaypointOf(const Befehl& order) {

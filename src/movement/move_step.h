@@ -27,8 +27,7 @@ struct PlannerWatch {
     std::uint8_t (*findPath)(UnitHead& unit, const UnitTypHead& type) = nullptr;
     std::uint8_t (*planRoute)(UnitHead& unit, const UnitTypHead& type) = nullptr;
     std::uint8_t (*rejoinRoute)(UnitHead& unit, const UnitTypHead& type, float stopX, float stopY,
-                                std::uint8_t stopDir, float backX, float backY, float nodeX,
-                                float nodeY) = nullptr;
+                                float backX, float backY, float nodeX, float nodeY) = nullptr;
 };
 extern PlannerWatch PlannerWatcher;
 // No stand-in is set.
@@ -37,8 +36,7 @@ void ResetPlannerWatch();
 std::uint8_t CallFindPath(UnitHead& unit, const UnitTypHead& type);
 std::uint8_t CallPlanRoute(UnitHead& unit, const UnitTypHead& type);
 std::uint8_t CallRejoinRoute(UnitHead& unit, const UnitTypHead& type, float stopX, float stopY,
-                             std::uint8_t stopDir, float backX, float backY, float nodeX,
-                             float nodeY);
+                             float backX, float backY, float nodeX, float nodeY);
 
 // The point the order leads to: (c, d) under flag bit 4, else (a, b).
 PointF WaypointOf(const Befehl& order);

@@ -6,8 +6,6 @@
 
 namespace kv {
 
-std::vector<GafferZiel> GafferZiele;
-
 void ResetPersonEvade(Person& person) {
     person.evadeTicks = 0;
     person.evadeX = 0;
@@ -17,15 +15,6 @@ void ResetPersonEvade(Person& person) {
 
 void SetPersonEvade(std::int16_t, float, float, std::int32_t, std::int8_t, std::uint8_t,
                     std::int16_t) {}
-
-const GafferZiel* GafferZielAt(std::int64_t index) {
-    if (index < 0 || index >= static_cast<std::int64_t>(GafferZiele.size())) return nullptr;
-    return &GafferZiele[static_cast<std::size_t>(index)];
-}
-
-void FreeGafferZiele() {
-    GafferZiele = {};
-}
 
 bool IsPersonEvadeIdle(std::int16_t person) {
     const Person* p = PersonAt(person);

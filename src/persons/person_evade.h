@@ -1,9 +1,7 @@
 #pragma once
-// The evade vector that pushes controlled persons aside, and the onlooker targets that onlookers
-// walk back to.
+// The evade vector that pushes controlled persons aside.
 
 #include <cstdint>
-#include <vector>
 
 #include "persons/person.h"
 
@@ -18,20 +16,6 @@ void ResetPersonEvade(Person& person);
 // comes with the onlooker and fight work.
 void SetPersonEvade(std::int16_t person, float x, float y, std::int32_t strength, std::int8_t ticks,
                     std::uint8_t kind, std::int16_t id);
-
-// One onlooker target: its onlookers gather within radius of (x, y).
-struct GafferZiel {
-    std::int16_t x = 0;
-    std::int16_t y = 0;
-    std::int16_t radius = 0;
-};
-// The mission's onlooker targets. Nothing fills them until the onlooker work brings the missions'
-// set-ups.
-extern std::vector<GafferZiel> GafferZiele;
-// The target of an index; null for one that names none.
-const GafferZiel* GafferZielAt(std::int64_t index);
-// Mission end: no targets.
-void FreeGafferZiele();
 
 // Whether no push is pending: both components of the evade vector below half a pixel.
 bool IsPersonEvadeIdle(std::int16_t person);

@@ -7,7 +7,7 @@
 #include "movement/move_step.h"
 #include "movement/stepping.h"
 #include "movement/traffic_paths.h"
-#include "persons/person_evade.h"
+#include "persons/gaffer_ziele.h"
 #include "persons/person_lead.h"
 #include "persons/personen.h"
 
@@ -75,7 +75,8 @@ bool EndsHere(Person& p, const PersonTyp& typ) {
     const float ay = order.bFloat();
     const bool onPoint = StandsOn(p, {ax, ay}) ||
                          ((order.flags & kBefehlUseCD) != 0 && StandsOn(p, WaypointOf(order)));
-    const GafferZiel* target = GafferZielAt(order.e);
+    GafferZiel zone;
+    const GafferZiel* target = GetGafferZiel(order.e, zone) ? &zone : nullptr;
     if (onPoint || (target != nullptr &&
                     StandsOn(p, {static_cast<float>(target->x), static_cast<float>(target->y)}))) {
         Arrive(p, typ);

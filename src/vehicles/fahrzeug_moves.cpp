@@ -139,9 +139,7 @@ void BlockedAtOnce(std::int16_t index, Fahrzeug& v, const FahrzeugTyp& typ) {
     const Befehl& order = *v.orders;
     const PointF waypoint = WaypointOf(order);
     if ((order.flags & kBefehlRouteLeg) != 0) {
-        if (CallRejoinRoute(v, typ, v.x, v.y, static_cast<std::uint8_t>(v.direction), v.x, v.y,
-                            waypoint.x, waypoint.y) != 0)
-            return;
+        if (CallRejoinRoute(v, typ, v.x, v.y, v.x, v.y, waypoint.x, waypoint.y) != 0) return;
         DropDoneRouteBefehle(v);
         DropRoute(v);
         PopBefehl(v);

@@ -16,7 +16,7 @@
 #include "movement/stepping.h"
 #include "movement/traffic_paths.h"
 #include "movement/zones.h"
-#include "persons/person_evade.h"
+#include "persons/gaffer_ziele.h"
 #include "persons/person_types.h"
 #include "vehicles/move_fixture.h"
 #include "world/sonder_obj.h"
