@@ -8,18 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <filesystem>
 #include <vector>
 
-#include "app/program_tables.h"
-#include "app/startup.h"
-#include "core/fatal_error.h"
-#include "core/game_mode.h"
-#include "core/main_window.h"
 #include "core/mission_hooks.h"
-#include "core/random.h"
-#include "mission/game_state.h"
-#include "mission/mission_start.h"
+#include "headless_mission.h"
 #include "mission/mission_tick.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -27,9 +19,6 @@
 #include "movement/stepping.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
-#include "platform/backend.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/window.h"
 #include "vehicles/fahrzeuge.h"
 
 namespace {
@@ -40,11 +29,6 @@ constexpr float kLeg = 200;
 constexpr int kStaffType = 1;
 constexpr std::array<std::int16_t, 4> kVehicleTypes = {kv::kTypF101, kv::kTypF104, kv::kTypF110,
                                                        kv::kTypF201};
-
-void DrainMessages() {
-    kv::Message m;
-    while (kv::PeekMessage(m, kv::PM_REMOVE) && m.message != kv::WM_QUIT) kv::DispatchMessage(m);
-}
 
 // Room for the movers besides what mission 1 sets up itself.
 void (*g_missionVehicles)() = nullptr;
@@ -140,77 +124,55 @@ void SendDue(std::vector<Rec>& units, const std::vector<std::int16_t>& movers, c
     }
 }
 
+void Prepare() {
+    g_missionVehicles = kv::MissionHookRows[0].InitFahrzeuge;
+    g_missionPersons = kv::MissionHookRows[0].InitPersonen;
+    kv::MissionHookRows[0].InitFahrzeuge = RoomyVehicles;
+    kv::MissionHookRows[0].InitPersonen = RoomyPersons;
+}
+
 void BM_MovingMissionTick(benchmark::State& state) {
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(KV_SAMPLEDATA_DIR);
-    kv::HeadlessBackend backend;
-    backend.videoDevice().setEndAtOnce(true);
-    kv::SetBackend(&backend);
-    kv::InstallProgramTables();
-    int vehicles = 0;
-    int persons = 0;
     g_vehicles.clear();
     g_persons.clear();
-    if (kv::InitWindow() != 0) {
-        kv::InitGame();
-        kv::SeedRandom(7);
-        g_missionVehicles = kv::MissionHookRows[0].InitFahrzeuge;
-        g_missionPersons = kv::MissionHookRows[0].InitPersonen;
-        kv::MissionHookRows[0].InitFahrzeuge = RoomyVehicles;
-        kv::MissionHookRows[0].InitPersonen = RoomyPersons;
-        kv::StartMission(kv::kNewMission);
-        DrainMessages();
-        if (kv::GameMode == 2) {
-            vehicles = PlaceVehicles();
-            persons = PlacePersons();
-        }
-    }
-    if (kv::FatalErrorRaised() || kv::GameMode != 2 || vehicles < kMovingVehicles ||
-        persons < kMovingPersons) {
+    const kv::bench::HeadlessMission mission(Prepare);
+    if (!mission.started() || PlaceVehicles() < kMovingVehicles ||
+        PlacePersons() < kMovingPersons) {
         state.SkipWithError("mission 1 did not start with its 150 movers");
-    } else {
-        std::vector<float> vehicleHomes;
-        std::vector<float> personHomes;
-        const auto vehicleType = [](const kv::Fahrzeug& v) -> const kv::UnitTypHead& {
-            return kv::FahrzeugTypOf(v);
-        };
-        const auto personType = [](const kv::Person& p) -> const kv::UnitTypHead& {
-            return kv::PersonTypOf(p);
-        };
-        double maxTick = 0;
-        double moving = 0;
-        int tick = 0;
-        for (auto _ : state) {
-            SendDue(kv::Fahrzeuge, g_vehicles, vehicleType, vehicleHomes, tick);
-            SendDue(kv::Personen, g_persons, personType, personHomes, tick);
-            ++tick;
-            const auto start = std::chrono::steady_clock::now();
-            kv::RunGameTicks(0);
-            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-            state.SetIterationTime(took.count());
-            maxTick = std::max(maxTick, took.count());
-            for (const std::int16_t v : g_vehicles)
-                moving += (kv::Fahrzeuge[static_cast<std::size_t>(v)].moverFlags & 2) != 0 ? 1 : 0;
-            for (const std::int16_t p : g_persons)
-                moving += (kv::Personen[static_cast<std::size_t>(p)].moverFlags & 2) != 0 ? 1 : 0;
-        }
-        state.counters["max_tick_us"] = maxTick * 1e6;
-        state.counters["moving"] = moving / static_cast<double>(state.iterations());
+        return;
     }
-    kv::ShutdownMission(1);
-    if (kv::IsWindow(kv::MainWindow)) kv::DestroyWindow(kv::MainWindow);
-    DrainMessages();
-    kv::ResetGameState();
-    kv::ResetProgramState();
-    kv::ResetWindows();
-    kv::SetBackend(nullptr);
-    std::filesystem::current_path(previous);
+    std::vector<float> vehicleHomes;
+    std::vector<float> personHomes;
+    const auto vehicleType = [](const kv::Fahrzeug& v) -> const kv::UnitTypHead& {
+        return kv::FahrzeugTypOf(v);
+    };
+    const auto personType = [](const kv::Person& p) -> const kv::UnitTypHead& {
+        return kv::PersonTypOf(p);
+    };
+    double maxTick = 0;
+    double moving = 0;
+    int tick = 0;
+    for (auto _ : state) {
+        SendDue(kv::Fahrzeuge, g_vehicles, vehicleType, vehicleHomes, tick);
+        SendDue(kv::Personen, g_persons, personType, personHomes, tick);
+        ++tick;
+        const auto start = std::chrono::steady_clock::now();
+        kv::RunGameTicks(0);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(took.count());
+        maxTick = std::max(maxTick, took.count());
+        for (const std::int16_t v : g_vehicles)
+            moving += (kv::Fahrzeuge[static_cast<std::size_t>(v)].moverFlags & 2) != 0 ? 1 : 0;
+        for (const std::int16_t p : g_persons)
+            moving += (kv::Personen[static_cast<std::size_t>(p)].moverFlags & 2) != 0 ? 1 : 0;
+    }
+    state.counters["max_tick_us"] = maxTick * 1e6;
+    state.counters["moving"] = moving / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_MovingMissionTick)
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime()
     ->Iterations(3000)
-    ->Repetitions(5)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -299,26 +299,37 @@ void TellPersonToEvade(const Fahrzeug& v, const FahrzeugTyp& typ, std::uint16_t 
     SetPersonEvade(static_cast<std::int16_t>(person), x, y, kEvadeStrength, kEvadeTicks, 0, -1);
 }
 
+namespace {
+
+// Orders 0, 4 and 54 for a vehicle whose free path search runs: it goes on; once the move is
+// planned, a step along it (the helicopter takes no waypoint shortcut). False on the first tick.
+bool DriveOrSearch(std::int16_t index, Fahrzeug& v, const FahrzeugTyp& typ, bool shortcut) {
+    if ((v.moverFlags & kMoverPathSearch) != 0) {
+        CallFindPath(v, typ);
+        return true;
+    }
+    if ((v.orders->flags & kBefehlStarted) == 0) return false;
+    if (shortcut) {
+        if (v.shortcutFirst == nullptr) StartWaypointShortcut(v, typ);
+        if (v.shortcutFirst != nullptr) ShortcutWaypoints(v, typ);
+        if (v.orders == nullptr) return true;
+    }
+    FillStepRing(v, typ);
+    DriveFahrzeugStep(index);
+    return true;
+}
+
+}  // namespace
+
 void RunFahrzeugBefehl00(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
     const FahrzeugTyp& typ = FahrzeugTypOf(*v);
-    if ((v->moverFlags & kMoverPathSearch) != 0) {
-        CallFindPath(*v, typ);
-        return;
-    }
-    if ((v->moverFlags & kMoverRoutePlanning) != 0) {
+    if ((v->moverFlags & kMoverRoutePlanning) != 0 && (v->moverFlags & kMoverPathSearch) == 0) {
         CallPlanRoute(*v, typ);
         return;
     }
-    if ((v->orders->flags & kBefehlStarted) != 0) {
-        if (v->shortcutFirst == nullptr) StartWaypointShortcut(*v, typ);
-        if (v->shortcutFirst != nullptr) ShortcutWaypoints(*v, typ);
-        if (v->orders == nullptr) return;
-        FillStepRing(*v, typ);
-        DriveFahrzeugStep(index);
-        return;
-    }
+    if (DriveOrSearch(index, *v, typ, true)) return;
     if (StartMove(*v, typ) != RoadStart::Planning) CallFindPath(*v, typ);
 }
 
@@ -326,15 +337,7 @@ void RunHeliBefehl00(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
     const FahrzeugTyp& typ = FahrzeugTypOf(*v);
-    if ((v->moverFlags & kMoverPathSearch) != 0) {
-        CallFindPath(*v, typ);
-        return;
-    }
-    if ((v->orders->flags & kBefehlStarted) != 0) {
-        FillStepRing(*v, typ);
-        DriveFahrzeugStep(index);
-        return;
-    }
+    if (DriveOrSearch(index, *v, typ, false)) return;
     StandMover(*v, typ);
     v->moverFlags |= kMoverSearching;
     v->orders->flags |= kBefehlStarted;
