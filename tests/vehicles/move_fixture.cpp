@@ -67,6 +67,9 @@ void MoveTest::ClearUnits() {
     AllocPersonen();
     FahrzeugCount = vehicles;
     AllocFahrzeuge();
+    // New slots may lie where the old ones did.
+    findPathCalls.clear();
+    planRouteCalls.clear();
 }
 
 std::int16_t MoveTest::Walker(int type, float x, float y, int direction) {

@@ -30,7 +30,7 @@ class MoveTest : public FahrzeugTest {
     void SetUp() override;
     void TearDown() override;
 
-    // Every person and vehicle gone, and their slots free again.
+    // Every person and vehicle gone, their slots free again, and no planner calls recorded.
     static void ClearUnits();
     // A standing person of a sample type, reset, at (x, y).
     static std::int16_t Walker(int type, float x, float y, int direction = 0);
