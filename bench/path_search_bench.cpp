@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 #include "core/mission_state.h"
@@ -153,26 +154,21 @@ void BM_PathSearchLongRun(benchmark::State& state) {
 }
 BENCHMARK(BM_PathSearchLongRun)->Unit(benchmark::kMicrosecond);
 
-// A goal in a courtyard walled in by rock: the search grows to the node limit and settles for a
-// partial path.
+// A goal walled in by a ring of objects on open ground as wide as the large map: the search
+// grows to the node limit and settles for a partial path.
 void BM_PathSearchNodeLimit(benchmark::State& state) {
-    auto world = pathworld::BuildLargeMap(37);
-    constexpr int kColumn = 100;
-    constexpr int kRow = 90;
-    for (int c = kColumn; c < kColumn + 10; ++c)
-        for (int r = kRow; r < kRow + 8; ++r) {
-            const bool wall = c < kColumn + 2 || c >= kColumn + 8 || r < kRow + 2 || r >= kRow + 6;
-            SetCellTerrain(CellIndex(c, r), wall ? pathworld::kRock : pathworld::kGrass);
-        }
-    const PixelPos inside = CellHeatPoint(kColumn + 5, kRow + 4);
-    const PixelPos start{inside.x - 500, inside.y - 300};
-    WorldUnit& p = world->addPerson(static_cast<float>(start.x), static_cast<float>(start.y), 3);
+    auto world = std::make_unique<PathWorld>(
+        pathworld::MapPlan(pathworld::kLargeColumns, pathworld::kLargeRows));
+    constexpr float kGoalX = 2100;
+    constexpr float kGoalY = 1700;
+    pathworld::WallIn(*world, kGoalX, kGoalY);
+    WorldUnit& p = world->addPerson(kGoalX - 700, kGoalY - 700, 3);
     int ticks = 0;
     int limited = 0;
     for (auto _ : state) {
         DiscardBefehle(p);
         p.moverFlags = 0;
-        AppendMoveBefehl(p, 0, static_cast<float>(inside.x), static_cast<float>(inside.y), 0, 0, 0);
+        AppendMoveBefehl(p, 0, kGoalX, kGoalY, 0, 0, 0);
         ticks = 0;
         std::uint8_t r = 0;
         do {

@@ -54,6 +54,12 @@ Rect16 Footprint(const UnitTypHead& type, float x, float y, int margin) {
             static_cast<std::int16_t>(top + s.box[3] + margin)};
 }
 
+// The unit's animation in its direction; none for one its type does not have.
+const AnimSlot* CurrentSlot(const WorldTyp& typ, const UnitHead& u) {
+    const AnimSlot& slot = UnitAnimSlot(typ.head, u.direction, u.anim);
+    return slot.frames != 0 ? &slot : nullptr;
+}
+
 }  // namespace
 
 WorldTyp::WorldTyp(std::uint8_t unitClass, float speed, std::uint8_t moveClass,
@@ -115,6 +121,9 @@ PathWorld::PathWorld(const MapPlan& plan) {
 PathWorld::~PathWorld() {
     for (WorldUnit& u : persons_) DiscardBefehle(u);
     for (WorldUnit& u : vehicles_) DiscardBefehle(u);
+    // A world made since owns the game's state now.
+    if (g_world != this) return;
+    g_world = nullptr;
     ResetUnitViews();
     SonderObjs.clear();
     SonderObjTypen.clear();
@@ -122,7 +131,6 @@ PathWorld::~PathWorld() {
     SonderObjTypCount = 0;
     FreeTerrain();
     FreeLevelMap();
-    if (g_world == this) g_world = nullptr;
 }
 
 void PathWorld::registerUnits() {
@@ -131,18 +139,16 @@ void PathWorld::registerUnits() {
     PersonUnits.offMap = [](std::int16_t i) {
         return g_world->persons_[static_cast<std::size_t>(i)].offMap;
     };
-    PersonUnits.animSlot = [](std::int16_t i) -> const AnimSlot* {
-        const int anim = g_world->persons_[static_cast<std::size_t>(i)].anim;
-        return &g_world->personTyp.slots[static_cast<std::size_t>(std::clamp(anim, 0, 1))];
+    PersonUnits.animSlot = [](std::int16_t i) {
+        return CurrentSlot(g_world->personTyp, g_world->persons_[static_cast<std::size_t>(i)]);
     };
     PersonUnits.typeRecord = [](std::int32_t) -> const UnitTypHead* {
         return &g_world->personTyp.head;
     };
     FahrzeugUnits = {};
     FahrzeugUnits.setRecords(std::span(vehicles_));
-    FahrzeugUnits.animSlot = [](std::int16_t i) -> const AnimSlot* {
-        const int anim = g_world->vehicles_[static_cast<std::size_t>(i)].anim;
-        return &g_world->vehicleTyp.slots[static_cast<std::size_t>(std::clamp(anim, 0, 1))];
+    FahrzeugUnits.animSlot = [](std::int16_t i) {
+        return CurrentSlot(g_world->vehicleTyp, g_world->vehicles_[static_cast<std::size_t>(i)]);
     };
     FahrzeugUnits.typeRecord = [](std::int32_t) -> const UnitTypHead* {
         return &g_world->vehicleTyp.head;
@@ -293,6 +299,17 @@ std::unique_ptr<PathWorld> BuildLargeMap(std::uint32_t seed) {
         }
     }
     return world;
+}
+
+void WallIn(PathWorld& world, float x, float y) {
+    constexpr int kObjects = 200;
+    constexpr double kRadius = 380;
+    constexpr double kPi = 3.14159265358979;
+    for (int k = 0; k < kObjects; ++k) {
+        const double a = k * 2 * kPi / kObjects;
+        world.addObject(static_cast<float>(x + kRadius * std::sin(a) - 10),
+                        static_cast<float>(y - kRadius * std::cos(a) - 10), 20, 20);
+    }
 }
 
 Trip RandomTrip(PathWorld& world, const UnitTypHead& type, int minDistance, int maxDistance) {

@@ -110,6 +110,9 @@ inline constexpr int kAvenueRow = 20;  // three rows of road
 inline constexpr int kAvenueY = kAvenueRow * 28 + 42;
 std::unique_ptr<PathWorld> BuildLargeMap(std::uint32_t seed);
 
+// Walls (x, y) in with a ring of 200 objects 380 px around it, too close for anyone to pass.
+void WallIn(PathWorld& world, float x, float y);
+
 // A trip of minDistance to maxDistance px for a unit of the type whose straight way is blocked
 // by a house, the river or something standing about; drawn with the game's random generator.
 Trip RandomTrip(PathWorld& world, const UnitTypHead& type, int minDistance, int maxDistance);

@@ -250,20 +250,10 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
     const float top = static_cast<float>(w.y1 - reach - 1);
     const float right = static_cast<float>(w.x2 + reach + 1);
     const float bottom = static_cast<float>(w.y2 + reach + 1);
-    // The slot is its type's for its direction and animation: units alike in those three share
-    // it, and neighbours in the array often are.
-    const AnimSlot* slot = nullptr;
-    int lastKey = -1;
     const auto take = [&](int i, const UnitHead& u) {
         if (u.type == -1) return;
-        const int key = (static_cast<std::uint8_t>(u.type) << 16) |
-                        (static_cast<std::uint8_t>(u.direction) << 8) |
-                        static_cast<std::uint8_t>(u.anim);
-        if (key != lastKey) {
-            slot = units.currentAnim(i);
-            lastKey = key;
-        }
         // A unit without an animation never blocks.
+        const AnimSlot* slot = units.currentAnim(i);
         if (slot == nullptr) return;
         const Rect16 box = UnitBox(u, *slot);
         const bool wide =
@@ -301,9 +291,6 @@ void CollectByBox(const Rect16& window) {
 const UnitCandidates* UnitsNear(const Query& q) {
     if (g_scope.depth == 0) return nullptr;
     if (q.prefilter) {
-        // Whatever meets a footprint inside the box window is among its units; the pre-filter
-        // still applies to them.
-        if (g_scope.byBox.valid && Within(q.foot, g_scope.byBox.window)) return &g_scope.byBox;
         UnitCandidates& c = g_scope.nearPoint;
         const Rect16 point{To16(q.px), To16(q.py), To16(q.px), To16(q.py)};
         if (!c.valid || !Within(point, c.window) || c.vehicleReach < q.vehicleRange ||

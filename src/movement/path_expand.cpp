@@ -74,7 +74,7 @@ void DropNode(PathTree* tree, PathNode* node) {
 // A node of a detour chain, not yet hung into the tree.
 PathNode* NewChainNode(PathTree* tree, const DetourPoint& p, std::uint8_t kind, std::uint16_t flags,
                        const PathNode* from) {
-    auto* n = new PathNode;
+    PathNode* n = NewPathNode({});
     n->x = p.x;
     n->y = p.y;
     n->dir = kNodeUnreached;
@@ -494,7 +494,7 @@ class Expansion {
         }
         // Far enough along: the detours start a few steps back on the way here.
         const MoveStep back = StepRingEntry(unit_, unit_.stepWrite - 1 - type_.shortcutBackSteps);
-        auto* node = new PathNode;
+        PathNode* node = NewPathNode({});
         node->x = back.x;
         node->y = back.y;
         node->dir = back.direction;

@@ -11,6 +11,50 @@ namespace kv {
 
 namespace {
 
+// Searches make and drop nodes, blocker entries and queue links by the thousand: spent ones are
+// kept for reuse, up to a bound.
+template <class T>
+class RecordPool {
+  public:
+    RecordPool() = default;
+    RecordPool(const RecordPool&) = delete;
+    RecordPool& operator=(const RecordPool&) = delete;
+    ~RecordPool() {
+        for (T* p : spare_) delete p;
+    }
+    T* make(const T& fields) {
+        if (spare_.empty()) return new T(fields);
+        T* p = spare_.back();
+        spare_.pop_back();
+        *p = fields;
+        return p;
+    }
+    void release(T* p) {
+        if (p == nullptr) return;
+        if (spare_.size() < kKept)
+            spare_.push_back(p);
+        else
+            delete p;
+    }
+
+  private:
+    static constexpr std::size_t kKept = 4096;
+    std::vector<T*> spare_;
+};
+
+RecordPool<PathNode>& NodePool() {
+    static RecordPool<PathNode> pool;
+    return pool;
+}
+RecordPool<MetBlocker>& MetPool() {
+    static RecordPool<MetBlocker> pool;
+    return pool;
+}
+RecordPool<NodeQueueLink>& LinkPool() {
+    static RecordPool<NodeQueueLink> pool;
+    return pool;
+}
+
 PathNode Plain(float x, float y, std::uint8_t dir, std::uint8_t kind, std::uint16_t flags,
                std::uint8_t goal) {
     PathNode node;
@@ -47,7 +91,7 @@ void ReplaceInParent(PathTree* tree, const PathNode* node, PathNode* replacement
 PathNode* AttachChild(PathTree* tree, PathNode* parent, PathNode* PathNode::*slot,
                       const PathNode& fields) {
     if (tree == nullptr || parent == nullptr) return nullptr;
-    auto* child = new PathNode(fields);
+    PathNode* child = NewPathNode(fields);
     child->parent = parent;
     child->met = CopyMetBlockers(parent->met);
     parent->*slot = child;
@@ -57,7 +101,7 @@ PathNode* AttachChild(PathTree* tree, PathNode* parent, PathNode* PathNode::*slo
 
 PathNode* InsertAbove(PathTree* tree, PathNode* node, const PathNode& fields) {
     if (tree == nullptr || node == nullptr) return nullptr;
-    auto* inserted = new PathNode(fields);
+    PathNode* inserted = NewPathNode(fields);
     ReplaceInParent(tree, node, inserted);
     inserted->first = node;
     node->parent = inserted;
@@ -144,10 +188,14 @@ void FreePathSubtree(PathTree* tree, PathNode* node) {
     }
 }
 
+PathNode* NewPathNode(const PathNode& fields) {
+    return NodePool().make(fields);
+}
+
 void FreePathNode(PathNode* node) {
     if (node == nullptr) return;
     FreeMetBlockers(node->met);
-    delete node;
+    NodePool().release(node);
 }
 
 bool IsSinglePathToRoot(const PathNode* node) {
@@ -223,7 +271,7 @@ NodeQueue* NewQueue() {
 
 void QueueAppend(NodeQueue* queue, PathNode* node) {
     if (queue == nullptr || node == nullptr) return;
-    auto* link = new NodeQueueLink{node, nullptr};
+    NodeQueueLink* link = LinkPool().make({node, nullptr});
     if (queue->first == nullptr) {
         queue->first = link;
         queue->cursor = link;
@@ -236,7 +284,7 @@ void QueueAppend(NodeQueue* queue, PathNode* node) {
 
 void QueuePush(NodeQueue* queue, PathNode* node) {
     if (queue == nullptr || node == nullptr) return;
-    auto* link = new NodeQueueLink{node, queue->first};
+    NodeQueueLink* link = LinkPool().make({node, queue->first});
     if (queue->first == nullptr) queue->last = link;
     queue->first = link;
     queue->cursor = link;
@@ -251,7 +299,7 @@ PathNode* QueuePop(NodeQueue* queue) {
     queue->cursor = queue->first;
     if (queue->first == nullptr) queue->last = nullptr;
     if (queue->count > 0) --queue->count;
-    delete link;
+    LinkPool().release(link);
     return node;
 }
 
@@ -259,7 +307,7 @@ void FreeQueue(NodeQueue* queue) {
     if (queue == nullptr) return;
     for (NodeQueueLink* link = queue->first; link != nullptr;) {
         NodeQueueLink* next = link->next;
-        delete link;
+        LinkPool().release(link);
         link = next;
     }
     delete queue;
@@ -267,7 +315,7 @@ void FreeQueue(NodeQueue* queue) {
 
 MetBlocker* AddMetBlocker(MetBlocker* head, std::uint8_t kind, std::uint16_t index1,
                           std::uint16_t index2, std::uint16_t index3, std::uint8_t side) {
-    return new MetBlocker{kind, index1, index2, index3, side, head};
+    return MetPool().make({kind, index1, index2, index3, side, head});
 }
 
 bool FindMetBlocker(MetBlocker* head, std::uint8_t kind, std::uint16_t index1, std::uint16_t index2,
@@ -286,7 +334,7 @@ bool FindMetBlocker(MetBlocker* head, std::uint8_t kind, std::uint16_t index1, s
 void FreeMetBlockers(MetBlocker* head) {
     while (head != nullptr) {
         MetBlocker* next = head->next;
-        delete head;
+        MetPool().release(head);
         head = next;
     }
 }
@@ -295,7 +343,7 @@ MetBlocker* CopyMetBlockers(const MetBlocker* head) {
     MetBlocker* copy = nullptr;
     MetBlocker** tail = &copy;
     for (const MetBlocker* m = head; m != nullptr; m = m->next) {
-        *tail = new MetBlocker{m->kind, m->index1, m->index2, m->index3, m->side, nullptr};
+        *tail = MetPool().make({m->kind, m->index1, m->index2, m->index3, m->side, nullptr});
         tail = &(*tail)->next;
     }
     return copy;

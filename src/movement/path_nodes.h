@@ -90,6 +90,8 @@ PathNode* InsertPathNode30(PathTree* tree, PathNode* node, float x, float y, std
                            std::uint8_t turnDir);
 // Frees the node with both subtrees and takes it out of its parent's slot (or the root).
 void FreePathSubtree(PathTree* tree, PathNode* node);
+// A node with the given fields, not yet in a tree; FreePathNode gives it back.
+PathNode* NewPathNode(const PathNode& fields);
 // Frees one node and its met list; links and the count are the caller's.
 void FreePathNode(PathNode* node);
 // No branch on the way from node up to the root; false for null.

@@ -1,6 +1,7 @@
 #include "movement/path_output.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -240,14 +241,24 @@ void CutPathEntries(PathEntries& entries, std::size_t a, std::size_t b) {
 
 void CutPathLoops(PathEntries& entries) {
     if (entries.empty()) return;
+    // The legs' lengths, summed below in PathEntryLength's order.
+    std::vector<float> legs;
+    const auto measure = [&] {
+        legs.resize(entries.size());
+        for (std::size_t i = 0; i + 1 < entries.size(); ++i)
+            legs[i] = Distance(entries[i].copy, entries[i + 1].copy);
+    };
+    measure();
     std::size_t e = entries.size() - 1;
     while (e > 0 && !IsMultiGoalStart(entries[e].copy)) {
         std::size_t next = e - 1;
         for (std::size_t f = 0; f + 2 <= e; ++f) {
             if (IsMultiGoalStart(entries[f].copy)) continue;
             const float d = Distance(entries[f].copy, entries[e].copy);
-            const float length = PathEntryLength(entries, f, e);
-            if (!(d < kLoopDistance) || !(length > 0)) continue;
+            if (!(d < kLoopDistance)) continue;
+            float length = 0;
+            for (std::size_t i = f; i < e; ++i) length += legs[i];
+            if (!(length > 0)) continue;
             if (d != 0 && !(length / d > kLoopFactor)) continue;
             CutPathEntries(entries, f, e);
             PathNode& end = entries[f + 1].copy;
@@ -255,6 +266,7 @@ void CutPathLoops(PathEntries& entries) {
             end.flags = static_cast<std::uint16_t>(kNodePlace | (end.flags & 0x1800));
             end.dir &= static_cast<std::uint8_t>(~kNodeCopy);
             end.kind = 0;
+            measure();
             next = f;
             break;
         }

@@ -123,9 +123,11 @@ PathNode* GoalProbe(PathTree* tree, PathNode* node) {
         return node;
     if (node->second != nullptr && (node->flags & kNodeChainNext) == 0) return node;
     const GoalPoint& g = tree->goals[node->goal];
-    PathNode* probe = AddFirstChild(tree, node, g.x, g.y, kNodeUnreached, 0, 0, node->goal);
-    FreeMetBlockers(node->met);
+    // The probe takes over the node's list of obstacles met; the node keeps none.
+    MetBlocker* met = node->met;
     node->met = nullptr;
+    PathNode* probe = AddFirstChild(tree, node, g.x, g.y, kNodeUnreached, 0, 0, node->goal);
+    probe->met = met;
     if ((node->kind & kNodeChainMember) == 0 && (node->flags & kNodeChainNext) != 0) {
         // The rest of the node's detour chain continues from the probe when the goal fails.
         if (PathNode* next = node->second) {
@@ -207,7 +209,7 @@ bool StartSearch(UnitHead& unit, const UnitTypHead& type, std::uint8_t& ret) {
     }
     if (unit.anim != 0) SetMoverAction(unit, type, 0);
 
-    auto* root = new PathNode;
+    PathNode* root = NewPathNode({});
     root->x = unit.x;
     root->y = unit.y;
     root->dir = static_cast<std::uint8_t>(unit.direction) & kNodeDirMask;

@@ -25,8 +25,6 @@ using pathworld::MapPlan;
 using pathworld::PathWorld;
 using pathworld::WorldUnit;
 
-constexpr float kPi = 3.14159265f;
-
 // Flags of the laid waypoints: started, and free path plus started at the end.
 constexpr int kWaypoint = kBefehlDone | kBefehlStarted;
 constexpr int kPathEnd = kBefehlFreePath | kBefehlStarted;
@@ -34,16 +32,6 @@ constexpr int kPathEnd = kBefehlFreePath | kBefehlStarted;
 bool InBox(float x, float y, int x1, int y1, int x2, int y2) {
     return x >= static_cast<float>(x1) && x <= static_cast<float>(x2) &&
            y >= static_cast<float>(y1) && y <= static_cast<float>(y2);
-}
-
-// A goal at (x, y) walled in by a ring of objects no person passes between.
-void WallIn(PathWorld& w, float x, float y) {
-    constexpr int kObjects = 200;
-    constexpr float kRadius = 380;
-    for (int k = 0; k < kObjects; ++k) {
-        const float a = static_cast<float>(k) * 2 * kPi / kObjects;
-        w.addObject(x + kRadius * std::sin(a) - 10, y - kRadius * std::cos(a) - 10, 20, 20);
-    }
 }
 
 class PathSearchTest : public PathTest {};
@@ -57,7 +45,7 @@ TEST_F(PathSearchTest, BudgetIsSharedByTheSearchersOfATick) {
     for (const Case c :
          {Case{1, 45}, Case{3, 15}, Case{45, 1}, Case{46, 1}, Case{256, 1}, Case{300, 1}}) {
         PathWorld& w = flat(60, 50);
-        WallIn(w, 560, 700);
+        pathworld::WallIn(w, 560, 700);
         WorldUnit& p = w.addPerson(60, 60, 3);
         AppendMoveBefehl(p, kOpMove, 560, 700, 0, 0, 0);
         // The others wait to start their moves, and count as searching.
@@ -220,7 +208,7 @@ TEST_F(PathSearchTest, ALoopBackToTheStartIsAPlacing) {
 
 TEST_F(PathSearchTest, AWalledInGoalGetsAPartialPathAndThenNoSecond) {
     PathWorld& w = flat(60, 50);
-    WallIn(w, 560, 700);
+    pathworld::WallIn(w, 560, 700);
     WorldUnit& p = w.addPerson(60, 60, 3);
     AppendMoveBefehl(p, kOpMove, 560, 700, 0, 0, 0);
     AppendBefehl(p, kOpWait, 5, 0, 0, 0, 0);
@@ -320,7 +308,7 @@ TEST_F(PathSearchTest, NoSearcherCountedClearsTheSearch) {
 
 TEST_F(PathSearchTest, AnEmptyOpenQueueOrTheCapEndsTheSearch) {
     PathWorld& w = flat(60, 50);
-    WallIn(w, 560, 700);
+    pathworld::WallIn(w, 560, 700);
     WorldUnit& p = w.addPerson(60, 60, 3);
     AppendMoveBefehl(p, kOpMove, 560, 700, 0, 0, 0);
     RecountSearchers = 1;
@@ -342,6 +330,26 @@ TEST_F(PathSearchTest, AnEmptyOpenQueueOrTheCapEndsTheSearch) {
     p.pathSearch->expansions = kPathExpansionCap - 1;
     EXPECT_EQ(FindPath(p, w.personTyp.head), 1);
     EXPECT_EQ(p.pathSearch, nullptr);
+}
+
+TEST_F(PathSearchTest, SlidesAlongAnEdgeStopAtTheNodeLimit) {
+    MapPlan plan(40, 30);
+    plan.fill(14, 6, 6, 10, pathworld::kRock);  // its left edge leans as direction 1 does
+    PathWorld& w = flat(plan);
+    WorldUnit& p = w.addPerson(160, 500, 1);
+    AppendMoveBefehl(p, kOpMove, 310, 100, 0, 0, 0);
+    // One expansion a call: the run up the edge slides 2 px aside and goes on from there.
+    RecountSearchers = 0;
+    SearchingMoverCount = 200;
+    ASSERT_EQ(FindPath(p, w.personTyp.head), 0);
+    ASSERT_NE(p.pathSearch, nullptr);
+    const std::uint16_t grown = p.pathSearch->tree->count;
+    EXPECT_GE(grown, 3);
+    // Were the tree at the limit, the next slide would not grow it past: a partial path.
+    p.pathSearch->tree->count = kPathNodeLimit;
+    EXPECT_EQ(FindPath(p, w.personTyp.head), 1);
+    EXPECT_NE(p.moverFlags & kMoverPartialPath, 0);
+    EXPECT_EQ(HeadBefehlOpcode(p), 11);
 }
 
 TEST_F(PathSearchTest, SearchesAcrossTheLargeMapEndWithinAHundredTicks) {
