@@ -56,6 +56,12 @@ struct MissionHooks {
     // Mission 30: whether the vehicle's x lies in the ship's zone, where the fireboat's cannon
     // does not look for fire by itself; no hook counts as outside.
     bool (*IsInShipZoneM30)(std::int16_t vehicle) = nullptr;
+    // Missions 16 and 19 (HandleZFCollisionM16, HandleZFCollisionM19): what a civilian car's
+    // traffic drive met (the blocker's kind and index, lookAhead steps ahead) is passed here
+    // first; 0 lets the car drive on through it. The hook may replace the car's orders or remove
+    // the car. Without one the collision counts.
+    std::uint8_t (*HandleZFCollision)(std::int16_t vehicle, std::uint8_t kind, std::uint16_t index,
+                                      std::uint8_t lookAhead) = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -28,6 +28,7 @@
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
 #include "movement/befehl_queue.h"
+#include "movement/move_step.h"
 #include "movement/searching_movers.h"
 #include "movement/traffic_paths.h"
 #include "movement/zones.h"
@@ -102,6 +103,7 @@ void ResetProgramState() {
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();
     SetPersonBefehlHooks(nullptr);
+    ResetPlannerWatch();
     SetUpdateSelectionModeHook(nullptr);
     SetFahrzeugSidePointLookup(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);

@@ -43,7 +43,14 @@ inline constexpr std::uint8_t kOpWait = 7;
 inline constexpr std::uint8_t kOpHold = 9;
 inline constexpr std::uint8_t kOpClear = 10;
 inline constexpr std::uint8_t kOpPlace = 12;
+inline constexpr std::uint8_t kOpTraffic = 47;
+inline constexpr std::uint8_t kOpLeave = 48;
 inline constexpr std::uint8_t kOpRouteLeg = 54;
+inline constexpr std::uint8_t kOpCannonAim = 55;
+inline constexpr std::uint8_t kOpTurnToward = 56;
+inline constexpr std::uint8_t kOpGaffer = 159;  // an onlooker walks to its target
+inline constexpr std::uint8_t kOpFollowTrail = 160;
+inline constexpr std::uint8_t kOpTakeAlong = 161;
 
 // What a follow order (opcode 6 at the head) names in the low half of its c.
 inline constexpr std::int16_t kFollowFahrzeug = 1;

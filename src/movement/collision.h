@@ -93,6 +93,9 @@ std::uint8_t TestDestinationOccupied(const UnitHead& unit, const UnitTypHead& ty
 // after each turn step; (0, 0) for a person, who turns on the spot.
 void TurnDisplacement(const UnitHead& unit, const UnitTypHead& type, std::uint8_t from,
                       std::uint8_t to, float x, float y, float& dx, float& dy);
+// Whether the unit's footprint at (x, y) lies wholly on the map: a spot a unit may be put on.
+bool FootprintOnMap(const UnitTypHead& type, float x, float y, std::uint8_t direction,
+                    std::uint8_t anim);
 // Up to 10 random points of the rectangle (cut to the map) where the unit's footprint, wholly on
 // the map, is free when it counts as outside any house. The unit itself is left as it was.
 bool FindRandomFreeSpot(UnitHead& unit, const UnitTypHead& type, std::int16_t left,

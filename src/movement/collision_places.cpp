@@ -157,6 +157,12 @@ void TurnDisplacement(const UnitHead& unit, const UnitTypHead& type, std::uint8_
     dy = py - y;
 }
 
+bool FootprintOnMap(const UnitTypHead& type, float x, float y, std::uint8_t direction,
+                    std::uint8_t anim) {
+    const Rect16 foot = SlotFootprint(UnitAnimSlot(type, direction, anim), x, y);
+    return foot.x1 >= 0 && foot.y1 >= 0 && foot.x2 <= WorldMaxX && foot.y2 <= WorldMaxY;
+}
+
 bool FindRandomFreeSpot(UnitHead& unit, const UnitTypHead& type, std::int16_t left,
                         std::int16_t top, std::int16_t right, std::int16_t bottom,
                         std::uint8_t layer, std::uint8_t direction, float& x, float& y) {
@@ -169,7 +175,6 @@ bool FindRandomFreeSpot(UnitHead& unit, const UnitTypHead& type, std::int16_t le
     if (l > r || t > b) return false;
     SaveMoverPos(unit);
     unit.house = 0xFFFF;
-    const AnimSlot& slot = UnitAnimSlot(type, direction, static_cast<std::uint8_t>(unit.anim));
     bool found = false;
     for (int n = 0; n < kTries && !found; ++n) {
         int px = Rand();
@@ -179,8 +184,8 @@ bool FindRandomFreeSpot(UnitHead& unit, const UnitTypHead& type, std::int16_t le
         const auto fx = static_cast<float>(px);
         const auto fy = static_cast<float>(py);
         // A spot to put someone on lies wholly on the map.
-        const Rect16 foot = SlotFootprint(slot, fx, fy);
-        if (foot.x1 < 0 || foot.y1 < 0 || foot.x2 > WorldMaxX || foot.y2 > WorldMaxY) continue;
+        if (!FootprintOnMap(type, fx, fy, direction, static_cast<std::uint8_t>(unit.anim)))
+            continue;
         if (TestCollision(kCollideSkipMoving, unit, type, fx, fy, direction,
                           static_cast<std::int8_t>(layer), static_cast<std::uint8_t>(unit.anim),
                           nullptr) != 0)

@@ -22,8 +22,6 @@ std::vector<PassantenWeg> PassantenWege;
 
 namespace {
 
-constexpr std::uint8_t kOpTraffic = 47;
-constexpr std::uint8_t kOpLeave = 48;
 constexpr std::int32_t kSilent = -1;
 constexpr std::int32_t kWaitBeforeReturn = 60;  // ticks a pedestrian off its point stands first
 

@@ -10,7 +10,7 @@
 #include "core/unit_views.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
-#include "movement/move_befehle.h"
+#include "persons/person_lead.h"
 #include "persons/person_link.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"

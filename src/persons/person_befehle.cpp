@@ -6,6 +6,8 @@
 #include "movement/zones.h"
 #include "persons/kontamination.h"
 #include "persons/person_handlers.h"
+#include "persons/person_lead.h"
+#include "persons/person_moves.h"
 #include "persons/personen.h"
 
 namespace kv {
@@ -29,12 +31,21 @@ void RunClear(std::int16_t index) {
 constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     using H = PersonBefehlHooks;
     std::array<PersonBefehlHandler, kBefehlOpcodeCount> h{};
+    h[0] = RunPersonBefehl00;
+    h[1] = RunPersonBefehl01;
+    h[2] = RunPersonBefehl02;
+    h[3] = RunPersonBefehl03;
+    h[4] = RunPersonBefehl00;
+    h[5] = RunPersonBefehl02;
     h[6] = FollowTarget;
     h[7] = WaitPerson;
     h[8] = WalkPersonStraight;
     h[10] = RunClear;
     h[11] = PlanPersonPath;
     h[12] = PlacePersonIfFree;
+    h[159] = RunPersonBefehl00;
+    h[160] = RunPersonBefehl160;
+    h[161] = RunPersonBefehl161;
     h[163] = RunHooked<&H::RunPersonBefehlEnterBasis>;
     h[186] = RunHooked<&H::RunPersonBefehl186M03>;
     h[193] = RunHooked<&H::RunPersonBefehl193M10>;

@@ -1,6 +1,8 @@
 #pragma once
 // The evade vector that pushes controlled persons aside.
 
+#include <cstdint>
+
 #include "persons/person.h"
 
 namespace kv {

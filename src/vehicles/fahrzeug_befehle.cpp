@@ -10,7 +10,6 @@
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/befehl_rerun.h"
-#include "movement/move_befehle.h"
 #include "movement/shared_befehle.h"
 #include "movement/stepping.h"
 #include "movement/zones.h"
@@ -22,10 +21,12 @@
 #include "vehicles/cannon_befehle.h"
 #include "vehicles/carry_befehle.h"
 #include "vehicles/crew_befehle.h"
+#include "vehicles/fahrzeug_moves.h"
 #include "vehicles/fahrzeuge.h"
 #include "vehicles/helicopter_befehle.h"
 #include "vehicles/install_befehle.h"
 #include "vehicles/shark_befehle.h"
+#include "vehicles/traffic_befehle.h"
 #include "world/geometry.h"
 
 namespace kv {
