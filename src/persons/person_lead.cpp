@@ -16,7 +16,7 @@ namespace kv {
 
 namespace {
 
-constexpr float kBeside = 11.0f;
+constexpr int kBeside = 11;  // px between a leader and the person it takes along
 constexpr float kReleaseGap = 12.0f;
 constexpr std::int32_t kReleaseWait = 1000;
 constexpr std::uint16_t kSelectedPersonMode = 1000;
@@ -59,13 +59,13 @@ bool StandsBeside(const Person& leader, const Person& p) {
     const int py = Trunc(p.y);
     switch (leader.direction) {
         case 0:
-            return lx == px && ly == py + 11;
+            return lx == px && ly == py + kBeside;
         case 3:
-            return lx == px - 11 && ly == py;
+            return lx == px - kBeside && ly == py;
         case 6:
-            return lx == px && ly == py - 11;
+            return lx == px && ly == py - kBeside;
         case 9:
-            return lx == px + 11 && ly == py;
+            return lx == px + kBeside && ly == py;
         default:
             return false;
     }
