@@ -53,13 +53,6 @@
 
 namespace kv {
 
-namespace {
-
-// Types 0..7 are loaded once at program start and stay; a mission loads the others.
-constexpr int kPreloadedPersonTypen = 8;
-
-}  // namespace
-
 void ResetGameState() {
     ResetMissionStart();
     ReleaseSounds();
