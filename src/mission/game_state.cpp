@@ -56,9 +56,6 @@ namespace kv {
 void ResetGameState() {
     ResetMissionStart();
     ReleaseSounds();
-    FreeFahrzeuge();
-    for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
-        FreePersonTyp(static_cast<std::int16_t>(t));
     FreeSobjJet();
     FreePontonPunkte();
     ResetSonderObj();

@@ -306,7 +306,6 @@ bool MissionSetUp() {
 void ResetMissionStart() {
     FreePanelPictures();
     FreeMapWege();
-    FreeMissionExtras();
     SavePreview.fill(0);
     MissionViewFresh = 0;
     g_setUp = false;
