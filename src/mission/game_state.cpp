@@ -20,6 +20,7 @@
 #include "media/intro.h"
 #include "media/sound_slots.h"
 #include "media/speech.h"
+#include "media/video.h"
 #include "mission/campaign_tables.h"
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
@@ -108,6 +109,7 @@ void ResetProgramState() {
     SetScreenCalls(nullptr);
     SetStartMissionFunction(nullptr);
     ResetMouse();
+    ResetVideoState();
     CdPath.clear();
     ResetFatalError();
 }
