@@ -16,7 +16,6 @@ void PlainMap(int width, int height);
 class PersonTest : public HeadlessTest {
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     // count free slots.
     void alloc(int count);
