@@ -141,11 +141,6 @@ void Cool(BrandState& s, const Material& m) {
     s.heat = std::max(Saturate(static_cast<std::int64_t>(s.heat) - m.loss), 0);
 }
 
-// An out-of-range phase (only a damaged save could hold one) counts as phase 0.
-int CurrentPhase() {
-    return BrandPhase >= 0 && BrandPhase < kBrandPhases ? BrandPhase : 0;
-}
-
 // Heat reaching a map cell inside the map, by its index.
 void PassHeatToCell(std::size_t cell, std::int32_t heat) {
     const std::uint16_t tile = MapCells[cell].tile;
@@ -368,7 +363,7 @@ bool InitBrand(int mission) {
 }
 
 void UpdateBrand() {
-    const int phase = CurrentPhase();
+    const int phase = CurrentBrandPhase();
     const auto& spread = BrandSpreadTable[static_cast<std::size_t>(phase)];
     UpdateMapFire(spread);
     UpdateHouseFire(phase, spread);

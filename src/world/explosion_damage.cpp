@@ -179,8 +179,7 @@ void HeatCells(const Source& s, std::int32_t heat) {
         if (cell < BrandStates.size() && BrandStates[cell].burning == 0)
             AddHeat(BrandStates[cell].heat, heat);
     }
-    const int phase = BrandPhase >= 0 && BrandPhase < kBrandPhases ? BrandPhase : 0;
-    for (const BrandSpread& e : BrandSpreadTable[static_cast<std::size_t>(phase)])
+    for (const BrandSpread& e : BrandSpreadTable[static_cast<std::size_t>(CurrentBrandPhase())])
         PassHeatToMapCell(at.column + e.dcolumn, at.row + e.drow, heat / e.divisor);
 }
 
