@@ -78,12 +78,6 @@ int JetDirection(JetPoint nozzle, float x, float y) {
     return (static_cast<int>(angle) / 30) % kDirections;
 }
 
-int TurnJetToward(int current, int target) {
-    const int q = ((target - current) % kDirections + kDirections) % kDirections;
-    if (q == 0) return current;
-    return (current + (q < 7 ? 1 : kDirections - 1)) % kDirections;
-}
-
 bool JetLineClear(JetPoint nozzle, int x, int y, CellPos* blocking) {
     const CellPos target = CellFromPixel(x, y);
     int px = Whole16(nozzle.x);

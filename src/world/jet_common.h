@@ -19,10 +19,6 @@ struct JetPoint {
 // a target left of the nozzle counts 389 - angle, not 360 - angle, as the cannons always have.
 int JetDirection(JetPoint nozzle, float x, float y);
 
-// One step from current toward target (both 0..11): +1 when (target - current) mod 12 is below 7,
-// else -1.
-int TurnJetToward(int current, int target);
-
 // A cell of a house (tile 32768 and up); off the map is plain ground.
 bool JetCellIsHouse(CellPos cell);
 // The height of the plain tile image of a map cell; 0 for a house cell or off the map.
