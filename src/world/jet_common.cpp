@@ -23,14 +23,6 @@ constexpr int kViewRight = 640;  // exclusive
 constexpr int kViewTop = 10;
 constexpr int kViewBottom = 480;  // exclusive
 
-// Truncated toward zero into the 16-bit range; not-a-number gives 0.
-std::int16_t Whole16(double v) {
-    if (!(v == v)) return 0;
-    constexpr double kMin = std::numeric_limits<std::int16_t>::min();
-    constexpr double kMax = std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(v < kMin ? kMin : v > kMax ? kMax : v);
-}
-
 bool InWorldView(int x, int y) {
     const int left = ViewOrigin.x + kViewLeft;
     const int top = ViewOrigin.y + kViewTop;
@@ -57,6 +49,13 @@ void StepDrift(T& value, T& target, Draw draw) {
 }
 
 }  // namespace
+
+std::int16_t Whole16(double v) {
+    if (!(v == v)) return 0;
+    constexpr double kMin = std::numeric_limits<std::int16_t>::min();
+    constexpr double kMax = std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(v < kMin ? kMin : v > kMax ? kMax : v);
+}
 
 bool JetCellIsHouse(CellPos c) {
     return CellInMap(c.column, c.row) &&

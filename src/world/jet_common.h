@@ -15,6 +15,10 @@ struct JetPoint {
     float y = 0;
 };
 
+// A position or height as a whole number: truncated toward zero into the 16-bit range;
+// not-a-number gives 0.
+std::int16_t Whole16(double v);
+
 // The direction 0..11 from the nozzle toward (x, y). The angle is measured against (0, -nozzle y);
 // a target left of the nozzle counts 389 - angle, not 360 - angle, as the cannons always have.
 int JetDirection(JetPoint nozzle, float x, float y);
