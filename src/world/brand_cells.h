@@ -66,9 +66,6 @@ HouseCellRef FindHouseCell(int house, int floor, int i, int j);
 // The ground-floor cell a map tile links to; empty for a ground tile and for a link that names no
 // placed house or a cell outside its type (such a cell has no fire).
 HouseCellRef LinkedGroundCell(std::uint16_t tile);
-inline bool IsHouseLink(std::uint16_t tile) {
-    return tile >= kHouseLinkBase;
-}
 
 // Counting a house cell that has caught fire or stopped burning: the house's count and flag, and
 // the count of burning houses.

@@ -112,7 +112,7 @@ inline House* PlacedHouse(int index) {
 
 // The house cell a map tile links to; house -1 for a ground tile or a link to no placed house.
 inline HouseLinkTarget DecodeHouseLink(std::uint16_t tile) {
-    if (tile < kHouseLinkBase) return {};
+    if (!IsHouseLink(tile)) return {};
     const int house = (tile - kHouseLinkBase) >> 8;
     const int i = (tile >> 4) & 15;
     const int j = tile & 15;

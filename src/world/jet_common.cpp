@@ -59,13 +59,13 @@ std::int16_t Whole16(double v) {
 
 bool JetCellIsHouse(CellPos c) {
     return CellInMap(c.column, c.row) &&
-           MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].tile >= kHouseLinkBase;
+           IsHouseLink(MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].tile);
 }
 
 int JetTileHeight(CellPos c) {
     if (!CellInMap(c.column, c.row)) return 0;
     const std::uint16_t tile = MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].tile;
-    return tile < kHouseLinkBase && tile < TileImages.size() ? TileImages[tile].height : 0;
+    return !IsHouseLink(tile) && tile < TileImages.size() ? TileImages[tile].height : 0;
 }
 
 int JetDirection(JetPoint nozzle, float x, float y) {

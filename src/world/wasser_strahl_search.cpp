@@ -108,8 +108,8 @@ FireMark ExamineCell(std::int16_t vehicle, const UnitHead& v, const WasserStrahl
                      const KanoneTyp& cannon, CellPos c) {
     if (!CellInMap(c.column, c.row)) return {};
     const std::uint16_t tile = MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].tile;
-    return tile < kHouseLinkBase ? ExamineMapCell(vehicle, v, cannon, c)
-                                 : ExamineHouseCell(vehicle, v, jet, cannon, c, tile);
+    return !IsHouseLink(tile) ? ExamineMapCell(vehicle, v, cannon, c)
+                              : ExamineHouseCell(vehicle, v, jet, cannon, c, tile);
 }
 
 struct RingFind {
