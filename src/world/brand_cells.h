@@ -38,12 +38,9 @@ inline const Material& MapMaterial(std::size_t cell) {
     return MaterialOf(MapCells[cell].material & kMaterialClassMask);
 }
 inline const Material& HouseMaterial(const House& h, int floor, int i, int j) {
-    return MaterialOf(HouseTypen[static_cast<std::size_t>(h.type)].cell(floor, i, j).material);
+    return MaterialOf(HouseTypOf(h).cell(floor, i, j).material);
 }
 
-inline const HouseTyp& TypOf(const House& h) {
-    return HouseTypen[static_cast<std::size_t>(h.type)];
-}
 template <class T>
 T& At(HouseCellGrid<T>& grid, int i, int j) {
     return grid[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];

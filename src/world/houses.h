@@ -99,13 +99,17 @@ struct HouseLinkTarget {
     int j = 0;
 };
 
+// The type record of a house whose type is one of the 74.
+inline const HouseTyp& HouseTypOf(const House& h) {
+    return HouseTypen[static_cast<std::size_t>(h.type)];
+}
+
 // The placed house of an index with its type loaded; null for anything else. Inline: the fire
 // model asks it for every cell its heat reaches.
 inline House* PlacedHouse(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Houses.size()) return nullptr;
     House& h = Houses[static_cast<std::size_t>(index)];
-    if (h.type < 0 || h.type >= kHouseTypCount || h.floors.empty() ||
-        !HouseTypen[static_cast<std::size_t>(h.type)].loaded())
+    if (h.type < 0 || h.type >= kHouseTypCount || h.floors.empty() || !HouseTypOf(h).loaded())
         return nullptr;
     return &h;
 }
@@ -118,7 +122,7 @@ inline HouseLinkTarget DecodeHouseLink(std::uint16_t tile) {
     const int j = tile & 15;
     const House* h = PlacedHouse(house);
     if (h == nullptr) return {};
-    const HouseTyp& t = HouseTypen[static_cast<std::size_t>(h->type)];
+    const HouseTyp& t = HouseTypOf(*h);
     if (i >= t.extentI || j >= t.extentJ) return {};
     return {house, i, j};
 }

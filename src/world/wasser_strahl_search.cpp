@@ -78,7 +78,7 @@ FireMark ExamineHouseCell(std::int16_t vehicle, const UnitHead& v, const WasserS
     const HouseLinkTarget link = DecodeHouseLink(tile);
     if (link.house < 0) return {};
     const House& h = Houses[static_cast<std::size_t>(link.house)];
-    const HouseTyp& t = HouseTypen[static_cast<std::size_t>(h.type)];
+    const HouseTyp& t = HouseTypOf(h);
     if (link.j != t.extentJ - 1) return {};
     const int floors = static_cast<int>(h.floors.size());
     bool burns = false;
