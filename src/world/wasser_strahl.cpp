@@ -99,8 +99,8 @@ WasserStrahl* FahrzeugWasserStrahl(std::int32_t vehicle) {
 }
 
 const KanoneTyp* CannonOf(const UnitHead& v) {
-    if (v.type < 0 || v.type >= kFahrzeugTypCount) return nullptr;
-    return FahrzeugTypen[static_cast<std::size_t>(v.type)].kanone;
+    const FahrzeugTyp* t = FahrzeugTypAt(v.type);
+    return t != nullptr ? t->kanone : nullptr;
 }
 
 JetPoint CannonNozzle(const UnitHead& v, const WasserStrahl& jet, const KanoneTyp& cannon) {
