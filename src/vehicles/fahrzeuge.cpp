@@ -12,7 +12,6 @@
 #include "core/unit_views.h"
 #include "media/sound_slots.h"
 #include "movement/befehl_queue.h"
-#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "world/sonder_obj.h"
 
@@ -119,12 +118,6 @@ void KillBasketPersons(std::int16_t index, Fahrzeug& v) {
     }
 }
 
-void RefreshPersonDrawPos(Person& p) {
-    const AnimSlot& slot = PersonAnimSlot(p.type, p.direction, p.anim);
-    p.drawX = static_cast<std::int16_t>(static_cast<std::int32_t>(p.x - slot.hotX));
-    p.drawY = static_cast<std::int16_t>(static_cast<std::int32_t>(p.y - slot.hotY));
-}
-
 // The person lying on a bed gets up from it; a medic working on it stops.
 void ReleaseBedPerson(std::int32_t person) {
     Person* p = UsedPersonAt(person);
@@ -135,7 +128,7 @@ void ReleaseBedPerson(std::int32_t person) {
         if (Person* m = UsedPersonAt(medic)) {
             ClearBefehle(*m);
             SetPersonAnim(static_cast<std::int16_t>(medic), 0);
-            RefreshPersonDrawPos(*m);
+            UpdatePersonDrawPos(*m);
         }
     }
     p->height = 0;
