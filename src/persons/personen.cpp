@@ -84,6 +84,11 @@ Person* UsedPersonAt(std::int32_t index) {
     return p != nullptr && p->type != -1 ? p : nullptr;
 }
 
+Person* RunningPerson(std::int32_t index) {
+    Person* p = UsedPersonAt(index);
+    return p != nullptr && p->orders != nullptr ? p : nullptr;
+}
+
 void AllocPersonen() {
     for (Person& p : Personen) DiscardBefehle(p);
     Personen.assign(PersonCount > 0 ? static_cast<std::size_t>(PersonCount) : 0, Person{});
@@ -345,8 +350,8 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask) {
 }
 
 void DeletePerson(std::int32_t index) {
-    Person* person = PersonAt(index);
-    if (person == nullptr || person->type == -1) return;
+    Person* person = UsedPersonAt(index);
+    if (person == nullptr) return;
     Person& p = *person;
     StopOwnerSound(kOwnerPerson, index);
     p.attachment.reset();

@@ -28,6 +28,8 @@ extern SavedPosition SavedPersonPos;
 Person* PersonAt(std::int32_t index);
 // The same for a slot in use; null for a free slot too.
 Person* UsedPersonAt(std::int32_t index);
+// The person an order handler works on: in use and holding orders; null otherwise.
+Person* RunningPerson(std::int32_t index);
 // The type record of a person in use.
 const PersonTyp& PersonTypOf(const Person& person);
 // The draw corner: the position minus the hot spot of the current animation, truncated toward

@@ -218,6 +218,11 @@ Fahrzeug* UsedFahrzeugAt(std::int32_t index) {
     return v != nullptr && v->type != -1 ? v : nullptr;
 }
 
+Fahrzeug* RunningFahrzeug(std::int32_t index) {
+    Fahrzeug* v = UsedFahrzeugAt(index);
+    return v != nullptr && v->orders != nullptr ? v : nullptr;
+}
+
 const FahrzeugTyp& FahrzeugTypOf(const Fahrzeug& vehicle) {
     return FahrzeugTypen[static_cast<std::size_t>(
         std::clamp<int>(vehicle.type, 0, kFahrzeugTypCount - 1))];
