@@ -12,6 +12,7 @@
 #include "core/unit_views.h"
 #include "media/sound_slots.h"
 #include "movement/befehl_queue.h"
+#include "persons/person_link.h"
 #include "persons/personen.h"
 #include "world/sonder_obj.h"
 
@@ -34,12 +35,6 @@ bool CarriesCasualty(std::int8_t type) {
 // A stretcher patient driven off in these dies on the way below these energies.
 constexpr std::int32_t kAmbulanceLethalEnergy = 300000;
 constexpr std::int32_t kHelicopterLethalEnergy = 150000;
-
-// Link marks of a person lying on a bed: treated by, or revived by, the medic in the low bits.
-constexpr std::uint16_t kLinkKindMask = 0xF000;
-constexpr std::uint16_t kLinkTreatedBy = 0x1000;
-constexpr std::uint16_t kLinkRevivedBy = 0x3000;
-constexpr std::uint16_t kLinkPartnerMask = 0x0FFF;
 
 // The tent's inside reaches this far above the invisible tent's box.
 constexpr float kTentRoofAllowance = 23.0f;
@@ -122,9 +117,9 @@ void KillBasketPersons(std::int16_t index, Fahrzeug& v) {
 void ReleaseBedPerson(std::int32_t person) {
     Person* p = UsedPersonAt(person);
     if (p == nullptr) return;
-    const std::uint16_t kind = p->link & kLinkKindMask;
-    if (kind == kLinkTreatedBy || kind == kLinkRevivedBy) {
-        const std::int32_t medic = p->link & kLinkPartnerMask;
+    const PersonLink link = DecodePersonLink(p->link);
+    if (link.kind == PersonLinkKind::TreatedBy || link.kind == PersonLinkKind::RevivedBy) {
+        const std::int32_t medic = link.index;
         if (Person* m = UsedPersonAt(medic)) {
             ClearBefehle(*m);
             SetPersonAnim(static_cast<std::int16_t>(medic), 0);
