@@ -37,9 +37,6 @@ bool ValidPersonTyp(int type) {
     return type >= 0 && type < kPersonTypCount;
 }
 
-UnitHead* PersonHead(std::int16_t index) {
-    return &Personen[static_cast<std::size_t>(index)];
-}
 std::uint8_t PersonCasualty(std::int16_t index) {
     return Personen[static_cast<std::size_t>(index)].casualty;
 }
@@ -95,7 +92,6 @@ void AllocPersonen() {
     for (Person& p : Personen) MakeFree(p);
     PersonUnits = {};
     PersonUnits.setRecords(std::span(Personen));
-    PersonUnits.head = PersonHead;
     PersonUnits.casualty = PersonCasualty;
     PersonUnits.soundGroup = PersonSoundGroup;
     PersonUnits.offMap = PersonOffMap;

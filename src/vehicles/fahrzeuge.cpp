@@ -43,9 +43,6 @@ constexpr float kTentRoofAllowance = 23.0f;
 constexpr std::int8_t kAnimTentRising = 2;
 constexpr std::int8_t kAnimTentUp = 3;
 
-UnitHead* FahrzeugHead(std::int16_t index) {
-    return &Fahrzeuge[static_cast<std::size_t>(index)];
-}
 const AnimSlot* FahrzeugCurrentAnim(std::int16_t index) {
     const Fahrzeug& v = Fahrzeuge[static_cast<std::size_t>(index)];
     const AnimSlot& slot = FahrzeugAnim(v);
@@ -239,7 +236,6 @@ void AllocFahrzeuge() {
     Fahrzeuge.resize(FahrzeugCount > 0 ? static_cast<std::size_t>(FahrzeugCount) : 0);
     FahrzeugUnits = {};
     FahrzeugUnits.setRecords(std::span(Fahrzeuge));
-    FahrzeugUnits.head = FahrzeugHead;
     FahrzeugUnits.typeRecord = FahrzeugTypRecord;
     FahrzeugUnits.animSlot = FahrzeugCurrentAnim;
     FahrzeugUnits.heat = FahrzeugHeat;
