@@ -13,6 +13,7 @@
 #include "movement/path_search.h"
 #include "movement/route.h"
 #include "movement/stepping.h"
+#include "persons/person.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
@@ -25,8 +26,6 @@ std::uint8_t ClearBefehleSignal = 0;
 namespace {
 
 constexpr std::uint8_t kNoStepMarker = 128;
-constexpr std::uint8_t kClassPlayerVehicle = 1;
-constexpr std::uint8_t kClassPerson = 4;
 
 std::uint32_t Word(float v) {
     return std::bit_cast<std::uint32_t>(v);
@@ -153,7 +152,7 @@ void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
         case 179: {
             SonderObjPlace object;
             if (!SonderObjPlaces.get(order.aInt(), object)) {
-                unit.direction = static_cast<std::int8_t>((unit.direction + 6) % 12);
+                unit.direction = static_cast<std::int8_t>((unit.direction + 6) % kDirectionCount);
                 if (unit.type >= 0 && unit.type < kPersonTypCount)
                     SetMoverAction(unit, PersonTypen[static_cast<std::size_t>(unit.type)], 0);
             } else {
@@ -249,7 +248,7 @@ namespace {
 // Steps 1-3 of SetBefehl: the old queue goes, the unit stands again where it may.
 void PrepareForNewBefehl(UnitHead& unit, const UnitTypHead& type) {
     ClearBefehle(unit);
-    if (type.unitClass == kClassPlayerVehicle) {
+    if (type.unitClass == kPlayerVehicleUnitClass) {
         // Set-up ladders, a landed helicopter, a laid pontoon layer and a set-up crane keep
         // their pose.
         const int t = unit.type;
@@ -258,8 +257,9 @@ void PrepareForNewBefehl(UnitHead& unit, const UnitTypHead& type) {
                           (t == 20 && (anim == 2 || anim == 3)) || anim == 0;
         if (!keep) SetMoverAction(unit, type, 0);
         SetFahrzeugPushedObject(unit, 0xFFFF);
-    } else if (type.unitClass == kClassPerson) {
-        if ((unit.controlFlags & 64) == 0 && unit.anim != 0) SetMoverAction(unit, type, 0);
+    } else if (type.unitClass == kPersonUnitClass) {
+        if ((unit.controlFlags & kPersonInDistress) == 0 && unit.anim != 0)
+            SetMoverAction(unit, type, 0);
     }
 }
 
@@ -274,7 +274,7 @@ std::int16_t FahrzeugIndexOf(const UnitHead& unit) {
 void FinishSetBefehl(UnitHead& unit, const UnitTypHead& type, std::uint8_t opcode,
                      std::int32_t voice) {
     ResetMoveTarget(unit);
-    if (type.unitClass == kClassPlayerVehicle &&
+    if (type.unitClass == kPlayerVehicleUnitClass &&
         (opcode == 0 || opcode == 2 || opcode == 54 || opcode == 67))
         if (const std::int16_t vehicle = FahrzeugIndexOf(unit); vehicle >= 0)
             StopWasserStrahl(vehicle, 0);
