@@ -110,8 +110,7 @@ bool CountsWider(const Query& q, const UnitHead& p) {
     if (p.type != kCivilianTyp) return false;
     if ((q.mode & kCollideWideLying) != 0 && q.hasDirection &&
         (p.anim == kAnimLying || p.anim == kAnimSeated)) {
-        const int turned =
-            ((p.direction + 6) % kDirectionCount + kDirectionCount) % kDirectionCount;
+        const int turned = WrapDirection(p.direction + 6);
         if (std::abs(turned - q.direction) < 2) return true;
     }
     return q.unit != nullptr && q.type != nullptr && q.type->unitClass == kPersonUnitClass &&

@@ -18,11 +18,6 @@ constexpr std::uint8_t kPlanningBits = kMoverTurned | kMoverSearching | kMoverPa
 // Control flags of the persons that get out of a vehicle's way.
 constexpr std::uint8_t kEvaderFlags = 2 | 8 | 16;
 
-// The direction a unit travels in when it faces this one.
-int TravelDirection(int direction, std::uint8_t moverFlags) {
-    return (moverFlags & kMoverTurned) != 0 ? (direction + 6) % kDirectionCount : direction;
-}
-
 std::uint8_t MotionOf(const UnitHead& mover, const UnitHead& other) {
     if ((other.moverFlags & kMoverSearching) == 0) return kBlockerStanding;
     if (other.direction != mover.direction) return kBlockerAcross;
