@@ -49,11 +49,6 @@ std::uint8_t Dir(const PathNode* n) {
     return n->dir & kNodeDirMask;
 }
 
-void DropNode(PathTree* tree, PathNode* node) {
-    FreePathNode(node);
-    if (tree->count > 0) --tree->count;
-}
-
 // A node of a detour chain, not yet hung into the tree. Only a chain's head gets its copy of the
 // obstacles met now: the corners behind it take over the list of the corner before them when
 // their turn comes (a chain member gives way before it adds to its list).
@@ -207,7 +202,7 @@ class Expansion {
             if (p->second == n_) p->second = nullptr;
             if (other != nullptr) FreePathSubtree(tree_, other);
             ReplaceInParent(tree_, p, n_);
-            DropNode(tree_, p);
+            DropPathNode(tree_, p);
             if (untilCorner && corner) return 1;
         }
         return 0;
@@ -226,7 +221,7 @@ class Expansion {
         if (n_->first != nullptr) FreePathSubtree(tree_, n_->first);
         ReplaceInParent(tree_, n_, next);
         if (search_.bestNode == n_) search_.bestNode = next->parent;
-        DropNode(tree_, n_);
+        DropPathNode(tree_, n_);
         n_ = next;
         QueueAppend(open_, next);
         return kExpandGoOn;
@@ -470,7 +465,7 @@ class Expansion {
                 n_->flags = head->flags;
                 LinkSecond(n_, head->second);
                 head->second = nullptr;
-                DropNode(tree_, head);
+                DropPathNode(tree_, head);
                 heads = {n_, nullptr};
                 return n_;
             }
@@ -502,7 +497,7 @@ class Expansion {
         if (search_.bestNode == n_) search_.bestNode = node;
         FreeMetBlockers(n_->met);
         n_->met = nullptr;
-        DropNode(tree_, n_);
+        DropPathNode(tree_, n_);
         n_ = node;
         node->first = a;
         if (a != nullptr) a->parent = node;

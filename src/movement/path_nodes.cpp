@@ -106,10 +106,6 @@ bool IsInSubtree(const PathNode* candidate, const PathNode* top) {
     return false;
 }
 
-void DropCount(PathTree* tree) {
-    if (tree->count > 0) --tree->count;
-}
-
 }  // namespace
 
 void ReplaceInParent(PathTree* tree, const PathNode* node, PathNode* replacement) {
@@ -182,8 +178,7 @@ void FreePathSubtree(PathTree* tree, PathNode* node) {
         pending.pop_back();
         if (n->second != nullptr) pending.push_back(n->second);
         if (n->first != nullptr) pending.push_back(n->first);
-        FreePathNode(n);
-        DropCount(tree);
+        DropPathNode(tree, n);
     }
 }
 
@@ -195,6 +190,12 @@ void FreePathNode(PathNode* node) {
     if (node == nullptr) return;
     FreeMetBlockers(node->met);
     NodePool().release(node);
+}
+
+void DropPathNode(PathTree* tree, PathNode* node) {
+    if (node == nullptr) return;
+    FreePathNode(node);
+    if (tree != nullptr && tree->count > 0) --tree->count;
 }
 
 bool IsSinglePathToRoot(const PathNode* node) {
@@ -235,8 +236,7 @@ PathNode* PruneDeadBranch(PathTree* tree, PathNode* node, PathNode*& bestNode,
         PathNode* child = at->first != nullptr ? at->first : at->second;
         PathNode* parent = at->parent;
         ReplaceInParent(tree, at, child);
-        FreePathNode(at);
-        DropCount(tree);
+        DropPathNode(tree, at);
         at = parent != nullptr ? parent : child;
         if (parent == nullptr) break;
     }

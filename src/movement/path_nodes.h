@@ -98,6 +98,8 @@ void FreePathSubtree(PathTree* tree, PathNode* node);
 PathNode* NewPathNode(const PathNode& fields);
 // Frees one node and its met list; links and the count are the caller's.
 void FreePathNode(PathNode* node);
+// Frees one node and takes it off the tree's count; links are the caller's.
+void DropPathNode(PathTree* tree, PathNode* node);
 // No branch on the way from node up to the root; false for null.
 bool IsSinglePathToRoot(const PathNode* node);
 // Removes a branch that came to an end, upwards while nothing else hangs there, and collapses the
