@@ -11,6 +11,7 @@
 #include "movement/path_output.h"
 #include "movement/path_search.h"
 #include "movement/stepping.h"
+#include "persons/person.h"
 #include "world/geometry.h"
 
 namespace kv {
@@ -40,10 +41,7 @@ constexpr std::uint16_t kReasonRestart = 0x4000;
 constexpr float kSlideShift = 2.0f;
 constexpr std::uint8_t kSlideLeft = 9;
 constexpr std::uint8_t kSlideRight = 3;
-// Control flag of an onlooker.
-constexpr std::uint8_t kOnlookerFlag = 2;
 constexpr std::int8_t kCivilianTyp = 0;
-constexpr std::int8_t kWalkAnim = 1;
 
 std::uint8_t Dir(const PathNode* n) {
     return n->dir & kNodeDirMask;
@@ -415,11 +413,11 @@ class Expansion {
     }
 
     bool widenBlocker(std::uint8_t kind, std::uint16_t index) const {
-        if (type_.unitClass != kPersonUnitClass || (unit_.controlFlags & kOnlookerFlag) == 0 ||
+        if (type_.unitClass != kPersonUnitClass || (unit_.controlFlags & kPersonOnlooker) == 0 ||
             (unit_.moverFlags & kMoverLed) != 0 || kind != kHitPerson)
             return false;
         const UnitHead* other = PersonUnits.at(index);
-        return other != nullptr && other->type == kCivilianTyp && other->anim != kWalkAnim;
+        return other != nullptr && other->type == kCivilianTyp && other->anim != kAnimWalk;
     }
 
     PointF goalCentroid() const {
