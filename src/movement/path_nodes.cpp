@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "core/unit_views.h"
-#include "movement/stepping.h"
 #include "world/geometry.h"
 #include "world/level_map.h"
 
@@ -346,44 +344,6 @@ MetBlocker* CopyMetBlockers(const MetBlocker* head) {
         tail = &(*tail)->next;
     }
     return copy;
-}
-
-namespace {
-
-bool NotStarted(const Befehl* order) {
-    return (order->flags & kBefehlStarted) == 0;
-}
-
-bool AwaitsSearch(const Befehl* order, std::uint8_t ownOpcode) {
-    if (order == nullptr || !NotStarted(order)) return false;
-    const std::uint8_t op = order->opcode;
-    return op == 0 || op == 2 || op == 5 || op == ownOpcode;
-}
-
-constexpr std::uint8_t kVehicleRouteOpcode = 54;
-constexpr std::uint8_t kPersonGafferOpcode = 159;
-
-}  // namespace
-
-int CountSearchingMovers() {
-    int count = 0;
-    for (int i = 0; i < FahrzeugUnits.count; ++i) {
-        const UnitHead* v = FahrzeugUnits.at(i);
-        if (v == nullptr || v->type < 0) continue;
-        if ((v->moverFlags & (kMoverPathSearch | kMoverRoutePlanning)) != 0 ||
-            AwaitsSearch(v->orders, kVehicleRouteOpcode))
-            ++count;
-    }
-    for (int i = 0; i < PersonUnits.count; ++i) {
-        UnitHead* p = PersonUnits.at(i);
-        if (p == nullptr || p->type < 0) continue;
-        if ((p->moverFlags & kMoverPathSearch) != 0 ||
-            AwaitsSearch(p->orders, kPersonGafferOpcode)) {
-            ++count;
-            p->moverFlags |= kMoverSearching;
-        }
-    }
-    return count;
 }
 
 void FreeEmptyNodeGraph() {

@@ -1,7 +1,7 @@
 #pragma once
 // The bookkeeping the free path search builds on: the tree of search points, the open queue, the
-// obstacles each branch has met, the count of units searching in a tick, and the freeing of the
-// level's road-node buffer. Every operation does nothing when its tree, queue or node is null.
+// obstacles each branch has met, and the freeing of the level's road-node buffer. Every operation
+// does nothing when its tree, queue or node is null.
 
 #include <cstdint>
 
@@ -126,10 +126,6 @@ bool FindMetBlocker(MetBlocker* head, std::uint8_t kind, std::uint16_t index1, s
                     std::uint16_t index3, std::uint8_t side, MetBlocker** found);
 void FreeMetBlockers(MetBlocker* head);
 MetBlocker* CopyMetBlockers(const MetBlocker* head);
-
-// Units whose free path search or route planning runs, or whose movement order has not started
-// yet; persons counted are marked as searching. The search shares its time among them.
-int CountSearchingMovers();
 
 // The road-node buffer of a level without road nodes goes at once; all of it at mission end.
 void FreeEmptyNodeGraph();
