@@ -29,8 +29,7 @@ void LoadCompanion(std::int16_t type) {
 }  // namespace
 
 const UnitTypHead* FahrzeugTypRecord(std::int32_t type) {
-    return type >= 0 && type < kFahrzeugTypCount ? &FahrzeugTypen[static_cast<std::size_t>(type)]
-                                                 : nullptr;
+    return FahrzeugTypAt(type);
 }
 
 bool FahrzeugTypLoaded(std::int16_t type) {

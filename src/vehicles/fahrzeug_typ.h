@@ -49,6 +49,11 @@ struct FahrzeugTyp : UnitTypHead {
 extern std::array<FahrzeugTyp, kFahrzeugTypCount> FahrzeugTypen;
 
 bool FahrzeugTypLoaded(std::int16_t type);
+// The record of a type number; null outside 0..46.
+inline FahrzeugTyp* FahrzeugTypAt(std::int32_t type) {
+    return type >= 0 && type < kFahrzeugTypCount ? &FahrzeugTypen[static_cast<std::size_t>(type)]
+                                                 : nullptr;
+}
 // The type's record as the movement code sees it, for the vehicle view's type lookup; null for a
 // number outside 0..46.
 const UnitTypHead* FahrzeugTypRecord(std::int32_t type);

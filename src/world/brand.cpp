@@ -22,7 +22,7 @@ namespace brand {
 HouseCellRef FindHouseCell(int house, int floor, int i, int j) {
     House* h = PlacedHouse(house);
     if (h == nullptr || floor < 0 || static_cast<std::size_t>(floor) >= h->floors.size()) return {};
-    const HouseTyp& t = TypOf(*h);
+    const HouseTyp& t = HouseTypOf(*h);
     if (i < 0 || i >= t.extentI || j < 0 || j >= t.extentJ) return {};
     return {h, house, floor, i, j};
 }
@@ -141,11 +141,6 @@ void Cool(BrandState& s, const Material& m) {
     s.heat = std::max(Saturate(static_cast<std::int64_t>(s.heat) - m.loss), 0);
 }
 
-// An out-of-range phase (only a damaged save could hold one) counts as phase 0.
-int CurrentPhase() {
-    return BrandPhase >= 0 && BrandPhase < kBrandPhases ? BrandPhase : 0;
-}
-
 // Heat reaching a map cell inside the map, by its index.
 void PassHeatToCell(std::size_t cell, std::int32_t heat) {
     const std::uint16_t tile = MapCells[cell].tile;
@@ -207,7 +202,7 @@ HouseCellRef SameHouseCell(const HouseCellRef& c, std::uint16_t tile) {
     if (((tile - kHouseLinkBase) >> 8) != c.index) return {};
     const int i = (tile >> 4) & 15;
     const int j = tile & 15;
-    const HouseTyp& t = TypOf(*c.house);
+    const HouseTyp& t = HouseTypOf(*c.house);
     if (i >= t.extentI || j >= t.extentJ) return {};
     return {c.house, c.index, c.floor, i, j};
 }
@@ -238,7 +233,7 @@ void SpreadFromHouseCell(const HouseCellRef& c, std::int32_t heat,
         if (to.index == c.index) {
             HeatHouseCell(to, Share(heat, e.divisor));
         } else {
-            const int between = std::max<std::int16_t>(TypOf(*to.house).spreadDivisor, 1);
+            const int between = std::max<std::int16_t>(HouseTypOf(*to.house).spreadDivisor, 1);
             // heat / (divisor x between), as two truncating divisions give it.
             HeatHouseCell(to, Share(heat, e.divisor) / between);
         }
@@ -274,7 +269,7 @@ void UpdateHouseFire(int phase, std::span<const BrandSpread, kBrandSpreadPerPhas
     for (std::size_t n = 0; n < Houses.size(); ++n) {
         House* h = PlacedHouse(static_cast<int>(n));
         if (h == nullptr) continue;
-        const HouseTyp& t = TypOf(*h);
+        const HouseTyp& t = HouseTypOf(*h);
         for (std::size_t f = 0; f < h->floors.size(); ++f) {
             const HouseFloor& floor = h->floors[f];
             for (int j = 0; j < t.extentJ; ++j)
@@ -311,7 +306,7 @@ void ResetFireState() {
     for (std::size_t n = 0; n < Houses.size(); ++n) {
         House* h = PlacedHouse(static_cast<int>(n));
         if (h == nullptr) continue;
-        const HouseTyp& t = TypOf(*h);
+        const HouseTyp& t = HouseTypOf(*h);
         h->burning = 0;
         h->burningCells = 0;
         for (std::size_t f = 0; f < h->floors.size(); ++f)
@@ -343,7 +338,7 @@ void LightStartingFires() {
     for (std::size_t n = 0; n < Houses.size(); ++n) {
         House* h = PlacedHouse(static_cast<int>(n));
         if (h == nullptr) continue;
-        const HouseTyp& t = TypOf(*h);
+        const HouseTyp& t = HouseTypOf(*h);
         for (std::size_t f = 0; f < h->floors.size(); ++f)
             for (int i = 0; i < t.extentI; ++i)
                 for (int j = 0; j < t.extentJ; ++j) {
@@ -368,7 +363,7 @@ bool InitBrand(int mission) {
 }
 
 void UpdateBrand() {
-    const int phase = CurrentPhase();
+    const int phase = CurrentBrandPhase();
     const auto& spread = BrandSpreadTable[static_cast<std::size_t>(phase)];
     UpdateMapFire(spread);
     UpdateHouseFire(phase, spread);
@@ -434,7 +429,7 @@ bool IgniteMapCellAt(int column, int row) {
 void StartCellFlames(int house, int floor, int i, int j) {
     const HouseCellRef c = FindHouseCell(house, floor, i, j);
     if (!c) return;
-    const HouseCell& cell = TypOf(*c.house).cell(floor, i, j);
+    const HouseCell& cell = HouseTypOf(*c.house).cell(floor, i, j);
     auto& flames = c.floorState().flames;
     if (cell.lowerFlames > kLowerFlameSetCount) return;
     SetFlameLayer(At(flames[kFlameLower], i, j), cell.lowerFlames, LowerFlameSets);

@@ -71,6 +71,12 @@ inline constexpr std::array<std::array<BrandSpread, kBrandSpreadPerPhase>, kBran
           {1, 3, 256}}},
     }};
 
+// The phase of the cycle this tick; one out of range (only a damaged save could hold one) counts
+// as phase 0.
+inline int CurrentBrandPhase() {
+    return BrandPhase >= 0 && BrandPhase < kBrandPhases ? BrandPhase : 0;
+}
+
 namespace brand_detail {
 
 constexpr bool RowOrderBefore(const BrandSpread& a, const BrandSpread& b) {

@@ -38,12 +38,9 @@ inline const Material& MapMaterial(std::size_t cell) {
     return MaterialOf(MapCells[cell].material & kMaterialClassMask);
 }
 inline const Material& HouseMaterial(const House& h, int floor, int i, int j) {
-    return MaterialOf(HouseTypen[static_cast<std::size_t>(h.type)].cell(floor, i, j).material);
+    return MaterialOf(HouseTypOf(h).cell(floor, i, j).material);
 }
 
-inline const HouseTyp& TypOf(const House& h) {
-    return HouseTypen[static_cast<std::size_t>(h.type)];
-}
 template <class T>
 T& At(HouseCellGrid<T>& grid, int i, int j) {
     return grid[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
@@ -66,9 +63,6 @@ HouseCellRef FindHouseCell(int house, int floor, int i, int j);
 // The ground-floor cell a map tile links to; empty for a ground tile and for a link that names no
 // placed house or a cell outside its type (such a cell has no fire).
 HouseCellRef LinkedGroundCell(std::uint16_t tile);
-inline bool IsHouseLink(std::uint16_t tile) {
-    return tile >= kHouseLinkBase;
-}
 
 // Counting a house cell that has caught fire or stopped burning: the house's count and flag, and
 // the count of burning houses.

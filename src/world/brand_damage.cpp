@@ -131,10 +131,9 @@ void HeatSonderObjs() {
         if (o == nullptr || o->type == -1 || o->storey != 0 || o->visible == 0 || o->burning != 0 ||
             o->fuel <= 0)
             continue;
-        const SonderObjTyp* t = SonderObjTypAt(o->type);
-        if (t == nullptr) continue;
-        const int cx = static_cast<int>(o->x) + t->boxX0 + (t->boxX1 - t->boxX0) / 2;
-        const int cy = static_cast<int>(o->y) + t->boxY0 + (t->boxY1 - t->boxY0) / 2;
+        int cx = 0;
+        int cy = 0;
+        if (!SonderObjBoxMiddle(*o, cx, cy)) continue;
         const std::int64_t sum = GroundHeatAround(cx, cy);
         if (sum > 0) AddHeat(o->heat, sum);
     }

@@ -85,7 +85,7 @@ void WaterOnNeighbour(int column, int row, std::int32_t amount) {
 // the rows the house covers.
 void WaterOnHouse(const HouseCellRef& hit, int column, int row, std::int32_t strength,
                   std::int16_t floor, std::int16_t vehicle) {
-    const int depth = TypOf(*hit.house).extentJ;
+    const int depth = HouseTypOf(*hit.house).extentJ;
     const int floors = static_cast<int>(hit.house->floors.size());
     for (int n = 0; n <= std::min(depth - 1, hit.j); ++n) {
         const int j = hit.j - n;
@@ -163,7 +163,7 @@ void ExtinguishCell(int house, int floor, int i, int j, std::int16_t vehicle) {
     BrandState& s = c.state();
     if (s.heat >= 1 || s.burning == 0) return;
     s.burning = 0;
-    const HouseTyp& t = TypOf(*c.house);
+    const HouseTyp& t = HouseTypOf(*c.house);
     if (vehicle != -1) {
         bool columnBurns = false;
         for (int row = 0; row < t.extentJ; ++row)

@@ -48,10 +48,6 @@ struct Source {
     bool molotov = false;
 };
 
-int BoxMiddle(int from, int to) {
-    return from + (to - from) / 2;
-}
-
 // The whole part of the distance between two whole points.
 std::int64_t Distance(int x1, int y1, int x2, int y2) {
     const std::int64_t dx = std::int64_t{x2} - x1;
@@ -64,15 +60,6 @@ std::int32_t DivisorAt(std::int64_t d, int step) {
     const std::int64_t i = d / step;
     if (i < 0 || i >= static_cast<std::int64_t>(kExplosionDivisors.size())) return 0;
     return kExplosionDivisors[static_cast<std::size_t>(i)];
-}
-
-// The middle of an object's box, from its position.
-bool SonderObjMiddle(const SonderObj& o, int& x, int& y) {
-    const SonderObjTyp* t = SonderObjTypAt(o.type);
-    if (t == nullptr) return false;
-    x = static_cast<int>(o.x) + BoxMiddle(t->boxX0, t->boxX1);
-    y = static_cast<int>(o.y) + BoxMiddle(t->boxY0, t->boxY1);
-    return true;
 }
 
 // False for a vehicle or object that is not in use: nothing burns there.
@@ -96,7 +83,7 @@ bool SourceOf(int kind, int index, Source& s) {
         if (auto hook = OptionalMissionHook(MissionNummer, &MissionHooks::OnSonderObjExplosion))
             hook(static_cast<std::int16_t>(index));
         o = SonderObjAt(index);
-        if (o == nullptr || o->type == -1 || !SonderObjMiddle(*o, s.x, s.y)) return false;
+        if (o == nullptr || o->type == -1 || !SonderObjBoxMiddle(*o, s.x, s.y)) return false;
         s.heat = o->heat;
         s.layer = o->storey;
         s.sonderObj = index;
@@ -165,7 +152,7 @@ void HeatSonderObjs(const Source& s) {
             continue;
         int x = 0;
         int y = 0;
-        if (!SonderObjMiddle(*o, x, y)) continue;
+        if (!SonderObjBoxMiddle(*o, x, y)) continue;
         const std::int32_t divisor = DivisorAt(Distance(x, y, s.x, s.y), kExplosionStepUnits);
         if (divisor != 0) AddHeat(o->heat, s.heat / divisor);
     }
@@ -179,8 +166,7 @@ void HeatCells(const Source& s, std::int32_t heat) {
         if (cell < BrandStates.size() && BrandStates[cell].burning == 0)
             AddHeat(BrandStates[cell].heat, heat);
     }
-    const int phase = BrandPhase >= 0 && BrandPhase < kBrandPhases ? BrandPhase : 0;
-    for (const BrandSpread& e : BrandSpreadTable[static_cast<std::size_t>(phase)])
+    for (const BrandSpread& e : BrandSpreadTable[static_cast<std::size_t>(CurrentBrandPhase())])
         PassHeatToMapCell(at.column + e.dcolumn, at.row + e.drow, heat / e.divisor);
 }
 

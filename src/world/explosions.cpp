@@ -50,11 +50,6 @@ int FahrzeugFrameHeight(std::int16_t vehicle, const UnitHead& v) {
     return anim != nullptr ? FrameHeight(anim->images, v.frame) : 0;
 }
 
-const FahrzeugTyp* FahrzeugTypOfUnit(const UnitHead& v) {
-    if (v.type < 0 || v.type >= kFahrzeugTypCount) return nullptr;
-    return &FahrzeugTypen[static_cast<std::size_t>(v.type)];
-}
-
 // What both starters share: the kind's animation, loaded by its first explosion, in a free object
 // slot that starts clean and frees itself after the last frame. The explosion counts as live only
 // once it has both; an animation loaded for one that found no slot goes again. -1 when none.
@@ -145,7 +140,7 @@ void ExplodeFahrzeug(std::int16_t vehicle) {
         return;
     }
     UnitHead* v = FahrzeugUnits.at(vehicle);
-    const FahrzeugTyp* t = v != nullptr ? FahrzeugTypOfUnit(*v) : nullptr;
+    const FahrzeugTyp* t = v != nullptr ? FahrzeugTypAt(v->type) : nullptr;
     if (t == nullptr) return;
     const int kind = t->explosionKind;
     if (!KindInRange(kind) || HeadBefehlOpcode(*v) == kOpBurnOut) return;
@@ -199,7 +194,7 @@ void ExplodeSonderObj(std::int16_t slot) {
 
 void EndFahrzeugExplosion(std::int16_t vehicle, std::uint16_t animType) {
     const UnitHead* v = FahrzeugUnits.at(vehicle);
-    const FahrzeugTyp* t = v != nullptr ? FahrzeugTypOfUnit(*v) : nullptr;
+    const FahrzeugTyp* t = v != nullptr ? FahrzeugTypAt(v->type) : nullptr;
     if (t != nullptr) EndKind(t->explosionKind, animType);
 }
 

@@ -146,7 +146,7 @@ bool CreateHouseObjs(int count) {
     int n = 0;
     for (House& h : Houses) {
         if (h.type < 0 || h.type >= kHouseTypCount || h.floors.empty()) continue;
-        const HouseTyp& t = HouseTypen[static_cast<std::size_t>(h.type)];
+        const HouseTyp& t = HouseTypOf(h);
         for (const HouseObj& e : t.furniture) {
             if (n >= count) return true;
             const int index = n++;

@@ -146,7 +146,7 @@ bool LoadUsedHousePartSets() {
     UsedFlameSets used;
     for (const House& h : Houses) {
         if (h.type < 0 || h.type >= kHouseTypCount) continue;
-        const HouseTyp& t = HouseTypen[static_cast<std::size_t>(h.type)];
+        const HouseTyp& t = HouseTypOf(h);
         if (!t.loaded()) continue;
         for (int f = 0; f < t.floors; ++f)
             for (int i = 0; i < t.extentI; ++i)

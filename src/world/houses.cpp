@@ -15,10 +15,6 @@ std::vector<House> Houses;
 
 namespace {
 
-const HouseTyp& TypOf(const House& h) {
-    return HouseTypen[static_cast<std::size_t>(h.type)];
-}
-
 HouseFloor NewHouseFloor() {
     HouseFloor floor;
     for (auto& column : floor.objIndex) column.fill(kNoHouseObj);
@@ -76,8 +72,8 @@ void AddHouse(std::uint8_t type, std::int16_t x, std::int16_t y, std::uint8_t hl
 void PrepareHouse(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Houses.size()) return;
     House& h = Houses[static_cast<std::size_t>(index)];
-    if (h.type < 0 || h.type >= kHouseTypCount || !TypOf(h).loaded()) return;
-    const HouseTyp& t = TypOf(h);
+    if (h.type < 0 || h.type >= kHouseTypCount || !HouseTypOf(h).loaded()) return;
+    const HouseTyp& t = HouseTypOf(h);
     h.shownStorey = static_cast<std::uint8_t>(t.floors);
     h.interiorView = 0;
     h.evacuated = t.drawFlag;
@@ -112,7 +108,7 @@ bool InitHouses(int mission) {
         if (!LoadHouseTyp(h.type) || !LoadHouseHlSet(h.hlSet) || !LoadHouseUpperSets(h.upperSet))
             return Fail();
         PrepareHouse(static_cast<int>(n));
-        furniture += TypOf(h).furnitureCount;
+        furniture += HouseTypOf(h).furnitureCount;
     }
     if (furniture >= 1 && !CreateHouseObjs(furniture)) return Fail();
     if (!LoadUsedHousePartSets()) return Fail();
@@ -138,7 +134,7 @@ bool GetHouseFacadeAtMouse(int& column, int& storey) {
     if (HoverKind < 1 || HoverKind > 3) return false;
     const House* h = PlacedHouse(HoverIds[3]);
     if (h == nullptr) return false;
-    const HouseTyp& t = TypOf(*h);
+    const HouseTyp& t = HouseTypOf(*h);
     const int baseX = kCellWidth * h->x - 16 * (h->y + t.extentJ);
     const int baseY = kCellHeight * (h->y + t.extentJ);
     column = (ViewOrigin.x + MouseX - baseX) / 32;
@@ -152,7 +148,7 @@ std::uint8_t GetHouseFacadeFlagAtMouse() {
     if (!GetHouseFacadeAtMouse(column, storey)) return 0;
     const House* h = PlacedHouse(HoverIds[3]);
     if (h == nullptr) return 0;
-    const HouseTyp& t = TypOf(*h);
+    const HouseTyp& t = HouseTypOf(*h);
     if (storey < 1 || storey > 4 || column < 0 || column > 4 || storey >= t.floors - 1) return 0;
     return t.facadeFlags[static_cast<std::size_t>(column)][static_cast<std::size_t>(storey)];
 }
@@ -160,7 +156,7 @@ std::uint8_t GetHouseFacadeFlagAtMouse() {
 bool GetHouseFacadePoint(int n, int house, std::int32_t& x, std::int32_t& y) {
     const House* h = PlacedHouse(house);
     if (h == nullptr) return false;
-    const int frontRow = h->y + TypOf(*h).extentJ;
+    const int frontRow = h->y + HouseTypOf(*h).extentJ;
     y = kCellHeight * frontRow;
     x = kCellWidth * h->x - 16 * frontRow + 32 * n + 16;
     return true;
@@ -170,7 +166,7 @@ void UpdateHouseFlameAnims() {
     constexpr FlameLayer kLayers[3] = {FlameLayer::Lower, FlameLayer::Middle, FlameLayer::Upper};
     for (House& h : Houses) {
         if (h.type < 0 || h.type >= kHouseTypCount) continue;
-        const HouseTyp& t = TypOf(h);
+        const HouseTyp& t = HouseTypOf(h);
         for (HouseFloor& floor : h.floors)
             for (int i = 0; i < t.extentI; ++i)
                 for (int j = 0; j < t.extentJ; ++j)

@@ -99,26 +99,30 @@ struct HouseLinkTarget {
     int j = 0;
 };
 
+// The type record of a house whose type is one of the 74.
+inline const HouseTyp& HouseTypOf(const House& h) {
+    return HouseTypen[static_cast<std::size_t>(h.type)];
+}
+
 // The placed house of an index with its type loaded; null for anything else. Inline: the fire
 // model asks it for every cell its heat reaches.
 inline House* PlacedHouse(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Houses.size()) return nullptr;
     House& h = Houses[static_cast<std::size_t>(index)];
-    if (h.type < 0 || h.type >= kHouseTypCount || h.floors.empty() ||
-        !HouseTypen[static_cast<std::size_t>(h.type)].loaded())
+    if (h.type < 0 || h.type >= kHouseTypCount || h.floors.empty() || !HouseTypOf(h).loaded())
         return nullptr;
     return &h;
 }
 
 // The house cell a map tile links to; house -1 for a ground tile or a link to no placed house.
 inline HouseLinkTarget DecodeHouseLink(std::uint16_t tile) {
-    if (tile < kHouseLinkBase) return {};
+    if (!IsHouseLink(tile)) return {};
     const int house = (tile - kHouseLinkBase) >> 8;
     const int i = (tile >> 4) & 15;
     const int j = tile & 15;
     const House* h = PlacedHouse(house);
     if (h == nullptr) return {};
-    const HouseTyp& t = HouseTypen[static_cast<std::size_t>(h->type)];
+    const HouseTyp& t = HouseTypOf(*h);
     if (i >= t.extentI || j >= t.extentJ) return {};
     return {house, i, j};
 }

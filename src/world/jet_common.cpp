@@ -23,14 +23,6 @@ constexpr int kViewRight = 640;  // exclusive
 constexpr int kViewTop = 10;
 constexpr int kViewBottom = 480;  // exclusive
 
-// Truncated toward zero into the 16-bit range; not-a-number gives 0.
-std::int16_t Whole16(double v) {
-    if (!(v == v)) return 0;
-    constexpr double kMin = std::numeric_limits<std::int16_t>::min();
-    constexpr double kMax = std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(v < kMin ? kMin : v > kMax ? kMax : v);
-}
-
 bool InWorldView(int x, int y) {
     const int left = ViewOrigin.x + kViewLeft;
     const int top = ViewOrigin.y + kViewTop;
@@ -58,15 +50,22 @@ void StepDrift(T& value, T& target, Draw draw) {
 
 }  // namespace
 
+std::int16_t Whole16(double v) {
+    if (!(v == v)) return 0;
+    constexpr double kMin = std::numeric_limits<std::int16_t>::min();
+    constexpr double kMax = std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(v < kMin ? kMin : v > kMax ? kMax : v);
+}
+
 bool JetCellIsHouse(CellPos c) {
     return CellInMap(c.column, c.row) &&
-           MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].tile >= kHouseLinkBase;
+           IsHouseLink(MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].tile);
 }
 
 int JetTileHeight(CellPos c) {
     if (!CellInMap(c.column, c.row)) return 0;
     const std::uint16_t tile = MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].tile;
-    return tile < kHouseLinkBase && tile < TileImages.size() ? TileImages[tile].height : 0;
+    return !IsHouseLink(tile) && tile < TileImages.size() ? TileImages[tile].height : 0;
 }
 
 int JetDirection(JetPoint nozzle, float x, float y) {
@@ -76,12 +75,6 @@ int JetDirection(JetPoint nozzle, float x, float y) {
         if (angle >= 360.0f) angle -= 360.0f;
     }
     return (static_cast<int>(angle) / 30) % kDirections;
-}
-
-int TurnJetToward(int current, int target) {
-    const int q = ((target - current) % kDirections + kDirections) % kDirections;
-    if (q == 0) return current;
-    return (current + (q < 7 ? 1 : kDirections - 1)) % kDirections;
 }
 
 bool JetLineClear(JetPoint nozzle, int x, int y, CellPos* blocking) {

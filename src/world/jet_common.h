@@ -15,13 +15,13 @@ struct JetPoint {
     float y = 0;
 };
 
+// A position or height as a whole number: truncated toward zero into the 16-bit range;
+// not-a-number gives 0.
+std::int16_t Whole16(double v);
+
 // The direction 0..11 from the nozzle toward (x, y). The angle is measured against (0, -nozzle y);
 // a target left of the nozzle counts 389 - angle, not 360 - angle, as the cannons always have.
 int JetDirection(JetPoint nozzle, float x, float y);
-
-// One step from current toward target (both 0..11): +1 when (target - current) mod 12 is below 7,
-// else -1.
-int TurnJetToward(int current, int target);
 
 // A cell of a house (tile 32768 and up); off the map is plain ground.
 bool JetCellIsHouse(CellPos cell);

@@ -22,6 +22,9 @@ inline constexpr int kMaxMapCells = 32767;
 
 // A `tile` from this value up links the cell to a ground-floor house cell.
 inline constexpr std::uint16_t kHouseLinkBase = 0x8000;
+constexpr bool IsHouseLink(std::uint16_t tile) {
+    return tile >= kHouseLinkBase;
+}
 // Bit 7 of `material`: the cell still has its unburnt look.
 inline constexpr std::uint8_t kMaterialUnburnt = 0x80;
 inline constexpr std::uint8_t kMaterialClassMask = 0x7F;

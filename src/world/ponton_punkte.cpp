@@ -62,11 +62,6 @@ bool Used(const PontonPunkt& p) {
     return p.x != kPontonPunktUnused;
 }
 
-const FahrzeugTyp* TypOf(const UnitHead& v) {
-    if (v.type < 0 || v.type >= kFahrzeugTypCount) return nullptr;
-    return &FahrzeugTypen[static_cast<std::size_t>(v.type)];
-}
-
 // The selected unit, when it is one vehicle.
 UnitHead* SelectedFahrzeug() {
     if (SelectionMode >= kFahrzeugTypCount) return nullptr;
@@ -202,7 +197,7 @@ std::uint8_t FindPontonPunktAt(std::int16_t x, std::int16_t y) {
     if (SelectedIsBusy()) return 0;
     const int i = HitPontonPunkt(x, y);
     UnitHead* v = SelectedFahrzeug();
-    const FahrzeugTyp* t = v != nullptr ? TypOf(*v) : nullptr;
+    const FahrzeugTyp* t = v != nullptr ? FahrzeugTypAt(v->type) : nullptr;
     if (i < 0 || t == nullptr) return 0;
     const PontonPunkt& p = PontonPunkte[static_cast<std::size_t>(i)];
     SendTo(*v, *t, p.x, p.y, 1);
@@ -213,7 +208,7 @@ std::uint8_t FindPontonPunktAt(std::int16_t x, std::int16_t y) {
 void DockAtPontonPunkt(std::int16_t vehicle, std::int16_t point) {
     const PontonPunkt* p = PointAt(point);
     UnitHead* v = FahrzeugUnits.at(vehicle);
-    const FahrzeugTyp* t = v != nullptr ? TypOf(*v) : nullptr;
+    const FahrzeugTyp* t = v != nullptr ? FahrzeugTypAt(v->type) : nullptr;
     if (p == nullptr || t == nullptr) return;
     const SonderObj* left = UsedPiece(p->pieces[kPontonLeftEnd]);
     const SonderObj* right = UsedPiece(p->pieces[kPontonRightEnd]);

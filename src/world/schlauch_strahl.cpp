@@ -1,5 +1,6 @@
 #include "world/schlauch_strahl.h"
 
+#include "movement/stepping.h"
 #include "persons/personen.h"
 #include "world/brand.h"
 #include "world/jet_common.h"
@@ -11,10 +12,6 @@ namespace {
 // A hose's arc reaches one storey per this many pixels of height.
 constexpr int kStoreyHeight = 31;
 
-int Direction(int d) {
-    return (d % kDirections + kDirections) % kDirections;
-}
-
 Person* PersonWithJet(std::int32_t index, SchlauchStrahl*& jet) {
     Person* p = PersonAt(index);
     jet = p != nullptr && p->type != -1 ? p->attachment.jet() : nullptr;
@@ -23,8 +20,7 @@ Person* PersonWithJet(std::int32_t index, SchlauchStrahl*& jet) {
 
 // The hand of the jet's direction, the nozzle below it.
 JetPoint HoseNozzle(const Person& p, const SchlauchStrahl& jet) {
-    const HandOffset& hand =
-        kSchlauchHandOffsets[static_cast<std::size_t>(Direction(jet.direction))];
+    const HandOffset& hand = kSchlauchHandOffsets[WrapDirection(jet.direction)];
     return {p.x + hand.dx, p.y + hand.dy + kSchlauchNozzleDrop};
 }
 
@@ -81,10 +77,10 @@ void UpdateSchlauchStrahl(std::int16_t person) {
     SchlauchStrahl* jet = nullptr;
     Person* p = PersonWithJet(person, jet);
     if (p == nullptr || jet->active == 0) return;
-    const int facing = Direction(p->direction);
-    const int wanted = Direction(jet->direction);
+    const std::uint8_t facing = WrapDirection(p->direction);
+    const std::uint8_t wanted = WrapDirection(jet->direction);
     if (facing != wanted) {
-        p->direction = static_cast<std::int8_t>(TurnJetToward(facing, wanted));
+        p->direction = static_cast<std::int8_t>(TurnStep(facing, wanted));
         UpdatePersonDrawPos(*p);
         return;
     }

@@ -191,6 +191,14 @@ std::int16_t CreateSonderObj(int slot, int type, std::int16_t x, std::int16_t y,
     return static_cast<std::int16_t>(slot);
 }
 
+bool SonderObjBoxMiddle(const SonderObj& o, int& x, int& y) {
+    const SonderObjTyp* t = SonderObjTypAt(o.type);
+    if (t == nullptr) return false;
+    x = static_cast<int>(o.x) + t->boxX0 + (t->boxX1 - t->boxX0) / 2;
+    y = static_cast<int>(o.y) + t->boxY0 + (t->boxY1 - t->boxY0) / 2;
+    return true;
+}
+
 void AddHydrant(std::int16_t x, std::int16_t y) {
     const std::int16_t slot = FindFreeSonderObj();
     if (slot < 0) return;

@@ -204,6 +204,10 @@ void AddPersonSonderObj(int person);
 // the fixed ones is visible again for whoever takes it next.
 void FreeSonderObjSlot(int slot);
 
+// The middle of an object's hit box in whole pixels, from its position; false for an object whose
+// type no slot holds.
+bool SonderObjBoxMiddle(const SonderObj& o, int& x, int& y);
+
 // The type an object of type `from` turns into through one of its links: the link when it names
 // a slot holding an object's images, else `from` (an unset or dangling link changes nothing).
 std::int16_t FollowSonderObjTypLink(std::int16_t from, std::uint16_t link);

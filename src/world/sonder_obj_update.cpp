@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "core/fire_counts.h"
 #include "core/mission_state.h"
@@ -11,6 +10,7 @@
 #include "media/sound_table.h"
 #include "movement/traffic_paths.h"
 #include "world/ballistics.h"
+#include "world/brand_cells.h"
 #include "world/explosions.h"
 #include "world/level_map.h"
 #include "world/materials.h"
@@ -20,6 +20,9 @@
 namespace kv {
 
 namespace {
+
+using brand::AddHeat;
+using brand::Saturate;
 
 constexpr std::int32_t kGreatFireHeat = 800000;
 constexpr std::int32_t kFirstIgnitionHeatM21 = 4000;
@@ -39,13 +42,6 @@ constexpr int kStatusPersonBase = 1000;
 constexpr int kBlockingPersonTyp = 38;
 constexpr int kTentLift = 23;
 constexpr int kCellChangeTicks = 60;
-
-// Heat and fuel arithmetic stays within 32 bits: a material given as "unlimited" is the largest
-// value, and adding its gain must not wrap.
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 void PlayExplosionSound(int slot) {
     int id = kSoundExplosion;
@@ -94,8 +90,8 @@ void RunExplosion(int slot, SonderObj& o, SonderObjCommand& c) {
         const SonderObjTyp* t = SonderObjTypAt(o.type);
         const Material& m = MaterialOf(t != nullptr ? t->material : 0);
         if (o.heat <= m.maxHeat)
-            o.heat = std::min(Clamp32(std::int64_t{o.heat} + m.gain), m.maxHeat);
-        o.fuel = Clamp32(std::int64_t{o.fuel} - o.heat);
+            o.heat = std::min(Saturate(std::int64_t{o.heat} + m.gain), m.maxHeat);
+        o.fuel = Saturate(std::int64_t{o.fuel} - o.heat);
         ExplosionDamage(kDamageFromSonderObj, slot);
     }
 }
@@ -283,9 +279,9 @@ void RunHeadCommand(int slot, SonderObj& o) {
 void UpdateFire(int slot, SonderObj& o, const SonderObjTyp& t) {
     const Material& m = MaterialOf(t.material);
     if (o.burning != 0) {
-        if (o.heat < m.maxHeat) o.heat = Clamp32(std::int64_t{o.heat} + m.gain);
+        if (o.heat < m.maxHeat) AddHeat(o.heat, m.gain);
         ExplosionDamage(kDamageFromSonderObj, slot);
-        o.fuel = Clamp32(std::int64_t{o.fuel} - o.heat);
+        o.fuel = Saturate(std::int64_t{o.fuel} - o.heat);
         if (o.fuel <= 0) {
             o.fuel = 0;
             o.burning = 0;
@@ -298,7 +294,7 @@ void UpdateFire(int slot, SonderObj& o, const SonderObjTyp& t) {
     }
     if (o.heat <= 0 || (o.commands && o.commands->kind == kCmdExplosion)) return;
     if (o.heat <= m.ignite) {
-        o.heat = std::max(Clamp32(std::int64_t{o.heat} - m.loss), 0);
+        o.heat = std::max(Saturate(std::int64_t{o.heat} - m.loss), 0);
         return;
     }
     if (t.explosionKind != kCatchesFire) {

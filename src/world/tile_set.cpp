@@ -91,7 +91,7 @@ const RunImageSet* LoadTileSetFromBytes(std::span<const std::uint8_t> data, std:
         // Every ground tile the level names must be in the set.
         for (std::size_t i = 0; i < MapCells.size(); ++i) {
             const std::uint16_t tile = MapCells[i].tile;
-            if (tile < kHouseLinkBase && tile >= set.tiles.size()) {
+            if (!IsHouseLink(tile) && tile >= set.tiles.size()) {
                 in.refuseAt(0, "the level's cell " + std::to_string(i) + " names tile " +
                                    std::to_string(tile) + " of " +
                                    std::to_string(set.tiles.size()));

@@ -6,6 +6,7 @@
 #include "core/refused_file.h"
 #include "core/unit_views.h"
 #include "movement/befehl_queue.h"
+#include "movement/stepping.h"
 #include "persons/person_evade.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_typ_table.h"
@@ -36,10 +37,6 @@ bool IsCannonOpcode(int opcode) {
     return opcode == 53 || opcode == 55 || opcode == 67;
 }
 
-int Direction(int d) {
-    return (d % kDirections + kDirections) % kDirections;
-}
-
 // The frames the drawer can use: four at least, none narrower than frame 0, whose row width it
 // reads them all with.
 bool JetFramesUsable(const FrameSet* set) {
@@ -51,7 +48,7 @@ bool JetFramesUsable(const FrameSet* set) {
 
 // The point the cannon turns about: the mount point of the vehicle's facing.
 JetPoint CannonPivot(const UnitHead& v, const KanoneTyp& cannon) {
-    const KanonePunkt& mount = cannon.mount[static_cast<std::size_t>(Direction(v.direction))];
+    const KanonePunkt& mount = cannon.mount[static_cast<std::size_t>(WrapDirection(v.direction))];
     return {v.x + mount.x, v.y + mount.y};
 }
 
@@ -102,14 +99,14 @@ WasserStrahl* FahrzeugWasserStrahl(std::int32_t vehicle) {
 }
 
 const KanoneTyp* CannonOf(const UnitHead& v) {
-    if (v.type < 0 || v.type >= kFahrzeugTypCount) return nullptr;
-    return FahrzeugTypen[static_cast<std::size_t>(v.type)].kanone;
+    const FahrzeugTyp* t = FahrzeugTypAt(v.type);
+    return t != nullptr ? t->kanone : nullptr;
 }
 
 JetPoint CannonNozzle(const UnitHead& v, const WasserStrahl& jet, const KanoneTyp& cannon) {
     const JetPoint pivot = CannonPivot(v, cannon);
     const KanonePunkt& muzzle =
-        cannon.nozzle[static_cast<std::size_t>(Direction(v.direction + jet.nozzle))];
+        cannon.nozzle[static_cast<std::size_t>(WrapDirection(v.direction + jet.nozzle))];
     return {pivot.x + muzzle.x, pivot.y + muzzle.y + cannon.height};
 }
 
@@ -125,7 +122,7 @@ void AimWasserWerfer(std::int16_t vehicle, std::int16_t x, std::int16_t y) {
     const KanoneTyp* cannon = v != nullptr ? CannonOf(*v) : nullptr;
     if (jet == nullptr || cannon == nullptr) return;
     const int absolute = JetDirection(CannonPivot(*v, *cannon), x, y);
-    jet->nozzleTarget = static_cast<std::int8_t>(Direction(absolute - v->direction));
+    jet->nozzleTarget = static_cast<std::int8_t>(WrapDirection(absolute - v->direction));
 }
 
 void StartWasserStrahl(std::int16_t vehicle, std::int16_t x, std::int16_t y, std::int16_t height,
@@ -216,10 +213,10 @@ void UpdateWasserStrahl(std::int16_t vehicle) {
 
     // Our own rule: a cannon delivers as a hose does, water only once the nozzle faces the target.
     if (jet->active == 0) return;
-    const int nozzle = Direction(jet->nozzle);
-    const int target = Direction(jet->nozzleTarget);
+    const std::uint8_t nozzle = WrapDirection(jet->nozzle);
+    const std::uint8_t target = WrapDirection(jet->nozzleTarget);
     if (nozzle != target) {
-        jet->nozzle = static_cast<std::int8_t>(TurnJetToward(nozzle, target));
+        jet->nozzle = static_cast<std::int8_t>(TurnStep(nozzle, target));
         return;
     }
     DeliverWasser(vehicle, v, *jet, *cannon);

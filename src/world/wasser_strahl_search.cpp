@@ -29,15 +29,8 @@ constexpr int kStoreyAimHalf = 15;
 // The vehicle that ends its update in front of the ship in the last mission.
 constexpr int kShipMission = 30;
 
-std::int16_t Whole(float v) {
-    constexpr float kMin = std::numeric_limits<std::int16_t>::min();
-    constexpr float kMax = std::numeric_limits<std::int16_t>::max();
-    if (!(v == v)) return 0;
-    return static_cast<std::int16_t>(v < kMin ? kMin : v > kMax ? kMax : v);
-}
-
 std::int32_t DistanceFrom(const UnitHead& v, int x, int y) {
-    return DistanceInt(Whole(v.x), Whole(v.y), static_cast<std::int16_t>(x),
+    return DistanceInt(Whole16(v.x), Whole16(v.y), static_cast<std::int16_t>(x),
                        static_cast<std::int16_t>(y));
 }
 
@@ -85,7 +78,7 @@ FireMark ExamineHouseCell(std::int16_t vehicle, const UnitHead& v, const WasserS
     const HouseLinkTarget link = DecodeHouseLink(tile);
     if (link.house < 0) return {};
     const House& h = Houses[static_cast<std::size_t>(link.house)];
-    const HouseTyp& t = HouseTypen[static_cast<std::size_t>(h.type)];
+    const HouseTyp& t = HouseTypOf(h);
     if (link.j != t.extentJ - 1) return {};
     const int floors = static_cast<int>(h.floors.size());
     bool burns = false;
@@ -96,7 +89,7 @@ FireMark ExamineHouseCell(std::int16_t vehicle, const UnitHead& v, const WasserS
     const int x = kCellWidth * c.column - 16 * c.row;
     const int y = kCellHeight * c.row + kCellHeight - cannon.height;
     const JetPoint nozzle = CannonNozzle(v, jet, cannon);
-    const std::int32_t d = DistanceInt(Whole(nozzle.x), Whole(nozzle.y),
+    const std::int32_t d = DistanceInt(Whole16(nozzle.x), Whole16(nozzle.y),
                                        static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
     if (d > cannon.range) return {};
     if (!TestWasserStrahlTarget(vehicle, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
@@ -115,8 +108,8 @@ FireMark ExamineCell(std::int16_t vehicle, const UnitHead& v, const WasserStrahl
                      const KanoneTyp& cannon, CellPos c) {
     if (!CellInMap(c.column, c.row)) return {};
     const std::uint16_t tile = MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].tile;
-    return tile < kHouseLinkBase ? ExamineMapCell(vehicle, v, cannon, c)
-                                 : ExamineHouseCell(vehicle, v, jet, cannon, c, tile);
+    return !IsHouseLink(tile) ? ExamineMapCell(vehicle, v, cannon, c)
+                              : ExamineHouseCell(vehicle, v, jet, cannon, c, tile);
 }
 
 struct RingFind {
@@ -142,7 +135,7 @@ RingFind SearchNextRing(std::int16_t vehicle, const UnitHead& v, WasserStrahl& j
     if (jet.searchRadius < limit) ++jet.searchRadius;
     const int r = jet.searchRadius;
     if (r >= limit || r <= 0) return best;
-    const CellPos centre = CellFromPixel(Whole(v.x), Whole(v.y));
+    const CellPos centre = CellFromPixel(Whole16(v.x), Whole16(v.y));
     int bestStorey = 0;
     int bestDistance = kNoDistance;
     const CellPos corners[4] = {{centre.column - r, centre.row - r},
@@ -185,8 +178,8 @@ ObjectFind NearestBurningObject(std::int16_t vehicle, const UnitHead& v, const K
         if (o == nullptr || o->type == -1 || o->burning == 0 || o->storey != v.storey) continue;
         const SonderObjTyp* t = SonderObjTypAt(o->type);
         if (t == nullptr) continue;
-        const int x = Whole(o->x) + t->boxX0 + (t->boxX1 - t->boxX0) / 2;
-        const int y = Whole(o->y) + t->boxY0 + (t->boxY1 - t->boxY0) / 2;
+        const int x = Whole16(o->x) + t->boxX0 + (t->boxX1 - t->boxX0) / 2;
+        const int y = Whole16(o->y) + t->boxY0 + (t->boxY1 - t->boxY0) / 2;
         const std::int32_t d = DistanceFrom(v, x, y);
         if (d > cannon.range || d >= bestDistance) continue;
         const auto cx = static_cast<std::int16_t>(x);
@@ -269,9 +262,10 @@ void AimCrowdCannon(std::int16_t vehicle, const UnitHead& v, WasserStrahl& jet,
     for (std::int16_t p = 0; p < PersonUnits.count; ++p) {
         const UnitHead* person = PersonUnits.at(p);
         if (person == nullptr || !PersonToHit(p) || (person->controlFlags & 1) == 0) continue;
-        const std::int32_t d = DistanceFrom(v, Whole(person->x), Whole(person->y));
+        const std::int32_t d = DistanceFrom(v, Whole16(person->x), Whole16(person->y));
         if (d > cannon.range || d >= bestDistance) continue;
-        if (!TestWasserStrahlTarget(vehicle, Whole(person->x), Whole(person->y), nullptr)) continue;
+        if (!TestWasserStrahlTarget(vehicle, Whole16(person->x), Whole16(person->y), nullptr))
+            continue;
         best = p;
         bestDistance = d;
     }
@@ -284,7 +278,7 @@ void AimCrowdCannon(std::int16_t vehicle, const UnitHead& v, WasserStrahl& jet,
     }
     jet.targetPerson = best;
     jet.retargetTicks = 0;
-    StartWasserStrahl(vehicle, Whole(target->x), Whole(target->y), 0, 0);
+    StartWasserStrahl(vehicle, Whole16(target->x), Whole16(target->y), 0, 0);
 }
 
 }  // namespace kv
