@@ -14,7 +14,7 @@
 #include "persons/person_types.h"
 #include "persons/person_update.h"
 #include "persons/personen.h"
-#include "world/level_map.h"
+#include "plain_map.h"
 
 namespace {
 
@@ -27,15 +27,6 @@ constexpr std::uint8_t kWait = 7;
 // Often enough that poisoned persons neither die nor spread to the whole crowd.
 constexpr std::int64_t kRestoreEvery = 2048;
 
-void PlainMap(int width, int height) {
-    MapWidth = static_cast<std::uint16_t>(width);
-    MapHeight = static_cast<std::uint16_t>(height);
-    MapCellCount = static_cast<std::uint16_t>(width * height);
-    MapCells.assign(static_cast<std::size_t>(width * height), MapCell{0, 0x82, 1, 0});
-    WorldMaxX = static_cast<std::uint16_t>(32 * width - 16 * height - 1);
-    WorldMaxY = static_cast<std::uint16_t>(28 * height - 1);
-}
-
 struct Start {
     std::int32_t energy;
     std::uint8_t contamination;
@@ -44,7 +35,7 @@ struct Start {
 void BM_UpdatePersonen130(benchmark::State& state) {
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(KV_SAMPLEDATA_DIR);
-    PlainMap(40, 30);
+    plainmap::PlainMap(40, 30);
     LoadPersonTyp(1);
     SeedRandom(130);
     PersonCount = kPersons;

@@ -1,6 +1,5 @@
 #include "movement/befehl_queue.h"
 
-#include <bit>
 #include <utility>
 
 #include "core/befehl_callbacks.h"
@@ -13,6 +12,7 @@
 #include "movement/path_search.h"
 #include "movement/route.h"
 #include "movement/stepping.h"
+#include "persons/person.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
@@ -25,15 +25,6 @@ std::uint8_t ClearBefehleSignal = 0;
 namespace {
 
 constexpr std::uint8_t kNoStepMarker = 128;
-constexpr std::uint8_t kClassPlayerVehicle = 1;
-constexpr std::uint8_t kClassPerson = 4;
-
-std::uint32_t Word(float v) {
-    return std::bit_cast<std::uint32_t>(v);
-}
-std::uint32_t Word(std::int32_t v) {
-    return static_cast<std::uint32_t>(v);
-}
 
 Befehl* NewBefehl(std::uint8_t opcode, std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
     auto* order = new Befehl;
@@ -44,61 +35,52 @@ Befehl* NewBefehl(std::uint8_t opcode, std::uint32_t e, std::uint8_t flags, std:
     return order;
 }
 
+// The arguments stored as given: a float keeps its bits, an integer its value.
+template <class AB, class CD>
+Befehl* BuildTypedBefehl(std::uint8_t opcode, AB a, AB b, CD c, CD d, std::uint32_t e,
+                         std::uint8_t flags, std::int8_t extra) {
+    Befehl* order = NewBefehl(opcode, e, flags, extra);
+    order->setA(a);
+    order->setB(b);
+    order->setC(c);
+    order->setD(d);
+    return order;
+}
+
 // Converts the integer arguments by the opcode's form.
 Befehl* BuildBefehl(std::uint8_t opcode, std::int32_t a, std::int32_t b, std::int32_t c,
                     std::int32_t d, std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
-    Befehl* order = NewBefehl(opcode, e, flags, extra);
+    const auto f = [](std::int32_t v) { return static_cast<float>(v); };
     switch (BefehlOpcode(opcode).form) {
         case BefehlForm::Move:
-        case BefehlForm::Route:
-            order->a = Word(static_cast<float>(a));
-            order->b = Word(static_cast<float>(b));
-            order->c = Word(static_cast<float>(c));
-            order->d = Word(static_cast<float>(d));
-            break;
+            return BuildTypedBefehl(opcode, f(a), f(b), f(c), f(d), e, flags, extra);
+        case BefehlForm::Route: {
+            Befehl* order = BuildTypedBefehl(opcode, f(a), f(b), f(c), f(d), e, flags, extra);
+            order->finalX = f(a);
+            order->finalY = f(b);
+            return order;
+        }
         case BefehlForm::Turn:
-            order->a = Word(static_cast<float>(a));
-            order->b = Word(static_cast<float>(b));
-            order->c = Word(c);
-            order->d = Word(d);
-            break;
+            return BuildTypedBefehl(opcode, f(a), f(b), c, d, e, flags, extra);
         case BefehlForm::Raw:
-            order->a = Word(a);
-            order->b = Word(b);
-            order->c = Word(c);
-            order->d = Word(d);
             break;
     }
-    if (BefehlOpcode(opcode).form == BefehlForm::Route) {
-        order->finalX = order->aFloat();
-        order->finalY = order->bFloat();
-    }
-    return order;
+    return BuildTypedBefehl(opcode, a, b, c, d, e, flags, extra);
 }
 
 Befehl* BuildListBefehl(std::uint8_t opcode, GoalList goals, std::int32_t c, std::int32_t d,
                         std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
     Befehl* order = NewBefehl(opcode, e, flags, extra);
     order->b = static_cast<std::uint32_t>(goals.size());
-    order->c = Word(c);
-    order->d = Word(d);
+    order->setC(c);
+    order->setD(d);
     order->goals = std::move(goals);
-    return order;
-}
-
-Befehl* BuildFloatBefehl(std::uint8_t opcode, std::uint32_t a, std::uint32_t b, std::uint32_t c,
-                         std::uint32_t d, std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
-    Befehl* order = NewBefehl(opcode, e, flags, extra);
-    order->a = a;
-    order->b = b;
-    order->c = c;
-    order->d = d;
     return order;
 }
 
 Befehl* BuildRouteBefehl(std::uint8_t opcode, float a, float b, float c, float d, std::uint32_t e,
                          std::uint8_t flags, std::int8_t extra, float finalX, float finalY) {
-    Befehl* order = BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra);
+    Befehl* order = BuildTypedBefehl(opcode, a, b, c, d, e, flags, extra);
     order->finalX = finalX;
     order->finalY = finalY;
     return order;
@@ -153,7 +135,7 @@ void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
         case 179: {
             SonderObjPlace object;
             if (!SonderObjPlaces.get(order.aInt(), object)) {
-                unit.direction = static_cast<std::int8_t>((unit.direction + 6) % 12);
+                unit.direction = static_cast<std::int8_t>((unit.direction + 6) % kDirectionCount);
                 if (unit.type >= 0 && unit.type < kPersonTypCount)
                     SetMoverAction(unit, PersonTypen[static_cast<std::size_t>(unit.type)], 0);
             } else {
@@ -204,12 +186,12 @@ void AppendBefehl(UnitHead& unit, std::uint8_t opcode, GoalList goals, std::int3
 
 void AppendMoveBefehl(UnitHead& unit, std::uint8_t opcode, float a, float b, float c, float d,
                       std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
-    LinkAtTail(unit, BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra));
+    LinkAtTail(unit, BuildTypedBefehl(opcode, a, b, c, d, e, flags, extra));
 }
 
 void AppendTurnBefehl(UnitHead& unit, std::uint8_t opcode, float a, float b, std::int32_t c,
                       std::int32_t d, std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
-    LinkAtTail(unit, BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra));
+    LinkAtTail(unit, BuildTypedBefehl(opcode, a, b, c, d, e, flags, extra));
 }
 
 void AppendBefehl54(UnitHead& unit, std::uint8_t opcode, float a, float b, float c, float d,
@@ -230,12 +212,12 @@ void PushBefehl(UnitHead& unit, std::uint8_t opcode, GoalList goals, std::int32_
 
 void PushMoveBefehl(UnitHead& unit, std::uint8_t opcode, float a, float b, float c, float d,
                     std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
-    LinkAtHead(unit, BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra));
+    LinkAtHead(unit, BuildTypedBefehl(opcode, a, b, c, d, e, flags, extra));
 }
 
 void PushTurnBefehl(UnitHead& unit, std::uint8_t opcode, float a, float b, std::int32_t c,
                     std::int32_t d, std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
-    LinkAtHead(unit, BuildFloatBefehl(opcode, Word(a), Word(b), Word(c), Word(d), e, flags, extra));
+    LinkAtHead(unit, BuildTypedBefehl(opcode, a, b, c, d, e, flags, extra));
 }
 
 void PushBefehl54(UnitHead& unit, std::uint8_t opcode, float a, float b, float c, float d,
@@ -249,7 +231,7 @@ namespace {
 // Steps 1-3 of SetBefehl: the old queue goes, the unit stands again where it may.
 void PrepareForNewBefehl(UnitHead& unit, const UnitTypHead& type) {
     ClearBefehle(unit);
-    if (type.unitClass == kClassPlayerVehicle) {
+    if (type.unitClass == kPlayerVehicleUnitClass) {
         // Set-up ladders, a landed helicopter, a laid pontoon layer and a set-up crane keep
         // their pose.
         const int t = unit.type;
@@ -258,8 +240,9 @@ void PrepareForNewBefehl(UnitHead& unit, const UnitTypHead& type) {
                           (t == 20 && (anim == 2 || anim == 3)) || anim == 0;
         if (!keep) SetMoverAction(unit, type, 0);
         SetFahrzeugPushedObject(unit, 0xFFFF);
-    } else if (type.unitClass == kClassPerson) {
-        if ((unit.controlFlags & 64) == 0 && unit.anim != 0) SetMoverAction(unit, type, 0);
+    } else if (type.unitClass == kPersonUnitClass) {
+        if ((unit.controlFlags & kPersonInDistress) == 0 && unit.anim != 0)
+            SetMoverAction(unit, type, 0);
     }
 }
 
@@ -274,7 +257,7 @@ std::int16_t FahrzeugIndexOf(const UnitHead& unit) {
 void FinishSetBefehl(UnitHead& unit, const UnitTypHead& type, std::uint8_t opcode,
                      std::int32_t voice) {
     ResetMoveTarget(unit);
-    if (type.unitClass == kClassPlayerVehicle &&
+    if (type.unitClass == kPlayerVehicleUnitClass &&
         (opcode == 0 || opcode == 2 || opcode == 54 || opcode == 67))
         if (const std::int16_t vehicle = FahrzeugIndexOf(unit); vehicle >= 0)
             StopWasserStrahl(vehicle, 0);

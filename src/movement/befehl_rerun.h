@@ -20,7 +20,6 @@ class NestedBefehlRuns {
         --depth_;
         return true;
     }
-    int depth() const { return depth_; }
 
   private:
     int depth_ = 0;

@@ -12,6 +12,7 @@
 #include "movement/sonder_obj_push.h"
 #include "movement/stepping.h"
 #include "movement/zones.h"
+#include "persons/person.h"
 #include "world/sonder_obj.h"
 #include "world/terrain_outline.h"
 
@@ -27,12 +28,9 @@ constexpr int kPersonRadius = 17;
 constexpr std::int8_t kPushingFahrzeugTyp = 12;
 // Lying and seated civilians, and how much wider they count.
 constexpr std::int8_t kCivilianTyp = 0;
-constexpr std::int8_t kAnimLying = 4;
-constexpr std::int8_t kAnimSeated = 5;
+constexpr std::int8_t kCivilianLying = 4;
+constexpr std::int8_t kCivilianSeated = 5;
 constexpr int kWideLying = 20;
-// Person control flags and the mover flag the tests read.
-constexpr std::uint8_t kOnlookerFlag = 2;
-constexpr std::uint8_t kPedestrianFlag = 8;
 
 // One test: the footprint and what decides which things count.
 struct Query {
@@ -109,13 +107,13 @@ int FahrzeugBlocks(const Query& q, const UnitArray& units, int i) {
 bool CountsWider(const Query& q, const UnitHead& p) {
     if (p.type != kCivilianTyp) return false;
     if ((q.mode & kCollideWideLying) != 0 && q.hasDirection &&
-        (p.anim == kAnimLying || p.anim == kAnimSeated)) {
-        const int turned =
-            ((p.direction + 6) % kDirectionCount + kDirectionCount) % kDirectionCount;
+        (p.anim == kCivilianLying || p.anim == kCivilianSeated)) {
+        const int turned = WrapDirection(p.direction + 6);
         if (std::abs(turned - q.direction) < 2) return true;
     }
     return q.unit != nullptr && q.type != nullptr && q.type->unitClass == kPersonUnitClass &&
-           (q.unit->controlFlags & kOnlookerFlag) != 0 && !Carries(*q.unit) && p.anim == kAnimLying;
+           (q.unit->controlFlags & kPersonOnlooker) != 0 && !Carries(*q.unit) &&
+           p.anim == kCivilianLying;
 }
 
 Rect16 Widened(const Rect16& b, int by) {
@@ -129,7 +127,8 @@ int PersonBlocks(const Query& q, const UnitArray& units, int i, bool ignoreOnloo
                         std::abs(q.py - TruncInt(p.y)) > q.personRange))
         return 0;
     if (p.present == 0 || p.storey != q.layer || &p == q.unit || units.isOffMap(i)) return 0;
-    if (ignoreOnlookers && (p.controlFlags & (kOnlookerFlag | kPedestrianFlag)) != 0 && !Carries(p))
+    if (ignoreOnlookers && (p.controlFlags & (kPersonOnlooker | kPersonPedestrian)) != 0 &&
+        !Carries(p))
         return 0;
     if (q.unit != nullptr && Carries(*q.unit) && q.unit->link == i) return 0;
     if ((q.mode & kCollideSkipMoving) != 0 && (p.moverFlags & kMoverSearching) != 0) return 0;
@@ -256,8 +255,8 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
         const AnimSlot* slot = units.currentAnim(i);
         if (slot == nullptr) return;
         const Rect16 box = UnitBox(u, *slot);
-        const bool wide =
-            widen != 0 && u.type == kCivilianTyp && (u.anim == kAnimLying || u.anim == kAnimSeated);
+        const bool wide = widen != 0 && u.type == kCivilianTyp &&
+                          (u.anim == kCivilianLying || u.anim == kCivilianSeated);
         if (reach < 0 && !Meets(w, wide ? Widened(box, widen) : box)) return;
         out.push_back(
             {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box, wide});

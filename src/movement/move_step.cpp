@@ -7,6 +7,7 @@
 #include "movement/path_search.h"
 #include "movement/route_search.h"
 #include "movement/stepping.h"
+#include "persons/person.h"
 
 namespace kv {
 
@@ -16,12 +17,7 @@ namespace {
 
 constexpr std::uint8_t kPlanningBits = kMoverTurned | kMoverSearching | kMoverPathSearch;
 // Control flags of the persons that get out of a vehicle's way.
-constexpr std::uint8_t kEvaderFlags = 2 | 8 | 16;
-
-// The direction a unit travels in when it faces this one.
-int TravelDirection(int direction, std::uint8_t moverFlags) {
-    return (moverFlags & kMoverTurned) != 0 ? (direction + 6) % kDirectionCount : direction;
-}
+constexpr std::uint8_t kEvaderFlags = kPersonOnlooker | kPersonPedestrian | kPersonFighter;
 
 std::uint8_t MotionOf(const UnitHead& mover, const UnitHead& other) {
     if ((other.moverFlags & kMoverSearching) == 0) return kBlockerStanding;

@@ -11,6 +11,7 @@
 #include "movement/path_output.h"
 #include "movement/path_search.h"
 #include "movement/stepping.h"
+#include "persons/person.h"
 #include "world/geometry.h"
 
 namespace kv {
@@ -40,18 +41,10 @@ constexpr std::uint16_t kReasonRestart = 0x4000;
 constexpr float kSlideShift = 2.0f;
 constexpr std::uint8_t kSlideLeft = 9;
 constexpr std::uint8_t kSlideRight = 3;
-// Control flag of an onlooker.
-constexpr std::uint8_t kOnlookerFlag = 2;
 constexpr std::int8_t kCivilianTyp = 0;
-constexpr std::int8_t kWalkAnim = 1;
 
 std::uint8_t Dir(const PathNode* n) {
     return n->dir & kNodeDirMask;
-}
-
-void DropNode(PathTree* tree, PathNode* node) {
-    FreePathNode(node);
-    if (tree->count > 0) --tree->count;
 }
 
 // A node of a detour chain, not yet hung into the tree. Only a chain's head gets its copy of the
@@ -207,7 +200,7 @@ class Expansion {
             if (p->second == n_) p->second = nullptr;
             if (other != nullptr) FreePathSubtree(tree_, other);
             ReplaceInParent(tree_, p, n_);
-            DropNode(tree_, p);
+            DropPathNode(tree_, p);
             if (untilCorner && corner) return 1;
         }
         return 0;
@@ -226,7 +219,7 @@ class Expansion {
         if (n_->first != nullptr) FreePathSubtree(tree_, n_->first);
         ReplaceInParent(tree_, n_, next);
         if (search_.bestNode == n_) search_.bestNode = next->parent;
-        DropNode(tree_, n_);
+        DropPathNode(tree_, n_);
         n_ = next;
         QueueAppend(open_, next);
         return kExpandGoOn;
@@ -420,11 +413,11 @@ class Expansion {
     }
 
     bool widenBlocker(std::uint8_t kind, std::uint16_t index) const {
-        if (type_.unitClass != kPersonUnitClass || (unit_.controlFlags & kOnlookerFlag) == 0 ||
+        if (type_.unitClass != kPersonUnitClass || (unit_.controlFlags & kPersonOnlooker) == 0 ||
             (unit_.moverFlags & kMoverLed) != 0 || kind != kHitPerson)
             return false;
         const UnitHead* other = PersonUnits.at(index);
-        return other != nullptr && other->type == kCivilianTyp && other->anim != kWalkAnim;
+        return other != nullptr && other->type == kCivilianTyp && other->anim != kAnimWalk;
     }
 
     PointF goalCentroid() const {
@@ -470,7 +463,7 @@ class Expansion {
                 n_->flags = head->flags;
                 LinkSecond(n_, head->second);
                 head->second = nullptr;
-                DropNode(tree_, head);
+                DropPathNode(tree_, head);
                 heads = {n_, nullptr};
                 return n_;
             }
@@ -502,7 +495,7 @@ class Expansion {
         if (search_.bestNode == n_) search_.bestNode = node;
         FreeMetBlockers(n_->met);
         n_->met = nullptr;
-        DropNode(tree_, n_);
+        DropPathNode(tree_, n_);
         n_ = node;
         node->first = a;
         if (a != nullptr) a->parent = node;

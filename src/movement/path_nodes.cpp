@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "core/unit_views.h"
-#include "movement/stepping.h"
 #include "world/geometry.h"
 #include "world/level_map.h"
 
@@ -106,10 +104,6 @@ bool IsInSubtree(const PathNode* candidate, const PathNode* top) {
     return false;
 }
 
-void DropCount(PathTree* tree) {
-    if (tree->count > 0) --tree->count;
-}
-
 }  // namespace
 
 void ReplaceInParent(PathTree* tree, const PathNode* node, PathNode* replacement) {
@@ -182,8 +176,7 @@ void FreePathSubtree(PathTree* tree, PathNode* node) {
         pending.pop_back();
         if (n->second != nullptr) pending.push_back(n->second);
         if (n->first != nullptr) pending.push_back(n->first);
-        FreePathNode(n);
-        DropCount(tree);
+        DropPathNode(tree, n);
     }
 }
 
@@ -195,6 +188,12 @@ void FreePathNode(PathNode* node) {
     if (node == nullptr) return;
     FreeMetBlockers(node->met);
     NodePool().release(node);
+}
+
+void DropPathNode(PathTree* tree, PathNode* node) {
+    if (node == nullptr) return;
+    FreePathNode(node);
+    if (tree != nullptr && tree->count > 0) --tree->count;
 }
 
 bool IsSinglePathToRoot(const PathNode* node) {
@@ -235,8 +234,7 @@ PathNode* PruneDeadBranch(PathTree* tree, PathNode* node, PathNode*& bestNode,
         PathNode* child = at->first != nullptr ? at->first : at->second;
         PathNode* parent = at->parent;
         ReplaceInParent(tree, at, child);
-        FreePathNode(at);
-        DropCount(tree);
+        DropPathNode(tree, at);
         at = parent != nullptr ? parent : child;
         if (parent == nullptr) break;
     }
@@ -346,44 +344,6 @@ MetBlocker* CopyMetBlockers(const MetBlocker* head) {
         tail = &(*tail)->next;
     }
     return copy;
-}
-
-namespace {
-
-bool NotStarted(const Befehl* order) {
-    return (order->flags & kBefehlStarted) == 0;
-}
-
-bool AwaitsSearch(const Befehl* order, std::uint8_t ownOpcode) {
-    if (order == nullptr || !NotStarted(order)) return false;
-    const std::uint8_t op = order->opcode;
-    return op == 0 || op == 2 || op == 5 || op == ownOpcode;
-}
-
-constexpr std::uint8_t kVehicleRouteOpcode = 54;
-constexpr std::uint8_t kPersonGafferOpcode = 159;
-
-}  // namespace
-
-int CountSearchingMovers() {
-    int count = 0;
-    for (int i = 0; i < FahrzeugUnits.count; ++i) {
-        const UnitHead* v = FahrzeugUnits.at(i);
-        if (v == nullptr || v->type < 0) continue;
-        if ((v->moverFlags & (kMoverPathSearch | kMoverRoutePlanning)) != 0 ||
-            AwaitsSearch(v->orders, kVehicleRouteOpcode))
-            ++count;
-    }
-    for (int i = 0; i < PersonUnits.count; ++i) {
-        UnitHead* p = PersonUnits.at(i);
-        if (p == nullptr || p->type < 0) continue;
-        if ((p->moverFlags & kMoverPathSearch) != 0 ||
-            AwaitsSearch(p->orders, kPersonGafferOpcode)) {
-            ++count;
-            p->moverFlags |= kMoverSearching;
-        }
-    }
-    return count;
 }
 
 void FreeEmptyNodeGraph() {

@@ -1,7 +1,7 @@
 #pragma once
 // The bookkeeping the free path search builds on: the tree of search points, the open queue, the
-// obstacles each branch has met, the count of units searching in a tick, and the freeing of the
-// level's road-node buffer. Every operation does nothing when its tree, queue or node is null.
+// obstacles each branch has met, and the freeing of the level's road-node buffer. Every operation
+// does nothing when its tree, queue or node is null.
 
 #include <cstdint>
 
@@ -98,6 +98,8 @@ void FreePathSubtree(PathTree* tree, PathNode* node);
 PathNode* NewPathNode(const PathNode& fields);
 // Frees one node and its met list; links and the count are the caller's.
 void FreePathNode(PathNode* node);
+// Frees one node and takes it off the tree's count; links are the caller's.
+void DropPathNode(PathTree* tree, PathNode* node);
 // No branch on the way from node up to the root; false for null.
 bool IsSinglePathToRoot(const PathNode* node);
 // Removes a branch that came to an end, upwards while nothing else hangs there, and collapses the
@@ -124,10 +126,6 @@ bool FindMetBlocker(MetBlocker* head, std::uint8_t kind, std::uint16_t index1, s
                     std::uint16_t index3, std::uint8_t side, MetBlocker** found);
 void FreeMetBlockers(MetBlocker* head);
 MetBlocker* CopyMetBlockers(const MetBlocker* head);
-
-// Units whose free path search or route planning runs, or whose movement order has not started
-// yet; persons counted are marked as searching. The search shares its time among them.
-int CountSearchingMovers();
 
 // The road-node buffer of a level without road nodes goes at once; all of it at mission end.
 void FreeEmptyNodeGraph();

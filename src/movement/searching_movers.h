@@ -11,6 +11,10 @@ namespace kv {
 extern std::uint8_t RecountSearchers;
 extern std::uint8_t SearchingMoverCount;
 
+// Units whose free path search or route planning runs, or whose movement order has not started
+// yet; persons counted are marked as searching. The search shares its time among them.
+int CountSearchingMovers();
+
 void ResetSearchingMovers();
 
 }  // namespace kv

@@ -47,10 +47,6 @@ int RingIndex(int i) {
     return ((i % kStepRingSize) + kStepRingSize) % kStepRingSize;
 }
 
-int TravelDirection(std::uint8_t direction, std::uint8_t moverFlags) {
-    return (moverFlags & kMoverTurned) != 0 ? (direction + 6) % kDirectionCount : direction;
-}
-
 // One component of a step of length s: elevenths of it, the diagonal parts through the constant
 // 1/11.
 long double StepPart(int elevenths, float s) {
@@ -171,10 +167,9 @@ SavedMoverPos g_savedMoverPos;
 }  // namespace
 
 std::uint8_t TurnStep(std::uint8_t direction, std::uint8_t wanted) {
-    const int q = ((wanted - direction) % kDirectionCount + kDirectionCount) % kDirectionCount;
+    const int q = WrapDirection(wanted - direction);
     if (q == 0) return direction;
-    return static_cast<std::uint8_t>((direction + (q < 7 ? 1 : kDirectionCount - 1)) %
-                                     kDirectionCount);
+    return WrapDirection(direction + (q < 7 ? 1 : kDirectionCount - 1));
 }
 
 MoveStep StepRingEntry(const UnitHead& unit, int i) {

@@ -20,6 +20,11 @@ inline constexpr std::uint8_t kMoverPathSearch = 8;
 inline constexpr std::uint8_t kMoverLed = 16;  // the person named in link leads (or carries) it
 inline constexpr std::uint8_t kMoverRoutePlanning = 32;
 
+// The direction a unit travels in when it faces this one.
+constexpr int TravelDirection(std::uint8_t direction, std::uint8_t moverFlags) {
+    return (moverFlags & kMoverTurned) != 0 ? (direction + 6) % kDirectionCount : direction;
+}
+
 // The step ring: entries 0..23 in stepRing, entry 24 (the planning origin of an emptied ring) in
 // moveDir, moveX and moveY. At most 24 entries are pending.
 inline constexpr int kStepRingSize = 25;

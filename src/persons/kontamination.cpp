@@ -132,8 +132,8 @@ void SpreadKontamination(std::int16_t source) {
 }
 
 void EnterDecontamination(std::int16_t index) {
-    Person* person = UsedPersonAt(index);
-    if (person == nullptr || person->orders == nullptr) return;
+    Person* person = RunningPerson(index);
+    if (person == nullptr) return;
     Person& p = *person;
     Befehl& order = *p.orders;
     UnitHead* vehicle = UsedVehicle(order.bInt());
@@ -176,8 +176,8 @@ void EnterDecontamination(std::int16_t index) {
 }
 
 void LeaveDecontamination(std::int16_t index) {
-    Person* person = UsedPersonAt(index);
-    if (person == nullptr || person->orders == nullptr) return;
+    Person* person = RunningPerson(index);
+    if (person == nullptr) return;
     Person& p = *person;
     Befehl& order = *p.orders;
     UnitHead* vehicle = UsedVehicle(order.aInt());

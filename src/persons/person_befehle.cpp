@@ -78,8 +78,8 @@ void SetPersonBefehlHooks(const PersonBefehlHooks* hooks) {
 }
 
 void ExecutePersonBefehl(std::int16_t index) {
-    Person* person = PersonAt(index);
-    if (person == nullptr || person->type == -1 || person->orders == nullptr) return;
+    Person* person = RunningPerson(index);
+    if (person == nullptr) return;
     const std::uint8_t opcode = person->orders->opcode;
     const BefehlOpcodeRow& row = BefehlOpcode(opcode);
     const PersonBefehlHandler handler = row.person ? PersonBefehlHandlers[opcode] : nullptr;

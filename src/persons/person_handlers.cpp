@@ -28,12 +28,6 @@ constexpr std::int32_t kStraightSteps = 10;
 // The straight walk's steps take full speed where the terrain gives none.
 constexpr std::uint8_t kStepMode = 1;
 
-// The person of a handler; null for an index outside the array, a free slot or an empty queue.
-Person* RunningPerson(std::int16_t index) {
-    Person* p = PersonAt(index);
-    return p != nullptr && p->type != -1 && p->orders != nullptr ? p : nullptr;
-}
-
 // The unit a follow order names and its own type record, if it may still be followed.
 struct FollowedUnit {
     UnitHead* unit = nullptr;

@@ -109,8 +109,8 @@ void ReleasePartners(std::int16_t index, Person& p) {
     }
     if (IsFireFighterBase(p.type)) {
         const PersonLink link = DecodePersonLink(p.link);
-        const Person* led = PersonAt(link.index);
-        if (link.kind == PersonLinkKind::Leads && led != nullptr && led->type != -1 &&
+        const Person* led = UsedPersonAt(link.index);
+        if (link.kind == PersonLinkKind::Leads && led != nullptr &&
             (led->controlFlags & kPersonController) != 0)
             ReleaseLedPerson(static_cast<std::int16_t>(link.index), index, 1);
     }

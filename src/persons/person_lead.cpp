@@ -33,18 +33,9 @@ constexpr std::array<LedForm, 3> kLedForms = {{
     {43, 44, 16},
 }};
 
-Person* UsedPerson(std::int64_t index) {
-    return index >= 0 && index <= 0x7FFF ? UsedPersonAt(static_cast<std::int32_t>(index)) : nullptr;
-}
-
-Person* RunningPerson(std::int16_t index) {
-    Person* p = UsedPerson(index);
-    return p != nullptr && p->orders != nullptr ? p : nullptr;
-}
-
 // The person a order names besides the unit itself.
 Person* OtherPerson(std::int16_t index, std::int32_t a) {
-    return a != index ? UsedPerson(a) : nullptr;
+    return a != index ? UsedPersonAt(a) : nullptr;
 }
 
 int Trunc(float v) {
@@ -222,8 +213,8 @@ void RunPersonBefehl161(std::int16_t index) {
 }
 
 void ReleaseLedPerson(std::int16_t led, std::int16_t leader, std::uint8_t place) {
-    Person* p = UsedPerson(led);
-    Person* l = UsedPerson(leader);
+    Person* p = UsedPersonAt(led);
+    Person* l = UsedPersonAt(leader);
     // Only a pair that takes along: each names the other.
     if (p == nullptr || l == nullptr || LeaderOf(*p) != l || LedBy(*l) != p) return;
     if (place != 0 && !PlaceReleasingLeader(*l, *p)) return;

@@ -24,11 +24,6 @@ constexpr std::int8_t kKneelAnim = 4;
 constexpr int kPatienceBase = 10;
 constexpr int kPatienceSpread = 20;
 
-Person* RunningPerson(std::int16_t index) {
-    Person* p = PersonAt(index);
-    return p != nullptr && p->type != -1 && p->orders != nullptr ? p : nullptr;
-}
-
 bool IsOnlooker(const Person& p) {
     return (p.controlFlags & kOnlookerFlag) != 0;
 }
@@ -321,8 +316,8 @@ void WalkPersonStep(std::int16_t index) {
 }
 
 std::uint8_t GetPersonTargetDirection(std::int16_t index) {
-    const Person* p = PersonAt(index);
-    if (p == nullptr || p->type == -1) return 0;
+    const Person* p = UsedPersonAt(index);
+    if (p == nullptr) return 0;
     const auto own = static_cast<std::uint8_t>(p->direction);
     const ZFWeg* path = ZFWegAt(FindNearestZFWeg(*p));
     if (path == nullptr) return own;

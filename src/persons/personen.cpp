@@ -30,14 +30,12 @@ namespace {
 
 constexpr std::uint8_t kTypeMedic = 4;
 constexpr std::int8_t kTypeThrower = 32;
+constexpr std::int32_t kFullEnergy = 1000000;
 
 bool ValidPersonTyp(int type) {
     return type >= 0 && type < kPersonTypCount;
 }
 
-UnitHead* PersonHead(std::int16_t index) {
-    return &Personen[static_cast<std::size_t>(index)];
-}
 std::uint8_t PersonCasualty(std::int16_t index) {
     return Personen[static_cast<std::size_t>(index)].casualty;
 }
@@ -82,13 +80,17 @@ Person* UsedPersonAt(std::int32_t index) {
     return p != nullptr && p->type != -1 ? p : nullptr;
 }
 
+Person* RunningPerson(std::int32_t index) {
+    Person* p = UsedPersonAt(index);
+    return p != nullptr && p->orders != nullptr ? p : nullptr;
+}
+
 void AllocPersonen() {
     for (Person& p : Personen) DiscardBefehle(p);
     Personen.assign(PersonCount > 0 ? static_cast<std::size_t>(PersonCount) : 0, Person{});
     for (Person& p : Personen) MakeFree(p);
     PersonUnits = {};
     PersonUnits.setRecords(std::span(Personen));
-    PersonUnits.head = PersonHead;
     PersonUnits.casualty = PersonCasualty;
     PersonUnits.soundGroup = PersonSoundGroup;
     PersonUnits.offMap = PersonOffMap;
@@ -123,6 +125,25 @@ std::int16_t FindFreePerson() {
     return -1;
 }
 
+Person& PlacePerson(std::int16_t index, std::int8_t type, float x, float y, std::int8_t storey) {
+    Person& p = Personen[static_cast<std::size_t>(index)];
+    p.type = type;
+    p.x = x;
+    p.y = y;
+    p.height = 0;
+    p.storey = storey;
+    return p;
+}
+
+void SetStandingUnhurt(Person& p) {
+    p.present = 1;
+    p.selectable = 0;
+    p.offMap = 0;
+    p.casualty = 0;
+    p.energy = kFullEnergy;
+    p.energyLoss = 0;
+}
+
 bool PersonCellFits(std::int16_t x, std::int16_t y, std::int8_t storey, std::uint16_t& house) {
     house = 0xFFFF;
     const CellPos cell = CellFromPixel(x, y);
@@ -146,13 +167,8 @@ std::int16_t PlaceNewPerson(std::int8_t type, std::int16_t x, std::int16_t y, st
     if (index < 0) return -1;
     std::uint16_t house = 0xFFFF;
     if (!PersonCellFits(x, y, storey, house)) return -1;
-    Person& p = Personen[static_cast<std::size_t>(index)];
-    p.type = type;
+    Person& p = PlacePerson(index, type, x, y, storey);
     p.direction = static_cast<std::int8_t>(direction);
-    p.x = x;
-    p.y = y;
-    p.height = 0;
-    p.storey = storey;
     if (storey >= 1) p.house = house;
     return index;
 }
@@ -189,13 +205,8 @@ std::int16_t CreatePersonAt(std::int16_t x, std::int16_t y, std::int8_t storey,
     if (index < 0) return -1;
     Person& p = Personen[static_cast<std::size_t>(index)];
     p.controlFlags = kPersonController | kPersonRival;
-    p.present = 1;
+    SetStandingUnhurt(p);
     p.targetable = 1;
-    p.selectable = 0;
-    p.offMap = 0;
-    p.casualty = 0;
-    p.energy = 1000000;
-    p.energyLoss = 0;
     p.contamination = 0;
     if (PersonTypLoaded(kTypeThrower)) ResetPerson(index);
     return index;
@@ -343,8 +354,8 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask) {
 }
 
 void DeletePerson(std::int32_t index) {
-    Person* person = PersonAt(index);
-    if (person == nullptr || person->type == -1) return;
+    Person* person = UsedPersonAt(index);
+    if (person == nullptr) return;
     Person& p = *person;
     StopOwnerSound(kOwnerPerson, index);
     p.attachment.reset();

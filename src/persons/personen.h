@@ -28,6 +28,8 @@ extern SavedPosition SavedPersonPos;
 Person* PersonAt(std::int32_t index);
 // The same for a slot in use; null for a free slot too.
 Person* UsedPersonAt(std::int32_t index);
+// The person an order handler works on: in use and holding orders; null otherwise.
+Person* RunningPerson(std::int32_t index);
 // The type record of a person in use.
 const PersonTyp& PersonTypOf(const Person& person);
 // The draw corner: the position minus the hot spot of the current animation, truncated toward
@@ -41,6 +43,12 @@ void AllocPersonen();
 void FreePersonen();
 // The first free slot, or -1 when the array is full.
 std::int16_t FindFreePerson();
+// What every creator writes first into the free slot it took: the type, and the place at height
+// 0 on the storey.
+Person& PlacePerson(std::int16_t index, std::int8_t type, float x, float y, std::int8_t storey);
+// A created person that stands up unhurt: present and on the map, not selectable, no casualty,
+// full energy that does not drain.
+void SetStandingUnhurt(Person& p);
 
 // Whether a person may be created at (x, y) on that storey: the map cell must be plain ground
 // for storey 0 (and below), a cell of a placed house for storey 1 and up. house receives that

@@ -53,12 +53,6 @@ void RunNextNow(std::int16_t index) {
     g_nestedRuns.runAgain([index] { ExecuteFahrzeugBefehl(index); });
 }
 
-// The vehicle of a handler and its head order; null when there is none to run.
-Fahrzeug* RunningFahrzeug(std::int16_t index) {
-    Fahrzeug* v = UsedFahrzeugAt(index);
-    return v != nullptr && v->orders != nullptr ? v : nullptr;
-}
-
 // One less, never below the smallest value.
 std::int32_t CountDown(std::int32_t a) {
     return a > std::numeric_limits<std::int32_t>::min() ? a - 1 : a;

@@ -35,11 +35,6 @@ constexpr std::int32_t kEvadeStrength = 20000000;
 constexpr std::int8_t kEvadeTicks = 8;
 constexpr std::uint16_t kNoObject = 0xFFFF;
 
-Fahrzeug* RunningFahrzeug(std::int16_t index) {
-    Fahrzeug* v = UsedFahrzeugAt(index);
-    return v != nullptr && v->orders != nullptr ? v : nullptr;
-}
-
 bool OnRoadLeg(const Befehl& order) {
     return (order.opcode == kOpMove || order.opcode == kOpRouteLeg) &&
            (order.flags & kBefehlRouteLeg) != 0;

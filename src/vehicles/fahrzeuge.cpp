@@ -12,7 +12,7 @@
 #include "core/unit_views.h"
 #include "media/sound_slots.h"
 #include "movement/befehl_queue.h"
-#include "persons/person_types.h"
+#include "persons/person_link.h"
 #include "persons/personen.h"
 #include "world/sonder_obj.h"
 
@@ -36,12 +36,6 @@ bool CarriesCasualty(std::int8_t type) {
 constexpr std::int32_t kAmbulanceLethalEnergy = 300000;
 constexpr std::int32_t kHelicopterLethalEnergy = 150000;
 
-// Link marks of a person lying on a bed: treated by, or revived by, the medic in the low bits.
-constexpr std::uint16_t kLinkKindMask = 0xF000;
-constexpr std::uint16_t kLinkTreatedBy = 0x1000;
-constexpr std::uint16_t kLinkRevivedBy = 0x3000;
-constexpr std::uint16_t kLinkPartnerMask = 0x0FFF;
-
 // The tent's inside reaches this far above the invisible tent's box.
 constexpr float kTentRoofAllowance = 23.0f;
 
@@ -49,9 +43,6 @@ constexpr float kTentRoofAllowance = 23.0f;
 constexpr std::int8_t kAnimTentRising = 2;
 constexpr std::int8_t kAnimTentUp = 3;
 
-UnitHead* FahrzeugHead(std::int16_t index) {
-    return &Fahrzeuge[static_cast<std::size_t>(index)];
-}
 const AnimSlot* FahrzeugCurrentAnim(std::int16_t index) {
     const Fahrzeug& v = Fahrzeuge[static_cast<std::size_t>(index)];
     const AnimSlot& slot = FahrzeugAnim(v);
@@ -119,23 +110,17 @@ void KillBasketPersons(std::int16_t index, Fahrzeug& v) {
     }
 }
 
-void RefreshPersonDrawPos(Person& p) {
-    const AnimSlot& slot = PersonAnimSlot(p.type, p.direction, p.anim);
-    p.drawX = static_cast<std::int16_t>(static_cast<std::int32_t>(p.x - slot.hotX));
-    p.drawY = static_cast<std::int16_t>(static_cast<std::int32_t>(p.y - slot.hotY));
-}
-
 // The person lying on a bed gets up from it; a medic working on it stops.
 void ReleaseBedPerson(std::int32_t person) {
     Person* p = UsedPersonAt(person);
     if (p == nullptr) return;
-    const std::uint16_t kind = p->link & kLinkKindMask;
-    if (kind == kLinkTreatedBy || kind == kLinkRevivedBy) {
-        const std::int32_t medic = p->link & kLinkPartnerMask;
+    const PersonLink link = DecodePersonLink(p->link);
+    if (link.kind == PersonLinkKind::TreatedBy || link.kind == PersonLinkKind::RevivedBy) {
+        const std::int32_t medic = link.index;
         if (Person* m = UsedPersonAt(medic)) {
             ClearBefehle(*m);
             SetPersonAnim(static_cast<std::int16_t>(medic), 0);
-            RefreshPersonDrawPos(*m);
+            UpdatePersonDrawPos(*m);
         }
     }
     p->height = 0;
@@ -225,6 +210,11 @@ Fahrzeug* UsedFahrzeugAt(std::int32_t index) {
     return v != nullptr && v->type != -1 ? v : nullptr;
 }
 
+Fahrzeug* RunningFahrzeug(std::int32_t index) {
+    Fahrzeug* v = UsedFahrzeugAt(index);
+    return v != nullptr && v->orders != nullptr ? v : nullptr;
+}
+
 const FahrzeugTyp& FahrzeugTypOf(const Fahrzeug& vehicle) {
     return FahrzeugTypen[static_cast<std::size_t>(
         std::clamp<int>(vehicle.type, 0, kFahrzeugTypCount - 1))];
@@ -246,7 +236,6 @@ void AllocFahrzeuge() {
     Fahrzeuge.resize(FahrzeugCount > 0 ? static_cast<std::size_t>(FahrzeugCount) : 0);
     FahrzeugUnits = {};
     FahrzeugUnits.setRecords(std::span(Fahrzeuge));
-    FahrzeugUnits.head = FahrzeugHead;
     FahrzeugUnits.typeRecord = FahrzeugTypRecord;
     FahrzeugUnits.animSlot = FahrzeugCurrentAnim;
     FahrzeugUnits.heat = FahrzeugHeat;

@@ -21,6 +21,8 @@ extern std::vector<Fahrzeug> Fahrzeuge;
 Fahrzeug* FahrzeugAt(std::int32_t index);
 // The vehicle of an index that is in use; null for a free slot or outside the array.
 Fahrzeug* UsedFahrzeugAt(std::int32_t index);
+// The vehicle an order handler works on: in use and holding orders; null otherwise.
+Fahrzeug* RunningFahrzeug(std::int32_t index);
 // The type record of a vehicle in use.
 const FahrzeugTyp& FahrzeugTypOf(const Fahrzeug& vehicle);
 // The animation the vehicle shows now.

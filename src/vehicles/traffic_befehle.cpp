@@ -26,11 +26,6 @@ constexpr float kTurnBackReach = 130.0f;
 constexpr std::int8_t kCivilType = 0;
 constexpr std::int8_t kSittingAnim = 5;
 
-Fahrzeug* RunningFahrzeug(std::int16_t index) {
-    Fahrzeug* v = UsedFahrzeugAt(index);
-    return v != nullptr && v->orders != nullptr ? v : nullptr;
-}
-
 bool Faces(const Fahrzeug& v, float x, float y) {
     return GetDirection12(v, v.x, v.y, x, y) == static_cast<std::uint8_t>(v.direction);
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "movement/searching_movers.h"
 #include "movement/stepping.h"
 #include "movement/unit_fixture.h"
 #include "world/level_map.h"

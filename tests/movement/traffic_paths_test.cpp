@@ -83,10 +83,15 @@ TEST(ZFWegRecord, SavedLayout) {
     EXPECT_EQ(out.data(), bytes.data());
 }
 
-// The game's generator, restated, to know what a draw gives.
+// What the game's generator draws from seed, which moves on past the draw; the generator's own
+// state is left as it was.
 int NextDraw(std::uint32_t& seed) {
-    seed = seed * 22695477u + 1u;
-    return static_cast<int>((seed >> 16) & 0x7FFF);
+    const std::uint32_t now = RandomSeed();
+    SeedRandom(seed);
+    const int draw = Rand();
+    seed = RandomSeed();
+    SeedRandom(now);
+    return draw;
 }
 
 constexpr std::int32_t kStartX = 1000;

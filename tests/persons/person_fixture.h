@@ -5,13 +5,12 @@
 #include <cstdint>
 
 #include "persons/personen.h"
+#include "plain_map.h"
 #include "support/headless_test.h"
 
 namespace kv::test {
 
-// A width x height map of plain ground cells open to every movement class, with WorldMaxX and
-// WorldMaxY to match.
-void PlainMap(int width, int height);
+using plainmap::PlainMap;
 
 class PersonTest : public HeadlessTest {
   protected:
