@@ -59,7 +59,7 @@ int RestoreGameDisplay();
 LResult VideoSysWndProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam);
 LResult VideoWndProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam);
 
-// For tests: every video global back to its start value.
+// Every video global back to its start value (program reset).
 void ResetVideoState();
 
 }  // namespace kv

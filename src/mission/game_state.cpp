@@ -20,6 +20,7 @@
 #include "media/intro.h"
 #include "media/sound_slots.h"
 #include "media/speech.h"
+#include "media/video.h"
 #include "mission/campaign_tables.h"
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
@@ -53,19 +54,9 @@
 
 namespace kv {
 
-namespace {
-
-// Types 0..7 are loaded once at program start and stay; a mission loads the others.
-constexpr int kPreloadedPersonTypen = 8;
-
-}  // namespace
-
 void ResetGameState() {
     ResetMissionStart();
     ReleaseSounds();
-    FreeFahrzeuge();
-    for (int t = kPreloadedPersonTypen; t < kPersonTypCount; ++t)
-        FreePersonTyp(static_cast<std::int16_t>(t));
     FreeSobjJet();
     FreePontonPunkte();
     ResetSonderObj();
@@ -118,6 +109,7 @@ void ResetProgramState() {
     SetScreenCalls(nullptr);
     SetStartMissionFunction(nullptr);
     ResetMouse();
+    ResetVideoState();
     CdPath.clear();
     ResetFatalError();
 }

@@ -156,14 +156,6 @@ void ResetMissionVariables() {
     JumpWordStep = 0;
 }
 
-bool RunInitSteps() {
-    for (const MissionStep& step : MissionInitSteps) {
-        if (step.run != nullptr) step.run();
-        if (FatalErrorRaised()) return false;
-    }
-    return true;
-}
-
 void ResetInputAndView() {
     SetCursorPos(400, 300);
     MouseX = 400;
@@ -221,7 +213,7 @@ void StartMission(std::int32_t slot) {
     RunScreenCall(ScreenCalls().FindKarteStartPoints);
     ClearMessageLine();
     ResetMissionVariables();
-    if (!RunInitSteps()) return;
+    if (!RunMissionSteps(MissionInitSteps)) return;
 
     ResetInputAndView();
     GameMode = 2;
@@ -306,7 +298,6 @@ bool MissionSetUp() {
 void ResetMissionStart() {
     FreePanelPictures();
     FreeMapWege();
-    FreeMissionExtras();
     SavePreview.fill(0);
     MissionViewFresh = 0;
     g_setUp = false;

@@ -1,5 +1,7 @@
 #include "mission/mission_steps.h"
 
+#include "core/fatal_error.h"
+
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 
@@ -13,6 +15,14 @@ constexpr MissionViewSteps kMissionViewSteps{};
 }  // namespace
 
 MissionViewSteps MissionView = kMissionViewSteps;
+
+bool RunMissionSteps(std::span<const MissionStep> steps) {
+    for (const MissionStep& step : steps) {
+        if (step.run != nullptr) step.run();
+        if (FatalErrorRaised()) return false;
+    }
+    return true;
+}
 
 void ResetMissionSteps() {
     MissionView = kMissionViewSteps;

@@ -3,6 +3,7 @@
 // module is not built yet has no function and is skipped.
 
 #include <cstdint>
+#include <span>
 
 namespace kv {
 
@@ -10,6 +11,9 @@ struct MissionStep {
     const char* name;
     void (*run)();
 };
+
+// Runs the steps in order; false at the first fatal error, which ends the list there.
+bool RunMissionSteps(std::span<const MissionStep> steps);
 
 // The mission view's own steps that its later parts fill; an empty one is skipped.
 struct MissionViewSteps {

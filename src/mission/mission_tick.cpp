@@ -1,6 +1,5 @@
 #include "mission/mission_tick.h"
 
-#include "core/fatal_error.h"
 #include "core/fire_counts.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
@@ -94,10 +93,7 @@ const std::array<MissionStep, kTickStepCount>& DefaultMissionTickSteps() {
 void RunGameTicks(std::uint8_t draw) {
     if (draw != 0) CyclePaletteColours();
     for (int n = 0; n < GameSpeed; ++n)
-        for (const MissionStep& step : MissionTickSteps) {
-            if (step.run != nullptr) step.run();
-            if (FatalErrorRaised()) return;
-        }
+        if (!RunMissionSteps(MissionTickSteps)) return;
     if (draw != 0 && MissionView.BuildDrawList != nullptr) MissionView.BuildDrawList();
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/mission_state.h"
 #include "core/view.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_rows.h"
@@ -82,12 +83,6 @@ void InitSonderObjM01() {
 // Nothing burns at the start.
 void InitBrandM01() {}
 
-// The right end of the road: the last visible column's edge (after the level hook has lowered the
-// column count).
-std::int16_t RoadRightEdgeM01() {
-    return static_cast<std::int16_t>(ScrollCols * 32 - MapHeight * 16);
-}
-
 // Traffic comes along the road from the right edge and leaves at the left.
 constexpr std::array<ZFWegTyp, 9> kZFTypenM01 = {{
     {27, 100},
@@ -104,7 +99,8 @@ constexpr std::array<ZFWegTyp, 9> kZFTypenM01 = {{
 void InitZFWegeM01() {
     ZFWegCount = 1;
     AllocZFWege();
-    const std::int32_t xR = RoadRightEdgeM01();
+    // The right end of the road: just past the map's largest x.
+    const std::int32_t xR = WorldMaxX + 1;
     ZFWeg& w = ZFWege[0];
     w.startX = xR + 100;
     w.startY = 505;

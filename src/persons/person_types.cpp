@@ -89,7 +89,7 @@ void FinishPersonTyp(std::int16_t type, std::uint8_t animCount) {
 }
 
 void PreloadPersonTypen() {
-    for (std::int16_t t = 0; t <= 7; ++t) {
+    for (std::int16_t t = 0; t < kPreloadedPersonTypen; ++t) {
         LoadPersonTyp(t);
         if (FatalErrorRaised()) return;
     }

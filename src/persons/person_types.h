@@ -30,6 +30,9 @@ struct PersonTyp : UnitTypHead {
 // Every field a loader does not set is 0.
 extern std::array<PersonTyp, kPersonTypCount> PersonTypen;
 
+// Types below this number stay loaded for the whole program.
+inline constexpr int kPreloadedPersonTypen = 8;
+
 // Loads the type, with the variants that come with it, unless it is loaded already. Numbers
 // outside 0..54 and numbers that load nothing are ignored.
 void LoadPersonTyp(std::int16_t type);

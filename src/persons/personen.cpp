@@ -28,8 +28,6 @@ SavedPosition SavedPersonPos;
 
 namespace {
 
-// Types 0..7 stay loaded for the whole program.
-constexpr int kPreloadedPersonTypen = 8;
 constexpr std::uint8_t kTypeMedic = 4;
 constexpr std::int8_t kTypeThrower = 32;
 constexpr std::int32_t kFullEnergy = 1000000;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "core/cd_path.h"
 #include "core/main_window.h"
 #include "core/mission_state.h"
 #include "core/options.h"
@@ -32,16 +31,12 @@ class CdAudioTest : public test::HeadlessTest {
             const std::string name = (t < 10 ? "music/track0" : "music/track") + std::to_string(t);
             dir.write(name + (t == 7 ? ".wav" : ".ogg"), "x");
         }
-        CdPath.clear();
         CurrentCdTrack = kNoCdTrack;
-        CdMusicOn = 1;
         ASSERT_EQ(InitWindow(), 1);
     }
     void TearDown() override {
         CloseCdAudio();
         if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
-        CdMusicOn = 1;
-        MissionNummer = 0;
         HeadlessTest::TearDown();
     }
     HeadlessMusic& music() { return backend.musicDevice(); }

@@ -9,7 +9,6 @@
 
 #include "app/program_tables.h"
 #include "app/startup.h"
-#include "core/cd_path.h"
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
@@ -70,16 +69,11 @@ class VideoTest : public test::HeadlessTest {
     }
     void TearDown() override {
         if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
-        SetStartMissionFunction(nullptr);
-        SoundOn = 1;
-        ResetVideoState();
         // A test that took the start picture away leaves it for the next.
         if (!std::filesystem::exists(dir.path() / "graphs/d/start.cff")) WriteStartPicture(dir);
         HeadlessTest::TearDown();
     }
     void start() {
-        ResetVideoState();
-        CdPath.clear();
         CurrentCdTrack = kNoCdTrack;
         InstallProgramTables();
         table = *tableOf();

@@ -7,7 +7,6 @@
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
-#include "media/video.h"
 #include "platform/window.h"
 
 namespace kv::test {
@@ -23,7 +22,6 @@ void DispatchAll() {
 void MissionTest::TearDown() {
     if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
     DispatchAll();
-    ResetVideoState();
     HeadlessTest::TearDown();
     cwd.reset();
 }

@@ -11,13 +11,6 @@ void PersonTest::SetUp() {
     PlainMap(40, 30);
 }
 
-void PersonTest::TearDown() {
-    FreePersonen();
-    FreeLevelMap();
-    FreeTerrain();
-    HeadlessTest::TearDown();
-}
-
 void PersonTest::alloc(int count) {
     PersonCount = static_cast<std::int16_t>(count);
     AllocPersonen();

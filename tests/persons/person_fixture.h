@@ -15,7 +15,6 @@ using plainmap::PlainMap;
 class PersonTest : public HeadlessTest {
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     // count free slots.
     void alloc(int count);

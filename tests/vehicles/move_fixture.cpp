@@ -49,12 +49,7 @@ void MoveTest::SetUp() {
 }
 
 void MoveTest::TearDown() {
-    ResetPlannerWatch();
     findPathStandIn = nullptr;
-    FreeFahrzeuge();
-    FreePersonen();
-    FreeLevelMap();
-    FreeTerrain();
     FahrzeugTest::TearDown();
 }
 

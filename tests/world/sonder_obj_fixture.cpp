@@ -65,7 +65,6 @@ void SonderObjTest::SetUp() {
 }
 
 void SonderObjTest::TearDown() {
-    FreeSonderObj();
     cwd_.reset();
     TerrainTest::TearDown();
 }
