@@ -18,14 +18,13 @@ namespace {
 constexpr std::uint16_t kWalkMode = kCollideZones;
 // Onlookers pass 8 besides; the collision tests give it no meaning.
 constexpr std::uint16_t kOnlookerWalkMode = kCollideZones | 8;
-constexpr std::uint8_t kOnlookerFlag = 2;
 constexpr std::int8_t kCivilType = 0;
 constexpr std::int8_t kKneelAnim = 4;
 constexpr int kPatienceBase = 10;
 constexpr int kPatienceSpread = 20;
 
 bool IsOnlooker(const Person& p) {
-    return (p.controlFlags & kOnlookerFlag) != 0;
+    return (p.controlFlags & kPersonOnlooker) != 0;
 }
 
 // A led person walks at its leader's type's pace.
