@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <span>
 
@@ -28,9 +29,10 @@ HouseCellRef FindHouseCell(int house, int floor, int i, int j) {
 }
 
 HouseCellRef LinkedGroundCell(std::uint16_t tile) {
+    // A decoded link names a placed house, which has a ground floor, and a cell of its type.
     const HouseLinkTarget link = DecodeHouseLink(tile);
     if (link.house < 0) return {};
-    return FindHouseCell(link.house, 0, link.i, link.j);
+    return {&Houses[static_cast<std::size_t>(link.house)], link.house, 0, link.i, link.j};
 }
 
 void CountHouseCellLit(House& h) {
@@ -107,25 +109,30 @@ void IgniteHouseCell(const HouseCellRef& c) {
     StartCellFlames(c.index, c.floor, c.i, c.j);
 }
 
+// A cell already burning, or with nothing left to burn, takes no heat.
+bool TakesHeat(const BrandState& s) {
+    return s.burning == 0 && s.fuel > 0;
+}
+
 // Heat reaching a plain map cell; it ignites once its heat is above its class's threshold.
 void HeatPlainCell(std::size_t cell, std::int32_t heat) {
     BrandState& s = BrandStates[cell];
-    if (s.burning != 0 || s.fuel <= 0) return;
+    if (!TakesHeat(s)) return;
     AddHeat(s.heat, heat);
     if (s.heat > MapMaterial(cell).ignite) IgniteMapCell(cell);
-}
-
-// Heat reaching a house cell on the same floor or another; it may ignite.
-void HeatHouseCell(const HouseCellRef& c, std::int64_t heat) {
-    BrandState& s = c.state();
-    if (s.burning != 0 || s.fuel <= 0) return;
-    AddHeat(s.heat, heat);
-    CheckCellIgnition(c.index, c.floor, c.i, c.j);
 }
 
 // A class given as "no limit" to its ignition never ignites, however high the heat climbs.
 bool ReachesIgnition(std::int32_t heat, const Material& m) {
     return m.ignite != kMaterialUnlimited && heat >= m.ignite;
+}
+
+// Heat reaching a house cell on the same floor or another; it may ignite.
+void HeatHouseCell(const HouseCellRef& c, std::int64_t heat) {
+    BrandState& s = c.state();
+    if (!TakesHeat(s)) return;
+    AddHeat(s.heat, heat);
+    if (ReachesIgnition(s.heat, HouseMaterial(*c.house, c.floor, c.i, c.j))) IgniteHouseCell(c);
 }
 
 // One tick of a burning cell's own fire: hotter, less fuel. True when it has burnt out.
@@ -141,27 +148,43 @@ void Cool(BrandState& s, const Material& m) {
     s.heat = std::max(Saturate(static_cast<std::int64_t>(s.heat) - m.loss), 0);
 }
 
-// Heat reaching a map cell inside the map, by its index.
+// Heat reaching a map cell inside the map, by its index. Most heat reaches cells that burn already:
+// those are passed by here, before any call.
 void PassHeatToCell(std::size_t cell, std::int32_t heat) {
     const std::uint16_t tile = MapCells[cell].tile;
-    if (!IsHouseLink(tile))
-        HeatPlainCell(cell, heat);
-    else if (const HouseCellRef c = LinkedGroundCell(tile))
+    if (!IsHouseLink(tile)) {
+        if (TakesHeat(BrandStates[cell])) HeatPlainCell(cell, heat);
+    } else if (const HouseCellRef c = LinkedGroundCell(tile))
         HeatHouseCell(c, heat);
 }
 
 // The farthest a fire reaches, in cells along a row or a column.
 constexpr int kBrandReach = 4;
 
-void UpdateMapFire(std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
+// The neighbours a phase heats, as the sweeps use them: the divisor as its shift, and the step in
+// the cell index that leads to the neighbour where it lies in the map.
+struct SpreadStep {
+    int dcolumn = 0;
+    int drow = 0;
+    int shift = 0;
+    std::ptrdiff_t step = 0;
+};
+using PhaseSteps = std::array<SpreadStep, kBrandSpreadPerPhase>;
+
+PhaseSteps StepsOf(std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
+    PhaseSteps steps{};
+    for (std::size_t k = 0; k < steps.size(); ++k)
+        steps[k] = {spread[k].dcolumn, spread[k].drow,
+                    std::countr_zero(static_cast<unsigned>(spread[k].divisor)),
+                    static_cast<std::ptrdiff_t>(spread[k].dcolumn) * MapHeight + spread[k].drow};
+    return steps;
+}
+
+void UpdateMapFire(const PhaseSteps& spread) {
     const int width = MapWidth;
     const int height = MapHeight;
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (MapCells.size() < count || BrandStates.size() < count || CellAnims.size() < count) return;
-    // Away from the edges every neighbour lies in the map, a fixed step away in the cell index.
-    std::array<std::ptrdiff_t, kBrandSpreadPerPhase> step{};
-    for (std::size_t k = 0; k < step.size(); ++k)
-        step[k] = static_cast<std::ptrdiff_t>(spread[k].dcolumn) * height + spread[k].drow;
     std::size_t cell = 0;
     for (int column = 0; column < width; ++column) {
         const bool innerColumn = column >= kBrandReach && column < width - kBrandReach;
@@ -178,15 +201,16 @@ void UpdateMapFire(std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
             }
             // A cell that has just burnt out passes no heat, but its neighbours are still tested.
             const std::int32_t heat = s.heat;
+            // Away from the edges every neighbour lies in the map, a fixed step away.
             if (innerColumn && row >= kBrandReach && row < height - kBrandReach) {
-                for (std::size_t k = 0; k < step.size(); ++k)
+                for (const SpreadStep& e : spread)
                     PassHeatToCell(
-                        static_cast<std::size_t>(static_cast<std::ptrdiff_t>(cell) + step[k]),
-                        Share(heat, spread[k].divisor));
+                        static_cast<std::size_t>(static_cast<std::ptrdiff_t>(cell) + e.step),
+                        ShareByShift(heat, e.shift));
                 continue;
             }
-            for (const BrandSpread& e : spread)
-                PassHeatToMapCell(column + e.dcolumn, row + e.drow, Share(heat, e.divisor));
+            for (const SpreadStep& e : spread)
+                PassHeatToMapCell(column + e.dcolumn, row + e.drow, ShareByShift(heat, e.shift));
         }
     }
 }
@@ -197,51 +221,46 @@ struct FloorSpread {
 };
 constexpr FloorSpread kFloorSpread[] = {{1, 4}, {2, 256}, {-1, 4}, {-2, 256}};
 
-// The cell on c's floor that a map link names when it names c's own house.
-HouseCellRef SameHouseCell(const HouseCellRef& c, std::uint16_t tile) {
-    if (((tile - kHouseLinkBase) >> 8) != c.index) return {};
-    const int i = (tile >> 4) & 15;
-    const int j = tile & 15;
-    const HouseTyp& t = HouseTypOf(*c.house);
-    if (i >= t.extentI || j >= t.extentJ) return {};
-    return {c.house, c.index, c.floor, i, j};
-}
-
 // Heat from a burning house cell to the map around it: into cells of houses on the same floor
 // (divided once more between two houses), and from the ground floor into plain map cells.
-void SpreadFromHouseCell(const HouseCellRef& c, std::int32_t heat,
-                         std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
+void SpreadFromHouseCell(const HouseCellRef& c, std::int32_t heat, const PhaseSteps& spread) {
     const House& h = *c.house;
-    for (const BrandSpread& e : spread) {
+    const HouseTyp& type = HouseTypOf(h);
+    const HouseFloor& floor = c.floorState();
+    // A link into this house is its cell's (i << 4 | j) above the house's first link.
+    const int ownLinks = kHouseLinkBase + (c.index << 8);
+    for (const SpreadStep& e : spread) {
         const int column = h.x + c.i + e.dcolumn;
         const int row = h.y + c.j + e.drow;
         if (!CellInMap(column, row)) continue;
         const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
         const std::uint16_t tile = MapCells[cell].tile;
         if (!IsHouseLink(tile)) {
-            if (c.floor == 0) HeatPlainCell(cell, Share(heat, e.divisor));
+            if (c.floor == 0 && TakesHeat(BrandStates[cell]))
+                HeatPlainCell(cell, ShareByShift(heat, e.shift));
             continue;
         }
-        // Mostly the heat stays in the house: its floor and type are known to hold the cell.
-        if (const HouseCellRef same = SameHouseCell(c, tile)) {
-            HeatHouseCell(same, Share(heat, e.divisor));
+        // Mostly the heat stays in the house, and mostly it finds that cell burning already: the
+        // floor and type at hand hold the cell, and a burning one is passed by at once.
+        if (const int own = tile - ownLinks; own >= 0 && own < 256) {
+            const int i = own >> 4;
+            const int j = own & 15;
+            if (i >= type.extentI || j >= type.extentJ) continue;
+            if (TakesHeat(floor.brand[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]))
+                HeatHouseCell({c.house, c.index, c.floor, i, j}, ShareByShift(heat, e.shift));
             continue;
         }
         const HouseLinkTarget link = DecodeHouseLink(tile);
         const HouseCellRef to = FindHouseCell(link.house, c.floor, link.i, link.j);
-        if (!to) continue;
-        if (to.index == c.index) {
-            HeatHouseCell(to, Share(heat, e.divisor));
-        } else {
-            const int between = std::max<std::int16_t>(HouseTypOf(*to.house).spreadDivisor, 1);
-            // heat / (divisor x between), as two truncating divisions give it.
-            HeatHouseCell(to, Share(heat, e.divisor) / between);
-        }
+        // Another house (links into this one are taken above): the heat is divided once more on
+        // its way there, heat / (divisor x between) as two truncating divisions give it.
+        if (!to || !TakesHeat(to.state())) continue;
+        const int between = std::max<std::int16_t>(HouseTypOf(*to.house).spreadDivisor, 1);
+        HeatHouseCell(to, ShareByShift(heat, e.shift) / between);
     }
 }
 
-void UpdateHouseCell(const HouseCellRef& c, int phase,
-                     std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
+void UpdateHouseCell(const HouseCellRef& c, int phase, const PhaseSteps& spread) {
     BrandState& s = c.state();
     if (s.burning == 0) {
         if (s.heat > 0) Cool(s, HouseMaterial(*c.house, c.floor, c.i, c.j));
@@ -265,7 +284,7 @@ void UpdateHouseCell(const HouseCellRef& c, int phase,
     SpreadFromHouseCell(c, heat, spread);
 }
 
-void UpdateHouseFire(int phase, std::span<const BrandSpread, kBrandSpreadPerPhase> spread) {
+void UpdateHouseFire(int phase, const PhaseSteps& spread) {
     for (std::size_t n = 0; n < Houses.size(); ++n) {
         House* h = PlacedHouse(static_cast<int>(n));
         if (h == nullptr) continue;
@@ -364,7 +383,7 @@ bool InitBrand(int mission) {
 
 void UpdateBrand() {
     const int phase = CurrentBrandPhase();
-    const auto& spread = BrandSpreadTable[static_cast<std::size_t>(phase)];
+    const PhaseSteps spread = StepsOf(BrandSpreadTable[static_cast<std::size_t>(phase)]);
     UpdateMapFire(spread);
     UpdateHouseFire(phase, spread);
 }

@@ -27,10 +27,12 @@ inline void AddHeat(std::int32_t& heat, std::int64_t amount) {
 
 // heat / divisor, rounded toward zero like the division, for the tables' divisors, which are all
 // powers of two: a shift, where a division would cost the sweep most of its time.
-inline std::int32_t Share(std::int32_t heat, int divisor) {
-    const int shift = std::countr_zero(static_cast<unsigned>(divisor));
-    const std::int32_t bias = (heat >> 31) & (divisor - 1);
+inline std::int32_t ShareByShift(std::int32_t heat, int shift) {
+    const std::int32_t bias = (heat >> 31) & ((1 << shift) - 1);
     return (heat + bias) >> shift;
+}
+inline std::int32_t Share(std::int32_t heat, int divisor) {
+    return ShareByShift(heat, std::countr_zero(static_cast<unsigned>(divisor)));
 }
 
 // The class of a map cell (the unburnt bit masked off) and of a house cell (its byte as it is).

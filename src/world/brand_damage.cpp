@@ -1,6 +1,9 @@
 // The heat of fires around vehicles, persons and special objects, once a tick: vehicles and
 // objects take it as heat of their own, persons lose energy and are pushed away from the flames.
 
+#include <array>
+#include <cstddef>
+
 #include "core/fire_counts.h"
 #include "core/mission_counters.h"
 #include "core/unit_views.h"
@@ -32,8 +35,7 @@ Fire FireOf(const BrandState& s) {
 }
 
 // On the ground: a plain cell, or a house's ground-floor cell.
-Fire GroundFire(int column, int row) {
-    const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
+Fire GroundFire(std::size_t cell) {
     const std::uint16_t tile = MapCells[cell].tile;
     if (!IsHouseLink(tile)) return FireOf(BrandStates[cell]);
     const HouseCellRef c = LinkedGroundCell(tile);
@@ -42,8 +44,7 @@ Fire GroundFire(int column, int row) {
 
 // A person feels plain cells only outside, the floor it stands on in its own house, and the ground
 // floor of any other house.
-Fire PersonFire(int column, int row, const UnitHead& person) {
-    const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
+Fire PersonFire(std::size_t cell, const UnitHead& person) {
     const std::uint16_t tile = MapCells[cell].tile;
     if (!IsHouseLink(tile)) return person.storey == 0 ? FireOf(BrandStates[cell]) : Fire{};
     const HouseLinkTarget link = DecodeHouseLink(tile);
@@ -52,39 +53,67 @@ Fire PersonFire(int column, int row, const UnitHead& person) {
     return c ? FireOf(c.state()) : Fire{};
 }
 
-// Calls felt(column, row, divisor) for the cell at a point (divisor 1) and its 40 neighbours, those
-// inside the map. A point off the map (vehicles drive in from beyond its edge) has no cell of its
-// own.
-template <class Felt>
-void ForCellsAround(int x, int y, Felt felt) {
-    // Nothing burns on the map or in a house: no cell has heat to give (the fire model and the
-    // missions keep the counters).
-    if (BurningCellCount == 0 && BurningHouseCount == 0) return;
-    const CellPos at = CellFromPixel(x, y);
-    if (CellInMap(at.column, at.row)) felt(at.column, at.row, 1);
-    for (const BrandSpread& e : WasserSpreadTable) {
-        const int column = at.column + e.dcolumn;
-        const int row = at.row + e.drow;
-        if (CellInMap(column, row)) felt(column, row, e.divisor);
+// The farthest a fire is felt, in cells along a row or a column.
+constexpr int kFeltReach = 4;
+
+// The cells a unit feels, as steps in the cell index from its own: the same for every unit whose
+// cells all lie inside the map, so worked out once a tick.
+struct CellsAround {
+    std::array<std::ptrdiff_t, kBrandNeighbours> step{};
+
+    CellsAround() {
+        for (std::size_t k = 0; k < step.size(); ++k)
+            step[k] = static_cast<std::ptrdiff_t>(WasserSpreadTable[k].dcolumn) * MapHeight +
+                      WasserSpreadTable[k].drow;
     }
-}
 
-std::int64_t GroundHeatAround(int x, int y) {
-    std::int64_t sum = 0;
-    ForCellsAround(x, y, [&](int column, int row, int divisor) {
-        const Fire f = GroundFire(column, row);
-        if (f.burning) sum += Share(f.heat, divisor);
-    });
-    return sum;
-}
+    // Calls felt(cell, column, row, divisor) for the cell at a point (divisor 1) and its 40
+    // neighbours, those inside the map. A point off the map (vehicles drive in from beyond its
+    // edge) has no cell of its own.
+    template <class Felt>
+    void ForEach(int x, int y, Felt felt) const {
+        // Nothing burns on the map or in a house: no cell has heat to give (the fire model and the
+        // missions keep the counters).
+        if (BurningCellCount == 0 && BurningHouseCount == 0) return;
+        const CellPos at = CellFromPixel(x, y);
+        if (at.column >= kFeltReach && at.column < MapWidth - kFeltReach && at.row >= kFeltReach &&
+            at.row < MapHeight - kFeltReach) {
+            const auto own = static_cast<std::ptrdiff_t>(CellIndex(at.column, at.row));
+            felt(static_cast<std::size_t>(own), at.column, at.row, 1);
+            for (std::size_t k = 0; k < step.size(); ++k) {
+                const BrandSpread& e = WasserSpreadTable[k];
+                felt(static_cast<std::size_t>(own + step[k]), at.column + e.dcolumn,
+                     at.row + e.drow, e.divisor);
+            }
+            return;
+        }
+        if (CellInMap(at.column, at.row))
+            felt(static_cast<std::size_t>(CellIndex(at.column, at.row)), at.column, at.row, 1);
+        for (const BrandSpread& e : WasserSpreadTable) {
+            const int column = at.column + e.dcolumn;
+            const int row = at.row + e.drow;
+            if (CellInMap(column, row))
+                felt(static_cast<std::size_t>(CellIndex(column, row)), column, row, e.divisor);
+        }
+    }
 
-void HeatFahrzeuge() {
+    std::int64_t GroundHeat(int x, int y) const {
+        std::int64_t sum = 0;
+        ForEach(x, y, [&](std::size_t cell, int, int, int divisor) {
+            const Fire f = GroundFire(cell);
+            if (f.burning) sum += Share(f.heat, divisor);
+        });
+        return sum;
+    }
+};
+
+void HeatFahrzeuge(const CellsAround& around) {
     if (FahrzeugUnits.heat == nullptr) return;
     for (std::int32_t n = 0; n < FahrzeugUnits.count; ++n) {
         const UnitHead* v = FahrzeugUnits.at(n);
         if (v == nullptr || v->type < 0 || v->type >= kFahrzeugTypCount || v->storey != 0) continue;
         if (v->type == kTypF203 && v->anim != kLandedHelicopterAnim) continue;
-        const std::int64_t sum = GroundHeatAround(static_cast<int>(v->x), static_cast<int>(v->y)) -
+        const std::int64_t sum = around.GroundHeat(static_cast<int>(v->x), static_cast<int>(v->y)) -
                                  FahrzeugTypen[static_cast<std::size_t>(v->type)].heatProtection;
         if (sum <= 0) continue;
         if (std::int32_t* heat = FahrzeugUnits.heat(static_cast<std::int16_t>(n)))
@@ -92,13 +121,13 @@ void HeatFahrzeuge() {
     }
 }
 
-void HurtPerson(std::int16_t n, Person& p) {
+void HurtPerson(const CellsAround& around, std::int16_t n, Person& p) {
     const PersonTyp& type = PersonTypen[static_cast<std::size_t>(p.type)];
     const std::int32_t protection = type.heatProtection;
     std::int64_t sum = -static_cast<std::int64_t>(protection);
-    ForCellsAround(static_cast<int>(p.x), static_cast<int>(p.y),
-                   [&](int column, int row, int divisor) {
-                       const Fire f = PersonFire(column, row, p);
+    around.ForEach(static_cast<int>(p.x), static_cast<int>(p.y),
+                   [&](std::size_t cell, int column, int row, int divisor) {
+                       const Fire f = PersonFire(cell, p);
                        if (!f.burning) return;
                        sum += Share(f.heat, divisor);
                        const PixelPos from = CellHeatPoint(column, row);
@@ -115,17 +144,17 @@ void HurtPerson(std::int16_t n, Person& p) {
     if (p.casualty != 0) ++ToteCount;
 }
 
-void HurtPersonen() {
+void HurtPersonen(const CellsAround& around) {
     for (std::size_t n = 0; n < Personen.size(); ++n) {
         Person& p = Personen[n];
         if (p.type < 0 || p.type >= kPersonTypCount || p.offMap != 0 || p.present == 0 ||
             p.energy <= 0 || p.storey < 0)
             continue;
-        HurtPerson(static_cast<std::int16_t>(n), p);
+        HurtPerson(around, static_cast<std::int16_t>(n), p);
     }
 }
 
-void HeatSonderObjs() {
+void HeatSonderObjs(const CellsAround& around) {
     for (std::int32_t n = 0; n < SonderObjCount; ++n) {
         SonderObj* o = SonderObjAt(n);
         if (o == nullptr || o->type == -1 || o->storey != 0 || o->visible == 0 || o->burning != 0 ||
@@ -134,7 +163,7 @@ void HeatSonderObjs() {
         int cx = 0;
         int cy = 0;
         if (!SonderObjBoxMiddle(*o, cx, cy)) continue;
-        const std::int64_t sum = GroundHeatAround(cx, cy);
+        const std::int64_t sum = around.GroundHeat(cx, cy);
         if (sum > 0) AddHeat(o->heat, sum);
     }
 }
@@ -142,9 +171,10 @@ void HeatSonderObjs() {
 }  // namespace
 
 void ApplyBrandDamage() {
-    HeatFahrzeuge();
-    HurtPersonen();
-    HeatSonderObjs();
+    const CellsAround around;
+    HeatFahrzeuge(around);
+    HurtPersonen(around);
+    HeatSonderObjs(around);
 }
 
 }  // namespace kv
