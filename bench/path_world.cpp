@@ -67,6 +67,7 @@ WorldTyp::WorldTyp(std::uint8_t unitClass, float speed, std::uint8_t moveClass,
     const AnimSlot slot{
         1, 1, halfWidth, height, {0, 0, static_cast<std::int16_t>(2 * halfWidth), height}, nullptr};
     slots.fill(slot);
+    boxReach.add(slot.box[0], slot.box[1], slot.box[2], slot.box[3]);
     head.dirAnims.fill(slots.data());
     head.animCount = static_cast<std::uint8_t>(slots.size());
     head.unitClass = unitClass;
@@ -145,6 +146,7 @@ void PathWorld::registerUnits() {
     PersonUnits.typeRecord = [](std::int32_t) -> const UnitTypHead* {
         return &g_world->personTyp.head;
     };
+    PersonUnits.boxReach = &personTyp.boxReach;
     FahrzeugUnits = {};
     FahrzeugUnits.setRecords(std::span(vehicles_));
     FahrzeugUnits.animSlot = [](std::int16_t i) {
@@ -153,6 +155,7 @@ void PathWorld::registerUnits() {
     FahrzeugUnits.typeRecord = [](std::int32_t) -> const UnitTypHead* {
         return &g_world->vehicleTyp.head;
     };
+    FahrzeugUnits.boxReach = &vehicleTyp.boxReach;
 }
 
 WorldUnit& PathWorld::add(std::vector<WorldUnit>& units, const WorldTyp& typ, std::int8_t type,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/unit_head.h"
+#include "core/unit_views.h"
 #include "movement/unit_type.h"
 #include "writers/level_writer.h"
 
@@ -44,6 +45,7 @@ struct WorldTyp {
     WorldTyp& operator=(const WorldTyp&) = delete;
     std::array<AnimSlot, 2> slots{};
     UnitTypHead head{};
+    AnimBoxReach boxReach;
 };
 
 // The cells of a map to be, column by column, all grass to begin with.

@@ -4,6 +4,7 @@
 // them. The person, vehicle and special-object modules fill these views when they allocate their
 // arrays and empty them when they free them.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -18,6 +19,28 @@ namespace kv {
 struct AnimSlot;
 struct UnitTypHead;
 struct WasserStrahl;
+
+// How far the hit boxes of a set of animations reach from a unit's draw corner: the least left and
+// top and the greatest right and bottom of any box, and the least and greatest of all their
+// values. It starts with the empty animation's box (all 0) and only ever widens, so that it still
+// covers a type loaded once and freed since.
+struct AnimBoxReach {
+    std::int16_t left = 0;
+    std::int16_t top = 0;
+    std::int16_t right = 0;
+    std::int16_t bottom = 0;
+    std::int16_t least = 0;
+    std::int16_t greatest = 0;
+
+    void add(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2) {
+        left = std::min(left, x1);
+        top = std::min(top, y1);
+        right = std::max(right, x2);
+        bottom = std::max(bottom, y2);
+        least = std::min({least, x1, y1, x2, y2});
+        greatest = std::max({greatest, x1, y1, x2, y2});
+    }
+};
 
 // The person or vehicle array, as far as its shared head goes.
 struct UnitArray {
@@ -38,6 +61,9 @@ struct UnitArray {
     // The type record of a type number (a PersonTyp or FahrzeugTyp); null for a number outside
     // the table.
     const UnitTypHead* (*typeRecord)(std::int32_t type) = nullptr;
+    // Covers the box of every animation animSlot can give, for the collision tests to pass over
+    // units far from where they look without asking for their animation; null when not known.
+    const AnimBoxReach* boxReach = nullptr;
 
     // When the records lie in one array: the head of record i starts stride bytes after that of
     // record i - 1. Loops over every slot (the collision tests) read them without a call per slot.

@@ -261,8 +261,22 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
         out.push_back(
             {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box, wide});
     };
+    // By box, where the types tell how far any box reaches from the draw corner: a unit whose box
+    // cannot meet the window, however wide it is taken, is passed over without asking for its
+    // animation. One whose box might wrap at the ends of the 16-bit range is looked at in full.
+    const AnimBoxReach* boxes = reach < 0 ? units.boxReach : nullptr;
+    const int least = boxes != nullptr ? boxes->least - widen : 0;
+    const int greatest = boxes != nullptr ? boxes->greatest + widen : 0;
+    const auto mayMeet = [&](const UnitHead& u) {
+        const int x = u.drawX;
+        const int y = u.drawY;
+        if (std::min(x, y) + least < -32768 || std::max(x, y) + greatest > 32767) return true;
+        return x + boxes->right + widen >= w.x1 && x + boxes->left - widen <= w.x2 &&
+               y + boxes->bottom + widen >= w.y1 && y + boxes->top - widen <= w.y2;
+    };
     const auto near = [&](const UnitHead& u) {
-        return reach < 0 || (u.x > left && u.x < right && u.y > top && u.y < bottom);
+        if (reach < 0) return boxes == nullptr || mayMeet(u);
+        return u.x > left && u.x < right && u.y > top && u.y < bottom;
     };
     if (units.base == nullptr) {
         for (int i = 0; i < count; ++i)

@@ -1,6 +1,7 @@
 #include "movement/stepping.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <span>
@@ -44,7 +45,8 @@ constexpr std::int8_t kTreatAnim = 5;
 constexpr std::uint16_t kNoLink = 0xFFFF;
 
 int RingIndex(int i) {
-    return ((i % kStepRingSize) + kStepRingSize) % kStepRingSize;
+    const int r = i % kStepRingSize;
+    return r < 0 ? r + kStepRingSize : r;
 }
 
 // One component of a step of length s: elevenths of it, the diagonal parts through the constant
@@ -217,6 +219,39 @@ std::uint8_t ChooseStepDirection(const UnitHead& unit, const UnitTypHead& typ, f
     return HoldsHeading(index, targetX - x, targetY - y) ? current : d;
 }
 
+namespace {
+
+// What a step's length is worked out from once the terrain is known.
+struct StepScale {
+    int percent = 0;
+    float speed = 0;
+    bool keepMoving = false;  // a step of 0 takes the unit's own speed
+    bool byEnergy = false;    // walkers: scaled by the energy that drives them
+    std::int32_t energy = 0;
+
+    bool operator==(const StepScale& o) const {
+        return percent == o.percent &&
+               std::bit_cast<std::uint32_t>(speed) == std::bit_cast<std::uint32_t>(o.speed) &&
+               keepMoving == o.keepMoving && byEnergy == o.byEnergy && energy == o.energy;
+    }
+};
+
+// In 80-bit arithmetic, as steps have always been measured. A run asks the same again and again
+// on even ground: the last answer is kept, which spares the slow arithmetic most of the time.
+float ScaledStepLength(const StepScale& k) {
+    static StepScale lastAsked{-1};
+    static float lastLength = 0;
+    if (k == lastAsked) return lastLength;
+    auto s = static_cast<float>(k.percent * static_cast<long double>(k.speed) * 0.01);
+    if (k.keepMoving && s == 0) s = k.speed;
+    if (k.byEnergy) s = static_cast<float>((k.energy * 6e-7 + 0.4) * static_cast<long double>(s));
+    lastAsked = k;
+    lastLength = s;
+    return s;
+}
+
+}  // namespace
+
 float GetStepLength(const UnitHead& unit, const UnitTypHead& typ, float x, float y,
                     std::uint8_t direction, std::uint8_t anim, std::uint8_t mode) {
     if (typ.unitClass == kCivilVehicleUnitClass) return ZFWegSpeed(unit.link).value_or(typ.speed);
@@ -242,14 +277,10 @@ float GetStepLength(const UnitHead& unit, const UnitTypHead& typ, float x, float
         }
         percent = TerrainPercent(std::span(points.data(), count), typ.terrainColumn);
     }
-    auto s = static_cast<float>(percent * static_cast<long double>(unit.speed) * 0.01);
-    if ((mode & 1) != 0 && s == 0) s = unit.speed;
-    if (typ.unitClass != kPlayerVehicleUnitClass) {
-        // Below 0 the factor would turn negative and step backwards.
-        const std::int32_t energy = std::max<std::int32_t>(DrivingEnergy(unit), 0);
-        s = static_cast<float>((energy * 6e-7 + 0.4) * static_cast<long double>(s));
-    }
-    return s;
+    // Below 0 the factor would turn negative and step backwards.
+    const bool byEnergy = typ.unitClass != kPlayerVehicleUnitClass;
+    const std::int32_t energy = byEnergy ? std::max<std::int32_t>(DrivingEnergy(unit), 0) : 0;
+    return ScaledStepLength({percent, unit.speed, (mode & 1) != 0, byEnergy, energy});
 }
 
 std::uint8_t StepMover(const UnitHead& unit, const UnitTypHead& typ, float& x, float& y,

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/unit_views.h"
 #include "gfx/image_files.h"
 
 namespace kv {
@@ -78,5 +79,30 @@ inline const AnimSlot& UnitAnimSlot(const UnitTypHead& typ, int direction, int a
     const AnimSlot* slots = typ.dirAnims[static_cast<std::size_t>(direction)];
     return slots != nullptr ? slots[anim] : kEmptyAnimSlot;
 }
+
+// Widens the reach over every box the type's animations have now.
+inline void WidenBoxReach(AnimBoxReach& reach, const UnitTypHead& typ) {
+    for (const AnimSlot* slots : typ.dirAnims) {
+        if (slots == nullptr) continue;
+        for (int a = 0; a < typ.animCount; ++a) {
+            const auto& b = slots[a].box;
+            reach.add(b[0], b[1], b[2], b[3]);
+        }
+    }
+}
+
+// Held while a type loads: however the load ends, even half done, the reach covers the boxes it
+// leaves.
+class WidenBoxReachOnExit {
+  public:
+    WidenBoxReachOnExit(AnimBoxReach& reach, const UnitTypHead& typ) : reach_(reach), typ_(typ) {}
+    ~WidenBoxReachOnExit() { WidenBoxReach(reach_, typ_); }
+    WidenBoxReachOnExit(const WidenBoxReachOnExit&) = delete;
+    WidenBoxReachOnExit& operator=(const WidenBoxReachOnExit&) = delete;
+
+  private:
+    AnimBoxReach& reach_;
+    const UnitTypHead& typ_;
+};
 
 }  // namespace kv

@@ -122,6 +122,7 @@ void LoadPersonTypSprites(int type) {
     // Loading over a loaded set would lose its pictures.
     if (count == 0 || PersonTypLoaded(type)) return;
     PersonTyp& t = PersonTypen[type];
+    const WidenBoxReachOnExit widen(PersonBoxReach, t);
     for (AnimSlot*& slots : t.dirAnims) {
         slots = static_cast<AnimSlot*>(AllocMem(count * sizeof(AnimSlot)));
         for (std::size_t a = 0; a < count; ++a)

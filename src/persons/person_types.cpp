@@ -9,6 +9,7 @@
 namespace kv {
 
 std::array<PersonTyp, kPersonTypCount> PersonTypen{};
+AnimBoxReach PersonBoxReach;
 
 namespace {
 
@@ -74,6 +75,7 @@ void FinishPersonTyp(std::int16_t type, std::uint8_t animCount) {
             s.box[3] = static_cast<std::int16_t>(s.box[3] + s.hotY);
         }
     }
+    WidenBoxReach(PersonBoxReach, t);
     // The footprint comes from walking; a type with a single animation has only its stand.
     t.extent = {0, 0, 0, 0};
     const int walk = count > 1 ? 1 : 0;

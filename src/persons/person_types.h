@@ -29,6 +29,8 @@ struct PersonTyp : UnitTypHead {
 
 // Every field a loader does not set is 0.
 extern std::array<PersonTyp, kPersonTypCount> PersonTypen;
+// Covers every box of every person type loaded so far; the person view hands it on.
+extern AnimBoxReach PersonBoxReach;
 
 // Types below this number stay loaded for the whole program.
 inline constexpr int kPreloadedPersonTypen = 8;

@@ -96,6 +96,7 @@ void AllocPersonen() {
     PersonUnits.offMap = PersonOffMap;
     PersonUnits.animSlot = PersonCurrentAnim;
     PersonUnits.typeRecord = PersonTypRecord;
+    PersonUnits.boxReach = &PersonBoxReach;
 }
 
 void FreePersonen() {

@@ -164,6 +164,7 @@ void LoadFahrzeugSprites(std::int16_t type) {
     const FahrzeugTypRow& row = kFahrzeugTypRows[type];
     if (row.entries == 0) return;
     FahrzeugTyp& t = FahrzeugTypen[type];
+    const WidenBoxReachOnExit widen(FahrzeugBoxReach, t);
 
     for (AnimSlot*& slots : t.dirAnims) slots = AllocSlots(row.entries);
     t.animCount = row.entries;

@@ -13,6 +13,7 @@
 namespace kv {
 
 std::array<FahrzeugTyp, kFahrzeugTypCount> FahrzeugTypen{};
+AnimBoxReach FahrzeugBoxReach;
 
 namespace {
 

@@ -47,6 +47,8 @@ struct FahrzeugTyp : UnitTypHead {
 
 // Zero at program start; a type is loaded while any of its facing pointers is set.
 extern std::array<FahrzeugTyp, kFahrzeugTypCount> FahrzeugTypen;
+// Covers every box of every vehicle type loaded so far; the vehicle view hands it on.
+extern AnimBoxReach FahrzeugBoxReach;
 
 bool FahrzeugTypLoaded(std::int16_t type);
 // The record of a type number; null outside 0..46.

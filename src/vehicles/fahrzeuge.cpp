@@ -237,6 +237,7 @@ void AllocFahrzeuge() {
     FahrzeugUnits = {};
     FahrzeugUnits.setRecords(std::span(Fahrzeuge));
     FahrzeugUnits.typeRecord = FahrzeugTypRecord;
+    FahrzeugUnits.boxReach = &FahrzeugBoxReach;
     FahrzeugUnits.animSlot = FahrzeugCurrentAnim;
     FahrzeugUnits.heat = FahrzeugHeat;
     FahrzeugUnits.wasserStrahl = FahrzeugJet;

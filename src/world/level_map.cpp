@@ -23,15 +23,6 @@ std::vector<RoadNode> RoadNodes;
 std::int16_t RoadNodeCount = 0;
 std::int16_t RoadNodeCapacity = 0;
 
-CellPos CellFromPixel(int x, int y) {
-    // Rounding down, not toward zero: a pixel above the map gets a row above it instead of a
-    // shear line outside the table.
-    int row = y / kCellHeight;
-    if (y < 0 && row * kCellHeight != y) --row;
-    const int t = y - kCellHeight * row;
-    return {(16 * row + x + RowShear[t]) >> 5, row};
-}
-
 void SetCellTerrain(int cell, std::uint8_t terrain) {
     if (cell < 0 || static_cast<std::size_t>(cell) >= MapCells.size()) return;
     std::uint8_t& t = MapCells[static_cast<std::size_t>(cell)].terrain;

@@ -125,8 +125,15 @@ struct PixelPos {
     bool operator==(const PixelPos&) const = default;
 };
 
-// The cell holding a world pixel. The result may lie outside the map; callers test it.
-CellPos CellFromPixel(int x, int y);
+// The cell holding a world pixel. The result may lie outside the map; callers test it. Rounding
+// down, not toward zero: a pixel above the map gets a row above it instead of a shear line outside
+// the table. Inline: every step asks it for its corners.
+inline CellPos CellFromPixel(int x, int y) {
+    int row = y / kCellHeight;
+    if (y < 0 && row * kCellHeight != y) --row;
+    const int t = y - kCellHeight * row;
+    return {(16 * row + x + RowShear[static_cast<std::size_t>(t)]) >> 5, row};
+}
 // The first x the cell covers on its pixel line t (0..27); it covers 32 pixels from there.
 inline int CellLineStartX(int column, int row, int t) {
     return kCellWidth * column - 16 * row - RowShear[t];

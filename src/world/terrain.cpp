@@ -11,13 +11,6 @@ std::vector<TerrainTyp> TerrainTypen;
 std::int16_t TerrainCount = 0;
 std::int16_t MoveClassCount = 0;
 
-std::int8_t TerrainSpeed(int terrain, int moveClass) {
-    if (terrain < 0 || terrain >= TerrainCount || moveClass < 0 || moveClass >= MoveClassCount)
-        return -1;
-    return TerrainTypen[static_cast<std::size_t>(terrain)]
-        .speed[static_cast<std::size_t>(moveClass)];
-}
-
 std::uint16_t TerrainValue(int terrain, int moveClass) {
     if (terrain < 0 || terrain >= TerrainCount || moveClass < 0 || moveClass >= MoveClassCount)
         return kNoTerrain;

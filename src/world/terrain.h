@@ -22,8 +22,13 @@ extern std::int16_t TerrainCount;
 extern std::int16_t MoveClassCount;
 
 // The speed of a movement class on a terrain; -1 (not passable) for a terrain or class the
-// table does not have.
-std::int8_t TerrainSpeed(int terrain, int moveClass);
+// table does not have. Inline: every step of every walker asks it.
+inline std::int8_t TerrainSpeed(int terrain, int moveClass) {
+    if (terrain < 0 || terrain >= TerrainCount || moveClass < 0 || moveClass >= MoveClassCount)
+        return -1;
+    return TerrainTypen[static_cast<std::size_t>(terrain)]
+        .speed[static_cast<std::size_t>(moveClass)];
+}
 // The second value of a class on a terrain; kNoTerrain for one the table does not have.
 std::uint16_t TerrainValue(int terrain, int moveClass);
 

@@ -618,6 +618,58 @@ TEST_F(CollisionTest, ScopesKeepWhatTheFarEndOfTheirWindowNeeds) {
     EXPECT_EQ(FindAt(0, &tester, nullptr, {1470, 690, 1490, 710}).hit.kind, kHitFahrzeug);
 }
 
+TEST_F(CollisionTest, TheTypesBoxReachPassesOverOnlyUnitsThatCannotMeet) {
+    // Boxes far from the draw corner: a wide civilian car, and staff whose box lies 200 px right
+    // of and 300 px below its corner.
+    civilCar->setBox({-150, -15, 150, 15});
+    for (auto& anims : staff->slots) anims[0].box = {200, 300, 230, 330};
+    AnimBoxReach vehicleReach;
+    AnimBoxReach personReach;
+    for (const CollisionTyp* t : {car.get(), civilCar.get()}) WidenBoxReach(vehicleReach, t->head);
+    for (const CollisionTyp* t : {civilian.get(), staff.get()}) WidenBoxReach(personReach, t->head);
+    placeVehicle(0, kMeadowX, kMeadowY);
+    placeVehicle(1, kMeadowX + 400, kMeadowY, 0, 1);
+    placePerson(0, kMeadowX - 300, kMeadowY - 200, 0, 1);
+    placePerson(1, kMeadowX + 100, kMeadowY + 100);
+    // Corners at the ends of the 16-bit range, where the boxes wrap.
+    placePerson(2, 32760, 32760, 0, 1);
+    placeVehicle(2, -32760, 500, 0, 1);
+
+    std::vector<Rect16> rects;
+    for (int x = -500; x <= 700; x += 37)
+        for (int y = -400; y <= 600; y += 37)
+            rects.push_back({I16(kMeadowX + x), I16(kMeadowY + y), I16(kMeadowX + x + 20),
+                             I16(kMeadowY + y + 20)});
+    for (int x : {-32768, -32700, -32650, 32700, 32747})
+        for (int y : {-32768, 480, 32700, 32747})
+            rects.push_back({I16(x), I16(y), I16(x + 20), I16(y + 20)});
+    // And over the top-left corner of each unit's box, wrapped or not.
+    for (const UnitArray* units : {&FahrzeugUnits, &PersonUnits})
+        for (int i = 0; i < units->count; ++i) {
+            const UnitHead& u = units->slot(i);
+            const AnimSlot* slot = units->currentAnim(i);
+            if (u.type < 0 || slot == nullptr) continue;
+            const int x = I16(u.drawX + slot->box[0]);
+            const int y = I16(u.drawY + slot->box[1]);
+            rects.push_back({I16(x - 5), I16(y - 5), I16(x + 5), I16(y + 5)});
+        }
+    int units = 0;
+    for (const Rect16& r : rects) {
+        const Result bare = FindAt(0, nullptr, nullptr, r);
+        FahrzeugUnits.boxReach = &vehicleReach;
+        PersonUnits.boxReach = &personReach;
+        const CollisionScope scope(r);
+        const Result kept = FindAt(0, nullptr, nullptr, r);
+        FahrzeugUnits.boxReach = nullptr;
+        PersonUnits.boxReach = nullptr;
+        EXPECT_EQ(kept.value, bare.value) << r.x1 << ", " << r.y1;
+        EXPECT_EQ(kept.hit.kind, bare.hit.kind) << r.x1 << ", " << r.y1;
+        EXPECT_EQ(kept.hit.index1, bare.hit.index1) << r.x1 << ", " << r.y1;
+        if (bare.hit.kind == kHitFahrzeug || bare.hit.kind == kHitPerson) ++units;
+    }
+    EXPECT_GT(units, 20) << "the rectangles meet the units often enough to mean anything";
+}
+
 TEST_F(CollisionTest, ScopesSeeTerrainWrittenWhileTheyAreOpen) {
     CollisionUnit& walker = placePerson(0, kMeadowX, kMeadowY, 0, 1);
     const CellPos cell = CellFromPixel(static_cast<int>(kMeadowX), static_cast<int>(kMeadowY));

@@ -14,6 +14,7 @@
 #include "core/fatal_error.h"
 #include "gfx/image_files.h"
 #include "persons/person_types.h"
+#include "support/box_reach.h"
 #include "support/headless_test.h"
 #include "writers/image_writers.h"
 #include "writers/output_tree.h"
@@ -126,6 +127,9 @@ TEST_F(PersonSprites, RequiredAndOptionalPictures) {
         c.change(*this);
         LoadPersonTyp(static_cast<std::int16_t>(c.base));
         EXPECT_EQ(FatalErrorMessage(), c.message);
+        // Loaded or given up half way, the collision tests' reach covers what is there.
+        for (int t = 0; t < kPersonTypCount; ++t)
+            test::ExpectReachCovers(PersonBoxReach, PersonTypen[static_cast<std::size_t>(t)], t);
         for (std::int16_t t = 0; t < kPersonTypCount; ++t) FreePersonTyp(t);
         ResetFatalError();
     }
@@ -278,6 +282,8 @@ TEST_F(PersonSampleData, EverySetLoads) {
             }
     }
     EXPECT_EQ(sets, 53);
+    for (int t = 0; t < kPersonTypCount; ++t)
+        test::ExpectReachCovers(PersonBoxReach, PersonTypen[static_cast<std::size_t>(t)], t);
 
     // Each direction its own picture, so that a turned direction shows.
     for (int t : {0, 1, 4, 32, 41, 52}) {
