@@ -60,8 +60,13 @@ constexpr int kFeltReach = 4;
 // cells all lie inside the map, so worked out once a tick.
 struct CellsAround {
     std::array<std::ptrdiff_t, kBrandNeighbours> step{};
+    // A map whose cell arrays fall short of its size has no cells to feel.
+    bool mapWhole = false;
 
     CellsAround() {
+        const std::size_t cells =
+            static_cast<std::size_t>(MapWidth) * static_cast<std::size_t>(MapHeight);
+        mapWhole = MapCells.size() >= cells && BrandStates.size() >= cells;
         for (std::size_t k = 0; k < step.size(); ++k)
             step[k] = static_cast<std::ptrdiff_t>(WasserSpreadTable[k].dcolumn) * MapHeight +
                       WasserSpreadTable[k].drow;
@@ -74,7 +79,7 @@ struct CellsAround {
     void ForEach(int x, int y, Felt felt) const {
         // Nothing burns on the map or in a house: no cell has heat to give (the fire model and the
         // missions keep the counters).
-        if (BurningCellCount == 0 && BurningHouseCount == 0) return;
+        if ((BurningCellCount == 0 && BurningHouseCount == 0) || !mapWhole) return;
         const CellPos at = CellFromPixel(x, y);
         if (at.column >= kFeltReach && at.column < MapWidth - kFeltReach && at.row >= kFeltReach &&
             at.row < MapHeight - kFeltReach) {

@@ -101,6 +101,17 @@ TEST_F(BrandDamage, PersonsLoseEnergyByTheirDivisorCasualtiesByThreeTimesIt) {
     EXPECT_EQ(ToteCount, 1) << "the dead are counted once";
 }
 
+TEST_F(BrandDamage, AMapWhoseCellsFallShortOfItsSizeIsFeltNowhere) {
+    PersonenAt(2, PointIn(4, 4));
+    // One more column than the arrays hold, and a person standing in it.
+    MapWidth = static_cast<std::uint16_t>(MapWidth + 1);
+    Personen[1].x = static_cast<float>(PointIn(MapWidth - 1, 4).x);
+    Personen[1].y = static_cast<float>(PointIn(MapWidth - 1, 4).y);
+    ApplyBrandDamage();
+    EXPECT_EQ(Personen[0].energy, 1000000);
+    EXPECT_EQ(Personen[1].energy, 1000000);
+}
+
 TEST_F(BrandDamage, InsideAHousePersonsFeelTheirOwnFloor) {
     houses(3, 2, 2, {{8, 8}});
     lightHouseCell(0, 0, 0, 0, 70000);
