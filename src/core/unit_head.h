@@ -24,6 +24,10 @@ struct MoveStep {
 // Entries 0..23 of the step ring; entry 24, the planning origin, is moveDir, moveX and moveY.
 inline constexpr int kStepRingEntries = 24;
 
+// A link that names no unit, and the energy of a unit in full health.
+inline constexpr std::uint16_t kNoLink = 0xFFFF;
+inline constexpr std::int32_t kFullEnergy = 1000000;
+
 struct UnitHead {
     std::int8_t type = -1;  // -1: free slot
     std::int8_t direction = 0;
@@ -43,9 +47,9 @@ struct UnitHead {
     std::uint8_t selectable = 0;  // a vehicle's second flag byte
     std::uint8_t frame = 0;
     std::int8_t frameTimer = 0;
-    std::uint16_t link = 0xFFFF;
-    std::uint16_t link2 = 0xFFFF;
-    std::int32_t energy = 1000000;
+    std::uint16_t link = kNoLink;
+    std::uint16_t link2 = kNoLink;
+    std::int32_t energy = kFullEnergy;
     std::uint8_t controlFlags = 0;  // a vehicle's owner flags
     std::uint16_t house = 0xFFFF;
     std::uint8_t stepWrite = 0;

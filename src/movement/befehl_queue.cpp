@@ -143,14 +143,14 @@ void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
                     unit.type = 1;
                     if (unit.selected != 0 && SelectionMode == 1014) SelectionMode = 1001;
                 }
-                unit.link = 0xFFFF;
+                unit.link = kNoLink;
             }
             break;
         }
         case 202:
             // Only a plain index names the patient here.
             if (UnitHead* patient = PersonUnits.at(unit.link)) patient->link = 0x2000;
-            unit.link = 0xFFFF;
+            unit.link = kNoLink;
             break;
         default:
             break;  // the owned lists go with the order

@@ -13,6 +13,7 @@
 #include "movement/stepping.h"
 #include "movement/zones.h"
 #include "persons/person.h"
+#include "persons/person_types.h"
 #include "world/sonder_obj.h"
 #include "world/terrain_outline.h"
 
@@ -27,7 +28,6 @@ constexpr int kPersonRadius = 17;
 // The vehicle type that may push objects aside.
 constexpr std::int8_t kPushingFahrzeugTyp = 12;
 // Lying and seated civilians, and how much wider they count.
-constexpr std::int8_t kCivilianTyp = 0;
 constexpr std::int8_t kCivilianLying = 4;
 constexpr std::int8_t kCivilianSeated = 5;
 constexpr int kWideLying = 20;
@@ -105,7 +105,7 @@ int FahrzeugBlocks(const Query& q, const UnitArray& units, int i) {
 // A lying or seated civilian counts wider where the tester faces it (mode bit 2), and an onlooker
 // keeps its distance from a lying one.
 bool CountsWider(const Query& q, const UnitHead& p) {
-    if (p.type != kCivilianTyp) return false;
+    if (p.type != kPersonTypCivilian) return false;
     if ((q.mode & kCollideWideLying) != 0 && q.hasDirection &&
         (p.anim == kCivilianLying || p.anim == kCivilianSeated)) {
         const int turned = WrapDirection(p.direction + 6);
@@ -255,7 +255,7 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
         const AnimSlot* slot = units.currentAnim(i);
         if (slot == nullptr) return;
         const Rect16 box = UnitBox(u, *slot);
-        const bool wide = widen != 0 && u.type == kCivilianTyp &&
+        const bool wide = widen != 0 && u.type == kPersonTypCivilian &&
                           (u.anim == kCivilianLying || u.anim == kCivilianSeated);
         if (reach < 0 && !Meets(w, wide ? Widened(box, widen) : box)) return;
         out.push_back(

@@ -1,22 +1,15 @@
 #include "movement/collision_shortcut.h"
 
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision_line.h"
+#include "movement/move_step.h"
 #include "movement/stepping.h"
 #include "world/geometry.h"
 
 namespace kv {
 
 namespace {
-
-constexpr std::uint8_t kOpTurnOrder = 1;
-constexpr std::uint8_t kOpPlaceOrder = 12;
-constexpr std::uint8_t kOpFollowMarker = 6;
-
-PointF WaypointOf(const Befehl& o) {
-    if ((o.flags & kBefehlUseCD) != 0) return {o.cFloat(), o.dFloat()};
-    return {o.aFloat(), o.bFloat()};
-}
 
 // The window's end from its start: the next waypoint past the orders passed through; the start
 // itself when none follows.
@@ -98,7 +91,7 @@ Befehl* AdvanceShortcutWindow(Befehl* order) {
     if (order == nullptr) return nullptr;
     Befehl* next = order->next;
     if (next == nullptr) return nullptr;
-    if (order->opcode != kOpTurnOrder) return next->opcode == kOpFollowMarker ? next->next : next;
+    if (order->opcode != kOpTurn) return next->opcode == kOpFollow ? next->next : next;
     // Past a turn, an aimed or straight move that belongs to it goes too.
     const bool belongs = (next->opcode == 0 && (next->flags & kBefehlUseCD) != 0) ||
                          (next->flags & kBefehlKeepFacing) != 0 || next->opcode == 3 ||
@@ -143,7 +136,7 @@ void ShortcutWaypoints(UnitHead& unit, const UnitTypHead& type) {
     if (end->extra >= 0 && end->extra < kDirectionCount && end->extra != run.stopDir) {
         const PointF at = WaypointOf(*end);
         auto* place = new Befehl;
-        place->opcode = kOpPlaceOrder;
+        place->opcode = kOpPlace;
         place->setA(at.x);
         place->setB(at.y);
         place->setC(static_cast<std::int32_t>(end->extra));

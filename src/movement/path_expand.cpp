@@ -12,6 +12,7 @@
 #include "movement/path_search.h"
 #include "movement/stepping.h"
 #include "persons/person.h"
+#include "persons/person_types.h"
 #include "world/geometry.h"
 
 namespace kv {
@@ -41,7 +42,6 @@ constexpr std::uint16_t kReasonRestart = 0x4000;
 constexpr float kSlideShift = 2.0f;
 constexpr std::uint8_t kSlideLeft = 9;
 constexpr std::uint8_t kSlideRight = 3;
-constexpr std::int8_t kCivilianTyp = 0;
 
 std::uint8_t Dir(const PathNode* n) {
     return n->dir & kNodeDirMask;
@@ -417,7 +417,7 @@ class Expansion {
             (unit_.moverFlags & kMoverLed) != 0 || kind != kHitPerson)
             return false;
         const UnitHead* other = PersonUnits.at(index);
-        return other != nullptr && other->type == kCivilianTyp && other->anim != kAnimWalk;
+        return other != nullptr && other->type == kPersonTypCivilian && other->anim != kAnimWalk;
     }
 
     PointF goalCentroid() const {

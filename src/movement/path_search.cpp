@@ -18,8 +18,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::uint8_t kOpGaffer = 159;
-
 // Ends the search and gives up the head order.
 std::uint8_t GiveUp(UnitHead& unit) {
     PopBefehl(unit);

@@ -2,6 +2,7 @@
 
 #include "core/unit_views.h"
 #include "movement/befehl.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/stepping.h"
 
 namespace kv {
@@ -21,9 +22,6 @@ bool AwaitsSearch(const Befehl* order, std::uint8_t ownOpcode) {
     return op == 0 || op == 2 || op == 5 || op == ownOpcode;
 }
 
-constexpr std::uint8_t kVehicleRouteOpcode = 54;
-constexpr std::uint8_t kPersonGafferOpcode = 159;
-
 }  // namespace
 
 int CountSearchingMovers() {
@@ -32,14 +30,13 @@ int CountSearchingMovers() {
         const UnitHead* v = FahrzeugUnits.at(i);
         if (v == nullptr || v->type < 0) continue;
         if ((v->moverFlags & (kMoverPathSearch | kMoverRoutePlanning)) != 0 ||
-            AwaitsSearch(v->orders, kVehicleRouteOpcode))
+            AwaitsSearch(v->orders, kOpRouteLeg))
             ++count;
     }
     for (int i = 0; i < PersonUnits.count; ++i) {
         UnitHead* p = PersonUnits.at(i);
         if (p == nullptr || p->type < 0) continue;
-        if ((p->moverFlags & kMoverPathSearch) != 0 ||
-            AwaitsSearch(p->orders, kPersonGafferOpcode)) {
+        if ((p->moverFlags & kMoverPathSearch) != 0 || AwaitsSearch(p->orders, kOpGaffer)) {
             ++count;
             p->moverFlags |= kMoverSearching;
         }

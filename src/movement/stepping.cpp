@@ -10,6 +10,7 @@
 #include "core/unit_views.h"
 #include "movement/befehl.h"
 #include "movement/traffic_paths.h"
+#include "persons/person_types.h"
 #include "world/geometry.h"
 #include "world/level_map.h"
 #include "world/terrain.h"
@@ -40,9 +41,7 @@ constexpr std::array<StepVector, kDirectionCount> kStepElevenths = {{
 }};
 
 constexpr long double kOneEleventh = 1.0L / 11;
-constexpr std::uint8_t kMedicType = 4;
 constexpr std::int8_t kTreatAnim = 5;
-constexpr std::uint16_t kNoLink = 0xFFFF;
 
 int RingIndex(int i) {
     const int r = i % kStepRingSize;
@@ -427,7 +426,8 @@ void RestoreMoverPos(UnitHead& unit) {
 }
 
 void SetMoverAction(UnitHead& unit, const UnitTypHead& typ, std::int8_t anim) {
-    if (unit.type == kMedicType && typ.unitClass == kPersonUnitClass && unit.anim == kTreatAnim) {
+    if (unit.type == kPersonTypMedic && typ.unitClass == kPersonUnitClass &&
+        unit.anim == kTreatAnim) {
         if (UnitHead* patient = PersonUnits.at(unit.link)) patient->link = kNoLink;
         unit.link = kNoLink;
     }

@@ -132,7 +132,7 @@ struct PassantPlace {
     bool backwards;
 };
 std::optional<PassantPlace> DecodePassantLink(std::uint16_t link2) {
-    if (link2 == 0xFFFF) return std::nullopt;
+    if (link2 == kNoLink) return std::nullopt;
     const PassantPlace place{static_cast<std::uint8_t>((link2 >> 8) & kMaxPassantenWeg),
                              static_cast<std::uint8_t>(link2 & 0xFF),
                              (link2 & kPassantBackwards) != 0};

@@ -14,6 +14,7 @@
 #include "persons/person_link.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeug_points.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/geometry.h"
@@ -25,7 +26,6 @@ namespace {
 constexpr std::uint8_t kLeaveDecontamination = 199;
 constexpr std::uint8_t kOpenCompartment = 43;
 constexpr std::int32_t kOpenTicks = 8;
-constexpr std::int8_t kAnimOpen = 3;
 constexpr std::int32_t kNoVoice = -1;
 // Nobody is put down closer to the map's top or left edge.
 constexpr int kMapMargin = 20;
@@ -151,7 +151,7 @@ void EnterDecontamination(std::int16_t index) {
             return;
         }
     }
-    if (vehicle->anim != kAnimOpen) {
+    if (vehicle->anim != kFahrzeugAnimOpen) {
         OpenCompartment(*vehicle);
         return;
     }
@@ -191,7 +191,7 @@ void LeaveDecontamination(std::int16_t index) {
     const std::int32_t left = order.bInt();
     order.setB(left > std::numeric_limits<std::int32_t>::min() ? left - 1 : left);
     if (order.bInt() >= 1) return;
-    if (vehicle->anim != kAnimOpen) {
+    if (vehicle->anim != kFahrzeugAnimOpen) {
         OpenCompartment(*vehicle);
         return;
     }

@@ -7,6 +7,11 @@
 
 namespace kv {
 
+// A push by heat, a passing vehicle or the crowd cannon lasts this many ticks; a vehicle (and the
+// cannon) pushes this hard.
+inline constexpr std::int8_t kPushTicks = 8;
+inline constexpr std::int32_t kVehiclePushStrength = 20000000;
+
 // No evade impulse pending; the next one starts a new sum. The evade step itself comes with the
 // onlooker and fight work.
 void ResetPersonEvade(Person& person);

@@ -8,6 +8,7 @@
 #include "movement/shared_befehle.h"
 #include "movement/stepping.h"
 #include "persons/person_befehle.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/geometry.h"
@@ -17,7 +18,6 @@ namespace kv {
 namespace {
 
 // A person on fire shows as this type.
-constexpr std::int8_t kTypeBurning = 7;
 
 // A follower this close makes its target stand and wait for it that long.
 constexpr float kFollowNear = 50.0f;
@@ -42,7 +42,7 @@ FollowedUnit QualifiedTarget(const Person& follower, std::int16_t kind, std::uin
         return {v, &FahrzeugTypen[static_cast<std::size_t>(v->type)]};
     }
     Person* t = PersonAt(index);
-    if (t == nullptr || t->type < 0 || t->type >= kPersonTypCount || t->type == kTypeBurning ||
+    if (t == nullptr || t->type < 0 || t->type >= kPersonTypCount || t->type == kPersonTypBurning ||
         t->casualty != 0 || t->offMap != 0 || t->present == 0 || t->storey != follower.storey)
         return {};
     return {t, &PersonTypOf(*t)};

@@ -13,6 +13,7 @@
 #include "persons/person_houses.h"
 #include "persons/person_lead.h"
 #include "persons/person_link.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "world/sonder_obj.h"
 
@@ -188,7 +189,8 @@ void InjurePerson(std::int16_t index, std::int32_t energy, std::uint8_t mask, st
     Person& p = *person;
     ReleasePartners(index, p);
     if (p.type == kTypeHoseHolder) DropHose(index);
-    if ((flags & kInjureNoScream) == 0 && p.type != kTypeBurning) PlayPersonSound(index, kScream);
+    if ((flags & kInjureNoScream) == 0 && p.type != kPersonTypBurning)
+        PlayPersonSound(index, kScream);
 
     p.controlFlags = 0;
     p.casualty = 1;
@@ -242,7 +244,7 @@ void IgnitePerson(std::int16_t index) {
     if (person == nullptr) return;
     Person& p = *person;
     ClearBefehle(p);
-    p.type = kTypeBurning;
+    p.type = kPersonTypBurning;
     p.selectable = 0;
     p.controlFlags = 0;
     p.direction = 0;

@@ -6,10 +6,11 @@
 
 #include <cstdint>
 
+#include "core/unit_head.h"
+
 namespace kv {
 
-// Energy of a person (i32): full health, and what a casualty loses and gains by default.
-inline constexpr std::int32_t kFullEnergy = 1000000;
+// What a casualty loses and gains of its energy by default.
 inline constexpr std::int16_t kCasualtyLoss = 20;
 inline constexpr std::int16_t kCasualtyGain = 300;
 // A casualty weaker than this lies still.
@@ -21,7 +22,6 @@ inline constexpr std::int32_t kBurnedEnergy = 500000;
 inline constexpr std::uint16_t kDeadTicksLimit = 2400;
 inline constexpr std::uint16_t kNeverRevivable = 3400;
 
-inline constexpr std::int8_t kTypeBurning = 7;
 // The push mask that lets a person be pushed free in every direction.
 inline constexpr std::uint8_t kPushEverywhere = 15;
 

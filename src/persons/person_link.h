@@ -23,7 +23,6 @@ struct PersonLink {
     std::int32_t index = -1;
 };
 
-inline constexpr std::uint16_t kNoLink = 0xFFFF;
 inline constexpr std::uint16_t kLeadsLinkBase = 1000;
 inline constexpr std::uint16_t kTreatedByLink = 0x1000;
 inline constexpr std::uint16_t kOnSonderObjLink = 0x2000;

@@ -9,6 +9,7 @@
 #include "movement/traffic_paths.h"
 #include "persons/gaffer_ziele.h"
 #include "persons/person_lead.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 
 namespace kv {
@@ -18,7 +19,6 @@ namespace {
 constexpr std::uint16_t kWalkMode = kCollideZones;
 // Onlookers pass 8 besides; the collision tests give it no meaning.
 constexpr std::uint16_t kOnlookerWalkMode = kCollideZones | 8;
-constexpr std::int8_t kCivilType = 0;
 constexpr std::int8_t kKneelAnim = 4;
 constexpr int kPatienceBase = 10;
 constexpr int kPatienceSpread = 20;
@@ -136,8 +136,8 @@ void StandingPerson(std::int16_t index, Person& p, const PersonTyp& typ, const S
         return;
     }
     const UnitHead* b = block.blocker.unit;
-    if (IsOnlooker(p) && (p.moverFlags & kMoverLed) == 0 && b != nullptr && b->type == kCivilType &&
-        b->anim == kKneelAnim) {
+    if (IsOnlooker(p) && (p.moverFlags & kMoverLed) == 0 && b != nullptr &&
+        b->type == kPersonTypCivilian && b->anim == kKneelAnim) {
         const PointF w = WaypointOf(*p.orders);
         const std::uint8_t toward =
             ClassifyDirection(p.x, p.y, w.x, w.y, static_cast<std::uint8_t>(p.direction));

@@ -35,6 +35,12 @@ extern AnimBoxReach PersonBoxReach;
 // Types below this number stay loaded for the whole program.
 inline constexpr int kPreloadedPersonTypen = 8;
 
+// Person types other code asks for by number.
+inline constexpr std::int8_t kPersonTypCivilian = 0;
+inline constexpr std::int8_t kPersonTypMedic = 4;
+inline constexpr std::int8_t kPersonTypBurning = 7;
+inline constexpr std::int8_t kPersonTypStretcherTeam = 26;
+
 // Loads the type, with the variants that come with it, unless it is loaded already. Numbers
 // outside 0..54 and numbers that load nothing are ignored.
 void LoadPersonTyp(std::int16_t type);

@@ -24,7 +24,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::int8_t kTypeMedic = 4;
 constexpr std::uint8_t kAnimKneel = 4;
 // Every onlooker of this mission is a fighter.
 constexpr int kFightingOnlookersMission = 9;
@@ -104,7 +103,7 @@ void Poison(std::int16_t i, Person& p) {
 
 // A medic at work (treating slot) gives its patient the patient's own gain each tick.
 void Heal(const Person& medic) {
-    if (medic.type != kTypeMedic || medic.anim != kAnimTreat) return;
+    if (medic.type != kPersonTypMedic || medic.anim != kAnimTreat) return;
     Person* patient = LinkedPartner(medic.link);
     if (patient == nullptr || patient->energy <= 0) return;
     patient->energy = std::min(
@@ -145,7 +144,7 @@ void Animate(std::int16_t i, Person& p) {
         if (++p.frame < slot.frames) return;
         p.frame = 0;
         if (p.anim == kAnimStand) p.frameTimer = static_cast<std::int8_t>(Rand() % 60 - 120);
-        if (p.type == kTypeBurning) InjurePerson(i, kBurnedEnergy, kPushEverywhere, 0);
+        if (p.type == kPersonTypBurning) InjurePerson(i, kBurnedEnergy, kPushEverywhere, 0);
     } else if (p.energy >= kStillEnergy) {
         p.frameTimer = static_cast<std::int8_t>(p.frameTimer - 1);
         if (p.frameTimer >= 1) return;
@@ -172,7 +171,7 @@ void UpdatePersonen() {
         if (p.type == -1) continue;
         Bleed(p);
         if (p.offMap != 0) continue;
-        if (p.casualty == 0 && p.type != kTypeBurning) {
+        if (p.casualty == 0 && p.type != kPersonTypBurning) {
             if (p.energy < 1) {
                 InjurePerson(i, kFullEnergy, kPushEverywhere, 0);
                 return;

@@ -28,9 +28,7 @@ SavedPosition SavedPersonPos;
 
 namespace {
 
-constexpr std::uint8_t kTypeMedic = 4;
 constexpr std::int8_t kTypeThrower = 32;
-constexpr std::int32_t kFullEnergy = 1000000;
 
 bool ValidPersonTyp(int type) {
     return type >= 0 && type < kPersonTypCount;
@@ -183,7 +181,7 @@ std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, 
     const std::int16_t index = PlaceNewPerson(type, x, y, storey, direction);
     if (index < 0) return -1;
     Person& p = Personen[static_cast<std::size_t>(index)];
-    p.link2 = 0xFFFF;
+    p.link2 = kNoLink;
     p.casualty = 1;
     p.targetable = 1;
     p.selectable = 0;
@@ -225,8 +223,8 @@ void ResetPerson(std::int16_t index) {
         SetPersonAnim(index, kAnimStand);
     UpdatePersonDrawPos(p);
     const bool pedestrian = (p.controlFlags & kPersonPedestrian) != 0;
-    if (!pedestrian) p.link2 = 0xFFFF;
-    p.link = 0xFFFF;
+    if (!pedestrian) p.link2 = kNoLink;
+    p.link = kNoLink;
     p.selected = 0;
     p.treated = 0;
     p.animate = 1;
@@ -252,9 +250,9 @@ void SetPersonAnim(std::int16_t index, std::uint16_t slot) {
     Person* person = PersonAt(index);
     if (person == nullptr) return;
     Person& p = *person;
-    if (p.type == kTypeMedic && p.anim == kAnimTreat) {
-        if (Person* patient = PersonAt(p.link)) patient->link = 0xFFFF;
-        p.link = 0xFFFF;
+    if (p.type == kPersonTypMedic && p.anim == kAnimTreat) {
+        if (Person* patient = PersonAt(p.link)) patient->link = kNoLink;
+        p.link = kNoLink;
     }
     p.frame = 0;
     p.frameTimer = slot == kAnimStand ? static_cast<std::int8_t>(-(Rand() % 60)) : 0;

@@ -4,6 +4,7 @@
 #include "core/mouse.h"
 #include "core/unit_views.h"
 #include "core/view.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
@@ -20,9 +21,6 @@ constexpr std::uint16_t kSelectedRingCarrier = 1046;
 constexpr int kBoatTyp = 14;
 constexpr int kHitHalf = 15;     // a victim answers the mouse this near in x and in y
 constexpr int kRingReach = 201;  // the ring carrier throws less far than this
-constexpr std::uint8_t kTurnOrder = 1;
-constexpr std::uint8_t kMoveOrder = 0;
-constexpr std::uint8_t kGoalsOrder = 2;
 constexpr std::uint8_t kTakeAboard = 77;
 constexpr std::uint8_t kFetchVictim = 205;
 
@@ -125,10 +123,10 @@ void SendBoat(UnitHead& boat, std::int16_t index, const DeadlinePlan& plan) {
     const Person& victim = Personen[static_cast<std::size_t>(index)];
     const FahrzeugTyp& typ = FahrzeugTypen[static_cast<std::size_t>(boat.type)];
     if (HasApproach(plan))
-        SetBefehl(boat, typ, kMoveOrder, 17, Trunc(victim.x) + plan.approachDx,
+        SetBefehl(boat, typ, kOpMove, 17, Trunc(victim.x) + plan.approachDx,
                   Trunc(victim.y) + plan.approachDy, 0, 0, 0);
     else
-        SetBefehl(boat, typ, kGoalsOrder, 7, BoatGoals(victim), 0, 0, 0);
+        SetBefehl(boat, typ, kOpGoals, 7, BoatGoals(victim), 0, 0, 0);
     AppendBefehl(boat, kTakeAboard, index, 0, 0, 0, 1);
 }
 
@@ -161,7 +159,7 @@ void SendRingCarrier(Person& carrier, std::int16_t index, const DeadlinePlan& pl
         targetX += plan.approachDx >> 1;
         targetY += plan.approachDy >> 1;
     }
-    SetBefehl(carrier, PersonTypen[static_cast<std::size_t>(carrier.type)], kTurnOrder, 15, cx, cy,
+    SetBefehl(carrier, PersonTypen[static_cast<std::size_t>(carrier.type)], kOpTurn, 15, cx, cy,
               direction, 0, 0);
     AppendBefehl(carrier, kFetchVictim, targetX, targetY, index, direction, 1);
 }

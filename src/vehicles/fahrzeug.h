@@ -26,6 +26,12 @@ inline constexpr std::uint16_t kCarriedFahrzeugLink = 5000;
 
 inline constexpr std::uint16_t kNoPerson = 0xFFFF;
 
+// Animations other code asks for by number: driving, doors or compartment open, and the
+// helicopter (F203) standing with its door open.
+inline constexpr std::int8_t kFahrzeugAnimDriving = 1;
+inline constexpr std::int8_t kFahrzeugAnimOpen = 3;
+inline constexpr std::int8_t kHelicopterAnimLanded = 3;
+
 // The ladder basket of the F106 (11 bytes).
 struct KanzelState {
     std::uint8_t position = 0;  // storey step of the basket

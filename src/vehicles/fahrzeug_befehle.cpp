@@ -21,6 +21,7 @@
 #include "vehicles/cannon_befehle.h"
 #include "vehicles/carry_befehle.h"
 #include "vehicles/crew_befehle.h"
+#include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeug_moves.h"
 #include "vehicles/fahrzeuge.h"
 #include "vehicles/helicopter_befehle.h"
@@ -40,8 +41,6 @@ constexpr float kFollowNear = 50.0f;
 constexpr std::int32_t kFollowWait = 50;
 
 constexpr std::int8_t kAnimHalt = 0;
-constexpr std::int8_t kAnimDriving = 1;
-constexpr std::int8_t kAnimOpen = 3;
 constexpr std::int8_t kAnimSecond = 4;
 
 constexpr std::int32_t kSidestepSteps = 10;
@@ -186,11 +185,11 @@ void EndSidestep(std::int16_t index, Fahrzeug& v, bool stand) {
 
 // Takes one step of the vehicle's speed in a facing if the spot there is free.
 bool StepIfFree(Fahrzeug& v, const FahrzeugTyp& typ, std::uint8_t facing) {
-    return StepUnitIfFree(v, typ, facing, kAnimDriving, 0);
+    return StepUnitIfFree(v, typ, facing, kFahrzeugAnimDriving, 0);
 }
 
 void KeepDriving(std::int16_t index, Fahrzeug& v) {
-    if (v.anim != kAnimDriving) SetFahrzeugAnim(index, kAnimDriving);
+    if (v.anim != kFahrzeugAnimDriving) SetFahrzeugAnim(index, kFahrzeugAnimDriving);
     v.moverFlags |= kMoverSearching;
 }
 
@@ -272,7 +271,7 @@ void RunFahrzeugBefehl08(std::int16_t index) {
 
     if (steps == 0) {
         // Turn away from the reference point's side until a step is free.
-        if (TakeFirstFreeStep(*v, typ, kAnimDriving, 0)) {
+        if (TakeFirstFreeStep(*v, typ, kFahrzeugAnimDriving, 0)) {
             order.setA(1);
             KeepDriving(index, *v);
             return;
@@ -306,7 +305,7 @@ void RunFahrzeugBefehl12(std::int16_t index) {
 }
 
 void RunFahrzeugBefehl43(std::int16_t index) {
-    ShowAnimFor(index, kAnimOpen);
+    ShowAnimFor(index, kFahrzeugAnimOpen);
 }
 
 void RunFahrzeugBefehl61(std::int16_t index) {

@@ -12,6 +12,7 @@
 #include "movement/sonder_obj_push.h"
 #include "movement/stepping.h"
 #include "persons/person_evade.h"
+#include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/sonder_obj.h"
 
@@ -19,7 +20,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::int8_t kAnimDriving = 1;
 constexpr std::uint16_t kDriveMode = kCollideZones;
 constexpr std::uint16_t kStraightMode = kCollideZones | kCollideTrample;
 // A move further than this tries the road first; the F114 looks further.
@@ -31,8 +31,6 @@ constexpr float kRouteExitReach = 70.0f;
 // cannon order follows.
 constexpr double kCannonStop = 0.8;
 constexpr double kCannonStopAiming = 0.95;
-constexpr std::int32_t kEvadeStrength = 20000000;
-constexpr std::int8_t kEvadeTicks = 8;
 constexpr std::uint16_t kNoObject = 0xFFFF;
 
 bool OnRoadLeg(const Befehl& order) {
@@ -182,7 +180,7 @@ void PushOrGoRound(std::int16_t index, Fahrzeug& v, const FahrzeugTyp& typ, std:
     }
     PushSonderObj(v, typ, from.x, from.y, from.direction, slot);
     v.pushedObject = object;
-    ShowMoverAnim(v, typ, kAnimDriving);
+    ShowMoverAnim(v, typ, kFahrzeugAnimDriving);
     AdvanceStepRingRead(v);
 }
 
@@ -218,7 +216,7 @@ void Respond(std::int16_t index, Fahrzeug& v, const FahrzeugTyp& typ, const Step
             return;
         case StepResponse::MatchSpeed:
             if (MatchBlockerSpeed(v, typ, *b.unit, kDriveMode)) {
-                ShowMoverAnim(v, typ, kAnimDriving);
+                ShowMoverAnim(v, typ, kFahrzeugAnimDriving);
                 FollowRoute(v, typ);
             } else {
                 StandMover(v, typ);
@@ -291,7 +289,8 @@ void TellPersonToEvade(const Fahrzeug& v, const FahrzeugTyp& typ, std::uint16_t 
         y = p->y;
         StepMoverFree(v, typ, x, y, d, static_cast<std::uint8_t>(v.anim), 1);
     }
-    SetPersonEvade(static_cast<std::int16_t>(person), x, y, kEvadeStrength, kEvadeTicks, 0, -1);
+    SetPersonEvade(static_cast<std::int16_t>(person), x, y, kVehiclePushStrength, kPushTicks, 0,
+                   -1);
 }
 
 namespace {
@@ -425,7 +424,7 @@ void RunFahrzeugBefehl03(std::int16_t index) {
             return;
         }
         case StraightProgress::Moved:
-            ShowMoverAnim(*v, typ, kAnimDriving);
+            ShowMoverAnim(*v, typ, kFahrzeugAnimDriving);
             return;
         case StraightProgress::Blocked:
             break;
@@ -441,7 +440,7 @@ void RunFahrzeugBefehl03(std::int16_t index) {
     } else if (unit || b.hit.kind == kHitSonderObj || b.hit.kind == kHitMapCell) {
         PlanAroundBlocker(*v, typ, index);
     } else {
-        ShowMoverAnim(*v, typ, kAnimDriving);
+        ShowMoverAnim(*v, typ, kFahrzeugAnimDriving);
     }
 }
 
@@ -480,7 +479,7 @@ void DriveFahrzeugStep(std::int16_t index) {
     const StepBlock block =
         LookAheadForBlocker(*v, typ, count, kDriveMode, kDriveRules, -1, waypoint);
     if (block.ahead < 0) {
-        ShowMoverAnim(*v, typ, kAnimDriving);
+        ShowMoverAnim(*v, typ, kFahrzeugAnimDriving);
         AdvanceStepRingRead(*v);
         FollowRoute(*v, typ);
         return;

@@ -4,6 +4,8 @@
 #include <limits>
 
 #include "movement/befehl.h"
+#include "movement/befehl_opcodes.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_befehle.h"
 #include "vehicles/fahrzeuge.h"
@@ -17,12 +19,7 @@ namespace {
 
 void (*g_moveFahrzeugOnKarte)(std::int16_t) = nullptr;
 
-constexpr std::int32_t kFullEnergy = 1000000;
-constexpr std::uint8_t kOpBurnOut = 44;
-
 // Person types aboard that care for a patient.
-constexpr std::int8_t kPersonMedic = 4;
-constexpr std::int8_t kPersonStretcherTeam = 26;
 
 // The lift takes a step every this many ticks and moves the basket's persons this far.
 constexpr std::uint8_t kLiftTicks = 4;
@@ -81,8 +78,8 @@ void CareForPatient(const Fahrzeug& v) {
     for (const std::uint16_t seat : v.seats) {
         const Person* p = PersonAt(seat);
         if (p == nullptr || p->type == -1) continue;
-        if (p->type == kPersonMedic) ++carers;
-        if (p->type == kPersonStretcherTeam) {
+        if (p->type == kPersonTypMedic) ++carers;
+        if (p->type == kPersonTypStretcherTeam) {
             ++carers;
             team = p;
         }

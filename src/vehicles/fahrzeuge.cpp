@@ -13,6 +13,7 @@
 #include "media/sound_slots.h"
 #include "movement/befehl_queue.h"
 #include "persons/person_link.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "world/sonder_obj.h"
 
@@ -23,11 +24,9 @@ std::vector<Fahrzeug> Fahrzeuge;
 
 namespace {
 
-constexpr std::int32_t kFullEnergy = 1000000;
 constexpr std::uint8_t kNoOrderYet = 128;
 
 // Person types the removal names.
-constexpr std::int8_t kPersonStretcherTeam = 26;  // carrying a patient
 bool CarriesCasualty(std::int8_t type) {
     return type == 12 || type == 19 || type == 24;
 }
@@ -139,7 +138,7 @@ void TakeAwayTentOccupants(const SonderObj& tent) {
         const Person& p = Personen[i];
         if (p.type == -1 || p.offMap != 0) continue;
         if (p.x < left || p.x > right || p.y < top || p.y > bottom) continue;
-        const bool carrying = p.type == kPersonStretcherTeam || CarriesCasualty(p.type);
+        const bool carrying = p.type == kPersonTypStretcherTeam || CarriesCasualty(p.type);
         CarrierDies(static_cast<std::int32_t>(i), false, carrying);
     }
 }
@@ -161,7 +160,7 @@ void StrikeTent(Fahrzeug& v) {
         ClearSonderObjCommands(v.link);
         FreeLinkedSonderObj(v.link);
     }
-    v.link = 0xFFFF;
+    v.link = kNoLink;
     v.anim = 0;
     v.frame = 0;
     v.frameTimer = 0;
@@ -182,13 +181,13 @@ void RemoveByType(std::int16_t index, Fahrzeug& v) {
         case kTypF203:
             if (SonderObjAt(v.link2) != nullptr) {
                 FreeLinkedSonderObj(v.link2);
-                v.link2 = 0xFFFF;
+                v.link2 = kNoLink;
             }
             break;
         case kTypF204:
             if (v.anim == kAnimTentRising) {
                 FreeLinkedSonderObj(v.link);
-                v.link = 0xFFFF;
+                v.link = kNoLink;
             } else if (v.anim == kAnimTentUp) {
                 StrikeTent(v);
             }
@@ -306,8 +305,8 @@ void SetupFahrzeug(std::int16_t index, std::uint8_t owner) {
     v.selected = 0;
     v.controlFlags = owner;
     v.heat = 0;
-    v.link = 0xFFFF;
-    v.link2 = 0xFFFF;
+    v.link = kNoLink;
+    v.link2 = kNoLink;
     v.stepWrite = 0;
     v.stepRead = 0;
     v.moverFlags = 0;
@@ -412,7 +411,7 @@ void RemoveFahrzeugOccupants(std::int16_t index, std::uint8_t mode) {
     for (const std::uint16_t seat : v.seats) {
         const Person* p = UsedPersonAt(seat);
         if (p == nullptr) continue;
-        if (p->type == kPersonStretcherTeam) {
+        if (p->type == kPersonTypStretcherTeam) {
             const std::int32_t patientIndex = p->link;
             if (const Person* patient = UsedPersonAt(patientIndex)) {
                 if (destroyed) {
@@ -439,7 +438,7 @@ void RemoveFahrzeugOccupants(std::int16_t index, std::uint8_t mode) {
 
 void ReleaseCarriedByFahrzeug(std::int16_t index) {
     Fahrzeug* v = UsedFahrzeugAt(index);
-    if (v == nullptr || v->type != kTypF110MD || v->link == 0xFFFF) return;
+    if (v == nullptr || v->type != kTypF110MD || v->link == kNoLink) return;
     if (v->link >= kCarriedFahrzeugLink) {
         const std::int32_t carried = v->link - kCarriedFahrzeugLink;
         if (carried != index) DropFahrzeugSlot(static_cast<std::int16_t>(carried));

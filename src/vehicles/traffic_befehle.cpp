@@ -10,6 +10,8 @@
 #include "movement/collision.h"
 #include "movement/move_step.h"
 #include "movement/stepping.h"
+#include "persons/person_types.h"
+#include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeug_moves.h"
 #include "vehicles/fahrzeuge.h"
 
@@ -17,13 +19,11 @@ namespace kv {
 
 namespace {
 
-constexpr std::int8_t kAnimDriving = 1;
 constexpr int kLookStride = 3;
 constexpr std::int32_t kTrafficWait = 20;
 constexpr std::int32_t kTurnStraightSteps = 5;
 // A civilian sitting in the lane within this distance, facing the car, sends it back.
 constexpr float kTurnBackReach = 130.0f;
-constexpr std::int8_t kCivilType = 0;
 constexpr std::int8_t kSittingAnim = 5;
 
 bool Faces(const Fahrzeug& v, float x, float y) {
@@ -56,7 +56,7 @@ void StandingInTheWay(Fahrzeug& v, int ahead, float tx, float ty) {
 // the car's lane is blocked, it turns back to its turn-back point.
 bool TurnsBack(Fahrzeug& v, const UnitHead& person) {
     Befehl& order = *v.orders;
-    if (person.type != kCivilType || person.anim != kSittingAnim ||
+    if (person.type != kPersonTypCivilian || person.anim != kSittingAnim ||
         DirectionGap(person.direction + 6, v.direction) > 1 ||
         !Faces(v, order.aFloat(), order.bFloat()) ||
         !(DistanceFloat(v.x, v.y, person.x, person.y) < kTurnBackReach))
@@ -83,7 +83,7 @@ void Respond(Fahrzeug& v, const FahrzeugTyp& typ, int ahead, const CollisionHit&
             if (b.motion == kBlockerAheadFast) {
                 // A slower car ahead in the lane: drive on behind it at its pace.
                 if (MatchBlockerSpeed(v, typ, *b.unit, mode)) {
-                    ShowMoverAnim(v, typ, kAnimDriving);
+                    ShowMoverAnim(v, typ, kFahrzeugAnimDriving);
                     return;
                 }
             } else if (HeadBefehlOpcode(*b.unit) == kOpTurnToward) {
@@ -176,7 +176,7 @@ void RunFahrzeugBefehl47Body(std::int16_t index) {
         }
         if (StepReachesWaypoint(*v, step, target)) break;
     }
-    ShowMoverAnim(*v, typ, kAnimDriving);
+    ShowMoverAnim(*v, typ, kFahrzeugAnimDriving);
     AdvanceStepRingRead(*v);
 }
 
@@ -208,7 +208,7 @@ void RunFahrzeugBefehl56(std::int16_t index) {
         v->y = y;
         v->direction = static_cast<std::int8_t>(heading);
         if (heading == facing) order.setC(straight - 1);
-        ShowMoverAnim(*v, typ, kAnimDriving);
+        ShowMoverAnim(*v, typ, kFahrzeugAnimDriving);
         return;
     }
     if (ClassifyBlocker(*v, hit, -1, true).group == BlockerGroup::Evader)

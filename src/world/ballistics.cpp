@@ -4,12 +4,6 @@
 
 namespace kv {
 
-namespace {
-
-constexpr double kGravity = 9.81;
-
-}  // namespace
-
 double BallisticHeight(std::int16_t x, float v, double c, double t) {
     const double d = x;
     if (!(v > 0.0f) || !std::isfinite(v)) return d * t;

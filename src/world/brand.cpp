@@ -82,9 +82,6 @@ using namespace brand;
 
 namespace {
 
-// The map's kind of a cell showing its fire image.
-constexpr std::uint8_t kFireImageLook = 3;
-
 // The animations always draw their random start frame, so that a frame count of 0 changes no later
 // random number; such an animation starts at frame 0.
 std::uint8_t RandomFrame(int frames) {

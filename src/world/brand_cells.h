@@ -14,6 +14,9 @@
 
 namespace kv::brand {
 
+// The map's kind of a cell showing its fire image.
+inline constexpr std::uint8_t kFireImageLook = 3;
+
 // Heat and fuel sums stop at the ends of the i32 range: a class given as "no limit" is the largest
 // i32, and a cell must not wrap from the hottest to the coldest.
 inline std::int32_t Saturate(std::int64_t v) {

@@ -10,6 +10,7 @@
 #include "persons/person_evade.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/brand.h"
 #include "world/brand_cells.h"
@@ -20,10 +21,6 @@ namespace kv {
 using namespace brand;
 
 namespace {
-
-constexpr std::int8_t kEvadeTicks = 8;
-// A helicopter feels the ground's heat only while it stands with its door open.
-constexpr std::int8_t kLandedHelicopterAnim = 3;
 
 // A fire as a unit at a cell feels it: whether one burns there, and its heat.
 struct Fire {
@@ -117,7 +114,7 @@ void HeatFahrzeuge(const CellsAround& around) {
     for (std::int32_t n = 0; n < FahrzeugUnits.count; ++n) {
         const UnitHead* v = FahrzeugUnits.at(n);
         if (v == nullptr || v->type < 0 || v->type >= kFahrzeugTypCount || v->storey != 0) continue;
-        if (v->type == kTypF203 && v->anim != kLandedHelicopterAnim) continue;
+        if (v->type == kTypF203 && v->anim != kHelicopterAnimLanded) continue;
         const std::int64_t sum = around.GroundHeat(static_cast<int>(v->x), static_cast<int>(v->y)) -
                                  FahrzeugTypen[static_cast<std::size_t>(v->type)].heatProtection;
         if (sum <= 0) continue;
@@ -138,7 +135,7 @@ void HurtPerson(const CellsAround& around, std::int16_t n, Person& p) {
                        const PixelPos from = CellHeatPoint(column, row);
                        SetPersonEvade(n, static_cast<float>(from.x), static_cast<float>(from.y),
                                       Saturate(static_cast<std::int64_t>(f.heat) - protection),
-                                      kEvadeTicks, 0, -1);
+                                      kPushTicks, 0, -1);
                    });
     if (sum <= 0) return;
     const std::int64_t divisor = std::max<std::int16_t>(type.heatDivisor, 1);

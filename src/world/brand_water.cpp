@@ -5,6 +5,7 @@
 
 #include "core/fire_counts.h"
 #include "core/unit_views.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "world/brand.h"
 #include "world/brand_cells.h"
@@ -18,14 +19,10 @@ using namespace brand;
 
 namespace {
 
-// The head order of a vehicle that is burning out; its jet keeps running.
-constexpr int kBurnOutOpcode = 44;
-constexpr std::uint8_t kFireImageLook = 3;
-
 // A vehicle's jet stops and its orders are cleared, unless it is burning out.
 void StopJetAndOrders(std::int32_t vehicle) {
     UnitHead* v = FahrzeugUnits.at(vehicle);
-    if (v == nullptr || v->type < 0 || HeadBefehlOpcode(*v) == kBurnOutOpcode) return;
+    if (v == nullptr || v->type < 0 || HeadBefehlOpcode(*v) == kOpBurnOut) return;
     StopWasserStrahl(static_cast<std::int16_t>(vehicle), 0);
     ClearBefehle(*v);
 }

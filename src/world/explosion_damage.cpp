@@ -14,6 +14,7 @@
 #include "persons/person_injury.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/brand.h"
 #include "world/brand_cells.h"
@@ -28,9 +29,6 @@ namespace {
 using brand::AddHeat;
 using brand::Saturate;
 
-constexpr std::int8_t kEvadeTicks = 8;
-// A helicopter feels the heat only while it stands.
-constexpr std::int8_t kLandedHelicopterAnim = 3;
 // A person as the source: that person is spared.
 constexpr int kDamageFromPerson = 4;
 // A Molotov cocktail heats the ground with a tenth of its heat.
@@ -102,7 +100,7 @@ void HeatFahrzeuge(const Source& s) {
         if (v == nullptr || v->type < 0 || v->type >= kFahrzeugTypCount || n == s.fahrzeug ||
             v->storey != s.layer)
             continue;
-        if (v->type == kTypF203 && v->anim != kLandedHelicopterAnim) continue;
+        if (v->type == kTypF203 && v->anim != kHelicopterAnimLanded) continue;
         const std::int32_t divisor =
             DivisorAt(Distance(static_cast<int>(v->x), static_cast<int>(v->y), s.x, s.y),
                       kExplosionStepUnits);
@@ -132,7 +130,7 @@ void HurtPersonen(const Source& s) {
         AddHeat(p.energy, -(h / std::max<std::int16_t>(type.heatDivisor, 1)));
         const auto index = static_cast<std::int16_t>(n);
         SetPersonEvade(index, static_cast<float>(s.x), static_cast<float>(s.y), Saturate(h),
-                       kEvadeTicks, 0, -1);
+                       kPushTicks, 0, -1);
         if (p.energy >= 1) continue;
         p.energy = 0;
         if (p.casualty != 0) {

@@ -5,6 +5,7 @@
 #include "core/fatal_error.h"
 #include "core/unit_views.h"
 #include "gfx/image_files.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/unit_type.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -19,7 +20,6 @@ ExplosionWatch ExplosionWatcher;
 namespace {
 
 // The vehicle order of a vehicle that burns out under its explosion.
-constexpr std::uint8_t kOpBurnOut = 44;
 
 bool KindInRange(int kind) {
     return kind >= 0 && kind < kExplosionKinds;

@@ -15,8 +15,6 @@ namespace kv {
 
 namespace {
 
-constexpr double kGravity = 9.81;
-
 // The part of the screen the world view covers.
 constexpr int kViewLeft = 10;
 constexpr int kViewRight = 640;  // exclusive

@@ -10,6 +10,9 @@
 
 namespace kv {
 
+// A jet reaches one storey per this many pixels of height.
+inline constexpr int kStoreyHeight = 31;
+
 struct JetPoint {
     float x = 0;
     float y = 0;

@@ -9,9 +9,6 @@ namespace kv {
 
 namespace {
 
-// A hose's arc reaches one storey per this many pixels of height.
-constexpr int kStoreyHeight = 31;
-
 Person* PersonWithJet(std::int32_t index, SchlauchStrahl*& jet) {
     Person* p = PersonAt(index);
     jet = p != nullptr && p->type != -1 ? p->attachment.jet() : nullptr;

@@ -5,6 +5,7 @@
 #include "core/fatal_error.h"
 #include "core/refused_file.h"
 #include "core/unit_views.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/stepping.h"
 #include "persons/person_evade.h"
@@ -28,13 +29,9 @@ constexpr int kTallTile = 80;
 constexpr std::int16_t kTallTileDropWorking = 13;
 constexpr std::int16_t kTallTileDropIdle = 40;
 
-// The crowd cannon pushes the person it hits away from itself, as hard as a passing vehicle.
-constexpr std::int32_t kCrowdPushStrength = 20000000;
-constexpr std::int8_t kCrowdPushTicks = 8;
-
 // The opcodes under which a vehicle works its cannon.
 bool IsCannonOpcode(int opcode) {
-    return opcode == 53 || opcode == 55 || opcode == 67;
+    return opcode == kOpCannonAtCell || opcode == kOpCannonAim || opcode == kOpCannonAtObject;
 }
 
 // The frames the drawer can use: four at least, none narrower than frame 0, whose row width it
@@ -65,7 +62,7 @@ void DeliverWasser(std::int16_t vehicle, const UnitHead& v, WasserStrahl& jet,
                 static_cast<std::int16_t>(jet.targetY + jet.height), cannon.strength, jet.floor,
                 vehicle);
     // Our own rule: the crowd cannon's water drives the person it hits away from the vehicle.
-    if (pushed >= 0) SetPersonEvade(pushed, v.x, v.y, kCrowdPushStrength, kCrowdPushTicks, 0, -1);
+    if (pushed >= 0) SetPersonEvade(pushed, v.x, v.y, kVehiclePushStrength, kPushTicks, 0, -1);
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/unit_views.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "world/geometry.h"
 #include "world/houses.h"
+#include "world/jet_common.h"
 #include "world/sonder_obj.h"
 
 namespace kv {
@@ -22,8 +24,8 @@ constexpr int kNoDistance = 9999;
 constexpr int kFarAway = std::numeric_limits<int>::max();
 // The crowd cannon chooses its person again after this many ticks.
 constexpr std::uint8_t kRetargetTicks = 20;
-// A storey's aim point lies this far above the house's base line per storey, plus the half.
-constexpr int kStoreyHeight = 31;
+// A storey's aim point lies a storey's height above the house's base line per storey, plus half
+// of one.
 constexpr int kStoreyAimHalf = 15;
 
 // The vehicle that ends its update in front of the ship in the last mission.
@@ -211,8 +213,7 @@ bool SearchFireForIdleCannon(std::int16_t vehicle, UnitHead& v, WasserStrahl& je
     const ObjectFind object = NearestBurningObject(
         vehicle, v, cannon, fire.mark.found ? CellCentreDistance(v, fire.cell) : kFarAway);
     if (object.slot >= 0) {
-        constexpr std::uint8_t kAtObject = 67;
-        AppendBefehl(v, kAtObject, object.x, object.y, object.slot, 0, 0);
+        AppendBefehl(v, kOpCannonAtObject, object.x, object.y, object.slot, 0, 0);
         StartWasserStrahl(vehicle, object.x, object.y, 0, 0);
         jet.searchRadius = 0;
         return false;
@@ -222,15 +223,13 @@ bool SearchFireForIdleCannon(std::int16_t vehicle, UnitHead& v, WasserStrahl& je
     const CellPos c = fire.cell;
     const auto storey = static_cast<std::uint16_t>(fire.mark.storey);
     if (!fire.mark.house) {
-        constexpr std::uint8_t kAtCell = 53;
         const int half = JetTileHeight(c) / 2;
         const int x = kCellWidth * c.column - 16 * c.row + 15;
         const int y = kCellHeight * c.row + kCellHeight - 1 - half;
-        AppendBefehl(v, kAtCell, x, y, c.column, c.row, 0);
+        AppendBefehl(v, kOpCannonAtCell, x, y, c.column, c.row, 0);
         StartWasserStrahl(vehicle, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                           static_cast<std::int16_t>(half), storey);
     } else {
-        constexpr std::uint8_t kAtHouseCell = 55;
         const int height = kStoreyHeight * fire.mark.storey + kStoreyAimHalf;
         const int x = kCellWidth * c.column - 16 * c.row;
         const int y = kCellHeight * c.row + kCellHeight - height;
@@ -238,7 +237,7 @@ bool SearchFireForIdleCannon(std::int16_t vehicle, UnitHead& v, WasserStrahl& je
                                      static_cast<std::uint8_t>(fire.mark.storey), 0},
                            GoalPoint{static_cast<float>(c.column), static_cast<float>(c.row),
                                      static_cast<std::uint8_t>(fire.mark.houseIndex), 0}};
-        AppendBefehl(v, kAtHouseCell, std::move(target), 0, 0, 0);
+        AppendBefehl(v, kOpCannonAim, std::move(target), 0, 0, 0);
         StartWasserStrahl(vehicle, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                           static_cast<std::int16_t>(height), storey);
     }

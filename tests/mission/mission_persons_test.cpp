@@ -13,6 +13,7 @@
 #include "mission/mission_fixture.h"
 #include "mission/mission_tick.h"
 #include "persons/person_injury.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 
 namespace kv {
@@ -69,7 +70,7 @@ TEST_F(MissionPersons, CasualtiesFireAndPoisonOnMissionOneGiveTheirCounters) {
     // The burning civilian lies down within its flames' 80 ticks, with 500,000, and bleeds.
     ASSERT_GT(burnt, 0);
     EXPECT_LE(burnt, 80);
-    EXPECT_EQ(P(civilian).type, kTypeBurning);
+    EXPECT_EQ(P(civilian).type, kPersonTypBurning);
     EXPECT_EQ(P(civilian).energy, kBurnedEnergy - 20 * (2400 - burnt));
     // 60,000 at 30 a tick is spent on tick 2,000; the next tick lays the person down full, still
     // poisoned: 399 ticks of 20 + 30.

@@ -171,7 +171,7 @@ TEST_F(Injuries, TheFlagsSilenceTheScreamAndLeaveNoGroundObject) {
     IgnitePerson(burning);
     StopAllSounds();
     InjurePerson(burning, kBurnedEnergy, kPushEverywhere, 0);
-    EXPECT_EQ(person(burning).type, kTypeBurning);
+    EXPECT_EQ(person(burning).type, kPersonTypBurning);
     EXPECT_FALSE(screams(burning, 39));
 }
 
@@ -215,7 +215,7 @@ TEST_F(Injuries, HitPersonSetsEveryKindBurningAndSplitsTeamsIntoBurningPersons) 
         HitPerson(p);
 
         const Person& q = person(p);
-        EXPECT_EQ(q.type, kTypeBurning);
+        EXPECT_EQ(q.type, kPersonTypBurning);
         EXPECT_EQ(q.casualty, 0);
         EXPECT_EQ(q.present, 1);
         EXPECT_EQ(q.energy, 0);
@@ -258,7 +258,7 @@ TEST_F(Injuries, IgnitePersonStartsTheFlamesAtARandomPointAndScreams) {
         EXPECT_EQ(person(p).frame, frame);
     }
     const Person& q = person(p);
-    EXPECT_EQ(q.type, kTypeBurning);
+    EXPECT_EQ(q.type, kPersonTypBurning);
     EXPECT_EQ(q.anim, 3);
     EXPECT_EQ(q.direction, 0);
     EXPECT_EQ(q.selectable, 0);
@@ -274,7 +274,7 @@ TEST_F(Injuries, ABurningPersonLiesDownWhenItsFlamesHaveRunThrough) {
     SeedRandom(21);
     const std::int16_t p = stand(0, kX, kY);
     HitPerson(p);
-    const AnimSlot& flames = PersonAnimSlot(kTypeBurning, 0, 3);
+    const AnimSlot& flames = PersonAnimSlot(kPersonTypBurning, 0, 3);
     ASSERT_GT(flames.frames, 1);
     ASSERT_GT(flames.delay, 0);
     // The first frame ends when the timer reaches the delay, every later one after delay ticks.
@@ -287,7 +287,7 @@ TEST_F(Injuries, ABurningPersonLiesDownWhenItsFlamesHaveRunThrough) {
     }
     EXPECT_EQ(t, expected);
     const Person& q = person(p);
-    EXPECT_EQ(q.type, kTypeBurning) << "lies in its burnt pictures";
+    EXPECT_EQ(q.type, kPersonTypBurning) << "lies in its burnt pictures";
     EXPECT_EQ(q.energy, kBurnedEnergy);
     EXPECT_EQ(q.anim, kAnimLying);
     EXPECT_EQ(q.direction, 1);
