@@ -230,15 +230,22 @@ StraightStep StepStraightBefehl(UnitHead& unit, const UnitTypHead& type, std::ui
                 ? static_cast<int>(f)
                 : -1;
     }
-    if (c < 0) return {StraightProgress::BadDirection, {}};
+    if (c < 0) {
+        PopBefehl(unit);
+        StandMover(unit, type);
+        StopPlanning(unit);
+        return {StraightProgress::GaveUp, {}};
+    }
     const float tx = order.aFloat();
     const float ty = order.bFloat();
     if (StandsOn(unit, {tx, ty})) return {StraightProgress::Arrived, {}};
     float x = unit.x;
     float y = unit.y;
     if (StepMover(unit, type, x, y, static_cast<std::int8_t>(c),
-                  static_cast<std::uint8_t>(unit.anim), tx, ty, 1) == 0)
-        return {StraightProgress::Stalled, {}};
+                  static_cast<std::uint8_t>(unit.anim), tx, ty, 1) == 0) {
+        GiveUpStalled(unit, type);
+        return {StraightProgress::GaveUp, {}};
+    }
     CollisionHit hit;
     if (TestCollision(mode, unit, type, x, y, static_cast<std::uint8_t>(unit.direction),
                       unit.storey, static_cast<std::uint8_t>(unit.anim), &hit) != 0)
@@ -260,6 +267,12 @@ void PlanAroundBlocker(UnitHead& unit, const UnitTypHead& type, std::int16_t ind
 void GiveUpMove(UnitHead& unit, const UnitTypHead& type) {
     ResetMoveTarget(unit);
     DropMoveBefehle(unit);
+    StandMover(unit, type);
+    StopPlanning(unit);
+}
+
+void GiveUpStalled(UnitHead& unit, const UnitTypHead& type) {
+    ClearBefehle(unit);
     StandMover(unit, type);
     StopPlanning(unit);
 }

@@ -170,11 +170,12 @@ void TakeRingStep(UnitHead& unit, const UnitTypHead& type);
 
 // Order 3 for either kind of unit, up to what its kind does about the outcome: the unit counts as
 // moving and steps along direction c towards (a, b), never past it, where its footprint fits.
+// A move that cannot be made ends here: when c names no direction the order is dropped, when the
+// step length is 0 the unit gives up; either way it stands and stops planning.
 enum class StraightProgress : std::uint8_t {
-    BadDirection,  // c names no direction: the move cannot be made
-    Arrived,       // it stood on the point already
-    Stalled,       // its step length is 0 here
-    Blocked,       // the step is taken back: blocker says what was met
+    GaveUp,   // the move could not be made and is ended
+    Arrived,  // it stood on the point already
+    Blocked,  // the step is taken back: blocker says what was met
     Moved,
 };
 struct StraightStep {
@@ -190,6 +191,8 @@ StraightStep StepStraightBefehl(UnitHead& unit, const UnitTypHead& type, std::ui
 void PlanAroundBlocker(UnitHead& unit, const UnitTypHead& type, std::int16_t index);
 // The destination is taken: the move is given up.
 void GiveUpMove(UnitHead& unit, const UnitTypHead& type);
+// Every order is given up: the unit stands and stops planning (it cannot step, or lost its way).
+void GiveUpStalled(UnitHead& unit, const UnitTypHead& type);
 // Takes the blocker's speed and one step towards the order's point from where the unit stands,
 // planning afresh from there. False, with the unit back, when that step is blocked too.
 bool MatchBlockerSpeed(UnitHead& unit, const UnitTypHead& type, const UnitHead& blocker,

@@ -191,13 +191,6 @@ void Respond(std::int16_t index, Person& p, const PersonTyp& typ, const StepBloc
     }
 }
 
-// A person that cannot step here gives up as a vehicle does.
-void GiveUpStalled(Person& p, const PersonTyp& typ) {
-    ClearBefehle(p);
-    StandMover(p, typ);
-    StopPlanning(p);
-}
-
 }  // namespace
 
 void RunPersonBefehl00(std::int16_t index) {
@@ -242,13 +235,7 @@ void RunPersonBefehl03(std::int16_t index) {
     p->speed = WalkSpeed(*p);
     const StraightStep step = StepStraightBefehl(*p, typ, kWalkMode, false);
     switch (step.progress) {
-        case StraightProgress::BadDirection:
-            PopBefehl(*p);
-            StandMover(*p, typ);
-            StopPlanning(*p);
-            return;
-        case StraightProgress::Stalled:
-            GiveUpStalled(*p, typ);
+        case StraightProgress::GaveUp:
             return;
         case StraightProgress::Arrived:
             PopBefehl(*p);

@@ -194,9 +194,7 @@ bool Pushable(const Fahrzeug& v, const CollisionHit& hit) {
 // ends the drive.
 void FollowRoute(Fahrzeug& v, const FahrzeugTyp& typ) {
     if (!FollowsRoute(v) || AdvanceRouteListB(v) != 0) return;
-    ClearBefehle(v);
-    StandMover(v, typ);
-    StopPlanning(v);
+    GiveUpStalled(v, typ);
 }
 
 void Respond(std::int16_t index, Fahrzeug& v, const FahrzeugTyp& typ, const StepBlock& block,
@@ -404,15 +402,7 @@ void RunFahrzeugBefehl03(std::int16_t index) {
     v->speed = typ.speed;
     const StraightStep step = StepStraightBefehl(*v, typ, kStraightMode, true);
     switch (step.progress) {
-        case StraightProgress::BadDirection:
-            PopBefehl(*v);
-            StandMover(*v, typ);
-            StopPlanning(*v);
-            return;
-        case StraightProgress::Stalled:
-            ClearBefehle(*v);
-            StandMover(*v, typ);
-            StopPlanning(*v);
+        case StraightProgress::GaveUp:
             return;
         case StraightProgress::Arrived: {
             PopBefehl(*v);
@@ -457,9 +447,7 @@ void DriveFahrzeugStep(std::int16_t index) {
     if (EndsHere(*v, typ)) return;
     if (GetStepLength(*v, typ, v->x, v->y, static_cast<std::uint8_t>(v->direction),
                       static_cast<std::uint8_t>(v->anim), 0) == 0) {
-        ClearBefehle(*v);
-        StandMover(*v, typ);
-        StopPlanning(*v);
+        GiveUpStalled(*v, typ);
         DropRoute(*v);
         return;
     }
