@@ -13,6 +13,8 @@ inline constexpr int kBefehlCallbackCount = 15;
 using BefehlCallbackTable = std::array<BefehlCallback, kBefehlCallbackCount>;
 
 extern BefehlCallbackTable BefehlCallbacks;
+// The callback in a slot; null for an empty slot or one outside the table.
+BefehlCallback CallbackAt(std::int32_t slot);
 
 // The callbacks live above the engine; the program names them at start-up.
 void SetBefehlCallbackSource(const BefehlCallbackTable* source);

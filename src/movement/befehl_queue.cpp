@@ -362,8 +362,7 @@ void RunBefehlCallback(UnitHead& unit, std::int32_t index) {
     if (head->next != nullptr && head->next->opcode == kOpFollow) {
         const std::int32_t slot = head->next->bInt();
         const std::int32_t parameter = HighHalf(head->next->c);
-        if (slot < 0 || slot >= kBefehlCallbackCount) return;
-        const BefehlCallback callback = BefehlCallbacks[static_cast<std::size_t>(slot)];
+        const BefehlCallback callback = CallbackAt(slot);
         if (callback == nullptr) return;
         // Units answer no orders that a callback gives.
         const std::uint8_t speech = UnitSpeech;

@@ -17,8 +17,6 @@ namespace kv {
 
 namespace {
 
-// A person on fire shows as this type.
-
 // A follower this close makes its target stand and wait for it that long.
 constexpr float kFollowNear = 50.0f;
 constexpr std::int32_t kFollowWait = 100;
@@ -41,17 +39,14 @@ FollowedUnit QualifiedTarget(const Person& follower, std::int16_t kind, std::uin
             return {};
         return {v, &FahrzeugTypen[static_cast<std::size_t>(v->type)]};
     }
-    Person* t = PersonAt(index);
-    if (t == nullptr || t->type < 0 || t->type >= kPersonTypCount || t->type == kPersonTypBurning ||
-        t->casualty != 0 || t->offMap != 0 || t->present == 0 || t->storey != follower.storey)
-        return {};
+    Person* t = FollowablePerson(index, follower.storey, true);
+    if (t == nullptr) return {};
     return {t, &PersonTypOf(*t)};
 }
 
 // Orders laid from a callback are not acknowledged.
 void CallFollowCallback(std::int32_t slot, std::int16_t follower, std::uint16_t target) {
-    if (slot < 0 || slot >= kBefehlCallbackCount) return;
-    const BefehlCallback callback = BefehlCallbacks[static_cast<std::size_t>(slot)];
+    const BefehlCallback callback = CallbackAt(slot);
     if (callback == nullptr) return;
     DisableUnitSpeech();
     callback(follower, target);

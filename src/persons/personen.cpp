@@ -78,6 +78,15 @@ Person* UsedPersonAt(std::int32_t index) {
     return p != nullptr && p->type != -1 ? p : nullptr;
 }
 
+Person* FollowablePerson(std::int32_t index, std::int8_t storey, bool refuseBurning) {
+    Person* t = UsedPersonAt(index);
+    if (t == nullptr || t->casualty != 0 || t->offMap != 0 || t->present == 0 ||
+        t->storey != storey)
+        return nullptr;
+    if (refuseBurning && (!ValidPersonTyp(t->type) || t->type == kPersonTypBurning)) return nullptr;
+    return t;
+}
+
 Person* RunningPerson(std::int32_t index) {
     Person* p = UsedPersonAt(index);
     return p != nullptr && p->orders != nullptr ? p : nullptr;

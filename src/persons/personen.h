@@ -30,6 +30,10 @@ Person* PersonAt(std::int32_t index);
 Person* UsedPersonAt(std::int32_t index);
 // The person an order handler works on: in use and holding orders; null otherwise.
 Person* RunningPerson(std::int32_t index);
+// The person a follow order may still aim at from the storey: in use, present, on the map, on
+// that storey and no casualty. With refuseBurning a burning person is refused too, and so is one
+// whose type lies outside the table.
+Person* FollowablePerson(std::int32_t index, std::int8_t storey, bool refuseBurning);
 // The type record of a person in use.
 const PersonTyp& PersonTypOf(const Person& person);
 // The draw corner: the position minus the hot spot of the current animation, truncated toward

@@ -1,6 +1,5 @@
 #include "vehicles/fahrzeug_befehle.h"
 
-#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -165,12 +164,9 @@ FollowTarget FindFollowTarget(const Fahrzeug& follower, std::int16_t kind, std::
         return {t, &FahrzeugTypOf(*t)};
     }
     if (kind == kFollowPerson) {
-        Person* t = PersonAt(index);
-        if (t == nullptr || t->type == -1 || t->casualty != 0 || t->offMap != 0 ||
-            t->present == 0 || t->storey != follower.storey)
-            return {};
-        return {t, &PersonTypen[static_cast<std::size_t>(
-                       std::clamp<int>(t->type, 0, kPersonTypCount - 1))]};
+        Person* t = FollowablePerson(index, follower.storey, false);
+        if (t == nullptr) return {};
+        return {t, &PersonTypOf(*t)};
     }
     return {};  // no other kind is ever given
 }
@@ -245,10 +241,7 @@ void RunFahrzeugBefehl06(std::int16_t index) {
     }
     if (DistanceFloat(v->x, v->y, t.unit->x, t.unit->y) < kFollowNear)
         SetBefehl(*t.unit, *t.typ, kOpWait, -1, kFollowWait, 0, 0, 0, 0);
-    if (slot >= 0 && slot < kBefehlCallbackCount) {
-        if (const BefehlCallback callback = BefehlCallbacks[static_cast<std::size_t>(slot)])
-            callback(index, target);
-    }
+    if (const BefehlCallback callback = CallbackAt(slot)) callback(index, target);
     RunNextNow(index);
 }
 
