@@ -4,8 +4,10 @@
 // through. Teams (the stretcher team, the catching team, a group of civilians) fall apart into
 // single persons either way.
 
+#include <algorithm>
 #include <cstdint>
 
+#include "core/saturate.h"
 #include "core/unit_head.h"
 
 namespace kv {
@@ -13,6 +15,10 @@ namespace kv {
 // What a casualty loses and gains of its energy by default.
 inline constexpr std::int16_t kCasualtyLoss = 20;
 inline constexpr std::int16_t kCasualtyGain = 300;
+// A patient's energy after a tick of care: its own gain added, never past full.
+inline std::int32_t TreatedEnergy(std::int32_t energy, std::int16_t gain) {
+    return std::min(Saturate(static_cast<std::int64_t>(energy) + gain), kFullEnergy);
+}
 // A casualty weaker than this lies still.
 inline constexpr std::int32_t kStillEnergy = 100000;
 // A burning person lies down with this much once its flames have run through.

@@ -1,12 +1,11 @@
 #include "persons/person_update.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "core/mission_counters.h"
 #include "core/mission_state.h"
 #include "core/random.h"
+#include "core/saturate.h"
 #include "movement/stepping.h"
 #include "movement/traffic_paths.h"
 #include "persons/gaffer.h"
@@ -29,11 +28,6 @@ constexpr std::uint8_t kAnimKneel = 4;
 constexpr int kFightingOnlookersMission = 9;
 constexpr std::uint32_t kTicksPerSecond = 20;
 
-std::int32_t Saturated(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 void CountDeath(Person& p) {
     p.energy = 0;
     p.deadTicks = 0;
@@ -51,7 +45,7 @@ void Bleed(Person& p) {
     const PersonLinkKind kind = DecodePersonLink(p.link).kind;
     if (kind == PersonLinkKind::TreatedBy || kind == PersonLinkKind::RevivedBy) return;
     if (p.energy >= 1) {
-        p.energy = Saturated(static_cast<std::int64_t>(p.energy) - p.energyLoss);
+        p.energy = Saturate(static_cast<std::int64_t>(p.energy) - p.energyLoss);
         if (p.energy < 1) CountDeath(p);
     } else if (p.deadTicks < kDeadTicksLimit) {
         ++p.deadTicks;
@@ -106,8 +100,7 @@ void Heal(const Person& medic) {
     if (medic.type != kPersonTypMedic || medic.anim != kAnimTreat) return;
     Person* patient = LinkedPartner(medic.link);
     if (patient == nullptr || patient->energy <= 0) return;
-    patient->energy = std::min(
-        Saturated(static_cast<std::int64_t>(patient->energy) + patient->energyGain), kFullEnergy);
+    patient->energy = TreatedEnergy(patient->energy, patient->energyGain);
     if (patient->energy < 1) CountDeath(*patient);
 }
 

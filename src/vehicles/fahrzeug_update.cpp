@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/saturate.h"
 #include "movement/befehl.h"
 #include "movement/befehl_opcodes.h"
+#include "persons/person_injury.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_befehle.h"
@@ -32,11 +34,6 @@ constexpr int kLiftFacing = 3;
 constexpr int kMinLiftFrame = std::numeric_limits<std::int8_t>::min();
 constexpr int kMaxLiftFrame = std::numeric_limits<std::int8_t>::max();
 
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 bool BurningOut(const Fahrzeug& v) {
     return v.orders != nullptr && v.orders->opcode == kOpBurnOut;
 }
@@ -56,7 +53,7 @@ void Animate(Fahrzeug& v) {
 void TakeHeat(std::int16_t index, Fahrzeug& v) {
     if (v.energy <= 0 || v.heat <= 0 || BurningOut(v)) return;
     const Material& m = MaterialOf(FahrzeugTypOf(v).material);
-    v.heat = Clamp32(std::int64_t{v.heat} - m.loss);
+    v.heat = Saturate(std::int64_t{v.heat} - m.loss);
     if (v.heat > m.ignite) {
         const std::int64_t damage = (std::int64_t{v.heat} - m.ignite) / 2;
         const std::int64_t energy = std::int64_t{v.energy} - damage;
@@ -65,7 +62,7 @@ void TakeHeat(std::int16_t index, Fahrzeug& v) {
             v.energy = 0;
             ExplodeFahrzeug(index);
         } else {
-            v.energy = Clamp32(energy);
+            v.energy = Saturate(energy);
         }
     }
     if (v.heat < 0) v.heat = 0;
@@ -88,9 +85,7 @@ void CareForPatient(const Fahrzeug& v) {
     Person* patient = PersonAt(team->link);
     if (patient == nullptr || patient->type == -1) return;
     patient->treated = 1;
-    if (patient->energy > 0)
-        patient->energy = Clamp32(std::min<std::int64_t>(
-            std::int64_t{patient->energy} + patient->energyGain, kFullEnergy));
+    if (patient->energy > 0) patient->energy = TreatedEnergy(patient->energy, patient->energyGain);
 }
 
 void MoveBasketPersons(std::int16_t vehicle, float dy) {

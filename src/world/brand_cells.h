@@ -6,8 +6,8 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 
+#include "core/saturate.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
@@ -17,16 +17,10 @@ namespace kv::brand {
 // The map's kind of a cell showing its fire image.
 inline constexpr std::uint8_t kFireImageLook = 3;
 
-// Heat and fuel sums stop at the ends of the i32 range: a class given as "no limit" is the largest
-// i32, and a cell must not wrap from the hottest to the coldest.
-inline std::int32_t Saturate(std::int64_t v) {
-    constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(v < kMin ? kMin : v > kMax ? kMax : v);
-}
-inline void AddHeat(std::int32_t& heat, std::int64_t amount) {
-    heat = Saturate(static_cast<std::int64_t>(heat) + amount);
-}
+// Heat and fuel sums stop at the ends of the i32 range: a cell must not wrap from the hottest to
+// the coldest.
+using kv::AddHeat;
+using kv::Saturate;
 
 // heat / divisor, rounded toward zero like the division, for the tables' divisors, which are all
 // powers of two: a shift, where a division would cost the sweep most of its time.
