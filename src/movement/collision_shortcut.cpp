@@ -147,4 +147,10 @@ void ShortcutWaypoints(UnitHead& unit, const UnitTypHead& type) {
     AdvanceWaypointShortcut(unit, type);
 }
 
+bool ShortcutAhead(UnitHead& unit, const UnitTypHead& type) {
+    if (unit.shortcutFirst == nullptr) StartWaypointShortcut(unit, type);
+    if (unit.shortcutFirst != nullptr) ShortcutWaypoints(unit, type);
+    return unit.orders != nullptr;
+}
+
 }  // namespace kv

@@ -34,5 +34,8 @@ void AdvanceWaypointShortcut(UnitHead& unit, const UnitTypHead& type);
 // the end started (inserting a turn into its facing where the line arrives facing otherwise) and
 // slides the window on.
 void ShortcutWaypoints(UnitHead& unit, const UnitTypHead& type);
+// A walking or driving unit's shortcut for the tick: the window opens if shut, and where open
+// shortcuts. False when no order is left.
+bool ShortcutAhead(UnitHead& unit, const UnitTypHead& type);
 
 }  // namespace kv

@@ -271,6 +271,17 @@ void GiveUpMove(UnitHead& unit, const UnitTypHead& type) {
     StopPlanning(unit);
 }
 
+bool DropTurnedAwayMove(UnitHead& unit) {
+    const Befehl& order = *unit.orders;
+    if ((order.flags & kBefehlKeepFacing) == 0 ||
+        static_cast<std::uint32_t>(unit.direction) == order.e)
+        return false;
+    DropDoneMoveBefehle(unit);
+    if (unit.orders != nullptr) unit.orders->flags &= static_cast<std::uint8_t>(~kBefehlStarted);
+    StopPlanning(unit);
+    return true;
+}
+
 void GiveUpStalled(UnitHead& unit, const UnitTypHead& type) {
     ClearBefehle(unit);
     StandMover(unit, type);

@@ -191,6 +191,9 @@ StraightStep StepStraightBefehl(UnitHead& unit, const UnitTypHead& type, std::ui
 void PlanAroundBlocker(UnitHead& unit, const UnitTypHead& type, std::int16_t index);
 // The destination is taken: the move is given up.
 void GiveUpMove(UnitHead& unit, const UnitTypHead& type);
+// A move whose order keeps a facing the unit has turned away from is dropped with the waypoints
+// done, the order then heading the queue starts afresh and planning stops. True when it was.
+bool DropTurnedAwayMove(UnitHead& unit);
 // Every order is given up: the unit stands and stops planning (it cannot step, or lost its way).
 void GiveUpStalled(UnitHead& unit, const UnitTypHead& type);
 // Takes the blocker's speed and one step towards the order's point from where the unit stands,

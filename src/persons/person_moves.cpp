@@ -4,6 +4,7 @@
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
+#include "movement/collision_shortcut.h"
 #include "movement/move_step.h"
 #include "movement/stepping.h"
 #include "movement/traffic_paths.h"
@@ -210,9 +211,7 @@ void RunPersonBefehl00(std::int16_t index) {
         CallFindPath(*p, typ);
         return;
     }
-    if (p->shortcutFirst == nullptr) StartWaypointShortcut(*p, typ);
-    if (p->shortcutFirst != nullptr) ShortcutWaypoints(*p, typ);
-    if (p->orders == nullptr) return;
+    if (!ShortcutAhead(*p, typ)) return;
     FillStepRing(*p, typ);
     WalkPersonStep(index);
 }
@@ -278,15 +277,8 @@ void WalkPersonStep(std::int16_t index) {
         GiveUpStalled(*p, typ);
         return;
     }
-    Befehl& order = *p->orders;
-    if ((order.flags & kBefehlKeepFacing) != 0 &&
-        static_cast<std::uint32_t>(p->direction) != order.e) {
-        DropDoneMoveBefehle(*p);
-        if (p->orders != nullptr) p->orders->flags &= static_cast<std::uint8_t>(~kBefehlStarted);
-        StopPlanning(*p);
-        return;
-    }
-    const PointF waypoint = WaypointOf(order);
+    if (DropTurnedAwayMove(*p)) return;
+    const PointF waypoint = WaypointOf(*p->orders);
     const PointF from{p->x, p->y};
     TakeRingStep(*p, typ);
     const std::uint16_t mode = IsOnlooker(*p) ? kOnlookerWalkMode : kWalkMode;

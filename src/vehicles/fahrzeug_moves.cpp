@@ -301,11 +301,7 @@ bool DriveOrSearch(std::int16_t index, Fahrzeug& v, const FahrzeugTyp& typ, bool
         return true;
     }
     if ((v.orders->flags & kBefehlStarted) == 0) return false;
-    if (shortcut) {
-        if (v.shortcutFirst == nullptr) StartWaypointShortcut(v, typ);
-        if (v.shortcutFirst != nullptr) ShortcutWaypoints(v, typ);
-        if (v.orders == nullptr) return true;
-    }
+    if (shortcut && !ShortcutAhead(v, typ)) return true;
     FillStepRing(v, typ);
     DriveFahrzeugStep(index);
     return true;
@@ -451,14 +447,8 @@ void DriveFahrzeugStep(std::int16_t index) {
         DropRoute(*v);
         return;
     }
-    Befehl& order = *v->orders;
-    if ((order.flags & kBefehlKeepFacing) != 0 &&
-        static_cast<std::uint32_t>(v->direction) != order.e) {
-        DropDoneMoveBefehle(*v);
-        if (v->orders != nullptr) v->orders->flags &= static_cast<std::uint8_t>(~kBefehlStarted);
-        StopPlanning(*v);
-        return;
-    }
+    if (DropTurnedAwayMove(*v)) return;
+    const Befehl& order = *v->orders;
     const PointF waypoint = WaypointOf(order);
     const int count =
         (order.flags & kBefehlShortLook) != 0 ? kShortLookAhead : typ.shortcutBackSteps;
