@@ -167,13 +167,10 @@ void StrikeTent(Fahrzeug& v) {
 }
 
 // What removal does by the vehicle's type.
-void RemoveByType(std::int16_t index, Fahrzeug& v) {
+void RemoveByType(Fahrzeug& v) {
     switch (v.type) {
         case kTypF101:
             --F101Count;
-            break;
-        case kTypF111:
-            StopOwnerSound(kOwnerFahrzeug, index);
             break;
         case kTypF113:
             v.pieces.clear();  // the pontoon stays laid
@@ -388,7 +385,7 @@ void RemoveFahrzeug(std::int16_t index, std::uint8_t mode) {
     RemoveFahrzeugOccupants(index, mode);
     ReleaseCarriedByFahrzeug(index);
     FreeJetObject(v);
-    RemoveByType(index, v);
+    RemoveByType(v);
 
     const std::uint8_t owner = v.controlFlags;
     if ((owner & kOwnerBought) != 0) --BoughtFahrzeugCount;
