@@ -43,6 +43,19 @@ bool FollowsRoute(const Fahrzeug& v) {
     return v.route != nullptr && !v.route->listA.empty();
 }
 
+// Whether the order now heading the queue drives the vehicle on, so it need not stand first.
+bool NextKeepsDriving(const Fahrzeug& v) {
+    const int next = HeadBefehlOpcode(v);
+    return next == kOpMove || next == kOpGoals || next == kOpMoveBackwards || next == kOpRouteLeg;
+}
+
+// A move has ended: the vehicle stands unless the next order drives on, and settles.
+void EndDrive(Fahrzeug& v, const FahrzeugTyp& typ) {
+    if (!NextKeepsDriving(v)) StandMover(v, typ);
+    StopPlanning(v);
+    SettleMover(v);
+}
+
 // Where the vehicle stood before the step it takes this tick.
 struct Origin {
     float x;
@@ -67,11 +80,7 @@ void Arrive(Fahrzeug& v, const FahrzeugTyp& typ) {
             head->flags |= kBefehlFreePath;
         }
     }
-    const int next = HeadBefehlOpcode(v);
-    if (next != kOpMove && next != kOpGoals && next != kOpMoveBackwards && next != kOpRouteLeg)
-        StandMover(v, typ);
-    StopPlanning(v);
-    SettleMover(v);
+    EndDrive(v, typ);
 }
 
 // The cannon's reach around the final target of a road leg: the order ends there.
@@ -100,11 +109,7 @@ bool EndsHere(Fahrzeug& v, const FahrzeugTyp& typ) {
     if (!routeLeg || !InCannonReach(v, typ, order)) return false;
     DropMoveBefehle(v);
     DropRoute(v);
-    const int next = HeadBefehlOpcode(v);
-    if (next != kOpMove && next != kOpGoals && next != kOpMoveBackwards && next != kOpRouteLeg)
-        StandMover(v, typ);
-    StopPlanning(v);
-    SettleMover(v);
+    EndDrive(v, typ);
     return true;
 }
 
@@ -400,15 +405,11 @@ void RunFahrzeugBefehl03(std::int16_t index) {
     switch (step.progress) {
         case StraightProgress::GaveUp:
             return;
-        case StraightProgress::Arrived: {
+        case StraightProgress::Arrived:
             PopBefehl(*v);
-            const int next = HeadBefehlOpcode(*v);
-            if (next != kOpMove && next != kOpMoveBackwards && next != kOpGoals &&
-                next != kOpRouteLeg)
-                StandMover(*v, typ);
+            if (!NextKeepsDriving(*v)) StandMover(*v, typ);
             StopPlanning(*v);
             return;
-        }
         case StraightProgress::Moved:
             ShowMoverAnim(*v, typ, kFahrzeugAnimDriving);
             return;
