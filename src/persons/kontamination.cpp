@@ -34,15 +34,8 @@ int Trunc(float v) {
     return static_cast<int>(v);
 }
 
-// A vehicle in use whose type record can give it orders; null else.
-UnitHead* UsedVehicle(std::int32_t index) {
-    UnitHead* v = FahrzeugUnits.at(index);
-    return v != nullptr && v->type >= 0 && v->type < kFahrzeugTypCount ? v : nullptr;
-}
-
-void OpenCompartment(UnitHead& vehicle) {
-    SetBefehl(vehicle, FahrzeugTypen[static_cast<std::size_t>(vehicle.type)], kOpenCompartment,
-              kNoVoice, kOpenTicks, 0, 0, 0, 0);
+void OpenCompartment(const TypedFahrzeug& vehicle) {
+    SetBefehl(*vehicle.unit, *vehicle.typ, kOpenCompartment, kNoVoice, kOpenTicks, 0, 0, 0, 0);
 }
 
 bool CarriesSomeone(std::int8_t type) {
@@ -136,7 +129,8 @@ void EnterDecontamination(std::int16_t index) {
     if (person == nullptr) return;
     Person& p = *person;
     Befehl& order = *p.orders;
-    UnitHead* vehicle = UsedVehicle(order.bInt());
+    const TypedFahrzeug typed = TypedFahrzeugAt(order.bInt());
+    UnitHead* vehicle = typed.unit;
     if (vehicle == nullptr) {
         ClearBefehle(p);
         return;
@@ -152,7 +146,7 @@ void EnterDecontamination(std::int16_t index) {
         }
     }
     if (vehicle->anim != kFahrzeugAnimOpen) {
-        OpenCompartment(*vehicle);
+        OpenCompartment(typed);
         return;
     }
     vehicle->link = static_cast<std::uint16_t>(index);
@@ -180,7 +174,8 @@ void LeaveDecontamination(std::int16_t index) {
     if (person == nullptr) return;
     Person& p = *person;
     Befehl& order = *p.orders;
-    UnitHead* vehicle = UsedVehicle(order.aInt());
+    const TypedFahrzeug typed = TypedFahrzeugAt(order.aInt());
+    UnitHead* vehicle = typed.unit;
     if (vehicle == nullptr) {
         // Its vehicle is gone: the person steps out where it went in.
         p.present = 1;
@@ -192,7 +187,7 @@ void LeaveDecontamination(std::int16_t index) {
     order.setB(left > std::numeric_limits<std::int32_t>::min() ? left - 1 : left);
     if (order.bInt() >= 1) return;
     if (vehicle->anim != kFahrzeugAnimOpen) {
-        OpenCompartment(*vehicle);
+        OpenCompartment(typed);
         return;
     }
     // No room beside the vehicle: the person stays inside and tries again next tick.

@@ -1,7 +1,6 @@
 #include "persons/person_handlers.h"
 
 #include "core/befehl_callbacks.h"
-#include "core/unit_views.h"
 #include "media/speech.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -33,11 +32,10 @@ struct FollowedUnit {
 };
 FollowedUnit QualifiedTarget(const Person& follower, std::int16_t kind, std::uint16_t index) {
     if (kind == kFollowFahrzeug) {
-        UnitHead* v = FahrzeugUnits.at(index);
-        if (v == nullptr || v->type < 0 || v->type >= kFahrzeugTypCount || v->present == 0 ||
-            v->storey != follower.storey)
+        const TypedFahrzeug v = TypedFahrzeugAt(index);
+        if (v.unit == nullptr || v.unit->present == 0 || v.unit->storey != follower.storey)
             return {};
-        return {v, &FahrzeugTypen[static_cast<std::size_t>(v->type)]};
+        return {v.unit, v.typ};
     }
     Person* t = FollowablePerson(index, follower.storey, true);
     if (t == nullptr) return {};

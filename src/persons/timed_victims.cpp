@@ -2,7 +2,6 @@
 
 #include "core/mission_state.h"
 #include "core/mouse.h"
-#include "core/unit_views.h"
 #include "core/view.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -33,10 +32,8 @@ bool HasApproach(const DeadlinePlan& plan) {
 }
 
 // The selected boat, if it is a boat in use; null else.
-UnitHead* SelectedBoat() {
-    UnitHead* boat = FahrzeugUnits.at(SelectedIndex);
-    if (boat == nullptr || boat->type < 0 || boat->type >= kFahrzeugTypCount) return nullptr;
-    return boat;
+TypedFahrzeug SelectedBoat() {
+    return TypedFahrzeugAt(SelectedIndex);
 }
 
 Person* SelectedRingCarrier() {
@@ -45,8 +42,7 @@ Person* SelectedRingCarrier() {
     return carrier;
 }
 
-bool BoatFull(const UnitHead& boat) {
-    const FahrzeugTyp& typ = FahrzeugTypen[static_cast<std::size_t>(boat.type)];
+bool BoatFull(const FahrzeugTyp& typ) {
     return CountTakenSeats(SelectedIndex) >= typ.seats;
 }
 
@@ -81,15 +77,15 @@ std::int16_t FindTimedVictimUnderMouse(const Person* carrier) {
 // The victim the click or cursor would take; -1 none, and the unit it would send.
 struct RescueChoice {
     std::int16_t victim = -1;
-    UnitHead* boat = nullptr;
+    TypedFahrzeug boat;
     Person* carrier = nullptr;
 };
 
 RescueChoice ChooseRescue() {
     RescueChoice choice;
     if (SelectionMode == kSelectedBoat) {
-        UnitHead* boat = SelectedBoat();
-        if (boat == nullptr || BoatFull(*boat)) return choice;
+        const TypedFahrzeug boat = SelectedBoat();
+        if (boat.unit == nullptr || BoatFull(*boat.typ)) return choice;
         choice.victim = FindTimedVictimUnderMouse(nullptr);
         choice.boat = boat;
     } else if (SelectionMode == kSelectedRingCarrier) {
@@ -119,9 +115,10 @@ GoalList BoatGoals(const Person& victim) {
             point(victim.drawX + slot.box[0] - halfW - 1, y, 3)};
 }
 
-void SendBoat(UnitHead& boat, std::int16_t index, const DeadlinePlan& plan) {
+void SendBoat(const TypedFahrzeug& typed, std::int16_t index, const DeadlinePlan& plan) {
     const Person& victim = Personen[static_cast<std::size_t>(index)];
-    const FahrzeugTyp& typ = FahrzeugTypen[static_cast<std::size_t>(boat.type)];
+    UnitHead& boat = *typed.unit;
+    const FahrzeugTyp& typ = *typed.typ;
     if (HasApproach(plan))
         SetBefehl(boat, typ, kOpMove, 17, Trunc(victim.x) + plan.approachDx,
                   Trunc(victim.y) + plan.approachDy, 0, 0, 0);
@@ -200,8 +197,8 @@ std::uint8_t RescueTimedVictim() {
     if (choice.victim < 0) return 0;
     const DeadlinePlan* plan = Personen[static_cast<std::size_t>(choice.victim)].attachment.plan();
     if (plan == nullptr) return 0;
-    if (choice.boat != nullptr)
-        SendBoat(*choice.boat, choice.victim, *plan);
+    if (choice.boat.unit != nullptr)
+        SendBoat(choice.boat, choice.victim, *plan);
     else if (choice.carrier != nullptr)
         SendRingCarrier(*choice.carrier, choice.victim, *plan);
     return 1;

@@ -6,6 +6,7 @@
 
 #include "core/fatal_error.h"
 #include "core/mission_state.h"
+#include "core/unit_views.h"
 #include "vehicles/fahrzeug_sprite_table.h"
 #include "vehicles/fahrzeug_sprites.h"
 #include "world/data_file.h"
@@ -28,6 +29,13 @@ void LoadCompanion(std::int16_t type) {
 }
 
 }  // namespace
+
+TypedFahrzeug TypedFahrzeugAt(std::int32_t index) {
+    UnitHead* v = FahrzeugUnits.at(index);
+    FahrzeugTyp* typ = v != nullptr ? FahrzeugTypAt(v->type) : nullptr;
+    if (typ == nullptr) return {};
+    return {v, typ};
+}
 
 const UnitTypHead* FahrzeugTypRecord(std::int32_t type) {
     return FahrzeugTypAt(type);

@@ -60,6 +60,14 @@ inline FahrzeugTyp* FahrzeugTypAt(std::int32_t type) {
 // number outside 0..46.
 const UnitTypHead* FahrzeugTypRecord(std::int32_t type);
 
+// A vehicle as the vehicle view gives it, with its type's record; both null unless the slot holds
+// a vehicle of a type in 0..46.
+struct TypedFahrzeug {
+    UnitHead* unit = nullptr;
+    FahrzeugTyp* typ = nullptr;
+};
+TypedFahrzeug TypedFahrzeugAt(std::int32_t index);
+
 // The type's animation in a facing; the empty slot (no frames, no images) for a type, facing or
 // animation out of range, or a type that is not loaded. Every read of a vehicle's AnimSlot goes
 // through here.
