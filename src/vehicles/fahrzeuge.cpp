@@ -1,6 +1,7 @@
 #include "vehicles/fahrzeuge.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <span>
 
@@ -445,12 +446,14 @@ void ReleaseCarriedByFahrzeug(std::int16_t index) {
 }
 
 void SetFahrzeugPushedObject(UnitHead& vehicle, std::uint16_t object) {
-    for (Fahrzeug& v : Fahrzeuge) {
-        if (&v == &vehicle) {
-            v.pushedObject = object;
-            return;
-        }
-    }
+    if (Fahrzeuge.empty()) return;
+    // The head is a vehicle's when it lies at a record's head within the array.
+    const auto first = reinterpret_cast<std::uintptr_t>(static_cast<UnitHead*>(Fahrzeuge.data()));
+    const auto at = reinterpret_cast<std::uintptr_t>(&vehicle);
+    if (at < first) return;
+    const std::uintptr_t offset = at - first;
+    if (offset % sizeof(Fahrzeug) != 0 || offset / sizeof(Fahrzeug) >= Fahrzeuge.size()) return;
+    Fahrzeuge[offset / sizeof(Fahrzeug)].pushedObject = object;
 }
 
 namespace {
