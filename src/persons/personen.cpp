@@ -95,7 +95,8 @@ Person* RunningPerson(std::int32_t index) {
 void AllocPersonen() {
     for (Person& p : Personen) DiscardBefehle(p);
     Personen.assign(PersonCount > 0 ? static_cast<std::size_t>(PersonCount) : 0, Person{});
-    for (Person& p : Personen) MakeFree(p);
+    // The slots are default-built already; only the evade state needs its free values.
+    for (Person& p : Personen) ResetPersonEvade(p);
     PersonUnits = {};
     PersonUnits.setRecords(std::span(Personen));
     PersonUnits.casualty = PersonCasualty;
