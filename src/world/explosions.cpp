@@ -144,9 +144,9 @@ void ExplodeFahrzeug(std::int16_t vehicle) {
     if (t == nullptr) return;
     const int kind = t->explosionKind;
     if (!KindInRange(kind) || HeadBefehlOpcode(*v) == kOpBurnOut) return;
-    if (FahrzeugUnits.wasserStrahl != nullptr && FahrzeugUnits.wasserStrahl(vehicle) != nullptr) {
+    if (WasserStrahl* jet = FahrzeugWasserStrahl(vehicle)) {
         StopWasserStrahl(vehicle, 0);
-        if (WasserStrahl* jet = FahrzeugUnits.wasserStrahl(vehicle)) jet->autoAim = 0;
+        jet->autoAim = 0;
     }
     const std::int16_t s = StartExplosion(kind);
     if (s < 0) return;
