@@ -456,8 +456,4 @@ void StartCellFlames(int house, int floor, int i, int j) {
     At(flames[kFlameFourth], i, j).kind = kFlameIdle;
 }
 
-void ResetBrand() {
-    BrandPhase = 0;
-}
-
 }  // namespace kv
