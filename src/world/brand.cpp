@@ -103,7 +103,7 @@ void IgniteHouseCell(const HouseCellRef& c) {
     s.burning = 1;
     IgniteCellFurniture(c);
     CountHouseCellLit(*c.house);
-    StartCellFlames(c.index, c.floor, c.i, c.j);
+    StartCellFlames(c);
 }
 
 // A cell already burning, or with nothing left to burn, takes no heat.
@@ -360,7 +360,8 @@ void LightStartingFires() {
                 for (int j = 0; j < t.extentJ; ++j) {
                     if (At(h->floors[f].brand, i, j).burning == 0) continue;
                     CountHouseCellLit(*h);
-                    StartCellFlames(static_cast<int>(n), static_cast<int>(f), i, j);
+                    StartCellFlames(
+                        HouseCellRef{h, static_cast<int>(n), static_cast<int>(f), i, j});
                 }
     }
 }
@@ -443,9 +444,13 @@ bool IgniteMapCellAt(int column, int row) {
 }
 
 void StartCellFlames(int house, int floor, int i, int j) {
-    const HouseCellRef c = FindHouseCell(house, floor, i, j);
-    if (!c) return;
-    const HouseCell& cell = HouseTypOf(*c.house).cell(floor, i, j);
+    if (const HouseCellRef c = FindHouseCell(house, floor, i, j)) StartCellFlames(c);
+}
+
+void brand::StartCellFlames(const HouseCellRef& c) {
+    const int i = c.i;
+    const int j = c.j;
+    const HouseCell& cell = HouseTypOf(*c.house).cell(c.floor, i, j);
     auto& flames = c.floorState().flames;
     if (cell.lowerFlames > kLowerFlameSetCount) return;
     SetFlameLayer(At(flames[kFlameLower], i, j), cell.lowerFlames, LowerFlameSets);

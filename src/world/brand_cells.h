@@ -81,5 +81,8 @@ void IgniteCellFurniture(const HouseCellRef& c);
 void EndCellFurnitureFire(const HouseCellRef& c);
 // Every flame layer of a house cell shows the same look.
 void SetFlameLook(const HouseCellRef& c, std::uint8_t kind);
+// StartCellFlames and ExtinguishCell (brand.h) of a cell already found.
+void StartCellFlames(const HouseCellRef& c);
+void ExtinguishCell(const HouseCellRef& c, std::int16_t vehicle);
 
 }  // namespace kv::brand

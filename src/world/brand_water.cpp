@@ -64,7 +64,7 @@ void CoolPlainCell(int column, int row, std::int32_t amount, std::int32_t chill,
 // Water on a house cell; it goes out below 1 and keeps what heat it has.
 void CoolHouseCell(const HouseCellRef& c, std::int32_t amount, std::int16_t vehicle) {
     AddHeat(c.state().heat, -static_cast<std::int64_t>(amount));
-    ExtinguishCell(c.index, c.floor, c.i, c.j, vehicle);
+    ExtinguishCell(c, vehicle);
 }
 
 // The share of the water that reaches a cell around the one hit.
@@ -155,8 +155,12 @@ void ApplyWasser(std::int16_t x, std::int16_t y, std::int32_t strength, std::int
 }
 
 void ExtinguishCell(int house, int floor, int i, int j, std::int16_t vehicle) {
-    const HouseCellRef c = FindHouseCell(house, floor, i, j);
-    if (!c) return;
+    if (const HouseCellRef c = FindHouseCell(house, floor, i, j)) ExtinguishCell(c, vehicle);
+}
+
+void brand::ExtinguishCell(const HouseCellRef& c, std::int16_t vehicle) {
+    const int floor = c.floor;
+    const int i = c.i;
     BrandState& s = c.state();
     if (s.heat >= 1 || s.burning == 0) return;
     s.burning = 0;
