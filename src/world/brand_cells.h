@@ -51,6 +51,15 @@ T& At(HouseCellGrid<T>& grid, int i, int j) {
     return grid[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
 }
 
+// Whether a cell of column i of a house's floor burns, in rows 0 to depth - 1.
+inline bool ColumnBurns(const House& h, int floor, int i, int depth) {
+    const HouseFloor& f = h.floors[static_cast<std::size_t>(floor)];
+    for (int j = 0; j < depth; ++j)
+        if (f.brand[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)].burning != 0)
+            return true;
+    return false;
+}
+
 // A house cell by (house, floor, i, j), all checked: the house placed, the floor one of its
 // floors, the cell inside its type's extent.
 struct HouseCellRef {

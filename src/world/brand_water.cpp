@@ -165,12 +165,7 @@ void brand::ExtinguishCell(const HouseCellRef& c, std::int16_t vehicle) {
     if (s.heat >= 1 || s.burning == 0) return;
     s.burning = 0;
     const HouseTyp& t = HouseTypOf(*c.house);
-    if (vehicle != -1) {
-        bool columnBurns = false;
-        for (int row = 0; row < t.extentJ; ++row)
-            columnBurns = columnBurns || At(c.floorState().brand, i, row).burning != 0;
-        if (!columnBurns) StopJetAndOrders(vehicle);
-    }
+    if (vehicle != -1 && !ColumnBurns(*c.house, floor, i, t.extentJ)) StopJetAndOrders(vehicle);
     // Jets aim at the facade: the front row's map cell of the column, on this floor.
     const CellPos facade{c.house->x + i, c.house->y + t.extentJ - 1};
     StopJetsAimed([&](const WasserStrahl& jet) {
