@@ -108,11 +108,11 @@ void WaterOnSonderObjs(std::int16_t x, std::int16_t y, std::int32_t strength, st
         if (o == nullptr || o->type == -1 || o->storey != 0 || o->visible == 0 || o->fuel <= 0)
             continue;
         const SonderObjTyp* t = SonderObjTypAt(o->type);
-        if (t == nullptr) continue;
+        int cx = 0;
+        int cy = 0;
+        if (t == nullptr || !SonderObjBoxMiddle(*o, cx, cy)) continue;
         const int w = (t->boxX1 - t->boxX0) / 2;
         const int h = (t->boxY1 - t->boxY0) / 2;
-        const int cx = static_cast<int>(o->x) + t->boxX0 + w;
-        const int cy = static_cast<int>(o->y) + t->boxY0 + h;
         int r = std::max(w, h);
         if (r <= 10) r = 10;
         const std::int32_t d =
