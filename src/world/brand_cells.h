@@ -12,6 +12,10 @@
 #include "world/level_map.h"
 #include "world/materials.h"
 
+namespace kv {
+struct UnitHead;
+}  // namespace kv
+
 namespace kv::brand {
 
 // The map's kind of a cell showing its fire image.
@@ -82,6 +86,12 @@ HouseCellRef LinkedGroundCell(std::uint16_t tile);
 // the count of burning houses.
 void CountHouseCellLit(House& h);
 void CountHouseCellOut(House& h);
+
+// Vehicle n when heat on the storey reaches it: placed with a known type, on that storey, and a
+// helicopter only once landed; else null.
+const UnitHead* HeatableFahrzeug(std::int32_t n, int storey);
+// Heat reaching vehicle n less its type's protection; only a rest above 0 is added.
+void HeatFahrzeug(std::int32_t n, const UnitHead& v, std::int64_t heat);
 
 // A map cell burnt out: the burnt look and its terrain's burnt successor.
 void SetBurntMapCell(std::size_t cell);
