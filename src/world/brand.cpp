@@ -134,15 +134,14 @@ void HeatHouseCell(const HouseCellRef& c, std::int64_t heat) {
 
 // One tick of a burning cell's own fire: hotter, less fuel. True when it has burnt out.
 bool Burn(BrandState& s, const Material& m) {
-    if (m.maxHeat > s.heat) AddHeat(s.heat, m.gain);
-    s.fuel = Saturate(static_cast<std::int64_t>(s.fuel) - s.heat);
+    GainHeat(s.heat, m);
+    BurnFuel(s.fuel, s.heat);
     return s.fuel < 0;
 }
 
 // A cell that is not burning loses heat down to 0; heat below 0 (left by water) stays.
 void Cool(BrandState& s, const Material& m) {
-    if (s.heat <= 0) return;
-    s.heat = std::max(Saturate(static_cast<std::int64_t>(s.heat) - m.loss), 0);
+    LoseHeat(s.heat, m);
 }
 
 // Heat reaching a map cell inside the map, by its index. Most heat reaches cells that burn already:

@@ -3,6 +3,7 @@
 // cells and house cells, heat sums that stop at the ends of the 32-bit range, and the counting of
 // burning house cells.
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,21 @@ inline std::int32_t Saturate(std::int64_t v) {
 }
 inline void AddHeat(std::int32_t& heat, std::int64_t amount) {
     heat = Saturate(static_cast<std::int64_t>(heat) + amount);
+}
+
+// The steps of a fire's tick, for cells and special objects alike. Burning, the heat climbs by the
+// class's gain while below its maximum, and then the fuel drops by the heat.
+inline void GainHeat(std::int32_t& heat, const Material& m) {
+    if (m.maxHeat > heat) AddHeat(heat, m.gain);
+}
+inline void BurnFuel(std::int32_t& fuel, std::int32_t heat) {
+    fuel = Saturate(static_cast<std::int64_t>(fuel) - heat);
+}
+// Not burning, heat above 0 falls by the class's loss down to 0; heat below 0 (left by water)
+// stays.
+inline void LoseHeat(std::int32_t& heat, const Material& m) {
+    if (heat <= 0) return;
+    heat = std::max(Saturate(static_cast<std::int64_t>(heat) - m.loss), 0);
 }
 
 // heat / divisor, rounded toward zero like the division, for the tables' divisors, which are all
