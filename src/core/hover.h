@@ -7,8 +7,15 @@
 
 namespace kv {
 
-// 0 map cell, 1 lower, 2 middle, 3 upper piece of a house storey, 4 person, 5 vehicle,
-// 6 special object, 7 furniture.
+// The kinds of what is hovered.
+inline constexpr std::uint16_t kHoverMapCell = 0;
+inline constexpr std::uint16_t kHoverHouseLower = 1;  // pieces of a house storey
+inline constexpr std::uint16_t kHoverHouseMiddle = 2;
+inline constexpr std::uint16_t kHoverHouseUpper = 3;
+inline constexpr std::uint16_t kHoverPerson = 4;
+inline constexpr std::uint16_t kHoverFahrzeug = 5;
+inline constexpr std::uint16_t kHoverSonderObj = 6;
+inline constexpr std::uint16_t kHoverFurniture = 7;
 inline constexpr std::uint16_t kHoverNothing = 65535;
 
 extern std::uint16_t HoverKind;

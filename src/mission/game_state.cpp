@@ -62,7 +62,6 @@ void ResetGameState() {
     ResetSonderObj();
     ResetExplosions();
     FreeHouses();
-    ResetBrand();
     FreeMaterials();
     FreeTerrain();
     FreeTileSet();

@@ -126,21 +126,10 @@ std::uint8_t TestHouseWalls(const Rect16& foot, int px, int py, std::uint16_t ho
 
 std::uint8_t TestMapCells(const Rect16& foot, std::int8_t layer, std::uint8_t moveClass,
                           CollisionHit& hit) {
-    Rect16 clipped;
-    if (!ClipToMap(foot, clipped) || layer != 0) return 0;
-    std::uint8_t result = 0;
-    const std::span<const std::uint8_t> impassable = ImpassableCells(moveClass);
-    ForEachCoveredCell(clipped, [&](int column, int row) {
-        const auto index = static_cast<std::size_t>(CellIndex(column, row));
-        if (index >= impassable.size() || impassable[index] == 0) return false;
-        // Tested even where the region spans the whole map.
-        const std::uint8_t mask =
-            TestRectQuadOverlap(clipped, TerrainOutline(column, row, moveClass).outline);
-        if (mask == 0) return false;
-        result = Blocked(hit, kHitMapCell, column, row, 0, mask);
-        return true;
-    });
-    return result;
+    if (layer != 0) return 0;
+    const ImpassableOverlap found = FindImpassableOverlap(foot, moveClass);
+    if (found.mask == 0) return 0;
+    return Blocked(hit, kHitMapCell, found.column, found.row, 0, found.mask);
 }
 
 void TrampleCells(const Rect16& foot, int ux, int uy, std::uint8_t moveClass) {

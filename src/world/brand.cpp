@@ -103,7 +103,7 @@ void IgniteHouseCell(const HouseCellRef& c) {
     s.burning = 1;
     IgniteCellFurniture(c);
     CountHouseCellLit(*c.house);
-    StartCellFlames(c.index, c.floor, c.i, c.j);
+    StartCellFlames(c);
 }
 
 // A cell already burning, or with nothing left to burn, takes no heat.
@@ -134,15 +134,14 @@ void HeatHouseCell(const HouseCellRef& c, std::int64_t heat) {
 
 // One tick of a burning cell's own fire: hotter, less fuel. True when it has burnt out.
 bool Burn(BrandState& s, const Material& m) {
-    if (m.maxHeat > s.heat) AddHeat(s.heat, m.gain);
-    s.fuel = Saturate(static_cast<std::int64_t>(s.fuel) - s.heat);
+    GainHeat(s.heat, m);
+    BurnFuel(s.fuel, s.heat);
     return s.fuel < 0;
 }
 
 // A cell that is not burning loses heat down to 0; heat below 0 (left by water) stays.
 void Cool(BrandState& s, const Material& m) {
-    if (s.heat <= 0) return;
-    s.heat = std::max(Saturate(static_cast<std::int64_t>(s.heat) - m.loss), 0);
+    LoseHeat(s.heat, m);
 }
 
 // Heat reaching a map cell inside the map, by its index. Most heat reaches cells that burn already:
@@ -360,7 +359,8 @@ void LightStartingFires() {
                 for (int j = 0; j < t.extentJ; ++j) {
                     if (At(h->floors[f].brand, i, j).burning == 0) continue;
                     CountHouseCellLit(*h);
-                    StartCellFlames(static_cast<int>(n), static_cast<int>(f), i, j);
+                    StartCellFlames(
+                        HouseCellRef{h, static_cast<int>(n), static_cast<int>(f), i, j});
                 }
     }
 }
@@ -443,9 +443,13 @@ bool IgniteMapCellAt(int column, int row) {
 }
 
 void StartCellFlames(int house, int floor, int i, int j) {
-    const HouseCellRef c = FindHouseCell(house, floor, i, j);
-    if (!c) return;
-    const HouseCell& cell = HouseTypOf(*c.house).cell(floor, i, j);
+    if (const HouseCellRef c = FindHouseCell(house, floor, i, j)) StartCellFlames(c);
+}
+
+void brand::StartCellFlames(const HouseCellRef& c) {
+    const int i = c.i;
+    const int j = c.j;
+    const HouseCell& cell = HouseTypOf(*c.house).cell(c.floor, i, j);
     auto& flames = c.floorState().flames;
     if (cell.lowerFlames > kLowerFlameSetCount) return;
     SetFlameLayer(At(flames[kFlameLower], i, j), cell.lowerFlames, LowerFlameSets);
@@ -454,10 +458,6 @@ void StartCellFlames(int house, int floor, int i, int j) {
     if (cell.upperFlames > kUpperFlameSetCount) return;
     SetFlameLayer(At(flames[kFlameUpper], i, j), cell.upperFlames, UpperFlameSets);
     At(flames[kFlameFourth], i, j).kind = kFlameIdle;
-}
-
-void ResetBrand() {
-    BrandPhase = 0;
 }
 
 }  // namespace kv

@@ -169,6 +169,4 @@ void PassHeatToMapCell(int column, int row, std::int32_t heat);
 // that names no house cell.
 bool IgniteMapCellAt(int column, int row);
 
-void ResetBrand();
-
 }  // namespace kv

@@ -3,6 +3,7 @@
 // cells and house cells, heat sums that stop at the ends of the 32-bit range, and the counting of
 // burning house cells.
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,10 @@
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+
+namespace kv {
+struct UnitHead;
+}  // namespace kv
 
 namespace kv::brand {
 
@@ -21,6 +26,21 @@ inline constexpr std::uint8_t kFireImageLook = 3;
 // the coldest.
 using kv::AddHeat;
 using kv::Saturate;
+
+// The steps of a fire's tick, for cells and special objects alike. Burning, the heat climbs by the
+// class's gain while below its maximum, and then the fuel drops by the heat.
+inline void GainHeat(std::int32_t& heat, const Material& m) {
+    if (m.maxHeat > heat) AddHeat(heat, m.gain);
+}
+inline void BurnFuel(std::int32_t& fuel, std::int32_t heat) {
+    fuel = Saturate(static_cast<std::int64_t>(fuel) - heat);
+}
+// Not burning, heat above 0 falls by the class's loss down to 0; heat below 0 (left by water)
+// stays.
+inline void LoseHeat(std::int32_t& heat, const Material& m) {
+    if (heat <= 0) return;
+    heat = std::max(Saturate(static_cast<std::int64_t>(heat) - m.loss), 0);
+}
 
 // heat / divisor, rounded toward zero like the division, for the tables' divisors, which are all
 // powers of two: a shift, where a division would cost the sweep most of its time.
@@ -43,6 +63,15 @@ inline const Material& HouseMaterial(const House& h, int floor, int i, int j) {
 template <class T>
 T& At(HouseCellGrid<T>& grid, int i, int j) {
     return grid[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+}
+
+// Whether a cell of column i of a house's floor burns, in rows 0 to depth - 1.
+inline bool ColumnBurns(const House& h, int floor, int i, int depth) {
+    const HouseFloor& f = h.floors[static_cast<std::size_t>(floor)];
+    for (int j = 0; j < depth; ++j)
+        if (f.brand[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)].burning != 0)
+            return true;
+    return false;
 }
 
 // A house cell by (house, floor, i, j), all checked: the house placed, the floor one of its
@@ -68,6 +97,12 @@ HouseCellRef LinkedGroundCell(std::uint16_t tile);
 void CountHouseCellLit(House& h);
 void CountHouseCellOut(House& h);
 
+// Vehicle n when heat on the storey reaches it: placed with a known type, on that storey, and a
+// helicopter only once landed; else null.
+const UnitHead* HeatableFahrzeug(std::int32_t n, int storey);
+// Heat reaching vehicle n less its type's protection; only a rest above 0 is added.
+void HeatFahrzeug(std::int32_t n, const UnitHead& v, std::int64_t heat);
+
 // A map cell burnt out: the burnt look and its terrain's burnt successor.
 void SetBurntMapCell(std::size_t cell);
 // The furniture of a house cell: catches fire with it, or shows its burnt look.
@@ -75,5 +110,8 @@ void IgniteCellFurniture(const HouseCellRef& c);
 void EndCellFurnitureFire(const HouseCellRef& c);
 // Every flame layer of a house cell shows the same look.
 void SetFlameLook(const HouseCellRef& c, std::uint8_t kind);
+// StartCellFlames and ExtinguishCell (brand.h) of a cell already found.
+void StartCellFlames(const HouseCellRef& c);
+void ExtinguishCell(const HouseCellRef& c, std::int16_t vehicle);
 
 }  // namespace kv::brand

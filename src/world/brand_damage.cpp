@@ -20,6 +20,20 @@ namespace kv {
 
 using namespace brand;
 
+const UnitHead* brand::HeatableFahrzeug(std::int32_t n, int storey) {
+    const UnitHead* v = FahrzeugUnits.at(n);
+    if (v == nullptr || v->type < 0 || v->type >= kFahrzeugTypCount || v->storey != storey)
+        return nullptr;
+    if (v->type == kTypF203 && v->anim != kHelicopterAnimLanded) return nullptr;
+    return v;
+}
+
+void brand::HeatFahrzeug(std::int32_t n, const UnitHead& v, std::int64_t heat) {
+    const std::int64_t rest = heat - FahrzeugTypen[static_cast<std::size_t>(v.type)].heatProtection;
+    if (rest <= 0) return;
+    if (std::int32_t* own = FahrzeugUnits.heat(static_cast<std::int16_t>(n))) AddHeat(*own, rest);
+}
+
 namespace {
 
 // A fire as a unit at a cell feels it: whether one burns there, and its heat.
@@ -111,16 +125,9 @@ struct CellsAround {
 
 void HeatFahrzeuge(const CellsAround& around) {
     if (FahrzeugUnits.heat == nullptr) return;
-    for (std::int32_t n = 0; n < FahrzeugUnits.count; ++n) {
-        const UnitHead* v = FahrzeugUnits.at(n);
-        if (v == nullptr || v->type < 0 || v->type >= kFahrzeugTypCount || v->storey != 0) continue;
-        if (v->type == kTypF203 && v->anim != kHelicopterAnimLanded) continue;
-        const std::int64_t sum = around.GroundHeat(static_cast<int>(v->x), static_cast<int>(v->y)) -
-                                 FahrzeugTypen[static_cast<std::size_t>(v->type)].heatProtection;
-        if (sum <= 0) continue;
-        if (std::int32_t* heat = FahrzeugUnits.heat(static_cast<std::int16_t>(n)))
-            AddHeat(*heat, sum);
-    }
+    for (std::int32_t n = 0; n < FahrzeugUnits.count; ++n)
+        if (const UnitHead* v = HeatableFahrzeug(n, 0))
+            HeatFahrzeug(n, *v, around.GroundHeat(static_cast<int>(v->x), static_cast<int>(v->y)));
 }
 
 void HurtPerson(const CellsAround& around, std::int16_t n, Person& p) {

@@ -64,7 +64,7 @@ void CoolPlainCell(int column, int row, std::int32_t amount, std::int32_t chill,
 // Water on a house cell; it goes out below 1 and keeps what heat it has.
 void CoolHouseCell(const HouseCellRef& c, std::int32_t amount, std::int16_t vehicle) {
     AddHeat(c.state().heat, -static_cast<std::int64_t>(amount));
-    ExtinguishCell(c.index, c.floor, c.i, c.j, vehicle);
+    ExtinguishCell(c, vehicle);
 }
 
 // The share of the water that reaches a cell around the one hit.
@@ -108,11 +108,11 @@ void WaterOnSonderObjs(std::int16_t x, std::int16_t y, std::int32_t strength, st
         if (o == nullptr || o->type == -1 || o->storey != 0 || o->visible == 0 || o->fuel <= 0)
             continue;
         const SonderObjTyp* t = SonderObjTypAt(o->type);
-        if (t == nullptr) continue;
+        int cx = 0;
+        int cy = 0;
+        if (t == nullptr || !SonderObjBoxMiddle(*o, cx, cy)) continue;
         const int w = (t->boxX1 - t->boxX0) / 2;
         const int h = (t->boxY1 - t->boxY0) / 2;
-        const int cx = static_cast<int>(o->x) + t->boxX0 + w;
-        const int cy = static_cast<int>(o->y) + t->boxY0 + h;
         int r = std::max(w, h);
         if (r <= 10) r = 10;
         const std::int32_t d =
@@ -155,18 +155,17 @@ void ApplyWasser(std::int16_t x, std::int16_t y, std::int32_t strength, std::int
 }
 
 void ExtinguishCell(int house, int floor, int i, int j, std::int16_t vehicle) {
-    const HouseCellRef c = FindHouseCell(house, floor, i, j);
-    if (!c) return;
+    if (const HouseCellRef c = FindHouseCell(house, floor, i, j)) ExtinguishCell(c, vehicle);
+}
+
+void brand::ExtinguishCell(const HouseCellRef& c, std::int16_t vehicle) {
+    const int floor = c.floor;
+    const int i = c.i;
     BrandState& s = c.state();
     if (s.heat >= 1 || s.burning == 0) return;
     s.burning = 0;
     const HouseTyp& t = HouseTypOf(*c.house);
-    if (vehicle != -1) {
-        bool columnBurns = false;
-        for (int row = 0; row < t.extentJ; ++row)
-            columnBurns = columnBurns || At(c.floorState().brand, i, row).burning != 0;
-        if (!columnBurns) StopJetAndOrders(vehicle);
-    }
+    if (vehicle != -1 && !ColumnBurns(*c.house, floor, i, t.extentJ)) StopJetAndOrders(vehicle);
     // Jets aim at the facade: the front row's map cell of the column, on this floor.
     const CellPos facade{c.house->x + i, c.house->y + t.extentJ - 1};
     StopJetsAimed([&](const WasserStrahl& jet) {

@@ -96,21 +96,13 @@ bool SourceOf(int kind, int index, Source& s) {
 void HeatFahrzeuge(const Source& s) {
     if (FahrzeugUnits.heat == nullptr) return;
     for (std::int32_t n = 0; n < FahrzeugUnits.count; ++n) {
-        const UnitHead* v = FahrzeugUnits.at(n);
-        if (v == nullptr || v->type < 0 || v->type >= kFahrzeugTypCount || n == s.fahrzeug ||
-            v->storey != s.layer)
-            continue;
-        if (v->type == kTypF203 && v->anim != kHelicopterAnimLanded) continue;
+        const UnitHead* v = brand::HeatableFahrzeug(n, s.layer);
+        if (v == nullptr || n == s.fahrzeug) continue;
         const std::int32_t divisor =
             DivisorAt(Distance(static_cast<int>(v->x), static_cast<int>(v->y), s.x, s.y),
                       kExplosionStepUnits);
         if (divisor == 0) continue;
-        const std::int64_t h =
-            s.heat / divisor -
-            std::int64_t{FahrzeugTypen[static_cast<std::size_t>(v->type)].heatProtection};
-        if (h <= 0) continue;
-        if (std::int32_t* heat = FahrzeugUnits.heat(static_cast<std::int16_t>(n)))
-            AddHeat(*heat, h);
+        brand::HeatFahrzeug(n, *v, s.heat / divisor);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "movement/unit_type.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/sonder_obj.h"
+#include "world/sonder_obj_sets.h"
 #include "world/wasser_strahl.h"
 
 namespace kv {
@@ -105,25 +106,12 @@ bool LoadExplosion(std::int16_t typeSlot, int kind) {
     SonderObjTyp* t = SonderObjTypAt(typeSlot);
     if (t == nullptr || !KindInRange(kind)) return false;
     const ExplosionKind& row = RowOf(kind);
-    FreeSonderObjTypFrames(typeSlot);
-    FrameSet* frames = LoadFrameSet(row.file);
-    const std::size_t count = FrameCount(frames);
-    if (count == 0) {
-        FreeFrameSet(frames);
-        FatalError(row.message);
-        return false;
-    }
     // The slot may have held an object's set before: nothing of it stays.
-    *t = SonderObjTyp{};
+    const auto wanted = static_cast<std::size_t>(std::max<std::int16_t>(row.frameCount, 0));
+    const std::size_t count =
+        LoadSonderObjTypFrames(typeSlot, row.file, row.message, wanted, row.ticksPerFrame, true);
+    if (count == 0) return false;
     const auto self = static_cast<std::uint16_t>(typeSlot);
-    t->burningTyp = self;
-    t->burntTyp = self;
-    t->extinguishedTyp = self;
-    t->frames = frames;
-    // Never more frames than the file holds.
-    t->frameCount = static_cast<std::int16_t>(std::min<std::size_t>(
-        static_cast<std::size_t>(std::max<std::int16_t>(row.frameCount, 0)), count));
-    t->ticksPerFrame = row.ticksPerFrame;
     t->boxX0 = row.box[0];
     t->boxY0 = row.box[1];
     t->boxX1 = row.box[2];
@@ -144,9 +132,9 @@ void ExplodeFahrzeug(std::int16_t vehicle) {
     if (t == nullptr) return;
     const int kind = t->explosionKind;
     if (!KindInRange(kind) || HeadBefehlOpcode(*v) == kOpBurnOut) return;
-    if (FahrzeugUnits.wasserStrahl != nullptr && FahrzeugUnits.wasserStrahl(vehicle) != nullptr) {
+    if (WasserStrahl* jet = FahrzeugWasserStrahl(vehicle)) {
         StopWasserStrahl(vehicle, 0);
-        if (WasserStrahl* jet = FahrzeugUnits.wasserStrahl(vehicle)) jet->autoAim = 0;
+        jet->autoAim = 0;
     }
     const std::int16_t s = StartExplosion(kind);
     if (s < 0) return;

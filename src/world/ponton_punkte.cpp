@@ -13,6 +13,7 @@
 #include "gfx/frame_buffer.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
+#include "persons/timed_victims.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/sonder_obj.h"
 
@@ -31,10 +32,6 @@ constexpr std::array<int, 4> kPontonMissions = {11, 21, 26, 28};
 // A point is hit from 10 px left of and above it to 9 px right of and below it.
 constexpr int kHitReach = 10;
 constexpr int kScreenFramesPerMarkerFrame = 2;
-
-// The mission view's shapes and kinds that the tests here use.
-constexpr std::uint16_t kHoverFahrzeug = 5;
-constexpr std::uint16_t kCursorPontonPunkt = 19;  // the shape that also offers a rescue
 
 // Orders given here.
 constexpr std::uint8_t kOpSetUp = 57;
@@ -189,7 +186,7 @@ void DrawPontonPunkte() {
 std::uint8_t IsPontonPunktAtMouse() {
     if (SelectionMode != kTypF113) return 0;
     if (HitPontonPunkt(MouseX + ViewOrigin.x, MouseY + ViewOrigin.y) < 0) return 0;
-    CursorId = kCursorPontonPunkt;
+    CursorId = kCursorRescue;  // a pontoon point shares the rescue shape
     return 1;
 }
 

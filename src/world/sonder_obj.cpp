@@ -97,13 +97,8 @@ void AllocSonderObj() {
     SonderObjCount = static_cast<std::int16_t>(FixedSonderObjCount + kSonderObjFahrzeugSlots +
                                                kSonderObjSpareSlots);
     SonderObjTypen.assign(static_cast<std::size_t>(SonderObjTypCount), SonderObjTyp{});
-    for (std::size_t t = 0; t < SonderObjTypen.size(); ++t) {
-        // Each link names the slot itself, so a link nobody set changes nothing.
-        const auto self = static_cast<std::uint16_t>(t);
-        SonderObjTypen[t].burningTyp = self;
-        SonderObjTypen[t].burntTyp = self;
-        SonderObjTypen[t].extinguishedTyp = self;
-    }
+    for (std::size_t t = 0; t < SonderObjTypen.size(); ++t)
+        ClearSonderObjTyp(SonderObjTypen[t], static_cast<std::uint16_t>(t));
     SonderObjs.clear();
     SonderObjs.resize(static_cast<std::size_t>(SonderObjCount));
     SonderObjPlaces.count = SonderObjCount;

@@ -9,7 +9,6 @@
 #include "world/geometry.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
-#include "world/terrain.h"
 #include "world/terrain_outline.h"
 
 namespace kv {
@@ -50,22 +49,12 @@ std::uint8_t Hit(SonderObjContact& contact, std::uint8_t kind, int index, std::u
 
 // Step 5: the cells under the box on the ground, each impassable one through the outline of its
 // whole impassable region.
-std::uint8_t TestCells(Rect16 box, std::uint8_t moveClass, SonderObjContact& contact) {
-    if (!ClipToMap(box, box)) return 0;
-    std::uint8_t mask = 0;
-    ForEachCoveredCell(box, [&](int column, int row) {
-        const auto i = static_cast<std::size_t>(CellIndex(column, row));
-        if (i >= MapCells.size() || TerrainSpeed(MapCells[i].terrain, moveClass) != -1)
-            return false;
-        const TerrainExtents& region = TerrainOutline(column, row, moveClass);
-        mask = TestRectQuadOverlap(box, region.outline);
-        if (mask == 0) return false;
-        contact.row = static_cast<std::uint16_t>(row);
-        contact.extent = region.columns;
-        Hit(contact, kContactCell, column, mask);
-        return true;
-    });
-    return mask;
+std::uint8_t TestCells(const Rect16& box, std::uint8_t moveClass, SonderObjContact& contact) {
+    const ImpassableOverlap found = FindImpassableOverlap(box, moveClass);
+    if (found.mask == 0) return 0;
+    contact.row = static_cast<std::uint16_t>(found.row);
+    contact.extent = found.region->columns;
+    return Hit(contact, kContactCell, found.column, found.mask);
 }
 
 }  // namespace

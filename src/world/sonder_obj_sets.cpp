@@ -23,21 +23,41 @@ bool LoadRows(int mission) {
 
 }  // namespace
 
+void ClearSonderObjTyp(SonderObjTyp& t, std::uint16_t self) {
+    t = SonderObjTyp{};
+    t.burningTyp = self;
+    t.burntTyp = self;
+    t.extinguishedTyp = self;
+}
+
+std::size_t LoadSonderObjTypFrames(std::int16_t slot, std::string_view path,
+                                   std::string_view message, std::size_t wanted, std::int16_t ticks,
+                                   bool fresh) {
+    SonderObjTyp* t = SonderObjTypAt(slot);
+    if (t == nullptr) return 0;
+    FreeSonderObjTypFrames(slot);
+    FrameSet* frames = LoadFrameSet(path);
+    const std::size_t count = FrameCount(frames);
+    if (count == 0) {
+        FreeFrameSet(frames);
+        FatalError(message);
+        return 0;
+    }
+    if (fresh) ClearSonderObjTyp(*t, static_cast<std::uint16_t>(slot));
+    t->frames = frames;
+    t->frameCount = static_cast<std::int16_t>(std::min(wanted, count));
+    t->ticksPerFrame = ticks;
+    return count;
+}
+
 bool LoadSobj(const SonderObjLayoutRow& row) {
     SonderObjTyp* t = SonderObjTypAt(row.slot);
     if (t == nullptr || row.set >= kSonderObjSets.size()) return false;
     const SonderObjSet& set = kSonderObjSets[row.set];
-    FreeSonderObjTypFrames(row.slot);
-    FrameSet* frames = LoadFrameSet(set.path);
-    const std::size_t count = FrameCount(frames);
-    if (count == 0) {
-        FreeFrameSet(frames);
-        FatalError(set.message);
-        return false;
-    }
-    t->frames = frames;
-    t->frameCount = static_cast<std::int16_t>(std::min<std::size_t>(set.frames, count));
-    t->ticksPerFrame = set.ticks;
+    const std::size_t count = LoadSonderObjTypFrames(
+        row.slot, set.path, set.message, static_cast<std::size_t>(set.frames), set.ticks, false);
+    if (count == 0) return false;
+    FrameSet* frames = t->frames;
     if (set.moved)
         for (std::size_t i = 0; i < count; ++i) {
             frames[i].dx = set.dx;

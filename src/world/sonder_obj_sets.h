@@ -3,11 +3,26 @@
 // its image set. The common types come with AllocSonderObj; a mission's set-up loads its own after
 // it.
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "world/sonder_obj_layout_table.h"
 
 namespace kv {
+
+struct SonderObjTyp;
+
+// A clean type record whose links each name its own slot, so that a link nobody set changes
+// nothing.
+void ClearSonderObjTyp(SonderObjTyp& t, std::uint16_t self);
+// Replaces a type slot's frames with a file's: `wanted` of them but never more than the file
+// holds, `ticks` each. A missing or empty file is fatal with the message, and the slot is left
+// without frames. With `fresh` the slot gets a clean record (ClearSonderObjTyp) once the file has
+// loaded. The frames in the file, 0 after the fatal error or for a slot outside the type array.
+std::size_t LoadSonderObjTypFrames(std::int16_t slot, std::string_view path,
+                                   std::string_view message, std::size_t wanted, std::int16_t ticks,
+                                   bool fresh);
 
 // Fills the row's type slot: frames (never more than the file holds), frame time, the frames'
 // offset, hit box, fire behaviour and links. A missing or empty file is fatal with the set's

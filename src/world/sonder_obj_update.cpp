@@ -21,7 +21,6 @@ namespace kv {
 
 namespace {
 
-using brand::AddHeat;
 using brand::Saturate;
 
 constexpr std::int32_t kGreatFireHeat = 800000;
@@ -279,9 +278,9 @@ void RunHeadCommand(int slot, SonderObj& o) {
 void UpdateFire(int slot, SonderObj& o, const SonderObjTyp& t) {
     const Material& m = MaterialOf(t.material);
     if (o.burning != 0) {
-        if (o.heat < m.maxHeat) AddHeat(o.heat, m.gain);
+        brand::GainHeat(o.heat, m);
         ExplosionDamage(kDamageFromSonderObj, slot);
-        o.fuel = Saturate(std::int64_t{o.fuel} - o.heat);
+        brand::BurnFuel(o.fuel, o.heat);
         if (o.fuel <= 0) {
             o.fuel = 0;
             o.burning = 0;
@@ -294,7 +293,7 @@ void UpdateFire(int slot, SonderObj& o, const SonderObjTyp& t) {
     }
     if (o.heat <= 0 || (o.commands && o.commands->kind == kCmdExplosion)) return;
     if (o.heat <= m.ignite) {
-        o.heat = std::max(Saturate(std::int64_t{o.heat} - m.loss), 0);
+        brand::LoseHeat(o.heat, m);
         return;
     }
     if (t.explosionKind != kCatchesFire) {

@@ -68,6 +68,24 @@ std::span<const std::uint8_t> ImpassableCells(int moveClass) {
     return cells;
 }
 
+ImpassableOverlap FindImpassableOverlap(const Rect16& r, int moveClass) {
+    ImpassableOverlap found;
+    Rect16 clipped;
+    if (!ClipToMap(r, clipped)) return found;
+    const std::span<const std::uint8_t> impassable = ImpassableCells(moveClass);
+    ForEachCoveredCell(clipped, [&](int column, int row) {
+        const auto index = static_cast<std::size_t>(CellIndex(column, row));
+        if (index >= impassable.size() || impassable[index] == 0) return false;
+        // Tested even where the region spans the whole map.
+        const TerrainExtents& region = TerrainOutline(column, row, moveClass);
+        const std::uint8_t mask = TestRectQuadOverlap(clipped, region.outline);
+        if (mask == 0) return false;
+        found = ImpassableOverlap{mask, column, row, &region};
+        return true;
+    });
+    return found;
+}
+
 bool ClipToMap(const Rect16& r, Rect16& clipped) {
     const int maxX = WorldMaxX;
     const int maxY = WorldMaxY;

@@ -22,6 +22,17 @@ const TerrainExtents& TerrainOutline(int column, int row, int moveClass);
 // cache; kept with the outlines.
 std::span<const std::uint8_t> ImpassableCells(int moveClass);
 
+// The first cell the rectangle covers, cut to the map and walked as ForEachCoveredCell does, that
+// is impassable for the class and whose region's outline the rectangle meets: the side mask of
+// that overlap (0 when there is none), the cell and its region.
+struct ImpassableOverlap {
+    std::uint8_t mask = 0;
+    int column = 0;
+    int row = 0;
+    const TerrainExtents* region = nullptr;
+};
+ImpassableOverlap FindImpassableOverlap(const Rect16& r, int moveClass);
+
 // Counts the changes of what is impassable where; those who keep what they found compare it.
 std::uint32_t TerrainEpoch();
 

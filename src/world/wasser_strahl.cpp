@@ -65,6 +65,30 @@ void DeliverWasser(std::int16_t vehicle, const UnitHead& v, WasserStrahl& jet,
     if (pushed >= 0) SetPersonEvade(pushed, v.x, v.y, kVehiclePushStrength, kPushTicks, 0, -1);
 }
 
+// A vehicle with its jet and its cannon: all null when it has no jet, the cannon alone null when
+// its type has none.
+struct CannonJet {
+    UnitHead* vehicle = nullptr;
+    WasserStrahl* jet = nullptr;
+    const KanoneTyp* cannon = nullptr;
+};
+
+CannonJet CannonJetOf(std::int16_t vehicle) {
+    CannonJet c;
+    c.jet = FahrzeugWasserStrahl(vehicle);
+    if (c.jet == nullptr) return c;
+    c.vehicle = FahrzeugUnits.at(vehicle);
+    c.cannon = CannonOf(*c.vehicle);
+    return c;
+}
+
+// The nozzle's turn relative to the vehicle's facing that points the cannon at the point.
+void AimNozzle(const UnitHead& v, WasserStrahl& jet, const KanoneTyp& cannon, std::int16_t x,
+               std::int16_t y) {
+    const int absolute = JetDirection(CannonPivot(v, cannon), x, y);
+    jet.nozzleTarget = static_cast<std::int8_t>(WrapDirection(absolute - v.direction));
+}
+
 }  // namespace
 
 void LoadSobjJet() {
@@ -114,19 +138,17 @@ void SwitchOffJet(WasserStrahl& jet) {
 }
 
 void AimWasserWerfer(std::int16_t vehicle, std::int16_t x, std::int16_t y) {
-    WasserStrahl* jet = FahrzeugWasserStrahl(vehicle);
-    const UnitHead* v = FahrzeugUnits.at(vehicle);
-    const KanoneTyp* cannon = v != nullptr ? CannonOf(*v) : nullptr;
-    if (jet == nullptr || cannon == nullptr) return;
-    const int absolute = JetDirection(CannonPivot(*v, *cannon), x, y);
-    jet->nozzleTarget = static_cast<std::int8_t>(WrapDirection(absolute - v->direction));
+    const CannonJet c = CannonJetOf(vehicle);
+    if (c.jet == nullptr || c.cannon == nullptr) return;
+    AimNozzle(*c.vehicle, *c.jet, *c.cannon, x, y);
 }
 
 void StartWasserStrahl(std::int16_t vehicle, std::int16_t x, std::int16_t y, std::int16_t height,
                        std::uint16_t floor) {
-    WasserStrahl* jet = FahrzeugWasserStrahl(vehicle);
-    if (jet == nullptr) return;
-    const UnitHead& v = *FahrzeugUnits.at(vehicle);
+    const CannonJet c = CannonJetOf(vehicle);
+    if (c.jet == nullptr) return;
+    WasserStrahl* jet = c.jet;
+    const UnitHead& v = *c.vehicle;
     jet->active = 1;
     if (floor != kKeepFloor) jet->floor = static_cast<std::int16_t>(floor);
     jet->targetX = x;
@@ -149,7 +171,7 @@ void StartWasserStrahl(std::int16_t vehicle, std::int16_t x, std::int16_t y, std
 
     PlaceJetSplash(jet->splash, jet->targetX + jet->wobbleX, jet->targetY + jet->yCorrection,
                    jet->height, true);
-    AimWasserWerfer(vehicle, jet->targetX, jet->targetY);
+    if (c.cannon != nullptr) AimNozzle(v, *jet, *c.cannon, jet->targetX, jet->targetY);
 }
 
 void StopWasserStrahl(std::int16_t vehicle, std::uint8_t force) {
@@ -168,33 +190,28 @@ void StopWasserStrahl(std::int16_t vehicle, std::uint8_t force) {
 
 bool TestWasserStrahlTarget(std::int16_t vehicle, std::int16_t x, std::int16_t y,
                             CellPos* blocking) {
-    WasserStrahl* jet = FahrzeugWasserStrahl(vehicle);
-    const UnitHead* v = FahrzeugUnits.at(vehicle);
-    const KanoneTyp* cannon = v != nullptr ? CannonOf(*v) : nullptr;
-    if (jet == nullptr || cannon == nullptr) return false;
-    AimWasserWerfer(vehicle, x, y);
-    return JetLineClear(CannonNozzle(*v, *jet, *cannon), x, y, blocking);
+    const CannonJet c = CannonJetOf(vehicle);
+    if (c.jet == nullptr || c.cannon == nullptr) return false;
+    AimNozzle(*c.vehicle, *c.jet, *c.cannon, x, y);
+    return JetLineClear(CannonNozzle(*c.vehicle, *c.jet, *c.cannon), x, y, blocking);
 }
 
 void StartWasserStrahlArc(std::int16_t vehicle, std::int16_t x, std::int16_t y, std::int16_t height,
                           std::int32_t elevation, const CellPos* blocking) {
-    const WasserStrahl* jet = FahrzeugWasserStrahl(vehicle);
-    const UnitHead* v = FahrzeugUnits.at(vehicle);
-    const KanoneTyp* cannon = v != nullptr ? CannonOf(*v) : nullptr;
-    if (jet == nullptr || cannon == nullptr) return;
-    const JetLanding at = LandJetArc(CannonNozzle(*v, *jet, *cannon), cannon->height, x, y, height,
-                                     elevation * kDegree, blocking);
+    const CannonJet c = CannonJetOf(vehicle);
+    if (c.jet == nullptr || c.cannon == nullptr) return;
+    const JetLanding at = LandJetArc(CannonNozzle(*c.vehicle, *c.jet, *c.cannon), c.cannon->height,
+                                     x, y, height, elevation * kDegree, blocking);
     StartWasserStrahl(vehicle, at.x, static_cast<std::int16_t>(at.y - at.height), at.height,
                       kKeepFloor);
 }
 
 void UpdateWasserStrahl(std::int16_t vehicle) {
-    WasserStrahl* jet = FahrzeugWasserStrahl(vehicle);
-    UnitHead* unit = FahrzeugUnits.at(vehicle);
-    if (jet == nullptr || unit == nullptr) return;
-    UnitHead& v = *unit;
-    const KanoneTyp* cannon = CannonOf(v);
-    if (cannon == nullptr) return;
+    const CannonJet c = CannonJetOf(vehicle);
+    if (c.jet == nullptr || c.cannon == nullptr) return;
+    WasserStrahl* jet = c.jet;
+    UnitHead& v = *c.vehicle;
+    const KanoneTyp* cannon = c.cannon;
 
     if (v.type != kTypF303) {
         if (jet->countdown >= 1 && --jet->countdown == 0) {

@@ -10,6 +10,7 @@
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "vehicles/fahrzeug_typ_table.h"
+#include "world/brand_cells.h"
 #include "world/geometry.h"
 #include "world/houses.h"
 #include "world/jet_common.h"
@@ -67,14 +68,6 @@ FireMark ExamineMapCell(std::int16_t vehicle, const UnitHead& v, const KanoneTyp
     return {true, false, -1, 0, elevation};
 }
 
-bool ColumnBurns(const House& h, int floor, int i, int depth) {
-    const HouseFloor& f = h.floors[static_cast<std::size_t>(floor)];
-    for (int j = 0; j < depth; ++j)
-        if (f.brand[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)].burning != 0)
-            return true;
-    return false;
-}
-
 FireMark ExamineHouseCell(std::int16_t vehicle, const UnitHead& v, const WasserStrahl& jet,
                           const KanoneTyp& cannon, CellPos c, std::uint16_t tile) {
     const HouseLinkTarget link = DecodeHouseLink(tile);
@@ -84,7 +77,7 @@ FireMark ExamineHouseCell(std::int16_t vehicle, const UnitHead& v, const WasserS
     if (link.j != t.extentJ - 1) return {};
     const int floors = static_cast<int>(h.floors.size());
     bool burns = false;
-    for (int f = 0; f < floors && !burns; ++f) burns = ColumnBurns(h, f, link.i, t.extentJ);
+    for (int f = 0; f < floors && !burns; ++f) burns = brand::ColumnBurns(h, f, link.i, t.extentJ);
     if (!burns) return {};
     // The cannon must stand in front of the house, below its front row.
     if (v.y < static_cast<float>(kCellHeight * c.row + 2 * kCellHeight)) return {};
@@ -98,7 +91,7 @@ FireMark ExamineHouseCell(std::int16_t vehicle, const UnitHead& v, const WasserS
                                 nullptr))
         return {};
     for (int f = 0; f < floors; ++f) {
-        if (!ColumnBurns(h, f, link.i, t.extentJ)) continue;
+        if (!brand::ColumnBurns(h, f, link.i, t.extentJ)) continue;
         // The storey's own aim height enters the angle.
         const std::uint8_t elevation = ElevationFor(kStoreyHeight * f + kStoreyAimHalf, d);
         if (elevation != 0) return {true, true, link.house, f, elevation};
