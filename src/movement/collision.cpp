@@ -27,10 +27,9 @@ constexpr int kVehicleRadius = 68;
 constexpr int kPersonRadius = 17;
 // The vehicle type that may push objects aside.
 constexpr std::int8_t kPushingFahrzeugTyp = 12;
-// Lying and seated civilians, and how much wider they count.
+// Lying and seated civilians.
 constexpr std::int8_t kCivilianLying = 4;
 constexpr std::int8_t kCivilianSeated = 5;
-constexpr int kWideLying = 20;
 
 // One test: the footprint and what decides which things count.
 struct Query {

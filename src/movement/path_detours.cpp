@@ -5,6 +5,7 @@
 
 #include "core/mission_state.h"
 #include "core/unit_views.h"
+#include "movement/collision.h"
 #include "world/furniture.h"
 #include "world/geometry.h"
 #include "world/level_map.h"
@@ -409,26 +410,26 @@ std::uint8_t PassObstacle(const UnitHead& unit, const UnitTypHead& type, bool wi
     Box box;
     Corners corners;
     switch (kind) {
-        case kObstacleFahrzeug:
+        case kHitFahrzeug:
             if (!UnitBox(FahrzeugUnits, index1, box)) return 0;
             corners = BoxCorners(box);
             break;
-        case kObstaclePerson:
+        case kHitPerson:
             if (!UnitBox(PersonUnits, index1, box)) return 0;
             if (widen)
-                box = {box.x1 - kWidenedPerson, box.y1 - kWidenedPerson, box.x2 + kWidenedPerson,
-                       box.y2 + kWidenedPerson};
+                box = {box.x1 - kWideLying, box.y1 - kWideLying, box.x2 + kWideLying,
+                       box.y2 + kWideLying};
             corners = BoxCorners(box);
             break;
-        case kObstacleSonderObj:
+        case kHitSonderObj:
             if (!SonderObjBox(index1, box)) return 0;
             corners = BoxCorners(box);
             break;
-        case kObstacleHouseObj:
+        case kHitHouseObj:
             if (!HouseObjBox(index1, box)) return 0;
             corners = BoxCorners(box);
             break;
-        case kObstacleTerrain: {
+        case kHitMapCell: {
             if (!CellInMap(index1, index2)) return 0;
             const Quad16& q = TerrainOutline(index1, index2, type.terrainColumn).outline;
             const bool across = q.bottomLeft.x < 1 && q.topRight.x >= WorldMaxX;
@@ -442,7 +443,7 @@ std::uint8_t PassObstacle(const UnitHead& unit, const UnitTypHead& type, bool wi
             s = my * 8 / 7;
             break;
         }
-        case kObstacleHouseCell:
+        case kHitWall:
             if (!CellInMap(index1, index2)) return 0;
             CellDetours(index1, index2, index3, side, mx, my, sideA, sideB);
             return 0;
