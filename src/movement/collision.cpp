@@ -227,9 +227,8 @@ bool Within(const Rect16& inner, const Rect16& outer) {
 }
 
 Rect16 WindowAround(const Rect16& r, int margin = kScopeMargin) {
-    const auto clamp16 = [](int v) { return To16(std::clamp(v, -32768, 32767)); };
-    return {clamp16(r.x1 - margin), clamp16(r.y1 - margin), clamp16(r.x2 + margin),
-            clamp16(r.y2 + margin)};
+    return {Clamp16(r.x1 - margin), Clamp16(r.y1 - margin), Clamp16(r.x2 + margin),
+            Clamp16(r.y2 + margin)};
 }
 
 int MarginFor(const Query& q) {

@@ -6,15 +6,10 @@
 
 #include "gfx/primitives.h"
 #include "movement/collision.h"
+#include "world/geometry.h"
 
 namespace kv {
 
-// Truncated toward zero; values beyond a billion held there, NaN taken as the low end.
-inline int TruncInt(float v) {
-    v = v > -1e9f ? v : -1e9f;
-    v = v < 1e9f ? v : 1e9f;
-    return static_cast<int>(v);
-}
 inline std::int16_t To16(int v) {
     return static_cast<std::int16_t>(v);
 }

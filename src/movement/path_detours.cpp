@@ -186,15 +186,6 @@ constexpr std::array<CellRow, 8> kDiagonalCellRows = {{
 constexpr std::array<std::uint8_t, kDirectionCount> kSideByDirection = {8, 9, 9, 1, 3,  3,
                                                                         2, 6, 6, 4, 12, 12};
 
-std::int16_t Clamp16(int v) {
-    return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
-}
-
-int Trunc(float v) {
-    if (!(v > -1e9f && v < 1e9f)) return v > 0 ? 1000000000 : -1000000000;
-    return static_cast<int>(v);
-}
-
 struct Box {
     int x1 = 0;
     int y1 = 0;
@@ -215,8 +206,9 @@ bool UnitBox(const UnitArray& units, std::uint16_t index, Box& box) {
 bool SonderObjBox(std::uint16_t index, Box& box) {
     SonderObjPlace o;
     if (!SonderObjPlaces.get(index, o)) return false;
-    box = {Trunc(o.x + static_cast<float>(o.boxX0)), Trunc(o.y + static_cast<float>(o.boxY0)),
-           Trunc(o.x + static_cast<float>(o.boxX1)), Trunc(o.y + static_cast<float>(o.boxY1))};
+    box = {TruncInt(o.x + static_cast<float>(o.boxX0)), TruncInt(o.y + static_cast<float>(o.boxY0)),
+           TruncInt(o.x + static_cast<float>(o.boxX1)),
+           TruncInt(o.y + static_cast<float>(o.boxY1))};
     return true;
 }
 
@@ -317,12 +309,12 @@ void BandDetour(const UnitHead& unit, const UnitTypHead& type, const Quad16& ban
         if (below ? !(goalY > static_cast<float>(top)) : !(goalY < static_cast<float>(bottom)))
             return;
         const int gap = 5 + type.extent[3];
-        sideA.points[0] = {Clamp16(Trunc(goalX)), Clamp16(below ? top - gap : bottom + gap), 0};
+        sideA.points[0] = {Clamp16(TruncInt(goalX)), Clamp16(below ? top - gap : bottom + gap), 0};
         sideA.count = 1;
         return;
     }
     // A band from top to bottom: its edges on the goal's line of the sheared grid.
-    const int y = std::clamp(Trunc(goalY), static_cast<int>(band.topLeft.y),
+    const int y = std::clamp(TruncInt(goalY), static_cast<int>(band.topLeft.y),
                              static_cast<int>(band.bottomLeft.y));
     const int d = y - band.topLeft.y;
     const int left = band.topLeft.x - 16 * (d / kCellHeight) -
@@ -334,7 +326,7 @@ void BandDetour(const UnitHead& unit, const UnitTypHead& type, const Quad16& ban
     const int gap = 5 + type.extent[2];
     const float shiftY = static_cast<float>(type.extent[3]) / 2 + 5.0f;
     sideA.points[0] = {Clamp16(toRight ? left - gap : right + gap),
-                       Clamp16(Trunc(toRight ? goalY - shiftY : goalY + shiftY)), 0};
+                       Clamp16(TruncInt(toRight ? goalY - shiftY : goalY + shiftY)), 0};
     sideA.count = 1;
 }
 

@@ -4,11 +4,23 @@
 // putting a vector into one of the twelve directions, ring-index arithmetic, and the outline of an
 // impassable region of the sheared cell map with its edge-contact tests.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "gfx/primitives.h"
 
 namespace kv {
+
+// Truncated toward zero; values beyond a billion held there, NaN taken as the low end.
+inline int TruncInt(float v) {
+    v = v > -1e9f ? v : -1e9f;
+    v = v < 1e9f ? v : 1e9f;
+    return static_cast<int>(v);
+}
+// Held to the signed 16-bit range.
+inline std::int16_t Clamp16(int v) {
+    return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
+}
 
 struct PointF {
     float x = 0;
