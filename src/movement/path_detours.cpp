@@ -316,9 +316,7 @@ void BandDetour(const UnitHead& unit, const UnitTypHead& type, const Quad16& ban
     // A band from top to bottom: its edges on the goal's line of the sheared grid.
     const int y = std::clamp(TruncInt(goalY), static_cast<int>(band.topLeft.y),
                              static_cast<int>(band.bottomLeft.y));
-    const int d = y - band.topLeft.y;
-    const int left = band.topLeft.x - 16 * (d / kCellHeight) -
-                     RowShear[static_cast<std::size_t>(d % kCellHeight)];
+    const int left = ShearedLeftX(band, y);
     const int right = left + (band.topRight.x - band.topLeft.x);
     const bool toRight = unit.x < static_cast<float>(left);
     if (toRight ? !(goalX > static_cast<float>(left)) : !(goalX < static_cast<float>(right)))
@@ -424,8 +422,8 @@ std::uint8_t PassObstacle(const UnitHead& unit, const UnitTypHead& type, bool wi
         case kHitMapCell: {
             if (!CellInMap(index1, index2)) return 0;
             const Quad16& q = TerrainOutline(index1, index2, type.terrainColumn).outline;
-            const bool across = q.bottomLeft.x < 1 && q.topRight.x >= WorldMaxX;
-            const bool down = q.topLeft.y <= 0 && q.bottomRight.y >= WorldMaxY;
+            const bool across = SpansMapAcross(q);
+            const bool down = SpansMapDown(q);
             if (across || down) {
                 BandDetour(unit, type, q, across, goalX, goalY, sideA);
                 return kObstacleImpassable;

@@ -81,6 +81,12 @@ struct TerrainExtents {
 // 0 when the region reaches across the whole map (left to right or top to bottom), else 1. Reads
 // no cell outside the map.
 std::uint8_t GetExtentsOfTerrain(int column, int row, int moveClass, TerrainExtents& out);
+// Whether a region's outline reaches from the map's left edge to its right, or from its top to
+// its bottom.
+bool SpansMapAcross(const Quad16& q);
+bool SpansMapDown(const Quad16& q);
+// x of a sheared quad's left edge on pixel line y (at or below its top).
+int ShearedLeftX(const Quad16& q, int y);
 
 // Side masks of a rectangle against a quadrilateral: 0 apart; 1 the quad's left edge lies in the
 // rectangle, 2 its top edge, 4 its right edge, 8 its bottom edge; 15 for a rectangle inside the
