@@ -482,13 +482,6 @@ CollisionScope::~CollisionScope() {
     }
 }
 
-Rect16 SlotFootprint(const AnimSlot& slot, float x, float y) {
-    const int left = TruncInt(x) - slot.hotX;
-    const int top = TruncInt(y) - slot.hotY;
-    return {To16(left + slot.box[0]), To16(top + slot.box[1]), To16(left + slot.box[2]),
-            To16(top + slot.box[3])};
-}
-
 std::uint8_t TestCollision(std::uint16_t mode, const UnitHead& unit, const UnitTypHead& type,
                            float x, float y, std::uint8_t direction, std::int8_t layer,
                            std::uint8_t anim, CollisionHit* out) {

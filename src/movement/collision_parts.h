@@ -14,9 +14,6 @@ inline std::int16_t To16(int v) {
     return static_cast<std::int16_t>(v);
 }
 
-// The footprint of an animation's box placed at (x, y) through its hot spot.
-Rect16 SlotFootprint(const AnimSlot& slot, float x, float y);
-
 // Furniture on the layer (a storey): an active piece whose box the footprint meets.
 std::uint8_t TestHouseObjs(const Rect16& foot, std::int8_t layer, CollisionHit& hit);
 // The walls of the house cell under (px, py) on the layer, and the cells of other houses, for a
