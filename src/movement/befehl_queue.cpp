@@ -136,8 +136,8 @@ void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
             SonderObjPlace object;
             if (!SonderObjPlaces.get(order.aInt(), object)) {
                 unit.direction = static_cast<std::int8_t>((unit.direction + 6) % kDirectionCount);
-                if (unit.type >= 0 && unit.type < kPersonTypCount)
-                    SetMoverAction(unit, PersonTypen[static_cast<std::size_t>(unit.type)], 0);
+                if (const UnitTypHead* typ = PersonTypRecord(unit.type))
+                    SetMoverAction(unit, *typ, 0);
             } else {
                 if (unit.type == 14) {
                     unit.type = 1;

@@ -24,12 +24,10 @@ UnitAndTyp FindUnit(std::uint8_t kind, std::int16_t index) {
     UnitAndTyp found;
     if (kind == kZoneKindVehicle || kind == kZoneKindCivilVehicle) {
         found.unit = FahrzeugUnits.at(index);
-        if (found.unit != nullptr && found.unit->type >= 0 && found.unit->type < kFahrzeugTypCount)
-            found.typ = &FahrzeugTypen[static_cast<std::size_t>(found.unit->type)];
+        if (found.unit != nullptr) found.typ = FahrzeugTypAt(found.unit->type);
     } else if (kind == kZoneKindPerson) {
         found.unit = PersonUnits.at(index);
-        if (found.unit != nullptr && found.unit->type >= 0 && found.unit->type < kPersonTypCount)
-            found.typ = &PersonTypen[static_cast<std::size_t>(found.unit->type)];
+        if (found.unit != nullptr) found.typ = PersonTypRecord(found.unit->type);
     }
     return found;
 }
