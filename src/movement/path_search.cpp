@@ -38,10 +38,7 @@ std::uint8_t EndRejoinGoalMove(UnitHead& unit) {
     if (unit.route != nullptr) {
         DropMoveBefehle(unit);
         RestoreRouteOrder(unit, true);
-        if (unit.route != nullptr) {
-            unit.route->listA = {};
-            unit.route->listB = {};
-        }
+        if (unit.route != nullptr) ClearRouteLists(*unit.route);
     }
     return 0;
 }
