@@ -27,6 +27,8 @@ inline constexpr int kStepRingEntries = 24;
 // A link that names no unit, and the energy of a unit in full health.
 inline constexpr std::uint16_t kNoLink = 0xFFFF;
 inline constexpr std::int32_t kFullEnergy = 1000000;
+// The stepMarker while no back-off direction is set.
+inline constexpr std::uint8_t kNoBackOff = 128;
 
 struct UnitHead {
     std::int8_t type = -1;  // -1: free slot
@@ -65,7 +67,7 @@ struct UnitHead {
     std::uint32_t moveSpare = 0;
     Befehl* shortcutFirst = nullptr;
     Befehl* shortcutLast = nullptr;
-    std::uint8_t stepMarker = 128;
+    std::uint8_t stepMarker = kNoBackOff;
     Route* route = nullptr;
     float aimX = 0;
     float aimY = 0;

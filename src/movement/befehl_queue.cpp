@@ -24,8 +24,6 @@ std::uint8_t ClearBefehleSignal = 0;
 
 namespace {
 
-constexpr std::uint8_t kNoStepMarker = 128;
-
 Befehl* NewBefehl(std::uint8_t opcode, std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
     auto* order = new Befehl;
     order->opcode = opcode;
@@ -103,7 +101,7 @@ void LinkAtHead(UnitHead& unit, Befehl* order) {
     unit.orders = order;
     unit.shortcutFirst = nullptr;
     unit.shortcutLast = nullptr;
-    unit.stepMarker = kNoStepMarker;
+    unit.stepMarker = kNoBackOff;
 }
 
 // A person index stored in an order or a link names someone only inside the array.
@@ -136,8 +134,8 @@ void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
             SonderObjPlace object;
             if (!SonderObjPlaces.get(order.aInt(), object)) {
                 unit.direction = static_cast<std::int8_t>((unit.direction + 6) % kDirectionCount);
-                if (unit.type >= 0 && unit.type < kPersonTypCount)
-                    SetMoverAction(unit, PersonTypen[static_cast<std::size_t>(unit.type)], 0);
+                if (const UnitTypHead* typ = PersonTypRecord(unit.type))
+                    SetMoverAction(unit, *typ, 0);
             } else {
                 if (unit.type == 14) {
                     unit.type = 1;
@@ -261,7 +259,7 @@ void FinishSetBefehl(UnitHead& unit, const UnitTypHead& type, std::uint8_t opcod
         (opcode == 0 || opcode == 2 || opcode == 54 || opcode == 67))
         if (const std::int16_t vehicle = FahrzeugIndexOf(unit); vehicle >= 0)
             StopWasserStrahl(vehicle, 0);
-    unit.stepMarker = kNoStepMarker;
+    unit.stepMarker = kNoBackOff;
     if (voice != -1 && UnitSpeech == 1) PlaySpeech(voice, type.speaker);
 }
 
@@ -289,7 +287,7 @@ void PopBefehl(UnitHead& unit) {
         delete head;
     }
     ResetMoveTarget(unit);
-    unit.stepMarker = kNoStepMarker;
+    unit.stepMarker = kNoBackOff;
     unit.shortcutFirst = nullptr;
     unit.shortcutLast = nullptr;
 }

@@ -27,10 +27,9 @@ constexpr int kVehicleRadius = 68;
 constexpr int kPersonRadius = 17;
 // The vehicle type that may push objects aside.
 constexpr std::int8_t kPushingFahrzeugTyp = 12;
-// Lying and seated civilians, and how much wider they count.
+// Lying and seated civilians.
 constexpr std::int8_t kCivilianLying = 4;
 constexpr std::int8_t kCivilianSeated = 5;
-constexpr int kWideLying = 20;
 
 // One test: the footprint and what decides which things count.
 struct Query {
@@ -228,9 +227,8 @@ bool Within(const Rect16& inner, const Rect16& outer) {
 }
 
 Rect16 WindowAround(const Rect16& r, int margin = kScopeMargin) {
-    const auto clamp16 = [](int v) { return To16(std::clamp(v, -32768, 32767)); };
-    return {clamp16(r.x1 - margin), clamp16(r.y1 - margin), clamp16(r.x2 + margin),
-            clamp16(r.y2 + margin)};
+    return {Clamp16(r.x1 - margin), Clamp16(r.y1 - margin), Clamp16(r.x2 + margin),
+            Clamp16(r.y2 + margin)};
 }
 
 int MarginFor(const Query& q) {
@@ -482,13 +480,6 @@ CollisionScope::~CollisionScope() {
         g_scope.reachKnown = false;
         g_scope.terrain.valid = false;
     }
-}
-
-Rect16 SlotFootprint(const AnimSlot& slot, float x, float y) {
-    const int left = TruncInt(x) - slot.hotX;
-    const int top = TruncInt(y) - slot.hotY;
-    return {To16(left + slot.box[0]), To16(top + slot.box[1]), To16(left + slot.box[2]),
-            To16(top + slot.box[3])};
 }
 
 std::uint8_t TestCollision(std::uint16_t mode, const UnitHead& unit, const UnitTypHead& type,

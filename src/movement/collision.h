@@ -40,6 +40,10 @@ inline constexpr std::uint8_t kHitOtherHouse = 9;
 inline constexpr std::uint8_t kHitSlide = 10;  // the straight-line run only
 inline constexpr std::uint8_t kHitZone = 11;
 
+// How much wider a civilian on the ground counts on each side, for a tester facing it or an
+// onlooker keeping its distance.
+inline constexpr int kWideLying = 20;
+
 // What a collision test met: the kind and its indices (a unit, object, piece or zone in index1; a
 // map cell's column and row in index1 and index2; index3 1 for a wall of the diagonal cell).
 struct CollisionHit {

@@ -30,8 +30,6 @@ constexpr float kBudgetExtra = 256;
 constexpr float kLeastStepCredit = 1.0f / 64;
 // No run on any map needs more: four times the diagonal of the largest map there can be.
 constexpr float kBudgetCap = kBudgetFactor * 92682 + kBudgetExtra;
-// How far a run stopped on a slanted edge looks to either side.
-constexpr float kSlideOffset = 2;
 // The counter of a manoeuvre is a signed byte.
 constexpr int kCounterLimit = 127;
 
@@ -165,14 +163,14 @@ class Run {
         if (hit.kind != kHitMapCell && hit.kind != kHitWall) return 0;
         if (step.direction == 1 || step.direction == 7) {
             // A steep step against a slanted cell edge may slide along it.
-            if (!BlockedAt(unit_, type_, kRunMode, step.x - kSlideOffset, step.y, step.direction)) {
+            if (!BlockedAt(unit_, type_, kRunMode, step.x - kSlideShift, step.y, step.direction)) {
                 out_.kind = kHitSlide;
-                out_.hint = 9;
+                out_.hint = kSlideLeft;
                 return 0;
             }
-            if (!BlockedAt(unit_, type_, kRunMode, step.x + kSlideOffset, step.y, step.direction)) {
+            if (!BlockedAt(unit_, type_, kRunMode, step.x + kSlideShift, step.y, step.direction)) {
                 out_.kind = kHitSlide;
-                out_.hint = 3;
+                out_.hint = kSlideRight;
                 return 0;
             }
         }

@@ -44,17 +44,36 @@ inline constexpr std::uint8_t kManoeuvreFailed = 32;      // every way was tried
 // circle); the blocker was met while turning.
 inline constexpr std::uint8_t kRunContour = 64;
 inline constexpr std::uint8_t kRunTurning = 128;
+// The blocker's kind alone.
+inline constexpr std::uint8_t kRunKindMask =
+    static_cast<std::uint8_t>(~(kRunContour | kRunTurning));
+
+// A kind-10 stop slides this far to one side: the hint says which.
+inline constexpr float kSlideShift = 2.0f;
+inline constexpr std::uint8_t kSlideLeft = 9;
+inline constexpr std::uint8_t kSlideRight = 3;
+
+// The bits of a run's reason word: how the search reacts to the manoeuvre or the circle.
+inline constexpr std::uint16_t kReasonTurned = 0x0001;
+inline constexpr std::uint16_t kReasonAhead = 0x0002;
+inline constexpr std::uint16_t kReasonBack = 0x0004;
+inline constexpr std::uint16_t kReasonAside = 0x0008;
+inline constexpr std::uint16_t kReasonTurnHere = 0x0010;
+inline constexpr std::uint16_t kReasonGiveUp = 0x0020;
+inline constexpr std::uint16_t kReasonStarted = 0x0200;
+inline constexpr std::uint16_t kReasonPlaceAtEnd = 0x0400;
+inline constexpr std::uint16_t kReasonRestart = 0x4000;
 
 // Reason words of a run that ended in the manoeuvre or in a circle.
-inline constexpr std::uint16_t kReasonTurnedAtOnce = 17;
-inline constexpr std::uint16_t kReasonTurnedAhead = 19;
-inline constexpr std::uint16_t kReasonTurnedBack = 21;
-inline constexpr std::uint16_t kReasonTurnedAside = 25;
-inline constexpr std::uint16_t kReasonTurnedFar = 5;
-inline constexpr std::uint16_t kReasonCircle = 32;  // also: the manoeuvre was dropped
-inline constexpr std::uint16_t kReasonManoeuvreStarted = 513;
-inline constexpr std::uint16_t kReasonCircleTargetFree = 1025;
-inline constexpr std::uint16_t kReasonManoeuvreFailed = 16384;
+inline constexpr std::uint16_t kReasonTurnedAtOnce = kReasonTurned | kReasonTurnHere;
+inline constexpr std::uint16_t kReasonTurnedAhead = kReasonTurned | kReasonAhead | kReasonTurnHere;
+inline constexpr std::uint16_t kReasonTurnedBack = kReasonTurned | kReasonBack | kReasonTurnHere;
+inline constexpr std::uint16_t kReasonTurnedAside = kReasonTurned | kReasonAside | kReasonTurnHere;
+inline constexpr std::uint16_t kReasonTurnedFar = kReasonTurned | kReasonBack;
+inline constexpr std::uint16_t kReasonCircle = kReasonGiveUp;  // also: the manoeuvre was dropped
+inline constexpr std::uint16_t kReasonManoeuvreStarted = kReasonTurned | kReasonStarted;
+inline constexpr std::uint16_t kReasonCircleTargetFree = kReasonTurned | kReasonPlaceAtEnd;
+inline constexpr std::uint16_t kReasonManoeuvreFailed = kReasonRestart;
 
 // What a run reports besides whether it arrived.
 struct LineRun {
@@ -64,7 +83,7 @@ struct LineRun {
     std::uint16_t index3 = 0;
     std::uint8_t blocked = 0;  // the blocking test's value: edge bits, wall bits
     std::uint8_t stopDir = 0;  // where the run stopped, facing which way
-    std::uint8_t hint = 0;     // kind 10: the way to slide, 9 left or 3 right
+    std::uint8_t hint = 0;     // kind 10: the way to slide, kSlideLeft or kSlideRight
     float stopX = 0;
     float stopY = 0;
     std::uint16_t reason = 0;

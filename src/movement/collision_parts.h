@@ -6,21 +6,13 @@
 
 #include "gfx/primitives.h"
 #include "movement/collision.h"
+#include "world/geometry.h"
 
 namespace kv {
 
-// Truncated toward zero; values beyond a billion held there, NaN taken as the low end.
-inline int TruncInt(float v) {
-    v = v > -1e9f ? v : -1e9f;
-    v = v < 1e9f ? v : 1e9f;
-    return static_cast<int>(v);
-}
 inline std::int16_t To16(int v) {
     return static_cast<std::int16_t>(v);
 }
-
-// The footprint of an animation's box placed at (x, y) through its hot spot.
-Rect16 SlotFootprint(const AnimSlot& slot, float x, float y);
 
 // Furniture on the layer (a storey): an active piece whose box the footprint meets.
 std::uint8_t TestHouseObjs(const Rect16& foot, std::int8_t layer, CollisionHit& hit);

@@ -9,8 +9,10 @@
 #include "core/random.h"
 #include "core/unit_views.h"
 #include "movement/befehl.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/collision.h"
 #include "movement/collision_parts.h"
+#include "movement/move_step.h"
 #include "movement/stepping.h"
 
 namespace kv {
@@ -52,20 +54,10 @@ bool OnMap(float x, float y) {
     return x >= 0 && x <= WorldMaxX && y >= 0 && y <= WorldMaxY;
 }
 
+// The moves at the head of a queue that lead to its destination: the orders dropped once done,
+// and the callback markers between them.
 bool InLeadingMoves(std::uint8_t opcode) {
-    switch (opcode) {
-        case 0:
-        case 1:
-        case 3:
-        case 4:
-        case 6:
-        case 12:
-        case 54:
-        case 159:
-            return true;
-        default:
-            return false;
-    }
+    return BefehlOpcode(opcode).dropWhenDone || opcode == kOpFollow;
 }
 
 // The size box corner of a unit type; 0 where the type is unknown.
@@ -120,10 +112,8 @@ std::uint8_t TestDestinationOccupied(const UnitHead& unit, const UnitTypHead& ty
     const Befehl* last = nullptr;
     for (const Befehl* o = unit.orders; o != nullptr && InLeadingMoves(o->opcode); o = o->next)
         last = o;
-    if (last == nullptr || last->opcode == 6) return 0;
-    const bool cd = (last->flags & kBefehlUseCD) != 0;
-    const float tx = cd ? last->cFloat() : last->aFloat();
-    const float ty = cd ? last->dFloat() : last->bFloat();
+    if (last == nullptr || last->opcode == kOpFollow) return 0;
+    const auto [tx, ty] = WaypointOf(*last);
     const Rect16 r = TargetRect(type, tx, ty);
     CollisionHit hit;
     FindCollisionAt(kCollideSkipMoving, &unit, &type, r.x1, r.y1, r.x2, r.y2,

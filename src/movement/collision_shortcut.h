@@ -18,9 +18,6 @@ inline constexpr std::uint8_t kShortcutStop = 0;
 inline constexpr std::uint8_t kShortcutPass = 1;
 inline constexpr std::uint8_t kShortcutWaypoint = 2;
 
-// The unit's stepMarker while no back-off direction is set.
-inline constexpr std::uint8_t kNoBackOff = 128;
-
 std::uint8_t ClassifyShortcutOrder(const Befehl* order);
 // The order the window's end moves to from this one.
 Befehl* AdvanceShortcutWindow(Befehl* order);

@@ -5,6 +5,7 @@
 
 #include "core/mission_state.h"
 #include "core/unit_views.h"
+#include "movement/collision.h"
 #include "world/furniture.h"
 #include "world/geometry.h"
 #include "world/level_map.h"
@@ -185,15 +186,6 @@ constexpr std::array<CellRow, 8> kDiagonalCellRows = {{
 constexpr std::array<std::uint8_t, kDirectionCount> kSideByDirection = {8, 9, 9, 1, 3,  3,
                                                                         2, 6, 6, 4, 12, 12};
 
-std::int16_t Clamp16(int v) {
-    return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
-}
-
-int Trunc(float v) {
-    if (!(v > -1e9f && v < 1e9f)) return v > 0 ? 1000000000 : -1000000000;
-    return static_cast<int>(v);
-}
-
 struct Box {
     int x1 = 0;
     int y1 = 0;
@@ -214,8 +206,9 @@ bool UnitBox(const UnitArray& units, std::uint16_t index, Box& box) {
 bool SonderObjBox(std::uint16_t index, Box& box) {
     SonderObjPlace o;
     if (!SonderObjPlaces.get(index, o)) return false;
-    box = {Trunc(o.x + static_cast<float>(o.boxX0)), Trunc(o.y + static_cast<float>(o.boxY0)),
-           Trunc(o.x + static_cast<float>(o.boxX1)), Trunc(o.y + static_cast<float>(o.boxY1))};
+    box = {TruncInt(o.x + static_cast<float>(o.boxX0)), TruncInt(o.y + static_cast<float>(o.boxY0)),
+           TruncInt(o.x + static_cast<float>(o.boxX1)),
+           TruncInt(o.y + static_cast<float>(o.boxY1))};
     return true;
 }
 
@@ -316,16 +309,14 @@ void BandDetour(const UnitHead& unit, const UnitTypHead& type, const Quad16& ban
         if (below ? !(goalY > static_cast<float>(top)) : !(goalY < static_cast<float>(bottom)))
             return;
         const int gap = 5 + type.extent[3];
-        sideA.points[0] = {Clamp16(Trunc(goalX)), Clamp16(below ? top - gap : bottom + gap), 0};
+        sideA.points[0] = {Clamp16(TruncInt(goalX)), Clamp16(below ? top - gap : bottom + gap), 0};
         sideA.count = 1;
         return;
     }
     // A band from top to bottom: its edges on the goal's line of the sheared grid.
-    const int y = std::clamp(Trunc(goalY), static_cast<int>(band.topLeft.y),
+    const int y = std::clamp(TruncInt(goalY), static_cast<int>(band.topLeft.y),
                              static_cast<int>(band.bottomLeft.y));
-    const int d = y - band.topLeft.y;
-    const int left = band.topLeft.x - 16 * (d / kCellHeight) -
-                     RowShear[static_cast<std::size_t>(d % kCellHeight)];
+    const int left = ShearedLeftX(band, y);
     const int right = left + (band.topRight.x - band.topLeft.x);
     const bool toRight = unit.x < static_cast<float>(left);
     if (toRight ? !(goalX > static_cast<float>(left)) : !(goalX < static_cast<float>(right)))
@@ -333,7 +324,7 @@ void BandDetour(const UnitHead& unit, const UnitTypHead& type, const Quad16& ban
     const int gap = 5 + type.extent[2];
     const float shiftY = static_cast<float>(type.extent[3]) / 2 + 5.0f;
     sideA.points[0] = {Clamp16(toRight ? left - gap : right + gap),
-                       Clamp16(Trunc(toRight ? goalY - shiftY : goalY + shiftY)), 0};
+                       Clamp16(TruncInt(toRight ? goalY - shiftY : goalY + shiftY)), 0};
     sideA.count = 1;
 }
 
@@ -409,30 +400,30 @@ std::uint8_t PassObstacle(const UnitHead& unit, const UnitTypHead& type, bool wi
     Box box;
     Corners corners;
     switch (kind) {
-        case kObstacleFahrzeug:
+        case kHitFahrzeug:
             if (!UnitBox(FahrzeugUnits, index1, box)) return 0;
             corners = BoxCorners(box);
             break;
-        case kObstaclePerson:
+        case kHitPerson:
             if (!UnitBox(PersonUnits, index1, box)) return 0;
             if (widen)
-                box = {box.x1 - kWidenedPerson, box.y1 - kWidenedPerson, box.x2 + kWidenedPerson,
-                       box.y2 + kWidenedPerson};
+                box = {box.x1 - kWideLying, box.y1 - kWideLying, box.x2 + kWideLying,
+                       box.y2 + kWideLying};
             corners = BoxCorners(box);
             break;
-        case kObstacleSonderObj:
+        case kHitSonderObj:
             if (!SonderObjBox(index1, box)) return 0;
             corners = BoxCorners(box);
             break;
-        case kObstacleHouseObj:
+        case kHitHouseObj:
             if (!HouseObjBox(index1, box)) return 0;
             corners = BoxCorners(box);
             break;
-        case kObstacleTerrain: {
+        case kHitMapCell: {
             if (!CellInMap(index1, index2)) return 0;
             const Quad16& q = TerrainOutline(index1, index2, type.terrainColumn).outline;
-            const bool across = q.bottomLeft.x < 1 && q.topRight.x >= WorldMaxX;
-            const bool down = q.topLeft.y <= 0 && q.bottomRight.y >= WorldMaxY;
+            const bool across = SpansMapAcross(q);
+            const bool down = SpansMapDown(q);
             if (across || down) {
                 BandDetour(unit, type, q, across, goalX, goalY, sideA);
                 return kObstacleImpassable;
@@ -442,7 +433,7 @@ std::uint8_t PassObstacle(const UnitHead& unit, const UnitTypHead& type, bool wi
             s = my * 8 / 7;
             break;
         }
-        case kObstacleHouseCell:
+        case kHitWall:
             if (!CellInMap(index1, index2)) return 0;
             CellDetours(index1, index2, index3, side, mx, my, sideA, sideB);
             return 0;

@@ -34,17 +34,6 @@ inline constexpr std::uint8_t kDetourLaterPoint = 0x20;
 // PassObstacle's result: the obstacle cannot be gone round.
 inline constexpr std::uint8_t kObstacleImpassable = 0x10;
 
-// Obstacle kinds as the collision tests report them.
-inline constexpr std::uint8_t kObstacleFahrzeug = 1;
-inline constexpr std::uint8_t kObstaclePerson = 2;
-inline constexpr std::uint8_t kObstacleSonderObj = 3;
-inline constexpr std::uint8_t kObstacleTerrain = 4;
-inline constexpr std::uint8_t kObstacleHouseObj = 5;
-inline constexpr std::uint8_t kObstacleHouseCell = 6;
-
-// How far a blocking person's box grows for an onlooker that keeps its distance.
-inline constexpr int kWidenedPerson = 20;
-
 // The detour points around the obstacle met by a run that started facing dir; goalX, goalY is
 // the centroid of the search's goals. 0, or kObstacleImpassable for a terrain band across the
 // whole map (then side A holds at most the one point in front of the band). An obstacle that

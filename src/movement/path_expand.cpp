@@ -27,21 +27,6 @@ constexpr std::uint16_t kTurnTestMode = kCollideSkipMoving | kCollideAnimWalk;
 // The node limit walks up past these to the first plain node.
 constexpr std::uint16_t kLimitSkipMask =
     kNodePlaceAtEnd | kNodeContourCorner | kNodeStraightMove | kNodeBackward | kNodeForward;
-// Contour reactions: the bits of the run's reason word.
-constexpr std::uint16_t kReasonTurned = 0x0001;
-constexpr std::uint16_t kReasonAhead = 0x0002;
-constexpr std::uint16_t kReasonBack = 0x0004;
-constexpr std::uint16_t kReasonAside = 0x0008;
-constexpr std::uint16_t kReasonTurnHere = 0x0010;
-constexpr std::uint16_t kReasonGiveUp = 0x0020;
-constexpr std::uint16_t kReasonStarted = 0x0200;
-constexpr std::uint16_t kReasonPlaceAtEnd = 0x0400;
-constexpr std::uint16_t kReasonPlace = 0x2000;
-constexpr std::uint16_t kReasonRestart = 0x4000;
-// A kind-10 stop slides 2 px to one side.
-constexpr float kSlideShift = 2.0f;
-constexpr std::uint8_t kSlideLeft = 9;
-constexpr std::uint8_t kSlideRight = 3;
 
 std::uint8_t Dir(const PathNode* n) {
     return n->dir & kNodeDirMask;
@@ -280,7 +265,8 @@ class Expansion {
     }
 
     std::uint16_t carried(const LineRun& line) const {
-        return (line.kind & 0x3F) == kHitPerson && line.index1 == unit_.link ? kNodeCarried : 0;
+        return (line.kind & kRunKindMask) == kHitPerson && line.index1 == unit_.link ? kNodeCarried
+                                                                                     : 0;
     }
 
     PathNode* insert(float x, float y, std::uint8_t dir, std::uint16_t flags) {
@@ -337,8 +323,6 @@ class Expansion {
             } else if ((reason & kReasonPlaceAtEnd) != 0) {
                 insertCorner(sx, sy, sdir, extra);
                 insert(n_->x, n_->y, sdir, kNodePlaceAtEnd | extra);
-            } else if ((reason & kReasonPlace) != 0) {
-                insert(sx, sy, sdir, kNodePlace | extra);
             }
         }
         if ((reason & kReasonTurnHere) != 0) {
@@ -508,7 +492,7 @@ class Expansion {
     std::uint8_t stopped(const LineRun& line) {
         if (const std::uint8_t r = tryRejoin(line); r != kExpandGoOn) return r;
         if ((n_->kind & kNodeChainMember) != 0) return chainStep();
-        const auto kind = static_cast<std::uint8_t>(line.kind & 0x3F);
+        const auto kind = static_cast<std::uint8_t>(line.kind & kRunKindMask);
         if (kind == kHitSlide) return slide(line);
 
         const auto length = [&] {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "movement/collision.h"
 #include "world/geometry.h"
 #include "world/level_map.h"
 
@@ -318,7 +319,7 @@ MetBlocker* AddMetBlocker(MetBlocker* head, std::uint8_t kind, std::uint16_t ind
 bool FindMetBlocker(MetBlocker* head, std::uint8_t kind, std::uint16_t index1, std::uint16_t index2,
                     std::uint16_t index3, std::uint8_t side, MetBlocker** found) {
     // Terrain regions and map cells are told apart by their cell, the others by their index.
-    const bool allIndices = kind == 4 || kind == 6;
+    const bool allIndices = kind == kHitMapCell || kind == kHitWall;
     for (MetBlocker* m = head; m != nullptr; m = m->next) {
         if (m->kind != kind || m->index1 != index1 || m->side != side) continue;
         if (allIndices && (m->index2 != index2 || m->index3 != index3)) continue;

@@ -371,8 +371,7 @@ std::uint8_t RejoinRoute(UnitHead& unit, const UnitTypHead& type, float stopX, f
     if (route->listA.front().node == kNoNode && route->order) {
         const RouteWaypoints& b = route->listB;
         if (b.size() >= 2) CutRoadEdge(unit, b[0].node, b[1].node);
-        route->listA = {};
-        route->listB = {};
+        ClearRouteLists(*route);
         DropMoveBefehle(unit);
         RestoreRouteOrder(unit, true);
         return 1;
@@ -386,10 +385,7 @@ std::uint8_t RejoinRoute(UnitHead& unit, const UnitTypHead& type, float stopX, f
         PushBefehl(unit, kOpGoals, std::move(goals), 0, 0, 0, kRejoinGoalsFlags, -1);
     } else {
         RestoreRouteOrder(unit, true);
-        if (unit.route != nullptr) {
-            unit.route->listA = {};
-            unit.route->listB = {};
-        }
+        if (unit.route != nullptr) ClearRouteLists(*unit.route);
     }
     if (backX != unit.x || backY != unit.y)
         PushMoveBefehl(unit, kOpMove, nodeX, nodeY, backX, backY, 0, kRejoinBackFlags, -1);

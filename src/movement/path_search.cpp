@@ -38,10 +38,7 @@ std::uint8_t EndRejoinGoalMove(UnitHead& unit) {
     if (unit.route != nullptr) {
         DropMoveBefehle(unit);
         RestoreRouteOrder(unit, true);
-        if (unit.route != nullptr) {
-            unit.route->listA = {};
-            unit.route->listB = {};
-        }
+        if (unit.route != nullptr) ClearRouteLists(*unit.route);
     }
     return 0;
 }
@@ -202,7 +199,6 @@ bool StartSearch(UnitHead& unit, const UnitTypHead& type, std::uint8_t& ret) {
     Befehl* head = unit.orders;
     if (head == nullptr || !IsSearchableOrder(head->opcode)) {
         ClearBefehle(unit);
-        unit.moverFlags &= static_cast<std::uint8_t>(~kMoverSearching);
         return false;
     }
     if (unit.anim != 0) SetMoverAction(unit, type, 0);
@@ -272,8 +268,6 @@ std::uint8_t RunTick(UnitHead& unit, const UnitTypHead& type) {
     }
     if (SearchingMoverCount == 0) {
         ClearBefehle(unit);
-        FreePathSearch(unit);
-        unit.moverFlags &= static_cast<std::uint8_t>(~kMoverSearching);
         return 0;
     }
     const int budget = std::max(1, kPathTickBudget / SearchingMoverCount);

@@ -229,8 +229,7 @@ void StartRoute(UnitHead& unit) {
         ++route->restarts;
         route->openList.clear();
         route->links = {};
-        route->listA = {};
-        route->listB = {};
+        ClearRouteLists(*route);
         route->bestCost = {};
         route->order.reset();
         if (IsTempNodeId(route->startId)) RemoveTempNode(unit, route->startId);

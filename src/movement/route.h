@@ -139,6 +139,11 @@ struct Route {
     std::int16_t candidatesLeft = 0;
     std::int16_t candidateRoom = 0;
 };
+// Empties the waypoint lists: nothing is left to drive.
+inline void ClearRouteLists(Route& route) {
+    route.listA = {};
+    route.listB = {};
+}
 template <class V>
 void VisitFields(Route& r, V& v) {
     v.pointer("openList", r.openList);

@@ -243,8 +243,7 @@ std::uint8_t RejoinRouteWalk(UnitHead& unit, const UnitTypHead& type, float x, f
     for (;;) {
         RouteWaypoints& a = route->listA;
         if (a.size() < 2) {
-            route->listA = {};
-            route->listB = {};
+            ClearRouteLists(*route);
             return 0;
         }
         const RouteWaypoint waypoint = a[1];

@@ -3,6 +3,7 @@
 #include "movement/befehl.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
+#include "movement/move_step.h"
 #include "movement/stepping.h"
 
 namespace kv {
@@ -10,8 +11,6 @@ namespace kv {
 namespace {
 
 constexpr int kShortcutsPerTick = 3;
-// A placed unit stops turning, walking and searching: mover flag bits 0, 1 and 3 go.
-constexpr std::uint8_t kPlacedKeepsFlags = 244;
 
 // Puts the unit at (x, y) facing direction if its footprint fits there.
 bool MoveIfFree(UnitHead& unit, const UnitTypHead& type, float x, float y, std::uint8_t direction) {
@@ -52,9 +51,7 @@ void ShortenPlannedPath(UnitHead& unit, const UnitTypHead& type) {
     for (int i = 0; i < kShortcutsPerTick && unit.shortcutFirst != unit.shortcutLast; ++i)
         ShortcutWaypoints(unit, type);
     PopBefehl(unit);
-    unit.shortcutFirst = nullptr;
-    unit.shortcutLast = nullptr;
-    unit.stepMarker = static_cast<std::uint8_t>(unit.direction);
+    SettleMover(unit);
 }
 
 bool PlaceUnitIfFree(UnitHead& unit, const UnitTypHead& type) {
@@ -67,7 +64,7 @@ bool PlaceUnitIfFree(UnitHead& unit, const UnitTypHead& type) {
                                                               : WrapDirection(unit.direction);
     if (!MoveIfFree(unit, type, x, y, facing)) return false;
     PopBefehl(unit);
-    unit.moverFlags &= kPlacedKeepsFlags;
+    StopPlanning(unit);
     return true;
 }
 

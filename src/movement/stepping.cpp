@@ -265,13 +265,10 @@ float GetStepLength(const UnitHead& unit, const UnitTypHead& typ, float x, float
         const AnimSlot& slot = UnitAnimSlot(typ, direction, anim);
         // Without a slot there is no footprint: the centre alone decides.
         if (slot.frames != 0 && direction < kDirectionCount) {
-            const int left = static_cast<std::int16_t>(cx - slot.hotX + slot.box[0]);
-            const int top = static_cast<std::int16_t>(cy - slot.hotY + slot.box[1]);
-            const int right = static_cast<std::int16_t>(cx - slot.hotX + slot.box[2]);
-            const int bottom = static_cast<std::int16_t>(cy - slot.hotY + slot.box[3]);
+            const Rect16 foot = SlotFootprint(slot, x, y);
             const LeadingCorners& lc = kLeadingCorners[direction];
-            points[1] = {lc.right1 ? right : left, lc.bottom1 ? bottom : top};
-            points[2] = {lc.right2 ? right : left, lc.bottom2 ? bottom : top};
+            points[1] = {lc.right1 ? foot.x2 : foot.x1, lc.bottom1 ? foot.y2 : foot.y1};
+            points[2] = {lc.right2 ? foot.x2 : foot.x1, lc.bottom2 ? foot.y2 : foot.y1};
             count = 3;
         }
         percent = TerrainPercent(std::span(points.data(), count), typ.terrainColumn);

@@ -10,6 +10,8 @@
 
 #include "core/unit_views.h"
 #include "gfx/image_files.h"
+#include "gfx/primitives.h"
+#include "world/geometry.h"
 
 namespace kv {
 
@@ -78,6 +80,16 @@ inline const AnimSlot& UnitAnimSlot(const UnitTypHead& typ, int direction, int a
         return kEmptyAnimSlot;
     const AnimSlot* slots = typ.dirAnims[static_cast<std::size_t>(direction)];
     return slots != nullptr ? slots[anim] : kEmptyAnimSlot;
+}
+
+// The footprint of an animation's box placed at (x, y) through its hot spot.
+inline Rect16 SlotFootprint(const AnimSlot& slot, float x, float y) {
+    const int left = TruncInt(x) - slot.hotX;
+    const int top = TruncInt(y) - slot.hotY;
+    return {static_cast<std::int16_t>(left + slot.box[0]),
+            static_cast<std::int16_t>(top + slot.box[1]),
+            static_cast<std::int16_t>(left + slot.box[2]),
+            static_cast<std::int16_t>(top + slot.box[3])};
 }
 
 // Widens the reach over every box the type's animations have now.

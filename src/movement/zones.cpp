@@ -24,12 +24,10 @@ UnitAndTyp FindUnit(std::uint8_t kind, std::int16_t index) {
     UnitAndTyp found;
     if (kind == kZoneKindVehicle || kind == kZoneKindCivilVehicle) {
         found.unit = FahrzeugUnits.at(index);
-        if (found.unit != nullptr && found.unit->type >= 0 && found.unit->type < kFahrzeugTypCount)
-            found.typ = &FahrzeugTypen[static_cast<std::size_t>(found.unit->type)];
+        if (found.unit != nullptr) found.typ = FahrzeugTypAt(found.unit->type);
     } else if (kind == kZoneKindPerson) {
         found.unit = PersonUnits.at(index);
-        if (found.unit != nullptr && found.unit->type >= 0 && found.unit->type < kPersonTypCount)
-            found.typ = &PersonTypen[static_cast<std::size_t>(found.unit->type)];
+        if (found.unit != nullptr) found.typ = PersonTypRecord(found.unit->type);
     }
     return found;
 }
@@ -72,18 +70,13 @@ void UpdateZoneOccupancy(std::uint8_t kind, std::int16_t index) {
     const UnitAndTyp u = FindUnit(kind, index);
     if (u.unit == nullptr || u.typ == nullptr) return;
     UnitHead& unit = *u.unit;
-    const AnimSlot& slot = UnitAnimSlot(*u.typ, unit.direction, unit.anim);
-    const int cornerX = static_cast<int>(unit.x) - slot.hotX;
-    const int cornerY = static_cast<int>(unit.y) - slot.hotY;
-    const auto left = static_cast<std::int16_t>(cornerX + slot.box[0]);
-    const auto top = static_cast<std::int16_t>(cornerY + slot.box[1]);
-    const auto right = static_cast<std::int16_t>(cornerX + slot.box[2]);
-    const auto bottom = static_cast<std::int16_t>(cornerY + slot.box[3]);
+    const Rect16 foot =
+        SlotFootprint(UnitAnimSlot(*u.typ, unit.direction, unit.anim), unit.x, unit.y);
 
     std::uint16_t inside = kNoZone;
     for (std::size_t i = 0; i < Zones.size(); ++i) {
         const Zone& z = Zones[i];
-        if (left >= z.x1 && top >= z.y1 && right <= z.x2 && bottom <= z.y2) {
+        if (foot.x1 >= z.x1 && foot.y1 >= z.y1 && foot.x2 <= z.x2 && foot.y2 <= z.y2) {
             inside = static_cast<std::uint16_t>(i);
             break;
         }

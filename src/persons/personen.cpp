@@ -248,7 +248,7 @@ void ResetPerson(std::int16_t index) {
     ResetMoveTarget(p);
     p.speed = PersonTypOf(p).speed;
     ResetPersonTrail(p);
-    p.stepMarker = 128;
+    p.stepMarker = kNoBackOff;
     p.moveByte = 0;
     p.zone = -1;
     p.idleStand = 1;

@@ -25,8 +25,6 @@ std::vector<Fahrzeug> Fahrzeuge;
 
 namespace {
 
-constexpr std::uint8_t kNoOrderYet = 128;
-
 // Person types the removal names.
 bool CarriesCasualty(std::int8_t type) {
     return type == 12 || type == 19 || type == 24;
@@ -351,7 +349,7 @@ void SetupFahrzeug(std::int16_t index, std::uint8_t owner) {
     // A slot set up again drops whatever orders it still held.
     DiscardBefehle(v);
     v.energy = kFullEnergy;
-    v.stepMarker = kNoOrderYet;
+    v.stepMarker = kNoBackOff;
     if (owner == kOwnerBought) ++BoughtFahrzeugCount;
     if (v.type == kTypF101) ++F101Count;
 }

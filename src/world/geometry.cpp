@@ -206,9 +206,23 @@ std::uint8_t GetExtentsOfTerrain(int column, int row, int moveClass, TerrainExte
                    {I16(bottomLeftX), I16(bottomY)},
                    {I16(bottomLeftX + span), I16(bottomY)}};
     const Quad16& q = out.outline;
-    if (q.bottomLeft.x < 1 && q.topRight.x >= WorldMaxX) return 0;
-    if (q.topLeft.y <= 0 && q.bottomRight.y >= WorldMaxY) return 0;
+    if (SpansMapAcross(q)) return 0;
+    if (SpansMapDown(q)) return 0;
     return 1;
+}
+
+bool SpansMapAcross(const Quad16& q) {
+    return q.bottomLeft.x < 1 && q.topRight.x >= WorldMaxX;
+}
+
+bool SpansMapDown(const Quad16& q) {
+    return q.topLeft.y <= 0 && q.bottomRight.y >= WorldMaxY;
+}
+
+int ShearedLeftX(const Quad16& q, int y) {
+    const int d = y - q.topLeft.y;
+    return q.topLeft.x - 16 * (d / kCellHeight) -
+           RowShear[static_cast<std::size_t>(d % kCellHeight)];
 }
 
 namespace {
@@ -220,13 +234,6 @@ struct EdgeContact {
     bool right = false;
     bool bottom = false;
 };
-
-// x of a sheared quad's left edge on pixel line y (at or below its top).
-int ShearedLeftX(const Quad16& q, int y) {
-    const int d = y - q.topLeft.y;
-    return q.topLeft.x - 16 * (d / kCellHeight) -
-           RowShear[static_cast<std::size_t>(d % kCellHeight)];
-}
 
 EdgeContact RectAgainstQuad(const Rect16& r, const Quad16& q) {
     const int quadTop = q.topLeft.y;

@@ -4,11 +4,23 @@
 // putting a vector into one of the twelve directions, ring-index arithmetic, and the outline of an
 // impassable region of the sheared cell map with its edge-contact tests.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "gfx/primitives.h"
 
 namespace kv {
+
+// Truncated toward zero; values beyond a billion held there, NaN taken as the low end.
+inline int TruncInt(float v) {
+    v = v > -1e9f ? v : -1e9f;
+    v = v < 1e9f ? v : 1e9f;
+    return static_cast<int>(v);
+}
+// Held to the signed 16-bit range.
+inline std::int16_t Clamp16(int v) {
+    return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
+}
 
 struct PointF {
     float x = 0;
@@ -69,6 +81,12 @@ struct TerrainExtents {
 // 0 when the region reaches across the whole map (left to right or top to bottom), else 1. Reads
 // no cell outside the map.
 std::uint8_t GetExtentsOfTerrain(int column, int row, int moveClass, TerrainExtents& out);
+// Whether a region's outline reaches from the map's left edge to its right, or from its top to
+// its bottom.
+bool SpansMapAcross(const Quad16& q);
+bool SpansMapDown(const Quad16& q);
+// x of a sheared quad's left edge on pixel line y (at or below its top).
+int ShearedLeftX(const Quad16& q, int y);
 
 // Side masks of a rectangle against a quadrilateral: 0 apart; 1 the quad's left edge lies in the
 // rectangle, 2 its top edge, 4 its right edge, 8 its bottom edge; 15 for a rectangle inside the

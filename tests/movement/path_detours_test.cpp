@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/mission_state.h"
+#include "movement/collision.h"
 #include "movement/path_fixture.h"
 #include "world/furniture.h"
 #include "world/level_map.h"
@@ -76,7 +77,7 @@ TEST_F(PassObstacleTest, SingleSidesOfABox) {
         {0, {}, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(pass(kObstacleFahrzeug, 0, 0, 0, c.side, 600, 380), 0);
+        EXPECT_EQ(pass(kHitFahrzeug, 0, 0, 0, c.side, 600, 380), 0);
         EXPECT_EQ(Of(a), c.a) << int{c.side};
         EXPECT_EQ(Of(b), c.b) << int{c.side};
     }
@@ -100,18 +101,18 @@ TEST_F(PassObstacleTest, ADiagonalSideNeedsItsFarCornerOnlyForAGoalBeyondIt) {
     w.addPerson(100, 100, 3);
     w.addVehicle(400, 400, 3);
     // Side 3 (east and south): A ends at the bottom right, B goes round the top right.
-    pass(kObstacleFahrzeug, 0, 0, 0, 3, 500, 500);
+    pass(kHitFahrzeug, 0, 0, 0, 3, 500, 500);
     EXPECT_EQ(Of(a), (Points{{363, 348, 2}, {363, 412, 0x20}, {437, 412, 0x21}}));
     EXPECT_EQ(Of(b), (Points{{363, 348, 1}, {437, 348, 0x20}, {437, 412, 0x22}}));
     // The goal short of the far corner in x (A) and in y (B): two points each.
-    pass(kObstacleFahrzeug, 0, 0, 0, 3, 437, 412);
+    pass(kHitFahrzeug, 0, 0, 0, 3, 437, 412);
     EXPECT_EQ(Of(a).size(), 2u);
     EXPECT_EQ(Of(b).size(), 2u);
-    pass(kObstacleFahrzeug, 0, 0, 0, 3, 438, 300);
+    pass(kHitFahrzeug, 0, 0, 0, 3, 438, 300);
     EXPECT_EQ(Of(a).size(), 3u);
     EXPECT_EQ(Of(b).size(), 2u);
     // Side 12 (west and north) keeps both far corners for a goal up and left.
-    pass(kObstacleFahrzeug, 0, 0, 0, 12, 100, 100);
+    pass(kHitFahrzeug, 0, 0, 0, 12, 100, 100);
     EXPECT_EQ(Of(a), (Points{{437, 412, 4}, {363, 412, 0x20}, {363, 348, 0x28}}));
     EXPECT_EQ(Of(b), (Points{{437, 412, 8}, {437, 348, 0x20}, {363, 348, 0x24}}));
 }
@@ -121,11 +122,11 @@ TEST_F(PassObstacleTest, PointsOffTheMapEndTheirSide) {
     w.addPerson(100, 100, 3);
     const int object = w.addObject(2, 300, 30, 20);  // box 2..32 x 300..320
     // Side 1: A's first point lies left of the map (2 - 9): A is empty, B too.
-    pass(kObstacleSonderObj, static_cast<std::uint16_t>(object), 0, 0, 1, 200, 310);
+    pass(kHitSonderObj, static_cast<std::uint16_t>(object), 0, 0, 1, 200, 310);
     EXPECT_TRUE(Of(a).empty());
     EXPECT_TRUE(Of(b).empty());
     // Side 4: the second point is the one off the map: one point left on each side.
-    pass(kObstacleSonderObj, static_cast<std::uint16_t>(object), 0, 0, 4, 200, 310);
+    pass(kHitSonderObj, static_cast<std::uint16_t>(object), 0, 0, 4, 200, 310);
     EXPECT_EQ(Of(a), (Points{{41, 288, 4}}));
     EXPECT_EQ(Of(b), (Points{{41, 332, 4}}));
 }
@@ -136,15 +137,15 @@ TEST_F(PassObstacleTest, ABandAcrossTheMapGivesOnePointBeforeIt) {
     PathWorld& w = flat(plan);
     w.addPerson(300, 150, 3);
     // The goal beyond the band: one point at its x, 5 px plus the unit's height above the band.
-    EXPECT_EQ(pass(kObstacleTerrain, 12, 10, 0, 2, 321.7f, 600), kObstacleImpassable);
+    EXPECT_EQ(pass(kHitMapCell, 12, 10, 0, 2, 321.7f, 600), kObstacleImpassable);
     EXPECT_EQ(Of(a), (Points{{321, 280 - 5 - 24, 0}}));
     EXPECT_TRUE(Of(b).empty());
     // On this side of it: no point at all.
-    EXPECT_EQ(pass(kObstacleTerrain, 12, 10, 0, 2, 321, 200), kObstacleImpassable);
+    EXPECT_EQ(pass(kHitMapCell, 12, 10, 0, 2, 321, 200), kObstacleImpassable);
     EXPECT_TRUE(Of(a).empty());
     // From below, the point lies below the band.
     w.person(0).y = 500;
-    EXPECT_EQ(pass(kObstacleTerrain, 12, 11, 0, 8, 100, 100), kObstacleImpassable);
+    EXPECT_EQ(pass(kHitMapCell, 12, 11, 0, 8, 100, 100), kObstacleImpassable);
     EXPECT_EQ(Of(a), (Points{{100, 335 + 5 + 24, 0}}));
 }
 
@@ -156,7 +157,7 @@ TEST_F(PassObstacleTest, ABandFromTopToBottomGivesOnePointBesideIt) {
     w.addPerson(100, 300, 3);
     // At the goal's row 10, line 4 of it: the band's left edge is 640 - 160 - RowShear[4].
     const int left = 640 - 16 * 10 - RowShear[4];
-    EXPECT_EQ(pass(kObstacleTerrain, 20, 5, 0, 1, 700, 284), kObstacleImpassable);
+    EXPECT_EQ(pass(kHitMapCell, 20, 5, 0, 1, 700, 284), kObstacleImpassable);
     EXPECT_EQ(Of(a), (Points{{left - 5 - 18, 284 - 17, 0}}));  // 24 / 2 + 5 above the goal
 }
 
@@ -167,7 +168,7 @@ TEST_F(PassObstacleTest, ATerrainRegionIsGoneRoundWithWiderMarginsAndItsSlant) {
     w.addPerson(100, 300, 3);
     // Outline: top left (320 - 160, 280) = (160, 280), top right 160 + 95, bottom left
     // 160 - 32 at y 335; margins 9 + 5 across, 12 along, slant 12 * 8 / 7 = 13.
-    pass(kObstacleTerrain, 11, 10, 0, 1, 600, 300);
+    pass(kHitMapCell, 11, 10, 0, 1, 600, 300);
     EXPECT_EQ(Of(a), (Points{{160 - 14, 280 - 12, 1}, {255 + 14 + 13, 280 - 12, 0x21}}));
     EXPECT_EQ(Of(b), (Points{{128 - 14 - 13, 335 + 12, 1}, {223 + 14, 335 + 12, 0x21}}));
 }
@@ -200,7 +201,7 @@ TEST_F(PassObstacleTest, HouseCellWalls) {
         {1, 0x04, {}, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(pass(kObstacleHouseCell, 5, 4, c.index3, c.mask, 600, 600), 0);
+        EXPECT_EQ(pass(kHitWall, 5, 4, c.index3, c.mask, 600, 600), 0);
         EXPECT_EQ(Of(a), c.a) << int{c.index3} << " " << int{c.mask};
         EXPECT_EQ(Of(b), c.b) << int{c.index3} << " " << int{c.mask};
     }
@@ -216,11 +217,10 @@ TEST_F(PassObstacleTest, ObstaclesThatNameNothingGiveNoPoints) {
         std::uint16_t i1;
         std::uint16_t i2;
     };
-    for (const Case c : {Case{kObstacleFahrzeug, 1, 0}, Case{kObstacleFahrzeug, 65535, 0},
-                         Case{kObstaclePerson, 7, 0}, Case{kObstacleSonderObj, 1, 0},
-                         Case{kObstacleHouseObj, 0, 0}, Case{kObstacleTerrain, 40, 3},
-                         Case{kObstacleTerrain, 3, 65535}, Case{kObstacleHouseCell, 65535, 2},
-                         Case{9, 0, 0}, Case{11, 0, 0}}) {
+    for (const Case c :
+         {Case{kHitFahrzeug, 1, 0}, Case{kHitFahrzeug, 65535, 0}, Case{kHitPerson, 7, 0},
+          Case{kHitSonderObj, 1, 0}, Case{kHitHouseObj, 0, 0}, Case{kHitMapCell, 40, 3},
+          Case{kHitMapCell, 3, 65535}, Case{kHitWall, 65535, 2}, Case{9, 0, 0}, Case{11, 0, 0}}) {
         EXPECT_EQ(pass(c.kind, c.i1, c.i2, 0, 1, 600, 600), 0);
         EXPECT_TRUE(Of(a).empty()) << int{c.kind} << " " << c.i1;
         EXPECT_TRUE(Of(b).empty()) << int{c.kind} << " " << c.i1;
@@ -228,7 +228,7 @@ TEST_F(PassObstacleTest, ObstaclesThatNameNothingGiveNoPoints) {
     // A vehicle whose animation its type does not have.
     w.vehicle(0).anim = 5;
     w.vehicleTyp.head.animCount = 0;
-    pass(kObstacleFahrzeug, 0, 0, 0, 1, 600, 600);
+    pass(kHitFahrzeug, 0, 0, 0, 1, 600, 600);
     EXPECT_TRUE(Of(a).empty());
 }
 
@@ -236,9 +236,9 @@ TEST_F(PassObstacleTest, AnOnlookerKeepsFurtherFromAPerson) {
     PathWorld& w = flat();
     w.addPerson(100, 100, 3);
     w.addPerson(400, 400, 3);  // box 392..408 x 378..400
-    pass(kObstaclePerson, 1, 0, 0, 1, 600, 400);
+    pass(kHitPerson, 1, 0, 0, 1, 600, 400);
     EXPECT_EQ(Of(a), (Points{{383, 366, 1}, {417, 366, 0x21}}));
-    pass(kObstaclePerson, 1, 0, 0, 1, 600, 400, 3, true);
+    pass(kHitPerson, 1, 0, 0, 1, 600, 400, 3, true);
     EXPECT_EQ(Of(a), (Points{{363, 346, 1}, {437, 346, 0x21}}));
 }
 
@@ -248,7 +248,7 @@ TEST_F(PassObstacleTest, PointsHoldToSixteenBits) {
     WorldMaxX = 65535;
     WorldMaxY = 65535;
     const int object = w.addObject(32760, 100, 20, 20);
-    pass(kObstacleSonderObj, static_cast<std::uint16_t>(object), 0, 0, 1, 0, 0);
+    pass(kHitSonderObj, static_cast<std::uint16_t>(object), 0, 0, 1, 0, 0);
     ASSERT_EQ(Of(a).size(), 2u);
     EXPECT_EQ(Of(a)[1].x, 32767);  // 32780 + 9 held at the top
     EXPECT_EQ(Of(a)[0].x, 32751);
