@@ -76,8 +76,9 @@ struct CannonJet {
 CannonJet CannonJetOf(std::int16_t vehicle) {
     CannonJet c;
     c.jet = FahrzeugWasserStrahl(vehicle);
-    if (c.jet == nullptr) return c;
+    // A jet comes only with a vehicle in use, but the vehicle is looked up on its own.
     c.vehicle = FahrzeugUnits.at(vehicle);
+    if (c.jet == nullptr || c.vehicle == nullptr) return {};
     c.cannon = CannonOf(*c.vehicle);
     return c;
 }
