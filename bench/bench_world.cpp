@@ -26,18 +26,4 @@ bool RestoreMissionOne() {
     return ok;
 }
 
-BenchTyp::BenchTyp(std::uint8_t unitClass, float speed, std::uint8_t moveClass,
-                   std::int16_t halfWidth, std::int16_t height) {
-    const AnimSlot slot{
-        1, 1, halfWidth, height, {0, 0, static_cast<std::int16_t>(2 * halfWidth), height}, nullptr};
-    slots.fill(slot);
-    head.dirAnims.fill(slots.data());
-    head.animCount = 2;
-    head.unitClass = unitClass;
-    head.speed = speed;
-    head.terrainColumn = moveClass;
-    head.extent = {0, 0, static_cast<std::int16_t>(2 * halfWidth + 2),
-                   static_cast<std::int16_t>(height + 2)};
-}
-
 }  // namespace kv::bench
