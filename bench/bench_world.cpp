@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "core/cd_path.h"
-#include "core/mission_state.h"
+#include "plain_map.h"
 #include "world/level_map.h"
 #include "world/terrain.h"
 
@@ -21,8 +21,7 @@ bool RestoreMissionOne() {
     CdPath = dir.string() + "/";
     const bool ok = LoadLevelMap(1, 0) && LoadTerrain();
     std::filesystem::current_path(previous);
-    WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
-    WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
+    plainmap::SetWorldMaxFromMap();
     return ok;
 }
 

@@ -9,6 +9,7 @@
 #include "core/unit_views.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
+#include "plain_map.h"
 #include "world/data_file.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
@@ -99,8 +100,7 @@ PathWorld::PathWorld(const MapPlan& plan) {
     const std::vector<std::uint8_t> bytes = sampledata::WriteLevelFile(plan.level);
     LoadLevelMapFromBytes(bytes, "pathworld.lev");
     LoadWorldTerrain();
-    WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
-    WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
+    plainmap::SetWorldMaxFromMap();
     persons_.reserve(kPersonRoom);
     vehicles_.reserve(kVehicleRoom);
     registerUnits();
