@@ -284,6 +284,7 @@ void ShutdownMission(std::uint8_t keepPalette) {
     StopAllSounds();
     if (keepPalette == 0) FadePaletteOut();
     FreePanelPictures();
+    FreeTileSet();
     FreeLevelMap();
     FreeMapWege();
     for (const MissionStep& step : MissionFreeSteps)
