@@ -72,7 +72,7 @@ void InitGame() {
 }
 
 void ShutdownGame() {
-    for (std::int16_t t = 0; t <= 7; ++t) FreePersonTyp(t);
+    FreePreloadedPersonTypen();
     std::free(WorkBuffer);
     WorkBuffer = nullptr;
     DestroyVideoSysWindow();
