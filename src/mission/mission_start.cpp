@@ -163,7 +163,7 @@ void ResetInputAndView() {
     HoverKind = kHoverNothing;
     CursorId = 0;
     ArrowKeyHeld = 0;
-    DragActive = 0;
+    ResetSelection();
     ScrollVelocity = {0, 0};
     ScrollDirection = {1, 1};
     GlideHome = 0;
