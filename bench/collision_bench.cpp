@@ -23,13 +23,15 @@
 #include "movement/befehl.h"
 #include "movement/collision.h"
 #include "movement/stepping.h"
+#include "path_world.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
 
 namespace {
 
 using namespace kv;
-using bench::BenchTyp;
+using pathworld::WorldTyp;
+using pathworld::WorldUnit;
 
 constexpr int kPersons = 110;
 constexpr int kVehicles = 40;
@@ -43,11 +45,6 @@ constexpr std::uint8_t kRiverTerrain = sampledata::terrain::kWater;
 constexpr std::uint16_t kWalkMode = kCollideZones;
 constexpr int kPlacementTries = 50;
 
-// A free slot until it is placed.
-struct BenchUnit : UnitHead {
-    std::uint8_t offMap = 0;
-};
-
 // The corridor the direct-path run drives through, kept clear of the crowd.
 constexpr int kRoadY = 530;
 constexpr int kRoadFromX = 300;
@@ -60,12 +57,10 @@ bool InCorridor(float y) {
 
 class Crowd {
   public:
+    // The persons look ahead as the person types do, the vehicles as a middling fire engine.
     Crowd()
-        : person_(kPersonUnitClass, 2.0f, bench::kPersonMoveClass, 6, 18),
-          vehicle_(kPlayerVehicleUnitClass, 5.0f, bench::kCarMoveClass, 45, 60) {
-        // The look-ahead counts of the person types and of a middling fire engine.
-        person_.head.shortcutBackSteps = 5;
-        vehicle_.head.shortcutBackSteps = 16;
+        : person_(kPersonUnitClass, 2.0f, bench::kPersonMoveClass, 6, 18, 5),
+          vehicle_(kPlayerVehicleUnitClass, 5.0f, bench::kCarMoveClass, 45, 60, 16) {
         for (int r = kRiverRow; r < kRiverRow + kRiverRows; ++r)
             for (int c = 0; c < MapWidth; ++c) {
                 const int cell = CellIndex(c, r);
@@ -102,8 +97,8 @@ class Crowd {
         std::size_t k = 0;
         for (int r = kRiverRow; r < kRiverRow + kRiverRows; ++r)
             for (int c = 0; c < MapWidth; ++c) SetCellTerrain(CellIndex(c, r), savedTerrain_[k++]);
-        for (BenchUnit& u : persons_) u.orders = nullptr;
-        for (BenchUnit& u : vehicles_) u.orders = nullptr;
+        for (WorldUnit& u : persons_) u.orders = nullptr;
+        for (WorldUnit& u : vehicles_) u.orders = nullptr;
     }
     Crowd(const Crowd&) = delete;
     Crowd& operator=(const Crowd&) = delete;
@@ -113,8 +108,8 @@ class Crowd {
         int calls = 0;
         blocked = 0;
         CollisionHit hit;
-        const auto test = [&](std::span<BenchUnit> units, const BenchTyp& typ) {
-            for (BenchUnit& u : units) {
+        const auto test = [&](std::span<WorldUnit> units, const WorldTyp& typ) {
+            for (WorldUnit& u : units) {
                 // As the walk and drive steps test: nothing moves during one unit's look-ahead.
                 const CollisionScope scope;
                 for (int i = 0; i < typ.head.shortcutBackSteps; ++i) {
@@ -131,14 +126,14 @@ class Crowd {
         return calls;
     }
 
-    const BenchTyp& vehicleTyp() const { return vehicle_; }
+    const WorldTyp& vehicleTyp() const { return vehicle_; }
 
   private:
     static int Between(int lo, int hi) { return lo + Rand() % (hi - lo + 1); }
 
     // Somewhere off the road corridor where nothing else stands; on the bank, just above or below
     // the river.
-    void place(BenchUnit& u, const BenchTyp& typ, bool bank) {
+    void place(WorldUnit& u, const WorldTyp& typ, bool bank) {
         u.present = 1;
         u.anim = 1;
         u.direction = static_cast<std::int8_t>(Rand() % kDirectionCount);
@@ -210,10 +205,10 @@ class Crowd {
         }
     }
 
-    BenchTyp person_;
-    BenchTyp vehicle_;
-    std::vector<BenchUnit> persons_;
-    std::vector<BenchUnit> vehicles_;
+    WorldTyp person_;
+    WorldTyp vehicle_;
+    std::vector<WorldUnit> persons_;
+    std::vector<WorldUnit> vehicles_;
     std::vector<std::unique_ptr<Befehl>> orders_;
     std::vector<std::uint8_t> savedTerrain_;
     static Crowd* current_;
@@ -245,7 +240,7 @@ void BM_DirectPathOpenGround(benchmark::State& state) {
         return;
     }
     Crowd crowd;
-    const BenchTyp& typ = crowd.vehicleTyp();
+    const WorldTyp& typ = crowd.vehicleTyp();
     UnitHead car;
     car.type = 0;
     car.x = kRoadFromX;

@@ -66,11 +66,6 @@ void Restart(Searcher& s) {
     AppendMoveBefehl(u, 0, t.toX, t.toY, 0, 0, 0);
 }
 
-void StartTick() {
-    RecountSearchers = 1;
-    SearchingMoverCount = 0;
-}
-
 void BM_PathSearchTick(benchmark::State& state) {
     const auto count = static_cast<int>(state.range(0));
     auto world = pathworld::BuildLargeMap(23);
@@ -93,7 +88,7 @@ void BM_PathSearchTick(benchmark::State& state) {
     std::int64_t finished = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        StartTick();
+        BeginSearcherTick();
         for (Searcher& s : searchers) {
             const std::uint8_t r = FindPath(*s.unit, *s.type);
             if (r == 1 || (s.unit->moverFlags & kMoverPathSearch) == 0) {
@@ -122,7 +117,7 @@ void BM_PathSearchComplete(benchmark::State& state) {
         Restart(s);
         std::uint16_t made = 0;
         for (int tick = 0; tick < 1000; ++tick) {
-            StartTick();
+            BeginSearcherTick();
             const std::uint8_t r = FindPath(*s.unit, *s.type);
             if (s.unit->pathSearch != nullptr) made = s.unit->pathSearch->expansions;
             if (r == 1 || (s.unit->moverFlags & kMoverPathSearch) == 0) break;
@@ -146,7 +141,7 @@ void BM_PathSearchLongRun(benchmark::State& state) {
         DiscardBefehle(p);
         p.moverFlags = 0;
         AppendMoveBefehl(p, 0, toX, pathworld::kAvenueY, 0, 0, 0);
-        StartTick();
+        BeginSearcherTick();
         result = FindPath(p, world->personTyp.head);
         benchmark::DoNotOptimize(result);
     }
@@ -172,7 +167,7 @@ void BM_PathSearchNodeLimit(benchmark::State& state) {
         ticks = 0;
         std::uint8_t r = 0;
         do {
-            StartTick();
+            BeginSearcherTick();
             r = FindPath(p, world->personTyp.head);
             ++ticks;
         } while (r == 0 && (p.moverFlags & kMoverPathSearch) != 0 && ticks < 1000);

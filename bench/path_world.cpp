@@ -9,6 +9,7 @@
 #include "core/unit_views.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
+#include "plain_map.h"
 #include "world/data_file.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
@@ -99,24 +100,12 @@ PathWorld::PathWorld(const MapPlan& plan) {
     const std::vector<std::uint8_t> bytes = sampledata::WriteLevelFile(plan.level);
     LoadLevelMapFromBytes(bytes, "pathworld.lev");
     LoadWorldTerrain();
-    WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
-    WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
+    plainmap::SetWorldMaxFromMap();
     persons_.reserve(kPersonRoom);
     vehicles_.reserve(kVehicleRoom);
     registerUnits();
-    SonderObjs.clear();
-    SonderObjTypen.clear();
-    SonderObjCount = 0;
-    SonderObjTypCount = 0;
-    SonderObjPlaces.count = 0;
-    SonderObjPlaces.place = [](std::int16_t index, SonderObjPlace& out) {
-        if (index < 0 || static_cast<std::size_t>(index) >= SonderObjs.size()) return false;
-        const SonderObj& o = SonderObjs[static_cast<std::size_t>(index)];
-        if (o.type < 0 || static_cast<std::size_t>(o.type) >= SonderObjTypen.size()) return false;
-        const SonderObjTyp& t = SonderObjTypen[static_cast<std::size_t>(o.type)];
-        out = {o.type, o.x, o.y, t.boxX0, t.boxY0, t.boxX1, t.boxY1};
-        return true;
-    };
+    FreeSonderObj();
+    RegisterSonderObjPlaces();
 }
 
 PathWorld::~PathWorld() {
@@ -126,10 +115,7 @@ PathWorld::~PathWorld() {
     if (g_world != this) return;
     g_world = nullptr;
     ResetUnitViews();
-    SonderObjs.clear();
-    SonderObjTypen.clear();
-    SonderObjCount = 0;
-    SonderObjTypCount = 0;
+    FreeSonderObj();
     FreeTerrain();
     FreeLevelMap();
 }

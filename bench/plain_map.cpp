@@ -15,8 +15,7 @@ void PlainMap(int width, int height) {
     MapHeight = static_cast<std::uint16_t>(height);
     MapCellCount = static_cast<std::uint16_t>(width * height);
     MapCells.assign(static_cast<std::size_t>(width * height), MapCell{0, 0x82, 1, 0});
-    WorldMaxX = static_cast<std::uint16_t>(32 * width - 16 * height - 1);
-    WorldMaxY = static_cast<std::uint16_t>(28 * height - 1);
+    SetWorldMaxFromMap();
     // Terrain 1 is open ground for every class.
     constexpr int kClasses = 18;
     FreeTerrain();
@@ -25,6 +24,11 @@ void PlainMap(int width, int height) {
                                    std::vector<std::uint16_t>(kClasses, kNoTerrain), kNoTerrain});
     TerrainCount = 2;
     MoveClassCount = kClasses;
+}
+
+void SetWorldMaxFromMap() {
+    WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
+    WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
 }
 
 }  // namespace kv::plainmap

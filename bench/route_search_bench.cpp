@@ -21,6 +21,7 @@
 #include "movement/befehl_queue.h"
 #include "movement/route_search.h"
 #include "movement/stepping.h"
+#include "plain_map.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/geometry.h"
 #include "world/level_map.h"
@@ -136,8 +137,7 @@ class Town {
         if (!bench::LoadMissionOne()) return;  // the terrain table
         const std::vector<std::uint8_t> bytes = sampledata::WriteLevelFile(TownBuilder().level());
         if (!LoadLevelMapFromBytes(bytes, "town.lev")) return;
-        WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
-        WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
+        plainmap::SetWorldMaxFromMap();
         const std::filesystem::path previous = std::filesystem::current_path();
         std::filesystem::current_path(KV_SAMPLEDATA_DIR);
         LoadFahrzeugTyp(0);

@@ -10,13 +10,14 @@
 #include "movement/befehl.h"
 #include "movement/stepping.h"
 #include "movement/unit_type.h"
+#include "path_world.h"
 
 namespace {
 
 using namespace kv;
-using bench::BenchTyp;
 using bench::kPersonMoveClass;
 using bench::LoadMissionOne;
+using pathworld::WorldTyp;
 
 // A unit of the type standing at (x, y) facing direction, sent to the target; each iteration
 // empties its ring and plans it full again.
@@ -27,7 +28,7 @@ struct Mover {
     float targetX, targetY;
 };
 
-void RunRing(benchmark::State& state, const BenchTyp& typ, const Mover& m) {
+void RunRing(benchmark::State& state, const WorldTyp& typ, const Mover& m) {
     if (!LoadMissionOne()) {
         state.SkipWithError("the sample data's mission 1 did not load");
         return;
@@ -56,14 +57,14 @@ void RunRing(benchmark::State& state, const BenchTyp& typ, const Mover& m) {
 // A fire engine on the meadow south of the road, facing north, sent far to the south-east: it
 // turns on every step for the first few, driving on as it turns.
 void BM_FillStepRingTurningVehicle(benchmark::State& state) {
-    const BenchTyp engine(kPlayerVehicleUnitClass, 5, 0, 20, 30);
+    const WorldTyp engine(kPlayerVehicleUnitClass, 5, 0, 20, 30, 0);
     RunRing(state, engine, {1300, 700, 0, 0, 1700, 950});
 }
 BENCHMARK(BM_FillStepRingTurningVehicle);
 
 // A fire-fighter walking west along the road's edge.
 void BM_FillStepRingWalkingPerson(benchmark::State& state) {
-    const BenchTyp walker(kPersonUnitClass, 2, kPersonMoveClass, 6, 18);
+    const WorldTyp walker(kPersonUnitClass, 2, kPersonMoveClass, 6, 18, 0);
     RunRing(state, walker, {1200, 470, 9, 1, 300, 440});
 }
 BENCHMARK(BM_FillStepRingWalkingPerson);

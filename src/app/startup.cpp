@@ -37,9 +37,9 @@ int InitWindow() {
     RegisterCdClass();
     InitDirectSound();
 
-    DisplayResult result = DisplayOpen();
-    if (result == DD_OK) result = DisplaySetMode(800, 600, 8);
-    if (result != DD_OK) return ReportDirectDrawError(window, result);
+    const DisplayResult opened = DisplayOpen();
+    if (opened != DD_OK) return ReportDirectDrawError(window, opened);
+    if (SetDisplayModeOrReport(800, 600, 8) == 0) return 0;
     if (CreateSurfaces() == 0) return 0;
     CreateGamePalette();
     ShowCursor(false);
@@ -72,7 +72,7 @@ void InitGame() {
 }
 
 void ShutdownGame() {
-    for (std::int16_t t = 0; t <= 7; ++t) FreePersonTyp(t);
+    FreePreloadedPersonTypen();
     std::free(WorkBuffer);
     WorkBuffer = nullptr;
     DestroyVideoSysWindow();

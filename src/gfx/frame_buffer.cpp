@@ -38,6 +38,12 @@ void ReleaseDirectDraw() {
     DisplayClose();
 }
 
+int SetDisplayModeOrReport(int width, int height, int bitsPerPixel) {
+    const DisplayResult result = DisplaySetMode(width, height, bitsPerPixel);
+    if (result != DD_OK) return ReportDirectDrawError(MainWindow, result);
+    return 1;
+}
+
 int CreateSurfaces() {
     const DisplayResult result = DisplayCreateSurfaces();
     if (result != DD_OK) return ReportDirectDrawError(MainWindow, result);

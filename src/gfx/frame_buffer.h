@@ -28,6 +28,9 @@ int ReportDirectDrawError(WindowHandle window, DisplayResult code);
 // Surfaces, palette and the display itself.
 void ReleaseDirectDraw();
 
+// The display mode: 1, or 0 after ReportDirectDrawError. A mode that cannot be set leaves the old
+// one, whose surfaces do not fit what is drawn next, so the game ends there.
+int SetDisplayModeOrReport(int width, int height, int bitsPerPixel);
 // The primary surface with one back buffer: 1, or 0 after ReportDirectDrawError.
 int CreateSurfaces();
 void CreateGamePalette();

@@ -231,20 +231,18 @@ void FreeFrameSet(FrameSet* set) {
 
 bool LoadCffFromBytes(std::span<const std::uint8_t> file, GamePalette* palette,
                       std::span<std::uint8_t> destination, ReadFault* why) {
-    const auto refuse = [why](std::size_t offset, std::string what) {
-        if (why != nullptr) *why = ReadFault{offset, std::move(what)};
-        return false;
-    };
     if (file.size() < kCffFrameBytes)
-        return refuse(0, std::to_string(file.size()) + " bytes, at least " +
-                             std::to_string(kCffFrameBytes) + " wanted");
+        return RefuseInto(why, 0,
+                          std::to_string(file.size()) + " bytes, at least " +
+                              std::to_string(kCffFrameBytes) + " wanted");
     const auto packed = file.subspan(8, file.size() - kCffFrameBytes);
     // Checked whole before anything is written, so a refused file changes nothing.
     const std::optional<std::size_t> unpacked = RleUnpackedSize(packed);
     if (!unpacked || *unpacked != destination.size())
-        return refuse(8, "the picture unpacks to " +
-                             (unpacked ? std::to_string(*unpacked) + " bytes" : "no end mark") +
-                             ", " + std::to_string(destination.size()) + " wanted");
+        return RefuseInto(why, 8,
+                          "the picture unpacks to " +
+                              (unpacked ? std::to_string(*unpacked) + " bytes" : "no end mark") +
+                              ", " + std::to_string(destination.size()) + " wanted");
     UnpackRle(packed, destination);
     if (palette != nullptr)
         std::memcpy(palette->data(), file.data() + file.size() - kPaletteBytes, kPaletteBytes);

@@ -67,18 +67,6 @@ void DestroyVideoSysWindow() {
     VideoSysWindow = 0;
 }
 
-namespace {
-
-// A mode that cannot be set leaves the old one, whose surfaces do not fit what is drawn next: the
-// game ends there, as it does when the mode cannot be set at start-up.
-int SetDisplayModeOrReport(int width, int height, int bitsPerPixel) {
-    const DisplayResult result = DisplaySetMode(width, height, bitsPerPixel);
-    if (result != DD_OK) return ReportDirectDrawError(MainWindow, result);
-    return 1;
-}
-
-}  // namespace
-
 int SwitchToVideoMode() {
     // Once shutdown has begun the display is on its way out.
     if (FatalErrorRaised() || !DisplayIsOpen()) return 0;

@@ -14,13 +14,11 @@ namespace kv {
 
 std::optional<WavHeader> ParseWavHeader(std::span<const std::uint8_t> header,
                                         std::uint64_t fileSize, ReadFault* why) {
-    const auto refuse = [why](std::size_t offset, std::string what) -> std::optional<WavHeader> {
-        if (why != nullptr) *why = ReadFault{offset, std::move(what)};
-        return std::nullopt;
-    };
     if (header.size() < kWavHeaderSize)
-        return refuse(0, "a header of " + std::to_string(header.size()) + " bytes, " +
-                             std::to_string(kWavHeaderSize) + " wanted");
+        return RefuseInto<std::optional<WavHeader>>(why, 0,
+                                                    "a header of " + std::to_string(header.size()) +
+                                                        " bytes, " +
+                                                        std::to_string(kWavHeaderSize) + " wanted");
     ByteReader r(header);
     WavHeader h;
     r.seek(kWavChannelsAt);
@@ -34,14 +32,17 @@ std::optional<WavHeader> ParseWavHeader(std::span<const std::uint8_t> header,
     r.seek(kWavDataSizeAt);
     h.dataSize = r.u32();
     if (!SoundBufferAcceptable(h.format, h.dataSize))
-        return refuse(kWavChannelsAt, "no sound buffer takes " + std::to_string(h.format.channels) +
-                                          " channels, " + std::to_string(h.format.rate) + " Hz, " +
-                                          std::to_string(h.format.bits) + " bits, block align " +
-                                          std::to_string(h.format.blockAlign) + ", " +
-                                          std::to_string(h.dataSize) + " bytes");
+        return RefuseInto<std::optional<WavHeader>>(
+            why, kWavChannelsAt,
+            "no sound buffer takes " + std::to_string(h.format.channels) + " channels, " +
+                std::to_string(h.format.rate) + " Hz, " + std::to_string(h.format.bits) +
+                " bits, block align " + std::to_string(h.format.blockAlign) + ", " +
+                std::to_string(h.dataSize) + " bytes");
     if (fileSize < kWavHeaderSize || h.dataSize > fileSize - kWavHeaderSize)
-        return refuse(kWavDataSizeAt, std::to_string(h.dataSize) + " bytes of data, the file has " +
-                                          std::to_string(fileSize - kWavHeaderSize));
+        return RefuseInto<std::optional<WavHeader>>(why, kWavDataSizeAt,
+                                                    std::to_string(h.dataSize) +
+                                                        " bytes of data, the file has " +
+                                                        std::to_string(fileSize - kWavHeaderSize));
     return h;
 }
 

@@ -88,7 +88,7 @@ void ResetGameState() {
 }
 
 void ResetProgramState() {
-    for (int t = 0; t < kPreloadedPersonTypen; ++t) FreePersonTyp(static_cast<std::int16_t>(t));
+    FreePreloadedPersonTypen();
     ClearMissionHooks();
     SetBefehlCallbackSource(nullptr);
     InitBefehlCallbacks();

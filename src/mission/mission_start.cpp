@@ -163,7 +163,7 @@ void ResetInputAndView() {
     HoverKind = kHoverNothing;
     CursorId = 0;
     ArrowKeyHeld = 0;
-    DragActive = 0;
+    ResetSelection();
     ScrollVelocity = {0, 0};
     ScrollDirection = {1, 1};
     GlideHome = 0;
@@ -284,6 +284,7 @@ void ShutdownMission(std::uint8_t keepPalette) {
     StopAllSounds();
     if (keepPalette == 0) FadePaletteOut();
     FreePanelPictures();
+    FreeTileSet();
     FreeLevelMap();
     FreeMapWege();
     for (const MissionStep& step : MissionFreeSteps)

@@ -24,11 +24,6 @@ std::array<std::int32_t, 2> BlueLightCounters = {0, 5};
 
 namespace {
 
-void StartSearcherCount() {
-    RecountSearchers = 1;
-    SearchingMoverCount = 0;
-}
-
 void RunUpdateMission() {
     if (const auto hook = OptionalMissionHook(MissionNummer, &MissionHooks::UpdateMission)) hook();
 }
@@ -57,7 +52,7 @@ void StepMissionClock() {
 
 // Steps without a function belong to modules not built yet.
 constexpr std::array<MissionStep, kTickStepCount> kTickSteps = {{
-    {"RecountSearchers", StartSearcherCount},
+    {"RecountSearchers", BeginSearcherTick},
     {"UpdateBrand", UpdateBrand},
     {"ApplyBrandDamage", ApplyBrandDamage},
     {"SpawnZF", SpawnZF},

@@ -5,7 +5,6 @@
 #include "core/fatal_error.h"
 #include "gfx/bitmap_text.h"
 #include "mission/campaign_tables.h"
-#include "world/tile_set.h"
 
 namespace kv {
 
@@ -24,11 +23,10 @@ VffImage* MapWegeImages = nullptr;
 
 namespace {
 
-// Null stands for the tile set's images, which their own module frees.
-constexpr std::array<VffImage**, 12> kFreeOrder = {
-    &MapButDownImages, &OptionsButDownImages, &ButsImages,          &MaskPicsImages,
-    &MaskeImages,      &MausImages,           &PieceMaskImages,     nullptr,
-    &ZBalkenImages,    &AnzFontImages,        &AnzFontLittleImages, &AbdeckImages};
+constexpr std::array<VffImage**, 11> kFreeOrder = {
+    &MapButDownImages, &OptionsButDownImages, &ButsImages,      &MaskPicsImages,
+    &MaskeImages,      &MausImages,           &PieceMaskImages, &ZBalkenImages,
+    &AnzFontImages,    &AnzFontLittleImages,  &AbdeckImages};
 
 void Replace(VffImage*& held, VffImage* set) {
     FreeVff(held);
@@ -57,13 +55,7 @@ bool LoadPanelPictures(int mission) {
 }
 
 void FreePanelPictures() {
-    for (VffImage** held : kFreeOrder) {
-        if (held == nullptr) {
-            FreeTileSet();
-            continue;
-        }
-        Replace(*held, nullptr);
-    }
+    for (VffImage** held : kFreeOrder) Replace(*held, nullptr);
 }
 
 void FreeMapWege() {

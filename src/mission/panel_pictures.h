@@ -54,8 +54,7 @@ inline constexpr const char* kMapWegeMessage = "file not found: MAPWEGE";
 // The eleven panel pictures, then the road overlay of the mission; stops at the first that is
 // missing, after its FatalError. False then.
 bool LoadPanelPictures(int mission);
-// The panel pictures in the order the mission's end frees them, the tile set's images among
-// them.
+// The panel pictures in the order the mission's end frees them.
 void FreePanelPictures();
 void FreeMapWege();
 

@@ -49,4 +49,9 @@ void ResetSearchingMovers() {
     SearchingMoverCount = 0;
 }
 
+void BeginSearcherTick() {
+    RecountSearchers = 1;
+    SearchingMoverCount = 0;
+}
+
 }  // namespace kv

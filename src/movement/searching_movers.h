@@ -16,5 +16,7 @@ extern std::uint8_t SearchingMoverCount;
 int CountSearchingMovers();
 
 void ResetSearchingMovers();
+// The start of a tick: the first search counts the searching units afresh.
+void BeginSearcherTick();
 
 }  // namespace kv

@@ -103,4 +103,8 @@ void FreePersonTyp(std::int16_t type) {
     for (int i = 0; i < group.count; ++i) FreeOne(group.types[i]);
 }
 
+void FreePreloadedPersonTypen() {
+    for (std::int16_t t = 0; t < kPreloadedPersonTypen; ++t) FreePersonTyp(t);
+}
+
 }  // namespace kv

@@ -66,4 +66,7 @@ bool PersonTypLoaded(int type);
 // the type does not have, a direction or type out of range, or a type that is not loaded.
 const AnimSlot& PersonAnimSlot(int type, int direction, int anim);
 
+// Frees the types PreloadPersonTypen loads.
+void FreePreloadedPersonTypen();
+
 }  // namespace kv

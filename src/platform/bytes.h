@@ -4,6 +4,7 @@
 // once after reading a record instead of before every field. A failed reader remembers the first
 // reason and where it arose, for the one who has to mend the file.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -19,6 +20,14 @@ struct ReadFault {
     std::size_t offset = 0;
     std::string what;
 };
+
+// For a loader whose caller may want the reason: stores it in why when given, and returns the
+// empty Result (false, nullopt) for the loader to return.
+template <class Result = bool>
+Result RefuseInto(ReadFault* why, std::size_t offset, std::string what) {
+    if (why != nullptr) *why = ReadFault{offset, std::move(what)};
+    return Result{};
+}
 
 class ByteReader {
   public:
@@ -121,6 +130,15 @@ class ByteReader {
     bool ok_ = true;
     ReadFault fault_;
 };
+
+// Reads a file's leading magic text; a mismatch refuses the data with "not \"<magic>\"". False
+// when the reader has failed.
+inline bool ReadMagic(ByteReader& in, std::string_view magic) {
+    const auto read = in.view(magic.size());
+    if (in.ok() && !std::equal(read.begin(), read.end(), magic.begin()))
+        in.refuse("not \"" + std::string(magic) + "\"");
+    return in.ok();
+}
 
 class ByteWriter {
   public:

@@ -218,10 +218,7 @@ bool LoadHouseTypFromBytes(int type, std::span<const std::uint8_t> data, std::st
     InitHouseTyp(type);
 
     ByteReader in(data);
-    const auto magic = in.view(kHouseMagic.size());
-    if (in.ok() && !std::equal(magic.begin(), magic.end(), kHouseMagic.begin()))
-        in.refuse("not \"" + std::string(kHouseMagic) + "\"");
-    if (!in.ok() || !ReadHouseFloors(in, t)) {
+    if (!ReadMagic(in, kHouseMagic) || !ReadHouseFloors(in, t)) {
         FreeHouseTyp(type);
         FileVersionCorrupt(path, in.fault());
         return false;

@@ -119,10 +119,7 @@ bool ReadLevelBody(ByteReader& in) {
 bool LoadLevelMapFromBytes(std::span<const std::uint8_t> data, std::string_view path) {
     FreeLevelMap();
     ByteReader in(data);
-    const auto magic = in.view(kLevelMagic.size());
-    if (in.ok() && !std::equal(magic.begin(), magic.end(), kLevelMagic.begin()))
-        in.refuse("not \"" + std::string(kLevelMagic) + "\"");
-    if (!in.ok() || !ReadLevelBody(in)) {
+    if (!ReadMagic(in, kLevelMagic) || !ReadLevelBody(in)) {
         FreeLevelMap();
         FileVersionCorrupt(path, in.fault());
         return false;

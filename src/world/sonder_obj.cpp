@@ -279,4 +279,9 @@ void ResetSonderObj() {
     FirstIgnitionFlagM21 = 0;
 }
 
+void RegisterSonderObjPlaces() {
+    SonderObjPlaces.count = SonderObjCount;
+    SonderObjPlaces.place = &PlaceOf;
+}
+
 }  // namespace kv

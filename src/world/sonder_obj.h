@@ -231,4 +231,8 @@ void ClearSonderObjCommands(int slot);
 // Mission end: everything freed and the counts and flags back to 0.
 void ResetSonderObj();
 
+// The objects' view for the movement code over the arrays as they are, as the mission start
+// registers it; for worlds built without a mission.
+void RegisterSonderObjPlaces();
+
 }  // namespace kv

@@ -33,8 +33,7 @@ pathworld::PathWorld& PathTest::flat(const pathworld::MapPlan& plan) {
 int PathTest::search(UnitHead& unit, const UnitTypHead& type, std::uint8_t& result, int limit) {
     int ticks = 0;
     do {
-        RecountSearchers = 1;
-        SearchingMoverCount = 0;
+        BeginSearcherTick();
         result = FindPath(unit, type);
         ++ticks;
     } while (result == 0 && (unit.moverFlags & kMoverPathSearch) != 0 && ticks < limit);

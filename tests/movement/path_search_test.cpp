@@ -52,8 +52,7 @@ TEST_F(PathSearchTest, BudgetIsSharedByTheSearchersOfATick) {
         for (int i = 1; i < c.searchers; ++i)
             AppendMoveBefehl(w.addPerson(40, static_cast<float>(100 + i), 3), kOpMove, 50, 50, 0, 0,
                              0);
-        RecountSearchers = 1;
-        SearchingMoverCount = 0;
+        BeginSearcherTick();
         EXPECT_EQ(FindPath(p, w.personTyp.head), 0) << c.searchers;
         EXPECT_EQ(SearchingMoverCount, std::min(c.searchers, 255)) << c.searchers;
         ASSERT_NE(p.pathSearch, nullptr) << c.searchers;
@@ -311,8 +310,7 @@ TEST_F(PathSearchTest, AnEmptyOpenQueueOrTheCapEndsTheSearch) {
     pathworld::WallIn(w, 560, 700);
     WorldUnit& p = w.addPerson(60, 60, 3);
     AppendMoveBefehl(p, kOpMove, 560, 700, 0, 0, 0);
-    RecountSearchers = 1;
-    SearchingMoverCount = 0;
+    BeginSearcherTick();
     ASSERT_EQ(FindPath(p, w.personTyp.head), 0);
     ASSERT_NE(p.pathSearch, nullptr);
     // Whatever emptied the queue, the next tick ends the search instead of waiting for ever.

@@ -10,6 +10,7 @@
 #include "core/random.h"
 #include "movement/befehl_queue.h"
 #include "persons/personen.h"
+#include "plain_map.h"
 #include "vehicles/fahrzeug_befehle.h"
 #include "vehicles/fahrzeug_fixture.h"
 #include "vehicles/fahrzeug_update.h"
@@ -37,8 +38,7 @@ using MissionVehicles = test::FahrzeugTest;
 TEST_F(MissionVehicles, EveryPlayerTypeRunsOnMissionOne) {
     ASSERT_TRUE(LoadLevelMap(1, 0));
     ASSERT_TRUE(LoadTerrain());
-    WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
-    WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
+    plainmap::SetWorldMaxFromMap();
     MissionHookRows[0].InitFahrzeuge = &PlaceEveryPlayerType;
     ASSERT_TRUE(InitFahrzeuge(1)) << FatalErrorMessage();
     EXPECT_EQ(BoughtFahrzeugCount, 12);

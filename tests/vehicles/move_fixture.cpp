@@ -84,8 +84,7 @@ std::int16_t MoveTest::Walker(int type, float x, float y, int direction) {
 void MoveTest::Tick(int n) {
     for (int t = 0; t < n; ++t) {
         // As the mission tick does: the free path search's searchers are counted afresh.
-        RecountSearchers = 1;
-        SearchingMoverCount = 0;
+        BeginSearcherTick();
         for (std::size_t i = 0; i < Fahrzeuge.size(); ++i)
             ExecuteFahrzeugBefehl(static_cast<std::int16_t>(i));
         for (std::size_t i = 0; i < Personen.size(); ++i)

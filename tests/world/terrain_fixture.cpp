@@ -2,16 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/mission_state.h"
 #include "world/level_map.h"
 #include "world/terrain.h"
 
 namespace kv::test {
-
-void SetWorldMaxFromMap() {
-    WorldMaxX = static_cast<std::uint16_t>(kCellWidth * MapWidth - 16 * MapHeight - 1);
-    WorldMaxY = static_cast<std::uint16_t>(kCellHeight * MapHeight - 1);
-}
 
 void TerrainTest::loadLevel(const sampledata::LevelFile& level) {
     const std::vector<std::uint8_t> bytes = sampledata::WriteLevelFile(level);

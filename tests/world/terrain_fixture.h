@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 
+#include "plain_map.h"
 #include "world/world_fixture.h"
 #include "writers/level_writer.h"
 #include "writers/terrain_writer.h"
@@ -20,7 +21,6 @@ class TerrainTest : public WorldTest {
     void loadSampleMission(int mission);
 };
 
-// The largest world x and y of the loaded map: 32 W - 16 H - 1 and 28 H - 1.
-void SetWorldMaxFromMap();
+using plainmap::SetWorldMaxFromMap;
 
 }  // namespace kv::test

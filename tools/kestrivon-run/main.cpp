@@ -28,7 +28,6 @@
 #include <vector>
 
 #include "core/random.h"
-#include "mission/game_state.h"
 #include "mission/mission_checksum.h"
 #include "mission_run.h"
 #include "platform/backend.h"
@@ -169,10 +168,7 @@ int main(int argc, char** argv) {
     const int code =
         scenario ? RunScenarioFile(*scenario, options->scenario) : RunMission(*options);
     // Whatever happened, the window goes and everything is freed, so the run ends clean.
-    kv::run::EndMission();
-    kv::run::CloseGameWindow();
-    kv::ResetGameState();
-    kv::ResetProgramState();
+    kv::run::EndGame();
     kv::SetBackend(nullptr);
     std::fflush(stdout);
     return code;

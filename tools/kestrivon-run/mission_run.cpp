@@ -7,6 +7,7 @@
 #include "core/main_window.h"
 #include "core/options.h"
 #include "mission/campaign_tables.h"
+#include "mission/game_state.h"
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "platform/window.h"
@@ -61,6 +62,13 @@ void EndMission() {
 void CloseGameWindow() {
     if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
     DrainMessages();
+}
+
+void EndGame() {
+    EndMission();
+    CloseGameWindow();
+    ResetGameState();
+    ResetProgramState();
 }
 
 }  // namespace kv::run

@@ -19,5 +19,7 @@ std::string RunTick();
 void EndMission();
 // The window goes, and its last messages are handled.
 void CloseGameWindow();
+// Whatever happened, the mission ends, the window goes and the game's state is freed.
+void EndGame();
 
 }  // namespace kv::run

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "generate/flame_colour.h"
 #include "generate/topics.h"
 #include "world/explosion_table.h"
 #include "writers/canvas.h"
@@ -49,8 +50,7 @@ void GroundFlames(Canvas& c, int foot, double t, int salt) {
         const int h =
             1 + static_cast<int>(PixelNoise(x / 3, salt, 11) % static_cast<std::uint32_t>(reach));
         for (int k = 0; k < h; ++k) {
-            const int step = k * 8 / (h + 1);
-            c.set(x, foot - k, step < 6 ? pal::kFire[7 - step] : pal::kFlameTip[step - 6]);
+            c.set(x, foot - k, FlameColour(k, h));
         }
     }
 }
@@ -69,10 +69,6 @@ Canvas Frame(const ExplosionKind& kind, int frame) {
     return c;
 }
 
-bool EndsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
 }  // namespace
 
 bool WriteExplosionAnimations(const OutputTree& out) {
@@ -80,7 +76,7 @@ bool WriteExplosionAnimations(const OutputTree& out) {
         std::vector<Canvas> frames;
         for (int f = 0; f < kind.frameCount; ++f) frames.push_back(Frame(kind, f));
         std::vector<std::uint8_t> bytes;
-        if (EndsWith(kind.file, ".vff")) {
+        if (kind.file.ends_with(".vff")) {
             bytes = MakeVff(frames);
         } else {
             std::vector<AffFrame> aff;

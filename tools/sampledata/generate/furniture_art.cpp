@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generate/flame_colour.h"
 #include "generate/topics.h"
 #include "world/furniture.h"
 #include "writers/canvas.h"
@@ -97,8 +98,7 @@ Canvas Burning(const HouseObjGroup& g, const Canvas& piece, int frame) {
         const int h = (base - top) / 2 + static_cast<int>(Hash(x / 3, frame, 7) % 12);
         for (int k = 0; k < h; ++k) {
             if (Hash(x, k, frame) % 5 == 0) continue;
-            const int step = k * 8 / (h + 1);
-            c.set(x, base - k, step < 6 ? pal::kFire[7 - step] : pal::kFlameTip[step - 6]);
+            c.set(x, base - k, FlameColour(k, h));
         }
     }
     return c;

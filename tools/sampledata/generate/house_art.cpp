@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+#include "generate/flame_colour.h"
 #include "gfx/run_tiles.h"
 #include "world/level_map.h"
 #include "writers/canvas.h"
@@ -227,11 +228,6 @@ Canvas Ceiling(int set, Top top, Look look, bool lamp, bool marked, bool seeThro
 }
 
 // ---- flames ----
-
-std::uint8_t FlameColour(int k, int h) {
-    const int step = k * 8 / (h + 1);
-    return step < 6 ? pal::kFire[7 - step] : pal::kFlameTip[step - 6];
-}
 
 // Tongues of flame rising from a base line, between x0 and x1.
 void Tongues(Canvas& c, int x0, int x1, const std::function<int(int x)>& baseFor, int maxHeight,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "generate/box_scene.h"
+#include "generate/flame_colour.h"
 #include "generate/sonder_obj_looks.h"
 #include "generate/topics.h"
 #include "world/sonder_obj_set_table.h"
@@ -393,8 +394,7 @@ void Flames(Canvas& c, int fromX, int toX, int base, int frame) {
         const int h = base / 3 + static_cast<int>(Noise(x / 3, frame, 7) % third);
         for (int k = 0; k < h; ++k) {
             if (Noise(x, k, frame) % 4 == 0) continue;
-            const int step = k * 8 / (h + 1);
-            c.set(x, base - k, step < 6 ? pal::kFire[7 - step] : pal::kFlameTip[step - 6]);
+            c.set(x, base - k, FlameColour(k, h));
         }
     }
 }

@@ -21,10 +21,7 @@ std::vector<std::uint8_t> WriteHouseFile(const HouseFile& house) {
 
 std::vector<std::uint8_t> WriteHouseImageSetFile(const HouseImageSetFile& set) {
     ByteWriter out;
-    out.u16(static_cast<std::uint16_t>(set.table.size()));
-    for (const TileTyp& t : set.table) WriteRecord(out, t);
-    out.u16(static_cast<std::uint16_t>(set.images.size()));
-    for (const RunImage& image : set.images) WriteRunImage(out, image);
+    WriteTileRecordsAndImages(out, set.table, set.images);
     return out.take();
 }
 

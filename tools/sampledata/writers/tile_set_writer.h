@@ -3,20 +3,23 @@
 // the two phase blocks.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "platform/bytes.h"
 #include "world/tile_set.h"
 
 namespace kv::sampledata {
 
-struct TileSetFile {
-    std::vector<TileTyp> tiles;
-    RunImageSet images;
-    // One byte per image each; an empty block is left out of the file (B only after A).
-    std::vector<std::uint8_t> phaseA;
-    std::vector<std::uint8_t> phaseB;
-};
+// What the loader reads. One phase byte per image each; an empty block is left out of the file
+// (B only after A).
+using TileSetFile = TileSetData;
 
 std::vector<std::uint8_t> WriteTileSetFile(const TileSetFile& set);
+
+// A u16 count and the tile records, then a u16 count and the images: how tile sets and house
+// picture sets begin.
+void WriteTileRecordsAndImages(ByteWriter& out, std::span<const TileTyp> tiles,
+                               const RunImageSet& images);
 
 }  // namespace kv::sampledata
