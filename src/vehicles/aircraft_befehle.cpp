@@ -36,12 +36,6 @@ constexpr std::array<Offset, 5> kDropPoints{{{0, 0}, {-64, 0}, {64, 0}, {32, -56
 constexpr std::int32_t kHitRadius = 200;
 constexpr std::int32_t kHitPerPixel = 100;
 
-bool FirstTick(Befehl& order) {
-    if ((order.flags & kBefehlStarted) != 0) return false;
-    order.flags |= kBefehlStarted;
-    return true;
-}
-
 // One tick's flight.
 void FlyOn(Fahrzeug& v) {
     v.x += FahrzeugTypOf(v).speed;
@@ -93,7 +87,7 @@ void SendFahrzeugIn(std::int16_t vehicle, std::int16_t x, std::int16_t y) {
 void RunFahrzeugBefehl49(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
-    if (FirstTick(*v->orders)) {
+    if (FirstBefehlTick(*v->orders)) {
         SetFahrzeugAnim(index, kAnimFly);
         PlaySoundFx(kSoundEngine, kOwnerFahrzeug, index, 1, 0, 0, kSoundDepth);
     }
@@ -105,7 +99,7 @@ void RunFahrzeugBefehl50(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
     Befehl& order = *v->orders;
-    if (FirstTick(order)) SetFahrzeugAnim(index, kAnimDrop);
+    if (FirstBefehlTick(order)) SetFahrzeugAnim(index, kAnimDrop);
     FlyOn(*v);
     // The tick that ends the drop drops nothing more.
     if (v->drawX >= WorldMaxX || DropEnded(*v)) {

@@ -51,12 +51,6 @@ constexpr std::uint8_t kSetDownFacing = 3;
 constexpr std::uint8_t kSetDownMask = 15;
 constexpr std::uint8_t kOwnTypeClass = 255;
 
-bool FirstTick(Befehl& order) {
-    if ((order.flags & kBefehlStarted) != 0) return false;
-    order.flags |= kBefehlStarted;
-    return true;
-}
-
 // The order's point, compared with the helicopter's whole position and its facing.
 bool AtPoint(const Fahrzeug& v, const Befehl& order) {
     return static_cast<std::int32_t>(v.x) == order.aInt() &&
@@ -189,7 +183,7 @@ void RunFahrzeugBefehl52(std::int16_t index) {
         BackIntoTheAir(*v);
         return;
     }
-    if (FirstTick(*v->orders)) {
+    if (FirstBefehlTick(*v->orders)) {
         o->tick = 0;
         if (o->frame == kRotorStoppedFrame) PlayHeliSound(index, 1);
         --o->frame;
@@ -226,7 +220,7 @@ void RunFahrzeugBefehl78(std::int16_t index) {
     Befehl& order = *v->orders;
     const std::int32_t personIndex = order.cInt();
     Person* p = UsedPersonAt(personIndex);
-    if (FirstTick(order)) {
+    if (FirstBefehlTick(order)) {
         if (!AtPoint(*v, order) || p == nullptr || p->offMap != 0) {
             ClearBefehle(*v);
             return;
@@ -260,7 +254,7 @@ void RunFahrzeugBefehl79(std::int16_t index) {
     Befehl& order = *v->orders;
     const std::int32_t a = order.aInt();
     const std::int32_t b = order.bInt();
-    if (FirstTick(order)) {
+    if (FirstBefehlTick(order)) {
         if (!AtPoint(*v, order)) {
             ClearBefehle(*v);
             return;

@@ -33,12 +33,6 @@ constexpr std::int32_t kQuarryWaitSteps = 60;
 constexpr std::int32_t kQuarryWaitStep = 20;
 constexpr std::int32_t kQuarryWaitBase = 1200;
 
-bool FirstTick(Befehl& order) {
-    if ((order.flags & kBefehlStarted) != 0) return false;
-    order.flags |= kBefehlStarted;
-    return true;
-}
-
 // The four points round a person in the water, one per facing the shark takes there, all worked
 // out from where the person is now.
 struct CirclePoint {
@@ -96,7 +90,7 @@ void RunFahrzeugBefehl81(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
     Befehl& order = *v->orders;
-    if (FirstTick(order)) {
+    if (FirstBefehlTick(order)) {
         Person* p = AttackablePerson(order.aInt());
         const auto points = p != nullptr ? CirclePoints(*p) : std::nullopt;
         bool onPoint = false;
