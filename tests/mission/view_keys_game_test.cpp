@@ -31,11 +31,8 @@ std::vector<int> ViewXs(test::ScriptedPlayer& player, int n) {
 }
 
 TEST_F(ViewKeysGameTest, TheEdgeScrollsEndGlidesHomeThreeSpeedsUpAndSpacePauses) {
-    useSampleData(false);
-    openGame();
     test::ScriptedPlayer player(backend);
-    player.click(400, 300);
-    player.frames(1);
+    playIntoMissionOne(player);
     ASSERT_EQ(GameMode, 2u) << "the start picture's click starts mission 1";
     ASSERT_EQ(ViewOrigin.x, 530);
     ASSERT_TRUE(player.shot("scroll-start"));
