@@ -1,6 +1,7 @@
 #include "mission/scroll_view.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -61,9 +62,12 @@ void EdgeScroll(std::int16_t& view, std::int16_t& velocity, std::int16_t& direct
 }  // namespace
 
 ViewPoint ViewScrollLimits() {
-    const int x = ScrollCols * kCellWidth - MapHeight * 16 - kViewWidth;
+    // Each row lies half a cell further left than the one above it.
+    const int x = ScrollCols * kCellWidth - MapHeight * (kCellWidth / 2) - kViewWidth;
     const int y = ScrollRows * kCellHeight - kViewHeight;
-    return {static_cast<std::int16_t>(std::max(x, 0)), static_cast<std::int16_t>(std::max(y, 0))};
+    constexpr int kMost = std::numeric_limits<std::int16_t>::max();
+    return {static_cast<std::int16_t>(std::clamp(x, 0, kMost)),
+            static_cast<std::int16_t>(std::clamp(y, 0, kMost))};
 }
 
 ViewPoint LimitToView(int x, int y) {
