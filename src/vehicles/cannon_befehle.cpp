@@ -23,6 +23,8 @@ constexpr std::int32_t kSteepElevation = 75;
 // A storey's aim point lies a storey's height above the house's base line per storey, plus half
 // of one.
 constexpr int kStoreyAimHalf = 15;
+// Each map row lies half a cell further left than the one above it.
+constexpr int kRowShift = kCellWidth / 2;
 
 double AimAngle(std::int32_t height, std::int32_t distance) {
     // atan2: straight above the nozzle is 90 degrees, not a division by zero.
@@ -30,9 +32,8 @@ double AimAngle(std::int32_t height, std::int32_t distance) {
            kDegreesPerRadian;
 }
 
-// A vehicle working a cannon order, with its jet and its cannon.
+// The jet and the cannon of a vehicle working a cannon order.
 struct CannonAt {
-    Fahrzeug* vehicle = nullptr;
     WasserStrahl* jet = nullptr;
     const KanoneTyp* kanone = nullptr;
 };
@@ -48,7 +49,7 @@ CannonAt BeginCannonOrder(Fahrzeug& v) {
     // A vehicle set up while no slot was free has no jet object to hide.
     if (SonderObj* splash = JetSplash(jet->splash)) splash->visible = 0;
     jet->countdown = -1;
-    return {&v, jet, kanone};
+    return {jet, kanone};
 }
 
 std::int16_t WholeX(const Fahrzeug& v) {
@@ -126,10 +127,10 @@ void RunFahrzeugBefehl53(std::int16_t index) {
 void RunFahrzeugBefehl55(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr || (v->orders->flags & kBefehlStarted) != 0) return;
-    const Befehl& order = *v->orders;
+    Befehl& order = *v->orders;
     // A hand-made or damaged order without its two goals reads nothing and leaves the jet alone.
     if (order.goals.size() < 2) {
-        v->orders->flags |= kBefehlStarted;
+        order.flags |= kBefehlStarted;
         return;
     }
     const GoalPoint target = order.goals[0];
@@ -142,7 +143,7 @@ void RunFahrzeugBefehl55(std::int16_t index) {
     const KanoneTyp& k = *c.kanone;
     const int baseY = row * kCellHeight + kCellHeight;
     const int height = target.facing * kStoreyHeight + kStoreyAimHalf;
-    const int targetX = column * kCellWidth - row * 16;
+    const int targetX = column * kCellWidth - row * kRowShift;
     // Kept as the game has it: the range is measured from facing 0's mount and cannon direction
     // 0's nozzle, whatever way the vehicle faces.
     const int fromX = WholeX(*v) + k.mount[0].x + k.nozzle[0].x;

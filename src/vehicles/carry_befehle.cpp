@@ -1,6 +1,5 @@
 #include "vehicles/carry_befehle.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "core/befehl_callbacks.h"
@@ -46,6 +45,9 @@ constexpr std::int8_t kScrapFacing = 1;
 
 // The halves of sizes and boxes are arithmetic shifts (-5 >> 1 = -3), and the slant of a
 // diagonal facing truncates toward zero.
+// A carrier stands this far clear of the box of what it takes up.
+constexpr int kClearance = 2;
+
 constexpr int Half(int v) {
     return v >> 1;
 }
@@ -111,13 +113,13 @@ std::optional<PickUpPoint> SonderObjPoint(std::int32_t slot, std::int32_t facing
             return PickUpPoint{x + Half(t->boxX1) + Slant(k), y - k};
         }
         case 3:
-            return PickUpPoint{x + t->boxX1 + Half(crane.w) + 2, y + Half(t->boxY1)};
+            return PickUpPoint{x + t->boxX1 + Half(crane.w) + kClearance, y + Half(t->boxY1)};
         case 7: {
             const int k = t->boxY1 + Half(crane.h) + 1;
             return PickUpPoint{x + Half(t->boxX1) - Slant(k), y + k};
         }
         default:
-            return PickUpPoint{x + t->boxX0 - Half(crane.w) - 2, y + Half(t->boxY1)};
+            return PickUpPoint{x + t->boxX0 - Half(crane.w) - kClearance, y + Half(t->boxY1)};
     }
 }
 
@@ -136,13 +138,13 @@ std::optional<PickUpPoint> FahrzeugPoint(std::int32_t index, std::int32_t facing
             return PickUpPoint{x + Slant(k), o->drawY - k};
         }
         case 3:
-            return PickUpPoint{o->drawX + box[2] + Half(crane.w) + 2, y};
+            return PickUpPoint{o->drawX + box[2] + Half(crane.w) + kClearance, y};
         case 7: {
             const int k = box[3] + Half(crane.h) + 1;
             return PickUpPoint{x - Slant(k), o->drawY + k};
         }
         default:
-            return PickUpPoint{o->drawX + box[0] - Half(crane.w) - 2, y};
+            return PickUpPoint{o->drawX + box[0] - Half(crane.w) - kClearance, y};
     }
 }
 
@@ -152,8 +154,8 @@ std::optional<PickUpPoint> BootPoint(std::int32_t index, std::int32_t facing) {
     if (o == nullptr || o->type != kTypF114) return std::nullopt;
     const TypSize trailer = SizeOf(kTypF119);
     const TypSize boat = SizeOf(kTypF114);
-    const int k = Half(trailer.h) + Half(boat.h) + 2;
-    const int s = Half(trailer.w) + Half(boat.w) + 2;
+    const int k = Half(trailer.h) + Half(boat.h) + kClearance;
+    const int s = Half(trailer.w) + Half(boat.w) + kClearance;
     const int x = Whole(o->x);
     const int y = Whole(o->y);
     switch (facing) {
@@ -216,10 +218,10 @@ float PointFloat(std::int32_t word) {
 std::optional<PickUpPoint> GetFahrzeugPickUpPoint(std::int32_t carrierType, PickUpThing thing,
                                                   std::int32_t facing) {
     if (!IsPickUpFacing(facing)) return std::nullopt;
-    const bool objekt = thing.kind == PickUpThing::Kind::SonderObj;
+    const bool isObject = thing.kind == PickUpThing::Kind::SonderObj;
     if (carrierType == kTypF110)
-        return objekt ? SonderObjPoint(thing.index, facing) : FahrzeugPoint(thing.index, facing);
-    if (carrierType == kTypF119 && !objekt) return BootPoint(thing.index, facing);
+        return isObject ? SonderObjPoint(thing.index, facing) : FahrzeugPoint(thing.index, facing);
+    if (carrierType == kTypF119 && !isObject) return BootPoint(thing.index, facing);
     return std::nullopt;
 }
 
@@ -373,8 +375,8 @@ void RunFahrzeugBefehl75(std::int16_t index) {
     }
     const FahrzeugTyp& typ = FahrzeugTypOf(*v);
     const int w = typ.extent[2];
-    const int wantX =
-        east ? Whole(o->x) + t->boxX0 - Half(w) - 2 : Whole(o->x) + t->boxX1 + Half(w) + 2;
+    const int wantX = east ? Whole(o->x) + t->boxX0 - Half(w) - kClearance
+                           : Whole(o->x) + t->boxX1 + Half(w) + kClearance;
     const int wantY = Whole(o->y) + t->boxY0 + Half(t->boxY1 - t->boxY0);
     if (static_cast<std::uint16_t>(Whole(v->x)) != static_cast<std::uint16_t>(wantX) ||
         Whole(v->y) != wantY) {
