@@ -35,6 +35,10 @@ class Carrying : public test::MoveTest {
         LoadFahrzeugTyp(kTypF118);
         ClearMessageLine();
     }
+    void TearDown() override {
+        MissionScratch = {};
+        MoveTest::TearDown();
+    }
     // A special object, solid on every side.
     static std::int16_t Object(std::int16_t type, int x, int y) {
         const std::int16_t slot = FindFreeSonderObj();
