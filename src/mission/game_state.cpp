@@ -11,6 +11,7 @@
 #include "core/mission_counters.h"
 #include "core/mission_extras.h"
 #include "core/mission_hooks.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
@@ -80,6 +81,7 @@ void ResetGameState() {
     ResetSearchingMovers();
     ResetFireCounts();
     ResetMissionCounters();
+    ResetMissionScratch();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();
