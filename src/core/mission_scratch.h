@@ -78,8 +78,6 @@ inline std::int32_t& StreetRiotersHeld = MissionScratch.S3;
 inline std::int16_t& MountaineerIndex = SignedWord(MissionScratch.S0);
 inline std::int16_t& ScannerFrameCounter = SignedWord(MissionScratch.S1);
 inline std::int16_t& SearchTicks = SignedWord(MissionScratch.S2);
-// Mission 21: 1 until the first special object has caught fire, then 2.
-inline std::uint8_t& FirstIgnitionFlagM21 = MissionScratch.S7;
 // Mission 25: the arsonist's circuit of target houses.
 inline std::int16_t& ArsonFirstTarget = SignedWord(MissionScratch.S0);
 inline std::int16_t& ArsonNextTarget = SignedWord(MissionScratch.S1);
@@ -88,6 +86,7 @@ inline std::int16_t& ArsonFireSet = SignedWord(MissionScratch.S5);
 // Mission 27: the vehicle dropped into the lake last (vehicle order 76); 65535 none, since
 // vehicle 0 is a real parked car.
 inline std::uint16_t& DroppedFahrzeugM27 = MissionScratch.S1;
+inline constexpr std::uint16_t kNoDroppedFahrzeug = 65535;
 // Mission 30: the rescue boat's state, 2 once its order 81 has set it off on its tour.
 inline std::uint16_t& SharkStateM30 = MissionScratch.S1;
 

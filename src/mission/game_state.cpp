@@ -11,6 +11,7 @@
 #include "core/mission_counters.h"
 #include "core/mission_extras.h"
 #include "core/mission_hooks.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
@@ -22,9 +23,11 @@
 #include "media/speech.h"
 #include "media/video.h"
 #include "mission/campaign_tables.h"
+#include "mission/command_slots.h"
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
 #include "mission/mission_tick.h"
+#include "mission/pause.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
@@ -78,10 +81,13 @@ void ResetGameState() {
     ResetSearchingMovers();
     ResetFireCounts();
     ResetMissionCounters();
+    ResetMissionScratch();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();
     ResetSelection();
+    ResetCommandSlots();
+    ResetPause();
     ResetHover();
     ResetView();
     ResetMissionState();

@@ -16,11 +16,8 @@ namespace {
 class ScriptedPlayerTest : public test::MissionTest {};
 
 TEST_F(ScriptedPlayerTest, ClicksIntoMissionOneAndRunsItsFrames) {
-    useSampleData(false);
-    openGame();
     test::ScriptedPlayer player(backend);
-    player.click(400, 300);
-    player.frames(1);
+    playIntoMissionOne(player);
     ASSERT_EQ(GameMode, 2u) << "the start picture's click starts mission 1";
     const std::uint32_t tick = TickCounter;
 
