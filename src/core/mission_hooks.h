@@ -62,6 +62,8 @@ struct MissionHooks {
     // the car. Without one the collision counts.
     std::uint8_t (*HandleZFCollision)(std::int16_t vehicle, std::uint8_t kind, std::uint16_t index,
                                       std::uint8_t lookAhead) = nullptr;
+    // Mission 30: the person in the water the shark circles next; -1 none, as without a hook.
+    std::int16_t (*FindPersonInWater)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -83,6 +83,13 @@ struct Befehl {
     void setD(std::int32_t v) { d = static_cast<std::uint32_t>(v); }
 };
 
+// Marks the order's first tick as run: true on that first tick, false ever after.
+inline bool FirstBefehlTick(Befehl& order) {
+    if ((order.flags & kBefehlStarted) != 0) return false;
+    order.flags |= kBefehlStarted;
+    return true;
+}
+
 // The low and high halves of an argument word, read as signed 16-bit numbers.
 inline std::int16_t LowHalf(std::uint32_t word) {
     return static_cast<std::int16_t>(word & 0xFFFF);

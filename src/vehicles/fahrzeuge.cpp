@@ -112,15 +112,7 @@ void KillBasketPersons(std::int16_t index, Fahrzeug& v) {
 void ReleaseBedPerson(std::int32_t person) {
     Person* p = UsedPersonAt(person);
     if (p == nullptr) return;
-    const PersonLink link = DecodePersonLink(p->link);
-    if (link.kind == PersonLinkKind::TreatedBy || link.kind == PersonLinkKind::RevivedBy) {
-        const std::int32_t medic = link.index;
-        if (Person* m = UsedPersonAt(medic)) {
-            ClearBefehle(*m);
-            SetPersonAnim(static_cast<std::int16_t>(medic), 0);
-            UpdatePersonDrawPos(*m);
-        }
-    }
+    ReleaseTreatingMedic(person);
     p->height = 0;
     p->link = kNoPerson;
 }
@@ -194,6 +186,19 @@ void RemoveByType(Fahrzeug& v) {
 }
 
 }  // namespace
+
+void ReleaseTreatingMedic(std::int32_t person) {
+    const Person* p = UsedPersonAt(person);
+    if (p == nullptr) return;
+    const PersonLink link = DecodePersonLink(p->link);
+    if (link.kind != PersonLinkKind::TreatedBy && link.kind != PersonLinkKind::RevivedBy) return;
+    const std::int32_t medic = link.index;
+    if (Person* m = UsedPersonAt(medic)) {
+        ClearBefehle(*m);
+        SetPersonAnim(static_cast<std::int16_t>(medic), 0);
+        UpdatePersonDrawPos(*m);
+    }
+}
 
 Fahrzeug* FahrzeugAt(std::int32_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Fahrzeuge.size()) return nullptr;

@@ -59,6 +59,9 @@ void RemoveFahrzeug(std::int16_t index, std::uint8_t mode);
 // The persons in the seats go with the vehicle: dead when it is destroyed; a stretcher patient
 // in an ambulance or the helicopter below its threshold counts as dead when driven off too.
 void RemoveFahrzeugOccupants(std::int16_t index, std::uint8_t mode);
+// A medic treating or reviving the person stops and stands; nothing for a person that nobody
+// treats, or whose medic the link does not name.
+void ReleaseTreatingMedic(std::int32_t person);
 // The loaded crane's load goes with it: the carried vehicle or special object is freed.
 void ReleaseCarriedByFahrzeug(std::int16_t index);
 
