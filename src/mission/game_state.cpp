@@ -11,6 +11,7 @@
 #include "core/mission_counters.h"
 #include "core/mission_extras.h"
 #include "core/mission_hooks.h"
+#include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
@@ -37,7 +38,6 @@
 #include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
-#include "vehicles/fahrzeug_points.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
@@ -78,6 +78,7 @@ void ResetGameState() {
     ResetSearchingMovers();
     ResetFireCounts();
     ResetMissionCounters();
+    ResetMissionPoints();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();
@@ -95,7 +96,6 @@ void ResetProgramState() {
     SetPersonBefehlHooks(nullptr);
     ResetPlannerWatch();
     SetUpdateSelectionModeHook(nullptr);
-    SetFahrzeugSidePointLookup(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;

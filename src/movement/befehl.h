@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "core/record_fields.h"
@@ -82,6 +83,14 @@ struct Befehl {
     void setC(std::int32_t v) { c = static_cast<std::uint32_t>(v); }
     void setD(std::int32_t v) { d = static_cast<std::uint32_t>(v); }
 };
+
+// Counts argument a down by one, never below the smallest value, and gives the new value.
+inline std::int32_t CountDownA(Befehl& order) {
+    const std::int32_t a = order.aInt();
+    const std::int32_t next = a > std::numeric_limits<std::int32_t>::min() ? a - 1 : a;
+    order.setA(next);
+    return next;
+}
 
 // The low and high halves of an argument word, read as signed 16-bit numbers.
 inline std::int16_t LowHalf(std::uint32_t word) {

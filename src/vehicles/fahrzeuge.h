@@ -59,6 +59,10 @@ void RemoveFahrzeug(std::int16_t index, std::uint8_t mode);
 // The persons in the seats go with the vehicle: dead when it is destroyed; a stretcher patient
 // in an ambulance or the helicopter below its threshold counts as dead when driven off too.
 void RemoveFahrzeugOccupants(std::int16_t index, std::uint8_t mode);
+// What the vehicle set up on the ground goes: the helicopter's landing object, the tent being
+// pitched, or the standing tent with its beds and whoever is inside. Each link is freed once and
+// then names nothing, so a second call does nothing.
+void ReleaseFahrzeugSetUp(std::int16_t index);
 // The loaded crane's load goes with it: the carried vehicle or special object is freed.
 void ReleaseCarriedByFahrzeug(std::int16_t index);
 
