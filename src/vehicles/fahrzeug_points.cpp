@@ -80,7 +80,6 @@ FahrzeugPunkt ApplyOffset(const UnitHead& v, const UnitHead& p, const PunktOffse
 FahrzeugPunkt BootDoor(const UnitHead& v) {
     FahrzeugPunkt pt = NoPunkt(&v);
     for (const BootPunkt& b : BootPunkte) {
-        if (b.x == kBootPunktUnused) continue;
         if (static_cast<float>(b.x + b.dx) != v.x || static_cast<float>(b.y + b.dy) != v.y)
             continue;
         pt = {static_cast<std::int16_t>(b.x + b.ex), static_cast<std::int16_t>(b.y + b.ey), 0,
