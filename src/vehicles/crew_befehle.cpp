@@ -148,6 +148,13 @@ void LeaveMapBurning(std::int16_t index, Fahrzeug& v) {
     ReleaseFahrzeugSetUp(index);
 }
 
+// True on the order's first tick, which it marks.
+bool FirstTick(Befehl& order) {
+    const bool first = (order.flags & kBefehlStarted) == 0;
+    order.flags |= kBefehlStarted;
+    return first;
+}
+
 int TriggerFrame(int kind) {
     if (kind < 0 || kind >= kExplosionKinds) return -1;
     return ExplosionSlots[static_cast<std::size_t>(kind)].damageFrame;
@@ -204,8 +211,7 @@ void RunFahrzeugBefehl40(std::int16_t index) {
     if (found == nullptr) return;
     Fahrzeug& v = *found;
     Befehl& order = *v.orders;
-    if ((order.flags & kBefehlStarted) == 0) {
-        order.flags |= kBefehlStarted;
+    if (FirstTick(order)) {
         if (HoldsJumpCushionTeam(v))
             SetFahrzeugAnim(index, kAnimHatchOpen);
         else if (v.type == kTypF106 && v.anim == kAnimLadderSetUp)
@@ -224,8 +230,7 @@ void RunFahrzeugBefehl41(std::int16_t index) {
     if (found == nullptr) return;
     Fahrzeug& v = *found;
     Befehl& order = *v.orders;
-    if ((order.flags & kBefehlStarted) == 0) {
-        order.flags |= kBefehlStarted;
+    if (FirstTick(order)) {
         const bool ladderUp =
             v.type == kTypF106 && (v.anim == kAnimLadderSetUp || v.anim == kAnimLadderDoorOpen);
         SetFahrzeugAnim(index, ladderUp ? kAnimLadderDoorOpen : kAnimDoorOpen);
@@ -268,8 +273,7 @@ void RunFahrzeugBefehl44(std::int16_t index) {
     Befehl& order = *v.orders;
     const FahrzeugTyp& typ = FahrzeugTypOf(v);
     const Material& m = MaterialOf(typ.material);
-    if ((order.flags & kBefehlStarted) == 0) {
-        order.flags |= kBefehlStarted;
+    if (FirstTick(order)) {
         v.targetable = 0;
         v.selectable = 0;
         if (v.selected != 0) {

@@ -45,34 +45,44 @@ FahrzeugPunkt NoPunkt(const UnitHead* vehicle) {
     return {Whole(vehicle->x), Whole(vehicle->y), 0, 0};
 }
 
+// One axis of a vehicle's box and a person's, low and high edges, and the flags of its sides.
+struct Axis {
+    int vehicleLow;
+    int vehicleHigh;
+    int personLow;
+    int personHigh;
+    int personHot;
+    std::uint8_t lowFlag;
+    std::uint8_t highFlag;
+};
+
+// The plain offset from the corner, or for a marker the point that puts the person's box 2 px
+// outside the vehicle's on that side. The sums wrap as 16-bit values do.
+std::int16_t OnAxis(int corner, std::int16_t offset, const Axis& a, std::uint8_t& flags) {
+    int at = corner + offset;
+    if (offset == -kPunktBeyond) {
+        at = corner + a.vehicleLow - a.personHigh + a.personHot - kBoxGap;
+        flags |= a.lowFlag;
+    } else if (offset == kPunktBeyond) {
+        at = corner + a.vehicleHigh - a.personLow + a.personHot + kBoxGap;
+        flags |= a.highFlag;
+    }
+    return static_cast<std::int16_t>(at);
+}
+
 // The offset applied to the vehicle's draw corner, or the markers to its box and the person's.
 // The corner is taken from the animation shown now: the stored one may lag a change by a tick.
 FahrzeugPunkt ApplyOffset(const UnitHead& v, const UnitHead& p, const PunktOffset& offset) {
     const AnimSlot& vs = FahrzeugAnimSlot(v.type, v.direction, v.anim);
     const AnimSlot& ps = PersonAnimSlot(p.type, p.direction, p.anim);
-    const int cornerX = TruncInt(v.x) - vs.hotX;
-    const int cornerY = TruncInt(v.y) - vs.hotY;
     FahrzeugPunkt pt;
     pt.facing = offset.facing;
-    int x = cornerX + offset.x;
-    if (offset.x == -kPunktBeyond) {
-        x = cornerX + vs.box[0] - ps.box[2] + ps.hotX - kBoxGap;
-        pt.flags |= kPunktLeft;
-    } else if (offset.x == kPunktBeyond) {
-        x = cornerX + vs.box[2] - ps.box[0] + ps.hotX + kBoxGap;
-        pt.flags |= kPunktRight;
-    }
-    int y = cornerY + offset.y;
-    if (offset.y == -kPunktBeyond) {
-        y = cornerY + vs.box[1] - ps.box[3] + ps.hotY - kBoxGap;
-        pt.flags |= kPunktAbove;
-    } else if (offset.y == kPunktBeyond) {
-        y = cornerY + vs.box[3] - ps.box[1] + ps.hotY + kBoxGap;
-        pt.flags |= kPunktBelow;
-    }
-    // The sums wrap as 16-bit values do.
-    pt.x = static_cast<std::int16_t>(x);
-    pt.y = static_cast<std::int16_t>(y);
+    pt.x = OnAxis(TruncInt(v.x) - vs.hotX, offset.x,
+                  {vs.box[0], vs.box[2], ps.box[0], ps.box[2], ps.hotX, kPunktLeft, kPunktRight},
+                  pt.flags);
+    pt.y = OnAxis(TruncInt(v.y) - vs.hotY, offset.y,
+                  {vs.box[1], vs.box[3], ps.box[1], ps.box[3], ps.hotY, kPunktAbove, kPunktBelow},
+                  pt.flags);
     return pt;
 }
 
