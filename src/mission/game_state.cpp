@@ -12,6 +12,7 @@
 #include "core/mission_extras.h"
 #include "core/mission_hooks.h"
 #include "core/mission_scratch.h"
+#include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
@@ -40,7 +41,6 @@
 #include "persons/person_befehle.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
-#include "vehicles/fahrzeug_points.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
@@ -82,6 +82,7 @@ void ResetGameState() {
     ResetFireCounts();
     ResetMissionCounters();
     ResetMissionScratch();
+    ResetMissionPoints();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();
@@ -101,7 +102,6 @@ void ResetProgramState() {
     SetPersonBefehlHooks(nullptr);
     ResetPlannerWatch();
     SetUpdateSelectionModeHook(nullptr);
-    SetFahrzeugSidePointLookup(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);
     GameMode = 0;

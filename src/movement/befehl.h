@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "core/record_fields.h"
@@ -88,6 +89,14 @@ inline bool FirstBefehlTick(Befehl& order) {
     if ((order.flags & kBefehlStarted) != 0) return false;
     order.flags |= kBefehlStarted;
     return true;
+}
+
+// Counts argument a down by one, never below the smallest value, and gives the new value.
+inline std::int32_t CountDownA(Befehl& order) {
+    const std::int32_t a = order.aInt();
+    const std::int32_t next = a > std::numeric_limits<std::int32_t>::min() ? a - 1 : a;
+    order.setA(next);
+    return next;
 }
 
 // The low and high halves of an argument word, read as signed 16-bit numbers.

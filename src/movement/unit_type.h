@@ -82,6 +82,15 @@ inline const AnimSlot& UnitAnimSlot(const UnitTypHead& typ, int direction, int a
     return slots != nullptr ? slots[anim] : kEmptyAnimSlot;
 }
 
+// The picture of one frame of an animation, as the unit shows it now; null when the slot has no
+// pictures or the frame lies past its frames (a frame counter left over from another animation).
+inline const VffImage* UnitFrameImage(const AnimSlot& slot, int frame) {
+    if (slot.images == nullptr || frame < 0 || frame >= slot.frames ||
+        static_cast<std::size_t>(frame) >= FrameCount(slot.images))
+        return nullptr;
+    return &slot.images[frame];
+}
+
 // The footprint of an animation's box placed at (x, y) through its hot spot.
 inline Rect16 SlotFootprint(const AnimSlot& slot, float x, float y) {
     const int left = TruncInt(x) - slot.hotX;

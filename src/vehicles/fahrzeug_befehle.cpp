@@ -1,7 +1,6 @@
 #include "vehicles/fahrzeug_befehle.h"
 
 #include <array>
-#include <limits>
 
 #include "core/befehl_callbacks.h"
 #include "core/mission_hooks.h"
@@ -49,11 +48,6 @@ NestedBefehlRuns g_nestedRuns;
 // The next order at once, within this tick, as far as the bound allows.
 void RunNextNow(std::int16_t index) {
     g_nestedRuns.runAgain([index] { ExecuteFahrzeugBefehl(index); });
-}
-
-// One less, never below the smallest value.
-std::int32_t CountDown(std::int32_t a) {
-    return a > std::numeric_limits<std::int32_t>::min() ? a - 1 : a;
 }
 
 // Orders 0, 4 and 54: the helicopter flies, everything else drives.
@@ -193,9 +187,7 @@ void KeepDriving(std::int16_t index, Fahrzeug& v) {
 void ShowAnimFor(std::int16_t index, std::int8_t anim) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
-    Befehl& order = *v->orders;
-    const std::int32_t a = CountDown(order.aInt());
-    order.setA(a);
+    const std::int32_t a = CountDownA(*v->orders);
     if (a >= 1) {
         if (v->anim != anim) SetFahrzeugAnim(index, anim);
         return;
@@ -249,10 +241,7 @@ void RunFahrzeugBefehl07(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
     if (v->anim != kAnimHalt) SetFahrzeugAnim(index, kAnimHalt);
-    Befehl& order = *v->orders;
-    const std::int32_t a = CountDown(order.aInt());
-    order.setA(a);
-    if (a < 1) PopBefehl(*v);
+    if (CountDownA(*v->orders) < 1) PopBefehl(*v);
 }
 
 void RunFahrzeugBefehl08(std::int16_t index) {

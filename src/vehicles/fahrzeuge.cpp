@@ -157,15 +157,9 @@ void StrikeTent(Fahrzeug& v) {
     v.frameTimer = 0;
 }
 
-// What removal does by the vehicle's type.
-void RemoveByType(Fahrzeug& v) {
+// The helicopter's landing object, the tent being pitched, or the tent standing.
+void ReleaseSetUp(Fahrzeug& v) {
     switch (v.type) {
-        case kTypF101:
-            --F101Count;
-            break;
-        case kTypF113:
-            v.pieces.clear();  // the pontoon stays laid
-            break;
         case kTypF203:
             if (SonderObjAt(v.link2) != nullptr) {
                 FreeLinkedSonderObj(v.link2);
@@ -183,6 +177,21 @@ void RemoveByType(Fahrzeug& v) {
         default:
             break;
     }
+}
+
+// What removal does by the vehicle's type.
+void RemoveByType(Fahrzeug& v) {
+    switch (v.type) {
+        case kTypF101:
+            --F101Count;
+            break;
+        case kTypF113:
+            v.pieces.clear();  // the pontoon stays laid
+            break;
+        default:
+            break;
+    }
+    ReleaseSetUp(v);
 }
 
 }  // namespace
@@ -435,6 +444,10 @@ void RemoveFahrzeugOccupants(std::int16_t index, std::uint8_t mode) {
             DeletePerson(seat);
     }
     v.seats.clear();
+}
+
+void ReleaseFahrzeugSetUp(std::int16_t index) {
+    if (Fahrzeug* v = UsedFahrzeugAt(index)) ReleaseSetUp(*v);
 }
 
 void ReleaseCarriedByFahrzeug(std::int16_t index) {

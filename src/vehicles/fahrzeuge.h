@@ -62,6 +62,10 @@ void RemoveFahrzeugOccupants(std::int16_t index, std::uint8_t mode);
 // A medic treating or reviving the person stops and stands; nothing for a person that nobody
 // treats, or whose medic the link does not name.
 void ReleaseTreatingMedic(std::int32_t person);
+// What the vehicle set up on the ground goes: the helicopter's landing object, the tent being
+// pitched, or the standing tent with its beds and whoever is inside. Each link is freed once and
+// then names nothing, so a second call does nothing.
+void ReleaseFahrzeugSetUp(std::int16_t index);
 // The loaded crane's load goes with it: the carried vehicle or special object is freed.
 void ReleaseCarriedByFahrzeug(std::int16_t index);
 

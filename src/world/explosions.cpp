@@ -5,6 +5,8 @@
 #include "core/fatal_error.h"
 #include "core/unit_views.h"
 #include "gfx/image_files.h"
+#include "media/sound_slots.h"
+#include "media/sound_table.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/unit_type.h"
@@ -192,6 +194,13 @@ void EndExplosion(std::int16_t slot, std::uint16_t animType, std::uint16_t kind)
         return;
     }
     EndKind(kind, animType);
+}
+
+int ExplosionSoundId() {
+    int id = kSoundExplosion;
+    if (IsSoundPlaying(id)) id = kSoundExplosion2;
+    if (IsSoundPlaying(id)) id = kSoundExplosion3;
+    return id;
 }
 
 void ResetExplosions() {

@@ -47,6 +47,9 @@ void ExplodeSonderObj(std::int16_t slot);
 // its animation.
 void EndFahrzeugExplosion(std::int16_t vehicle, std::uint16_t animType);
 void EndExplosion(std::int16_t slot, std::uint16_t animType, std::uint16_t kind);
+// The explosion sound to start: the first of the three that is not playing, the last when all
+// are.
+int ExplosionSoundId();
 // Heat and damage around a vehicle (kDamageFromFahrzeug) or a special object.
 void ExplosionDamage(int sourceKind, int index);
 

@@ -43,10 +43,7 @@ constexpr int kTentLift = 23;
 constexpr int kCellChangeTicks = 60;
 
 void PlayExplosionSound(int slot) {
-    int id = kSoundExplosion;
-    if (IsSoundPlaying(id)) id = kSoundExplosion2;
-    if (IsSoundPlaying(id)) id = kSoundExplosion3;
-    PlaySoundFx(id, kOwnerSonderObj, slot, 0, 0, 0, kSoundDepth);
+    PlaySoundFx(ExplosionSoundId(), kOwnerSonderObj, slot, 0, 0, 0, kSoundDepth);
 }
 
 // True while the animation object the explosion placed in slot a still shows its type; a slot

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@
 #include "persons/person_befehle.h"
 #include "persons/person_injury.h"
 #include "persons/person_update_fixture.h"
+#include "vehicles/fahrzeug_points.h"
+#include "vehicles/fahrzeug_punkt_table.h"
+#include "vehicles/fahrzeug_typ_table.h"
 
 namespace kv {
 namespace {
@@ -143,19 +147,31 @@ TEST_F(Kontamination, AContaminatedMedicsPatientIsExposedOnlyByDistance) {
     EXPECT_GT(person(bystander).exposure + person(bystander).contamination, 0);
 }
 
-// Decontamination, with the vehicle head 0 of a vehicle type and its side point hooked.
+// Decontamination, with the vehicle head 0 a decontamination vehicle placed so that its side
+// point lies where the person stands.
 class Decontamination : public Kontamination {
   protected:
     void SetUp() override {
         Kontamination::SetUp();
-        vehicles[0].type = 8;
-        vehicles[0].x = 600;
-        vehicles[0].y = 300;
-        sidePoint = {560, 310, 3};
+        vehicles[0].type = kTypF109;
         p = source(560, 310);
+        sidePointAt(560, 310, 3);
         person(p).exposure = 40;
         person(p).selected = 1;
         AppendBefehl(person(p), 198, -1, 0, 0, 0, 0);
+    }
+    // Turns the vehicle so that the person faces that way at its side point, and moves it so that
+    // the point lies at (x, y).
+    void sidePointAt(std::int16_t x, std::int16_t y, std::uint8_t facing) {
+        const PunktRow& row = *FindPunktRow(kFahrzeugSideRows, kTypF109);
+        vehicles[0].direction = static_cast<std::int8_t>(
+            std::find_if(row.begin(), row.end(),
+                         [facing](const PunktOffset& o) { return o.facing == facing; }) -
+            row.begin());
+        const FahrzeugPunkt at = GetFahrzeugSidePoint(0, p);
+        ASSERT_EQ(at.facing, facing);
+        vehicles[0].x += static_cast<float>(x - at.x);
+        vehicles[0].y += static_cast<float>(y - at.y);
     }
     int headOf(const UnitHead& u) const { return HeadBefehlOpcode(u); }
     void goIn() {
@@ -262,7 +278,7 @@ TEST_F(Decontamination, AtTheEndTheVehicleIsOpenedAgainFirst) {
 TEST_F(Decontamination, ThePersonSlidesAlongTheSideToTheFirstSpotOnTheMap) {
     // Too close to the top edge: along y (facing 3) it comes out 20 px down the map.
     goIn();
-    sidePoint = {560, 10, 3};
+    sidePointAt(560, 10, 3);
     ticks(kDecontaminationTicks);
     EXPECT_EQ(person(p).present, 1);
     EXPECT_FLOAT_EQ(person(p).x, 560);
@@ -272,7 +288,7 @@ TEST_F(Decontamination, ThePersonSlidesAlongTheSideToTheFirstSpotOnTheMap) {
     ClearBefehle(person(p));
     person(p).x = 5;
     person(p).y = 300;
-    sidePoint = {5, 300, 6};
+    sidePointAt(5, 300, 6);
     vehicles[0].link = 0xFFFF;
     AppendBefehl(person(p), 198, -1, 0, 0, 0, 0);
     goIn();
@@ -283,25 +299,25 @@ TEST_F(Decontamination, ThePersonSlidesAlongTheSideToTheFirstSpotOnTheMap) {
 
 TEST_F(Decontamination, WithNoRoomBesideTheVehicleThePersonWaitsInsideAndTriesAgain) {
     goIn();
-    sidePoint = {560, 10, 9};
+    sidePointAt(560, 10, 9);
     vehicleImage.height = 5;  // slides reach y 15 at most
     ticks(kDecontaminationTicks + 20);
     EXPECT_EQ(person(p).present, 0);
     EXPECT_EQ(headOf(person(p)), 199);
     EXPECT_EQ(vehicles[0].link, p) << "still taken";
 
-    sidePoint = {560, 310, 9};
+    sidePointAt(560, 310, 9);
     ticks(1);
     EXPECT_EQ(person(p).present, 1);
     EXPECT_FLOAT_EQ(person(p).y, 310);
     EXPECT_EQ(person(p).orders, nullptr);
     EXPECT_EQ(vehicles[0].link, 0xFFFF);
 
-    // A facing along no axis tries the side point alone.
+    // A picture without width tries the side point alone.
     vehicles[0].link = 0xFFFF;
     person(p).y = 10;
-    sidePoint = {560, 10, 1};
-    vehicleImage.height = 40;
+    sidePointAt(560, 10, 0);
+    vehicleImage = {0, 40, nullptr};
     AppendBefehl(person(p), 198, -1, 0, 0, 0, 0);
     goIn();
     ticks(kDecontaminationTicks);
@@ -310,7 +326,7 @@ TEST_F(Decontamination, WithNoRoomBesideTheVehicleThePersonWaitsInsideAndTriesAg
 
 TEST_F(Decontamination, APersonStandingOnTheSidePointKeepsTheOtherInside) {
     goIn();
-    sidePoint = {560, 310, 1};  // no axis to slide along
+    vehicleImage.height = 0;  // no room to slide along the side
     const std::int16_t blocker = stand(0, 560, 310);
     ticks(kDecontaminationTicks + 5);
     EXPECT_EQ(person(p).present, 0);

@@ -20,7 +20,6 @@
 namespace kv::test {
 
 std::array<UnitHead, 3> PersonUpdateTest::vehicles;
-FahrzeugPunkt PersonUpdateTest::sidePoint;
 VffImage PersonUpdateTest::vehicleImage;
 int PersonUpdateTest::selectionUpdates = 0;
 std::array<AnimSlot, 1> PersonUpdateTest::vehicleSlot_;
@@ -47,7 +46,6 @@ void PersonUpdateTest::SetUp() {
     SetUpdateSelectionModeHook([] { ++selectionUpdates; });
 
     vehicles.fill(UnitHead{});
-    sidePoint = {};
     vehicleImage = {40, 30, nullptr};
     vehicleSlot_[0] = AnimSlot{1, 0, 0, 0, {0, 0, 0, 0}, &vehicleImage};
     FahrzeugUnits.count = static_cast<std::int16_t>(vehicles.size());
@@ -55,7 +53,6 @@ void PersonUpdateTest::SetUp() {
         return &vehicles[static_cast<std::size_t>(i)];
     };
     FahrzeugUnits.animSlot = [](std::int16_t) -> const AnimSlot* { return vehicleSlot_.data(); };
-    SetFahrzeugSidePointLookup([](std::int16_t, std::int16_t) { return sidePoint; });
 }
 
 void PersonUpdateTest::TearDown() {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "persons/person_fixture.h"
-#include "vehicles/fahrzeug_points.h"
 
 namespace kv::test {
 
@@ -30,10 +29,10 @@ class PersonUpdateTest : public PersonTest {
     // Whether the person's own scream (id shifted by its type's sound group) plays.
     static bool screams(std::int16_t person, int id);
 
-    // Vehicle heads 0..2; a type and a position make one a vehicle in use.
+    // Vehicle heads 0..2; a type and a position make one a vehicle in use. Their types are not
+    // loaded: the points beside them lie at the table's offsets from their positions.
     static std::array<UnitHead, 3> vehicles;
-    // The side point every vehicle gives, and the picture each shows (width x height).
-    static FahrzeugPunkt sidePoint;
+    // The picture each shows (width x height).
     static VffImage vehicleImage;
     static int selectionUpdates;
 

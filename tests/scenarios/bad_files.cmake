@@ -39,6 +39,12 @@ set(rows
   "2|mission 1\nselect person|bad.txt:2: missing number: \"select\" takes KIND INDEX"
   "2|mission 1\nselect car 0|bad.txt:2: KIND \"car\" is neither person nor vehicle"
   "2|mission 1\nempty\nselect vehicle 0|bad.txt:3: vehicle 0 is not in use"
+  "2|mission 1\nseat 0|bad.txt:2: missing number: \"seat\" takes VEHICLE TYPE"
+  "2|mission 1\nseat 0 55|bad.txt:2: TYPE 55 is out of range 0..54"
+  "2|mission 1\nempty\nseat 0 1|bad.txt:3: vehicle 0 is not in use"
+  "2|mission 1\ntick 900\nseat 0 1|bad.txt:3: vehicle 0 has no free seat"
+  "2|mission 1\ncontaminate 0 3|bad.txt:2: KIND 3 is out of range 0..2"
+  "2|mission 1\nempty\ncontaminate 0 1|bad.txt:3: person 0 is not in use"
   "1|mission 1\ncell 40 8\nexpect cell 40 8 terrain 1 material 130 burning 1 heat 0|bad.txt:3: expected: cell 40 8 terrain 1 material 130 burning 1 heat 0\nbad.txt:3: printed:  cell 40 8 terrain 1 material 130 burning 0 heat 0"
   "1|mission 1\nstate\nexpect vehicle 0 type 0|bad.txt:3: expected: vehicle 0 type 0\nbad.txt:3: printed:  no line begins \"vehicle 0\""
 )

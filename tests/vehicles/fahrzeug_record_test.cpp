@@ -1,9 +1,10 @@
 // The vehicle record's save layout: the shared head, then the vehicle's own fields, as the save
-// game's vehicle block copies them.
+// game's vehicle block copies them; and the boat point's.
 
 #include <gtest/gtest.h>
 
 #include "support/record_offsets.h"
+#include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeug.h"
 
 namespace kv {
@@ -64,6 +65,17 @@ TEST(FahrzeugRecord, NewSlotHasTheFreeDefaults) {
     EXPECT_EQ(v.wasserStrahl, nullptr);
     EXPECT_EQ(v.kanzel, nullptr);
     EXPECT_EQ(v.orders, nullptr);
+}
+
+TEST(BootPunktRecord, SaveOffsets) {
+    test::ExpectLayout<BootPunkt>(14, {{"x", 0},
+                                       {"y", 2},
+                                       {"dx", 4},
+                                       {"dy", 6},
+                                       {"ex", 8},
+                                       {"ey", 10},
+                                       {"facing", 12},
+                                       {"active", 13}});
 }
 
 }  // namespace

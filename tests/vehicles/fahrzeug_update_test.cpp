@@ -14,6 +14,7 @@
 #include "vehicles/fahrzeuge.h"
 #include "world/explosions.h"
 #include "world/materials.h"
+#include "world/sonder_obj.h"
 
 namespace kv {
 namespace {
@@ -88,11 +89,15 @@ TEST_F(FahrzeugHeat, ExplodesOnlyOnce) {
 }
 
 TEST_F(FahrzeugHeat, BurningOutNeitherCoolsNorTakesDamage) {
-    AppendBefehl(car(), 44, 0, 0, 0, 0, 1);
+    // Under its explosion (here an object that stands for it) the burning out is order 44's
+    // alone: it burns the energy down by the heat, the update neither cools nor hurts it.
+    const std::int16_t flame = FindFreeSonderObj();
+    CreateSonderObj(flame, kSobjHydrant, 600, 500, 0, 0, 0, 0.0f, 0);
+    AppendBefehl(car(), 44, flame, kSobjHydrant, 0, 0, 1, kBefehlStarted);
     car().heat = 5000;
     UpdateFahrzeuge();
     EXPECT_EQ(car().heat, 5000);
-    EXPECT_EQ(car().energy, 1000000);
+    EXPECT_EQ(car().energy, 1000000 - 5000);
 }
 
 TEST_F(FahrzeugHeat, MaterialNumbersFromAFileCannotOverflow) {

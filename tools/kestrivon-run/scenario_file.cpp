@@ -53,7 +53,7 @@ struct VerbRow {
 
 // The commands with a fixed list of numbers. order, append, goals, select and expect are read
 // apart.
-constexpr std::array<VerbRow, 18> kPlainVerbs = {{
+constexpr std::array<VerbRow, 20> kPlainVerbs = {{
     {"mission", Verb::Mission, "N", 1, 1, {{{"N", Form::Whole, 1, 30}}}},
     {"seed", Verb::Seed, "S", 1, 1, {{{"S", Form::Whole, 0, kU32Max}}}},
     {"empty", Verb::Empty, "", 0, 0, {}},
@@ -74,6 +74,18 @@ constexpr std::array<VerbRow, 18> kPlainVerbs = {{
      4,
      {{{"TYPE", Form::Whole, 0, kFahrzeugTypCount - 1}, kX, kY, kDir}}},
     {"object", Verb::Object, "TYPE X Y", 3, 3, {{{"TYPE", Form::Whole, 0, kI16Max}, kX, kY}}},
+    {"seat",
+     Verb::Seat,
+     "VEHICLE TYPE",
+     2,
+     2,
+     {{{"VEHICLE", Form::Whole, 0, kI16Max}, {"TYPE", Form::Whole, 0, kPersonTypCount - 1}}}},
+    {"contaminate",
+     Verb::Contaminate,
+     "PERSON KIND",
+     2,
+     2,
+     {{{"PERSON", Form::Whole, 0, kI16Max}, {"KIND", Form::Whole, 0, 2}}}},
     {"ignite", Verb::Ignite, "COL ROW", 2, 2, {{kCol, kRow}}},
     {"heat", Verb::Heat, "COL ROW H", 3, 3, {{kCol, kRow, {"H", Form::Whole, kI32Min, kI32Max}}}},
     {"tick", Verb::Tick, "N", 1, 1, {{{"N", Form::Whole, 0, 100000000}}}},

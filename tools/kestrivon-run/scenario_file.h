@@ -19,6 +19,8 @@ enum class Verb : std::uint8_t {
     Person,
     Vehicle,
     Object,
+    Seat,
+    Contaminate,
     Order,
     Append,
     Goals,

@@ -1,8 +1,10 @@
 #include "scenario_run.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "core/fatal_error.h"
@@ -114,6 +116,10 @@ class ScenarioRunner {
                 return vehicle(whole(0), whole(1), whole(2), n.size() > 3 ? whole(3) : 0);
             case Verb::Object:
                 return object(whole(0), whole(1), whole(2));
+            case Verb::Seat:
+                return seat(whole(0), whole(1));
+            case Verb::Contaminate:
+                return contaminate(whole(0), whole(1));
             case Verb::Order:
             case Verb::Append:
                 return order(c);
@@ -227,6 +233,34 @@ class ScenarioRunner {
         return {};
     }
 
+    // A person of the type, without a controller as the staff are, inside the vehicle in its
+    // next free seat.
+    Failure seat(std::int32_t vehicle, std::int32_t type) {
+        Fahrzeug* v = UsedFahrzeugAt(vehicle);
+        if (v == nullptr) return refused(Format("vehicle %d is not in use", vehicle));
+        const auto free = std::find(v->seats.begin(), v->seats.end(), kNoPerson);
+        if (free == v->seats.end()) return refused(Format("vehicle %d has no free seat", vehicle));
+        const std::int16_t index = FindFreePerson();
+        if (index < 0) return refused("every person slot is taken");
+        Person& p = PlacePerson(index, static_cast<std::int8_t>(type), v->x, v->y, 0);
+        p.controlFlags = 0;
+        LoadPersonTyp(static_cast<std::int16_t>(type));
+        if (FatalErrorRaised()) return failed(FatalErrorMessage());
+        ResetPerson(index);
+        p.offMap = 1;
+        *free = static_cast<std::uint16_t>(index);
+        announce("person", index);
+        return {};
+    }
+
+    static Failure contaminate(std::int32_t index, std::int32_t kind) {
+        Person* p = UsedPersonAt(index);
+        if (p == nullptr) return refused(Format("person %d is not in use", index));
+        p->contamination = static_cast<std::uint8_t>(kind);
+        p->exposure = 0;
+        return {};
+    }
+
     struct Target {
         UnitHead* unit = nullptr;
         const UnitTypHead* type = nullptr;
@@ -337,16 +371,22 @@ class ScenarioRunner {
         return {};
     }
 
-    // Persons and vehicles share the head the line is made of.
+    // Persons and vehicles share the head the line is made of; a contaminated person says so at
+    // the end of its line.
     template <class Unit>
     void printUnits(const char* kind, const std::vector<Unit>& units) {
         for (std::size_t i = 0; i < units.size(); ++i) {
             const UnitHead& u = units[i];
             if (u.type == -1) continue;
-            print(Format("%s %zu type %d at %.2f %.2f storey %d energy %" PRId32
-                         " order %s anim %d",
-                         kind, i, u.type, static_cast<double>(u.x), static_cast<double>(u.y),
-                         u.storey, u.energy, OrderText(u).c_str(), u.anim));
+            std::string line =
+                Format("%s %zu type %d at %.2f %.2f storey %d energy %" PRId32 " order %s anim %d",
+                       kind, i, u.type, static_cast<double>(u.x), static_cast<double>(u.y),
+                       u.storey, u.energy, OrderText(u).c_str(), u.anim);
+            if constexpr (std::is_same_v<Unit, Person>) {
+                if (units[i].contamination != 0)
+                    line += Format(" contamination %d", units[i].contamination);
+            }
+            print(std::move(line));
         }
     }
 
