@@ -62,6 +62,18 @@ struct MissionHooks {
     // the car. Without one the collision counts.
     std::uint8_t (*HandleZFCollision)(std::int16_t vehicle, std::uint8_t kind, std::uint16_t index,
                                       std::uint8_t lookAhead) = nullptr;
+    // Sets GafferZielCount, calls AllocGafferZiele and SetGafferZiel per onlooker target; a
+    // mission without targets may do nothing.
+    void (*InitGafferZiele)() = nullptr;
+    // With the mouse over a special object (HoverIds[0]): whether the selected unit can act on
+    // it; then CursorId is set and the result is non-zero. 0 leaves the cursor to the engine.
+    std::uint8_t (*CursorOnSonderObj)() = nullptr;
+    // A click on a special object: the selected unit's orders, and non-zero, which ends the
+    // click's handling; 0 lets the engine treat the click as usual.
+    std::uint8_t (*ClickOnSonderObj)() = nullptr;
+    // After the mission-won screen: fills the result lines, the efficiency, the points and the
+    // line layout.
+    void (*EvaluateMission)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

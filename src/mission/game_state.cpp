@@ -11,6 +11,8 @@
 #include "core/mission_counters.h"
 #include "core/mission_extras.h"
 #include "core/mission_hooks.h"
+#include "core/mission_points.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
@@ -22,6 +24,7 @@
 #include "media/speech.h"
 #include "media/video.h"
 #include "mission/campaign_tables.h"
+#include "mission/evaluation.h"
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
 #include "mission/mission_tick.h"
@@ -78,6 +81,9 @@ void ResetGameState() {
     ResetSearchingMovers();
     ResetFireCounts();
     ResetMissionCounters();
+    ResetMissionScratch();
+    ResetMissionPoints();
+    ResetEvaluation();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();

@@ -28,4 +28,15 @@ void RunFahrzeugBefehl75(std::int16_t vehicle);
 // Drop the carried vehicle for scrapping.
 void RunFahrzeugBefehl76(std::int16_t vehicle);
 
+// A point of the map in whole pixels.
+struct PickUpPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+// Where a carrier of the type must stand, facing 1, 3, 7 or 9, to take up the thing: a special
+// object's slot, or kCarriedFahrzeugLink + a vehicle's index. Until the carrying orders come it
+// gives the thing's own position.
+PickUpPoint GetFahrzeugPickUpPoint(std::int16_t carrierTyp, std::int32_t thing,
+                                   std::uint8_t facing);
+
 }  // namespace kv

@@ -7,6 +7,8 @@
 
 #include "core/fatal_error.h"
 #include "core/fire_counts.h"
+#include "core/game_mode.h"
+#include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/random.h"
 #include "mission_run.h"
@@ -15,6 +17,7 @@
 #include "movement/traffic_paths.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "platform/cp1252.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
@@ -309,6 +312,11 @@ class ScenarioRunner {
         print(Format("counters dead %u injured %u cells %u houses %u objects %u",
                      unsigned{ToteCount}, unsigned{VerletzteCount}, unsigned{BurningCellCount},
                      unsigned{BurningHouseCount}, unsigned{BurningSonderObjCount}));
+        // An empty message line leaves nothing after the word.
+        std::string mission = Format("mission mode %u message", unsigned{GameMode});
+        const std::string message = Cp1252ToUtf8(MessageLine.data());
+        if (!message.empty()) mission += ' ' + message;
+        print(std::move(mission));
     }
 
     Failure cell(std::int32_t column, std::int32_t row) {
