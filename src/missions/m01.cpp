@@ -235,13 +235,20 @@ bool FuelExplosionOver() {
     return t == nullptr || anim->frame >= t->frameCount - 1;
 }
 
+// Whether the car drives under its traffic order this tick. A car that found a standing car in
+// its way waits under a pushed order with the driving bit still set from its try, so the bit
+// alone would pass over every other car of a queue.
+bool DrivesInTraffic(const Fahrzeug& v) {
+    return HeadBefehlOpcode(v) == kOpTraffic && (v.moverFlags & kMoverSearching) != 0;
+}
+
 // A civilian car standing right of the road's end, facing the way its path comes in: the queue
 // reaches back off the map and no more cars can come.
 bool TrafficJammedM01() {
     const std::int16_t xR = RoadRightEndM01();
     for (const Fahrzeug& v : Fahrzeuge) {
         if (v.type == -1 || FahrzeugTypOf(v).unitClass != kCivilVehicleUnitClass) continue;
-        if ((v.moverFlags & kMoverSearching) != 0) continue;
+        if (DrivesInTraffic(v)) continue;
         const ZFWeg* path = ZFWegAt(v.link);
         if (path == nullptr || v.direction != path->startDir) continue;
         if (v.x > static_cast<float>(xR)) return true;
