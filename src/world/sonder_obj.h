@@ -168,6 +168,7 @@ extern std::vector<SonderObj> SonderObjs;
 // The mission sets its fixed-slot count here before AllocSonderObj, which sizes the array.
 extern std::int16_t SonderObjCount;
 extern std::int16_t FixedSonderObjCount;
+
 // The record of a type or an object; null for an index outside the array.
 SonderObjTyp* SonderObjTypAt(int type);
 SonderObj* SonderObjAt(int slot);
