@@ -25,6 +25,7 @@
 #include "media/video.h"
 #include "mission/campaign_tables.h"
 #include "mission/command_slots.h"
+#include "mission/evaluation.h"
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
 #include "mission/mission_tick.h"
@@ -83,6 +84,7 @@ void ResetGameState() {
     ResetMissionCounters();
     ResetMissionScratch();
     ResetMissionPoints();
+    ResetEvaluation();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();

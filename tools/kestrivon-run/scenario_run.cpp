@@ -11,6 +11,7 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/mission_state.h"
 #include "core/random.h"
@@ -22,6 +23,7 @@
 #include "movement/traffic_paths.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "platform/cp1252.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
@@ -414,6 +416,11 @@ class ScenarioRunner {
             unsigned{SelectedIndex}, unsigned{CursorId}, unsigned{HoverKind}, unsigned{HoverIds[0]},
             unsigned{HoverIds[1]}, unsigned{HoverIds[2]}, unsigned{HoverIds[3]},
             static_cast<unsigned>(TickCounter)));
+        // An empty message line leaves nothing after the word.
+        std::string mission = Format("mission mode %u message", unsigned{GameMode});
+        const std::string message = Cp1252ToUtf8(MessageLine.data());
+        if (!message.empty()) mission += ' ' + message;
+        print(std::move(mission));
     }
 
     Failure cell(std::int32_t column, std::int32_t row) {
