@@ -18,6 +18,11 @@ Person* LedBy(const Person& leader);
 // The index of the person this one walks with, led or leading; -1 none.
 std::int32_t WalkPartner(const Person& person);
 
+// Pushes onto the led person's trail the points from its leader's position towards it, one step
+// of the leader in the leader's direction at a time: at most the trail's length, and no further
+// once a step gets nowhere.
+void FillLeadTrail(const Person& leader, Person& led);
+
 // Order 160: follow the trail of person a, a step behind where the leader would walk into it.
 void RunPersonBefehl160(std::int16_t person);
 // Order 161: the person takes person a along; it must stand 11 px from a on the side it faces
