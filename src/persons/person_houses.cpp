@@ -411,10 +411,11 @@ void RoutePersonThroughHouseDoor(std::int16_t index, std::int16_t x, std::int16_
     if (h == nullptr) return;
     Person* target = person;
     // A leader following its led person answers for both and sends the led person.
-    if (HeadBefehlOpcode(*person) == kOpFollowTrail) {
+    if (const OrderRedirect redirect = FollowTrailRedirect(*person); redirect.follows) {
         PlaySpeech(kFollowAnswerPhrase, PersonTypOf(*person).speaker);
+        if (redirect.to == nullptr) return;
         DisableUnitSpeech();
-        if (Person* led = UsedPersonAt(person->orders->aInt())) target = led;
+        target = redirect.to;
     }
     OrderWayOut(*target, *h, person->storey, kLeaveVoice);
     AppendBefehl(*target, kOpMove, x, y, 0, 0, 0);
