@@ -25,7 +25,6 @@ constexpr std::uint16_t kSelectedPersonMode = 1000;
 constexpr std::int32_t kNoVoice = -1;
 constexpr std::int32_t kLeaveVoice = 15;
 constexpr int kFollowAnswerPhrase = 10;
-constexpr std::uint8_t kEnterHouse = 169;
 constexpr std::uint8_t kLeaveHouse = 170;
 constexpr std::uint8_t kChangeStorey = 171;
 constexpr std::int8_t kMarkingType = 0;
@@ -181,10 +180,10 @@ std::int16_t MakeDoorDouble(const Person& walker, const Befehl& order, bool leav
     return slot;
 }
 
-// The double stands where its person stands.
-void FollowInDoorway(std::int32_t index, Person& walker) {
+// The order's double stands where its person stands.
+void FollowInDoorway(const Befehl& order, std::int32_t index, Person& walker) {
     Person* d = UsedPersonAt(index);
-    if (d == nullptr || !IsDoorDouble(*d)) return;
+    if (d == nullptr || d->doorOrder != &order) return;
     UpdatePersonDrawPos(walker);
     d->x = walker.x;
     d->y = walker.y;
@@ -484,7 +483,7 @@ void RunPersonBefehl169(std::int16_t index) {
     } else {
         p.x -= static_cast<float>(side.outX) * typ.speed;
         p.y -= static_cast<float>(side.outY) * typ.speed;
-        FollowInDoorway(order.dInt(), p);
+        FollowInDoorway(order, order.dInt(), p);
         Walk(p);
     }
     PlacePersonFree(index, side.facingInside, p.storey, kPushAnyWay, kOwnCollisionClass);
@@ -542,11 +541,11 @@ void LeaveHouse(std::int16_t index) {
         const float speed = leader != nullptr ? PersonTypOf(*leader).speed : typ.speed;
         p.x += static_cast<float>(side.outX) * speed;
         p.y += static_cast<float>(side.outY) * speed;
-        FollowInDoorway(LowHalf(order.c), p);
+        FollowInDoorway(order, LowHalf(order.c), p);
         if (leader != nullptr) {
             leader->x += static_cast<float>(side.outX) * typ.speed;
             leader->y += static_cast<float>(side.outY) * typ.speed;
-            FollowInDoorway(HighHalf(order.c), *leader);
+            FollowInDoorway(order, HighHalf(order.c), *leader);
         }
         Walk(p);
         return;
