@@ -16,7 +16,6 @@
 #include "movement/befehl_queue.h"
 #include "movement/stepping.h"
 #include "persons/person_house_fixture.h"
-#include "persons/person_lead.h"
 #include "world/brand.h"
 
 namespace kv {

@@ -18,7 +18,6 @@
 #include "movement/stepping.h"
 #include "persons/person_befehle.h"
 #include "persons/person_house_fixture.h"
-#include "persons/person_houses.h"
 #include "persons/person_lead.h"
 #include "platform/sound.h"
 #include "vehicles/fahrzeuge.h"
