@@ -13,6 +13,7 @@
 #include "core/hover.h"
 #include "core/message_line.h"
 #include "core/mission_counters.h"
+#include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/random.h"
 #include "core/selection.h"
@@ -27,6 +28,7 @@
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
+#include "world/houses.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
 
@@ -36,6 +38,26 @@ namespace {
 
 constexpr std::int32_t kSilent = -1;
 constexpr std::int8_t kThrowerTyp = 32;
+
+// The houses of the file's "house" lines, placed by the mission's house set-up after its own:
+// the runner stands in for the set-up and calls the mission's own first.
+struct ScenarioHouse {
+    std::uint8_t type = 0;
+    std::int16_t column = 0;
+    std::int16_t row = 0;
+};
+std::vector<ScenarioHouse> g_houses;
+void (*g_missionInitHouses)() = nullptr;
+std::size_t g_firstHouse = 0;
+
+void InitHousesWithScenarioHouses() {
+    g_missionInitHouses();
+    g_firstHouse = Houses.size();
+    HouseCount = static_cast<std::int16_t>(Houses.size() + g_houses.size());
+    Houses.resize(static_cast<std::size_t>(HouseCount));
+    // A scenario's house may be marked for evacuation.
+    for (const ScenarioHouse& h : g_houses) AddHouse(h.type, h.column, h.row, 0, 0, 1);
+}
 
 // A command's failure: the status and what to say.
 struct Failure {
@@ -104,7 +126,12 @@ class ScenarioRunner {
         const auto whole = [&n](std::size_t k) { return static_cast<std::int32_t>(n[k]); };
         switch (c.verb) {
             case Verb::Mission:
-                return gameFailed(StartMissionRun(whole(0)));
+                return mission(whole(0));
+            case Verb::House:
+                g_houses.push_back({static_cast<std::uint8_t>(whole(0)),
+                                    static_cast<std::int16_t>(whole(1)),
+                                    static_cast<std::int16_t>(whole(2))});
+                return {};
             case Verb::Seed:
                 SeedRandom(static_cast<std::uint32_t>(n[0]));
                 return {};
@@ -166,6 +193,23 @@ class ScenarioRunner {
                 return cell(whole(0), whole(1));
             case Verb::Expect:
                 return expect(c.words);
+        }
+        return {};
+    }
+
+    // The mission starts with the file's houses after its own; each is announced with its
+    // index.
+    static Failure mission(int number) {
+        MissionHooks* row = MissionHookRow(number);
+        if (!g_houses.empty() && row != nullptr && row->InitHouses != nullptr) {
+            g_missionInitHouses = row->InitHouses;
+            row->InitHouses = InitHousesWithScenarioHouses;
+        }
+        if (Failure f = gameFailed(StartMissionRun(number)); f.status != kScenarioDone) return f;
+        for (std::size_t i = g_firstHouse; i < g_firstHouse + g_houses.size(); ++i) {
+            if (i >= Houses.size() || PlacedHouse(static_cast<int>(i)) == nullptr)
+                return refused("every house slot is taken");
+            announce("house", static_cast<std::int16_t>(i));
         }
         return {};
     }
