@@ -62,6 +62,9 @@ struct MissionHooks {
     // the car. Without one the collision counts.
     std::uint8_t (*HandleZFCollision)(std::int16_t vehicle, std::uint8_t kind, std::uint16_t index,
                                       std::uint8_t lookAhead) = nullptr;
+    // Sets GafferZielCount, calls AllocGafferZiele and SetGafferZiel per onlooker target; a
+    // mission without targets may leave the table empty.
+    void (*InitGafferZiele)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -11,6 +11,7 @@
 #include "core/mission_counters.h"
 #include "core/mission_extras.h"
 #include "core/mission_hooks.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
@@ -35,6 +36,7 @@
 #include "movement/zones.h"
 #include "persons/gaffer_ziele.h"
 #include "persons/person_befehle.h"
+#include "persons/person_fight.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_points.h"
@@ -85,6 +87,7 @@ void ResetGameState() {
     ResetHover();
     ResetView();
     ResetMissionState();
+    ResetMissionScratch();
 }
 
 void ResetProgramState() {
@@ -94,6 +97,7 @@ void ResetProgramState() {
     InitBefehlCallbacks();
     SetPersonBefehlHooks(nullptr);
     ResetPlannerWatch();
+    ResetFreeSpotIndex();
     SetUpdateSelectionModeHook(nullptr);
     SetFahrzeugSidePointLookup(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);

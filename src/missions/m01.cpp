@@ -124,6 +124,9 @@ void InitFahrzeugeM01() {
     AllocFahrzeuge();
 }
 
+// No onlookers come to the road.
+void InitGafferZieleM01() {}
+
 }  // namespace
 
 const MissionHooks kMissionHooksM01{
@@ -135,6 +138,7 @@ const MissionHooks kMissionHooksM01{
     .InitBrand = InitBrandM01,
     .InitSonderObj = InitSonderObjM01,
     .InitPersonen = InitPersonenM01,
+    .InitGafferZiele = InitGafferZieleM01,
 };
 
 }  // namespace kv

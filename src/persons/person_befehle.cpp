@@ -5,10 +5,13 @@
 #include "movement/stepping.h"
 #include "movement/zones.h"
 #include "persons/kontamination.h"
+#include "persons/person_fight.h"
 #include "persons/person_handlers.h"
 #include "persons/person_lead.h"
 #include "persons/person_moves.h"
+#include "persons/person_pursuit.h"
 #include "persons/personen.h"
+#include "persons/rival_persons.h"
 
 namespace kv {
 
@@ -47,6 +50,11 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[160] = RunPersonBefehl160;
     h[161] = RunPersonBefehl161;
     h[163] = RunHooked<&H::RunPersonBefehlEnterBasis>;
+    h[166] = RunPersonBefehl166;
+    h[167] = RunPersonTargetAction;
+    h[168] = RunPersonBefehl168;
+    h[172] = RunPersonFight;
+    h[173] = EndPersonFight;
     h[186] = RunHooked<&H::RunPersonBefehl186M03>;
     h[193] = RunHooked<&H::RunPersonBefehl193M10>;
     h[197] = RunHooked<&H::RunPersonBefehl197M12>;

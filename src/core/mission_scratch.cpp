@@ -1,0 +1,7 @@
+#include "core/mission_scratch.h"
+
+namespace kv {
+
+MissionScratchWords MissionScratch;
+
+}  // namespace kv
