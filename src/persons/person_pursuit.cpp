@@ -54,6 +54,11 @@ std::int8_t LedType(std::int8_t type) {
     return IsTargetType(type) ? static_cast<std::int8_t>(type + 1) : type;
 }
 
+// The struggle's sound, which the pursuer owns while the struggle lasts.
+void StopStruggleSound(std::int32_t index, const Person& a) {
+    if (a.sound == kStruggleSound) StopOwnerSound(kOwnerPerson, index);
+}
+
 // The two persons a callback names, both in use and not the same.
 bool Pair(std::int32_t a, std::int32_t b, Person*& pa, Person*& pb) {
     pa = UsedPersonAt(a);
@@ -221,6 +226,7 @@ void RunPersonTargetAction(std::int16_t index) {
         return;
     }
     if (b.type == kPersonTypBurning) {
+        StopStruggleSound(index, a);
         ClearBefehle(a);
         return;
     }
@@ -247,7 +253,7 @@ void RunPersonBefehl168(std::int16_t index) {
     const Person* a = ai != index ? UsedPersonAt(ai) : nullptr;
     if (a != nullptr && HeadBefehlOpcode(*a) == kPursuitOrder) return;
     // A pursuer called away leaves the struggle's sound behind; it goes with the struggle.
-    if (a != nullptr && a->sound == kStruggleSound) StopOwnerSound(kOwnerPerson, ai);
+    if (a != nullptr) StopStruggleSound(ai, *a);
     GiveBackController(b);
     ClearBefehle(b);
 }
