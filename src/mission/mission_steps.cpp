@@ -4,13 +4,16 @@
 
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
+#include "mission/scroll_view.h"
 
 namespace kv {
 
 namespace {
 
 // Filled in as the mission view's parts arrive.
-constexpr MissionViewSteps kMissionViewSteps{};
+constexpr MissionViewSteps kMissionViewSteps{
+    .ScrollView = ScrollView,
+};
 
 }  // namespace
 
