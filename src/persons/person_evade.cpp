@@ -121,7 +121,7 @@ void StepPersonEvade(std::int16_t index) {
     Person& p = *person;
     if (p.orders != nullptr && p.orders->opcode == kOpWait && p.orders->aInt() >= 1) return;
     const PersonTyp& typ = PersonTypOf(p);
-    std::uint8_t d0 = EvadeDirection(p);
+    const std::uint8_t d0 = EvadeDirection(p);
     if (p.orders != nullptr) ClearBefehle(p);
     p.moverFlags |= kMoverSearching;
     p.speed = typ.speed;

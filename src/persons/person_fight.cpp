@@ -25,8 +25,9 @@ constexpr std::uint8_t kFighterFlags = kPersonController | kPersonFighter;
 // Half the meeting point's box.
 constexpr int kSpotHalfWidth = 30;
 constexpr int kSpotHalfHeight = 20;
-// The fighters' movement class decides which map cells a meeting point's box may cover.
-constexpr std::int8_t kFighterType = 41;
+// The fighters' movement class decides which map cells a meeting point's box may cover; taken
+// from the type table, since the fighters' type may not be loaded yet.
+constexpr std::uint8_t kFighterMoveClass = kPersonTypRows[41].terrainColumn;
 
 std::size_t g_nextMeetingPoint = 0;
 
@@ -42,8 +43,8 @@ bool SpotFree(const Point16& m) {
     if (left < 0 || top < 0 || right > WorldMaxX || bottom > WorldMaxY) return false;
     return FindCollisionAt(0, nullptr, nullptr, static_cast<std::int16_t>(left),
                            static_cast<std::int16_t>(top), static_cast<std::int16_t>(right),
-                           static_cast<std::int16_t>(bottom), -1, 0,
-                           PersonTypen[kFighterType].terrainColumn, nullptr) == 0;
+                           static_cast<std::int16_t>(bottom), -1, 0, kFighterMoveClass,
+                           nullptr) == 0;
 }
 
 // The partner that order 172 or 173 names; null for a number that names no other person in use.
