@@ -40,6 +40,7 @@
 #include "movement/zones.h"
 #include "persons/gaffer_ziele.h"
 #include "persons/person_befehle.h"
+#include "persons/person_fight.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -103,6 +104,7 @@ void ResetProgramState() {
     InitBefehlCallbacks();
     SetPersonBefehlHooks(nullptr);
     ResetPlannerWatch();
+    ResetFreeSpotIndex();
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);

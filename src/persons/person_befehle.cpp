@@ -5,12 +5,15 @@
 #include "movement/stepping.h"
 #include "movement/zones.h"
 #include "persons/kontamination.h"
+#include "persons/person_fight.h"
 #include "persons/person_handlers.h"
 #include "persons/person_houses.h"
 #include "persons/person_lead.h"
 #include "persons/person_moves.h"
 #include "persons/person_windows.h"
+#include "persons/person_pursuit.h"
 #include "persons/personen.h"
+#include "persons/rival_persons.h"
 
 namespace kv {
 
@@ -55,6 +58,11 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[171] = RunPersonBefehl171;
     h[181] = EnterKanzel;
     h[182] = RunPersonBefehl182;
+    h[166] = RunPersonBefehl166;
+    h[167] = RunPersonTargetAction;
+    h[168] = RunPersonBefehl168;
+    h[172] = RunPersonFight;
+    h[173] = EndPersonFight;
     h[186] = RunHooked<&H::RunPersonBefehl186M03>;
     h[187] = RunPersonBefehl187;
     h[188] = RunPersonBefehl188;

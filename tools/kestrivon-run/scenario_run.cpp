@@ -22,6 +22,7 @@
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/traffic_paths.h"
+#include "persons/gaffer.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "platform/cp1252.h"
@@ -38,6 +39,9 @@ namespace {
 
 constexpr std::int32_t kSilent = -1;
 constexpr std::int8_t kThrowerTyp = 32;
+// The two clubs' fighters.
+constexpr std::int8_t kFighterTyp = 41;
+constexpr std::int8_t kRivalFighterTyp = 43;
 
 // The houses of the file's "house" lines, placed by the mission's house set-up after its own:
 // the runner stands in for the set-up and calls the mission's own first.
@@ -225,24 +229,29 @@ class ScenarioRunner {
         FreeZFWege();
     }
 
-    // A thrower is made as the missions make it; any other type then takes its place without a
-    // controller, as the player's own staff stand. Its type is loaded and the person reset, as
-    // the mission's person set-up does.
+    // Throwers and fighters are made as the missions make them; any other type then takes a
+    // thrower's place without a controller, as the player's own staff stand. Its type is loaded
+    // and the person reset, as the mission's person set-up does.
     Failure person(std::int32_t type, std::int32_t x, std::int32_t y, std::int32_t storey,
                    std::int32_t direction) {
         if (FindFreePerson() < 0) return refused("every person slot is taken");
-        const bool resetAlready = PersonTypLoaded(kThrowerTyp);
+        const bool fighter = type == kFighterTyp || type == kRivalFighterTyp;
+        const std::int8_t made = fighter ? static_cast<std::int8_t>(type) : kThrowerTyp;
+        const bool resetAlready = PersonTypLoaded(made);
+        const auto px = static_cast<std::int16_t>(x);
+        const auto py = static_cast<std::int16_t>(y);
+        const auto dir = static_cast<std::uint8_t>(direction);
         const std::int16_t index =
-            CreatePersonAt(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                           static_cast<std::int8_t>(storey), static_cast<std::uint8_t>(direction));
+            fighter ? CreateScriptPerson(made, px, py, static_cast<std::uint8_t>(storey), dir)
+                    : CreatePersonAt(px, py, static_cast<std::int8_t>(storey), dir);
         if (index < 0)
             return refused(Format("(%d, %d) on storey %d is no place for a person", x, y, storey));
         Person& p = Personen[static_cast<std::size_t>(index)];
-        if (type != kThrowerTyp) {
+        if (type != made) {
             p.type = static_cast<std::int8_t>(type);
             p.controlFlags = 0;
         }
-        if (type != kThrowerTyp || !resetAlready) {
+        if (type != made || !resetAlready) {
             LoadPersonTyp(static_cast<std::int16_t>(type));
             if (FatalErrorRaised()) return failed(FatalErrorMessage());
             ResetPerson(index);
