@@ -62,6 +62,16 @@ struct MissionHooks {
     // the car. Without one the collision counts.
     std::uint8_t (*HandleZFCollision)(std::int16_t vehicle, std::uint8_t kind, std::uint16_t index,
                                       std::uint8_t lookAhead) = nullptr;
+    // The cursor choice asks these first, each where its family applies: over the world view
+    // (mission 21), then over the ground, a house, a person, a vehicle or a special object. A
+    // hook that decides sets CursorId itself and answers non-zero; 0 leaves the choice to the
+    // engine.
+    std::uint8_t (*CursorOnMapArea)() = nullptr;
+    std::uint8_t (*CursorOnGround)() = nullptr;
+    std::uint8_t (*CursorOnHouse)() = nullptr;
+    std::uint8_t (*CursorOnPerson)() = nullptr;
+    std::uint8_t (*CursorOnFahrzeug)() = nullptr;
+    std::uint8_t (*CursorOnSonderObj)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

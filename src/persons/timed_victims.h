@@ -6,9 +6,6 @@
 
 namespace kv {
 
-// The cursor shown while a rescue is offered.
-inline constexpr std::uint16_t kCursorRescue = 19;
-
 // A new person in distress with its deadline delay seconds from now, or -1 when the array is
 // full. approachDx, approachDy: from the person to where a boat stops; -1 in both for none.
 std::int16_t CreateTimedVictim(std::int8_t type, std::int16_t x, std::int16_t y,

@@ -2,6 +2,12 @@
 
 namespace kv {
 
+std::vector<BootPunkt> BootPunkte;
+
+std::uint8_t HoverBootPunkt() {
+    return 0;
+}
+
 void RunFahrzeugBefehl77(std::int16_t) {}
 
 }  // namespace kv
