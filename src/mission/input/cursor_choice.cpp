@@ -13,7 +13,6 @@
 #include "mission/scroll_view.h"
 #include "movement/collision.h"
 #include "persons/person_link.h"
-#include "persons/personen.h"
 #include "persons/timed_victims.h"
 #include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeuge.h"
@@ -30,9 +29,10 @@ namespace {
 constexpr int kPanelLeft = 640;
 constexpr int kPanelTop = 480;
 
-constexpr std::uint16_t kNoIndex = 0xFFFF;
 // A storey of a house is this high on the screen.
 constexpr int kStoreyHeight = 31;
+// Over the storey-change cell, each step up of the mouse by this much offers the next storey.
+constexpr int kStoreyStepHeight = 10;
 // The hose person reaches this far from where it stands.
 constexpr int kHoseReach = 250;
 // Steeper than this a hose person cannot spray up at a house.
@@ -40,15 +40,11 @@ constexpr double kSteepestJet = 55.0;
 constexpr double kDegreesPerRadian = 57.29578;
 // The helicopter carrying a person lands where this much room is free around the mouse.
 constexpr int kLandingRoom = 20;
-// The terrain of the ground on which some persons may act, where it does not burn.
-constexpr std::uint8_t kActionTerrain = 76;
+// The trees that the chainsaw crews fell.
+constexpr std::uint8_t kTreeTerrain = 76;
 // The animations in which the ladder stands raised.
 constexpr std::int8_t kLadderRaised = 3;
 constexpr std::int8_t kLadderRaisedAgain = 13;
-
-constexpr std::int16_t PersonSel(int type) {
-    return static_cast<std::int16_t>(kPersonModeFirst + type);
-}
 
 int Trunc(float v) {
     return static_cast<int>(v);
@@ -94,15 +90,7 @@ bool LeadsSomeone(const Person& p) {
     return DecodePersonLink(p.link).kind == PersonLinkKind::Leads;
 }
 
-bool InsideHouse(const Person& p) {
-    return p.house != kNoIndex;
-}
-
-bool InBasket(const Person& p) {
-    return p.basketVehicle != kNoIndex;
-}
-
-// A cell is hot while it burns, and while it still has its unburnt look.
+// Water is offered on a cell while it burns or can still burn: bit 7 marks its unburnt look.
 bool CellIsHot(std::size_t cell) {
     return (cell < BrandStates.size() && BrandStates[cell].burning != 0) ||
            (cell < MapCells.size() && (MapCells[cell].material & kMaterialUnburnt) != 0);
@@ -150,7 +138,7 @@ std::uint16_t CursorOverGround(const CursorScene& s) {
                             static_cast<std::int16_t>(s.y + kLandingRoom), -1, 0, 16, &hit);
         return blocked == 0 ? kCursorLand : kCursorMove;
     }
-    if (sel == PersonSel(11)) {
+    if (sel == PersonSelection(11)) {
         // The hose person sprays a hot cell within its reach, once its hose is connected.
         const Person& p = *s.sel.person;
         if (!CellIsHot(cell) || p.link2 == kNoLink) return kCursorPointer;
@@ -159,12 +147,14 @@ std::uint16_t CursorOverGround(const CursorScene& s) {
             static_cast<std::int16_t>(s.x), static_cast<std::int16_t>(row * kCellHeight));
         return d > kHoseReach ? kCursorPointer : kCursorWater;
     }
-    if (sel == PersonSel(13) || sel == PersonSel(20) || sel == PersonSel(25)) {
-        const bool acts = !InsideHouse(*s.sel.person) && MapCells[cell].terrain == kActionTerrain &&
+    if (sel == PersonSelection(13) || sel == PersonSelection(20) || sel == PersonSelection(25)) {
+        // A chainsaw crew fells a tree that does not burn.
+        const bool acts = !InsideHouse(*s.sel.person) && MapCells[cell].terrain == kTreeTerrain &&
                           !CellBurns(cell);
         return acts ? kCursorRescue : kCursorMove;
     }
-    if (sel == PersonSel(10) && !HasNoLink(*s.sel.person)) return kCursorPointer;
+    // A person of type 10 (with a hose) takes no move while it holds a link.
+    if (sel == PersonSelection(10) && !HasNoLink(*s.sel.person)) return kCursorPointer;
     if (IsPersonMode(sel) && CannotMove(*s.sel.person)) return kCursorPointer;
     return kCursorMove;
 }
@@ -185,7 +175,7 @@ std::uint16_t StoreyRule(const CursorScene& s, int house, const House& h) {
     if (t.entranceI == 255 || HoverIds[0] != t.entranceI || HoverIds[1] != t.entranceJ)
         return kCursorMove;
     const int bottom = (h.y + HoverIds[1]) * kCellHeight + kCellHeight;
-    const int step = (bottom - HoverIds[2] * kStoreyHeight - s.y) / 10;
+    const int step = (bottom - HoverIds[2] * kStoreyHeight - s.y) / kStoreyStepHeight;
     if (step >= t.floors - 1) return kCursorPointer;
     return StoreyShape(kCursorChangeStorey, step);
 }

@@ -16,20 +16,11 @@ namespace kv {
 
 namespace {
 
-constexpr std::uint16_t kNoIndex = 0xFFFF;
 // The decontamination vehicle.
 constexpr std::int8_t kTypF109 = 8;
 
-constexpr std::int16_t PersonSel(int type) {
-    return static_cast<std::int16_t>(kPersonModeFirst + type);
-}
-
-bool PersonSelIn(std::int16_t sel, int first, int last) {
-    return sel >= PersonSel(first) && sel <= PersonSel(last);
-}
-
-bool InsideHouse(const Person& p) {
-    return p.house != kNoIndex;
+bool PersonSelectionIn(std::int16_t sel, int first, int last) {
+    return sel >= PersonSelection(first) && sel <= PersonSelection(last);
 }
 
 bool SameStorey(const Person& a, const Person& b) {
@@ -98,15 +89,15 @@ std::uint16_t CursorOverPerson(const CursorScene& s, std::uint16_t index) {
     const Person& p = *s.sel.person;
     const bool sameStorey = SameStorey(p, *hovered);
     bool acts = false;
-    if (sel == PersonSel(0)) {
+    if (sel == PersonSelection(0)) {
         acts = HasNoLink(p) && (hovered->controlFlags & kLeadableControllers) != 0 &&
-               HasNoLink(*hovered) && sameStorey && hovered->basketVehicle == kNoIndex;
-    } else if (PersonSelIn(sel, 1, 3)) {
+               HasNoLink(*hovered) && sameStorey && !InBasket(*hovered);
+    } else if (PersonSelectionIn(sel, 1, 3)) {
         const bool onlooker = (hovered->controlFlags & kPersonOnlooker) != 0 &&
-                              HasNoLink(*hovered) && sameStorey && p.basketVehicle == kNoIndex &&
-                              hovered->basketVehicle == kNoIndex;
+                              HasNoLink(*hovered) && sameStorey && !InBasket(p) &&
+                              !InBasket(*hovered);
         acts = HasNoLink(p) && ((sameStorey && hovered->casualty != 0) || onlooker);
-    } else if (PersonSelIn(sel, 4, 5)) {
+    } else if (PersonSelectionIn(sel, 4, 5)) {
         acts = sameStorey && hovered->casualty != 0;
     }
     return acts ? kCursorRescue : kCursorSelect;
@@ -116,21 +107,23 @@ namespace {
 
 // The persons who get into the crew vehicles and the fire engines.
 bool CrewMode(std::int16_t sel) {
-    return PersonSelIn(sel, 1, 3) || sel == PersonSel(6) || PersonSelIn(sel, 8, 10) ||
-           sel == PersonSel(13) || PersonSelIn(sel, 15, 17) || PersonSelIn(sel, 20, 22) ||
-           sel == PersonSel(25) || IsEquipmentMode(sel);
+    return PersonSelectionIn(sel, 1, 3) || sel == PersonSelection(6) ||
+           PersonSelectionIn(sel, 8, 10) || sel == PersonSelection(13) ||
+           PersonSelectionIn(sel, 15, 17) || PersonSelectionIn(sel, 20, 22) ||
+           sel == PersonSelection(25) || IsEquipmentMode(sel);
 }
 
-bool FreeOfLinkFor1010(std::int16_t sel, const Person& p) {
-    return sel != PersonSel(10) || HasNoLink(p);
+// A person of type 10 (with a hose) takes no such order while it holds a link.
+bool NotHeldByLink(std::int16_t sel, const Person& p) {
+    return sel != PersonSelection(10) || HasNoLink(p);
 }
 
 bool CrewCursor(const CursorScene& s) {
     const std::int16_t sel = s.sel.mode;
     if (!CrewMode(sel)) return false;
     const Person& p = *s.sel.person;
-    return (!PersonSelIn(sel, 1, 3) || HasNoLink(p)) && !InsideHouse(p) &&
-           FreeOfLinkFor1010(sel, p);
+    return (!PersonSelectionIn(sel, 1, 3) || HasNoLink(p)) && !InsideHouse(p) &&
+           NotHeldByLink(sel, p);
 }
 
 // The ladder's basket: from the street into the basket, or from a window of the house it stands
@@ -138,10 +131,12 @@ bool CrewCursor(const CursorScene& s) {
 bool BasketCursor(const CursorScene& s, const Fahrzeug& ladder) {
     const std::int16_t sel = s.sel.mode;
     const KanzelState* k = ladder.kanzel.get();
-    const bool ruleA = PersonSelIn(sel, 1, 3) || PersonSelIn(sel, 8, 10) || sel == PersonSel(13) ||
-                       PersonSelIn(sel, 15, 17) || PersonSelIn(sel, 20, 22) ||
-                       sel == PersonSel(25) || IsEquipmentMode(sel);
-    const bool ruleB = sel == PersonSel(12) || sel == PersonSel(19) || sel == PersonSel(24);
+    const bool ruleA = PersonSelectionIn(sel, 1, 3) || PersonSelectionIn(sel, 8, 10) ||
+                       sel == PersonSelection(13) || PersonSelectionIn(sel, 15, 17) ||
+                       PersonSelectionIn(sel, 20, 22) || sel == PersonSelection(25) ||
+                       IsEquipmentMode(sel);
+    const bool ruleB =
+        sel == PersonSelection(12) || sel == PersonSelection(19) || sel == PersonSelection(24);
     if (!ruleA && !ruleB) return false;
     const Person& p = *s.sel.person;
     const bool emptyBasket = k != nullptr && k->persons == 0;
@@ -149,10 +144,10 @@ bool BasketCursor(const CursorScene& s, const Fahrzeug& ladder) {
                           k->position == p.storey - 2;
     if (ruleB) return atWindow;
     if (!InsideHouse(p)) {
-        if (PersonSelIn(sel, 1, 3) && !HasNoLink(p)) return false;
-        if (p.basketVehicle != kNoIndex) return false;
+        if (PersonSelectionIn(sel, 1, 3) && !HasNoLink(p)) return false;
+        if (InBasket(p)) return false;
         if (emptyBasket && k->down != 0) return true;
-        return FreeSeats(ladder) > 0 && FreeOfLinkFor1010(sel, p);
+        return FreeSeats(ladder) > 0 && NotHeldByLink(sel, p);
     }
     if (k == nullptr) return false;
     if (p.house == k->target) return atWindow;
@@ -172,10 +167,10 @@ bool DecontaminationCursor(const CursorScene& s, const Fahrzeug& vehicle) {
         return MayBoard(p.type, vehicle.type) && FreeSeats(vehicle) > 0;
     }
     if (vehicle.link != kNoLink) return false;
-    if (sel == PersonSel(3))
+    if (sel == PersonSelection(3))
         return link.kind == PersonLinkKind::Leads && Contaminated(UsedPersonAt(link.index));
-    if (sel == PersonSel(12) || sel == PersonSel(19) || sel == PersonSel(24) ||
-        sel == PersonSel(26)) {
+    if (sel == PersonSelection(12) || sel == PersonSelection(19) || sel == PersonSelection(24) ||
+        sel == PersonSelection(26)) {
         const Person* partner =
             link.kind == PersonLinkKind::Partner ? UsedPersonAt(link.index) : nullptr;
         return Contaminated(partner) || Contaminated(&p);
@@ -188,7 +183,7 @@ bool BoatCursor(const CursorScene& s, const Fahrzeug& boat) {
     if (!IsPersonMode(s.sel.mode)) return false;
     const Person& p = *s.sel.person;
     if (InsideHouse(p) || !MayBoard(p.type, boat.type) || FreeSeats(boat) == 0 ||
-        !FreeOfLinkFor1010(s.sel.mode, p))
+        !NotHeldByLink(s.sel.mode, p))
         return false;
     return std::any_of(BootPunkte.begin(), BootPunkte.end(), [&](const BootPunkt& b) {
         return b.x != kBootPunktFree && static_cast<float>(b.x + b.dx) == boat.x &&
@@ -207,20 +202,21 @@ bool CarrierCursor(const CursorScene& s, const Fahrzeug& carrier) {
     });
 }
 
-// The helicopters take no second medic or stretcher team while the first sits in seat 0; an
-// empty seat 0 refuses nobody.
+// Whether the person in seat 0 is of the type; an empty seat 0 refuses nobody.
 bool SeatTaken(const Fahrzeug& vehicle, int personType) {
     if (vehicle.seats.empty()) return false;
     const Person* first = UsedPersonAt(vehicle.seats[0]);
     return first != nullptr && first->type == personType;
 }
 
+// The F201 and the F203 take no second medic, and no second bearer or stretcher team, behind one
+// in seat 0.
 bool BoardingRefused(std::int16_t sel, const Fahrzeug& vehicle, int freeSeats) {
     const FahrzeugTyp* t = FahrzeugTypAt(vehicle.type);
     if (t == nullptr || freeSeats >= t->seats) return false;
     if (vehicle.type != kTypF201 && vehicle.type != kTypF203) return false;
-    if (sel == PersonSel(4)) return SeatTaken(vehicle, 4);
-    if (sel == PersonSel(5) || sel == PersonSel(26))
+    if (sel == PersonSelection(4)) return SeatTaken(vehicle, 4);
+    if (sel == PersonSelection(5) || sel == PersonSelection(26))
         return SeatTaken(vehicle, 5) || SeatTaken(vehicle, 26);
     return false;
 }
@@ -234,7 +230,7 @@ bool BoardingCursor(const CursorScene& s, const Fahrzeug& vehicle) {
     const int free = FreeSeats(vehicle);
     return free > 0 && !BoardingRefused(sel, vehicle, free) &&
            (vehicle.type != kTypF203 || vehicle.anim == kHelicopterAnimLanded) &&
-           FreeOfLinkFor1010(sel, p);
+           NotHeldByLink(sel, p);
 }
 
 }  // namespace
@@ -291,13 +287,14 @@ std::uint16_t CursorOverSonderObj(const CursorScene& s, std::uint16_t index) {
     bool acts = false;
     switch (o->type) {
         case kSobjHydrant:
-            acts = sel == PersonSel(10) || sel == PersonSel(11);
+            acts = sel == PersonSelection(10) || sel == PersonSelection(11);
             break;
         case kSobjHolzstapel:
-            acts = sel == kTypF110 || (sel == PersonSel(1) && !InsideHouse(*p) && HasNoLink(*p));
+            acts =
+                sel == kTypF110 || (sel == PersonSelection(1) && !InsideHouse(*p) && HasNoLink(*p));
             break;
         case kSobjPonton: {
-            // A laid pontoon: any one vehicle berths at it, but the pontoon vehicle at work.
+            // A laid pontoon takes any one vehicle, but not the pontoon vehicle while it works.
             const bool laid = o->user >= 0 &&
                               static_cast<std::size_t>(o->user) < PontonPunkte.size() &&
                               PontonPunkte[static_cast<std::size_t>(o->user)].complete != 0;
@@ -310,13 +307,13 @@ std::uint16_t CursorOverSonderObj(const CursorScene& s, std::uint16_t index) {
             acts = IsPersonMode(sel);
             break;
         case kSobjBett:
-            acts = sel == PersonSel(26) && o->user == -1;
+            acts = sel == PersonSelection(26) && o->user == -1;
             break;
         case kSobjRingHalter:
-            acts = sel == PersonSel(46);
+            acts = sel == PersonSelection(46);
             break;
         case kSobjRingHalterMitRing:
-            acts = sel == PersonSel(1) && HasNoLink(*p);
+            acts = sel == PersonSelection(1) && HasNoLink(*p);
             break;
         default:
             break;

@@ -29,6 +29,12 @@ std::uint16_t CursorOverSonderObj(const CursorScene& scene, std::uint16_t index)
 
 // Whether the person has no link: a link that names nobody counts as none.
 bool HasNoLink(const Person& p);
+inline bool InsideHouse(const Person& p) {
+    return p.house != 0xFFFF;
+}
+inline bool InBasket(const Person& p) {
+    return p.basketVehicle != 0xFFFF;
+}
 // Empty seats among the seats of the vehicle's type.
 int FreeSeats(const Fahrzeug& v);
 

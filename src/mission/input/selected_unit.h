@@ -15,6 +15,11 @@ inline constexpr std::int16_t kVehicleModeLast = 46;  // 0..46: a vehicle of tha
 inline constexpr std::int16_t kPersonModeFirst = 1000;
 inline constexpr std::int16_t kPersonModeEnd = 2000;  // 1000..1999: a person of type mode - 1000
 
+// The mode of one selected person of the type.
+constexpr std::int16_t PersonSelection(int type) {
+    return static_cast<std::int16_t>(kPersonModeFirst + type);
+}
+
 inline bool IsVehicleMode(std::int16_t mode) {
     return mode >= 0 && mode <= kVehicleModeLast;
 }
