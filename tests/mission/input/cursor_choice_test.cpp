@@ -20,7 +20,6 @@
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/ponton_punkte.h"
-#include "world/terrain.h"
 
 namespace kv {
 namespace {
@@ -79,9 +78,11 @@ TEST_F(CursorTest, TheWorldRulesHoldUpTo639x479AndThePanelsShowThePointer) {
 
 // --- The hooks --------------------------------------------------------------------------------
 
+// Every hook records that it was asked; the one named g_decider also sets 21 and answers
+// g_decide, the others answer 0.
 std::vector<std::string> g_asked;
-std::uint8_t g_decide = 0;  // the hook of this name answers 1 and sets 21
 std::string g_decider;
+std::uint8_t g_decide = 0;
 
 template <const char* Name>
 std::uint8_t Recording() {
