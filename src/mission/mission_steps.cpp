@@ -2,6 +2,7 @@
 
 #include "core/fatal_error.h"
 
+#include "mission/input/cursor_choice.h"
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "mission/scroll_view.h"
@@ -13,6 +14,7 @@ namespace {
 // Filled in as the mission view's parts arrive.
 constexpr MissionViewSteps kMissionViewSteps{
     .ScrollView = ScrollView,
+    .ChooseCursor = ChooseCursor,
 };
 
 }  // namespace
