@@ -4,13 +4,16 @@
 
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
+#include "mission/view/draw_list.h"
 
 namespace kv {
 
 namespace {
 
 // Filled in as the mission view's parts arrive.
-constexpr MissionViewSteps kMissionViewSteps{};
+constexpr MissionViewSteps kMissionViewSteps{
+    .BuildDrawList = BuildDrawList,
+};
 
 }  // namespace
 
