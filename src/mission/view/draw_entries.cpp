@@ -294,11 +294,11 @@ void RenderDrawListEntry(std::int16_t cellX, std::int16_t cellY, std::int16_t po
             CheckHoverPixel(kHoverFurniture, id, 0, 0, 0);
             return;
         case kDrawSonderObj: {
-            if (!InArray(SonderObjs, i)) return;
+            const SonderObj* o = SonderObjAt(i);
+            if (o == nullptr) return;
             DrawSonderObjEntry(cellX, cellY, i, e.layer, e.firstRow);
             // Blood pools and other small marks, and see-through objects, are never picked.
-            const SonderObj& o = SonderObjs[static_cast<std::size_t>(i)];
-            if (o.drawStyle == 0 && o.type > 3)
+            if (o->drawStyle == 0 && o->type > 3)
                 CheckHoverPixel(kHoverSonderObj, id, 0, 0, 0);
             else
                 PassOverHover();

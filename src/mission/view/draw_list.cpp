@@ -103,8 +103,10 @@ ThingKey ThingKeyOf(std::uint16_t id) {
             return {};
         case kDrawHouseObj:
             return i < HouseObjs.size() ? HouseObjKey(HouseObjs[i]) : ThingKey{};
-        case kDrawSonderObj:
-            return i < SonderObjs.size() ? SonderObjKey(SonderObjs[i]) : ThingKey{};
+        case kDrawSonderObj: {
+            const SonderObj* o = SonderObjAt(t.index);
+            return o != nullptr ? SonderObjKey(*o) : ThingKey{};
+        }
         default:
             return kJetKey;
     }
@@ -349,9 +351,10 @@ void AddPersonenToDrawList() {
 }
 
 void AddSonderObjToDrawList() {
-    const int count = std::min(static_cast<int>(SonderObjs.size()), kObjectIdSlots);
-    for (int i = 0; i < count; ++i) {
-        const SonderObj& o = SonderObjs[static_cast<std::size_t>(i)];
+    for (int i = 0; i < kObjectIdSlots; ++i) {
+        const SonderObj* at = SonderObjAt(i);
+        if (at == nullptr) break;
+        const SonderObj& o = *at;
         if (o.type < 0 || o.visible == 0) continue;
         const SonderObjTyp* typ = nullptr;
         const FrameSet* f = SonderObjFrame(o, &typ);
