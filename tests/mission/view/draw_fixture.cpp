@@ -4,9 +4,8 @@
 #include "core/view.h"
 #include "gfx/frame_buffer.h"
 #include "mission/panel_pictures.h"
-#include "mission/view/draw_entries.h"
 #include "mission/view/draw_list.h"
-#include "mission/view/hover_probe.h"
+#include "mission/view/world_stand_in.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
@@ -197,14 +196,7 @@ HouseObj& DrawTest::placeHouseObj(int slot, int x, int y, int storey, std::int16
 
 void DrawTest::drawWorld() {
     BuildDrawList();
-    ResetHoverProbe();
-    for (std::int16_t i = 0; i < DrawListCount; ++i) {
-        const DrawListEntry& e = DrawList[static_cast<std::size_t>(i)];
-        RenderDrawListEntry(
-            static_cast<std::int16_t>(32 * e.column - 16 * e.row - 16 - ViewOrigin.x),
-            static_cast<std::int16_t>(28 * e.row - ViewOrigin.y), i);
-    }
-    RestoreHoverPixel();
+    DrawEveryEntry();
 }
 
 void DrawTest::clearScreen() {

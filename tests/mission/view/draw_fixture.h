@@ -64,8 +64,8 @@ class DrawTest : public HeadlessTest {
     SonderObj& placeSonderObj(int slot, int x, int y, std::int16_t boxTop);
     HouseObj& placeHouseObj(int slot, int x, int y, int storey, std::int16_t boxTop = 12);
 
-    // Builds the list and draws every entry at its cell, in list order, as the world drawing
-    // does, with the hover probe around it.
+    // Builds the list and draws every entry at its cell, in list order, with the hover probe
+    // around them.
     void drawWorld();
     // The screen with only the background.
     std::vector<std::uint8_t> background() const;
