@@ -183,9 +183,10 @@ bool PersonJetLine(const Person& p, JetLine& line) {
 
 void DrawFahrzeugJet(int cellX, int cellY, int slot) {
     Fahrzeug* f = UsedFahrzeugAt(slot);
+    WasserStrahl* jet = f != nullptr ? f->wasserStrahl.get() : nullptr;
     JetLine line;
-    if (f == nullptr || !FahrzeugJetLine(*f, line)) return;
-    WasserStrahl& w = *f->wasserStrahl;
+    if (jet == nullptr || !FahrzeugJetLine(*f, line)) return;
+    WasserStrahl& w = *jet;
     Arc arc{static_cast<float>(line.nx), static_cast<float>(line.ny), static_cast<float>(line.ax),
             static_cast<float>(line.ay)};
     Elevation(arc, w.elevation + w.wobbleD);
@@ -198,9 +199,10 @@ void DrawFahrzeugJet(int cellX, int cellY, int slot) {
 
 void DrawPersonJet(int cellX, int cellY, int slot) {
     Person* p = UsedPersonAt(slot);
+    SchlauchStrahl* jet = p != nullptr ? p->attachment.jet() : nullptr;
     JetLine line;
-    if (p == nullptr || !PersonJetLine(*p, line)) return;
-    SchlauchStrahl& s = *p->attachment.jet();
+    if (jet == nullptr || !PersonJetLine(*p, line)) return;
+    SchlauchStrahl& s = *jet;
     Arc arc{static_cast<float>(line.nx), static_cast<float>(line.ny), static_cast<float>(line.ax),
             static_cast<float>(line.ay)};
     Elevation(arc, s.wobbleD + kHoseElevation);
