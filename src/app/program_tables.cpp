@@ -2,10 +2,14 @@
 
 #include "core/befehl_callbacks.h"
 #include "core/game_mode.h"
+#include "core/selection.h"
 #include "media/intro.h"
 #include "mission/mission_frame.h"
+#include "mission/mission_keys.h"
 #include "mission/mission_start.h"
+#include "mission/pause.h"
 #include "mission/screen_calls.h"
+#include "mission/selection.h"
 #include "missions/mission_rows.h"
 #include "persons/person_befehle.h"
 
@@ -23,7 +27,17 @@ constexpr GameModeTable kGameModes = [] {
     t[1].keyDown = HandleIntroKey;
     t[1].videoEnded = NextIntroVideo;
     t[2].frame = RunMissionFrame;
+    t[2].keyDown = OnGameKeyDown;
+    t[2].keyUp = OnGameKeyUp;
+    t[2].mouseMove = [](WParam, int x, int y) {
+        StoreMousePos(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
+    };
+    t[2].lButtonDown = [](WParam, int x, int y) { OnGameMouseDown(x, y); };
+    t[2].rButtonDown = [](WParam, int, int) { ClearSelection(); };
     t[2].videoEnded = OnMissionVideoEnded;
+    t[12].frame = OnPauseFrame;
+    t[12].keyDown = OnPauseKeyDown;
+    t[12].lButtonDown = OnPauseMouseDown;
     return t;
 }();
 
@@ -44,6 +58,7 @@ void InstallProgramTables() {
     SetPersonBefehlHooks(&kPersonBefehlHooks);
     InstallMissionHooks();
     SetScreenCalls(&kScreenCalls);
+    SetUpdateSelectionModeHook(RecomputeSelectionMode);
     SetStartMissionFunction(StartMission);
 }
 

@@ -25,6 +25,13 @@ extern std::uint32_t TickCounter;
 // What is selected: a vehicle type 0..46, 1000 + a person type, 2000.. special modes; 65535
 // none, 65534 several. Range tests read it as signed.
 inline constexpr std::uint16_t kNoSelection = 65535;
+inline constexpr std::uint16_t kSeveralSelected = 65534;
+inline constexpr std::uint16_t kPersonSelected = 1000;  // + the person's type
+inline constexpr std::uint16_t kCasualtySelected = 2000;
+// A person choosing equipment at a vehicle, by the vehicle's and the person's types.
+inline constexpr std::uint16_t kEquipmentSelectedFirst = 2001;
+inline constexpr std::uint16_t kEquipmentSelectedLast = 2010;
+inline constexpr std::uint16_t kBoxGroupSelected = 2200;
 extern std::uint16_t SelectionMode;
 // The selected unit's index; 65535 none.
 extern std::uint16_t SelectedIndex;

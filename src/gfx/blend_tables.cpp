@@ -6,6 +6,7 @@
 #include "core/fatal_error.h"
 #include "gfx/image_files.h"
 #include "platform/bytes.h"
+#include "platform/data_folders.h"
 #include "platform/files.h"
 
 namespace kv {
@@ -56,7 +57,8 @@ std::vector<std::uint8_t> BlendCacheBytes(std::uint16_t percent,
 }
 
 void LoadBlendTable(const BlendCache& cache, const GamePalette& palette, BlendTable& table) {
-    if (const auto file = ReadFileBytes(cache.path); file && file->size() == kBlendCacheFileSize) {
+    if (const auto file = ReadFileBytes(ReadBackPath(cache.path));
+        file && file->size() == kBlendCacheFileSize) {
         ByteReader reader(*file);
         if (reader.u16() == cache.percent) {
             std::copy(file->begin() + 2, file->end(), table.begin());
@@ -65,7 +67,7 @@ void LoadBlendTable(const BlendCache& cache, const GamePalette& palette, BlendTa
     }
     ComputeBlendTable(palette, cache.percent, table);
     // Without a writable folder the table is simply made again next time.
-    WriteFileAtomic(cache.path, BlendCacheBytes(cache.percent, table));
+    WriteFileAtomic(WritePath(cache.path), BlendCacheBytes(cache.percent, table));
 }
 
 void LoadTransTable20() {

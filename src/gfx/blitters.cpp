@@ -33,19 +33,6 @@ void TransparentRows(const std::uint8_t* src, std::uint32_t srcPitch, std::uint8
     }
 }
 
-void TransparentClipped(const std::uint8_t* src, int x, int y, int w, int h, std::uint8_t* dst,
-                        std::uint32_t dstPitch, const ClipRect& clip) {
-    const int left = std::max(x, clip.left);
-    const int top = std::max(y, clip.top);
-    const int right = std::min(x + w - 1, clip.right);
-    const int bottom = std::min(y + h - 1, clip.bottom);
-    if (left > right || top > bottom) return;
-    // The source row stride stays w; only the visible part is read.
-    const std::uint8_t* s = src + static_cast<std::ptrdiff_t>(top - y) * w + (left - x);
-    TransparentRows(s, static_cast<std::uint32_t>(w), PixelAt(dst, dstPitch, left, top), dstPitch,
-                    right - left + 1, bottom - top + 1);
-}
-
 }  // namespace
 
 void BlitRect(const std::uint8_t* src, std::uint32_t srcPitch, int x, int y, int w, int h,
@@ -68,14 +55,27 @@ void BlitTransparent(const std::uint8_t* src, std::uint32_t srcPitch, int x, int
     TransparentRows(src, srcPitch, PixelAt(dst, dstPitch, x, y), dstPitch, w, h);
 }
 
+void BlitTransparentClippedTo(const ClipRect& clip, const std::uint8_t* src, int x, int y, int w,
+                              int h, std::uint8_t* dst, std::uint32_t dstPitch) {
+    const int left = std::max(x, clip.left);
+    const int top = std::max(y, clip.top);
+    const int right = std::min(x + w - 1, clip.right);
+    const int bottom = std::min(y + h - 1, clip.bottom);
+    if (left > right || top > bottom) return;
+    // The source row stride stays w; only the visible part is read.
+    const std::uint8_t* s = src + static_cast<std::ptrdiff_t>(top - y) * w + (left - x);
+    TransparentRows(s, static_cast<std::uint32_t>(w), PixelAt(dst, dstPitch, left, top), dstPitch,
+                    right - left + 1, bottom - top + 1);
+}
+
 void BlitTransparentClipped(const std::uint8_t* src, int x, int y, int w, int h, std::uint8_t* dst,
                             std::uint32_t dstPitch) {
-    TransparentClipped(src, x, y, w, h, dst, dstPitch, kWorldView);
+    BlitTransparentClippedTo(kWorldView, src, x, y, w, h, dst, dstPitch);
 }
 
 void BlitTransparentClippedFull(const std::uint8_t* src, int x, int y, int w, int h,
                                 std::uint8_t* dst, std::uint32_t dstPitch) {
-    TransparentClipped(src, x, y, w, h, dst, dstPitch, kPanelArea);
+    BlitTransparentClippedTo(kPanelArea, src, x, y, w, h, dst, dstPitch);
 }
 
 void BlitBlend50(const std::uint8_t* src, std::uint32_t srcPitch, int x, int y, int w, int h,

@@ -17,6 +17,7 @@ struct ClipRect {
 };
 inline constexpr ClipRect kWorldView{10, 10, 639, 479};
 inline constexpr ClipRect kPanelArea{10, 10, 789, 589};
+inline constexpr ClipRect kScreenRect{0, 0, 799, 599};
 
 // Opaque copy of the w x h block at the top-left of src to (x, y) of dst.
 void BlitRect(const std::uint8_t* src, std::uint32_t srcPitch, int x, int y, int w, int h,
@@ -35,6 +36,9 @@ void BlitTransparentClipped(const std::uint8_t* src, int x, int y, int w, int h,
                             std::uint32_t dstPitch);
 void BlitTransparentClippedFull(const std::uint8_t* src, int x, int y, int w, int h,
                                 std::uint8_t* dst, std::uint32_t dstPitch);
+// The same, clipped to any rectangle.
+void BlitTransparentClippedTo(const ClipRect& clip, const std::uint8_t* src, int x, int y, int w,
+                              int h, std::uint8_t* dst, std::uint32_t dstPitch);
 // Every source pixel s other than 0 mixed over the destination: BlendTable50[s x 256 + dst].
 void BlitBlend50(const std::uint8_t* src, std::uint32_t srcPitch, int x, int y, int w, int h,
                  std::uint8_t* dst, std::uint32_t dstPitch);

@@ -117,7 +117,15 @@ bool BeginFrame() {
 }
 
 void EndFrame() {
+    UnlockFrame();
+    FlipFrame();
+}
+
+void UnlockFrame() {
     UnlockBack();
+}
+
+void FlipFrame() {
     DisplayFlip();
 }
 

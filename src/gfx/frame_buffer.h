@@ -44,8 +44,11 @@ bool RestoreLostSurfaces();
 
 // Steps 1 to 3 of every frame: lost test, lock, DrawTarget. False: skip this frame.
 bool BeginFrame();
-// Unlock and flip with wait.
+// Unlock and flip with wait; text that goes onto the surface through its device context is
+// written between the two.
 void EndFrame();
+void UnlockFrame();
+void FlipFrame();
 
 void CopyWorkBuffer();
 void PresentWorkBuffer();

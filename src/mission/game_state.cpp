@@ -22,9 +22,11 @@
 #include "media/speech.h"
 #include "media/video.h"
 #include "mission/campaign_tables.h"
+#include "mission/command_slots.h"
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
 #include "mission/mission_tick.h"
+#include "mission/pause.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
@@ -84,6 +86,8 @@ void ResetGameState() {
     ClearMessageLine();
     ResetScrollView();
     ResetSelection();
+    ResetCommandSlots();
+    ResetPause();
     ResetHover();
     ResetView();
     ResetMissionState();

@@ -21,6 +21,7 @@
 #include "media/speech.h"
 #include "media/video.h"
 #include "mission/campaign_tables.h"
+#include "mission/command_slots.h"
 #include "mission/mission_extras.h"
 #include "mission/mission_tick.h"
 #include "mission/panel_pictures.h"
@@ -92,7 +93,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
     {"InitGafferZiele", nullptr},
     {"LoadSobjJet", LoadSobjJet},
-    {"ResetCommandSlots", nullptr},
+    {"ResetCommandSlots", ResetCommandSlots},
     {"InitBasen", [] { RunScreenCall(ScreenCalls().InitBasen); }},
     {"InitMissionExtras", [] { InitMissionExtras(MissionNummer); }},
     {"ResetZones", [] { ResetZones(MissionNummer); }},
@@ -164,8 +165,7 @@ void ResetInputAndView() {
     CursorId = 0;
     ArrowKeyHeld = 0;
     ResetSelection();
-    ScrollVelocity = {0, 0};
-    ScrollDirection = {1, 1};
+    ResetViewScroll();
     GlideHome = 0;
     JumpTargetActive = 0;
     BriefingUnread = 1;

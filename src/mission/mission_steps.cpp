@@ -4,6 +4,7 @@
 
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
+#include "mission/scroll_view.h"
 #include "mission/view/draw_list.h"
 
 namespace kv {
@@ -12,6 +13,7 @@ namespace {
 
 // Filled in as the mission view's parts arrive.
 constexpr MissionViewSteps kMissionViewSteps{
+    .ScrollView = ScrollView,
     .BuildDrawList = BuildDrawList,
 };
 

@@ -1,8 +1,7 @@
 #pragma once
-// The state of the view's scrolling and the mission keys: the glide home and to a jump target,
-// the accelerating edge and arrow-key scroll, and the progress of the mission-jump word. The
-// mission start resets it; the scrolling itself and the key handlers come with the view
-// scrolling work.
+// The view's scrolling: the glide home and to a jump target, and the accelerating scroll while
+// the mouse touches a screen edge or an arrow key is held. The mission keys that set the targets
+// are in mission_keys.h.
 
 #include <cstdint>
 
@@ -25,6 +24,23 @@ extern std::uint8_t ArrowKeyHeld;
 extern std::uint16_t NextVehicleIndex;
 // How many letters of the mission-jump word were typed, 0..6.
 extern std::int16_t JumpWordStep;
+
+// The mouse touches a screen edge at these positions: the cursor is kept inside them.
+inline constexpr int kMouseEdgeLeft = 21;
+inline constexpr int kMouseEdgeRight = 778;
+inline constexpr int kMouseEdgeTop = 21;
+inline constexpr int kMouseEdgeBottom = 578;
+
+// The largest view origin of the mission's map. A map smaller than the view gives 0, so the
+// view never goes below 0 either.
+ViewPoint ViewScrollLimits();
+// The point raised to 0 and lowered to the limits, per axis.
+ViewPoint LimitToView(int x, int y);
+// No scroll speed on either axis, both directions +1: the scroll starts afresh.
+void ResetViewScroll();
+
+// Once per frame of the mission: the glides, then the edge and arrow-key scroll.
+void ScrollView();
 
 // Everything as at mission start.
 void ResetScrollView();

@@ -6,4 +6,6 @@ std::uint8_t PlacePersonFree(std::int16_t, std::uint8_t, std::int8_t, std::uint8
     return 1;
 }
 
+void RoutePersonThroughHouseDoor(std::int16_t, std::int16_t, std::int16_t) {}
+
 }  // namespace kv

@@ -11,4 +11,8 @@ namespace kv {
 std::uint8_t PlacePersonFree(std::int16_t person, std::uint8_t direction, std::int8_t storey,
                              std::uint8_t mask, std::uint8_t collisionClass);
 
+// Sends a person inside a house out through the house's door and on to (x, y). Does nothing yet:
+// it comes with the persons in houses.
+void RoutePersonThroughHouseDoor(std::int16_t person, std::int16_t x, std::int16_t y);
+
 }  // namespace kv

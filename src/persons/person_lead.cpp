@@ -19,7 +19,6 @@ namespace {
 constexpr int kBeside = 11;  // px between a leader and the person it takes along
 constexpr float kReleaseGap = 12.0f;
 constexpr std::int32_t kReleaseWait = 1000;
-constexpr std::uint16_t kSelectedPersonMode = 1000;
 
 // The forms a person takes while led, and the controller it gets back when let go.
 struct LedForm {
@@ -114,9 +113,9 @@ bool PlaceReleasingLeader(Person& leader, const Person& p) {
 // Whoever of the pair is selected, the other is selected with it.
 void ShareSelection(std::int16_t leaderIndex, Person& leader, std::int16_t ledIndex, Person& p,
                     std::int8_t ledTypeBefore) {
-    if (SelectionMode == kSelectedPersonMode + ledTypeBefore &&
+    if (SelectionMode == kPersonSelected + ledTypeBefore &&
         SelectedIndex == static_cast<std::uint16_t>(ledIndex)) {
-        SelectionMode = static_cast<std::uint16_t>(kSelectedPersonMode + leader.type);
+        SelectionMode = static_cast<std::uint16_t>(kPersonSelected + leader.type);
         SelectedIndex = static_cast<std::uint16_t>(leaderIndex);
     }
     const bool leaderSelected = leader.selected != 0;
@@ -141,6 +140,11 @@ std::int32_t WalkPartner(const Person& person) {
     if (LeaderOf(person) != nullptr) return person.link;
     if (LedBy(person) != nullptr) return DecodePersonLink(person.link).index;
     return -1;
+}
+
+OrderRedirect FollowTrailRedirect(const Person& person) {
+    if (person.orders == nullptr || person.orders->opcode != kOpFollowTrail) return {};
+    return {true, UsedPersonAt(person.orders->aInt())};
 }
 
 void RunPersonBefehl160(std::int16_t index) {

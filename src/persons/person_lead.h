@@ -18,6 +18,15 @@ Person* LedBy(const Person& leader);
 // The index of the person this one walks with, led or leading; -1 none.
 std::int32_t WalkPartner(const Person& person);
 
+// A leader following the trail of the person it leads (head order 160) hands every order the
+// player gives it to that person, the one in the order's a. `to` is null when a names no person
+// in use: the order then goes to nobody.
+struct OrderRedirect {
+    bool follows = false;
+    Person* to = nullptr;
+};
+OrderRedirect FollowTrailRedirect(const Person& person);
+
 // Order 160: follow the trail of person a, a step behind where the leader would walk into it.
 void RunPersonBefehl160(std::int16_t person);
 // Order 161: the person takes person a along; it must stand 11 px from a on the side it faces

@@ -49,6 +49,13 @@ void MissionTest::clickStartPicture() {
     DispatchAll();
 }
 
+void MissionTest::playIntoMissionOne(ScriptedPlayer& player) {
+    useSampleData(false);
+    openGame();
+    player.click(400, 300);
+    player.frames(1);
+}
+
 void MissionTest::finishVideo() {
     ASSERT_TRUE(backend.videoDevice().finishVideo());
     DispatchAll();

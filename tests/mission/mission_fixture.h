@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/headless_test.h"
+#include "support/scripted_player.h"
 
 namespace kv::test {
 
@@ -22,6 +23,9 @@ class MissionTest : public HeadlessTest {
     void openGame();
     // A click on the start picture.
     void clickStartPicture();
+    // The sample data without videos and the game opened; the player clicks the start picture
+    // and a frame runs, which starts mission 1.
+    void playIntoMissionOne(ScriptedPlayer& player);
     // Ends the playing video as if it had run out, and handles what follows.
     void finishVideo();
     // The file name of every video opened so far, without its folder.

@@ -8,6 +8,7 @@
 
 #include "gfx/image_files.h"
 #include "mission/panel_pictures.h"
+#include "mission/pause.h"
 #include "platform/sdl/avi_decoder.h"
 #include "support/headless_test.h"
 #include "vehicles/fahrzeug_sprite_table.h"
@@ -66,6 +67,25 @@ TEST_F(SampleMissionScreen, ThePieceMaskMarksTheShearedCell) {
             const bool own = x >= 16 - RowShear[t] && x < 48 - RowShear[t];
             EXPECT_EQ(mask.pixels[t * 48 + x] != 0, own) << x << ", " << t;
         }
+}
+
+// One frame that fits beside the campaign map at x 368: white letters on a box, nothing drawn
+// along its rim.
+TEST_F(SampleMissionScreen, ThePausePictureFitsFromEitherPlace) {
+    VffImage* picture = LoadVff(kPausePicture);
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(FrameCount(picture), 1u);
+    const VffImage& p = picture[0];
+    EXPECT_EQ(p.width, 234);
+    EXPECT_EQ(p.height, 60);
+    const std::uint8_t* begin = p.pixels;
+    const std::uint8_t* end = begin + p.width * p.height;
+    EXPECT_GT(std::count(begin, end, 255), 300);
+    for (int x = 0; x < p.width; ++x)
+        EXPECT_EQ(p.pixels[x] | p.pixels[(p.height - 1) * p.width + x], 0);
+    for (int y = 0; y < p.height; ++y)
+        EXPECT_EQ(p.pixels[y * p.width] | p.pixels[y * p.width + p.width - 1], 0);
+    FreeVff(picture);
 }
 
 TEST(SampleMissionVideo, MissionOnesOpeningPlaysASecond) {

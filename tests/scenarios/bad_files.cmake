@@ -32,6 +32,13 @@ set(rows
   "2|mission 1\nheat 3 -1 100|bad.txt:2: cell (3, -1) lies outside the 75 x 38 map"
   "2|mission 1\nignite 40 18|bad.txt:2: cell (40, 18) has nothing that can burn"
   "2|mission 1\nperson 0 100 100 1|bad.txt:2: (100, 100) on storey 1 is no place for a person"
+  "2|mission 1\nmouse 800 300|bad.txt:2: X 800 is out of range 0..799"
+  "2|mission 1\npress 10 600|bad.txt:2: Y 600 is out of range 0..599"
+  "2|mission 1\nkey 256|bad.txt:2: CODE 256 is out of range 0..255"
+  "2|mission 1\nframe|bad.txt:2: missing number: \"frame\" takes N"
+  "2|mission 1\nselect person|bad.txt:2: missing number: \"select\" takes KIND INDEX"
+  "2|mission 1\nselect car 0|bad.txt:2: KIND \"car\" is neither person nor vehicle"
+  "2|mission 1\nempty\nselect vehicle 0|bad.txt:3: vehicle 0 is not in use"
   "1|mission 1\ncell 40 8\nexpect cell 40 8 terrain 1 material 130 burning 1 heat 0|bad.txt:3: expected: cell 40 8 terrain 1 material 130 burning 1 heat 0\nbad.txt:3: printed:  cell 40 8 terrain 1 material 130 burning 0 heat 0"
   "1|mission 1\nstate\nexpect vehicle 0 type 0|bad.txt:3: expected: vehicle 0 type 0\nbad.txt:3: printed:  no line begins \"vehicle 0\""
 )

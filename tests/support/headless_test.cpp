@@ -12,6 +12,7 @@
 #include "gfx/frame_buffer.h"
 #include "mission/game_state.h"
 #include "platform/config.h"
+#include "platform/data_folders.h"
 #include "platform/display.h"
 #include "platform/sound.h"
 #include "platform/system.h"
@@ -25,6 +26,7 @@ void ResetPlatformState() {
     ResetWindows();
     ResetCursorState();
     ClearConfigOverrides();
+    SetWriteFolder({});
     DisplayClose();
     SoundClose();
     AppActive = 0;

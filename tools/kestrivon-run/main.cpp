@@ -128,10 +128,11 @@ int RunMission(const Options& o) {
 }
 
 // The generator starts from seed 1 unless the file seeds it.
-int RunScenarioFile(const kv::run::Scenario& scenario, const std::string& name) {
+int RunScenarioFile(const kv::run::Scenario& scenario, const std::string& name,
+                    kv::HeadlessBackend& backend) {
     if (std::string error = kv::run::StartGame(); !error.empty()) return Fail(error);
     kv::SeedRandom(1);
-    return kv::run::RunScenario(scenario, name);
+    return kv::run::RunScenario(scenario, name, backend);
 }
 
 }  // namespace
@@ -166,7 +167,7 @@ int main(int argc, char** argv) {
     backend.videoDevice().setEndAtOnce(true);
     kv::SetBackend(&backend);
     const int code =
-        scenario ? RunScenarioFile(*scenario, options->scenario) : RunMission(*options);
+        scenario ? RunScenarioFile(*scenario, options->scenario, backend) : RunMission(*options);
     // Whatever happened, the window goes and everything is freed, so the run ends clean.
     kv::run::EndGame();
     kv::SetBackend(nullptr);

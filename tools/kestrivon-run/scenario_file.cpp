@@ -36,6 +36,9 @@ constexpr Arg kCol{"COL", Form::Whole, kI32Min, kI32Max};
 constexpr Arg kRow{"ROW", Form::Whole, kI32Min, kI32Max};
 constexpr Arg kIndex{"INDEX", Form::Whole, 0, kI16Max};
 constexpr Arg kOpcode{"OPCODE", Form::Whole, 0, 255};
+constexpr Arg kScreenX{"X", Form::Whole, 0, 799};
+constexpr Arg kScreenY{"Y", Form::Whole, 0, 599};
+constexpr Arg kKeyCode{"CODE", Form::Whole, 0, 255};
 
 constexpr std::size_t kMaxArgs = 5;
 
@@ -48,8 +51,9 @@ struct VerbRow {
     std::array<Arg, kMaxArgs> args;
 };
 
-// The commands with a fixed list of numbers. order, append, goals and expect are read apart.
-constexpr std::array<VerbRow, 11> kPlainVerbs = {{
+// The commands with a fixed list of numbers. order, append, goals, select and expect are read
+// apart.
+constexpr std::array<VerbRow, 18> kPlainVerbs = {{
     {"mission", Verb::Mission, "N", 1, 1, {{{"N", Form::Whole, 1, 30}}}},
     {"seed", Verb::Seed, "S", 1, 1, {{{"S", Form::Whole, 0, kU32Max}}}},
     {"empty", Verb::Empty, "", 0, 0, {}},
@@ -73,6 +77,13 @@ constexpr std::array<VerbRow, 11> kPlainVerbs = {{
     {"ignite", Verb::Ignite, "COL ROW", 2, 2, {{kCol, kRow}}},
     {"heat", Verb::Heat, "COL ROW H", 3, 3, {{kCol, kRow, {"H", Form::Whole, kI32Min, kI32Max}}}},
     {"tick", Verb::Tick, "N", 1, 1, {{{"N", Form::Whole, 0, 100000000}}}},
+    {"frame", Verb::Frame, "N", 1, 1, {{{"N", Form::Whole, 0, 1000000}}}},
+    {"mouse", Verb::Mouse, "X Y", 2, 2, {{kScreenX, kScreenY}}},
+    {"press", Verb::Press, "X Y", 2, 2, {{kScreenX, kScreenY}}},
+    {"release", Verb::Release, "X Y", 2, 2, {{kScreenX, kScreenY}}},
+    {"rpress", Verb::RPress, "X Y", 2, 2, {{kScreenX, kScreenY}}},
+    {"key", Verb::Key, "CODE", 1, 1, {{kKeyCode}}},
+    {"keyup", Verb::KeyUp, "CODE", 1, 1, {{kKeyCode}}},
     {"state", Verb::State, "", 0, 0, {}},
     {"cell", Verb::Cell, "COL ROW", 2, 2, {{kCol, kRow}}},
 }};
@@ -80,6 +91,7 @@ constexpr std::array<VerbRow, 11> kPlainVerbs = {{
 // What the commands read apart take.
 constexpr std::string_view kOrderUsage = "KIND INDEX OPCODE [A B C D E]";
 constexpr std::string_view kGoalsUsage = "KIND INDEX OPCODE X1 Y1 [X2 Y2 ...]";
+constexpr std::string_view kSelectUsage = "KIND INDEX";
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
     std::vector<std::string_view> words;
@@ -205,6 +217,16 @@ class Reader {
         return true;
     }
 
+    bool select(int line, std::span<const std::string_view> args, ScenarioCommand& c) {
+        const std::string usage = Cat("\"select\" takes ", kSelectUsage);
+        if (args.size() < 2) return fail(line, Cat("missing number: ", usage));
+        if (args.size() > 2) return fail(line, Cat("too many words: ", usage));
+        double index = 0;
+        if (!kind(line, args[0], c) || !number(line, args[1], kIndex, index)) return false;
+        c.numbers = {index};
+        return true;
+    }
+
     bool goals(int line, std::span<const std::string_view> args, ScenarioCommand& c) {
         const std::string usage = Cat("\"goals\" takes ", kGoalsUsage);
         if (args.size() < 5) return fail(line, Cat("missing number: ", usage));
@@ -274,6 +296,9 @@ std::optional<Scenario> ReadScenario(std::string_view text, std::string_view nam
         } else if (verb == "order" || verb == "append") {
             c.verb = verb == "order" ? Verb::Order : Verb::Append;
             if (!reader.order(line, verb, args, c)) return std::nullopt;
+        } else if (verb == "select") {
+            c.verb = Verb::Select;
+            if (!reader.select(line, args, c)) return std::nullopt;
         } else if (verb == "goals") {
             c.verb = Verb::Goals;
             if (!reader.goals(line, args, c)) return std::nullopt;

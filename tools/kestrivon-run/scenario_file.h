@@ -25,6 +25,14 @@ enum class Verb : std::uint8_t {
     Ignite,
     Heat,
     Tick,
+    Frame,
+    Mouse,
+    Press,
+    Release,
+    RPress,
+    Key,
+    KeyUp,
+    Select,
     State,
     Cell,
     Expect,
@@ -35,7 +43,7 @@ enum class UnitKind : std::uint8_t { Person, Vehicle };
 struct ScenarioCommand {
     int line = 0;
     Verb verb = Verb::State;
-    UnitKind kind = UnitKind::Person;  // order, append, goals
+    UnitKind kind = UnitKind::Person;  // order, append, goals, select
     // The numbers in the order the command takes them, checked for form and range; the optional
     // ones not given are left out. A whole number is exact in a double.
     std::vector<double> numbers;

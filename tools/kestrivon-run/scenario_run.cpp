@@ -7,8 +7,13 @@
 
 #include "core/fatal_error.h"
 #include "core/fire_counts.h"
+#include "core/game_mode.h"
+#include "core/hover.h"
 #include "core/mission_counters.h"
+#include "core/mission_state.h"
 #include "core/random.h"
+#include "core/selection.h"
+#include "core/view.h"
 #include "mission_run.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -46,9 +51,13 @@ std::string OrderText(const UnitHead& unit) {
     return opcode < 0 ? std::string("-") : std::to_string(opcode);
 }
 
+// The main loop's pace: a frame is due once more than 50 ms have passed.
+constexpr std::uint32_t kFrameMs = 51;
+
 class ScenarioRunner {
   public:
-    explicit ScenarioRunner(std::string_view name) : name_(name) {}
+    ScenarioRunner(std::string_view name, HeadlessBackend& backend)
+        : name_(name), backend_(backend) {}
 
     int run(const Scenario& scenario) {
         for (const ScenarioCommand& c : scenario.commands) {
@@ -120,6 +129,28 @@ class ScenarioRunner {
                 for (std::int32_t t = 0; t < whole(0); ++t)
                     if (Failure f = gameFailed(RunTick()); f.status != kScenarioDone) return f;
                 return {};
+            case Verb::Frame:
+                return frames(whole(0));
+            case Verb::Mouse:
+                input(WM_MOUSEMOVE, 0, whole(0), whole(1));
+                return {};
+            case Verb::Press:
+                input(WM_LBUTTONDOWN, MK_LBUTTON, whole(0), whole(1));
+                return {};
+            case Verb::Release:
+                input(WM_LBUTTONUP, 0, whole(0), whole(1));
+                return {};
+            case Verb::RPress:
+                input(WM_RBUTTONDOWN, MK_RBUTTON, whole(0), whole(1));
+                return {};
+            case Verb::Key:
+                input(WM_KEYDOWN, static_cast<WParam>(whole(0)), 0, 0);
+                return {};
+            case Verb::KeyUp:
+                input(WM_KEYUP, static_cast<WParam>(whole(0)), 0, 0);
+                return {};
+            case Verb::Select:
+                return select(c);
             case Verb::State:
                 state();
                 return {};
@@ -253,6 +284,33 @@ class ScenarioRunner {
         return {};
     }
 
+    // Input waits in the window's queue and reaches the window procedure before the next frame.
+    void input(std::uint32_t message, WParam wParam, std::int32_t x, std::int32_t y) {
+        backend_.inject(message, wParam, MakeLParam(x, y));
+    }
+
+    // Frames of whatever game mode runs, each after the input that waits, on the main loop's clock.
+    // The shown frames are not kept.
+    Failure frames(std::int32_t n) {
+        for (std::int32_t k = 0; k < n; ++k) {
+            DrainMessages();
+            if (FatalErrorRaised()) return failed(FatalErrorMessage());
+            if (const FrameFunction frame = HandlersFor(GameMode).frame) frame();
+            backend_.advance(kFrameMs);
+            backend_.clearFrames();
+            if (FatalErrorRaised()) return failed(FatalErrorMessage());
+        }
+        return {};
+    }
+
+    static Failure select(const ScenarioCommand& c) {
+        const Target t = target(c);
+        if (t.unit == nullptr) return notInUse(c);
+        t.unit->selected = 1;
+        UpdateSelectionMode();
+        return {};
+    }
+
     // The goals carry no facing; opcode 5 carries no callback (slot -1 names none).
     static Failure goals(const ScenarioCommand& c) {
         const Target t = target(c);
@@ -309,6 +367,13 @@ class ScenarioRunner {
         print(Format("counters dead %u injured %u cells %u houses %u objects %u",
                      unsigned{ToteCount}, unsigned{VerletzteCount}, unsigned{BurningCellCount},
                      unsigned{BurningHouseCount}, unsigned{BurningSonderObjCount}));
+        print(Format(
+            "screen mode %u view %d %d selection %u %u cursor %u hover %u %u %u %u %u "
+            "tick %u",
+            static_cast<unsigned>(GameMode), ViewOrigin.x, ViewOrigin.y, unsigned{SelectionMode},
+            unsigned{SelectedIndex}, unsigned{CursorId}, unsigned{HoverKind}, unsigned{HoverIds[0]},
+            unsigned{HoverIds[1]}, unsigned{HoverIds[2]}, unsigned{HoverIds[3]},
+            static_cast<unsigned>(TickCounter)));
     }
 
     Failure cell(std::int32_t column, std::int32_t row) {
@@ -340,13 +405,14 @@ class ScenarioRunner {
     }
 
     std::string_view name_;
+    HeadlessBackend& backend_;
     std::vector<std::string> printed_;
 };
 
 }  // namespace
 
-int RunScenario(const Scenario& scenario, std::string_view name) {
-    ScenarioRunner runner(name);
+int RunScenario(const Scenario& scenario, std::string_view name, HeadlessBackend& backend) {
+    ScenarioRunner runner(name, backend);
     return runner.run(scenario);
 }
 

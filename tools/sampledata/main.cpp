@@ -1,12 +1,16 @@
 // kestrivon-sampledata OUTDIR: writes the game's complete data tree, the same bytes on every run.
+// kestrivon-sampledata --icon FILE: writes the desktop's icon for an installed game.
 
 #include <cstdio>
+#include <cstring>
 
 #include "generate/topics.h"
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--icon") == 0)
+        return kv::sampledata::WriteIcon(argv[2]) ? 0 : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kestrivon-sampledata OUTDIR\n");
+        std::fprintf(stderr, "usage: kestrivon-sampledata OUTDIR | --icon FILE\n");
         return 2;
     }
     const kv::sampledata::OutputTree out(argv[1]);

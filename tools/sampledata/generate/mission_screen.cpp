@@ -1,6 +1,6 @@
 // The pictures of the mission screen: the two panel backgrounds, the cursors, the piece mask, the
 // unit pictures of the panels, the buttons and their covers, the state bars, the pressed side
-// buttons; mission 1's campaign-map road picture and its short opening video.
+// buttons; the pause picture; mission 1's campaign-map road picture and its short opening video.
 
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "generate/person_figures.h"
 #include "generate/topics.h"
 #include "mission/panel_pictures.h"
+#include "mission/pause.h"
 #include "vehicles/fahrzeug_sprite_table.h"
 #include "world/level_map.h"
 #include "writers/avi_writer.h"
@@ -138,6 +139,24 @@ std::vector<Canvas> ArtFor(const PanelPictureFile& file) {
     return {};
 }
 
+// "PAUSE" on a framed panel box, with a transparent margin; it fits over the view at x 208 and
+// over the campaign map at x 368.
+std::vector<Canvas> PausePicture() {
+    constexpr int kWidth = 234;
+    constexpr int kHeight = 60;
+    constexpr int kMargin = 2;
+    constexpr int kScale = 5;
+    Canvas c(kWidth, kHeight);
+    const int boxWidth = kWidth - 2 * kMargin;
+    const int boxHeight = kHeight - 2 * kMargin;
+    c.fillRect(kMargin, kMargin, boxWidth, boxHeight, pal::kPanel[3]);
+    c.frameRect(kMargin, kMargin, boxWidth, boxHeight, pal::kPanel[7]);
+    c.frameRect(kMargin + 2, kMargin + 2, boxWidth - 4, boxHeight - 4, pal::kPanel[0]);
+    c.text((kWidth - Canvas::textWidth("PAUSE", kScale)) / 2,
+           (kHeight - Canvas::textHeight(kScale)) / 2, "PAUSE", kScale, pal::kWhite.first);
+    return {c};
+}
+
 // The road of base 0 to mission 1's site, one pixel wide, its first pixel marked.
 std::vector<Canvas> MapWegeM101() {
     Canvas c(800, 600);
@@ -175,7 +194,8 @@ bool WriteMissionScreen(const OutputTree& out) {
         if (file.font) continue;  // the bitmap fonts are written with the fonts
         if (!out.write(file.path, MakeVff(ArtFor(file)))) return false;
     }
-    return out.write(std::string(kMapWegeFolder) + "M101.vff", MakeVff(MapWegeM101())) &&
+    return out.write(kPausePicture, MakeVff(PausePicture())) &&
+           out.write(std::string(kMapWegeFolder) + "M101.vff", MakeVff(MapWegeM101())) &&
            WriteAviFile(out.prepare("CDvideos\\mi01.avi"), MissionVideo01());
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // One function per part of the data tree; main.cpp runs them in order.
 
+#include <string>
+
 #include "writers/output_tree.h"
 
 namespace kv::sampledata {
@@ -51,5 +53,8 @@ bool WriteMissionScreen(const OutputTree& out);
 bool WriteExplosionAnimations(const OutputTree& out);
 // graphs\pziel.vff
 bool WritePontonMarker(const OutputTree& out);
+
+// Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
+bool WriteIcon(const std::string& path);
 
 }  // namespace kv::sampledata
