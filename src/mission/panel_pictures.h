@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "gfx/image_files.h"
+#include "gfx/sprite_blits.h"
 #include "platform/cp1252.h"
 
 namespace kv {
@@ -41,8 +42,8 @@ inline constexpr std::array<PanelPictureFile, 11> kPanelPictureFiles = {{
     {"graphs\\d\\maske.vff", "file not found: Maske", &MaskeImages, false},
     {"graphs\\maus.vff", "file not found: Maus", &MausImages, false},
     // The drawers read the mask over a map cell's whole 48 x 28 box.
-    {"graphs\\piecemsk.vff", W("file not found: Maske für Pieces"), &PieceMaskImages, false, 48,
-     28},
+    {"graphs\\piecemsk.vff", W("file not found: Maske für Pieces"), &PieceMaskImages, false,
+     kPieceMaskWidth, kPieceMaskHeight},
     {"graphs\\maskpics.vff", "file not found: MASKPICS", &MaskPicsImages, false},
     {"graphs\\buts.vff", "file not found: BUTS.", &ButsImages, false},
     {"graphs\\d\\mapdown.vff", "file not found: MAPBUTDOWN.", &MapButDownImages, false},

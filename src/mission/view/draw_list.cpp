@@ -31,30 +31,21 @@ std::int16_t DrawListCount = 0;
 
 namespace {
 
-// The id ranges in order, with how many things each can name.
-struct IdRange {
-    std::uint16_t start;
-    int size;
+// The kinds in sort order, by the start of their id range.
+constexpr std::array<std::uint16_t, 8> kKindStarts = {
+    kDrawFahrzeug,      kDrawPerson,      kDrawHouseObj,    kDrawSonderObj,
+    kDrawFahrzeugFrame, kDrawPersonFrame, kDrawFahrzeugJet, kDrawPersonJet,
 };
-constexpr std::array<IdRange, 8> kIdRanges = {{
-    {kDrawFahrzeug, 5000},
-    {kDrawPerson, 5000},
-    {kDrawHouseObj, 5000},
-    {kDrawSonderObj, 5000},
-    {kDrawFahrzeugFrame, 4000},
-    {kDrawPersonFrame, 4000},
-    {kDrawFahrzeugJet, 2000},
-    {kDrawPersonJet, kFreeDrawListSlot - kDrawPersonJet},
-}};
-// Slots beyond these have no id of their own in every range their kind uses, and get no entries.
-constexpr int kFahrzeugIdSlots = 2000;
-constexpr int kPersonIdSlots = 4000;
-constexpr int kObjectIdSlots = 5000;
+// Slots past these would have no id of their own in one of the ranges their kind uses (a vehicle's
+// jet range holds 2000, a person's frame range 4000), and get no entries.
+constexpr int kFahrzeugIdSlots = kDrawPersonJet - kDrawFahrzeugJet;
+constexpr int kPersonIdSlots = kDrawFahrzeugJet - kDrawPersonFrame;
+constexpr int kObjectIdSlots = kDrawSonderObj - kDrawHouseObj;
 
 int KindOrdinal(std::uint16_t id) {
     int k = 0;
-    while (k + 1 < static_cast<int>(kIdRanges.size()) &&
-           id >= kIdRanges[static_cast<std::size_t>(k + 1)].start)
+    while (k + 1 < static_cast<int>(kKindStarts.size()) &&
+           id >= kKindStarts[static_cast<std::size_t>(k + 1)])
         ++k;
     return k;
 }
@@ -115,12 +106,13 @@ ThingKey ThingKeyOf(std::uint16_t id) {
 // The key of every filled entry, taken once per thing as it is entered.
 std::array<ThingKey, kDrawListCapacity> g_keys{};
 ThingKey g_thingKey;
-// Slots below this may hold entries of an earlier frame; those above are marked free.
+// Slots below this may hold entries of an earlier frame; those from it on are free.
 int g_dirtySlots = 0;
 
 void Append(int column, int row, int layer, std::uint16_t id, std::uint8_t firstRow) {
     if (DrawListCount >= kDrawListCapacity) return;
     const auto i = static_cast<std::size_t>(DrawListCount++);
+    g_dirtySlots = std::max<int>(g_dirtySlots, DrawListCount);
     DrawList[i] = {static_cast<std::uint16_t>(column), static_cast<std::uint16_t>(row),
                    static_cast<std::int16_t>(layer), id, firstRow};
     g_keys[i] = g_thingKey;
@@ -197,8 +189,8 @@ void WidenByKanzel(const Fahrzeug& f, WorldRect& r) {
 }  // namespace
 
 DrawListThing DrawListThingOf(std::uint16_t id) {
-    const IdRange& r = kIdRanges[static_cast<std::size_t>(KindOrdinal(id))];
-    return {r.start, id - r.start};
+    const std::uint16_t start = kKindStarts[static_cast<std::size_t>(KindOrdinal(id))];
+    return {start, id - start};
 }
 
 void AddCoveredCells(int x0, int y0, int x1, int y1, std::int16_t layer, std::uint16_t id,
