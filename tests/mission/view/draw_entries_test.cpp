@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "gfx/primitives.h"
 #include "mission/view/draw_fixture.h"
 #include "mission/view/draw_list.h"
+#include "mission/view/draw_pictures.h"
 #include "mission/view/hover_probe.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
@@ -316,6 +318,82 @@ TEST_F(DrawEntries, JetsSeeThroughAndSmallObjectsAreNeverPicked) {
         EXPECT_EQ(HoverKind, c.kind) << c.what;
     }
     SonderObjTypen[2].frames = nullptr;
+}
+
+TEST_F(DrawEntries, TheLadderBasketShowsOnlyWhileTheLadderStands) {
+    // The ladder type's animations: the bench's body, and a basket of colour 250 for the lift (4)
+    // and the four basket positions (5..8).
+    test::TestImages basket;
+    basket.add(12, 10, std::vector<std::uint8_t>(120, 250));
+    std::array<AnimSlot, 14> slots;
+    slots.fill(unitSlot[0]);
+    for (int a = 4; a <= 8; ++a)
+        slots[static_cast<std::size_t>(a)] = {1, 0, 0, 0, {0, 0, 11, 9}, basket.images()};
+    FahrzeugTyp& ladder = FahrzeugTypen[kKanzelPictureTyp];
+    ladder.dirAnims.fill(slots.data());
+    ladder.animCount = static_cast<std::uint8_t>(slots.size());
+    struct Case {
+        const char* what;
+        std::int8_t anim;
+        std::uint8_t moving, column;
+        std::int8_t liftFrame;
+        int pixels;  // of the basket's colour; -1 some
+    };
+    const Case cases[] = {
+        {"driving", 0, 0, 0, 0, 0},
+        {"standing", 3, 0, 0, 0, 120},
+        {"standing, second animation", 13, 0, 0, 0, 120},
+        {"a column without a place", 3, 0, 5, 0, 0},
+        {"lifting", 3, 1, 0, 0, -1},
+        {"a lift frame past the pictures", 3, 1, 0, 7, 0},
+    };
+    for (const Case& c : cases) {
+        clearScreen();
+        alloc(0, 1, 0, 0);
+        Fahrzeug& f = placeFahrzeug(0, ViewOrigin.x + 300, ViewOrigin.y + 250);
+        f.type = kKanzelPictureTyp;
+        f.anim = c.anim;
+        f.kanzel = std::make_unique<KanzelState>();
+        f.kanzel->position = 1;
+        f.kanzel->column = c.column;
+        f.kanzel->moving = c.moving;
+        f.kanzel->liftFrame = c.liftFrame;
+        drawWorld();
+        if (c.pixels == 120) {
+            // Position 1, column 0 sits at (-2, -110) from the vehicle, less (49, 17).
+            EXPECT_EQ(at(static_cast<int>(f.x) - 2 - 49 - ViewOrigin.x,
+                         static_cast<int>(f.y) - 110 - 17 - ViewOrigin.y),
+                      250)
+                << c.what;
+        }
+        if (c.pixels >= 0) {
+            EXPECT_EQ(countColour(250), c.pixels) << c.what;
+        } else {
+            EXPECT_GT(countColour(250), 0) << c.what;
+        }
+    }
+    ladder.dirAnims.fill(nullptr);
+    ladder.animCount = 0;
+}
+
+TEST_F(DrawEntries, AContaminatedPersonShowsItsKindsMarker) {
+    for (const std::uint8_t kind : {0, 1, 2, 3}) {
+        clearScreen();
+        alloc(1, 0, 0, 0);
+        Person& p = placePerson(0, ViewOrigin.x + 200, ViewOrigin.y + 150);
+        p.contamination = kind;
+        drawWorld();
+        const int first = countColour(test::kMarkerColour);
+        const int second = countColour(test::kMarkerColour + 1);
+        EXPECT_EQ(first > 0, kind == 1) << int{kind};
+        EXPECT_EQ(second > 0, kind == 2) << int{kind};
+        // Over the head: 9 left of the position, its bottom 3 above the box's top (-40).
+        if (kind == 1) {
+            EXPECT_EQ(at(static_cast<int>(p.x) - 9 - ViewOrigin.x,
+                         static_cast<int>(p.y) - 40 - 3 - ViewOrigin.y),
+                      test::kMarkerColour);
+        }
+    }
 }
 
 TEST_F(DrawEntries, EntriesThatNameNothingDrawNothing) {

@@ -115,8 +115,8 @@ void DrawTest::SetUp() {
         jetImages.add(8, 4, std::move(texture));
     }
     JetImages = jetImages.frames(0, 0);
-    markerImages.add(18, 10, 4);
-    markerImages.add(18, 10, 5);
+    markerImages.add(18, 10, std::vector<std::uint8_t>(180, kMarkerColour));
+    markerImages.add(18, 10, std::vector<std::uint8_t>(180, kMarkerColour + 1));
     KontaminiertImage = markerImages.images();
 }
 

@@ -43,6 +43,8 @@ inline constexpr int kBenchPersonTyp = 30;
 inline constexpr int kBenchFahrzeugTyp = 3;  // a type with a cannon
 inline constexpr int kBenchSonderObjTyp = 18;
 inline constexpr std::uint16_t kBenchHouseObjSlot = 57;
+// The contamination marker's two frames are of this colour and the next.
+inline constexpr std::uint8_t kMarkerColour = 251;
 // The unit pictures: 70 x 60 with the box from row 20 down.
 inline constexpr int kUnitWidth = 70;
 inline constexpr int kUnitHeight = 60;
