@@ -14,7 +14,6 @@
 #include "mission/view/draw_fixture.h"
 #include "mission/view/draw_list.h"
 #include "mission/view/draw_pictures.h"
-#include "mission/view/hover_probe.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
 
