@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -114,6 +115,34 @@ TEST_F(DrawEntries, ALoneThingDrawnCellByCellHasNoSeams) {
         drawWorld();
         EXPECT_EQ(Differences(screen, expected), "") << c.what;
     }
+}
+
+// Above storey 1 the list's lift is 31 per storey instead of the height, while the drawer adds
+// both; each as its own step has it.
+TEST_F(DrawEntries, APersonAboveStoreyOneIsListedByStoreyAndDrawnByStoreyAndHeight) {
+    alloc(1, 0, 0, 0);
+    // Its box top (90 + 20) lies above the view, so the view's top decides the first listed row:
+    // 56 + 62 + 10 = 128 is row 4, where 56 + 82 + 10 = 148 would be row 5.
+    Person& p = placePerson(0, ViewOrigin.x + 200, 90, 3);
+    p.height = 20;
+    drawWorld();
+    int firstRow = 1000;
+    for (int i = 0; i < DrawListCount; ++i)
+        firstRow = std::min<int>(firstRow, DrawList[static_cast<std::size_t>(i)].row);
+    EXPECT_EQ(firstRow, 4);
+    const std::vector<std::uint8_t> bg = background();
+    std::vector<std::uint8_t> expected = bg;
+    blitWhole(expected, unitImages.images()->pixels, test::kUnitWidth, test::kUnitHeight,
+              p.drawX - ViewOrigin.x, p.drawY - ViewOrigin.y - 82);
+    // What lies in the view of the picture shows, 82 higher than its place.
+    int shown = 0;
+    for (int y = 10; y < 480; ++y)
+        for (int x = 10; x < 640; ++x) {
+            const auto i = static_cast<std::size_t>(y * 800 + x);
+            ASSERT_EQ(screen[i], expected[i]) << x << ", " << y;
+            shown += expected[i] != bg[i] ? 1 : 0;
+        }
+    EXPECT_GT(shown, 0);
 }
 
 TEST_F(DrawEntries, ASelectionFrameIsADoubleLineAroundTheBox) {
