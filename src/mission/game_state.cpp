@@ -33,6 +33,7 @@
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
+#include "mission/view/draw_list.h"
 #include "movement/befehl_queue.h"
 #include "movement/move_step.h"
 #include "movement/searching_movers.h"
@@ -61,6 +62,7 @@ namespace kv {
 
 void ResetGameState() {
     ResetMissionStart();
+    ResetDrawList();
     ReleaseSounds();
     FreeSobjJet();
     FreePontonPunkte();

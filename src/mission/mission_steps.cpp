@@ -6,6 +6,7 @@
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "mission/scroll_view.h"
+#include "mission/view/draw_list.h"
 
 namespace kv {
 
@@ -15,6 +16,7 @@ namespace {
 constexpr MissionViewSteps kMissionViewSteps{
     .ScrollView = ScrollView,
     .ChooseCursor = ChooseCursor,
+    .BuildDrawList = BuildDrawList,
 };
 
 }  // namespace
