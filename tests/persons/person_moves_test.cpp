@@ -264,13 +264,21 @@ TEST_F(PersonMoves, AnOnlookerWalksOnPastAKneelingCivilianThatDoesNotFaceIt) {
     EXPECT_EQ(Calls(findPathCalls, P(w)), 0);
 }
 
-TEST_F(PersonMoves, APersonThatCannotStepGivesUp) {
-    const std::int16_t w = eastWalker();
-    const float speed = PersonTypen[kStaff].speed;
-    PersonTypen[kStaff].speed = 0;
-    Tick();
-    PersonTypen[kStaff].speed = speed;
-    EXPECT_EQ(P(w).orders, nullptr);
+TEST_F(PersonMoves, ALyingTypeThatCannotStepKeepsItsOrder) {
+    // Type 34 has no speed: its step length is 0 wherever it stands. Only vehicles give up then.
+    constexpr int kLyingType = 34;
+    const std::int16_t w = Walker(kLyingType, kFieldX, kFieldY, 3);
+    SetBefehl(P(w), PersonTypen[kLyingType], kOpMove, -1, kGoalX, static_cast<int>(kFieldY), 0, 0,
+              1);
+    P(w).orders->flags |= kBefehlStarted;
+    Tick(3);
+    EXPECT_EQ(HeadBefehlOpcode(P(w)), kOpMove);
+    EXPECT_EQ(P(w).x, kFieldX);
+
+    SetBefehl(P(w), PersonTypen[kLyingType], kOpStraight, -1, kGoalX, static_cast<int>(kFieldY), 3,
+              0, 1);
+    Tick(3);
+    EXPECT_EQ(HeadBefehlOpcode(P(w)), kOpStraight);
     EXPECT_EQ(P(w).x, kFieldX);
 }
 
