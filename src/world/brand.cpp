@@ -340,13 +340,8 @@ void LightStartingFires() {
     for (std::size_t cell = 0; cell < BrandStates.size() && cell < MapCells.size(); ++cell) {
         BrandState& s = BrandStates[cell];
         if (s.burning == 0) continue;
-        const std::uint16_t tile = MapCells[cell].tile;
-        if (IsHouseLink(tile)) {
-            // A cell of a house burns on the house's ground floor, where water reaches it.
-            s.burning = 0;
-            if (const HouseCellRef c = LinkedGroundCell(tile)) c.state().burning = 1;
-            continue;
-        }
+        // A map cell under a house that the level or the mission lights burns as a map cell,
+        // on its own material; the house's fire starts only from its own cells.
         ++BurningCellCount;
         SetIgniteLook(static_cast<int>(cell));
     }
