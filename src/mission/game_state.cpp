@@ -35,6 +35,7 @@
 #include "movement/zones.h"
 #include "persons/gaffer_ziele.h"
 #include "persons/person_befehle.h"
+#include "persons/person_evade.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_points.h"
@@ -94,6 +95,7 @@ void ResetProgramState() {
     InitBefehlCallbacks();
     SetPersonBefehlHooks(nullptr);
     ResetPlannerWatch();
+    PersonEvadeWatcher = {};
     SetUpdateSelectionModeHook(nullptr);
     SetFahrzeugSidePointLookup(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);

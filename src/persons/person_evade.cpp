@@ -13,8 +13,16 @@ void ResetPersonEvade(Person& person) {
     person.evadeReset = 1;
 }
 
-void SetPersonEvade(std::int16_t, float, float, std::int32_t, std::int8_t, std::uint8_t,
-                    std::int16_t) {}
+PersonEvadeWatch PersonEvadeWatcher;
+
+void SetPersonEvade(std::int16_t person, float x, float y, std::int32_t strength, std::int8_t ticks,
+                    std::uint8_t kind, std::int16_t id) {
+    if (PersonEvadeWatcher.set != nullptr) {
+        PersonEvadeWatcher.set(person, x, y, strength, ticks, kind, id);
+        return;
+    }
+    // The push itself comes with the onlooker and fight work.
+}
 
 bool IsPersonEvadeIdle(std::int16_t person) {
     const Person* p = PersonAt(person);
