@@ -315,6 +315,27 @@ TEST_F(PersonMoves, StraightMovesEndOnThePointOrAreGivenUp) {
     EXPECT_EQ(P(w).x, 620.0f);
 }
 
+TEST_F(PersonMoves, AStraightWalkPlansRoundAStandingCarButWaitsForOneCrossing) {
+    for (const bool crossing : {false, true}) {
+        SCOPED_TRACE(crossing ? "a car crossing" : "a standing car");
+        ClearUnits();
+        const std::int16_t w = Walker(kStaff, kFieldX, kFieldY, 3);
+        SetBefehl(P(w), PersonTypen[kStaff], kOpStraight, -1, kGoalX, static_cast<int>(kFieldY), 3,
+                  0, 0);
+        const std::int16_t car = Make(kTypF101, 1, static_cast<std::int16_t>(kFieldX + 100),
+                                      static_cast<std::int16_t>(kFieldY), crossing ? 0 : 3);
+        if (crossing) SetMoving(V(car), 3.0f);
+        ASSERT_TRUE(PlaceBefore(P(w), PersonTypen[kStaff], kFieldX, kGoalX));
+        const float from = P(w).x;
+        Tick();
+        EXPECT_EQ(P(w).x, from) << "back where it stood";
+        EXPECT_EQ(P(w).anim, 0);
+        EXPECT_EQ(Calls(findPathCalls, P(w)), crossing ? 0 : 1);
+        EXPECT_EQ((P(w).moverFlags & kMoverSearching) == 0, crossing) << "waits";
+        EXPECT_EQ(HeadBefehlOpcode(P(w)), kOpStraight);
+    }
+}
+
 TEST_F(PersonMoves, TheTargetDirectionPointsAtTheNearestTrafficPathsStart) {
     const std::int16_t w = Walker(kStaff, 500, 400, 7);
     EXPECT_EQ(GetPersonTargetDirection(w), 7) << "no paths";
