@@ -42,6 +42,7 @@
 #include "persons/gaffer_ziele.h"
 #include "persons/person_befehle.h"
 #include "persons/person_fight.h"
+#include "persons/person_evade.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -107,6 +108,7 @@ void ResetProgramState() {
     SetPersonBefehlHooks(nullptr);
     ResetPlannerWatch();
     ResetFreeSpotIndex();
+    PersonEvadeWatcher = {};
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);

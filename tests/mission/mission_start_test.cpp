@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -345,6 +346,50 @@ TEST_F(MissionStartTest, TheModulesStartAndEndInTheirFixedOrders) {
     g_steps.clear();
     ShutdownMission(1);
     EXPECT_EQ(g_steps, Names(DefaultMissionFreeSteps(), "free "));
+}
+
+// What a module's start leaves to see, for the steps of mission 1 that set up something.
+struct SetUpSign {
+    const char* name;
+    bool (*done)();
+};
+const SetUpSign kSetUpSigns[] = {
+    {"LoadLevelMap", [] { return !MapCells.empty(); }},
+    {"LoadTileSet", [] { return !TileTypen.empty(); }},
+    {"InitLevel", [] { return WorldMaxX != 0; }},
+    {"LoadTerrain", [] { return TerrainCount > 0; }},
+    {"InitBrand", [] { return MaterialCount > 0; }},
+    {"InitZFWege", [] { return ZFWegCount > 0; }},
+    {"InitSonderObj", [] { return !SonderObjs.empty(); }},
+    {"InitPersonen", [] { return !Personen.empty(); }},
+    {"InitFahrzeuge", [] { return !Fahrzeuge.empty(); }},
+};
+// Runs the program's step I, noting when its module was there before or is missing after.
+template <int I>
+void RunAndWatchInit() {
+    const MissionStep& step = DefaultMissionInitSteps()[I];
+    const SetUpSign* sign = nullptr;
+    for (const SetUpSign& s : kSetUpSigns)
+        if (std::string_view(s.name) == step.name) sign = &s;
+    if (sign != nullptr && sign->done()) g_steps.push_back(std::string(step.name) + " before");
+    if (step.run != nullptr) step.run();
+    if (sign != nullptr && !sign->done()) g_steps.push_back(std::string(step.name) + " missing");
+}
+template <std::size_t... I>
+void PutInitWatchers(std::index_sequence<I...>) {
+    ((MissionInitSteps[I].run = RunAndWatchInit<static_cast<int>(I)>), ...);
+}
+
+// The names alone say nothing of what runs: each named step sets up its own module.
+TEST_F(MissionStartTest, EachNamedStartStepSetsUpItsOwnModule) {
+    useSampleData(false);
+    openGame();
+    g_steps.clear();
+    PutInitWatchers(std::make_index_sequence<kInitStepCount>{});
+    StartMission(kNewMission);
+    EXPECT_EQ(FatalErrorMessage(), "");
+    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(g_steps, std::vector<std::string>{});
 }
 
 TEST_F(MissionStartTest, TheStartStopsAtTheFirstFatalErrorAndItsShutdownFreesWhatWasSetUp) {
