@@ -11,6 +11,8 @@
 #include "core/mission_counters.h"
 #include "core/mission_extras.h"
 #include "core/mission_hooks.h"
+#include "core/mission_points.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
@@ -26,7 +28,9 @@
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
 #include "mission/mission_tick.h"
+#include "mission/panels/control_panel.h"
 #include "mission/pause.h"
+#include "mission/scan_display.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
@@ -80,6 +84,9 @@ void ResetGameState() {
     ResetSearchingMovers();
     ResetFireCounts();
     ResetMissionCounters();
+    ResetMissionScratch();
+    ResetMissionPoints();
+    ResetScanDisplay();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();
@@ -109,6 +116,7 @@ void ResetProgramState() {
     ResetCampaignPosition();
     ResetBlueLights();
     ResetMissionSteps();
+    ResetPanelBlink();
     SetScreenCalls(nullptr);
     SetStartMissionFunction(nullptr);
     ResetMouse();

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/campaign.h"
+#include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/view.h"
 #include "mission/scroll_view.h"
@@ -24,6 +26,8 @@ void InitLevelM01() {
     ScrollRows = static_cast<std::int16_t>(MapHeight - 3);
     ViewOrigin = {530, 240};
     HomeView = {0, 240};
+    RoadExit = {-150, 505, 0};
+    Money += 6000;
 }
 
 // No houses stand on the road.

@@ -2,6 +2,9 @@
 
 namespace kv {
 
+std::vector<BootPunkt> BootPunkte;
+std::int16_t BootPunktCount = 0;
+
 void RunFahrzeugBefehl77(std::int16_t) {}
 
 }  // namespace kv

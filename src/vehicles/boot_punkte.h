@@ -2,12 +2,44 @@
 // Boat points: where boats are launched and taken back, and the order that takes a person in
 // distress aboard.
 //
-// Declared here for the vehicle order interpreter; until the boat points come, each does nothing
-// and the order stays at the head.
+// The mission's points are kept here; until the boat points come, no mission defines any, and
+// order 77 does nothing and stays at the head.
 
 #include <cstdint>
+#include <vector>
+
+#include "core/record_fields.h"
 
 namespace kv {
+
+inline constexpr std::uint16_t kBootPunktUnused = 65535;
+
+// One point (14 bytes, saved whole).
+struct BootPunkt {
+    std::uint16_t x = kBootPunktUnused;
+    std::uint16_t y = kBootPunktUnused;
+    std::int16_t dx = 0;  // the boat stands at (x + dx, y + dy)
+    std::int16_t dy = 0;
+    std::int16_t ex = 0;  // persons leave and board a boat on the point at (x + ex, y + ey)
+    std::int16_t ey = 0;
+    std::uint8_t facing = 0;  // of a carrier on the point
+    std::uint8_t active = 0;  // 1: drawn and clickable
+};
+template <class V>
+constexpr void VisitFields(BootPunkt& r, V& v) {
+    v("x", r.x);
+    v("y", r.y);
+    v("dx", r.dx);
+    v("dy", r.dy);
+    v("ex", r.ex);
+    v("ey", r.ey);
+    v("facing", r.facing);
+    v("active", r.active);
+}
+
+// Empty when the mission has none.
+extern std::vector<BootPunkt> BootPunkte;
+extern std::int16_t BootPunktCount;
 
 // Take the person in distress into the first free seat.
 void RunFahrzeugBefehl77(std::int16_t vehicle);

@@ -8,13 +8,29 @@ namespace {
 
 FahrzeugPunktLookup g_sidePoint = nullptr;
 
+FahrzeugPunkt OwnPosition(std::int16_t vehicle) {
+    const UnitHead* v = FahrzeugUnits.at(vehicle);
+    if (v == nullptr) return {};
+    return {static_cast<std::int16_t>(v->x), static_cast<std::int16_t>(v->y), 0};
+}
+
 }  // namespace
 
 FahrzeugPunkt GetFahrzeugSidePoint(std::int16_t vehicle, std::int16_t person) {
     if (g_sidePoint != nullptr) return g_sidePoint(vehicle, person);
-    const UnitHead* v = FahrzeugUnits.at(vehicle);
-    if (v == nullptr) return {};
-    return {static_cast<std::int16_t>(v->x), static_cast<std::int16_t>(v->y), 0};
+    return OwnPosition(vehicle);
+}
+
+FahrzeugPunkt GetFahrzeugOtherSidePoint(std::int16_t vehicle, std::int16_t) {
+    return OwnPosition(vehicle);
+}
+
+FahrzeugPunkt GetFahrzeugDoorPoint(std::int16_t vehicle, std::int16_t) {
+    return OwnPosition(vehicle);
+}
+
+FahrzeugPunkt GetFahrzeugHatchPoint(std::int16_t vehicle, std::int16_t) {
+    return OwnPosition(vehicle);
 }
 
 void SetFahrzeugSidePointLookup(FahrzeugPunktLookup lookup) {

@@ -21,5 +21,11 @@ using FahrzeugPunktLookup = FahrzeugPunkt (*)(std::int16_t vehicle, std::int16_t
 FahrzeugPunkt GetFahrzeugSidePoint(std::int16_t vehicle, std::int16_t person);
 // Null goes back to the vehicle's own position.
 void SetFahrzeugSidePointLookup(FahrzeugPunktLookup lookup);
+// The compartment on the other side, the door and the F108's rear hatch. Until the door and side
+// tables come, each is the vehicle's own whole position, facing 0, or (0, 0) for an index that
+// names no vehicle.
+FahrzeugPunkt GetFahrzeugOtherSidePoint(std::int16_t vehicle, std::int16_t person);
+FahrzeugPunkt GetFahrzeugDoorPoint(std::int16_t vehicle, std::int16_t person);
+FahrzeugPunkt GetFahrzeugHatchPoint(std::int16_t vehicle, std::int16_t person);
 
 }  // namespace kv

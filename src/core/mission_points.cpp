@@ -1,0 +1,13 @@
+#include "core/mission_points.h"
+
+namespace kv {
+
+MapExitPoint RoadExit;
+MapExitPoint WaterExit;
+
+void ResetMissionPoints() {
+    RoadExit = {};
+    WaterExit = {};
+}
+
+}  // namespace kv
