@@ -33,20 +33,6 @@ void TransparentRows(const std::uint8_t* src, std::uint32_t srcPitch, std::uint8
     }
 }
 
-}  // namespace
-
-void BlitRect(const std::uint8_t* src, std::uint32_t srcPitch, int x, int y, int w, int h,
-              std::uint8_t* dst, std::uint32_t dstPitch) {
-    CopyRows(src, srcPitch, PixelAt(dst, dstPitch, x, y), dstPitch, w, h);
-}
-
-void BlitToBackBuffer(const std::uint8_t* src, int x, int y, int w, int h) {
-    CopyRows(src, static_cast<std::uint32_t>(w), PixelAt(DrawTarget, DrawPitch, x, y), DrawPitch, w,
-             h);
-}
-
-namespace {
-
 // The part of a w x h picture at (x, y) inside the clip rectangle, and the offset of its first
 // visible pixel in the packed picture; false when nothing is inside.
 struct ClippedBlock {
@@ -68,6 +54,16 @@ bool ClipBlock(const ClipRect& clip, int x, int y, int w, int h, ClippedBlock& o
 }
 
 }  // namespace
+
+void BlitRect(const std::uint8_t* src, std::uint32_t srcPitch, int x, int y, int w, int h,
+              std::uint8_t* dst, std::uint32_t dstPitch) {
+    CopyRows(src, srcPitch, PixelAt(dst, dstPitch, x, y), dstPitch, w, h);
+}
+
+void BlitToBackBuffer(const std::uint8_t* src, int x, int y, int w, int h) {
+    CopyRows(src, static_cast<std::uint32_t>(w), PixelAt(DrawTarget, DrawPitch, x, y), DrawPitch, w,
+             h);
+}
 
 void BlitToBackBufferClippedTo(const ClipRect& clip, const std::uint8_t* src, int x, int y, int w,
                                int h) {
