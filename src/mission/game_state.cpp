@@ -29,7 +29,9 @@
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
 #include "mission/mission_tick.h"
+#include "mission/panels/control_panel.h"
 #include "mission/pause.h"
+#include "mission/scan_display.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
@@ -89,6 +91,7 @@ void ResetGameState() {
     ResetMissionScratch();
     ResetMissionPoints();
     ResetEvaluation();
+    ResetScanDisplay();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();
@@ -119,6 +122,7 @@ void ResetProgramState() {
     ResetCampaignPosition();
     ResetBlueLights();
     ResetMissionSteps();
+    ResetPanelBlink();
     SetScreenCalls(nullptr);
     SetStartMissionFunction(nullptr);
     ResetMouse();

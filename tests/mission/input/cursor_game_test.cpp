@@ -67,10 +67,9 @@ class CursorGameTest : public test::MissionTest {
     void keep(const test::ScriptedPlayer& player) {
         EXPECT_TRUE(player.shot("cursor-" + std::to_string(CursorId)));
     }
-    // Until the world drawing records what lies under the mouse, the test records it as the
-    // drawing would; once the game draws, its own record counts.
+    // The test records what lies under the mouse as the world drawing would; once the game
+    // draws the world, its probe writes the record afresh each frame and its own record counts.
     static void hoverAsDrawn(std::uint16_t kind, std::uint16_t id1, std::uint16_t id2) {
-        if (MissionView.DrawGameScreen != nullptr) return;
         HoverKind = kind;
         HoverIds = {id1, id2, 0, 0};
     }
