@@ -276,7 +276,12 @@ TEST_F(Equipment, TheHydrantSoundsAtFrame12AndTheHoseLiesLeftOfThePerson) {
     const std::int16_t p = atHydrant(h);
     person(p).selected = 1;
     SelectionMode = 1010;
+    // A jet the person somehow owns already goes first, with its object.
+    const std::int16_t old = FindFreeSonderObj();
+    CreateSonderObj(old, kSplashSonderObjTyp, 0, 0, 0, 0, 2, 0.0f, 0);
+    person(p).attachment.makeJet().splash = old;
     EXPECT_EQ(connect(p), std::vector<int>{12}) << "once, at frame 12";
+    EXPECT_EQ(countOf(kSplashSonderObjTyp), 1);
     const Person& holder = person(p);
     EXPECT_EQ(holder.type, 11);
     EXPECT_EQ(holder.orders, nullptr);
