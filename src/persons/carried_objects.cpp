@@ -1,5 +1,7 @@
 #include "persons/carried_objects.h"
 
+#include <array>
+
 #include "core/message_line.h"
 #include "gfx/primitives.h"
 #include "movement/befehl_queue.h"
@@ -59,43 +61,26 @@ SonderObj* UsedSonderObj(std::int32_t index) {
     return o != nullptr && o->type != -1 ? o : nullptr;
 }
 
-// Where a person stands, from the object's position, to pick it up facing 1, 3, 7 or 9; and where
-// an object put down facing those ways lies, from the person's position. Other facings have none.
-bool PickUpSpot(std::int8_t facing, Offset& at) {
-    switch (facing) {
-        case 1:
-            at = {-7, 30};
-            return true;
-        case 3:
-            at = {-7, 18};
-            return true;
-        case 7:
-            at = {24, 0};
-            return true;
-        case 9:
-            at = {23, 6};
-            return true;
-        default:
-            return false;
-    }
-}
-bool PutDownSpot(std::int8_t facing, Offset& at) {
-    switch (facing) {
-        case 1:
-            at = {-24, 0};
-            return true;
-        case 3:
-            at = {-23, -6};
-            return true;
-        case 7:
-            at = {7, -30};
-            return true;
-        case 9:
-            at = {7, -18};
-            return true;
-        default:
-            return false;
-    }
+// By the facing (1, 3, 7 or 9): where a person stands to pick an object up, from the object's
+// position, and where an object it puts down lies, from the person's position. Put down, the
+// object lies where the person turned round would pick it up.
+struct FacingSpots {
+    std::int8_t facing;
+    Offset pickUp;
+    Offset putDown;
+};
+constexpr std::array<FacingSpots, 4> kObjectSpots = {{
+    {1, {-7, 30}, {-24, 0}},
+    {3, {-7, 18}, {-23, -6}},
+    {7, {24, 0}, {7, -30}},
+    {9, {23, 6}, {7, -18}},
+}};
+
+// Other facings have no spot.
+const FacingSpots* ObjectSpots(std::int8_t facing) {
+    for (const FacingSpots& s : kObjectSpots)
+        if (s.facing == facing) return &s;
+    return nullptr;
 }
 
 void RefuseNoRoom(Person& p) {
@@ -130,21 +115,16 @@ void PlaceReifen(const Person& p, SonderObj& tyre) {
     const int h = t->frames != nullptr ? t->frames[0].height / 2 : 0;
     const int x = Trunc(p.x);
     const int y = Trunc(p.y);
+    // Facings 11, 0, 1 put it ahead, 2..4 to the right, 5..7 behind, 8..10 to the left.
     Offset at{};
-    switch (WrapDirection(p.direction)) {
+    switch ((WrapDirection(p.direction) + 1) % kDirectionCount / 3) {
         case 0:
-        case 1:
-        case 11:
             at = {x + w, y - t->boxY1 - kReifenClearance};
             break;
-        case 2:
-        case 3:
-        case 4:
+        case 1:
             at = {x + kReifenClearance, y - h};
             break;
-        case 5:
-        case 6:
-        case 7:
+        case 2:
             at = {x - w, y + kReifenClearance};
             break;
         default:
@@ -192,8 +172,8 @@ void PickUpObject(std::int16_t index) {
         return;
     }
     if (FirstBefehlTick(order)) {
-        Offset at{};
-        if (!PickUpSpot(p.direction, at) || !StandsOn(p, Trunc(o->x) + at.x, Trunc(o->y) + at.y)) {
+        const FacingSpots* at = ObjectSpots(p.direction);
+        if (at == nullptr || !StandsOn(p, Trunc(o->x) + at->pickUp.x, Trunc(o->y) + at->pickUp.y)) {
             ClearBefehle(p);
             return;
         }
@@ -219,16 +199,16 @@ void PutDownObject(std::int16_t index) {
     if (person == nullptr) return;
     Person& p = *person;
     if (p.anim == kAnimWalk) SetPersonAnim(index, kAnimStand);
-    Offset at{};
     // Facings other than 1, 3, 7 and 9 have no place in front of the person.
-    if (p.direction != p.orders->aInt() || !PutDownSpot(p.direction, at)) {
+    const FacingSpots* at = ObjectSpots(p.direction);
+    if (p.direction != p.orders->aInt() || at == nullptr) {
         RefuseNoRoom(p);
         return;
     }
     const std::int16_t slot = FindFreeSonderObj();
     if (slot < 0) return;
-    const int x = Trunc(p.x) + at.x;
-    const int y = Trunc(p.y) + at.y;
+    const int x = Trunc(p.x) + at->putDown.x;
+    const int y = Trunc(p.y) + at->putDown.y;
     CreateSonderObj(slot, kSobjCarried, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                     0, kSolidEverySide, kByFootPoint, 0.0f, 0);
     SonderObj& o = SonderObjs[static_cast<std::size_t>(slot)];
