@@ -4,10 +4,12 @@
 #include "movement/befehl_rerun.h"
 #include "movement/stepping.h"
 #include "movement/zones.h"
+#include "persons/boarding.h"
 #include "persons/kontamination.h"
 #include "persons/person_handlers.h"
 #include "persons/person_lead.h"
 #include "persons/person_moves.h"
+#include "persons/person_rescue.h"
 #include "persons/personen.h"
 
 namespace kv {
@@ -43,15 +45,22 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[10] = RunClear;
     h[11] = PlanPersonPath;
     h[12] = PlacePersonIfFree;
+    h[150] = TreatPatient;
+    h[151] = BoardFahrzeug;
+    h[152] = LoadStretcher;
+    h[153] = UnloadStretcher;
     h[159] = RunPersonBefehl00;
     h[160] = RunPersonBefehl160;
     h[161] = RunPersonBefehl161;
     h[163] = RunHooked<&H::RunPersonBefehlEnterBasis>;
+    h[164] = PickUpCasualty;
+    h[165] = PutDownCasualty;
     h[186] = RunHooked<&H::RunPersonBefehl186M03>;
     h[193] = RunHooked<&H::RunPersonBefehl193M10>;
     h[197] = RunHooked<&H::RunPersonBefehl197M12>;
     h[198] = EnterDecontamination;
     h[199] = LeaveDecontamination;
+    h[202] = ReanimatePatient;
     h[203] = RunHooked<&H::RunPersonBefehl203M06>;
     h[212] = RunHooked<&H::RunPersonBefehl212M10>;
     h[213] = RunHooked<&H::RunPersonBefehl213M10>;
