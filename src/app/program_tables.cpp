@@ -12,6 +12,7 @@
 #include "mission/selection.h"
 #include "missions/mission_rows.h"
 #include "persons/person_befehle.h"
+#include "persons/person_pursuit.h"
 
 namespace kv {
 
@@ -42,7 +43,12 @@ constexpr GameModeTable kGameModes = [] {
 }();
 
 // Slot 0 pairs two persons, slot 1 queues a target action, 2..14 are the missions' callbacks.
-constexpr BefehlCallbackTable kBefehlCallbacks{};
+constexpr BefehlCallbackTable kBefehlCallbacks = [] {
+    BefehlCallbackTable t{};
+    t[0] = OrderPersonPair;
+    t[1] = QueueTargetAction;
+    return t;
+}();
 
 // The person orders carried out above the persons: the missions' own steps and entering a base.
 constexpr PersonBefehlHooks kPersonBefehlHooks{};

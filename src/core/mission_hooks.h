@@ -64,6 +64,18 @@ struct MissionHooks {
                                       std::uint8_t lookAhead) = nullptr;
     // Mission 30: the person in the water the shark circles next; -1 none, as without a hook.
     std::int16_t (*FindPersonInWater)() = nullptr;
+    // Sets GafferZielCount, calls AllocGafferZiele and SetGafferZiel per onlooker target; a
+    // mission without targets may do nothing.
+    void (*InitGafferZiele)() = nullptr;
+    // With the mouse over a special object (HoverIds[0]): whether the selected unit can act on
+    // it; then CursorId is set and the result is non-zero. 0 leaves the cursor to the engine.
+    std::uint8_t (*CursorOnSonderObj)() = nullptr;
+    // A click on a special object: the selected unit's orders, and non-zero, which ends the
+    // click's handling; 0 lets the engine treat the click as usual.
+    std::uint8_t (*ClickOnSonderObj)() = nullptr;
+    // After the mission-won screen: fills the result lines, the efficiency, the points and the
+    // line layout.
+    void (*EvaluateMission)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

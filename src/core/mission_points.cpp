@@ -2,12 +2,18 @@
 
 namespace kv {
 
-ExitPoint RoadExit;
-ExitPoint WaterExit;
+MapEntryPoint RoadEntry;
+MapExitPoint RoadExit;
+MapEntryPoint WaterEntry;
+MapExitPoint WaterExit;
+KartePoint KarteMarker;
 
 void ResetMissionPoints() {
+    RoadEntry = {};
     RoadExit = {};
+    WaterEntry = {};
     WaterExit = {};
+    KarteMarker = {};
 }
 
 }  // namespace kv

@@ -78,6 +78,8 @@ inline std::int32_t& StreetRiotersHeld = MissionScratch.S3;
 inline std::int16_t& MountaineerIndex = SignedWord(MissionScratch.S0);
 inline std::int16_t& ScannerFrameCounter = SignedWord(MissionScratch.S1);
 inline std::int16_t& SearchTicks = SignedWord(MissionScratch.S2);
+// Mission 21: 1 until the first special object has caught fire, then 2.
+inline std::uint8_t& FirstIgnitionFlagM21 = MissionScratch.S7;
 // Mission 25: the arsonist's circuit of target houses.
 inline std::int16_t& ArsonFirstTarget = SignedWord(MissionScratch.S0);
 inline std::int16_t& ArsonNextTarget = SignedWord(MissionScratch.S1);

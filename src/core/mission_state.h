@@ -37,6 +37,9 @@ extern std::uint16_t SelectionMode;
 extern std::uint16_t SelectedIndex;
 // The cursor shape chosen for the next frame.
 extern std::uint16_t CursorId;
+// The cursor that offers the selected unit an action on the target under the mouse: a rescue,
+// taking something up, work at an object.
+inline constexpr std::uint16_t kCursorRescue = 19;
 
 // 1 once the campaign map has handed over to the mission: from then on the screens around the
 // mission run the simulation behind them.

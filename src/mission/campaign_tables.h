@@ -1,6 +1,6 @@
 #pragma once
-// The campaign: the order in which the 30 missions are played, each mission's code and long title,
-// and where in that order the player stands.
+// The campaign: the order in which the 30 missions are played, each mission's code, titles and
+// bases, and where in that order the player stands.
 
 #include <array>
 #include <cstdint>
@@ -59,6 +59,81 @@ inline constexpr std::array<const char*, kMissionCount + 1> MissionTitlesLong = 
     W("Flugzeugabsturz bei Flugschau!"),
     W("Kreuzfahrtschiff brennt!"),
 };
+
+// By mission number 1..30, Windows-1252, shown in the mission jump's list; entry 0 is no
+// mission.
+inline constexpr std::array<const char*, kMissionCount + 1> MissionTitlesShort = {
+    "",
+    W("Verkehrsunfall auf Bundesstraße!"),
+    W("Flächenbrand in Waldstück!"),
+    W("Menschenauflauf im Villenviertel!"),
+    W("Rassenunruhen!"),
+    W("Wohnhaus brennt!"),
+    W("Tornado!"),
+    W("Brand in UBahnstation!"),
+    W("Absturz auf Schnellrestaurant!"),
+    W("Sichern Sie das Fußballendspiel!"),
+    W("Sichern Sie den Castortransport!"),
+    W("Regenfälle bedrohen Staudamm!"),
+    W("Unfall auf der Achterbahn!"),
+    W("Benzintransporter verunglückt!"),
+    W("Formel-1-Rennen!"),
+    W("Gewalttätige Großdemonstration!"),
+    W("Busunfall auf der Autobahn!"),
+    W("Gasexplosion in Kaufhaus!"),
+    W("Waldbrand!"),
+    W("Bergsteiger wird vermisst!"),
+    W("Sportflugzeug abgestürzt!"),
+    W("Verkehrsflugzeug notgelandet!"),
+    W("Unfall in Atomkraftwerk!"),
+    W("Giftgasanschlag in UBahnstation!"),
+    W("Schlauchboot gekentert!"),
+    W("Wohnhausbrand durch Brandstifter!"),
+    W("Erdbeben!"),
+    W("Bombenattentat!"),
+    W("Brand in Biowaffenfabrik!"),
+    W("Flugzeugabsturz bei Flugschau!"),
+    W("Kreuzfahrtschiff brennt!"),
+};
+
+// The six bases of each mission on the campaign map, by row mission - 1 and column base 0..5.
+inline constexpr std::uint8_t kBasisAbsent = 0;
+inline constexpr std::uint8_t kBasisOpen = 1;    // shown, and may be entered
+inline constexpr std::uint8_t kBasisClosed = 2;  // shown, but cannot be entered
+inline constexpr int kBasisCount = 6;
+inline constexpr std::array<std::array<std::uint8_t, kBasisCount>, kMissionCount>
+    BasisAvailability = {{
+        {1, 0, 0, 0, 0, 0},  // mission 1
+        {1, 1, 1, 1, 1, 0},  // mission 2
+        {1, 1, 1, 1, 1, 2},  // mission 3
+        {1, 1, 1, 1, 1, 0},  // mission 4
+        {1, 0, 0, 0, 0, 0},  // mission 5
+        {1, 1, 1, 1, 1, 0},  // mission 6
+        {1, 1, 1, 1, 2, 0},  // mission 7
+        {1, 1, 1, 1, 1, 0},  // mission 8
+        {1, 1, 1, 1, 0, 0},  // mission 9
+        {1, 1, 1, 1, 1, 0},  // mission 10
+        {1, 1, 1, 1, 1, 0},  // mission 11
+        {1, 1, 0, 1, 0, 0},  // mission 12
+        {1, 1, 1, 1, 0, 0},  // mission 13
+        {1, 1, 0, 1, 0, 0},  // mission 14
+        {1, 1, 1, 1, 1, 0},  // mission 15
+        {1, 1, 0, 1, 0, 0},  // mission 16
+        {1, 1, 0, 1, 0, 0},  // mission 17
+        {1, 1, 1, 1, 1, 1},  // mission 18
+        {1, 0, 0, 1, 0, 0},  // mission 19
+        {1, 1, 1, 2, 2, 0},  // mission 20
+        {1, 1, 1, 1, 2, 2},  // mission 21
+        {1, 1, 1, 1, 1, 0},  // mission 22
+        {1, 1, 1, 1, 2, 0},  // mission 23
+        {1, 1, 0, 1, 0, 0},  // mission 24
+        {1, 1, 0, 1, 0, 0},  // mission 25
+        {1, 1, 1, 1, 1, 2},  // mission 26
+        {1, 1, 1, 1, 1, 0},  // mission 27
+        {1, 1, 1, 1, 1, 0},  // mission 28
+        {1, 1, 1, 1, 2, 0},  // mission 29
+        {1, 1, 1, 1, 1, 1},  // mission 30
+    }};
 
 // The campaign position 0..29 of the mission being played; 0 at program start. It outlives the
 // mission: the high scores raise it, the mission jump and loading a game set it.

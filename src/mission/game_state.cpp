@@ -25,6 +25,7 @@
 #include "media/video.h"
 #include "mission/campaign_tables.h"
 #include "mission/command_slots.h"
+#include "mission/evaluation.h"
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
 #include "mission/mission_tick.h"
@@ -39,6 +40,7 @@
 #include "movement/zones.h"
 #include "persons/gaffer_ziele.h"
 #include "persons/person_befehle.h"
+#include "persons/person_fight.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -83,6 +85,7 @@ void ResetGameState() {
     ResetMissionCounters();
     ResetMissionScratch();
     ResetMissionPoints();
+    ResetEvaluation();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();
@@ -101,6 +104,7 @@ void ResetProgramState() {
     InitBefehlCallbacks();
     SetPersonBefehlHooks(nullptr);
     ResetPlannerWatch();
+    ResetFreeSpotIndex();
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);

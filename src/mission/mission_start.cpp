@@ -91,7 +91,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"InitSonderObj", [] { InitSonderObj(MissionNummer); }},
     {"InitPersonen", [] { InitPersonen(MissionNummer); }},
     {"InitFahrzeuge", [] { InitFahrzeuge(MissionNummer); }},
-    {"InitGafferZiele", nullptr},
+    {"InitGafferZiele", [] { InitGafferZiele(MissionNummer); }},
     {"LoadSobjJet", LoadSobjJet},
     {"ResetCommandSlots", ResetCommandSlots},
     {"InitBasen", [] { RunScreenCall(ScreenCalls().InitBasen); }},

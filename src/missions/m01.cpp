@@ -3,14 +3,27 @@
 #include <array>
 #include <cstdint>
 
+#include "core/campaign.h"
+#include "core/hover.h"
+#include "core/mission_counters.h"
 #include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/view.h"
+#include "mission/evaluation.h"
 #include "mission/scroll_view.h"
+#include "missions/mission_checks.h"
 #include "missions/mission_rows.h"
+#include "movement/befehl_opcodes.h"
+#include "movement/befehl_queue.h"
+#include "movement/stepping.h"
 #include "movement/traffic_paths.h"
 #include "persons/personen.h"
+#include "platform/cp1252.h"
+#include "screens/mission_end.h"
+#include "vehicles/carry_befehle.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/explosions.h"
+#include "world/geometry.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
@@ -20,12 +33,54 @@ namespace kv {
 
 namespace {
 
+// The fixed special objects the checks look at: the two wrecks and the leaked fuel, each still
+// on the road while its slot holds its type.
+constexpr std::int16_t kTractorSlot = 0;
+constexpr std::int16_t kMotorcycleSlot = 1;
+constexpr std::int16_t kFuelSlot = 2;
+constexpr std::int16_t kTractorTyp = 18;
+constexpr std::int16_t kMotorcycleTyp = 19;
+constexpr std::int16_t kFuelTyp = 20;
+
+// The casualty lying beside the fuel.
+constexpr std::int8_t kBadlyInjuredTyp = 35;
+
+// The crane truck, and the persons who can bind the fuel (as selection modes 1000 + type).
+constexpr std::int16_t kF110 = 9;
+constexpr std::uint16_t kCraneSelected = 9;
+constexpr std::array<std::uint16_t, 3> kBinderSelected = {1008, 1016, 1021};
+
+// The orders the mission gives or watches.
+constexpr std::uint8_t kOpTakeUpObject = 45;
+constexpr std::uint8_t kOpTreat = 150;
+constexpr std::uint8_t kOpStretcher = 152;
+constexpr std::uint8_t kOpPickUpCasualty = 164;
+constexpr std::uint8_t kOpWorkAtObject = 158;
+constexpr std::int32_t kFuelWork = 5;
+constexpr std::int32_t kCraneAck = 7;
+constexpr std::int32_t kBinderAck = 15;
+
+// The road the win waits to see clear, between its two verges.
+constexpr std::int16_t kRoadTop = 475;
+constexpr std::int16_t kRoadBottom = 585;
+
+// The right end of the road in world x, where the cars come in: the width the view may scroll
+// over, less the shear of the last row.
+std::int16_t RoadRightEndM01() {
+    return static_cast<std::int16_t>(ScrollCols * kCellWidth - MapHeight * 16);
+}
+
 void InitLevelM01() {
     ScrollCols = static_cast<std::int16_t>(MapWidth);
     ScrollRows = static_cast<std::int16_t>(MapHeight - 3);
     ViewOrigin = {530, 240};
     HomeView = {0, 240};
+    RoadEntry = {-100, 560, 370, 3};
     RoadExit = {-150, 505, kEdgeLeft};
+    Money += 6000;
+    KarteMarker = {242, 351};
+    BriefingBox.x = 170;
+    BriefingBox.y = 90;
 }
 
 // No houses stand on the road.
@@ -101,8 +156,7 @@ constexpr std::array<ZFWegTyp, 9> kZFTypenM01 = {{
 void InitZFWegeM01() {
     ZFWegCount = 1;
     AllocZFWege();
-    // The right end of the road: just past the map's largest x.
-    const std::int32_t xR = WorldMaxX + 1;
+    const std::int32_t xR = RoadRightEndM01();
     ZFWeg& w = ZFWege[0];
     w.startX = xR + 100;
     w.startY = 505;
@@ -126,6 +180,177 @@ void InitFahrzeugeM01() {
     AllocFahrzeuge();
 }
 
+// No onlookers come.
+void InitGafferZieleM01() {}
+
+bool SlotHolds(std::int16_t slot, std::int16_t type) {
+    const SonderObj* o = SonderObjAt(slot);
+    return o != nullptr && o->type == type;
+}
+
+// Treating, lifting onto a stretcher or picking up the casualty beside the fuel; the order's a
+// names the patient.
+bool WorksOnBadlyInjured(const Person& p) {
+    const int opcode = HeadBefehlOpcode(p);
+    if (opcode != kOpTreat && opcode != kOpStretcher && opcode != kOpPickUpCasualty) return false;
+    const Person* patient = UsedPersonAt(p.orders->aInt());
+    return patient != nullptr && patient->type == kBadlyInjuredTyp;
+}
+
+void DropSelection() {
+    for (Fahrzeug& v : Fahrzeuge) v.selected = 0;
+    for (Person& p : Personen) p.selected = 0;
+    SelectionMode = kNoSelection;
+    SelectedIndex = 65535;
+}
+
+// Whoever starts to work on the casualty beside the unbound fuel is stopped, and sets it off.
+void StopWorkBesideFuel() {
+    bool stopped = false;
+    for (std::size_t i = 0; i < Personen.size(); ++i) {
+        Person& p = Personen[i];
+        if (p.type == -1 || !WorksOnBadlyInjured(p)) continue;
+        ClearBefehle(p);
+        p.anim = 0;
+        p.frame = 0;
+        UpdatePersonDrawPos(p);
+        stopped = true;
+    }
+    if (!stopped) return;
+    DropSelection();
+    ExplodeSonderObj(kFuelSlot);
+}
+
+// Whether the fuel's explosion has shown its last frame. The animation object counts as past it
+// once it has gone (its slot out of range, free, or holding another type): the check runs once a
+// frame, which at speed 3 may come after the animation has freed itself.
+bool FuelExplosionOver() {
+    const SonderObj* fuel = SonderObjAt(kFuelSlot);
+    if (fuel == nullptr || !fuel->commands || fuel->commands->kind != kCmdExplosion) return false;
+    const SonderObjCommand& c = *fuel->commands;
+    const SonderObj* anim = SonderObjAt(c.a);
+    if (anim == nullptr || anim->type == -1 || anim->type != static_cast<std::int16_t>(c.b))
+        return true;
+    const SonderObjTyp* t = SonderObjTypAt(anim->type);
+    return t == nullptr || anim->frame >= t->frameCount - 1;
+}
+
+// Whether the car drives under its traffic order this tick. A car that found a standing car in
+// its way waits under a pushed order with the driving bit still set from its try, so the bit
+// alone would pass over every other car of a queue.
+bool DrivesInTraffic(const Fahrzeug& v) {
+    return HeadBefehlOpcode(v) == kOpTraffic && (v.moverFlags & kMoverSearching) != 0;
+}
+
+// A civilian car standing right of the road's end, facing the way its path comes in: the queue
+// reaches back off the map and no more cars can come.
+bool TrafficJammedM01() {
+    const std::int16_t xR = RoadRightEndM01();
+    for (const Fahrzeug& v : Fahrzeuge) {
+        if (v.type == -1 || FahrzeugTypOf(v).unitClass != kCivilVehicleUnitClass) continue;
+        if (DrivesInTraffic(v)) continue;
+        const ZFWeg* path = ZFWegAt(v.link);
+        if (path == nullptr || v.direction != path->startDir) continue;
+        if (v.x > static_cast<float>(xR)) return true;
+    }
+    return false;
+}
+
+void CheckMissionM01() {
+    if (SlotHolds(kFuelSlot, kFuelTyp)) {
+        StopWorkBesideFuel();
+        if (FuelExplosionOver()) {
+            ClearSonderObjCommands(kFuelSlot);
+            ShowMissionFailed(kFailNow, W("Ausgelaufener Treibstoff ist explodiert!"));
+            return;
+        }
+    }
+    if (ToteCount > 0) {
+        ShowMissionFailed(kFailAfterExplosions, W("Verletzter gestorben!"));
+        return;
+    }
+    if (LostBoughtFahrzeugCount > 0 || LostMissionFahrzeugCount > 0) {
+        ShowMissionFailed(kFailAfterExplosions, W("Einsatzfahrzeug zerstört!"));
+        return;
+    }
+    if (TrafficJammedM01()) {
+        ShowMissionFailed(kFailNow, W("Einsatz verursacht Verkehrschaos!"));
+        return;
+    }
+    if (SlotHolds(kTractorSlot, kTractorTyp) || SlotHolds(kMotorcycleSlot, kMotorcycleTyp) ||
+        SlotHolds(kFuelSlot, kFuelTyp) || RescuePending() ||
+        !StripFree(0, kRoadTop, RoadRightEndM01(), kRoadBottom))
+        return;
+    ShowWellDone();
+}
+
+// What the selection can do with the special object under the mouse.
+enum class Action : std::uint8_t { None, TakeUpWreck, BindFuel };
+
+Action HoveredAction() {
+    if (HoverKind != kHoverSonderObj) return Action::None;
+    const std::uint16_t slot = HoverIds[0];
+    const SonderObj* o = SonderObjAt(slot);
+    if (o == nullptr || o->type == -1) return Action::None;
+    if ((slot == kTractorSlot || slot == kMotorcycleSlot) && SelectionMode == kCraneSelected &&
+        UsedFahrzeugAt(SelectedIndex) != nullptr)
+        return Action::TakeUpWreck;
+    const bool binder = SelectionMode == kBinderSelected[0] ||
+                        SelectionMode == kBinderSelected[1] || SelectionMode == kBinderSelected[2];
+    if (slot == kFuelSlot && binder && UsedPersonAt(SelectedIndex) != nullptr)
+        return Action::BindFuel;
+    return Action::None;
+}
+
+std::uint8_t CursorOnSonderObjM01() {
+    if (HoveredAction() == Action::None) return 0;
+    CursorId = kCursorRescue;
+    return 1;
+}
+
+// The crane drives to whichever side of the wreck it reaches first, then lifts it.
+void SendCraneToWreck(Fahrzeug& crane, std::int16_t slot, std::int16_t wrecktype) {
+    GoalList goals;
+    for (const std::uint8_t facing : {7, 3, 1, 9}) {
+        if (const auto p = GetFahrzeugPickUpPoint(kF110, PickUpSonderObj(slot), facing))
+            goals.push_back({static_cast<float>(p->x), static_cast<float>(p->y), facing, 0});
+    }
+    SetBefehl(crane, FahrzeugTypOf(crane), kOpGoals, kCraneAck, std::move(goals), 0, 0, 0);
+    AppendBefehl(crane, kOpTakeUpObject, slot, wrecktype, 0, 0, 0);
+}
+
+// The person walks to either end of the fuel and binds it.
+void SendBinderToFuel(Person& binder, const SonderObj& fuel) {
+    const SonderObjTyp* t = SonderObjTypAt(fuel.type);
+    const int x = TruncInt(fuel.x);
+    const int y = TruncInt(fuel.y) + 30;
+    const int right = x + (t != nullptr ? t->boxX1 : 0) + 3;
+    GoalList goals{{static_cast<float>(x - 3), static_cast<float>(y), 2, 0},
+                   {static_cast<float>(right), static_cast<float>(y), 10, 0}};
+    SetBefehl(binder, PersonTypOf(binder), kOpGoals, kBinderAck, std::move(goals), 0, 0, 0);
+    AppendBefehl(binder, kOpWorkAtObject, kFuelSlot, kFuelTyp, kFuelWork, 0, 0);
+}
+
+std::uint8_t ClickOnSonderObjM01() {
+    const Action action = HoveredAction();
+    if (action == Action::None) return 0;
+    const auto slot = static_cast<std::int16_t>(HoverIds[0]);
+    const SonderObj& o = *SonderObjAt(slot);
+    if (action == Action::TakeUpWreck)
+        SendCraneToWreck(*UsedFahrzeugAt(SelectedIndex), slot, o.type);
+    else
+        SendBinderToFuel(*UsedPersonAt(SelectedIndex), o);
+    return 1;
+}
+
+// Time and money; any death fails the mission, so there is no line for the dead.
+void EvaluateMissionM01() {
+    const int zeit = WriteTimeLine(ResultLines[0], 4200, 30000);
+    const int geld = WriteMoneyLine(ResultLines[1], 3000);
+    EvaluationEfficiency = (zeit + geld) / 2;
+    FinishEvaluation(6000);
+}
+
 }  // namespace
 
 const MissionHooks kMissionHooksM01{
@@ -134,9 +359,14 @@ const MissionHooks kMissionHooksM01{
     .InitZFWege = InitZFWegeM01,
     .InitPassantenWege = InitPassantenWegeM01,
     .InitFahrzeuge = InitFahrzeugeM01,
+    .CheckMission = CheckMissionM01,
     .InitBrand = InitBrandM01,
     .InitSonderObj = InitSonderObjM01,
     .InitPersonen = InitPersonenM01,
+    .InitGafferZiele = InitGafferZieleM01,
+    .CursorOnSonderObj = CursorOnSonderObjM01,
+    .ClickOnSonderObj = ClickOnSonderObjM01,
+    .EvaluateMission = EvaluateMissionM01,
 };
 
 }  // namespace kv

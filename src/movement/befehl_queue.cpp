@@ -104,9 +104,10 @@ void LinkAtHead(UnitHead& unit, Befehl* order) {
     unit.stepMarker = kNoBackOff;
 }
 
-// A person index stored in an order or a link names someone only inside the array.
-bool NamesPerson(std::int32_t index) {
-    return PersonUnits.at(index) != nullptr;
+// A door double goes with its order, unless its slot has been taken over since.
+void DeleteDoorDouble(const Befehl& order, std::int32_t index) {
+    if (const Person* d = UsedPersonAt(index); d != nullptr && d->doorOrder == &order)
+        DeletePerson(index);
 }
 
 // The clean-up of an order that has already left the queue.
@@ -117,11 +118,11 @@ void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
             unit.present = 1;
             break;
         case 169:
-            if (order.dInt() >= 0 && NamesPerson(order.dInt())) DeletePerson(order.dInt());
+            DeleteDoorDouble(order, order.dInt());
             break;
         case 170:
-            for (const std::int16_t half : {LowHalf(order.c), HighHalf(order.c)})
-                if (half >= 0 && NamesPerson(half)) DeletePerson(half);
+            DeleteDoorDouble(order, LowHalf(order.c));
+            DeleteDoorDouble(order, HighHalf(order.c));
             break;
         case 176:
         case 183:

@@ -81,7 +81,12 @@ std::uint8_t TestHouseWalls(const Rect16& foot, int px, int py, std::uint16_t ho
     const std::array<CellPos, 4> corners = {
         CellFromPixel(foot.x1, foot.y1), CellFromPixel(foot.x2, foot.y1),
         CellFromPixel(foot.x1, foot.y2), CellFromPixel(foot.x2, foot.y2)};
-    if (corners[1] == corners[0] && corners[2] == corners[0] && corners[3] == corners[0]) return 0;
+    // A footprint within one cell meets no wall; but a unit on a storey stands in its own house,
+    // and a cell outside it is another house's, as when the footprint reaches over its edge.
+    if (corners[1] == corners[0] && corners[2] == corners[0] && corners[3] == corners[0]) {
+        if (CellOfHouse(corners[0], house).ours) return 0;
+        return Blocked(hit, kHitOtherHouse, corners[0].column, corners[0].row, 0, 1);
+    }
     const CellPos own = CellFromPixel(px, py);
     int dc = 0;
     int dr = 0;

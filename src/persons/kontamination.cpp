@@ -105,7 +105,8 @@ void SpreadKontamination(std::int16_t source) {
     for (std::size_t n = 0; n < Personen.size(); ++n) {
         Person& j = Personen[n];
         if (static_cast<std::int16_t>(n) == source || j.type == -1 || KontaminationProof(j.type) ||
-            j.contamination != 0 || j.offMap != 0 || j.present == 0 || j.storey != s->storey)
+            j.contamination != 0 || j.offMap != 0 || j.present == 0 || j.storey != s->storey ||
+            IsDoorDouble(j))
             continue;
         const int jx = Trunc(j.x);
         const int jy = Trunc(j.y);

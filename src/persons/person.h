@@ -113,7 +113,17 @@ struct Person : UnitHead {
     std::uint8_t evadeDir = 0;
     std::uint8_t evadeLastDir = 0;
     std::uint8_t evadeReset = 0;
+
+    // Not saved: the order 169 or 170 whose door double this slot is, null for any other
+    // person. Loading a game marks the doubles again from the orders that name them.
+    const Befehl* doorOrder = nullptr;
 };
+
+// A door double stands in a doorway for a person walking through it: fire, explosions and
+// contamination pass over it.
+inline bool IsDoorDouble(const Person& p) {
+    return p.doorOrder != nullptr;
+}
 
 template <class V>
 void VisitFields(Person& r, V& v) {

@@ -6,11 +6,16 @@
 #include "movement/zones.h"
 #include "persons/boarding.h"
 #include "persons/kontamination.h"
+#include "persons/person_fight.h"
 #include "persons/person_handlers.h"
+#include "persons/person_houses.h"
 #include "persons/person_lead.h"
 #include "persons/person_moves.h"
+#include "persons/person_pursuit.h"
 #include "persons/person_rescue.h"
+#include "persons/person_windows.h"
 #include "persons/personen.h"
+#include "persons/rival_persons.h"
 
 namespace kv {
 
@@ -52,10 +57,24 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[159] = RunPersonBefehl00;
     h[160] = RunPersonBefehl160;
     h[161] = RunPersonBefehl161;
+    h[162] = RunPersonBefehl162;
     h[163] = RunHooked<&H::RunPersonBefehlEnterBasis>;
     h[164] = PickUpCasualty;
     h[165] = PutDownCasualty;
+    h[169] = RunPersonBefehl169;
+    h[170] = LeaveHouse;
+    h[171] = RunPersonBefehl171;
+    h[181] = EnterKanzel;
+    h[182] = RunPersonBefehl182;
+    h[166] = RunPersonBefehl166;
+    h[167] = RunPersonTargetAction;
+    h[168] = RunPersonBefehl168;
+    h[172] = RunPersonFight;
+    h[173] = EndPersonFight;
     h[186] = RunHooked<&H::RunPersonBefehl186M03>;
+    h[187] = RunPersonBefehl187;
+    h[188] = RunPersonBefehl188;
+    h[189] = FallFromStorey;
     h[193] = RunHooked<&H::RunPersonBefehl193M10>;
     h[197] = RunHooked<&H::RunPersonBefehl197M12>;
     h[198] = EnterDecontamination;

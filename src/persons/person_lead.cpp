@@ -61,6 +61,8 @@ bool StandsBeside(const Person& leader, const Person& p) {
     }
 }
 
+}  // namespace
+
 // The led person's trail runs from where the leader stands to the led person, a step of the leader
 // at a time, so that the leader has a way to follow at once. At most the trail's length, and only
 // while the steps get anywhere.
@@ -82,6 +84,8 @@ void FillLeadTrail(const Person& leader, Person& p) {
         if (x == lastX && y == lastY) return;
     }
 }
+
+namespace {
 
 bool FreeFor(const Person& leader, float x, float y) {
     return TestCollision(0, leader, PersonTypOf(leader), x, y,

@@ -18,6 +18,11 @@ Person* LedBy(const Person& leader);
 // The index of the person this one walks with, led or leading; -1 none.
 std::int32_t WalkPartner(const Person& person);
 
+// Pushes onto the led person's trail the points from its leader's position towards it, one step
+// of the leader in the leader's direction at a time: at most the trail's length, and no further
+// once a step gets nowhere.
+void FillLeadTrail(const Person& leader, Person& led);
+
 // A leader following the trail of the person it leads (head order 160) hands every order the
 // player gives it to that person, the one in the order's a. `to` is null when a names no person
 // in use: the order then goes to nobody.

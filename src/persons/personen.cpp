@@ -166,23 +166,17 @@ bool PersonCellFits(std::int16_t x, std::int16_t y, std::int8_t storey, std::uin
     return true;
 }
 
-namespace {
-
-// The first free slot, given the type and the place; -1 when none is free or the cell under the
-// point does not fit the storey.
 std::int16_t PlaceNewPerson(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
-                            std::uint8_t direction) {
+                            std::uint8_t direction, bool testGround) {
     const std::int16_t index = FindFreePerson();
     if (index < 0) return -1;
     std::uint16_t house = 0xFFFF;
-    if (!PersonCellFits(x, y, storey, house)) return -1;
+    if ((testGround || storey >= 1) && !PersonCellFits(x, y, storey, house)) return -1;
     Person& p = PlacePerson(index, type, x, y, storey);
     p.direction = static_cast<std::int8_t>(direction);
     if (storey >= 1) p.house = house;
     return index;
 }
-
-}  // namespace
 
 std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
                               std::uint8_t direction, std::int32_t energy, std::uint16_t energyLoss,

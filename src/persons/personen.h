@@ -59,6 +59,12 @@ void SetStandingUnhurt(Person& p);
 // house, or 0xFFFF.
 bool PersonCellFits(std::int16_t x, std::int16_t y, std::int8_t storey, std::uint16_t& house);
 
+// The first free slot, given the type, the place and the direction; -1 when none is free or the
+// cell under the point does not fit the storey. Upstairs the person is in the house of its cell;
+// without testGround a point on the ground is not tested.
+std::int16_t PlaceNewPerson(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
+                            std::uint8_t direction, bool testGround = true);
+
 // A new casualty, or -1 when the array is full or the cell does not fit the storey.
 std::int16_t CreateVerletzter(std::int8_t type, std::int16_t x, std::int16_t y, std::int8_t storey,
                               std::uint8_t direction, std::int32_t energy, std::uint16_t energyLoss,

@@ -4,10 +4,9 @@
 
 #include <cstdint>
 
-namespace kv {
+#include "core/mission_state.h"
 
-// The cursor shown while a rescue is offered.
-inline constexpr std::uint16_t kCursorRescue = 19;
+namespace kv {
 
 // A new person in distress with its deadline delay seconds from now, or -1 when the array is
 // full. approachDx, approachDy: from the person to where a boat stops; -1 in both for none.

@@ -241,7 +241,7 @@ void RunFahrzeugBefehl41(std::int16_t index) {
 void RunFahrzeugBefehl42(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
-    const ExitPoint& exit = v->type == kTypF115 ? WaterExit : RoadExit;
+    const MapExitPoint& exit = v->type == kTypF115 ? WaterExit : RoadExit;
     const float reach = 50.0f;
     bool atEdge = false;
     switch (exit.side) {

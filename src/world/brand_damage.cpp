@@ -157,7 +157,7 @@ void HurtPersonen(const CellsAround& around) {
     for (std::size_t n = 0; n < Personen.size(); ++n) {
         Person& p = Personen[n];
         if (p.type < 0 || p.type >= kPersonTypCount || p.offMap != 0 || p.present == 0 ||
-            p.energy <= 0 || p.storey < 0)
+            p.energy <= 0 || p.storey < 0 || IsDoorDouble(p))
             continue;
         HurtPerson(around, static_cast<std::int16_t>(n), p);
     }

@@ -110,7 +110,8 @@ void HurtPersonen(const Source& s) {
     for (std::size_t n = 0; n < Personen.size(); ++n) {
         Person& p = Personen[n];
         if (p.type < 0 || p.type >= kPersonTypCount || p.present == 0 || p.offMap != 0 ||
-            p.storey != s.layer || p.energy <= 0 || static_cast<int>(n) == s.person)
+            p.storey != s.layer || p.energy <= 0 || static_cast<int>(n) == s.person ||
+            IsDoorDouble(p))
             continue;
         const std::int32_t divisor =
             DivisorAt(Distance(static_cast<int>(p.x), static_cast<int>(p.y), s.x, s.y),

@@ -13,7 +13,6 @@
 #include "gfx/frame_buffer.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
-#include "persons/timed_victims.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/sonder_obj.h"
 

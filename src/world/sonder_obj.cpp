@@ -18,7 +18,6 @@ std::int16_t SonderObjTypCount = 0;
 std::vector<SonderObj> SonderObjs;
 std::int16_t SonderObjCount = 0;
 std::int16_t FixedSonderObjCount = 0;
-std::uint8_t FirstIgnitionFlagM21 = 0;
 
 namespace {
 
@@ -276,7 +275,6 @@ void ClearSonderObjCommands(int slot) {
 
 void ResetSonderObj() {
     FreeSonderObj();
-    FirstIgnitionFlagM21 = 0;
 }
 
 void RegisterSonderObjPlaces() {

@@ -168,9 +168,6 @@ extern std::vector<SonderObj> SonderObjs;
 // The mission sets its fixed-slot count here before AllocSonderObj, which sizes the array.
 extern std::int16_t SonderObjCount;
 extern std::int16_t FixedSonderObjCount;
-// Mission 21's first ignition: while 1, the next object that catches fire starts with heat 4000
-// and the flag becomes 2.
-extern std::uint8_t FirstIgnitionFlagM21;
 
 // The record of a type or an object; null for an index outside the array.
 SonderObjTyp* SonderObjTypAt(int type);

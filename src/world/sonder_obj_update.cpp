@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/fire_counts.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/unit_views.h"
 #include "media/sound_slots.h"

@@ -75,6 +75,9 @@ TEST_F(CarryAndCannonPlay, CraneTrailerAndCannonWorkOnMissionOne) {
     useSampleData(false);
     openGame();
     MissionHookRows[0].InitFahrzeuge = InitFahrzeugeWithCarriers;
+    // Mission 1 fails once a vehicle is lost, and the scrapped car counts as one: its own
+    // checks stay out of this play of the carrying orders.
+    MissionHookRows[0].CheckMission = [] {};
     test::ScriptedPlayer player(backend);
     player.click(400, 300);
     player.frames(1);

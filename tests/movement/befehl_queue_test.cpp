@@ -199,25 +199,40 @@ TEST_F(BefehlQueue, TheAcknowledgementIsSpokenOnlyWhileUnitSpeechIsOn) {
 }
 
 TEST_F(BefehlQueue, PoppingRunsTheCleanUpOfTheOrderThatLeaves) {
-    // 170: each half names a person when it is not negative.
+    // 170: each half names a door double of the order when it is not negative.
     Person& worker = person(0);
     AppendBefehl(worker, 170, 0, 0, static_cast<std::int32_t>(0xFFFF0003u), 0, 1);
+    person(3).doorOrder = worker.orders;
+    person(2).doorOrder = worker.orders;
     PopBefehl(worker);
     EXPECT_EQ(person(3).type, -1);
     EXPECT_EQ(person(2).type, 1);
     AppendBefehl(worker, 170, 0, 0, -1, 0, 1);
-    AppendBefehl(worker, 170, 0, 0, 0x00070002, 0, 1);
+    AppendBefehl(worker, 170, 0, 0, 0x00050002, 0, 1);
+    person(2).doorOrder = worker.orders->next;
+    person(5).doorOrder = worker.orders->next;
     PopBefehl(worker);
     PopBefehl(worker);
     EXPECT_EQ(person(2).type, -1) << "the low half";
-    for (int i : {1, 4, 5}) EXPECT_EQ(person(i).type, 1) << "7 lies outside the array";
+    EXPECT_EQ(person(5).type, -1) << "the high half";
 
-    // 169: d names the person; out of the array nothing.
+    // 169: d names the double; out of the array nothing.
     AppendBefehl(worker, 169, 0, 0, 0, 4, 1);
     AppendBefehl(worker, 169, 0, 0, 0, 600, 1);
+    person(4).doorOrder = worker.orders;
     PopBefehl(worker);
     PopBefehl(worker);
     EXPECT_EQ(person(4).type, -1);
+    // A slot that no longer holds the order's double, or never did, stays.
+    AppendBefehl(worker, 169, 0, 0, 0, 1, 1);
+    AppendBefehl(worker, 170, 0, 0, 0x00030001, 0, 1);
+    person(1).doorOrder = worker.orders->next;
+    PopBefehl(worker);
+    PopBefehl(worker);
+    EXPECT_EQ(person(1).type, -1) << "the double of the second order";
+    AppendBefehl(worker, 169, 0, 0, 0, 0, 1);
+    PopBefehl(worker);
+    EXPECT_EQ(worker.type, 1) << "an order cleared before it started names person 0";
 
     // 167 and 173 put the unit back on the map; 176 stops its sound.
     worker.present = 0;
@@ -272,6 +287,7 @@ TEST_F(BefehlQueue, PoppingThePickUpTurnsRoundOrGivesUp) {
 TEST_F(BefehlQueue, AnOrderThatDeletesItsOwnUnitIsFreedOnce) {
     Person& p = person(5);
     AppendBefehl(p, 169, 0, 0, 0, 5, 1);
+    p.doorOrder = p.orders;
     AppendBefehl(p, 2, GoalList{{1, 2}}, 0, 0, 1);
     AppendBefehl(p, 7, 1, 0, 0, 0, 1);
     ClearBefehle(p);  // AddressSanitizer reports a second free or a leak

@@ -408,7 +408,8 @@ TEST_F(CollisionTest, MapCellsByTheOutlineOfTheirRegion) {
     const PixelPos middle = CellMiddle(column, row);
     const Rect16 inside{I16(middle.x - 4), I16(middle.y - 4), I16(middle.x + 4), I16(middle.y + 4)};
     EXPECT_EQ(FindAt(0, nullptr, nullptr, inside).hit.kind, kHitMapCell);
-    EXPECT_EQ(FindAt(0, nullptr, nullptr, inside, -1, 1).value, 0);
+    // (Outside any house a storey has no floor: that is another house's cell, not a map cell.)
+    EXPECT_EQ(FindAt(0, nullptr, nullptr, inside, -1, 1).hit.kind, kHitOtherHouse);
     // By the mover's class: boats float on it.
     EXPECT_EQ(FindAt(0, nullptr, nullptr, inside, -1, 0, 9).value, 0);
     // A terrain write that makes it passable is seen at once.
@@ -458,6 +459,13 @@ TEST_F(CollisionTest, GeneratedHouseWallsHoldPersonsIn) {
     walker.storey = 1;
     walker.house = 0;
     EXPECT_EQ(TestAt(walker, *staff).value, 0) << "inside one cell";
+    // Wholly within a cell beside the house: that cell is not its house's.
+    const PixelPos beside = CellMiddle(column - 1, row);
+    walker.x = static_cast<float>(beside.x);
+    walker.y = static_cast<float>(beside.y);
+    EXPECT_EQ(TestAt(walker, *staff).hit.kind, kHitOtherHouse);
+    walker.x = static_cast<float>(middle.x);
+    walker.y = static_cast<float>(middle.y);
     // Leaning out to the left, over the outer wall.
     walker.x = static_cast<float>(CellLineStartX(column, row, 14) + 2);
     Result r = TestAt(walker, *staff);

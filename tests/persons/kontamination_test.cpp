@@ -97,10 +97,14 @@ TEST_F(Kontamination, OnlyTheCleanOnTheMapOnTheSameStoreyAreExposed) {
     person(hidden).present = 0;
     const std::int16_t other = stand(0, 300, 299);
     person(other).contamination = 5;
+    const std::int16_t doorway = stand(0, 299, 299);
+    const Befehl doorOrder;
+    person(doorway).doorOrder = &doorOrder;  // a door double
     const std::int16_t open = stand(0, 301, 301);
     SeedRandom(9);
     for (int t = 0; t < 300; ++t) SpreadKontamination(s);
-    for (std::int16_t p : {upstairs, inside, hidden, other}) EXPECT_EQ(person(p).exposure, 0);
+    for (std::int16_t p : {upstairs, inside, hidden, other, doorway})
+        EXPECT_EQ(person(p).exposure, 0);
     EXPECT_EQ(person(other).contamination, 5) << "keeps its own kind";
     EXPECT_GT(person(open).exposure, 0);
 }

@@ -12,6 +12,7 @@
 #include "core/selection.h"
 #include "core/unit_views.h"
 #include "movement/befehl_queue.h"
+#include "persons/gaffer.h"
 #include "persons/person_fixture.h"
 #include "persons/person_types.h"
 #include "persons/timed_victims.h"
@@ -216,6 +217,8 @@ TEST_F(PersonInHouse, ACasualtyInAHouseNeedsAPlacedHouseCell) {
                                static_cast<std::int16_t>(loose.y), 1, 0, 1, 0, 0, 0),
               -1)
         << "a link to no placed house";
+    EXPECT_EQ(CreateScriptPerson(41, x, y, 1, 0), 2) << "a fighter upstairs takes the cell's house";
+    EXPECT_EQ(Personen[2].house, 0);
     FreePersonen();
 }
 

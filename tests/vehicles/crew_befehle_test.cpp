@@ -302,15 +302,15 @@ TEST_F(CrewTest, TheDoorOpensAndShutsByType) {
 struct LeaveCase {
     const char* name;
     std::int16_t type;
-    ExitPoint road;
-    ExitPoint water;
+    MapExitPoint road;
+    MapExitPoint water;
     float x, y;
     bool leaves;
 };
 
 TEST_F(CrewTest, AtTheExitLineTheVehicleLeavesWithItsOccupantsElsewhereItStops) {
-    const ExitPoint left{-150, 505, kEdgeLeft};
-    const ExitPoint right{2000, 500, kEdgeRight};
+    const MapExitPoint left{-150, 505, kEdgeLeft};
+    const MapExitPoint right{2000, 500, kEdgeRight};
     const LeaveCase cases[] = {
         {"left edge, on the line", kTypF102, left, {}, -100, 505, true},
         {"left edge, 1 px in", kTypF102, left, {}, -99, 505, false},

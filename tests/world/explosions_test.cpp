@@ -382,10 +382,14 @@ TEST_F(ExplosionHeat, PersonsOutOfReachAreSparedAndTheHeatKillsOrStrikes) {
     who(casualty).casualty = 1;
     who(casualty).deadTicks = 77;
     const std::int16_t standing = person(kPx, kPy, 1000);
+    const std::int16_t doorway = person(kPx, kPy);
+    const Befehl doorOrder;
+    who(doorway).doorOrder = &doorOrder;  // a door double
     ToteCount = 0;
 
     ExplosionDamage(kDamageFromSonderObj, source);
-    for (const std::int16_t p : {inside, gone, upstairs}) EXPECT_EQ(who(p).energy, 1000000) << p;
+    for (const std::int16_t p : {inside, gone, upstairs, doorway})
+        EXPECT_EQ(who(p).energy, 1000000) << p;
     EXPECT_EQ(who(dead).energy, 0);
     EXPECT_EQ(who(casualty).energy, 0);
     EXPECT_EQ(who(casualty).deadTicks, 0);

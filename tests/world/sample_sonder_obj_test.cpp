@@ -11,6 +11,7 @@
 
 #include "core/fatal_error.h"
 #include "core/fire_counts.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/random.h"
 #include "generate/sonder_obj_looks.h"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/fire_counts.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/options.h"
 #include "media/sound_slots.h"

@@ -56,7 +56,9 @@ std::string RunTick() {
 void EndMission() {
     if (!g_missionRunning) return;
     g_missionRunning = false;
-    if (GameMode == 2 && !FatalErrorRaised()) ShutdownMission(1);
+    // Play, or the failed or won screen that froze it.
+    const bool playing = GameMode == 2 || GameMode == 4 || GameMode == 5;
+    if (playing && !FatalErrorRaised()) ShutdownMission(1);
 }
 
 void CloseGameWindow() {

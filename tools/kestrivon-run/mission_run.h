@@ -15,7 +15,8 @@ std::string StartGame();
 std::string StartMissionRun(int mission);
 // One simulation tick without drawing.
 std::string RunTick();
-// A mission still running in the mission view ends; nothing after a fatal error.
+// A mission still running in the mission view, or stopped on its failed or won screen, ends;
+// nothing after a fatal error.
 void EndMission();
 // The window goes, and its last messages are handled.
 void CloseGameWindow();

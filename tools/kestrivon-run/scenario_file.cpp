@@ -8,6 +8,7 @@
 #include "movement/befehl_opcodes.h"
 #include "persons/person_types.h"
 #include "vehicles/fahrzeug_typ.h"
+#include "world/house_types.h"
 
 namespace kv::run {
 
@@ -53,9 +54,17 @@ struct VerbRow {
 
 // The commands with a fixed list of numbers. order, append, goals, select and expect are read
 // apart.
-constexpr std::array<VerbRow, 20> kPlainVerbs = {{
+constexpr std::array<VerbRow, 21> kPlainVerbs = {{
     {"mission", Verb::Mission, "N", 1, 1, {{{"N", Form::Whole, 1, 30}}}},
     {"seed", Verb::Seed, "S", 1, 1, {{{"S", Form::Whole, 0, kU32Max}}}},
+    {"house",
+     Verb::House,
+     "TYPE COL ROW",
+     3,
+     3,
+     {{{"TYPE", Form::Whole, 0, kHouseTypCount - 1},
+       {"COL", Form::Whole, kI16Min, kI16Max},
+       {"ROW", Form::Whole, kI16Min, kI16Max}}}},
     {"empty", Verb::Empty, "", 0, 0, {}},
     {"person",
      Verb::Person,
@@ -325,6 +334,13 @@ std::optional<Scenario> ReadScenario(std::string_view text, std::string_view nam
         } else {
             return refuse(line, Cat("unknown command \"", verb, "\""));
         }
+        // The mission's house set-up places the houses, so they come before it starts.
+        if (c.verb == Verb::House && missionLine != 0)
+            return refuse(line, Cat("\"house\" must come before \"mission\" on line ",
+                                    std::to_string(missionLine)));
+        if (c.verb == Verb::House && firstMapLine != 0)
+            return refuse(line, Cat("\"house\" must come before \"", firstMapWord, "\" on line ",
+                                    std::to_string(firstMapLine), ", which starts mission 1"));
         if (c.verb == Verb::State || c.verb == Verb::Cell) printed = true;
         if (c.verb == Verb::Mission) {
             if (missionLine != 0)
@@ -336,7 +352,8 @@ std::optional<Scenario> ReadScenario(std::string_view text, std::string_view nam
                                   "after it, on line ", std::to_string(line)));
             missionLine = line;
         }
-        const bool needsMap = c.verb != Verb::Mission && c.verb != Verb::Seed;
+        const bool needsMap =
+            c.verb != Verb::Mission && c.verb != Verb::Seed && c.verb != Verb::House;
         if (needsMap && firstMapLine == 0) {
             firstMapLine = line;
             firstMapWord = verb;

@@ -1,7 +1,8 @@
 #pragma once
 // A scenario file: one command a line, words separated by blanks, '#' starting a comment.
 // Reading checks everything that can be checked without the map (the commands and their word
-// counts, every number's form and range, the place of "mission"), so that a malformed file is
+// counts, every number's form and range, the place of "mission" and of the houses before it), so
+// that a malformed file is
 // refused before anything runs.
 
 #include <cstdint>
@@ -15,6 +16,7 @@ namespace kv::run {
 enum class Verb : std::uint8_t {
     Mission,
     Seed,
+    House,
     Empty,
     Person,
     Vehicle,

@@ -11,7 +11,9 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/message_line.h"
 #include "core/mission_counters.h"
+#include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/random.h"
 #include "core/selection.h"
@@ -20,11 +22,14 @@
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/traffic_paths.h"
+#include "persons/gaffer.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "platform/cp1252.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
+#include "world/houses.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
 
@@ -34,6 +39,29 @@ namespace {
 
 constexpr std::int32_t kSilent = -1;
 constexpr std::int8_t kThrowerTyp = 32;
+// The two clubs' fighters.
+constexpr std::int8_t kFighterTyp = 41;
+constexpr std::int8_t kRivalFighterTyp = 43;
+
+// The houses of the file's "house" lines, placed by the mission's house set-up after its own:
+// the runner stands in for the set-up and calls the mission's own first.
+struct ScenarioHouse {
+    std::uint8_t type = 0;
+    std::int16_t column = 0;
+    std::int16_t row = 0;
+};
+std::vector<ScenarioHouse> g_houses;
+void (*g_missionInitHouses)() = nullptr;
+std::size_t g_firstHouse = 0;
+
+void InitHousesWithScenarioHouses() {
+    g_missionInitHouses();
+    g_firstHouse = Houses.size();
+    HouseCount = static_cast<std::int16_t>(Houses.size() + g_houses.size());
+    Houses.resize(static_cast<std::size_t>(HouseCount));
+    // A scenario's house may be marked for evacuation.
+    for (const ScenarioHouse& h : g_houses) AddHouse(h.type, h.column, h.row, 0, 0, 1);
+}
 
 // A command's failure: the status and what to say.
 struct Failure {
@@ -102,7 +130,12 @@ class ScenarioRunner {
         const auto whole = [&n](std::size_t k) { return static_cast<std::int32_t>(n[k]); };
         switch (c.verb) {
             case Verb::Mission:
-                return gameFailed(StartMissionRun(whole(0)));
+                return mission(whole(0));
+            case Verb::House:
+                g_houses.push_back({static_cast<std::uint8_t>(whole(0)),
+                                    static_cast<std::int16_t>(whole(1)),
+                                    static_cast<std::int16_t>(whole(2))});
+                return {};
             case Verb::Seed:
                 SeedRandom(static_cast<std::uint32_t>(n[0]));
                 return {};
@@ -168,6 +201,23 @@ class ScenarioRunner {
         return {};
     }
 
+    // The mission starts with the file's houses after its own; each is announced with its
+    // index.
+    static Failure mission(int number) {
+        MissionHooks* row = MissionHookRow(number);
+        if (!g_houses.empty() && row != nullptr && row->InitHouses != nullptr) {
+            g_missionInitHouses = row->InitHouses;
+            row->InitHouses = InitHousesWithScenarioHouses;
+        }
+        if (Failure f = gameFailed(StartMissionRun(number)); f.status != kScenarioDone) return f;
+        for (std::size_t i = g_firstHouse; i < g_firstHouse + g_houses.size(); ++i) {
+            if (i >= Houses.size() || PlacedHouse(static_cast<int>(i)) == nullptr)
+                return refused("every house slot is taken");
+            announce("house", static_cast<std::int16_t>(i));
+        }
+        return {};
+    }
+
     // What the mission's own set-up placed goes, and no traffic comes any more.
     static void empty() {
         for (std::size_t i = 0; i < Fahrzeuge.size(); ++i)
@@ -179,24 +229,29 @@ class ScenarioRunner {
         FreeZFWege();
     }
 
-    // A thrower is made as the missions make it; any other type then takes its place without a
-    // controller, as the player's own staff stand. Its type is loaded and the person reset, as
-    // the mission's person set-up does.
+    // Throwers and fighters are made as the missions make them; any other type then takes a
+    // thrower's place without a controller, as the player's own staff stand. Its type is loaded
+    // and the person reset, as the mission's person set-up does.
     Failure person(std::int32_t type, std::int32_t x, std::int32_t y, std::int32_t storey,
                    std::int32_t direction) {
         if (FindFreePerson() < 0) return refused("every person slot is taken");
-        const bool resetAlready = PersonTypLoaded(kThrowerTyp);
+        const bool fighter = type == kFighterTyp || type == kRivalFighterTyp;
+        const std::int8_t made = fighter ? static_cast<std::int8_t>(type) : kThrowerTyp;
+        const bool resetAlready = PersonTypLoaded(made);
+        const auto px = static_cast<std::int16_t>(x);
+        const auto py = static_cast<std::int16_t>(y);
+        const auto dir = static_cast<std::uint8_t>(direction);
         const std::int16_t index =
-            CreatePersonAt(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                           static_cast<std::int8_t>(storey), static_cast<std::uint8_t>(direction));
+            fighter ? CreateScriptPerson(made, px, py, static_cast<std::uint8_t>(storey), dir)
+                    : CreatePersonAt(px, py, static_cast<std::int8_t>(storey), dir);
         if (index < 0)
             return refused(Format("(%d, %d) on storey %d is no place for a person", x, y, storey));
         Person& p = Personen[static_cast<std::size_t>(index)];
-        if (type != kThrowerTyp) {
+        if (type != made) {
             p.type = static_cast<std::int8_t>(type);
             p.controlFlags = 0;
         }
-        if (type != kThrowerTyp || !resetAlready) {
+        if (type != made || !resetAlready) {
             LoadPersonTyp(static_cast<std::int16_t>(type));
             if (FatalErrorRaised()) return failed(FatalErrorMessage());
             ResetPerson(index);
@@ -414,6 +469,11 @@ class ScenarioRunner {
             unsigned{SelectedIndex}, unsigned{CursorId}, unsigned{HoverKind}, unsigned{HoverIds[0]},
             unsigned{HoverIds[1]}, unsigned{HoverIds[2]}, unsigned{HoverIds[3]},
             static_cast<unsigned>(TickCounter)));
+        // An empty message line leaves nothing after the word.
+        std::string mission = Format("mission mode %u message", unsigned{GameMode});
+        const std::string message = Cp1252ToUtf8(MessageLine.data());
+        if (!message.empty()) mission += ' ' + message;
+        print(std::move(mission));
     }
 
     Failure cell(std::int32_t column, std::int32_t row) {
