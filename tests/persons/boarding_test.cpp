@@ -299,5 +299,22 @@ TEST_F(Boarding, ALedPersonGettingInIsLetGoByItsLeader) {
     EXPECT_EQ(person(p).orders, nullptr);
 }
 
+TEST_F(Boarding, IndicesNamingNobodyRefuseNothing) {
+    // A first seat holding an index past the array is no medic.
+    const std::int16_t v = vehicle(kTypF201);
+    car(v).seats[0] = 4000;
+    const std::int16_t medic = stand(kMedic, 500, 300);
+    select(medic);
+    EXPECT_EQ(OrderPersonIntoFahrzeug(v), 1);
+
+    // A controlled person whose link names nobody gets in without a leader to leave.
+    const std::int16_t p = atDoor(kCivilian, vehicle(kTypF116));
+    person(p).controlFlags = kPersonController;
+    person(p).link = 4000;
+    ticks(1);
+    EXPECT_EQ(person(p).offMap, 1);
+    EXPECT_EQ(person(p).link, 4000);
+}
+
 }  // namespace
 }  // namespace kv

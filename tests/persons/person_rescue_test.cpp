@@ -537,5 +537,19 @@ TEST_F(Rescue, OrdersNamingNobodyEnd) {
     }
 }
 
+TEST_F(Rescue, ACasualtyWhoseMedicIsNobodyIsLiftedAsAnyOther) {
+    for (const std::uint16_t link : {kTreatedByLink + 0xFFF, kRevivedByLink + 0xFFF}) {
+        alloc(4);
+        const std::int16_t c = lying(kFireFighter, kCx, kCy, 500000);
+        person(c).link = link;
+        const Point16 kneel = *KneelPoint(person(c), 3);
+        const std::int16_t r = stand(kFireFighter, kneel.x, kneel.y, 3);
+        give(r, kOpPickUp, c, kCx, kCy);
+        ASSERT_TRUE(runOut(r));
+        EXPECT_EQ(person(r).link, c);
+        EXPECT_EQ(person(c).link, kNoLink);
+    }
+}
+
 }  // namespace
 }  // namespace kv
