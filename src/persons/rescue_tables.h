@@ -1,8 +1,8 @@
 #pragma once
 // The numbers of the rescue orders as data: where a rescuer kneels to lift a casualty and where a
 // medic kneels to treat one, by the direction the helper faces; which type a person becomes while
-// it carries someone; and which way a casualty lies once it is put down. The handlers, the click
-// code and the tests read these tables.
+// it carries someone; and which way a casualty lies once it is put down. The handlers and the
+// tests read these tables.
 
 #include <array>
 #include <cstdint>
