@@ -81,6 +81,7 @@ void BM_CopyWorkBuffer(benchmark::State& state) {
     const double copySeconds = BestSeconds([] { kv::CopyWorkBuffer(); });
     kv::WorkBuffer = nullptr;
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 480000);
+    state.counters["bytes"] = 480000;
     state.counters["vs_memcpy"] = memcpySeconds / copySeconds;
     state.SetLabel("goal: vs_memcpy >= 0.90");
 }
@@ -118,6 +119,7 @@ void BM_BlitBlend50(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             static_cast<int64_t>(picture.size()));
+    state.counters["pixels"] = static_cast<double>(picture.size());
 }
 BENCHMARK(BM_BlitBlend50);
 

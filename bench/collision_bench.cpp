@@ -256,6 +256,7 @@ void BM_DirectPathOpenGround(benchmark::State& state) {
     }
     if (free == 0)
         state.SkipWithError(("the road was not free: kind " + std::to_string(run.kind)).c_str());
+    state.counters["run_px"] = kRoadToX - kRoadFromX;
 }
 BENCHMARK(BM_DirectPathOpenGround)->Unit(benchmark::kMicrosecond);
 

@@ -23,6 +23,8 @@ void BM_UnpackScreenPicture(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 480000);
+    state.counters["bytes"] = 480000;
+    state.counters["packed_bytes"] = static_cast<double>(packed.size());
 }
 BENCHMARK(BM_UnpackScreenPicture);
 

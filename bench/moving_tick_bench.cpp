@@ -165,6 +165,8 @@ void BM_MovingMissionTick(benchmark::State& state) {
         for (const std::int16_t p : g_persons)
             moving += (kv::Personen[static_cast<std::size_t>(p)].moverFlags & 2) != 0 ? 1 : 0;
     }
+    state.counters["movers"] = static_cast<double>(g_vehicles.size() + g_persons.size());
+    state.counters["ticks"] = static_cast<double>(state.iterations());
     state.counters["max_tick_us"] = maxTick * 1e6;
     state.counters["moving"] = moving / static_cast<double>(state.iterations());
 }

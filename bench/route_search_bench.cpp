@@ -184,8 +184,8 @@ double Seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-// Each iteration one slice of the search; a finished search starts again from the attached
-// start, untimed.
+// Each iteration one whole search from the attached start, slice by slice; only the slices are
+// timed, and slice_us is one slice's mean, the figure the goal is for.
 void BM_RouteSearchSlice(benchmark::State& state) {
     Town town;
     if (!town.ready()) {
@@ -201,28 +201,37 @@ void BM_RouteSearchSlice(benchmark::State& state) {
     const std::size_t capacity = route.bestCost.size();
     RouteLink none;
     none.child.fill(kNoNode);
-    std::int64_t slices = 0;
-    std::int64_t searches = 0;
+    // Far more than a search over the town's nodes takes.
+    constexpr int kMaxSlices = 100000;
+    int slices = 0;
+    double slicesSeconds = 0;
+    std::int64_t allSlices = 0;
     for (auto _ : state) {
-        if (route.links.empty()) {
-            route.links.assign(capacity, none);
-            route.bestCost.assign(capacity, std::numeric_limits<float>::max());
-            route.openList.clear();
-            route.listA.clear();
-            route.listB.clear();
-            InsertOpenEntry(route, route.startId, kNoNode, 0.0f);
-            ++searches;
+        route.links.assign(capacity, none);
+        route.bestCost.assign(capacity, std::numeric_limits<float>::max());
+        route.openList.clear();
+        route.listA.clear();
+        route.listB.clear();
+        InsertOpenEntry(route, route.startId, kNoNode, 0.0f);
+        double took = 0;
+        slices = 0;
+        while (!route.links.empty() && slices < kMaxSlices) {
+            const auto start = std::chrono::steady_clock::now();
+            const std::uint8_t result = SearchRoute(u, Town::Type());
+            took += Seconds(std::chrono::steady_clock::now() - start);
+            benchmark::DoNotOptimize(result);
+            ++slices;
         }
-        const auto start = std::chrono::steady_clock::now();
-        const std::uint8_t result = SearchRoute(u, Town::Type());
-        state.SetIterationTime(Seconds(std::chrono::steady_clock::now() - start));
-        benchmark::DoNotOptimize(result);
-        ++slices;
+        state.SetIterationTime(took);
+        slicesSeconds += took;
+        allSlices += slices;
     }
-    state.counters["slices_a_search"] =
-        searches > 0 ? static_cast<double>(slices) / static_cast<double>(searches) : 0;
+    if (slices >= kMaxSlices) state.SkipWithError("the search did not end");
+    state.counters["slices"] = slices;
     state.counters["nodes"] = RoadNodeCount;
-    state.SetLabel("goal: at most 10 us");
+    state.counters["slice_us"] =
+        allSlices > 0 ? slicesSeconds * 1e6 / static_cast<double>(allSlices) : 0;
+    state.SetLabel("goal: slice_us at most 10 us");
 }
 BENCHMARK(BM_RouteSearchSlice)->UseManualTime()->Unit(benchmark::kMicrosecond);
 

@@ -8,7 +8,7 @@
 #include "support/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kv::fuzz::BeginInput();
+    const kv::fuzz::Input input;
     kv::FrameSet* set = kv::LoadAffFromBytes(std::span(data, size));
     if (set != nullptr) {
         unsigned sum = 0;

@@ -8,14 +8,12 @@
 #include <vector>
 
 #include "gfx/screen_animation.h"
-#include "platform/backend.h"
 #include "platform/headless/headless_backend.h"
 #include "support/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kv::fuzz::BeginInput();
-    static kv::HeadlessBackend clock;
-    kv::SetBackend(&clock);
+    kv::fuzz::Input input;
+    kv::HeadlessBackend& clock = input.backend();
     clock.setTicks(1000);
     // The first byte picks the loop flag and the speed; the rest is the file.
     if (size == 0) return 0;

@@ -10,7 +10,7 @@
 #include "support/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kv::fuzz::BeginInput();
+    const kv::fuzz::Input input;
     static std::vector<std::uint8_t> screen(kv::kWorkBufferSize);
     kv::GamePalette palette{};
     kv::LoadCffFromBytes(std::span(data, size), &palette, screen);

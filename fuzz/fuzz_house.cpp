@@ -72,7 +72,7 @@ void PlaceType(int type) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kv::fuzz::BeginInput();
+    const kv::fuzz::Input input;
     if (size < 1) return 0;
     const std::span<const std::uint8_t> body(data + 1, size - 1);
     switch (data[0] % 3) {

@@ -8,7 +8,7 @@
 #include "world/level_map.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kv::fuzz::BeginInput();
+    const kv::fuzz::Input input;
     if (kv::LoadLevelMapFromBytes(std::span(data, size), "fuzz.lev")) {
         if (kv::MapCells.size() != kv::MapCellCount || kv::CellAnims.size() != kv::MapCellCount ||
             kv::BrandStates.size() != kv::MapCellCount ||

@@ -9,7 +9,7 @@
 #include "writers/level_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kv::fuzz::BeginInput();
+    const kv::fuzz::Input input;
     // A 4 x 3 map of tiles 0..2 and one house link.
     static const std::vector<std::uint8_t> level = [] {
         kv::sampledata::LevelFile l;

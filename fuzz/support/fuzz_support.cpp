@@ -2,14 +2,34 @@
 
 #include "core/fatal_error.h"
 #include "platform/backend.h"
-#include "platform/headless/headless_backend.h"
 
 namespace kv::fuzz {
 
-void BeginInput() {
+namespace {
+
+HeadlessBackend& SharedBackend() {
     static HeadlessBackend backend;
-    SetBackend(&backend);
+    return backend;
+}
+
+void Clean() {
+    SharedBackend().clearRecord();
     ResetFatalError();
+}
+
+}  // namespace
+
+Input::Input() {
+    SetBackend(&SharedBackend());
+    Clean();
+}
+
+Input::~Input() {
+    Clean();
+}
+
+HeadlessBackend& Input::backend() {
+    return SharedBackend();
 }
 
 }  // namespace kv::fuzz

@@ -61,8 +61,9 @@ void ClearPendingFatalMessage() {
 
 void ResetFatalError() {
     g_raised = false;
-    g_first.clear();
-    g_message.clear();
+    // Their memory too: a reset state holds nothing of the error before.
+    std::string().swap(g_first);
+    std::string().swap(g_message);
     g_failNext = false;
 }
 

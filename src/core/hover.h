@@ -21,6 +21,8 @@ inline constexpr std::uint16_t kHoverNothing = 65535;
 extern std::uint16_t HoverKind;
 // For house pieces: house-grid column, row, storey, house index.
 extern std::array<std::uint16_t, 4> HoverIds;
+// The colour the probe pixel under the mouse had before the probe set it to 0.
+extern std::uint8_t HoverSavedPixel;
 
 // Nothing hovered.
 void ResetHover();

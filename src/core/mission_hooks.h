@@ -76,6 +76,15 @@ struct MissionHooks {
     // After the mission-won screen: fills the result lines, the efficiency, the points and the
     // line layout.
     void (*EvaluateMission)() = nullptr;
+    // The cursor choice asks these first, each where its family applies: over the world view
+    // (mission 21), then over the ground, a house, a person or a vehicle (and a special object:
+    // CursorOnSonderObj above). A hook that decides sets CursorId itself and answers non-zero; 0
+    // leaves the choice to the engine.
+    std::uint8_t (*CursorOnMapArea)() = nullptr;
+    std::uint8_t (*CursorOnGround)() = nullptr;
+    std::uint8_t (*CursorOnHouse)() = nullptr;
+    std::uint8_t (*CursorOnPerson)() = nullptr;
+    std::uint8_t (*CursorOnFahrzeug)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -35,11 +35,42 @@ inline constexpr std::uint16_t kBoxGroupSelected = 2200;
 extern std::uint16_t SelectionMode;
 // The selected unit's index; 65535 none.
 extern std::uint16_t SelectedIndex;
-// The cursor shape chosen for the next frame.
+
+// SelectionMode as every range test reads it: none is -1 and several -2, below every range.
+inline std::int16_t SignedSelectionMode() {
+    return static_cast<std::int16_t>(SelectionMode);
+}
+
+// The cursor shape chosen for the next frame: the frame of the cursor pictures. A click acts on
+// the shapes from 19 on as the cursor showed them.
 extern std::uint16_t CursorId;
-// The cursor that offers the selected unit an action on the target under the mouse: a rescue,
-// taking something up, work at an object.
+inline constexpr std::uint16_t kCursorPointer = 0;  // no action
+inline constexpr std::uint16_t kCursorMove = 1;
+// Scrolling, while the mouse touches an edge or corner.
+inline constexpr std::uint16_t kCursorScrollUp = 2;
+inline constexpr std::uint16_t kCursorScrollRight = 3;
+inline constexpr std::uint16_t kCursorScrollDown = 4;
+inline constexpr std::uint16_t kCursorScrollLeft = 5;
+inline constexpr std::uint16_t kCursorScrollUpRight = 6;
+inline constexpr std::uint16_t kCursorScrollDownRight = 7;
+inline constexpr std::uint16_t kCursorScrollDownLeft = 8;
+inline constexpr std::uint16_t kCursorScrollUpLeft = 9;
+// The same eight directions, where the view cannot move that way: scroll shape + 8.
+inline constexpr std::uint16_t kCursorAtLimit = 8;
+inline constexpr std::uint16_t kCursorSelect = 18;
+// Act on the thing under the mouse: board, treat, take along, tow, rescue, use.
 inline constexpr std::uint16_t kCursorRescue = 19;
+inline constexpr std::uint16_t kCursorLand = 20;
+inline constexpr std::uint16_t kCursorWater = 21;
+// Show a house only up to storey 0..4: this + the storey.
+inline constexpr std::uint16_t kCursorOpenStorey = 22;
+// Go to another storey: this + the step 0..4.
+inline constexpr std::uint16_t kCursorChangeStorey = 27;
+// The storeys the two families above can name.
+inline constexpr int kCursorStoreys = 5;
+inline constexpr std::uint16_t kCursorWholeHouse = 32;
+inline constexpr std::uint16_t kCursorMoveGroup = 33;
+inline constexpr std::uint16_t kCursorCount = 34;
 
 // 1 once the campaign map has handed over to the mission: from then on the screens around the
 // mission run the simulation behind them.

@@ -33,7 +33,8 @@ void DrawText(int x, int y, std::string_view text, const VffImage* font) {
             continue;
         }
         const VffImage& glyph = font[GlyphOfChar(c)];
-        BlitToBackBuffer(glyph.pixels, penX, y, glyph.width, glyph.height);
+        // Glyph sizes come from the font file: a large one must not write past the screen.
+        BlitToBackBufferClippedTo(kScreenRect, glyph.pixels, penX, y, glyph.width, glyph.height);
         penX += glyph.width + 1;
     }
 }

@@ -45,7 +45,7 @@ VffImage* LoadBitmapFont(std::string_view path);
 
 // Draws text into DrawTarget with its first glyph's top-left at (x, y). Characters below 32 are
 // ignored, '|' starts a new line at x, 12 pixels lower; each glyph is copied opaque and followed
-// by one pixel of space. The text ends at its end or at a NUL.
+// by one pixel of space, clipped to the 800 x 600 screen. The text ends at its end or at a NUL.
 void DrawText(int x, int y, std::string_view text, const VffImage* font);
 
 }  // namespace kv

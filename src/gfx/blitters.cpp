@@ -33,6 +33,26 @@ void TransparentRows(const std::uint8_t* src, std::uint32_t srcPitch, std::uint8
     }
 }
 
+// The part of a w x h picture at (x, y) inside the clip rectangle, and the offset of its first
+// visible pixel in the packed picture; false when nothing is inside.
+struct ClippedBlock {
+    int left;
+    int top;
+    int width;
+    int height;
+    std::ptrdiff_t srcOffset;
+};
+bool ClipBlock(const ClipRect& clip, int x, int y, int w, int h, ClippedBlock& out) {
+    const int left = std::max(x, clip.left);
+    const int top = std::max(y, clip.top);
+    const int right = std::min(x + w - 1, clip.right);
+    const int bottom = std::min(y + h - 1, clip.bottom);
+    if (left > right || top > bottom) return false;
+    out = {left, top, right - left + 1, bottom - top + 1,
+           static_cast<std::ptrdiff_t>(top - y) * w + (left - x)};
+    return true;
+}
+
 }  // namespace
 
 void BlitRect(const std::uint8_t* src, std::uint32_t srcPitch, int x, int y, int w, int h,
@@ -43,6 +63,14 @@ void BlitRect(const std::uint8_t* src, std::uint32_t srcPitch, int x, int y, int
 void BlitToBackBuffer(const std::uint8_t* src, int x, int y, int w, int h) {
     CopyRows(src, static_cast<std::uint32_t>(w), PixelAt(DrawTarget, DrawPitch, x, y), DrawPitch, w,
              h);
+}
+
+void BlitToBackBufferClippedTo(const ClipRect& clip, const std::uint8_t* src, int x, int y, int w,
+                               int h) {
+    ClippedBlock b;
+    if (!ClipBlock(clip, x, y, w, h, b)) return;
+    CopyRows(src + b.srcOffset, static_cast<std::uint32_t>(w),
+             PixelAt(DrawTarget, DrawPitch, b.left, b.top), DrawPitch, b.width, b.height);
 }
 
 void GrabRect(int x, int y, int w, int h, const std::uint8_t* src, std::uint32_t srcPitch,
@@ -57,15 +85,11 @@ void BlitTransparent(const std::uint8_t* src, std::uint32_t srcPitch, int x, int
 
 void BlitTransparentClippedTo(const ClipRect& clip, const std::uint8_t* src, int x, int y, int w,
                               int h, std::uint8_t* dst, std::uint32_t dstPitch) {
-    const int left = std::max(x, clip.left);
-    const int top = std::max(y, clip.top);
-    const int right = std::min(x + w - 1, clip.right);
-    const int bottom = std::min(y + h - 1, clip.bottom);
-    if (left > right || top > bottom) return;
+    ClippedBlock b;
+    if (!ClipBlock(clip, x, y, w, h, b)) return;
     // The source row stride stays w; only the visible part is read.
-    const std::uint8_t* s = src + static_cast<std::ptrdiff_t>(top - y) * w + (left - x);
-    TransparentRows(s, static_cast<std::uint32_t>(w), PixelAt(dst, dstPitch, left, top), dstPitch,
-                    right - left + 1, bottom - top + 1);
+    TransparentRows(src + b.srcOffset, static_cast<std::uint32_t>(w),
+                    PixelAt(dst, dstPitch, b.left, b.top), dstPitch, b.width, b.height);
 }
 
 void BlitTransparentClipped(const std::uint8_t* src, int x, int y, int w, int h, std::uint8_t* dst,

@@ -24,6 +24,9 @@ void BlitRect(const std::uint8_t* src, std::uint32_t srcPitch, int x, int y, int
               std::uint8_t* dst, std::uint32_t dstPitch);
 // Opaque copy of a packed w x h picture (pitch w) to (x, y) of DrawTarget.
 void BlitToBackBuffer(const std::uint8_t* src, int x, int y, int w, int h);
+// The same, clipped to a rectangle; a picture wholly outside draws nothing.
+void BlitToBackBufferClippedTo(const ClipRect& clip, const std::uint8_t* src, int x, int y, int w,
+                               int h);
 // Opaque copy of the w x h block at (x, y) of src to the top-left of dst.
 void GrabRect(int x, int y, int w, int h, const std::uint8_t* src, std::uint32_t srcPitch,
               std::uint8_t* dst, std::uint32_t dstPitch);

@@ -29,10 +29,13 @@
 #include "mission/mission_start.h"
 #include "mission/mission_steps.h"
 #include "mission/mission_tick.h"
+#include "mission/panels/control_panel.h"
 #include "mission/pause.h"
+#include "mission/scan_display.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
+#include "mission/view/draw_list.h"
 #include "movement/befehl_queue.h"
 #include "movement/move_step.h"
 #include "movement/searching_movers.h"
@@ -41,6 +44,7 @@
 #include "persons/gaffer_ziele.h"
 #include "persons/person_befehle.h"
 #include "persons/person_fight.h"
+#include "persons/person_evade.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -61,6 +65,7 @@ namespace kv {
 
 void ResetGameState() {
     ResetMissionStart();
+    ResetDrawList();
     ReleaseSounds();
     FreeSobjJet();
     FreePontonPunkte();
@@ -86,6 +91,7 @@ void ResetGameState() {
     ResetMissionScratch();
     ResetMissionPoints();
     ResetEvaluation();
+    ResetScanDisplay();
     ResetMissionTick();
     ClearMessageLine();
     ResetScrollView();
@@ -105,6 +111,7 @@ void ResetProgramState() {
     SetPersonBefehlHooks(nullptr);
     ResetPlannerWatch();
     ResetFreeSpotIndex();
+    PersonEvadeWatcher = {};
     SetUpdateSelectionModeHook(nullptr);
     SetMoveFahrzeugOnKarteHook(nullptr);
     SetGameModeTable(nullptr);
@@ -115,6 +122,7 @@ void ResetProgramState() {
     ResetCampaignPosition();
     ResetBlueLights();
     ResetMissionSteps();
+    ResetPanelBlink();
     SetScreenCalls(nullptr);
     SetStartMissionFunction(nullptr);
     ResetMouse();

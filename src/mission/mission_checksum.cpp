@@ -8,13 +8,13 @@
 #include "core/mission_state.h"
 #include "core/random.h"
 #include "core/record_fields.h"
-#include "core/unit_views.h"
 #include "mission/mission_tick.h"
 #include "movement/befehl.h"
 #include "movement/traffic_paths.h"
 #include "movement/zones.h"
 #include "persons/person.h"
 #include "persons/personen.h"
+#include "vehicles/fahrzeuge.h"
 #include "world/explosions.h"
 #include "world/furniture.h"
 #include "world/houses.h"
@@ -138,16 +138,6 @@ void HashUsedSlots(Fnv1a64& h, std::vector<R>& slots) {
     }
 }
 
-void HashUnits(Fnv1a64& h, const UnitArray& units) {
-    h.number(units.count);
-    for (std::int16_t i = 0; i < units.count; ++i) {
-        UnitHead* head = units.at(i);
-        if (head == nullptr || head->type < 0) continue;
-        h.number(i);
-        HashRecord(h, *head);
-    }
-}
-
 }  // namespace
 
 std::uint64_t MissionChecksum() {
@@ -169,7 +159,7 @@ std::uint64_t MissionChecksum() {
     HashRecords(h, Zones);
     HashRecords(h, ZFWege);
     HashUsedSlots(h, Personen);
-    HashUnits(h, FahrzeugUnits);
+    HashUsedSlots(h, Fahrzeuge);
     HashUsedSlots(h, SonderObjs);
     HashRecords(h, PontonPunkte);
     for (ExplosionSlot& e : ExplosionSlots) HashRecord(h, e);

@@ -3,7 +3,7 @@
 // compared tick by tick: FNV-1a 64 over the tick counter, the clock, the counters, every used
 // unit's stored fields (owned blocks and queues by what they hold, never by address), the map
 // cells with their animation and fire state, the houses with their floors and furniture, the
-// zones' occupants, and the special objects.
+// zones' occupants, and the special objects. Vehicles count whole, with their jets and baskets.
 
 #include <cstdint>
 #include <string_view>
@@ -24,6 +24,11 @@ constexpr bool IsDrawnField(std::string_view) {
 template <>
 constexpr bool IsDrawnField<SchlauchStrahl>(std::string_view name) {
     return name == "ticksRunning";
+}
+// The cannon jet's texture column.
+template <>
+constexpr bool IsDrawnField<WasserStrahl>(std::string_view name) {
+    return name == "reserved";
 }
 
 }  // namespace kv

@@ -33,12 +33,17 @@ void Replace(VffImage*& held, VffImage* set) {
     held = set;
 }
 
+bool LargeEnough(const VffImage* set, const PanelPictureFile& file) {
+    return set != nullptr && set[0].width >= file.minWidth && set[0].height >= file.minHeight;
+}
+
 }  // namespace
 
 bool LoadPanelPictures(int mission) {
     for (const PanelPictureFile& file : kPanelPictureFiles) {
         Replace(*file.held, file.font ? LoadBitmapFont(file.path) : LoadVff(file.path));
-        if (*file.held == nullptr) {
+        if (!LargeEnough(*file.held, file)) {
+            Replace(*file.held, nullptr);
             FatalError(file.message);
             return false;
         }

@@ -3,9 +3,11 @@
 // mission start to mission end, and the minimap's road overlay of the running mission.
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "gfx/image_files.h"
+#include "gfx/sprite_blits.h"
 #include "platform/cp1252.h"
 
 namespace kv {
@@ -30,13 +32,18 @@ struct PanelPictureFile {
     VffImage** held;
     // A bitmap font must hold every glyph the text drawer uses.
     bool font;
+    // The first picture must be at least this large, or the file is refused as if missing.
+    std::uint16_t minWidth = 0;
+    std::uint16_t minHeight = 0;
 };
 
 // In the order the mission start loads them.
 inline constexpr std::array<PanelPictureFile, 11> kPanelPictureFiles = {{
     {"graphs\\d\\maske.vff", "file not found: Maske", &MaskeImages, false},
     {"graphs\\maus.vff", "file not found: Maus", &MausImages, false},
-    {"graphs\\piecemsk.vff", W("file not found: Maske für Pieces"), &PieceMaskImages, false},
+    // The drawers read the mask over a map cell's whole 48 x 28 box.
+    {"graphs\\piecemsk.vff", W("file not found: Maske für Pieces"), &PieceMaskImages, false,
+     kPieceMaskWidth, kPieceMaskHeight},
     {"graphs\\maskpics.vff", "file not found: MASKPICS", &MaskPicsImages, false},
     {"graphs\\buts.vff", "file not found: BUTS.", &ButsImages, false},
     {"graphs\\d\\mapdown.vff", "file not found: MAPBUTDOWN.", &MapButDownImages, false},

@@ -160,9 +160,10 @@ int SonderObjBlocks(const Query& q, int j, bool anyMask) {
     if (o.visible == 0 || o.storey != q.layer) return 0;
     const std::uint8_t unitClass = q.type != nullptr ? q.type->unitClass : 0;
     if (anyMask ? o.blockMask == 0 : (o.blockMask & unitClass) == 0) return 0;
-    // Only TestCollision passes the push bit on.
+    // Only TestCollision passes the push bit on. The push is tried from where the unit stood
+    // before the step under test, as the drive step pushes from there.
     if (!anyMask && (q.mode & kCollidePush) != 0 && o.pushable != 0 && q.unit != nullptr &&
-        CanPushSonderObj(*q.unit, *q.type, q.unit->x, q.unit->y,
+        CanPushSonderObj(*q.unit, *q.type, SavedMoverX(), SavedMoverY(),
                          static_cast<std::uint8_t>(q.direction), static_cast<std::int16_t>(j)))
         return 0;
     return RectsIntersect(q.foot, box);

@@ -107,10 +107,10 @@ std::uint8_t TestHouseWalls(const Rect16& foot, int px, int py, std::uint16_t ho
         return Blocked(hit, kHitOtherHouse, own.column, own.row, 0, 1);
 
     std::uint8_t need = 0;
-    if (dr < 0) need |= kWallRear;
-    if (dr > 0) need |= kWallFront;
-    if (dc < 0) need |= kWallLeft;
-    if (dc > 0) need |= kWallRight;
+    if (dr < 0) need |= kWallNorth;
+    if (dr > 0) need |= kWallSouth;
+    if (dc < 0) need |= kWallWest;
+    if (dc > 0) need |= kWallEast;
     if (const std::uint8_t walls = WallsMet(*t, floor, here.i, here.j, need))
         return Blocked(hit, kHitWall, own.column, own.row, 0, walls);
 
@@ -122,8 +122,8 @@ std::uint8_t TestHouseWalls(const Rect16& foot, int px, int py, std::uint16_t ho
     const int ti = here.i + dc;
     const int tj = here.j + dr;
     if (!InGrid(ti, tj)) return Blocked(hit, kHitOtherHouse, next.column, next.row, 0, 1);
-    std::uint8_t opposite = dr < 0 ? kWallFront : kWallRear;
-    opposite |= dc < 0 ? kWallRight : kWallLeft;
+    std::uint8_t opposite = dr < 0 ? kWallSouth : kWallNorth;
+    opposite |= dc < 0 ? kWallEast : kWallWest;
     if (const std::uint8_t walls = WallsMet(*t, floor, ti, tj, opposite))
         return Blocked(hit, kHitWall, next.column, next.row, 1, walls);
     return 0;

@@ -241,8 +241,10 @@ StraightStep StepStraightBefehl(UnitHead& unit, const UnitTypHead& type, std::ui
     if (StandsOn(unit, {tx, ty})) return {StraightProgress::Arrived, {}};
     float x = unit.x;
     float y = unit.y;
+    // A vehicle that cannot step gives the move up; a person stays where it is, order and all.
     if (StepMover(unit, type, x, y, static_cast<std::int8_t>(c),
-                  static_cast<std::uint8_t>(unit.anim), tx, ty, 1) == 0) {
+                  static_cast<std::uint8_t>(unit.anim), tx, ty, 1) == 0 &&
+        type.unitClass != kPersonUnitClass) {
         GiveUpStalled(unit, type);
         return {StraightProgress::GaveUp, {}};
     }

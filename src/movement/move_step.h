@@ -170,8 +170,9 @@ void TakeRingStep(UnitHead& unit, const UnitTypHead& type);
 
 // Order 3 for either kind of unit, up to what its kind does about the outcome: the unit counts as
 // moving and steps along direction c towards (a, b), never past it, where its footprint fits.
-// A move that cannot be made ends here: when c names no direction the order is dropped, when the
-// step length is 0 the unit gives up; either way it stands and stops planning.
+// A move that cannot be made ends here: when c names no direction the order is dropped, when a
+// vehicle's step length is 0 it gives up; either way it stands and stops planning. A person whose
+// step length is 0 stays where it is and tests that spot.
 enum class StraightProgress : std::uint8_t {
     GaveUp,   // the move could not be made and is ended
     Arrived,  // it stood on the point already

@@ -11,7 +11,8 @@ namespace kv {
 namespace {
 
 // Searches make and drop nodes, blocker entries and queue links by the thousand: spent ones are
-// kept for reuse, up to a bound.
+// kept for reuse, up to a bound. A build without the pool keeps none, so that every record is
+// freed when released and the sanitizers catch a use after that.
 template <class T>
 class RecordPool {
   public:
@@ -37,7 +38,11 @@ class RecordPool {
     }
 
   private:
+#ifdef KV_NO_PATH_NODE_POOL
+    static constexpr std::size_t kKept = 0;
+#else
     static constexpr std::size_t kKept = 4096;
+#endif
     std::vector<T*> spare_;
 };
 

@@ -219,6 +219,8 @@ std::uint8_t WalkToWaypoint(UnitHead& unit, const UnitTypHead& type, float x, fl
         const std::uint8_t onward =
             next != nullptr ? ClassifyDirectionWide(waypoint.x, waypoint.y, next->x, next->y)
                             : kGoalNoFacing;
+        // Kept on purpose: the rejoining starts from the last free point, not from the blocked
+        // one the walk stopped on, which the unit could never stand on.
         goals.push_back(
             Goal(lastFree.x, lastFree.y,
                  ClassifyDirectionWide(lastFree.x, lastFree.y, waypoint.x, waypoint.y)));

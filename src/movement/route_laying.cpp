@@ -19,8 +19,6 @@ constexpr float kEndsAtTarget = 13.0f;
 // Within this distance of the first waypoint the unit is placed on it.
 constexpr float kPlaceOnFirstWaypoint = 15.0f;
 constexpr float kShortestRoute = 200.0f;
-// The opcode of a drive that leaves the map: it has no last leg to the target.
-constexpr std::uint8_t kOpLeaveMap = 42;
 
 // other's slot in the direction of node, or -1 when it holds no link. The slot is found by
 // direction, not by name: waypoints merged along a straight road read the road they lie on.
@@ -237,6 +235,7 @@ bool RouteWorthIt(const UnitHead& unit) {
     float offRoad = DistanceFloat(unit.x, unit.y, a.front().x, a.front().y);
     const Befehl* last = unit.orders;
     while (last != nullptr && last->next != nullptr) last = last->next;
+    // A drive that leaves the map at the end has no last leg to its target.
     if (last == nullptr || last->opcode != kOpLeaveMap)
         offRoad += DistanceFloat(a.back().x, a.back().y, target.x, target.y);
     return offRoad <= DistanceFloat(unit.x, unit.y, target.x, target.y);

@@ -155,7 +155,8 @@ bool FindNearestRoadEdge(const UnitHead& unit, float x, float y, RoadEdgePoint& 
     bool found = false;
     ForEachRoadEdge(unit, [&](std::uint16_t i, const RoadNode& a, std::uint16_t j,
                               const RoadNode& b) {
-        // A one-way edge has no slot at one end to splice the target into.
+        // Kept on purpose: the target skips one-way edges, which have no slot at one end to
+        // splice it into.
         if (FindRoadLink(unit, j, i) < 0) return;
         PointF foot;
         const float distance = FootOfPerpendicular(a.x, a.y, b.x, b.y, x, y, foot);

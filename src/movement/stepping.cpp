@@ -283,9 +283,10 @@ std::uint8_t StepMover(const UnitHead& unit, const UnitTypHead& typ, float& x, f
                        std::int8_t direction, std::uint8_t anim, float targetX, float targetY,
                        std::uint8_t mode) {
     const auto dir = static_cast<std::uint8_t>(direction);
-    if (dir >= kDirectionCount) return 1;
+    // The length first: a unit that cannot step says so whatever direction it is given.
     const float s = GetStepLength(unit, typ, x, y, dir, anim, mode);
     if (s == 0) return 0;
+    if (dir >= kDirectionCount) return 1;
     const int travel = TravelDirection(dir, unit.moverFlags);
     MoveAlong(x, y, travel, s);
     const StepVector v = kStepElevenths[static_cast<std::size_t>(travel)];
@@ -306,9 +307,9 @@ std::uint8_t StepMover(const UnitHead& unit, const UnitTypHead& typ, float& x, f
 
 std::uint8_t StepMoverFree(const UnitHead& unit, const UnitTypHead& typ, float& x, float& y,
                            std::uint8_t direction, std::uint8_t anim, std::uint8_t mode) {
-    if (direction >= kDirectionCount) return 1;
     const float s = GetStepLength(unit, typ, x, y, direction, anim, mode);
     if (s == 0) return 0;
+    if (direction >= kDirectionCount) return 1;
     MoveAlong(x, y, TravelDirection(direction, unit.moverFlags), s);
     return 1;
 }
@@ -412,6 +413,14 @@ void RestoreStepRing(UnitHead& unit, const StepRingBuffer& buffer, std::uint8_t 
 
 void SaveMoverPos(const UnitHead& unit) {
     g_savedMoverPos = {unit.x, unit.y, unit.direction, unit.moverFlags, unit.house};
+}
+
+float SavedMoverX() {
+    return g_savedMoverPos.x;
+}
+
+float SavedMoverY() {
+    return g_savedMoverPos.y;
 }
 
 void RestoreMoverPos(UnitHead& unit) {

@@ -109,6 +109,9 @@ void RestoreStepRing(UnitHead& unit, const StepRingBuffer& buffer, std::uint8_t 
 // it; the slot holds one unit at a time.
 void SaveMoverPos(const UnitHead& unit);
 void RestoreMoverPos(UnitHead& unit);
+// The point the slot holds: where the unit stood before the step being tried.
+float SavedMoverX();
+float SavedMoverY();
 
 // Sets the animation and restarts it; a medic leaving the treating animation lets go of its
 // patient.

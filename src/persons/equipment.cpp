@@ -4,4 +4,6 @@ namespace kv {
 
 void DropHose(std::int16_t) {}
 
+void PutDownReifen(std::int16_t) {}
+
 }  // namespace kv

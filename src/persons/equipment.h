@@ -8,5 +8,8 @@ namespace kv {
 // A person holding a connected hose lets it go and goes back to holding an unconnected one. Does
 // nothing yet: it comes with the equipment and hoses.
 void DropHose(std::int16_t person);
+// A person carrying a tyre puts it down beside itself, or says there is no room. Does nothing
+// yet: it comes with the equipment and hoses.
+void PutDownReifen(std::int16_t person);
 
 }  // namespace kv

@@ -52,12 +52,17 @@ int VehicleImageExtent(std::int16_t vehicle, bool height) {
     return height ? image.height : image.width;
 }
 
+// A spot to come out on: the point clear of the map's top and left edge, the whole footprint on
+// the map (a person is never put down partly off it), and nothing in the way.
 bool StandsFree(const Person& p) {
     const int x = Trunc(p.x);
     const int y = Trunc(p.y);
-    if (x < kMapMargin || x > WorldMaxX || y < kMapMargin || y > WorldMaxY) return false;
-    return TestCollision(0, p, PersonTypOf(p), p.x, p.y, static_cast<std::uint8_t>(p.direction),
-                         p.storey, static_cast<std::uint8_t>(p.anim), nullptr) == 0;
+    const auto direction = static_cast<std::uint8_t>(p.direction);
+    const auto anim = static_cast<std::uint8_t>(p.anim);
+    if (x < kMapMargin || x > WorldMaxX || y < kMapMargin || y > WorldMaxY ||
+        !FootprintOnMap(PersonTypOf(p), p.x, p.y, direction, anim))
+        return false;
+    return TestCollision(0, p, PersonTypOf(p), p.x, p.y, direction, p.storey, anim, nullptr) == 0;
 }
 
 // Puts the person on the vehicle's side point, or slides it along the vehicle's side (0, 1, -1,
@@ -191,7 +196,8 @@ void LeaveDecontamination(std::int16_t index) {
         OpenCompartment(typed);
         return;
     }
-    // No room beside the vehicle: the person stays inside and tries again next tick.
+    // No room beside the vehicle: the person waits inside and tries again next tick, rather than
+    // staying hidden for good.
     if (!ComeOutBeside(index, p, v)) return;
     vehicle->link = kNoLink;
     PopBefehl(p);

@@ -74,8 +74,14 @@ void ResetPersonEvade(Person& person) {
     person.evadeReset = 1;
 }
 
+PersonEvadeWatch PersonEvadeWatcher;
+
 void SetPersonEvade(std::int16_t person, float x, float y, std::int32_t strength, std::int8_t ticks,
                     std::uint8_t kind, std::int16_t id) {
+    if (PersonEvadeWatcher.set != nullptr) {
+        PersonEvadeWatcher.set(person, x, y, strength, ticks, kind, id);
+        return;
+    }
     Person* p = UsedPersonAt(person);
     if (p == nullptr || strength < 0) return;
     // The impulses of one tick add up; the first of a new tick starts a new sum.

@@ -26,6 +26,14 @@ void ResetPersonEvade(Person& person);
 void SetPersonEvade(std::int16_t person, float x, float y, std::int32_t strength, std::int8_t ticks,
                     std::uint8_t kind, std::int16_t id);
 
+// Tests of the callers put a stand-in here: while it is set, every SetPersonEvade goes to it and
+// the push itself is not made.
+struct PersonEvadeWatch {
+    void (*set)(std::int16_t person, float x, float y, std::int32_t strength, std::int8_t ticks,
+                std::uint8_t kind, std::int16_t id) = nullptr;
+};
+extern PersonEvadeWatch PersonEvadeWatcher;
+
 // Whether no push is pending: both components of the evade vector below half a pixel.
 bool IsPersonEvadeIdle(std::int16_t person);
 // One step of a controlled person away from what pushes it, trying the directions beside the

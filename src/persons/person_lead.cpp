@@ -225,18 +225,20 @@ void ReleaseLedPerson(std::int16_t led, std::int16_t leader, std::uint8_t place)
     Person* l = UsedPersonAt(leader);
     // Only a pair that takes along: each names the other.
     if (p == nullptr || l == nullptr || LeaderOf(*p) != l || LedBy(*l) != p) return;
-    if (place != 0 && !PlaceReleasingLeader(*l, *p)) return;
+    // The pair is parted first: with no room for the leader it stands where it is, but neither
+    // is tied to the other any longer, so both can be taken along or lead again.
     p->link = kNoLink;
     p->moverFlags &= static_cast<std::uint8_t>(~kMoverLed);
+    p->speed = PersonTypOf(*p).speed;
     l->link = kNoLink;
     l->moverFlags &= static_cast<std::uint8_t>(~kMoverSearching);
+    if (place != 0 && !PlaceReleasingLeader(*l, *p)) return;
     ClearBefehle(*l);
     for (const LedForm& f : kLedForms) {
         if (p->type != f.led) continue;
         p->type = f.own;
         p->controlFlags |= f.controlOnRelease;
     }
-    p->speed = PersonTypOf(*p).speed;
     SetBefehl(*p, PersonTypOf(*p), kOpWait, -1, kReleaseWait, 0, 0, 0, 0);
     StandMover(*p, PersonTypOf(*p));
     UpdatePersonDrawPos(*p);

@@ -38,11 +38,12 @@ void RunPersonBefehl160(std::int16_t person);
 // a from (up, right, down or left), else its queue is cleared.
 void RunPersonBefehl161(std::int16_t person);
 
-// Ends a take-along. With place set the leader first needs a free spot, where it stands or 12 px
-// above, below, left or right of the led person; with none free nothing changes. Then both links
-// go, the leader's queue is cleared, the led person waits 1000 ticks in its own form again (a
-// rival or arrested person gets its controller back) and is deselected. Nothing unless led is
-// led by leader.
+// Ends a take-along. Both links go first, and the led person walks at its own pace again. With
+// place set the leader then needs a free spot, where it stands or 12 px above, below, left or
+// right of the led person; with none free the release ends there, the leader keeping its place
+// and orders and the led person its form. Else the leader's queue is cleared, the led person
+// waits 1000 ticks in its own form again (a rival or arrested person gets its controller back)
+// and is deselected. Nothing unless led is led by leader.
 void ReleaseLedPerson(std::int16_t led, std::int16_t leader, std::uint8_t place);
 
 }  // namespace kv

@@ -272,11 +272,7 @@ void WalkPersonStep(std::int16_t index) {
     p->moverFlags |= kMoverSearching;
     p->speed = WalkSpeed(*p);
     if (EndsHere(*p, typ)) return;
-    if (!(GetStepLength(*p, typ, p->x, p->y, static_cast<std::uint8_t>(p->direction),
-                        static_cast<std::uint8_t>(p->anim), 1) > 0)) {
-        GiveUpStalled(*p, typ);
-        return;
-    }
+    // A person that cannot step (a lying type) keeps its order: only vehicles give up.
     if (DropTurnedAwayMove(*p)) return;
     const PointF waypoint = WaypointOf(*p->orders);
     const PointF from{p->x, p->y};

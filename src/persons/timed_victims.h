@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-#include "core/mission_state.h"
-
 namespace kv {
 
 // A new person in distress with its deadline delay seconds from now, or -1 when the array is

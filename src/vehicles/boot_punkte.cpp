@@ -5,6 +5,10 @@ namespace kv {
 std::vector<BootPunkt> BootPunkte;
 std::int16_t BootPunktCount = 0;
 
+std::uint8_t HoverBootPunkt() {
+    return 0;
+}
+
 void RunFahrzeugBefehl77(std::int16_t) {}
 
 }  // namespace kv

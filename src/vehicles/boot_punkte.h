@@ -41,6 +41,10 @@ constexpr void VisitFields(BootPunkt& r, V& v) {
 extern std::vector<BootPunkt> BootPunkte;
 extern std::int16_t BootPunktCount;
 
+// With a boat or a carrier selected: whether the mouse is over a point it would be sent to; the
+// cursor is then the rescue cursor and the result 1.
+std::uint8_t HoverBootPunkt();
+
 // Take the person in distress into the first free seat.
 void RunFahrzeugBefehl77(std::int16_t vehicle);
 

@@ -287,6 +287,9 @@ std::int16_t CreateFahrzeug(std::int32_t type, std::int16_t x, std::int16_t y,
     v.type = static_cast<std::int8_t>(type);
     v.x = x;
     v.y = y;
+    // A freed slot may still hold a carried or hidden vehicle's state: on the map, on the ground.
+    v.present = 1;
+    v.height = 0;
     v.direction = static_cast<std::int8_t>(facing);
     v.controlFlags = kOwnerMission;
     v.targetable = 0;

@@ -72,6 +72,8 @@ void Respond(Fahrzeug& v, const FahrzeugTyp& typ, int ahead, const CollisionHit&
     const Blocker b = ClassifyBlocker(v, hit, -1, true);
     const float tx = v.orders->aFloat();
     const float ty = v.orders->bFloat();
+    // Kept on purpose: a car steps back before every answer, so cars queue a step apart and
+    // never overlap in a jam.
     RestoreMoverPos(v);
     StandMover(v, typ);
     switch (b.group) {

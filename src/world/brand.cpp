@@ -228,8 +228,9 @@ void SpreadFromHouseCell(const HouseCellRef& c, std::int32_t heat, const PhaseSt
     for (const SpreadStep& e : spread) {
         const int column = h.x + c.i + e.dcolumn;
         const int row = h.y + c.j + e.drow;
-        if (!CellInMap(column, row)) continue;
-        const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
+        const std::ptrdiff_t index = FireCellIndex(column, row);
+        if (index < 0) continue;
+        const auto cell = static_cast<std::size_t>(index);
         const std::uint16_t tile = MapCells[cell].tile;
         if (!IsHouseLink(tile)) {
             if (c.floor == 0 && TakesHeat(BrandStates[cell]))
@@ -340,13 +341,8 @@ void LightStartingFires() {
     for (std::size_t cell = 0; cell < BrandStates.size() && cell < MapCells.size(); ++cell) {
         BrandState& s = BrandStates[cell];
         if (s.burning == 0) continue;
-        const std::uint16_t tile = MapCells[cell].tile;
-        if (IsHouseLink(tile)) {
-            // A cell of a house burns on the house's ground floor, where water reaches it.
-            s.burning = 0;
-            if (const HouseCellRef c = LinkedGroundCell(tile)) c.state().burning = 1;
-            continue;
-        }
+        // A map cell under a house that the level or the mission lights burns as a map cell,
+        // on its own material; the house's fire starts only from its own cells.
         ++BurningCellCount;
         SetIgniteLook(static_cast<int>(cell));
     }
@@ -411,10 +407,8 @@ void SetIgniteLook(int cell) {
 }
 
 void PassHeatToMapCell(int column, int row, std::int32_t heat) {
-    if (!CellInMap(column, row)) return;
-    const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
-    if (cell >= MapCells.size() || cell >= BrandStates.size()) return;
-    PassHeatToCell(cell, heat);
+    const std::ptrdiff_t cell = FireCellIndex(column, row);
+    if (cell >= 0) PassHeatToCell(static_cast<std::size_t>(cell), heat);
 }
 
 void CheckCellIgnition(int house, int floor, int i, int j) {
@@ -426,9 +420,9 @@ void CheckCellIgnition(int house, int floor, int i, int j) {
 }
 
 bool IgniteMapCellAt(int column, int row) {
-    if (!CellInMap(column, row)) return false;
-    const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
-    if (cell >= MapCells.size() || cell >= BrandStates.size()) return false;
+    const std::ptrdiff_t index = FireCellIndex(column, row);
+    if (index < 0) return false;
+    const auto cell = static_cast<std::size_t>(index);
     const std::uint16_t tile = MapCells[cell].tile;
     if (IsHouseLink(tile)) {
         const HouseCellRef c = LinkedGroundCell(tile);

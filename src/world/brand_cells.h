@@ -74,6 +74,17 @@ inline bool ColumnBurns(const House& h, int floor, int i, int depth) {
     return false;
 }
 
+// The index of a map cell whose fire the cell arrays hold: inside the map and inside all three
+// arrays, since a map whose arrays fall short of its size has no cells past their end. -1 for any
+// other. Every step that reaches a map cell by its column and row asks this one guard.
+inline std::ptrdiff_t FireCellIndex(int column, int row) {
+    if (!CellInMap(column, row)) return -1;
+    const auto cell = static_cast<std::size_t>(CellIndex(column, row));
+    if (cell >= MapCells.size() || cell >= CellAnims.size() || cell >= BrandStates.size())
+        return -1;
+    return static_cast<std::ptrdiff_t>(cell);
+}
+
 // A house cell by (house, floor, i, j), all checked: the house placed, the floor one of its
 // floors, the cell inside its type's extent.
 struct HouseCellRef {

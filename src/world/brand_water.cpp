@@ -43,10 +43,10 @@ void StopJetsAimedAtGround(int column, int row) {
     });
 }
 
-// Water on a plain map cell; a fire it puts out needs chill more heat to burn again.
-void CoolPlainCell(int column, int row, std::int32_t amount, std::int32_t chill,
+// Water on a plain map cell, one FireCellIndex holds; a fire it puts out needs chill more heat to
+// burn again.
+void CoolPlainCell(std::size_t cell, int column, int row, std::int32_t amount, std::int32_t chill,
                    std::int16_t vehicle) {
-    const std::size_t cell = static_cast<std::size_t>(CellIndex(column, row));
     BrandState& s = BrandStates[cell];
     AddHeat(s.heat, -static_cast<std::int64_t>(amount));
     if (s.heat >= 1 || s.burning == 0) return;
@@ -69,10 +69,12 @@ void CoolHouseCell(const HouseCellRef& c, std::int32_t amount, std::int16_t vehi
 
 // The share of the water that reaches a cell around the one hit.
 void WaterOnNeighbour(int column, int row, std::int32_t amount) {
-    if (!CellInMap(column, row)) return;
-    const std::uint16_t tile = MapCells[static_cast<std::size_t>(CellIndex(column, row))].tile;
+    const std::ptrdiff_t cell = FireCellIndex(column, row);
+    if (cell < 0) return;
+    const std::uint16_t tile = MapCells[static_cast<std::size_t>(cell)].tile;
     if (!IsHouseLink(tile))
-        CoolPlainCell(column, row, amount, kWasserNeighbourChill, -1);
+        CoolPlainCell(static_cast<std::size_t>(cell), column, row, amount, kWasserNeighbourChill,
+                      -1);
     else if (const HouseCellRef c = LinkedGroundCell(tile))
         CoolHouseCell(c, amount, -1);
 }
@@ -136,16 +138,20 @@ void WaterOnSonderObjs(std::int16_t x, std::int16_t y, std::int32_t strength, st
 void ApplyWasser(std::int16_t x, std::int16_t y, std::int32_t strength, std::int16_t floor,
                  std::int16_t vehicle) {
     const CellPos p = CellFromPixel(x, y);
-    if (!CellInMap(p.column, p.row)) return;
+    std::ptrdiff_t cell = FireCellIndex(p.column, p.row);
+    if (cell < 0) return;
     int row = p.row;
     // Water aimed at a house's front lands a row below its cells: it belongs to the house. Row 0
     // has no row above; a link naming no house is not one.
-    if (row > 0 &&
-        LinkedGroundCell(MapCells[static_cast<std::size_t>(CellIndex(p.column, row - 1))].tile))
+    if (const std::ptrdiff_t above = FireCellIndex(p.column, row - 1);
+        above >= 0 && LinkedGroundCell(MapCells[static_cast<std::size_t>(above)].tile)) {
         --row;
-    const std::uint16_t tile = MapCells[static_cast<std::size_t>(CellIndex(p.column, row))].tile;
+        cell = above;
+    }
+    const std::uint16_t tile = MapCells[static_cast<std::size_t>(cell)].tile;
     if (!IsHouseLink(tile)) {
-        CoolPlainCell(p.column, row, strength, kWasserHitChill, vehicle);
+        CoolPlainCell(static_cast<std::size_t>(cell), p.column, row, strength, kWasserHitChill,
+                      vehicle);
         for (const BrandSpread& e : WasserSpreadTable)
             WaterOnNeighbour(p.column + e.dcolumn, row + e.drow, Share(strength, e.divisor));
     } else if (const HouseCellRef hit = LinkedGroundCell(tile)) {

@@ -152,11 +152,9 @@ void HeatSonderObjs(const Source& s) {
 // The cell under the source, then the neighbours of the fire's current phase.
 void HeatCells(const Source& s, std::int32_t heat) {
     const CellPos at = CellFromPixel(s.x, s.y);
-    if (CellInMap(at.column, at.row)) {
-        const auto cell = static_cast<std::size_t>(CellIndex(at.column, at.row));
-        if (cell < BrandStates.size() && BrandStates[cell].burning == 0)
-            AddHeat(BrandStates[cell].heat, heat);
-    }
+    if (const std::ptrdiff_t cell = brand::FireCellIndex(at.column, at.row);
+        cell >= 0 && BrandStates[static_cast<std::size_t>(cell)].burning == 0)
+        AddHeat(BrandStates[static_cast<std::size_t>(cell)].heat, heat);
     for (const BrandSpread& e : BrandSpreadTable[static_cast<std::size_t>(CurrentBrandPhase())])
         PassHeatToMapCell(at.column + e.dcolumn, at.row + e.drow, heat / e.divisor);
 }

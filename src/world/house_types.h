@@ -24,11 +24,12 @@ inline constexpr int kMaxHouseTypFloors = 127;
 // The house file's first bytes, compared over exactly these 21 characters.
 inline constexpr std::string_view kHouseMagic = "Kestrivon House V1.03";
 
-// Wall bits of a house cell: the sides a person inside cannot cross.
-inline constexpr std::uint8_t kWallFront = 16;  // towards the next row
-inline constexpr std::uint8_t kWallRight = 32;  // towards the next column
-inline constexpr std::uint8_t kWallRear = 64;
-inline constexpr std::uint8_t kWallLeft = 128;
+// Wall bits of a house cell: the sides a person inside cannot cross. I is the column, J the row;
+// the detour corners round a wall are laid out by the same bits.
+inline constexpr std::uint8_t kWallEast = 16;    // towards the next column (I + 1)
+inline constexpr std::uint8_t kWallSouth = 32;   // towards the next row (J + 1)
+inline constexpr std::uint8_t kWallWest = 64;    // towards the previous column
+inline constexpr std::uint8_t kWallNorth = 128;  // towards the previous row
 
 // One cell of a floor grid; the same 11 bytes are the house file's cell record.
 struct HouseCell {

@@ -13,21 +13,21 @@ namespace kv {
 // Mask of each code; code 0 and codes above 15 have no walls.
 inline constexpr std::array<std::uint8_t, 16> kWallMasks = {
     0,
-    kWallRear,
-    kWallLeft,
-    kWallRight,
-    kWallFront,
-    kWallRear | kWallLeft,
-    kWallFront | kWallLeft,
-    kWallRight | kWallLeft,
-    kWallFront | kWallRear,
-    kWallRear | kWallRight,
-    kWallFront | kWallRight,
-    kWallFront | kWallRear | kWallLeft,
-    kWallFront | kWallRight | kWallRear,
-    kWallFront | kWallRight | kWallLeft,
-    kWallRight | kWallRear | kWallLeft,
-    kWallFront | kWallRight | kWallRear | kWallLeft,
+    kWallWest,
+    kWallNorth,
+    kWallSouth,
+    kWallEast,
+    kWallNorth | kWallWest,
+    kWallNorth | kWallEast,
+    kWallNorth | kWallSouth,
+    kWallWest | kWallEast,
+    kWallWest | kWallSouth,
+    kWallSouth | kWallEast,
+    kWallNorth | kWallWest | kWallEast,
+    kWallWest | kWallSouth | kWallEast,
+    kWallNorth | kWallSouth | kWallEast,
+    kWallNorth | kWallWest | kWallSouth,
+    kWallNorth | kWallWest | kWallSouth | kWallEast,
 };
 
 constexpr std::uint8_t WallMask(std::uint8_t code) {
@@ -38,7 +38,7 @@ constexpr std::uint8_t WallMask(std::uint8_t code) {
 // WallMask, for whoever writes house files.
 constexpr std::uint8_t WallCode(std::uint8_t mask) {
     const auto sides =
-        static_cast<std::uint8_t>(mask & (kWallFront | kWallRight | kWallRear | kWallLeft));
+        static_cast<std::uint8_t>(mask & (kWallSouth | kWallEast | kWallNorth | kWallWest));
     for (std::size_t code = 0; code < kWallMasks.size(); ++code)
         if (kWallMasks[code] == sides) return static_cast<std::uint8_t>(code);
     return 0;

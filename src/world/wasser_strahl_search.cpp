@@ -202,6 +202,8 @@ bool PersonToHit(std::int32_t index) {
 
 bool SearchFireForIdleCannon(std::int16_t vehicle, UnitHead& v, WasserStrahl& jet,
                              const KanoneTyp& cannon) {
+    // The search starts the jet itself beside the order it gives, until orders 53 and 55 start
+    // their own.
     const RingFind fire = SearchNextRing(vehicle, v, jet, cannon);
     const ObjectFind object = NearestBurningObject(
         vehicle, v, cannon, fire.mark.found ? CellCentreDistance(v, fire.cell) : kFarAway);

@@ -101,6 +101,21 @@ TEST_F(BitmapText, TheTextEndsAtANul) {
     EXPECT_EQ(glyphsOnRow(20, 30).size(), 1u);
 }
 
+TEST_F(BitmapText, TextIsClippedToTheScreen) {
+    // The buffer is wider than the screen, so a glyph drawn past x 799 would show in the margin;
+    // one past y 599 would write past the buffer.
+    DrawText(798, 595, "AA|A", font);
+    const int a = GlyphOfChar('A');
+    for (int y = 595; y < 600; ++y) {
+        EXPECT_EQ(at(798, y), a + 1);
+        EXPECT_EQ(at(799, y), a + 1);
+        for (int x = 800; x < static_cast<int>(kPitch); ++x) ASSERT_EQ(at(x, y), 0) << x;
+    }
+    DrawText(-2, -3, "A", font);
+    EXPECT_EQ(at(0, 0), a + 1) << "the visible part of a glyph left of and above the screen";
+    EXPECT_EQ(at(WidthOf(a) - 2, 0), 0);
+}
+
 TEST_F(BitmapText, AFontWithFewerThanFortySevenGlyphsIsRefused) {
     EXPECT_EQ(load(BlockGlyphs(kBitmapFontGlyphs - 1)), nullptr);
     EXPECT_EQ(LoadBitmapFont(dir / "graphs/missing.vff"), nullptr);

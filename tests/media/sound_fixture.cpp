@@ -2,6 +2,7 @@
 
 #include "core/random.h"
 #include "media/sound_slots.h"
+#include "support/sound_log.h"
 
 namespace kv::test {
 
@@ -70,13 +71,7 @@ bool SoundTest::playing(int id) {
 }
 
 std::vector<int> SoundTest::played() {
-    std::vector<int> ids;
-    for (const auto& c : device().calls()) {
-        if (c.op != HeadlessSound::Op::Play) continue;
-        for (int id = 0; id < kSoundSlotCount; ++id)
-            if (SoundSlots[id].buffer == c.buffer) ids.push_back(id);
-    }
-    return ids;
+    return PlayedSoundIds(device());
 }
 
 int SoundTest::countCalls(HeadlessSound::Op op, int id) {

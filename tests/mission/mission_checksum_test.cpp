@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/fire_counts.h"
 #include "core/mission_counters.h"
 #include "core/mission_state.h"
 #include "core/random.h"
-#include "core/unit_views.h"
 #include "mission/mission_tick.h"
 #include "movement/befehl_queue.h"
 #include "movement/zones.h"
 #include "persons/personen.h"
 #include "support/headless_test.h"
+#include "vehicles/fahrzeuge.h"
 #include "world/explosions.h"
 #include "world/furniture.h"
 #include "world/houses.h"
@@ -26,10 +26,8 @@
 namespace kv {
 namespace {
 
-std::array<UnitHead, 2> g_vehicles;
-
-// A map of four cells, one house of two floors, a zone, two persons (one a free slot) and two
-// objects.
+// A map of four cells, one house of two floors, a zone, two persons and two vehicles (one of
+// each a free slot) and two objects.
 class MissionChecksumTest : public test::HeadlessTest {
   protected:
     void SetUp() override {
@@ -47,12 +45,10 @@ class MissionChecksumTest : public test::HeadlessTest {
         Personen[0].type = 1;
         Personen[0].attachment.makeJet();
         AppendBefehl(Personen[0], 2, GoalList{{10, 20, 3, 0}, {30, 40, 9, 0}}, 0, 0, 0, 0, -1);
-        g_vehicles.fill(UnitHead{});
-        g_vehicles[0].type = 0;
-        FahrzeugUnits.count = 2;
-        FahrzeugUnits.head = [](std::int16_t i) {
-            return &g_vehicles[static_cast<std::size_t>(i)];
-        };
+        Fahrzeuge.clear();
+        Fahrzeuge.resize(2);
+        Fahrzeuge[0].type = 0;
+        Fahrzeuge[0].wasserStrahl = std::make_unique<WasserStrahl>();
         SonderObjs.clear();
         SonderObjs.resize(2);
         SonderObjCount = 2;
@@ -93,7 +89,9 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
          }},
         {"person's order", [] { Personen[0].orders->b = 7; }},
         {"order's goals", [] { Personen[0].orders->goals[1].x = 31; }},
-        {"vehicle", [] { g_vehicles[0].energy = 5; }},
+        {"vehicle", [] { Fahrzeuge[0].energy = 5; }},
+        {"vehicle's own fields", [] { Fahrzeuge[0].heat = 5; }},
+        {"vehicle's jet", [] { Fahrzeuge[0].wasserStrahl->targetX = 5; }},
         {"object", [] { SonderObjs[1].y = 3.0f; }},
         {"object's command", [] { SonderObjs[1].commands->c = 4; }},
         {"command's flight", [] { SonderObjs[1].commands->flight->travelled = 15; }},
@@ -109,9 +107,10 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
     // Free slots hold nothing that counts, and what only the drawers write stays out.
     const std::uint64_t before = MissionChecksum();
     Personen[1].x = 7;
-    g_vehicles[1].x = 7;
+    Fahrzeuge[1].x = 7;
     SonderObjs[0].x = 7;
     Personen[0].attachment.jet()->ticksRunning = 12;
+    Fahrzeuge[0].wasserStrahl->reserved = 12;
     EXPECT_EQ(MissionChecksum(), before);
 }
 

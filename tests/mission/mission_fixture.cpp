@@ -50,8 +50,14 @@ void MissionTest::clickStartPicture() {
 }
 
 void MissionTest::playIntoMissionOne(ScriptedPlayer& player) {
+    playIntoMissionOne(player, [](MissionHooks&) {});
+}
+
+void MissionTest::playIntoMissionOne(ScriptedPlayer& player,
+                                     const std::function<void(MissionHooks&)>& changeRow) {
     useSampleData(false);
     openGame();
+    changeRow(*MissionHookRow(1));
     player.click(400, 300);
     player.frames(1);
 }

@@ -2,8 +2,11 @@
 // The game started on the sample data up to its start picture (game mode 1), in a folder of its
 // own that shows the sample data with or without mission 1's video.
 
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "core/mission_hooks.h"
 
 #include "support/headless_test.h"
 #include "support/scripted_player.h"
@@ -26,6 +29,9 @@ class MissionTest : public HeadlessTest {
     // The sample data without videos and the game opened; the player clicks the start picture
     // and a frame runs, which starts mission 1.
     void playIntoMissionOne(ScriptedPlayer& player);
+    // The same with mission 1's hook row changed first, for a scene of the test's own.
+    void playIntoMissionOne(ScriptedPlayer& player,
+                            const std::function<void(MissionHooks&)>& changeRow);
     // Ends the playing video as if it had run out, and handles what follows.
     void finishVideo();
     // The file name of every video opened so far, without its folder.

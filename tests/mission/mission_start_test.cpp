@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,10 +32,12 @@
 #include "mission/mission_extras.h"
 #include "mission/mission_fixture.h"
 #include "mission/mission_frame.h"
+#include "mission/mission_steps.h"
 #include "mission/mission_tick.h"
 #include "mission/panel_pictures.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
+#include "mission/view/world_stand_in.h"
 #include "movement/traffic_paths.h"
 #include "persons/personen.h"
 #include "platform/display.h"
@@ -43,9 +46,13 @@
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/materials.h"
+#include "world/schlauch_strahl.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wasser_strahl.h"
+#include "writers/canvas.h"
+#include "writers/image_writers.h"
 
 namespace kv {
 namespace {
@@ -215,17 +222,50 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
     EXPECT_EQ(MissionChecksum(), first);
 }
 
+// A fire-fighter's hose and a cannon spraying in mission 1's view; the jets' drawers advance
+// their texture columns in every drawn frame.
+struct Spraying {
+    std::int16_t person = -1;
+    std::int16_t vehicle = -1;
+};
+Spraying StartSpraying() {
+    Spraying s;
+    s.person = FindFreePerson();
+    Person& p = Personen[static_cast<std::size_t>(s.person)];
+    p.type = 1;
+    p.x = 700;
+    p.y = 600;
+    ResetPerson(s.person);
+    p.attachment.makeJet().splash = -1;
+    StartSchlauchStrahl(s.person, 780, 560, 0, -1);
+    LoadFahrzeugTyp(kTypF104);
+    s.vehicle = CreateFahrzeug(kTypF104, 900, 520, 3);
+    SetupFahrzeug(s.vehicle, 1);
+    StartWasserStrahl(s.vehicle, 1000, 450, 0, kKeepFloor);
+    return s;
+}
+
 TEST_F(MissionStartTest, ADrawnRunAndABareRunOfOneSeedHashTheSame) {
     useSampleData(false);
     openGame();
     SeedRandom(11);
     clickStartPicture();
+    MissionView.DrawGameScreen = test::DrawEveryEntryIntoWorkBuffer;
+    const Spraying drawnJets = StartSpraying();
     for (int frame = 0; frame < 60; ++frame) RunMissionFrame();
     const std::uint64_t drawn = MissionChecksum();
+    // The jets ran and were drawn: their texture columns moved.
+    const SchlauchStrahl* hose = PersonSchlauchStrahl(drawnJets.person);
+    const WasserStrahl* cannon = FahrzeugWasserStrahl(drawnJets.vehicle);
+    ASSERT_TRUE(hose != nullptr && cannon != nullptr);
+    EXPECT_TRUE(hose->active != 0 && cannon->active != 0);
+    EXPECT_NE(hose->ticksRunning, 0);
+    EXPECT_NE(cannon->reserved, 0);
 
     ShutdownMission(1);
     SeedRandom(11);
     StartMission(kNewMission);
+    StartSpraying();
     for (int tick = 0; tick < 60; ++tick) RunGameTicks(0);
     EXPECT_EQ(TickCounter, 60u);
     EXPECT_EQ(MissionChecksum(), drawn);
@@ -308,6 +348,50 @@ TEST_F(MissionStartTest, TheModulesStartAndEndInTheirFixedOrders) {
     EXPECT_EQ(g_steps, Names(DefaultMissionFreeSteps(), "free "));
 }
 
+// What a module's start leaves to see, for the steps of mission 1 that set up something.
+struct SetUpSign {
+    const char* name;
+    bool (*done)();
+};
+const SetUpSign kSetUpSigns[] = {
+    {"LoadLevelMap", [] { return !MapCells.empty(); }},
+    {"LoadTileSet", [] { return !TileTypen.empty(); }},
+    {"InitLevel", [] { return WorldMaxX != 0; }},
+    {"LoadTerrain", [] { return TerrainCount > 0; }},
+    {"InitBrand", [] { return MaterialCount > 0; }},
+    {"InitZFWege", [] { return ZFWegCount > 0; }},
+    {"InitSonderObj", [] { return !SonderObjs.empty(); }},
+    {"InitPersonen", [] { return !Personen.empty(); }},
+    {"InitFahrzeuge", [] { return !Fahrzeuge.empty(); }},
+};
+// Runs the program's step I, noting when its module was there before or is missing after.
+template <int I>
+void RunAndWatchInit() {
+    const MissionStep& step = DefaultMissionInitSteps()[I];
+    const SetUpSign* sign = nullptr;
+    for (const SetUpSign& s : kSetUpSigns)
+        if (std::string_view(s.name) == step.name) sign = &s;
+    if (sign != nullptr && sign->done()) g_steps.push_back(std::string(step.name) + " before");
+    if (step.run != nullptr) step.run();
+    if (sign != nullptr && !sign->done()) g_steps.push_back(std::string(step.name) + " missing");
+}
+template <std::size_t... I>
+void PutInitWatchers(std::index_sequence<I...>) {
+    ((MissionInitSteps[I].run = RunAndWatchInit<static_cast<int>(I)>), ...);
+}
+
+// The names alone say nothing of what runs: each named step sets up its own module.
+TEST_F(MissionStartTest, EachNamedStartStepSetsUpItsOwnModule) {
+    useSampleData(false);
+    openGame();
+    g_steps.clear();
+    PutInitWatchers(std::make_index_sequence<kInitStepCount>{});
+    StartMission(kNewMission);
+    EXPECT_EQ(FatalErrorMessage(), "");
+    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(g_steps, std::vector<std::string>{});
+}
+
 TEST_F(MissionStartTest, TheStartStopsAtTheFirstFatalErrorAndItsShutdownFreesWhatWasSetUp) {
     useSampleData(false);
     openGame();
@@ -350,6 +434,30 @@ TEST_P(MissingPanelPicture, StopsTheStartWithItsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(EachInTurn, MissingPanelPicture,
                          testing::Range(0, static_cast<int>(kPanelPictureFiles.size()) + 1));
+
+// The drawers read the piece mask over a whole cell box; a smaller one is refused like a missing
+// file.
+TEST_F(MissionStartTest, APieceMaskSmallerThanACellIsRefused) {
+    // The sample data with a graphs folder of its own, whose mask is one column short.
+    const std::filesystem::path data = KV_SAMPLEDATA_DIR;
+    for (const auto& entry : std::filesystem::directory_iterator(data))
+        if (entry.is_directory() && entry.path().filename() != "graphs" &&
+            entry.path().filename() != "videos")
+            dir.linkSampleData(entry.path().filename().string());
+    std::filesystem::create_directories(dir.path() / "graphs");
+    for (const auto& entry : std::filesystem::directory_iterator(data / "graphs"))
+        if (entry.path().filename() != "piecemsk.vff")
+            std::filesystem::create_symlink(entry.path(),
+                                            dir.path() / "graphs" / entry.path().filename());
+    const std::vector<sampledata::Canvas> mask = {sampledata::Canvas(47, 28, 1)};
+    const std::vector<std::uint8_t> bytes = sampledata::MakeVff(mask);
+    dir.write("graphs/piecemsk.vff", std::string(bytes.begin(), bytes.end()));
+    cwd.emplace(dir.path());
+    openGame();
+    StartMission(kNewMission);
+    EXPECT_EQ(FatalErrorMessage(), kPanelPictureFiles[2].message);
+    EXPECT_EQ(PieceMaskImages, nullptr);
+}
 
 int g_readSlot = -1;
 std::uint32_t g_modeAtRead = 0;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -14,12 +15,20 @@
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/options.h"
+#include "media/sound_slots.h"
 #include "mission/mission_frame.h"
 #include "mission/mission_steps.h"
 #include "movement/searching_movers.h"
+#include "movement/traffic_paths.h"
+#include "persons/person_update.h"
 #include "platform/display.h"
 #include "platform/window.h"
 #include "support/headless_test.h"
+#include "vehicles/fahrzeug_update.h"
+#include "world/brand.h"
+#include "world/furniture.h"
+#include "world/sonder_obj.h"
+#include "world/tile_set.h"
 
 namespace kv {
 namespace {
@@ -116,6 +125,49 @@ TEST_F(MissionTickTest, TheTickRunsTheModulesInTheirFixedOrder) {
     std::vector<std::string> twice = order;
     twice.insert(twice.end(), order.begin(), order.end());
     EXPECT_EQ(g_ran, twice);
+}
+
+// The names alone say nothing of what runs: each named step must run its own module's update.
+TEST_F(MissionTickTest, EachNamedStepRunsItsOwnModule) {
+    const auto step = [](std::string_view name) -> const MissionStep* {
+        for (const MissionStep& s : DefaultMissionTickSteps())
+            if (name == s.name) return &s;
+        return nullptr;
+    };
+    struct Module {
+        const char* name;
+        void (*run)();
+    };
+    for (const Module& m :
+         {Module{"RecountSearchers", BeginSearcherTick}, Module{"UpdateBrand", UpdateBrand},
+          Module{"ApplyBrandDamage", ApplyBrandDamage}, Module{"SpawnZF", SpawnZF},
+          Module{"UpdateFahrzeuge", UpdateFahrzeuge}, Module{"UpdatePersonen", UpdatePersonen},
+          Module{"UpdateSonderObj", UpdateSonderObj},
+          Module{"UpdateHouseObjAnims", UpdateHouseObjAnims},
+          Module{"UpdateCellAnimations", UpdateCellAnimations},
+          Module{"UpdateKanzelLift", UpdateKanzelLift},
+          Module{"UpdateSoundPositions", UpdateSoundPositions}}) {
+        const MissionStep* s = step(m.name);
+        ASSERT_NE(s, nullptr) << m.name;
+        EXPECT_EQ(s->run, m.run) << m.name;
+    }
+
+    // The tick's own steps, each run alone, move only their own counter.
+    MissionHookRows[0].UpdateMission = UpdateMissionForTest;
+    LflugCooldown = 3;
+    MissionClockMode = 1;
+    for (const char* name :
+         {"UpdateMission", "BrandPhase", "LflugCooldown", "TickCounter", "MissionClock"})
+        step(name)->run();
+    EXPECT_EQ(g_ran, std::vector<std::string>{"UpdateMission"});
+    EXPECT_EQ(BrandPhase, 1);
+    EXPECT_EQ(LflugCooldown, 2);
+    EXPECT_EQ(TickCounter, 1u);
+    EXPECT_EQ(MissionClock, 1u);
+    step("TickCounter")->run();
+    EXPECT_EQ(TickCounter, 2u);
+    EXPECT_EQ(BrandPhase, 1);
+    EXPECT_EQ(MissionClock, 1u);
 }
 
 TEST_F(MissionTickTest, AFrameAtSpeedThreeRunsThreeTicksAndFlashesTheLightsOnce) {

@@ -440,15 +440,15 @@ TEST(WallMaskTable, CodesAndMasksAreInverses) {
         EXPECT_EQ(WallMask(code), expected[code]) << int{code};
         EXPECT_EQ(WallCode(WallMask(code)), code) << int{code};
     }
-    EXPECT_EQ(WallCode(kWallFront | 1), WallCode(kWallFront)) << "bits beside the sides ignored";
+    EXPECT_EQ(WallCode(kWallSouth | 1), WallCode(kWallSouth)) << "bits beside the sides ignored";
 }
 
 TEST_F(CollisionTest, GeneratedHouseWallsHoldPersonsIn) {
     placeHouse();
     const House& h = Houses[0];
     const HouseTyp& t = HouseTypen[static_cast<std::size_t>(h.type)];
-    // The sample file holds codes: the corner cell has its rear and left walls.
-    EXPECT_EQ(WallMask(t.cell(0, 0, 0).walls), kWallRear | kWallLeft);
+    // The sample file holds codes: the corner cell has its north and west walls.
+    EXPECT_EQ(WallMask(t.cell(0, 0, 0).walls), kWallNorth | kWallWest);
     EXPECT_EQ(WallMask(t.cell(0, 1, 1).walls), 0);
 
     const int column = test::kHouseColumn;
@@ -466,11 +466,11 @@ TEST_F(CollisionTest, GeneratedHouseWallsHoldPersonsIn) {
     EXPECT_EQ(TestAt(walker, *staff).hit.kind, kHitOtherHouse);
     walker.x = static_cast<float>(middle.x);
     walker.y = static_cast<float>(middle.y);
-    // Leaning out to the left, over the outer wall.
+    // Leaning out to the west, over the outer wall.
     walker.x = static_cast<float>(CellLineStartX(column, row, 14) + 2);
     Result r = TestAt(walker, *staff);
     EXPECT_EQ(r.hit.kind, kHitWall);
-    EXPECT_EQ(r.value, kWallLeft);
+    EXPECT_EQ(r.value, kWallWest);
     // Into the next cell of the same house: no wall between.
     walker.x = static_cast<float>(CellLineStartX(column + 1, row, 14) + 2);
     EXPECT_EQ(TestAt(walker, *staff).value, 0);
@@ -482,10 +482,37 @@ TEST_F(CollisionTest, GeneratedHouseWallsHoldPersonsIn) {
     EXPECT_EQ(TestAt(walker, *staff).hit.kind, kHitOtherHouse);
 }
 
+TEST_F(CollisionTest, EachWayOutOfACellMeetsItsOwnWallBit) {
+    // I is the house column: west and east cross columns, north and south rows. The detour
+    // corners round a wall are read by the same bits.
+    placeHouse();
+    HouseTyp& t = HouseTypen[static_cast<std::size_t>(Houses[0].type)];
+    t.cell(0, 2, 1).walls = 15;
+    const int column = test::kHouseColumn + 2;
+    const int row = test::kHouseRow + 1;
+    const PixelPos middle = CellMiddle(column, row);
+    struct Case {
+        const char* way;
+        int dx;
+        int dy;
+        int bit;
+    };
+    for (const Case& c : {Case{"west", -14, 0, 64}, Case{"east", 14, 0, 16},
+                          Case{"north", 6, -12, 128}, Case{"south", 0, 12, 32}}) {
+        CollisionUnit& walker = placePerson(0, static_cast<float>(middle.x + c.dx),
+                                            static_cast<float>(middle.y + c.dy), 0, 1);
+        walker.storey = 1;
+        walker.house = 0;
+        const Result r = TestAt(walker, *staff);
+        EXPECT_EQ(r.hit.kind, kHitWall) << c.way;
+        EXPECT_EQ(r.value, c.bit) << c.way;
+    }
+}
+
 TEST_F(CollisionTest, CornersTestTheDiagonalCellsWalls) {
     placeHouse();
     HouseTyp& t = HouseTypen[static_cast<std::size_t>(Houses[0].type)];
-    // From house cell (1, 1) up and left into (0, 0), which gets a wall on its right.
+    // From house cell (1, 1) up and left into (0, 0), which gets a wall on its east side.
     const int column = test::kHouseColumn + 1;
     const int row = test::kHouseRow + 1;
     CollisionUnit& walker = placePerson(0, static_cast<float>(CellLineStartX(column, row, 0) + 3),
@@ -493,17 +520,17 @@ TEST_F(CollisionTest, CornersTestTheDiagonalCellsWalls) {
     walker.storey = 1;
     walker.house = 0;
     EXPECT_EQ(TestAt(walker, *staff).value, 0);
-    t.cell(0, 0, 0).walls = WallCode(kWallRear | kWallLeft | kWallRight);
+    t.cell(0, 0, 0).walls = WallCode(kWallNorth | kWallWest | kWallEast);
     const Result r = TestAt(walker, *staff);
     EXPECT_EQ(r.hit.kind, kHitWall);
-    EXPECT_EQ(r.value, kWallRight);
+    EXPECT_EQ(r.value, kWallEast);
     EXPECT_EQ(r.hit.index1, column - 1) << "the diagonal cell";
     EXPECT_EQ(r.hit.index2, row - 1);
     EXPECT_EQ(r.hit.index3, 1);
     // A wall of its own cell on the way comes first.
-    t.cell(0, 1, 1).walls = WallCode(kWallRear);
+    t.cell(0, 1, 1).walls = WallCode(kWallNorth);
     const Result own = TestAt(walker, *staff);
-    EXPECT_EQ(own.value, kWallRear);
+    EXPECT_EQ(own.value, kWallNorth);
     EXPECT_EQ(own.hit.index1, column);
     EXPECT_EQ(own.hit.index3, 0);
 }

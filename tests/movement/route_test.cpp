@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/path_nodes.h"
 #include "movement/route_fixture.h"
@@ -321,6 +322,28 @@ TEST_F(RouteGraphTest, ShortOrUselessRoutesAreRefused) {
     EXPECT_EQ(u.orders->opcode, 0);
     EXPECT_EQ(u.orders->flags, kBefehlFreePath);
     expectLevelUnchanged();
+}
+
+TEST_F(RouteGraphTest, ATargetOffTheMapPastTheRoadsEndIsReachedByRoadWhenTheVehicleLeaves) {
+    loadGraph(test::LineGraph());
+    // Below the road's middle, the target past its east end and off the map: from the road's end
+    // on, the way to the target is longer than the road saves, unless the vehicle is to leave the
+    // map (order 42 last), when that part of the way is not driven.
+    std::uint8_t result = 0;
+    UnitHead& leaving = sendVehicle(600, 850, 1400, 850);
+    AppendBefehl(leaving, kOpLeaveMap, 0, 0, 0, 0, 1);
+    planUntilDone(leaving, result);
+    EXPECT_EQ(result, 1);
+    ASSERT_NE(leaving.route, nullptr);
+    EXPECT_EQ(leaving.orders->flags & kBefehlRouteLeg, kBefehlRouteLeg);
+
+    DiscardBefehle(leaving);
+    UnitHead& staying = sendVehicle(600, 850, 1400, 850);
+    planUntilDone(staying, result);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(staying.route, nullptr);
+    ASSERT_NE(staying.orders, nullptr);
+    EXPECT_EQ(staying.orders->flags, kBefehlFreePath);
 }
 
 TEST_F(RouteGraphTest, WithoutRoadNodesNothingIsPlanned) {

@@ -120,6 +120,9 @@ TEST_F(Stepping, StepMoverSnapsOntoTheTarget) {
     x = 100;
     EXPECT_EQ(StepMover(u, typ.head, x, y, 3, 0, 200, 50, 1), 0) << "nothing moves";
     EXPECT_EQ(StepMoverFree(u, typ.head, x, y, 3, 0, 1), 0);
+    // The length is asked before the direction: no step, whatever the direction.
+    EXPECT_EQ(StepMover(u, typ.head, x, y, 12, 0, 200, 50, 1), 0);
+    EXPECT_EQ(StepMoverFree(u, typ.head, x, y, 200, 0, 1), 0);
     EXPECT_EQ(x, 100);
 }
 

@@ -15,6 +15,7 @@
 #include "core/mission_state.h"
 #include "core/random.h"
 #include "movement/befehl_queue.h"
+#include "movement/collision.h"
 #include "persons/person_befehle.h"
 #include "persons/person_injury.h"
 #include "persons/person_update_fixture.h"
@@ -299,6 +300,26 @@ TEST_F(Decontamination, ThePersonSlidesAlongTheSideToTheFirstSpotOnTheMap) {
     ticks(kDecontaminationTicks);
     EXPECT_FLOAT_EQ(person(p).x, 20);
     EXPECT_FLOAT_EQ(person(p).y, 300);
+
+    // Its point on the map by the bottom edge but its feet not: it slides up until they are.
+    ClearBefehle(person(p));
+    const float bottom = static_cast<float>(WorldMaxY - 1);
+    person(p).x = 560;
+    person(p).y = bottom;
+    sidePointAt(560, static_cast<std::int16_t>(bottom), 3);
+    vehicles[0].link = 0xFFFF;
+    AppendBefehl(person(p), 198, -1, 0, 0, 0, 0);
+    goIn();
+    ticks(kDecontaminationTicks);
+    const Person& out = person(p);
+    const auto onMap = [&](float y) {
+        return FootprintOnMap(PersonTypOf(out), out.x, y, static_cast<std::uint8_t>(out.direction),
+                              static_cast<std::uint8_t>(out.anim));
+    };
+    ASSERT_EQ(out.present, 1);
+    EXPECT_LT(out.y, bottom);
+    EXPECT_TRUE(onMap(out.y));
+    EXPECT_FALSE(onMap(out.y + 1)) << "the first such spot";
 }
 
 TEST_F(Decontamination, WithNoRoomBesideTheVehicleThePersonWaitsInsideAndTriesAgain) {

@@ -12,6 +12,7 @@
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/stepping.h"
+#include "persons/person_injury.h"
 #include "persons/person_types.h"
 #include "vehicles/move_fixture.h"
 
@@ -40,6 +41,13 @@ class PersonLead : public test::MoveTest {
         const std::int16_t leader = Walker(kPolice, kFieldX - gap, kFieldY, 3);
         SetBefehl(P(leader), PersonTypen[kPolice], kOpTakeAlong, -1, led, 0, 0, 0, 1);
         return {led, leader};
+    }
+
+    // Someone on the leader's spot and on each of the four places around the led person.
+    static void crowdAround(std::int16_t led, std::int16_t leader) {
+        Walker(kPolice, P(leader).x, P(leader).y + 2, 0);
+        for (const auto& [dx, dy] : {std::array<float, 2>{0, -12}, {0, 12}, {-12, 0}, {12, 0}})
+            Walker(kPolice, P(led).x + dx, P(led).y + dy, 0);
     }
 };
 
@@ -114,26 +122,48 @@ TEST_F(PersonLead, LettingGoGivesThePersonItsOwnFormAndAWait) {
     EXPECT_EQ(g_selectionUpdates, 1);
 }
 
-TEST_F(PersonLead, WithEveryPlaceAroundBlockedNothingChanges) {
+TEST_F(PersonLead, WithEveryPlaceAroundBlockedOnlyTheLinksGo) {
     const auto [led, leader] = pair(11);
     Tick();
+    crowdAround(led, leader);
     const float lx = P(leader).x;
-    const float ly = P(leader).y;
-    // Someone on the leader's spot and on each of the four places around the led person.
-    Walker(kPolice, lx, ly + 2, 0);
-    for (const auto& [dx, dy] : {std::array<float, 2>{0, -12}, {0, 12}, {-12, 0}, {12, 0}})
-        Walker(kPolice, kFieldX + dx, kFieldY + dy, 0);
     ReleaseLedPerson(led, leader, 1);
+    EXPECT_EQ(P(led).link, 0xFFFF);
+    EXPECT_EQ(P(led).moverFlags & kMoverLed, 0);
+    EXPECT_EQ(P(led).speed, PersonTypen[33].speed);
+    EXPECT_EQ(P(leader).link, 0xFFFF);
+    EXPECT_EQ(P(leader).moverFlags & kMoverSearching, 0);
+    // The release ends there: the leader keeps its place and orders, the person its led form.
     EXPECT_EQ(P(led).type, 33);
-    EXPECT_EQ(P(led).link, leader);
-    EXPECT_EQ(P(leader).link, 1000 + led);
     EXPECT_EQ(HeadBefehlOpcode(P(leader)), kOpFollowTrail);
     EXPECT_EQ(P(leader).x, lx);
     EXPECT_EQ(g_selectionUpdates, 0);
 
-    // Nor does a release of a pair that does not take along.
-    ReleaseLedPerson(led, static_cast<std::int16_t>(led + 10), 0);
-    EXPECT_EQ(P(led).link, leader);
+    // Nor does a release of a pair that does not take along change anything.
+    const auto [led2, leader2] = pair(11);
+    P(led2).y += 60;
+    P(leader2).y += 60;
+    Tick();
+    ReleaseLedPerson(led2, static_cast<std::int16_t>(led2 + 10), 0);
+    EXPECT_EQ(P(led2).link, leader2);
+}
+
+TEST_F(PersonLead, ARivalWhoseEscortIsHurtInACrowdCanBeTakenAlongAgain) {
+    const auto [led, leader] = pair(11);
+    Tick();
+    crowdAround(led, leader);
+    InjurePerson(leader, 500000, kPushEverywhere, 0);
+    ASSERT_EQ(P(leader).casualty, 1);
+    EXPECT_EQ(P(leader).link, 0xFFFF) << "no longer leads the rival";
+
+    // A second police officer steps up below the rival, facing it.
+    const std::int16_t escort = Walker(kPolice, kFieldX, kFieldY + 11, 0);
+    SetBefehl(P(escort), PersonTypen[kPolice], kOpTakeAlong, -1, led, 0, 0, 0, 1);
+    Tick();
+    EXPECT_EQ(P(led).link, escort);
+    EXPECT_NE(P(led).moverFlags & kMoverLed, 0);
+    EXPECT_EQ(P(escort).link, 1000 + led);
+    EXPECT_EQ(HeadBefehlOpcode(P(escort)), kOpFollowTrail);
 }
 
 TEST_F(PersonLead, OrdersThatNameNobodyArePoppedAndATrailWithoutProgressEnds) {

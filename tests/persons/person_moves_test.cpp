@@ -264,13 +264,21 @@ TEST_F(PersonMoves, AnOnlookerWalksOnPastAKneelingCivilianThatDoesNotFaceIt) {
     EXPECT_EQ(Calls(findPathCalls, P(w)), 0);
 }
 
-TEST_F(PersonMoves, APersonThatCannotStepGivesUp) {
-    const std::int16_t w = eastWalker();
-    const float speed = PersonTypen[kStaff].speed;
-    PersonTypen[kStaff].speed = 0;
-    Tick();
-    PersonTypen[kStaff].speed = speed;
-    EXPECT_EQ(P(w).orders, nullptr);
+TEST_F(PersonMoves, ALyingTypeThatCannotStepKeepsItsOrder) {
+    // Type 34 has no speed: its step length is 0 wherever it stands. Only vehicles give up then.
+    constexpr int kLyingType = 34;
+    const std::int16_t w = Walker(kLyingType, kFieldX, kFieldY, 3);
+    SetBefehl(P(w), PersonTypen[kLyingType], kOpMove, -1, kGoalX, static_cast<int>(kFieldY), 0, 0,
+              1);
+    P(w).orders->flags |= kBefehlStarted;
+    Tick(3);
+    EXPECT_EQ(HeadBefehlOpcode(P(w)), kOpMove);
+    EXPECT_EQ(P(w).x, kFieldX);
+
+    SetBefehl(P(w), PersonTypen[kLyingType], kOpStraight, -1, kGoalX, static_cast<int>(kFieldY), 3,
+              0, 1);
+    Tick(3);
+    EXPECT_EQ(HeadBefehlOpcode(P(w)), kOpStraight);
     EXPECT_EQ(P(w).x, kFieldX);
 }
 
@@ -305,6 +313,27 @@ TEST_F(PersonMoves, StraightMovesEndOnThePointOrAreGivenUp) {
     Tick();
     EXPECT_EQ(HeadBefehlOpcode(P(w)), kOpWait) << "no such direction: the move is given up";
     EXPECT_EQ(P(w).x, 620.0f);
+}
+
+TEST_F(PersonMoves, AStraightWalkPlansRoundAStandingCarButWaitsForOneCrossing) {
+    for (const bool crossing : {false, true}) {
+        SCOPED_TRACE(crossing ? "a car crossing" : "a standing car");
+        ClearUnits();
+        const std::int16_t w = Walker(kStaff, kFieldX, kFieldY, 3);
+        SetBefehl(P(w), PersonTypen[kStaff], kOpStraight, -1, kGoalX, static_cast<int>(kFieldY), 3,
+                  0, 0);
+        const std::int16_t car = Make(kTypF101, 1, static_cast<std::int16_t>(kFieldX + 100),
+                                      static_cast<std::int16_t>(kFieldY), crossing ? 0 : 3);
+        if (crossing) SetMoving(V(car), 3.0f);
+        ASSERT_TRUE(PlaceBefore(P(w), PersonTypen[kStaff], kFieldX, kGoalX));
+        const float from = P(w).x;
+        Tick();
+        EXPECT_EQ(P(w).x, from) << "back where it stood";
+        EXPECT_EQ(P(w).anim, 0);
+        EXPECT_EQ(Calls(findPathCalls, P(w)), crossing ? 0 : 1);
+        EXPECT_EQ((P(w).moverFlags & kMoverSearching) == 0, crossing) << "waits";
+        EXPECT_EQ(HeadBefehlOpcode(P(w)), kOpStraight);
+    }
 }
 
 TEST_F(PersonMoves, TheTargetDirectionPointsAtTheNearestTrafficPathsStart) {

@@ -23,6 +23,7 @@ namespace kv {
 namespace {
 
 constexpr std::int8_t kMedic = 4;
+constexpr std::int8_t kHoseHolder = 11;
 
 using PersonUpdate = test::PersonUpdateTest;
 
@@ -132,6 +133,33 @@ TEST_F(PersonUpdate, AWellPersonWithoutEnergyBecomesACasualtyAndEndsThePass) {
     ticks(1);
     EXPECT_EQ(person(after).energy, 500000 - 20);
     EXPECT_EQ(person(spent).energy, kFullEnergy - 20);
+}
+
+TEST_F(PersonUpdate, OnlyAHoseHolderWithoutAControllerThatIsNoCasualtyWorksItsJet) {
+    // The jet aims east of a holder facing north: working it turns the holder a step a tick.
+    struct Case {
+        const char* who;
+        void (*make)(Person&);
+        std::int8_t facing;
+    };
+    const Case cases[] = {
+        {"a hose holder", [](Person&) {}, 1},
+        {"with a controller", [](Person& p) { p.controlFlags = kPersonController; }, 0},
+        {"a casualty", [](Person& p) { p.casualty = 1; }, 0},
+        {"in a vehicle", [](Person& p) { p.offMap = 1; }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.who);
+        alloc(2);
+        const std::int16_t h = stand(kHoseHolder, 300, 300, 0);
+        SchlauchStrahl& jet = person(h).attachment.makeJet();
+        jet.active = 1;
+        jet.direction = 3;
+        jet.splash = -1;
+        c.make(person(h));
+        ticks(1);
+        EXPECT_EQ(person(h).direction, c.facing);
+    }
 }
 
 TEST_F(PersonUpdate, IdleStandingPersonsRestAndCasualtiesRestOrLieStill) {

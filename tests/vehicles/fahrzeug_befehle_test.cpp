@@ -19,6 +19,7 @@
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_fixture.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/wasser_strahl.h"
 
 namespace kv {
 namespace {
@@ -69,6 +70,29 @@ TEST_F(FahrzeugBefehle, EmptyQueueLeavesEvenTheDrawCorner) {
     EXPECT_EQ(car().drawX, 1234);
     ExecuteFahrzeugBefehl(-1);
     ExecuteFahrzeugBefehl(FahrzeugCount);
+}
+
+TEST_F(FahrzeugBefehle, AMoveOrACannonOrderStopsTheRunningJetAWaitDoesNot) {
+    // A stop without force: it switches the jet off, or runs it on when the new order aims the
+    // cannon itself.
+    for (const std::uint8_t op : {kOpMove, kOpGoals, kOpRouteLeg, kOpCannonAtObject, kOpWait}) {
+        SCOPED_TRACE(int{op});
+        const std::int16_t c = Make(kTypF104);
+        Fahrzeug& f = Fahrzeuge[static_cast<std::size_t>(c)];
+        ASSERT_NE(f.wasserStrahl, nullptr);
+        f.wasserStrahl->active = 1;
+        SetBefehl(f, FahrzeugTypOf(f), op, -1, 100, 100, 0, 0, 0);
+        const WasserStrahl& jet = *f.wasserStrahl;
+        if (op == kOpWait) {
+            EXPECT_EQ(jet.active, 1);
+            EXPECT_EQ(jet.countdown, -1);
+        } else if (op == kOpCannonAtObject) {
+            EXPECT_EQ(jet.countdown, kWasserStrahlRunOn);
+        } else {
+            EXPECT_EQ(jet.active, 0);
+        }
+        RemoveFahrzeug(c, kRemoveDrivenOff);
+    }
 }
 
 TEST_F(FahrzeugBefehle, OpcodesWithoutHandlerHold) {

@@ -260,6 +260,81 @@ TEST_F(FahrzeugMoves, TheDriveStepAnswersWhatStandsInItsWay) {
     }
 }
 
+TEST_F(FahrzeugMoves, BehindASlowerCarTheRouteClassDecidesAndAFasterOneFollowsAtItsPace) {
+    // A car driving east a little ahead, as fast as the fire engine or slower.
+    enum class Outcome { KeepsGoing, Waits, Follows };
+    struct Case {
+        const char* name;
+        std::int32_t type;  // of the vehicle behind; the one ahead is an F101 (class 2)
+        float aheadSpeed;   // from the type's own speed on
+        Outcome outcome;
+    };
+    const Case cases[] = {
+        {"lower route class", kTypF201, 50.0f, Outcome::KeepsGoing},
+        {"the same route class", kTypF101, 50.0f, Outcome::Waits},
+        {"faster than the one ahead", kTypF101, 0.5f, Outcome::Follows},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearUnits();
+        const std::int16_t v =
+            driver(c.type, kMeadowX - 300, kMeadowY, 3, kOpMove, kMeadowX + 400, kMeadowY);
+        const FahrzeugTyp& typ = FahrzeugTypOf(V(v));
+        SetMoverAction(V(v), typ, kFahrzeugAnimDriving);
+        const std::int16_t ahead = Make(kTypF101, 1, static_cast<std::int16_t>(kMeadowX),
+                                        static_cast<std::int16_t>(kMeadowY), 3);
+        SetMoving(V(ahead), c.aheadSpeed);
+        ASSERT_TRUE(PlaceBefore(V(v), typ, kMeadowX - 300, kMeadowX));
+        // A few steps back, so that the car is met further along the look-ahead.
+        V(v).x -= 10;
+        ResetMoveTarget(V(v));
+        const float from = V(v).x;
+        Tick();
+        EXPECT_EQ(Calls(findPathCalls, V(v)), 0);
+        switch (c.outcome) {
+            case Outcome::KeepsGoing:
+                EXPECT_EQ(V(v).x, from);
+                EXPECT_EQ(V(v).anim, kFahrzeugAnimDriving) << "still counted as moving";
+                EXPECT_NE(V(v).moverFlags & kMoverSearching, 0);
+                break;
+            case Outcome::Waits:
+                EXPECT_EQ(V(v).x, from);
+                EXPECT_EQ(V(v).anim, 0);
+                EXPECT_EQ(V(v).moverFlags & kMoverSearching, 0);
+                break;
+            case Outcome::Follows:
+                EXPECT_GT(V(v).x, from);
+                EXPECT_LE(V(v).x, from + c.aheadSpeed);
+                EXPECT_EQ(V(v).speed, c.aheadSpeed) << "at the pace of the one ahead";
+                EXPECT_EQ(V(v).anim, kFahrzeugAnimDriving);
+                break;
+        }
+    }
+}
+
+TEST_F(FahrzeugMoves, AStraightMovePlansRoundAStandingCarButWaitsForOneCrossing) {
+    for (const bool crossing : {false, true}) {
+        SCOPED_TRACE(crossing ? "a car crossing" : "a standing car");
+        ClearUnits();
+        const std::int16_t v = Make(kTypF101, 1, static_cast<std::int16_t>(kMeadowX - 300),
+                                    static_cast<std::int16_t>(kMeadowY), 3);
+        SetBefehl(V(v), FahrzeugTypOf(V(v)), kOpStraight, -1,
+                  static_cast<std::int32_t>(kMeadowX + 200), static_cast<std::int32_t>(kMeadowY), 3,
+                  0, 0);
+        const std::int16_t car = Make(kTypF101, 1, static_cast<std::int16_t>(kMeadowX),
+                                      static_cast<std::int16_t>(kMeadowY), crossing ? 0 : 3);
+        if (crossing) SetMoving(V(car), 3.0f);
+        ASSERT_TRUE(PlaceBefore(V(v), FahrzeugTypOf(V(v)), kMeadowX - 300, kMeadowX));
+        const float from = V(v).x;
+        Tick();
+        EXPECT_EQ(V(v).x, from) << "back where it stood";
+        EXPECT_EQ(V(v).anim, 0);
+        EXPECT_EQ(Calls(findPathCalls, V(v)), crossing ? 0 : 1);
+        EXPECT_EQ((V(v).moverFlags & kMoverSearching) == 0, crossing) << "waits";
+        EXPECT_EQ(HeadBefehlOpcode(V(v)), kOpStraight);
+    }
+}
+
 TEST_F(FahrzeugMoves, TheF114PushesAnObjectUntilItIsStuckThenGivesUp) {
     const std::int16_t v =
         driver(kTypF114, kMeadowX - 300, kMeadowY, 3, kOpMove, kMeadowX + 200, kMeadowY);

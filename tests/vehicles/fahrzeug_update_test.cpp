@@ -8,6 +8,7 @@
 #include <climits>
 #include <vector>
 
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_fixture.h"
@@ -98,6 +99,32 @@ TEST_F(FahrzeugHeat, BurningOutNeitherCoolsNorTakesDamage) {
     UpdateFahrzeuge();
     EXPECT_EQ(car().heat, 5000);
     EXPECT_EQ(car().energy, 1000000 - 5000);
+}
+
+TEST_F(FahrzeugHeat, ACannonBurningOutNeitherCoolsNorSprays) {
+    // A running jet whose nozzle still has to turn: a working cannon turns it a step a tick.
+    for (const std::uint8_t order : {kOpBurnOut, kOpWait}) {
+        SCOPED_TRACE(int{order});
+        const std::int16_t c = Make(kTypF104);
+        FahrzeugTypen[kTypF104].material = 0;
+        Fahrzeug& f = Fahrzeuge[static_cast<std::size_t>(c)];
+        ASSERT_NE(f.wasserStrahl, nullptr);
+        // The burning out runs under an explosion: an object stands for it, as above.
+        const std::int16_t flame = FindFreeSonderObj();
+        CreateSonderObj(flame, kSobjHydrant, 600, 500, 0, 0, 0, 0.0f, 0);
+        if (order == kOpBurnOut)
+            AppendBefehl(f, order, flame, kSobjHydrant, 0, 0, 1, kBefehlStarted);
+        else
+            AppendBefehl(f, order, 100, 0, 0, 0, 1);
+        f.heat = 5000;
+        f.wasserStrahl->active = 1;
+        f.wasserStrahl->nozzle = 0;
+        f.wasserStrahl->nozzleTarget = 3;
+        UpdateFahrzeuge();
+        const bool burningOut = order == kOpBurnOut;
+        EXPECT_EQ(f.heat, burningOut ? 5000 : 1000);
+        EXPECT_EQ(f.wasserStrahl->nozzle, burningOut ? 0 : 1);
+    }
 }
 
 TEST_F(FahrzeugHeat, MaterialNumbersFromAFileCannotOverflow) {

@@ -453,6 +453,26 @@ TEST_F(FahrzeugTest, SeatsAndPushedObjectReachTheQueue) {
     SetFahrzeugPushedObject(stranger, 3);  // not a vehicle of the array: ignored
 }
 
+TEST_F(FahrzeugTest, AVehicleBoughtIntoACarriedOnesSlotStandsOnTheGround) {
+    // The crane's load hangs off the map, lifted; the crane drives off with it.
+    const std::int16_t carried = Make(kTypF102);
+    Fahrzeug& load = Fahrzeuge[static_cast<std::size_t>(carried)];
+    load.present = 0;
+    load.height = 30;
+    const std::int16_t crane = Make(kTypF110MD);
+    Fahrzeuge[static_cast<std::size_t>(crane)].link =
+        static_cast<std::uint16_t>(kCarriedFahrzeugLink + carried);
+    RemoveFahrzeug(crane, kRemoveDrivenOff);
+    ASSERT_EQ(load.type, -1);
+
+    const std::int16_t bought = Make(kTypF102, kOwnerBought);
+    ASSERT_EQ(bought, carried) << "the freed slot is taken again";
+    EXPECT_EQ(load.present, 1);
+    EXPECT_EQ(load.height, 0.0f);
+    const std::int16_t beside = Make(kTypF102);
+    EXPECT_TRUE(TestFahrzeugOverlap(beside)) << "the new one is there to be hit";
+}
+
 // Two cars of one type side by side, the second's box starting `gap` px after the first's ends.
 TEST_F(FahrzeugTest, OverlapCountsTouchingEdgesOnOneLayerOnly) {
     const std::int16_t a = Make(kTypZF01, 1, 600, 500, 9);

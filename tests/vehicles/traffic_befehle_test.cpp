@@ -120,6 +120,33 @@ TEST_F(TrafficBefehle, ACarTurningOnTheSpotAheadMakesItWait) {
     EXPECT_EQ(V(v).moverFlags & kMoverSearching, 0);
 }
 
+TEST_F(TrafficBefehle, ATurnOnTheSpotFacingAcrossItsReferenceGoesStraightOnFirst) {
+    // On the open field, to face a point to the north: two straight steps allowed.
+    using test::kFieldX;
+    using test::kFieldY;
+    struct Case {
+        int facing;
+        int reference;
+        int straightSteps;
+    };
+    for (const Case& c : {Case{3, 0, 2}, Case{9, 0, 2}, Case{3, 3, 0}, Case{4, 0, 0}}) {
+        SCOPED_TRACE(testing::Message() << "facing " << c.facing << ", reference " << c.reference);
+        ClearUnits();
+        const std::int16_t v = Make(kTypZF01, 0, static_cast<std::int16_t>(kFieldX),
+                                    static_cast<std::int16_t>(kFieldY), c.facing);
+        PushTurnBefehl(V(v), kOpTurnToward, kFieldX, kFieldY - 200, 2, c.reference, 1);
+        for (int step = 0; step < c.straightSteps; ++step) {
+            const float x = V(v).x;
+            Tick();
+            EXPECT_EQ(V(v).direction, c.facing) << "straight on";
+            EXPECT_NE(V(v).x, x);
+            EXPECT_EQ(V(v).orders->cInt(), 1 - step);
+        }
+        Tick();
+        EXPECT_EQ(V(v).direction, c.facing == 9 ? 10 : c.facing - 1) << "then it turns";
+    }
+}
+
 TEST_F(TrafficBefehle, ACivilianSittingInTheLaneFacingItSendsItBack) {
     const std::int16_t v = laneCar();
     const std::int16_t c = Walker(0, 1100, kLaneY, 3);

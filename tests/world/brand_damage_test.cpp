@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/fire_counts.h"
 #include "core/mission_counters.h"
+#include "core/mission_hooks.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "support/evade_recorder.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "world/brand_fixture.h"
 #include "world/sonder_obj.h"
+#include "writers/material_writer.h"
 
 namespace kv {
 namespace {
@@ -99,6 +105,41 @@ TEST_F(BrandDamage, PersonsLoseEnergyByTheirDivisorCasualtiesByThreeTimesIt) {
 
     ApplyBrandDamage();
     EXPECT_EQ(ToteCount, 1) << "the dead are counted once";
+}
+
+TEST_F(BrandDamage, EveryBurningCellFeltPushesThePersonFromItsHeatPointWithItsWholeHeat) {
+    light(6, 4, 50000);  // two cells east: a quarter of its heat hurts, but it pushes whole
+    PersonenAt(2, PointIn(4, 4));
+    Personen[1].storey = 1;  // inside no house: plain cells are not felt
+    const test::EvadeRecorder pushes;
+    ApplyBrandDamage();
+    // Heat points 32c - 16r + 24, 28r + 14: the person's own cell first, then its neighbours.
+    const std::vector<test::EvadeCall> expected = {
+        {0, 88, 126, kFire - kProtection, 8, 0, -1},
+        {0, 152, 126, 50000 - kProtection, 8, 0, -1},
+    };
+    EXPECT_EQ(pushes.Calls(), expected);
+}
+
+TEST_F(BrandDamage, AFireTheMissionsSetUpLightsHurtsAPersonBesideItAfterOneTick) {
+    // Nothing burns until the mission's fire set-up lights a cell, as its hook does: by its flag.
+    const test::ScratchDir dir;
+    const test::WorkingDirectory cwd(dir.path());
+    const sampledata::MaterialRow rows[] = {
+        {"nichts", "N", {0, 0, 0, -1, 0}},
+        {"senke", "S", {1000000000, 0, 0, -1, 0}},
+        {"gras", "G", {1000000, 20000, 5000, test::kGrassIgnite, 100}},
+    };
+    const auto bytes = sampledata::WriteMaterialFile(rows);
+    dir.write("data/material.dat", std::string(bytes.begin(), bytes.end()));
+    cell(4, 4).burning = 0;
+    BurningCellCount = 0;
+    MissionHookRows[0].InitBrand = [] { cell(5, 4).burning = 1; };
+    ASSERT_TRUE(InitBrand(1));
+    PersonenAt(1, PointIn(4, 4));
+    UpdateBrand();
+    ApplyBrandDamage();
+    EXPECT_EQ(Personen[0].energy, 1000000 - (5000 / 2 - kProtection) / 10);
 }
 
 TEST_F(BrandDamage, AMapWhoseCellsFallShortOfItsSizeIsFeltNowhere) {

@@ -349,7 +349,7 @@ void WriteMaterials(const test::ScratchDir& dir, std::span<const sampledata::Mat
     dir.write("data/material.dat", std::string(bytes.begin(), bytes.end()));
 }
 
-TEST_F(BrandTest, InitBrandSetsFuelCountsAndMovesFiresIntoHouses) {
+TEST_F(BrandTest, InitBrandSetsFuelAndCountsTheFiresWhereTheyBurn) {
     const test::ScratchDir dir;
     const test::WorkingDirectory cwd(dir.path());
     const sampledata::MaterialRow rows[] = {
@@ -376,12 +376,14 @@ TEST_F(BrandTest, InitBrandSetsFuelCountsAndMovesFiresIntoHouses) {
     EXPECT_EQ(houseCell(0, 0, 0, 0).fuel, 5678);
     EXPECT_EQ(cell(1, 1).burning, 1);
     EXPECT_EQ(anim(1, 1).kind, 3);
-    EXPECT_EQ(cell(5, 3).burning, 0);
-    EXPECT_EQ(houseCell(0, 0, 1, 1).burning, 1);
+    // The lit map cell under the house burns as a map cell, with its own grass, not the house.
+    EXPECT_EQ(cell(5, 3).burning, 1);
+    EXPECT_EQ(cell(5, 3).fuel, 1234);
+    EXPECT_EQ(anim(5, 3).kind, 3);
+    EXPECT_EQ(houseCell(0, 0, 1, 1).burning, 0);
     EXPECT_EQ(houseCell(0, 1, 2, 0).burning, 1);
-    EXPECT_EQ(Houses[0].floors[0].flames[kFlameFourth][1][1].kind, kFlameIdle);
-    EXPECT_EQ(BurningCellCount, 1);
-    EXPECT_EQ(Houses[0].burningCells, 2);
+    EXPECT_EQ(BurningCellCount, 2);
+    EXPECT_EQ(Houses[0].burningCells, 1);
     EXPECT_EQ(BurningHouseCount, 1);
     expectCountsMatch();
 

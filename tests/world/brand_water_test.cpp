@@ -176,6 +176,21 @@ TEST_F(BrandTest, APlainCellWithoutFuelLeftBurnsOutUnderWater) {
     EXPECT_EQ(MapCells[static_cast<std::size_t>(CellIndex(2, 2))].terrain, 2);
 }
 
+TEST_F(BrandTest, WaterStopsAtTheEndOfCellArraysShorterThanTheMap) {
+    map(9, 9);
+    light(8, 4, 5000);
+    // One more column than the arrays hold: water there, or reaching there, finds no cell.
+    MapWidth = static_cast<std::uint16_t>(MapWidth + 1);
+    const PixelPos past = PointIn(9, 4);
+    ApplyWasser(static_cast<std::int16_t>(past.x), static_cast<std::int16_t>(past.y), 40000, 0, -1);
+    EXPECT_EQ(cell(8, 4).burning, 1) << "the hit cell is not there";
+    const PixelPos edge = PointIn(8, 4);
+    ApplyWasser(static_cast<std::int16_t>(edge.x), static_cast<std::int16_t>(edge.y), 40000, 0, -1);
+    EXPECT_EQ(cell(8, 4).burning, 0);
+    EXPECT_EQ(cell(6, 4).heat, -10000) << "the neighbours the arrays hold";
+    MapWidth = static_cast<std::uint16_t>(MapWidth - 1);
+}
+
 TEST_F(BrandTest, JetsAimedAtAFireThatWentOutStop) {
     map(9, 9);
     const PixelPos at = PointIn(4, 4);

@@ -16,6 +16,7 @@
 #include "movement/befehl_queue.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "support/evade_recorder.h"
 #include "support/record_offsets.h"
 #include "vehicles/fahrzeug_fixture.h"
 #include "vehicles/fahrzeuge.h"
@@ -395,6 +396,16 @@ TEST_F(ExplosionHeat, PersonsOutOfReachAreSparedAndTheHeatKillsOrStrikes) {
     EXPECT_EQ(who(casualty).deadTicks, 0);
     EXPECT_EQ(who(standing).energy, 0);
     EXPECT_EQ(ToteCount, 1) << "only the casualty dies";
+}
+
+TEST_F(ExplosionHeat, EachPersonHurtIsPushedFromTheSourceByTheHeatThatReachedIt) {
+    const std::int16_t near = person(kPx, kPy + 50);
+    person(kPx, kPy + 250);  // out of reach: no push
+    const test::EvadeRecorder pushes;
+    ExplosionDamage(kDamageFromSonderObj, source);
+    const std::vector<test::EvadeCall> expected = {
+        {near, kPx, kPy, kHeat / 6 - PersonTypen[1].heatProtection, 8, 0, -1}};
+    EXPECT_EQ(pushes.Calls(), expected);
 }
 
 TEST_F(ExplosionHeat, ABurningVehicleHeatsOthersOnItsLayer) {

@@ -13,6 +13,7 @@
 #include "core/view.h"
 #include "movement/befehl_queue.h"
 #include "persons/personen.h"
+#include "support/evade_recorder.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "world/ballistics.h"
 #include "world/jet_fixture.h"
@@ -412,6 +413,22 @@ TEST_F(JetTest, TheCrowdCannonAimsAtTheNearestReachablePersonWithAController) {
     EXPECT_EQ(jet(v).targetPerson, -1);
     // Never a run-on: the crowd cannon keeps no countdown.
     EXPECT_EQ(jet(v).countdown, -1);
+}
+
+TEST_F(JetTest, TheCrowdCannonsWaterPushesItsTargetAwayFromTheVehicle) {
+    const PixelPos at = PixelIn(10, 10);
+    const std::int16_t v = cannon(kTypF303, at.x, at.y);
+    jet(v).autoAim = 1;
+    persons(2);
+    person(0, 0, at.x + 40, at.y, 1);
+    person(1, 0, at.x + 60, at.y, 1);  // not aimed at: never pushed
+    const test::EvadeRecorder pushes;
+    // The nozzle turns towards the target a step a tick before the water lands.
+    ticks(v, kDirectionCount + 2);
+    ASSERT_FALSE(pushes.Calls().empty());
+    const test::EvadeCall expected{
+        0, static_cast<float>(at.x), static_cast<float>(at.y), kVehiclePushStrength, 8, 0, -1};
+    for (const test::EvadeCall& c : pushes.Calls()) EXPECT_EQ(c, expected);
 }
 
 class JetImagesTest : public test::HeadlessTest {

@@ -16,6 +16,7 @@
 #include "world/materials.h"
 #include "world/terrain.h"
 #include "world/tile_set.h"
+#include "world/wall_mask.h"
 #include "world/world_fixture.h"
 
 namespace kv {
@@ -136,11 +137,11 @@ TEST_F(WorldGolden, HouseFileOfOneFloor) {
     house.at(23).text("Info");
     house.at(27).bytes({0x02, 0x00, 0x01, 0x00});  // 2 columns, 1 row
     house.at(31).text("Data");
-    // Cell [0][0]: lower, middle and upper pictures, class 3, walls front and right, flame sets
-    // lower 2, middle 1, upper 16.
-    house.at(35).bytes({0x02, 0x01, 0x04, 0x03, 0x06, 0x05, 3, 0x30, 2, 1, 16});
-    // Cell [1][0]: no class, the left wall, flame sets 6, 3, 1.
-    house.at(46).bytes({0x07, 0x00, 0x00, 0x00, 0x08, 0x00, 0, 0x80, 6, 3, 1});
+    // Cell [0][0]: lower, middle and upper pictures, class 3, wall code 10 (south and east),
+    // flame sets lower 2, middle 1, upper 16.
+    house.at(35).bytes({0x02, 0x01, 0x04, 0x03, 0x06, 0x05, 3, 10, 2, 1, 16});
+    // Cell [1][0]: no class, wall code 1 (west), flame sets 6, 3, 1.
+    house.at(46).bytes({0x07, 0x00, 0x00, 0x00, 0x08, 0x00, 0, 1, 6, 3, 1});
     house.at(57);
 
     ASSERT_TRUE(LoadHouseTypFromBytes(18, house, "golden.hlv")) << FatalErrorMessage();
@@ -153,7 +154,8 @@ TEST_F(WorldGolden, HouseFileOfOneFloor) {
     EXPECT_EQ(a.middleImage, 0x0304);
     EXPECT_EQ(a.upperImage, 0x0506);
     EXPECT_EQ(a.material, 3);
-    EXPECT_EQ(a.walls, kWallFront | kWallRight);
+    EXPECT_EQ(a.walls, 10);
+    EXPECT_EQ(WallMask(a.walls), kWallSouth | kWallEast);
     EXPECT_EQ(a.lowerFlames, 2);
     EXPECT_EQ(a.middleFlames, 1);
     EXPECT_EQ(a.upperFlames, 16);
@@ -162,7 +164,7 @@ TEST_F(WorldGolden, HouseFileOfOneFloor) {
     EXPECT_EQ(b.middleImage, 0);
     EXPECT_EQ(b.upperImage, 8);
     EXPECT_EQ(b.material, 0) << "one cell has a class: the others keep none";
-    EXPECT_EQ(b.walls, kWallLeft);
+    EXPECT_EQ(WallMask(b.walls), kWallWest);
     EXPECT_EQ(b.lowerFlames, 6);
     EXPECT_EQ(b.middleFlames, 3);
     EXPECT_EQ(b.upperFlames, 1);

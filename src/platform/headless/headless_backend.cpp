@@ -50,6 +50,15 @@ void HeadlessBackend::present(const FrameView& frame, const HardwarePalette& pal
     }
 }
 
+void HeadlessBackend::clearRecord() {
+    frames_ = {};
+    boxes_ = {};
+    modes_ = {};
+    paletteChanges_ = 0;
+    verticalBlanks_ = 0;
+    sound.clearCalls();
+}
+
 void HeadlessBackend::paletteChanged(const HardwarePalette&) {
     ++paletteChanges_;
 }

@@ -49,6 +49,9 @@ class HeadlessBackend : public Backend {
 
     const std::vector<Frame>& frames() const { return frames_; }
     void clearFrames() { frames_.clear(); }
+    // Frames, message boxes, display modes, the counts and the sound log dropped, their memory
+    // released: a backend used for many runs starts each from an empty record.
+    void clearRecord();
     const std::vector<Box>& boxes() const { return boxes_; }
     const std::vector<std::string>& displayModes() const { return modes_; }
     int paletteChanges() const { return paletteChanges_; }

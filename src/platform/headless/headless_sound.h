@@ -39,7 +39,7 @@ class HeadlessSound : public SoundDevice {
     bool playing(SoundBuffer handle) const;
     std::size_t bufferCount() const { return buffers_.size(); }
     const std::vector<Call>& calls() const { return calls_; }
-    void clearCalls() { calls_.clear(); }
+    void clearCalls() { calls_ = {}; }
     bool isOpen() const { return open_; }
 
     // A sound that does not loop has reached its end.

@@ -45,12 +45,12 @@ HouseCell Cell(int type, int floor, int i, int j) {
 
     // The outer walls, but where the door opens; the file holds their code.
     std::uint8_t walls = 0;
-    if (front) walls |= kWallFront;
-    if (right) walls |= kWallRight;
-    if (!HouseCellStands(type, i, j - 1)) walls |= kWallRear;
-    if (!HouseCellStands(type, i - 1, j)) walls |= kWallLeft;
+    if (front) walls |= kWallSouth;
+    if (right) walls |= kWallEast;
+    if (!HouseCellStands(type, i, j - 1)) walls |= kWallNorth;
+    if (!HouseCellStands(type, i - 1, j)) walls |= kWallWest;
     if (door) {
-        constexpr std::uint8_t kOpening[4] = {kWallRear, kWallFront, kWallLeft, kWallRight};
+        constexpr std::uint8_t kOpening[4] = {kWallNorth, kWallSouth, kWallWest, kWallEast};
         walls = static_cast<std::uint8_t>(walls & ~kOpening[s.doorSide & 3]);
     }
     c.walls = WallCode(walls);

@@ -55,6 +55,9 @@ std::vector<Canvas> Maske() {
     Canvas bottom(kBottomPanelWidth, kBottomPanelHeight, pal::kPanel[3]);
     bottom.frameRect(0, 0, kBottomPanelWidth, kBottomPanelHeight, pal::kPanelDark.first);
     for (int x : {24, 195}) bottom.fillRect(x - 2, 11, 154, 68, pal::kPanelDark.first);
+    // The three command buttons, sunken: a label above, the raised strip below lifts a button
+    // that is not pressed.
+    for (int x : {344, 457, 570}) Bevel(bottom, x, 22, 104, 77, false);
     return {right, bottom};
 }
 
@@ -131,7 +134,7 @@ std::vector<Canvas> ArtFor(const PanelPictureFile& file) {
     if (file.held == &MausImages) return Cursors();
     if (file.held == &PieceMaskImages) return PieceMask();
     if (file.held == &MaskPicsImages) return MaskPics();
-    if (file.held == &ButsImages) return Buttons(100, 36, true, pal::kLightGrey.first);
+    if (file.held == &ButsImages) return Buttons(100, 16, true, pal::kLightGrey.first);
     if (file.held == &MapButDownImages) return Pressed(100, 60);
     if (file.held == &OptionsButDownImages) return Pressed(107, 58);
     if (file.held == &ZBalkenImages) return StateBars();
