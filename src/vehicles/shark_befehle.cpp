@@ -92,18 +92,19 @@ void RunFahrzeugBefehl81(std::int16_t index) {
     Befehl& order = *v->orders;
     if (FirstBefehlTick(order)) {
         Person* p = AttackablePerson(order.aInt());
+        DeadlinePlan* plan = p != nullptr ? p->attachment.plan() : nullptr;
         const auto points = p != nullptr ? CirclePoints(*p) : std::nullopt;
         bool onPoint = false;
         if (points)
             for (const CirclePoint& c : *points)
                 if (c.facing == v->direction) onPoint = v->x == c.x && v->y == c.y;
-        if (!onPoint) {
+        if (plan == nullptr || !onPoint) {
             PopBefehl(*v);
             return;
         }
         // The person update ends a person whose deadline has passed: from now on only the
         // player's chase can save it.
-        p->attachment.plan()->deadline = static_cast<std::int16_t>(TickCounter / 20);
+        plan->deadline = static_cast<std::int16_t>(TickCounter / 20);
         SetFahrzeugAnim(index, kAnimAttack);
         return;
     }
