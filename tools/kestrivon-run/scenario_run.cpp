@@ -190,6 +190,8 @@ class ScenarioRunner {
                 return {};
             case Verb::Select:
                 return select(c);
+            case Verb::Player:
+                return player(c);
             case Verb::State:
                 state();
                 return {};
@@ -397,6 +399,15 @@ class ScenarioRunner {
         if (t.unit == nullptr) return notInUse(c);
         t.unit->selected = 1;
         UpdateSelectionMode();
+        return {};
+    }
+
+    // The flags the player's own units carry: the mission's creation leaves them clear.
+    static Failure player(const ScenarioCommand& c) {
+        const Target t = target(c);
+        if (t.unit == nullptr) return notInUse(c);
+        t.unit->targetable = 1;
+        t.unit->selectable = 1;
         return {};
     }
 
