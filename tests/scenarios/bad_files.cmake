@@ -47,6 +47,8 @@ set(rows
   "2|mission 1\nplayer vehicle|bad.txt:2: missing number: \"player\" takes KIND INDEX"
   "2|mission 1\nplayer car 0|bad.txt:2: KIND \"car\" is neither person nor vehicle"
   "2|mission 1\nempty\nplayer person 0|bad.txt:3: person 0 is not in use"
+  "2|mission 1\nhover 0 1 2 3 4 5|bad.txt:2: too many words: \"hover\" takes KIND [ID1 ID2 ID3 ID4]"
+  "2|mission 1\nhover 65536|bad.txt:2: KIND 65536 is out of range 0..65535"
   "2|mission 1\nseat 0|bad.txt:2: missing number: \"seat\" takes VEHICLE TYPE"
   "2|mission 1\nseat 0 55|bad.txt:2: TYPE 55 is out of range 0..54"
   "2|mission 1\nempty\nseat 0 1|bad.txt:3: vehicle 0 is not in use"

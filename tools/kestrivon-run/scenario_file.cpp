@@ -54,7 +54,7 @@ struct VerbRow {
 
 // The commands with a fixed list of numbers. order, append, goals, select, player and expect are
 // read apart.
-constexpr std::array<VerbRow, 21> kPlainVerbs = {{
+constexpr std::array<VerbRow, 22> kPlainVerbs = {{
     {"mission", Verb::Mission, "N", 1, 1, {{{"N", Form::Whole, 1, 30}}}},
     {"seed", Verb::Seed, "S", 1, 1, {{{"S", Form::Whole, 0, kU32Max}}}},
     {"house",
@@ -105,6 +105,16 @@ constexpr std::array<VerbRow, 21> kPlainVerbs = {{
     {"rpress", Verb::RPress, "X Y", 2, 2, {{kScreenX, kScreenY}}},
     {"key", Verb::Key, "CODE", 1, 1, {{kKeyCode}}},
     {"keyup", Verb::KeyUp, "CODE", 1, 1, {{kKeyCode}}},
+    {"hover",
+     Verb::Hover,
+     "KIND [ID1 ID2 ID3 ID4]",
+     1,
+     5,
+     {{{"KIND", Form::Whole, 0, 65535},
+       {"ID1", Form::Whole, 0, 65535},
+       {"ID2", Form::Whole, 0, 65535},
+       {"ID3", Form::Whole, 0, 65535},
+       {"ID4", Form::Whole, 0, 65535}}}},
     {"state", Verb::State, "", 0, 0, {}},
     {"cell", Verb::Cell, "COL ROW", 2, 2, {{kCol, kRow}}},
 }};

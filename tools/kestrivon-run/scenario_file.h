@@ -38,6 +38,7 @@ enum class Verb : std::uint8_t {
     KeyUp,
     Select,
     Player,
+    Hover,
     State,
     Cell,
     Expect,

@@ -49,9 +49,6 @@ constexpr std::uint8_t kOpLeaveBasket = 182;
 constexpr std::int32_t kBasketHome = 3;
 constexpr std::int8_t kLadderUp = 3;
 constexpr std::int8_t kLadderUpAgain = 13;
-// The pontoon layer's animations while it lays or takes up its pontoon.
-constexpr std::int8_t kPontoonWorkFirst = 2;
-constexpr std::int8_t kPontoonWorkLast = 6;
 
 // The helicopter carrying a person sets it down this far left of and above the mouse point, facing
 // this way.
@@ -189,13 +186,6 @@ bool FellTree(Person& p, CellPos cell) {
     GiveOrder(p, PersonTypOf(p), kOpGoals, kPhraseWork, std::move(sides));
     ThenOrder(p, kOpFellTree, cell.column, cell.row);
     return true;
-}
-
-// Vehicles at work where they stand stay out of a group's move.
-bool AtWork(const Fahrzeug& v) {
-    if (v.type == kTypF113) return v.anim >= kPontoonWorkFirst && v.anim <= kPontoonWorkLast;
-    if (v.type == kTypF106) return v.anim == kLadderUp || v.anim == kLadderUpAgain;
-    return false;
 }
 
 // A box group goes to the click point, quietly but for its leader's one phrase; the leader itself
