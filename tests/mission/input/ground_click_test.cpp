@@ -289,7 +289,7 @@ TEST_F(GroundClick, ABoxGroupMovesQuietlyWithoutItsLeaderOrThoseAtWork) {
     P(onlooker).controlFlags = kPersonOnlooker;
     SetBefehl(P(follower), PersonTypOf(P(follower)), kOpFollowTrail, -1, followed, 0, 0, 0, 0);
     V(landed).link2 = 3;  // standing on its landing object
-    V(layer).anim = 4;
+    V(layer).anim = 3;
     V(ladder).anim = 3;
     SelectionMode = kBoxGroupSelected;
     SelectedIndex = static_cast<std::uint16_t>(leader);
