@@ -85,6 +85,11 @@ struct MissionHooks {
     std::uint8_t (*CursorOnHouse)() = nullptr;
     std::uint8_t (*CursorOnPerson)() = nullptr;
     std::uint8_t (*CursorOnFahrzeug)() = nullptr;
+    // The click asks these first, each where its family applies: every click in the world view
+    // before what lies under the mouse counts (mission 21), then a click on the ground. A hook
+    // that consumed the click (given its own orders) answers non-zero; 0 lets the engine treat it.
+    std::uint8_t (*ClickOnMapArea)() = nullptr;
+    std::uint8_t (*ClickOnGround)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

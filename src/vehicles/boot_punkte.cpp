@@ -9,6 +9,10 @@ std::uint8_t HoverBootPunkt() {
     return 0;
 }
 
+std::uint8_t ClickBootPunkt(std::int16_t, std::int16_t) {
+    return 0;
+}
+
 void RunFahrzeugBefehl77(std::int16_t) {}
 
 }  // namespace kv

@@ -44,6 +44,9 @@ extern std::int16_t BootPunktCount;
 // With a boat or a carrier selected: whether the mouse is over a point it would be sent to; the
 // cursor is then the rescue cursor and the result 1.
 std::uint8_t HoverBootPunkt();
+// With a boat or a carrier selected: a click at world point (x, y) on a point it would be sent to
+// sends it there; 1 when it did.
+std::uint8_t ClickBootPunkt(std::int16_t x, std::int16_t y);
 
 // Take the person in distress into the first free seat.
 void RunFahrzeugBefehl77(std::int16_t vehicle);
