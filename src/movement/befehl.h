@@ -41,6 +41,9 @@ inline constexpr std::uint8_t kBefehlUseCD = 16;       // the waypoint is (c, d)
 inline constexpr std::uint8_t kBefehlFreePath = 32;    // plan with the free path search
 inline constexpr std::uint8_t kBefehlPathBuild = 64;   // used by the free path search
 inline constexpr std::uint8_t kBefehlShortLook = 128;  // a vehicle looks only 4 steps ahead
+// Beyond the moves the flags are the handler's own. Order 179: the object has been taken off the
+// map; its clean-up reads this rather than the object's slot, which may hold another by then.
+inline constexpr std::uint8_t kBefehlObjectTaken = kBefehlUseCD;
 
 // The four arguments are kept as the raw 32-bit words the order was built with: a float for
 // the move forms, a signed integer otherwise. So an order saved and loaded again is bit-exact.

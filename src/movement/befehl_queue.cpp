@@ -132,8 +132,7 @@ void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
             unit.sound = -1;
             break;
         case 179: {
-            SonderObjPlace object;
-            if (!SonderObjPlaces.get(order.aInt(), object)) {
+            if ((order.flags & kBefehlObjectTaken) != 0) {
                 unit.direction = static_cast<std::int8_t>((unit.direction + 6) % kDirectionCount);
                 if (const UnitTypHead* typ = PersonTypRecord(unit.type))
                     SetMoverAction(unit, *typ, 0);

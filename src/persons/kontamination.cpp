@@ -34,10 +34,6 @@ int Trunc(float v) {
     return static_cast<int>(v);
 }
 
-void OpenCompartment(const TypedFahrzeug& vehicle) {
-    SetBefehl(*vehicle.unit, *vehicle.typ, kOpenCompartment, kNoVoice, kOpenTicks, 0, 0, 0, 0);
-}
-
 bool CarriesSomeone(std::int8_t type) {
     return type == 12 || type == 19 || type == 24 || type == 26;
 }
@@ -97,6 +93,10 @@ bool ComeOutBeside(std::int16_t index, Person& p, std::int16_t vehicle) {
 }
 
 }  // namespace
+
+void OpenCompartment(const TypedFahrzeug& vehicle) {
+    SetBefehl(*vehicle.unit, *vehicle.typ, kOpenCompartment, kNoVoice, kOpenTicks, 0, 0, 0, 0);
+}
 
 bool KontaminationProof(std::int8_t type) {
     return type == 3 || (type >= 21 && type <= 25);

@@ -7,6 +7,8 @@
 
 namespace kv {
 
+struct TypedFahrzeug;
+
 // Exposure at which a person is contaminated itself.
 inline constexpr std::uint16_t kKontaminiertExposure = 100;
 // A contaminated person exposes others closer than this (whole pixels).
@@ -15,6 +17,10 @@ inline constexpr std::int32_t kKontaminationReach = 80;
 inline constexpr std::int32_t kKontaminationLoss = 30;
 // Ticks a person spends inside the decontamination vehicle.
 inline constexpr std::int32_t kDecontaminationTicks = 200;
+
+// Asks the vehicle to open its compartment (order 43 for 8 ticks, without a word), in place of
+// whatever it was doing. Persons that wait at a compartment ask every tick until it shows open.
+void OpenCompartment(const TypedFahrzeug& vehicle);
 
 // The fire-fighters of the protective-suit family never take contamination.
 bool KontaminationProof(std::int8_t type);

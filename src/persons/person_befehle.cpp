@@ -4,6 +4,8 @@
 #include "movement/befehl_rerun.h"
 #include "movement/stepping.h"
 #include "movement/zones.h"
+#include "persons/carried_objects.h"
+#include "persons/equipment.h"
 #include "persons/kontamination.h"
 #include "persons/person_fight.h"
 #include "persons/person_handlers.h"
@@ -48,6 +50,10 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[10] = RunClear;
     h[11] = PlanPersonPath;
     h[12] = PlacePersonIfFree;
+    h[154] = TakeFeuerloescher;
+    h[155] = TakeMetallschneider;
+    h[156] = TakeSchlauch;
+    h[157] = ReturnEquipment;
     h[159] = RunPersonBefehl00;
     h[160] = RunPersonBefehl160;
     h[161] = RunPersonBefehl161;
@@ -63,6 +69,13 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[168] = RunPersonBefehl168;
     h[172] = RunPersonFight;
     h[173] = EndPersonFight;
+    h[174] = ConnectHydrant;
+    h[175] = TakeMotorsaege;
+    h[177] = AimSchlauchAtTarget;
+    h[178] = AimSchlauchAtHeight;
+    h[179] = PickUpObject;
+    h[180] = PutDownObject;
+    h[185] = PickUpReifen;
     h[186] = RunHooked<&H::RunPersonBefehl186M03>;
     h[187] = RunPersonBefehl187;
     h[188] = RunPersonBefehl188;
@@ -71,7 +84,12 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[197] = RunHooked<&H::RunPersonBefehl197M12>;
     h[198] = EnterDecontamination;
     h[199] = LeaveDecontamination;
+    h[200] = PickUpRing;
     h[203] = RunHooked<&H::RunPersonBefehl203M06>;
+    h[204] = DropEquipment;
+    h[207] = ThrowRing;
+    h[208] = AimSchlauchAtGround;
+    h[211] = TakeSeil;
     h[212] = RunHooked<&H::RunPersonBefehl212M10>;
     h[213] = RunHooked<&H::RunPersonBefehl213M10>;
     h[214] = RunHooked<&H::RunPersonBefehl214M10>;
@@ -79,6 +97,8 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[216] = RunHooked<&H::RunPersonBefehl216M10>;
     h[217] = RunHooked<&H::RunPersonBefehl217M26>;
     h[218] = RunHooked<&H::RunPersonBefehl218M04>;
+    h[219] = TakeRingAtPoint;
+    h[220] = PutRingAtPoint;
     h[222] = RunHooked<&H::RunPersonBefehl222M17>;
     h[224] = RunHooked<&H::RunPersonBefehl224M21>;
     h[225] = RunHooked<&H::RunPersonBefehl225M21>;

@@ -9,6 +9,7 @@
 #include "core/selection.h"
 #include "media/unit_sounds.h"
 #include "movement/befehl_queue.h"
+#include "persons/carried_objects.h"
 #include "persons/equipment.h"
 #include "persons/person_houses.h"
 #include "persons/person_lead.h"
@@ -22,6 +23,7 @@ namespace kv {
 namespace {
 
 constexpr std::int8_t kTypeHoseHolder = 11;
+constexpr std::int8_t kTypeReifenCarrier = 45;
 constexpr int kScream = 39;
 constexpr int kBurningScream = 38;
 constexpr std::uint8_t kAnimBurning = 3;
@@ -189,6 +191,7 @@ void InjurePerson(std::int16_t index, std::int32_t energy, std::uint8_t mask, st
     Person& p = *person;
     ReleasePartners(index, p);
     if (p.type == kTypeHoseHolder) DropHose(index);
+    if (p.type == kTypeReifenCarrier) DropReifen(index);
     if ((flags & kInjureNoScream) == 0 && p.type != kPersonTypBurning)
         PlayPersonSound(index, kScream);
 
@@ -229,6 +232,7 @@ void HitPerson(std::int16_t index) {
     Person& p = *person;
     ReleasePartners(index, p);
     if (p.type == kTypeHoseHolder) DropHose(index);
+    if (p.type == kTypeReifenCarrier) DropReifen(index);
     if (const TypeRule* rule = FindRule(kHitRules, p.type)) {
         if (rule->dropsLoad) PutDownLoad(p, kPushEverywhere, 0);
         if (rule->showsUp) p.present = 1;

@@ -261,17 +261,17 @@ TEST_F(BefehlQueue, PoppingRunsTheCleanUpOfTheOrderThatLeaves) {
 
 TEST_F(BefehlQueue, PoppingThePickUpTurnsRoundOrGivesUp) {
     Person& p = person(0);
-    objects[2].used = true;
-    // The object is gone (picked up): the person turns round and stands.
+    // The order took its object: the person turns round and stands, whatever holds the slot now.
+    objects[3].used = true;
     p.direction = 8;
     p.anim = 2;
     p.frame = 4;
-    AppendBefehl(p, 179, 3, 0, 0, 0, 1);
+    AppendBefehl(p, 179, 3, 0, 0, 0, 1, kBefehlObjectTaken);
     PopBefehl(p);
     EXPECT_EQ(p.direction, 2);
     EXPECT_EQ(p.anim, 0);
     EXPECT_EQ(p.frame, 0);
-    // The object is still there: the carrier form ends and the link goes.
+    // Not taken yet, even with the slot free: the carrier form ends and the link goes.
     p.type = 14;
     p.selected = 1;
     p.link = 2;

@@ -16,6 +16,7 @@
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "persons/boarding.h"
+#include "persons/carried_objects.h"
 #include "persons/equipment.h"
 #include "persons/person_lead.h"
 #include "persons/person_link.h"
