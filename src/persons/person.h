@@ -27,7 +27,10 @@ inline constexpr std::uint8_t kAnimStand = 0;
 inline constexpr std::uint8_t kAnimWalk = 1;
 inline constexpr std::uint8_t kAnimLying = 2;
 inline constexpr std::uint8_t kAnimDistress = 3;
+inline constexpr std::uint8_t kAnimLayDown = 3;  // a carrier laying its casualty down
+inline constexpr std::uint8_t kAnimKneel = 4;
 inline constexpr std::uint8_t kAnimTreat = 5;
+inline constexpr std::uint8_t kAnimStandUp = 5;  // a carrier that has laid its casualty down
 
 // The deadline plan of a person in distress (24 bytes; the creator writes the first 16).
 struct DeadlinePlan {

@@ -6,14 +6,16 @@
 #include "movement/zones.h"
 #include "persons/carried_objects.h"
 #include "persons/equipment.h"
+#include "persons/boarding.h"
 #include "persons/kontamination.h"
 #include "persons/person_fight.h"
 #include "persons/person_handlers.h"
 #include "persons/person_houses.h"
 #include "persons/person_lead.h"
 #include "persons/person_moves.h"
-#include "persons/person_windows.h"
 #include "persons/person_pursuit.h"
+#include "persons/person_rescue.h"
+#include "persons/person_windows.h"
 #include "persons/personen.h"
 #include "persons/rival_persons.h"
 
@@ -54,11 +56,17 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[155] = TakeMetallschneider;
     h[156] = TakeSchlauch;
     h[157] = ReturnEquipment;
+    h[150] = TreatPatient;
+    h[151] = BoardFahrzeug;
+    h[152] = LoadStretcher;
+    h[153] = UnloadStretcher;
     h[159] = RunPersonBefehl00;
     h[160] = RunPersonBefehl160;
     h[161] = RunPersonBefehl161;
     h[162] = RunPersonBefehl162;
     h[163] = RunHooked<&H::RunPersonBefehlEnterBasis>;
+    h[164] = PickUpCasualty;
+    h[165] = PutDownCasualty;
     h[169] = RunPersonBefehl169;
     h[170] = LeaveHouse;
     h[171] = RunPersonBefehl171;
@@ -85,6 +93,7 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[198] = EnterDecontamination;
     h[199] = LeaveDecontamination;
     h[200] = PickUpRing;
+    h[202] = ReanimatePatient;
     h[203] = RunHooked<&H::RunPersonBefehl203M06>;
     h[204] = DropEquipment;
     h[207] = ThrowRing;

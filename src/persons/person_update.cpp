@@ -23,7 +23,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::uint8_t kAnimKneel = 4;
 // Every onlooker of this mission is a fighter.
 constexpr int kFightingOnlookersMission = 9;
 constexpr std::uint32_t kTicksPerSecond = 20;

@@ -8,6 +8,7 @@
 #include "movement/collision.h"
 #include "persons/person_houses.h"
 #include "persons/person_link.h"
+#include "persons/person_rescue.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "vehicles/fahrzeuge.h"
@@ -95,15 +96,6 @@ void SwitchHeliType(std::int16_t index, Fahrzeug& v, std::int16_t to, std::int8_
     if (SelectedIndex == static_cast<std::uint16_t>(index) &&
         SelectionMode == static_cast<std::uint16_t>(from))
         SelectionMode = static_cast<std::uint16_t>(to);
-}
-
-// The first object a person lies on or is revived beside lets it go.
-void UntieFromSonderObj(std::int32_t person) {
-    for (SonderObj& o : SonderObjs) {
-        if (o.type == -1 || o.user == -1 || (o.user & 0x0FFF) != person) continue;
-        o.user = -1;
-        return;
-    }
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "movement/befehl_queue.h"
 #include "movement/stepping.h"
 #include "movement/traffic_paths.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "platform/cp1252.h"
 #include "vehicles/carry_befehle.h"
@@ -118,7 +119,7 @@ class FuelExplosion : public MissionOne, public ::testing::WithParamInterface<in
 
 TEST_P(FuelExplosion, TreatingTheCasualtyBesideTheFuelSetsItOff) {
     GameSpeed = static_cast<std::uint8_t>(GetParam());
-    Person& doctor = staff(kDoctor, 934, 500);
+    Person& doctor = staff(kPersonTypMedic, 934, 500);
     const std::int16_t d = indexOf(doctor);
     doctor.selected = 1;
     Fahrzeug& crane = vehicle(kF110, 600, 300, 3, kOwnerBought);
@@ -127,7 +128,9 @@ TEST_P(FuelExplosion, TreatingTheCasualtyBesideTheFuelSetsItOff) {
     SelectedIndex = static_cast<std::uint16_t>(d);
     doctor.anim = 1;
     doctor.frame = 3;
-    AppendBefehl(doctor, 150, kBadlyInjured, 0, 0, 0, 0);
+    // A medic on its treatment point kneels down for longer than a frame's ticks.
+    doctor.direction = 9;
+    AppendBefehl(doctor, 150, kBadlyInjured, 917, 500, 0, 0);
 
     RunMissionFrame();
     EXPECT_EQ(doctor.orders, nullptr);

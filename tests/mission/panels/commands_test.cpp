@@ -312,7 +312,14 @@ TEST_F(Commands, EachCommandGivesItsOrdersAndPhrase) {
              V(v).selected = 1;
              const std::int16_t p = SelectPerson(1, 0, 2001);
              P(p).link2 = static_cast<std::uint16_t>(v);
-             return Expect{&P(p), {}, -1, [v, p] {
+             // The boarding sends it to the door, with its acknowledgement.
+             const FahrzeugPunkt door = GetFahrzeugDoorPoint(v, p);
+             return Expect{&P(p),
+                           {{0, door.x, door.y, 0, 0, 0},
+                            {0, door.x, door.y, 0, 0, 1},
+                            {151, v, TruncInt(V(v).x), TruncInt(V(v).y), 0, 0}},
+                           16,
+                           [v, p] {
                                EXPECT_EQ(SelectionMode, 1001);
                                EXPECT_EQ(V(v).selected, 0);
                                EXPECT_EQ(P(p).link2, kNoLink);
