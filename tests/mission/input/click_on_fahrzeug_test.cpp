@@ -44,6 +44,16 @@ class FahrzeugClick : public test::ClickTest {
         EXPECT_EQ(V(v).selected, 1);
         EXPECT_EQ(Played(), Said(FahrzeugTypOf(V(v)), 6));
     }
+    // What boarding leaves: the person on its way in, still the selection.
+    void ExpectBoards(std::int16_t p, std::int16_t v) {
+        const Strings orders = Orders(P(p));
+        ASSERT_FALSE(orders.empty());
+        EXPECT_EQ(orders.back().substr(0, orders.back().size() - 1),
+                  "151(" + std::to_string(v) + "," + std::to_string(static_cast<int>(V(v).x)) +
+                      "," + std::to_string(static_cast<int>(V(v).y)) + ",0)");
+        EXPECT_EQ(SelectionMode, static_cast<std::uint16_t>(kPersonSelected + P(p).type));
+        EXPECT_EQ(SelectedIndex, static_cast<std::uint16_t>(p));
+    }
 };
 
 // --- Equipment ---------------------------------------------------------------------------------
@@ -85,7 +95,7 @@ TEST_F(FahrzeugClick, AChoiceEndsAtTheNextVehicleAndTheSameVehicleStartsItAgain)
     ASSERT_EQ(SelectionMode, 2003);
 
     // Another vehicle: the person's mode again, the F104 let go (its link kept), then the F101 is
-    // chosen since the person cannot board it yet.
+    // chosen since fire fighters do not board it.
     ClickFahrzeug(f101);
     EXPECT_EQ(V(f104).selected, 0);
     EXPECT_EQ(P(p).link2, static_cast<std::uint16_t>(f104));
@@ -98,20 +108,23 @@ TEST_F(FahrzeugClick, AChoiceEndsAtTheNextVehicleAndTheSameVehicleStartsItAgain)
     EXPECT_EQ(V(f104).selected, 1);
 }
 
-// What keeps a person from equipment: a house, a link, a type without a row.
-TEST_F(FahrzeugClick, WithoutARowOrOutsideItsConditionsTheVehicleIsChosen) {
+// What keeps a person from equipment: a house, a link, a type without a row. The person then
+// boards, or else the vehicle is chosen.
+TEST_F(FahrzeugClick, WithoutARowOrOutsideItsConditionsThePersonBoardsOrTheVehicleIsChosen) {
     ASSERT_TRUE(test::PlaceHouses({{4, 10, 3}}));
     const std::int16_t f103 = Bought(kTypF103, 800, 250);
     const struct {
         int person;
         bool inHouse;
         bool linked;
+        bool boards;
     } cases[] = {
-        {1, true, false},    // a staff person inside a house takes nothing and cannot board
-        {1, false, true},    // one who leads someone
-        {9, false, false},   // the metal cutter is not the F103's
-        {10, true, false},   // the hose's row refuses boarding too
-        {11, false, false},  // the hose holder never boards by a click
+        {1, true, false, false},    // a staff person inside a house takes nothing, cannot board
+        {1, false, true, false},    // one who leads someone may not board either
+        {9, false, false, true},    // the metal cutter is not the F103's: it boards
+        {10, true, false, false},   // the hose's row refuses boarding too
+        {10, false, true, false},   // and so it does with a link
+        {11, false, false, false},  // the hose holder never boards by a click
     };
     for (const auto& c : cases) {
         ClearUnits();
@@ -122,7 +135,10 @@ TEST_F(FahrzeugClick, WithoutARowOrOutsideItsConditionsTheVehicleIsChosen) {
         if (c.inHouse) P(p).house = 0;
         if (c.linked) P(p).link = static_cast<std::uint16_t>(1000 + led);
         ClickFahrzeug(v);
-        ExpectChosen(v);
+        if (c.boards)
+            ExpectBoards(p, v);
+        else
+            ExpectChosen(v);
         EXPECT_EQ(P(p).link2, kNoLink) << c.person;
     }
     test::ResetHouseState();
@@ -166,13 +182,12 @@ TEST_F(FahrzeugClick, TheBoatIsChosenOffALaunchPlaceAndGoesOntoTheCarrierOnItsPo
     ClickFahrzeug(boat);
     ExpectChosen(boat);
 
-    // On the launch place a person may board: with boarding refused for now it is chosen as well,
-    // but as the boarding's answer, not the boat's row.
+    // On the launch place a person may board.
     V(boat).x = 730;
     V(boat).y = 380;
     SelectPerson(staff);
     ClickFahrzeug(boat);
-    ExpectChosen(boat);
+    ExpectBoards(staff, boat);
 
     // The empty carrier on the active point, facing as the point: the selected boat goes onto it.
     const std::int16_t carrier = Bought(kTypF119, 700, 400, 9);
@@ -330,7 +345,7 @@ TEST_F(BasketClick, FromTheStreetIntoTheLoweredEmptyBasket) {
     EXPECT_EQ(Orders(P(p)), (Strings{"0(762,303,0,0)0", Into(762, 303)}));
     EXPECT_EQ(SelectionMode, kPersonSelected + 1);
 
-    // Raised, full, or not set up: boarding or choosing.
+    // Raised, full, or not set up: the person boards the vehicle instead.
     for (int c = 0; c < 3; ++c) {
         ClearBefehle(P(p));
         SelectPerson(p);
@@ -338,8 +353,7 @@ TEST_F(BasketClick, FromTheStreetIntoTheLoweredEmptyBasket) {
         k().persons = c == 1 ? 1 : 0;
         V(ladder).anim = c == 2 ? 0 : 13;
         ClickFahrzeug(ladder);
-        EXPECT_EQ(P(p).orders, nullptr) << c;
-        ExpectChosen(ladder);
+        ExpectBoards(p, ladder);
     }
 }
 
