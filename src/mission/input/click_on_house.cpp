@@ -133,9 +133,10 @@ void WaterAtHouse(const HouseClick& c) {
     const FahrzeugTyp& type = FahrzeugTypOf(v);
     if (type.kanone == nullptr) return;
     const int frontLine = c.points.frontLine;
+    // Below the front line is no storey, as above the top floor.
+    if (c.at.my > frontLine) return;
     const int k = (frontLine - c.at.my) / kStoreyHeight;
-    // Below the front line is no storey either.
-    if (k < 0 || k > c.t.floors - 1) return;
+    if (k > c.t.floors - 1) return;
     const int column = c.h.x + c.i;
     const int row = c.points.frontRow;
     const int tx = kCellWidth * column - 16 * row;
