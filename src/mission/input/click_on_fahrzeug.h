@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "mission/input/click_orders.h"
+#include "vehicles/fahrzeug_typ_table.h"
 
 namespace kv {
 
@@ -21,16 +22,16 @@ struct EquipmentModeRow {
     std::uint16_t mode;
 };
 inline constexpr std::array<EquipmentModeRow, 10> kEquipmentModes = {{
-    {1, {1, 2, 3, -1, -1, -1}, true, false, 2009},
-    {1, {9, 13, 17, 20, 22, 25}, true, true, 2010},
-    {2, {1, 2, 3, -1, -1, -1}, true, false, 2001},
-    {2, {10, 13, 20, 25, -1, -1}, true, true, 2002},
-    {3, {1, 2, 3, -1, -1, -1}, true, false, 2003},
-    {3, {8, 16, 21, -1, -1, -1}, false, false, 2004},
-    {4, {1, 2, 3, -1, -1, -1}, true, false, 2005},
-    {4, {10, 15, 18, 23, -1, -1}, false, false, 2006},
-    {7, {1, 2, 3, -1, -1, -1}, true, false, 2007},
-    {7, {9, 17, 22, -1, -1, -1}, false, false, 2008},
+    {kTypF102, {1, 2, 3, -1, -1, -1}, true, false, 2009},
+    {kTypF102, {9, 13, 17, 20, 22, 25}, true, true, 2010},
+    {kTypF103, {1, 2, 3, -1, -1, -1}, true, false, 2001},
+    {kTypF103, {10, 13, 20, 25, -1, -1}, true, true, 2002},
+    {kTypF104, {1, 2, 3, -1, -1, -1}, true, false, 2003},
+    {kTypF104, {8, 16, 21, -1, -1, -1}, false, false, 2004},
+    {kTypF105, {1, 2, 3, -1, -1, -1}, true, false, 2005},
+    {kTypF105, {10, 15, 18, 23, -1, -1}, false, false, 2006},
+    {kTypF108, {1, 2, 3, -1, -1, -1}, true, false, 2007},
+    {kTypF108, {9, 17, 22, -1, -1, -1}, false, false, 2008},
 }};
 
 // The row of the vehicle type naming the person type; null for none.

@@ -9,7 +9,6 @@
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "mission/input/click_targets.h"
-#include "mission/input/cursor_on_units.h"
 #include "mission/input/selected_unit.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/stepping.h"

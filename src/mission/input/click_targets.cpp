@@ -6,7 +6,6 @@
 
 #include "mission/input/click_orders.h"
 #include "movement/befehl_opcodes.h"
-
 #include "vehicles/fahrzeug_typ_table.h"
 #include "vehicles/fahrzeuge.h"
 

@@ -37,16 +37,16 @@ bool MayBoard(std::int8_t personType, std::int8_t vehicleType) {
                .mayBoard[static_cast<std::size_t>(vehicleType)] != 0;
 }
 
+// Missions 7 and 23 fetch casualties by helicopter only outside this block of cells, which their
+// own rescue covers.
+constexpr int kPickUpBlockColumns[2] = {46, 77};
+constexpr int kPickUpBlockRows[2] = {25, 36};
+
 // The persons under a controller that a person of type 0 may lead away.
 constexpr std::uint8_t kLeadableControllers =
     kPersonOnlooker | kPersonRival | kPersonFighter | kPersonScriptMarked;
 
 }  // namespace
-
-// Missions 7 and 23 fetch casualties by helicopter only outside this block of cells, which their
-// own rescue covers.
-constexpr int kPickUpBlockColumns[2] = {46, 77};
-constexpr int kPickUpBlockRows[2] = {25, 36};
 
 bool HelicopterMayFetch(const Person& casualty) {
     if (MissionNummer != 7 && MissionNummer != 23) return true;
