@@ -91,6 +91,16 @@ std::vector<std::string> ClickTest::Orders(const UnitHead& unit) {
     return orders;
 }
 
+std::string ClickTest::FirstOrder(const UnitHead& unit) {
+    const std::vector<std::string> orders = Orders(unit);
+    return orders.empty() ? std::string() : orders.front();
+}
+
+std::string ClickTest::LastOrder(const UnitHead& unit) {
+    const std::vector<std::string> orders = Orders(unit);
+    return orders.empty() ? std::string() : orders.back();
+}
+
 ClickPoints ClickTest::AtMouse() {
     const int x = ViewOrigin.x + MouseX;
     const int y = ViewOrigin.y + MouseY;

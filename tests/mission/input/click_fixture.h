@@ -23,6 +23,9 @@ class ClickTest : public CursorTest {
     // Each order as "opcode(a,b,c,d)e" with its arguments as the opcode keeps them (points of
     // moves and turns as floats, the rest as integers), or "opcode[x,y,f;...]e" for a list.
     static std::vector<std::string> Orders(const UnitHead& unit);
+    // The first and the last of them; empty for an empty queue.
+    static std::string FirstOrder(const UnitHead& unit);
+    static std::string LastOrder(const UnitHead& unit);
     // The click point at the mouse's world point, which is also the mouse point.
     static ClickPoints AtMouse();
 

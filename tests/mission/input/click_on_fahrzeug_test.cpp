@@ -287,9 +287,9 @@ TEST_F(FahrzeugClick, TheDecontaminationTakesTheContaminatedPersonTheLedOneOrThe
     ClickFahrzeug(f109);
     EXPECT_EQ(P(s).orders, nullptr);
     const FahrzeugPunkt lpt = GetFahrzeugSidePoint(f109, led);
-    EXPECT_EQ(Orders(P(led)).back(),
+    EXPECT_EQ(LastOrder(P(led)),
               "198(" + std::to_string(s) + "," + std::to_string(f109) + ",0,0)1");
-    EXPECT_EQ(Orders(P(led)).front(),
+    EXPECT_EQ(FirstOrder(P(led)),
               "0(" + std::to_string(lpt.x) + "," + std::to_string(lpt.y) + ",0,0)0");
     EXPECT_EQ(Played(), Said(PersonTypOf(P(led)), 14));
 
@@ -300,7 +300,7 @@ TEST_F(FahrzeugClick, TheDecontaminationTakesTheContaminatedPersonTheLedOneOrThe
     P(s).link = static_cast<std::uint16_t>(led);
     SelectPerson(s);
     ClickFahrzeug(f109);
-    EXPECT_EQ(Orders(P(s)).back(), "198(-1," + std::to_string(f109) + ",0,0)1");
+    EXPECT_EQ(LastOrder(P(s)), "198(-1," + std::to_string(f109) + ",0,0)1");
     EXPECT_EQ(Played(), Said(PersonTypOf(P(s)), 16));
 
     // Nobody contaminated: boarding or choosing.

@@ -140,7 +140,7 @@ TEST_F(HouseClick, ACannonSpraysFromInFrontWithinRangeElseDrivesToTheFrontLineFi
     }
     MouseAtWorld(300, kFrontLine);
     ClickHouse(kHoverHouseLower, 2, 3, 1, kCursorWater);
-    EXPECT_EQ(Orders(V(v)).back(), "55[288,181,0;12,6,0]0") << "storey 0 reaches the line";
+    EXPECT_EQ(LastOrder(V(v)), "55[288,181,0;12,6,0]0") << "storey 0 reaches the line";
     const std::int16_t car = Bought(kTypF101, 300, 230);
     ASSERT_EQ(FahrzeugTypOf(V(car)).kanone, nullptr);
     SelectFahrzeug(car);

@@ -102,7 +102,7 @@ TEST_F(PersonClick, MissionsSevenAndTwentyThreeFetchNoCasualtyInsideTheirBlock) 
         SelectFahrzeug(heli);
         ClickPerson(inside);
         if (mission == 1) {
-            EXPECT_EQ(Orders(V(heli)).back(), "78(1130,845," + N(inside) + ",0)1");
+            EXPECT_EQ(LastOrder(V(heli)), "78(1130,845," + N(inside) + ",0)1");
         } else {
             EXPECT_EQ(V(heli).orders, nullptr) << int{mission};
             ExpectCasualtyChosen(inside);
@@ -350,7 +350,7 @@ TEST_F(SonderObjClick, TheHoseIsConnectedAtAHydrantAndLetGoAtItsOwn) {
     SelectPerson(s);
     ClickSonderObj(other);
     EXPECT_EQ(P(s).type, 10);
-    EXPECT_EQ(Orders(P(s)).back(), "174(" + N(other) + ",0,0,0)0");
+    EXPECT_EQ(LastOrder(P(s)), "174(" + N(other) + ",0,0,0)0");
 
     // Type 10 at the hydrant it is tied to: nothing.
     ClearBefehle(P(s));
