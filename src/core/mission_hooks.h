@@ -73,6 +73,11 @@ struct MissionHooks {
     // A click on a special object: the selected unit's orders, and non-zero, which ends the
     // click's handling; 0 lets the engine treat the click as usual.
     std::uint8_t (*ClickOnSonderObj)() = nullptr;
+    // The same for a click on a vehicle, a person or a house (HoverIds as the drawing recorded
+    // them).
+    std::uint8_t (*ClickOnFahrzeug)() = nullptr;
+    std::uint8_t (*ClickOnPerson)() = nullptr;
+    std::uint8_t (*ClickOnHouse)() = nullptr;
     // After the mission-won screen: fills the result lines, the efficiency, the points and the
     // line layout.
     void (*EvaluateMission)() = nullptr;

@@ -9,6 +9,9 @@
 #include "core/mouse.h"
 #include "core/view.h"
 #include "mission/input/box_selection.h"
+#include "mission/input/click_on_fahrzeug.h"
+#include "mission/input/click_on_house.h"
+#include "mission/input/click_on_person.h"
 #include "mission/input/click_orders.h"
 #include "mission/input/ground_click.h"
 #include "mission/selection.h"
@@ -62,10 +65,16 @@ void HandleMissionClick(WParam, int x, int y) {
         case kHoverHouseLower:
         case kHoverHouseMiddle:
         case kHoverHouseUpper:
+            HandleHouseClick(at);
+            return;
         case kHoverPerson:
+            HandlePersonClick(at);
+            return;
         case kHoverFahrzeug:
+            HandleFahrzeugClick(at);
+            return;
         case kHoverSonderObj:
-            // The clicks on a house, a person, a vehicle and a special object go from here.
+            HandleSonderObjClick(at);
             return;
         default:
             // Furniture, and nothing under the mouse.
