@@ -220,6 +220,34 @@ void SendOffBasketPersons(std::int16_t vehicle, Fahrzeug& v) {
     if (v.kanzel != nullptr) v.kanzel->persons = 0;
 }
 
+// Orders 58 and 59: on the first tick the motor loops and a resting lift starts, lowering from
+// the top or raising from the bottom, while a running one turns round. The vehicle once its lift
+// has stopped; null before, and for an order that ended at once (no basket, the ladder not up).
+Fahrzeug* LiftStopped(std::int16_t index, bool lowering) {
+    Fahrzeug* v = BasketFahrzeug(index);
+    if (v == nullptr) return nullptr;
+    if (!LadderUp(*v)) {
+        PopBefehl(*v);
+        return nullptr;
+    }
+    KanzelState& k = *v->kanzel;
+    if (FirstBefehlTick(*v->orders)) {
+        LoopSound(index, *v, kSoundTurntableLadder);
+        const std::uint8_t reverse = lowering ? 0 : 1;
+        if (k.moving == 0) {
+            const int frames = FahrzeugAnimSlot(kTypF106, kLiftFacing, kLiftAnim).frames;
+            k.ticks = 0;
+            k.liftFrame = lowering ? 0
+                                   : static_cast<std::int8_t>(std::clamp<int>(
+                                         frames - 1, 0, std::numeric_limits<std::int8_t>::max()));
+            k.moving = 1;
+        }
+        k.reverse = reverse;
+        k.down = lowering ? 1 : 0;
+    }
+    return k.moving == 0 ? v : nullptr;
+}
+
 // The column's place on the ring 10, 11, 0, 1, 2, home 3, counted 0..5.
 int RingPlace(int column) {
     return ((column - kRingStart) % kColumnCount + kColumnCount) % kColumnCount;
@@ -558,56 +586,16 @@ void RunFahrzeugBefehl57(std::int16_t index) {
 }
 
 void RunFahrzeugBefehl58(std::int16_t index) {
-    Fahrzeug* v = BasketFahrzeug(index);
+    Fahrzeug* v = LiftStopped(index, true);
     if (v == nullptr) return;
-    if (!LadderUp(*v)) {
-        PopBefehl(*v);
-        return;
-    }
-    KanzelState& k = *v->kanzel;
-    if (FirstBefehlTick(*v->orders)) {
-        LoopSound(index, *v, kSoundTurntableLadder);
-        if (k.moving == 0) {
-            // From the top.
-            k.ticks = 0;
-            k.reverse = 0;
-            k.liftFrame = 0;
-            k.moving = 1;
-        } else {
-            k.reverse = 0;
-        }
-        k.down = 1;
-    }
-    if (k.moving != 0) return;
     SendOffBasketPersons(index, *v);
     StopLoopedSound(index, *v, kSoundTurntableLadder);
     PopBefehl(*v);
 }
 
 void RunFahrzeugBefehl59(std::int16_t index) {
-    Fahrzeug* v = BasketFahrzeug(index);
+    Fahrzeug* v = LiftStopped(index, false);
     if (v == nullptr) return;
-    if (!LadderUp(*v)) {
-        PopBefehl(*v);
-        return;
-    }
-    KanzelState& k = *v->kanzel;
-    if (FirstBefehlTick(*v->orders)) {
-        LoopSound(index, *v, kSoundTurntableLadder);
-        if (k.moving == 0) {
-            // From the bottom.
-            const int frames = FahrzeugAnimSlot(kTypF106, kLiftFacing, kLiftAnim).frames;
-            k.ticks = 0;
-            k.reverse = 1;
-            k.liftFrame = static_cast<std::int8_t>(
-                std::clamp<int>(frames - 1, 0, std::numeric_limits<std::int8_t>::max()));
-            k.moving = 1;
-        } else {
-            k.reverse = 1;
-        }
-        k.down = 0;
-    }
-    if (k.moving != 0) return;
     StopLoopedSound(index, *v, kSoundTurntableLadder);
     PopBefehl(*v);
 }
