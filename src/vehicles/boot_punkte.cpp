@@ -9,6 +9,8 @@ std::uint8_t HoverBootPunkt() {
     return 0;
 }
 
+void DrawBootPunkte() {}
+
 void RunFahrzeugBefehl77(std::int16_t) {}
 
 }  // namespace kv

@@ -45,6 +45,9 @@ extern std::int16_t BootPunktCount;
 // cursor is then the rescue cursor and the result 1.
 std::uint8_t HoverBootPunkt();
 
+// The markers on the active points, drawn while a boat or a boat carrier is selected.
+void DrawBootPunkte();
+
 // Take the person in distress into the first free seat.
 void RunFahrzeugBefehl77(std::int16_t vehicle);
 

@@ -1,7 +1,7 @@
 // Mission 1 on the sample data with a row of its own hooks: overlapping persons and vehicles, a
 // selected vehicle, a cannon and a hose spraying, and a furnished house. The draw list holds them
-// in depth order; a stand-in for the world drawing draws it every frame, and the hover record
-// names the unit under the mouse.
+// in depth order; the world drawing draws it every frame, and the hover record names the unit
+// under the mouse.
 
 #include <gtest/gtest.h>
 
@@ -12,13 +12,9 @@
 #include "core/hover.h"
 #include "core/mission_hooks.h"
 #include "core/view.h"
-#include "gfx/blitters.h"
-#include "gfx/frame_buffer.h"
 #include "mission/mission_fixture.h"
-#include "mission/mission_steps.h"
 #include "mission/view/draw_list.h"
 #include "mission/view/draw_pictures.h"
-#include "mission/view/world_stand_in.h"
 #include "persons/personen.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
@@ -26,7 +22,6 @@
 #include "world/houses.h"
 #include "world/schlauch_strahl.h"
 #include "world/wasser_strahl.h"
-#include "writers/sample_palette.h"
 
 namespace kv {
 namespace {
@@ -86,14 +81,6 @@ void UpdateMission() {
     StartSchlauchStrahl(g_scene.hoseman, 990, 430, 0, -1);
 }
 
-// The stand-in for the world drawing as the frame's last step: the view filled with grass, every
-// entry drawn at its cell with the probe around, and the work buffer shown.
-void DrawGameScreen() {
-    FillRect8(10, 10, 630, 470, sampledata::pal::kGrass[3], WorkBuffer, kScreenWidth);
-    test::DrawEveryEntryIntoWorkBuffer();
-    PresentWorkBuffer();
-}
-
 class DrawListGameTest : public test::MissionTest {
   protected:
     void SetUp() override {
@@ -137,7 +124,6 @@ TEST_F(DrawListGameTest, TheDrawListOfAPlayedFrameIsDrawnInDepthOrderAndPicksThe
     MissionHookRows[0].InitPersonen = InitPersonen;
     MissionHookRows[0].InitFahrzeuge = InitFahrzeuge;
     MissionHookRows[0].UpdateMission = UpdateMission;
-    MissionView.DrawGameScreen = DrawGameScreen;
     player.click(400, 300);
     player.frames(1);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
