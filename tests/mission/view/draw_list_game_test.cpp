@@ -11,10 +11,9 @@
 #include "core/game_mode.h"
 #include "core/hover.h"
 #include "core/mission_hooks.h"
-#include "core/view.h"
 #include "mission/mission_fixture.h"
+#include "mission/view/draw_fixture.h"
 #include "mission/view/draw_list.h"
-#include "mission/view/draw_pictures.h"
 #include "persons/personen.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
@@ -94,27 +93,6 @@ class DrawListGameTest : public test::MissionTest {
     }
 };
 
-// A screen point over an opaque pixel of both persons' pictures.
-bool OverBothPersons(int& sx, int& sy) {
-    const Person& back = Personen[static_cast<std::size_t>(g_scene.back)];
-    const Person& front = Personen[static_cast<std::size_t>(g_scene.front)];
-    const VffImage* b = PersonPicture(back).image;
-    const VffImage* f = PersonPicture(front).image;
-    if (b == nullptr || f == nullptr) return false;
-    for (int y = 0; y < f->height; ++y)
-        for (int x = 0; x < f->width; ++x) {
-            const int bx = front.drawX + x - back.drawX;
-            const int by = front.drawY + y - back.drawY;
-            if (f->pixels[y * f->width + x] == 0 || bx < 0 || by < 0 || bx >= b->width ||
-                by >= b->height || b->pixels[by * b->width + bx] == 0)
-                continue;
-            sx = front.drawX + x - ViewOrigin.x;
-            sy = front.drawY + y - ViewOrigin.y;
-            return true;
-        }
-    return false;
-}
-
 TEST_F(DrawListGameTest, TheDrawListOfAPlayedFrameIsDrawnInDepthOrderAndPicksTheUnitInFront) {
     test::ScriptedPlayer player(backend);
     useSampleData(false);
@@ -153,10 +131,10 @@ TEST_F(DrawListGameTest, TheDrawListOfAPlayedFrameIsDrawnInDepthOrderAndPicksThe
     EXPECT_FALSE(furniture.empty()) << "the house's furniture";
 
     // With the mouse over both persons, the front one is picked.
-    int sx = 0;
-    int sy = 0;
-    ASSERT_TRUE(OverBothPersons(sx, sy));
-    player.mouse(sx, sy);
+    const auto over = test::PointsOverBoth(Personen[static_cast<std::size_t>(g_scene.back)],
+                                           Personen[static_cast<std::size_t>(g_scene.front)]);
+    ASSERT_FALSE(over.empty());
+    player.mouse(over[0][0], over[0][1]);
     player.frames(1);
     EXPECT_EQ(HoverKind, kHoverPerson);
     EXPECT_EQ(HoverIds[0], g_scene.front);

@@ -1,16 +1,19 @@
 // The mission screen's frame on mission 1 of the sample data: the clock and the message line over
-// the composed work buffer, the cursor, lost and locked surfaces.
+// the composed work buffer, the cursor, lost and locked surfaces; and mission 1 played into with
+// houses, units, a clock and a message of a test's own, kept as test-frames/world.png.
 
 #include "mission/view/game_screen.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
+#include "core/hover.h"
 #include "core/message_line.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
@@ -24,14 +27,43 @@
 #include "mission/mission_tick.h"
 #include "mission/panel_pictures.h"
 #include "mission/selection.h"
+#include "mission/view/draw_fixture.h"
 #include "mission/view/draw_pictures.h"
 #include "mission/view/message_box.h"
+#include "persons/personen.h"
 #include "platform/display.h"
 #include "platform/text.h"
+#include "support/kept_frames.h"
+#include "world/house_images.h"
+#include "world/house_types.h"
 #include "world/houses.h"
+#include "world/level_map.h"
+#include "world/tile_set.h"
 
 namespace kv {
 namespace {
+
+// The frame as it should be: the work buffer, with the clock's box darkened and the texts
+// written as the screen writes them.
+std::vector<std::uint8_t> Composed(const char* clock, const char* message) {
+    std::vector<std::uint8_t> screen(WorkBuffer, WorkBuffer + kWorkBufferSize);
+    TextContext dc(screen.data(), kScreenWidth, kScreenWidth, kScreenHeight,
+                   DisplayCurrentPalette());
+    if (clock != nullptr) {
+        for (int y = 13; y < 13 + 24; ++y)
+            for (int x = 13; x < 13 + 60; ++x) {
+                std::uint8_t& p = screen[static_cast<std::size_t>(y * kScreenWidth + x)];
+                p = BlendTable50[p];
+            }
+        UseLargeWhiteText(dc, TA_LEFT | TA_TOP);
+        dc.textOut(20, 12, clock);
+    }
+    if (message != nullptr) {
+        UseLargeWhiteText(dc, TA_CENTER | TA_TOP);
+        dc.textOut(325, 450, message);
+    }
+    return screen;
+}
 
 // Mission 1 has no houses; this one stands in its start view.
 void InitHousesWithOne() {
@@ -62,29 +94,8 @@ class GameScreenTest : public test::MissionTest {
         return backend.frames().size() == before + 1;
     }
 
-    // The frame as it should be: the work buffer, with the clock's box darkened and the texts
-    // written as the screen writes them.
-    static std::vector<std::uint8_t> composed(const char* clock, const char* message) {
-        std::vector<std::uint8_t> screen(WorkBuffer, WorkBuffer + kWorkBufferSize);
-        TextContext dc(screen.data(), kScreenWidth, kScreenWidth, kScreenHeight,
-                       DisplayCurrentPalette());
-        if (clock != nullptr) {
-            for (int y = 13; y < 13 + 24; ++y)
-                for (int x = 13; x < 13 + 60; ++x) {
-                    std::uint8_t& p = screen[static_cast<std::size_t>(y * kScreenWidth + x)];
-                    p = BlendTable50[p];
-                }
-            UseLargeWhiteText(dc, TA_LEFT | TA_TOP);
-            dc.textOut(20, 12, clock);
-        }
-        if (message != nullptr) {
-            UseLargeWhiteText(dc, TA_CENTER | TA_TOP);
-            dc.textOut(325, 450, message);
-        }
-        return screen;
-    }
     bool shows(const char* clock, const char* message) const {
-        return backend.frames().back().pixels == composed(clock, message);
+        return backend.frames().back().pixels == Composed(clock, message);
     }
 };
 
@@ -271,6 +282,191 @@ TEST_F(GameScreenTest, SurfacesThatCannotBeMadeAgainEndTheGame) {
     ASSERT_FALSE(backend.boxes().empty());
     EXPECT_EQ(backend.boxes().back().text, "DirectDraw Init FAILED. Error:16389");
     EXPECT_FALSE(drawFrame());
+}
+
+// Mission 1 with a scene of this test's own: a low house and a tall one north of the road, the
+// low one cut open with two persons on its ground floor, two persons overlapping on the meadow
+// south of it, the clock running and a message standing.
+constexpr std::int16_t kLowHouseColumn = 24;
+constexpr std::int16_t kTallHouseColumn = 35;
+constexpr std::int16_t kHouseRow = 10;
+constexpr int kTallHouse = 1;
+constexpr char kWorldMessage[] = "Alle Einheiten im Blick";
+MissionHooks g_missionOneRow;
+std::int16_t g_back = -1;
+std::int16_t g_front = -1;
+
+void InitTwoHouses() {
+    HouseCount = 2;
+    InitHouseList();
+    AddHouse(0, kLowHouseColumn, kHouseRow, 2, 3, 0);   // 3 storeys
+    AddHouse(4, kTallHouseColumn, kHouseRow, 0, 0, 0);  // 4 storeys
+}
+
+std::int16_t StandingPerson(int type, float x, float y, int storey) {
+    const std::int16_t i = FindFreePerson();
+    if (i < 0) return i;
+    Person& p =
+        PlacePerson(i, static_cast<std::int8_t>(type), x, y, static_cast<std::int8_t>(storey));
+    SetStandingUnhurt(p);
+    std::uint16_t house = 0xFFFF;
+    if (storey >= 1 && PersonCellFits(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                                      static_cast<std::int8_t>(storey), house))
+        p.house = house;
+    ResetPerson(i);
+    return i;
+}
+
+void InitPersonenOfTheScene() {
+    g_missionOneRow.InitPersonen();
+    // On the low house's cells (3, 2) and (4, 2), its ground floor.
+    StandingPerson(1, 688, 350, 1);
+    StandingPerson(2, 720, 350, 1);
+    g_back = StandingPerson(1, 700, 640, 0);
+    g_front = StandingPerson(2, 703, 646, 0);
+}
+
+void InitExtrasOfTheScene() {
+    if (g_missionOneRow.InitMissionExtras != nullptr) g_missionOneRow.InitMissionExtras();
+    House& low = Houses[0];
+    low.shownStorey = 1;
+    low.interiorView = 1;
+    low.floors[0].personCount = 2;
+    MissionClockMode = 1;
+    MissionClock = 1200;
+    SetMessageLine(kWorldMessage, kMessageLineForever);
+}
+
+// The pixels of a run-encoded picture, 48 x its height.
+std::vector<std::uint8_t> Decoded(const RunImage& image) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kRunTileWidth) * image.height, 0);
+    const std::uint8_t* s = image.data.data();
+    for (int row = 0; row < image.height; ++row) {
+        int used = 0;
+        while (used < kRunTileWidth) {
+            used += *s++;
+            if (used == kRunTileWidth) break;
+            const int copy = *s++;
+            for (int k = 0; k < copy; ++k)
+                pixels[static_cast<std::size_t>(row * kRunTileWidth + used + k)] = *s++;
+            used += copy;
+        }
+    }
+    return pixels;
+}
+
+using WorldScreenGame = test::MissionTest;
+
+TEST_F(WorldScreenGame, MissionOneShowsItsGroundHousesUnitsCursorClockAndMessage) {
+    test::ScriptedPlayer player(backend);
+    playIntoMissionOne(player, [](MissionHooks& row) {
+        g_missionOneRow = row;
+        // Not about mission 1's rules.
+        row.CheckMission = [] {};
+        row.InitHouses = InitTwoHouses;
+        row.InitPersonen = InitPersonenOfTheScene;
+        row.InitMissionExtras = InitExtrasOfTheScene;
+    });
+    ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    ASSERT_GE(g_front, 0);
+    ASSERT_NE(PlacedHouse(kTallHouse), nullptr);
+    ASSERT_EQ(HouseTypen[4].floors, 4);
+    const Person& back = Personen[static_cast<std::size_t>(g_back)];
+    const Person& front = Personen[static_cast<std::size_t>(g_front)];
+    const auto over = test::PointsOverBoth(back, front);
+    ASSERT_FALSE(over.empty());
+    const int mx = over[0][0];
+    const int my = over[0][1];
+    player.mouse(mx, my);
+    const std::size_t kept = backend.frames().size();
+    const std::uint32_t clock = MissionClock;
+    player.frames(40);
+    ASSERT_EQ(backend.frames().size(), kept + 40);
+    EXPECT_EQ(MissionClock, clock + 40);
+    EXPECT_EQ(HoverKind, kHoverPerson);
+    EXPECT_EQ(HoverIds[0], g_front);
+    ASSERT_TRUE(player.shot("world"));
+    const HeadlessBackend::Frame& frame = backend.frames().back();
+    const auto screen = [&](int x, int y) { return frame.at(x, y); };
+
+    // A meadow cell's tile, whole.
+    const CellPos cell = CellFromPixel(600, 660);
+    const std::uint16_t tile =
+        MapCells[static_cast<std::size_t>(CellIndex(cell.column, cell.row))].tile;
+    ASSERT_LT(tile, TileImages.size());
+    const RunImage& picture = TileImages[tile];
+    const std::vector<std::uint8_t> tilePixels = Decoded(picture);
+    const int tx = 32 * cell.column - 16 * cell.row - 16 - ViewOrigin.x;
+    const int ty = 28 * cell.row + 28 - ViewOrigin.y - picture.height;
+    int tileShown = 0;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < kRunTileWidth; ++x)
+            if (const std::uint8_t p = tilePixels[static_cast<std::size_t>(y * kRunTileWidth + x)];
+                p != 0) {
+                EXPECT_EQ(screen(tx + x, ty + y), p) << x << ", " << y;
+                ++tileShown;
+            }
+    EXPECT_GT(tileShown, 800);
+
+    // The tall house's front right corner: each storey's wall stands on its bottom line, 31
+    // pixels above the one below.
+    const House& tall = Houses[kTallHouse];
+    const HouseTyp& typ = HouseTypen[4];
+    const int ci = typ.extentI - 1;
+    const int cj = typ.extentJ - 1;
+    const int cx = 32 * (tall.x + ci) - 16 * (tall.y + cj) - 16 - ViewOrigin.x;
+    const int cy = 28 * (tall.y + cj) + 28 - ViewOrigin.y;
+    for (int s = 0; s < 4; ++s) {
+        SCOPED_TRACE(s);
+        const RunImage& wall = HouseHmSets[static_cast<std::size_t>(tall.upperSet)]
+                                   .images[typ.cell(s, ci, cj).middleImage];
+        const std::vector<std::uint8_t> wallPixels = Decoded(wall);
+        int shown = 0;
+        for (int x = 0; x < kRunTileWidth; ++x)
+            if (const std::uint8_t p =
+                    wallPixels[static_cast<std::size_t>((wall.height - 1) * kRunTileWidth + x)];
+                p != 0) {
+                EXPECT_EQ(screen(cx + x, cy - 31 * s - 1), p) << x;
+                ++shown;
+            }
+        EXPECT_GT(shown, 10);
+    }
+
+    // The front person over the back one, where the cursor leaves them to be seen; the cursor's
+    // hot spot on the mouse.
+    const VffImage* cursor = SetFrame(MausImages, CursorId);
+    ASSERT_NE(cursor, nullptr);
+    const auto cursorPixel = [&](int x, int y) -> std::uint8_t {
+        const int u = x - (mx - 11);
+        const int v = y - (my - 11);
+        if (u < 0 || v < 0 || u >= cursor->width || v >= cursor->height) return 0;
+        return cursor->pixels[v * cursor->width + u];
+    };
+    const VffImage* frontPicture = PersonPicture(front).image;
+    int frontShown = 0;
+    for (const auto& [x, y] : over) {
+        if (cursorPixel(x, y) != 0) continue;
+        const int u = x + ViewOrigin.x - front.drawX;
+        const int v = y + ViewOrigin.y - front.drawY;
+        EXPECT_EQ(screen(x, y), frontPicture->pixels[v * frontPicture->width + u]);
+        ++frontShown;
+    }
+    EXPECT_GT(frontShown, 0);
+    int cursorShown = 0;
+    for (int y = 0; y < cursor->height; ++y)
+        for (int x = 0; x < cursor->width; ++x)
+            if (const std::uint8_t p = cursor->pixels[y * cursor->width + x]; p != 0) {
+                EXPECT_EQ(screen(mx - 11 + x, my - 11 + y), p);
+                ++cursorShown;
+            }
+    EXPECT_GT(cursorShown, 0);
+
+    // The clock on its dark box and the message centred under the view, over what the frame
+    // composed.
+    char shownClock[16];
+    std::snprintf(shownClock, sizeof shownClock, "%02u:%02u", MissionClock / 20 / 60,
+                  MissionClock / 20 % 60);
+    EXPECT_EQ(frame.pixels, Composed(shownClock, kWorldMessage));
 }
 
 }  // namespace
