@@ -103,7 +103,8 @@ void RunFahrzeugBefehl81(std::int16_t index) {
         }
         // The person update ends a person whose deadline has passed: from now on only the
         // player's chase can save it.
-        p->attachment.plan()->deadline = static_cast<std::int16_t>(TickCounter / 20);
+        if (DeadlinePlan* plan = p->attachment.plan())
+            plan->deadline = static_cast<std::int16_t>(TickCounter / 20);
         SetFahrzeugAnim(index, kAnimAttack);
         return;
     }
