@@ -12,6 +12,7 @@ std::uint8_t HoverBootPunkt() {
 std::uint8_t ClickBootPunkt(std::int16_t, std::int16_t) {
     return 0;
 }
+void DrawBootPunkte() {}
 
 void RunFahrzeugBefehl77(std::int16_t) {}
 

@@ -48,6 +48,9 @@ std::uint8_t HoverBootPunkt();
 // sends it there; 1 when it did.
 std::uint8_t ClickBootPunkt(std::int16_t x, std::int16_t y);
 
+// The markers on the active points, drawn while a boat or a boat carrier is selected.
+void DrawBootPunkte();
+
 // Take the person in distress into the first free seat.
 void RunFahrzeugBefehl77(std::int16_t vehicle);
 
