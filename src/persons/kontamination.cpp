@@ -38,10 +38,6 @@ void OpenCompartment(const TypedFahrzeug& vehicle) {
     SetBefehl(*vehicle.unit, *vehicle.typ, kOpenCompartment, kNoVoice, kOpenTicks, 0, 0, 0, 0);
 }
 
-bool CarriesSomeone(std::int8_t type) {
-    return type == 12 || type == 19 || type == 24 || type == 26;
-}
-
 // The width or height of the picture the vehicle shows now; 0 without one.
 int VehicleImageExtent(std::int16_t vehicle, bool height) {
     const UnitHead* v = FahrzeugUnits.at(vehicle);
@@ -159,7 +155,7 @@ void EnterDecontamination(std::int16_t index) {
     p.present = 0;
     p.contamination = 0;
     p.exposure = 0;
-    if (CarriesSomeone(p.type)) {
+    if (CarrierBaseTyp(p.type) >= 0) {
         if (Person* load = LinkedPartner(p.link)) {
             load->contamination = 0;
             load->exposure = 0;

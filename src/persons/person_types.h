@@ -41,6 +41,20 @@ inline constexpr std::int8_t kPersonTypMedic = 4;
 inline constexpr std::int8_t kPersonTypBurning = 7;
 inline constexpr std::int8_t kPersonTypStretcherTeam = 26;
 
+// The forms of a person carrying another (a casualty, or the stretcher team's patient), each with
+// the base type it goes back to when it no longer carries.
+struct CarrierForm {
+    std::int8_t carrier;
+    std::int8_t base;
+};
+inline constexpr std::array<CarrierForm, 4> kCarrierForms = {{{12, 1}, {19, 2}, {24, 3}, {26, 5}}};
+// The base type of a carrier form; -1 for any other type.
+constexpr std::int8_t CarrierBaseTyp(int type) {
+    for (const CarrierForm& f : kCarrierForms)
+        if (f.carrier == type) return f.base;
+    return -1;
+}
+
 // Loads the type, with the variants that come with it, unless it is loaded already. Numbers
 // outside 0..54 and numbers that load nothing are ignored.
 void LoadPersonTyp(std::int16_t type);
