@@ -25,6 +25,7 @@ constexpr std::uint8_t kAnimWork = 2;
 constexpr std::uint16_t kAnimPose = 6;
 constexpr int kWorkSound = kSoundCrowd;
 constexpr int kPoseSound = kFirstMissionSound;
+constexpr int kNoSound = -1;
 constexpr int kShowFrame = 6;
 constexpr std::int8_t kFireFighter = 1;
 constexpr std::uint8_t kStepOutFacing = 9;
@@ -75,6 +76,20 @@ bool ReadyToAct(const Person& p, const Befehl& order) {
 void StandAndPop(std::int16_t index, Person& p) {
     SetPersonAnim(index, kAnimStand);
     PopBefehl(p);
+}
+
+// The first tick of a pose: on the point (a, b) the person faces 1 and starts the animation,
+// with its sound; anywhere else its queue goes. True on the later ticks.
+bool PoseRunsOn(std::int16_t index, Person& p, Befehl& order, std::uint16_t anim, int sound) {
+    if (!FirstBefehlTick(order)) return true;
+    if (!PersonStandsAt(p, order.aInt(), order.bInt())) {
+        ClearBefehle(p);
+        return false;
+    }
+    p.direction = kActFacing;
+    SetPersonAnim(index, anim);
+    if (sound != kNoSound) PlaySoundFx(sound, kOwnerPerson, index, 0, 0, 0, kSoundDepth);
+    return false;
 }
 
 bool AtFellingSpot(const Person& p, int x, int y) {
@@ -244,16 +259,7 @@ void RunPersonBefehl209(std::int16_t index) {
     if (person == nullptr) return;
     Person& p = *person;
     Befehl& order = *p.orders;
-    if (FirstBefehlTick(order)) {
-        if (!PersonStandsAt(p, order.aInt(), order.bInt())) {
-            ClearBefehle(p);
-            return;
-        }
-        p.direction = kActFacing;
-        SetPersonAnim(index, kAnimPose);
-        PlaySoundFx(kPoseSound, kOwnerPerson, index, 0, 0, 0, kSoundDepth);
-        return;
-    }
+    if (!PoseRunsOn(index, p, order, kAnimPose, kPoseSound)) return;
     if (p.frame == kShowFrame && p.frameTimer == 0) {
         if (Person* shown = UsedPersonAt(order.cInt())) shown->present = 1;
     }
@@ -265,15 +271,7 @@ void RunPersonBefehl210(std::int16_t index) {
     if (person == nullptr) return;
     Person& p = *person;
     Befehl& order = *p.orders;
-    if (FirstBefehlTick(order)) {
-        if (!PersonStandsAt(p, order.aInt(), order.bInt())) {
-            ClearBefehle(p);
-            return;
-        }
-        p.direction = kActFacing;
-        SetPersonAnim(index, kAnimWork);
-        return;
-    }
+    if (!PoseRunsOn(index, p, order, kAnimWork, kNoSound)) return;
     const int frames = PersonAnimSlot(p.type, p.direction, p.anim).frames;
     const std::int32_t stuck = order.cInt();
     if (p.frame + 1 >= frames && p.frameTimer == 0 && UsedPersonAt(stuck) != nullptr)

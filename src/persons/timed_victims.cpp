@@ -178,7 +178,7 @@ void SendRingCarrier(Person& carrier, std::int16_t index, const DeadlinePlan& pl
 }
 
 // The ring in flight, from the carrier's hand to the target point; -1 when no slot is free.
-std::int16_t ThrowRing(const Person& carrier, std::int32_t targetX, std::int32_t targetY) {
+std::int16_t LaunchRing(const Person& carrier, std::int32_t targetX, std::int32_t targetY) {
     const std::int16_t slot = FindFreeSonderObj();
     if (slot < 0) return -1;
     int x = Trunc(carrier.x);
@@ -258,7 +258,7 @@ void FetchTimedVictim(std::int16_t index) {
     if (p.frame == kRingThrowFrame) {
         Person* victim = UsedPersonAt(order.cInt());
         const std::int16_t ring =
-            victim != nullptr ? ThrowRing(p, order.aInt(), order.bInt()) : std::int16_t{-1};
+            victim != nullptr ? LaunchRing(p, order.aInt(), order.bInt()) : std::int16_t{-1};
         if (ring < 0) {
             // Nobody to throw to, or no slot for the ring: the carrier keeps it, rather than
             // throwing nothing.
