@@ -1,7 +1,5 @@
 #include "persons/timed_victims.h"
 
-#include <limits>
-
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/random.h"
@@ -30,6 +28,7 @@ constexpr std::uint8_t kTakeAboard = 77;
 constexpr std::uint8_t kFetchVictim = 205;
 constexpr std::uint8_t kCatchRing = 206;
 constexpr std::int8_t kFireFighter = 1;
+constexpr std::int8_t kHoseHolder = 11;
 constexpr std::uint8_t kAnimThrow = 2;
 constexpr std::int32_t kNoVoice = -1;
 // A new person in distress: its deadline lies 480 seconds and a random number of minutes (0..11)
@@ -307,8 +306,8 @@ void RunPersonBefehl221(std::int16_t index) {
         ClearBefehle(p);
         return;
     }
-    // The plan takes the attachment's place: a hose held goes back first.
-    if (p.attachment.jet() != nullptr) DropHose(index);
+    // The plan takes the attachment's place: a connected hose is let go first.
+    if (p.type == kHoseHolder) DropHose(index);
     p.x = static_cast<std::int16_t>(order.dInt());
     p.y = static_cast<std::int16_t>(order.e);
     p.direction = 0;
