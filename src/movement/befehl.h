@@ -94,12 +94,16 @@ inline bool FirstBefehlTick(Befehl& order) {
     return true;
 }
 
-// Counts argument a down by one, never below the smallest value, and gives the new value.
-inline std::int32_t CountDownA(Befehl& order) {
-    const std::int32_t a = order.aInt();
-    const std::int32_t next = a > std::numeric_limits<std::int32_t>::min() ? a - 1 : a;
-    order.setA(next);
+// Counts an integer argument down by one, never below the smallest value, and gives the new
+// value.
+inline std::int32_t CountDown(std::uint32_t& word) {
+    const auto v = static_cast<std::int32_t>(word);
+    const std::int32_t next = v > std::numeric_limits<std::int32_t>::min() ? v - 1 : v;
+    word = static_cast<std::uint32_t>(next);
     return next;
+}
+inline std::int32_t CountDownA(Befehl& order) {
+    return CountDown(order.a);
 }
 
 // The low and high halves of an argument word, read as signed 16-bit numbers.

@@ -15,6 +15,7 @@
 #include "persons/person_link.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "persons/rescue_tables.h"
 #include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeug_points.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -33,10 +34,6 @@ constexpr int kMapMargin = 20;
 
 int Trunc(float v) {
     return static_cast<int>(v);
-}
-
-bool CarriesSomeone(std::int8_t type) {
-    return type == 12 || type == 19 || type == 24 || type == 26;
 }
 
 // The width or height of the picture the vehicle shows now; 0 without one.
@@ -160,7 +157,7 @@ void EnterDecontamination(std::int16_t index) {
     p.present = 0;
     p.contamination = 0;
     p.exposure = 0;
-    if (CarriesSomeone(p.type)) {
+    if (CarrierBaseTyp(p.type) >= 0) {
         if (Person* load = LinkedPartner(p.link)) {
             load->contamination = 0;
             load->exposure = 0;

@@ -8,6 +8,7 @@
 #include "persons/equipment.h"
 #include "persons/boarding.h"
 #include "persons/kontamination.h"
+#include "persons/mission_actions.h"
 #include "persons/person_fight.h"
 #include "persons/person_handlers.h"
 #include "persons/person_houses.h"
@@ -18,6 +19,8 @@
 #include "persons/person_windows.h"
 #include "persons/personen.h"
 #include "persons/rival_persons.h"
+#include "persons/sonder_obj_actions.h"
+#include "persons/timed_victims.h"
 
 namespace kv {
 
@@ -113,6 +116,24 @@ constexpr std::array<PersonBefehlHandler, kBefehlOpcodeCount> BuildHandlers() {
     h[225] = RunHooked<&H::RunPersonBefehl225M21>;
     h[226] = RunHooked<&H::RunPersonBefehl226M21>;
     h[227] = RunHooked<&H::RunPersonBefehl227M21>;
+    // The actions that single missions use.
+    h[158] = RunPersonBefehl158;
+    h[176] = RunPersonBefehl176;
+    h[183] = WorkAtSonderObj;
+    h[184] = RunPersonBefehl184;
+    h[190] = RunPersonBefehl190;
+    h[191] = RunPersonBefehl191;
+    h[192] = RunPersonBefehl192;
+    h[194] = RunPersonBefehl194;
+    h[195] = RunPersonBefehl195;
+    h[196] = RunPersonBefehl196;
+    h[201] = RunPersonBefehl201;
+    h[205] = FetchTimedVictim;
+    h[206] = RunPersonBefehl206;
+    h[209] = RunPersonBefehl209;
+    h[210] = RunPersonBefehl210;
+    h[221] = RunPersonBefehl221;
+    h[223] = RunPersonBefehl223;
     return h;
 }
 

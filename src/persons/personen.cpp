@@ -14,7 +14,11 @@
 #include "movement/collision.h"
 #include "movement/stepping.h"
 #include "persons/person_evade.h"
+#include "persons/person_lead.h"
+#include "persons/person_link.h"
 #include "persons/person_types.h"
+#include "persons/rescue_tables.h"
+#include "vehicles/fahrzeuge.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
@@ -66,6 +70,10 @@ void UpdatePersonDrawPos(Person& person) {
     const AnimSlot& slot = PersonAnimSlot(person.type, person.direction, person.anim);
     person.drawX = static_cast<std::int16_t>(static_cast<std::int32_t>(person.x - slot.hotX));
     person.drawY = static_cast<std::int16_t>(static_cast<std::int32_t>(person.y - slot.hotY));
+}
+
+bool PersonStandsAt(const Person& person, std::int32_t x, std::int32_t y) {
+    return static_cast<std::int32_t>(person.x) == x && static_cast<std::int32_t>(person.y) == y;
 }
 
 Person* PersonAt(std::int32_t index) {
@@ -250,6 +258,15 @@ void ResetPerson(std::int16_t index) {
     p.deadTicks = 0;
 }
 
+void ChangePersonTyp(std::int16_t index, std::int8_t type) {
+    Person* p = UsedPersonAt(index);
+    if (p == nullptr) return;
+    if (SelectionMode == kPersonSelected + p->type &&
+        SelectedIndex == static_cast<std::uint16_t>(index))
+        SelectionMode = static_cast<std::uint16_t>(kPersonSelected + type);
+    p->type = type;
+}
+
 void SetPersonAnim(std::int16_t index, std::uint16_t slot) {
     Person* person = PersonAt(index);
     if (person == nullptr) return;
@@ -356,16 +373,86 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask) {
     }
 }
 
+namespace {
+
+constexpr std::uint8_t kLeaveDecontamination = 199;
+
+// Types whose link holds a special object or a hose, never a person.
+bool LinkHoldsObject(std::int8_t type) {
+    return type == 11 || type == 14 || type == 45;
+}
+
+// Whether a link names the person, as partner, leader, medic or reviver.
+bool LinkNames(const PersonLink& link, std::int32_t index) {
+    return link.kind != PersonLinkKind::None && link.kind != PersonLinkKind::OnSonderObj &&
+           link.index == index;
+}
+
+// What other persons hold of the person: a carrier goes back to its base type, the others' links
+// and fight partners name nobody. True when a selected person changed.
+bool ReleasePersonLinks(std::int32_t index) {
+    bool selectionChanged = false;
+    for (std::size_t i = 0; i < Personen.size(); ++i) {
+        Person& q = Personen[i];
+        if (q.type == -1 || static_cast<std::int32_t>(i) == index) continue;
+        const PersonLink link = DecodePersonLink(q.link);
+        if (!LinkHoldsObject(q.type) && LinkNames(link, index)) {
+            // A patient revived on an object still lies on it.
+            q.link = link.kind == PersonLinkKind::RevivedBy ? kOnSonderObjLink : kNoLink;
+            if (const std::int8_t base = CarrierBaseTyp(q.type); base >= 0) {
+                q.type = base;
+                selectionChanged |= q.selected != 0;
+            }
+        }
+        if ((q.controlFlags & kPersonFighter) != 0 && q.link2 == index) q.link2 = kNoLink;
+    }
+    return selectionChanged;
+}
+
+// The seats it takes, and the decontamination vehicle it waits in.
+void ReleaseFahrzeugPlaces(std::int32_t index, const Person& p) {
+    for (Fahrzeug& v : Fahrzeuge) {
+        if (v.type == -1) continue;
+        for (std::uint16_t& seat : v.seats)
+            if (seat == index) seat = kNoPerson;
+    }
+    if (HeadBefehlOpcode(p) != kLeaveDecontamination) return;
+    if (Fahrzeug* v = UsedFahrzeugAt(p.orders->aInt()); v != nullptr && v->link == index)
+        v->link = kNoLink;
+}
+
+// The special object it lies on, or is revived on. A pontoon's user is its pontoon point.
+void UntieFromSonderObj(std::int32_t index, const Person& p) {
+    const PersonLinkKind kind = DecodePersonLink(p.link).kind;
+    if (kind != PersonLinkKind::OnSonderObj && kind != PersonLinkKind::RevivedBy) return;
+    for (SonderObj& o : SonderObjs) {
+        if (o.type == -1 || o.type == kSobjPonton || o.type == kSobjPontonUnsichtbar) continue;
+        if (o.user != -1 && (o.user & 0x0FFF) == index) o.user = -1;
+    }
+}
+
+}  // namespace
+
 void DeletePerson(std::int32_t index) {
     Person* person = UsedPersonAt(index);
     if (person == nullptr) return;
     Person& p = *person;
+    // A pair is parted where it stands; the release clears the leader's queue.
+    if (Person* leader = LeaderOf(p))
+        ReleaseLedPerson(static_cast<std::int16_t>(index),
+                         static_cast<std::int16_t>(leader - Personen.data()), 0);
+    if (Person* led = LedBy(p))
+        ReleaseLedPerson(static_cast<std::int16_t>(led - Personen.data()),
+                         static_cast<std::int16_t>(index), 0);
+    bool selectionChanged = ReleasePersonLinks(index);
+    ReleaseFahrzeugPlaces(index, p);
+    UntieFromSonderObj(index, p);
     StopOwnerSound(kOwnerPerson, index);
     p.attachment.reset();
     DiscardBefehle(p);
-    const bool wasSelected = p.selected != 0;
+    selectionChanged |= p.selected != 0;
     MakeFree(p);
-    if (wasSelected) UpdateSelectionMode();
+    if (selectionChanged) UpdateSelectionMode();
 }
 
 bool InitPersonen(int mission) {

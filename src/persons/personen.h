@@ -39,6 +39,12 @@ const PersonTyp& PersonTypOf(const Person& person);
 // The draw corner: the position minus the hot spot of the current animation, truncated toward
 // zero.
 void UpdatePersonDrawPos(Person& person);
+// Whether the person stands exactly on the whole-pixel point, its position truncated.
+bool PersonStandsAt(const Person& person, std::int32_t x, std::int32_t y);
+// The moment the person's animation starts over: frame and frame timer both 0.
+inline bool AtCycleStart(const Person& person) {
+    return person.frame == 0 && person.frameTimer == 0;
+}
 
 // PersonCount slots with the free defaults; the person view reaches them.
 void AllocPersonen();
@@ -79,6 +85,9 @@ std::int16_t CreatePersonAt(std::int16_t x, std::int16_t y, std::int8_t storey,
 // The person's idle state: its animation by kind, no links, no orders (freed without their
 // clean-ups, with its path search, turning record and route), planning from where it stands.
 void ResetPerson(std::int16_t index);
+// The person takes another type; when it is the selected person, the selection mode names the new
+// type.
+void ChangePersonTyp(std::int16_t index, std::int8_t type);
 // Switches the animation slot and restarts it; the standing animation starts after a random
 // pause. A treating medic lets go of its patient.
 void SetPersonAnim(std::int16_t index, std::uint16_t slot);
@@ -89,9 +98,12 @@ std::uint8_t PushPersonFree(std::int16_t index, std::uint8_t mask);
 void SavePersonPos(std::int16_t index);
 void RestorePersonPos(std::int16_t index);
 
-// Takes a person off the map for good: its sound stops, its attachment and orders go without
-// clean-ups, it is deselected, and the slot gets the free defaults. A free slot or an index
-// outside the array is left alone.
+// The one way to take a person off the map for good. First whatever names it lets go: a leader or
+// led person is released where it stands, a carrier of it puts down its load and is its base type
+// again, and the links of partners and medics, the fight partner of a fighter, vehicle seats, the
+// decontamination vehicle it sits in and the special object it lies on name nobody. Then its sound
+// stops, its attachment and orders go without clean-ups, it is deselected, and the slot gets the
+// free defaults. A free slot or an index outside the array is left alone.
 void DeletePerson(std::int32_t index);
 
 // Mission start: the mission's person set-up, then every person's type loaded and the person

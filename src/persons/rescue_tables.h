@@ -73,6 +73,12 @@ constexpr int EmptyTypeOf(int loaded) {
         if (r.loaded == loaded) return r.empty;
     return -1;
 }
+// The base type any carrier form goes back to when it no longer carries, the stretcher team
+// included; -1 for any other type.
+constexpr std::int8_t CarrierBaseTyp(int loaded) {
+    return static_cast<std::int8_t>(loaded == kStretcher.loaded ? kStretcher.empty
+                                                                : EmptyTypeOf(loaded));
+}
 
 // Which way a casualty lies once put down, by the direction the put-down order names (1, 3, 7 or
 // 9): by a carrier, and from a stretcher.

@@ -1,8 +1,5 @@
 #include "persons/rival_persons.h"
 
-#include <cmath>
-#include <numbers>
-
 #include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/random.h"
@@ -108,29 +105,6 @@ void RiotAtSquare(std::int16_t index, Person& p, std::int16_t px, std::int16_t p
     SetBefehl(p, PersonTypOf(p), kOpMove, -1, px + rx - 20, py + ry - 20, 0, 0, 0);
 }
 
-// The flight of a bottle from the thrower's point to the aim point on a 45-degree arc.
-FlightBlock ComputeThrowFlight(std::int32_t fromX, std::int32_t fromY, std::int32_t toX,
-                               std::int32_t toY) {
-    const double dx = std::abs(static_cast<double>(toX) - fromX);
-    const double dy = std::abs(static_cast<double>(toY) - fromY);
-    const double d = std::sqrt(dx * dx + dy * dy);
-    const double rad45 = std::numbers::pi / 4;
-    FlightBlock f;
-    f.speed = static_cast<float>(std::sqrt(9.81 * d * d / ((std::tan(rad45) * d + 15.0) * 2.0)) /
-                                 std::sin(rad45));
-    if (dx == 0) {
-        f.stepY = 1;
-    } else {
-        const double t = std::atan(dy / dx);
-        f.stepX = static_cast<float>(std::cos(t));
-        f.stepY = static_cast<float>(std::sin(t));
-    }
-    if (fromX > toX) f.stepX = -f.stepX;
-    if (toY < fromY) f.stepY = -f.stepY;
-    f.distance = Clamp16(static_cast<int>(d));
-    return f;
-}
-
 void LaunchBottle(const Person& p, std::int32_t tx, std::int32_t ty) {
     const std::int16_t slot = FindFreeSonderObj();
     if (slot < 0) return;
@@ -139,8 +113,7 @@ void LaunchBottle(const Person& p, std::int32_t tx, std::int32_t ty) {
     if (o == nullptr || o->type != kSobjMolotow) return;
     o->blockMask = 1;
     o->pushable = 0;
-    SetSonderObjCommand(slot, kCmdThrown,
-                        ComputeThrowFlight(TruncInt(o->x), TruncInt(o->y), tx, ty));
+    SetSonderObjCommand(slot, kCmdThrown, ThrowFlight(TruncInt(o->x), TruncInt(o->y), tx, ty));
 }
 
 }  // namespace

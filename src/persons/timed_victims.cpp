@@ -2,14 +2,18 @@
 
 #include "core/mission_state.h"
 #include "core/mouse.h"
+#include "core/random.h"
 #include "core/view.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
+#include "persons/equipment.h"
+#include "persons/person_houses.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/geometry.h"
+#include "world/sonder_obj.h"
 
 namespace kv {
 
@@ -22,6 +26,17 @@ constexpr int kHitHalf = 15;     // a victim answers the mouse this near in x an
 constexpr int kRingReach = 201;  // the ring carrier throws less far than this
 constexpr std::uint8_t kTakeAboard = 77;
 constexpr std::uint8_t kFetchVictim = 205;
+constexpr std::uint8_t kCatchRing = 206;
+constexpr std::int8_t kFireFighter = 1;
+constexpr std::int8_t kHoseHolder = 11;
+constexpr std::uint8_t kAnimThrow = 2;
+constexpr std::int32_t kNoVoice = -1;
+// A new person in distress: its deadline lies 480 seconds and a random number of minutes (0..11)
+// away; it is put down where a boat may reach it.
+constexpr int kDistressMinutes = 12;
+constexpr int kDistressSeconds = 480;
+constexpr std::uint8_t kPlaceAnyWay = 15;
+constexpr std::uint8_t kWaterClass = 10;
 
 int Trunc(float v) {
     return static_cast<int>(v);
@@ -161,6 +176,27 @@ void SendRingCarrier(Person& carrier, std::int16_t index, const DeadlinePlan& pl
     AppendBefehl(carrier, kFetchVictim, targetX, targetY, index, direction, 1);
 }
 
+// The ring in flight, from the carrier's hand to the target point; -1 when no slot is free.
+std::int16_t LaunchRing(const Person& carrier, std::int32_t targetX, std::int32_t targetY) {
+    const std::int16_t slot = FindFreeSonderObj();
+    if (slot < 0) return -1;
+    int x = Trunc(carrier.x);
+    int y = Trunc(carrier.y);
+    for (const RingHand& hand : kRingHands) {
+        if (hand.facing != carrier.direction) continue;
+        x += hand.dx;
+        y += hand.dy;
+    }
+    CreateSonderObj(slot, kSobjRing, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 0,
+                    0, 0, 0.0f, 0);
+    SonderObj* ring = SonderObjAt(slot);
+    if (ring == nullptr || ring->type != kSobjRing) return -1;
+    ring->visible = 1;
+    SetSonderObjCommand(slot, kCmdRingFlight,
+                        ThrowFlight(Trunc(ring->x), Trunc(ring->y), targetX, targetY));
+    return slot;
+}
+
 }  // namespace
 
 std::int16_t CreateTimedVictim(std::int8_t type, std::int16_t x, std::int16_t y,
@@ -202,6 +238,87 @@ std::uint8_t RescueTimedVictim() {
     else if (choice.carrier != nullptr)
         SendRingCarrier(*choice.carrier, choice.victim, *plan);
     return 1;
+}
+
+void FetchTimedVictim(std::int16_t index) {
+    Person* person = RunningPerson(index);
+    if (person == nullptr) return;
+    Person& p = *person;
+    const Befehl& order = *p.orders;
+    if (p.direction != order.dInt()) {
+        ClearBefehle(p);
+        return;
+    }
+    if (p.anim == kAnimStand) {
+        SetPersonAnim(index, kAnimThrow);
+        return;
+    }
+    if (p.anim != kAnimThrow || p.frameTimer != 0) return;
+    if (p.frame == kRingThrowFrame) {
+        Person* victim = UsedPersonAt(order.cInt());
+        const std::int16_t ring =
+            victim != nullptr ? LaunchRing(p, order.aInt(), order.bInt()) : std::int16_t{-1};
+        if (ring < 0) {
+            // Nobody to throw to, or no slot for the ring: the carrier keeps it, rather than
+            // throwing nothing.
+            SetPersonAnim(index, kAnimStand);
+            ClearBefehle(p);
+            return;
+        }
+        SetBefehl(*victim, PersonTypOf(*victim), kCatchRing, kNoVoice, ring, 0, 0, 0, 0);
+    } else if (p.frame == kThrowEndFrame) {
+        PopBefehl(p);
+        ChangePersonTyp(index, kFireFighter);
+        SetPersonAnim(index, kAnimStand);
+    }
+}
+
+void RunPersonBefehl206(std::int16_t index) {
+    Person* person = RunningPerson(index);
+    if (person == nullptr) return;
+    Person& p = *person;
+    const std::int32_t slot = p.orders->aInt();
+    const SonderObj* ring = SonderObjAt(slot);
+    if (ring == nullptr || ring->type != kSobjRing) {
+        ClearBefehle(p);
+        return;
+    }
+    if (ring->commands) return;
+    const std::int32_t distance = DistanceInt(
+        static_cast<std::int16_t>(Trunc(ring->x)), static_cast<std::int16_t>(Trunc(ring->y)),
+        static_cast<std::int16_t>(Trunc(p.x)), static_cast<std::int16_t>(Trunc(p.y)));
+    if (distance >= kRingCatchReach) return;
+    FreeSonderObjSlot(slot);
+    if (DeadlinePlan* plan = p.attachment.plan())
+        plan->deadline = Clamp16(plan->deadline + kRingCatchSeconds);
+    p.direction = 0;
+    SetPersonAnim(index, kAnimTreat);
+    PopBefehl(p);
+}
+
+void RunPersonBefehl221(std::int16_t index) {
+    Person* person = RunningPerson(index);
+    if (person == nullptr) return;
+    Person& p = *person;
+    const Befehl& order = *p.orders;
+    if (!PersonStandsAt(p, order.aInt(), order.bInt()) || p.direction != order.cInt()) {
+        p.controlFlags = kPersonController | kPersonOnlooker;
+        ClearBefehle(p);
+        return;
+    }
+    // The plan takes the attachment's place: a connected hose is let go first.
+    if (p.type == kHoseHolder) DropHose(index);
+    p.x = static_cast<std::int16_t>(order.dInt());
+    p.y = static_cast<std::int16_t>(order.e);
+    p.direction = 0;
+    p.controlFlags = kPersonInDistress | kPersonController;
+    SetPersonAnim(index, kAnimDistress);
+    DeadlinePlan& plan = p.attachment.makePlan();
+    plan.startX = static_cast<std::int16_t>(Trunc(p.x));
+    const int minutes = Rand() % kDistressMinutes;
+    plan.deadline = Clamp16(minutes * 60 + static_cast<int>(TickCounter / 20) + kDistressSeconds);
+    PlacePersonFree(index, 0, 0, kPlaceAnyWay, kWaterClass);
+    PopBefehl(p);
 }
 
 }  // namespace kv

@@ -13,7 +13,6 @@
 #include "world/brand_cells.h"
 #include "world/furniture.h"
 #include "world/house_images.h"
-#include "world/terrain.h"
 #include "world/tile_set.h"
 
 namespace kv {
@@ -55,11 +54,7 @@ void SetBurntMapCell(std::size_t cell) {
     MapCell& m = MapCells[cell];
     m.material = static_cast<std::uint8_t>(m.material & ~kMaterialUnburnt);
     CellAnims[cell].kind = 4;
-    // A successor the terrain table or the cell's terrain byte cannot hold leaves the terrain.
-    if (m.terrain >= TerrainCount) return;
-    const std::uint16_t burnt = TerrainTypen[m.terrain].burntTerrain;
-    if (burnt == kNoTerrain || burnt >= TerrainCount || burnt > 255) return;
-    SetCellTerrain(static_cast<int>(cell), static_cast<std::uint8_t>(burnt));
+    SetBurntTerrain(static_cast<int>(cell));
 }
 
 void IgniteCellFurniture(const HouseCellRef& c) {
@@ -417,6 +412,19 @@ void CheckCellIgnition(int house, int floor, int i, int j) {
     const BrandState& s = c.state();
     if (s.burning != 0 || !ReachesIgnition(s.heat, HouseMaterial(*c.house, floor, i, j))) return;
     IgniteHouseCell(c);
+}
+
+void LightHouseIgnitionCell(int house) {
+    const House* h = PlacedHouse(house);
+    if (h == nullptr) return;
+    const HouseTyp& t = HouseTypOf(*h);
+    const int i = t.extentI - 1;
+    const int j = t.extentJ - 2;
+    const HouseCellRef c = FindHouseCell(house, 0, i, j);
+    // Only a cell the building stands on burns.
+    if (!c || t.cell(0, i, j).lowerImage == 0) return;
+    c.state().heat = HouseMaterial(*c.house, 0, i, j).ignite;
+    CheckCellIgnition(house, 0, i, j);
 }
 
 bool IgniteMapCellAt(int column, int row) {

@@ -168,5 +168,9 @@ void PassHeatToMapCell(int column, int row, std::int32_t heat);
 // cell without fuel. True when the cell burns afterwards; false outside the map and for a link
 // that names no house cell.
 bool IgniteMapCellAt(int column, int row);
+// The cell an arsonist lights, (extentI - 1, extentJ - 2) on the house's ground floor, takes the
+// heat of its class's threshold and so catches fire. Nothing for a house not placed, or a cell
+// outside its grid or without building on it.
+void LightHouseIgnitionCell(int house);
 
 }  // namespace kv

@@ -9,6 +9,7 @@
 #include "core/fatal_error.h"
 #include "core/refused_file.h"
 #include "platform/files.h"
+#include "world/terrain.h"
 #include "world/terrain_outline.h"
 
 namespace kv {
@@ -28,6 +29,16 @@ void SetCellTerrain(int cell, std::uint8_t terrain) {
     std::uint8_t& t = MapCells[static_cast<std::size_t>(cell)].terrain;
     NoteTerrainChange(cell, t, terrain);
     t = terrain;
+}
+
+void SetBurntTerrain(int cell) {
+    if (cell < 0 || static_cast<std::size_t>(cell) >= MapCells.size()) return;
+    const std::uint8_t terrain = MapCells[static_cast<std::size_t>(cell)].terrain;
+    // A successor the terrain table or the cell's terrain byte cannot hold leaves the terrain.
+    if (terrain >= TerrainCount) return;
+    const std::uint16_t burnt = TerrainTypen[terrain].burntTerrain;
+    if (burnt == kNoTerrain || burnt >= TerrainCount || burnt > 255) return;
+    SetCellTerrain(cell, static_cast<std::uint8_t>(burnt));
 }
 
 std::optional<std::vector<std::uint8_t>> ReadMissionFile(int mission, int partTwo,

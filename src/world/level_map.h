@@ -153,6 +153,9 @@ inline int CellIndex(int column, int row) {
 // Writes a cell's terrain. Every change of a cell's terrain during play goes through here, so that
 // what movement derives from the terrain can follow. Nothing for an index outside the map.
 void SetCellTerrain(int cell, std::uint8_t terrain);
+// The cell's terrain becomes the one its terrain turns into when burnt or felled, where the terrain
+// table names one; through SetCellTerrain.
+void SetBurntTerrain(int cell);
 
 // The bytes of a mission's file "CDmissions\mi%02d<extension>", for the second part the "b" file
 // "CDmissions\mi%02db<extension>" when it exists, else the first part's. resolvedPath is the host

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "core/fatal_error.h"
 #include "core/fire_counts.h"
 #include "core/mission_hooks.h"
 #include "core/unit_views.h"
+#include "persons/person_link.h"
 #include "persons/person_types.h"
+#include "world/geometry.h"
 #include "world/materials.h"
 #include "world/sonder_obj_sets.h"
 
@@ -57,6 +60,22 @@ SonderObjCommand* AppendNode(int slot, std::uint8_t kind, std::uint16_t a, std::
     while (*tail) tail = &(*tail)->next;
     *tail = std::move(node);
     return tail->get();
+}
+
+// The person lying on the object comes down to the ground, tied to nothing. The user word also
+// holds pontoon points and vehicles: it names the person only when the person lies on an object
+// and no other object names it.
+void UntieLyingPerson(SonderObj& o) {
+    if (o.user == -1) return;
+    const int index = o.user & 0x0FFF;
+    Person* p = UsedPersonAt(index);
+    if (p == nullptr || DecodePersonLink(p->link).kind != PersonLinkKind::OnSonderObj) return;
+    for (const SonderObj& other : SonderObjs)
+        if (&other != &o && other.type != -1 && other.user != -1 && (other.user & 0x0FFF) == index)
+            return;
+    p->link = kNoLink;
+    p->height = 0;
+    o.user = -1;
 }
 
 }  // namespace
@@ -142,6 +161,7 @@ std::int16_t FindFreeSonderObjTyp() {
 void FreeSonderObjSlot(int slot) {
     SonderObj* o = SonderObjAt(slot);
     if (o == nullptr) return;
+    UntieLyingPerson(*o);
     ClearCommandList(*o);
     if (o->burning != 0) {
         o->burning = 0;
@@ -183,6 +203,28 @@ std::int16_t CreateSonderObj(int slot, int type, std::int16_t x, std::int16_t y,
     o->user = -1;
     o->fuel = MaterialOf(t->material).fuel;
     return static_cast<std::int16_t>(slot);
+}
+
+FlightBlock ThrowFlight(std::int32_t fromX, std::int32_t fromY, std::int32_t toX,
+                        std::int32_t toY) {
+    const double dx = std::abs(static_cast<double>(toX) - fromX);
+    const double dy = std::abs(static_cast<double>(toY) - fromY);
+    const double d = std::sqrt(dx * dx + dy * dy);
+    const double rad45 = std::numbers::pi / 4;
+    FlightBlock f;
+    f.speed = static_cast<float>(std::sqrt(9.81 * d * d / ((std::tan(rad45) * d + 15.0) * 2.0)) /
+                                 std::sin(rad45));
+    if (dx == 0) {
+        f.stepY = 1;
+    } else {
+        const double t = std::atan(dy / dx);
+        f.stepX = static_cast<float>(std::cos(t));
+        f.stepY = static_cast<float>(std::sin(t));
+    }
+    if (fromX > toX) f.stepX = -f.stepX;
+    if (fromY > toY) f.stepY = -f.stepY;
+    f.distance = Clamp16(static_cast<int>(d));
+    return f;
 }
 
 bool SonderObjBoxMiddle(const SonderObj& o, int& x, int& y) {

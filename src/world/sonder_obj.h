@@ -81,6 +81,10 @@ void VisitFields(FlightBlock& r, V& v) {
     v("distance", r.distance);
 }
 
+// The flight of a thing thrown on a 45-degree arc from (fromX, fromY) to (toX, toY): the way on
+// the map (straight down or up when both share an x), the launch speed and the distance.
+FlightBlock ThrowFlight(std::int32_t fromX, std::int32_t fromY, std::int32_t toX, std::int32_t toY);
+
 // Command kinds.
 enum SonderObjCommandKind : std::uint8_t {
     kCmdExplosion = 0,
@@ -197,8 +201,9 @@ void AddHydrant(std::int16_t x, std::int16_t y);
 // The object that lies under a person lying in its current direction, unless one of that type
 // lies there already.
 void AddPersonSonderObj(int person);
-// Frees a slot: its commands go, a burning object stops counting as burning, and a slot above
-// the fixed ones is visible again for whoever takes it next.
+// Frees a slot: the person lying on the object is untied and on the ground again, its commands
+// go, a burning object stops counting as burning, and a slot above the fixed ones is visible
+// again for whoever takes it next.
 void FreeSonderObjSlot(int slot);
 
 // The middle of an object's hit box in whole pixels, from its position; false for an object whose
