@@ -18,6 +18,7 @@
 #include "core/main_window.h"
 #include "core/message_line.h"
 #include "core/mission_hooks.h"
+#include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/random.h"
@@ -90,8 +91,10 @@ TEST_F(MissionStartTest, TheGameClickedAtItsStartPictureRunsMissionOneUntilClose
     test::DispatchAll();
     ASSERT_EQ(GameMode, 1u) << "the start picture";
     clickStartPicture();
-    ASSERT_EQ(GameMode, 2u);
+    ASSERT_EQ(GameMode, 10u) << "the campaign map";
     EXPECT_EQ(videosOpened(), "dalquin.avi mervix.avi intro.avi mi01.avi");
+    leaveKarte();
+    ASSERT_EQ(GameMode, 2u);
     backend.setCloseAt(backend.ticks() + 1000);
     EXPECT_EQ(RunMessageLoop(), 0);
     EXPECT_TRUE(backend.boxes().empty()) << FatalErrorMessage();
@@ -157,28 +160,42 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     EXPECT_FALSE(AnySoundLoaded());
 
     finishVideo();
-    EXPECT_EQ(GameMode, 2u);
-    EXPECT_EQ(WorldStarted, 1) << "no campaign map yet: play begins at once";
-    EXPECT_EQ(MissionViewFresh, 1);
+    EXPECT_EQ(GameMode, 10u) << "the campaign map with the briefing";
+    EXPECT_EQ(WorldStarted, 0);
     EXPECT_TRUE(AnySoundLoaded());
     ASSERT_FALSE(backend.musicDevice().plays().empty());
     EXPECT_EQ(backend.musicDevice().plays().back().from, MissionTrack(1));
     EXPECT_EQ(DisplayColour(255), (std::array{244, 244, 244})) << "faded in";
 
+    leaveKarte();
+    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(WorldStarted, 1);
+    EXPECT_EQ(MissionViewFresh, 1);
     for (int frame = 0; frame < 3; ++frame) RunMissionFrame();
     EXPECT_EQ(TickCounter, 3u);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-TEST_F(MissionStartTest, WithoutItsVideoAMissionBeginsAtOnce) {
+TEST_F(MissionStartTest, WithoutItsVideoAMissionOpensItsMapAtOnce) {
     useSampleData(false);
     openGame();
     clickStartPicture();
-    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(GameMode, 10u);
     EXPECT_EQ(videosOpened(), "");
+    EXPECT_EQ(WorldStarted, 0);
+    EXPECT_TRUE(AnySoundLoaded());
+}
+
+TEST_F(MissionStartTest, WithoutTheCampaignMapANewMissionBeginsPlayWithTheWorldStarted) {
+    useSampleData(false);
+    openGame();
+    ScreenCallTable calls = ScreenCalls();
+    calls.OpenKarte = nullptr;
+    SetScreenCalls(&calls);
+    clickStartPicture();
+    EXPECT_EQ(GameMode, 2u);
     EXPECT_EQ(WorldStarted, 1);
     EXPECT_EQ(MissionViewFresh, 1);
-    EXPECT_TRUE(AnySoundLoaded());
 }
 
 TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing) {
@@ -186,6 +203,7 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
     openGame();
     SeedRandom(3);
     clickStartPicture();
+    leaveKarte();
     ASSERT_EQ(GameMode, 2u);
     const std::uint64_t first = MissionChecksum();
 
@@ -218,6 +236,7 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
 
     SeedRandom(3);
     StartMission(kNewMission);
+    leaveKarte();
     EXPECT_EQ(GameMode, 2u);
     EXPECT_EQ(MissionChecksum(), first);
 }
@@ -250,6 +269,7 @@ TEST_F(MissionStartTest, ADrawnRunAndABareRunOfOneSeedHashTheSame) {
     openGame();
     SeedRandom(11);
     clickStartPicture();
+    leaveKarte();
     MissionView.DrawGameScreen = test::DrawEveryEntryIntoWorkBuffer;
     const Spraying drawnJets = StartSpraying();
     for (int frame = 0; frame < 60; ++frame) RunMissionFrame();
@@ -342,7 +362,7 @@ TEST_F(MissionStartTest, TheModulesStartAndEndInTheirFixedOrders) {
     RecordAllSteps();
     StartMission(kNewMission);
     EXPECT_EQ(g_steps, kInitOrder);
-    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(GameMode, 10u) << "a new mission opens on its campaign map";
     g_steps.clear();
     ShutdownMission(1);
     EXPECT_EQ(g_steps, Names(DefaultMissionFreeSteps(), "free "));
@@ -388,7 +408,7 @@ TEST_F(MissionStartTest, EachNamedStartStepSetsUpItsOwnModule) {
     PutInitWatchers(std::make_index_sequence<kInitStepCount>{});
     StartMission(kNewMission);
     EXPECT_EQ(FatalErrorMessage(), "");
-    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(GameMode, 10u);
     EXPECT_EQ(g_steps, std::vector<std::string>{});
 }
 
@@ -600,8 +620,21 @@ TEST_F(MissionStartTest, AVideoInTheMiddleOfAMissionLeadsToItsSecondPart) {
     useSampleData(false);
     openGame();
     clickStartPicture();
+    leaveKarte();
     ASSERT_EQ(GameMode, 2u);
     MissionHookRows[0].StartPhase2 = StartPhase2ForTest;
+    // A vehicle still on its campaign-map road is put at the site; one in play is left alone.
+    const std::int16_t a = CreateFahrzeug(kF110, -100, 560, 3);
+    SetupFahrzeug(a, 2);
+    const std::int16_t b = CreateFahrzeug(kF110, 300, 560, 3);
+    SetupFahrzeug(b, 2);
+    ASSERT_TRUE(a >= 0 && b >= 0);
+    Fahrzeug& onMap = Fahrzeuge[static_cast<std::size_t>(a)];
+    onMap.KarteWeg = 0;
+    onMap.KarteX = 5;
+    onMap.KarteY = 6;
+    Fahrzeug& inPlay = Fahrzeuge[static_cast<std::size_t>(b)];
+    inPlay.KarteX = 5;
     SetMessageLine("bleibt nicht", kMessageLineForever);
     MissionViewFresh = 0;
     VideoStage = kVideoMidMission;
@@ -612,6 +645,9 @@ TEST_F(MissionStartTest, AVideoInTheMiddleOfAMissionLeadsToItsSecondPart) {
     EXPECT_EQ(MessageLineCountdown, 60);
     EXPECT_EQ(MissionViewFresh, 1);
     EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(onMap.KarteX, KarteMarker.x);
+    EXPECT_EQ(onMap.KarteY, KarteMarker.y);
+    EXPECT_EQ(inPlay.KarteX, 5);
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
+#include "core/mission_state.h"
 #include "core/options.h"
 #include "mission/campaign_tables.h"
 #include "mission/game_state.h"
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "platform/window.h"
+#include "screens/karte.h"
 
 namespace kv::run {
 
@@ -41,6 +43,13 @@ std::string StartMissionRun(int mission) {
     g_missionRunning = true;
     DrainMessages();
     if (FatalErrorRaised()) return FatalErrorMessage();
+    // A new mission opens on the campaign map: leave it for play as the player does after the
+    // briefing, so that the world has started.
+    if (GameMode == 10) {
+        BriefingUnread = 0;
+        LeaveKarte(0);
+        if (FatalErrorRaised()) return FatalErrorMessage();
+    }
     if (GameMode != 2) return "the mission did not reach the mission view";
     GameSpeed = 1;
     return {};
@@ -56,8 +65,8 @@ std::string RunTick() {
 void EndMission() {
     if (!g_missionRunning) return;
     g_missionRunning = false;
-    // Play, or the failed or won screen that froze it.
-    const bool playing = GameMode == 2 || GameMode == 4 || GameMode == 5;
+    // Play, the campaign map, or the failed or won screen that froze it.
+    const bool playing = GameMode == 2 || GameMode == 4 || GameMode == 5 || GameMode == 10;
     if (playing && !FatalErrorRaised()) ShutdownMission(1);
 }
 
@@ -68,6 +77,7 @@ void CloseGameWindow() {
 
 void EndGame() {
     EndMission();
+    ResetKarte();
     CloseGameWindow();
     ResetGameState();
     ResetProgramState();

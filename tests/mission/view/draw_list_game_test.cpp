@@ -140,6 +140,7 @@ TEST_F(DrawListGameTest, TheDrawListOfAPlayedFrameIsDrawnInDepthOrderAndPicksThe
     MissionView.DrawGameScreen = DrawGameScreen;
     player.click(400, 300);
     player.frames(1);
+    leaveKarte(player);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     player.frames(8);
 
