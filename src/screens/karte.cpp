@@ -1,7 +1,6 @@
 #include "screens/karte.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/fatal_error.h"
 #include "core/game_mode.h"

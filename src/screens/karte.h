@@ -85,7 +85,7 @@ void OnKarteKeyDown(std::uint32_t key);
 void OnKarteMouseMove(int x, int y);
 // One frame of the map, shown.
 void DrawKarte();
-// The plates of the bases the mission offers, into the WorkBuffer.
+// The plates of the bases the mission offers, as part of DrawKarte's picture.
 void DrawKarteBasen();
 // Reads the mission's briefing into BriefingText.
 void LoadBriefingText();
