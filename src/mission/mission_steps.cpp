@@ -1,6 +1,7 @@
 #include "mission/mission_steps.h"
 
 #include "core/fatal_error.h"
+#include "gfx/blitters.h"
 #include "gfx/frame_buffer.h"
 #include "mission/input/cursor_choice.h"
 #include "mission/mission_start.h"
@@ -14,12 +15,15 @@ namespace kv {
 
 namespace {
 
-// Until the world screen comes, the mission's frame shows the panels over whatever the work
-// buffer holds, so that the buttons carry their commands and can be seen.
+// Until the world screen comes, the mission's frame shows the panels around an empty world view
+// (which the screen before, such as the campaign map, may have left drawn), so that the buttons
+// carry their commands and can be seen.
 void DrawPanelsOnly() {
     if (WorkBuffer == nullptr) return;
     DrawTarget = WorkBuffer;
     DrawPitch = kScreenWidth;
+    FillRect8(kWorldView.left, kWorldView.top, kWorldView.right - kWorldView.left + 1,
+              kWorldView.bottom - kWorldView.top + 1, 0, DrawTarget, DrawPitch);
     DrawControlPanel();
     DrawTarget = nullptr;
     PresentWorkBuffer();
