@@ -36,11 +36,9 @@ struct Point {
     int y;
 };
 
-// Mission 1's site, where every road of its road picture ends.
-constexpr Point kSiteM01{242, 351};
-
-// Base 0's road to mission 1's site: it leaves beside the station's plate, and every bend is one
-// diagonal step, so that no road pixel touches more than the two it lies between.
+// Base 0's road to mission 1's site (its last point, the mission's marker): it leaves beside the
+// station's plate, and every bend is one diagonal step, so that no road pixel touches more than
+// the two it lies between. The data set's tests walk it to the marker as the map does.
 constexpr std::array<Point, 6> kRoadM01Basis0 = {{
     {306, 356},
     {306, 391},
@@ -264,9 +262,19 @@ std::vector<Canvas> MapWegeM101() {
         c.line(kRoadM01Basis0[k - 1].x, kRoadM01Basis0[k - 1].y, kRoadM01Basis0[k].x,
                kRoadM01Basis0[k].y, road);
     c.set(kRoadM01Basis0[0].x, kRoadM01Basis0[0].y, pal::kMapRoads[0][0]);
-    static_assert(kRoadM01Basis0[kRoadM01Basis0.size() - 1].x == kSiteM01.x &&
-                  kRoadM01Basis0[kRoadM01Basis0.size() - 1].y == kSiteM01.y);
     return {c};
+}
+
+std::vector<Canvas> ArtFor(const KartePictureFile& file) {
+    if (file.held == &KarteImages) return KartePicture();
+    if (file.held == &KartePointImages) return MarkerPicture();
+    if (file.held == &BasisMarkeImages) return BasisMarks();
+    if (file.held == &MapCamImages) return MapCam();
+    if (file.held == &MapInfoImages) return MapInfo();
+    if (file.held == &BasisInfoImages) return BasisNames(false);
+    if (file.held == &BasisInfoGreyImages) return BasisNames(true);
+    if (file.held == &MapCarSchilderImages) return VehicleSigns();
+    return {};
 }
 
 // Mission 1's briefing, Windows-1252 with CR LF line ends.
@@ -283,14 +291,8 @@ constexpr std::string_view kBriefingM101 =
 }  // namespace
 
 bool WriteKarte(const OutputTree& out) {
-    const auto picture = [&out](const KartePictureFile& file, const std::vector<Canvas>& frames) {
-        return out.write(file.path, MakeVff(frames));
-    };
-    const std::vector<Canvas> art[] = {KartePicture(),   MarkerPicture(), BasisMarks(),
-                                       MapCam(),         MapInfo(),       BasisNames(false),
-                                       BasisNames(true), VehicleSigns()};
-    for (std::size_t k = 0; k < kKartePictureFiles.size(); ++k)
-        if (!picture(kKartePictureFiles[k], art[k])) return false;
+    for (const KartePictureFile& file : kKartePictureFiles)
+        if (!out.write(file.path, MakeVff(ArtFor(file)))) return false;
     return out.write(std::string(kMapWegeFolder) + MissionCodes[1] + ".vff",
                      MakeVff(MapWegeM101())) &&
            out.writeText(std::string(kBriefingFolder) + MissionCodes[1] + ".dat", kBriefingM101);
