@@ -14,6 +14,10 @@
 #include "missions/mission_rows.h"
 #include "persons/person_befehle.h"
 #include "persons/person_pursuit.h"
+#include "screens/basis.h"
+#include "screens/karte.h"
+#include "screens/karte_wege.h"
+#include "vehicles/fahrzeug_update.h"
 
 namespace kv {
 
@@ -38,6 +42,11 @@ constexpr GameModeTable kGameModes = [] {
     t[2].lButtonUp = HandleMissionClick;
     t[2].rButtonDown = [](WParam, int, int) { ClearSelection(); };
     t[2].videoEnded = OnMissionVideoEnded;
+    t[10].frame = RunKarteFrame;
+    t[10].lButtonDown = [](WParam, int x, int y) { OnKarteLButtonDown(x, y); };
+    t[10].rButtonDown = [](WParam, int, int) { OnKarteRButtonDown(); };
+    t[10].mouseMove = [](WParam, int x, int y) { OnKarteMouseMove(x, y); };
+    t[10].keyDown = [](WParam key, LParam) { OnKarteKeyDown(key); };
     t[12].frame = OnPauseFrame;
     t[12].keyDown = OnPauseKeyDown;
     t[12].lButtonDown = OnPauseMouseDown;
@@ -56,7 +65,11 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
 constexpr PersonBefehlHooks kPersonBefehlHooks{};
 
 // What the mission view asks of the screens; filled as the screens arrive.
-constexpr ScreenCallTable kScreenCalls{};
+constexpr ScreenCallTable kScreenCalls{
+    .OpenKarte = OpenKarte,
+    .FindKarteStartPoints = FindKarteStartPoints,
+    .InitBasen = InitBasen,
+};
 
 }  // namespace
 
@@ -67,6 +80,7 @@ void InstallProgramTables() {
     InstallMissionHooks();
     SetScreenCalls(&kScreenCalls);
     SetUpdateSelectionModeHook(RecomputeSelectionMode);
+    SetMoveFahrzeugOnKarteHook(MoveFahrzeugOnKarte);
     SetStartMissionFunction(StartMission);
 }
 

@@ -12,6 +12,7 @@
 #include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/mission_hooks.h"
+#include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "gfx/frame_buffer.h"
@@ -270,8 +271,13 @@ void BeginMission(std::uint32_t slot) {
 }
 
 void StartMissionPartTwo() {
-    // Vehicles still on the campaign map's roads are to get KarteMarker as their target here;
-    // that comes with the campaign-map fields of the vehicle records.
+    // Vehicles still on the campaign map's roads are put at the site: they arrive at their next
+    // move.
+    for (Fahrzeug& v : Fahrzeuge) {
+        if (v.type == -1 || v.KarteWeg < 0) continue;
+        v.KarteX = static_cast<std::uint16_t>(KarteMarker.x);
+        v.KarteY = static_cast<std::uint16_t>(KarteMarker.y);
+    }
     BlankScreen();
     PlayMissionMusicAgain();
     SetMessageLine("", 60);

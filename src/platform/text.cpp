@@ -229,6 +229,7 @@ int TextContext::drawText(std::string_view text, Rect& rect, std::uint32_t forma
         if (end == std::string_view::npos) end = text.size();
         std::string_view para = text.substr(start, end - start);
         if (!para.empty() && para.back() == '\r') para.remove_suffix(1);
+        const bool blank = para.empty();
         if ((format & DT_WORDBREAK) == 0) {
             lines.push_back(para);
         } else {
@@ -260,7 +261,8 @@ int TextContext::drawText(std::string_view text, Rect& rect, std::uint32_t forma
                 while (!lines.back().empty() && lines.back().back() == ' ')
                     lines.back().remove_suffix(1);
             }
-            if (text.substr(start, end - start).empty()) lines.push_back({});
+            // An empty line stays a line, with or without its carriage return.
+            if (blank) lines.push_back({});
         }
         if (end >= text.size()) break;
         start = end + 1;

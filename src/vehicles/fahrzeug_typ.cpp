@@ -109,7 +109,10 @@ bool LoadFahrzeugDat(std::uint32_t type, std::string_view code) {
     t.price = static_cast<std::uint32_t>(numbers[0]);
     t.seats = static_cast<std::uint8_t>(numbers[1]);
     t.speed = numbers[2] <= 0 ? 1.0f : static_cast<float>(numbers[2]);
-    t.karteStep = numbers[3] == 0 ? std::int8_t{1} : static_cast<std::int8_t>(numbers[3]);
+    // Kept within -127..127, so that a slow type's countdown can hold its pace.
+    t.karteStep = numbers[3] == 0
+                      ? std::int8_t{1}
+                      : static_cast<std::int8_t>(std::clamp<std::int32_t>(numbers[3], -127, 127));
     t.heatProtection = numbers[4];
     return true;
 }

@@ -31,6 +31,7 @@ class AircraftMission : public test::MissionTest {
         openGame();
         player.click(400, 300);
         player.frames(1);
+        leaveKarte(player);
         ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
         GameSpeed = 1;
     }

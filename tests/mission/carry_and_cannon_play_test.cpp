@@ -81,6 +81,7 @@ TEST_F(CarryAndCannonPlay, CraneTrailerAndCannonWorkOnMissionOne) {
     test::ScriptedPlayer player(backend);
     player.click(400, 300);
     player.frames(1);
+    leaveKarte(player);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     const std::uint16_t bought = BoughtFahrzeugCount;
     const std::uint16_t lost = LostMissionFahrzeugCount;

@@ -72,6 +72,7 @@ TEST_F(CrewOutGame, EverybodyOutStandsBesideTheDoorAndABlownUpEngineIsLostOnce) 
     test::ScriptedPlayer player(backend);
     player.click(400, 300);
     player.frames(1);
+    leaveKarte(player);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     Fahrzeug* engine = UsedFahrzeugAt(g_engine);
     ASSERT_NE(engine, nullptr);

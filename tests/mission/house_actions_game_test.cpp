@@ -73,6 +73,7 @@ TEST_F(HouseActionsGameTest, InAndOutUpAndDownMarkedOutAndAJumpCaught) {
     test::ScriptedPlayer player(backend);
     player.click(400, 300);
     player.frames(1);
+    leaveKarte(player);
     ASSERT_EQ(GameMode, 2u);
     ASSERT_NE(PlacedHouse(0), nullptr);
     const PixelPos in = HouseInsidePoint(house());

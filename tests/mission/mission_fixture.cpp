@@ -7,6 +7,7 @@
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
+#include "core/mission_points.h"
 #include "platform/window.h"
 
 namespace kv::test {
@@ -49,6 +50,24 @@ void MissionTest::clickStartPicture() {
     DispatchAll();
 }
 
+void MissionTest::leaveKarte() {
+    const LParam marker = MakeLParam(KarteMarker.x, KarteMarker.y);
+    backend.inject(WM_MOUSEMOVE, 0, marker);
+    backend.inject(WM_LBUTTONDOWN, MK_LBUTTON, marker);
+    backend.inject(WM_LBUTTONUP, 0, marker);
+    backend.inject(WM_KEYDOWN, VK_ESCAPE, 0);
+    backend.inject(WM_KEYUP, VK_ESCAPE, 0);
+    backend.inject(WM_MOUSEMOVE, 0, MakeLParam(400, 300));
+    DispatchAll();
+}
+
+void MissionTest::leaveKarte(ScriptedPlayer& player) {
+    player.click(KarteMarker.x, KarteMarker.y);
+    player.key(VK_ESCAPE);
+    player.mouse(400, 300);
+    player.frames(1);
+}
+
 void MissionTest::playIntoMissionOne(ScriptedPlayer& player) {
     playIntoMissionOne(player, [](MissionHooks&) {});
 }
@@ -60,6 +79,7 @@ void MissionTest::playIntoMissionOne(ScriptedPlayer& player,
     changeRow(*MissionHookRow(1));
     player.click(400, 300);
     player.frames(1);
+    leaveKarte(player);
 }
 
 void MissionTest::finishVideo() {

@@ -26,8 +26,15 @@ class MissionTest : public HeadlessTest {
     void openGame();
     // A click on the start picture.
     void clickStartPicture();
-    // The sample data without videos and the game opened; the player clicks the start picture
-    // and a frame runs, which starts mission 1.
+    // A new mission opens on the campaign map: the player leaves it for play as after the
+    // briefing, with a click on the marker and Esc, and puts the mouse back in the screen's
+    // middle. Handled at once, without a frame.
+    void leaveKarte();
+    // The same through the player, then a frame of play.
+    void leaveKarte(ScriptedPlayer& player);
+    // The sample data without videos and the game opened; the player clicks the start picture,
+    // which starts mission 1 on the campaign map, and a frame runs; then the player leaves the map
+    // for play, and another frame runs.
     void playIntoMissionOne(ScriptedPlayer& player);
     // The same with mission 1's hook row changed first, for a scene of the test's own.
     void playIntoMissionOne(ScriptedPlayer& player,

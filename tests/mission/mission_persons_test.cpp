@@ -41,6 +41,7 @@ TEST_F(MissionPersons, CasualtiesFireAndPoisonOnMissionOneGiveTheirCounters) {
     openGame();
     SeedRandom(2400);
     clickStartPicture();
+    leaveKarte();
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     GameSpeed = 1;
     // The mission's own two: the badly injured one bleeds 15 a tick, the other does not.

@@ -18,6 +18,7 @@
 #include "core/main_window.h"
 #include "core/message_line.h"
 #include "core/mission_hooks.h"
+#include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/random.h"
@@ -90,8 +91,10 @@ TEST_F(MissionStartTest, TheGameClickedAtItsStartPictureRunsMissionOneUntilClose
     test::DispatchAll();
     ASSERT_EQ(GameMode, 1u) << "the start picture";
     clickStartPicture();
-    ASSERT_EQ(GameMode, 2u);
+    ASSERT_EQ(GameMode, 10u) << "the campaign map";
     EXPECT_EQ(videosOpened(), "dalquin.avi mervix.avi intro.avi mi01.avi");
+    leaveKarte();
+    ASSERT_EQ(GameMode, 2u);
     backend.setCloseAt(backend.ticks() + 1000);
     EXPECT_EQ(RunMessageLoop(), 0);
     EXPECT_TRUE(backend.boxes().empty()) << FatalErrorMessage();
@@ -157,14 +160,17 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     EXPECT_FALSE(AnySoundLoaded());
 
     finishVideo();
-    EXPECT_EQ(GameMode, 2u);
-    EXPECT_EQ(WorldStarted, 1) << "no campaign map yet: play begins at once";
-    EXPECT_EQ(MissionViewFresh, 0) << "its first frame was shown";
+    EXPECT_EQ(GameMode, 10u) << "the campaign map with the briefing";
+    EXPECT_EQ(WorldStarted, 0);
     EXPECT_TRUE(AnySoundLoaded());
     ASSERT_FALSE(backend.musicDevice().plays().empty());
     EXPECT_EQ(backend.musicDevice().plays().back().from, MissionTrack(1));
     EXPECT_EQ(DisplayColour(255), (std::array{244, 244, 244})) << "faded in";
 
+    leaveKarte();
+    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(WorldStarted, 1);
+    EXPECT_EQ(MissionViewFresh, 0) << "its first frame was shown";
     for (int frame = 0; frame < 3; ++frame) RunMissionFrame();
     EXPECT_EQ(TickCounter, 3u);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
@@ -177,14 +183,26 @@ void DrawRecordingFreshness() {
     DrawGameScreen();
 }
 
-TEST_F(MissionStartTest, WithoutItsVideoAMissionBeginsAtOnce) {
+TEST_F(MissionStartTest, WithoutItsVideoAMissionOpensItsMapAtOnce) {
     useSampleData(false);
     openGame();
+    clickStartPicture();
+    EXPECT_EQ(GameMode, 10u);
+    EXPECT_EQ(videosOpened(), "");
+    EXPECT_EQ(WorldStarted, 0);
+    EXPECT_TRUE(AnySoundLoaded());
+}
+
+TEST_F(MissionStartTest, WithoutTheCampaignMapANewMissionBeginsPlayWithTheWorldStarted) {
+    useSampleData(false);
+    openGame();
+    ScreenCallTable calls = ScreenCalls();
+    calls.OpenKarte = nullptr;
+    SetScreenCalls(&calls);
     MissionView.DrawGameScreen = DrawRecordingFreshness;
     g_freshWhenDrawn = 0;
     clickStartPicture();
     EXPECT_EQ(GameMode, 2u);
-    EXPECT_EQ(videosOpened(), "");
     EXPECT_EQ(WorldStarted, 1);
     EXPECT_EQ(g_freshWhenDrawn, 1) << "the first frame is drawn as a fresh view";
     EXPECT_EQ(MissionViewFresh, 0) << "and shown";
@@ -196,6 +214,7 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
     openGame();
     SeedRandom(3);
     clickStartPicture();
+    leaveKarte();
     ASSERT_EQ(GameMode, 2u);
     const std::uint64_t first = MissionChecksum();
 
@@ -228,6 +247,7 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
 
     SeedRandom(3);
     StartMission(kNewMission);
+    leaveKarte();
     EXPECT_EQ(GameMode, 2u);
     EXPECT_EQ(MissionChecksum(), first);
 }
@@ -260,6 +280,7 @@ TEST_F(MissionStartTest, ADrawnRunAndABareRunOfOneSeedHashTheSame) {
     openGame();
     SeedRandom(11);
     clickStartPicture();
+    leaveKarte();
     const Spraying drawnJets = StartSpraying();
     for (int frame = 0; frame < 60; ++frame) RunMissionFrame();
     const std::uint64_t drawn = MissionChecksum();
@@ -351,7 +372,7 @@ TEST_F(MissionStartTest, TheModulesStartAndEndInTheirFixedOrders) {
     RecordAllSteps();
     StartMission(kNewMission);
     EXPECT_EQ(g_steps, kInitOrder);
-    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(GameMode, 10u) << "a new mission opens on its campaign map";
     g_steps.clear();
     ShutdownMission(1);
     EXPECT_EQ(g_steps, Names(DefaultMissionFreeSteps(), "free "));
@@ -397,7 +418,7 @@ TEST_F(MissionStartTest, EachNamedStartStepSetsUpItsOwnModule) {
     PutInitWatchers(std::make_index_sequence<kInitStepCount>{});
     StartMission(kNewMission);
     EXPECT_EQ(FatalErrorMessage(), "");
-    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(GameMode, 10u);
     EXPECT_EQ(g_steps, std::vector<std::string>{});
 }
 
@@ -609,8 +630,21 @@ TEST_F(MissionStartTest, AVideoInTheMiddleOfAMissionLeadsToItsSecondPart) {
     useSampleData(false);
     openGame();
     clickStartPicture();
+    leaveKarte();
     ASSERT_EQ(GameMode, 2u);
     MissionHookRows[0].StartPhase2 = StartPhase2ForTest;
+    // A vehicle still on its campaign-map road is put at the site; one in play is left alone.
+    const std::int16_t a = CreateFahrzeug(kF110, -100, 560, 3);
+    SetupFahrzeug(a, 2);
+    const std::int16_t b = CreateFahrzeug(kF110, 300, 560, 3);
+    SetupFahrzeug(b, 2);
+    ASSERT_TRUE(a >= 0 && b >= 0);
+    Fahrzeug& onMap = Fahrzeuge[static_cast<std::size_t>(a)];
+    onMap.KarteWeg = 0;
+    onMap.KarteX = 5;
+    onMap.KarteY = 6;
+    Fahrzeug& inPlay = Fahrzeuge[static_cast<std::size_t>(b)];
+    inPlay.KarteX = 5;
     SetMessageLine("bleibt nicht", kMessageLineForever);
     MissionViewFresh = 0;
     VideoStage = kVideoMidMission;
@@ -621,6 +655,9 @@ TEST_F(MissionStartTest, AVideoInTheMiddleOfAMissionLeadsToItsSecondPart) {
     EXPECT_EQ(MessageLineCountdown, 60) << "an empty line is not counted down";
     EXPECT_EQ(MissionViewFresh, 0) << "the second part's first frame was shown";
     EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(onMap.KarteX, KarteMarker.x);
+    EXPECT_EQ(onMap.KarteY, KarteMarker.y);
+    EXPECT_EQ(inPlay.KarteX, 5);
 }
 
 }  // namespace

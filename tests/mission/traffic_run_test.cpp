@@ -125,6 +125,7 @@ TEST_F(TrafficRunTest, CarsDriveTheRoadFromRightToLeftAndAPedestrianWalksItsSqua
     GameSpeed = 1;
     SeedRandom(29);
     StartMission(kNewMission);
+    leaveKarte();
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     ASSERT_EQ(ZFWege.size(), 1u);
     const std::vector<std::uint16_t> laneTypes = ZFWege[0].types;

@@ -39,6 +39,8 @@ TEST_F(MissionOneGame, TheStartPictureLeadsIntoMissionOneWhereTheCraneIsOfferedT
     test::ScriptedPlayer player(backend);
     player.click(400, 300);
     player.frames(1);
+    EXPECT_EQ(GameMode, 10u) << "a new mission opens on the campaign map";
+    leaveKarte(player);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     EXPECT_EQ(MissionNummer, 1);
 

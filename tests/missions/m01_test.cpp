@@ -58,6 +58,7 @@ class MissionOne : public test::MissionTest {
         SeedRandom(11);
         MissionScratch.S3 = 1234;  // left over from an earlier mission
         StartMission(kNewMission);
+        leaveKarte();
         ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     }
 

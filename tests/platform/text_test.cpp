@@ -125,6 +125,8 @@ TEST_F(TextTest, WordWrapBreaksBetweenWords) {
     Rect one{0, 0, 500, 0};
     EXPECT_EQ(c.dc.drawText("ab ab ab ab", one, DT_WORDBREAK | DT_CALCRECT), 21);
     EXPECT_EQ(c.dc.drawText("a\nb", one, DT_CALCRECT), 42) << "a newline always breaks";
+    EXPECT_EQ(c.dc.drawText("a\r\n\r\nb", one, DT_WORDBREAK | DT_CALCRECT), 63)
+        << "an empty line between CR LF ends";
 
     Rect area{10, 10, 70, 40};
     c.dc.drawText("ab ab ab ab ab ab", area, DT_WORDBREAK);

@@ -17,11 +17,13 @@
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "screens/karte.h"
 
 namespace kv::test {
 
 void ResetPlatformState() {
     ResetGameState();
+    ResetKarte();
     ResetProgramState();
     ResetWindows();
     ResetCursorState();

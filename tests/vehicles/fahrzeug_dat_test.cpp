@@ -28,6 +28,10 @@ TEST_F(DatTest, ReadsTheFiveNumbersWithTheirRules) {
         {"1\r\n2\r\n0\r\n0\r\n-5\r\n", 1, 2, 1.0f, 1, -5},   // speed 0 -> 1.0, pace 0 -> 1
         {"1\r\n2\r\n-4\r\n-3\r\n0\r\n", 1, 2, 1.0f, -3, 0},  // negative speed -> 1.0
         {"Preis\t99\r\nSitze\t\t9\r\nTempo = 7\r\nSchritt -2\r\nSchutz 1\r\n", 99, 9, 7.0f, -2, 1},
+        // The pace stays within -127..127, so that a slow type's countdown holds it.
+        {"1\r\n2\r\n3\r\n-128\r\n0\r\n", 1, 2, 3.0f, -127, 0},
+        {"1\r\n2\r\n3\r\n300\r\n0\r\n", 1, 2, 3.0f, 127, 0},
+        {"1\r\n2\r\n3\r\n-200\r\n0\r\n", 1, 2, 3.0f, -127, 0},
     };
     for (const DatCase& c : cases) {
         SCOPED_TRACE(c.text);

@@ -5,6 +5,7 @@
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
+#include "core/mission_state.h"
 #include "core/options.h"
 #include "mission/campaign_tables.h"
 #include "mission/game_state.h"
@@ -12,6 +13,7 @@
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "platform/window.h"
+#include "screens/karte.h"
 
 namespace kv::run {
 
@@ -42,6 +44,13 @@ std::string StartMissionRun(int mission) {
     g_missionRunning = true;
     DrainMessages();
     if (FatalErrorRaised()) return FatalErrorMessage();
+    // A new mission opens on the campaign map: leave it for play as the player does after the
+    // briefing, so that the world has started.
+    if (GameMode == 10) {
+        BriefingUnread = 0;
+        LeaveKarte(0);
+        if (FatalErrorRaised()) return FatalErrorMessage();
+    }
     if (GameMode != 2) return "the mission did not reach the mission view";
     GameSpeed = 1;
     return {};
@@ -65,8 +74,8 @@ std::string RunFrame() {
 void EndMission() {
     if (!g_missionRunning) return;
     g_missionRunning = false;
-    // Play, or the failed or won screen that froze it.
-    const bool playing = GameMode == 2 || GameMode == 4 || GameMode == 5;
+    // Play, the campaign map, or the failed or won screen that froze it.
+    const bool playing = GameMode == 2 || GameMode == 4 || GameMode == 5 || GameMode == 10;
     if (playing && !FatalErrorRaised()) ShutdownMission(1);
 }
 
@@ -77,6 +86,7 @@ void CloseGameWindow() {
 
 void EndGame() {
     EndMission();
+    ResetKarte();
     CloseGameWindow();
     ResetGameState();
     ResetProgramState();

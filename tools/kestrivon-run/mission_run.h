@@ -11,7 +11,8 @@ namespace kv::run {
 void DrainMessages();
 // The program tables, the window and the game's start-up.
 std::string StartGame();
-// Mission N from its campaign position, its video ended at once, then game speed 1.
+// Mission N from its campaign position, its video ended at once and its campaign map left for
+// play as after the briefing, then game speed 1.
 std::string StartMissionRun(int mission);
 // One simulation tick without drawing.
 std::string RunTick();

@@ -54,7 +54,7 @@ struct VerbRow {
 
 // The commands with a fixed list of numbers. order, append, goals, select, player and expect are
 // read apart.
-constexpr std::array<VerbRow, 22> kPlainVerbs = {{
+constexpr std::array<VerbRow, 23> kPlainVerbs = {{
     {"mission", Verb::Mission, "N", 1, 1, {{{"N", Form::Whole, 1, 30}}}},
     {"seed", Verb::Seed, "S", 1, 1, {{{"S", Form::Whole, 0, kU32Max}}}},
     {"house",
@@ -82,6 +82,12 @@ constexpr std::array<VerbRow, 22> kPlainVerbs = {{
      3,
      4,
      {{{"TYPE", Form::Whole, 0, kFahrzeugTypCount - 1}, kX, kY, kDir}}},
+    {"bought",
+     Verb::Bought,
+     "TYPE [BASE]",
+     1,
+     2,
+     {{{"TYPE", Form::Whole, 0, kFahrzeugTypCount - 1}, {"BASE", Form::Whole, 0, 5}}}},
     {"object", Verb::Object, "TYPE X Y", 3, 3, {{{"TYPE", Form::Whole, 0, kI16Max}, kX, kY}}},
     {"seat",
      Verb::Seat,
@@ -198,7 +204,8 @@ class Reader {
             if (!number(line, args[n], row.args[n], v)) return false;
             c.numbers.push_back(v);
         }
-        if (row.verb == Verb::Vehicle && static_cast<int>(c.numbers[0]) == kTypNone)
+        const bool vehicle = row.verb == Verb::Vehicle || row.verb == Verb::Bought;
+        if (vehicle && static_cast<int>(c.numbers[0]) == kTypNone)
             return fail(line, Cat("vehicle type ", std::to_string(kTypNone), " names no vehicle"));
         return true;
     }

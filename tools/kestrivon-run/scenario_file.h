@@ -20,6 +20,7 @@ enum class Verb : std::uint8_t {
     Empty,
     Person,
     Vehicle,
+    Bought,
     Object,
     Seat,
     Contaminate,

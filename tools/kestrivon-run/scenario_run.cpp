@@ -14,6 +14,7 @@
 #include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/mission_hooks.h"
+#include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/random.h"
 #include "core/selection.h"
@@ -26,6 +27,7 @@
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "platform/cp1252.h"
+#include "screens/karte_wege.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
@@ -42,6 +44,8 @@ constexpr std::int8_t kThrowerTyp = 32;
 // The two clubs' fighters.
 constexpr std::int8_t kFighterTyp = 41;
 constexpr std::int8_t kRivalFighterTyp = 43;
+// The hall or the yard of a base.
+constexpr std::int8_t kStoreyInBase = -5;
 
 // The houses of the file's "house" lines, placed by the mission's house set-up after its own:
 // the runner stands in for the set-up and calls the mission's own first.
@@ -147,6 +151,8 @@ class ScenarioRunner {
                               n.size() > 4 ? whole(4) : 0);
             case Verb::Vehicle:
                 return vehicle(whole(0), whole(1), whole(2), n.size() > 3 ? whole(3) : 0);
+            case Verb::Bought:
+                return bought(whole(0), n.size() > 1 ? whole(1) : 0);
             case Verb::Object:
                 return object(whole(0), whole(1), whole(2));
             case Verb::Seat:
@@ -277,6 +283,24 @@ class ScenarioRunner {
         // The owner the creation gave it: the mission's.
         SetupFahrzeug(index, Fahrzeuge[static_cast<std::size_t>(index)].controlFlags);
         if (FatalErrorRaised()) return failed(FatalErrorMessage());
+        announce("vehicle", index);
+        return {};
+    }
+
+    // A vehicle as the purchase at a base leaves it: bought, still inside the base (storey -5) at
+    // the mission's entry point, and setting off on the base's campaign-map road.
+    Failure bought(std::int32_t type, std::int32_t base) {
+        const MapEntryPoint& entry = type == kTypF115 ? WaterEntry : RoadEntry;
+        // The stations drive their vehicles out facing 7; the helicopter and the aircraft face 3.
+        const std::int32_t facing = type == kTypF203 || type == kTypF111 ? 3 : 7;
+        const std::int16_t index = CreateFahrzeug(type, entry.x, entry.y, facing);
+        if (index < 0) return refused("every vehicle slot is taken");
+        LoadFahrzeugTyp(static_cast<std::int16_t>(type));
+        if (FatalErrorRaised()) return failed(FatalErrorMessage());
+        SetupFahrzeug(index, kOwnerBought);
+        if (FatalErrorRaised()) return failed(FatalErrorMessage());
+        Fahrzeuge[static_cast<std::size_t>(index)].storey = kStoreyInBase;
+        PlaceFahrzeugOnKarte(index, static_cast<std::int16_t>(base));
         announce("vehicle", index);
         return {};
     }

@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteJetImages,
         kv::sampledata::WriteContaminationMarker,
         kv::sampledata::WriteMissionScreen,
+        kv::sampledata::WriteKarte,
         kv::sampledata::WriteExplosionAnimations,
         kv::sampledata::WritePontonMarker,
     };

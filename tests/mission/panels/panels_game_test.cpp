@@ -62,6 +62,7 @@ TEST_F(PanelsGameTest, TheFireEnginesPanelShowsItsCrewAndItsButtonsFireOnTheThir
     MissionHookRow(1)->InitMissionExtras = PlaceSelectedF102;
     player.click(400, 300);
     player.frames(1);
+    leaveKarte(player);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     // Selected as the game does when its units change; the mission's start cleared the selection.
     Fahrzeuge[static_cast<std::size_t>(g_engine)].selected = 1;

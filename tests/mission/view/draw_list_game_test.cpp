@@ -104,6 +104,7 @@ TEST_F(DrawListGameTest, TheDrawListOfAPlayedFrameIsDrawnInDepthOrderAndPicksThe
     MissionHookRows[0].UpdateMission = UpdateMission;
     player.click(400, 300);
     player.frames(1);
+    leaveKarte(player);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     player.frames(8);
 

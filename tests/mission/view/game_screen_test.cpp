@@ -334,7 +334,6 @@ void InitExtrasOfTheScene() {
     low.floors[0].personCount = 2;
     MissionClockMode = 1;
     MissionClock = 1200;
-    SetMessageLine(kWorldMessage, kMessageLineForever);
 }
 
 // The pixels of a run-encoded picture, 48 x its height.
@@ -368,6 +367,8 @@ TEST_F(WorldScreenGame, MissionOneShowsItsGroundHousesUnitsCursorClockAndMessage
         row.InitMissionExtras = InitExtrasOfTheScene;
     });
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    // Set once play has begun: the campaign map before it has a message line of its own.
+    SetMessageLine(kWorldMessage, kMessageLineForever);
     ASSERT_GE(g_front, 0);
     ASSERT_NE(PlacedHouse(kTallHouse), nullptr);
     ASSERT_EQ(HouseTypen[4].floors, 4);

@@ -1,6 +1,6 @@
 // The pictures of the mission screen: the two panel backgrounds, the cursors, the piece mask, the
 // unit pictures of the panels, the buttons and their covers, the state bars, the pressed side
-// buttons; the pause picture; mission 1's campaign-map road picture and its short opening video.
+// buttons; the pause picture; mission 1's short opening video.
 
 #include <algorithm>
 #include <cstdint>
@@ -160,16 +160,6 @@ std::vector<Canvas> PausePicture() {
     return {c};
 }
 
-// The road of base 0 to mission 1's site, one pixel wide, its first pixel marked.
-std::vector<Canvas> MapWegeM101() {
-    Canvas c(800, 600);
-    const std::uint8_t road = pal::kMapRoads[0][1];
-    c.line(90, 470, 160, 470, road);
-    c.line(160, 470, 242, 351, road);
-    c.set(90, 470, pal::kMapRoads[0][0]);
-    return {c};
-}
-
 // A second of a road with a wrecked tractor, for mission 1's opening.
 AviClip MissionVideo01() {
     AviClip clip;
@@ -198,7 +188,6 @@ bool WriteMissionScreen(const OutputTree& out) {
         if (!out.write(file.path, MakeVff(ArtFor(file)))) return false;
     }
     return out.write(kPausePicture, MakeVff(PausePicture())) &&
-           out.write(std::string(kMapWegeFolder) + "M101.vff", MakeVff(MapWegeM101())) &&
            WriteAviFile(out.prepare("CDvideos\\mi01.avi"), MissionVideo01());
 }
 

@@ -47,8 +47,11 @@ bool WriteJetImages(const OutputTree& out);
 // graphs\kontam.vff
 bool WriteContaminationMarker(const OutputTree& out);
 // graphs\d\maske.vff, graphs\maus.vff, graphs\piecemsk.vff, graphs\maskpics.vff and the other
-// panel pictures, mapwege\M101.vff, CDvideos\mi01.avi
+// panel pictures, CDvideos\mi01.avi
 bool WriteMissionScreen(const OutputTree& out);
+// basen\karte.vff and the campaign map's other pictures, mapwege\M101.vff,
+// data\d\briefing\M101.dat
+bool WriteKarte(const OutputTree& out);
 // graphs\explode\..., sobj\13\gullexpl.aff: the animations of the ten explosion kinds
 bool WriteExplosionAnimations(const OutputTree& out);
 // graphs\pziel.vff

@@ -1,0 +1,17 @@
+#include "screens/basis.h"
+
+#include "core/mission_state.h"
+
+namespace kv {
+
+std::array<Basis, kBasisCount> Basen{};
+
+void InitBasen() {
+    Basen = kBasisPlates;
+    if (MissionNummer == 30) Basen[kSchiffBasisIndex].x = kSchiffBasisXM30;
+}
+
+// The stations' screen is not in the game yet: the map opens again.
+void OpenBasis(std::int16_t) {}
+
+}  // namespace kv

@@ -1,0 +1,8 @@
+#include "screens/heli_basis.h"
+
+namespace kv {
+
+// The helicopter base's screen is not in the game yet: the map opens again.
+void OpenHeliBasis(std::int16_t) {}
+
+}  // namespace kv

@@ -1,0 +1,301 @@
+// The campaign map: the region's map picture with its roads, rivers, woods and towns; the mission
+// marker and its label; the bases' marks and names; the camera box; the vehicles' signs;
+// mission 1's road picture with base 0's road to the site, and mission 1's briefing. All of it is
+// drawn in screen coordinates, as the map shows it at (10, 10).
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generate/topics.h"
+#include "mission/campaign_tables.h"
+#include "mission/panel_pictures.h"
+#include "platform/cp1252.h"
+#include "screens/karte.h"
+#include "vehicles/fahrzeug_typ_table.h"
+#include "writers/canvas.h"
+#include "writers/image_writers.h"
+#include "writers/pixel_noise.h"
+#include "writers/sample_palette.h"
+
+namespace kv::sampledata {
+
+namespace {
+
+constexpr int kMapWidth = 780;
+constexpr int kMapHeight = 580;
+
+struct Point {
+    int x;
+    int y;
+};
+
+// Base 0's road to mission 1's site (its last point, the mission's marker): it leaves beside the
+// station's plate, and every bend is one diagonal step, so that no road pixel touches more than
+// the two it lies between. The data set's tests walk it to the marker as the map does.
+constexpr std::array<Point, 6> kRoadM01Basis0 = {{
+    {306, 356},
+    {306, 391},
+    {305, 392},
+    {266, 392},
+    {242, 368},
+    {242, 351},
+}};
+
+// The region's main roads, as the map shows them, in screen points.
+const std::vector<std::vector<Point>>& MainRoads() {
+    static const std::vector<std::vector<Point>> roads = {
+        {{10, 322}, {120, 330}, {200, 346}, {242, 352}, {330, 318}},   // the federal road
+        {{330, 318}, {420, 290}, {520, 240}, {600, 190}, {640, 170}},  // on to the airfield
+        {{140, 410}, {200, 400}, {266, 392}, {306, 392}},              // west to the station
+        {{306, 392}, {380, 420}, {470, 425}, {520, 430}, {600, 470}},  // through the town
+        {{520, 430}, {505, 480}, {500, 545}},                          // down to the harbour
+        {{600, 470}, {660, 440}, {720, 400}, {790, 380}},              // east
+        {{420, 290}, {430, 200}, {440, 120}, {450, 10}},               // north
+    };
+    return roads;
+}
+
+std::uint8_t Noise(int x, int y, int salt, int range) {
+    return static_cast<std::uint8_t>(PixelNoise(x, y, salt) % static_cast<std::uint32_t>(range));
+}
+
+// A line widened by drawing it again beside itself, across its main direction.
+void WideLine(Canvas& c, Point a, Point b, int width, std::uint8_t colour) {
+    const bool steep = std::abs(b.y - a.y) > std::abs(b.x - a.x);
+    for (int k = -(width / 2); k < width - width / 2; ++k) {
+        if (steep) {
+            c.line(a.x + k, a.y, b.x + k, b.y, colour);
+        } else {
+            c.line(a.x, a.y + k, b.x, b.y + k, colour);
+        }
+    }
+}
+
+// Blobs of circles around a centre: woods, the lake, the sea's bays.
+void Blob(Canvas& c, Point centre, int spread, int count, int radius, int salt,
+          std::span<const std::uint8_t> colours) {
+    for (int k = 0; k < count; ++k) {
+        const int dx = static_cast<int>(PixelNoise(k, 1, salt) % (2 * spread + 1)) - spread;
+        const int dy = static_cast<int>(PixelNoise(k, 2, salt) % (2 * spread + 1)) - spread;
+        const int r = radius / 2 + static_cast<int>(PixelNoise(k, 3, salt) % (radius + 1));
+        c.fillCircle(centre.x + dx, centre.y + dy, r,
+                     colours[PixelNoise(k, 4, salt) % colours.size()]);
+    }
+}
+
+// Houses in rows around a town's centre.
+void Town(Canvas& c, Point centre, int size, int salt) {
+    for (int row = -size; row <= size; ++row)
+        for (int col = -size; col <= size; ++col) {
+            if (PixelNoise(col, row, salt) % 3 == 0) continue;
+            const int x = centre.x + col * 9;
+            const int y = centre.y + row * 8;
+            const std::uint8_t roof =
+                PixelNoise(col, row, salt + 1) % 2 == 0 ? pal::kRoof[3] : pal::kBrick[2];
+            c.fillRect(x, y, 6, 5, roof);
+        }
+}
+
+// The map of the region, drawn on a canvas that covers the whole screen; the picture is its part
+// from (10, 10).
+Canvas KarteScreen() {
+    Canvas c(800, 600, pal::kGrass[5]);
+    // Meadows and fields in a patchwork.
+    for (int y = 10; y < 590; y += 2)
+        for (int x = 10; x < 790; x += 2)
+            if (Noise(x / 40, y / 30, 1, 5) == 0) c.fillRect(x, y, 2, 2, pal::kSand[3]);
+    for (int y = 10; y < 590; ++y)
+        for (int x = 10; x < 790; ++x)
+            if (Noise(x, y, 2, 9) == 0) c.set(x, y, pal::kGrass[3]);
+    // Woods, the lake and the sea in the south-east.
+    const std::uint8_t woods[] = {pal::kFoliage[1], pal::kFoliage[2], pal::kFoliage[3]};
+    Blob(c, {130, 160}, 60, 40, 16, 3, woods);
+    Blob(c, {700, 300}, 50, 30, 14, 4, woods);
+    Blob(c, {380, 470}, 30, 14, 10, 5, woods);
+    Blob(c, {90, 500}, 40, 20, 12, 6, woods);
+    const std::uint8_t water[] = {pal::kWater[3], pal::kWater[4]};
+    Blob(c, {660, 250}, 18, 10, 14, 7, water);
+    for (int x = 360; x < 790; ++x) {
+        const int coast =
+            562 - (x - 360) / 12 + static_cast<int>(std::lround(5.0 * std::sin(x / 23.0)));
+        c.fillRect(x, coast, 1, 600 - coast, pal::kWater[3]);
+    }
+    // The river from the north down to the sea.
+    const std::array<Point, 6> river = {
+        {{560, 10}, {540, 120}, {580, 230}, {560, 340}, {620, 450}, {640, 560}}};
+    for (std::size_t k = 1; k < river.size(); ++k)
+        WideLine(c, river[k - 1], river[k], 5, pal::kWater[4]);
+    // Towns around the stations and the harbour.
+    Town(c, {360, 290}, 3, 9);
+    Town(c, {170, 440}, 2, 10);
+    Town(c, {560, 400}, 4, 11);
+    Town(c, {450, 520}, 2, 12);
+    // The airfield's runway.
+    WideLine(c, {650, 110}, {760, 150}, 9, pal::kConcrete[5]);
+    for (int k = 0; k < 100; k += 16)
+        c.line(655 + k, 112 + k * 40 / 110, 662 + k, 115 + k * 40 / 110, pal::kWhite.first);
+    // The roads: the main roads wide and dark, base 0's road to mission 1's site beside them.
+    for (const std::vector<Point>& road : MainRoads())
+        for (std::size_t k = 1; k < road.size(); ++k)
+            WideLine(c, road[k - 1], road[k], 3, pal::kRoad[1]);
+    for (std::size_t k = 1; k < kRoadM01Basis0.size(); ++k)
+        WideLine(c, kRoadM01Basis0[k - 1], kRoadM01Basis0[k], 3, pal::kRoad[2]);
+    // The chart's grid, its frame, the north arrow and the title.
+    for (int x = 110; x < 790; x += 100)
+        for (int y = 10; y < 590; y += 4) c.set(x, y, pal::kGrey[8]);
+    for (int y = 110; y < 590; y += 100)
+        for (int x = 10; x < 790; x += 4) c.set(x, y, pal::kGrey[8]);
+    for (int k = 0; k < 7; ++k)
+        c.text(58 + 100 * k, 14, std::string(1, static_cast<char>('A' + k)), 1, pal::kGrey[3]);
+    for (int k = 0; k < 5; ++k) c.text(14, 54 + 100 * k, std::to_string(k + 1), 1, pal::kGrey[3]);
+    c.frameRect(10, 10, kMapWidth, kMapHeight, pal::kGrey[2]);
+    c.frameRect(12, 12, kMapWidth - 4, kMapHeight - 4, pal::kGrey[2]);
+    c.fillCircle(60, 540, 14, pal::kSand[5]);
+    c.circle(60, 540, 14, pal::kGrey[2]);
+    c.line(60, 528, 60, 552, pal::kGrey[2]);
+    c.line(48, 540, 72, 540, pal::kGrey[2]);
+    c.fillRect(57, 527, 7, 6, pal::kFireBrigadeRed.first);
+    c.text(57, 512, "N", 1, pal::kGrey[2]);
+    c.text(600, 20, "LANDKREIS KESTRIVON", 1, pal::kGrey[2]);
+    return c;
+}
+
+std::vector<Canvas> KartePicture() {
+    const Canvas screen = KarteScreen();
+    Canvas c(kMapWidth, kMapHeight);
+    for (int y = 0; y < kMapHeight; ++y)
+        for (int x = 0; x < kMapWidth; ++x) c.set(x, y, screen.at(x + kKarteX, y + kKarteY));
+    return {c};
+}
+
+// A ring with a cross, growing from frame to frame; the map shows frame 2.
+std::vector<Canvas> MarkerPicture() {
+    std::vector<Canvas> frames;
+    for (int k = 0; k < 5; ++k) {
+        Canvas c(24, 24);
+        const int r = 7 + k;
+        c.fillCircle(12, 12, std::min(r, 11), pal::kFireCrewMark.first);
+        c.fillCircle(12, 12, std::min(r, 11) - 3, pal::kWhite.first);
+        c.fillCircle(12, 12, 3, pal::kFireCrewMark.first);
+        frames.push_back(std::move(c));
+    }
+    return frames;
+}
+
+// Light letters on a dark box, framed.
+Canvas Label(std::string_view text, int width, int height, std::uint8_t letters, std::uint8_t box) {
+    Canvas c(width, height, box);
+    c.frameRect(0, 0, width, height, letters);
+    c.text((width - Canvas::textWidth(text, 1)) / 2, (height - Canvas::textHeight(1)) / 2, text, 1,
+           letters);
+    return c;
+}
+
+// The marks of the bases: a station's shield, enterable or greyed.
+std::vector<Canvas> BasisMarks() {
+    std::vector<Canvas> frames;
+    for (const bool grey : {false, true}) {
+        Canvas c(20, 16, grey ? pal::kGrey[6] : pal::kFireBrigadeRed.first);
+        c.frameRect(0, 0, 20, 16, pal::kPanelDark.first);
+        c.fillRect(5, 4, 10, 8, grey ? pal::kGrey[10] : pal::kWhite.first);
+        c.fillRect(8, 6, 4, 6, grey ? pal::kGrey[6] : pal::kFireBrigadeRed.first);
+        frames.push_back(std::move(c));
+    }
+    return frames;
+}
+
+constexpr std::array<std::string_view, kBasisCount> kBasisNames = {
+    "WACHE NORD", "WACHE WEST", "HAUPTWACHE", "LUFTRETTUNG", "FLUGPLATZ", "HAFEN"};
+
+std::vector<Canvas> BasisNames(bool grey) {
+    std::vector<Canvas> frames;
+    for (std::string_view name : kBasisNames)
+        frames.push_back(Label(name, 120, 16, grey ? pal::kGrey[9] : pal::kWhite.first,
+                               grey ? pal::kGrey[4] : pal::kPanelDark.first));
+    return frames;
+}
+
+// The camera box: a film camera over the word that sends the player into play.
+std::vector<Canvas> MapCam() {
+    Canvas c(100, 70, pal::kPanel[2]);
+    c.frameRect(0, 0, 100, 70, pal::kLightGrey.first);
+    c.frameRect(2, 2, 96, 66, pal::kPanel[6]);
+    c.fillRect(22, 18, 40, 24, pal::kGrey[3]);
+    c.frameRect(22, 18, 40, 24, pal::kLightGrey.first);
+    c.fillCircle(32, 13, 6, pal::kGrey[5]);
+    c.fillCircle(50, 13, 6, pal::kGrey[5]);
+    c.fillRect(62, 24, 14, 12, pal::kGrey[5]);
+    c.fillCircle(42, 30, 6, pal::kSky[3]);
+    c.text((100 - Canvas::textWidth("EINSATZ", 1)) / 2, 52, "EINSATZ", 1, pal::kWhite.first);
+    return {c};
+}
+
+std::vector<Canvas> MapInfo() {
+    return {Label("EINSATZORT", 70, 13, pal::kWhite.first, pal::kFireBrigadeDark.first)};
+}
+
+// A sign with the type's name over each vehicle on the map; the empty type 24 has a blank one.
+std::vector<Canvas> VehicleSigns() {
+    std::vector<Canvas> frames;
+    for (const FahrzeugTypName& t : kFahrzeugTypNames) {
+        const int width = std::max(12, Canvas::textWidth(t.name, 1) + 3);
+        Canvas c(width, 11, pal::kLightGrey.first);
+        c.frameRect(0, 0, width, 11, pal::kPanelDark.first);
+        c.text(2, 2, t.name, 1, pal::kPanelDark.first);
+        frames.push_back(std::move(c));
+    }
+    return frames;
+}
+
+// Base 0's road alone, one pixel wide, its first pixel in the start colour.
+std::vector<Canvas> MapWegeM101() {
+    Canvas c(800, 600);
+    const std::uint8_t road = pal::kMapRoads[0][1];
+    for (std::size_t k = 1; k < kRoadM01Basis0.size(); ++k)
+        c.line(kRoadM01Basis0[k - 1].x, kRoadM01Basis0[k - 1].y, kRoadM01Basis0[k].x,
+               kRoadM01Basis0[k].y, road);
+    c.set(kRoadM01Basis0[0].x, kRoadM01Basis0[0].y, pal::kMapRoads[0][0]);
+    return {c};
+}
+
+std::vector<Canvas> ArtFor(const KartePictureFile& file) {
+    if (file.held == &KarteImages) return KartePicture();
+    if (file.held == &KartePointImages) return MarkerPicture();
+    if (file.held == &BasisMarkeImages) return BasisMarks();
+    if (file.held == &MapCamImages) return MapCam();
+    if (file.held == &MapInfoImages) return MapInfo();
+    if (file.held == &BasisInfoImages) return BasisNames(false);
+    if (file.held == &BasisInfoGreyImages) return BasisNames(true);
+    if (file.held == &MapCarSchilderImages) return VehicleSigns();
+    return {};
+}
+
+// Mission 1's briefing, Windows-1252 with CR LF line ends.
+constexpr std::string_view kBriefingM101 =
+    W("Einsatzmeldung: Verkehrsunfall auf der Bundesstraße.\r\n"
+      "\r\n"
+      "Auf der Landstraße sind ein Traktor und ein Motorrad zusammengestoßen. Zwei Personen "
+      "sind verletzt, eine davon schwer. Aus dem Traktor ist Kraftstoff auf die Fahrbahn "
+      "gelaufen. Auf der Weide neben der Straße stehen Kühe, und der Verkehr rollt weiter.\r\n"
+      "\r\n"
+      "Binden Sie den Kraftstoff, versorgen Sie die Verletzten, räumen Sie beide Wracks von der "
+      "Straße und halten Sie den Verkehr am Laufen.\r\n");
+
+}  // namespace
+
+bool WriteKarte(const OutputTree& out) {
+    for (const KartePictureFile& file : kKartePictureFiles)
+        if (!out.write(file.path, MakeVff(ArtFor(file)))) return false;
+    return out.write(std::string(kMapWegeFolder) + MissionCodes[1] + ".vff",
+                     MakeVff(MapWegeM101())) &&
+           out.writeText(std::string(kBriefingFolder) + MissionCodes[1] + ".dat", kBriefingM101);
+}
+
+}  // namespace kv::sampledata
