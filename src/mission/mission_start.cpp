@@ -37,6 +37,7 @@
 #include "persons/personen.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
 #include "world/explosions.h"
@@ -73,7 +74,6 @@ void RunScreenCall(void (*call)()) {
     if (call != nullptr) call();
 }
 
-// Steps without a function belong to modules not built yet.
 constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"LoadLevelMap", [] { LoadLevelMap(MissionNummer, PartTwo); }},
     {"LoadTileSet", [] { LoadTileSet(MissionNummer, PartTwo); }},
@@ -84,7 +84,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"ClearExplosions", ClearExplosions},
     {"LoadTerrain", [] { LoadTerrain(); }},
     {"InitPontonPunkte", [] { InitPontonPunkte(MissionNummer); }},
-    {"InitBootPunkte", nullptr},
+    {"InitBootPunkte", [] { InitBootPunkte(MissionNummer); }},
     {"InitBrand", [] { InitBrand(MissionNummer); }},
     {"InitZFWege", [] { InitZFWege(MissionNummer); }},
     {"InitPassantenWege", [] { InitPassantenWege(MissionNummer); }},
@@ -100,7 +100,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
 }};
 
 constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
-    {"FreeBootPunkte", nullptr},
+    {"FreeBootPunkte", FreeBootPunkte},
     {"FreePontonPunkte", FreePontonPunkte},
     {"FreeZones", FreeZones},
     {"FreeMissionExtras", FreeMissionExtras},
