@@ -56,7 +56,7 @@ TEST_F(BoatOrders, TheCarrierOnThePointLaunchesItsBoatAndIsLeftEmpty) {
     const Fahrzeug& boat = V(boats[0]);
     EXPECT_EQ(boat.x, test::kBoatX);
     EXPECT_EQ(boat.y, test::kBoatY);
-    EXPECT_EQ(boat.direction, 3);
+    EXPECT_EQ(boat.direction, test::kShorePoint.facing);
     EXPECT_EQ(boat.height, 0.0f);
     EXPECT_EQ(boat.present, 1);
     EXPECT_EQ(boat.targetable, 1);
@@ -95,17 +95,18 @@ TEST_F(BoatOrders, ACarrierNotExactlyOnThePointOrNotACarrierWithBoatLaunchesNoth
     };
     const float px = test::kShorePoint.x;
     const float py = test::kShorePoint.y;
+    const std::int32_t f = test::kShorePoint.facing;
     BootPunkte.push_back(BootPunkt{});
     const Case cases[] = {
-        {"a pixel right of it", kTypF117, px + 1, py, 3, 0},
-        {"half a pixel below it", kTypF117, px, py + 0.5f, 3, 0},
+        {"a pixel right of it", kTypF117, px + 1, py, f, 0},
+        {"half a pixel below it", kTypF117, px, py + 0.5f, f, 0},
         {"facing another way", kTypF117, px, py, 4, 0},
-        {"on another point's place", kTypF117, px, py, 3, 1},
-        {"the empty carrier", kTypF119, px, py, 3, 0},
-        {"a fire engine", kTypF102, px, py, 3, 0},
-        {"an unused record", kTypF117, px, py, 3, 2},
-        {"a point past the table", kTypF117, px, py, 3, 3},
-        {"a point before it", kTypF117, px, py, 3, -1},
+        {"on another point's place", kTypF117, px, py, f, 1},
+        {"the empty carrier", kTypF119, px, py, f, 0},
+        {"a fire engine", kTypF102, px, py, f, 0},
+        {"an unused record", kTypF117, px, py, f, 2},
+        {"a point past the table", kTypF117, px, py, f, 3},
+        {"a point before it", kTypF117, px, py, f, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -133,7 +134,8 @@ TEST_F(BoatOrders, ACarrierNotExactlyOnThePointOrNotACarrierWithBoatLaunchesNoth
 // --- Take back ---
 
 TEST_F(BoatOrders, TheSelectedBoatGoesOntoTheCarrierWhichIsSelectedThenAndTheCrewGetsOut) {
-    const std::int16_t carrier = Put(kTypF119, test::kShorePoint.x, test::kShorePoint.y);
+    const std::int16_t carrier =
+        Put(kTypF119, test::kShorePoint.x, test::kShorePoint.y, test::kShorePoint.facing);
     const std::int16_t boat = BoatOnPoint();
     LoadPersonTyp(kFireFighter);
     const std::int16_t crew = Seat(boat, kFireFighter);
@@ -157,7 +159,8 @@ TEST_F(BoatOrders, TheSelectedBoatGoesOntoTheCarrierWhichIsSelectedThenAndTheCre
 }
 
 TEST_F(BoatOrders, TheCarrierOrderingItIsAFullCarrierAgainAndStaysSelected) {
-    const std::int16_t carrier = Put(kTypF119, test::kShorePoint.x, test::kShorePoint.y);
+    const std::int16_t carrier =
+        Put(kTypF119, test::kShorePoint.x, test::kShorePoint.y, test::kShorePoint.facing);
     const std::int16_t boat = BoatOnPoint();
     Select(carrier);
     Order(carrier, kOpTakeBack, 0);
@@ -176,17 +179,18 @@ TEST_F(BoatOrders, WithoutTheBoatOrTheCarrierExactlyOnThePointNothingIsTakenBack
         std::int32_t carrierFacing;
         std::int32_t point;
     };
+    const std::int32_t f = test::kShorePoint.facing;
     const Case cases[] = {
-        {"the boat a pixel off its place", test::kBoatX + 1, 3, 0},
-        {"the carrier facing another way", test::kBoatX, 2, 0},
-        {"a point past the table", test::kBoatX, 3, 2},
+        {"the boat a pixel off its place", test::kBoatX + 1, f, 0},
+        {"the carrier facing another way", test::kBoatX, 5, 0},
+        {"a point past the table", test::kBoatX, f, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ClearUnits();
         const std::int16_t carrier =
             Put(kTypF119, test::kShorePoint.x, test::kShorePoint.y, c.carrierFacing);
-        const std::int16_t boat = Put(kTypF116, c.boatX, test::kBoatY);
+        const std::int16_t boat = Put(kTypF116, c.boatX, test::kBoatY, f);
         Order(carrier, kOpTakeBack, c.point);
         Order(boat, kOpTakeBack, c.point);
         Tick();

@@ -77,7 +77,7 @@ class BootPunkteTest : public test::BoatTest {
         BoatTest::SetUp();
         carrier = Put(kTypF117, 1000, 640);
         Select(carrier);
-        ViewOrigin = {1000, 650};
+        ViewOrigin = {1000, 620};
     }
     void TearDown() override {
         DrawTarget = nullptr;
@@ -240,12 +240,13 @@ TEST_F(BootPunkteTest, APointTheVehicleIsOnOrWhoseCarrierIsUnderTheMouseIsPassed
     // The carrier under the mouse takes the click, facing as the point does.
     V(boat).x = 1100;
     V(carrier).x = kPointX;
+    V(carrier).direction = test::kShorePoint.facing;
     hover(carrier);
     EXPECT_EQ(ClickBootPunkt(kPointX, kPointY), 0);
     EXPECT_EQ(V(boat).orders, nullptr);
     V(carrier).direction = 4;
     EXPECT_EQ(hoverAt(kPointX, kPointY), kCursorRescue);
-    V(carrier).direction = 3;
+    V(carrier).direction = test::kShorePoint.facing;
     hover(500);  // names no vehicle
     EXPECT_EQ(ClickBootPunkt(kPointX, kPointY), 1);
 }
