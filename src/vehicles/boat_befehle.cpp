@@ -27,7 +27,6 @@ constexpr int kEntryRight = 91;
 constexpr int kTargetRight = 75;
 constexpr int kTargetLeft = 36;
 constexpr int kPassageBelow = 24;
-constexpr std::uint8_t kAnimDriving = 1;  // the footprint the passage is tested with
 
 bool ExactlyOn(const Fahrzeug& v, int x, int y, std::uint8_t facing) {
     return v.x == static_cast<float>(x) && v.y == static_cast<float>(y) && v.direction == facing;
@@ -130,7 +129,7 @@ void TakePassage(std::int16_t index, Fahrzeug& v, PontonPunkt& p, const RightEnd
 
 bool BoatBlockedAt(const Fahrzeug& v, const FahrzeugTyp& t, float x) {
     return TestBoatCollision(0, v, t, x, v.y, static_cast<std::uint8_t>(v.direction), v.storey,
-                             kAnimDriving, nullptr) != 0;
+                             kFahrzeugAnimDriving, nullptr) != 0;
 }
 
 }  // namespace
