@@ -85,11 +85,17 @@ bool AnyCarrierOn(const BootPunkt& b) {
                        [&](const Fahrzeug& v) { return CarrierOn(&v, b); });
 }
 
-// The one selected vehicle while a boat or a carrier is selected; null otherwise.
-Fahrzeug* SelectedBoatOrCarrier() {
-    if (RuleFor(SignedSelectionMode()) == nullptr) return nullptr;
+// The one selected vehicle while a boat or a carrier is selected, with its rule; both null
+// otherwise.
+struct SelectedVehicle {
+    Fahrzeug* v = nullptr;
+    const ClickRule* rule = nullptr;
+};
+SelectedVehicle SelectedBoatOrCarrier() {
+    const ClickRule* rule = RuleFor(SignedSelectionMode());
     Fahrzeug* v = UsedFahrzeugAt(SelectedIndex);
-    return v != nullptr && v->type == SignedSelectionMode() ? v : nullptr;
+    if (rule == nullptr || v == nullptr || v->type != rule->type) return {};
+    return {v, rule};
 }
 
 // Where the vehicle of the rule goes for the point.
@@ -196,29 +202,27 @@ void FreeBootPunkte() {
 }
 
 void DrawBootPunkte() {
-    const Fahrzeug* selected = SelectedBoatOrCarrier();
+    const Fahrzeug* selected = SelectedBoatOrCarrier().v;
     for (const BootPunkt& b : BootPunkte)
         if (MayDrawMarker(b, selected)) DrawPointMarker(BootMarkerImage, BootMarkerFrame, b.x, b.y);
     AdvancePointMarker(BootMarkerFrame, BootMarkerTick);
 }
 
 std::uint8_t ClickBootPunkt(std::int16_t x, std::int16_t y) {
-    Fahrzeug* v = SelectedBoatOrCarrier();
-    if (v == nullptr) return 0;
-    const ClickRule& rule = *RuleFor(v->type);
-    const int i = TakenBootPunkt(*v, rule, x, y);
+    const SelectedVehicle s = SelectedBoatOrCarrier();
+    if (s.v == nullptr || s.rule == nullptr) return 0;
+    const int i = TakenBootPunkt(*s.v, *s.rule, x, y);
     if (i < 0) return 0;
     const BootPunkt& b = BootPunkte[static_cast<std::size_t>(i)];
-    SendToPoint(*v, FahrzeugTypOf(*v), PlaceX(rule, b), PlaceY(rule, b), b.facing);
-    AppendBefehl(*v, rule.opcode, i, 0, 0, 0, kOrderE);
+    SendToPoint(*s.v, FahrzeugTypOf(*s.v), PlaceX(*s.rule, b), PlaceY(*s.rule, b), b.facing);
+    AppendBefehl(*s.v, s.rule->opcode, i, 0, 0, 0, kOrderE);
     return 1;
 }
 
 std::uint8_t HoverBootPunkt() {
-    const Fahrzeug* v = SelectedBoatOrCarrier();
-    if (v == nullptr) return 0;
-    if (TakenBootPunkt(*v, *RuleFor(v->type), MouseX + ViewOrigin.x, MouseY + ViewOrigin.y) < 0)
-        return 0;
+    const SelectedVehicle s = SelectedBoatOrCarrier();
+    if (s.v == nullptr || s.rule == nullptr) return 0;
+    if (TakenBootPunkt(*s.v, *s.rule, MouseX + ViewOrigin.x, MouseY + ViewOrigin.y) < 0) return 0;
     CursorId = kCursorRescue;
     return 1;
 }
