@@ -4,6 +4,7 @@
 #include "core/game_mode.h"
 #include "core/selection.h"
 #include "media/intro.h"
+#include "mission/input/mission_click.h"
 #include "mission/mission_frame.h"
 #include "mission/mission_keys.h"
 #include "mission/mission_start.h"
@@ -34,6 +35,7 @@ constexpr GameModeTable kGameModes = [] {
         StoreMousePos(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
     };
     t[2].lButtonDown = [](WParam, int x, int y) { OnGameMouseDown(x, y); };
+    t[2].lButtonUp = HandleMissionClick;
     t[2].rButtonDown = [](WParam, int, int) { ClearSelection(); };
     t[2].videoEnded = OnMissionVideoEnded;
     t[12].frame = OnPauseFrame;

@@ -76,6 +76,11 @@ struct MissionHooks {
     // A click on a special object: the selected unit's orders, and non-zero, which ends the
     // click's handling; 0 lets the engine treat the click as usual.
     std::uint8_t (*ClickOnSonderObj)() = nullptr;
+    // The same for a click on a vehicle, a person or a house (HoverIds as the drawing recorded
+    // them).
+    std::uint8_t (*ClickOnFahrzeug)() = nullptr;
+    std::uint8_t (*ClickOnPerson)() = nullptr;
+    std::uint8_t (*ClickOnHouse)() = nullptr;
     // After the mission-won screen: fills the result lines, the efficiency, the points and the
     // line layout.
     void (*EvaluateMission)() = nullptr;
@@ -88,6 +93,11 @@ struct MissionHooks {
     std::uint8_t (*CursorOnHouse)() = nullptr;
     std::uint8_t (*CursorOnPerson)() = nullptr;
     std::uint8_t (*CursorOnFahrzeug)() = nullptr;
+    // The click asks these first, each where its family applies: every click in the world view
+    // before what lies under the mouse counts (mission 21), then a click on the ground. A hook
+    // that consumed the click (given its own orders) answers non-zero; 0 lets the engine treat it.
+    std::uint8_t (*ClickOnMapArea)() = nullptr;
+    std::uint8_t (*ClickOnGround)() = nullptr;
 };
 
 // Rows for missions 1..30; all empty until the program installs them.

@@ -118,14 +118,6 @@ bool BoxGroupKept() {
     return leading != nullptr && leading->selected != 0;
 }
 
-// Vehicles at work where they stand: a pontoon layer laying or taking up its pontoon, a ladder
-// vehicle with its ladder set up.
-bool AtWork(const Fahrzeug& v) {
-    if (v.type == kTypF113) return v.anim >= 2 && v.anim <= 6;
-    if (v.type == kTypF106) return v.anim == 3 || v.anim == 13;
-    return false;
-}
-
 // Boats, aircraft and cranes move without a siren.
 bool DrivesWithSiren(std::int8_t type) {
     constexpr std::array<std::int16_t, 6> kSilentTypes = {kTypF110, kTypF115,   kTypF116,
@@ -174,6 +166,12 @@ void LeaveEquipmentChoice() {
 }
 
 }  // namespace
+
+bool AtWork(const Fahrzeug& v) {
+    if (v.type == kTypF113) return v.anim >= 2 && v.anim <= 6;
+    if (v.type == kTypF106) return v.anim == 3 || v.anim == 13;
+    return false;
+}
 
 void RecomputeSelectionMode() {
     int count = 0;

@@ -7,6 +7,8 @@
 
 namespace kv {
 
+struct Fahrzeug;
+
 // 1 while the player drags a selection box; no cursor picture is drawn then.
 extern std::uint8_t DragActive;
 // The world point of the last left press in the view; (-1, -1) none. The click's release takes
@@ -31,6 +33,9 @@ void OnGameMouseDown(std::int32_t x, std::int32_t y);
 // Every selected unit that takes the player's orders moves to the map point, but for those at
 // work where they stand.
 void MoveSelectedTo(std::int16_t x, std::int16_t y);
+// Vehicles at work where they stand, which a move of the selection leaves there: a pontoon layer
+// laying or taking up its pontoon, a ladder vehicle with its ladder set up.
+bool AtWork(const Fahrzeug& v);
 
 // Everything as at mission start.
 void ResetSelection();

@@ -17,6 +17,7 @@
 #include "persons/personen.h"
 #include "vehicles/boat_befehle.h"
 #include "vehicles/fahrzeuge.h"
+#include "vehicles/install_befehle.h"
 #include "world/wasser_strahl.h"
 
 namespace kv {
@@ -111,6 +112,13 @@ void DeleteDoorDouble(const Befehl& order, std::int32_t index) {
         DeletePerson(index);
 }
 
+// The vehicle's index; -1 for a head outside the vehicle array.
+std::int16_t FahrzeugIndexOf(const UnitHead& unit) {
+    for (std::int16_t i = 0; i < FahrzeugUnits.count; ++i)
+        if (FahrzeugUnits.at(i) == &unit) return i;
+    return -1;
+}
+
 // The clean-up of an order that has already left the queue.
 void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
     switch (order.opcode) {
@@ -149,6 +157,14 @@ void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
             }
             break;
         }
+        case 57:
+        case 58:
+        case 59:
+        case 60:
+        case 62:
+            if (const std::int16_t vehicle = FahrzeugIndexOf(unit); vehicle >= 0)
+                CleanUpInstallBefehl(vehicle, order);
+            break;
         case 202:
             // Only a plain index names the patient here.
             if (UnitHead* patient = PersonUnits.at(unit.link)) patient->link = 0x2000;
@@ -246,13 +262,6 @@ void PrepareForNewBefehl(UnitHead& unit, const UnitTypHead& type) {
         if ((unit.controlFlags & kPersonInDistress) == 0 && unit.anim != 0)
             SetMoverAction(unit, type, 0);
     }
-}
-
-// The vehicle's index; -1 for a head outside the vehicle array.
-std::int16_t FahrzeugIndexOf(const UnitHead& unit) {
-    for (std::int16_t i = 0; i < FahrzeugUnits.count; ++i)
-        if (FahrzeugUnits.at(i) == &unit) return i;
-    return -1;
 }
 
 // Steps 5-8.

@@ -10,6 +10,7 @@
 #include "core/unit_views.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
+#include "movement/unit_type.h"
 #include "persons/person_lead.h"
 #include "persons/person_link.h"
 #include "persons/person_types.h"
@@ -42,10 +43,10 @@ bool CarriesSomeone(std::int8_t type) {
 int VehicleImageExtent(std::int16_t vehicle, bool height) {
     const UnitHead* v = FahrzeugUnits.at(vehicle);
     const AnimSlot* slot = FahrzeugUnits.currentAnim(vehicle);
-    if (v == nullptr || slot == nullptr || slot->images == nullptr || v->frame >= slot->frames)
-        return 0;
-    const VffImage& image = slot->images[v->frame];
-    return height ? image.height : image.width;
+    const VffImage* image =
+        v != nullptr && slot != nullptr ? UnitFrameImage(*slot, v->frame) : nullptr;
+    if (image == nullptr) return 0;
+    return height ? image->height : image->width;
 }
 
 // A spot to come out on: the point clear of the map's top and left edge, the whole footprint on

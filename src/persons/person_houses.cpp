@@ -248,12 +248,23 @@ PixelPos HouseStairPoint(const House& house) {
     return {kCellWidth * house.x - 16 * house.y + 10, kCellHeight * house.y + 36};
 }
 
-PixelPos HouseDoorPoint(const House& house) {
+PixelPos HouseDoorBase(const House& house) {
     const HouseTyp& t = HouseTypOf(house);
-    const DoorSide& side = DoorSideOf(house);
     const int column = house.x + t.doorI;
     const int row = house.y + t.doorJ;
-    return {kCellWidth * column - 16 * row + side.kx, kCellHeight * row + side.ky};
+    return {kCellWidth * column - 16 * row, kCellHeight * row};
+}
+
+HousePoints GetHousePoints(const House& house) {
+    const int frontRow = house.y + HouseTypOf(house).extentJ - 1;
+    return {HouseDoorBase(house), HouseStairPoint(house), frontRow,
+            kCellHeight * frontRow + kCellHeight};
+}
+
+PixelPos HouseDoorPoint(const House& house) {
+    const PixelPos base = HouseDoorBase(house);
+    const DoorSide& side = DoorSideOf(house);
+    return {base.x + side.kx, base.y + side.ky};
 }
 
 PixelPos HouseInsidePoint(const House& house) {

@@ -47,6 +47,17 @@ inline constexpr std::array<DoorSide, 4> kDoorSides = {{
 const DoorSide& DoorSideOf(const House& house);
 // Every storey change happens at the stair point.
 PixelPos HouseStairPoint(const House& house);
+// The top-left corner of the door cell, from which the door points are measured.
+PixelPos HouseDoorBase(const House& house);
+// What the player's clicks measure a placed house from: its door cell's corner, its stair point,
+// and its front row (the type's last row) with that row's ground line.
+struct HousePoints {
+    PixelPos doorBase;
+    PixelPos stair;
+    int frontRow = 0;
+    int frontLine = 0;
+};
+HousePoints GetHousePoints(const House& house);
 // The door point D, and the inside point P where a person leaving starts its walk out.
 PixelPos HouseDoorPoint(const House& house);
 PixelPos HouseInsidePoint(const House& house);

@@ -11,6 +11,7 @@
 #include "persons/personen.h"
 #include "vehicles/fahrzeug_befehle.h"
 #include "vehicles/fahrzeuge.h"
+#include "vehicles/install_befehle.h"
 #include "world/explosions.h"
 #include "world/materials.h"
 #include "world/wasser_strahl.h"
@@ -88,11 +89,6 @@ void CareForPatient(const Fahrzeug& v) {
     if (patient->energy > 0) patient->energy = TreatedEnergy(patient->energy, patient->energyGain);
 }
 
-void MoveBasketPersons(std::int16_t vehicle, float dy) {
-    for (Person& p : Personen)
-        if (p.type != -1 && p.basketVehicle == static_cast<std::uint16_t>(vehicle)) p.height += dy;
-}
-
 }  // namespace
 
 void SetMoveFahrzeugOnKarteHook(void (*hook)(std::int16_t vehicle)) {
@@ -133,14 +129,14 @@ void UpdateKanzelLift() {
             const int next = k.liftFrame - 1;
             k.liftFrame = static_cast<std::int8_t>(std::max(next, kMinLiftFrame));
             if (next >= 0)
-                MoveBasketPersons(i, kLiftStep);
+                MoveKanzelPersons(i, 0, kLiftStep);
             else
                 k.moving = 0;
         } else {
             const int next = k.liftFrame + 1;
             k.liftFrame = static_cast<std::int8_t>(std::min(next, kMaxLiftFrame));
             if (next < liftFrames && next <= kMaxLiftFrame)
-                MoveBasketPersons(i, -kLiftStep);
+                MoveKanzelPersons(i, 0, -kLiftStep);
             else
                 k.moving = 0;
         }

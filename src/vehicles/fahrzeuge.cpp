@@ -134,8 +134,9 @@ void TakeAwayTentOccupants(const SonderObj& tent) {
     }
 }
 
-// A set-up tent folds away with its beds and whoever is inside.
-void StrikeTent(Fahrzeug& v) {
+// The beds go from the last laid to the first, whoever lies on one getting up, and the list with
+// them.
+void FreeTentBeds(Fahrzeug& v) {
     const std::size_t laid =
         std::min(v.pieces.size(), static_cast<std::size_t>(std::max<int>(v.pieceCount, 0)));
     for (std::size_t i = laid; i-- > 0;) {
@@ -146,12 +147,24 @@ void StrikeTent(Fahrzeug& v) {
         --v.pieceCount;
     }
     v.pieces.clear();
+    v.pieceCount = 0;
+}
+
+// The tent object goes with its commands; the link then names nothing.
+void FreeTentObject(Fahrzeug& v) {
     if (const SonderObj* tent = SonderObjAt(v.link); tent != nullptr && tent->type != -1) {
-        TakeAwayTentOccupants(*tent);
         ClearSonderObjCommands(v.link);
         FreeLinkedSonderObj(v.link);
     }
     v.link = kNoLink;
+}
+
+// A set-up tent folds away with its beds and whoever is inside.
+void StrikeTent(Fahrzeug& v) {
+    FreeTentBeds(v);
+    if (const SonderObj* tent = SonderObjAt(v.link); tent != nullptr && tent->type != -1)
+        TakeAwayTentOccupants(*tent);
+    FreeTentObject(v);
     v.anim = 0;
     v.frame = 0;
     v.frameTimer = 0;
@@ -451,6 +464,13 @@ void RemoveFahrzeugOccupants(std::int16_t index, std::uint8_t mode) {
 
 void ReleaseFahrzeugSetUp(std::int16_t index) {
     if (Fahrzeug* v = UsedFahrzeugAt(index)) ReleaseSetUp(*v);
+}
+
+void FoldTent(std::int16_t index) {
+    Fahrzeug* v = UsedFahrzeugAt(index);
+    if (v == nullptr) return;
+    FreeTentBeds(*v);
+    FreeTentObject(*v);
 }
 
 void ReleaseCarriedByFahrzeug(std::int16_t index) {

@@ -66,6 +66,9 @@ void ReleaseTreatingMedic(std::int32_t person);
 // pitched, or the standing tent with its beds and whoever is inside. Each link is freed once and
 // then names nothing, so a second call does nothing.
 void ReleaseFahrzeugSetUp(std::int16_t index);
+// The tent vehicle's beds, from the last laid to the first (whoever lies on one getting up), and
+// its tent go; the link and the bed list then name nothing. Those standing inside stay.
+void FoldTent(std::int16_t index);
 // The loaded crane's load goes with it: the carried vehicle or special object is freed.
 void ReleaseCarriedByFahrzeug(std::int16_t index);
 

@@ -50,7 +50,8 @@ int FrameHeight(const Frames* set, int frame) {
 
 int FahrzeugFrameHeight(std::int16_t vehicle, const UnitHead& v) {
     const AnimSlot* anim = FahrzeugUnits.currentAnim(vehicle);
-    return anim != nullptr ? FrameHeight(anim->images, v.frame) : 0;
+    const VffImage* image = anim != nullptr ? UnitFrameImage(*anim, v.frame) : nullptr;
+    return image != nullptr ? image->height : 0;
 }
 
 // What both starters share: the kind's animation, loaded by its first explosion, in a free object

@@ -106,8 +106,10 @@ TEST_F(AircraftMission, TheSharkCirclesThePersonInThePondAndAttacks) {
     ASSERT_TRUE(player.runUntil([] { return SharkStateM30 == 2; }, 3000));
     // The attack set the person's deadline to the second it began: the mission's clock then ends
     // it unless the player's chase comes first.
-    EXPECT_LE(p.attachment.plan()->deadline, static_cast<std::int16_t>(TickCounter / 20));
-    EXPECT_LT(p.attachment.plan()->deadline, 30000);
+    const DeadlinePlan* plan = p.attachment.plan();
+    ASSERT_NE(plan, nullptr);
+    EXPECT_LE(plan->deadline, static_cast<std::int16_t>(TickCounter / 20));
+    EXPECT_LT(plan->deadline, 30000);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 

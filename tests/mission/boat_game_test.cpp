@@ -3,9 +3,9 @@
 // cursor over it; a click sends it there, and it launches its boat onto the pond. The boat, driven
 // off and clicked back onto the point, is loaded again and the carrier is selected.
 //
-// Until the world screen and the click dispatcher are in, the test stands in for their parts
-// here: the screen draws the world view black with the boat points' markers, and the click runs
-// the dispatcher's boat-point pre-check before the move of the selection.
+// Until the world screen is in, the test stands in for its part here: the screen draws the world
+// view black with the boat points' markers, and the hover names the map cell that the click on
+// the pond falls on, as the screen's picking will.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
+#include "core/hover.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/selection.h"
@@ -21,7 +22,6 @@
 #include "gfx/frame_buffer.h"
 #include "mission/mission_fixture.h"
 #include "mission/mission_steps.h"
-#include "mission/selection.h"
 #include "missions/mission_rows.h"
 #include "movement/befehl_queue.h"
 #include "support/kept_frames.h"
@@ -29,6 +29,7 @@
 #include "vehicles/boat_fixture.h"
 #include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/level_map.h"
 #include "world/point_marker.h"
 
 namespace kv {
@@ -61,21 +62,6 @@ std::vector<int> Opcodes(const UnitHead& unit) {
     for (const Befehl* b = unit.orders; b != nullptr; b = b->next) ops.push_back(b->opcode);
     return ops;
 }
-
-// The orders the last click gave the selected vehicle, before its first tick plans the drive.
-std::vector<int> g_clickOrders;
-
-// The release of a click in the view: a boat point takes it first, else the selection moves.
-void ReleaseInView(WParam, int, int) {
-    DragActive = 0;
-    const WorldPoint at = MouseDownPoint;
-    if (ClickBootPunkt(static_cast<std::int16_t>(at.x), static_cast<std::int16_t>(at.y)) == 0)
-        MoveSelectedTo(static_cast<std::int16_t>(at.x), static_cast<std::int16_t>(at.y));
-    const Fahrzeug* v = UsedFahrzeugAt(SelectedIndex);
-    g_clickOrders = v != nullptr ? Opcodes(*v) : std::vector<int>{};
-}
-
-GameModeTable g_modes{};
 
 Fahrzeug& V(std::int16_t i) {
     return Fahrzeuge[static_cast<std::size_t>(i)];
@@ -123,9 +109,6 @@ TEST_F(BoatGame, TheCarrierLaunchesItsBoatAtThePointAndTakesItBackThere) {
         row.CheckMission = [] {};  // the boats' scene is none of mission 1's business
     });
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-    for (std::uint32_t m = 0; m < kGameModeCount; ++m) g_modes[m] = HandlersFor(m);
-    g_modes[2].lButtonUp = ReleaseInView;
-    SetGameModeTable(&g_modes);
     g_drawPanels = MissionView.DrawGameScreen;
     MissionView.DrawGameScreen = DrawBootPunkteView;
 
@@ -157,10 +140,10 @@ TEST_F(BoatGame, TheCarrierLaunchesItsBoatAtThePointAndTakesItBackThere) {
     for (int n = 0; n < 8; ++n)
         EXPECT_EQ(shown[static_cast<std::size_t>(n)], (shown[0] + (n + 1) / 2) % 4) << n;
 
-    // The click sends the carrier onto the point to launch.
+    // The click, handled before the next frame, sends the carrier onto the point to launch.
     player.clickWorld(point.x, point.y);
-    player.frames(1);
-    EXPECT_EQ(g_clickOrders, (std::vector<int>{0, 7, 1, 71}));
+    player.frames(0);
+    EXPECT_EQ(Opcodes(carrier), (std::vector<int>{0, 7, 1, 71}));
     ASSERT_TRUE(player.runUntil([] { return Boat() >= 0; }, 1200))
         << carrier.x << " " << carrier.y << " " << int{carrier.direction} << " "
         << Opcodes(carrier).size();
@@ -178,15 +161,20 @@ TEST_F(BoatGame, TheCarrierLaunchesItsBoatAtThePointAndTakesItBackThere) {
     // The boat, driven off across the pond, comes back at a click on the point.
     SelectOnly(boat);
     ASSERT_EQ(SelectionMode, kTypF116);
+    const CellPos water = CellFromPixel(1120, 900);
+    HoverKind = kHoverMapCell;
+    HoverIds = {static_cast<std::uint16_t>(water.column), static_cast<std::uint16_t>(water.row), 0,
+                0};
     player.clickWorld(1120, 900);
+    player.frames(0);
+    EXPECT_EQ(Opcodes(V(boat)), std::vector<int>{0});
     player.frames(1);
-    EXPECT_EQ(g_clickOrders, std::vector<int>{0});
     ASSERT_TRUE(player.runUntil([&] { return V(boat).orders == nullptr; }, 600));
     EXPECT_TRUE(InPond(V(boat)));
     EXPECT_NE(V(boat).y, test::kBoatY);
     player.clickWorld(point.x, point.y);
-    player.frames(1);
-    EXPECT_EQ(g_clickOrders, (std::vector<int>{0, 7, 1, 72}));
+    player.frames(0);
+    EXPECT_EQ(Opcodes(V(boat)), (std::vector<int>{0, 7, 1, 72}));
     ASSERT_TRUE(player.runUntil([] { return Boat() < 0; }, 1200));
     EXPECT_EQ(carrier.type, kTypF117);
     EXPECT_EQ(carrier.selected, 1);

@@ -102,15 +102,18 @@ TEST_F(HoseGame, AFireFighterTakesAHoseConnectsItToAHydrantAndPutsAFireOut) {
     EXPECT_EQ(hose.y, side.y - 8 + 3);
     EXPECT_EQ(ff.x, side.x - 16);
     EXPECT_EQ(ff.link2, hydrant);
-    ASSERT_NE(ff.attachment.jet(), nullptr);
-    const std::int16_t splash = ff.attachment.jet()->splash;
+    const SchlauchStrahl* jet = ff.attachment.jet();
+    ASSERT_NE(jet, nullptr);
+    const std::int16_t splash = jet->splash;
     EXPECT_EQ(SonderObjs[static_cast<std::size_t>(splash)].type, kSplashSonderObjTyp);
 
     // The jet at the burning cell puts it out.
     ASSERT_EQ(fire.burning, 1);
     SetBefehl(ff, PersonTypOf(ff), kOpAimAtTarget, -1, kAimX, kAimY, 0, kFireRow, 0);
     ASSERT_TRUE(player.runUntil([&] { return fire.burning == 0; }, 200));
-    EXPECT_EQ(ff.attachment.jet()->active, 1);
+    jet = ff.attachment.jet();
+    ASSERT_NE(jet, nullptr);
+    EXPECT_EQ(jet->active, 1);
     player.frames(1);
     EXPECT_TRUE(player.shot("actions-hose"));
 

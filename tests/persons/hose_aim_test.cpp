@@ -48,7 +48,12 @@ class HoseAim : public test::JetTest {
         AppendBefehl(*holder, 7, 10, 0, 0, 0, 0);
         ExecutePersonBefehl(0);
     }
-    const SchlauchStrahl& jet() const { return *holder->attachment.jet(); }
+    // The holder's jet; an empty one when it holds none, which the tests' values then miss.
+    const SchlauchStrahl& jet() const {
+        static const SchlauchStrahl kNone{};
+        const SchlauchStrahl* j = holder != nullptr ? holder->attachment.jet() : nullptr;
+        return j != nullptr ? *j : kNone;
+    }
     Person* holder = nullptr;
 };
 

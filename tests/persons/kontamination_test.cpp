@@ -342,7 +342,8 @@ TEST_F(Decontamination, WithNoRoomBesideTheVehicleThePersonWaitsInsideAndTriesAg
     vehicles[0].link = 0xFFFF;
     person(p).y = 10;
     sidePointAt(560, 10, 0);
-    vehicleImage = {0, 40, nullptr};
+    vehicleImage.width = 0;
+    vehicleImage.height = 40;
     AppendBefehl(person(p), 198, -1, 0, 0, 0, 0);
     goIn();
     ticks(kDecontaminationTicks);

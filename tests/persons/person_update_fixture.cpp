@@ -20,7 +20,9 @@
 namespace kv::test {
 
 std::array<UnitHead, 3> PersonUpdateTest::vehicles;
-VffImage PersonUpdateTest::vehicleImage;
+std::array<VffImage, 2> PersonUpdateTest::vehicleImages_;
+std::array<std::uint8_t, 1> PersonUpdateTest::vehiclePixels_;
+VffImage& PersonUpdateTest::vehicleImage = PersonUpdateTest::vehicleImages_[0];
 int PersonUpdateTest::selectionUpdates = 0;
 std::array<AnimSlot, 1> PersonUpdateTest::vehicleSlot_;
 
@@ -46,8 +48,8 @@ void PersonUpdateTest::SetUp() {
     SetUpdateSelectionModeHook([] { ++selectionUpdates; });
 
     vehicles.fill(UnitHead{});
-    vehicleImage = {40, 30, nullptr};
-    vehicleSlot_[0] = AnimSlot{1, 0, 0, 0, {0, 0, 0, 0}, &vehicleImage};
+    vehicleImages_ = {VffImage{40, 30, vehiclePixels_.data()}, VffImage{0, 0, nullptr}};
+    vehicleSlot_[0] = AnimSlot{1, 0, 0, 0, {0, 0, 0, 0}, vehicleImages_.data()};
     FahrzeugUnits.count = static_cast<std::int16_t>(vehicles.size());
     FahrzeugUnits.head = [](std::int16_t i) -> UnitHead* {
         return &vehicles[static_cast<std::size_t>(i)];

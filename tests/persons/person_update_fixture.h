@@ -32,11 +32,14 @@ class PersonUpdateTest : public PersonTest {
     // Vehicle heads 0..2; a type and a position make one a vehicle in use. Their types are not
     // loaded: the points beside them lie at the table's offsets from their positions.
     static std::array<UnitHead, 3> vehicles;
-    // The picture each shows (width x height).
-    static VffImage vehicleImage;
+    // The picture each shows (width x height); its pixels are never read.
+    static VffImage& vehicleImage;
     static int selectionUpdates;
 
   private:
+    // The picture and the end of its set, as a loaded set holds them.
+    static std::array<VffImage, 2> vehicleImages_;
+    static std::array<std::uint8_t, 1> vehiclePixels_;
     static std::array<AnimSlot, 1> vehicleSlot_;
 };
 

@@ -99,18 +99,21 @@ TEST_F(HelicopterTest, ALandingTakes32TicksOfShadowFramesAndStopsTheRotorOnThe33
     for (const Row& r : rows) {
         Update(r.ticks - done);
         done = r.ticks;
-        ASSERT_NE(Shadow(), nullptr) << r.ticks;
-        EXPECT_EQ(Shadow()->type, kSobjHeliSchatten);
-        EXPECT_EQ(Shadow()->frame, r.frame) << r.ticks;
+        const SonderObj* shadow = Shadow();
+        ASSERT_NE(shadow, nullptr) << r.ticks;
+        EXPECT_EQ(shadow->type, kSobjHeliSchatten);
+        EXPECT_EQ(shadow->frame, r.frame) << r.ticks;
         EXPECT_EQ(H().height, r.height) << r.ticks;
         EXPECT_EQ(H().y, kGroundY) << r.ticks;
         EXPECT_EQ(H().storey, 0);
         EXPECT_EQ(H().orders == nullptr, r.landed) << r.ticks;
     }
     EXPECT_EQ(H().anim, kHelicopterAnimLanded);
-    EXPECT_EQ(Shadow()->blockMask, 0) << "a landed helicopter's shadow blocks nothing";
-    EXPECT_EQ(Shadow()->depthLayer, 1);
-    EXPECT_EQ(Shadow()->drawStyle, 2);
+    const SonderObj* shadow = Shadow();
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_EQ(shadow->blockMask, 0) << "a landed helicopter's shadow blocks nothing";
+    EXPECT_EQ(shadow->depthLayer, 1);
+    EXPECT_EQ(shadow->drawStyle, 2);
 }
 
 TEST_F(HelicopterTest, ALandingAwayFromItsPointOrOnTakenGroundIsCleared) {
@@ -156,7 +159,8 @@ TEST_F(HelicopterTest, TakeOffClimbsAndUnderATakenSkyEdgesNorth) {
     ASSERT_GE(other, 0);
     AppendBefehl(H(), kOpTakeOff, 0, 0, 0, 0, 0);
     Update(32);
-    EXPECT_EQ(Shadow()->frame, 0);
+    ASSERT_NE(Shadow(), nullptr);
+    EXPECT_EQ(SonderObjs[H().link2].frame, 0);
     EXPECT_EQ(H().height, 177.0f);
     EXPECT_EQ(H().anim, 1);
     // The hovering helicopter stands in the way: north 5 px a tick until the sky is free.

@@ -102,7 +102,9 @@ TEST_F(SharkTest, AnAttackFromThePointOfItsFacingSetsTheDeadlineThenTheSharkSwim
     SharkStateM30 = 0;
     AppendBefehl(S(), kOpAttack, swimmer, 0, 0, 0, 0);
     UpdateFahrzeuge();
-    EXPECT_EQ(P(swimmer).attachment.plan()->deadline, 4321 / 20);
+    const DeadlinePlan* plan = P(swimmer).attachment.plan();
+    ASSERT_NE(plan, nullptr);
+    EXPECT_EQ(plan->deadline, 4321 / 20);
     EXPECT_EQ(S().anim, 2);
     for (int t = 0; t < 500 && HeadBefehlOpcode(S()) == kOpAttack; ++t) UpdateFahrzeuge();
     EXPECT_EQ(Opcodes(S()), (std::vector<int>{kOpWait, kOpMove}));

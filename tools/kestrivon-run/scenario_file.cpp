@@ -52,9 +52,9 @@ struct VerbRow {
     std::array<Arg, kMaxArgs> args;
 };
 
-// The commands with a fixed list of numbers. order, append, goals, select and expect are read
-// apart.
-constexpr std::array<VerbRow, 21> kPlainVerbs = {{
+// The commands with a fixed list of numbers. order, append, goals, select, player and expect are
+// read apart.
+constexpr std::array<VerbRow, 22> kPlainVerbs = {{
     {"mission", Verb::Mission, "N", 1, 1, {{{"N", Form::Whole, 1, 30}}}},
     {"seed", Verb::Seed, "S", 1, 1, {{{"S", Form::Whole, 0, kU32Max}}}},
     {"house",
@@ -105,6 +105,16 @@ constexpr std::array<VerbRow, 21> kPlainVerbs = {{
     {"rpress", Verb::RPress, "X Y", 2, 2, {{kScreenX, kScreenY}}},
     {"key", Verb::Key, "CODE", 1, 1, {{kKeyCode}}},
     {"keyup", Verb::KeyUp, "CODE", 1, 1, {{kKeyCode}}},
+    {"hover",
+     Verb::Hover,
+     "KIND [ID1 ID2 ID3 ID4]",
+     1,
+     5,
+     {{{"KIND", Form::Whole, 0, 65535},
+       {"ID1", Form::Whole, 0, 65535},
+       {"ID2", Form::Whole, 0, 65535},
+       {"ID3", Form::Whole, 0, 65535},
+       {"ID4", Form::Whole, 0, 65535}}}},
     {"state", Verb::State, "", 0, 0, {}},
     {"cell", Verb::Cell, "COL ROW", 2, 2, {{kCol, kRow}}},
 }};
@@ -112,7 +122,7 @@ constexpr std::array<VerbRow, 21> kPlainVerbs = {{
 // What the commands read apart take.
 constexpr std::string_view kOrderUsage = "KIND INDEX OPCODE [A B C D E]";
 constexpr std::string_view kGoalsUsage = "KIND INDEX OPCODE X1 Y1 [X2 Y2 ...]";
-constexpr std::string_view kSelectUsage = "KIND INDEX";
+constexpr std::string_view kUnitUsage = "KIND INDEX";
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
     std::vector<std::string_view> words;
@@ -238,8 +248,10 @@ class Reader {
         return true;
     }
 
-    bool select(int line, std::span<const std::string_view> args, ScenarioCommand& c) {
-        const std::string usage = Cat("\"select\" takes ", kSelectUsage);
+    // select and player: one unit.
+    bool unit(int line, std::string_view verb, std::span<const std::string_view> args,
+              ScenarioCommand& c) {
+        const std::string usage = Cat("\"", verb, "\" takes ", kUnitUsage);
         if (args.size() < 2) return fail(line, Cat("missing number: ", usage));
         if (args.size() > 2) return fail(line, Cat("too many words: ", usage));
         double index = 0;
@@ -317,9 +329,9 @@ std::optional<Scenario> ReadScenario(std::string_view text, std::string_view nam
         } else if (verb == "order" || verb == "append") {
             c.verb = verb == "order" ? Verb::Order : Verb::Append;
             if (!reader.order(line, verb, args, c)) return std::nullopt;
-        } else if (verb == "select") {
-            c.verb = Verb::Select;
-            if (!reader.select(line, args, c)) return std::nullopt;
+        } else if (verb == "select" || verb == "player") {
+            c.verb = verb == "select" ? Verb::Select : Verb::Player;
+            if (!reader.unit(line, verb, args, c)) return std::nullopt;
         } else if (verb == "goals") {
             c.verb = Verb::Goals;
             if (!reader.goals(line, args, c)) return std::nullopt;

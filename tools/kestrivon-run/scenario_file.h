@@ -37,6 +37,8 @@ enum class Verb : std::uint8_t {
     Key,
     KeyUp,
     Select,
+    Player,
+    Hover,
     State,
     Cell,
     Expect,
@@ -47,7 +49,7 @@ enum class UnitKind : std::uint8_t { Person, Vehicle };
 struct ScenarioCommand {
     int line = 0;
     Verb verb = Verb::State;
-    UnitKind kind = UnitKind::Person;  // order, append, goals, select
+    UnitKind kind = UnitKind::Person;  // order, append, goals, select, player
     // The numbers in the order the command takes them, checked for form and range; the optional
     // ones not given are left out. A whole number is exact in a double.
     std::vector<double> numbers;

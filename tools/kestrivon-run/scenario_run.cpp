@@ -190,6 +190,14 @@ class ScenarioRunner {
                 return {};
             case Verb::Select:
                 return select(c);
+            case Verb::Player:
+                return player(c);
+            case Verb::Hover:
+                // As the world drawing records it; a drawn frame records it afresh.
+                HoverKind = static_cast<std::uint16_t>(whole(0));
+                for (std::size_t k = 0; k < HoverIds.size(); ++k)
+                    HoverIds[k] = static_cast<std::uint16_t>(n.size() > k + 1 ? whole(k + 1) : 0);
+                return {};
             case Verb::State:
                 state();
                 return {};
@@ -381,6 +389,8 @@ class ScenarioRunner {
     // Frames of whatever game mode runs, each after the input that waits, on the main loop's clock.
     // The shown frames are not kept.
     Failure frames(std::int32_t n) {
+        // Frame 0 only hands the waiting input over, as the loop does before its next frame.
+        if (n == 0) DrainMessages();
         for (std::int32_t k = 0; k < n; ++k) {
             DrainMessages();
             if (FatalErrorRaised()) return failed(FatalErrorMessage());
@@ -397,6 +407,15 @@ class ScenarioRunner {
         if (t.unit == nullptr) return notInUse(c);
         t.unit->selected = 1;
         UpdateSelectionMode();
+        return {};
+    }
+
+    // The flags the player's own units carry: the mission's creation leaves them clear.
+    static Failure player(const ScenarioCommand& c) {
+        const Target t = target(c);
+        if (t.unit == nullptr) return notInUse(c);
+        t.unit->targetable = 1;
+        t.unit->selectable = 1;
         return {};
     }
 

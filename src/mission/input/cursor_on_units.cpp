@@ -42,17 +42,18 @@ bool MayBoard(std::int8_t personType, std::int8_t vehicleType) {
 constexpr int kPickUpBlockColumns[2] = {46, 77};
 constexpr int kPickUpBlockRows[2] = {25, 36};
 
-bool OutsidePickUpBlock(const Person& casualty) {
-    const CellPos c = CellFromPixel(static_cast<int>(casualty.x), static_cast<int>(casualty.y));
-    return c.column < kPickUpBlockColumns[0] || c.column > kPickUpBlockColumns[1] ||
-           c.row < kPickUpBlockRows[0] || c.row > kPickUpBlockRows[1];
-}
-
 // The persons under a controller that a person of type 0 may lead away.
 constexpr std::uint8_t kLeadableControllers =
     kPersonOnlooker | kPersonRival | kPersonFighter | kPersonScriptMarked;
 
 }  // namespace
+
+bool HelicopterMayFetch(const Person& casualty) {
+    if (MissionNummer != 7 && MissionNummer != 23) return true;
+    const CellPos c = CellFromPixel(static_cast<int>(casualty.x), static_cast<int>(casualty.y));
+    return c.column < kPickUpBlockColumns[0] || c.column > kPickUpBlockColumns[1] ||
+           c.row < kPickUpBlockRows[0] || c.row > kPickUpBlockRows[1];
+}
 
 bool CursorHookDecides(CursorHook MissionHooks::*member) {
     const CursorHook hook = OptionalMissionHook(MissionNummer, member);
@@ -78,8 +79,7 @@ std::uint16_t CursorOverPerson(const CursorScene& s, std::uint16_t index) {
     const std::int16_t sel = s.sel.mode;
     // The helicopter picks up casualties on the street.
     if (hovered->casualty != 0 && !InsideHouse(*hovered) && sel == kTypF203) {
-        if ((MissionNummer != 7 && MissionNummer != 23) || OutsidePickUpBlock(*hovered))
-            return kCursorRescue;
+        if (HelicopterMayFetch(*hovered)) return kCursorRescue;
     }
     if (hovered->targetable == 0) return kCursorPointer;
     if (!IsPersonMode(sel)) return kCursorSelect;

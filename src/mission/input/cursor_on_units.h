@@ -37,5 +37,8 @@ inline bool InBasket(const Person& p) {
 }
 // Empty seats among the seats of the vehicle's type.
 int FreeSeats(const Fahrzeug& v);
+// Whether the helicopter may fetch the casualty where it lies: anywhere but in the block of cells
+// that the rescue of missions 7 and 23 covers.
+bool HelicopterMayFetch(const Person& casualty);
 
 }  // namespace kv

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <functional>
 #include <string>
 #include <utility>
@@ -28,6 +27,7 @@
 #include "persons/person_moves.h"
 #include "persons/personen.h"
 #include "platform/sound.h"
+#include "support/order_list.h"
 #include "support/sound_log.h"
 #include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeug_fixture.h"
@@ -41,23 +41,8 @@
 namespace kv {
 namespace {
 
-// An order as {opcode, a, b, c, d, e}, the point arguments of moves and turns in whole pixels.
-using Order = std::array<int, 6>;
-
-std::vector<Order> Orders(const UnitHead& unit) {
-    std::vector<Order> orders;
-    for (const Befehl* b = unit.orders; b != nullptr; b = b->next) {
-        const BefehlForm form = BefehlOpcodes[b->opcode].form;
-        const bool pointAB = form != BefehlForm::Raw;
-        const bool pointCD = form == BefehlForm::Move || form == BefehlForm::Route;
-        auto word = [](std::uint32_t w, bool point) {
-            return point ? TruncInt(std::bit_cast<float>(w)) : static_cast<int>(w);
-        };
-        orders.push_back({b->opcode, word(b->a, pointAB), word(b->b, pointAB), word(b->c, pointCD),
-                          word(b->d, pointCD), static_cast<int>(b->e)});
-    }
-    return orders;
-}
+using test::Order;
+using test::Orders;
 
 // The exits the return to base drives to.
 constexpr MapExitPoint kRoadExit{-150, 505, 0};
