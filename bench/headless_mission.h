@@ -18,6 +18,8 @@ class HeadlessMission {
     HeadlessMission& operator=(const HeadlessMission&) = delete;
     // Whether the mission runs (game mode 2) without a fatal error.
     bool started() const;
+    // Its shown frames, which a benchmark drawing many of them clears.
+    HeadlessBackend& backend() { return backend_; }
 
   private:
     std::filesystem::path previous_;

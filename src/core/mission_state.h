@@ -44,6 +44,8 @@ inline std::int16_t SignedSelectionMode() {
 // The cursor shape chosen for the next frame: the frame of the cursor pictures. A click acts on
 // the shapes from 19 on as the cursor showed them.
 extern std::uint16_t CursorId;
+// No cursor picture is drawn.
+inline constexpr std::uint16_t kNoCursor = 65535;
 inline constexpr std::uint16_t kCursorPointer = 0;  // no action
 inline constexpr std::uint16_t kCursorMove = 1;
 // Scrolling, while the mouse touches an edge or corner.

@@ -25,14 +25,14 @@ void CopyRect(const std::uint8_t* pixels, int srcWidth, int x0, int y0, int x1, 
         std::uint8_t* dst = PixelAt(DrawTarget, DrawPitch, dstX + x0, dstY + y);
         const std::uint8_t* m = kMasked ? mask + y * kPieceMaskWidth + x0 : nullptr;
         for (int i = 0; i < columns; ++i) {
-            if constexpr (kMasked)
-                if (m[i] == 0) continue;
             const std::uint8_t s = src[i];
-            if (s == 0) continue;
-            if constexpr (kBlended)
-                dst[i] = (*table)[static_cast<std::size_t>(s) * 256 + dst[i]];
-            else
-                dst[i] = s;
+            const bool copied = s != 0 && (!kMasked || m[i] != 0);
+            if constexpr (kBlended) {
+                if (copied) dst[i] = (*table)[static_cast<std::size_t>(s) * 256 + dst[i]];
+            } else {
+                // Written back unchanged where nothing is copied, so that the loop has no branch.
+                dst[i] = copied ? s : dst[i];
+            }
         }
     }
 }

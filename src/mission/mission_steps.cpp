@@ -1,37 +1,24 @@
 #include "mission/mission_steps.h"
 
 #include "core/fatal_error.h"
-#include "gfx/frame_buffer.h"
 #include "mission/input/cursor_choice.h"
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "mission/panels/commands.h"
-#include "mission/panels/control_panel.h"
 #include "mission/scroll_view.h"
 #include "mission/view/draw_list.h"
+#include "mission/view/game_screen.h"
 
 namespace kv {
 
 namespace {
 
-// Until the world screen comes, the mission's frame shows the panels over whatever the work
-// buffer holds, so that the buttons carry their commands and can be seen.
-void DrawPanelsOnly() {
-    if (WorkBuffer == nullptr) return;
-    DrawTarget = WorkBuffer;
-    DrawPitch = kScreenWidth;
-    DrawControlPanel();
-    DrawTarget = nullptr;
-    PresentWorkBuffer();
-}
-
-// Filled in as the mission view's parts arrive.
 constexpr MissionViewSteps kMissionViewSteps{
     .RunCommandSlots = RunCommandSlots,
     .ScrollView = ScrollView,
     .ChooseCursor = ChooseCursor,
     .BuildDrawList = BuildDrawList,
-    .DrawGameScreen = DrawPanelsOnly,
+    .DrawGameScreen = DrawGameScreen,
 };
 
 }  // namespace

@@ -22,6 +22,7 @@ struct State {
     int height = 0;
     int bpp = 0;
     bool surfaces = false;
+    bool refuseSurfaces = false;
     Surface buffers[2];  // index front is shown, the other one is the back buffer
     int front = 0;
     bool paletteExists = false;
@@ -85,6 +86,7 @@ int DisplayBitsPerPixel() {
 
 DisplayResult DisplayCreateSurfaces() {
     if (!g.open || g.bpp == 0) return DDERR_INVALIDOBJECT;
+    if (g.refuseSurfaces) return DDERR_GENERIC;
     g.pitch = static_cast<std::uint32_t>(g.width * g.bpp / 8) + kSurfacePadding;
     for (Surface& s : g.buffers) {
         s.pixels.assign(static_cast<std::size_t>(g.pitch) * g.height, 0);
@@ -195,6 +197,10 @@ const HardwarePalette& DisplayCurrentPalette() {
 
 void DisplayWaitVerticalBlank() {
     if (Backend* backend = GetBackend()) backend->waitVerticalBlank();
+}
+
+void DisplayRefuseSurfaces(bool refuse) {
+    g.refuseSurfaces = refuse;
 }
 
 void DisplaySimulateLoss(bool primary, bool back) {

@@ -63,5 +63,8 @@ void DisplayWaitVerticalBlank();
 // Marks surfaces lost, as switching away from a full-screen program does. For the backends and
 // the tests.
 void DisplaySimulateLoss(bool primary, bool back);
+// While set, surfaces cannot be made (again), as when another program holds the display. For the
+// tests; opening the display clears it.
+void DisplayRefuseSurfaces(bool refuse);
 
 }  // namespace kv

@@ -2,26 +2,18 @@
 // boat carrier F117 away from it. Selected, the carrier sees the point's marker and the rescue
 // cursor over it; a click sends it there, and it launches its boat onto the pond. The boat, driven
 // off and clicked back onto the point, is loaded again and the carrier is selected.
-//
-// Until the world screen is in, the test stands in for its part here: the screen draws the world
-// view black with the boat points' markers, and the hover names the map cell that the click on
-// the pond falls on, as the screen's picking will.
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
-#include "core/hover.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/selection.h"
 #include "core/view.h"
-#include "gfx/frame_buffer.h"
 #include "mission/mission_fixture.h"
-#include "mission/mission_steps.h"
 #include "missions/mission_rows.h"
 #include "movement/befehl_queue.h"
 #include "support/kept_frames.h"
@@ -29,7 +21,6 @@
 #include "vehicles/boat_fixture.h"
 #include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeuge.h"
-#include "world/level_map.h"
 #include "world/point_marker.h"
 
 namespace kv {
@@ -41,20 +32,6 @@ std::int16_t g_carrier = -1;
 void InitFahrzeugeWithCarrier() {
     kMissionHooksM01.InitFahrzeuge();
     g_carrier = CreateFahrzeug(kTypF117, 1000, 640, 3);
-}
-
-// The world view black, the boat points' markers in it while a boat or carrier is selected, then
-// the panels as the program draws them.
-void (*g_drawPanels)() = nullptr;
-void DrawBootPunkteView() {
-    if (WorkBuffer == nullptr) return;
-    for (int y = 10; y < 480; ++y) std::memset(WorkBuffer + y * kScreenWidth + 10, 0, 630);
-    DrawTarget = WorkBuffer;
-    DrawPitch = kScreenWidth;
-    if (SelectionMode == kTypF116 || SelectionMode == kTypF117 || SelectionMode == kTypF119)
-        DrawBootPunkte();
-    DrawTarget = nullptr;
-    g_drawPanels();
 }
 
 std::vector<int> Opcodes(const UnitHead& unit) {
@@ -86,7 +63,8 @@ bool InPond(const Fahrzeug& v) {
 
 class BoatGame : public test::MissionTest {
   protected:
-    // The marker frame the last shown frame holds with its top-left at (x, y); -1 none.
+    // The marker frame whose picture the last shown frame holds with its top-left at (x, y),
+    // over whatever lies beneath; -1 none.
     int markerFrameAt(int x, int y) const {
         const HeadlessBackend::Frame& shown = backend.frames().back();
         for (int f = 0; f < kPointMarkerFrames; ++f) {
@@ -94,7 +72,8 @@ class BoatGame : public test::MissionTest {
             bool same = true;
             for (int j = 0; j < m.height && same; ++j)
                 for (int i = 0; i < m.width && same; ++i)
-                    same = shown.at(x + i, y + j) == m.pixels[j * m.width + i];
+                    if (const std::uint8_t want = m.pixels[j * m.width + i]; want != 0)
+                        same = shown.at(x + i, y + j) == want;
             if (same) return f;
         }
         return -1;
@@ -109,8 +88,6 @@ TEST_F(BoatGame, TheCarrierLaunchesItsBoatAtThePointAndTakesItBackThere) {
         row.CheckMission = [] {};  // the boats' scene is none of mission 1's business
     });
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-    g_drawPanels = MissionView.DrawGameScreen;
-    MissionView.DrawGameScreen = DrawBootPunkteView;
 
     ASSERT_EQ(BootPunkte.size(), 2u);
     Fahrzeug& carrier = V(g_carrier);
@@ -126,10 +103,13 @@ TEST_F(BoatGame, TheCarrierLaunchesItsBoatAtThePointAndTakesItBackThere) {
     player.mouseWorld(point.x, point.y);
     player.frames(1);
     EXPECT_EQ(CursorId, kCursorRescue);
+    player.shot("boat-point-cursor");
     ASSERT_EQ(ViewOrigin.x, 800);
     ASSERT_EQ(ViewOrigin.y, 500);
     const int markerX = point.x - 10 - ViewOrigin.x;
     const int markerY = point.y - 10 - ViewOrigin.y;
+    // The cursor aside, the marker shows whole.
+    player.mouseWorld(point.x + 80, point.y - 60);
     std::vector<int> shown;
     for (int n = 0; n < 8; ++n) {
         player.frames(1);
@@ -157,14 +137,13 @@ TEST_F(BoatGame, TheCarrierLaunchesItsBoatAtThePointAndTakesItBackThere) {
     EXPECT_EQ(SelectionMode, kTypF119);
     player.frames(1);
     EXPECT_EQ(markerFrameAt(markerX, markerY), -1) << "the carrier stands on the point";
+    player.shot("boat-launched");
 
     // The boat, driven off across the pond, comes back at a click on the point.
     SelectOnly(boat);
     ASSERT_EQ(SelectionMode, kTypF116);
-    const CellPos water = CellFromPixel(1120, 900);
-    HoverKind = kHoverMapCell;
-    HoverIds = {static_cast<std::uint16_t>(water.column), static_cast<std::uint16_t>(water.row), 0,
-                0};
+    player.mouseWorld(1120, 900);
+    player.frames(1);
     player.clickWorld(1120, 900);
     player.frames(0);
     EXPECT_EQ(Opcodes(V(boat)), std::vector<int>{0});
@@ -172,6 +151,8 @@ TEST_F(BoatGame, TheCarrierLaunchesItsBoatAtThePointAndTakesItBackThere) {
     ASSERT_TRUE(player.runUntil([&] { return V(boat).orders == nullptr; }, 600));
     EXPECT_TRUE(InPond(V(boat)));
     EXPECT_NE(V(boat).y, test::kBoatY);
+    player.mouseWorld(point.x, point.y);
+    player.frames(1);
     player.clickWorld(point.x, point.y);
     player.frames(0);
     EXPECT_EQ(Opcodes(V(boat)), (std::vector<int>{0, 7, 1, 72}));
@@ -180,8 +161,10 @@ TEST_F(BoatGame, TheCarrierLaunchesItsBoatAtThePointAndTakesItBackThere) {
     EXPECT_EQ(carrier.selected, 1);
     EXPECT_EQ(SelectionMode, kTypF117);
     EXPECT_EQ(SelectedIndex, static_cast<std::uint16_t>(g_carrier));
+    player.mouseWorld(point.x + 80, point.y - 60);
     player.frames(1);
-    EXPECT_EQ(markerFrameAt(markerX, markerY), -1);
+    EXPECT_EQ(markerFrameAt(markerX, markerY), -1) << "the full carrier stands on the point";
+    player.shot("boat-back");
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 

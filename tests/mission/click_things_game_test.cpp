@@ -25,7 +25,6 @@
 #include "mission/input/cursor_choice.h"
 #include "mission/mission_fixture.h"
 #include "mission/mission_steps.h"
-#include "mission/view/world_stand_in.h"
 #include "movement/befehl_queue.h"
 #include "persons/person_link.h"
 #include "persons/personen.h"
@@ -45,7 +44,6 @@ constexpr float kMedicY = 470;
 
 MissionHooks g_missionOne;
 std::int16_t g_medic = -1;
-void (*g_drawPanels)() = nullptr;
 
 void InitPersonenWithMedic() {
     g_missionOne.InitPersonen();
@@ -62,14 +60,6 @@ void InitHousesWithOne() {
     AddHouse(4, 24, 13, 0, 0, 1);
 }
 
-// The world drawing is not in the game yet: the view is grass with every draw-list entry on it
-// and the hover probe around them, under the panels.
-void DrawGameScreenStandIn() {
-    FillRect8(10, 10, 630, 470, sampledata::pal::kGrass[3], WorkBuffer, kScreenWidth);
-    test::DrawEveryEntryIntoWorkBuffer();
-    g_drawPanels();
-}
-
 class ClickThingsGame : public test::MissionTest {
   protected:
     void start(test::ScriptedPlayer& player, bool house) {
@@ -83,8 +73,6 @@ class ClickThingsGame : public test::MissionTest {
             row.CheckMission = [] {};
         });
         ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-        g_drawPanels = MissionView.DrawGameScreen;
-        MissionView.DrawGameScreen = DrawGameScreenStandIn;
     }
     static Person& P(std::int16_t i) { return Personen[static_cast<std::size_t>(i)]; }
     // The middle of the person's picture.

@@ -37,7 +37,7 @@
 #include "mission/panel_pictures.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
-#include "mission/view/world_stand_in.h"
+#include "mission/view/game_screen.h"
 #include "movement/traffic_paths.h"
 #include "persons/personen.h"
 #include "platform/display.h"
@@ -159,7 +159,7 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     finishVideo();
     EXPECT_EQ(GameMode, 2u);
     EXPECT_EQ(WorldStarted, 1) << "no campaign map yet: play begins at once";
-    EXPECT_EQ(MissionViewFresh, 1);
+    EXPECT_EQ(MissionViewFresh, 0) << "its first frame was shown";
     EXPECT_TRUE(AnySoundLoaded());
     ASSERT_FALSE(backend.musicDevice().plays().empty());
     EXPECT_EQ(backend.musicDevice().plays().back().from, MissionTrack(1));
@@ -170,14 +170,24 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
+// What the mission screen found when it drew its first frame.
+std::uint8_t g_freshWhenDrawn = 0;
+void DrawRecordingFreshness() {
+    g_freshWhenDrawn = MissionViewFresh;
+    DrawGameScreen();
+}
+
 TEST_F(MissionStartTest, WithoutItsVideoAMissionBeginsAtOnce) {
     useSampleData(false);
     openGame();
+    MissionView.DrawGameScreen = DrawRecordingFreshness;
+    g_freshWhenDrawn = 0;
     clickStartPicture();
     EXPECT_EQ(GameMode, 2u);
     EXPECT_EQ(videosOpened(), "");
     EXPECT_EQ(WorldStarted, 1);
-    EXPECT_EQ(MissionViewFresh, 1);
+    EXPECT_EQ(g_freshWhenDrawn, 1) << "the first frame is drawn as a fresh view";
+    EXPECT_EQ(MissionViewFresh, 0) << "and shown";
     EXPECT_TRUE(AnySoundLoaded());
 }
 
@@ -250,7 +260,6 @@ TEST_F(MissionStartTest, ADrawnRunAndABareRunOfOneSeedHashTheSame) {
     openGame();
     SeedRandom(11);
     clickStartPicture();
-    MissionView.DrawGameScreen = test::DrawEveryEntryIntoWorkBuffer;
     const Spraying drawnJets = StartSpraying();
     for (int frame = 0; frame < 60; ++frame) RunMissionFrame();
     const std::uint64_t drawn = MissionChecksum();
@@ -482,7 +491,7 @@ TEST_F(MissionStartTest, ALoadedGameKeepsItsPartAndBeginsAtOnceANewStartClearsTh
     EXPECT_EQ(g_modeAtRead, 2u);
     EXPECT_EQ(GameMode, 2u);
     EXPECT_EQ(videosOpened(), "") << "a loaded game shows no video";
-    EXPECT_EQ(MissionViewFresh, 1);
+    EXPECT_EQ(MissionViewFresh, 0) << "its first frame was shown";
     EXPECT_TRUE(AnySoundLoaded());
 
     ShutdownMission(1);
@@ -609,8 +618,8 @@ TEST_F(MissionStartTest, AVideoInTheMiddleOfAMissionLeadsToItsSecondPart) {
     EXPECT_EQ(g_phase2, 1);
     EXPECT_EQ(PartTwo, 1);
     EXPECT_EQ(MessageLine[0], '\0');
-    EXPECT_EQ(MessageLineCountdown, 60);
-    EXPECT_EQ(MissionViewFresh, 1);
+    EXPECT_EQ(MessageLineCountdown, 60) << "an empty line is not counted down";
+    EXPECT_EQ(MissionViewFresh, 0) << "the second part's first frame was shown";
     EXPECT_EQ(GameMode, 2u);
 }
 

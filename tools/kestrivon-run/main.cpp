@@ -1,4 +1,4 @@
-// kestrivon-run --mission N --ticks T --seed S --every K [--data DIR]
+// kestrivon-run --mission N --ticks T --seed S --every K [--frames DIR] [--data DIR]
 // kestrivon-run --scenario FILE [--data DIR]
 //
 // Runs a mission without a screen: the headless backend, the game's start-up, the random
@@ -6,9 +6,11 @@
 // then simulation ticks at speed 1.
 //
 // With --mission, T ticks with seed S; every K ticks it prints "tick <n> <checksum>", and two
-// runs of one seed print the same lines. The time per tick goes to stderr. Exit 1 with the
-// message when the mission cannot start or play leaves the mission view; 2 for a bad command
-// line.
+// runs of one seed print the same lines. With --frames each tick is a whole frame of the mission
+// screen instead, and every K-th frame is also written as DIR/tick-<n>.png; what is drawn stays
+// out of the checksum, so the lines are those of the bare run. The time per tick (or frame) goes
+// to stderr. Exit 1 with the message when the mission cannot start, play leaves the mission view
+// or a frame cannot be written; 2 for a bad command line.
 //
 // With --scenario, the commands of FILE (see scenario_file.h and tests/scenarios/README.md).
 // Exit 0 when every command ran, 1 when an expect line differs or the game fails, 2 for a file
@@ -44,12 +46,14 @@ struct Options {
     long every = 0;
     std::string scenario;
     std::string data;
+    std::filesystem::path frames;
 };
 
 int Usage(const char* message) {
     std::fprintf(stderr,
                  "kestrivon-run: %s\nusage: kestrivon-run --mission N --ticks T --seed S --every "
-                 "K [--data DIR]\n       kestrivon-run --scenario FILE [--data DIR]\n",
+                 "K [--frames DIR] [--data DIR]\n       kestrivon-run --scenario FILE [--data "
+                 "DIR]\n",
                  message);
     return 2;
 }
@@ -82,11 +86,16 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         } else if (name == "--data") {
             o.data = value;
             ok = true;
+        } else if (name == "--frames") {
+            // Named from where the runner was started, before it enters the data folder.
+            std::error_code ec;
+            o.frames = std::filesystem::absolute(value, ec);
+            ok = !value.empty() && !ec;
         }
         if (!ok) return std::nullopt;
     }
     if (scenario) {
-        if (mission || ticks || seed || every) return std::nullopt;
+        if (mission || ticks || seed || every || !o.frames.empty()) return std::nullopt;
         return o;
     }
     if (!mission || !ticks || !seed || !every) return std::nullopt;
@@ -108,7 +117,23 @@ void ReportTimes(std::vector<double>& micros) {
                  micros.back());
 }
 
-int RunMission(const Options& o) {
+// The frame the backend showed last, as DIR/tick-<n>.png.
+std::string WriteFrame(const kv::HeadlessBackend& backend, const std::filesystem::path& dir,
+                       long n) {
+    if (backend.frames().empty()) return "tick " + std::to_string(n) + " showed no frame";
+    const std::filesystem::path file = dir / ("tick-" + std::to_string(n) + ".png");
+    if (!kv::WriteFramePng(backend.frames().back(), file.string()))
+        return file.string() + " cannot be written";
+    return {};
+}
+
+int RunMission(const Options& o, kv::HeadlessBackend& backend) {
+    const bool drawn = !o.frames.empty();
+    if (drawn) {
+        std::error_code ec;
+        std::filesystem::create_directories(o.frames, ec);
+        if (ec) return Fail(o.frames.string() + " cannot be made");
+    }
     if (std::string error = kv::run::StartGame(); !error.empty()) return Fail(error);
     kv::SeedRandom(o.seed);
     if (std::string error = kv::run::StartMissionRun(o.mission); !error.empty()) return Fail(error);
@@ -116,12 +141,17 @@ int RunMission(const Options& o) {
     std::vector<double> micros;
     micros.reserve(static_cast<std::size_t>(o.ticks));
     for (long n = 1; n <= o.ticks; ++n) {
+        backend.clearFrames();
         const auto start = std::chrono::steady_clock::now();
-        const std::string error = kv::run::RunTick();
+        const std::string error = drawn ? kv::run::RunFrame() : kv::run::RunTick();
         const auto end = std::chrono::steady_clock::now();
         micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
         if (!error.empty()) return Fail(error);
-        if (n % o.every == 0) std::printf("tick %ld %016" PRIx64 "\n", n, kv::MissionChecksum());
+        if (n % o.every != 0) continue;
+        std::printf("tick %ld %016" PRIx64 "\n", n, kv::MissionChecksum());
+        if (!drawn) continue;
+        if (std::string frameError = WriteFrame(backend, o.frames, n); !frameError.empty())
+            return Fail(frameError);
     }
     ReportTimes(micros);
     return 0;
@@ -166,8 +196,8 @@ int main(int argc, char** argv) {
     kv::HeadlessBackend backend;
     backend.videoDevice().setEndAtOnce(true);
     kv::SetBackend(&backend);
-    const int code =
-        scenario ? RunScenarioFile(*scenario, options->scenario, backend) : RunMission(*options);
+    const int code = scenario ? RunScenarioFile(*scenario, options->scenario, backend)
+                              : RunMission(*options, backend);
     // Whatever happened, the window goes and everything is freed, so the run ends clean.
     kv::run::EndGame();
     kv::SetBackend(nullptr);

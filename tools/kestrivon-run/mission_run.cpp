@@ -8,6 +8,7 @@
 #include "core/options.h"
 #include "mission/campaign_tables.h"
 #include "mission/game_state.h"
+#include "mission/mission_frame.h"
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "platform/window.h"
@@ -48,6 +49,14 @@ std::string StartMissionRun(int mission) {
 
 std::string RunTick() {
     RunGameTicks(0);
+    if (FatalErrorRaised()) return FatalErrorMessage();
+    if (GameMode != 2) return "play left the mission view";
+    return {};
+}
+
+std::string RunFrame() {
+    GameSpeed = 1;
+    RunMissionFrame();
     if (FatalErrorRaised()) return FatalErrorMessage();
     if (GameMode != 2) return "play left the mission view";
     return {};

@@ -15,6 +15,9 @@ std::string StartGame();
 std::string StartMissionRun(int mission);
 // One simulation tick without drawing.
 std::string RunTick();
+// One whole frame of the mission screen at game speed 1: the buttons, the scroll, one tick, the
+// cursor, the drawing and the mission's check.
+std::string RunFrame();
 // A mission still running in the mission view, or stopped on its failed or won screen, ends;
 // nothing after a fatal error.
 void EndMission();

@@ -1,6 +1,9 @@
-# Checks of kestrivon-run for ctest. -DRUNNER=<program> -DDATA=<sample data> -DCHECK=<name>:
+# Checks of kestrivon-run for ctest. -DRUNNER=<program> -DDATA=<sample data> -DCHECK=<name>
+# [-DWORK=<scratch folder>]:
 #   repeat    two runs of one seed print the same ten lines and end with 0
 #   no-level  a mission whose files are not in the data set ends with 1 and says why
+#   frames    a run drawing every frame prints the lines of the bare run and leaves a picture for
+#             each of them in WORK
 set(args --mission 1 --ticks 1000 --seed 7 --every 100 --data ${DATA})
 if(CHECK STREQUAL "repeat")
   foreach(run 1 2)
@@ -26,6 +29,37 @@ elseif(CHECK STREQUAL "no-level")
   endif()
   if(NOT err MATCHES "kestrivon-run: file not found" OR NOT out STREQUAL "")
     message(FATAL_ERROR "expected the missing file named and no tick:\n${out}\n${err}")
+  endif()
+elseif(CHECK STREQUAL "frames")
+  set(short --mission 1 --ticks 200 --seed 7 --every 50 --data ${DATA})
+  file(REMOVE_RECURSE ${WORK})
+  execute_process(COMMAND ${RUNNER} ${short} OUTPUT_VARIABLE bare ERROR_VARIABLE err
+                  RESULT_VARIABLE code)
+  if(NOT code EQUAL 0)
+    message(FATAL_ERROR "the bare run ended with ${code}:\n${err}")
+  endif()
+  execute_process(COMMAND ${RUNNER} ${short} --frames ${WORK} OUTPUT_VARIABLE drawn
+                  ERROR_VARIABLE err RESULT_VARIABLE code)
+  if(NOT code EQUAL 0)
+    message(FATAL_ERROR "the drawn run ended with ${code}:\n${err}")
+  endif()
+  if(NOT drawn STREQUAL bare)
+    message(FATAL_ERROR "the drawn run differs from the bare run:\n${drawn}\n--\n${bare}")
+  endif()
+  foreach(n 50 100 150 200)
+    set(png ${WORK}/tick-${n}.png)
+    if(NOT EXISTS ${png})
+      message(FATAL_ERROR "no ${png}")
+    endif()
+    file(SIZE ${png} size)
+    if(size LESS 4000)
+      message(FATAL_ERROR "${png} holds only ${size} bytes")
+    endif()
+  endforeach()
+  file(GLOB pngs ${WORK}/*.png)
+  list(LENGTH pngs count)
+  if(NOT count EQUAL 4)
+    message(FATAL_ERROR "expected four pictures, got ${count}")
   endif()
 else()
   message(FATAL_ERROR "unknown check ${CHECK}")

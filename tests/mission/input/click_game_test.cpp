@@ -67,13 +67,13 @@ TEST_F(ClickGameTest, AClickOnTheRoadSendsTheSelectedCarThere) {
     const int sy = kTargetY - ViewOrigin.y;
     player.mouse(sx, sy);
     player.frames(1);
-    ASSERT_EQ(CursorId, kCursorPointer) << "nothing recorded under the mouse yet";
-    // The world drawing records what lies under the mouse each frame; until it draws, the test
-    // writes the record as it would.
+    // The frame's world drawing has recorded the road cell under the mouse, and the cursor over
+    // it offers the move.
     const CellPos cell = CellFromPixel(kTargetX, kTargetY);
-    HoverKind = kHoverMapCell;
-    HoverIds = {static_cast<std::uint16_t>(cell.column), static_cast<std::uint16_t>(cell.row), 0,
-                0};
+    ASSERT_EQ(HoverKind, kHoverMapCell);
+    ASSERT_EQ(HoverIds[0], static_cast<std::uint16_t>(cell.column));
+    ASSERT_EQ(HoverIds[1], static_cast<std::uint16_t>(cell.row));
+    ASSERT_EQ(CursorId, kCursorMove);
     backend.sound.clearCalls();
     player.press(sx, sy);
     player.release(sx, sy);

@@ -5,6 +5,7 @@
 #include "gfx/frame_buffer.h"
 #include "mission/panel_pictures.h"
 #include "mission/view/draw_list.h"
+#include "mission/view/draw_pictures.h"
 #include "mission/view/world_stand_in.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
@@ -23,6 +24,23 @@ std::vector<std::uint8_t> PatternPixels(int w, int h, int seed) {
                     ? 0
                     : static_cast<std::uint8_t>(1 + (x * 5 + y * 11 + seed * 37) % 200);
     return p;
+}
+
+std::vector<std::array<int, 2>> PointsOverBoth(const Person& back, const Person& front) {
+    std::vector<std::array<int, 2>> points;
+    const VffImage* b = PersonPicture(back).image;
+    const VffImage* f = PersonPicture(front).image;
+    if (b == nullptr || f == nullptr) return points;
+    for (int y = 0; y < f->height; ++y)
+        for (int x = 0; x < f->width; ++x) {
+            const int bx = front.drawX + x - back.drawX;
+            const int by = front.drawY + y - back.drawY;
+            if (f->pixels[y * f->width + x] == 0 || bx < 0 || by < 0 || bx >= b->width ||
+                by >= b->height || b->pixels[by * b->width + bx] == 0)
+                continue;
+            points.push_back({front.drawX + x - ViewOrigin.x, front.drawY + y - ViewOrigin.y});
+        }
+    return points;
 }
 
 void TestImages::add(int w, int h, std::vector<std::uint8_t> pixels) {

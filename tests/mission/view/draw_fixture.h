@@ -23,6 +23,10 @@ namespace kv::test {
 // a pixel drawn twice through a blend or a transparent hole shows.
 std::vector<std::uint8_t> PatternPixels(int w, int h, int seed);
 
+// The screen points where opaque pixels of both persons' current pictures lie, in the front
+// one's rows and columns; empty when either has no picture.
+std::vector<std::array<int, 2>> PointsOverBoth(const Person& back, const Person& front);
+
 // An image set of frames made by the test.
 class TestImages {
   public:

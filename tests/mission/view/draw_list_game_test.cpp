@@ -1,7 +1,7 @@
 // Mission 1 on the sample data with a row of its own hooks: overlapping persons and vehicles, a
 // selected vehicle, a cannon and a hose spraying, and a furnished house. The draw list holds them
-// in depth order; a stand-in for the world drawing draws it every frame, and the hover record
-// names the unit under the mouse.
+// in depth order; the world drawing draws it every frame, and the hover record names the unit
+// under the mouse.
 
 #include <gtest/gtest.h>
 
@@ -11,14 +11,9 @@
 #include "core/game_mode.h"
 #include "core/hover.h"
 #include "core/mission_hooks.h"
-#include "core/view.h"
-#include "gfx/blitters.h"
-#include "gfx/frame_buffer.h"
 #include "mission/mission_fixture.h"
-#include "mission/mission_steps.h"
+#include "mission/view/draw_fixture.h"
 #include "mission/view/draw_list.h"
-#include "mission/view/draw_pictures.h"
-#include "mission/view/world_stand_in.h"
 #include "persons/personen.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
@@ -26,7 +21,6 @@
 #include "world/houses.h"
 #include "world/schlauch_strahl.h"
 #include "world/wasser_strahl.h"
-#include "writers/sample_palette.h"
 
 namespace kv {
 namespace {
@@ -86,14 +80,6 @@ void UpdateMission() {
     StartSchlauchStrahl(g_scene.hoseman, 990, 430, 0, -1);
 }
 
-// The stand-in for the world drawing as the frame's last step: the view filled with grass, every
-// entry drawn at its cell with the probe around, and the work buffer shown.
-void DrawGameScreen() {
-    FillRect8(10, 10, 630, 470, sampledata::pal::kGrass[3], WorkBuffer, kScreenWidth);
-    test::DrawEveryEntryIntoWorkBuffer();
-    PresentWorkBuffer();
-}
-
 class DrawListGameTest : public test::MissionTest {
   protected:
     void SetUp() override {
@@ -107,27 +93,6 @@ class DrawListGameTest : public test::MissionTest {
     }
 };
 
-// A screen point over an opaque pixel of both persons' pictures.
-bool OverBothPersons(int& sx, int& sy) {
-    const Person& back = Personen[static_cast<std::size_t>(g_scene.back)];
-    const Person& front = Personen[static_cast<std::size_t>(g_scene.front)];
-    const VffImage* b = PersonPicture(back).image;
-    const VffImage* f = PersonPicture(front).image;
-    if (b == nullptr || f == nullptr) return false;
-    for (int y = 0; y < f->height; ++y)
-        for (int x = 0; x < f->width; ++x) {
-            const int bx = front.drawX + x - back.drawX;
-            const int by = front.drawY + y - back.drawY;
-            if (f->pixels[y * f->width + x] == 0 || bx < 0 || by < 0 || bx >= b->width ||
-                by >= b->height || b->pixels[by * b->width + bx] == 0)
-                continue;
-            sx = front.drawX + x - ViewOrigin.x;
-            sy = front.drawY + y - ViewOrigin.y;
-            return true;
-        }
-    return false;
-}
-
 TEST_F(DrawListGameTest, TheDrawListOfAPlayedFrameIsDrawnInDepthOrderAndPicksTheUnitInFront) {
     test::ScriptedPlayer player(backend);
     useSampleData(false);
@@ -137,7 +102,6 @@ TEST_F(DrawListGameTest, TheDrawListOfAPlayedFrameIsDrawnInDepthOrderAndPicksThe
     MissionHookRows[0].InitPersonen = InitPersonen;
     MissionHookRows[0].InitFahrzeuge = InitFahrzeuge;
     MissionHookRows[0].UpdateMission = UpdateMission;
-    MissionView.DrawGameScreen = DrawGameScreen;
     player.click(400, 300);
     player.frames(1);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
@@ -167,10 +131,10 @@ TEST_F(DrawListGameTest, TheDrawListOfAPlayedFrameIsDrawnInDepthOrderAndPicksThe
     EXPECT_FALSE(furniture.empty()) << "the house's furniture";
 
     // With the mouse over both persons, the front one is picked.
-    int sx = 0;
-    int sy = 0;
-    ASSERT_TRUE(OverBothPersons(sx, sy));
-    player.mouse(sx, sy);
+    const auto over = test::PointsOverBoth(Personen[static_cast<std::size_t>(g_scene.back)],
+                                           Personen[static_cast<std::size_t>(g_scene.front)]);
+    ASSERT_FALSE(over.empty());
+    player.mouse(over[0][0], over[0][1]);
     player.frames(1);
     EXPECT_EQ(HoverKind, kHoverPerson);
     EXPECT_EQ(HoverIds[0], g_scene.front);

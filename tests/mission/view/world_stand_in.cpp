@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "core/view.h"
-#include "gfx/frame_buffer.h"
 #include "mission/view/draw_entries.h"
 #include "mission/view/draw_list.h"
 #include "mission/view/hover_probe.h"
@@ -19,17 +18,6 @@ void DrawEveryEntry() {
             static_cast<std::int16_t>(28 * e.row - ViewOrigin.y), i);
     }
     RestoreHoverPixel();
-}
-
-void DrawEveryEntryIntoWorkBuffer() {
-    if (WorkBuffer == nullptr) return;
-    std::uint8_t* const target = DrawTarget;
-    const std::uint32_t pitch = DrawPitch;
-    DrawTarget = WorkBuffer;
-    DrawPitch = kScreenWidth;
-    DrawEveryEntry();
-    DrawTarget = target;
-    DrawPitch = pitch;
 }
 
 }  // namespace kv::test
