@@ -43,6 +43,9 @@ struct MissionHooks {
     // Missions 11, 21, 26 and 28: sets PontonPunktCount, calls AllocPontonPunkte and
     // AddPontonPunkt per point.
     void (*InitPontonPunkte)() = nullptr;
+    // Missions with boat points (11, 18, 20, 24 and 30): sets BootPunktCount, calls
+    // AllocBootPunkte and AddBootPunkt per point. Without one the mission has none.
+    void (*InitBootPunkte)() = nullptr;
     // Mission 21's own damage around an exploding special object, run before the explosion's.
     void (*OnSonderObjExplosion)(std::int16_t object) = nullptr;
     // Only missions with zones: sets ZoneCount, calls AllocZones and SetZone per zone.

@@ -11,8 +11,8 @@
 #include "core/mission_counters.h"
 #include "core/mission_extras.h"
 #include "core/mission_hooks.h"
-#include "core/mission_scratch.h"
 #include "core/mission_points.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
@@ -43,10 +43,11 @@
 #include "movement/zones.h"
 #include "persons/gaffer_ziele.h"
 #include "persons/person_befehle.h"
-#include "persons/person_fight.h"
 #include "persons/person_evade.h"
+#include "persons/person_fight.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
@@ -68,6 +69,7 @@ void ResetGameState() {
     ResetDrawList();
     ReleaseSounds();
     FreeSobjJet();
+    FreeBootPunkte();
     FreePontonPunkte();
     ResetSonderObj();
     ResetExplosions();

@@ -14,6 +14,7 @@
 #include "movement/zones.h"
 #include "persons/person.h"
 #include "persons/personen.h"
+#include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/explosions.h"
 #include "world/furniture.h"
@@ -162,6 +163,8 @@ std::uint64_t MissionChecksum() {
     HashUsedSlots(h, Fahrzeuge);
     HashUsedSlots(h, SonderObjs);
     HashRecords(h, PontonPunkte);
+    // Only where a mission has boat points, so that the other missions keep their sums.
+    if (!BootPunkte.empty()) HashRecords(h, BootPunkte);
     for (ExplosionSlot& e : ExplosionSlots) HashRecord(h, e);
     return h.value();
 }

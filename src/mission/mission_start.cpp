@@ -38,6 +38,7 @@
 #include "persons/personen.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
 #include "world/explosions.h"
@@ -74,7 +75,6 @@ void RunScreenCall(void (*call)()) {
     if (call != nullptr) call();
 }
 
-// Steps without a function belong to modules not built yet.
 constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"LoadLevelMap", [] { LoadLevelMap(MissionNummer, PartTwo); }},
     {"LoadTileSet", [] { LoadTileSet(MissionNummer, PartTwo); }},
@@ -85,7 +85,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
     {"ClearExplosions", ClearExplosions},
     {"LoadTerrain", [] { LoadTerrain(); }},
     {"InitPontonPunkte", [] { InitPontonPunkte(MissionNummer); }},
-    {"InitBootPunkte", nullptr},
+    {"InitBootPunkte", [] { InitBootPunkte(MissionNummer); }},
     {"InitBrand", [] { InitBrand(MissionNummer); }},
     {"InitZFWege", [] { InitZFWege(MissionNummer); }},
     {"InitPassantenWege", [] { InitPassantenWege(MissionNummer); }},
@@ -101,7 +101,7 @@ constexpr std::array<MissionStep, kInitStepCount> kInitSteps = {{
 }};
 
 constexpr std::array<MissionStep, kFreeStepCount> kFreeSteps = {{
-    {"FreeBootPunkte", nullptr},
+    {"FreeBootPunkte", FreeBootPunkte},
     {"FreePontonPunkte", FreePontonPunkte},
     {"FreeZones", FreeZones},
     {"FreeMissionExtras", FreeMissionExtras},

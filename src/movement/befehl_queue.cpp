@@ -15,6 +15,7 @@
 #include "persons/person.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "vehicles/boat_befehle.h"
 #include "vehicles/fahrzeuge.h"
 #include "vehicles/install_befehle.h"
 #include "world/wasser_strahl.h"
@@ -121,6 +122,9 @@ std::int16_t FahrzeugIndexOf(const UnitHead& unit) {
 // The clean-up of an order that has already left the queue.
 void CleanUpBefehl(UnitHead& unit, const Befehl& order) {
     switch (order.opcode) {
+        case 69:
+            ReleasePontonPassage(unit, order.aInt());
+            break;
         case 167:
         case 173:
             unit.present = 1;

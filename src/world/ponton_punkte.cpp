@@ -2,18 +2,16 @@
 
 #include <algorithm>
 
-#include "core/fatal_error.h"
 #include "core/hover.h"
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/unit_views.h"
 #include "core/view.h"
-#include "gfx/blitters.h"
-#include "gfx/frame_buffer.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "vehicles/fahrzeug_typ.h"
+#include "world/point_marker.h"
 #include "world/sonder_obj.h"
 
 namespace kv {
@@ -27,10 +25,6 @@ std::uint8_t PontonMarkerTick = 0;
 namespace {
 
 constexpr std::array<int, 4> kPontonMissions = {11, 21, 26, 28};
-
-// A point is hit from 10 px left of and above it to 9 px right of and below it.
-constexpr int kHitReach = 10;
-constexpr int kScreenFramesPerMarkerFrame = 2;
 
 // Orders given here.
 constexpr std::uint8_t kOpSetUp = 57;
@@ -83,9 +77,7 @@ int HitPontonPunkt(int x, int y) {
     for (std::size_t i = 0; i < PontonPunkte.size(); ++i) {
         const PontonPunkt& p = PontonPunkte[i];
         if (!Used(p)) continue;
-        if (x < p.x - kHitReach || x >= p.x + kHitReach || y < p.y - kHitReach ||
-            y >= p.y + kHitReach)
-            continue;
+        if (!HitsPoint(x, y, p.x, p.y)) continue;
         if (StandsOn(selected, p) || StandsOn(hovered, p)) continue;
         return static_cast<int>(i);
     }
@@ -98,17 +90,6 @@ bool PontonLayerOn(const PontonPunkt& p) {
         if (v != nullptr && v->type == kTypF113 && StandsOn(v, p)) return true;
     }
     return false;
-}
-
-bool MarkerUsable() {
-    return PontonMarker != nullptr && FrameCount(PontonMarker) >= kPontonMarkerFrames;
-}
-
-// Drive there, wait a tick, then turn to the facing.
-void SendTo(UnitHead& v, const FahrzeugTyp& t, int x, int y, std::uint8_t facing) {
-    SetBefehl(v, t, kOpMove, kAckVoice, x, y, 0, 0, kOrderE);
-    AppendBefehl(v, kOpWait, 1, 0, 0, 0, kOrderE);
-    AppendBefehl(v, kOpTurn, x, y, facing, 0, kOrderE);
 }
 
 const SonderObj* UsedPiece(std::uint16_t slot) {
@@ -130,11 +111,8 @@ bool InitPontonPunkte(int mission) {
     if (std::any_of(PontonPunkte.begin(), PontonPunkte.end(),
                     [](const PontonPunkt& p) { return !Used(p); }))
         return true;
-    PontonMarker = LoadVff(kPontonMarkerFile);
-    if (PontonMarker == nullptr) {
-        FatalError("file not found: PONTONPUNKT");
-        return false;
-    }
+    PontonMarker = LoadPointMarker("PONTONPUNKT");
+    if (PontonMarker == nullptr) return false;
     PontonMarkerFrame = 0;
     PontonMarkerTick = 0;
     return true;
@@ -169,17 +147,11 @@ void FreePontonPunkte() {
 
 void DrawPontonPunkte() {
     if (SelectedIsBusy()) return;
-    const bool show = SelectionMode == kTypF113 && MarkerUsable() && DrawTarget != nullptr;
     for (const PontonPunkt& p : PontonPunkte) {
-        if (!show || !Used(p) || PontonLayerOn(p)) continue;
-        const VffImage& frame = PontonMarker[PontonMarkerFrame % kPontonMarkerFrames];
-        BlitTransparentClipped(frame.pixels, p.x - kHitReach - ViewOrigin.x,
-                               p.y - kHitReach - ViewOrigin.y, frame.width, frame.height,
-                               DrawTarget, DrawPitch);
+        if (SelectionMode != kTypF113 || !Used(p) || PontonLayerOn(p)) continue;
+        DrawPointMarker(PontonMarker, PontonMarkerFrame, p.x, p.y);
     }
-    if (++PontonMarkerTick < kScreenFramesPerMarkerFrame) return;
-    PontonMarkerTick = 0;
-    PontonMarkerFrame = static_cast<std::uint8_t>((PontonMarkerFrame + 1) % kPontonMarkerFrames);
+    AdvancePointMarker(PontonMarkerFrame, PontonMarkerTick);
 }
 
 std::uint8_t IsPontonPunktAtMouse() {
@@ -196,7 +168,7 @@ std::uint8_t FindPontonPunktAt(std::int16_t x, std::int16_t y) {
     const FahrzeugTyp* t = v != nullptr ? FahrzeugTypAt(v->type) : nullptr;
     if (i < 0 || t == nullptr) return 0;
     const PontonPunkt& p = PontonPunkte[static_cast<std::size_t>(i)];
-    SendTo(*v, *t, p.x, p.y, 1);
+    SendToPoint(*v, *t, p.x, p.y, 1);
     AppendBefehl(*v, kOpSetUp, i, 0, 0, 0, kOrderE);
     return 1;
 }
@@ -227,16 +199,16 @@ void DockAtPontonPunkt(std::int16_t vehicle, std::int16_t point) {
             // The middle leans toward the side a vehicle below the chain reaches more easily.
             const int lean = (static_cast<int>(v->y) - y) * 4 / 7;
             if (static_cast<float>(middle - lean) <= v->x)
-                SendTo(*v, *t, r, y, kFacingRightBerth);
+                SendToPoint(*v, *t, r, y, kFacingRightBerth);
             else
-                SendTo(*v, *t, l, y, kFacingLeftBerth);
+                SendToPoint(*v, *t, l, y, kFacingLeftBerth);
             break;
         }
         default:
             if (v->x >= static_cast<float>(middle))
-                SendTo(*v, *t, r, y, kFacingRightBerth);
+                SendToPoint(*v, *t, r, y, kFacingRightBerth);
             else
-                SendTo(*v, *t, l, y, kFacingLeftBerth);
+                SendToPoint(*v, *t, l, y, kFacingLeftBerth);
             break;
     }
     AppendBefehl(*v, kOpBerth, point, 0, 0, 0, kOrderE);

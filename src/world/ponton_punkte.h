@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 #include "core/record_fields.h"
@@ -48,11 +47,6 @@ constexpr void VisitFields(PontonPunkt& r, V& v) {
     v("complete", r.complete);
     v("berthMode", r.berthMode);
 }
-
-// The marker drawn on free points: four frames of 20 x 20, centred on the point.
-inline constexpr std::string_view kPontonMarkerFile = "graphs\\pziel.vff";
-inline constexpr int kPontonMarkerFrames = 4;
-inline constexpr int kPontonMarkerSize = 20;
 
 // Empty when the mission has none.
 extern std::vector<PontonPunkt> PontonPunkte;

@@ -22,6 +22,7 @@
 #include "support/record_offsets.h"
 #include "vehicles/fahrzeug_fixture.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/point_marker.h"
 #include "world/sonder_obj.h"
 #include "writers/canvas.h"
 #include "writers/image_writers.h"
@@ -121,8 +122,8 @@ TEST_F(Pontons, TheMarkerComesOnlyWhenEveryPointIsUsed) {
     ASSERT_NE(PontonMarker, nullptr);
     ASSERT_EQ(FrameCount(PontonMarker), 4u);
     for (int f = 0; f < 4; ++f) {
-        EXPECT_EQ(PontonMarker[f].width, kPontonMarkerSize);
-        EXPECT_EQ(PontonMarker[f].height, kPontonMarkerSize);
+        EXPECT_EQ(PontonMarker[f].width, kPointMarkerSize);
+        EXPECT_EQ(PontonMarker[f].height, kPointMarkerSize);
     }
 
     ASSERT_TRUE(InitPontonPunkte(1));
@@ -217,7 +218,7 @@ TEST_F(Pontons, TheMarkersCycleFourFramesInEightDrawsWhereNoPontoonVehicleStands
     place(layer, 1400, 1535);  // on the second point, which shows no marker
     // The first point's marker covers the screen from (40, 125).
     auto drawnFrame = [&]() {
-        for (int f = 0; f < kPontonMarkerFrames; ++f) {
+        for (int f = 0; f < kPointMarkerFrames; ++f) {
             const VffImage& m = PontonMarker[f];
             bool same = true;
             for (int y = 0; y < m.height && same; ++y)

@@ -1,10 +1,10 @@
-// The marker on a free pontoon point: a cross in a ring, with a second ring that swells frame by
-// frame.
+// The marker on a free pontoon or boat point: a cross in a ring, with a second ring that swells
+// frame by frame.
 
 #include <vector>
 
 #include "generate/topics.h"
-#include "world/ponton_punkte.h"
+#include "world/point_marker.h"
 #include "writers/canvas.h"
 #include "writers/image_writers.h"
 #include "writers/sample_palette.h"
@@ -14,12 +14,12 @@ namespace kv::sampledata {
 namespace {
 
 Canvas Marker(int frame) {
-    constexpr int kMiddle = kPontonMarkerSize / 2;
-    Canvas c(kPontonMarkerSize, kPontonMarkerSize);
+    constexpr int kMiddle = kPointMarkerSize / 2;
+    Canvas c(kPointMarkerSize, kPointMarkerSize);
     c.circle(kMiddle, kMiddle, kMiddle - 1, pal::kSignalCyan.first);
     c.circle(kMiddle, kMiddle, 2 + 2 * frame, pal::kWhite.first);
-    c.line(kMiddle, 1, kMiddle, kPontonMarkerSize - 2, pal::kYellow[5]);
-    c.line(1, kMiddle, kPontonMarkerSize - 2, kMiddle, pal::kYellow[5]);
+    c.line(kMiddle, 1, kMiddle, kPointMarkerSize - 2, pal::kYellow[5]);
+    c.line(1, kMiddle, kPointMarkerSize - 2, kMiddle, pal::kYellow[5]);
     return c;
 }
 
@@ -27,8 +27,8 @@ Canvas Marker(int frame) {
 
 bool WritePontonMarker(const OutputTree& out) {
     std::vector<Canvas> frames;
-    for (int f = 0; f < kPontonMarkerFrames; ++f) frames.push_back(Marker(f));
-    return out.write(kPontonMarkerFile, MakeVff(frames));
+    for (int f = 0; f < kPointMarkerFrames; ++f) frames.push_back(Marker(f));
+    return out.write(kPointMarkerFile, MakeVff(frames));
 }
 
 }  // namespace kv::sampledata
