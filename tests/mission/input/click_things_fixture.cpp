@@ -74,19 +74,32 @@ std::vector<std::string> ThingClickTest::Orders(const UnitHead& unit) {
             text += "[";
             for (std::size_t i = 0; i < b->goals.size(); ++i) {
                 const GoalPoint& g = b->goals[i];
-                text += (i > 0 ? ";" : "") + Number(std::bit_cast<std::uint32_t>(g.x), true) + "," +
-                        Number(std::bit_cast<std::uint32_t>(g.y), true) + "," +
-                        std::to_string(g.facing);
+                // Appended piece by piece: the optimiser reads chains of operator+ on short
+                // strings as overlapping copies.
+                if (i > 0) text += ";";
+                text += Number(std::bit_cast<std::uint32_t>(g.x), true);
+                text += ",";
+                text += Number(std::bit_cast<std::uint32_t>(g.y), true);
+                text += ",";
+                text += std::to_string(g.facing);
             }
             text += "]";
         } else {
             const BefehlForm form = BefehlOpcodes[b->opcode].form;
             const bool ab = form != BefehlForm::Raw;
             const bool cd = form == BefehlForm::Move || form == BefehlForm::Route;
-            text += "(" + Number(b->a, ab) + "," + Number(b->b, ab) + "," + Number(b->c, cd) + "," +
-                    Number(b->d, cd) + ")";
+            text += "(";
+            text += Number(b->a, ab);
+            text += ",";
+            text += Number(b->b, ab);
+            text += ",";
+            text += Number(b->c, cd);
+            text += ",";
+            text += Number(b->d, cd);
+            text += ")";
         }
-        orders.push_back(text + std::to_string(b->e));
+        text += std::to_string(b->e);
+        orders.push_back(text);
     }
     return orders;
 }
@@ -125,7 +138,8 @@ void ThingClickTest::ClickSonderObj(std::int16_t o) {
     HandleSonderObjClick(AtMouse());
 }
 
-void ThingClickTest::ClickHouse(std::uint16_t piece, int i, int j, int s, std::uint16_t cursor, int h) {
+void ThingClickTest::ClickHouse(std::uint16_t piece, int i, int j, int s, std::uint16_t cursor,
+                                int h) {
     Quiet();
     Hover(piece, static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(j),
           static_cast<std::uint16_t>(s), static_cast<std::uint16_t>(h));
@@ -143,7 +157,7 @@ std::vector<int> ThingClickTest::Said(const UnitTypHead& type, int phrase) {
 }
 
 int ThingClickTest::PointsTakenUp(std::int16_t carrier, void (*run)(std::int16_t),
-                             const std::function<void()>& reset) {
+                                  const std::function<void()>& reset) {
     Fahrzeug& c = Fahrzeuge[static_cast<std::size_t>(carrier)];
     if (c.orders == nullptr || c.orders->next == nullptr) return 0;
     const GoalList goals = c.orders->goals;
