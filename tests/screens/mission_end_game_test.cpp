@@ -10,6 +10,7 @@
 #include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/mission_state.h"
+#include "mission/campaign_tables.h"
 #include "mission/command_slots.h"
 #include "mission/evaluation.h"
 #include "mission/mission_fixture.h"
@@ -62,13 +63,24 @@ TEST_F(MissionEndGame, AFailedMissionStartsAgainAndAWonOneLeadsToItsEvaluation) 
     player.frames(2);
     EXPECT_EQ(GameMode, 4u);
 
-    player.key('A');
-    player.frames(1);
-    ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
-    EXPECT_EQ(Money, 6000) << "the start money undone and added again";
-    EXPECT_EQ(ToteCount, 0);
-    leaveKarte(player);
-    ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    // A click into the view restarts on the campaign map, and so does a key.
+    for (const bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey);
+        if (byKey) {
+            ToteCount = 1;
+            player.frames(2);
+            ASSERT_EQ(GameMode, 4u);
+            player.key('A');
+        } else {
+            player.click(320, 240);
+        }
+        player.frames(1);
+        ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
+        EXPECT_EQ(Money, 6000) << "the start money undone and added again";
+        EXPECT_EQ(ToteCount, 0);
+        leaveKarte(player);
+        ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    }
 
     ASSERT_TRUE(player.runUntil([] { return TickCounter >= 100; }, 400));
     ASSERT_EQ(GameMode, 2u) << MessageLine.data();
@@ -92,6 +104,16 @@ TEST_F(MissionEndGame, AFailedMissionStartsAgainAndAWonOneLeadsToItsEvaluation) 
     EXPECT_EQ(EvaluationEfficiency, 100);
     EXPECT_EQ(EvaluationPoints, 1000);
     EXPECT_TRUE(player.shot("auswertung"));
+
+    // Mission 1 is the only mission built: the campaign is put just before it, so that leaving
+    // the evaluation starts it as the next mission, with the money left plus its own.
+    CampaignPosition = 255;
+    player.key('A');
+    player.frames(1);
+    ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
+    EXPECT_EQ(CampaignPosition, 0);
+    EXPECT_EQ(Money, 12000);
+    EXPECT_EQ(StartMoney, 6000);
 }
 
 }  // namespace
