@@ -63,13 +63,13 @@ void DrawBarWithMarker(int barY, std::int32_t percent) {
                     kAuswertungMarkerX + kAuswertungMarkerSpan * p / 100, barY + kMarkerBelowBar);
 }
 
-void FreeAuswertungPictures() {
+}  // namespace
+
+void ResetAuswertung() {
     FreeScreenPicture();
     FreeVff(AuswertungFont);
     AuswertungFont = nullptr;
 }
-
-}  // namespace
 
 int AuswertungTextWidth(std::string_view text) {
     int width = 0;
@@ -102,7 +102,7 @@ void DrawAuswertungTextCentered(int y, std::string_view text) {
 }
 
 void OpenAuswertung() {
-    FreeAuswertungPictures();
+    ResetAuswertung();
     ScreenPicture = LoadVff(kAuswertungPath);
     if (ScreenPicture == nullptr) {
         FatalError("file not found: AUSWERTUNG");
@@ -166,7 +166,7 @@ void OnAuswertungKeyDown() {
 }
 
 void CloseAuswertung() {
-    FreeAuswertungPictures();
+    ResetAuswertung();
     OpenHighScore();
 }
 

@@ -64,6 +64,9 @@ void OnAuswertungKeyDown();
 // Frees the pictures and goes on to the high scores.
 void CloseAuswertung();
 
+// The evaluation's pictures freed, as before the first mission.
+void ResetAuswertung();
+
 // A text (Windows-1252) in the evaluation font, its left edge at x, its top at y; "|" starts a
 // row 12 lower at the same x, codes below 32 are skipped.
 void DrawAuswertungText(int x, int y, std::string_view text);

@@ -15,7 +15,6 @@
 #include "gfx/frame_buffer.h"
 #include "mission/evaluation.h"
 #include "mission/mission_fixture.h"
-#include "screens/screen_picture.h"
 
 namespace kv {
 namespace {
@@ -30,15 +29,6 @@ class Auswertung : public test::MissionTest {
         useSampleData(false);
         openGame();
         std::memset(WorkBuffer, 0, kWorkBufferSize);
-    }
-    void TearDown() override {
-        CloseAuswertungPictures();
-        MissionTest::TearDown();
-    }
-    static void CloseAuswertungPictures() {
-        FreeScreenPicture();
-        FreeVff(AuswertungFont);
-        AuswertungFont = nullptr;
     }
     // Mission 1's evaluation replaced by the test's lines, shown for one frame.
     void show(void (*fill)()) {
@@ -92,7 +82,7 @@ TEST_F(Auswertung, LinesShowUpToTheFirstEmptyOneWithTheirMarkers) {
         EXPECT_EQ(markerAt(452, 193), c.markersOnLines[1]);
         EXPECT_EQ(markerAt(156, 253), c.markersOnLines[2]);
         EXPECT_TRUE(markerAt(304, 343)) << "the efficiency's marker at 50 %";
-        CloseAuswertungPictures();
+        ResetAuswertung();
     }
 }
 
