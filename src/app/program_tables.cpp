@@ -14,9 +14,11 @@
 #include "missions/mission_rows.h"
 #include "persons/person_befehle.h"
 #include "persons/person_pursuit.h"
+#include "screens/auswertung.h"
 #include "screens/basis.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
+#include "screens/mission_end.h"
 #include "vehicles/fahrzeug_update.h"
 
 namespace kv {
@@ -42,6 +44,13 @@ constexpr GameModeTable kGameModes = [] {
     t[2].lButtonUp = HandleMissionClick;
     t[2].rButtonDown = [](WParam, int, int) { ClearSelection(); };
     t[2].videoEnded = OnMissionVideoEnded;
+    t[4].frame = RunMissionFailedFrame;
+    t[4].lButtonDown = [](WParam, int x, int y) { OnMissionFailedLButtonDown(x, y); };
+    t[4].mouseMove = [](WParam, int x, int y) { OnMissionFailedMouseMove(x, y); };
+    t[4].keyDown = [](WParam key, LParam) { OnMissionFailedKeyDown(key); };
+    t[5].frame = RunWellDoneFrame;
+    t[5].lButtonDown = [](WParam, int, int) { OnWellDoneLButtonDown(); };
+    t[5].keyDown = [](WParam, LParam) { OnWellDoneKeyDown(); };
     t[10].frame = RunKarteFrame;
     t[10].lButtonDown = [](WParam, int x, int y) { OnKarteLButtonDown(x, y); };
     t[10].rButtonDown = [](WParam, int, int) { OnKarteRButtonDown(); };
@@ -50,6 +59,9 @@ constexpr GameModeTable kGameModes = [] {
     t[12].frame = OnPauseFrame;
     t[12].keyDown = OnPauseKeyDown;
     t[12].lButtonDown = OnPauseMouseDown;
+    t[18].frame = RunAuswertungFrame;
+    t[18].lButtonDown = [](WParam, int, int) { OnAuswertungLButtonDown(); };
+    t[18].keyDown = [](WParam, LParam) { OnAuswertungKeyDown(); };
     return t;
 }();
 

@@ -3,10 +3,23 @@
 #include <algorithm>
 
 #include "core/campaign.h"
+#include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/message_line.h"
 #include "core/mission_state.h"
+#include "core/mouse.h"
+#include "gfx/blitters.h"
+#include "gfx/frame_buffer.h"
 #include "media/sound_slots.h"
+#include "mission/command_slots.h"
+#include "mission/mission_start.h"
+#include "mission/panel_pictures.h"
+#include "mission/panels/control_panel.h"
+#include "mission/screen_calls.h"
+#include "mission/view/message_box.h"
+#include "mission/view/world_drawing.h"
+#include "screens/auswertung.h"
+#include "screens/screen_picture.h"
 #include "world/explosions.h"
 
 namespace kv {
@@ -15,28 +28,176 @@ namespace {
 
 constexpr std::uint32_t kModeMissionFailed = 4;
 constexpr std::uint32_t kModeMissionWon = 5;
+constexpr std::uint16_t kNoCursor = 65535;
+constexpr int kCursorHotSpot = 11;
+constexpr std::uint16_t kOptionsFireFrame = 3;
+
+// The options side button, and the world view.
+constexpr ClipRect kOptionsButtonRect{662, 353, 769, 411};
+constexpr ClipRect kViewRect{10, 10, 639, 479};
+
+bool Inside(const ClipRect& r, int x, int y) {
+    return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
+}
 
 bool ExplosionRunning() {
     return std::any_of(ExplosionSlots.begin(), ExplosionSlots.end(),
                        [](const ExplosionSlot& e) { return e.live > 0; });
 }
 
+// Frame 0 of a set into the current draw target, clipped to the screen: sizes come from files.
+void BlitFrame0(const VffImage* set, int x, int y, bool transparent) {
+    if (set == nullptr || FrameCount(set) == 0 || set->pixels == nullptr) return;
+    if (transparent) {
+        BlitTransparentClippedTo(kScreenRect, set->pixels, x, y, set->width, set->height,
+                                 DrawTarget, DrawPitch);
+    } else {
+        BlitToBackBufferClippedTo(kScreenRect, set->pixels, x, y, set->width, set->height);
+    }
+}
+
+void DrawCursorFrame() {
+    if (CursorId == kNoCursor || MausImages == nullptr || CursorId >= FrameCount(MausImages))
+        return;
+    const VffImage& c = MausImages[CursorId];
+    if (c.pixels == nullptr) return;
+    BlitTransparentClippedTo(kScreenRect, c.pixels, MouseX - kCursorHotSpot,
+                             MouseY - kCursorHotSpot, c.width, c.height, DrawTarget, DrawPitch);
+}
+
+// The panels and the frozen view, without cursor, into the WorkBuffer.
+void DrawFrozenMission() {
+    DrawTarget = WorkBuffer;
+    DrawPitch = kScreenWidth;
+    DrawControlPanel();
+    DrawWorld();
+}
+
 }  // namespace
+
+namespace {
+
+// The banner drawn over the frozen mission with the message box, then freed: from here on it
+// lives only in the WorkBuffer.
+void ComposeMissionFailedPicture(VffImage* banner) {
+    if (WorkBuffer != nullptr) {
+        DrawFrozenMission();
+        BlitFrame0(banner, kBannerX, kBannerY, true);
+        DrawMessageBox();
+        DrawTarget = nullptr;
+    }
+    FreeVff(banner);
+}
+
+VffImage* LoadFailedBanner() {
+    VffImage* banner = LoadVff(kFailedBannerPath);
+    if (banner == nullptr) FatalError("file not found: FAILED");
+    return banner;
+}
+
+}  // namespace
+
+bool BuildMissionFailedPicture() {
+    VffImage* banner = LoadFailedBanner();
+    if (banner == nullptr) return false;
+    ComposeMissionFailedPicture(banner);
+    return true;
+}
 
 void ShowMissionFailed(std::uint16_t kind, std::string_view reason) {
     if (kind == kFailAfterExplosions && ExplosionRunning()) return;
+    VffImage* banner = LoadFailedBanner();
+    if (banner == nullptr) return;
     StopAllSounds();
     SetMessageLine(reason, kMessageLineForever);
-    Money = StartMoney;
+    ComposeMissionFailedPicture(banner);
+    RestoreStartMoney();
+    OptionsButton.pressed = 0;
     GameMode = kModeMissionFailed;
     CursorId = 0;
 }
 
+void DrawMissionFailed() {
+    if (!BeginFrame()) return;
+    CopyWorkBuffer();
+    if (OptionsButton.pressed != 0)
+        BlitFrame0(OptionsButDownImages, kOptionsDownX, kOptionsDownY, false);
+    DrawCursorFrame();
+    UnlockFrame();
+    DrawMessageLine();
+    FlipFrame();
+}
+
+void RunMissionFailedFrame() {
+    DrawMissionFailed();
+    if (OptionsButton.pressed == 0) return;
+    if (++OptionsButton.frameCounter < kOptionsFireFrame) return;
+    OptionsButton.pressed = 0;
+    if (ScreenCalls().OpenOptionsScreen != nullptr) ScreenCalls().OpenOptionsScreen();
+}
+
+void OnMissionFailedLButtonDown(int x, int y) {
+    if (Inside(kOptionsButtonRect, x, y)) {
+        OptionsButton.pressed = 1;
+        OptionsButton.frameCounter = 0;
+    } else if (Inside(kViewRect, x, y)) {
+        RestartMission();
+    }
+}
+
+void OnMissionFailedMouseMove(int x, int y) {
+    MouseX = static_cast<std::uint16_t>(x);
+    MouseY = static_cast<std::uint16_t>(y);
+}
+
+void OnMissionFailedKeyDown(std::uint32_t) {
+    RestartMission();
+}
+
+void RestartMission() {
+    ShutdownMission(0);
+    StartMission(-1);
+}
+
 void ShowWellDone() {
+    FreeScreenPicture();
+    ScreenPicture = LoadVff(kWellDoneBannerPath);
+    if (ScreenPicture == nullptr) {
+        FatalError("file not found: WELLDONE");
+        return;
+    }
     StopAllSounds();
+    if (WorkBuffer != nullptr) {
+        DrawFrozenMission();
+        DrawTarget = nullptr;
+    }
     StartMoney = Money;
     GameMode = kModeMissionWon;
     CursorId = 0;
+}
+
+void DrawWellDone() {
+    if (!BeginFrame()) return;
+    CopyWorkBuffer();
+    BlitFrame0(ScreenPicture, kBannerX, kBannerY, true);
+    EndFrame();
+}
+
+void RunWellDoneFrame() {
+    DrawWellDone();
+}
+
+void OnWellDoneLButtonDown() {
+    CloseWellDone();
+}
+
+void OnWellDoneKeyDown() {
+    CloseWellDone();
+}
+
+void CloseWellDone() {
+    FreeScreenPicture();
+    OpenAuswertung();
 }
 
 }  // namespace kv

@@ -8,13 +8,20 @@
 #include "core/game_mode.h"
 #include "core/message_line.h"
 #include "core/mission_state.h"
-#include "support/headless_test.h"
+#include "mission/mission_fixture.h"
 #include "world/explosions.h"
 
 namespace kv {
 namespace {
 
-using MissionEnd = test::HeadlessTest;
+// The banners come from the sample data.
+class MissionEnd : public test::MissionTest {
+  protected:
+    void SetUp() override {
+        MissionTest::SetUp();
+        useSampleData(false);
+    }
+};
 
 TEST_F(MissionEnd, FailingWaitsForExplosionsOnlyWhenAskedTo) {
     struct Case {

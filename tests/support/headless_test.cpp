@@ -17,6 +17,7 @@
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "screens/auswertung.h"
 #include "screens/karte.h"
 
 namespace kv::test {
@@ -24,6 +25,7 @@ namespace kv::test {
 void ResetPlatformState() {
     ResetGameState();
     ResetKarte();
+    ResetAuswertung();
     ResetProgramState();
     ResetWindows();
     ResetCursorState();

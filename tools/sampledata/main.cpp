@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteKarte,
         kv::sampledata::WriteExplosionAnimations,
         kv::sampledata::WritePontonMarker,
+        kv::sampledata::WriteEndScreens,
     };
     // clang-format on
     for (Step step : steps)

@@ -56,6 +56,8 @@ bool WriteKarte(const OutputTree& out);
 bool WriteExplosionAnimations(const OutputTree& out);
 // graphs\pziel.vff
 bool WritePontonMarker(const OutputTree& out);
+// graphs\d\failed.vff, graphs\d\welldone.vff, graphs\auswert.vff, graphs\awerfont.vff
+bool WriteEndScreens(const OutputTree& out);
 
 // Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
 bool WriteIcon(const std::string& path);

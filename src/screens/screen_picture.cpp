@@ -1,0 +1,12 @@
+#include "screens/screen_picture.h"
+
+namespace kv {
+
+VffImage* ScreenPicture = nullptr;
+
+void FreeScreenPicture() {
+    FreeVff(ScreenPicture);
+    ScreenPicture = nullptr;
+}
+
+}  // namespace kv
