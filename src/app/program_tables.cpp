@@ -69,6 +69,7 @@ constexpr ScreenCallTable kScreenCalls{
     .OpenKarte = OpenKarte,
     .FindKarteStartPoints = FindKarteStartPoints,
     .InitBasen = InitBasen,
+    .FreeBasen = FreeBasen,
 };
 
 }  // namespace

@@ -11,6 +11,10 @@ void InitBasen() {
     if (MissionNummer == 30) Basen[kSchiffBasisIndex].x = kSchiffBasisXM30;
 }
 
+void FreeBasen() {
+    Basen = {};
+}
+
 // The stations' screen is not in the game yet: the map opens again.
 void OpenBasis(std::int16_t) {}
 
