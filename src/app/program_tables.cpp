@@ -15,6 +15,7 @@
 #include "persons/person_befehle.h"
 #include "persons/person_pursuit.h"
 #include "screens/basis.h"
+#include "screens/basis_staff.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
 #include "vehicles/fahrzeug_update.h"
@@ -62,7 +63,9 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
 }();
 
 // The person orders carried out above the persons: the missions' own steps and entering a base.
-constexpr PersonBefehlHooks kPersonBefehlHooks{};
+constexpr PersonBefehlHooks kPersonBefehlHooks{
+    .RunPersonBefehlEnterBasis = RunPersonBefehlEnterBasis,
+};
 
 // What the mission view asks of the screens; filled as the screens arrive.
 constexpr ScreenCallTable kScreenCalls{

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <tuple>
 
+#include "core/game_mode.h"
+#include "movement/befehl_opcodes.h"
+#include "movement/befehl_queue.h"
 #include "persons/mission_actions.h"
 #include "persons/person.h"
 #include "persons/personen.h"
@@ -15,6 +18,11 @@ std::vector<BasisStaffEntry> BasisStaffList;
 namespace {
 
 constexpr std::uint8_t kAnimSeated = 3;
+constexpr std::uint8_t kOpEnterBasis = 163;
+constexpr std::int8_t kStairsFacing = 7;
+constexpr std::int32_t kStairsTicks = 48;  // the counter starts at -1: 49 ticks
+constexpr std::uint32_t kHeliBasisMode = 14;
+const BasisPath kNoPath{};
 
 bool InsideBasis(const Person& p) {
     return p.type >= 0 && p.storey >= kStoreyHall && p.storey <= kStoreyStaffRoom;
@@ -62,6 +70,75 @@ void ListBasisStaff() {
                                   static_cast<std::uint16_t>(i)});
     }
     std::sort(BasisStaffList.begin(), BasisStaffList.end(), CompareStaffPos);
+}
+
+const BasisPathSet* BasisPaths = nullptr;
+
+void InitBasisPaths(std::uint8_t stationType) {
+    BasisPaths = stationType < kBasisPaths.size() ? &kBasisPaths[stationType] : nullptr;
+}
+
+void FreeBasisPaths() {
+    BasisPaths = nullptr;
+}
+
+namespace {
+
+// A path index beyond the station's paths is a path with no points.
+const BasisPath& PathOf(const Person& p) {
+    if (BasisPaths == nullptr || p.link >= BasisPaths->count) return kNoPath;
+    return BasisPaths->paths[p.link];
+}
+
+}  // namespace
+
+void PutPersonInFahrzeug(std::int16_t index) {
+    Person* person = PersonAt(index);
+    if (person == nullptr || person->type < 0) return;
+    Person& p = *person;
+    const BasisPath& path = PathOf(p);
+    bool first = true;
+    const auto walk = [&](std::int32_t x, std::int32_t y) {
+        if (first)
+            SetBefehl(p, PersonTypOf(p), kOpMove, -1, x, y, 0, 0, 0);
+        else
+            AppendBefehl(p, kOpMove, x, y, 0, 0, 0);
+        first = false;
+    };
+    for (std::size_t i = 0; i < path.count; ++i) walk(path.points[i].x, path.points[i].y);
+    const bool viaStairs = p.storey != kStoreyHall && GameMode != kHeliBasisMode;
+    if (viaStairs && p.type >= 0 && static_cast<std::size_t>(p.type) < kBasisDoorTypes) {
+        const BasisPoint door = kBasisDoors[static_cast<std::size_t>(p.type)].door;
+        walk(door.x, door.y);
+        AppendBefehl(p, kOpTurn, door.x, door.y, kStairsFacing, 0, 0);
+        AppendBefehl(p, kOpEnterBasis, door.x, door.y, kStairsFacing, -1, 0);
+    }
+    walk(kBasisGatheringPoint.x, kBasisGatheringPoint.y);
+}
+
+void RunPersonBefehlEnterBasis(std::int16_t index) {
+    Person* person = PersonAt(index);
+    if (person == nullptr || person->orders == nullptr) return;
+    Person& p = *person;
+    Befehl& order = *p.orders;
+    const bool hasStairs = p.type >= 0 && static_cast<std::size_t>(p.type) < kBasisDoorTypes;
+    if (!hasStairs || !PersonStandsAt(p, order.aInt(), static_cast<std::int32_t>(order.b)) ||
+        p.direction != static_cast<std::int32_t>(order.c)) {
+        ClearBefehle(p);
+        return;
+    }
+    p.moverFlags = 2;
+    p.storey = kStoreyStairs;
+    order.d = static_cast<std::uint32_t>(static_cast<std::int32_t>(order.d) + 1);
+    if (static_cast<std::int32_t>(order.d) < kStairsTicks) return;
+    PopBefehl(p);
+    p.moverFlags = 0;
+    const BasisPoint arrival = kBasisDoors[static_cast<std::size_t>(p.type)].arrival;
+    p.x = arrival.x;
+    p.y = arrival.y;
+    p.direction = kStairsFacing;
+    UpdatePersonDrawPos(p);
+    p.storey = kStoreyHall;
 }
 
 }  // namespace kv

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "screens/basis_staff_table.h"
+
 namespace kv {
 
 // One figure, as one station sees it: fresh at every opening, choice and purchase.
@@ -28,5 +30,19 @@ bool CompareStaffPos(const BasisStaffEntry& a, const BasisStaffEntry& b);
 // The figures on storeys -3..-5, sorted by CompareStaffPos.
 extern std::vector<BasisStaffEntry> BasisStaffList;
 void ListBasisStaff();
+
+// The walking paths of the open station (type 0..2); none while no station is open.
+extern const BasisPathSet* BasisPaths;
+void InitBasisPaths(std::uint8_t stationType);
+void FreeBasisPaths();
+
+// Sends a staff figure to the hall's gathering point: from the staff room along its path (its
+// link), to its door, through the stairs (order 163); from the hall along its path. In the
+// helicopter base every figure takes the hall's way.
+void PutPersonInFahrzeug(std::int16_t person);
+// Order 163 (door x, door y, direction, counter from -1): on the stairs for 49 ticks, then in the
+// hall at its type's arrival point. Anywhere else, or for a type without stairs, the figure drops
+// every order and stays.
+void RunPersonBefehlEnterBasis(std::int16_t person);
 
 }  // namespace kv

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "movement/befehl_opcodes.h"
+#include "movement/befehl_queue.h"
 #include "persons/person.h"
 #include "persons/personen.h"
 #include "screens/basis_staff_table.h"
@@ -71,6 +73,68 @@ TEST_F(BasisStaff, TheListRunsFarToNearWithTiesByIndex) {
     ASSERT_EQ(BasisStaffList.size(), 4u);
     const std::array<std::uint16_t, 4> order = {1, 2, 3, 0};
     for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(BasisStaffList[i].person, order[i]);
+}
+
+std::vector<std::uint8_t> Opcodes(const Person& p) {
+    std::vector<std::uint8_t> out;
+    for (const Befehl* o = p.orders; o != nullptr; o = o->next) out.push_back(o->opcode);
+    return out;
+}
+
+TEST_F(BasisStaff, StaffWalkTheirPathThroughTheStairsOrStraightFromTheHall) {
+    alloc(20);
+    InitBasisPaths(0);
+    PlaceBasisStaff(0);
+    PutPersonInFahrzeug(0);  // a medic in the staff room, path 0 of four points
+    const Person& medic = Personen[0];
+    EXPECT_EQ(Opcodes(medic), (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 1, 163, 0}));
+    const Befehl* stairs = medic.orders->next->next->next->next->next->next;
+    ASSERT_NE(stairs, nullptr);
+    EXPECT_EQ(stairs->aInt(), 311);
+    EXPECT_EQ(static_cast<std::int32_t>(stairs->d), -1);
+    const std::size_t hall = kBasisStaffSmall.size() - 1;  // type 5 in the hall, path 5
+    PutPersonInFahrzeug(static_cast<std::int16_t>(hall));
+    EXPECT_EQ(Opcodes(Personen[hall]), (std::vector<std::uint8_t>{0, 0, 0, 0, 0}));
+    Personen[1].link = 9;  // beyond the small station's paths: straight to the door
+    PutPersonInFahrzeug(1);
+    EXPECT_EQ(Opcodes(Personen[1]), (std::vector<std::uint8_t>{0, 1, 163, 0}));
+    FreeBasisPaths();
+}
+
+TEST_F(BasisStaff, TheStairsTakeFortyNineTicksAndOnlyFromTheDoorFacingIn) {
+    alloc(4);
+    struct Case {
+        std::uint8_t type;
+        std::int16_t x;
+        std::int8_t direction;
+        bool passes;
+    };
+    for (const Case c : {Case{0, 311, 7, true}, Case{0, 312, 7, false}, Case{0, 311, 6, false},
+                         Case{5, 311, 7, false}}) {
+        SCOPED_TRACE(testing::Message() << int{c.type} << " " << c.x << " " << int{c.direction});
+        RemoveBasisStaff();
+        CreateBasisStaff(c.type, c.x, 151, static_cast<std::uint8_t>(c.direction), kStaffStand, 0,
+                         kStoreyStaffRoom);
+        Person& p = Personen[0];
+        AppendBefehl(p, 163, 311, 151, 7, -1, 0);
+        AppendBefehl(p, 0, 268, 318, 0, 0, 0);
+        for (int tick = 1; tick < 49; ++tick) RunPersonBefehlEnterBasis(0);
+        if (!c.passes) {
+            EXPECT_EQ(p.orders, nullptr);
+            EXPECT_EQ(p.storey, kStoreyStaffRoom);
+            EXPECT_EQ(static_cast<int>(p.x), c.x);
+            continue;
+        }
+        EXPECT_EQ(p.storey, kStoreyStairs);
+        EXPECT_EQ(Opcodes(p).front(), 163);
+        RunPersonBefehlEnterBasis(0);
+        EXPECT_EQ(p.storey, kStoreyHall);
+        EXPECT_EQ(Opcodes(p), std::vector<std::uint8_t>{0});
+        EXPECT_EQ(p.x, 308.0F);
+        EXPECT_EQ(p.y, 256.0F);
+        EXPECT_EQ(p.direction, 7);
+        EXPECT_EQ(p.moverFlags, 0);
+    }
 }
 
 }  // namespace
