@@ -1,6 +1,7 @@
 #include "screens/basis_staff.h"
 
 #include <algorithm>
+#include <array>
 #include <tuple>
 
 #include "core/game_mode.h"
@@ -8,6 +9,7 @@
 #include "movement/befehl_queue.h"
 #include "persons/mission_actions.h"
 #include "persons/person.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "screens/basis_staff_table.h"
 
@@ -114,6 +116,49 @@ void PutPersonInFahrzeug(std::int16_t index) {
         AppendBefehl(p, kOpEnterBasis, door.x, door.y, kStairsFacing, -1, 0);
     }
     walk(kBasisGatheringPoint.x, kBasisGatheringPoint.y);
+}
+
+namespace {
+
+// Standing up moves a figure on frames 0..6 only, by its direction; other directions stay put.
+constexpr std::uint8_t kStandUpMovingFrames = 7;
+struct StandUpStep {
+    std::int8_t direction;
+    float dx;
+    float dy;
+};
+constexpr std::array<StandUpStep, 4> kStandUpSteps = {{
+    {1, 4.0F / 11.0F, -7.0F / 11.0F},
+    {3, 0.5F, 0.0F},
+    {7, -2.0F / 11.0F, 3.5F / 11.0F},
+    {9, -0.5F, 0.0F},
+}};
+
+}  // namespace
+
+void StandUpBasisStaff() {
+    for (std::size_t i = 0; i < Personen.size(); ++i) {
+        Person& p = Personen[i];
+        if (p.type < 0 || p.storey != kStoreyStaffRoom || p.anim != kAnimSeated || p.animate == 0)
+            continue;
+        const std::uint16_t frames = PersonAnimSlot(p.type, p.direction, p.anim).frames;
+        // A figure without pictures has no frames to play: it stands at once.
+        if (frames != 0 && p.frame + 1 != frames) {
+            if (p.frame >= kStandUpMovingFrames) continue;
+            for (const StandUpStep& step : kStandUpSteps) {
+                if (step.direction != p.direction) continue;
+                p.x += step.dx;
+                p.y += step.dy;
+            }
+            UpdatePersonDrawPos(p);
+            continue;
+        }
+        p.anim = static_cast<std::int8_t>(kAnimStand);
+        p.frame = 0;
+        p.frameTimer = 0;
+        UpdatePersonDrawPos(p);
+        PutPersonInFahrzeug(static_cast<std::int16_t>(i));
+    }
 }
 
 void RunPersonBefehlEnterBasis(std::int16_t index) {

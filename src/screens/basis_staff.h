@@ -40,6 +40,9 @@ void FreeBasisPaths();
 // link), to its door, through the stairs (order 163); from the hall along its path. In the
 // helicopter base every figure takes the hall's way.
 void PutPersonInFahrzeug(std::int16_t person);
+// Once per station frame: seated figures that were told to stand up (their animation running)
+// move with their first frames; on the last frame they stand and walk to the hall.
+void StandUpBasisStaff();
 // Order 163 (door x, door y, direction, counter from -1): on the stairs for 49 ticks, then in the
 // hall at its type's arrival point. Anywhere else, or for a type without stairs, the figure drops
 // every order and stays.

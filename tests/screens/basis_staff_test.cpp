@@ -7,6 +7,7 @@
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "persons/person.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "screens/basis_staff_table.h"
 
@@ -135,6 +136,49 @@ TEST_F(BasisStaff, TheStairsTakeFortyNineTicksAndOnlyFromTheDoorFacingIn) {
         EXPECT_EQ(p.direction, 7);
         EXPECT_EQ(p.moverFlags, 0);
     }
+}
+
+// A seated figure told to stand up plays ten frames, moving on the first seven, and then walks.
+TEST_F(BasisStaff, StandingUpMovesOnTheFirstSevenFramesAndThenWalks) {
+    alloc(8);
+    InitBasisPaths(0);
+    PersonTyp& typ = PersonTypen[0];
+    const PersonTyp saved = typ;
+    std::array<AnimSlot, 4> slots{};
+    slots[3].frames = 10;
+    typ.animCount = 4;
+    for (auto& dir : typ.dirAnims) dir = slots.data();
+    struct Case {
+        std::uint8_t direction;
+        float dx;
+        float dy;
+    };
+    for (const Case c : {Case{1, 28.0F / 11, -49.0F / 11}, Case{3, 3.5F, 0},
+                         Case{7, -14.0F / 11, 24.5F / 11}, Case{9, -3.5F, 0}, Case{5, 0, 0}}) {
+        SCOPED_TRACE(int{c.direction});
+        RemoveBasisStaff();
+        CreateBasisStaff(0, 522, 281, c.direction, kStaffSit, 0, kStoreyStaffRoom);
+        CreateBasisStaff(0, 100, 100, c.direction, kStaffSit, 0, kStoreyStaffRoom);  // not told
+        Person& p = Personen[0];
+        p.animate = 1;
+        for (std::uint8_t frame = 0; frame < 9; ++frame) {
+            p.frame = frame;
+            StandUpBasisStaff();
+        }
+        EXPECT_NEAR(p.x, 522 + c.dx, 1e-3);
+        EXPECT_NEAR(p.y, 281 + c.dy, 1e-3);
+        EXPECT_EQ(p.anim, 3);
+        EXPECT_EQ(p.orders, nullptr);
+        p.frame = 9;
+        StandUpBasisStaff();
+        EXPECT_EQ(p.anim, 0);
+        EXPECT_EQ(Opcodes(p).size(), 8u);
+        EXPECT_EQ(Personen[1].x, 100.0F);
+        EXPECT_EQ(Personen[1].anim, 3);
+    }
+    RemoveBasisStaff();
+    typ = saved;
+    FreeBasisPaths();
 }
 
 }  // namespace
