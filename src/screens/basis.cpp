@@ -1,6 +1,7 @@
 #include "screens/basis.h"
 
 #include "core/mission_state.h"
+#include "screens/basis_screen.h"
 #include "screens/basis_staff.h"
 
 namespace kv {
