@@ -16,6 +16,7 @@
 #include "persons/person_pursuit.h"
 #include "screens/auswertung.h"
 #include "screens/basis.h"
+#include "screens/basis_staff.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
 #include "screens/mission_end.h"
@@ -74,13 +75,16 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
 }();
 
 // The person orders carried out above the persons: the missions' own steps and entering a base.
-constexpr PersonBefehlHooks kPersonBefehlHooks{};
+constexpr PersonBefehlHooks kPersonBefehlHooks{
+    .RunPersonBefehlEnterBasis = RunPersonBefehlEnterBasis,
+};
 
 // What the mission view asks of the screens; filled as the screens arrive.
 constexpr ScreenCallTable kScreenCalls{
     .OpenKarte = OpenKarte,
     .FindKarteStartPoints = FindKarteStartPoints,
     .InitBasen = InitBasen,
+    .FreeBasen = FreeBasen,
 };
 
 }  // namespace

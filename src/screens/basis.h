@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "mission/campaign_tables.h"
+#include "vehicles/fahrzeug_typ_table.h"
 
 namespace kv {
 
@@ -17,22 +18,80 @@ inline constexpr std::uint8_t kBasisHeli = 3;
 inline constexpr std::uint8_t kBasisLflug = 4;
 inline constexpr std::uint8_t kBasisSchiff = 5;
 
-// A base's plate: the top-left corner on the campaign map, and its type.
+// A vehicle place in the hall: the vehicle type shown there, its hot spot on the screen and the
+// direction it is drawn in (3 or 9).
+struct BasisPlace {
+    std::int16_t type = 0;
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+    std::int16_t facing = 0;
+};
+// The small station has the most places.
+inline constexpr std::size_t kMaxBasisPlaces = 7;
+
+// A base: its plate's top-left corner on the campaign map and its type; for the stations, where
+// the drive-out's mask is drawn and where a bought vehicle starts to drive out; its places.
 struct Basis {
     std::int16_t x = 0;
     std::int16_t y = 0;
     std::uint8_t type = 0;
+    std::int16_t maskX = 0;
+    std::int16_t maskY = 0;
+    std::int16_t exitX = 0;
+    std::int16_t exitY = 0;
+    std::uint8_t placeCount = 0;
+    std::array<BasisPlace, kMaxBasisPlaces> places{};
 };
 extern std::array<Basis, kBasisCount> Basen;
 
-// The plates of every mission, by base.
+// The bases of every mission, by base.
 inline constexpr std::array<Basis, kBasisCount> kBasisPlates = {{
-    {310, 337, kBasisSmall},
-    {129, 395, kBasisMedium},
-    {598, 470, kBasisLarge},
-    {509, 410, kBasisHeli},
+    {310,
+     337,
+     kBasisSmall,
+     174,
+     175,
+     277,
+     270,
+     7,
+     {{{kTypF301, 215, 270, 3},
+       {kTypF104, 180, 325, 3},
+       {kTypF201, 165, 370, 3},
+       {kTypF110, 390, 260, 9},
+       {kTypF106, 370, 300, 9},
+       {kTypF103, 345, 340, 9},
+       {kTypF202, 325, 370, 9}}}},
+    {129,
+     395,
+     kBasisMedium,
+     199,
+     250,
+     325,
+     305,
+     6,
+     {{{kTypF102, 225, 280, 3},
+       {kTypF302, 215, 320, 3},
+       {kTypF117, 170, 360, 3},
+       {kTypF204, 420, 250, 9},
+       {kTypF118, 400, 310, 9},
+       {kTypF105, 375, 360, 9}}}},
+    {598,
+     470,
+     kBasisLarge,
+     186,
+     243,
+     305,
+     305,
+     6,
+     {{{kTypF101, 200, 270, 3},
+       {kTypF303, 190, 320, 3},
+       {kTypF107, 165, 370, 3},
+       {kTypF109, 390, 260, 9},
+       {kTypF113, 370, 310, 9},
+       {kTypF108, 345, 360, 9}}}},
+    {509, 410, kBasisHeli, 0, 0, 0, 0, 1, {{{kTypF203, 400, 290, 3}}}},
     {610, 150, kBasisLflug},
-    {490, 545, kBasisSchiff},
+    {490, 545, kBasisSchiff, 0, 0, 0, 0, 1, {{{kTypF115, 430, 420, 3}}}},
 }};
 // Mission 30's ship base (base 5) stands further right.
 inline constexpr std::size_t kSchiffBasisIndex = 5;
@@ -40,6 +99,8 @@ inline constexpr std::int16_t kSchiffBasisXM30 = 520;
 
 // The bases of the running mission (MissionNummer), at every mission start.
 void InitBasen();
+// At mission end: empties the bases.
+void FreeBasen();
 // Opens a station of base type 0..2; the campaign map has closed itself before.
 void OpenBasis(std::int16_t base);
 

@@ -1,0 +1,76 @@
+// The vehicle bought at a station: made at the exit point, driven out at game speed.
+
+#include "screens/basis_screen.h"
+
+#include <gtest/gtest.h>
+
+#include "core/mission_state.h"
+#include "core/options.h"
+#include "persons/personen.h"
+#include "screens/basis.h"
+#include "vehicles/fahrzeug.h"
+#include "vehicles/fahrzeuge.h"
+
+namespace kv {
+namespace {
+
+class BasisDriveOut : public testing::Test {
+  protected:
+    void SetUp() override {
+        MissionNummer = 1;
+        InitBasen();
+        FahrzeugCount = 4;
+        AllocFahrzeuge();
+        PersonCount = 20;
+        AllocPersonen();
+        BasisScreen = {};
+        BasisScreen.base = 0;
+    }
+    void TearDown() override {
+        FreePersonen();
+        FreeFahrzeuge();
+        FreeBasen();
+        GameSpeed = 1;
+        BasisScreen = {};
+    }
+};
+
+TEST_F(BasisDriveOut, TheVehicleLeavesAtGameSpeedUntilPastTheFoot) {
+    struct Case {
+        std::uint8_t speed;
+        int frames;
+    };
+    for (const Case c : {Case{1, 88}, Case{3, 30}}) {
+        SCOPED_TRACE(int{c.speed});
+        GameSpeed = c.speed;
+        BasisScreen.chosenPlace = 0;  // F301
+        BasisScreen.vehicle = CreateBasisFahrzeug();
+        ASSERT_GE(BasisScreen.vehicle, 0);
+        const Fahrzeug& car = Fahrzeuge[static_cast<std::size_t>(BasisScreen.vehicle)];
+        EXPECT_EQ(car.type, kTypF301);
+        EXPECT_EQ(car.x, 277.0F);
+        EXPECT_EQ(car.y, 270.0F);
+        EXPECT_EQ(car.direction, 7);
+        EXPECT_EQ(car.storey, -5);
+        EXPECT_EQ(car.controlFlags & kOwnerBought, kOwnerBought);
+        EXPECT_FALSE(DriveBasisFahrzeugOut());
+        EXPECT_NEAR(car.x, 277 - 1.8181819 * c.speed, 1e-3);
+        EXPECT_NEAR(car.y, 270 + 3.1818182 * c.speed, 1e-3);
+        int frames = 1;  // the frame that ends the drive-out counts
+        while (!DriveBasisFahrzeugOut() && frames < 200) ++frames;
+        EXPECT_EQ(frames + 1, c.frames);
+        EXPECT_GT(car.y, 550.0F);
+        EXPECT_EQ(Personen[0].storey, -3);  // fresh staff for the next purchase
+    }
+}
+
+TEST_F(BasisDriveOut, NoFreeSlotMeansNoVehicleAndNothingDriven) {
+    BasisScreen.chosenPlace = 0;
+    for (int i = 0; i < FahrzeugCount; ++i) ASSERT_GE(CreateBasisFahrzeug(), 0);
+    EXPECT_EQ(CreateBasisFahrzeug(), -1);
+    BasisScreen.vehicle = -1;
+    EXPECT_FALSE(DriveBasisFahrzeugOut());
+}
+
+}  // namespace
+}  // namespace kv
