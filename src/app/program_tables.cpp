@@ -13,6 +13,7 @@
 #include "missions/mission_rows.h"
 #include "persons/person_befehle.h"
 #include "persons/person_pursuit.h"
+#include "screens/save_game.h"
 
 namespace kv {
 
@@ -54,7 +55,10 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
 constexpr PersonBefehlHooks kPersonBefehlHooks{};
 
 // What the mission view asks of the screens; filled as the screens arrive.
-constexpr ScreenCallTable kScreenCalls{};
+constexpr ScreenCallTable kScreenCalls{
+    .MakeSavePreview = MakeSavePreview,
+    .ReadSaveGame = [](int slot) { ReadSaveGame(slot); },
+};
 
 }  // namespace
 
