@@ -187,7 +187,6 @@ class FieldWriter {
     ByteWriter& out_;
 };
 
-// The stored size of a record; a constant for records that can be built at compile time.
 namespace record_fields_detail {
 // The record that sizes and offsets are measured on. Only its fields' addresses are taken, never
 // their values, so records that own blocks and cannot be built at compile time are measured too.
@@ -199,6 +198,7 @@ template <class R>
 R LayoutProbe<R>::object;
 }  // namespace record_fields_detail
 
+// The stored size of a record; a constant wherever its field list is constexpr.
 template <class R>
 constexpr std::size_t RecordSize() {
     record_fields_detail::SizeProbe v;

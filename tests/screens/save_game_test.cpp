@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,7 @@
 #include "core/mission_state.h"
 #include "core/random.h"
 #include "core/view.h"
+#include "gfx/frame_buffer.h"
 #include "mission/mission_checksum.h"
 #include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
@@ -309,6 +311,38 @@ TEST_F(SaveGamePlay, SavedLoadedAndSavedAgainGivesTheSameFile) {
     ASSERT_NE(flight->flight, nullptr);
     EXPECT_EQ(flight->flight->distance, 200);
     EXPECT_EQ(Zones.size(), 2u);
+}
+
+TEST_F(SaveGamePlay, ThePreviewIsEveryEighthPixelOfTheView) {
+    startScene();
+    ASSERT_NE(WorkBuffer, nullptr);
+    std::fill(WorkBuffer, WorkBuffer + kWorkBufferSize, std::uint8_t{1});
+    WorkBuffer[10 * kScreenWidth + 10] = 7;
+    WorkBuffer[(10 + 8 * 57) * kScreenWidth + 10 + 8 * 77] = 9;
+    WorkBuffer[(10 + 8 * 57 + 1) * kScreenWidth + 10 + 8 * 77] = 5;  // between the samples
+    MakeSavePreview();
+    EXPECT_EQ(SavePreview.front(), 7);
+    EXPECT_EQ(SavePreview.back(), 9);
+    EXPECT_EQ(std::count(SavePreview.begin(), SavePreview.end(), 1), 78 * 58 - 2);
+}
+
+// A base's staff and a vehicle driving out of a base belong to the base: neither is saved, and
+// the bought vehicle is not counted as bought.
+TEST_F(SaveGamePlay, WhatIsInsideABaseIsNotSaved) {
+    startScene();
+    const std::int16_t staff = PlaceNewPerson(1, 1200, 250, 0, 0);
+    ASSERT_GE(staff, 0);
+    Personen[static_cast<std::size_t>(staff)].storey = -3;
+    const std::int16_t leaving = CreateFahrzeug(kTypF104, 1400, 300, 3);
+    ASSERT_GE(leaving, 0);
+    SetupFahrzeug(leaving, kOwnerBought);
+    Fahrzeuge[static_cast<std::size_t>(leaving)].storey = -5;
+    const std::uint16_t bought = BoughtFahrzeugCount;
+    ASSERT_TRUE(WriteSaveSlot(0, "Basis"));
+    ASSERT_TRUE(LoadSlot(0));
+    EXPECT_EQ(Personen[static_cast<std::size_t>(staff)].type, -1);
+    EXPECT_EQ(Fahrzeuge[static_cast<std::size_t>(leaving)].type, -1);
+    EXPECT_EQ(BoughtFahrzeugCount, bought - 1);
 }
 
 TEST_F(SaveGamePlay, RefusedFilesLeaveTheGameOrPlayTheFreshMission) {
