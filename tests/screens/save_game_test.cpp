@@ -240,6 +240,8 @@ Scene BuildScene() {
     AppendBefehl(w, kOpGoals, GoalList{{1250, 260, kGoalNoFacing, 0}, {1300, 300, 3, 0}}, 0, 0, 0);
     AppendBefehl(w, kOpWait, 20, 0, 0, 0, 0);
     AppendBefehl(w, kOpGoals, GoalList{{900, 280, kGoalNoFacing, 0}}, 0, 0, 0);
+    // Last, a walk through a door whose double is the hose carrier (the mark is not saved).
+    AppendBefehl(w, 169, 0, 0, 0, s.hose, 0);
     Person& v = Personen[static_cast<std::size_t>(s.victim)];
     v.controlFlags |= kPersonInDistress;
     DeadlinePlan& plan = v.attachment.makePlan();
@@ -294,8 +296,10 @@ TEST_F(SaveGamePlay, SavedLoadedAndSavedAgainGivesTheSameFile) {
     // The queues are the saved ones, with their lists.
     EXPECT_EQ(Opcodes(Personen[scene.walker]), walkerOrders);
     const Befehl* deep = Personen[scene.walker].orders;
-    while (deep != nullptr && deep->next != nullptr) deep = deep->next;
+    while (deep != nullptr && deep->next != nullptr && deep->next->next != nullptr)
+        deep = deep->next;
     ASSERT_NE(deep, nullptr);
+    EXPECT_EQ(Personen[scene.hose].doorOrder, deep->next) << "the door double is marked again";
     ASSERT_EQ(deep->goals.size(), 1u);
     EXPECT_EQ(deep->goals[0].x, 900.0f);
     ASSERT_NE(Personen[scene.hose].attachment.jet(), nullptr);
@@ -324,6 +328,18 @@ TEST_F(SaveGamePlay, ThePreviewIsEveryEighthPixelOfTheView) {
     EXPECT_EQ(SavePreview.front(), 7);
     EXPECT_EQ(SavePreview.back(), 9);
     EXPECT_EQ(std::count(SavePreview.begin(), SavePreview.end(), 1), 78 * 58 - 2);
+}
+
+TEST_F(SaveGamePlay, TheSaveScreensChoiceIsWrittenUnderItsNameWithoutTheCaret) {
+    startScene();
+    SaveChosenSlot = 4;
+    const std::string edited = "Autobahn_";
+    std::copy(edited.begin(), edited.end(), SaveEditName.begin());
+    ASSERT_TRUE(WriteSaveGame());
+    EXPECT_EQ(SaveChosenSlot, 255);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "5.sav"));
+    ASSERT_TRUE(ReadSaveSlotInfo(4));
+    EXPECT_STREQ(LastSaveSlotInfo.name.data(), "Autobahn");
 }
 
 // A base's staff and a vehicle driving out of a base belong to the base: neither is saved, and
