@@ -46,22 +46,23 @@ std::uint32_t ReadU32(std::span<const std::uint8_t> b, std::size_t at) {
            static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
 
-// The slot's file, checked on its own; the header read.
-std::optional<std::vector<std::uint8_t>> ReadCheckedSlot(int slot, SaveHeader& header,
-                                                         std::span<const std::uint8_t>& sections) {
+// The slot's header and sections, checked on their own and the trailer taken off; the header
+// read.
+std::optional<std::vector<std::uint8_t>> ReadCheckedSlot(int slot, SaveHeader& header) {
     LastSaveRefusal.clear();
     const std::string path = ReadBackPath(SaveSlotPath(slot));
     auto bytes = ReadFileBytes(path);
     if (!bytes) return std::nullopt;
     ReadFault why;
-    const auto checked = CheckSaveFile(*bytes, why);
-    if (!checked) {
+    const auto sections = CheckSaveFile(*bytes, why);
+    if (!sections) {
         ReportRefusedFile(path, why);
         LastSaveRefusal = why.what;
         return std::nullopt;
     }
-    sections = *checked;
-    ByteReader in(sections);
+    // The sections are the file's start.
+    bytes->resize(sections->size());
+    ByteReader in(*bytes);
     ReadRecord(in, header);
     return bytes;
 }
@@ -154,16 +155,14 @@ bool WriteSaveGame() {
 
 bool ReadSaveSlotInfo(int slot) {
     SaveHeader header;
-    std::span<const std::uint8_t> sections;
-    if (!ReadCheckedSlot(slot, header, sections)) return false;
+    if (!ReadCheckedSlot(slot, header)) return false;
     KeepSlotInfo(header);
     return true;
 }
 
 bool ReadSaveHeader(int slot) {
     SaveHeader header;
-    std::span<const std::uint8_t> sections;
-    if (!ReadCheckedSlot(slot, header, sections)) return false;
+    if (!ReadCheckedSlot(slot, header)) return false;
     ShowStatusText("Spielstand wird geladen...", nullptr);
     KeepSlotInfo(header);
     SavePreview = header.preview;
@@ -174,10 +173,9 @@ bool ReadSaveHeader(int slot) {
 
 bool ReadSaveGame(int slot) {
     SaveHeader header;
-    std::span<const std::uint8_t> sections;
-    const auto bytes = ReadCheckedSlot(slot, header, sections);
-    if (!bytes) return false;
-    ByteReader in(sections);
+    const auto sections = ReadCheckedSlot(slot, header);
+    if (!sections) return false;
+    ByteReader in(*sections);
     StagedSave save;
     bool staged = StageSaveFile(in, CurrentSaveShape(), save);
     if (staged && (save.header.mission != MissionNummer || save.header.partTwo != PartTwo))
