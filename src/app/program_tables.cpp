@@ -18,6 +18,7 @@
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
 #include "vehicles/fahrzeug_update.h"
+#include "screens/save_game.h"
 
 namespace kv {
 
@@ -67,8 +68,10 @@ constexpr PersonBefehlHooks kPersonBefehlHooks{};
 // What the mission view asks of the screens; filled as the screens arrive.
 constexpr ScreenCallTable kScreenCalls{
     .OpenKarte = OpenKarte,
+    .MakeSavePreview = MakeSavePreview,
     .FindKarteStartPoints = FindKarteStartPoints,
     .InitBasen = InitBasen,
+    .ReadSaveGame = [](int slot) { ReadSaveGame(slot); },
 };
 
 }  // namespace
