@@ -320,8 +320,9 @@ TEST_F(SaveGamePlay, SavedLoadedAndSavedAgainGivesTheSameFile) {
     ASSERT_EQ(deep->goals.size(), 1u);
     EXPECT_EQ(deep->goals[0].x, 900.0f);
     ASSERT_NE(Personen[scene.hose].attachment.jet(), nullptr);
-    ASSERT_NE(Personen[scene.victim].attachment.plan(), nullptr);
-    EXPECT_EQ(Personen[scene.victim].attachment.plan()->scriptBytes[7], 5);
+    const DeadlinePlan* plan = Personen[scene.victim].attachment.plan();
+    ASSERT_NE(plan, nullptr);
+    EXPECT_EQ(plan->scriptBytes[7], 5);
     const Befehl* placing = Fahrzeuge[kPontoon].orders;
     ASSERT_NE(placing, nullptr);
     EXPECT_EQ(placing->placeholders, (std::vector<std::int16_t>{40, 41}));
