@@ -93,7 +93,8 @@ TEST_F(MissionActionsGameTest, EveryActionOnceOnMissionOnesMap) {
         row.InitHouses = InitHousesWithOne;
     });
     ASSERT_EQ(GameMode, 2u);
-    ASSERT_NE(PlacedHouse(0), nullptr);
+    const House* placed = PlacedHouse(0);
+    ASSERT_NE(placed, nullptr);
     g_calls.clear();
     BefehlCallbacks[kCallbackSlot] = [](std::int32_t object, std::int32_t person) {
         g_calls.emplace_back(object, person);
@@ -203,7 +204,7 @@ TEST_F(MissionActionsGameTest, EveryActionOnceOnMissionOnesMap) {
     const std::int16_t arsonist = newPerson(kCivilian, 1000, 450, 0);
     order(arsonist, 194, 0, 3);
     player.frames(1);
-    EXPECT_EQ(PlacedHouse(0)->burning, 1);
+    EXPECT_EQ(placed->burning, 1);
 
     ASSERT_TRUE(allIdle());
     ASSERT_EQ(g_calls.size(), 1u);
@@ -218,7 +219,7 @@ TEST_F(MissionActionsGameTest, EveryActionOnceOnMissionOnesMap) {
     EXPECT_EQ(P(rope).type, kFireFighter);
     EXPECT_EQ(P(ringer).type, kFireFighter);
     EXPECT_EQ(P(houseWorker).type, kExtinguisher);
-    EXPECT_EQ(PlacedHouse(0)->evacuated, 1);
+    EXPECT_EQ(placed->evacuated, 1);
     // Left: the hose worked at, the commanded hose, the marker, the bed and the wood pile; the
     // ring is taken up. Only the person in the lake holds a plan.
     EXPECT_EQ(usedObjects(), objectsBefore + 5);

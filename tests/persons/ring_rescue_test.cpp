@@ -78,11 +78,15 @@ TEST_F(RingRescue, TheRingFliesFromTheHandAndTheVictimCatchesItNearBy) {
     EXPECT_EQ(P(carrier).anim, 0);
     EXPECT_EQ(SelectionMode, 1001);
     // 4 px a tick: the ring lands 12 px from the victim, which takes it up.
-    const std::int16_t deadline = P(victim).attachment.plan()->deadline;
+    const DeadlinePlan* plan = P(victim).attachment.plan();
+    ASSERT_NE(plan, nullptr);
+    const std::int16_t deadline = plan->deadline;
     for (int t = 0; t < 40 && head(victim) == kOpCatch; ++t) run(1);
     EXPECT_EQ(head(victim), -1);
     EXPECT_EQ(rings(), 0);
-    EXPECT_EQ(P(victim).attachment.plan()->deadline, deadline + 480);
+    const DeadlinePlan* caught = P(victim).attachment.plan();
+    ASSERT_NE(caught, nullptr);
+    EXPECT_EQ(caught->deadline, deadline + 480);
     EXPECT_EQ(P(victim).anim, 5);
     EXPECT_EQ(P(victim).direction, 0);
 }
@@ -118,10 +122,14 @@ TEST_F(RingRescue, ARingLyingThirtyOnePixelsAwayIsLeftLying) {
 
 TEST_F(RingRescue, TheDeadlineStopsAtItsLimitAndOnlyAPlanGetsIt) {
     const std::int16_t victim = victimAt(700, 700);
-    P(victim).attachment.plan()->deadline = 32700;
+    DeadlinePlan* plan = P(victim).attachment.plan();
+    ASSERT_NE(plan, nullptr);
+    plan->deadline = 32700;
     order(victim, kOpCatch, lyingRing(700, 700));
     run(1);
-    EXPECT_EQ(P(victim).attachment.plan()->deadline, 32767);
+    const DeadlinePlan* capped = P(victim).attachment.plan();
+    ASSERT_NE(capped, nullptr);
+    EXPECT_EQ(capped->deadline, 32767);
     const std::int16_t plain = stand(kVictimTyp, 800, 700, 0);
     order(plain, kOpCatch, lyingRing(800, 700));
     run(1);

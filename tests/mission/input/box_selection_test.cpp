@@ -226,7 +226,7 @@ TEST_F(BoxSelection, TheSelectionTheBoxLeaves) {
         for (std::int16_t i : SelectedOf(Fahrzeuge)) got.insert(i == v ? "car" : "car2");
         for (std::int16_t i : SelectedOf(Personen))
             for (int t = 0; t < 5; ++t)
-                if (p[t] == i) got.insert("p" + std::to_string(t));
+                if (p[t] == i) got.insert(std::string("p").append(std::to_string(t)));
         EXPECT_EQ(got, c.selected) << c.what;
         EXPECT_EQ(SelectionMode, c.mode) << c.what;
         int index = 65535;
