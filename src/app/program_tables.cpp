@@ -21,6 +21,7 @@
 #include "screens/karte_wege.h"
 #include "screens/mission_end.h"
 #include "vehicles/fahrzeug_update.h"
+#include "screens/save_game.h"
 
 namespace kv {
 
@@ -82,9 +83,11 @@ constexpr PersonBefehlHooks kPersonBefehlHooks{
 // What the mission view asks of the screens; filled as the screens arrive.
 constexpr ScreenCallTable kScreenCalls{
     .OpenKarte = OpenKarte,
+    .MakeSavePreview = MakeSavePreview,
     .FindKarteStartPoints = FindKarteStartPoints,
     .InitBasen = InitBasen,
     .FreeBasen = FreeBasen,
+    .ReadSaveGame = [](int slot) { ReadSaveGame(slot); },
 };
 
 }  // namespace

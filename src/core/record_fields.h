@@ -187,21 +187,30 @@ class FieldWriter {
     ByteWriter& out_;
 };
 
-// The stored size of a record; a constant for records that can be built at compile time.
+namespace record_fields_detail {
+// The record that sizes and offsets are measured on. Only its fields' addresses are taken, never
+// their values, so records that own blocks and cannot be built at compile time are measured too.
+template <class R>
+struct LayoutProbe {
+    static R object;
+};
+template <class R>
+R LayoutProbe<R>::object;
+}  // namespace record_fields_detail
+
+// The stored size of a record; a constant wherever its field list is constexpr.
 template <class R>
 constexpr std::size_t RecordSize() {
-    R probe{};
     record_fields_detail::SizeProbe v;
-    VisitFields(probe, v);
+    VisitFields(record_fields_detail::LayoutProbe<R>::object, v);
     return v.size;
 }
 
 // The stored offset of a named field; the record's size for a name it does not have.
 template <class R>
 constexpr std::size_t FieldOffset(std::string_view name) {
-    R probe{};
     FieldOffsetProbe v(name);
-    VisitFields(probe, v);
+    VisitFields(record_fields_detail::LayoutProbe<R>::object, v);
     return v.offset();
 }
 

@@ -16,6 +16,7 @@
 #include "persons/personen.h"
 #include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeuge.h"
+#include "vehicles/kept_on_save.h"
 #include "world/explosions.h"
 #include "world/furniture.h"
 #include "world/houses.h"
@@ -60,14 +61,24 @@ class FieldHasher {
 
     template <class T>
     void operator()(std::string_view name, T& field) {
-        if (!name.empty() && IsDrawnField<R>(name)) return;
+        if (!name.empty() && LeftOut(name)) return;
+        if constexpr (kUnit && std::is_same_v<T, std::uint8_t>) {
+            if (name == "moverFlags") {
+                h_.number(KeptMoverFlags(kUnitKind, field));
+                return;
+            }
+        }
         value(field);
     }
+    void unit(R& record) { unit_ = &record; }
     // Owned blocks and lists by what they hold; a pointer to a record without a field list by
     // whether it is set.
     template <class P>
     void pointer(std::string_view name, P& p) {
-        if (IsDrawnField<R>(name)) return;
+        if (LeftOut(name)) return;
+        if constexpr (kUnit) {
+            if (unitPointer(name)) return;
+        }
         if constexpr (std::is_pointer_v<P>) {
             h_.byte(p != nullptr ? 1 : 0);
             using T = std::remove_pointer_t<P>;
@@ -87,6 +98,43 @@ class FieldHasher {
     void pad(std::string_view, std::size_t) {}
 
   private:
+    static constexpr bool kUnit = std::is_same_v<R, Person> || std::is_same_v<R, Fahrzeug>;
+    static constexpr SavedUnitKind kUnitKind =
+        std::is_same_v<R, Person> ? SavedUnitKind::Person : SavedUnitKind::Fahrzeug;
+
+    static constexpr bool LeftOut(std::string_view name) {
+        return IsDrawnField<R>(name) || IsDroppedBySave<R>(name);
+    }
+
+    // The unit's queue, route and piece list as the save keeps them; true when name was one.
+    bool unitPointer(std::string_view name) {
+        const UnitHead& u = *unit_;
+        if (name == "orders") {
+            bool head = true;
+            for (Befehl* o = u.orders; o != nullptr; o = o->next, head = false) {
+                Befehl kept = *o;
+                kept.next = nullptr;
+                kept.flags = KeptBefehlFlags(kUnitKind, u, *o, head);
+                HashRecord(h_, kept);
+            }
+            h_.byte(0xFF);
+            return true;
+        }
+        if (name == "route") {
+            h_.byte(RouteKept(u) ? 1 : 0);
+            return true;
+        }
+        if constexpr (std::is_same_v<R, Fahrzeug>) {
+            if (name == "pieces") {
+                const std::vector<std::uint16_t> pieces = KeptPieceList(*unit_);
+                h_.number(static_cast<std::uint32_t>(pieces.size()));
+                for (const std::uint16_t piece : pieces) h_.number(piece);
+                return true;
+            }
+        }
+        return false;
+    }
+
     template <class T>
     void HashOwned(T* p) {
         h_.byte(p != nullptr ? 1 : 0);
@@ -107,11 +155,13 @@ class FieldHasher {
         }
     }
     Fnv1a64& h_;
+    R* unit_ = nullptr;
 };
 
 template <class R>
 void HashRecord(Fnv1a64& h, R& record) {
     FieldHasher<R> v(h);
+    v.unit(record);
     VisitFields(record, v);
     // What an order or an object's command owns is stored apart from its record, but it is
     // its content.

@@ -8,6 +8,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "movement/traffic_paths.h"
+#include "persons/person.h"
+#include "vehicles/fahrzeug.h"
+#include "world/furniture.h"
+#include "world/sonder_obj.h"
 #include "world/wasser_strahl.h"
 
 namespace kv {
@@ -29,6 +34,40 @@ constexpr bool IsDrawnField<SchlauchStrahl>(std::string_view name) {
 template <>
 constexpr bool IsDrawnField<WasserStrahl>(std::string_view name) {
     return name == "reserved";
+}
+
+// What a saved game leaves out on purpose, so that a game saved and loaded hashes as it did:
+// the objects' and furniture's animation ticks, a traffic path's last car type, the units' draw
+// corners and search state (their planning restarts after a load), and a person's evasion reset.
+// The units' mover bits, head order flags, routes and piece lists are hashed as the save keeps
+// them (vehicles/kept_on_save.h).
+template <class R>
+constexpr bool IsDroppedBySave(std::string_view) {
+    return false;
+}
+constexpr bool IsUnitSearchField(std::string_view name) {
+    return name == "drawX" || name == "drawY" || name == "pathSearch" || name == "contour" ||
+           name == "shortcutFirst" || name == "shortcutLast" || name == "stepMarker";
+}
+template <>
+constexpr bool IsDroppedBySave<Person>(std::string_view name) {
+    return IsUnitSearchField(name) || name == "evadeReset";
+}
+template <>
+constexpr bool IsDroppedBySave<Fahrzeug>(std::string_view name) {
+    return IsUnitSearchField(name);
+}
+template <>
+constexpr bool IsDroppedBySave<SonderObj>(std::string_view name) {
+    return name == "tick";
+}
+template <>
+constexpr bool IsDroppedBySave<HouseObj>(std::string_view name) {
+    return name == "tick";
+}
+template <>
+constexpr bool IsDroppedBySave<ZFWeg>(std::string_view name) {
+    return name == "lastType";
 }
 
 }  // namespace kv

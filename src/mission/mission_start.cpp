@@ -6,6 +6,7 @@
 
 #include "core/cd_path.h"
 #include "core/fatal_error.h"
+#include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
 #include "core/main_window.h"
@@ -154,6 +155,8 @@ void ResetMissionVariables() {
     SearchingMoverCount = 0;
     ResetMissionCounters();
     MissionClockMode = 0;
+    // The fire model's phase is mission state; a new start must not go on with the last one's.
+    BrandPhase = 0;
     NextVehicleIndex = 65535;
     JumpWordStep = 0;
 }

@@ -117,7 +117,7 @@ inline std::int16_t HighHalf(std::uint32_t word) {
 // The stored order: 27 bytes, 35 with the final target of opcode 54. The owned lists are saved
 // apart from the record.
 template <class V>
-void VisitFields(Befehl& r, V& v) {
+constexpr void VisitFields(Befehl& r, V& v) {
     v("opcode", r.opcode);
     v("a", r.a);
     v("b", r.b);

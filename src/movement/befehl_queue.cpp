@@ -97,6 +97,12 @@ void LinkAtTail(UnitHead& unit, Befehl* order) {
     tail->next = order;
 }
 
+void LinkStoredAtTail(UnitHead& unit, Befehl* order) {
+    Befehl** at = &unit.orders;
+    while (*at != nullptr) at = &(*at)->next;
+    *at = order;
+}
+
 void LinkAtHead(UnitHead& unit, Befehl* order) {
     if (order->opcode == kOpMove) ResetMoveTarget(unit);
     order->next = unit.orders;
@@ -200,6 +206,11 @@ void AppendBefehl(UnitHead& unit, std::uint8_t opcode, std::int32_t a, std::int3
 void AppendBefehl(UnitHead& unit, std::uint8_t opcode, GoalList goals, std::int32_t c,
                   std::int32_t d, std::uint32_t e, std::uint8_t flags, std::int8_t extra) {
     LinkAtTail(unit, BuildListBefehl(opcode, std::move(goals), c, d, e, flags, extra));
+}
+
+void AppendBefehl(UnitHead& unit, Befehl order) {
+    order.next = nullptr;
+    LinkStoredAtTail(unit, new Befehl(std::move(order)));
 }
 
 void AppendMoveBefehl(UnitHead& unit, std::uint8_t opcode, float a, float b, float c, float d,

@@ -33,6 +33,10 @@ void AppendBefehl54(UnitHead& unit, std::uint8_t opcode, float a, float b, float
                     std::uint32_t e, std::uint8_t flags, std::int8_t extra, float finalX,
                     float finalY);
 
+// An order as it was stored (a loaded game): its words and lists as they are, nothing converted
+// and no planning started, so the queue reads back exactly as it was saved.
+void AppendBefehl(UnitHead& unit, Befehl order);
+
 // The same orders as the new head. Pushing always empties the shortcut window and the step
 // marker, also onto an empty queue.
 void PushBefehl(UnitHead& unit, std::uint8_t opcode, std::int32_t a, std::int32_t b, std::int32_t c,

@@ -145,7 +145,7 @@ inline void ClearRouteLists(Route& route) {
     route.listB = {};
 }
 template <class V>
-void VisitFields(Route& r, V& v) {
+constexpr void VisitFields(Route& r, V& v) {
     v.pointer("openList", r.openList);
     v("copyCount", r.copyCount);
     v.pointer("copyIds", r.copyIds);

@@ -34,7 +34,7 @@ struct ZFWeg {
     std::uint16_t lastType = 0xFFFF;     // the type of the last car; 0xFFFF none
 };
 template <class V>
-void VisitFields(ZFWeg& r, V& v) {
+constexpr void VisitFields(ZFWeg& r, V& v) {
     v("startX", r.startX);
     v("startY", r.startY);
     v("targetX", r.targetX);

@@ -20,7 +20,7 @@ struct Zone {
 
 // The saved zone: 12 bytes.
 template <class V>
-void VisitFields(Zone& r, V& v) {
+constexpr void VisitFields(Zone& r, V& v) {
     v("x1", r.x1);
     v("y1", r.y1);
     v("x2", r.x2);

@@ -126,7 +126,7 @@ inline bool IsDoorDouble(const Person& p) {
 }
 
 template <class V>
-void VisitFields(Person& r, V& v) {
+constexpr void VisitFields(Person& r, V& v) {
     VisitFields(static_cast<UnitHead&>(r), v);
     v("offMap", r.offMap);
     v("animate", r.animate);

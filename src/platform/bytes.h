@@ -157,6 +157,10 @@ class ByteWriter {
     void text(std::string_view s) { data_.insert(data_.end(), s.begin(), s.end()); }
     void zeros(std::size_t count) { data_.insert(data_.end(), count, 0); }
     // Overwrites bytes already written, for sizes known only at the end.
+    void patchU16(std::size_t offset, std::uint16_t v) {
+        for (std::size_t i = 0; i < 2; ++i)
+            data_.at(offset + i) = static_cast<std::uint8_t>(v >> (8 * i));
+    }
     void patchU32(std::size_t offset, std::uint32_t v) {
         for (std::size_t i = 0; i < 4; ++i)
             data_.at(offset + i) = static_cast<std::uint8_t>(v >> (8 * i));

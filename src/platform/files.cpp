@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +31,19 @@ std::string MatchInFolder(const std::string& dir, const std::string& name) {
     }
     ::closedir(d);
     return found;
+}
+
+// The rename is in the folder's entries: flushed, it survives a crash. A folder that cannot be
+// opened or flushed changes nothing of the written file.
+void SyncFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 std::string TempNameFor(const std::string& path) {
@@ -119,6 +133,10 @@ bool File::seek(std::int64_t offset) {
     return f_ != nullptr && offset >= 0 && ::fseeko(f_, offset, SEEK_SET) == 0;
 }
 
+bool File::sync() {
+    return f_ != nullptr && std::fflush(f_) == 0 && ::fsync(::fileno(f_)) == 0;
+}
+
 std::int64_t File::tell() const {
     return f_ != nullptr ? ::ftello(f_) : -1;
 }
@@ -146,7 +164,7 @@ bool WriteFileAtomic(std::string_view gamePath, std::span<const std::uint8_t> da
     {
         File f;
         if (!f.open(temp, File::Mode::Write)) return false;
-        const bool written = f.write(data) == data.size();
+        const bool written = f.write(data) == data.size() && f.sync();
         f.close();
         if (!written) {
             ::unlink(temp.c_str());
@@ -164,6 +182,7 @@ bool WriteFileAtomic(std::string_view gamePath, std::span<const std::uint8_t> da
         ::unlink(temp.c_str());
         return false;
     }
+    SyncFolderOf(path);
     return true;
 }
 

@@ -37,6 +37,8 @@ class File {
     std::size_t read(std::span<std::uint8_t> out);
     std::size_t write(std::span<const std::uint8_t> data);
     bool seek(std::int64_t offset);
+    // Flushes what was written down to the disk.
+    bool sync();
     std::int64_t tell() const;
     std::int64_t size() const;
 
@@ -46,8 +48,10 @@ class File {
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(std::string_view gamePath);
 
-// Writes to a temporary name in the same folder, reads it back, and renames it over the old file.
-// On any failure the old file stays as it was and the result is false.
+// Writes to a temporary name in the same folder, flushed to the disk, reads it back, and renames
+// it over the old file; then the folder is flushed, so that a crash leaves the old file or the
+// new one, never an empty one. On any failure the old file stays as it was and the result is
+// false.
 bool WriteFileAtomic(std::string_view gamePath, std::span<const std::uint8_t> data);
 
 }  // namespace kv

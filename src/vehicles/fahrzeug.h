@@ -86,7 +86,7 @@ struct Fahrzeug : UnitHead {
 };
 
 template <class V>
-void VisitFields(Fahrzeug& r, V& v) {
+constexpr void VisitFields(Fahrzeug& r, V& v) {
     VisitFields(static_cast<UnitHead&>(r), v);
     v.pointer("seats", r.seats);
     v("heat", r.heat);

@@ -41,6 +41,10 @@ const UnitTypHead* FahrzeugTypRecord(std::int32_t type) {
     return FahrzeugTypAt(type);
 }
 
+bool FahrzeugTypHasKanone(std::int16_t type) {
+    return ValidType(type) && kFahrzeugTypRows[static_cast<std::size_t>(type)].kanone != nullptr;
+}
+
 bool FahrzeugTypLoaded(std::int16_t type) {
     if (!ValidType(type)) return false;
     const auto& dirs = FahrzeugTypen[type].dirAnims;

@@ -51,6 +51,8 @@ extern std::array<FahrzeugTyp, kFahrzeugTypCount> FahrzeugTypen;
 extern AnimBoxReach FahrzeugBoxReach;
 
 bool FahrzeugTypLoaded(std::int16_t type);
+// Whether the type has a water cannon, loaded or not.
+bool FahrzeugTypHasKanone(std::int16_t type);
 // The record of a type number; null outside 0..46.
 inline FahrzeugTyp* FahrzeugTypAt(std::int32_t type) {
     return type >= 0 && type < kFahrzeugTypCount ? &FahrzeugTypen[static_cast<std::size_t>(type)]

@@ -73,7 +73,7 @@ struct FlightBlock {
 };
 
 template <class V>
-void VisitFields(FlightBlock& r, V& v) {
+constexpr void VisitFields(FlightBlock& r, V& v) {
     v("stepX", r.stepX);
     v("stepY", r.stepY);
     v("speed", r.speed);
@@ -144,7 +144,7 @@ struct SonderObj {
 };
 
 template <class V>
-void VisitFields(SonderObj& r, V& v) {
+constexpr void VisitFields(SonderObj& r, V& v) {
     v("type", r.type);
     v("x", r.x);
     v("y", r.y);

@@ -114,5 +114,44 @@ TEST_F(MissionChecksumTest, OneStateOneNumberAndEveryPartCounts) {
     EXPECT_EQ(MissionChecksum(), before);
 }
 
+// What a saved game drops by design stays out, so that a game loaded hashes as it was saved;
+// what it keeps of the same fields still counts.
+TEST_F(MissionChecksumTest, WhatTheSaveDropsStaysOut) {
+    const Change dropped[] = {
+        {"object tick", [] { SonderObjs[1].tick = 9; }},
+        {"furniture tick", [] { HouseObjs[0].tick = 9; }},
+        {"evasion reset", [] { Personen[0].evadeReset = 1; }},
+        {"draw corner", [] { Fahrzeuge[0].drawX = 40; }},
+        {"step marker", [] { Personen[0].stepMarker = 3; }},
+        {"searching bit", [] { Fahrzeuge[0].moverFlags |= 2; }},
+        // A search in progress, whose head order starts afresh after a load.
+        {"head order started while searching",
+         [] {
+             Personen[0].moverFlags |= 8;
+             Personen[0].orders->flags |= kBefehlStarted;
+         }},
+        {"pieces past the count",
+         [] {
+             Fahrzeuge[0].pieces = {5, 6};
+         }},
+    };
+    for (const Change& c : dropped) {
+        const std::uint64_t before = MissionChecksum();
+        c.apply();
+        EXPECT_EQ(MissionChecksum(), before) << c.what;
+    }
+    const Change kept[] = {
+        {"partial-path bit", [] { Fahrzeuge[0].moverFlags |= 4; }},
+        {"led bit of a person", [] { Personen[0].moverFlags |= 16; }},
+        {"the head order's other flags", [] { Personen[0].orders->flags ^= kBefehlRouteLeg; }},
+        {"pieces within the count", [] { Fahrzeuge[0].pieceCount = 1; }},
+    };
+    for (const Change& c : kept) {
+        const std::uint64_t before = MissionChecksum();
+        c.apply();
+        EXPECT_NE(MissionChecksum(), before) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace kv

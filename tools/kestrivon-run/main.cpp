@@ -1,5 +1,5 @@
-// kestrivon-run --mission N --ticks T --seed S --every K [--frames DIR] [--data DIR]
-// kestrivon-run --scenario FILE [--data DIR]
+// kestrivon-run --mission N --ticks T --seed S --every K [--frames DIR] [--data DIR] [--saves DIR]
+// kestrivon-run --scenario FILE [--data DIR] [--saves DIR]
 //
 // Runs a mission without a screen: the headless backend, the game's start-up, the random
 // generator seeded, mission N started from its campaign position with its video ended at once,
@@ -12,9 +12,14 @@
 // to stderr. Exit 1 with the message when the mission cannot start, play leaves the mission view
 // or a frame cannot be written; 2 for a bad command line.
 //
+// --saves names the folder of the save slots; without it they go to a temporary folder that is
+// removed at the end.
+//
 // With --scenario, the commands of FILE (see scenario_file.h and tests/scenarios/README.md).
 // Exit 0 when every command ran, 1 when an expect line differs or the game fails, 2 for a file
 // that cannot be read or asks for what cannot be done, with "FILE:LINE: <what>" on stderr.
+
+#include <stdlib.h>
 
 #include <algorithm>
 #include <charconv>
@@ -33,6 +38,7 @@
 #include "mission/mission_checksum.h"
 #include "mission_run.h"
 #include "platform/backend.h"
+#include "platform/data_folders.h"
 #include "platform/headless/headless_backend.h"
 #include "scenario_file.h"
 #include "scenario_run.h"
@@ -47,13 +53,14 @@ struct Options {
     std::string scenario;
     std::string data;
     std::filesystem::path frames;
+    std::string saves;
 };
 
 int Usage(const char* message) {
     std::fprintf(stderr,
                  "kestrivon-run: %s\nusage: kestrivon-run --mission N --ticks T --seed S --every "
-                 "K [--frames DIR] [--data DIR]\n       kestrivon-run --scenario FILE [--data "
-                 "DIR]\n",
+                 "K [--frames DIR] [--data DIR] [--saves DIR]\n       kestrivon-run --scenario FILE "
+                 "[--data DIR] [--saves DIR]\n",
                  message);
     return 2;
 }
@@ -91,6 +98,9 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             std::error_code ec;
             o.frames = std::filesystem::absolute(value, ec);
             ok = !value.empty() && !ec;
+        } else if (name == "--saves") {
+            o.saves = value;
+            ok = !value.empty();
         }
         if (!ok) return std::nullopt;
     }
@@ -188,8 +198,18 @@ int main(int argc, char** argv) {
             return kv::run::kScenarioRefused;
         }
     }
+    // The slot folder is named before the data folder becomes the working folder.
+    std::error_code ec;
+    std::filesystem::path saves = options->saves;
+    std::filesystem::path temporarySaves;
+    if (saves.empty()) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path(ec) / "kestrivon-saves-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) return Usage("no temporary folder for the saves");
+        temporarySaves = saves = pattern;
+    }
+    kv::SetWriteFolder(std::filesystem::absolute(saves, ec).string());
     if (!options->data.empty()) {
-        std::error_code ec;
         std::filesystem::current_path(options->data, ec);
         if (ec) return Usage("the data folder cannot be entered");
     }
@@ -202,5 +222,6 @@ int main(int argc, char** argv) {
     kv::run::EndGame();
     kv::SetBackend(nullptr);
     std::fflush(stdout);
+    if (!temporarySaves.empty()) std::filesystem::remove_all(temporarySaves, ec);
     return code;
 }

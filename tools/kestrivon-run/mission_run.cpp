@@ -14,6 +14,7 @@
 #include "mission/mission_tick.h"
 #include "platform/window.h"
 #include "screens/karte.h"
+#include "screens/save_game.h"
 
 namespace kv::run {
 
@@ -54,6 +55,29 @@ std::string StartMissionRun(int mission) {
     if (GameMode != 2) return "the mission did not reach the mission view";
     GameSpeed = 1;
     return {};
+}
+
+namespace {
+std::string g_lastRunError;
+}  // namespace
+
+bool LoadMissionRun(int slot) {
+    g_lastRunError.clear();
+    ShutdownMission(1);
+    StartMission(slot);
+    g_missionRunning = true;
+    DrainMessages();
+    const bool refused = !LastSaveRefusal.empty();
+    if (FatalErrorRaised())
+        g_lastRunError = FatalErrorMessage();
+    else if (GameMode != 2)
+        g_lastRunError = "the loaded mission did not reach the mission view";
+    GameSpeed = 1;
+    return !refused;
+}
+
+std::string LastRunError() {
+    return g_lastRunError;
 }
 
 std::string RunTick() {

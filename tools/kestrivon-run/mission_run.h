@@ -14,6 +14,12 @@ std::string StartGame();
 // Mission N from its campaign position, its video ended at once and its campaign map left for
 // play as after the briefing, then game speed 1.
 std::string StartMissionRun(int mission);
+// The running mission ends and the one a save-game header named starts from its slot 0..11, as
+// the load screen starts it; false when the file was refused over the rebuilt mission (which
+// then plays as new).
+bool LoadMissionRun(int slot);
+// What stopped the last start: empty, or the fatal error or the mode it ended in.
+std::string LastRunError();
 // One simulation tick without drawing.
 std::string RunTick();
 // One whole frame of the mission screen at game speed 1: the buttons, the scroll, one tick, the

@@ -54,7 +54,7 @@ struct VerbRow {
 
 // The commands with a fixed list of numbers. order, append, goals, select, player and expect are
 // read apart.
-constexpr std::array<VerbRow, 23> kPlainVerbs = {{
+constexpr std::array<VerbRow, 25> kPlainVerbs = {{
     {"mission", Verb::Mission, "N", 1, 1, {{{"N", Form::Whole, 1, 30}}}},
     {"seed", Verb::Seed, "S", 1, 1, {{{"S", Form::Whole, 0, kU32Max}}}},
     {"house",
@@ -123,6 +123,8 @@ constexpr std::array<VerbRow, 23> kPlainVerbs = {{
        {"ID4", Form::Whole, 0, 65535}}}},
     {"state", Verb::State, "", 0, 0, {}},
     {"cell", Verb::Cell, "COL ROW", 2, 2, {{kCol, kRow}}},
+    {"save", Verb::Save, "N", 1, 1, {{{"N", Form::Whole, 1, 12}}}},
+    {"load", Verb::Load, "N", 1, 1, {{{"N", Form::Whole, 1, 12}}}},
 }};
 
 // What the commands read apart take.
@@ -315,6 +317,7 @@ std::optional<Scenario> ReadScenario(std::string_view text, std::string_view nam
     std::string firstMapWord;
     int missionLine = 0;
     bool printed = false;  // a state or cell comes before
+    bool checksumKept = false;
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find('\n', start);
@@ -342,6 +345,13 @@ std::optional<Scenario> ReadScenario(std::string_view text, std::string_view nam
         } else if (verb == "goals") {
             c.verb = Verb::Goals;
             if (!reader.goals(line, args, c)) return std::nullopt;
+        } else if (verb == "checksum") {
+            if (args.size() != 1 || (args[0] != "keep" && args[0] != "same"))
+                return refuse(line, "\"checksum\" takes keep or same");
+            c.verb = args[0] == "keep" ? Verb::ChecksumKeep : Verb::ChecksumSame;
+            if (c.verb == Verb::ChecksumKeep) checksumKept = true;
+            if (c.verb == Verb::ChecksumSame && !checksumKept)
+                return refuse(line, "\"checksum same\" before \"checksum keep\"");
         } else if (verb == "expect") {
             c.verb = Verb::Expect;
             if (args.empty()) return refuse(line, "\"expect\" takes the words of a line");

@@ -43,6 +43,10 @@ enum class Verb : std::uint8_t {
     State,
     Cell,
     Expect,
+    Save,
+    Load,
+    ChecksumKeep,
+    ChecksumSame,
 };
 
 enum class UnitKind : std::uint8_t { Person, Vehicle };

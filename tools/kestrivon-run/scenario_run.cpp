@@ -19,6 +19,7 @@
 #include "core/random.h"
 #include "core/selection.h"
 #include "core/view.h"
+#include "mission/mission_checksum.h"
 #include "mission_run.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -28,6 +29,7 @@
 #include "persons/personen.h"
 #include "platform/cp1252.h"
 #include "screens/karte_wege.h"
+#include "screens/save_game.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
@@ -211,6 +213,15 @@ class ScenarioRunner {
                 return cell(whole(0), whole(1));
             case Verb::Expect:
                 return expect(c.words);
+            case Verb::Save:
+                return save(whole(0));
+            case Verb::Load:
+                return load(whole(0));
+            case Verb::ChecksumKeep:
+                keptChecksum_ = MissionChecksum();
+                return {};
+            case Verb::ChecksumSame:
+                return checksumSame();
         }
         return {};
     }
@@ -530,6 +541,37 @@ class ScenarioRunner {
         return {};
     }
 
+    // As the save screen does on Enter, under the slot's number as its name.
+    static Failure save(int slot) {
+        const bool saved = WriteSaveSlot(slot - 1, std::to_string(slot));
+        std::printf("%s %d\n", saved ? "saved" : "refused", slot);
+        return {};
+    }
+
+    // As the load screen does on a click: the header, then the mission rebuilt and the file read
+    // over it. The file holds no random state, so the generator goes on as it stood.
+    static Failure load(int slot) {
+        if (!ReadSaveSlotInfo(slot - 1) || !ReadSaveHeader(slot - 1)) {
+            std::printf("refused %d\n", slot);
+            return {};
+        }
+        const std::uint32_t seed = RandomSeed();
+        const bool loaded = LoadMissionRun(slot - 1);
+        SeedRandom(seed);
+        if (Failure f = gameFailed(LastRunError()); f.status != kScenarioDone) return f;
+        std::printf("%s %d\n", loaded ? "loaded" : "refused", slot);
+        return {};
+    }
+
+    Failure checksumSame() const {
+        const std::uint64_t now = MissionChecksum();
+        if (now == keptChecksum_) {
+            std::printf("checksum same\n");
+            return {};
+        }
+        return failed(Format("checksum kept %016" PRIx64 ", now %016" PRIx64, keptChecksum_, now));
+    }
+
     // The line of the last print-out with the same first two words must have the same words.
     Failure expect(const std::vector<std::string>& words) {
         std::string wanted;
@@ -550,6 +592,7 @@ class ScenarioRunner {
     std::string_view name_;
     HeadlessBackend& backend_;
     std::vector<std::string> printed_;
+    std::uint64_t keptChecksum_ = 0;  // the reader lets no "same" come before a "keep"
 };
 
 }  // namespace
