@@ -19,6 +19,14 @@ void FahrzeugTest::SetUp() {
     cwd_.emplace(KV_SAMPLEDATA_DIR);
     MissionNummer = 1;
     ASSERT_TRUE(LoadMaterials());
+    FreshUnitArrays();
+    ASSERT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+void FahrzeugTest::FreshUnitArrays() {
+    FreePersonen();
+    FreeFahrzeuge();
+    FreeSonderObj();
     SonderObjTypCount = kCommonSonderObjTypen;
     SonderObjCount = 0;
     AllocSonderObj();
@@ -26,7 +34,6 @@ void FahrzeugTest::SetUp() {
     AllocPersonen();
     FahrzeugCount = 20;
     AllocFahrzeuge();
-    ASSERT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
 void FahrzeugTest::TearDown() {

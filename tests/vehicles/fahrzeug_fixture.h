@@ -23,6 +23,9 @@ class FahrzeugTest : public HeadlessTest {
     static std::int16_t Seat(std::int16_t vehicle, std::int8_t type, std::int32_t energy = 1000000);
     // Runs the vehicle update that many times.
     static void Ticks(int n);
+    // Empty person, vehicle and special-object arrays again (the common object types loaded), as
+    // at the start: for the next case of a table.
+    static void FreshUnitArrays();
 
   private:
     std::optional<WorkingDirectory> cwd_;

@@ -68,16 +68,7 @@ class Commands : public test::FahrzeugTest {
 
     // Empty arrays again, for the next case of a table.
     static void Fresh() {
-        FreePersonen();
-        FreeFahrzeuge();
-        FreeSonderObj();
-        SonderObjTypCount = kCommonSonderObjTypen;
-        SonderObjCount = 0;
-        AllocSonderObj();
-        PersonCount = 40;
-        AllocPersonen();
-        FahrzeugCount = 20;
-        AllocFahrzeuge();
+        FreshUnitArrays();
         BootPunkte.clear();
         PontonPunkte.clear();
         ClearMessageLine();

@@ -65,16 +65,7 @@ class ControlPanel : public test::FahrzeugTest {
     }
 
     static void Fresh() {
-        FreePersonen();
-        FreeFahrzeuge();
-        FreeSonderObj();
-        SonderObjTypCount = kCommonSonderObjTypen;
-        SonderObjCount = 0;
-        AllocSonderObj();
-        PersonCount = 40;
-        AllocPersonen();
-        FahrzeugCount = 20;
-        AllocFahrzeuge();
+        FreshUnitArrays();
         BootPunkte.clear();
         PontonPunkte.clear();
         MissionNummer = 1;
