@@ -23,19 +23,6 @@ constexpr int kFurniture = 8;
 constexpr std::array<std::int16_t, 4> kVehicleTypes = {kv::kTypF104, kv::kTypF101, kv::kTypF110,
                                                        kv::kTypF201};
 
-void (*g_missionVehicles)() = nullptr;
-void (*g_missionPersons)() = nullptr;
-void RoomyVehicles() {
-    g_missionVehicles();
-    kv::FahrzeugCount = 80;
-    kv::AllocFahrzeuge();
-}
-void RoomyPersons() {
-    g_missionPersons();
-    kv::PersonCount = 120;
-    kv::AllocPersonen();
-}
-
 // A point of the view: i of n spread over a grid of the given columns.
 struct Spot {
     int x;
@@ -96,13 +83,6 @@ bool PlacePersons(std::vector<std::int16_t>* placed) {
 }
 
 }  // namespace
-
-void MakeRoomForCrowd() {
-    g_missionVehicles = kv::MissionHookRows[0].InitFahrzeuge;
-    g_missionPersons = kv::MissionHookRows[0].InitPersonen;
-    kv::MissionHookRows[0].InitFahrzeuge = RoomyVehicles;
-    kv::MissionHookRows[0].InitPersonen = RoomyPersons;
-}
 
 bool PlaceCrowdInView(std::vector<std::int16_t>* vehicles, std::vector<std::int16_t>* persons) {
     return PlaceVehicles(vehicles) && PlacePersons(persons);

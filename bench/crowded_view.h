@@ -11,9 +11,6 @@ namespace kv::bench {
 inline constexpr int kCrowdVehicles = 60;
 inline constexpr int kCrowdPersons = 90;
 
-// Room in mission 1's hook row for the crowd besides what the mission sets up itself; for a
-// HeadlessMission's prepare.
-void MakeRoomForCrowd();
 // False when the crowd did not fit. The units placed go into the lists when given.
 bool PlaceCrowdInView(std::vector<std::int16_t>* vehicles = nullptr,
                       std::vector<std::int16_t>* persons = nullptr);

@@ -2,10 +2,13 @@
 
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
+#include "core/mission_hooks.h"
 #include "core/random.h"
 #include "mission_run.h"
+#include "persons/personen.h"
 #include "platform/backend.h"
 #include "platform/window.h"
+#include "vehicles/fahrzeuge.h"
 
 namespace kv::bench {
 
@@ -28,6 +31,30 @@ HeadlessMission::~HeadlessMission() {
 
 bool HeadlessMission::started() const {
     return !FatalErrorRaised() && GameMode == 2;
+}
+
+namespace {
+
+void (*g_missionVehicles)() = nullptr;
+void (*g_missionPersons)() = nullptr;
+void RoomyVehicles() {
+    g_missionVehicles();
+    FahrzeugCount = 80;
+    AllocFahrzeuge();
+}
+void RoomyPersons() {
+    g_missionPersons();
+    PersonCount = 120;
+    AllocPersonen();
+}
+
+}  // namespace
+
+void MakeRoomForCrowd() {
+    g_missionVehicles = MissionHookRows[0].InitFahrzeuge;
+    g_missionPersons = MissionHookRows[0].InitPersonen;
+    MissionHookRows[0].InitFahrzeuge = RoomyVehicles;
+    MissionHookRows[0].InitPersonen = RoomyPersons;
 }
 
 }  // namespace kv::bench

@@ -26,4 +26,8 @@ class HeadlessMission {
     HeadlessBackend backend_;
 };
 
+// Room in mission 1's hook row for 80 vehicles and 120 persons besides what the mission sets up
+// itself: for the crowds and movers a benchmark adds. A HeadlessMission's prepare.
+void MakeRoomForCrowd();
+
 }  // namespace kv::bench

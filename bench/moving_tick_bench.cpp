@@ -30,20 +30,6 @@ constexpr int kStaffType = 1;
 constexpr std::array<std::int16_t, 4> kVehicleTypes = {kv::kTypF101, kv::kTypF104, kv::kTypF110,
                                                        kv::kTypF201};
 
-// Room for the movers besides what mission 1 sets up itself.
-void (*g_missionVehicles)() = nullptr;
-void (*g_missionPersons)() = nullptr;
-void RoomyVehicles() {
-    g_missionVehicles();
-    kv::FahrzeugCount = 80;
-    kv::AllocFahrzeuge();
-}
-void RoomyPersons() {
-    g_missionPersons();
-    kv::PersonCount = 120;
-    kv::AllocPersonen();
-}
-
 // A mover's leg is a straight run that nothing stands in but other movers.
 bool FreeFor(kv::UnitHead& u, const kv::UnitTypHead& type, float x, float y) {
     kv::LineRun run;
@@ -124,17 +110,10 @@ void SendDue(std::vector<Rec>& units, const std::vector<std::int16_t>& movers, c
     }
 }
 
-void Prepare() {
-    g_missionVehicles = kv::MissionHookRows[0].InitFahrzeuge;
-    g_missionPersons = kv::MissionHookRows[0].InitPersonen;
-    kv::MissionHookRows[0].InitFahrzeuge = RoomyVehicles;
-    kv::MissionHookRows[0].InitPersonen = RoomyPersons;
-}
-
 void BM_MovingMissionTick(benchmark::State& state) {
     g_vehicles.clear();
     g_persons.clear();
-    const kv::bench::HeadlessMission mission(Prepare);
+    const kv::bench::HeadlessMission mission(kv::bench::MakeRoomForCrowd);
     if (!mission.started() || PlaceVehicles() < kMovingVehicles ||
         PlacePersons() < kMovingPersons) {
         state.SkipWithError("mission 1 did not start with its 150 movers");
