@@ -73,7 +73,6 @@ constexpr std::int32_t kPhraseTakeOff = 3;
 constexpr std::int32_t kPhraseDrive = 7;
 constexpr std::int32_t kPhraseWalk = 10;
 constexpr std::int32_t kPhraseLeaderWalks = 15;
-constexpr std::uint8_t kOpTakeOff = 52;
 
 // A fire fighter with a hose, while linked to its hydrant or vehicle, and one holding a connected
 // hose: both stay where the hose holds them.

@@ -51,10 +51,6 @@ constexpr std::uint16_t kCraneSelected = 9;
 constexpr std::array<std::uint16_t, 3> kBinderSelected = {1008, 1016, 1021};
 
 // The orders the mission gives or watches.
-constexpr std::uint8_t kOpTakeUpObject = 45;
-constexpr std::uint8_t kOpTreat = 150;
-constexpr std::uint8_t kOpStretcher = 152;
-constexpr std::uint8_t kOpPickUpCasualty = 164;
 constexpr std::uint8_t kOpWorkAtObject = 158;
 constexpr std::int32_t kFuelWork = 5;
 constexpr std::int32_t kCraneAck = 7;
@@ -192,7 +188,8 @@ bool SlotHolds(std::int16_t slot, std::int16_t type) {
 // names the patient.
 bool WorksOnBadlyInjured(const Person& p) {
     const int opcode = HeadBefehlOpcode(p);
-    if (opcode != kOpTreat && opcode != kOpStretcher && opcode != kOpPickUpCasualty) return false;
+    if (opcode != kOpTreat && opcode != kOpLoadStretcher && opcode != kOpPickUpCasualty)
+        return false;
     const Person* patient = UsedPersonAt(p.orders->aInt());
     return patient != nullptr && patient->type == kBadlyInjuredTyp;
 }

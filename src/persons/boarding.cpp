@@ -19,10 +19,8 @@ namespace kv {
 
 namespace {
 
-constexpr std::uint8_t kOpBoard = 151;
 // The vehicle orders a boarding person asks for: the door, and the catching team's hatch. Both
 // stay open this many ticks.
-constexpr std::uint8_t kOpDoor = 41;
 constexpr std::uint8_t kOpHatch = 61;
 constexpr std::int32_t kOpenTicks = 8;
 constexpr std::int32_t kNoVoice = -1;
@@ -97,7 +95,8 @@ bool WayInOpen(const Fahrzeug& v, bool hatch) {
 // Asks the vehicle to open up, its whole queue giving way; true once it is open.
 bool DoorOpen(Fahrzeug& v, bool hatch) {
     if (WayInOpen(v, hatch)) return true;
-    SetBefehl(v, FahrzeugTypOf(v), hatch ? kOpHatch : kOpDoor, kNoVoice, kOpenTicks, 0, 0, 0, 0);
+    SetBefehl(v, FahrzeugTypOf(v), hatch ? kOpHatch : kOpOpenDoor, kNoVoice, kOpenTicks, 0, 0, 0,
+              0);
     return false;
 }
 

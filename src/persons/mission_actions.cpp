@@ -32,7 +32,6 @@ constexpr std::uint8_t kStepOutFacing = 9;
 constexpr std::uint8_t kActFacing = 1;
 constexpr std::uint8_t kPushAway = 14;  // down, left and up: never right
 // Order 41 holds a door open this long; its animation 2 shows it open.
-constexpr std::uint8_t kOpenDoor = 41;
 constexpr std::int32_t kDoorTicks = 8;
 constexpr std::int8_t kDoorOpenAnim = 2;
 constexpr std::uint8_t kWoodPileBlock = 15;
@@ -177,7 +176,7 @@ void RunPersonBefehl184(std::int16_t index) {
     const Befehl* head = v->orders;
     const bool driving = head != nullptr && head->opcode == kOpTraffic;
     const Befehl drive = driving ? *head : Befehl{};
-    SetBefehl(*v, FahrzeugTypOf(*v), kOpenDoor, -1, kDoorTicks, 0, 0, 0, 0);
+    SetBefehl(*v, FahrzeugTypOf(*v), kOpOpenDoor, -1, kDoorTicks, 0, 0, 0, 0);
     if (!driving) return;
     AppendMoveBefehl(*v, kOpTraffic, drive.aFloat(), drive.bFloat(), drive.cFloat(), drive.dFloat(),
                      drive.e);

@@ -13,6 +13,7 @@
 #include "core/mission_scratch.h"
 #include "core/record_fields.h"
 #include "movement/befehl.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/route.h"
 #include "movement/traffic_paths.h"
 #include "persons/person.h"
@@ -42,7 +43,6 @@ constexpr bool IsGoalsOpcode(std::uint16_t op) {
 constexpr bool IsListOpcode(std::uint16_t op) {
     return op == 55 || op == 178;
 }
-inline constexpr std::uint8_t kOpPlaceholders = 57;
 // Commands whose data is a flight block.
 constexpr bool IsFlightCommand(std::uint16_t kind) {
     return kind == kCmdThrown || kind == kCmdRingFlight;

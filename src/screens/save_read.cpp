@@ -76,7 +76,7 @@ bool ReadBefehle(ByteReader& in, StagedBefehle& orders) {
             order = ReadRanges<Befehl>(in, kBefehl54Ranges);
         } else {
             order = ReadRanges<Befehl>(in, kBefehlRanges);
-            if (op == kOpPlaceholders) {
+            if (op == kOpSetUp) {
                 const std::uint16_t count = in.u16();
                 if (!in.require(count * std::size_t{2})) return false;
                 order.placeholders.resize(count);

@@ -79,7 +79,7 @@ void WriteBefehle(ByteWriter& out, SavedUnitKind kind, const UnitHead& unit) {
             WriteRanges(out, saved, kBefehl54Ranges);
         } else {
             WriteRanges(out, saved, kBefehlRanges);
-            if (o->opcode == kOpPlaceholders) {
+            if (o->opcode == kOpSetUp) {
                 out.u16(static_cast<std::uint16_t>(o->placeholders.size()));
                 for (const std::int16_t slot : o->placeholders) out.i16(slot);
             }

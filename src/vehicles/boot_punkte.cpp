@@ -11,6 +11,7 @@
 #include "core/random.h"
 #include "core/selection.h"
 #include "core/view.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "persons/person_injury.h"
 #include "persons/personen.h"
@@ -28,8 +29,6 @@ std::uint8_t BootMarkerTick = 0;
 
 namespace {
 
-constexpr std::uint8_t kOpLaunch = 71;
-constexpr std::uint8_t kOpTakeBack = 72;
 constexpr std::uint32_t kOrderE = 1;
 
 // A boat takes a person aboard from this near, in x and in y.
@@ -48,9 +47,9 @@ struct ClickRule {
     std::uint8_t opcode;
 };
 constexpr std::array<ClickRule, 3> kClickRules = {{
-    {kTypF116, true, kOpTakeBack},
-    {kTypF117, false, kOpLaunch},
-    {kTypF119, false, kOpTakeBack},
+    {kTypF116, true, kOpTakeBoatBack},
+    {kTypF117, false, kOpLaunchBoat},
+    {kTypF119, false, kOpTakeBoatBack},
 }};
 
 const ClickRule* RuleFor(int type) {

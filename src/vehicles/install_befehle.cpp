@@ -29,13 +29,6 @@ namespace {
 constexpr std::string_view kCannotInstallText = "Fahrzeug kann nicht installiert werden!";
 constexpr std::uint16_t kMessageFrames = 60;
 
-constexpr std::uint8_t kOpSetUp = 57;
-constexpr std::uint8_t kOpBasketDown = 58;
-constexpr std::uint8_t kOpBasketUp = 59;
-constexpr std::uint8_t kOpBasketMove = 60;
-constexpr std::uint8_t kOpTakeDown = 62;
-constexpr std::uint8_t kOpEnterKanzel = 181;
-constexpr std::uint8_t kOpLeaveKanzel = 182;
 constexpr std::int32_t kNoVoice = -1;
 
 // The ladder vehicle: set up, and set up with its door open.
@@ -734,7 +727,7 @@ void CleanUpInstallBefehl(std::int16_t index, const Befehl& order) {
             break;
         case kOpBasketDown:
         case kOpBasketUp:
-        case kOpBasketMove:
+        case kOpBasketToColumn:
             StopLoopedSound(index, *v, kSoundTurntableLadder);
             break;
         default:

@@ -27,7 +27,6 @@ namespace {
 constexpr std::array<int, 4> kPontonMissions = {11, 21, 26, 28};
 
 // Orders given here.
-constexpr std::uint8_t kOpSetUp = 57;
 constexpr std::uint8_t kOpBerth = 69;
 constexpr std::int32_t kAckVoice = 17;
 constexpr std::uint32_t kOrderE = 1;

@@ -282,7 +282,7 @@ Scene BuildScene() {
 // laying's own handler would refuse a point no mission defines.
 void AddLayingInProgress() {
     Befehl placing;
-    placing.opcode = kOpPlaceholders;
+    placing.opcode = kOpSetUp;
     placing.setA(std::int32_t{3});
     placing.placeholders = {40, 41};
     AppendBefehl(Fahrzeuge[kPontoon], placing);

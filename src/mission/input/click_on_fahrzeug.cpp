@@ -30,11 +30,7 @@ namespace {
 // Orders the clicks lay here, whoever's handlers run them.
 constexpr std::uint8_t kOpTakeUpFahrzeug = 73;
 constexpr std::uint8_t kOpTakeUpBoat = 66;
-constexpr std::uint8_t kOpOntoCarrier = 72;
-constexpr std::uint8_t kOpBoardThroughHatch = 151;
-constexpr std::uint8_t kOpChangeStorey = 171;
 constexpr std::uint8_t kOpLeaveHouse = 170;
-constexpr std::uint8_t kOpIntoBasket = 181;
 constexpr std::uint8_t kOpDecontaminate = 198;
 
 constexpr std::int16_t kHoseHolderMode = PersonSelection(11);
@@ -99,7 +95,7 @@ void LeaveHouseByDoor(Person& p, const House& h) {
 
 // Into the basket from the point: the basket's step goes with the order.
 void StepIntoBasket(Person& p, int x, int y, std::int16_t ladder, const KanzelState& k) {
-    AppendBefehl(p, kOpIntoBasket, x, y, ladder, k.column, k.position);
+    AppendBefehl(p, kOpEnterKanzel, x, y, ladder, k.column, k.position);
 }
 
 // A person at the raised ladder V: from the street when the basket is down and empty, from a
@@ -210,7 +206,7 @@ bool BoatOntoCarrier(Fahrzeug& boat, const Fahrzeug& carrier) {
         GiveOrder(boat, FahrzeugTypOf(boat), kOpMove, kPhraseUnderstood, x, y);
         ThenOrder(boat, kOpWait, 1);
         ThenOrder(boat, kOpTurn, x, y, b.facing);
-        ThenOrder(boat, kOpOntoCarrier, static_cast<std::int32_t>(i));
+        ThenOrder(boat, kOpTakeBoatBack, static_cast<std::int32_t>(i));
         return true;
     }
     return false;
@@ -247,7 +243,7 @@ bool OrdersByType(Click& c) {
             if (FreeSeats(v) == 0) return true;
             const FahrzeugPunkt h = GetFahrzeugHatchPoint(c.vi, pi);
             GiveOrder(*p, PersonTypOf(*p), kOpMove, kPhraseGoing, h.x, h.y);
-            ThenOrder(*p, kOpBoardThroughHatch, c.vi, Whole(v.x), Whole(v.y));
+            ThenOrder(*p, kOpBoard, c.vi, Whole(v.x), Whole(v.y));
             return true;
         }
         case kTypF109:

@@ -26,15 +26,10 @@ namespace kv {
 namespace {
 
 // Orders the clicks lay here, whoever's handlers run them.
-constexpr std::uint8_t kOpSetUp = 57;
-constexpr std::uint8_t kOpLowerBasket = 58;
-constexpr std::uint8_t kOpRaiseBasket = 59;
-constexpr std::uint8_t kOpMoveBasket = 60;
 constexpr std::uint8_t kOpFetchFromWindow = 63;
 constexpr std::uint8_t kOpIntoHouseFromBasket = 68;
 constexpr std::uint8_t kOpMarkHouse = 162;
 constexpr std::uint8_t kOpEnterHouse = 169;
-constexpr std::uint8_t kOpChangeStorey = 171;
 constexpr std::uint8_t kOpHoseAtHouse = 178;
 constexpr std::uint8_t kOpCushionUnder = 187;
 
@@ -108,10 +103,10 @@ std::optional<FacadeWindow> FacadeWindowAtMouse() {
 void SendBasket(Fahrzeug& ladder, const FacadeWindow& w) {
     const FahrzeugTyp& type = FahrzeugTypOf(ladder);
     if (ladder.kanzel->column == kBasketHome) {
-        GiveOrder(ladder, type, kOpRaiseBasket, kPhraseUnderstood);
-        ThenOrder(ladder, kOpMoveBasket, w.column, w.step);
+        GiveOrder(ladder, type, kOpBasketUp, kPhraseUnderstood);
+        ThenOrder(ladder, kOpBasketToColumn, w.column, w.step);
     } else {
-        GiveOrder(ladder, type, kOpMoveBasket, kPhraseUnderstood, w.column, w.step);
+        GiveOrder(ladder, type, kOpBasketToColumn, kPhraseUnderstood, w.column, w.step);
     }
 }
 
@@ -239,7 +234,7 @@ void SetUpLadderAt(const HouseClick& c, Fahrzeug& v) {
     ThenOrder(v, kOpWait, 1);
     ThenOrder(v, kOpTurn, x, y, 3);
     ThenOrder(v, kOpSetUp, x, y, 3, c.index);
-    ThenOrder(v, kOpLowerBasket);
+    ThenOrder(v, kOpBasketDown);
 }
 
 // The jump cushion goes under the facade column the mouse is over.

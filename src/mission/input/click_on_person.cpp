@@ -32,10 +32,6 @@ namespace {
 
 // Orders the clicks lay here, whoever's handlers run them.
 constexpr std::uint8_t kOpFetchCasualty = 78;
-constexpr std::uint8_t kOpTakeUpObject = 45;
-constexpr std::uint8_t kOpTreat = 150;
-constexpr std::uint8_t kOpLoadOntoStretcher = 152;
-constexpr std::uint8_t kOpCarry = 164;
 constexpr std::uint8_t kOpPickUpObject = 179;
 constexpr std::uint8_t kOpTakeRing = 200;
 constexpr std::uint8_t kOpMissionAction = 201;
@@ -135,7 +131,7 @@ bool Staff(std::int16_t si, Person& s, std::int16_t pi, const Person& p) {
                      {static_cast<float>(p.drawX + a.box[2] + 7), static_cast<float>(y + 3), 9, 0}};
         if (!goals.empty()) {
             GiveOrder(s, PersonTypOf(s), kOpGoals, kPhraseGoing, std::move(goals));
-            ThenOrder(s, kOpCarry, pi, x, y);
+            ThenOrder(s, kOpPickUpCasualty, pi, x, y);
             return true;
         }
     }
@@ -205,7 +201,7 @@ bool StretcherTeam(Person& s, std::int16_t pi, const Person& p) {
             return false;
     }
     GiveOrder(s, PersonTypOf(s), kOpGoals, kPhraseComing, std::move(goals));
-    ThenOrder(s, kOpLoadOntoStretcher, pi, Whole(p.x), Whole(p.y));
+    ThenOrder(s, kOpLoadStretcher, pi, Whole(p.x), Whole(p.y));
     return true;
 }
 

@@ -36,14 +36,9 @@ constexpr std::int32_t kPhraseWork = 16;
 constexpr std::int32_t kPhraseAck = 17;
 
 // The orders a ground click gives beyond the shared ones.
-constexpr std::uint8_t kOpBasketDown = 58;
-constexpr std::uint8_t kOpBasketUp = 59;
-constexpr std::uint8_t kOpBasketToColumn = 60;
-constexpr std::uint8_t kOpTakeDown = 62;
 constexpr std::uint8_t kOpSetPersonDown = 79;  // the helicopter carrying a person
 constexpr std::uint8_t kOpFellTree = 176;
 constexpr std::uint8_t kOpHoseAtCell = 177;
-constexpr std::uint8_t kOpLeaveBasket = 182;
 
 // The basket's home column, and the animations in which the ladder stands set up.
 constexpr std::int32_t kBasketHome = 3;
@@ -230,7 +225,7 @@ bool LeaveBasket(const SelectedUnit& sel, const ClickPoints& at) {
     const Fahrzeug* basket = InBasket(p) ? UsedFahrzeugAt(p.basketVehicle) : nullptr;
     if (p.selectable == 0 || basket == nullptr || basket->type != kTypF106) return false;
     if (p.height != 0.0f) return true;
-    GiveOrder(p, PersonTypOf(p), kOpLeaveBasket, kPhraseWork);
+    GiveOrder(p, PersonTypOf(p), kOpLeaveKanzel, kPhraseWork);
     ThenOrder(p, kOpMove, at.cx, at.cy);
     return true;
 }

@@ -47,16 +47,8 @@ constexpr std::uint32_t kAppended = 1;
 
 // The orders the commands give.
 constexpr std::uint8_t kOpCrewOut = 40;
-constexpr std::uint8_t kOpToBase = 42;
 constexpr std::uint8_t kOpPutDownObject = 46;
-constexpr std::uint8_t kOpTakeOff = 52;
-constexpr std::uint8_t kOpSetUp = 57;
-constexpr std::uint8_t kOpBasketDown = 58;
-constexpr std::uint8_t kOpBasketUp = 59;
-constexpr std::uint8_t kOpBasketToColumn = 60;
-constexpr std::uint8_t kOpTakeDown = 62;
 constexpr std::uint8_t kOpSetBoatDown = 65;
-constexpr std::uint8_t kOpLaunchBoat = 71;
 constexpr std::uint8_t kOpSetVehicleDown = 74;
 constexpr std::uint8_t kOpUnloadStretcher = 153;
 constexpr std::uint8_t kOpPutDownCasualty = 165;
@@ -198,7 +190,7 @@ void SendBackToBase(Fahrzeug& v, const FahrzeugTyp& typ) {
     } else {
         SetBefehl(v, typ, kOpMove, kAckDrive, exit.x, exit.y, 0, 0, 0);
     }
-    AppendBefehl(v, kOpToBase, 0, 0, 0, 0, kAppended);
+    AppendBefehl(v, kOpLeaveMap, 0, 0, 0, 0, kAppended);
 }
 
 // The carrier launches its boat where it stands on a boat point with the point's facing.
