@@ -148,13 +148,6 @@ void LeaveMapBurning(std::int16_t index, Fahrzeug& v) {
     ReleaseFahrzeugSetUp(index);
 }
 
-// True on the order's first tick, which it marks.
-bool FirstTick(Befehl& order) {
-    const bool first = (order.flags & kBefehlStarted) == 0;
-    order.flags |= kBefehlStarted;
-    return first;
-}
-
 int TriggerFrame(int kind) {
     if (kind < 0 || kind >= kExplosionKinds) return -1;
     return ExplosionSlots[static_cast<std::size_t>(kind)].damageFrame;
@@ -211,7 +204,7 @@ void RunFahrzeugBefehl40(std::int16_t index) {
     if (found == nullptr) return;
     Fahrzeug& v = *found;
     Befehl& order = *v.orders;
-    if (FirstTick(order)) {
+    if (FirstBefehlTick(order)) {
         if (HoldsJumpCushionTeam(v))
             SetFahrzeugAnim(index, kAnimHatchOpen);
         else if (v.type == kTypF106 && v.anim == kAnimLadderSetUp)
@@ -230,7 +223,7 @@ void RunFahrzeugBefehl41(std::int16_t index) {
     if (found == nullptr) return;
     Fahrzeug& v = *found;
     Befehl& order = *v.orders;
-    if (FirstTick(order)) {
+    if (FirstBefehlTick(order)) {
         const bool ladderUp =
             v.type == kTypF106 && (v.anim == kAnimLadderSetUp || v.anim == kAnimLadderDoorOpen);
         SetFahrzeugAnim(index, ladderUp ? kAnimLadderDoorOpen : kAnimDoorOpen);
@@ -273,7 +266,7 @@ void RunFahrzeugBefehl44(std::int16_t index) {
     Befehl& order = *v.orders;
     const FahrzeugTyp& typ = FahrzeugTypOf(v);
     const Material& m = MaterialOf(typ.material);
-    if (FirstTick(order)) {
+    if (FirstBefehlTick(order)) {
         v.targetable = 0;
         v.selectable = 0;
         if (v.selected != 0) {
