@@ -20,4 +20,12 @@ void FreeBasen() {
 // The stations' screen is not in the game yet: the map opens again.
 void OpenBasis(std::int16_t) {}
 
+void UpdateBasis() {}
+
+void DrawBasisPanel() {}
+
+void DrawBasisView() {}
+
+void SetBasisCursor() {}
+
 }  // namespace kv

@@ -103,5 +103,13 @@ void InitBasen();
 void FreeBasen();
 // Opens a station of base type 0..2; the campaign map has closed itself before.
 void OpenBasis(std::int16_t base);
+// One frame's update of an open station: the world behind it, the drive-out, the staff list. The
+// options screen runs it too while it is open over the station.
+void UpdateBasis();
+// The panel (money, buttons) and the view of the open base, into the WorkBuffer.
+void DrawBasisPanel();
+void DrawBasisView();
+// The cursor over the open station.
+void SetBasisCursor();
 
 }  // namespace kv

@@ -3,10 +3,16 @@
 namespace kv {
 
 VffImage* ScreenPicture = nullptr;
+VffImage* ScreenBoxPicture = nullptr;
 
 void FreeScreenPicture() {
     FreeVff(ScreenPicture);
     ScreenPicture = nullptr;
+}
+
+void FreeScreenBoxPicture() {
+    FreeVff(ScreenBoxPicture);
+    ScreenBoxPicture = nullptr;
 }
 
 }  // namespace kv

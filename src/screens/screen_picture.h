@@ -8,8 +8,12 @@
 namespace kv {
 
 extern VffImage* ScreenPicture;
+// The second picture of the screens that have one: the options' yes/no box, the load and save
+// screens' slot box, the high scores' background.
+extern VffImage* ScreenBoxPicture;
 
 // Frees the held picture, if any.
 void FreeScreenPicture();
+void FreeScreenBoxPicture();
 
 }  // namespace kv
