@@ -23,8 +23,8 @@
 #include "screens/karte_wege.h"
 #include "screens/mission_end.h"
 #include "screens/mission_jump.h"
-#include "screens/save_game.h"
 #include "vehicles/fahrzeug_update.h"
+#include "screens/save_game.h"
 
 namespace kv {
 

@@ -58,7 +58,7 @@ Canvas EndPicture() {
         c.fillRect(x, 520 - h, 62, h, pal::kShadow[2]);
         for (int wy = 530 - h; wy + 12 < 510; wy += 24)
             for (int wx = x + 8; wx + 10 < x + 58; wx += 18)
-                if ((wx + wy + n) % 3 == 0) c.fillRect(wx, wy, 10, 12, pal::kYellow[3]);
+                if ((wx / 18 + wy / 24 + n) % 3 == 0) c.fillRect(wx, wy, 10, 12, pal::kYellow[3]);
     }
     c.fillRect(0, 520, 800, 80, pal::kRoad[0]);
     constexpr std::string_view kWords = "ENDE";
@@ -66,7 +66,9 @@ Canvas EndPicture() {
     const int x = (800 - Canvas::textWidth(kWords, kScale)) / 2;
     c.text(x + 6, 186, kWords, kScale, pal::kShadow[0]);
     c.text(x, 180, kWords, kScale, pal::kGold[5]);
-    constexpr std::string_view kThanks = "ALLE EINSAETZE BESTANDEN";
+    constexpr std::string_view kThanks =
+        "ALLE EINS\xC4"
+        "TZE BESTANDEN";  // Windows-1252
     c.text((800 - Canvas::textWidth(kThanks, 3)) / 2, 320, kThanks, 3, pal::kLightGrey.first);
     return c;
 }
