@@ -142,10 +142,9 @@ bool WriteHighScoreFile() {
     }
     HighScores.entryRow = kNoEntryRow;
     DrawHighScore();
-    const std::string path = HighScorePath(MissionNummer);
-    if (WriteFileAtomic(WritePath(path), HighScoreBytes())) return true;
-    std::fprintf(stderr, "kestrivon: the high scores could not be written to %s\n",
-                 WritePath(path).c_str());
+    const std::string path = WritePath(HighScorePath(MissionNummer));
+    if (WriteFileAtomic(path, HighScoreBytes())) return true;
+    std::fprintf(stderr, "kestrivon: the high scores could not be written to %s\n", path.c_str());
     return false;
 }
 

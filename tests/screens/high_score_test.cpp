@@ -28,15 +28,18 @@ namespace {
 using test::GoldenBytes;
 
 // Version 100, "Anna" with 65535 points (the u16 read without sign), "Bert" with 777 and a stray
-// byte after his name's end, the other eight rows empty.
-GoldenBytes TypedFile() {
+// byte after his name's end, the other eight rows empty, or row 8 named with 5 points.
+GoldenBytes TypedFile(std::string_view row8 = "") {
     GoldenBytes g;
     g.at(0).bytes({100, 0});
     g.at(2).text("Anna").zeros(46);
     g.at(52).bytes({0xFF, 0xFF});
     g.at(54).text("Bert").bytes({0, 0, 0, 'x'}).zeros(42);
     g.at(104).bytes({0x09, 0x03});
-    g.zeros(8 * 52);
+    g.zeros(6 * 52);
+    g.at(418).text(row8).zeros(50 - row8.size());
+    g.at(468).bytes({static_cast<std::uint8_t>(row8.empty() ? 0 : 5), 0});
+    g.zeros(52);
     g.at(522);
     return g;
 }
@@ -90,11 +93,9 @@ TEST(HighScoreFile, ForeignAndShortFilesReadAsEmptyRows) {
 
     // Row 8 named, then the last 100 bytes cut off: rows 0..7 lie whole in the file, row 8 only
     // with the first bytes of its name.
-    std::vector<std::uint8_t> shortFile = TypedFile().data();
-    constexpr std::size_t kRow8 = 2 + 8 * 52;
-    shortFile[kRow8] = 'Z';
-    shortFile[kRow8 + 1] = 'o';
-    shortFile[kRow8 + 50] = 5;
+    ASSERT_TRUE(ReadHighScoreBytes(TypedFile("Zoe")));
+    EXPECT_EQ(Name(8), "Zoe");
+    std::vector<std::uint8_t> shortFile = TypedFile("Zoe").data();
     shortFile.resize(shortFile.size() - 100);
     ASSERT_TRUE(ReadHighScoreBytes(shortFile));
     EXPECT_EQ(Name(0), "Anna");
