@@ -39,8 +39,9 @@ namespace {
 class HighScoreGame : public test::MissionTest {
   protected:
     // Mission 1 won as its check sees it: the scene cleared once a few seconds have passed;
-    // then a click leads from the won screen to the evaluation and one from there on.
-    void winMissionOne(test::ScriptedPlayer& player) {
+    // then a click leads from the won screen to the evaluation, and a click or the Enter key
+    // from there on.
+    void winMissionOne(test::ScriptedPlayer& player, bool byEnter = false) {
         ASSERT_TRUE(player.runUntil([] { return TickCounter >= 100; }, 400));
         for (int slot = 0; slot < 3; ++slot) FreeSonderObjSlot(slot);
         for (std::size_t i = 0; i < Fahrzeuge.size(); ++i)
@@ -54,7 +55,10 @@ class HighScoreGame : public test::MissionTest {
         player.frames(1);
         ASSERT_EQ(GameMode, 18u) << FatalErrorMessage();
         ASSERT_GT(EvaluationPoints, 0);
-        player.click(400, 300);
+        if (byEnter)
+            player.key(VK_RETURN);
+        else
+            player.click(400, 300);
         player.frames(1);
         ASSERT_EQ(GameMode, 17u) << FatalErrorMessage();
     }
@@ -118,7 +122,11 @@ TEST_F(HighScoreGame, AfterTheLastPositionTheEndPictureEndsTheProgram) {
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     SetWriteFolder(dir / "written");
     CampaignPosition = kCampaignLength - 1;
-    winMissionOne(player);
+    winMissionOne(player, true);
+    // The Enter that left the evaluation does not also end the name here.
+    player.frames(1);
+    ASSERT_EQ(GameMode, 17u);
+    EXPECT_EQ(HighScores.entryRow, 0);
     player.chars("\r");
     player.frames(1);
     ASSERT_EQ(GameMode, 16u) << FatalErrorMessage();
