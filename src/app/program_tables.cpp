@@ -17,9 +17,12 @@
 #include "screens/auswertung.h"
 #include "screens/basis.h"
 #include "screens/basis_staff.h"
+#include "screens/end_picture.h"
+#include "screens/high_score.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
 #include "screens/mission_end.h"
+#include "screens/mission_jump.h"
 #include "vehicles/fahrzeug_update.h"
 #include "screens/save_game.h"
 
@@ -58,9 +61,18 @@ constexpr GameModeTable kGameModes = [] {
     t[10].rButtonDown = [](WParam, int, int) { OnKarteRButtonDown(); };
     t[10].mouseMove = [](WParam, int x, int y) { OnKarteMouseMove(x, y); };
     t[10].keyDown = [](WParam key, LParam) { OnKarteKeyDown(key); };
+    t[11].frame = RunMissionJumpFrame;
+    t[11].lButtonDown = [](WParam, int x, int y) { OnMissionJumpLButtonDown(x, y); };
+    t[11].rButtonDown = [](WParam, int, int) { OnMissionJumpRButtonDown(); };
+    t[11].mouseMove = [](WParam, int x, int y) { OnMissionJumpMouseMove(x, y); };
     t[12].frame = OnPauseFrame;
     t[12].keyDown = OnPauseKeyDown;
     t[12].lButtonDown = OnPauseMouseDown;
+    t[16].lButtonDown = [](WParam, int, int) { OnEndPictureLButtonDown(); };
+    t[16].keyDown = [](WParam, LParam) { OnEndPictureKeyDown(); };
+    t[17].frame = RunHighScoreFrame;
+    t[17].lButtonDown = [](WParam, int, int) { OnHighScoreLButtonDown(); };
+    t[17].character = [](WParam ch, LParam) { OnHighScoreChar(static_cast<std::uint32_t>(ch)); };
     t[18].frame = RunAuswertungFrame;
     t[18].lButtonDown = [](WParam, int, int) { OnAuswertungLButtonDown(); };
     t[18].keyDown = [](WParam, LParam) { OnAuswertungKeyDown(); };
@@ -83,6 +95,7 @@ constexpr PersonBefehlHooks kPersonBefehlHooks{
 // What the mission view asks of the screens; filled as the screens arrive.
 constexpr ScreenCallTable kScreenCalls{
     .OpenKarte = OpenKarte,
+    .OpenMissionJump = OpenMissionJump,
     .MakeSavePreview = MakeSavePreview,
     .FindKarteStartPoints = FindKarteStartPoints,
     .InitBasen = InitBasen,

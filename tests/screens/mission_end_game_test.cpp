@@ -18,6 +18,7 @@
 #include "movement/traffic_paths.h"
 #include "persons/personen.h"
 #include "platform/cp1252.h"
+#include "platform/data_folders.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/explosions.h"
@@ -106,9 +107,14 @@ TEST_F(MissionEndGame, AFailedMissionStartsAgainAndAWonOneLeadsToItsEvaluation) 
     EXPECT_TRUE(player.shot("auswertung"));
 
     // Mission 1 is the only mission built: the campaign is put just before it, so that leaving
-    // the evaluation starts it as the next mission, with the money left plus its own.
+    // the evaluation and the high scores starts it as the next mission, with the money left plus
+    // its own. The high scores are written to a folder of the test's own.
+    SetWriteFolder(dir / "written");
     CampaignPosition = 255;
     player.key('A');
+    player.frames(1);
+    ASSERT_EQ(GameMode, 17u) << FatalErrorMessage();
+    player.chars("\r");
     player.frames(1);
     ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
     EXPECT_EQ(CampaignPosition, 0);

@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WritePontonMarker,
         kv::sampledata::WriteEndScreens,
         kv::sampledata::WriteInfoTexts,
+        kv::sampledata::WriteHighScoreScreens,
     };
     // clang-format on
     for (Step step : steps)

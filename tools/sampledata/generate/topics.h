@@ -60,6 +60,8 @@ bool WritePontonMarker(const OutputTree& out);
 bool WriteEndScreens(const OutputTree& out);
 // data\d\info\<code>.dat: the base screens' info texts of the vehicle and staff types
 bool WriteInfoTexts(const OutputTree& out);
+// graphs\d\highani.vff, graphs\highback.vff, graphs\d\ende.cff
+bool WriteHighScoreScreens(const OutputTree& out);
 
 // Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
 bool WriteIcon(const std::string& path);
