@@ -42,6 +42,8 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteExplosionAnimations,
         kv::sampledata::WritePontonMarker,
         kv::sampledata::WriteEndScreens,
+        kv::sampledata::WriteLoadBox,
+        kv::sampledata::WriteOptionsPanel,
     };
     // clang-format on
     for (Step step : steps)
