@@ -122,6 +122,32 @@ TEST(SaveScreenSlots, TheLoadBoxTakesInThePictureAndTheSaveBoxAlsoTheName) {
     }
 }
 
+class SaveScreenPictures : public test::HeadlessTest {};
+
+TEST_F(SaveScreenPictures, AMissingPictureIsFatalAndOpensNothing) {
+    struct Row {
+        bool withOptions;
+        const char* message;
+    };
+    for (const Row row :
+         {Row{false, "file not found: OPTIONS"}, Row{true, "file not found: LOADBOX"}}) {
+        test::ScratchDir data;
+        if (row.withOptions) {
+            std::filesystem::create_directories(data.path() / "graphs" / "d");
+            std::filesystem::copy_file(std::string(KV_SAMPLEDATA_DIR) + "/graphs/d/options.vff",
+                                       data.path() / "graphs" / "d" / "options.vff");
+        }
+        const test::WorkingDirectory cwd(data.path());
+        ResetFatalError();
+        GameMode = 9;
+        OpenLoadGame();
+        EXPECT_EQ(FatalErrorMessage(), row.message);
+        EXPECT_EQ(SaveSlots, nullptr);
+        EXPECT_EQ(ScreenPicture, nullptr);
+        EXPECT_EQ(GameMode, 0u);
+    }
+}
+
 TEST_F(SaveScreens, TheSlotListsShowWhatEachFileHolds) {
     startMission();
     OpenLoadGame();
@@ -187,10 +213,13 @@ TEST_F(SaveScreens, TheSlotListsShowWhatEachFileHolds) {
         return CountColour(f, kSlotX + kSlotStepX * (slot % kSlotColumns),
                            kSlotNameY + kSlotStepY * (slot / kSlotColumns), kSlotHitWidth, 14, red);
     };
+    const int clicks = clicksPlayed();
     for (const int chosen : {8, 0}) {
         SCOPED_TRACE(chosen);
         clickSlot(chosen);
         player.frames(1);
+        // The click plays once; it does not start again while it still sounds.
+        EXPECT_EQ(clicksPlayed(), clicks + 1);
         const HeadlessBackend::Frame& f = backend.frames().back();
         EXPECT_EQ(WindowPixel(f, chosen), kRunningPicture);
         EXPECT_GT(redIn(chosen), 0);
