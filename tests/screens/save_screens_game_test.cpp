@@ -41,14 +41,23 @@ bool SameCounters(const MissionCounterSet& a, const MissionCounterSet& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// The options screen's load and save buttons, and the screen each opens.
+struct OptionsButton {
+    int x;
+    int y;
+    void (*open)();
+};
+constexpr OptionsButton kLoadButton{134, 408, OpenLoadGame};
+constexpr OptionsButton kSaveButton{269, 408, OpenSaveGame};
+
 // The mission view's options button, then the options screen's load or save button. Until the
-// options screen is in the game, its buttons' part is done here as it does it: the options record
+// options screen is in the game, its button's part is done here as it does it: the options record
 // the mode they were opened from, close, and the button opens its screen.
-void ThroughOptions(test::ScriptedPlayer& player, void (*button)()) {
+void ThroughOptions(test::ScriptedPlayer& player, const OptionsButton& button) {
     player.click(700, 380);
     player.frames(3);
     ReturnGameMode = static_cast<std::uint8_t>(GameMode);
-    button();
+    button.open();
 }
 
 // Slot 3 (3.sav): third column, first row.
@@ -71,7 +80,7 @@ TEST_F(SaveScreensGame, MissionOneIsSavedLoadedAndRefusedOnceItsFileIsDamaged) {
     VerletzteCount = 3;
 
     // Save: slot 3, "Unfall", Enter.
-    ThroughOptions(player, OpenSaveGame);
+    ThroughOptions(player, kSaveButton);
     ASSERT_EQ(GameMode, 6u) << FatalErrorMessage();
     const std::uint32_t savedTicks = TickCounter;
     const std::int32_t savedMoney = Money;
@@ -92,7 +101,7 @@ TEST_F(SaveScreensGame, MissionOneIsSavedLoadedAndRefusedOnceItsFileIsDamaged) {
 
     // Play on, then load: slot 3 reads "Unfall" with its picture, the others "frei".
     ASSERT_TRUE(player.runUntil([savedTicks] { return TickCounter >= savedTicks + 40; }, 200));
-    ThroughOptions(player, OpenLoadGame);
+    ThroughOptions(player, kLoadButton);
     ASSERT_EQ(GameMode, 7u) << FatalErrorMessage();
     player.mouse(600, 450);
     player.frames(1);
@@ -131,7 +140,7 @@ TEST_F(SaveScreensGame, MissionOneIsSavedLoadedAndRefusedOnceItsFileIsDamaged) {
         file.seekp(6000);
         file.put(static_cast<char>(byte ^ 0x04));
     }
-    ThroughOptions(player, OpenLoadGame);
+    ThroughOptions(player, kLoadButton);
     ASSERT_EQ(GameMode, 7u) << FatalErrorMessage();
     player.mouse(600, 450);
     player.frames(1);
