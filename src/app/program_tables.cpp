@@ -23,8 +23,9 @@
 #include "screens/karte_wege.h"
 #include "screens/mission_end.h"
 #include "screens/mission_jump.h"
-#include "vehicles/fahrzeug_update.h"
 #include "screens/save_game.h"
+#include "screens/save_screens.h"
+#include "vehicles/fahrzeug_update.h"
 
 namespace kv {
 
@@ -56,6 +57,16 @@ constexpr GameModeTable kGameModes = [] {
     t[5].frame = RunWellDoneFrame;
     t[5].lButtonDown = [](WParam, int, int) { OnWellDoneLButtonDown(); };
     t[5].keyDown = [](WParam, LParam) { OnWellDoneKeyDown(); };
+    t[6].frame = RunSaveGameFrame;
+    t[6].lButtonDown = [](WParam, int x, int y) { OnSaveGameLButtonDown(x, y); };
+    t[6].rButtonDown = [](WParam, int, int) { OnSaveGameRButtonDown(); };
+    t[6].mouseMove = [](WParam, int x, int y) { OnSaveGameMouseMove(x, y); };
+    t[6].character = [](WParam ch, LParam) { OnSaveGameChar(static_cast<std::uint32_t>(ch)); };
+    t[7].frame = RunLoadGameFrame;
+    t[7].lButtonDown = [](WParam, int x, int y) { OnLoadGameLButtonDown(x, y); };
+    t[7].rButtonDown = [](WParam, int, int) { OnLoadGameRButtonDown(); };
+    t[7].mouseMove = [](WParam, int x, int y) { OnLoadGameMouseMove(x, y); };
+    t[7].keyDown = [](WParam, LParam) { OnLoadGameKeyDown(); };
     t[10].frame = RunKarteFrame;
     t[10].lButtonDown = [](WParam, int x, int y) { OnKarteLButtonDown(x, y); };
     t[10].rButtonDown = [](WParam, int, int) { OnKarteRButtonDown(); };

@@ -15,6 +15,7 @@
 #include "platform/crc32.h"
 #include "platform/data_folders.h"
 #include "platform/files.h"
+#include "screens/save_screens.h"
 #include "screens/save_sections.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
@@ -146,6 +147,9 @@ bool WriteSaveGame() {
     if (const auto caret = name.rfind(kCaret);
         caret != std::string::npos && caret + 1 == name.size())
         name.pop_back();
+    // The screen shows the slot under its new name while the file is written.
+    NameSaveSlot(slot, name);
+    DrawSaveGame();
     ShowStatusText("Daten werden gesichert...", nullptr);
     const bool written = WriteSaveSlot(slot, name);
     BlankScreen();

@@ -44,6 +44,8 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteEndScreens,
         kv::sampledata::WriteInfoTexts,
         kv::sampledata::WriteHighScoreScreens,
+        kv::sampledata::WriteLoadBox,
+        kv::sampledata::WriteOptionsPanel,
     };
     // clang-format on
     for (Step step : steps)

@@ -62,6 +62,10 @@ bool WriteEndScreens(const OutputTree& out);
 bool WriteInfoTexts(const OutputTree& out);
 // graphs\d\highani.vff, graphs\highback.vff, graphs\d\ende.cff
 bool WriteHighScoreScreens(const OutputTree& out);
+// graphs\loadbox.vff
+bool WriteLoadBox(const OutputTree& out);
+// graphs\d\options.vff
+bool WriteOptionsPanel(const OutputTree& out);
 
 // Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
 bool WriteIcon(const std::string& path);
