@@ -17,11 +17,13 @@
 #include "screens/auswertung.h"
 #include "screens/basis.h"
 #include "screens/basis_staff.h"
+#include "screens/hints.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
 #include "screens/mission_end.h"
-#include "vehicles/fahrzeug_update.h"
+#include "screens/options.h"
 #include "screens/save_game.h"
+#include "vehicles/fahrzeug_update.h"
 
 namespace kv {
 
@@ -58,12 +60,22 @@ constexpr GameModeTable kGameModes = [] {
     t[10].rButtonDown = [](WParam, int, int) { OnKarteRButtonDown(); };
     t[10].mouseMove = [](WParam, int x, int y) { OnKarteMouseMove(x, y); };
     t[10].keyDown = [](WParam key, LParam) { OnKarteKeyDown(key); };
+    t[9].frame = RunOptionsFrame;
+    t[9].lButtonDown = [](WParam, int x, int y) { OnOptionsLButtonDown(x, y); };
+    t[9].lButtonUp = [](WParam, int, int) { OnOptionsLButtonUp(); };
+    t[9].rButtonDown = [](WParam, int, int) { OnOptionsRButtonDown(); };
+    t[9].mouseMove = [](WParam, int x, int y) { OnOptionsMouseMove(x, y); };
+    t[9].keyDown = [](WParam key, LParam) { OnOptionsKeyDown(key); };
     t[12].frame = OnPauseFrame;
     t[12].keyDown = OnPauseKeyDown;
     t[12].lButtonDown = OnPauseMouseDown;
     t[18].frame = RunAuswertungFrame;
     t[18].lButtonDown = [](WParam, int, int) { OnAuswertungLButtonDown(); };
     t[18].keyDown = [](WParam, LParam) { OnAuswertungKeyDown(); };
+    t[19].frame = RunHintsFrame;
+    t[19].lButtonDown = [](WParam, int, int) { OnHintsLButtonDown(); };
+    t[19].rButtonDown = [](WParam, int, int) { OnHintsRButtonDown(); };
+    t[19].keyDown = [](WParam, LParam) { OnHintsKeyDown(); };
     return t;
 }();
 
@@ -83,6 +95,7 @@ constexpr PersonBefehlHooks kPersonBefehlHooks{
 // What the mission view asks of the screens; filled as the screens arrive.
 constexpr ScreenCallTable kScreenCalls{
     .OpenKarte = OpenKarte,
+    .OpenOptionsScreen = OpenOptionsScreen,
     .MakeSavePreview = MakeSavePreview,
     .FindKarteStartPoints = FindKarteStartPoints,
     .InitBasen = InitBasen,

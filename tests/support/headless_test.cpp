@@ -18,7 +18,9 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "screens/auswertung.h"
+#include "screens/hints.h"
 #include "screens/karte.h"
+#include "screens/options.h"
 
 namespace kv::test {
 
@@ -26,6 +28,8 @@ void ResetPlatformState() {
     ResetGameState();
     ResetKarte();
     ResetAuswertung();
+    ResetOptionsScreen();
+    ResetHints();
     ResetProgramState();
     ResetWindows();
     ResetCursorState();
