@@ -22,6 +22,7 @@
 #include "screens/karte_wege.h"
 #include "screens/mission_end.h"
 #include "screens/options.h"
+#include "screens/order_panel.h"
 #include "screens/save_game.h"
 #include "vehicles/fahrzeug_update.h"
 
@@ -48,6 +49,10 @@ constexpr GameModeTable kGameModes = [] {
     t[2].lButtonUp = HandleMissionClick;
     t[2].rButtonDown = [](WParam, int, int) { ClearSelection(); };
     t[2].videoEnded = OnMissionVideoEnded;
+    t[3].frame = RunOrderPanelFrame;
+    t[3].lButtonDown = [](WParam, int x, int y) { OnOrderPanelLButtonDown(x, y); };
+    t[3].rButtonDown = [](WParam, int, int) { OnOrderPanelRButtonDown(); };
+    t[3].mouseMove = [](WParam, int x, int y) { OnOrderPanelMouseMove(x, y); };
     t[4].frame = RunMissionFailedFrame;
     t[4].lButtonDown = [](WParam, int x, int y) { OnMissionFailedLButtonDown(x, y); };
     t[4].mouseMove = [](WParam, int x, int y) { OnMissionFailedMouseMove(x, y); };

@@ -21,6 +21,7 @@
 #include "screens/hints.h"
 #include "screens/karte.h"
 #include "screens/options.h"
+#include "screens/order_panel.h"
 
 namespace kv::test {
 
@@ -30,6 +31,7 @@ void ResetPlatformState() {
     ResetAuswertung();
     ResetOptionsScreen();
     ResetHints();
+    ResetOrderPanel();
     ResetProgramState();
     ResetWindows();
     ResetCursorState();
