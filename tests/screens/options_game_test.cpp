@@ -12,6 +12,7 @@
 #include "core/main_window.h"
 #include "core/mission_counters.h"
 #include "core/options.h"
+#include "media/cd_audio.h"
 #include "media/sound_slots.h"
 #include "media/sound_table.h"
 #include "mission/mission_fixture.h"
@@ -73,6 +74,23 @@ TEST_F(OptionsGame, TheOptionsOverMissionOne) {
     looping->sound = -1;
     StopAllSounds();
 
+    // Music off keeps its track, and on plays that track again.
+    const std::uint16_t track = CurrentCdTrack;
+    ASSERT_NE(track, kNoCdTrack);
+    ASSERT_TRUE(backend.musicDevice().playing());
+    backend.musicDevice().clearPlays();
+    player.click(50, 250);
+    player.frames(1);
+    EXPECT_EQ(CdMusicOn, 0);
+    EXPECT_FALSE(backend.musicDevice().playing());
+    EXPECT_EQ(CurrentCdTrack, track);
+    player.click(50, 250);
+    player.frames(1);
+    EXPECT_EQ(CdMusicOn, 1);
+    EXPECT_TRUE(backend.musicDevice().playing());
+    ASSERT_FALSE(backend.musicDevice().plays().empty());
+    EXPECT_EQ(backend.musicDevice().plays().back().from, track);
+
     // The game-speed knob dragged from step 1 through x 300 to x 500: a click for each step.
     // The headless mixer plays a sound until it is stopped, so each step starts from silence.
     const auto clicksSince = [this] {
@@ -119,6 +137,7 @@ TEST_F(OptionsGame, TheOptionsOverMissionOne) {
     player.click(160, 447);
     player.frames(1);
     EXPECT_EQ(OptionsQuestion, kQuestionRestart);
+    EXPECT_TRUE(player.shot("options-question"));
     player.rclick(300, 300);
     player.frames(1);
     EXPECT_EQ(OptionsQuestion, kNoQuestion);
