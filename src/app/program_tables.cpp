@@ -23,8 +23,8 @@
 #include "screens/mission_end.h"
 #include "screens/options.h"
 #include "screens/order_panel.h"
-#include "screens/save_game.h"
 #include "vehicles/fahrzeug_update.h"
+#include "screens/save_game.h"
 
 namespace kv {
 
@@ -60,17 +60,17 @@ constexpr GameModeTable kGameModes = [] {
     t[5].frame = RunWellDoneFrame;
     t[5].lButtonDown = [](WParam, int, int) { OnWellDoneLButtonDown(); };
     t[5].keyDown = [](WParam, LParam) { OnWellDoneKeyDown(); };
-    t[10].frame = RunKarteFrame;
-    t[10].lButtonDown = [](WParam, int x, int y) { OnKarteLButtonDown(x, y); };
-    t[10].rButtonDown = [](WParam, int, int) { OnKarteRButtonDown(); };
-    t[10].mouseMove = [](WParam, int x, int y) { OnKarteMouseMove(x, y); };
-    t[10].keyDown = [](WParam key, LParam) { OnKarteKeyDown(key); };
     t[9].frame = RunOptionsFrame;
     t[9].lButtonDown = [](WParam, int x, int y) { OnOptionsLButtonDown(x, y); };
     t[9].lButtonUp = [](WParam, int, int) { OnOptionsLButtonUp(); };
     t[9].rButtonDown = [](WParam, int, int) { OnOptionsRButtonDown(); };
     t[9].mouseMove = [](WParam, int x, int y) { OnOptionsMouseMove(x, y); };
     t[9].keyDown = [](WParam key, LParam) { OnOptionsKeyDown(key); };
+    t[10].frame = RunKarteFrame;
+    t[10].lButtonDown = [](WParam, int x, int y) { OnKarteLButtonDown(x, y); };
+    t[10].rButtonDown = [](WParam, int, int) { OnKarteRButtonDown(); };
+    t[10].mouseMove = [](WParam, int x, int y) { OnKarteMouseMove(x, y); };
+    t[10].keyDown = [](WParam key, LParam) { OnKarteKeyDown(key); };
     t[12].frame = OnPauseFrame;
     t[12].keyDown = OnPauseKeyDown;
     t[12].lButtonDown = OnPauseMouseDown;

@@ -7,6 +7,7 @@
 #include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
+#include "core/saturate.h"
 #include "core/view.h"
 #include "gfx/blitters.h"
 #include "gfx/fonts.h"
@@ -250,6 +251,10 @@ std::size_t FreePersonSlots() {
                                                   [](const Person& p) { return p.type < 0; }));
 }
 
+void Pay(std::int64_t price) {
+    Money = Saturate(std::int64_t{Money} - price);
+}
+
 void SeatCrew(Fahrzeug& v) {
     for (std::size_t s = 0; s < v.seats.size(); ++s) {
         const std::int8_t type = s < OrderSeatList.size() ? OrderSeatList[s] : kNoSeat;
@@ -260,13 +265,15 @@ void SeatCrew(Fahrzeug& v) {
         const std::int16_t index = FindFreePerson();
         if (index < 0) return;
         Person& p = PlacePerson(index, type, 0, 0, 0);
-        // In the vehicle, not on the map.
+        // In the vehicle, not on the map, the player's.
         p.offMap = 1;
+        p.controlFlags = 0;
+        p.energyLoss = 0;
         p.direction = kPersonFacing;
         p.energy = kFullEnergy;
         p.house = kNoHouse;
         ResetPerson(index);
-        Money = static_cast<std::int32_t>(Money - PersonPrice(type));
+        Pay(PersonPrice(type));
         v.seats[s] = static_cast<std::uint16_t>(index);
     }
 }
@@ -325,7 +332,7 @@ bool PlaceOrderedFahrzeug() {
     v.targetable = type == kTypF111 ? 0 : 1;
     v.selectable = 1;
     SetupFahrzeug(index, kOwnerBought);
-    Money = static_cast<std::int32_t>(Money - FahrzeugPrice(type));
+    Pay(FahrzeugPrice(type));
     SeatCrew(v);
     if (type == kTypF111) {
         SendFahrzeugIn(index, static_cast<std::int16_t>(ViewOrigin.x + kViewCentreX),
