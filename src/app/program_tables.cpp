@@ -19,10 +19,13 @@
 #include "screens/basis_staff.h"
 #include "screens/end_picture.h"
 #include "screens/high_score.h"
+#include "screens/hints.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
 #include "screens/mission_end.h"
 #include "screens/mission_jump.h"
+#include "screens/options.h"
+#include "screens/order_panel.h"
 #include "screens/save_game.h"
 #include "screens/save_screens.h"
 #include "vehicles/fahrzeug_update.h"
@@ -50,6 +53,10 @@ constexpr GameModeTable kGameModes = [] {
     t[2].lButtonUp = HandleMissionClick;
     t[2].rButtonDown = [](WParam, int, int) { ClearSelection(); };
     t[2].videoEnded = OnMissionVideoEnded;
+    t[3].frame = RunOrderPanelFrame;
+    t[3].lButtonDown = [](WParam, int x, int y) { OnOrderPanelLButtonDown(x, y); };
+    t[3].rButtonDown = [](WParam, int, int) { OnOrderPanelRButtonDown(); };
+    t[3].mouseMove = [](WParam, int x, int y) { OnOrderPanelMouseMove(x, y); };
     t[4].frame = RunMissionFailedFrame;
     t[4].lButtonDown = [](WParam, int x, int y) { OnMissionFailedLButtonDown(x, y); };
     t[4].mouseMove = [](WParam, int x, int y) { OnMissionFailedMouseMove(x, y); };
@@ -67,6 +74,12 @@ constexpr GameModeTable kGameModes = [] {
     t[7].rButtonDown = [](WParam, int, int) { OnLoadGameRButtonDown(); };
     t[7].mouseMove = [](WParam, int x, int y) { OnLoadGameMouseMove(x, y); };
     t[7].keyDown = [](WParam, LParam) { OnLoadGameKeyDown(); };
+    t[9].frame = RunOptionsFrame;
+    t[9].lButtonDown = [](WParam, int x, int y) { OnOptionsLButtonDown(x, y); };
+    t[9].lButtonUp = [](WParam, int, int) { OnOptionsLButtonUp(); };
+    t[9].rButtonDown = [](WParam, int, int) { OnOptionsRButtonDown(); };
+    t[9].mouseMove = [](WParam, int x, int y) { OnOptionsMouseMove(x, y); };
+    t[9].keyDown = [](WParam key, LParam) { OnOptionsKeyDown(key); };
     t[10].frame = RunKarteFrame;
     t[10].lButtonDown = [](WParam, int x, int y) { OnKarteLButtonDown(x, y); };
     t[10].rButtonDown = [](WParam, int, int) { OnKarteRButtonDown(); };
@@ -87,6 +100,10 @@ constexpr GameModeTable kGameModes = [] {
     t[18].frame = RunAuswertungFrame;
     t[18].lButtonDown = [](WParam, int, int) { OnAuswertungLButtonDown(); };
     t[18].keyDown = [](WParam, LParam) { OnAuswertungKeyDown(); };
+    t[19].frame = RunHintsFrame;
+    t[19].lButtonDown = [](WParam, int, int) { OnHintsLButtonDown(); };
+    t[19].rButtonDown = [](WParam, int, int) { OnHintsRButtonDown(); };
+    t[19].keyDown = [](WParam, LParam) { OnHintsKeyDown(); };
     return t;
 }();
 
@@ -106,6 +123,7 @@ constexpr PersonBefehlHooks kPersonBefehlHooks{
 // What the mission view asks of the screens; filled as the screens arrive.
 constexpr ScreenCallTable kScreenCalls{
     .OpenKarte = OpenKarte,
+    .OpenOptionsScreen = OpenOptionsScreen,
     .OpenMissionJump = OpenMissionJump,
     .MakeSavePreview = MakeSavePreview,
     .FindKarteStartPoints = FindKarteStartPoints,

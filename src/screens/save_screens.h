@@ -7,11 +7,11 @@
 #include <memory>
 #include <string_view>
 
+#include "screens/options.h"
 #include "screens/save_layout.h"
 
 namespace kv {
 
-inline constexpr std::string_view kOptionsPicturePath = "graphs\\d\\options.vff";
 inline constexpr std::string_view kLoadBoxPath = "graphs\\loadbox.vff";
 
 // The box, and slot i's preview window at column i mod 4, row i div 4.

@@ -41,23 +41,20 @@ bool SameCounters(const MissionCounterSet& a, const MissionCounterSet& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// The options screen's load and save buttons, and the screen each opens.
+// The options screen's load and save buttons.
 struct OptionsButton {
     int x;
     int y;
-    void (*open)();
 };
-constexpr OptionsButton kLoadButton{134, 408, OpenLoadGame};
-constexpr OptionsButton kSaveButton{269, 408, OpenSaveGame};
+constexpr OptionsButton kLoadButton{134, 408};
+constexpr OptionsButton kSaveButton{269, 408};
 
-// The mission view's options button, then the options screen's load or save button. Until the
-// options screen is in the game, its button's part is done here as it does it: the options record
-// the mode they were opened from, close, and the button opens its screen.
+// The mission view's options button, then the options screen's load or save button.
 void ThroughOptions(test::ScriptedPlayer& player, const OptionsButton& button) {
     player.click(700, 380);
     player.frames(3);
-    ReturnGameMode = static_cast<std::uint8_t>(GameMode);
-    button.open();
+    player.click(button.x, button.y);
+    player.frames(0);
 }
 
 // Slot 3 (3.sav): third column, first row.

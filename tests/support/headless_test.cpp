@@ -19,8 +19,11 @@
 #include "platform/window.h"
 #include "screens/auswertung.h"
 #include "screens/high_score.h"
+#include "screens/hints.h"
 #include "screens/karte.h"
 #include "screens/mission_jump.h"
+#include "screens/options.h"
+#include "screens/order_panel.h"
 
 namespace kv::test {
 
@@ -30,6 +33,9 @@ void ResetPlatformState() {
     ResetAuswertung();
     ResetHighScore();
     ResetMissionJump();
+    ResetOptionsScreen();
+    ResetHints();
+    ResetOrderPanel();
     ResetProgramState();
     ResetWindows();
     ResetCursorState();

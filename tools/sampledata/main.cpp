@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteInfoTexts,
         kv::sampledata::WriteHighScoreScreens,
         kv::sampledata::WriteLoadBox,
-        kv::sampledata::WriteOptionsPanel,
+        kv::sampledata::WriteOptionsScreens,
     };
     // clang-format on
     for (Step step : steps)

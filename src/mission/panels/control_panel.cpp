@@ -559,6 +559,10 @@ void DrawButtons() {
 
 }  // namespace
 
+void DrawPanelMoney() {
+    DrawMoney();
+}
+
 void DrawControlPanel() {
     for (CommandSlot& slot : CommandSlots) slot.command = kNoCommand;
     DrawOpaque(MaskeImages, 0, kRightPanelX, kRightPanelY);

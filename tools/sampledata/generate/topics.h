@@ -64,8 +64,8 @@ bool WriteInfoTexts(const OutputTree& out);
 bool WriteHighScoreScreens(const OutputTree& out);
 // graphs\loadbox.vff
 bool WriteLoadBox(const OutputTree& out);
-// graphs\d\options.vff
-bool WriteOptionsPanel(const OutputTree& out);
+// graphs\d\options.vff, graphs\yesnobox.vff, graphs\hints.vff, data\d\hints\M101.dat
+bool WriteOptionsScreens(const OutputTree& out);
 
 // Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
 bool WriteIcon(const std::string& path);
