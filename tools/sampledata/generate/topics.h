@@ -58,6 +58,8 @@ bool WriteExplosionAnimations(const OutputTree& out);
 bool WritePontonMarker(const OutputTree& out);
 // graphs\d\failed.vff, graphs\d\welldone.vff, graphs\auswert.vff, graphs\awerfont.vff
 bool WriteEndScreens(const OutputTree& out);
+// basen\klein\, basen\mittel\, basen\gross\: the stations' rooms, gate and door figures
+bool WriteBasen(const OutputTree& out);
 
 // Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
 bool WriteIcon(const std::string& path);
