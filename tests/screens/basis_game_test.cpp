@@ -9,13 +9,20 @@
 #include "core/hover.h"
 #include "core/mission_points.h"
 #include "core/mission_state.h"
+#include "core/options.h"
+#include "gfx/image_files.h"
 #include "mission/mission_fixture.h"
+#include "mission/mission_start.h"
+#include "mission/mission_tick.h"
 #include "persons/person.h"
 #include "persons/personen.h"
 #include "screens/basis.h"
 #include "screens/basis_screen.h"
 #include "screens/basis_staff_table.h"
+#include "screens/basis_views.h"
 #include "screens/karte.h"
+#include "screens/karte_wege.h"
+#include "screens/mission_end.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
@@ -56,6 +63,16 @@ std::int16_t SeatedMedic() {
     return -1;
 }
 
+// The game on mission 1's campaign map, its briefing unread, and base 0's plate clicked.
+void EnterSmallStation(test::ScriptedPlayer& player) {
+    player.click(400, 300);
+    player.frames(1);
+    ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
+    player.click(Basen[0].x + 4, Basen[0].y + 4);
+    player.frames(1);
+    ASSERT_EQ(GameMode, kGameModeBasis) << FatalErrorMessage();
+}
+
 TEST_F(BasisGame, MissionOnesSmallStationSendsAVehicleOutThroughItsGate) {
     useSampleData(false);
     openGame();
@@ -81,6 +98,12 @@ TEST_F(BasisGame, MissionOnesSmallStationSendsAVehicleOutThroughItsGate) {
         EXPECT_EQ(HoverKind, kHoverFahrzeug);
         EXPECT_EQ(HoverIds[0], place);
         EXPECT_EQ(CursorId, 18);
+    }
+    for (const std::size_t place : {4u, 5u}) {
+        const ScreenPoint m = PlaceMiddle(place);
+        player.mouse(m.x, m.y);
+        player.frames(2);
+        EXPECT_FALSE(HoverKind == kHoverFahrzeug && HoverIds[0] == place) << place;
     }
     player.mouse(720, 300);
     player.frames(2);
@@ -133,6 +156,55 @@ TEST_F(BasisGame, MissionOnesSmallStationSendsAVehicleOutThroughItsGate) {
     EXPECT_EQ(GameMode, 10u);
     EXPECT_EQ(StaffInBasis(), 0);
     EXPECT_EQ(TickCounter, 0u);
+}
+
+// Until the map is first left only the map's roads move; afterwards the world ticks at game speed
+// behind the station, and the map's vehicles move with it.
+TEST_F(BasisGame, TheWorldStandsBehindTheStationUntilItHasStarted) {
+    useSampleData(false);
+    openGame();
+    test::ScriptedPlayer player(backend);
+    EnterSmallStation(player);
+    const std::int16_t car = CreateFahrzeug(kTypF201, RoadEntry.x, RoadEntry.y, 7);
+    ASSERT_GE(car, 0);
+    SetupFahrzeug(car, kOwnerBought);
+    PlaceFahrzeugOnKarte(car, 0);
+    const Fahrzeug& v = Fahrzeuge[static_cast<std::size_t>(car)];
+    const std::uint16_t startY = v.KarteY;
+    player.frames(6);
+    EXPECT_EQ(TickCounter, 0u);
+    EXPECT_NE(v.KarteY, startY);
+
+    WorldStarted = 1;  // as after the first time the map was left for play
+    GameSpeed = 3;
+    const std::uint16_t movedY = v.KarteY;
+    player.frames(2);
+    EXPECT_EQ(TickCounter, 6u);
+    EXPECT_NE(v.KarteY, movedY);
+    GameSpeed = 1;
+}
+
+// A mission that fails while a vehicle drives out of the station leaves the screen at once; its
+// end frees what the station held.
+TEST_F(BasisGame, AMissionEndingBehindTheStationLeavesNothingOfIt) {
+    useSampleData(false);
+    openGame();
+    test::ScriptedPlayer player(backend);
+    EnterSmallStation(player);
+    BasisScreen.chosenPlace = 0;
+    player.click(400, 540);
+    ASSERT_TRUE(player.runUntil([] { return BasisScreen.view == kBasisViewAusfahrt; }, 60));
+    ASSERT_NE(BasisMaskImage, nullptr);
+    WorldStarted = 1;
+    MissionTickSteps[0] = {"fail", [] { ShowMissionFailed(0, "Zu viele Tote!"); }};
+    player.frames(1);
+    MissionTickSteps = DefaultMissionTickSteps();
+    EXPECT_EQ(GameMode, 4u);
+    ShutdownMission(0);
+    EXPECT_EQ(BasisViewImage, nullptr);
+    EXPECT_EQ(BasisMaskImage, nullptr);
+    EXPECT_EQ(BasisDoorAnis[0].goingDown, nullptr);
+    EXPECT_TRUE(BasisScreen.pathTemplate.empty());
 }
 
 }  // namespace
