@@ -207,5 +207,37 @@ TEST_F(BasisGame, AMissionEndingBehindTheStationLeavesNothingOfIt) {
     EXPECT_TRUE(BasisScreen.pathTemplate.empty());
 }
 
+// Every station's pictures load as the screen asks for them: the hall, the staff room, the gate
+// opening into the drive-out, and the door figures.
+TEST_F(BasisGame, EveryStationOpensAndSendsAVehicleOut) {
+    useSampleData(false);
+    openGame();
+    test::ScriptedPlayer player(backend);
+    EnterSmallStation(player);
+    for (std::int16_t base = 0; base < 3; ++base) {
+        SCOPED_TRACE(base);
+        CloseBasis();
+        ASSERT_EQ(GameMode, 10u);
+        LeaveKarte(1);
+        OpenBasis(base);
+        ASSERT_EQ(GameMode, kGameModeBasis) << FatalErrorMessage();
+        EXPECT_EQ(BasisScreen.view, kBasisViewUnten);
+        EXPECT_EQ(StaffInBasis(),
+                  static_cast<int>(kBasisStaff[static_cast<std::size_t>(base)].size()));
+        for (const BasisDoorAnimations& door : BasisDoorAnis) {
+            EXPECT_EQ(FrameCount(door.goingDown), 12u);
+            EXPECT_EQ(FrameCount(door.arriving), 12u);
+        }
+        BasisScreen.chosenPlace = 0;
+        LoadBasisOben();
+        EXPECT_EQ(BasisScreen.view, kBasisViewOben);
+        player.frames(1);
+        LoadBasisAussen();
+        ASSERT_EQ(BasisScreen.view, kBasisViewAussen);
+        ASSERT_TRUE(player.runUntil([] { return BasisScreen.view == kBasisViewUnten; }, 200));
+        EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+    }
+}
+
 }  // namespace
 }  // namespace kv
