@@ -208,22 +208,29 @@ TEST_F(BasisGame, AMissionEndingBehindTheStationLeavesNothingOfIt) {
 }
 
 // Every station's pictures load as the screen asks for them: the hall, the staff room, the gate
-// opening into the drive-out, and the door figures.
+// opening into the drive-out, and the door figures. A click, Esc or the right button outside buys
+// the vehicle at once, even while the gate still opens, and the hall shows again.
 TEST_F(BasisGame, EveryStationOpensAndSendsAVehicleOut) {
     useSampleData(false);
     openGame();
     test::ScriptedPlayer player(backend);
     EnterSmallStation(player);
-    for (std::int16_t base = 0; base < 3; ++base) {
-        SCOPED_TRACE(base);
+    struct Case {
+        std::int16_t base;
+        std::uint8_t view;  // where the player cuts the drive-out short
+        int input;          // 0 Esc, 1 left click, 2 right click
+    };
+    for (const Case c : {Case{0, kBasisViewAusfahrt, 0}, Case{1, kBasisViewAussen, 1},
+                         Case{2, kBasisViewAusfahrt, 2}}) {
+        SCOPED_TRACE(c.base);
         CloseBasis();
         ASSERT_EQ(GameMode, 10u);
         LeaveKarte(1);
-        OpenBasis(base);
+        OpenBasis(c.base);
         ASSERT_EQ(GameMode, kGameModeBasis) << FatalErrorMessage();
         EXPECT_EQ(BasisScreen.view, kBasisViewUnten);
         EXPECT_EQ(StaffInBasis(),
-                  static_cast<int>(kBasisStaff[static_cast<std::size_t>(base)].size()));
+                  static_cast<int>(kBasisStaff[static_cast<std::size_t>(c.base)].size()));
         for (const BasisDoorAnimations& door : BasisDoorAnis) {
             EXPECT_EQ(FrameCount(door.goingDown), 12u);
             EXPECT_EQ(FrameCount(door.arriving), 12u);
@@ -234,7 +241,15 @@ TEST_F(BasisGame, EveryStationOpensAndSendsAVehicleOut) {
         player.frames(1);
         LoadBasisAussen();
         ASSERT_EQ(BasisScreen.view, kBasisViewAussen);
-        ASSERT_TRUE(player.runUntil([] { return BasisScreen.view == kBasisViewUnten; }, 200));
+        const std::uint8_t view = c.view;
+        ASSERT_TRUE(player.runUntil([view] { return BasisScreen.view == view; }, 60));
+        if (c.input == 0) player.key(VK_ESCAPE);
+        if (c.input == 1) player.click(300, 300);
+        if (c.input == 2) player.rclick(300, 300);
+        player.frames(1);
+        EXPECT_EQ(GameMode, kGameModeBasis);
+        EXPECT_EQ(BasisScreen.view, kBasisViewUnten);
+        EXPECT_EQ(BasisScreen.vehicle, -1);
         EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
     }
 }
