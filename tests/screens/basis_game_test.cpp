@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "core/campaign.h"
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
@@ -220,7 +222,7 @@ TEST_F(BasisGame, EveryStationOpensAndSendsAVehicleOut) {
         std::uint8_t view;  // where the player cuts the drive-out short
         int input;          // 0 Esc, 1 left click, 2 right click
     };
-    for (const Case c : {Case{0, kBasisViewAusfahrt, 0}, Case{1, kBasisViewAussen, 1},
+    for (const Case c : {Case{0, kBasisViewAussen, 1}, Case{1, kBasisViewAusfahrt, 0},
                          Case{2, kBasisViewAusfahrt, 2}}) {
         SCOPED_TRACE(c.base);
         CloseBasis();
@@ -236,6 +238,7 @@ TEST_F(BasisGame, EveryStationOpensAndSendsAVehicleOut) {
             EXPECT_EQ(FrameCount(door.arriving), 12u);
         }
         BasisScreen.chosenPlace = 0;
+        LoadFahrzeugTyp(Basen[static_cast<std::size_t>(c.base)].places[0].type);  // to be seen
         LoadBasisOben();
         EXPECT_EQ(BasisScreen.view, kBasisViewOben);
         player.frames(1);
@@ -243,6 +246,8 @@ TEST_F(BasisGame, EveryStationOpensAndSendsAVehicleOut) {
         ASSERT_EQ(BasisScreen.view, kBasisViewAussen);
         const std::uint8_t view = c.view;
         ASSERT_TRUE(player.runUntil([view] { return BasisScreen.view == view; }, 60));
+        player.frames(c.view == kBasisViewAusfahrt ? 12 : 1);
+        EXPECT_TRUE(player.shot("basis-aussen-" + std::to_string(c.base)));
         if (c.input == 0) player.key(VK_ESCAPE);
         if (c.input == 1) player.click(300, 300);
         if (c.input == 2) player.rclick(300, 300);
