@@ -11,6 +11,7 @@
 #include "persons/person.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "screens/basis_screen.h"
 #include "screens/basis_staff_table.h"
 
 namespace kv {
@@ -20,7 +21,6 @@ std::vector<BasisStaffEntry> BasisStaffList;
 namespace {
 
 constexpr std::uint8_t kAnimSeated = 3;
-constexpr std::uint8_t kOpEnterBasis = 163;
 constexpr std::int8_t kStairsFacing = 7;
 constexpr std::int32_t kStairsTicks = 48;  // the counter starts at -1: 49 ticks
 constexpr std::uint32_t kHeliBasisMode = 14;
@@ -52,6 +52,9 @@ void PlaceBasisStaff(std::uint8_t stationType) {
     if (stationType >= kBasisStaff.size()) return;
     for (const BasisStaffRow& row : kBasisStaff[stationType])
         CreateBasisStaff(row.type, row.x, row.y, row.direction, row.pose, row.path, row.storey);
+    // Whoever was assigned before is gone with the old figures.
+    BasisScreen.assigned.fill(kNoStaff);
+    BasisScreen.assignedCount = 0;
 }
 
 void RemoveBasisStaff() {

@@ -66,6 +66,8 @@ bool WriteHighScoreScreens(const OutputTree& out);
 bool WriteLoadBox(const OutputTree& out);
 // graphs\d\options.vff, graphs\yesnobox.vff, graphs\hints.vff, data\d\hints\M101.dat
 bool WriteOptionsScreens(const OutputTree& out);
+// basen\klein\, basen\mittel\, basen\gross\: the stations' rooms, gate and door figures
+bool WriteBasen(const OutputTree& out);
 
 // Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
 bool WriteIcon(const std::string& path);
