@@ -250,9 +250,13 @@ Rect16 WindowAround(const Rect16& r, int margin = kScopeMargin) {
             Clamp16(r.y2 + margin)};
 }
 
+int MarginFor(const UnitTypHead* type) {
+    return type != nullptr && type->unitClass == kPersonUnitClass ? kPersonScopeMargin
+                                                                  : kScopeMargin;
+}
+
 int MarginFor(const Query& q) {
-    return q.type != nullptr && q.type->unitClass == kPersonUnitClass ? kPersonScopeMargin
-                                                                      : kScopeMargin;
+    return MarginFor(q.type);
 }
 
 // A unit's candidate entry: a lying or seated civilian's box widened by widen.
@@ -445,6 +449,12 @@ void CollectObjects(const Rect16& window) {
     }
 }
 
+// The units and objects a scope opened around a window keeps for the tests to come.
+void CollectAround(const Rect16& window) {
+    CollectByBox(window);
+    CollectObjects(window);
+}
+
 const CandidateList* ObjectsNear(const Query& q) {
     if (g_scope.depth == 0) return nullptr;
     if (!g_scope.objectsValid || !Within(q.foot, g_scope.objectWindow))
@@ -551,9 +561,11 @@ CollisionScope::CollisionScope() {
 }
 
 CollisionScope::CollisionScope(const Rect16& area) : CollisionScope() {
-    const Rect16 window = WindowAround(area);
-    CollectByBox(window);
-    CollectObjects(window);
+    CollectAround(WindowAround(area));
+}
+
+CollisionScope::CollisionScope(const Rect16& area, const UnitTypHead& type) : CollisionScope() {
+    CollectAround(WindowAround(area, MarginFor(&type)));
 }
 
 CollisionScope::~CollisionScope() {
