@@ -220,6 +220,10 @@ struct ScopeCache {
     } terrain;
     Rect16 objectWindow{};
     CandidateList objects;
+    // The window of the last scope opened around an area: the objects are gathered over it
+    // when a test within it first asks for them.
+    bool objectAreaKnown = false;
+    Rect16 objectArea{};
     // Every unit and object that may block, taken once a scope has gathered them a few times (a
     // path search gathers them again for each straight run); the gatherings then read these
     // instead of every record.
@@ -259,13 +263,16 @@ int MarginFor(const Query& q) {
     return MarginFor(q.type);
 }
 
-// A unit's candidate entry: a lying or seated civilian's box widened by widen.
-Candidate UnitCandidate(int i, const UnitHead& u, const AnimSlot& slot, int widen) {
+// A unit's box as the candidate lists keep it: a lying or seated civilian's widened by widen.
+inline Rect16 CandidateBox(const UnitHead& u, const AnimSlot& slot, int widen) {
     const Rect16 box = UnitBox(u, slot);
     const bool down =
         u.type == kPersonTypCivilian && (u.anim == kCivilianLying || u.anim == kCivilianSeated);
-    return {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)),
-            widen != 0 && down ? Widened(box, widen) : box};
+    return widen != 0 && down ? Widened(box, widen) : box;
+}
+
+inline Candidate UnitCandidate(int i, const UnitHead& u, const Rect16& box) {
+    return {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box};
 }
 
 // Every unit of the array that may block: one with an animation.
@@ -277,7 +284,7 @@ void SeeUnits(const UnitArray& units, int widen, SeenList& out) {
         if (u.type == -1) continue;
         const AnimSlot* slot = units.currentAnim(i);
         if (slot == nullptr) continue;
-        out.push_back({u.x, u.y, UnitCandidate(i, u, *slot, widen)});
+        out.push_back({u.x, u.y, UnitCandidate(i, u, CandidateBox(u, *slot, widen))});
     }
 }
 
@@ -307,9 +314,9 @@ void CollectUnits(const UnitArray& units, const SeenList* seen, const Rect16& w,
         // A unit without an animation never blocks.
         const AnimSlot* slot = units.currentAnim(i);
         if (slot == nullptr) return;
-        const Candidate c = UnitCandidate(i, u, *slot, widen);
-        if (reach < 0 && !Meets(w, c.box)) return;
-        out.push_back(c);
+        const Rect16 box = CandidateBox(u, *slot, widen);
+        if (reach < 0 && !Meets(w, box)) return;
+        out.push_back(UnitCandidate(i, u, box));
     };
     // By box, where the types tell how far any box reaches from the draw corner: a unit whose box
     // cannot meet the window, however wide it is taken, is passed over without asking for its
@@ -449,16 +456,20 @@ void CollectObjects(const Rect16& window) {
     }
 }
 
-// The units and objects a scope opened around a window keeps for the tests to come.
+// What a scope opened around a window keeps for the tests to come: the units at once, the
+// objects once a test asks for them.
 void CollectAround(const Rect16& window) {
     CollectByBox(window);
-    CollectObjects(window);
+    g_scope.objectArea = window;
+    g_scope.objectAreaKnown = true;
 }
 
 const CandidateList* ObjectsNear(const Query& q) {
     if (g_scope.depth == 0) return nullptr;
     if (!g_scope.objectsValid || !Within(q.foot, g_scope.objectWindow))
-        CollectObjects(WindowAround(q.foot, MarginFor(q)));
+        CollectObjects(g_scope.objectAreaKnown && Within(q.foot, g_scope.objectArea)
+                           ? g_scope.objectArea
+                           : WindowAround(q.foot, MarginFor(q)));
     return &g_scope.objects;
 }
 
@@ -579,6 +590,7 @@ CollisionScope::~CollisionScope() {
         g_scope.unitsSeen = false;
         g_scope.objectGatherings = 0;
         g_scope.objectsSeen = false;
+        g_scope.objectAreaKnown = false;
     }
 }
 

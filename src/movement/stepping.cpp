@@ -94,20 +94,14 @@ constexpr std::array<LeadingCorners, kDirectionCount> kLeadingCorners = {{
 int TerrainPercent(std::span<const PixelPos> points, int moveClass) {
     int sum = 0;
     int counted = 0;
-    // The points of one footprint mostly share a cell: its speed is looked up once.
-    int lastCell = -1;
-    std::int8_t lastSpeed = -1;
     for (const PixelPos& p : points) {
         if (p.x < 0 || p.x > WorldMaxX || p.y < 0 || p.y > WorldMaxY) continue;
         const CellPos c = CellFromPixel(p.x, p.y);
         if (!CellInMap(c.column, c.row)) continue;
-        const int cell = CellIndex(c.column, c.row);
-        if (cell != lastCell) {
-            lastCell = cell;
-            lastSpeed = TerrainSpeed(MapCells[static_cast<std::size_t>(cell)].terrain, moveClass);
-        }
-        if (lastSpeed < 0) continue;
-        sum += lastSpeed;
+        const std::int8_t v = TerrainSpeed(
+            MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].terrain, moveClass);
+        if (v < 0) continue;
+        sum += v;
         ++counted;
     }
     // The usual counts divide by a constant, which spares the slow division on every step.
