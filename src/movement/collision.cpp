@@ -183,11 +183,17 @@ struct Candidate {
     std::int16_t index = 0;
     std::int16_t x = 0;
     std::int16_t y = 0;
+    // The box a footprint must meet: a lying or seated civilian's widened, as some tests take it.
     Rect16 box{};
-    // A lying or seated civilian, whom some tests take wider than its box.
-    bool wide = false;
 };
 using CandidateList = std::vector<Candidate>;
+// A unit or object as a scope saw it: where it stands and its candidate entry.
+struct Seen {
+    float x = 0;
+    float y = 0;
+    Candidate candidate;
+};
+using SeenList = std::vector<Seen>;
 struct UnitCandidates {
     bool valid = false;
     Rect16 window{};
@@ -214,8 +220,24 @@ struct ScopeCache {
     } terrain;
     Rect16 objectWindow{};
     CandidateList objects;
+    // The window of the last scope opened around an area: the objects are gathered over it
+    // when a test within it first asks for them.
+    bool objectAreaKnown = false;
+    Rect16 objectArea{};
+    // Every unit and object that may block, taken once a scope has gathered them a few times (a
+    // path search gathers them again for each straight run); the gatherings then read these
+    // instead of every record.
+    int unitGatherings = 0;
+    bool unitsSeen = false;
+    SeenList seenFahrzeuge;
+    SeenList seenPersonen;
+    int objectGatherings = 0;
+    bool objectsSeen = false;
+    SeenList seenObjects;
 };
 ScopeCache g_scope;
+// The gatherings of one scope after which its units or objects are taken once for the rest of it.
+constexpr int kGatheringsBeforeSeen = 4;
 
 // How far a window reaches beyond what opened it: a vehicle's whole look-ahead, or a few batches
 // of a straight run; a person's look-ahead stays within a few steps of 2 px.
@@ -232,14 +254,44 @@ Rect16 WindowAround(const Rect16& r, int margin = kScopeMargin) {
             Clamp16(r.y2 + margin)};
 }
 
-int MarginFor(const Query& q) {
-    return q.type != nullptr && q.type->unitClass == kPersonUnitClass ? kPersonScopeMargin
-                                                                      : kScopeMargin;
+int MarginFor(const UnitTypHead* type) {
+    return type != nullptr && type->unitClass == kPersonUnitClass ? kPersonScopeMargin
+                                                                  : kScopeMargin;
 }
 
-// The units of the array within reach of the window: by position (reach >= 0) or by box.
-void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
-                  CandidateList& out) {
+int MarginFor(const Query& q) {
+    return MarginFor(q.type);
+}
+
+// A unit's box as the candidate lists keep it: a lying or seated civilian's widened by widen.
+inline Rect16 CandidateBox(const UnitHead& u, const AnimSlot& slot, int widen) {
+    const Rect16 box = UnitBox(u, slot);
+    const bool down =
+        u.type == kPersonTypCivilian && (u.anim == kCivilianLying || u.anim == kCivilianSeated);
+    return widen != 0 && down ? Widened(box, widen) : box;
+}
+
+inline Candidate UnitCandidate(int i, const UnitHead& u, const Rect16& box) {
+    return {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box};
+}
+
+// Every unit of the array that may block: one with an animation.
+void SeeUnits(const UnitArray& units, int widen, SeenList& out) {
+    out.clear();
+    if (!units.readable()) return;
+    for (int i = 0; i < units.count; ++i) {
+        const UnitHead& u = units.slot(i);
+        if (u.type == -1) continue;
+        const AnimSlot* slot = units.currentAnim(i);
+        if (slot == nullptr) continue;
+        out.push_back({u.x, u.y, UnitCandidate(i, u, CandidateBox(u, *slot, widen))});
+    }
+}
+
+// The units of the array within reach of the window: by position (reach >= 0) or by box, a lying
+// or seated civilian's widened by widen. From the units the scope has seen when it has seen them.
+void CollectUnits(const UnitArray& units, const SeenList* seen, const Rect16& w, int reach,
+                  int widen, CandidateList& out) {
     out.clear();
     if (!units.readable()) return;
     const int count = units.count;
@@ -248,17 +300,23 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
     const float top = static_cast<float>(w.y1 - reach - 1);
     const float right = static_cast<float>(w.x2 + reach + 1);
     const float bottom = static_cast<float>(w.y2 + reach + 1);
+    const auto nearPosition = [&](float x, float y) {
+        return x > left && x < right && y > top && y < bottom;
+    };
+    if (seen != nullptr) {
+        for (const Seen& u : *seen)
+            if (reach < 0 ? Meets(w, u.candidate.box) : nearPosition(u.x, u.y))
+                out.push_back(u.candidate);
+        return;
+    }
     const auto take = [&](int i, const UnitHead& u) {
         if (u.type == -1) return;
         // A unit without an animation never blocks.
         const AnimSlot* slot = units.currentAnim(i);
         if (slot == nullptr) return;
-        const Rect16 box = UnitBox(u, *slot);
-        const bool wide = widen != 0 && u.type == kPersonTypCivilian &&
-                          (u.anim == kCivilianLying || u.anim == kCivilianSeated);
-        if (reach < 0 && !Meets(w, wide ? Widened(box, widen) : box)) return;
-        out.push_back(
-            {static_cast<std::int16_t>(i), To16(TruncInt(u.x)), To16(TruncInt(u.y)), box, wide});
+        const Rect16 box = CandidateBox(u, *slot, widen);
+        if (reach < 0 && !Meets(w, box)) return;
+        out.push_back(UnitCandidate(i, u, box));
     };
     // By box, where the types tell how far any box reaches from the draw corner: a unit whose box
     // cannot meet the window, however wide it is taken, is passed over without asking for its
@@ -275,7 +333,7 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
     };
     const auto near = [&](const UnitHead& u) {
         if (reach < 0) return boxes == nullptr || mayMeet(u);
-        return u.x > left && u.x < right && u.y > top && u.y < bottom;
+        return nearPosition(u.x, u.y);
     };
     if (units.base == nullptr) {
         for (int i = 0; i < count; ++i)
@@ -291,11 +349,26 @@ void CollectUnits(const UnitArray& units, const Rect16& w, int reach, int widen,
     }
 }
 
+// The units within reach of the window, vehicles and persons (these widened as far as any rule
+// widens them). Past a few gatherings in one scope the units are seen once for the rest of it,
+// since nothing moves meanwhile.
+void CollectUnitsNear(const Rect16& window, int vehicleReach, int personReach, UnitCandidates& c) {
+    if (!g_scope.unitsSeen && ++g_scope.unitGatherings > kGatheringsBeforeSeen) {
+        SeeUnits(FahrzeugUnits, 0, g_scope.seenFahrzeuge);
+        SeeUnits(PersonUnits, kWideLying, g_scope.seenPersonen);
+        g_scope.unitsSeen = true;
+    }
+    const bool seen = g_scope.unitsSeen;
+    CollectUnits(FahrzeugUnits, seen ? &g_scope.seenFahrzeuge : nullptr, window, vehicleReach, 0,
+                 c.fahrzeuge);
+    CollectUnits(PersonUnits, seen ? &g_scope.seenPersonen : nullptr, window, personReach,
+                 kWideLying, c.personen);
+}
+
 void CollectByBox(const Rect16& window) {
     UnitCandidates& c = g_scope.byBox;
     c.window = window;
-    CollectUnits(FahrzeugUnits, c.window, -1, 0, c.fahrzeuge);
-    CollectUnits(PersonUnits, c.window, -1, kWideLying, c.personen);
+    CollectUnitsNear(window, -1, -1, c);
     c.valid = true;
 }
 
@@ -313,8 +386,7 @@ const UnitCandidates* UnitsNear(const Query& q) {
             c.window = WindowAround(point, MarginFor(q));
             c.vehicleReach = q.vehicleRange;
             c.personReach = q.personRange;
-            CollectUnits(FahrzeugUnits, c.window, c.vehicleReach, 0, c.fahrzeuge);
-            CollectUnits(PersonUnits, c.window, c.personReach, kWideLying, c.personen);
+            CollectUnitsNear(c.window, c.vehicleReach, c.personReach, c);
             c.valid = true;
         }
         return &c;
@@ -324,49 +396,80 @@ const UnitCandidates* UnitsNear(const Query& q) {
     return &c;
 }
 
-const CandidateList* ObjectsNear(const Query& q) {
-    const Rect16& foot = q.foot;
-    if (g_scope.depth == 0) return nullptr;
-    if (!g_scope.objectsValid || !Within(foot, g_scope.objectWindow)) {
-        g_scope.objectWindow = WindowAround(foot, MarginFor(q));
-        g_scope.objects.clear();
-        const int slots = SonderObjSlots();
-        const int types = SonderObjTypes();
-        if (!g_scope.reachKnown) {
-            // How far any type's box reaches from its object's position, to pass over the objects
-            // far from the window by their position alone. The types stay while the scope does.
-            Rect16& r = g_scope.typeReach;
-            r = {};
-            for (int t = 0; t < types; ++t) {
-                const SonderObjTyp& typ = SonderObjTypen[static_cast<std::size_t>(t)];
-                r.x1 = std::min(r.x1, typ.boxX0);
-                r.y1 = std::min(r.y1, typ.boxY0);
-                r.x2 = std::max(r.x2, typ.boxX1);
-                r.y2 = std::max(r.y2, typ.boxY1);
-            }
-            g_scope.reachKnown = true;
+// The objects whose boxes meet the window.
+void CollectObjects(const Rect16& window) {
+    g_scope.objectWindow = window;
+    g_scope.objects.clear();
+    const int slots = SonderObjSlots();
+    const int types = SonderObjTypes();
+    if (!g_scope.reachKnown) {
+        // How far any type's box reaches from its object's position, to pass over the objects
+        // far from the window by their position alone. The types stay while the scope does.
+        Rect16& r = g_scope.typeReach;
+        r = {};
+        for (int t = 0; t < types; ++t) {
+            const SonderObjTyp& typ = SonderObjTypen[static_cast<std::size_t>(t)];
+            r.x1 = std::min(r.x1, typ.boxX0);
+            r.y1 = std::min(r.y1, typ.boxY0);
+            r.x2 = std::max(r.x2, typ.boxX1);
+            r.y2 = std::max(r.y2, typ.boxY1);
         }
-        const int reachLeft = g_scope.typeReach.x1;
-        const int reachUp = g_scope.typeReach.y1;
-        const int reachRight = g_scope.typeReach.x2;
-        const int reachDown = g_scope.typeReach.y2;
-        const Rect16& w = g_scope.objectWindow;
-        const float left = static_cast<float>(w.x1 - reachRight - 1);
-        const float top = static_cast<float>(w.y1 - reachDown - 1);
-        const float right = static_cast<float>(w.x2 - reachLeft + 1);
-        const float bottom = static_cast<float>(w.y2 - reachUp + 1);
-        const SonderObj* objects = SonderObjs.data();
+        g_scope.reachKnown = true;
+    }
+    const int reachLeft = g_scope.typeReach.x1;
+    const int reachUp = g_scope.typeReach.y1;
+    const int reachRight = g_scope.typeReach.x2;
+    const int reachDown = g_scope.typeReach.y2;
+    const Rect16& w = g_scope.objectWindow;
+    const float left = static_cast<float>(w.x1 - reachRight - 1);
+    const float top = static_cast<float>(w.y1 - reachDown - 1);
+    const float right = static_cast<float>(w.x2 - reachLeft + 1);
+    const float bottom = static_cast<float>(w.y2 - reachUp + 1);
+    g_scope.objectsValid = true;
+    const SonderObj* objects = SonderObjs.data();
+    if (!g_scope.objectsSeen && ++g_scope.objectGatherings > kGatheringsBeforeSeen) {
+        // The used slots, once for the rest of the scope.
+        g_scope.seenObjects.clear();
         for (int j = 0; j < slots; ++j) {
             const SonderObj& o = objects[j];
-            // Most lie apart across; free slots are told by their type after that.
-            if (!(o.x > left && o.x < right)) continue;
-            if (o.type < 0 || !(o.y > top && o.y < bottom)) continue;
             Rect16 box;
-            if (ObjectBox(o, types, box) && Meets(w, box))
-                g_scope.objects.push_back({static_cast<std::int16_t>(j), 0, 0, box});
+            if (o.type >= 0 && ObjectBox(o, types, box))
+                g_scope.seenObjects.push_back(
+                    {o.x, o.y, {static_cast<std::int16_t>(j), 0, 0, box}});
         }
-        g_scope.objectsValid = true;
+        g_scope.objectsSeen = true;
     }
+    if (g_scope.objectsSeen) {
+        for (const Seen& o : g_scope.seenObjects)
+            if (o.x > left && o.x < right && o.y > top && o.y < bottom && Meets(w, o.candidate.box))
+                g_scope.objects.push_back(o.candidate);
+        return;
+    }
+    for (int j = 0; j < slots; ++j) {
+        const SonderObj& o = objects[j];
+        // Most lie apart across; free slots are told by their type after that.
+        if (!(o.x > left && o.x < right)) continue;
+        if (o.type < 0 || !(o.y > top && o.y < bottom)) continue;
+        Rect16 box;
+        if (ObjectBox(o, types, box) && Meets(w, box))
+            g_scope.objects.push_back({static_cast<std::int16_t>(j), 0, 0, box});
+    }
+}
+
+// What a scope opened around a window keeps for the tests to come: the units at once, the
+// objects once a test asks for them.
+void CollectAround(const Rect16& window) {
+    CollectByBox(window);
+    g_scope.objectArea = window;
+    g_scope.objectAreaKnown = true;
+}
+
+const CandidateList* ObjectsNear(const Query& q) {
+    if (g_scope.depth == 0) return nullptr;
+    if (!g_scope.objectsValid || !Within(q.foot, g_scope.objectWindow))
+        CollectObjects(g_scope.objectAreaKnown && Within(q.foot, g_scope.objectArea)
+                           ? g_scope.objectArea
+                           : WindowAround(q.foot, MarginFor(q)));
     return &g_scope.objects;
 }
 
@@ -378,8 +481,7 @@ std::uint8_t FirstBlocking(const Query& q, const CandidateList* candidates, int 
                            std::uint8_t kind, CollisionHit& hit, Blocks&& blocks) {
     if (candidates != nullptr) {
         for (const Candidate& c : *candidates) {
-            if (c.index >= count || !Meets(q.foot, c.wide ? Widened(c.box, kWideLying) : c.box))
-                continue;
+            if (c.index >= count || !Meets(q.foot, c.box)) continue;
             if (range > 0 && (std::abs(q.px - c.x) > range || std::abs(q.py - c.y) > range))
                 continue;
             if (const int edges = blocks(c.index))
@@ -470,7 +572,11 @@ CollisionScope::CollisionScope() {
 }
 
 CollisionScope::CollisionScope(const Rect16& area) : CollisionScope() {
-    CollectByBox(WindowAround(area));
+    CollectAround(WindowAround(area));
+}
+
+CollisionScope::CollisionScope(const Rect16& area, const UnitTypHead& type) : CollisionScope() {
+    CollectAround(WindowAround(area, MarginFor(&type)));
 }
 
 CollisionScope::~CollisionScope() {
@@ -480,6 +586,11 @@ CollisionScope::~CollisionScope() {
         g_scope.objectsValid = false;
         g_scope.reachKnown = false;
         g_scope.terrain.valid = false;
+        g_scope.unitGatherings = 0;
+        g_scope.unitsSeen = false;
+        g_scope.objectGatherings = 0;
+        g_scope.objectsSeen = false;
+        g_scope.objectAreaKnown = false;
     }
 }
 

@@ -62,6 +62,8 @@ class CollisionScope {
     CollisionScope();
     // Looks at once at what lies around the area, where the rectangle tests are to come.
     explicit CollisionScope(const Rect16& area);
+    // The same for the tests of a unit of the type: a person's reach less far around the area.
+    CollisionScope(const Rect16& area, const UnitTypHead& type);
     ~CollisionScope();
     CollisionScope(const CollisionScope&) = delete;
     CollisionScope& operator=(const CollisionScope&) = delete;

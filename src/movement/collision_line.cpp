@@ -251,7 +251,7 @@ std::uint8_t TestLineFree(float x, float y, std::uint8_t direction, UnitHead& un
     // The run only looks; nothing moves while it runs. Its batches are tested along the line.
     const Rect16 from = SlotFootprint(UnitAnimSlot(type, direction, kWalkAnim), x, y);
     const Rect16 to = SlotFootprint(UnitAnimSlot(type, direction, kWalkAnim), targetX, targetY);
-    const CollisionScope scope(Union(from, to));
+    const CollisionScope scope(Union(from, to), type);
     out = LineRun{};
     out.stopX = x;
     out.stopY = y;

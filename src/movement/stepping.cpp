@@ -92,8 +92,8 @@ constexpr std::array<LeadingCorners, kDirectionCount> kLeadingCorners = {{
 // The terrain's speed in percent under up to three points; points off the map and cells
 // impassable for the class do not count, and with none left the speed is full.
 int TerrainPercent(std::span<const PixelPos> points, int moveClass) {
-    std::int16_t sum = 0;
-    std::int16_t counted = 0;
+    int sum = 0;
+    int counted = 0;
     for (const PixelPos& p : points) {
         if (p.x < 0 || p.x > WorldMaxX || p.y < 0 || p.y > WorldMaxY) continue;
         const CellPos c = CellFromPixel(p.x, p.y);
@@ -101,10 +101,22 @@ int TerrainPercent(std::span<const PixelPos> points, int moveClass) {
         const std::int8_t v = TerrainSpeed(
             MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].terrain, moveClass);
         if (v < 0) continue;
-        sum = static_cast<std::int16_t>(sum + v);
+        sum += v;
         ++counted;
     }
-    return counted != 0 ? sum / counted : 100;
+    // The usual counts divide by a constant, which spares the slow division on every step.
+    switch (counted) {
+        case 0:
+            return 100;
+        case 1:
+            return sum;
+        case 2:
+            return sum / 2;
+        case 3:
+            return sum / 3;
+        default:
+            return sum / counted;
+    }
 }
 
 // The energy that drives a walker: its own, or that of the person leading it.

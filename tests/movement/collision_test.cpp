@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -632,6 +633,61 @@ TEST_F(CollisionTest, ScopesAnswerAsTheFullTests) {
             }
     }
     EXPECT_GT(blocked, 40) << "the scenes meet something often enough to mean anything";
+}
+
+TEST_F(CollisionTest, ScopesThatGatherOftenAnswerAsTheFullTests) {
+    // Units and objects along a line, a civilian lying among them. One scope held over a long run
+    // of tests along it gathers what lies near again and again, as a path search does over its
+    // straight runs, each of which opens a scope of its own around its line.
+    for (int i = 0; i < 4; ++i) {
+        placeVehicle(i, kMeadowX - 300 + 200 * i, kMeadowY + 40 * (i % 2), 3 * i, i % 2);
+        placePerson(i, kMeadowX - 250 + 200 * i, kMeadowY - 20, i, i % 2);
+    }
+    persons[0].anim = 4;  // lying
+    setDrawPos(persons[0]);
+    // The objects on the way the tests take.
+    for (int j = 0; j < 6; ++j)
+        placeObject(j, j % 4, kMeadowX - 280 + 110 * j,
+                    kMeadowY - 40 + static_cast<float>((80 + 110 * j) % 90));
+    CollisionUnit& tester = persons[3];
+    struct Query {
+        float x, y;
+        Rect16 r;
+        Result bare, bareRect;
+    };
+    std::vector<Query> queries;
+    int blocked = 0;
+    for (int x = -360; x <= 460; x += 7) {
+        Query q;
+        q.x = kMeadowX + static_cast<float>(x);
+        q.y = kMeadowY - 40 + static_cast<float>((x + 360) % 90);
+        q.r = {I16(static_cast<int>(q.x) - 12), I16(static_cast<int>(q.y) - 12),
+               I16(static_cast<int>(q.x) + 12), I16(static_cast<int>(q.y) + 12)};
+        q.bare = Collide(tester, staff->head, q.x, q.y, kCollideWideLying, 0, 6);
+        q.bareRect = FindAt(0, &tester, &staff->head, q.r);
+        if (q.bare.value != 0 || q.bareRect.value != 0) ++blocked;
+        queries.push_back(q);
+    }
+    const CollisionScope search;
+    // The second time along, the scope has long taken what lies there once for all.
+    for (int pass = 0; pass < 2; ++pass)
+        for (std::size_t first = 0; first < queries.size(); first += 10) {
+            const std::size_t last = std::min(queries.size(), first + 10) - 1;
+            const CollisionScope run(
+                {queries[first].r.x1, -1000, queries[last].r.x2, static_cast<std::int16_t>(1400)});
+            for (std::size_t k = first; k <= last; ++k) {
+                const Query& q = queries[k];
+                const Result kept = Collide(tester, staff->head, q.x, q.y, kCollideWideLying, 0, 6);
+                EXPECT_EQ(kept.value, q.bare.value) << k;
+                EXPECT_EQ(kept.hit.kind, q.bare.hit.kind) << k;
+                EXPECT_EQ(kept.hit.index1, q.bare.hit.index1) << k;
+                const Result keptRect = FindAt(0, &tester, &staff->head, q.r);
+                EXPECT_EQ(keptRect.value, q.bareRect.value) << k;
+                EXPECT_EQ(keptRect.hit.kind, q.bareRect.hit.kind) << k;
+                EXPECT_EQ(keptRect.hit.index1, q.bareRect.hit.index1) << k;
+            }
+        }
+    EXPECT_GT(blocked, 20) << "the line meets something often enough to mean anything";
 }
 
 TEST_F(CollisionTest, ScopesKeepWhatTheFarEndOfTheirWindowNeeds) {
