@@ -130,7 +130,8 @@ std::size_t File::read(std::span<std::uint8_t> out) {
 std::size_t File::write(std::span<const std::uint8_t> data) {
     if (f_ == nullptr || data.empty()) return 0;
     if (g_writeBudget) {
-        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(data.size(), *g_writeBudget));
+        const auto n =
+            static_cast<std::size_t>(std::min<std::uint64_t>(data.size(), *g_writeBudget));
         *g_writeBudget -= n;
         return n == 0 ? 0 : std::fwrite(data.data(), 1, n, f_);
     }

@@ -90,7 +90,8 @@ class ChancePlayer {
     void key(WParam code) { queue(PlayEventKind::Key, 0, 0, code); }
     WParam anyKeyButEscape() {
         for (;;) {
-            const WParam k = play::kPlayKeys[static_cast<std::size_t>(pick(play::kPlayKeys.size()))];
+            const WParam k =
+                play::kPlayKeys[static_cast<std::size_t>(pick(play::kPlayKeys.size()))];
             if (k != VK_ESCAPE) return k;
         }
     }
@@ -120,12 +121,14 @@ class ChancePlayer {
             if (u.type < 0 || u.present == 0) return;
             const int sx = static_cast<int>(u.x) - ViewOrigin.x;
             const int sy = static_cast<int>(u.y) - ViewOrigin.y;
-            if (sx >= 0 && sx < kViewWidth && sy >= 0 && sy < kViewHeight) points.push_back({sx, sy});
+            if (sx >= 0 && sx < kViewWidth && sy >= 0 && sy < kViewHeight)
+                points.push_back({sx, sy});
         };
         for (const Person& p : Personen) add(p);
         for (const Fahrzeug& v : Fahrzeuge) add(v);
         if (points.empty()) return false;
-        const auto& [px, py] = points[static_cast<std::size_t>(pick(static_cast<int>(points.size())))];
+        const auto& [px, py] =
+            points[static_cast<std::size_t>(pick(static_cast<int>(points.size())))];
         x = px + between(-4, 5);
         y = py + between(-8, 3);
         return true;
@@ -164,7 +167,8 @@ class ChancePlayer {
         const int x = pick(play::kPlayWidth), y = pick(play::kPlayHeight);
         if (GameMode == kModeKarte && r < 30) {
             // The marker is small: without help the map would hold the player for long.
-            queue(PlayEventKind::Click, KarteMarker.x + between(-3, 4), KarteMarker.y + between(-3, 4));
+            queue(PlayEventKind::Click, KarteMarker.x + between(-3, 4),
+                  KarteMarker.y + between(-3, 4));
         } else if (r < 55) {
             queue(PlayEventKind::Click, x, y);
         } else if (r < 62) {
@@ -233,7 +237,8 @@ class ChancePlayer {
     // The jump word typed over the options button, then the listed mission's box.
     void jumpAction() {
         if (ScreenCalls().OpenMissionJump == nullptr) {
-            std::printf("frame %ld no mission jump in the game: the missions are skipped\n", frame_);
+            std::printf("frame %ld no mission jump in the game: the missions are skipped\n",
+                        frame_);
             jumping_ = false;
             return;
         }

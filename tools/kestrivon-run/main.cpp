@@ -66,12 +66,13 @@ struct Options {
 };
 
 int Usage(const char* message) {
-    std::fprintf(stderr,
-                 "kestrivon-run: %s\nusage: kestrivon-run --mission N --ticks T --seed S --every "
-                 "K [--frames DIR] [--data DIR] [--saves DIR]\n       kestrivon-run --scenario FILE "
-                 "[--data DIR] [--saves DIR]\n       kestrivon-run --play SEED --frames N "
-                 "[--missions LIST] [--data DIR] [--saves DIR]\n",
-                 message);
+    std::fprintf(
+        stderr,
+        "kestrivon-run: %s\nusage: kestrivon-run --mission N --ticks T --seed S --every "
+        "K [--frames DIR] [--data DIR] [--saves DIR]\n       kestrivon-run --scenario FILE "
+        "[--data DIR] [--saves DIR]\n       kestrivon-run --play SEED --frames N "
+        "[--missions LIST] [--data DIR] [--saves DIR]\n",
+        message);
     return 2;
 }
 

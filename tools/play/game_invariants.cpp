@@ -69,9 +69,9 @@ void CheckRoute(Findings& f, const Route& r, long slot) {
         }
     f.expect(r.copyCount <= r.copyIds.size() && r.copyCount <= r.copies.size(),
              "route copies past their room", slot);
-    f.expect(r.candidatesLeft >= 0 && static_cast<std::size_t>(r.candidatesLeft) <=
-                                          r.candidates.size(),
-             "route candidates past their room", slot);
+    f.expect(
+        r.candidatesLeft >= 0 && static_cast<std::size_t>(r.candidatesLeft) <= r.candidates.size(),
+        "route candidates past their room", slot);
 }
 
 void CheckUnitHead(Findings& f, const UnitHead& u, long slot) {
@@ -218,8 +218,9 @@ std::string BrokenInvariant(const HeadlessBackend& backend) {
     }
     if (!backend.boxes().empty()) return "message box: " + backend.boxes().front().text;
     Findings f;
-    f.expect(GameMode < kGameModeCount && (GameMode == 0 || RowHoldsAnything(HandlersFor(GameMode))),
-             "game mode " + std::to_string(GameMode) + " is none of the table's");
+    f.expect(
+        GameMode < kGameModeCount && (GameMode == 0 || RowHoldsAnything(HandlersFor(GameMode))),
+        "game mode " + std::to_string(GameMode) + " is none of the table's");
     CheckPersonen(f);
     CheckFahrzeuge(f);
     CheckSonderObjs(f);

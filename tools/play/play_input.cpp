@@ -58,18 +58,20 @@ std::vector<std::uint8_t> EncodePlay(std::span<const PlayEvent> events) {
     for (const PlayEvent& e : events) {
         out.push_back(static_cast<std::uint8_t>(e.kind));
         if (HasPoint(e.kind)) {
-            for (const int v : {std::clamp(e.x, 0, kPlayWidth - 1),
-                                std::clamp(e.y, 0, kPlayHeight - 1)}) {
+            for (const int v :
+                 {std::clamp(e.x, 0, kPlayWidth - 1), std::clamp(e.y, 0, kPlayHeight - 1)}) {
                 out.push_back(static_cast<std::uint8_t>(v >> 8));
                 out.push_back(static_cast<std::uint8_t>(v & 0xFF));
             }
         } else if (HasKey(e.kind)) {
             const auto* at = std::find(kPlayKeys.begin(), kPlayKeys.end(), e.code);
-            out.push_back(at == kPlayKeys.end() ? 0 : static_cast<std::uint8_t>(at - kPlayKeys.begin()));
+            out.push_back(
+                at == kPlayKeys.end() ? 0 : static_cast<std::uint8_t>(at - kPlayKeys.begin()));
         } else if (e.kind == PlayEventKind::Char) {
             out.push_back(static_cast<std::uint8_t>(e.code));
         } else {
-            out.push_back(static_cast<std::uint8_t>(std::clamp(e.frames, 1, kMaxFramesPerEvent) - 1));
+            out.push_back(
+                static_cast<std::uint8_t>(std::clamp(e.frames, 1, kMaxFramesPerEvent) - 1));
         }
     }
     return out;
