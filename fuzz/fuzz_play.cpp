@@ -19,18 +19,21 @@
 
 namespace {
 
-constexpr long kMaxFrames = 1500;
+constexpr long kMaxFrames = 1000;
 
-// The sample data as the working folder, and a scratch folder for what the game writes.
+// The sample data as the working folder, and a scratch folder for what the game writes, emptied
+// for each input so that no input finds the saves of another.
 void PrepareFolders() {
-    static const bool ready = [] {
+    static const std::filesystem::path scratch = [] {
         char pattern[] = "/tmp/kestrivon-fuzz-play-XXXXXX";
         if (::mkdtemp(pattern) == nullptr) std::abort();
         kv::SetWriteFolder(pattern);
         std::filesystem::current_path(KV_SAMPLEDATA_DIR);
-        return true;
+        return std::filesystem::path(pattern);
     }();
-    (void)ready;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch, ec))
+        std::filesystem::remove_all(entry.path(), ec);
 }
 
 }  // namespace

@@ -42,6 +42,8 @@ constexpr long kJumpEvery = 4000;
 constexpr std::uint32_t kModeMission = 2;
 constexpr std::uint32_t kModeKarte = 10;
 constexpr std::uint32_t kModeMissionJump = 11;
+// More frames than any input can ask for: 64 per byte.
+constexpr long kReplayFrameBound = 1L << 40;
 
 class ChancePlayer {
   public:
@@ -291,6 +293,21 @@ class ChancePlayer {
 int RunChancePlay(const ChanceOptions& options, HeadlessBackend& backend) {
     ChancePlayer player(options, backend);
     return player.run();
+}
+
+int ReplayPlay(std::span<const std::uint8_t> input, HeadlessBackend& backend) {
+    play::PlaySession session(backend);
+    if (std::string error = session.start(); !error.empty()) {
+        std::fprintf(stderr, "kestrivon-run: %s\n", error.c_str());
+        return 1;
+    }
+    const auto events = play::DecodePlay(input);
+    const play::PlayOutcome out = play::PlayEvents(session, events, kReplayFrameBound);
+    std::printf("frames %ld\n", out.frames);
+    if (out.broken.empty()) return 0;
+    std::fflush(stdout);
+    std::fprintf(stderr, "kestrivon-run: after frame %ld: %s\n", out.frames, out.broken.c_str());
+    return 1;
 }
 
 }  // namespace kv::run

@@ -3,6 +3,7 @@
 // events drawn from a seeded generator, with the game's state checked after every frame.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
@@ -21,5 +22,8 @@ struct ChanceOptions {
 // seed print the same lines. 0 when every frame left a sound state; 1 with the broken state on
 // stderr otherwise.
 int RunChancePlay(const ChanceOptions& options, HeadlessBackend& backend);
+
+// A fuzzer's input played as the fuzzer plays it, without its bound on the frames.
+int ReplayPlay(std::span<const std::uint8_t> input, HeadlessBackend& backend);
 
 }  // namespace kv::run

@@ -1,6 +1,7 @@
 // kestrivon-run --mission N --ticks T --seed S --every K [--frames DIR] [--data DIR] [--saves DIR]
 // kestrivon-run --scenario FILE [--data DIR] [--saves DIR]
 // kestrivon-run --play SEED --frames N [--missions LIST] [--data DIR] [--saves DIR]
+// kestrivon-run --replay FILE [--data DIR] [--saves DIR]
 //
 // Runs a mission without a screen: the headless backend, the game's start-up, the random
 // generator seeded, mission N started from its campaign position with its video ended at once,
@@ -24,6 +25,10 @@
 // N frames with seed SEED, jumping to each mission of LIST (numbers, comma-separated) in turn where
 // the game has a mission jump. Exit 0 when every frame left a sound state, 1 with the broken
 // state on stderr.
+//
+// With --replay, FILE's bytes are read as the fuzzer's input (tools/play/play_input.h) and played
+// from the start picture the way the fuzzer plays them, every frame checked: what the fuzzer
+// found, shown again on this build. Prints "frames <n>"; exit 0, or 1 with the broken state.
 
 #include <stdlib.h>
 
@@ -34,6 +39,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -63,6 +69,7 @@ struct Options {
     std::string saves;
     bool play = false;
     kv::run::ChanceOptions chance;
+    std::string replay;
 };
 
 int Usage(const char* message) {
@@ -124,6 +131,9 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             ok = !value.empty();
         } else if (name == "--play") {
             ok = o.play = ParseNumber(value, o.chance.seed);
+        } else if (name == "--replay") {
+            o.replay = value;
+            ok = !value.empty();
         } else if (name == "--missions") {
             ok = ParseMissionList(value, o.chance.missions);
         } else if (name == "--saves") {
@@ -132,6 +142,10 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         }
         if (!ok) return std::nullopt;
     }
+    if (!o.replay.empty())
+        return mission || ticks || seed || every || scenario || o.play || !framesValue.empty()
+                   ? std::nullopt
+                   : std::optional(o);
     if (o.play) {
         if (mission || ticks || seed || every || scenario) return std::nullopt;
         if (!ParseNumber(framesValue, o.chance.frames) || o.chance.frames < 0) return std::nullopt;
@@ -223,6 +237,12 @@ int main(int argc, char** argv) {
     // The file is read before the data folder becomes the working folder, so that its name means
     // what it meant on the command line; a malformed file is refused before the game starts.
     std::optional<kv::run::Scenario> scenario;
+    std::vector<std::uint8_t> replay;
+    if (!options->replay.empty()) {
+        std::ifstream in(options->replay, std::ios::binary);
+        if (!in) return Usage("the replay file cannot be read");
+        replay.assign(std::istreambuf_iterator<char>(in), {});
+    }
     if (!options->scenario.empty()) {
         std::ifstream in(options->scenario, std::ios::binary);
         if (!in) {
@@ -256,9 +276,10 @@ int main(int argc, char** argv) {
     kv::HeadlessBackend backend;
     backend.videoDevice().setEndAtOnce(true);
     kv::SetBackend(&backend);
-    const int code = options->play ? kv::run::RunChancePlay(options->chance, backend)
-                     : scenario    ? RunScenarioFile(*scenario, options->scenario, backend)
-                                   : RunMission(*options, backend);
+    const int code = !options->replay.empty() ? kv::run::ReplayPlay(replay, backend)
+                     : options->play          ? kv::run::RunChancePlay(options->chance, backend)
+                     : scenario ? RunScenarioFile(*scenario, options->scenario, backend)
+                                : RunMission(*options, backend);
     // Whatever happened, the window goes and everything is freed, so the run ends clean.
     kv::run::EndGame();
     kv::SetBackend(nullptr);
