@@ -78,7 +78,8 @@ int Usage(const char* message) {
         "kestrivon-run: %s\nusage: kestrivon-run --mission N --ticks T --seed S --every "
         "K [--frames DIR] [--data DIR] [--saves DIR]\n       kestrivon-run --scenario FILE "
         "[--data DIR] [--saves DIR]\n       kestrivon-run --play SEED --frames N "
-        "[--missions LIST] [--data DIR] [--saves DIR]\n",
+        "[--missions LIST] [--data DIR] [--saves DIR]\n       kestrivon-run --replay FILE "
+        "[--data DIR] [--saves DIR]\n",
         message);
     return 2;
 }
