@@ -214,10 +214,19 @@ class ChancePlayer {
             return;
         }
         if (op == 1) {
+            // The new file may be shorter than the old one: a cut past its end cuts nothing,
+            // and the slot holds the new save.
             const auto cut = static_cast<std::uint64_t>(pick(static_cast<int>(before->size())));
+            const Saved now{MissionChecksum(), RandomSeed()};
             SetWriteCutOff(cut);
-            WriteSaveSlot(slot, "abgebrochen");
+            const bool written = WriteSaveSlot(slot, "abgebrochen");
             SetWriteCutOff(std::nullopt);
+            if (written) {
+                saved_[slot] = now;
+                std::printf("frame %ld save %d, the cut at %" PRIu64 " past its end\n", frame_,
+                            slot + 1, cut);
+                return;
+            }
             std::printf("frame %ld cut %d at %" PRIu64 "\n", frame_, slot + 1, cut);
             if (ReadFileBytes(slotPath(slot)) != before || !ReadSaveSlotInfo(slot))
                 broken_ = "a save cut at byte " + std::to_string(cut) + " lost slot " +
