@@ -6,7 +6,6 @@
 #include <random>
 #include <string>
 
-#include "core/campaign.h"
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/mission_points.h"
@@ -35,9 +34,14 @@ using play::PlayEventKind;
 constexpr int kViewWidth = 624;
 constexpr int kViewHeight = 464;
 constexpr long kChecksumEvery = 1000;
-// Where the mission-jump word is typed, and the jump list's boxes: ten to a column.
+// Where the mission-jump word is typed (over the options button), and the jump list's boxes of
+// 220 x 30: ten to a column, the columns 250 apart, the rows 40.
 constexpr int kJumpWordX = 700;
 constexpr int kJumpWordY = 380;
+constexpr int kJumpBoxCentreX = 20 + 110;
+constexpr int kJumpBoxCentreY = 50 + 15;
+constexpr int kJumpColumnStep = 250;
+constexpr int kJumpRowStep = 40;
 constexpr long kJumpEvery = 4000;
 constexpr std::uint32_t kModeMission = 2;
 constexpr std::uint32_t kModeKarte = 10;
@@ -62,7 +66,6 @@ class ChancePlayer {
                 lastMode_ = GameMode;
                 std::printf("frame %ld start, mode %u\n", frame_, GameMode);
             }
-            if (!broken_.empty()) break;
             step();
             if (!broken_.empty()) break;
         }
@@ -259,7 +262,8 @@ class ChancePlayer {
         if (!frames(1) || GameMode != kModeMissionJump) return;
         const int p = CampaignPositionOf(mission);
         std::printf("frame %ld jump %d\n", frame_, mission);
-        queue(PlayEventKind::Click, 20 + 250 * (p / 10) + 110, 50 + 40 * (p % 10) + 15);
+        queue(PlayEventKind::Click, kJumpBoxCentreX + kJumpColumnStep * (p / 10),
+              kJumpBoxCentreY + kJumpRowStep * (p % 10));
     }
 
     void step() {
