@@ -33,13 +33,14 @@ rm -rf build/fuzz/logs
 mkdir -p build/fuzz/artifacts build/fuzz/logs
 fuzz_one() {
   local fuzzer=$1 name=${1##*/kestrivon_fuzz_}
-  local corpus=build/fuzz/corpus/$name seeds=fuzz/corpus/$name
+  # Absolute: the play fuzzer works in the sample data's folder.
+  local corpus=$PWD/build/fuzz/corpus/$name seeds=$PWD/fuzz/corpus/$name
   mkdir -p "$corpus"
   local dirs=("$corpus")
   [ -d "$seeds" ] && dirs+=("$seeds")
   local status=0
   "$fuzzer" -max_total_time="${KV_FUZZ_SECONDS:-30}" -timeout=10 -rss_limit_mb=2048 \
-    -artifact_prefix="build/fuzz/artifacts/$name-" -print_final_stats=1 "${dirs[@]}" \
+    -artifact_prefix="$PWD/build/fuzz/artifacts/$name-" -print_final_stats=1 "${dirs[@]}" \
     >"build/fuzz/logs/$name.log" 2>&1 || status=$?
   echo "$status" >"build/fuzz/logs/$name.status"
 }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/ascii.h"
@@ -45,6 +46,8 @@ void SyncFolderOf(const std::string& path) {
     ::fsync(fd);
     ::close(fd);
 }
+
+std::optional<std::uint64_t> g_writeBudget;
 
 std::string TempNameFor(const std::string& path) {
     return path + ".tmp" + std::to_string(::getpid());
@@ -126,7 +129,17 @@ std::size_t File::read(std::span<std::uint8_t> out) {
 
 std::size_t File::write(std::span<const std::uint8_t> data) {
     if (f_ == nullptr || data.empty()) return 0;
+    if (g_writeBudget) {
+        const auto n =
+            static_cast<std::size_t>(std::min<std::uint64_t>(data.size(), *g_writeBudget));
+        *g_writeBudget -= n;
+        return n == 0 ? 0 : std::fwrite(data.data(), 1, n, f_);
+    }
     return std::fwrite(data.data(), 1, data.size(), f_);
+}
+
+void SetWriteCutOff(std::optional<std::uint64_t> bytes) {
+    g_writeBudget = bytes;
 }
 
 bool File::seek(std::int64_t offset) {

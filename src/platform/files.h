@@ -48,6 +48,11 @@ class File {
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(std::string_view gamePath);
 
+// Every write from now on stops once this many more bytes have gone out, as a process killed in
+// the middle of a save or a full disk would stop it; nullopt (the start) writes whole. For the
+// checks that a cut write leaves the old file readable.
+void SetWriteCutOff(std::optional<std::uint64_t> bytes);
+
 // Writes to a temporary name in the same folder, flushed to the disk, reads it back, and renames
 // it over the old file; then the folder is flushed, so that a crash leaves the old file or the
 // new one, never an empty one. On any failure the old file stays as it was and the result is

@@ -85,5 +85,26 @@ TEST(WriteFileAtomic, ReplacesTheFileOrLeavesItUntouched) {
     EXPECT_FALSE(WriteFileAtomic(dir / "missing/folder/t.dat", fresh));
 }
 
+TEST(WriteFileAtomic, AWriteCutAtAnyByteLeavesTheOldFile) {
+    test::ScratchDir dir;
+    const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
+    const std::vector<std::uint8_t> fresh(100, 'n');
+    ASSERT_TRUE(WriteFileAtomic(dir / "t.dat", old));
+    for (const std::uint64_t cut : {0u, 1u, 50u, 99u}) {
+        SCOPED_TRACE(cut);
+        SetWriteCutOff(cut);
+        EXPECT_FALSE(WriteFileAtomic(dir / "t.dat", fresh));
+        SetWriteCutOff(std::nullopt);
+        EXPECT_EQ(ReadFileBytes(dir / "t.dat").value(), old);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator{}),
+                  1);
+    }
+    SetWriteCutOff(100);
+    EXPECT_TRUE(WriteFileAtomic(dir / "t.dat", fresh)) << "a cut past the end cuts nothing";
+    SetWriteCutOff(std::nullopt);
+    EXPECT_EQ(ReadFileBytes(dir / "t.dat").value(), fresh);
+}
+
 }  // namespace
 }  // namespace kv

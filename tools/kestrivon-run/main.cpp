@@ -1,5 +1,7 @@
 // kestrivon-run --mission N --ticks T --seed S --every K [--frames DIR] [--data DIR] [--saves DIR]
 // kestrivon-run --scenario FILE [--data DIR] [--saves DIR]
+// kestrivon-run --play SEED --frames N [--missions LIST] [--data DIR] [--saves DIR]
+// kestrivon-run --replay FILE [--data DIR] [--saves DIR]
 //
 // Runs a mission without a screen: the headless backend, the game's start-up, the random
 // generator seeded, mission N started from its campaign position with its video ended at once,
@@ -18,6 +20,15 @@
 // With --scenario, the commands of FILE (see scenario_file.h and tests/scenarios/README.md).
 // Exit 0 when every command ran, 1 when an expect line differs or the game fails, 2 for a file
 // that cannot be read or asks for what cannot be done, with "FILE:LINE: <what>" on stderr.
+//
+// With --play, the chance player (chance_play.h) plays the whole game from its start picture for
+// N frames with seed SEED, jumping to each mission of LIST (numbers, comma-separated) in turn where
+// the game has a mission jump. Exit 0 when every frame left a sound state, 1 with the broken
+// state on stderr.
+//
+// With --replay, FILE's bytes are read as the fuzzer's input (tools/play/play_input.h) and played
+// from the start picture the way the fuzzer plays them, every frame checked: what the fuzzer
+// found, shown again on this build. Prints "frames <n>"; exit 0, or 1 with the broken state.
 
 #include <stdlib.h>
 
@@ -28,12 +39,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "chance_play.h"
 #include "core/random.h"
 #include "mission/mission_checksum.h"
 #include "mission_run.h"
@@ -54,14 +67,20 @@ struct Options {
     std::string data;
     std::filesystem::path frames;
     std::string saves;
+    bool play = false;
+    kv::run::ChanceOptions chance;
+    std::string replay;
 };
 
 int Usage(const char* message) {
-    std::fprintf(stderr,
-                 "kestrivon-run: %s\nusage: kestrivon-run --mission N --ticks T --seed S --every "
-                 "K [--frames DIR] [--data DIR] [--saves DIR]\n       kestrivon-run --scenario FILE "
-                 "[--data DIR] [--saves DIR]\n",
-                 message);
+    std::fprintf(
+        stderr,
+        "kestrivon-run: %s\nusage: kestrivon-run --mission N --ticks T --seed S --every "
+        "K [--frames DIR] [--data DIR] [--saves DIR]\n       kestrivon-run --scenario FILE "
+        "[--data DIR] [--saves DIR]\n       kestrivon-run --play SEED --frames N "
+        "[--missions LIST] [--data DIR] [--saves DIR]\n       kestrivon-run --replay FILE "
+        "[--data DIR] [--saves DIR]\n",
+        message);
     return 2;
 }
 
@@ -71,9 +90,23 @@ bool ParseNumber(std::string_view text, T& out) {
     return error == std::errc{} && end == text.data() + text.size();
 }
 
+// "1,5,19": mission numbers 1..30.
+bool ParseMissionList(std::string_view text, std::vector<int>& out) {
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        int mission = 0;
+        if (!ParseNumber(text.substr(0, comma), mission) || mission < 1 || mission > 30)
+            return false;
+        out.push_back(mission);
+        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+    }
+    return !out.empty();
+}
+
 std::optional<Options> ParseOptions(int argc, char** argv) {
     Options o;
     bool mission = false, ticks = false, seed = false, every = false, scenario = false;
+    std::string_view framesValue;
     for (int i = 1; i < argc; i += 2) {
         const std::string_view name = argv[i];
         if (i + 1 >= argc) return std::nullopt;
@@ -94,15 +127,37 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             o.data = value;
             ok = true;
         } else if (name == "--frames") {
-            // Named from where the runner was started, before it enters the data folder.
-            std::error_code ec;
-            o.frames = std::filesystem::absolute(value, ec);
-            ok = !value.empty() && !ec;
+            // A folder for --mission, a count for --play: read once both are known.
+            framesValue = value;
+            ok = !value.empty();
+        } else if (name == "--play") {
+            ok = o.play = ParseNumber(value, o.chance.seed);
+        } else if (name == "--replay") {
+            o.replay = value;
+            ok = !value.empty();
+        } else if (name == "--missions") {
+            ok = ParseMissionList(value, o.chance.missions);
         } else if (name == "--saves") {
             o.saves = value;
             ok = !value.empty();
         }
         if (!ok) return std::nullopt;
+    }
+    if (!o.replay.empty())
+        return mission || ticks || seed || every || scenario || o.play || !framesValue.empty()
+                   ? std::nullopt
+                   : std::optional(o);
+    if (o.play) {
+        if (mission || ticks || seed || every || scenario) return std::nullopt;
+        if (!ParseNumber(framesValue, o.chance.frames) || o.chance.frames < 0) return std::nullopt;
+        return o;
+    }
+    if (!o.chance.missions.empty()) return std::nullopt;
+    if (!framesValue.empty()) {
+        // Named from where the runner was started, before it enters the data folder.
+        std::error_code ec;
+        o.frames = std::filesystem::absolute(framesValue, ec);
+        if (ec) return std::nullopt;
     }
     if (scenario) {
         if (mission || ticks || seed || every || !o.frames.empty()) return std::nullopt;
@@ -183,6 +238,12 @@ int main(int argc, char** argv) {
     // The file is read before the data folder becomes the working folder, so that its name means
     // what it meant on the command line; a malformed file is refused before the game starts.
     std::optional<kv::run::Scenario> scenario;
+    std::vector<std::uint8_t> replay;
+    if (!options->replay.empty()) {
+        std::ifstream in(options->replay, std::ios::binary);
+        if (!in) return Usage("the replay file cannot be read");
+        replay.assign(std::istreambuf_iterator<char>(in), {});
+    }
     if (!options->scenario.empty()) {
         std::ifstream in(options->scenario, std::ios::binary);
         if (!in) {
@@ -216,8 +277,10 @@ int main(int argc, char** argv) {
     kv::HeadlessBackend backend;
     backend.videoDevice().setEndAtOnce(true);
     kv::SetBackend(&backend);
-    const int code = scenario ? RunScenarioFile(*scenario, options->scenario, backend)
-                              : RunMission(*options, backend);
+    const int code = !options->replay.empty() ? kv::run::ReplayPlay(replay, backend)
+                     : options->play          ? kv::run::RunChancePlay(options->chance, backend)
+                     : scenario ? RunScenarioFile(*scenario, options->scenario, backend)
+                                : RunMission(*options, backend);
     // Whatever happened, the window goes and everything is freed, so the run ends clean.
     kv::run::EndGame();
     kv::SetBackend(nullptr);

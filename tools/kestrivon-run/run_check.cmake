@@ -4,6 +4,7 @@
 #   no-level  a mission whose files are not in the data set ends with 1 and says why
 #   frames    a run drawing every frame prints the lines of the bare run and leaves a picture for
 #             each of them in WORK
+#   play-repeat  two chance runs of one seed print the same lines, with checksums, and end with 0
 set(args --mission 1 --ticks 1000 --seed 7 --every 100 --data ${DATA})
 if(CHECK STREQUAL "repeat")
   foreach(run 1 2)
@@ -60,6 +61,22 @@ elseif(CHECK STREQUAL "frames")
   list(LENGTH pngs count)
   if(NOT count EQUAL 4)
     message(FATAL_ERROR "expected four pictures, got ${count}")
+  endif()
+elseif(CHECK STREQUAL "play-repeat")
+  foreach(run 1 2)
+    execute_process(COMMAND ${RUNNER} --play 7 --frames 3000 --data ${DATA}
+                    OUTPUT_VARIABLE out${run} ERROR_VARIABLE err RESULT_VARIABLE code)
+    if(NOT code EQUAL 0)
+      message(FATAL_ERROR "run ${run} ended with ${code}:\n${err}")
+    endif()
+  endforeach()
+  if(NOT out1 STREQUAL out2)
+    message(FATAL_ERROR "the runs differ:\n${out1}\n--\n${out2}")
+  endif()
+  string(REGEX MATCHALL "frame [0-9]+ sum [0-9a-f]+\n" sums "${out1}")
+  list(LENGTH sums count)
+  if(NOT count EQUAL 3 OR NOT out1 MATCHES "frame [0-9]+ mode 2\n")
+    message(FATAL_ERROR "expected three checksums and the mission reached, got:\n${out1}")
   endif()
 else()
   message(FATAL_ERROR "unknown check ${CHECK}")
