@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/game_mode.h"
+#include "core/main_window.h"
 #include "core/view.h"
 #include "platform/window.h"
 #include "support/kept_frames.h"
@@ -99,7 +100,10 @@ void ScriptedPlayer::frames(int n) {
     for (int i = 0; i < n && !quit_; ++i) {
         deliver();
         if (quit_) break;
-        if (FrameFunction frame = HandlersFor(GameMode).frame) frame();
+        // As the main loop: no frame while a video plays or the window is inactive.
+        if (AppActive != 0 && LoopSuspended == 0) {
+            if (FrameFunction frame = HandlersFor(GameMode).frame) frame();
+        }
         backend_.advance(kFrameMs);
         ++framesRun_;
     }

@@ -68,9 +68,10 @@ void LevelBuilder::paintCell(Ground ground, int column, int row) {
     const GroundCell g = GroundFor(ground);
     MapCell& c = at(column, row);
     c.tile = g.tile;
-    // Everything but burnt ground starts with its unburnt look.
+    // What can burn starts unburnt; a road, water or rock never can, so the cannons' cursor does
+    // not offer to spray it.
     c.material = static_cast<std::uint8_t>(g.material |
-                                           (ground == Ground::BurntGround ? 0 : kMaterialUnburnt));
+                                           (g.material == material::kNone ? 0 : kMaterialUnburnt));
     c.terrain = g.terrain;
 }
 

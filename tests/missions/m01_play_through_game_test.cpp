@@ -1,0 +1,531 @@
+// Mission 1 played through from the start picture to its evaluation, the way a player plays it:
+// every step is a click or a key. The station buys the five vehicles, they drive in, the fuel is
+// bound, both wrecks are taken away, both casualties are rescued and driven off, and the mission
+// is won before the traffic jams.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/campaign.h"
+#include "core/fatal_error.h"
+#include "core/game_mode.h"
+#include "core/hover.h"
+#include "core/message_line.h"
+#include "core/mission_counters.h"
+#include "core/mission_points.h"
+#include "core/mission_state.h"
+#include "core/mouse.h"
+#include "core/options.h"
+#include "core/random.h"
+#include "core/view.h"
+#include "mission/command_slots.h"
+#include "mission/evaluation.h"
+#include "mission/mission_fixture.h"
+#include "mission/panels/command_tables.h"
+#include "movement/befehl.h"
+#include "movement/unit_type.h"
+#include "persons/personen.h"
+#include "platform/window.h"
+#include "screens/basis.h"
+#include "screens/basis_kauf.h"
+#include "screens/basis_screen.h"
+#include "screens/basis_staff_table.h"
+#include "screens/karte.h"
+#include "support/kept_frames.h"
+#include "support/scripted_player.h"
+#include "vehicles/fahrzeug_typ.h"
+#include "vehicles/fahrzeuge.h"
+#include "world/sonder_obj.h"
+
+namespace kv {
+namespace {
+
+constexpr std::int8_t kFireFighter = 1;   // P02
+constexpr std::int8_t kStretcher = 5;     // P06
+constexpr std::int8_t kExtinguisher = 8;  // a fire fighter with the extinguisher
+constexpr std::size_t kTractor = 0;
+constexpr std::size_t kMotorcycle = 1;
+constexpr std::size_t kFuel = 2;
+constexpr std::int16_t kBadlyInjured = 0;
+constexpr std::int16_t kLightlyInjured = 1;
+
+// Base 0's places of the vehicles bought.
+constexpr std::size_t kPlaceF104 = 1;
+constexpr std::size_t kPlaceF201 = 2;
+constexpr std::size_t kPlaceF110 = 3;
+
+// A point on the screen.
+struct ScreenPoint {
+    int x;
+    int y;
+};
+// The middle of the vehicle's picture at a place of base 0.
+ScreenPoint PlaceMiddle(std::size_t place) {
+    const BasisPlace& p = Basen[0].places[place];
+    const AnimSlot& slot = FahrzeugAnimSlot(p.type, p.facing, 0);
+    const VffImage* image = UnitFrameImage(slot, 0);
+    if (image == nullptr) return {p.x, p.y};
+    return {p.x - slot.hotX + image->width / 2, p.y - slot.hotY + image->height / 2};
+}
+// The middle of a station person's picture; the rooms are drawn in screen pixels.
+ScreenPoint PersonMiddle(std::int16_t i) {
+    const Person& p = Personen[static_cast<std::size_t>(i)];
+    const VffImage* image = UnitFrameImage(PersonAnimSlot(p.type, p.direction, p.anim), p.frame);
+    if (image == nullptr) return {p.drawX, p.drawY};
+    return {p.drawX + image->width / 2, p.drawY + image->height / 2};
+}
+// A station person of the type on the storey, idle and not yet assigned; -1 none.
+std::int16_t StaffToAssign(std::int8_t type, std::int8_t storey) {
+    for (std::size_t i = 0; i < Personen.size(); ++i) {
+        const Person& p = Personen[i];
+        if (p.type == type && p.storey == storey && p.orders == nullptr &&
+            !IsPersonAssigned(static_cast<std::uint16_t>(i)))
+            return static_cast<std::int16_t>(i);
+    }
+    return -1;
+}
+
+// The command buttons under the view, by slot.
+constexpr int kSlotX[3] = {400, 515, 628};
+constexpr int kSlotY = 540;
+
+// The crane's orders for a wreck: to one of the goal points around it (2), then take it up (45).
+bool HasCraneOrders(const Fahrzeug& crane) {
+    for (const Befehl* b = crane.orders; b != nullptr; b = b->next)
+        if (b->opcode == 2 && b->next != nullptr && b->next->opcode == 45) return true;
+    return false;
+}
+
+class MissionOnePlayThrough : public test::MissionTest {
+  protected:
+    static Person& P(std::int16_t i) { return Personen[static_cast<std::size_t>(i)]; }
+    static Fahrzeug& F(std::int16_t i) { return Fahrzeuge[static_cast<std::size_t>(i)]; }
+
+    // Keeps a frame at each change of screen, as the new screen first draws itself.
+    void keepOnChange(test::ScriptedPlayer& player) {
+        if (pendingShot) {
+            pendingShot = false;
+            char name[16];
+            std::snprintf(name, sizeof name, "play-%02d", ++shots);
+            EXPECT_TRUE(player.shot(name));
+        }
+        if (GameMode == lastMode) return;
+        lastMode = GameMode;
+        pendingShot = true;
+    }
+    // Frames, each checked: no fatal error, no message box.
+    void play(test::ScriptedPlayer& player, int n) {
+        for (int i = 0; i < n; ++i) {
+            player.frames(1);
+            ASSERT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+            ASSERT_TRUE(backend.boxes().empty()) << backend.boxes().front().text;
+            keepOnChange(player);
+        }
+    }
+    bool playUntil(test::ScriptedPlayer& player, const std::function<bool()>& done, int max) {
+        for (int i = 0; i < max; ++i) {
+            if (done()) return true;
+            play(player, 1);
+            if (FatalErrorRaised()) return false;
+        }
+        return done();
+    }
+    // The mouse over the middle of a person's picture, found there by a frame.
+    void hoverPerson(test::ScriptedPlayer& player, std::int16_t i) {
+        const Person& p = P(i);
+        const VffImage* image =
+            UnitFrameImage(PersonAnimSlot(p.type, p.direction, p.anim), p.frame);
+        ASSERT_NE(image, nullptr);
+        centreView(player, p.x, p.y);
+        player.mouseWorld(static_cast<float>(p.drawX + image->width / 2),
+                          static_cast<float>(p.drawY + image->height / 2));
+        play(player, 2);
+        ASSERT_EQ(HoverKind, kHoverPerson);
+        ASSERT_EQ(HoverIds[0], static_cast<std::uint16_t>(i));
+    }
+    void clickPerson(test::ScriptedPlayer& player, std::int16_t i) {
+        hoverPerson(player, i);
+        player.click(MouseX, MouseY);
+        play(player, 1);
+    }
+    // The mouse on a part of the vehicle's picture that no other unit covers: a few points
+    // around its position are tried, as a player's eye would pick one.
+    void hoverFahrzeug(test::ScriptedPlayer& player, std::int16_t v) {
+        const Fahrzeug& f = F(v);
+        centreView(player, f.x, f.y);
+        constexpr float kTries[][2] = {{0, -4}, {20, -4},  {-20, -4}, {0, -20},
+                                       {0, 12}, {30, -10}, {-30, -10}};
+        for (const auto& d : kTries) {
+            player.mouseWorld(f.x + d[0], f.y + d[1]);
+            play(player, 2);
+            if (HoverKind == kHoverFahrzeug && HoverIds[0] == static_cast<std::uint16_t>(v)) return;
+        }
+        FAIL() << "vehicle " << v << " not found under the mouse";
+    }
+    void clickFahrzeug(test::ScriptedPlayer& player, std::int16_t v) {
+        hoverFahrzeug(player, v);
+        player.click(MouseX, MouseY);
+        play(player, 1);
+    }
+    void clickSlot(test::ScriptedPlayer& player, int slot) {
+        player.click(kSlotX[slot], kSlotY);
+        play(player, 3);
+    }
+    // The view scrolled by the arrow keys until the point is well inside it.
+    void centreView(test::ScriptedPlayer& player, float x, float y) {
+        const auto scroll = [&](WParam key, const std::function<bool()>& far) {
+            if (!far()) return;
+            player.keyDown(key);
+            for (int i = 0; i < 200 && far(); ++i) {
+                const ViewPoint before = ViewOrigin;
+                play(player, 1);
+                if (ViewOrigin.x == before.x && ViewOrigin.y == before.y) break;
+            }
+            player.keyUp(key);
+            play(player, 1);
+        };
+        scroll(VK_LEFT, [&] { return x - ViewOrigin.x < 150; });
+        scroll(VK_RIGHT, [&] { return x - ViewOrigin.x > 500; });
+        scroll(VK_UP, [&] { return y - ViewOrigin.y < 110; });
+        scroll(VK_DOWN, [&] { return y - ViewOrigin.y > 370; });
+        // The view glides on a little after the key is let go.
+        for (int i = 0; i < 50; ++i) {
+            const ViewPoint before = ViewOrigin;
+            play(player, 1);
+            if (ViewOrigin.x == before.x && ViewOrigin.y == before.y) break;
+        }
+    }
+    // The command slot showing the command; -1 none.
+    static int slotOf(std::uint16_t command) {
+        for (int i = 0; i < kCommandSlotCount; ++i)
+            if (CommandSlots[static_cast<std::size_t>(i)].command == command) return i;
+        return -1;
+    }
+    void command(test::ScriptedPlayer& player, std::uint16_t command) {
+        play(player, 1);
+        const int slot = slotOf(command);
+        ASSERT_GE(slot, 0) << "command " << command << " not offered";
+        clickSlot(player, slot);
+    }
+
+    std::uint32_t lastMode = 0;
+    bool pendingShot = false;
+    int shots = 0;
+};
+
+TEST_F(MissionOnePlayThrough, ByClicksAndKeysFromTheStartPictureToTheEvaluation) {
+    useSampleData(true);
+    openGame();
+    // The traffic's cars are drawn at random: the seed fixes them.
+    SeedRandom(7);
+    test::ScriptedPlayer player(backend);
+    player.click(400, 300);
+    play(player, 1);
+    EXPECT_NE(videosOpened().find("mi01.avi"), std::string::npos);
+    finishVideo();
+    play(player, 1);
+    ASSERT_EQ(GameMode, 10u);
+    EXPECT_EQ(TickCounter, 0u) << "no tick while the video plays";
+    // Esc before the briefing changes nothing.
+    player.key(VK_ESCAPE);
+    play(player, 1);
+    ASSERT_EQ(GameMode, 10u);
+    player.click(KarteMarker.x, KarteMarker.y);
+    ASSERT_TRUE(playUntil(
+        player, [] { return BriefingState == kBriefingComplete; }, 2000));
+
+    // Base 0's station: two cranes; the engine with a fire fighter; two ambulances, each with
+    // the hall's stretcher team, the second also with the seated medic from the staff room.
+    player.click(Basen[0].x + 4, Basen[0].y + 4);
+    play(player, 1);
+    ASSERT_EQ(GameMode, 8u) << FatalErrorMessage();
+    const std::int32_t moneyBefore = Money;
+    struct Crew {
+        std::int8_t type;
+        bool hall;  // the hall's team, else from the staff room
+    };
+    const auto buy = [&](std::size_t place, std::vector<Crew> crew) {
+        ASSERT_EQ(BasisScreen.view, kBasisViewUnten);
+        const ScreenPoint m = PlaceMiddle(place);
+        player.mouse(m.x, m.y);
+        play(player, 2);
+        ASSERT_EQ(HoverKind, kHoverFahrzeug) << "place " << place;
+        ASSERT_EQ(HoverIds[0], place);
+        player.click(m.x, m.y);
+        play(player, 1);
+        ASSERT_EQ(BasisScreen.chosenPlace, static_cast<std::int16_t>(place));
+        for (const Crew& c : crew) {
+            const std::int8_t storey = c.hall ? kStoreyHall : kStoreyStaffRoom;
+            if (!c.hall && BasisScreen.view != kBasisViewOben) {
+                player.click(510, 540);  // PERSONAL
+                play(player, 3);
+                ASSERT_EQ(BasisScreen.view, kBasisViewOben);
+            }
+            const std::int16_t who = StaffToAssign(c.type, storey);
+            ASSERT_GE(who, 0) << "no free staff of type " << int{c.type};
+            // A point of the figure itself: a team's picture has gaps between its two bearers.
+            const ScreenPoint mid = PersonMiddle(who);
+            ScreenPoint at = mid;
+            for (const auto& d : {std::pair{0, 0}, {-8, 0}, {8, 0}, {0, -6}, {0, 6}, {-10, -4}}) {
+                at = {mid.x + d.first, mid.y + d.second};
+                player.mouse(at.x, at.y);
+                play(player, 2);
+                if (HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(who))
+                    break;
+            }
+            ASSERT_EQ(HoverKind, kHoverPerson);
+            ASSERT_EQ(HoverIds[0], static_cast<std::uint16_t>(who));
+            player.click(at.x, at.y);
+            play(player, 1);
+            ASSERT_TRUE(IsPersonAssigned(static_cast<std::uint16_t>(who))) << MessageLine.data();
+        }
+        player.click(400, 540);  // START
+        ASSERT_TRUE(playUntil(
+            player,
+            [] {
+                return BasisScreen.view == kBasisViewUnten && BasisScreen.chosenPlace == -1 &&
+                       BasisScreen.vehicle == -1;
+            },
+            300));
+    };
+    buy(kPlaceF110, {});
+    buy(kPlaceF110, {});
+    buy(kPlaceF104, {{kFireFighter, false}});
+    buy(kPlaceF201, {{kStretcher, true}});
+    buy(kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
+    EXPECT_EQ(TickCounter, 0u);
+    EXPECT_GE(Money, 3000);
+    EXPECT_LT(Money, moneyBefore);
+    // The five, in the order bought, with their crews as seated.
+    std::vector<std::int16_t> bought;
+    std::vector<std::vector<std::int16_t>> crews;
+    for (std::int16_t v = 0; v < static_cast<std::int16_t>(Fahrzeuge.size()); ++v) {
+        if (F(v).type < 0 || F(v).controlFlags != kOwnerBought) continue;
+        bought.push_back(v);
+        crews.emplace_back();
+        for (const std::uint16_t seat : F(v).seats)
+            if (seat != kNoPerson) crews.back().push_back(static_cast<std::int16_t>(seat));
+    }
+    ASSERT_EQ(bought.size(), 5u);
+    ASSERT_EQ(crews[2].size(), 1u);
+    ASSERT_EQ(crews[3].size(), 1u);
+    ASSERT_EQ(crews[4].size(), 2u);
+    player.key(VK_ESCAPE);
+    play(player, 1);
+    ASSERT_EQ(GameMode, 10u);
+    EXPECT_EQ(TickCounter, 0u);
+
+    // The camera box, then key "3": all five arrive and drive in.
+    player.click(kMapCamX + 5, kMapCamY + 5);
+    play(player, 1);
+    ASSERT_EQ(GameMode, 2u);
+    player.key('3');
+    play(player, 1);
+    EXPECT_EQ(GameSpeed, 3);
+    const std::int16_t craneA = bought[0];
+    const std::int16_t craneB = bought[1];
+    const std::int16_t engine = bought[2];
+    const std::int16_t ambulanceA = bought[3];  // the stretcher team
+    const std::int16_t ambulanceB = bought[4];  // the stretcher team and the medic
+    const std::int16_t fireFighter = crews[2][0];
+    const std::int16_t teamA = crews[3][0];
+    const std::int16_t teamB = crews[4][0];
+    const std::int16_t medic = crews[4][1];
+    const auto atRest = [](std::int16_t v) {
+        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
+    };
+    const auto waitRest = [&](std::int16_t v) {
+        ASSERT_TRUE(playUntil(
+            player, [&] { return atRest(v); }, 1500))
+            << "vehicle " << v;
+    };
+    const auto driveTo = [&](std::int16_t v, float x, float y) {
+        clickFahrzeug(player, v);
+        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
+        centreView(player, x, y);
+        player.mouseWorld(x, y);
+        play(player, 2);
+        // A fire engine's cursor over anything that can burn aims its cannon instead.
+        EXPECT_EQ(CursorId, kCursorMove);
+        player.clickWorld(x, y);
+        play(player, 1);
+        ASSERT_NE(F(v).orders, nullptr) << "vehicle " << v << " got no order";
+    };
+    const auto onObject = [&](std::size_t slot) {
+        const SonderObj& o = SonderObjs[slot];
+        const SonderObjTyp* typ = SonderObjTypAt(o.type);
+        EXPECT_NE(typ, nullptr);
+        if (typ == nullptr) return;
+        const float x = o.x + static_cast<float>((typ->boxX0 + typ->boxX1) / 2);
+        const float y = o.y + static_cast<float>((typ->boxY0 + typ->boxY1) / 2);
+        centreView(player, x, y);
+        player.mouseWorld(x, y);
+        play(player, 2);
+        EXPECT_EQ(CursorId, kCursorRescue) << "over object " << slot;
+        player.clickWorld(x, y);
+        play(player, 1);
+    };
+
+    // As each vehicle comes to rest at the entry it is sent on, so that the next can drive in:
+    // the ambulances to the grass south-west of the accident, the cranes to wait on the grass
+    // further west, the engine onto the road west of the accident, in the lane the blocked
+    // traffic would use (on grass its cursor would aim the cannon).
+    struct Park {
+        std::int16_t v;
+        float x, y;
+        bool sent = false;
+    };
+    std::vector<Park> parks = {{ambulanceA, 600, 650},
+                               {ambulanceB, 680, 650},
+                               {engine, 700, 505},
+                               {craneA, 330, 650},
+                               {craneB, 430, 650}};
+    ASSERT_TRUE(playUntil(
+        player,
+        [&] {
+            for (Park& park : parks) {
+                if (park.sent || !atRest(park.v)) continue;
+                driveTo(park.v, park.x, park.y);
+                park.sent = true;
+            }
+            return std::all_of(parks.begin(), parks.end(), [](const Park& p) { return p.sent; });
+        },
+        3000));
+    for (const std::int16_t ambulance : {ambulanceA, ambulanceB}) {
+        waitRest(ambulance);
+        clickFahrzeug(player, ambulance);
+        command(player, kCmdStaffOut);
+    }
+    ASSERT_TRUE(playUntil(
+        player, [&] { return P(teamA).offMap == 0 && P(medic).offMap == 0; }, 100));
+    clickPerson(player, teamA);
+    clickPerson(player, kLightlyInjured);
+
+    // Into its ambulance as soon as it has the casualty: nobody may stand on the road for long.
+    const auto board = [&](std::int16_t person, std::int16_t ambulance) {
+        clickPerson(player, person);
+        clickFahrzeug(player, ambulance);
+        ASSERT_NE(P(person).orders, nullptr) << person << " was given no way in";
+    };
+    const auto loaded = [&](std::int16_t team, std::int16_t casualty) {
+        return
+            [&, team, casualty] { return P(team).link == casualty && P(team).orders == nullptr; };
+    };
+
+    // The engine's fire fighter gets out, takes the extinguisher and binds the fuel.
+    waitRest(engine);
+    clickFahrzeug(player, engine);
+    command(player, kCmdStaffOut);
+    ASSERT_TRUE(playUntil(
+        player, [&] { return P(fireFighter).offMap == 0 && F(engine).orders == nullptr; }, 100));
+    clickPerson(player, fireFighter);
+    ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(fireFighter));
+    // The fire fighter chosen, a click on its engine offers the engine's equipment.
+    clickFahrzeug(player, engine);
+    command(player, kCmdExtinguisher);
+    ASSERT_TRUE(playUntil(
+        player,
+        [&] { return P(fireFighter).type == kExtinguisher && P(fireFighter).orders == nullptr; },
+        300));
+    onObject(kFuel);
+    ASSERT_TRUE(playUntil(player, loaded(teamA, kLightlyInjured), 600));
+    board(teamA, ambulanceA);
+    ASSERT_TRUE(playUntil(
+        player, [&] { return SonderObjs[kFuel].type != 20; }, 600));
+    EXPECT_EQ(SonderObjs[kFuel].commands, nullptr) << "bound, not set off";
+    EXPECT_TRUE(player.shot("play-fuel-bound"));
+
+    // Now the medic may treat the badly injured, and the second stretcher team load it.
+    clickPerson(player, medic);
+    clickPerson(player, kBadlyInjured);
+
+    // The extinguisher goes back, the fire fighter gets in, and the engine goes home.
+    clickPerson(player, fireFighter);
+    clickFahrzeug(player, engine);
+    command(player, kCmdReturnEquipment);
+    ASSERT_TRUE(playUntil(
+        player,
+        [&] { return P(fireFighter).type == kFireFighter && P(fireFighter).orders == nullptr; },
+        300));
+    clickPerson(player, fireFighter);
+    clickFahrzeug(player, engine);
+    command(player, kCmdBoard);
+    ASSERT_TRUE(playUntil(
+        player, [&] { return P(fireFighter).offMap == 1; }, 300));
+    clickFahrzeug(player, engine);
+    command(player, kCmdBackToBase);
+
+    ASSERT_TRUE(playUntil(
+        player, [&] { return P(kBadlyInjured).treated != 0; }, 600));
+    clickPerson(player, teamB);
+    clickPerson(player, kBadlyInjured);
+    ASSERT_TRUE(playUntil(player, loaded(teamB, kBadlyInjured), 600));
+    board(teamB, ambulanceB);
+    board(medic, ambulanceB);
+
+    // The cranes, once the engine has left: the first to the motorcycle; the second waits on the
+    // grass until the motorcycle, which stands in the way to the tractor, is gone.
+    ASSERT_TRUE(playUntil(
+        player, [&] { return UsedFahrzeugAt(engine) == nullptr; }, 1500));
+    waitRest(craneA);
+    clickFahrzeug(player, craneA);
+    onObject(kMotorcycle);
+    EXPECT_TRUE(HasCraneOrders(F(craneA)));
+
+    ASSERT_TRUE(playUntil(
+        player, [&] { return SonderObjs[kMotorcycle].visible == 0; }, 1500));
+    waitRest(craneB);
+    clickFahrzeug(player, craneB);
+    onObject(kTractor);
+    EXPECT_TRUE(HasCraneOrders(F(craneB)));
+    ASSERT_TRUE(playUntil(
+        player, [&] { return F(craneA).orders == nullptr; }, 600));
+    clickFahrzeug(player, craneA);
+    command(player, kCmdBackToBase);
+    ASSERT_TRUE(playUntil(
+        player, [&] { return SonderObjs[kTractor].visible == 0 && F(craneB).orders == nullptr; },
+        1500));
+    clickFahrzeug(player, craneB);
+    command(player, kCmdBackToBase);
+
+    // Each ambulance goes home once its patient is well enough for the drive.
+    for (const std::int16_t ambulance : {ambulanceA, ambulanceB}) {
+        bool gone = false;
+        for (int tries = 0; tries < 200 && !gone && GameMode == 2; ++tries) {
+            clickFahrzeug(player, ambulance);
+            command(player, kCmdBackToBase);
+            gone = F(ambulance).orders != nullptr;
+            if (!gone) play(player, 20);
+        }
+        ASSERT_TRUE(gone || GameMode != 2);
+    }
+    // Won before the traffic jams up to the map's edge; nobody died.
+    ASSERT_TRUE(playUntil(
+        player, [] { return GameMode != 2; }, 3000));
+    ASSERT_EQ(GameMode, 5u) << std::string(MessageLine.data());
+    EXPECT_EQ(ToteCount, 0);
+    EXPECT_LT(TickCounter, 4500u) << "the win came late";
+    const std::uint32_t wonAt = TickCounter;
+    EXPECT_EQ(StartMoney, Money);
+    EXPECT_GE(Money, 3000);
+    play(player, 1);
+
+    // A click leads to the evaluation: the time line, and the money line at 100 %.
+    player.click(400, 300);
+    play(player, 1);
+    ASSERT_EQ(GameMode, 18u) << FatalErrorMessage();
+    char time[32];
+    std::snprintf(time, sizeof time, "Zeit: %02u:%02u", wonAt / 20 / 60, wonAt / 20 % 60);
+    EXPECT_EQ(std::string(ResultLines[0].text.data()), time);
+    EXPECT_EQ(std::string(ResultLines[1].text.data()), "Geld: " + std::to_string(Money));
+    EXPECT_EQ(ResultLines[1].percent, 100);
+    EXPECT_TRUE(backend.boxes().empty()) << backend.boxes().front().text;
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+}  // namespace
+}  // namespace kv
