@@ -17,11 +17,14 @@
 #include "screens/auswertung.h"
 #include "screens/basis.h"
 #include "screens/basis_staff.h"
+#include "screens/heli_basis.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
+#include "screens/lflug_basis.h"
 #include "screens/mission_end.h"
-#include "vehicles/fahrzeug_update.h"
 #include "screens/save_game.h"
+#include "screens/schiff_basis.h"
+#include "vehicles/fahrzeug_update.h"
 
 namespace kv {
 
@@ -61,6 +64,21 @@ constexpr GameModeTable kGameModes = [] {
     t[12].frame = OnPauseFrame;
     t[12].keyDown = OnPauseKeyDown;
     t[12].lButtonDown = OnPauseMouseDown;
+    t[13].frame = RunLflugBasisFrame;
+    t[13].lButtonDown = [](WParam, int x, int y) { OnLflugLButtonDown(x, y); };
+    t[13].rButtonDown = [](WParam, int, int) { OnLflugRButtonDown(); };
+    t[13].mouseMove = [](WParam, int x, int y) { OnLflugMouseMove(x, y); };
+    t[13].keyDown = [](WParam key, LParam) { OnLflugKeyDown(key); };
+    t[14].frame = RunHeliBasisFrame;
+    t[14].lButtonDown = [](WParam, int x, int y) { OnHeliLButtonDown(x, y); };
+    t[14].rButtonDown = [](WParam, int, int) { OnHeliRButtonDown(); };
+    t[14].mouseMove = [](WParam, int x, int y) { OnHeliMouseMove(x, y); };
+    t[14].keyDown = [](WParam key, LParam) { OnHeliKeyDown(key); };
+    t[15].frame = RunSchiffBasisFrame;
+    t[15].lButtonDown = [](WParam, int x, int y) { OnSchiffLButtonDown(x, y); };
+    t[15].rButtonDown = [](WParam, int, int) { OnSchiffRButtonDown(); };
+    t[15].mouseMove = [](WParam, int x, int y) { OnSchiffMouseMove(x, y); };
+    t[15].keyDown = [](WParam key, LParam) { OnSchiffKeyDown(key); };
     t[18].frame = RunAuswertungFrame;
     t[18].lButtonDown = [](WParam, int, int) { OnAuswertungLButtonDown(); };
     t[18].keyDown = [](WParam, LParam) { OnAuswertungKeyDown(); };

@@ -58,6 +58,9 @@ bool WriteExplosionAnimations(const OutputTree& out);
 bool WritePontonMarker(const OutputTree& out);
 // graphs\d\failed.vff, graphs\d\welldone.vff, graphs\auswert.vff, graphs\awerfont.vff
 bool WriteEndScreens(const OutputTree& out);
+// basen\heli1\..., basen\lflug\..., basen\schiff\..., graphs\d\zwahl.vff: the helicopter base,
+// the airfield and the ship base
+bool WriteTwinBasen(const OutputTree& out);
 
 // Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
 bool WriteIcon(const std::string& path);
