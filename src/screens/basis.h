@@ -99,10 +99,25 @@ inline constexpr std::int16_t kSchiffBasisXM30 = 520;
 
 // The bases of the running mission (MissionNummer), at every mission start.
 void InitBasen();
-// At mission end: empties the bases.
+// At mission end: empties the bases, and frees what an open station holds, as closing it does but
+// without the campaign map.
 void FreeBasen();
-// Opens a station of base type 0..2; the campaign map has closed itself before.
+// Opens a station of base type 0..2 (game mode 8, the hall); the campaign map has closed itself
+// before. Another base, or one of another type, opens nothing.
 void OpenBasis(std::int16_t base);
+// Frees what the station holds, its staff too, and opens the campaign map.
+void CloseBasis();
+// The frame function of mode 8 and its input.
+void RunBasisFrame();
+void OnBasisLButtonDown(int x, int y);
+void OnBasisRButtonDown();
+void OnBasisMouseMove(int x, int y);
+void OnBasisKeyDown(std::uint32_t key);
+// The whole station screen: panel, view and message box into the WorkBuffer, then shown with the
+// cursor, the info text and the message line.
+void DrawBasisScreen();
+// The game mode of the stations' screen.
+inline constexpr std::uint32_t kGameModeBasis = 8;
 // One frame's update of an open station: the world behind it, the drive-out, the staff list. The
 // options screen runs it too while it is open over the station.
 void UpdateBasis();

@@ -19,16 +19,16 @@ constexpr float kDriveOutStepX = -1.8181819F;
 constexpr float kDriveOutStepY = 3.1818182F;
 constexpr float kDriveOutEndY = 550.0F;
 
-const Basis* OpenBase() {
+}  // namespace
+
+const Basis* OpenBasisRecord() {
     if (BasisScreen.base < 0 || static_cast<std::size_t>(BasisScreen.base) >= Basen.size())
         return nullptr;
     return &Basen[static_cast<std::size_t>(BasisScreen.base)];
 }
 
-}  // namespace
-
 std::int16_t CreateBasisFahrzeug() {
-    const Basis* base = OpenBase();
+    const Basis* base = OpenBasisRecord();
     if (base == nullptr || BasisScreen.chosenPlace < 0 ||
         BasisScreen.chosenPlace >= base->placeCount)
         return -1;
@@ -53,7 +53,7 @@ bool DriveBasisFahrzeugOut() {
         car->y += kDriveOutStepY;
         if (car->y > kDriveOutEndY) {
             CommitFahrzeugPurchase(BasisScreen.vehicle);
-            const Basis* base = OpenBase();
+            const Basis* base = OpenBasisRecord();
             PlaceBasisStaff(base != nullptr ? base->type : 0);
             return true;
         }

@@ -22,6 +22,11 @@ inline constexpr std::uint8_t kInfoPlace = 1;
 inline constexpr std::uint8_t kInfoPerson = 4;
 inline constexpr std::uint8_t kInfoNone = 255;
 
+// The labels the panel buttons show (GetCommandLabel's numbers on the base screens).
+inline constexpr std::uint16_t kBasisLabelStart = 0;
+inline constexpr std::uint16_t kBasisLabelStaff = 1;
+inline constexpr std::uint16_t kBasisLabelVehicles = 2;
+
 struct BasisButton {
     std::uint8_t pressed = 0;
     std::int16_t frames = 0;
@@ -46,6 +51,10 @@ struct BasisScreenState {
     std::array<std::uint16_t, 3> labels{};
 };
 extern BasisScreenState BasisScreen;
+
+struct Basis;
+// The record of the open base; null when the base index names none.
+const Basis* OpenBasisRecord();
 
 // The vehicle of the chosen place at the base's exit point, bought and in the base; -1 when the
 // vehicle array is full.

@@ -11,6 +11,7 @@
 #include "persons/person.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "screens/basis_screen.h"
 #include "screens/basis_staff_table.h"
 
 namespace kv {
@@ -52,6 +53,9 @@ void PlaceBasisStaff(std::uint8_t stationType) {
     if (stationType >= kBasisStaff.size()) return;
     for (const BasisStaffRow& row : kBasisStaff[stationType])
         CreateBasisStaff(row.type, row.x, row.y, row.direction, row.pose, row.path, row.storey);
+    // Whoever was assigned before is gone with the old figures.
+    BasisScreen.assigned.fill(kNoStaff);
+    BasisScreen.assignedCount = 0;
 }
 
 void RemoveBasisStaff() {

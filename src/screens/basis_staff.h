@@ -14,7 +14,7 @@ namespace kv {
 // array is full. Base rooms are no world cells, so the map is never asked.
 void CreateBasisStaff(std::uint8_t type, std::int16_t x, std::int16_t y, std::uint8_t direction,
                       std::uint8_t pose, std::uint8_t path, std::int8_t storey);
-// Every figure of station type 0..2 afresh, the old ones gone.
+// Every figure of station type 0..2 afresh, the old ones gone and nobody assigned.
 void PlaceBasisStaff(std::uint8_t stationType);
 // Deletes every person on storeys -3..-5.
 void RemoveBasisStaff();

@@ -8,6 +8,7 @@
 #include "core/options.h"
 #include "persons/personen.h"
 #include "screens/basis.h"
+#include "screens/basis_views.h"
 #include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeuge.h"
 
@@ -70,6 +71,11 @@ TEST_F(BasisDriveOut, NoFreeSlotMeansNoVehicleAndNothingDriven) {
     EXPECT_EQ(CreateBasisFahrzeug(), -1);
     BasisScreen.vehicle = -1;
     EXPECT_FALSE(DriveBasisFahrzeugOut());
+    // START then leaves the hall as it is: no gate opens for a vehicle that is not there.
+    BasisScreen.view = kBasisViewUnten;
+    LoadBasisAussen();
+    EXPECT_EQ(BasisScreen.view, kBasisViewUnten);
+    EXPECT_EQ(BasisScreen.vehicle, -1);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteExplosionAnimations,
         kv::sampledata::WritePontonMarker,
         kv::sampledata::WriteEndScreens,
+        kv::sampledata::WriteBasen,
         kv::sampledata::WriteTwinBasen,
     };
     // clang-format on

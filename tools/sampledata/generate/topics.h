@@ -58,6 +58,8 @@ bool WriteExplosionAnimations(const OutputTree& out);
 bool WritePontonMarker(const OutputTree& out);
 // graphs\d\failed.vff, graphs\d\welldone.vff, graphs\auswert.vff, graphs\awerfont.vff
 bool WriteEndScreens(const OutputTree& out);
+// basen\klein\, basen\mittel\, basen\gross\: the stations' rooms, gate and door figures
+bool WriteBasen(const OutputTree& out);
 // basen\heli1\..., basen\lflug\..., basen\schiff\..., graphs\d\zwahl.vff: the helicopter base,
 // the airfield and the ship base
 bool WriteTwinBasen(const OutputTree& out);
