@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteEndScreens,
         kv::sampledata::WriteBasen,
         kv::sampledata::WriteTwinBasen,
+        kv::sampledata::WriteInfoTexts,
     };
     // clang-format on
     for (Step step : steps)

@@ -63,6 +63,8 @@ bool WriteBasen(const OutputTree& out);
 // basen\heli1\..., basen\lflug\..., basen\schiff\..., graphs\d\zwahl.vff: the helicopter base,
 // the airfield and the ship base
 bool WriteTwinBasen(const OutputTree& out);
+// data\d\info\<code>.dat: the base screens' info texts of the vehicle and staff types
+bool WriteInfoTexts(const OutputTree& out);
 
 // Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
 bool WriteIcon(const std::string& path);

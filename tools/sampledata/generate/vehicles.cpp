@@ -24,20 +24,23 @@ struct SampleDat {
 };
 
 // clang-format off
+// The player types' prices fit the missions' money: mission 1's winning purchase (two F110, an
+// F104 with its crew of one, two F201 with a stretcher team each and one medic) costs 2950 of its
+// 6000, and the helicopter with its crew, the aircraft and the fire boat each stay within 6000.
 constexpr std::array kSampleDats = {
-    SampleDat{"F101", {250000, 6, 3, 2, 2000}},  SampleDat{"F102", {300000, 9, 3, 2, 2000}},
-    SampleDat{"F103", {280000, 6, 3, 2, 2000}},  SampleDat{"F104", {320000, 3, 3, 2, 2500}},
-    SampleDat{"F105", {380000, 3, 2, 1, 2500}},  SampleDat{"F106", {450000, 2, 2, 1, 2000}},
-    SampleDat{"F107", {500000, 2, 3, 2, 4000}},  SampleDat{"F108", {220000, 3, 3, 2, 2000}},
-    SampleDat{"F109", {260000, 3, 3, 2, 2000}},  SampleDat{"F110", {400000, 2, 2, -2, 2000}},
-    SampleDat{"F111", {900000, 0, 6, 4, 0}},     SampleDat{"F113", {350000, 2, 2, 1, 2000}},
-    SampleDat{"F114", {90000, 4, 3, 2, 1000}},   SampleDat{"F115", {1200000, 4, 2, 1, 5000}},
-    SampleDat{"F116", {60000, 4, 4, 2, 1000}},   SampleDat{"F117", {180000, 4, 3, 1, 2000}},
-    SampleDat{"F118", {200000, 4, 3, 1, 2000}},  SampleDat{"F119", {150000, 2, 3, 2, 2000}},
-    SampleDat{"F201", {120000, 4, 4, 3, 1500}},  SampleDat{"F202", {80000, 2, 4, 3, 1500}},
-    SampleDat{"F203", {1500000, 3, 5, 5, 3000}}, SampleDat{"F204", {300000, 2, 2, 1, 2000}},
-    SampleDat{"F301", {60000, 4, 4, 3, 1000}},   SampleDat{"F302", {90000, 9, 3, 2, 1500}},
-    SampleDat{"F303", {400000, 2, 2, 1, 4000}},  SampleDat{"ZF", {0, 0, 3, 1, 500}},
+    SampleDat{"F101", {480, 6, 3, 2, 2000}},   SampleDat{"F102", {550, 9, 3, 2, 2000}},
+    SampleDat{"F103", {520, 6, 3, 2, 2000}},   SampleDat{"F104", {600, 3, 3, 2, 2500}},
+    SampleDat{"F105", {670, 3, 2, 1, 2500}},   SampleDat{"F106", {900, 2, 2, 1, 2000}},
+    SampleDat{"F107", {1200, 2, 3, 2, 4000}},  SampleDat{"F108", {460, 3, 3, 2, 2000}},
+    SampleDat{"F109", {500, 3, 3, 2, 2000}},   SampleDat{"F110", {700, 2, 2, -2, 2000}},
+    SampleDat{"F111", {4000, 0, 6, 4, 0}},     SampleDat{"F113", {640, 2, 2, 1, 2000}},
+    SampleDat{"F114", {300, 4, 3, 2, 1000}},   SampleDat{"F115", {4500, 4, 2, 1, 5000}},
+    SampleDat{"F116", {200, 4, 4, 2, 1000}},   SampleDat{"F117", {420, 4, 3, 1, 2000}},
+    SampleDat{"F118", {440, 4, 3, 1, 2000}},   SampleDat{"F119", {410, 2, 3, 2, 2000}},   
+    SampleDat{"F201", {400, 4, 4, 3, 1500}},   SampleDat{"F202", {250, 2, 4, 3, 1500}},
+    SampleDat{"F203", {5000, 3, 5, 5, 3000}},  SampleDat{"F204", {550, 2, 2, 1, 2000}},
+    SampleDat{"F301", {200, 4, 4, 3, 1000}},   SampleDat{"F302", {300, 9, 3, 2, 1500}},
+    SampleDat{"F303", {700, 2, 2, 1, 4000}},   SampleDat{"ZF", {0, 0, 3, 1, 500}},
     SampleDat{"HAI", {0, 0, 2, 1, 30000}},
 };
 // clang-format on

@@ -1,0 +1,85 @@
+// The generated prices fit the missions' money, and every type sold on the base screens has an
+// info text that takes its numbers.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "persons/person_types.h"
+#include "platform/files.h"
+#include "screens/info_template.h"
+#include "vehicles/fahrzeug_fixture.h"
+#include "vehicles/fahrzeug_typ.h"
+
+namespace kv {
+namespace {
+
+class SamplePrices : public test::FahrzeugTest {
+  protected:
+    void SetUp() override {
+        FahrzeugTest::SetUp();
+        saved_ = FahrzeugTypen;
+        for (int t = 0; t < kPlayerFahrzeugTypCount; ++t)
+            ASSERT_TRUE(LoadFahrzeugDat(static_cast<std::uint32_t>(t), kFahrzeugTypNames[t].code));
+        PreloadPersonTypen();
+    }
+    void TearDown() override {
+        FahrzeugTest::TearDown();
+        FahrzeugTypen = saved_;  // only numbers were read: no pictures to free
+    }
+    static std::uint32_t F(std::int16_t type) {
+        return FahrzeugTypen[static_cast<std::size_t>(type)].price;
+    }
+    static std::uint32_t P(int type) { return PersonTypen[static_cast<std::size_t>(type)].price; }
+
+  private:
+    std::array<FahrzeugTyp, kFahrzeugTypCount> saved_{};
+};
+
+constexpr int kP02 = 1;
+constexpr int kP05 = 4;
+constexpr int kP06 = 5;
+
+TEST_F(SamplePrices, FitTheMissionsMoney) {
+    for (int t = 0; t < kPlayerFahrzeugTypCount; ++t) {
+        EXPECT_GE(F(static_cast<std::int16_t>(t)), 200u) << kFahrzeugTypNames[t].code;
+        EXPECT_LE(F(static_cast<std::int16_t>(t)), 5000u) << kFahrzeugTypNames[t].code;
+    }
+    // Mission 1 is won with two cranes, a tanker with a fireman and two ambulances, each with a
+    // stretcher team and one with a medic; its money line reads full above 3000 left of 6000.
+    const std::uint32_t missionOne =
+        2 * F(kTypF110) + F(kTypF104) + P(kP02) + 2 * F(kTypF201) + 2 * P(kP06) + P(kP05);
+    EXPECT_LE(missionOne, 3000u);
+    EXPECT_LE(F(kTypF203) + P(kP05) + P(kP06), 6000u);
+    EXPECT_LE(F(kTypF111), 6000u);
+    EXPECT_LE(F(kTypF115), 6000u);
+}
+
+TEST_F(SamplePrices, EveryTypeSoldHasAnInfoTextForItsNumbers) {
+    const auto check = [](const std::string& code, std::size_t conversions) {
+        SCOPED_TRACE(code);
+        const auto bytes = ReadFileBytes(std::string(kInfoFolder) + code + ".dat");
+        ASSERT_TRUE(bytes.has_value());
+        const std::string text(bytes->begin(), bytes->end());
+        std::size_t found = 0;
+        for (std::size_t at = text.find("%d"); at != std::string::npos;
+             at = text.find("%d", at + 1))
+            ++found;
+        EXPECT_EQ(found, conversions);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
+                  std::count(text.begin(), text.end(), '\r'));
+        EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+        const std::array<std::uint32_t, 2> values = {12345, 67};
+        const std::string filled = FormatInfoTemplate(text, values);
+        EXPECT_NE(filled.find("12345"), std::string::npos);
+        EXPECT_EQ(filled.find("67") != std::string::npos, conversions == 2);
+    };
+    for (int t = 0; t < kPlayerFahrzeugTypCount; ++t)
+        check(std::string(kFahrzeugTypNames[t].code), 2);
+    for (const char* code : {"P01", "P02", "P03", "P04", "P05", "P06", "P202"}) check(code, 1);
+}
+
+}  // namespace
+}  // namespace kv
