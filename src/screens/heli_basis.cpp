@@ -136,11 +136,12 @@ void GatherHeliCrew() {
         if (p.type < 0 || p.storey != kStoreyStaffRoom) continue;
         Befehl* last = p.orders;
         while (last != nullptr && last->next != nullptr) last = last->next;
-        if (last == nullptr || last->opcode != kOpMove || last->aInt() != kBasisGatheringPoint.x ||
-            last->bInt() != kBasisGatheringPoint.y)
+        if (last == nullptr || last->opcode != kOpMove ||
+            last->aFloat() != static_cast<float>(kBasisGatheringPoint.x) ||
+            last->bFloat() != static_cast<float>(kBasisGatheringPoint.y))
             continue;
-        last->a = static_cast<std::uint32_t>(kHeliGatheringPoint.x);
-        last->b = static_cast<std::uint32_t>(kHeliGatheringPoint.y);
+        last->setA(static_cast<float>(kHeliGatheringPoint.x));
+        last->setB(static_cast<float>(kHeliGatheringPoint.y));
     }
 }
 
