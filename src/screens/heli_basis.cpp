@@ -460,6 +460,9 @@ void StartHeliTakeOff() {
     UpdateFahrzeugDrawPos(v);
     PlayHeliSound(index, kHeliSoundLoops);
     BasisScreen.vehicle = index;
+    // The lift-off is seen over the hall, also when START was pressed in the staff room.
+    if (BasisScreen.view != kBasisViewUnten)
+        LoadHeliView(kBasisViewUnten, "unten.vff", "file not found: BASISUNTENANSICHT");
     BasisScreen.view = kBasisViewAusfahrt;
 }
 
