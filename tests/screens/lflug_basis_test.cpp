@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "core/campaign.h"
@@ -20,6 +22,8 @@
 #include "vehicles/fahrzeuge.h"
 
 #include "screens/basen_twins_fixture.h"
+#include "writers/canvas.h"
+#include "writers/image_writers.h"
 
 namespace kv {
 namespace {
@@ -216,6 +220,40 @@ TEST_F(LflugBasis, TheLiveViewScrollsFasterUpToItsLimitsOnTheEdgesAndStopsAway) 
     ScrollZielWahl();
     ScrollZielWahl();
     EXPECT_EQ(ViewOrigin.x, 0);
+}
+
+TEST_F(LflugBasis, APictureSmallerThanTheLiveViewTakesOnlyWhatFitsOfIt) {
+    // The sample data with the airfield's first picture replaced by a small one.
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(KV_SAMPLEDATA_DIR)) {
+        const std::string name = entry.path().filename().string();
+        if (!entry.is_directory() || name == "videos") continue;
+        if (name != "basen") {
+            dir.linkSampleData(name);
+            continue;
+        }
+        fs::copy(entry.path(), dir.path() / name, fs::copy_options::recursive);
+    }
+    const std::vector<std::uint8_t> small =
+        sampledata::MakeVff(std::vector<sampledata::Canvas>{sampledata::Canvas(300, 200, 66)});
+    const fs::path auswahl = dir.path() / "basen" / "lflug" / "auswahl.vff";
+    fs::remove(auswahl);
+    std::ofstream(auswahl, std::ios::binary)
+        .write(reinterpret_cast<const char*>(small.data()),
+               static_cast<std::streamsize>(small.size()));
+    cwd.emplace(dir.path());
+    openGame();
+    test::ScriptedPlayer player(backend);
+    player.click(400, 300);
+    player.frames(1);
+    enterBase(test::kLflugBase);
+    ASSERT_EQ(GameMode, 13u) << FatalErrorMessage();
+    Money = FlightPrice();
+    OpenZielWahl();
+    player.mouse(300, 200);
+    player.frames(3);
+    EXPECT_EQ(BasisScreen.view, 1);
+    EXPECT_FALSE(FatalErrorRaised());
 }
 
 }  // namespace
