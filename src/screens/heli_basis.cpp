@@ -69,10 +69,8 @@ bool g_open = false;
 
 const BasisPlace& HeliPlace() {
     static const BasisPlace none{kTypF203, 0, 0, kHeliPlaceFacing};
-    if (BasisScreen.base < 0 || static_cast<std::size_t>(BasisScreen.base) >= Basen.size())
-        return none;
-    const Basis& b = Basen[static_cast<std::size_t>(BasisScreen.base)];
-    return b.placeCount > 0 ? b.places[0] : none;
+    const Basis* b = OpenBasisRecord();
+    return b != nullptr && b->placeCount > 0 ? b->places[0] : none;
 }
 
 SonderObj* Shadow() {
@@ -156,8 +154,8 @@ bool MayBoardChosen(const Person& p) {
 void ChooseInfo() {
     std::int16_t index = -1;
     std::uint8_t kind = kInfoNone;
+    const Person* p = HoverKind == kHoverPerson ? PersonAt(HoverIds[0]) : nullptr;
     if (BasisScreen.view == kBasisViewOben || BasisScreen.view == kBasisViewUnten) {
-        const Person* p = HoverKind == kHoverPerson ? PersonAt(HoverIds[0]) : nullptr;
         if (HoverKind == kHoverFahrzeug) {
             index = 0;
             kind = kInfoPlace;
@@ -172,7 +170,7 @@ void ChooseInfo() {
     BasisScreen.infoIndex = index;
     BasisScreen.infoKind = kind;
     if (kind == kInfoPlace) LoadInfoText(HeliPlace().type, kInfoPlace);
-    if (kind == kInfoPerson) LoadInfoText(PersonAt(index)->type, kInfoPerson);
+    if (kind == kInfoPerson && p != nullptr) LoadInfoText(p->type, kInfoPerson);
 }
 
 void DrawInfoBox() {

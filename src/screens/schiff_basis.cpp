@@ -57,10 +57,8 @@ bool g_open = false;
 
 const BasisPlace& BoatPlace() {
     static const BasisPlace none{kTypF115, 0, 0, kLeavingFacing};
-    if (BasisScreen.base < 0 || static_cast<std::size_t>(BasisScreen.base) >= Basen.size())
-        return none;
-    const Basis& b = Basen[static_cast<std::size_t>(BasisScreen.base)];
-    return b.placeCount > 0 ? b.places[0] : none;
+    const Basis* b = OpenBasisRecord();
+    return b != nullptr && b->placeCount > 0 ? b->places[0] : none;
 }
 
 std::int64_t PriceOf(std::int16_t type) {
