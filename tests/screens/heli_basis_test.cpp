@@ -179,12 +179,23 @@ TEST_F(HeliBasis, TheCrewIsChosenInTheStaffRoomOnlyAndTheHelicopterFliesWithItSe
     EXPECT_EQ(BasisScreen.previewMoney, money - HeliPrice());
 
     LoadHeliOben();
+    // The staff checks run in the staff room: too little money left for the medic.
+    const std::int32_t preview = BasisScreen.previewMoney;
+    BasisScreen.previewMoney = static_cast<std::int32_t>(PersonTypen[4].price) - 1;
+    HoverKind = kHoverPerson;
+    HoverIds = {static_cast<std::uint16_t>(medic), 0, 0, 0};
+    OnHeliLButtonDown(300, 300);
+    EXPECT_EQ(BasisScreen.assignedCount, 0);
+    EXPECT_EQ(Message(), "Zu wenig Geld!");
+    BasisScreen.previewMoney = preview;
     for (const std::int16_t person : {medic, team}) {
         HoverKind = kHoverPerson;
         HoverIds = {static_cast<std::uint16_t>(person), 0, 0, 0};
         OnHeliLButtonDown(300, 300);
     }
     ASSERT_EQ(BasisScreen.assignedCount, 2);
+    OnHeliLButtonDown(300, 300);  // the team again, walking now: nothing
+    EXPECT_EQ(BasisScreen.assignedCount, 2);
     const std::int32_t crew =
         static_cast<std::int32_t>(PersonTypen[4].price + PersonTypen[5].price);
     EXPECT_EQ(BasisScreen.previewMoney, money - HeliPrice() - crew);
