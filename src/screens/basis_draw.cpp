@@ -172,7 +172,8 @@ PlacedBody DrawFahrzeugAt(int type, int facing, int anim, int frame, int x, int 
 
 // The order counter of a figure on the stairs; none when its head order is not the stairs'.
 std::optional<std::int32_t> StairsCounter(const Person& p) {
-    if (p.storey != kStoreyStairs || p.orders == nullptr) return std::nullopt;
+    if (p.storey != kStoreyStairs || p.orders == nullptr || p.orders->opcode != kOpEnterBasis)
+        return std::nullopt;
     return static_cast<std::int32_t>(p.orders->d);
 }
 

@@ -21,7 +21,6 @@ std::vector<BasisStaffEntry> BasisStaffList;
 namespace {
 
 constexpr std::uint8_t kAnimSeated = 3;
-constexpr std::uint8_t kOpEnterBasis = 163;
 constexpr std::int8_t kStairsFacing = 7;
 constexpr std::int32_t kStairsTicks = 48;  // the counter starts at -1: 49 ticks
 constexpr std::uint32_t kHeliBasisMode = 14;

@@ -78,6 +78,9 @@ inline constexpr std::array<BasisDoor, kBasisDoorTypes> kBasisDoors = {{
 inline constexpr std::uint8_t kStaffSit = 1;
 inline constexpr std::uint8_t kStaffStand = 2;
 
+// The person order that takes a figure down the stairs into the hall.
+inline constexpr std::uint8_t kOpEnterBasis = 163;
+
 // The storeys that mark a person as inside a base.
 inline constexpr std::int8_t kStoreyStaffRoom = -3;
 inline constexpr std::int8_t kStoreyStairs = -4;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "core/campaign.h"
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
@@ -143,11 +145,13 @@ TEST_F(BasisGame, MissionOnesSmallStationSendsAVehicleOutThroughItsGate) {
     ASSERT_GE(vehicle, 0);
     EXPECT_EQ(Fahrzeuge[static_cast<std::size_t>(vehicle)].type, kTypF201);
     ASSERT_TRUE(player.runUntil([] { return BasisScreen.view == kBasisViewAusfahrt; }, 60));
+    const int driveOutFrom = player.framesRun();
     const Fahrzeug& v = Fahrzeuge[static_cast<std::size_t>(vehicle)];
     ASSERT_TRUE(player.runUntil([&v] { return v.y > 330.0f; }, 40));
     EXPECT_TRUE(player.shot("basis-ausfahrt"));
+    // 88 steps of 3.1818182 take it from y 270 past 550: it is bought, the hall shows again.
     ASSERT_TRUE(player.runUntil([] { return BasisScreen.view == kBasisViewUnten; }, 100));
-    EXPECT_GT(v.y, 550.0f);
+    EXPECT_EQ(player.framesRun() - driveOutFrom, 88);
     EXPECT_EQ(BasisScreen.vehicle, -1);
     EXPECT_EQ(StaffInBasis(), static_cast<int>(kBasisStaffSmall.size()));
 
@@ -205,6 +209,56 @@ TEST_F(BasisGame, AMissionEndingBehindTheStationLeavesNothingOfIt) {
     EXPECT_EQ(BasisMaskImage, nullptr);
     EXPECT_EQ(BasisDoorAnis[0].goingDown, nullptr);
     EXPECT_TRUE(BasisScreen.pathTemplate.empty());
+}
+
+// Every station's pictures load as the screen asks for them: the hall, the staff room, the gate
+// opening into the drive-out, and the door figures. A click, Esc or the right button outside buys
+// the vehicle at once, even while the gate still opens, and the hall shows again.
+TEST_F(BasisGame, EveryStationOpensAndSendsAVehicleOut) {
+    useSampleData(false);
+    openGame();
+    test::ScriptedPlayer player(backend);
+    EnterSmallStation(player);
+    struct Case {
+        std::int16_t base;
+        std::uint8_t view;  // where the player cuts the drive-out short
+        int input;          // 0 Esc, 1 left click, 2 right click
+    };
+    for (const Case c : {Case{0, kBasisViewAussen, 1}, Case{1, kBasisViewAusfahrt, 0},
+                         Case{2, kBasisViewAusfahrt, 2}}) {
+        SCOPED_TRACE(c.base);
+        CloseBasis();
+        ASSERT_EQ(GameMode, 10u);
+        LeaveKarte(1);
+        OpenBasis(c.base);
+        ASSERT_EQ(GameMode, kGameModeBasis) << FatalErrorMessage();
+        EXPECT_EQ(BasisScreen.view, kBasisViewUnten);
+        EXPECT_EQ(StaffInBasis(),
+                  static_cast<int>(kBasisStaff[static_cast<std::size_t>(c.base)].size()));
+        for (const BasisDoorAnimations& door : BasisDoorAnis) {
+            EXPECT_EQ(FrameCount(door.goingDown), 12u);
+            EXPECT_EQ(FrameCount(door.arriving), 12u);
+        }
+        BasisScreen.chosenPlace = 0;
+        LoadFahrzeugTyp(Basen[static_cast<std::size_t>(c.base)].places[0].type);  // to be seen
+        LoadBasisOben();
+        EXPECT_EQ(BasisScreen.view, kBasisViewOben);
+        player.frames(1);
+        LoadBasisAussen();
+        ASSERT_EQ(BasisScreen.view, kBasisViewAussen);
+        const std::uint8_t view = c.view;
+        ASSERT_TRUE(player.runUntil([view] { return BasisScreen.view == view; }, 60));
+        player.frames(c.view == kBasisViewAusfahrt ? 12 : 1);
+        EXPECT_TRUE(player.shot("basis-aussen-" + std::to_string(c.base)));
+        if (c.input == 0) player.key(VK_ESCAPE);
+        if (c.input == 1) player.click(300, 300);
+        if (c.input == 2) player.rclick(300, 300);
+        player.frames(1);
+        EXPECT_EQ(GameMode, kGameModeBasis);
+        EXPECT_EQ(BasisScreen.view, kBasisViewUnten);
+        EXPECT_EQ(BasisScreen.vehicle, -1);
+        EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+    }
 }
 
 }  // namespace

@@ -4,20 +4,23 @@
 
 #include <gtest/gtest.h>
 
+#include "core/fatal_error.h"
 #include "core/mission_state.h"
 #include "core/options.h"
 #include "persons/personen.h"
 #include "screens/basis.h"
 #include "screens/basis_views.h"
+#include "support/headless_test.h"
 #include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeuge.h"
 
 namespace kv {
 namespace {
 
-class BasisDriveOut : public testing::Test {
+class BasisDriveOut : public test::HeadlessTest {
   protected:
     void SetUp() override {
+        HeadlessTest::SetUp();
         MissionNummer = 1;
         InitBasen();
         FahrzeugCount = 4;
@@ -33,6 +36,7 @@ class BasisDriveOut : public testing::Test {
         FreeBasen();
         GameSpeed = 1;
         BasisScreen = {};
+        HeadlessTest::TearDown();
     }
 };
 
@@ -76,6 +80,28 @@ TEST_F(BasisDriveOut, NoFreeSlotMeansNoVehicleAndNothingDriven) {
     LoadBasisAussen();
     EXPECT_EQ(BasisScreen.view, kBasisViewUnten);
     EXPECT_EQ(BasisScreen.vehicle, -1);
+}
+
+// A view picture that is missing ends the game, named as the screen names it.
+TEST_F(BasisDriveOut, AMissingViewPictureIsFatal) {
+    test::ScratchDir dir;
+    test::WorkingDirectory cwd(dir.path());
+    BasisScreen.pathTemplate = "basen\\klein\\%s";
+    BasisScreen.chosenPlace = 0;
+    struct Case {
+        void (*load)();
+        const char* message;
+    };
+    for (const Case c : {Case{LoadBasisOben, "file not found: BASISOBENANSICHT"},
+                         Case{LoadBasisUnten, "file not found: basen\\klein\\unten.vff"},
+                         Case{LoadBasisAussen, "file not found: BASISAUSSENANSICHT"},
+                         Case{LoadBasisMaske, "file not found: BASISAUSSENMASKE"}}) {
+        ResetFatalError();
+        c.load();
+        EXPECT_EQ(FatalErrorMessage(), c.message);
+    }
+    ResetFatalError();
+    BasisScreen.pathTemplate.clear();
 }
 
 }  // namespace

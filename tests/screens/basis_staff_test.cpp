@@ -9,6 +9,7 @@
 #include "persons/person.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "screens/basis_screen.h"
 #include "screens/basis_staff_table.h"
 
 namespace kv {
@@ -39,7 +40,11 @@ TEST_F(BasisStaff, EveryStationSeatsItsStaffAfreshAndLeavesTheWorldAlone) {
     for (std::uint8_t station = 0; station < 3; ++station) {
         SCOPED_TRACE(int{station});
         PlaceBasisStaff(station);
-        PlaceBasisStaff(station);  // the figures of before are gone
+        BasisScreen.assigned[0] = 1;
+        BasisScreen.assignedCount = 1;
+        PlaceBasisStaff(station);  // the figures of before are gone, and their assignment
+        EXPECT_EQ(BasisScreen.assigned[0], kNoStaff);
+        EXPECT_EQ(BasisScreen.assignedCount, 0);
         EXPECT_EQ(Used(), 1 + static_cast<int>(kBasisStaff[station].size()));
         for (std::size_t i = 0; i < kBasisStaff[station].size(); ++i) {
             const BasisStaffRow& row = kBasisStaff[station][i];

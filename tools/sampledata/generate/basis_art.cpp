@@ -151,8 +151,9 @@ std::vector<AffFrame> BlinkingLamp(const Basis& base) {
     std::vector<AffFrame> frames;
     for (const std::uint8_t colour : {pal::kBlueLight2.first, pal::kShadow[0]}) {
         Canvas c(12, 8, colour);
-        frames.push_back({static_cast<std::int16_t>(gate.x + gate.w + 10 - 10),
-                          static_cast<std::int16_t>(gate.y - 10), std::move(c), 300});
+        // Stepped in at (10, 10): right of the sign, above the mask, which would hide it.
+        frames.push_back({static_cast<std::int16_t>(gate.x + gate.w),
+                          static_cast<std::int16_t>(base.maskY - 20 - 10), std::move(c), 300});
     }
     return frames;
 }
