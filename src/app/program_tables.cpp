@@ -18,16 +18,19 @@
 #include "screens/basis.h"
 #include "screens/basis_staff.h"
 #include "screens/end_picture.h"
+#include "screens/heli_basis.h"
 #include "screens/high_score.h"
 #include "screens/hints.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
+#include "screens/lflug_basis.h"
 #include "screens/mission_end.h"
 #include "screens/mission_jump.h"
 #include "screens/options.h"
 #include "screens/order_panel.h"
 #include "screens/save_game.h"
 #include "screens/save_screens.h"
+#include "screens/schiff_basis.h"
 #include "vehicles/fahrzeug_update.h"
 
 namespace kv {
@@ -97,6 +100,21 @@ constexpr GameModeTable kGameModes = [] {
     t[12].frame = OnPauseFrame;
     t[12].keyDown = OnPauseKeyDown;
     t[12].lButtonDown = OnPauseMouseDown;
+    t[13].frame = RunLflugBasisFrame;
+    t[13].lButtonDown = [](WParam, int x, int y) { OnLflugLButtonDown(x, y); };
+    t[13].rButtonDown = [](WParam, int, int) { OnLflugRButtonDown(); };
+    t[13].mouseMove = [](WParam, int x, int y) { OnLflugMouseMove(x, y); };
+    t[13].keyDown = [](WParam key, LParam) { OnLflugKeyDown(key); };
+    t[14].frame = RunHeliBasisFrame;
+    t[14].lButtonDown = [](WParam, int x, int y) { OnHeliLButtonDown(x, y); };
+    t[14].rButtonDown = [](WParam, int, int) { OnHeliRButtonDown(); };
+    t[14].mouseMove = [](WParam, int x, int y) { OnHeliMouseMove(x, y); };
+    t[14].keyDown = [](WParam key, LParam) { OnHeliKeyDown(key); };
+    t[15].frame = RunSchiffBasisFrame;
+    t[15].lButtonDown = [](WParam, int x, int y) { OnSchiffLButtonDown(x, y); };
+    t[15].rButtonDown = [](WParam, int, int) { OnSchiffRButtonDown(); };
+    t[15].mouseMove = [](WParam, int x, int y) { OnSchiffMouseMove(x, y); };
+    t[15].keyDown = [](WParam key, LParam) { OnSchiffKeyDown(key); };
     t[16].lButtonDown = [](WParam, int, int) { OnEndPictureLButtonDown(); };
     t[16].keyDown = [](WParam, LParam) { OnEndPictureKeyDown(); };
     t[17].frame = RunHighScoreFrame;

@@ -19,7 +19,10 @@
 #include "mission/mission_tick.h"
 #include "platform/messages.h"
 #include "screens/basis.h"
+#include "screens/heli_basis.h"
 #include "screens/karte_wege.h"
+#include "screens/lflug_basis.h"
+#include "screens/schiff_basis.h"
 #include "support/headless_test.h"
 #include "vehicles/fahrzeuge.h"
 #include "writers/canvas.h"
@@ -47,11 +50,25 @@ class KarteScreen : public test::MissionTest {
     // was left for a base and opened again.
     static void MarkThisOpening() { KarteBlinkCounter = 5; }
     static bool OpenedAgain() { return GameMode == 10 && KarteBlinkCounter == 0; }
-    // A plate that was entered: a station's screen is open (and is closed here, which opens the
-    // map again); a base whose screen is still to come has opened the map again at once.
+    // A plate that was entered: its base's screen is open, and is closed here, which opens the
+    // map again.
     static bool Entered() {
-        if (GameMode != kGameModeBasis) return OpenedAgain();
-        CloseBasis();
+        switch (GameMode) {
+            case kGameModeBasis:
+                CloseBasis();
+                break;
+            case 13:
+                CloseLflugBasis(-1);
+                break;
+            case 14:
+                CloseHeliBasis();
+                break;
+            case 15:
+                CloseSchiffBasis();
+                break;
+            default:
+                return OpenedAgain();
+        }
         return GameMode == 10;
     }
 };

@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteLoadBox,
         kv::sampledata::WriteOptionsScreens,
         kv::sampledata::WriteBasen,
+        kv::sampledata::WriteTwinBasen,
     };
     // clang-format on
     for (Step step : steps)

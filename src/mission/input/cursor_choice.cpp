@@ -60,30 +60,8 @@ bool GeneralHooksDecide() {
     return CursorHookDecides(&MissionHooks::CursorOnMapArea);
 }
 
-// The scroll shape while the mouse touches an edge or a corner of the cursor's rectangle, the
-// at-limit shape where the view cannot move that way (a corner only at both limits); 0 elsewhere.
 std::uint16_t EdgeCursor() {
-    const ViewPoint limit = ViewScrollLimits();
-    const bool left = ViewOrigin.x < 1;
-    const bool right = ViewOrigin.x >= limit.x;
-    const bool top = ViewOrigin.y < 1;
-    const bool bottom = ViewOrigin.y >= limit.y;
-    const auto shape = [](std::uint16_t scroll, bool atLimit) {
-        return static_cast<std::uint16_t>(atLimit ? scroll + kCursorAtLimit : scroll);
-    };
-    if (MouseX == kMouseEdgeLeft) {
-        if (MouseY == kMouseEdgeTop) return shape(kCursorScrollUpLeft, left && top);
-        if (MouseY == kMouseEdgeBottom) return shape(kCursorScrollDownLeft, left && bottom);
-        return shape(kCursorScrollLeft, left);
-    }
-    if (MouseX == kMouseEdgeRight) {
-        if (MouseY == kMouseEdgeTop) return shape(kCursorScrollUpRight, right && top);
-        if (MouseY == kMouseEdgeBottom) return shape(kCursorScrollDownRight, right && bottom);
-        return shape(kCursorScrollRight, right);
-    }
-    if (MouseY == kMouseEdgeTop) return shape(kCursorScrollUp, top);
-    if (MouseY == kMouseEdgeBottom) return shape(kCursorScrollDown, bottom);
-    return kCursorPointer;
+    return ScrollEdgeCursor(kMouseEdgeLeft, kMouseEdgeRight, kMouseEdgeTop, kMouseEdgeBottom);
 }
 
 bool LeadsSomeone(const Person& p) {
@@ -315,6 +293,30 @@ std::uint16_t CursorOverHovered(const CursorScene& s) {
 }
 
 }  // namespace
+
+std::uint16_t ScrollEdgeCursor(int leftEdge, int rightEdge, int topEdge, int bottomEdge) {
+    const ViewPoint limit = ViewScrollLimits();
+    const bool left = ViewOrigin.x < 1;
+    const bool right = ViewOrigin.x >= limit.x;
+    const bool top = ViewOrigin.y < 1;
+    const bool bottom = ViewOrigin.y >= limit.y;
+    const auto shape = [](std::uint16_t scroll, bool atLimit) {
+        return static_cast<std::uint16_t>(atLimit ? scroll + kCursorAtLimit : scroll);
+    };
+    if (MouseX == leftEdge) {
+        if (MouseY == topEdge) return shape(kCursorScrollUpLeft, left && top);
+        if (MouseY == bottomEdge) return shape(kCursorScrollDownLeft, left && bottom);
+        return shape(kCursorScrollLeft, left);
+    }
+    if (MouseX == rightEdge) {
+        if (MouseY == topEdge) return shape(kCursorScrollUpRight, right && top);
+        if (MouseY == bottomEdge) return shape(kCursorScrollDownRight, right && bottom);
+        return shape(kCursorScrollRight, right);
+    }
+    if (MouseY == topEdge) return shape(kCursorScrollUp, top);
+    if (MouseY == bottomEdge) return shape(kCursorScrollDown, bottom);
+    return kCursorPointer;
+}
 
 void ChooseCursor() {
     CursorId = kCursorPointer;

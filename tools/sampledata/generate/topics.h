@@ -68,6 +68,9 @@ bool WriteLoadBox(const OutputTree& out);
 bool WriteOptionsScreens(const OutputTree& out);
 // basen\klein\, basen\mittel\, basen\gross\: the stations' rooms, gate and door figures
 bool WriteBasen(const OutputTree& out);
+// basen\heli1\..., basen\lflug\..., basen\schiff\..., graphs\d\zwahl.vff: the helicopter base,
+// the airfield and the ship base
+bool WriteTwinBasen(const OutputTree& out);
 
 // Not part of the data tree: the desktop's icon for an installed game, as a PNG file.
 bool WriteIcon(const std::string& path);
