@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-mixer-dev libfreetype-dev libpng-dev fonts-liberation
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
+  # The tests play the installed game on a virtual display.
+  xvfb xdotool x11-apps
 )
 
 missing=()
