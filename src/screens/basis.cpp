@@ -18,9 +18,12 @@
 #include "screens/basis_screen.h"
 #include "screens/basis_staff.h"
 #include "screens/basis_views.h"
+#include "screens/heli_basis.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
+#include "screens/lflug_basis.h"
 #include "screens/options.h"
+#include "screens/schiff_basis.h"
 #include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
@@ -135,6 +138,9 @@ void InitBasen() {
 }
 
 void FreeBasen() {
+    FreeHeliBasisScreen();
+    FreeLflugBasisScreen();
+    FreeSchiffBasisScreen();
     FreeBasisScreen();
     Basen = {};
 }
