@@ -155,6 +155,7 @@ void OpenBasis(std::int16_t base) {
     BasisScreen.buttons = {};
     BasisScreen.chosenPlace = -1;
     BasisScreen.previewMoney = Money;
+    BasisScreen.gathering = kBasisGatheringPoint;
     BasisScreen.infoIndex = -1;
     BasisScreen.infoKind = kInfoNone;
     BasisScreen.infoText.clear();

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "screens/basis_staff_table.h"
+
 namespace kv {
 
 inline constexpr std::uint8_t kBasisViewOben = 0;      // staff room
@@ -41,6 +43,8 @@ struct BasisScreenState {
     std::array<std::uint16_t, kMaxAssignedStaff> assigned{};
     std::int8_t assignedCount = 0;
     std::int32_t previewMoney = 0;
+    // Where assigned staff walk to in the hall: each base's opener sets it.
+    BasisPoint gathering = kBasisGatheringPoint;
     std::int16_t infoIndex = -1;
     std::uint8_t infoKind = kInfoNone;
     std::string infoText;

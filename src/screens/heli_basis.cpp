@@ -19,8 +19,6 @@
 #include "mission/view/draw_pictures.h"
 #include "mission/view/hover_probe.h"
 #include "mission/view/message_box.h"
-#include "movement/befehl.h"
-#include "movement/befehl_opcodes.h"
 #include "persons/person.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
@@ -125,21 +123,6 @@ void DrawStaff(bool pickable) {
         if (p == nullptr || p->type < 0 || p->storey != kStoreyStaffRoom) continue;
         DrawInWorldView(PersonPicture(*p).image, p->drawX, p->drawY);
         if (pickable) CheckHoverPixel(kHoverPerson, e.person, 0, 0, 0);
-    }
-}
-
-// The staff walks end at the stations' gathering point; the helicopter's crew gathers at its own.
-void GatherHeliCrew() {
-    for (Person& p : Personen) {
-        if (p.type < 0 || p.storey != kStoreyStaffRoom) continue;
-        Befehl* last = p.orders;
-        while (last != nullptr && last->next != nullptr) last = last->next;
-        if (last == nullptr || last->opcode != kOpMove ||
-            last->aFloat() != static_cast<float>(kBasisGatheringPoint.x) ||
-            last->bFloat() != static_cast<float>(kBasisGatheringPoint.y))
-            continue;
-        last->setA(static_cast<float>(kHeliGatheringPoint.x));
-        last->setB(static_cast<float>(kHeliGatheringPoint.y));
     }
 }
 
@@ -252,6 +235,7 @@ void OpenHeliBasis(std::int16_t base) {
     BasisScreen.infoKind = kInfoNone;
     BasisScreen.infoText.clear();
     BasisScreen.firstFrame = 1;
+    BasisScreen.gathering = kHeliGatheringPoint;
     InitHeliPaths();
     PlaceHeliStaff();
     LoadFahrzeugTyp(HeliPlace().type);
@@ -299,7 +283,6 @@ void RunHeliBasisFrame() {
     SetBasisCursor();
     DrawHeliBasisScreen();
     StandUpBasisStaff();
-    GatherHeliCrew();
     if (BasisButtonFires(kBasisButtonStart) && BasisScreen.labels[0] == 0) StartHeliTakeOff();
     if (BasisButtonFires(kBasisButtonSecond)) {
         if (BasisScreen.labels[1] == 1) LoadHeliOben();
@@ -320,10 +303,8 @@ void OnHeliLButtonDown(int x, int y) {
     }
     switch (BasisScreen.view) {
         case kBasisViewOben:
-            if (BasisScreen.chosenPlace >= 0 && HoverKind == kHoverPerson) {
+            if (BasisScreen.chosenPlace >= 0 && HoverKind == kHoverPerson)
                 AssignBasisStaff(HoverIds[0]);
-                GatherHeliCrew();
-            }
             break;
         case kBasisViewUnten:
             if (HoverKind == kHoverFahrzeug) ChooseHelicopter();
