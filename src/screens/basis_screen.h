@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "screens/basis_staff_table.h"
 
@@ -59,6 +60,12 @@ extern BasisScreenState BasisScreen;
 struct Basis;
 // The record of the open base; null when the base index names none.
 const Basis* OpenBasisRecord();
+// A base screen opening: the base and its folder, nothing chosen or pressed, the money as it
+// stands, no info box, the first frame to come.
+void BeginBasisScreen(std::int16_t base, std::string_view pathTemplate);
+// The info box's thing (index, kind; -1 and kInfoNone for nothing): a new one frees the old text
+// and, for something, loads the text of its type.
+void ChooseBasisInfo(std::int16_t index, std::uint8_t kind, std::int16_t type);
 
 // The vehicle of the chosen place at the base's exit point, bought and in the base; -1 when the
 // vehicle array is full.

@@ -137,6 +137,7 @@ bool MayBoardChosen(const Person& p) {
 void ChooseInfo() {
     std::int16_t index = -1;
     std::uint8_t kind = kInfoNone;
+    std::int16_t type = HeliPlace().type;
     const Person* p = HoverKind == kHoverPerson ? PersonAt(HoverIds[0]) : nullptr;
     if (BasisScreen.view == kBasisViewOben || BasisScreen.view == kBasisViewUnten) {
         if (HoverKind == kHoverFahrzeug) {
@@ -146,14 +147,10 @@ void ChooseInfo() {
                    !IsPersonAssigned(HoverIds[0])) {
             index = static_cast<std::int16_t>(HoverIds[0]);
             kind = kInfoPerson;
+            type = p->type;
         }
     }
-    if (index == BasisScreen.infoIndex && kind == BasisScreen.infoKind) return;
-    BasisScreen.infoText.clear();
-    BasisScreen.infoIndex = index;
-    BasisScreen.infoKind = kind;
-    if (kind == kInfoPlace) LoadInfoText(HeliPlace().type, kInfoPlace);
-    if (kind == kInfoPerson && p != nullptr) LoadInfoText(p->type, kInfoPerson);
+    ChooseBasisInfo(index, kind, type);
 }
 
 void DrawInfoBox() {
@@ -227,14 +224,7 @@ void LeaveHeliBasis() {
 }  // namespace
 
 void OpenHeliBasis(std::int16_t base) {
-    BasisScreen.pathTemplate = kHeliPathTemplate;
-    BasisScreen.base = base;
-    BasisScreen.buttons = {};
-    BasisScreen.chosenPlace = -1;
-    BasisScreen.infoIndex = -1;
-    BasisScreen.infoKind = kInfoNone;
-    BasisScreen.infoText.clear();
-    BasisScreen.firstFrame = 1;
+    BeginBasisScreen(base, kHeliPathTemplate);
     BasisScreen.gathering = kHeliGatheringPoint;
     InitHeliPaths();
     PlaceHeliStaff();
@@ -249,7 +239,6 @@ void OpenHeliBasis(std::int16_t base) {
     }
     g_open = true;
     CreateShadow(slot);
-    BasisScreen.previewMoney = Money;
     BasisScreen.vehicle = -1;
     LoadHeliUnten();
     if (FatalErrorRaised()) return;
@@ -336,10 +325,7 @@ void UpdateHeliBasis() {
         CyclePaletteColours();
     else
         SteadyBlueLights();
-    if (WorldStarted == 0)
-        RunBasisWorldBeforeStart(true);
-    else if (GameMode == kHeliMode)
-        RunGameTicks(0);
+    RunBasisWorld(BeforeStartPersons::All, kHeliMode);
     // The ticks may have ended the mission or the game.
     if (FatalErrorRaised() || (GameMode != kHeliMode && GameMode != kOptionsMode)) return;
     if (BasisScreen.view == kBasisViewAusfahrt) {
@@ -360,16 +346,13 @@ void DrawHeliBasisView() {
     switch (BasisScreen.view) {
         case kBasisViewUnten: {
             ResetHoverProbe();
-            const VffImage* heli =
+            const BasisBody heli =
                 DrawBasisFahrzeugTyp(place.type, place.facing, kAnimPlace, 0, place.x, place.y);
             CheckHoverPixel(kHoverFahrzeug, 0, 0, 0, 0);
             DrawStaff(true);
             RestoreHoverPixel();
-            if (heli != nullptr && BasisScreen.chosenPlace >= 0) {
-                const AnimSlot& slot = FahrzeugAnimSlot(place.type, place.facing, kAnimPlace);
-                DrawChosenOutline(place.x - slot.hotX, place.y - slot.hotY, heli->width,
-                                  heli->height);
-            }
+            if (heli.image != nullptr && BasisScreen.chosenPlace >= 0)
+                DrawChosenOutline(heli.left, heli.top, heli.image->width, heli.image->height);
             break;
         }
         case kBasisViewOben:
