@@ -94,7 +94,7 @@ void OpenBasis(std::int16_t base) {
     const std::uint8_t type = Basen[static_cast<std::size_t>(base)].type;
     if (type >= kBasisPathTemplates.size()) return;
     FreeBasisScreen();
-    BeginBasisScreen(base, kBasisPathTemplates[type]);
+    BeginBasisScreen(base, kBasisPathTemplates[type], kGameModeBasis);
     BasisScreen.gathering = kBasisGatheringPoint;
     InitBasisPaths(type);
     PlaceBasisStaff(type);

@@ -262,7 +262,8 @@ void DrawPanelButtons() {
         if (k >= BasisScreen.buttons.size() || BasisScreen.buttons[k].pressed == 0)
             DrawOpaque(NthFrame(ButsImages, frame), b.raisedX, b.raisedY);
         if (AnzFontLittleImages != nullptr)
-            DrawText(b.labelX, b.labelY, GetCommandLabel(label), AnzFontLittleImages);
+            DrawText(b.labelX, b.labelY, GetCommandLabel(label, BasisScreen.gameMode),
+                     AnzFontLittleImages);
     }
 }
 

@@ -28,9 +28,10 @@ const Basis* OpenBasisRecord() {
     return &Basen[static_cast<std::size_t>(BasisScreen.base)];
 }
 
-void BeginBasisScreen(std::int16_t base, std::string_view pathTemplate) {
+void BeginBasisScreen(std::int16_t base, std::string_view pathTemplate, std::uint32_t gameMode) {
     BasisScreen.pathTemplate = pathTemplate;
     BasisScreen.base = base;
+    BasisScreen.gameMode = gameMode;
     BasisScreen.buttons = {};
     BasisScreen.chosenPlace = -1;
     BasisScreen.previewMoney = Money;

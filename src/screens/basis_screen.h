@@ -37,6 +37,9 @@ struct BasisButton {
 
 struct BasisScreenState {
     std::int16_t base = 0;
+    // The game mode of the open base's screen: its panel's labels are that screen's, also while
+    // another screen (the options) is drawn over it.
+    std::uint32_t gameMode = 8;  // the stations'
     std::uint8_t view = kBasisViewUnten;
     std::string pathTemplate;  // the station's folder, "basen\klein\%s" and so on
     std::int16_t chosenPlace = -1;
@@ -60,9 +63,9 @@ extern BasisScreenState BasisScreen;
 struct Basis;
 // The record of the open base; null when the base index names none.
 const Basis* OpenBasisRecord();
-// A base screen opening: the base and its folder, nothing chosen or pressed, the money as it
-// stands, no info box, the first frame to come.
-void BeginBasisScreen(std::int16_t base, std::string_view pathTemplate);
+// A base screen of a game mode opening: the base and its folder, nothing chosen or pressed, the
+// money as it stands, no info box, the first frame to come.
+void BeginBasisScreen(std::int16_t base, std::string_view pathTemplate, std::uint32_t gameMode);
 // The info box's thing (index, kind; -1 and kInfoNone for nothing): a new one frees the old text
 // and, for something, loads the text of its type.
 void ChooseBasisInfo(std::int16_t index, std::uint8_t kind, std::int16_t type);

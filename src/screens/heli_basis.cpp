@@ -224,7 +224,7 @@ void LeaveHeliBasis() {
 }  // namespace
 
 void OpenHeliBasis(std::int16_t base) {
-    BeginBasisScreen(base, kHeliPathTemplate);
+    BeginBasisScreen(base, kHeliPathTemplate, kHeliMode);
     BasisScreen.gathering = kHeliGatheringPoint;
     InitHeliPaths();
     PlaceHeliStaff();

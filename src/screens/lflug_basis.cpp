@@ -186,7 +186,7 @@ void LeaveLflugBasis() {
 }  // namespace
 
 void OpenLflugBasis(std::int16_t base) {
-    BeginBasisScreen(base, kLflugPathTemplate);
+    BeginBasisScreen(base, kLflugPathTemplate, kLflugMode);
     BasisScreen.vehicle = -1;
     ResetViewScroll();
     g_open = true;

@@ -119,7 +119,7 @@ void LeaveSchiffBasis() {
 }  // namespace
 
 void OpenSchiffBasis(std::int16_t base) {
-    BeginBasisScreen(base, kSchiffPathTemplate);
+    BeginBasisScreen(base, kSchiffPathTemplate, kSchiffMode);
     BasisScreen.vehicle = -1;
     g_open = true;
     LoadFahrzeugTyp(BoatPlace().type);
