@@ -99,8 +99,8 @@ inline constexpr std::int16_t kSchiffBasisXM30 = 520;
 
 // The bases of the running mission (MissionNummer), at every mission start.
 void InitBasen();
-// At mission end: empties the bases, and frees what an open station holds, as closing it does but
-// without the campaign map.
+// At mission end: empties the bases, and frees what an open base screen holds (a station, the
+// helicopter base, the airfield or the ship base), as closing it does but without the campaign map.
 void FreeBasen();
 // Opens a station of base type 0..2 (game mode 8, the hall); the campaign map has closed itself
 // before. Another base, or one of another type, opens nothing.

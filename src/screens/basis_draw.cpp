@@ -30,6 +30,7 @@
 #include "screens/basis_kauf.h"
 #include "screens/basis_screen.h"
 #include "screens/basis_staff.h"
+#include "screens/basis_twins.h"
 #include "screens/basis_views.h"
 #include "vehicles/fahrzeug.h"
 #include "vehicles/fahrzeug_typ.h"
@@ -74,16 +75,14 @@ constexpr int kMapDownY = 57;
 constexpr int kOptionsDownX = 660;
 constexpr int kOptionsDownY = 352;
 
-constexpr std::uint8_t kChosenFrameColour = 255;
 // The leaving vehicle shows its driving pictures towards the viewer.
 constexpr int kLeavingFacing = 7;
 constexpr int kLeavingAnim = 1;
 // The door animations: twelve frames going down, then twelve arriving.
 constexpr int kDoorFrames = 12;
 constexpr std::uint8_t kHoverCursor = 18;
-constexpr int kCursorHotSpot = 11;
 
-// The info box beside a vehicle place and beside a person.
+// The info box beside a vehicle place (a person's stands beside the person).
 constexpr int kPlaceBoxDX = 50;
 constexpr int kPlaceBoxDY = -60;
 constexpr int kPlaceBoxWidth = 160;
@@ -91,11 +90,6 @@ constexpr int kPlaceBoxHeight = 120;
 constexpr int kPlaceTextInset = 10;
 constexpr int kPlaceTextWidth = 150;
 constexpr int kPlaceTextHeight = 110;
-constexpr int kPersonBoxWidth = 150;
-constexpr int kPersonBoxHeight = 70;
-constexpr int kPersonTextWidth = 140;
-constexpr int kPersonTextHeight = 60;
-constexpr ColorRef kInfoTextColour = Rgb(255, 255, 255);
 
 template <class Frame>
 const Frame* NthFrame(const Frame* set, int n) {
@@ -148,28 +142,6 @@ bool MayBoardChosen(const Person& p) {
     return PersonTypOf(p).mayBoard[static_cast<std::size_t>(chosen->type)] != 0;
 }
 
-// A vehicle type's picture drawn with its hot spot at (x, y), with its water cannon turned the
-// same way; returns where the body went.
-struct PlacedBody {
-    const VffImage* image = nullptr;
-    int left = 0;
-    int top = 0;
-};
-PlacedBody DrawFahrzeugAt(int type, int facing, int anim, int frame, int x, int y) {
-    const AnimSlot& slot = FahrzeugAnimSlot(type, facing, anim);
-    const int shown = slot.frames > 0 ? frame % slot.frames : 0;
-    const PlacedBody body{UnitFrameImage(slot, shown), x - slot.hotX, y - slot.hotY};
-    DrawSprite(body.image, body.left, body.top);
-    const FahrzeugTyp* typ = FahrzeugTypAt(type);
-    if (typ == nullptr || typ->kanone == nullptr || facing < 0 || facing >= kDirectionCount)
-        return body;
-    const KanoneTyp& k = *typ->kanone;
-    const KanoneRichtung& dir = k.dirs[static_cast<std::size_t>(facing)];
-    const KanonePunkt& mount = k.mount[static_cast<std::size_t>(facing)];
-    DrawSprite(SetFrame(dir.images, 0), x + mount.x - dir.anchorX, y + mount.y - dir.anchorY);
-    return body;
-}
-
 // The order counter of a figure on the stairs; none when its head order is not the stairs'.
 std::optional<std::int32_t> StairsCounter(const Person& p) {
     if (p.storey != kStoreyStairs || p.orders == nullptr || p.orders->opcode != kOpEnterBasis)
@@ -205,58 +177,28 @@ void DrawStaff(std::int8_t storey, bool arriving) {
 void DrawHall() {
     const Basis* base = OpenBasisRecord();
     if (base == nullptr) return;
-    PlacedBody chosen;
+    BasisBody chosen;
     for (int i = 0; i < base->placeCount; ++i) {
         const BasisPlace& place = base->places[static_cast<std::size_t>(i)];
         if (!PlaceOffered(place)) continue;
-        const PlacedBody body = DrawFahrzeugAt(place.type, place.facing, 0, 0, place.x, place.y);
+        const BasisBody body =
+            DrawBasisFahrzeugTyp(place.type, place.facing, 0, 0, place.x, place.y);
         if (i == BasisScreen.chosenPlace) chosen = body;
         CheckHoverPixel(kHoverFahrzeug, static_cast<std::uint16_t>(i), 0, 0, 0);
     }
     DrawStaff(kStoreyHall, true);
     RestoreHoverPixel();
-    if (chosen.image == nullptr) return;
-    for (const int out : {1, 2})
-        DrawRectClipped(chosen.left - out, chosen.top - out, chosen.image->width + 2 * out,
-                        chosen.image->height + 2 * out, kChosenFrameColour);
+    if (chosen.image != nullptr)
+        DrawChosenOutline(chosen.left, chosen.top, chosen.image->width, chosen.image->height);
 }
 
 void DrawLeavingFahrzeug() {
     const Fahrzeug* v = UsedFahrzeugAt(BasisScreen.vehicle);
     if (v != nullptr)
-        DrawFahrzeugAt(v->type, kLeavingFacing, kLeavingAnim, v->frame, TruncInt(v->x),
-                       TruncInt(v->y));
+        DrawBasisFahrzeugTyp(v->type, kLeavingFacing, kLeavingAnim, v->frame, TruncInt(v->x),
+                             TruncInt(v->y));
     const Basis* base = OpenBasisRecord();
     if (base != nullptr) DrawSprite(NthFrame(BasisMaskImage, 0), base->maskX, base->maskY);
-}
-
-// The view picture's pixels stand where they show: the animations draw into it.
-void StepViewAnimation(int x, int y) {
-    VffImage* view = BasisViewImage;
-    if (view == nullptr || view->pixels == nullptr) return;
-    const std::size_t size = std::size_t{view->width} * view->height;
-    StepAnimation(x, y, std::span(view->pixels, size), view->width, GameSpeed);
-}
-
-void DrawViewPicture() {
-    const VffImage* view = NthFrame(BasisViewImage, 0);
-    if (view == nullptr || view->pixels == nullptr || DrawTarget == nullptr) return;
-    const int w = std::min<int>(view->width, kViewWidth) - kViewOrigin;
-    const int h = std::min<int>(view->height, kViewHeight) - kViewOrigin;
-    if (w <= 0 || h <= 0) return;
-    BlitRect(view->pixels + kViewOrigin * view->width + kViewOrigin, view->width, kViewOrigin,
-             kViewOrigin, w, h, DrawTarget, DrawPitch);
-}
-
-// Where the info box of a person stands.
-struct BoxCorner {
-    int left;
-    int top;
-};
-BoxCorner PersonBoxCorner(const Person& p) {
-    const int x = TruncInt(p.x);
-    const int left = x > 490 ? x - 160 : x + 10;
-    return {left, std::clamp(TruncInt(p.y) - 35, 20, 400)};
 }
 
 void UpdateInfoBox() {
@@ -277,50 +219,26 @@ void UpdateInfoBox() {
             type = p->type;
         }
     }
-    if (index != BasisScreen.infoIndex || kind != BasisScreen.infoKind) {
-        BasisScreen.infoText.clear();
-        if (index >= 0) LoadInfoText(type, kind);
-        BasisScreen.infoIndex = index;
-        BasisScreen.infoKind = kind;
-    }
+    ChooseBasisInfo(index, kind, type);
 }
 
-// The rectangle the info text is written into; none while nothing is shown.
-std::optional<Rect> InfoTextRect() {
-    if (BasisScreen.infoText.empty()) return std::nullopt;
-    if (BasisScreen.infoKind == kInfoPlace) {
-        const BasisPlace* place = PlaceAt(BasisScreen.infoIndex);
-        if (place == nullptr) return std::nullopt;
-        const int left = place->x + kPlaceBoxDX + kPlaceTextInset;
-        const int top = place->y + kPlaceBoxDY + kPlaceTextInset;
-        return Rect{left, top, left + kPlaceTextWidth, top + kPlaceTextHeight};
-    }
-    const Person* p = UsedPersonAt(BasisScreen.infoIndex);
-    if (BasisScreen.infoKind != kInfoPerson || p == nullptr) return std::nullopt;
-    const BoxCorner c = PersonBoxCorner(*p);
-    const int left = c.left + kPlaceTextInset;
-    const int top = c.top + kPlaceTextInset;
-    return Rect{left, top, left + kPersonTextWidth, top + kPersonTextHeight};
+// The rectangle a place's info text is written into; none while no place's text is shown.
+std::optional<Rect> PlaceTextRect() {
+    if (BasisScreen.infoText.empty() || BasisScreen.infoKind != kInfoPlace) return std::nullopt;
+    const BasisPlace* place = PlaceAt(BasisScreen.infoIndex);
+    if (place == nullptr) return std::nullopt;
+    const int left = place->x + kPlaceBoxDX + kPlaceTextInset;
+    const int top = place->y + kPlaceBoxDY + kPlaceTextInset;
+    return Rect{left, top, left + kPlaceTextWidth, top + kPlaceTextHeight};
 }
 
-void DarkenInfoBox() {
-    const auto text = InfoTextRect();
-    if (!text) return;
-    const bool place = BasisScreen.infoKind == kInfoPlace;
-    TintClipped(text->left - kPlaceTextInset, text->top - kPlaceTextInset,
-                place ? kPlaceBoxWidth : kPersonBoxWidth,
-                place ? kPlaceBoxHeight : kPersonBoxHeight, 0, kWorldView);
-}
-
-void DrawInfoText() {
-    auto rect = InfoTextRect();
-    if (!rect) return;
-    DisplayDC dc(SurfaceId::Back);
-    if (!dc) return;
-    dc->setBkMode(TRANSPARENT);
-    dc->selectFont(FontSmall);
-    dc->setTextColor(kInfoTextColour);
-    dc->drawText(BasisScreen.infoText, *rect, DT_WORDBREAK);
+void DarkenBasisInfoBox() {
+    if (BasisScreen.infoText.empty()) return;
+    if (const auto text = PlaceTextRect())
+        DarkenInfoBox(text->left - kPlaceTextInset, text->top - kPlaceTextInset, kPlaceBoxWidth,
+                      kPlaceBoxHeight);
+    else if (BasisScreen.infoKind == kInfoPerson && UsedPersonAt(BasisScreen.infoIndex) != nullptr)
+        DarkenPersonInfoBox(BasisScreen.infoIndex);
 }
 
 void DrawMoney(std::int32_t money) {
@@ -344,13 +262,9 @@ void DrawPanelButtons() {
         if (k >= BasisScreen.buttons.size() || BasisScreen.buttons[k].pressed == 0)
             DrawOpaque(NthFrame(ButsImages, frame), b.raisedX, b.raisedY);
         if (AnzFontLittleImages != nullptr)
-            DrawText(b.labelX, b.labelY, GetCommandLabel(label), AnzFontLittleImages);
+            DrawText(b.labelX, b.labelY, GetCommandLabel(label, BasisScreen.gameMode),
+                     AnzFontLittleImages);
     }
-}
-
-void DrawCursor() {
-    DrawSprite(NthFrame(MausImages, CursorId), MouseX - kCursorHotSpot, MouseY - kCursorHotSpot,
-               kScreenRect);
 }
 
 }  // namespace
@@ -383,8 +297,8 @@ void DrawBasisPanel() {
 
 void DrawBasisView() {
     if (DrawTarget == nullptr) return;
-    if (BasisScreen.view == kBasisViewAussen) StepViewAnimation(0, 0);
-    DrawViewPicture();
+    if (BasisScreen.view == kBasisViewAussen) StepBasisViewAnimation(BasisViewImage, 0, 0);
+    DrawBasisViewPicture(BasisViewImage);
     switch (BasisScreen.view) {
         case kBasisViewOben:
             ResetHoverProbe();
@@ -402,7 +316,7 @@ void DrawBasisView() {
             DrawLeavingFahrzeug();
             const Basis* base = OpenBasisRecord();
             if (base != nullptr && base->type == kBasisMedium)
-                StepViewAnimation(kViewOrigin, kViewOrigin);
+                StepBasisViewAnimation(BasisViewImage, kViewOrigin, kViewOrigin);
             break;
         }
         default:
@@ -410,7 +324,7 @@ void DrawBasisView() {
     }
     if (BasisScreen.firstFrame != 0) return;
     UpdateInfoBox();
-    DarkenInfoBox();
+    DarkenBasisInfoBox();
 }
 
 void DrawBasisScreen() {
@@ -421,14 +335,8 @@ void DrawBasisScreen() {
     DrawBasisView();
     DrawTarget = nullptr;
     DrawMessageBox();
-    if (!BeginFrame()) return;
-    CopyWorkBuffer();
-    DrawCursor();
-    UnlockFrame();
-    DrawInfoText();
-    DrawMessageLine();
-    FlipFrame();
-    BasisScreen.firstFrame = 0;
+    const auto placeText = PlaceTextRect();
+    ShowBasisFrame(placeText ? &*placeText : nullptr);
 }
 
 void SetBasisCursor() {

@@ -1,5 +1,6 @@
 #include "screens/basis_screen.h"
 
+#include "core/campaign.h"
 #include "core/options.h"
 #include "screens/basis.h"
 #include "screens/basis_kauf.h"
@@ -25,6 +26,27 @@ const Basis* OpenBasisRecord() {
     if (BasisScreen.base < 0 || static_cast<std::size_t>(BasisScreen.base) >= Basen.size())
         return nullptr;
     return &Basen[static_cast<std::size_t>(BasisScreen.base)];
+}
+
+void BeginBasisScreen(std::int16_t base, std::string_view pathTemplate, std::uint32_t gameMode) {
+    BasisScreen.pathTemplate = pathTemplate;
+    BasisScreen.base = base;
+    BasisScreen.gameMode = gameMode;
+    BasisScreen.buttons = {};
+    BasisScreen.chosenPlace = -1;
+    BasisScreen.previewMoney = Money;
+    BasisScreen.infoIndex = -1;
+    BasisScreen.infoKind = kInfoNone;
+    BasisScreen.infoText.clear();
+    BasisScreen.firstFrame = 1;
+}
+
+void ChooseBasisInfo(std::int16_t index, std::uint8_t kind, std::int16_t type) {
+    if (index == BasisScreen.infoIndex && kind == BasisScreen.infoKind) return;
+    BasisScreen.infoText.clear();
+    BasisScreen.infoIndex = index;
+    BasisScreen.infoKind = kind;
+    if (index >= 0) LoadInfoText(type, kind);
 }
 
 std::int16_t CreateBasisFahrzeug() {

@@ -6,6 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "screens/basis_staff_table.h"
 
 namespace kv {
 
@@ -34,6 +37,9 @@ struct BasisButton {
 
 struct BasisScreenState {
     std::int16_t base = 0;
+    // The game mode of the open base's screen: its panel's labels are that screen's, also while
+    // another screen (the options) is drawn over it.
+    std::uint32_t gameMode = 8;  // the stations'
     std::uint8_t view = kBasisViewUnten;
     std::string pathTemplate;  // the station's folder, "basen\klein\%s" and so on
     std::int16_t chosenPlace = -1;
@@ -41,6 +47,8 @@ struct BasisScreenState {
     std::array<std::uint16_t, kMaxAssignedStaff> assigned{};
     std::int8_t assignedCount = 0;
     std::int32_t previewMoney = 0;
+    // Where assigned staff walk to in the hall: each base's opener sets it.
+    BasisPoint gathering = kBasisGatheringPoint;
     std::int16_t infoIndex = -1;
     std::uint8_t infoKind = kInfoNone;
     std::string infoText;
@@ -55,6 +63,12 @@ extern BasisScreenState BasisScreen;
 struct Basis;
 // The record of the open base; null when the base index names none.
 const Basis* OpenBasisRecord();
+// A base screen of a game mode opening: the base and its folder, nothing chosen or pressed, the
+// money as it stands, no info box, the first frame to come.
+void BeginBasisScreen(std::int16_t base, std::string_view pathTemplate, std::uint32_t gameMode);
+// The info box's thing (index, kind; -1 and kInfoNone for nothing): a new one frees the old text
+// and, for something, loads the text of its type.
+void ChooseBasisInfo(std::int16_t index, std::uint8_t kind, std::int16_t type);
 
 // The vehicle of the chosen place at the base's exit point, bought and in the base; -1 when the
 // vehicle array is full.

@@ -118,7 +118,7 @@ void PutPersonInFahrzeug(std::int16_t index) {
         AppendBefehl(p, kOpTurn, door.x, door.y, kStairsFacing, 0, 0);
         AppendBefehl(p, kOpEnterBasis, door.x, door.y, kStairsFacing, -1, 0);
     }
-    walk(kBasisGatheringPoint.x, kBasisGatheringPoint.y);
+    walk(BasisScreen.gathering.x, BasisScreen.gathering.y);
 }
 
 namespace {

@@ -36,9 +36,9 @@ extern const BasisPathSet* BasisPaths;
 void InitBasisPaths(std::uint8_t stationType);
 void FreeBasisPaths();
 
-// Sends a staff figure to the hall's gathering point: from the staff room along its path (its
-// link), to its door, through the stairs (order 163); from the hall along its path. In the
-// helicopter base every figure takes the hall's way.
+// Sends a staff figure to the open base's gathering point in the hall: from the staff room along
+// its path (its link), to its door, through the stairs (order 163); from the hall along its path.
+// In the helicopter base every figure takes the hall's way.
 void PutPersonInFahrzeug(std::int16_t person);
 // Once per station frame: seated figures that were told to stand up (their animation running)
 // move with their first frames; on the last frame they stand and walk to the hall.

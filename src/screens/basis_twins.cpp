@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "core/fatal_error.h"
+#include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
 #include "gfx/blitters.h"
@@ -13,6 +17,7 @@
 #include "gfx/frame_buffer.h"
 #include "gfx/palette.h"
 #include "gfx/primitives.h"
+#include "gfx/screen_animation.h"
 #include "mission/mission_tick.h"
 #include "mission/panel_pictures.h"
 #include "mission/view/draw_pictures.h"
@@ -23,6 +28,7 @@
 #include "persons/personen.h"
 #include "platform/text.h"
 #include "screens/basis_screen.h"
+#include "screens/basis_views.h"
 #include "screens/karte_wege.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
@@ -95,15 +101,8 @@ void DrawCursor() {
 
 }  // namespace
 
-std::string BasisFilePath(std::string_view file) {
-    std::string path = BasisScreen.pathTemplate;
-    const std::size_t at = path.find("%s");
-    if (at == std::string::npos) return path + std::string(file);
-    return path.replace(at, 2, file);
-}
-
 VffImage* LoadBasisPicture(std::string_view file, const char* message) {
-    VffImage* picture = LoadVff(BasisFilePath(file));
+    VffImage* picture = LoadVff(BasisFile(file));
     if (picture == nullptr) FatalError(message);
     return picture;
 }
@@ -135,7 +134,11 @@ void SteadyBlueLights() {
     SetPaletteEntry(kBlueLightSecondEntry, c.r, c.g, c.b);
 }
 
-void RunBasisWorldBeforeStart(bool withPersons) {
+void RunBasisWorld(BeforeStartPersons persons, std::uint32_t baseMode) {
+    if (WorldStarted != 0) {
+        if (GameMode == baseMode) RunGameTicks(0);
+        return;
+    }
     for (int step = 0; step < GameSpeed; ++step) {
         BeginSearcherTick();
         for (std::int16_t i = 0; i < static_cast<std::int16_t>(Fahrzeuge.size()); ++i) {
@@ -145,14 +148,20 @@ void RunBasisWorldBeforeStart(bool withPersons) {
             Fahrzeug* v = UsedFahrzeugAt(i);
             if (v != nullptr) AdvanceFrame(*v, FahrzeugAnim(*v));
         }
-        if (!withPersons) continue;
+        if (persons == BeforeStartPersons::None) continue;
         for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i) {
             Person* p = UsedPersonAt(i);
             if (p == nullptr) continue;
             if (p->animate != 0) AdvanceFrame(*p, PersonAnimSlot(p->type, p->direction, p->anim));
-            ExecutePersonBefehl(i);
+            if (persons == BeforeStartPersons::All || p->offMap == 0) ExecutePersonBefehl(i);
         }
     }
+}
+
+void StepBasisViewAnimation(VffImage* picture, int x, int y) {
+    if (picture == nullptr || picture->pixels == nullptr) return;
+    const std::size_t size = std::size_t{picture->width} * picture->height;
+    StepAnimation(x, y, std::span(picture->pixels, size), picture->width, GameSpeed);
 }
 
 void DrawBasisViewPicture(const VffImage* picture) {
@@ -177,12 +186,11 @@ void BlendInWorldView(const FrameSet& frame, int x, int y) {
                 frame.width, x, y, w, h, DrawTarget, DrawPitch);
 }
 
-const VffImage* DrawBasisFahrzeugTyp(std::int16_t type, int facing, int anim, int frame, int x,
-                                     int y) {
+BasisBody DrawBasisFahrzeugTyp(std::int16_t type, int facing, int anim, int frame, int x, int y) {
     const AnimSlot& slot = FahrzeugAnimSlot(type, facing, anim);
-    const VffImage* image = UnitFrameImage(slot, frame);
-    if (image == nullptr) return nullptr;
-    DrawInWorldView(image, x - slot.hotX, y - slot.hotY);
+    const int shown = slot.frames > 0 ? frame % slot.frames : 0;
+    const BasisBody body{UnitFrameImage(slot, shown), x - slot.hotX, y - slot.hotY};
+    DrawInWorldView(body.image, body.left, body.top);
     const FahrzeugTyp* typ = FahrzeugTypAt(type);
     if (typ != nullptr && typ->kanone != nullptr && facing >= 0 && facing < kDirectionCount) {
         const auto f = static_cast<std::size_t>(facing);
@@ -191,7 +199,7 @@ const VffImage* DrawBasisFahrzeugTyp(std::int16_t type, int facing, int anim, in
         DrawInWorldView(SetFrame(dir.images, 0), x + mount.x - dir.anchorX,
                         y + mount.y - dir.anchorY);
     }
-    return image;
+    return body;
 }
 
 void DrawChosenOutline(int x, int y, int w, int h) {
@@ -221,25 +229,29 @@ void DarkenInfoBox(int x, int y, int w, int h) {
         TintRect50(x, y, w, h, kDarken, DrawTarget, DrawPitch);
 }
 
-void ShowBasisFrame(const Rect* infoRect) {
+void ShowBasisFrame(const Rect* placeText) {
     if (!BeginFrame()) return;
     CopyWorkBuffer();
     DrawCursor();
     UnlockFrame();
-    if (infoRect != nullptr && !BasisScreen.infoText.empty() && BasisScreen.infoIndex >= 0) {
+    std::optional<Rect> text;
+    if (BasisScreen.infoKind == kInfoPerson) {
+        if (UsedPersonAt(BasisScreen.infoIndex) != nullptr) {
+            const Rect box = PersonInfoRect(BasisScreen.infoIndex);
+            text = Rect{box.left + kPersonTextInset, box.top + kPersonTextInset,
+                        box.left + kPersonTextInset + kPersonTextW,
+                        box.top + kPersonTextInset + kPersonTextH};
+        }
+    } else if (placeText != nullptr) {
+        text = *placeText;
+    }
+    if (text && !BasisScreen.infoText.empty() && BasisScreen.infoIndex >= 0) {
         DisplayDC dc(SurfaceId::Back);
         if (dc) {
             dc->setBkMode(TRANSPARENT);
             dc->selectFont(FontSmall);
             dc->setTextColor(kInfoTextColour);
-            Rect r = *infoRect;
-            if (BasisScreen.infoKind == kInfoPerson) {
-                const Rect box = PersonInfoRect(BasisScreen.infoIndex);
-                r = {box.left + kPersonTextInset, box.top + kPersonTextInset,
-                     box.left + kPersonTextInset + kPersonTextW,
-                     box.top + kPersonTextInset + kPersonTextH};
-            }
-            dc->drawText(BasisScreen.infoText, r, DT_WORDBREAK);
+            dc->drawText(BasisScreen.infoText, *text, DT_WORDBREAK);
         }
     }
     DrawMessageLine();

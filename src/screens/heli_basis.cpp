@@ -19,8 +19,6 @@
 #include "mission/view/draw_pictures.h"
 #include "mission/view/hover_probe.h"
 #include "mission/view/message_box.h"
-#include "movement/befehl.h"
-#include "movement/befehl_opcodes.h"
 #include "persons/person.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
@@ -128,21 +126,6 @@ void DrawStaff(bool pickable) {
     }
 }
 
-// The staff walks end at the stations' gathering point; the helicopter's crew gathers at its own.
-void GatherHeliCrew() {
-    for (Person& p : Personen) {
-        if (p.type < 0 || p.storey != kStoreyStaffRoom) continue;
-        Befehl* last = p.orders;
-        while (last != nullptr && last->next != nullptr) last = last->next;
-        if (last == nullptr || last->opcode != kOpMove ||
-            last->aFloat() != static_cast<float>(kBasisGatheringPoint.x) ||
-            last->bFloat() != static_cast<float>(kBasisGatheringPoint.y))
-            continue;
-        last->setA(static_cast<float>(kHeliGatheringPoint.x));
-        last->setB(static_cast<float>(kHeliGatheringPoint.y));
-    }
-}
-
 bool MayBoardChosen(const Person& p) {
     if (BasisScreen.chosenPlace < 0) return false;
     const auto type = static_cast<std::size_t>(HeliPlace().type);
@@ -154,6 +137,7 @@ bool MayBoardChosen(const Person& p) {
 void ChooseInfo() {
     std::int16_t index = -1;
     std::uint8_t kind = kInfoNone;
+    std::int16_t type = HeliPlace().type;
     const Person* p = HoverKind == kHoverPerson ? PersonAt(HoverIds[0]) : nullptr;
     if (BasisScreen.view == kBasisViewOben || BasisScreen.view == kBasisViewUnten) {
         if (HoverKind == kHoverFahrzeug) {
@@ -163,14 +147,10 @@ void ChooseInfo() {
                    !IsPersonAssigned(HoverIds[0])) {
             index = static_cast<std::int16_t>(HoverIds[0]);
             kind = kInfoPerson;
+            type = p->type;
         }
     }
-    if (index == BasisScreen.infoIndex && kind == BasisScreen.infoKind) return;
-    BasisScreen.infoText.clear();
-    BasisScreen.infoIndex = index;
-    BasisScreen.infoKind = kind;
-    if (kind == kInfoPlace) LoadInfoText(HeliPlace().type, kInfoPlace);
-    if (kind == kInfoPerson && p != nullptr) LoadInfoText(p->type, kInfoPerson);
+    ChooseBasisInfo(index, kind, type);
 }
 
 void DrawInfoBox() {
@@ -244,14 +224,8 @@ void LeaveHeliBasis() {
 }  // namespace
 
 void OpenHeliBasis(std::int16_t base) {
-    BasisScreen.pathTemplate = kHeliPathTemplate;
-    BasisScreen.base = base;
-    BasisScreen.buttons = {};
-    BasisScreen.chosenPlace = -1;
-    BasisScreen.infoIndex = -1;
-    BasisScreen.infoKind = kInfoNone;
-    BasisScreen.infoText.clear();
-    BasisScreen.firstFrame = 1;
+    BeginBasisScreen(base, kHeliPathTemplate, kHeliMode);
+    BasisScreen.gathering = kHeliGatheringPoint;
     InitHeliPaths();
     PlaceHeliStaff();
     LoadFahrzeugTyp(HeliPlace().type);
@@ -265,7 +239,6 @@ void OpenHeliBasis(std::int16_t base) {
     }
     g_open = true;
     CreateShadow(slot);
-    BasisScreen.previewMoney = Money;
     BasisScreen.vehicle = -1;
     LoadHeliUnten();
     if (FatalErrorRaised()) return;
@@ -299,7 +272,6 @@ void RunHeliBasisFrame() {
     SetBasisCursor();
     DrawHeliBasisScreen();
     StandUpBasisStaff();
-    GatherHeliCrew();
     if (BasisButtonFires(kBasisButtonStart) && BasisScreen.labels[0] == 0) StartHeliTakeOff();
     if (BasisButtonFires(kBasisButtonSecond)) {
         if (BasisScreen.labels[1] == 1) LoadHeliOben();
@@ -320,10 +292,8 @@ void OnHeliLButtonDown(int x, int y) {
     }
     switch (BasisScreen.view) {
         case kBasisViewOben:
-            if (BasisScreen.chosenPlace >= 0 && HoverKind == kHoverPerson) {
+            if (BasisScreen.chosenPlace >= 0 && HoverKind == kHoverPerson)
                 AssignBasisStaff(HoverIds[0]);
-                GatherHeliCrew();
-            }
             break;
         case kBasisViewUnten:
             if (HoverKind == kHoverFahrzeug) ChooseHelicopter();
@@ -355,10 +325,7 @@ void UpdateHeliBasis() {
         CyclePaletteColours();
     else
         SteadyBlueLights();
-    if (WorldStarted == 0)
-        RunBasisWorldBeforeStart(true);
-    else if (GameMode == kHeliMode)
-        RunGameTicks(0);
+    RunBasisWorld(BeforeStartPersons::All, kHeliMode);
     // The ticks may have ended the mission or the game.
     if (FatalErrorRaised() || (GameMode != kHeliMode && GameMode != kOptionsMode)) return;
     if (BasisScreen.view == kBasisViewAusfahrt) {
@@ -379,16 +346,13 @@ void DrawHeliBasisView() {
     switch (BasisScreen.view) {
         case kBasisViewUnten: {
             ResetHoverProbe();
-            const VffImage* heli =
+            const BasisBody heli =
                 DrawBasisFahrzeugTyp(place.type, place.facing, kAnimPlace, 0, place.x, place.y);
             CheckHoverPixel(kHoverFahrzeug, 0, 0, 0, 0);
             DrawStaff(true);
             RestoreHoverPixel();
-            if (heli != nullptr && BasisScreen.chosenPlace >= 0) {
-                const AnimSlot& slot = FahrzeugAnimSlot(place.type, place.facing, kAnimPlace);
-                DrawChosenOutline(place.x - slot.hotX, place.y - slot.hotY, heli->width,
-                                  heli->height);
-            }
+            if (heli.image != nullptr && BasisScreen.chosenPlace >= 0)
+                DrawChosenOutline(heli.left, heli.top, heli.image->width, heli.image->height);
             break;
         }
         case kBasisViewOben:

@@ -1,7 +1,6 @@
 #include "screens/lflug_basis.h"
 
 #include <algorithm>
-#include <span>
 
 #include "core/campaign.h"
 #include "core/fatal_error.h"
@@ -33,6 +32,7 @@
 #include "screens/basis_kauf.h"
 #include "screens/basis_screen.h"
 #include "screens/basis_twins.h"
+#include "screens/basis_views.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
 #include "screens/options.h"
@@ -142,12 +142,7 @@ void DrawAuswahlInfo() {
     if (BasisScreen.firstFrame != 0) return;
     const std::int16_t index = CursorId == kCursorSelect ? kTypF111 : -1;
     const std::uint8_t kind = index >= 0 ? kInfoPlace : kInfoNone;
-    if (index != BasisScreen.infoIndex || kind != BasisScreen.infoKind) {
-        BasisScreen.infoText.clear();
-        BasisScreen.infoIndex = index;
-        BasisScreen.infoKind = kind;
-        if (index >= 0) LoadInfoText(index, kInfoPlace);
-    }
+    ChooseBasisInfo(index, kind, index);
     if (!BasisScreen.infoText.empty()) DarkenInfoBox(kInfoBoxX, kInfoBoxY, kInfoBoxW, kInfoBoxH);
 }
 
@@ -191,17 +186,9 @@ void LeaveLflugBasis() {
 }  // namespace
 
 void OpenLflugBasis(std::int16_t base) {
-    BasisScreen.pathTemplate = kLflugPathTemplate;
-    BasisScreen.base = base;
-    BasisScreen.buttons = {};
-    BasisScreen.chosenPlace = -1;
+    BeginBasisScreen(base, kLflugPathTemplate, kLflugMode);
     BasisScreen.vehicle = -1;
     ResetViewScroll();
-    BasisScreen.previewMoney = Money;
-    BasisScreen.infoIndex = -1;
-    BasisScreen.infoKind = kInfoNone;
-    BasisScreen.infoText.clear();
-    BasisScreen.firstFrame = 1;
     g_open = true;
     LoadFahrzeugTyp(kTypF111);
     LoadLflugAuswahl();
@@ -309,10 +296,8 @@ void UpdateLflugBasis(std::uint8_t draw) {
     if (live) {
         ScrollZielWahl();
         RunGameTicks(1);
-    } else if (WorldStarted == 0) {
-        RunBasisWorldBeforeStart(false);
-    } else if (GameMode == kLflugMode) {
-        RunGameTicks(0);
+    } else {
+        RunBasisWorld(BeforeStartPersons::None, kLflugMode);
     }
     // The ticks may have ended the mission or the game.
     if (FatalErrorRaised() || (GameMode != kLflugMode && GameMode != kOptionsMode)) return;
@@ -336,12 +321,7 @@ void DrawLflugPanel() {
 }
 
 void DrawLflugBasisView() {
-    if (const VffImage* view = SetFrame(g_view, 0)) {
-        StepAnimation(0, 0,
-                      std::span<std::uint8_t>(view->pixels,
-                                              static_cast<std::size_t>(view->width) * view->height),
-                      view->width, GameSpeed);
-    }
+    StepBasisViewAnimation(g_view, 0, 0);
     switch (BasisScreen.view) {
         case kViewAuswahl:
             DrawPictureAtCorner(g_view);
@@ -380,7 +360,7 @@ void LoadLflugAuswahl() {
     FreePicture(g_view);
     g_view = LoadBasisPicture("auswahl.vff", "file not found: BASISAUSWAHLANSICHT");
     if (g_view == nullptr) return;
-    LoadAnimation(BasisFilePath("radar.aff"), true);
+    LoadAnimation(BasisFile("radar.aff"), true);
     BasisScreen.view = kViewAuswahl;
 }
 

@@ -20,9 +20,12 @@
 #include "mission/view/world_drawing.h"
 #include "platform/window.h"
 #include "screens/basis.h"
+#include "screens/heli_basis.h"
 #include "screens/hints.h"
+#include "screens/lflug_basis.h"
 #include "screens/mission_end.h"
 #include "screens/save_screens.h"
+#include "screens/schiff_basis.h"
 #include "screens/screen_blits.h"
 #include "screens/screen_picture.h"
 
@@ -41,6 +44,9 @@ constexpr std::uint32_t kModeSave = 6;
 constexpr std::uint32_t kModeLoad = 7;
 constexpr std::uint32_t kModeBasis = 8;
 constexpr std::uint32_t kModeOptions = 9;
+constexpr std::uint32_t kModeLflugBasis = 13;
+constexpr std::uint32_t kModeHeliBasis = 14;
+constexpr std::uint32_t kModeSchiffBasis = 15;
 constexpr std::uint32_t kModeHints = 19;
 constexpr std::uint32_t kKeyEscape = 27;
 constexpr std::uint8_t kGameSpeedSlider = 0;
@@ -85,22 +91,35 @@ void DrawMissionBehind() {
     DrawWorld();
 }
 
-// A station keeps running behind the options, as on its own screen.
-void DrawBasisBehind() {
-    UpdateBasis();
-    DrawBasisPanel();
-    DrawBasisView();
+// A base keeps running behind the options, as on its own screen. An update that ends the screen
+// (the bought vehicle gone from the view) leaves nothing of it to draw.
+template <void (*Update)(), void (*DrawPanel)(), void (*DrawView)()>
+void DrawBaseBehind() {
+    const std::uint32_t mode = GameMode;
+    Update();
+    if (GameMode != mode || FatalErrorRaised()) return;
+    DrawPanel();
+    DrawView();
+}
+
+void UpdateLflugBehind() {
+    UpdateLflugBasis(1);
+}
+void UpdateSchiffBehind() {
+    UpdateSchiffBasis(1);
 }
 
 struct BehindRow {
     std::uint32_t mode;
     void (*draw)();
 };
-// The other bases' screens add their rows here as they come.
 constexpr BehindRow kBehindRows[] = {
     {kModeMission, DrawMissionBehind},
     {kModeMissionFailed, DrawMissionBehind},
-    {kModeBasis, DrawBasisBehind},
+    {kModeBasis, DrawBaseBehind<UpdateBasis, DrawBasisPanel, DrawBasisView>},
+    {kModeLflugBasis, DrawBaseBehind<UpdateLflugBehind, DrawLflugPanel, DrawLflugBasisView>},
+    {kModeHeliBasis, DrawBaseBehind<UpdateHeliBasis, DrawBasisPanel, DrawHeliBasisView>},
+    {kModeSchiffBasis, DrawBaseBehind<UpdateSchiffBehind, DrawBasisPanel, DrawSchiffBasisView>},
 };
 
 void StartDrag(std::uint8_t slider) {

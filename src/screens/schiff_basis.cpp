@@ -1,7 +1,6 @@
 #include "screens/schiff_basis.h"
 
 #include <algorithm>
-#include <span>
 
 #include "core/campaign.h"
 #include "core/fatal_error.h"
@@ -26,6 +25,7 @@
 #include "screens/basis_screen.h"
 #include "screens/basis_staff.h"
 #include "screens/basis_twins.h"
+#include "screens/basis_views.h"
 #include "screens/karte.h"
 #include "screens/karte_wege.h"
 #include "screens/options.h"
@@ -90,12 +90,7 @@ void DrawInfoBox() {
     if (BasisScreen.firstFrame != 0) return;
     const std::int16_t index = HoverKind == kHoverFahrzeug ? 0 : -1;
     const std::uint8_t kind = index >= 0 ? kInfoPlace : kInfoNone;
-    if (index != BasisScreen.infoIndex || kind != BasisScreen.infoKind) {
-        BasisScreen.infoText.clear();
-        BasisScreen.infoIndex = index;
-        BasisScreen.infoKind = kind;
-        if (index >= 0) LoadInfoText(BoatPlace().type, kInfoPlace);
-    }
+    ChooseBasisInfo(index, kind, BoatPlace().type);
     if (!BasisScreen.infoText.empty())
         DarkenInfoBox(kInfoBoxX, BoatPlace().y - kInfoBoxAbove, kInfoBoxW, kInfoBoxH);
 }
@@ -124,16 +119,8 @@ void LeaveSchiffBasis() {
 }  // namespace
 
 void OpenSchiffBasis(std::int16_t base) {
-    BasisScreen.pathTemplate = kSchiffPathTemplate;
-    BasisScreen.base = base;
-    BasisScreen.buttons = {};
-    BasisScreen.chosenPlace = -1;
+    BeginBasisScreen(base, kSchiffPathTemplate, kSchiffMode);
     BasisScreen.vehicle = -1;
-    BasisScreen.previewMoney = Money;
-    BasisScreen.infoIndex = -1;
-    BasisScreen.infoKind = kInfoNone;
-    BasisScreen.infoText.clear();
-    BasisScreen.firstFrame = 1;
     g_open = true;
     LoadFahrzeugTyp(BoatPlace().type);
     LoadSchiffUnten();
@@ -212,10 +199,7 @@ void UpdateSchiffBasis(std::uint8_t draw) {
         CyclePaletteColours();
     else
         SteadyBlueLights();
-    if (WorldStarted == 0)
-        RunBasisWorldBeforeStart(false);
-    else if (GameMode == kSchiffMode)
-        RunGameTicks(0);
+    RunBasisWorld(BeforeStartPersons::None, kSchiffMode);
     // The ticks may have ended the mission or the game.
     if (FatalErrorRaised() || (GameMode != kSchiffMode && GameMode != kOptionsMode)) return;
     if (BasisScreen.view == kBasisViewAusfahrt) {
@@ -230,12 +214,7 @@ void UpdateSchiffBasis(std::uint8_t draw) {
 }
 
 void DrawSchiffBasisView() {
-    if (const VffImage* view = SetFrame(g_view, 0)) {
-        StepAnimation(0, 0,
-                      std::span<std::uint8_t>(view->pixels,
-                                              static_cast<std::size_t>(view->width) * view->height),
-                      view->width, GameSpeed);
-    }
+    StepBasisViewAnimation(g_view, 0, 0);
     DrawBasisViewPicture(g_view);
     const BasisPlace& place = BoatPlace();
     if (BasisScreen.view == kBasisViewAusfahrt) {
@@ -271,7 +250,7 @@ void LoadSchiffUnten() {
     FreeVff(g_view);
     g_view = LoadBasisPicture("unten.vff", "file not found: BASISUNTENANSICHT");
     if (g_view == nullptr) return;
-    LoadAnimation(BasisFilePath("ani.aff"), true);
+    LoadAnimation(BasisFile("ani.aff"), true);
     BasisScreen.view = kBasisViewUnten;
 }
 

@@ -109,7 +109,7 @@ class MissionOnePlayThrough : public test::MissionTest {
     void keepOnChange(test::ScriptedPlayer& player) {
         if (pendingShot) {
             pendingShot = false;
-            char name[16];
+            char name[24];
             std::snprintf(name, sizeof name, "play-%02d", ++shots);
             EXPECT_TRUE(player.shot(name));
         }

@@ -13,6 +13,8 @@
 #include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/view.h"
+#include "gfx/screen_animation.h"
+#include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "mission/view/draw_pictures.h"
 #include "persons/person.h"
@@ -20,12 +22,15 @@
 #include "persons/personen.h"
 #include "screens/basis_screen.h"
 #include "screens/basis_staff.h"
+#include "screens/basis_views.h"
 #include "vehicles/fahrzeug_update.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/sonder_obj.h"
 
+#include "platform/system.h"
 #include "screens/basen_twins_fixture.h"
 #include "screens/karte_wege.h"
+#include "screens/options.h"
 
 namespace kv {
 namespace {
@@ -209,6 +214,70 @@ TEST_F(TwinBasenGame, AHelicopterAFlightAndABoatAreBoughtFromMissionOnesMap) {
     EXPECT_EQ(first->road, 5);
     EXPECT_FLOAT_EQ(first->x, WaterEntry.x);
     EXPECT_FLOAT_EQ(first->y, WaterEntry.y);
+}
+
+// A mission that ends while a base screen is open (from the options over it, as a restart, a
+// quit, a load or a jump ends it) frees what the screen holds; the sanitizer build checks that
+// nothing leaks. What outlives the mission would harm the next one: the shadow's slot index
+// (saving passes that slot over) and the cursor held in the target choice's rectangle.
+TEST_F(TwinBasenGame, AMissionEndingOverAnyOpenBaseLeavesNothingOfIt) {
+    test::ScriptedPlayer player(backend);
+    openMissionOneMap(player, false);
+    ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
+    struct Case {
+        std::int16_t base;
+        void (*fill)();  // the screen brought to where it holds the most
+        bool options;    // the options opened over it
+    };
+    const Case cases[] = {
+        {0,
+         [] {
+             BasisScreen.chosenPlace = 0;
+             LoadBasisAussen();
+         },
+         true},
+        {test::kHeliBase,
+         [] {
+             BasisScreen.chosenPlace = 0;
+             StartHeliTakeOff();
+         },
+         true},
+        {test::kLflugBase, OpenZielWahl, false},
+        {test::kSchiffBase,
+         [] {
+             BasisScreen.chosenPlace = 0;
+             StartSchiffDriveOut();
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.base);
+        if (c.base == 0) {
+            LeaveKarte(1);
+            OpenBasis(c.base);
+        } else {
+            enterBase(c.base);
+        }
+        ASSERT_NE(GameMode, 10u) << FatalErrorMessage();
+        c.fill();
+        if (c.options) OpenOptionsScreen();
+        player.frames(2);
+        ASSERT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+        ShutdownMission(0);
+        EXPECT_EQ(HeliBasisShadow, -1);
+        Rect clip{};
+        EXPECT_FALSE(GetClipCursor(clip) && clip.left == kZielWahlClip.left &&
+                     clip.top == kZielWahlClip.top && clip.right == kZielWahlClip.right &&
+                     clip.bottom == kZielWahlClip.bottom);
+        EXPECT_FALSE(AnimationActive());
+        EXPECT_EQ(BasisViewImage, nullptr);
+        EXPECT_EQ(BasisMaskImage, nullptr);
+        EXPECT_TRUE(BasisScreen.pathTemplate.empty());
+        EXPECT_TRUE(BasisScreen.infoText.empty());
+        // The next mission on its campaign map, for the next base.
+        StartMission(kNewMission);
+        ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
+    }
 }
 
 }  // namespace

@@ -261,5 +261,32 @@ TEST_F(BasisGame, EveryStationOpensAndSendsAVehicleOut) {
     }
 }
 
+// The station's panel under the options keeps its own buttons: START and PERSONAL, not the
+// mission's commands.
+TEST_F(BasisGame, TheOptionsOverTheStationLeaveItsButtonsAsTheyAre) {
+    useSampleData(false);
+    openGame();
+    test::ScriptedPlayer player(backend);
+    EnterSmallStation(player);
+    const ScreenPoint m = PlaceMiddle(0);
+    player.mouse(m.x, m.y);
+    player.frames(2);
+    player.click(m.x, m.y);
+    player.mouse(700, 380);
+    player.frames(2);
+    ASSERT_EQ(BasisScreen.chosenPlace, 0);
+    const auto station = backend.frames().back();
+    player.click(700, 380);
+    player.frames(3);
+    ASSERT_EQ(GameMode, 9u) << FatalErrorMessage();
+    player.frames(1);
+    const auto& options = backend.frames().back();
+    int differing = 0;
+    for (int y = 502; y < 580; ++y)
+        for (int x = 352; x < 690; ++x) differing += options.at(x, y) != station.at(x, y) ? 1 : 0;
+    EXPECT_EQ(differing, 0) << "the panel's buttons under the options";
+    EXPECT_TRUE(player.shot("options-over-basis"));
+}
+
 }  // namespace
 }  // namespace kv

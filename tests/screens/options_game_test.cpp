@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <tuple>
+#include <utility>
 
 #include "core/campaign.h"
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
 #include "core/mission_counters.h"
+#include "core/mission_points.h"
 #include "core/options.h"
 #include "media/cd_audio.h"
 #include "media/sound_slots.h"
@@ -19,10 +22,13 @@
 #include "persons/personen.h"
 #include "platform/cp1252.h"
 #include "platform/window.h"
+#include "screens/basen_twins_fixture.h"
 #include "screens/hints.h"
+#include "screens/karte_wege.h"
 #include "screens/options.h"
 #include "support/scripted_player.h"
 #include "support/sound_log.h"
+#include "vehicles/fahrzeuge.h"
 
 namespace kv {
 namespace {
@@ -194,6 +200,43 @@ TEST_F(OptionsGame, BackToTheFailedScreenWithItsBannerAndReason) {
         }
     EXPECT_EQ(differing, 0) << "the banner and the reason drawn again over the frozen mission";
     EXPECT_TRUE(player.shot("options-back-to-failed"));
+}
+
+using OptionsOverBase = test::TwinBaseTest;
+
+// Over the helicopter base, the airfield and the ship base the options keep the base running
+// behind them (here the world before its start: a vehicle travels its map road) and drawn, and
+// lead back to it.
+TEST_F(OptionsOverBase, EachBaseRunsOnBehindTheOptionsAndTheyLeadBackToIt) {
+    test::ScriptedPlayer player(backend);
+    openMissionOneMap(player, false);
+    ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
+    for (const auto& [base, mode, name] :
+         {std::tuple{test::kHeliBase, 14u, "heli"}, std::tuple{test::kLflugBase, 13u, "lflug"},
+          std::tuple{test::kSchiffBase, 15u, "schiff"}}) {
+        SCOPED_TRACE(name);
+        enterBase(base);
+        ASSERT_EQ(GameMode, mode) << FatalErrorMessage();
+        player.click(700, 380);
+        player.frames(3);
+        ASSERT_EQ(GameMode, 9u) << FatalErrorMessage();
+        EXPECT_EQ(ReturnGameMode, mode);
+        const std::int16_t car = CreateFahrzeug(kTypF201, RoadEntry.x, RoadEntry.y, 7);
+        ASSERT_GE(car, 0);
+        SetupFahrzeug(car, kOwnerBought);
+        PlaceFahrzeugOnKarte(car, 0);
+        const Fahrzeug& v = Fahrzeuge[static_cast<std::size_t>(car)];
+        const std::pair<int, int> start{v.KarteX, v.KarteY};
+        player.frames(2);
+        EXPECT_NE((std::pair<int, int>{v.KarteX, v.KarteY}), start);
+        EXPECT_TRUE(player.shot(std::string("options-over-") + name));
+        player.click(400, 400);
+        player.frames(1);
+        ASSERT_EQ(GameMode, mode);
+        player.key(VK_ESCAPE);
+        player.frames(1);
+        ASSERT_EQ(GameMode, 10u);
+    }
 }
 
 }  // namespace

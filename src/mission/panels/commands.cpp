@@ -454,15 +454,18 @@ void ExecuteCommand(std::uint16_t command) {
 }
 
 std::string_view GetCommandLabel(std::uint16_t id) {
-    if (std::find(kBaseLabelModes.begin(), kBaseLabelModes.end(), GameMode) !=
-        kBaseLabelModes.end()) {
+    return GetCommandLabel(id, GameMode);
+}
+
+std::string_view GetCommandLabel(std::uint16_t id, std::uint32_t mode) {
+    if (std::find(kBaseLabelModes.begin(), kBaseLabelModes.end(), mode) != kBaseLabelModes.end()) {
         switch (id) {
             case 0:
                 return kBaseStartLabel;
             case 1:
                 return kBaseStaffLabel;
             case 2:
-                return GameMode == kHelicopterBaseMode ? kBaseHelicopterLabel : kBaseVehiclesLabel;
+                return mode == kHelicopterBaseMode ? kBaseHelicopterLabel : kBaseVehiclesLabel;
             default:
                 return {};
         }

@@ -21,6 +21,9 @@ void ExecuteCommand(std::uint16_t command);
 // three buttons carry those screens' own labels; elsewhere the command's label. Empty for a
 // command without one.
 std::string_view GetCommandLabel(std::uint16_t id);
+// The same for the screen of a game mode, whatever screen is over it: a base's panel under the
+// options keeps the base's labels.
+std::string_view GetCommandLabel(std::uint16_t id, std::uint32_t mode);
 
 // The direction a unit facing that way puts things down in; 1 for a facing outside 0..11.
 std::uint8_t PutDownDirection(int facing);
