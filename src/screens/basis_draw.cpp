@@ -18,6 +18,7 @@
 #include "gfx/screen_animation.h"
 #include "mission/panel_pictures.h"
 #include "mission/panels/commands.h"
+#include "mission/panels/control_panel.h"
 #include "mission/view/draw_pictures.h"
 #include "mission/view/hover_probe.h"
 #include "mission/view/message_box.h"
@@ -45,16 +46,6 @@ constexpr int kViewWidth = 640;
 constexpr int kViewHeight = 480;
 
 // The panel: backgrounds, money, the chosen vehicle's picture with its bar, the buttons.
-constexpr int kRightPanelX = 640;
-constexpr int kRightPanelY = 10;
-constexpr int kBottomPanelX = 8;
-constexpr int kBottomPanelY = 480;
-constexpr int kMoneyX = 676;
-constexpr int kMoneyY = 463;
-constexpr int kMoneyDigitStep = 14;
-constexpr int kMoneyDigits = 6;
-constexpr int kGeldX = 688;
-constexpr int kGeldY = 437;
 constexpr int kIconX = 32;
 constexpr int kIconY = 493;
 constexpr int kBarX = 34;
@@ -241,15 +232,6 @@ void DarkenBasisInfoBox() {
         DarkenPersonInfoBox(BasisScreen.infoIndex);
 }
 
-void DrawMoney(std::int32_t money) {
-    const int last = kMoneyX + kMoneyDigitStep * (kMoneyDigits - 1);
-    if (money == 0) DrawSprite(NthFrame(AnzFontImages, 1), last, kMoneyY, kScreenRect);
-    std::int32_t rest = money;
-    for (int i = kMoneyDigits - 1; i >= 0 && rest > 0; --i, rest /= 10)
-        DrawSprite(NthFrame(AnzFontImages, static_cast<int>(rest % 10) + 1),
-                   kMoneyX + kMoneyDigitStep * i, kMoneyY, kScreenRect);
-}
-
 void DrawPanelButtons() {
     for (std::size_t k = 0; k < kPanelButtons.size(); ++k) {
         const PanelButton& b = kPanelButtons[k];
@@ -272,10 +254,9 @@ void DrawPanelButtons() {
 void DrawBasisPanel() {
     BasisScreen.labels.fill(kButtonDisabled);
     if (DrawTarget == nullptr) return;
-    DrawOpaque(NthFrame(MaskeImages, 0), kRightPanelX, kRightPanelY);
-    DrawOpaque(NthFrame(MaskeImages, 1), kBottomPanelX, kBottomPanelY);
-    DrawMoney(BasisScreen.previewMoney);
-    if (AnzFontImages != nullptr) DrawText(kGeldX, kGeldY, "GELD", AnzFontImages);
+    DrawPanelBackgrounds();
+    DrawPanelMoney(BasisScreen.previewMoney);
+    DrawPanelMoneyLabel();
     if (const BasisPlace* chosen = ChosenPlace()) {
         const FahrzeugTyp* typ = FahrzeugTypAt(chosen->type);
         if (BasisScreen.view == kBasisViewOben) {

@@ -74,11 +74,6 @@ constexpr int kViewCentreY = 240;
 constexpr std::int8_t kAircraftFacing = 3;
 constexpr std::uint16_t kSeatFree = 0xFFFF;
 constexpr std::uint16_t kNoHouse = 0xFFFF;
-// The mission screen's two panels.
-constexpr int kRightPanelX = 640;
-constexpr int kRightPanelY = 10;
-constexpr int kBottomPanelX = 8;
-constexpr int kBottomPanelY = 480;
 
 const VffImage* TypePicture(std::int16_t type) {
     return SetFrame(FahrzeugAnimSlot(type, kVehicleFacing, 0).images, 0);
@@ -409,9 +404,8 @@ void SetOrderPanelCursor() {
 
 void DrawOrderPanel() {
     if (!BeginFrame()) return;
-    DrawScreenFrame(MaskeImages, 0, kRightPanelX, kRightPanelY, false);
-    DrawScreenFrame(MaskeImages, 1, kBottomPanelX, kBottomPanelY, false);
-    DrawPanelMoney();
+    DrawPanelBackgrounds();
+    DrawPanelMoney(Money);
     FillRect8(kWorldView.left, kWorldView.top, kWorldView.right - kWorldView.left + 1,
               kWorldView.bottom - kWorldView.top + 1, 0, DrawTarget, DrawPitch);
     DrawStrip();

@@ -475,17 +475,6 @@ void Tint(int x, int y, int w, int h, std::uint8_t colour) {
     if (ClipToScreen(x, y, w, h)) TintRect50(x, y, w, h, colour, DrawTarget, DrawPitch);
 }
 
-void DrawMoney() {
-    if (Money == 0) {
-        DrawTransparent(AnzFontImages, 1, kMoneyX + kMoneyDigitStep * (kMoneyDigits - 1), kMoneyY);
-        return;
-    }
-    // From the last digit back; a negative amount shows none, a larger one its last six.
-    std::int32_t rest = Money;
-    for (int i = kMoneyDigits - 1; i >= 0 && rest > 0; --i, rest /= 10)
-        DrawTransparent(AnzFontImages, rest % 10 + 1, kMoneyX + kMoneyDigitStep * i, kMoneyY);
-}
-
 // Mission 19: while the flying helicopter without the stretcher team aboard is selected and the
 // mountaineer still lies out there, the scanner runs on the panel, with his point when in range.
 void DrawScanner() {
@@ -559,17 +548,32 @@ void DrawButtons() {
 
 }  // namespace
 
-void DrawPanelMoney() {
-    DrawMoney();
+void DrawPanelBackgrounds() {
+    DrawOpaque(MaskeImages, 0, kRightPanelX, kRightPanelY);
+    DrawOpaque(MaskeImages, 1, kBottomPanelX, kBottomPanelY);
+}
+
+void DrawPanelMoney(std::int32_t money) {
+    if (money == 0) {
+        DrawTransparent(AnzFontImages, 1, kMoneyX + kMoneyDigitStep * (kMoneyDigits - 1), kMoneyY);
+        return;
+    }
+    // From the last digit back; a negative amount shows none, a larger one its last six.
+    std::int32_t rest = money;
+    for (int i = kMoneyDigits - 1; i >= 0 && rest > 0; --i, rest /= 10)
+        DrawTransparent(AnzFontImages, rest % 10 + 1, kMoneyX + kMoneyDigitStep * i, kMoneyY);
+}
+
+void DrawPanelMoneyLabel() {
+    if (AnzFontImages != nullptr && DrawTarget != nullptr)
+        DrawText(kGeldX, kGeldY, "GELD", AnzFontImages);
 }
 
 void DrawControlPanel() {
     for (CommandSlot& slot : CommandSlots) slot.command = kNoCommand;
-    DrawOpaque(MaskeImages, 0, kRightPanelX, kRightPanelY);
-    DrawOpaque(MaskeImages, 1, kBottomPanelX, kBottomPanelY);
-    DrawMoney();
-    if (AnzFontImages != nullptr && DrawTarget != nullptr)
-        DrawText(kGeldX, kGeldY, "GELD", AnzFontImages);
+    DrawPanelBackgrounds();
+    DrawPanelMoney(Money);
+    DrawPanelMoneyLabel();
     const PanelContents c = ChooseContents();
     DrawScanner();
     for (std::size_t i = 0; i < c.panels.size(); ++i)

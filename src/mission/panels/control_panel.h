@@ -37,8 +37,14 @@ extern std::int16_t PanelBlink;
 // Draws the panels into DrawTarget, an 800 x 600 screen, and sets the three buttons' commands.
 // Without a DrawTarget only the commands are set.
 void DrawControlPanel();
-// The money in the panel digits, right-aligned at the panel's money place, into DrawTarget.
-void DrawPanelMoney();
+// The backgrounds right of and below the world view, into DrawTarget; the mission view, the order
+// panel and the base screens share them.
+void DrawPanelBackgrounds();
+// An amount in the panel digits, right-aligned at the panel's money place, into DrawTarget: at
+// most its last six digits, none when negative.
+void DrawPanelMoney(std::int32_t money);
+// "GELD" above the money.
+void DrawPanelMoneyLabel();
 // The vehicle's occupants as small squares in unit panel 1 or 2, coloured by person type.
 void DrawCrewMarks(std::int16_t vehicle, std::uint8_t panel);
 
