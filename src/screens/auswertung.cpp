@@ -12,6 +12,7 @@
 #include "gfx/frame_buffer.h"
 #include "mission/evaluation.h"
 #include "screens/high_score.h"
+#include "screens/screen_blits.h"
 #include "screens/screen_picture.h"
 
 namespace kv {
@@ -34,13 +35,6 @@ const VffImage* FrameOf(const VffImage* set, std::size_t i) {
     return set != nullptr && i < FrameCount(set) ? &set[i] : nullptr;
 }
 
-// Clipped to the screen: the sizes come from files, and a wide text may start left of the panel.
-void BlitTransparent(const VffImage* frame, int x, int y) {
-    if (frame == nullptr || frame->pixels == nullptr) return;
-    BlitTransparentClippedTo(kScreenRect, frame->pixels, x, y, frame->width, frame->height,
-                             DrawTarget, DrawPitch);
-}
-
 // A frame the font lacks is a blank one pixel wide.
 const VffImage* GlyphOf(unsigned char c) {
     return FrameOf(AuswertungFont, kAuswertungGlyphs[c]);
@@ -57,10 +51,11 @@ std::string_view LineText(const ResultLine& line) {
 
 // The percentage drawn only between 0 and 100.
 void DrawBarWithMarker(int barY, std::int32_t percent) {
-    BlitTransparent(FrameOf(ScreenPicture, kAuswertungBarFrame), kAuswertungBarX, barY);
+    DrawScreenPicture(FrameOf(ScreenPicture, kAuswertungBarFrame), kAuswertungBarX, barY, true);
     const std::int32_t p = std::clamp<std::int32_t>(percent, 0, 100);
-    BlitTransparent(FrameOf(ScreenPicture, kAuswertungMarkerFrame),
-                    kAuswertungMarkerX + kAuswertungMarkerSpan * p / 100, barY + kMarkerBelowBar);
+    DrawScreenPicture(FrameOf(ScreenPicture, kAuswertungMarkerFrame),
+                      kAuswertungMarkerX + kAuswertungMarkerSpan * p / 100, barY + kMarkerBelowBar,
+                      true);
 }
 
 }  // namespace
@@ -91,7 +86,7 @@ void DrawAuswertungText(int x, int y, std::string_view text) {
             continue;
         }
         const VffImage* glyph = GlyphOf(c);
-        BlitTransparent(glyph, x, y);
+        DrawScreenPicture(glyph, x, y, true);
         x += GlyphAdvance(glyph);
     }
 }
@@ -134,8 +129,8 @@ void OpenAuswertung() {
 void DrawAuswertung() {
     if (!BeginFrame()) return;
     CopyWorkBuffer();
-    BlitTransparent(FrameOf(ScreenPicture, kAuswertungPanelFrame), kAuswertungPanelX,
-                    kAuswertungPanelY);
+    DrawScreenPicture(FrameOf(ScreenPicture, kAuswertungPanelFrame), kAuswertungPanelX,
+                      kAuswertungPanelY, true);
     DrawAuswertungText(kHeadingX, kHeadingY, "Ergebnis");
     int y = EvaluationLineLayout.firstBarY;
     for (const ResultLine& line : ResultLines) {

@@ -30,6 +30,7 @@
 #include "screens/basis_screen.h"
 #include "screens/basis_views.h"
 #include "screens/karte_wege.h"
+#include "screens/screen_blits.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
 
@@ -40,7 +41,6 @@ namespace {
 constexpr std::int16_t kFireFrame = 3;  // a button fires on the third frame after its press
 constexpr std::size_t kSteadyBlueLight = 3;
 constexpr std::uint8_t kDarken = 0;
-constexpr int kCursorHotSpot = 11;
 constexpr ColorRef kInfoTextColour = Rgb(255, 255, 255);
 
 // START, the second button, the map, the options: x from, to (exclusive), y likewise.
@@ -88,15 +88,6 @@ void AdvanceFrame(UnitHead& unit, const AnimSlot& slot) {
     if (++unit.frameTimer < static_cast<std::int32_t>(slot.delay)) return;
     unit.frameTimer = 0;
     if (++unit.frame >= slot.frames) unit.frame = 0;
-}
-
-void DrawCursor() {
-    if (CursorId == kNoCursor) return;
-    const VffImage* cursor = SetFrame(MausImages, CursorId);
-    if (cursor == nullptr) return;
-    BlitTransparentClippedTo(kScreenRect, cursor->pixels, MouseX - kCursorHotSpot,
-                             MouseY - kCursorHotSpot, cursor->width, cursor->height, DrawTarget,
-                             DrawPitch);
 }
 
 }  // namespace
@@ -232,7 +223,7 @@ void DarkenInfoBox(int x, int y, int w, int h) {
 void ShowBasisFrame(const Rect* placeText) {
     if (!BeginFrame()) return;
     CopyWorkBuffer();
-    DrawCursor();
+    DrawScreenCursor();
     UnlockFrame();
     std::optional<Rect> text;
     if (BasisScreen.infoKind == kInfoPerson) {

@@ -18,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "screens/end_picture.h"
+#include "screens/screen_blits.h"
 #include "screens/screen_picture.h"
 
 namespace kv {
@@ -30,13 +31,6 @@ constexpr std::uint32_t kModeHighScore = 17;
 constexpr char kBackspace = 8;
 constexpr char kEnter = 13;
 constexpr char kCaret = '_';
-
-// Frame 0 of a picture, transparently and clipped to the screen: the sizes come from files.
-void BlitFrame0(const VffImage* set, int x, int y) {
-    if (set == nullptr || FrameCount(set) == 0 || set->pixels == nullptr) return;
-    BlitTransparentClippedTo(kScreenRect, set->pixels, x, y, set->width, set->height, DrawTarget,
-                             DrawPitch);
-}
 
 void ClearTable() {
     HighScores = HighScoreTable{};
@@ -170,8 +164,8 @@ void OpenHighScore() {
 void DrawHighScore() {
     if (!BeginFrame()) return;
     CopyWorkBuffer();
-    BlitFrame0(ScreenPicture, kHighAniX, kHighAniY);
-    BlitFrame0(ScreenBoxPicture, kHighBackX, kHighBackY);
+    DrawScreenFrame(ScreenPicture, 0, kHighAniX, kHighAniY, true);
+    DrawScreenFrame(ScreenBoxPicture, 0, kHighBackX, kHighBackY, true);
     UnlockFrame();
     {
         DisplayDC dc(SurfaceId::Back);

@@ -29,6 +29,7 @@
 #include "screens/karte_wege.h"
 #include "screens/lflug_basis.h"
 #include "screens/schiff_basis.h"
+#include "screens/screen_blits.h"
 #include "vehicles/fahrzeuge.h"
 
 namespace kv {
@@ -82,7 +83,6 @@ constexpr int kSignDX = 10;
 constexpr int kSignDY = 12;
 
 constexpr std::uint16_t kNoCursor = 65535;
-constexpr int kCursorHotSpot = 11;
 
 // Frame i of a set; none past its end, so a short set draws nothing there.
 const VffImage* FrameOf(const VffImage* set, std::size_t i) {
@@ -93,17 +93,6 @@ int WidthOf(const VffImage* frame) {
 }
 int HeightOf(const VffImage* frame) {
     return frame != nullptr ? frame->height : 0;
-}
-
-// Into the current draw target, clipped to the screen.
-void Blit(const VffImage* frame, int x, int y, bool transparent) {
-    if (frame == nullptr || frame->pixels == nullptr) return;
-    if (transparent) {
-        BlitTransparentClippedTo(kScreenRect, frame->pixels, x, y, frame->width, frame->height,
-                                 DrawTarget, DrawPitch);
-    } else {
-        BlitToBackBufferClippedTo(kScreenRect, frame->pixels, x, y, frame->width, frame->height);
-    }
 }
 
 struct ScreenBlock {
@@ -174,12 +163,13 @@ bool MarkerLabelShown() {
 
 void DrawMarker() {
     const VffImage* marker = FrameOf(KartePointImages, KarteMarkerFrame);
-    Blit(marker, KarteMarker.x - WidthOf(marker) / 2, KarteMarker.y - HeightOf(marker) / 2, true);
+    DrawScreenPicture(marker, KarteMarker.x - WidthOf(marker) / 2,
+                      KarteMarker.y - HeightOf(marker) / 2, true);
     if (!MarkerLabelShown()) return;
     const VffImage* label = FrameOf(MapInfoImages, 0);
     const int top =
         KarteMarker.y + WidthOf(FrameOf(KartePointImages, kKarteMarkerLabelFrame)) / 2 + kLabelGap;
-    Blit(label, KarteMarker.x - WidthOf(label) / 2, top, true);
+    DrawScreenPicture(label, KarteMarker.x - WidthOf(label) / 2, top, true);
 }
 
 void DarkenBriefingBox() {
@@ -220,12 +210,6 @@ void DrawBriefingText() {
                        static_cast<std::size_t>(std::max<int>(BriefingTypedChars, 0)))
             : BriefingText.size();
     dc->drawText(std::string_view(BriefingText).substr(0, shown), r, DT_WORDBREAK);
-}
-
-void DrawCursor() {
-    if (CursorId == kNoCursor) return;
-    const VffImage* cursor = FrameOf(MausImages, CursorId);
-    Blit(cursor, MouseX - kCursorHotSpot, MouseY - kCursorHotSpot, true);
 }
 
 void WaitForFlip() {
@@ -401,8 +385,9 @@ void DrawKarteBasen() {
         if (Availability(i) == kBasisAbsent) continue;
         const Basis& b = Basen[static_cast<std::size_t>(i)];
         const bool enterable = BasisEnterable(i);
-        Blit(FrameOf(BasisMarkeImages, enterable ? kMarkEnterable : kMarkGrey), b.x, b.y, false);
-        Blit(
+        DrawScreenPicture(FrameOf(BasisMarkeImages, enterable ? kMarkEnterable : kMarkGrey), b.x,
+                          b.y, false);
+        DrawScreenPicture(
             FrameOf(enterable ? BasisInfoImages : BasisInfoGreyImages, static_cast<std::size_t>(i)),
             b.x + kBasisNameX, b.y, true);
     }
@@ -412,9 +397,9 @@ void DrawKarte() {
     if (WorkBuffer == nullptr) return;
     DrawTarget = WorkBuffer;
     DrawPitch = kScreenWidth;
-    Blit(FrameOf(KarteImages, 0), kKarteX, kKarteY, false);
+    DrawScreenPicture(FrameOf(KarteImages, 0), kKarteX, kKarteY, false);
     DrawMarker();
-    if (BriefingUnread == 0) Blit(FrameOf(MapCamImages, 0), kMapCamX, kMapCamY, true);
+    if (BriefingUnread == 0) DrawScreenPicture(FrameOf(MapCamImages, 0), kMapCamX, kMapCamY, true);
     DrawKarteBasen();
     DarkenBriefingBox();
     DrawKarteFahrzeuge();
@@ -422,7 +407,7 @@ void DrawKarte() {
 
     if (!BeginFrame()) return;
     CopyWorkBuffer();
-    DrawCursor();
+    DrawScreenCursor();
     UnlockFrame();
     DrawBriefingText();
     FlipFrame();

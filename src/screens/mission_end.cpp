@@ -19,6 +19,7 @@
 #include "mission/view/message_box.h"
 #include "mission/view/world_drawing.h"
 #include "screens/auswertung.h"
+#include "screens/screen_blits.h"
 #include "screens/screen_picture.h"
 #include "world/explosions.h"
 
@@ -29,7 +30,6 @@ namespace {
 constexpr std::uint32_t kModeMissionFailed = 4;
 constexpr std::uint32_t kModeMissionWon = 5;
 constexpr std::uint16_t kNoCursor = 65535;
-constexpr int kCursorHotSpot = 11;
 constexpr std::uint16_t kOptionsFireFrame = 3;
 
 // The options side button, and the world view.
@@ -43,26 +43,6 @@ bool Inside(const ClipRect& r, int x, int y) {
 bool ExplosionRunning() {
     return std::any_of(ExplosionSlots.begin(), ExplosionSlots.end(),
                        [](const ExplosionSlot& e) { return e.live > 0; });
-}
-
-// Frame 0 of a set into the current draw target, clipped to the screen: sizes come from files.
-void BlitFrame0(const VffImage* set, int x, int y, bool transparent) {
-    if (set == nullptr || FrameCount(set) == 0 || set->pixels == nullptr) return;
-    if (transparent) {
-        BlitTransparentClippedTo(kScreenRect, set->pixels, x, y, set->width, set->height,
-                                 DrawTarget, DrawPitch);
-    } else {
-        BlitToBackBufferClippedTo(kScreenRect, set->pixels, x, y, set->width, set->height);
-    }
-}
-
-void DrawCursorFrame() {
-    if (CursorId == kNoCursor || MausImages == nullptr || CursorId >= FrameCount(MausImages))
-        return;
-    const VffImage& c = MausImages[CursorId];
-    if (c.pixels == nullptr) return;
-    BlitTransparentClippedTo(kScreenRect, c.pixels, MouseX - kCursorHotSpot,
-                             MouseY - kCursorHotSpot, c.width, c.height, DrawTarget, DrawPitch);
 }
 
 // The panels and the frozen view, without cursor, into the WorkBuffer.
@@ -82,7 +62,7 @@ namespace {
 void ComposeMissionFailedPicture(VffImage* banner) {
     if (WorkBuffer != nullptr) {
         DrawFrozenMission();
-        BlitFrame0(banner, kBannerX, kBannerY, true);
+        DrawScreenFrame(banner, 0, kBannerX, kBannerY, true);
         DrawMessageBox();
         DrawTarget = nullptr;
     }
@@ -121,8 +101,8 @@ void DrawMissionFailed() {
     if (!BeginFrame()) return;
     CopyWorkBuffer();
     if (OptionsButton.pressed != 0)
-        BlitFrame0(OptionsButDownImages, kOptionsDownX, kOptionsDownY, false);
-    DrawCursorFrame();
+        DrawScreenFrame(OptionsButDownImages, 0, kOptionsDownX, kOptionsDownY, false);
+    DrawScreenCursor();
     UnlockFrame();
     DrawMessageLine();
     FlipFrame();
@@ -179,7 +159,7 @@ void ShowWellDone() {
 void DrawWellDone() {
     if (!BeginFrame()) return;
     CopyWorkBuffer();
-    BlitFrame0(ScreenPicture, kBannerX, kBannerY, true);
+    DrawScreenFrame(ScreenPicture, 0, kBannerX, kBannerY, true);
     EndFrame();
 }
 

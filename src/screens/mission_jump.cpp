@@ -18,6 +18,7 @@
 #include "mission/view/world_drawing.h"
 #include "platform/display.h"
 #include "platform/text.h"
+#include "screens/screen_blits.h"
 
 namespace kv {
 
@@ -27,22 +28,6 @@ namespace {
 
 constexpr std::uint32_t kModeMission = 2;
 constexpr std::uint32_t kModeMissionJump = 11;
-constexpr int kCursorHotSpot = 11;
-
-// Opaque into the WorkBuffer, clipped to the screen: the sizes come from files.
-void BlitMaskFrame(int frame, int x, int y) {
-    const VffImage* f = SetFrame(MaskeImages, frame);
-    if (f == nullptr || f->pixels == nullptr) return;
-    BlitToBackBufferClippedTo(kScreenRect, f->pixels, x, y, f->width, f->height);
-}
-
-void DrawJumpCursor() {
-    if (CursorId == kNoCursor) return;
-    const VffImage* c = SetFrame(MausImages, CursorId);
-    if (c == nullptr || c->pixels == nullptr) return;
-    BlitTransparentClippedTo(kScreenRect, c->pixels, MouseX - kCursorHotSpot,
-                             MouseY - kCursorHotSpot, c->width, c->height, DrawTarget, DrawPitch);
-}
 
 }  // namespace
 
@@ -75,15 +60,15 @@ void DrawMissionJump() {
     if (!JumpBoxes || WorkBuffer == nullptr) return;
     DrawTarget = WorkBuffer;
     DrawPitch = kScreenWidth;
-    BlitMaskFrame(0, kJumpMaskRightX, kJumpMaskRightY);
-    BlitMaskFrame(1, kJumpMaskBottomX, kJumpMaskBottomY);
+    DrawScreenFrame(MaskeImages, 0, kJumpMaskRightX, kJumpMaskRightY, false);
+    DrawScreenFrame(MaskeImages, 1, kJumpMaskBottomX, kJumpMaskBottomY, false);
     for (const JumpBox& b : *JumpBoxes)
         TintRect50(b.x, b.y, kJumpBoxWidth, kJumpBoxHeight, 0, WorkBuffer, kScreenWidth);
     DrawTarget = nullptr;
 
     if (!BeginFrame()) return;
     CopyWorkBuffer();
-    DrawJumpCursor();
+    DrawScreenCursor();
     UnlockFrame();
     {
         DisplayDC dc(SurfaceId::Back);

@@ -22,6 +22,7 @@
 #include "platform/files.h"
 #include "screens/options.h"
 #include "screens/save_game.h"
+#include "screens/screen_blits.h"
 #include "screens/screen_picture.h"
 
 namespace kv {
@@ -39,7 +40,6 @@ constexpr char kCaret = '_';
 constexpr std::uint32_t kBackspace = 8;
 constexpr std::uint32_t kEnter = 13;
 constexpr std::uint32_t kEscape = 27;
-constexpr int kCursorHotSpot = 11;
 constexpr int kTitleY = 67;
 constexpr int kLoadTitleX = 315;
 constexpr int kSaveTitleX = 281;
@@ -117,19 +117,13 @@ bool OpenSlotScreen(std::uint32_t mode) {
     return true;
 }
 
-void BlitTransparentFrame(const VffImage* set, std::size_t frame, int x, int y) {
-    if (set == nullptr || frame >= FrameCount(set) || set[frame].pixels == nullptr) return;
-    const VffImage& f = set[frame];
-    BlitTransparentClippedTo(kScreenRect, f.pixels, x, y, f.width, f.height, DrawTarget, DrawPitch);
-}
-
 // Step 1 of both screens: the options panel, the box, its title, the previews and the cursor,
 // into the WorkBuffer. The chosen slot of the save screen shows the picture it would store.
 void ComposeSlotBox(std::string_view title, int titleX, int chosen) {
     DrawTarget = WorkBuffer;
     DrawPitch = kScreenWidth;
     DrawOptionsScreen();
-    BlitTransparentFrame(ScreenBoxPicture, 0, kLoadBoxX, kLoadBoxY);
+    DrawScreenFrame(ScreenBoxPicture, 0, kLoadBoxX, kLoadBoxY, true);
     if (AnzFontImages != nullptr) DrawText(titleX, kTitleY, title, AnzFontImages);
     for (int slot = 0; slot < kSaveSlotCount; ++slot) {
         const auto i = static_cast<std::size_t>(slot);
@@ -143,9 +137,7 @@ void ComposeSlotBox(std::string_view title, int titleX, int chosen) {
                                   kSlotY + kSlotStepY * SlotRow(slot), kSavePreviewWidth,
                                   kSavePreviewHeight);
     }
-    if (CursorId != kNoCursor)
-        BlitTransparentFrame(MausImages, CursorId, MouseX - kCursorHotSpot,
-                             MouseY - kCursorHotSpot);
+    DrawScreenCursor();
     DrawTarget = nullptr;
 }
 

@@ -16,15 +16,19 @@ constexpr int kCursorHotSpot = 11;
 
 }  // namespace
 
-void DrawScreenFrame(const VffImage* set, int n, int x, int y, bool transparent) {
-    const VffImage* frame = SetFrame(set, n);
-    if (frame == nullptr || frame->pixels == nullptr) return;
+void DrawScreenPicture(const VffImage* picture, int x, int y, bool transparent) {
+    if (picture == nullptr || picture->pixels == nullptr) return;
     if (transparent) {
-        BlitTransparentClippedTo(kScreenRect, frame->pixels, x, y, frame->width, frame->height,
-                                 DrawTarget, DrawPitch);
+        BlitTransparentClippedTo(kScreenRect, picture->pixels, x, y, picture->width,
+                                 picture->height, DrawTarget, DrawPitch);
     } else {
-        BlitToBackBufferClippedTo(kScreenRect, frame->pixels, x, y, frame->width, frame->height);
+        BlitToBackBufferClippedTo(kScreenRect, picture->pixels, x, y, picture->width,
+                                  picture->height);
     }
+}
+
+void DrawScreenFrame(const VffImage* set, int n, int x, int y, bool transparent) {
+    DrawScreenPicture(SetFrame(set, n), x, y, transparent);
 }
 
 void DrawScreenCursor() {

@@ -6,8 +6,9 @@
 
 namespace kv {
 
-// Frame n of the set into the current draw target, transparent (colour 0 left out) or opaque;
-// nothing for a frame the set does not have.
+// A picture into the current draw target, transparent (colour 0 left out) or opaque.
+void DrawScreenPicture(const VffImage* picture, int x, int y, bool transparent);
+// Frame n of the set, the same way; nothing for a frame the set does not have.
 void DrawScreenFrame(const VffImage* set, int n, int x, int y, bool transparent);
 // Frame CursorId of the cursor pictures at the mouse; nothing for the "no cursor" id.
 void DrawScreenCursor();
