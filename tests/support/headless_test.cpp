@@ -17,25 +17,13 @@
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
-#include "screens/auswertung.h"
-#include "screens/high_score.h"
-#include "screens/hints.h"
-#include "screens/karte.h"
-#include "screens/mission_jump.h"
-#include "screens/options.h"
-#include "screens/order_panel.h"
+#include "screens/screen_state.h"
 
 namespace kv::test {
 
 void ResetPlatformState() {
     ResetGameState();
-    ResetKarte();
-    ResetAuswertung();
-    ResetHighScore();
-    ResetMissionJump();
-    ResetOptionsScreen();
-    ResetHints();
-    ResetOrderPanel();
+    ResetScreens();
     ResetProgramState();
     ResetWindows();
     ResetCursorState();

@@ -15,6 +15,7 @@
 #include "platform/window.h"
 #include "screens/karte.h"
 #include "screens/save_game.h"
+#include "screens/screen_state.h"
 
 namespace kv::run {
 
@@ -110,7 +111,7 @@ void CloseGameWindow() {
 
 void EndGame() {
     EndMission();
-    ResetKarte();
+    ResetScreens();
     CloseGameWindow();
     ResetGameState();
     ResetProgramState();

@@ -10,7 +10,6 @@
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
-#include "screens/auswertung.h"
 
 namespace kv::play {
 
@@ -119,7 +118,6 @@ void PlaySession::end() {
     started_ = false;
     queued_.clear();
     run::EndGame();
-    ResetAuswertung();
     ResetWindows();
     ResetCursorState();
     DisplayClose();
