@@ -32,6 +32,7 @@
 #include "platform/window.h"
 #include "screens/basis.h"
 #include "screens/basis_kauf.h"
+#include "screens/basis_points.h"
 #include "screens/basis_screen.h"
 #include "screens/basis_staff_table.h"
 #include "screens/karte.h"
@@ -58,26 +59,6 @@ constexpr std::size_t kPlaceF104 = 1;
 constexpr std::size_t kPlaceF201 = 2;
 constexpr std::size_t kPlaceF110 = 3;
 
-// A point on the screen.
-struct ScreenPoint {
-    int x;
-    int y;
-};
-// The middle of the vehicle's picture at a place of base 0.
-ScreenPoint PlaceMiddle(std::size_t place) {
-    const BasisPlace& p = Basen[0].places[place];
-    const AnimSlot& slot = FahrzeugAnimSlot(p.type, p.facing, 0);
-    const VffImage* image = UnitFrameImage(slot, 0);
-    if (image == nullptr) return {p.x, p.y};
-    return {p.x - slot.hotX + image->width / 2, p.y - slot.hotY + image->height / 2};
-}
-// The middle of a station person's picture; the rooms are drawn in screen pixels.
-ScreenPoint PersonMiddle(std::int16_t i) {
-    const Person& p = Personen[static_cast<std::size_t>(i)];
-    const VffImage* image = UnitFrameImage(PersonAnimSlot(p.type, p.direction, p.anim), p.frame);
-    if (image == nullptr) return {p.drawX, p.drawY};
-    return {p.drawX + image->width / 2, p.drawY + image->height / 2};
-}
 // A station person of the type on the storey, idle and not yet assigned; -1 none.
 std::int16_t StaffToAssign(std::int8_t type, std::int8_t storey) {
     for (std::size_t i = 0; i < Personen.size(); ++i) {
@@ -250,7 +231,7 @@ TEST_F(MissionOnePlayThrough, ByClicksAndKeysFromTheStartPictureToTheEvaluation)
     };
     const auto buy = [&](std::size_t place, std::vector<Crew> crew) {
         ASSERT_EQ(BasisScreen.view, kBasisViewUnten);
-        const ScreenPoint m = PlaceMiddle(place);
+        const test::ScreenPoint m = test::PlaceMiddle(place);
         player.mouse(m.x, m.y);
         play(player, 2);
         ASSERT_EQ(HoverKind, kHoverFahrzeug) << "place " << place;
@@ -268,8 +249,8 @@ TEST_F(MissionOnePlayThrough, ByClicksAndKeysFromTheStartPictureToTheEvaluation)
             const std::int16_t who = StaffToAssign(c.type, storey);
             ASSERT_GE(who, 0) << "no free staff of type " << int{c.type};
             // A point of the figure itself: a team's picture has gaps between its two bearers.
-            const ScreenPoint mid = PersonMiddle(who);
-            ScreenPoint at = mid;
+            const test::ScreenPoint mid = test::PersonMiddle(who);
+            test::ScreenPoint at = mid;
             for (const auto& d : {std::pair{0, 0}, {-8, 0}, {8, 0}, {0, -6}, {0, 6}, {-10, -4}}) {
                 at = {mid.x + d.first, mid.y + d.second};
                 player.mouse(at.x, at.y);

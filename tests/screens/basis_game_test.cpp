@@ -19,6 +19,7 @@
 #include "persons/person.h"
 #include "persons/personen.h"
 #include "screens/basis.h"
+#include "screens/basis_points.h"
 #include "screens/basis_screen.h"
 #include "screens/basis_staff_table.h"
 #include "screens/basis_views.h"
@@ -35,19 +36,6 @@ namespace {
 using BasisGame = test::MissionTest;
 
 constexpr std::int8_t kPersonTypMedicStaff = 4;
-
-// The middle of the picture drawn at a place of base 0.
-struct ScreenPoint {
-    int x;
-    int y;
-};
-ScreenPoint PlaceMiddle(std::size_t place) {
-    const BasisPlace& p = Basen[0].places[place];
-    const AnimSlot& slot = FahrzeugAnimSlot(p.type, p.facing, 0);
-    const VffImage* image = UnitFrameImage(slot, 0);
-    if (image == nullptr) return {p.x, p.y};
-    return {p.x - slot.hotX + image->width / 2, p.y - slot.hotY + image->height / 2};
-}
 
 int StaffInBasis() {
     int n = 0;
@@ -94,7 +82,7 @@ TEST_F(BasisGame, MissionOnesSmallStationSendsAVehicleOutThroughItsGate) {
     // The places of the vehicles mission 1 offers answer the mouse; F106 and F103 are not there.
     for (const std::size_t place : {0u, 1u, 2u, 3u, 6u}) {
         SCOPED_TRACE(place);
-        const ScreenPoint m = PlaceMiddle(place);
+        const test::ScreenPoint m = test::PlaceMiddle(place);
         player.mouse(m.x, m.y);
         player.frames(2);  // the cursor follows what the frame before found
         EXPECT_EQ(HoverKind, kHoverFahrzeug);
@@ -102,7 +90,7 @@ TEST_F(BasisGame, MissionOnesSmallStationSendsAVehicleOutThroughItsGate) {
         EXPECT_EQ(CursorId, 18);
     }
     for (const std::size_t place : {4u, 5u}) {
-        const ScreenPoint m = PlaceMiddle(place);
+        const test::ScreenPoint m = test::PlaceMiddle(place);
         player.mouse(m.x, m.y);
         player.frames(2);
         EXPECT_FALSE(HoverKind == kHoverFahrzeug && HoverIds[0] == place) << place;
@@ -268,7 +256,7 @@ TEST_F(BasisGame, TheOptionsOverTheStationLeaveItsButtonsAsTheyAre) {
     openGame();
     test::ScriptedPlayer player(backend);
     EnterSmallStation(player);
-    const ScreenPoint m = PlaceMiddle(0);
+    const test::ScreenPoint m = test::PlaceMiddle(0);
     player.mouse(m.x, m.y);
     player.frames(2);
     player.click(m.x, m.y);
