@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
 #include "core/mission_hooks.h"
@@ -98,16 +97,9 @@ void DrawAuswertungTextCentered(int y, std::string_view text) {
 
 void OpenAuswertung() {
     ResetAuswertung();
-    ScreenPicture = LoadVff(kAuswertungPath);
-    if (ScreenPicture == nullptr) {
-        FatalError("file not found: AUSWERTUNG");
+    if (!LoadScreenPicture(ScreenPicture, kAuswertungPath, "file not found: AUSWERTUNG")) return;
+    if (!LoadScreenPicture(AuswertungFont, kAuswertungFontPath, "file not found: AUSWERTUNGFONT."))
         return;
-    }
-    AuswertungFont = LoadVff(kAuswertungFontPath);
-    if (AuswertungFont == nullptr) {
-        FatalError("file not found: AUSWERTUNGFONT.");
-        return;
-    }
     for (ResultLine& line : ResultLines) line.text[0] = '\0';
     EvaluationEfficiency = 0;
     EvaluationPoints = 0;

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
 #include "core/mission_state.h"
@@ -144,16 +143,8 @@ bool WriteHighScoreFile() {
 
 void OpenHighScore() {
     ResetHighScore();
-    ScreenBoxPicture = LoadVff(kHighBackPath);
-    if (ScreenBoxPicture == nullptr) {
-        FatalError("file not found: HIGHBACK");
-        return;
-    }
-    ScreenPicture = LoadVff(kHighAniPath);
-    if (ScreenPicture == nullptr) {
-        FatalError("file not found: HIGHANI");
-        return;
-    }
+    if (!LoadScreenPicture(ScreenBoxPicture, kHighBackPath, "file not found: HIGHBACK")) return;
+    if (!LoadScreenPicture(ScreenPicture, kHighAniPath, "file not found: HIGHANI")) return;
     ReadHighScoreFile();
     EnterHighScore(EvaluationPoints);
     // The click that left the evaluation must not also leave this screen.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/mission_state.h"
 #include "gfx/bitmap_text.h"
@@ -119,16 +118,8 @@ void LoadHintText() {
 
 void OpenHints() {
     FreeHintsPictures();
-    ScreenPicture = LoadVff(kOptionsPicturePath);
-    if (ScreenPicture == nullptr) {
-        FatalError("file not found: OPTIONS");
-        return;
-    }
-    HintsImages = LoadVff(kHintsPicturePath);
-    if (HintsImages == nullptr) {
-        FatalError("file not found: HINTS");
-        return;
-    }
+    if (!LoadScreenPicture(ScreenPicture, kOptionsPicturePath, "file not found: OPTIONS")) return;
+    if (!LoadScreenPicture(HintsImages, kHintsPicturePath, "file not found: HINTS")) return;
     LoadHintText();
     CursorId = kNoCursor;
     GameMode = kModeHints;

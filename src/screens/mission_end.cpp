@@ -141,11 +141,7 @@ void RestartMission() {
 
 void ShowWellDone() {
     FreeScreenPicture();
-    ScreenPicture = LoadVff(kWellDoneBannerPath);
-    if (ScreenPicture == nullptr) {
-        FatalError("file not found: WELLDONE");
-        return;
-    }
+    if (!LoadScreenPicture(ScreenPicture, kWellDoneBannerPath, "file not found: WELLDONE")) return;
     StopAllSounds();
     if (WorkBuffer != nullptr) {
         DrawFrozenMission();

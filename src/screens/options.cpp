@@ -194,16 +194,8 @@ OptionsHit OptionsHitAt(int x, int y) {
 void OpenOptionsScreen() {
     FreeScreenPicture();
     FreeScreenBoxPicture();
-    ScreenPicture = LoadVff(kOptionsPicturePath);
-    if (ScreenPicture == nullptr) {
-        FatalError("file not found: OPTIONS");
-        return;
-    }
-    ScreenBoxPicture = LoadVff(kYesNoBoxPath);
-    if (ScreenBoxPicture == nullptr) {
-        FatalError("file not found: YESNOBOX");
-        return;
-    }
+    if (!LoadScreenPicture(ScreenPicture, kOptionsPicturePath, "file not found: OPTIONS")) return;
+    if (!LoadScreenPicture(ScreenBoxPicture, kYesNoBoxPath, "file not found: YESNOBOX")) return;
     OptionsDragging = 0;
     OptionsQuestion = kNoQuestion;
     ResetViewScroll();

@@ -99,11 +99,8 @@ void FreeSlotScreen() {
 
 bool OpenSlotScreen(std::uint32_t mode) {
     FreeSlotScreen();
-    ScreenPicture = LoadVff(kOptionsPicturePath);
-    if (ScreenPicture == nullptr) {
-        FatalError("file not found: OPTIONS");
+    if (!LoadScreenPicture(ScreenPicture, kOptionsPicturePath, "file not found: OPTIONS"))
         return false;
-    }
     ScreenBoxPicture = LoadVff(kLoadBoxPath);
     if (ScreenBoxPicture == nullptr) {
         FreeSlotScreen();

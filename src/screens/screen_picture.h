@@ -3,6 +3,8 @@
 // screen's banner, the options, the evaluation's panel and the high scores. Only one of them is
 // open at a time.
 
+#include <string_view>
+
 #include "gfx/image_files.h"
 
 namespace kv {
@@ -12,6 +14,9 @@ extern VffImage* ScreenPicture;
 // screens' slot box, the high scores' background.
 extern VffImage* ScreenBoxPicture;
 
+// Loads a screen's picture into its handle; a missing file ends the game with the message.
+// False then.
+bool LoadScreenPicture(VffImage*& handle, std::string_view path, const char* message);
 // Frees the held picture, if any.
 void FreeScreenPicture();
 void FreeScreenBoxPicture();
