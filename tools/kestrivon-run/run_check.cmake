@@ -5,10 +5,11 @@
 #   frames    a run drawing every frame prints the lines of the bare run and leaves a picture for
 #             each of them in WORK
 #   play-repeat  two chance runs of one seed print the same lines, with checksums, and end with 0
-set(args --mission 1 --ticks 1000 --seed 7 --every 100 --data ${DATA})
-if(CHECK STREQUAL "repeat")
+# Runs the runner twice with the arguments; out1 and out2 hold what each printed, and the two
+# must be the same.
+macro(run_twice)
   foreach(run 1 2)
-    execute_process(COMMAND ${RUNNER} ${args} OUTPUT_VARIABLE out${run} ERROR_VARIABLE err
+    execute_process(COMMAND ${RUNNER} ${ARGN} OUTPUT_VARIABLE out${run} ERROR_VARIABLE err
                     RESULT_VARIABLE code)
     if(NOT code EQUAL 0)
       message(FATAL_ERROR "run ${run} ended with ${code}:\n${err}")
@@ -17,6 +18,10 @@ if(CHECK STREQUAL "repeat")
   if(NOT out1 STREQUAL out2)
     message(FATAL_ERROR "the runs differ:\n${out1}\n--\n${out2}")
   endif()
+endmacro()
+
+if(CHECK STREQUAL "repeat")
+  run_twice(--mission 1 --ticks 1000 --seed 7 --every 100 --data ${DATA})
   string(REGEX MATCHALL "tick [0-9]+ [0-9a-f]+\n" lines "${out1}")
   list(LENGTH lines count)
   if(NOT count EQUAL 10)
@@ -63,16 +68,7 @@ elseif(CHECK STREQUAL "frames")
     message(FATAL_ERROR "expected four pictures, got ${count}")
   endif()
 elseif(CHECK STREQUAL "play-repeat")
-  foreach(run 1 2)
-    execute_process(COMMAND ${RUNNER} --play 7 --frames 3000 --data ${DATA}
-                    OUTPUT_VARIABLE out${run} ERROR_VARIABLE err RESULT_VARIABLE code)
-    if(NOT code EQUAL 0)
-      message(FATAL_ERROR "run ${run} ended with ${code}:\n${err}")
-    endif()
-  endforeach()
-  if(NOT out1 STREQUAL out2)
-    message(FATAL_ERROR "the runs differ:\n${out1}\n--\n${out2}")
-  endif()
+  run_twice(--play 7 --frames 3000 --data ${DATA})
   string(REGEX MATCHALL "frame [0-9]+ sum [0-9a-f]+\n" sums "${out1}")
   list(LENGTH sums count)
   if(NOT count EQUAL 3 OR NOT out1 MATCHES "frame [0-9]+ mode 2\n")
