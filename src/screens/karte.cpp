@@ -82,8 +82,6 @@ constexpr int kVehicleDotSize = 2;
 constexpr int kSignDX = 10;
 constexpr int kSignDY = 12;
 
-constexpr std::uint16_t kNoCursor = 65535;
-
 // Frame i of a set; none past its end, so a short set draws nothing there.
 const VffImage* FrameOf(const VffImage* set, std::size_t i) {
     return i < FrameCount(set) ? &set[i] : nullptr;

@@ -29,7 +29,6 @@ namespace {
 
 constexpr std::uint32_t kModeMissionFailed = 4;
 constexpr std::uint32_t kModeMissionWon = 5;
-constexpr std::uint16_t kNoCursor = 65535;
 constexpr std::uint16_t kOptionsFireFrame = 3;
 
 // The options side button, and the world view.
