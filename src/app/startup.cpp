@@ -21,6 +21,7 @@
 #include "media/sound_slots.h"
 #include "media/video.h"
 #include "persons/person_types.h"
+#include "platform/display.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -116,6 +117,19 @@ int WinMain() {
     if (!FatalErrorRaised()) PlayLogoVideos();
     const int code = RunMessageLoop();
     return FatalErrorRaised() ? kFailureExitCode : code;
+}
+
+void ResetWindowState() {
+    ResetWindows();
+    ResetCursorState();
+    DisplayClose();
+    SoundClose();
+    AppActive = 0;
+    LoopSuspended = 0;
+    LastFrameTick = 0;
+    MainWindow = 0;
+    DrawTarget = nullptr;
+    DrawPitch = 0;
 }
 
 }  // namespace kv

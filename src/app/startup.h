@@ -18,6 +18,9 @@ inline constexpr int kFailureExitCode = 1;
 int InitWindow();
 void InitGame();
 void ShutdownGame();
+// Windows, cursor, display, sound and the main loop's flags back as before InitWindow, for a
+// process that plays one game after another (the tests, the headless runner).
+void ResetWindowState();
 
 // The main loop until the quit message; returns its code.
 int RunMessageLoop();

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <fstream>
 
+#include "app/startup.h"
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
@@ -25,18 +26,9 @@ void ResetPlatformState() {
     ResetGameState();
     ResetScreens();
     ResetProgramState();
-    ResetWindows();
-    ResetCursorState();
+    ResetWindowState();
     ClearConfigOverrides();
     SetWriteFolder({});
-    DisplayClose();
-    SoundClose();
-    AppActive = 0;
-    LoopSuspended = 0;
-    LastFrameTick = 0;
-    MainWindow = 0;
-    DrawTarget = nullptr;
-    DrawPitch = 0;
 }
 
 void HeadlessTest::SetUp() {

@@ -1,5 +1,6 @@
 #include "play_session.h"
 
+#include "app/startup.h"
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/main_window.h"
@@ -118,17 +119,8 @@ void PlaySession::end() {
     started_ = false;
     queued_.clear();
     run::EndGame();
-    ResetWindows();
-    ResetCursorState();
-    DisplayClose();
-    SoundClose();
+    ResetWindowState();
     ResetFatalError();
-    AppActive = 0;
-    LoopSuspended = 0;
-    LastFrameTick = 0;
-    MainWindow = 0;
-    DrawTarget = nullptr;
-    DrawPitch = 0;
     backend_.clearRecord();
 }
 
