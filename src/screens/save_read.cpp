@@ -321,6 +321,14 @@ bool StageSaveFile(ByteReader& in, const SaveShape& shape, StagedSave& save) {
                         ReadSaveHouses(in, shape, save) && ReadSaveMap(in, shape, save) &&
                         ReadSaveExplosions(in, shape, save);
     if (!staged) return false;
+    // A seat names a person the file holds: a load never leaves one seated in nothing.
+    std::vector<bool> held(shape.personen);
+    for (const StagedPerson& p : save.personen) held[p.slot] = true;
+    for (const StagedFahrzeug& v : save.fahrzeuge)
+        for (const std::uint16_t seat : v.record.seats)
+            if (seat != kNoPerson && !held[seat])
+                return in.refuseAt(in.position(),
+                                   Text("seat of person", seat) + " not in the file");
     if (!in.atEnd()) return in.refuseAt(in.position(), "bytes after the last section");
     return true;
 }

@@ -1,5 +1,7 @@
 // The section writers: the running mission into the file being built in memory.
 
+#include <algorithm>
+
 #include "core/campaign.h"
 #include "core/mission_state.h"
 #include "core/view.h"
@@ -17,18 +19,29 @@ namespace kv {
 namespace {
 
 // A vehicle still driving or flying out of a base belongs to the base: the purchase is made when
-// it has left, and loaded it would stand in the base's hall for ever.
+// it has left, and loaded it would stand in the base's hall for ever. Once bought it is on its
+// base's road on the campaign map (storey still the base's) and is the mission's.
 bool LeavingBase(const Fahrzeug& v) {
-    return v.storey <= kBaseStoreyLimit;
+    return v.storey <= kBaseStoreyLimit && v.KarteWeg < 0;
 }
 
 bool SavedFahrzeug(const Fahrzeug& v) {
     return v.type >= 0 && !LeavingBase(v);
 }
 
+// Whether the person sits in a vehicle that is not saved: it goes with that vehicle, or it would
+// be loaded seated in nothing.
+bool SeatedInUnsaved(std::size_t person) {
+    for (const Fahrzeug& v : Fahrzeuge) {
+        if (v.type < 0 || SavedFahrzeug(v)) continue;
+        if (std::find(v.seats.begin(), v.seats.end(), person) != v.seats.end()) return true;
+    }
+    return false;
+}
+
 // Persons inside a base are the base's.
-bool SavedPerson(const Person& p) {
-    return p.type >= 0 && p.storey > kBaseStoreyLimit;
+bool SavedPerson(const Person& p, std::size_t slot) {
+    return p.type >= 0 && p.storey > kBaseStoreyLimit && !SeatedInUnsaved(slot);
 }
 
 // The counters as they will stand once the vehicles that leave a base are left out.
@@ -190,7 +203,7 @@ void WriteSavePersonen(ByteWriter& out) {
     std::uint16_t count = 0;
     for (std::size_t i = 0; i < Personen.size(); ++i) {
         const Person& p = Personen[i];
-        if (!SavedPerson(p)) continue;
+        if (!SavedPerson(p, i)) continue;
         ++count;
         WriteUnitBlock(out, i, p, kPersonRanges);
         out.u8(p.attachment.empty() ? 0 : 1);

@@ -104,6 +104,19 @@ TEST_F(GameInvariants, RefuseEachBrokenState) {
              v.seats.push_back(persons);
              return Undo([&v] { v.seats.pop_back(); });
          }},
+        {"seat holds a free person slot",
+         [] {
+             Fahrzeug& v = FirstFahrzeug();
+             v.seats.push_back(static_cast<std::uint16_t>(FindFreePerson()));
+             return Undo([&v] { v.seats.pop_back(); });
+         }},
+        {"person seated in two places",
+         [] {
+             Fahrzeug& v = FirstFahrzeug();
+             const auto seated = static_cast<std::uint16_t>(&FirstPerson() - Personen.data());
+             v.seats.insert(v.seats.end(), {seated, seated});
+             return Undo([&v] { v.seats.resize(v.seats.size() - 2); });
+         }},
         {"person link past the objects",
          [] { return Set(FirstPerson().link, std::uint16_t{0x2FFF}); }},
         {"person in the basket of no vehicle",

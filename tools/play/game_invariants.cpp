@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 #include "core/campaign.h"
 #include "core/cd_path.h"
@@ -118,6 +119,8 @@ void CheckPersonen(Findings& f) {
 }
 
 void CheckFahrzeuge(Findings& f) {
+    // How often each person sits in a seat: once at most, in its one vehicle.
+    std::vector<std::uint8_t> seatings(Personen.size());
     f.expect(FahrzeugCount >= 0 && static_cast<std::size_t>(FahrzeugCount) <= Fahrzeuge.size(),
              "vehicle count past the slots");
     for (std::size_t i = 0; i < Fahrzeuge.size(); ++i) {
@@ -125,8 +128,12 @@ void CheckFahrzeuge(Findings& f) {
         if (v.type < 0) continue;
         const long slot = static_cast<long>(i);
         CheckUnitHead(f, v, slot);
-        for (const std::uint16_t seat : v.seats)
+        for (const std::uint16_t seat : v.seats) {
             f.expect(InArrayOr(seat, Personen.size(), kNoPerson), "seat past the persons", slot);
+            if (seat == kNoPerson || seat >= Personen.size()) continue;
+            f.expect(Personen[seat].type >= 0, "seat holds a free person slot", slot);
+            f.expect(++seatings[seat] == 1, "person seated in two places", slot);
+        }
         f.expect(v.pieceCount >= 0, "negative piece count", slot);
         f.expect(InArrayOr(v.pushedObject, SonderObjs.size(), 0xFFFF),
                  "pushed object past the objects", slot);
