@@ -3,7 +3,9 @@
 // what is left of the file before anything is allocated for them.
 
 #include <algorithm>
+#include <cmath>
 #include <string>
+#include <string_view>
 
 #include "movement/befehl_opcodes.h"
 #include "persons/person_sprite_table.h"
@@ -20,6 +22,48 @@ constexpr std::int8_t kHoseJetPersonTyp = 11;
 
 std::string Text(const char* what, std::size_t value) {
     return std::string(what) + " " + std::to_string(value);
+}
+
+// Whether every float a record holds (nested records and arrays included, owned blocks apart)
+// is finite: a position, speed or heat of infinity or NaN would run through the simulation.
+class FiniteFloats {
+  public:
+    template <class T>
+    void operator()(std::string_view, T& field) {
+        value(field);
+    }
+    template <class P>
+    void pointer(std::string_view, P&) {}
+    void pad(std::string_view, std::size_t) {}
+    bool finite = true;
+
+  private:
+    template <class T>
+    void value(T& field) {
+        if constexpr (std::is_floating_point_v<T>) {
+            finite = finite && std::isfinite(field);
+        } else if constexpr (StoredNumber<T>) {
+        } else if constexpr (record_fields_detail::StoredRecord<T>) {
+            VisitFields(field, *this);
+        } else {
+            for (auto& e : field) value(e);
+        }
+    }
+};
+
+// Refuses, at the record's start, a record holding a float that is not finite.
+template <class R>
+bool CheckFinite(ByteReader& in, std::size_t at, R& record, const char* what) {
+    FiniteFloats check;
+    VisitFields(record, check);
+    return check.finite || in.refuseAt(at, std::string(what) + " holds a float that is not finite");
+}
+
+template <class R>
+bool CheckAllFinite(ByteReader& in, std::size_t at, std::vector<R>& records, const char* what) {
+    for (R& r : records)
+        if (!CheckFinite(in, at, r, what)) return false;
+    return true;
 }
 
 // A flag byte the writer sets to 0 or 1.
@@ -60,6 +104,7 @@ bool ReadBefehle(ByteReader& in, StagedBefehle& orders) {
         if (!in.ok()) return false;
         if (op == kSaveListEnd) return true;
         if (op > 255) return in.refuse(Text("opcode", op));
+        const std::size_t at = in.position();
         Befehl order;
         if (IsGoalsOpcode(op)) {
             order = ReadRanges<Befehl>(in, kGoalsBefehlRanges);
@@ -83,7 +128,9 @@ bool ReadBefehle(ByteReader& in, StagedBefehle& orders) {
                 for (std::int16_t& slot : order.placeholders) slot = in.i16();
             }
         }
-        if (!in.ok()) return false;
+        if (!in.ok() || !CheckFinite(in, at, order, "an order") ||
+            !CheckAllFinite(in, at, order.goals, "an order's goal"))
+            return false;
         order.opcode = static_cast<std::uint8_t>(op);
         orders.push_back(std::move(order));
     }
@@ -101,6 +148,8 @@ bool ReadWaypoints(ByteReader& in, RouteWaypoints& list) {
         w.x = in.f32();
         w.y = in.f32();
         w.flag = in.u8();
+        if (!std::isfinite(w.x) || !std::isfinite(w.y))
+            return in.refuse("a route point is not finite");
         list.push_back(w);
     }
 }
@@ -109,9 +158,11 @@ bool ReadRoute(ByteReader& in, std::unique_ptr<Route>& route) {
     bool present = false;
     if (!ReadFlag(in, present)) return false;
     if (!present) return true;
+    const std::size_t at = in.position();
     if (!in.require(kRouteBlockBytes)) return false;
     route = std::make_unique<Route>(ReadRanges<Route>(in, kRouteRanges));
     Route& r = *route;
+    if (!CheckFinite(in, at, r, "a route")) return false;
     bool flag = false;
     if (!ReadFlag(in, flag)) return false;
     if (flag) {
@@ -148,10 +199,17 @@ bool ReadSaveGlobals(ByteReader& in, const SaveShape& shape, StagedSave& save) {
     if (!in.require(RecordSize<SaveGlobals>())) return false;
     ReadRecord(in, save.globals);
     if (save.globals.partTwo > 1) return in.refuse(Text("part two flag", save.globals.partTwo));
-    if (!ReadRecords(in, shape.pontonPunkte, save.pontonPunkte)) return false;
+    const std::size_t pontonAt = in.position();
+    if (!ReadRecords(in, shape.pontonPunkte, save.pontonPunkte) ||
+        !CheckAllFinite(in, pontonAt, save.pontonPunkte, "a pontoon point"))
+        return false;
     if (!in.require(shape.zfWege * std::size_t{6})) return false;
     save.zfWege.resize(shape.zfWege);
-    for (ZFWeg& w : save.zfWege) w = ReadRanges<ZFWeg>(in, kZFWegRanges);
+    for (ZFWeg& w : save.zfWege) {
+        const std::size_t at = in.position();
+        w = ReadRanges<ZFWeg>(in, kZFWegRanges);
+        if (!in.ok() || !CheckFinite(in, at, w, "a traffic path")) return false;
+    }
     return in.ok();
 }
 
@@ -167,10 +225,11 @@ bool ReadSaveFahrzeuge(ByteReader& in, const SaveShape& shape, StagedSave& save)
     std::vector<bool> taken(shape.fahrzeuge);
     save.fahrzeuge.resize(count);
     for (StagedFahrzeug& s : save.fahrzeuge) {
+        const std::size_t at = in.position();
         if (!ReadSlot(in, shape.fahrzeuge, taken, s.slot, "vehicle slot")) return false;
         s.record = ReadRanges<Fahrzeug>(in, kFahrzeugRanges);
         Fahrzeug& v = s.record;
-        if (!in.ok()) return false;
+        if (!in.ok() || !CheckFinite(in, at, v, "a vehicle")) return false;
         if (v.type < 0 || v.type >= kFahrzeugTypCount || v.type == kTypNone)
             return in.refuse(Text("vehicle type", static_cast<std::size_t>(v.type & 0xFF)));
         const auto type = static_cast<std::size_t>(v.type);
@@ -190,6 +249,7 @@ bool ReadSaveFahrzeuge(ByteReader& in, const SaveShape& shape, StagedSave& save)
         if (shape.cannon[type]) {
             if (!in.require(RecordSize<WasserStrahl>())) return false;
             v.wasserStrahl = std::make_unique<WasserStrahl>(ReadRecord<WasserStrahl>(in));
+            if (!CheckFinite(in, at, *v.wasserStrahl, "a vehicle's water jet")) return false;
         }
         if (v.pieceCount > 0) {
             const auto pieces = static_cast<std::size_t>(v.pieceCount);
@@ -208,10 +268,11 @@ bool ReadSavePersonen(ByteReader& in, const SaveShape& shape, StagedSave& save) 
     std::vector<bool> taken(shape.personen);
     save.personen.resize(count);
     for (StagedPerson& s : save.personen) {
+        const std::size_t at = in.position();
         if (!ReadSlot(in, shape.personen, taken, s.slot, "person slot")) return false;
         s.record = ReadRanges<Person>(in, kPersonRanges);
         Person& p = s.record;
-        if (!in.ok()) return false;
+        if (!in.ok() || !CheckFinite(in, at, p, "a person")) return false;
         if (p.type < 0 || p.type >= kPersonTypCount)
             return in.refuse(Text("person type", static_cast<std::size_t>(p.type & 0xFF)));
         if (p.storey <= kBaseStoreyLimit)
@@ -220,10 +281,17 @@ bool ReadSavePersonen(ByteReader& in, const SaveShape& shape, StagedSave& save) 
         if (!ReadFlag(in, attached)) return false;
         if (attached) {
             if (!in.require(RecordSize<DeadlinePlan>())) return false;
-            if (p.type == kHoseJetPersonTyp)
-                ReadRecord(in, p.attachment.makeJet());
-            else
-                ReadRecord(in, p.attachment.makePlan());
+            bool finite = true;
+            if (p.type == kHoseJetPersonTyp) {
+                SchlauchStrahl& jet = p.attachment.makeJet();
+                ReadRecord(in, jet);
+                finite = CheckFinite(in, at, jet, "a person's hose jet");
+            } else {
+                DeadlinePlan& plan = p.attachment.makePlan();
+                ReadRecord(in, plan);
+                finite = CheckFinite(in, at, plan, "a person's plan");
+            }
+            if (!finite) return false;
         }
         if (!ReadBefehle(in, s.orders)) return false;
     }
@@ -237,9 +305,10 @@ bool ReadSaveSonderObj(ByteReader& in, const SaveShape& shape, StagedSave& save)
     std::vector<bool> taken(shape.sonderObjs);
     save.sonderObjs.resize(count);
     for (StagedSonderObj& s : save.sonderObjs) {
+        const std::size_t at = in.position();
         if (!ReadSlot(in, shape.sonderObjs, taken, s.slot, "object slot")) return false;
         s.record = ReadRanges<SonderObj>(in, kSonderObjRanges);
-        if (!in.ok()) return false;
+        if (!in.ok() || !CheckFinite(in, at, s.record, "a special object")) return false;
         if (s.record.type < 0 || static_cast<std::size_t>(s.record.type) >= shape.sonderObjTypen)
             return in.refuse(Text("object type", static_cast<std::uint16_t>(s.record.type)));
         for (;;) {
@@ -253,6 +322,7 @@ bool ReadSaveSonderObj(ByteReader& in, const SaveShape& shape, StagedSave& save)
                 if (!in.require(RecordSize<FlightBlock>())) return false;
                 c.hasFlight = true;
                 ReadRecord(in, c.flight);
+                if (!CheckFinite(in, at, c.flight, "a special object's flight")) return false;
             } else {
                 c.a = in.u16();
                 c.b = in.u16();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -371,10 +372,16 @@ TEST_F(SaveGamePlay, WhatIsInsideABaseIsNotSaved) {
     ASSERT_GE(leaving, 0);
     SetupFahrzeug(leaving, kOwnerBought);
     Fahrzeuge[static_cast<std::size_t>(leaving)].storey = -5;
+    // Its crew rides in it, off the map: it goes with the vehicle.
+    const std::int16_t crew = PlaceNewPerson(1, 1400, 300, 0, 0);
+    ASSERT_GE(crew, 0);
+    Personen[static_cast<std::size_t>(crew)].offMap = 1;
+    Fahrzeuge[static_cast<std::size_t>(leaving)].seats[0] = static_cast<std::uint16_t>(crew);
     const std::uint16_t bought = BoughtFahrzeugCount;
     ASSERT_TRUE(WriteSaveSlot(0, "Basis"));
     ASSERT_TRUE(LoadSlot(0));
     EXPECT_EQ(Personen[static_cast<std::size_t>(staff)].type, -1);
+    EXPECT_EQ(Personen[static_cast<std::size_t>(crew)].type, -1);
     EXPECT_EQ(Fahrzeuge[static_cast<std::size_t>(leaving)].type, -1);
     EXPECT_EQ(BoughtFahrzeugCount, bought - 1);
 }
@@ -442,6 +449,48 @@ TEST_F(SaveGamePlay, RefusedFilesLeaveTheGameOrPlayTheFreshMission) {
     EXPECT_STREQ(MessageLine.data(), "Spielstand konnte nicht geladen werden!");
     // Set for 100 frames; the fresh mission's first frame has shown it once.
     EXPECT_EQ(MessageLineCountdown, 99);
+}
+
+// A float that is not finite, in a file whose own check passes, is refused as a file that does
+// not fit the mission: the fresh mission plays.
+TEST_F(SaveGamePlay, NonFiniteFloatsAreRefused) {
+    startScene();
+    const Scene scene = BuildScene();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Row {
+        const char* what;
+        float* field;
+        float value;
+        const char* refusal;
+    };
+    const Row rows[] = {
+        {"object y", &SonderObjs[static_cast<std::size_t>(scene.ring)].y, nan,
+         "a special object holds a float that is not finite"},
+        {"vehicle speed", &Fahrzeuge[kCannon].speed, inf,
+         "a vehicle holds a float that is not finite"},
+        {"person x", &Personen[static_cast<std::size_t>(scene.walker)].x, -inf,
+         "a person holds a float that is not finite"},
+        {"traffic path speed", &ZFWege.at(0).speed, nan,
+         "a traffic path holds a float that is not finite"},
+        {"goal point", &Personen[static_cast<std::size_t>(scene.walker)].orders->goals.at(0).y, nan,
+         "an order's goal holds a float that is not finite"},
+    };
+    int slot = 2;
+    for (const Row& row : rows) {
+        const float kept = *row.field;
+        *row.field = row.value;
+        ASSERT_TRUE(WriteSaveSlot(slot++, row.what));
+        *row.field = kept;
+    }
+    slot = 2;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_TRUE(ReadSaveSlotInfo(slot));
+        ASSERT_TRUE(LoadSlot(slot++));
+        EXPECT_EQ(LastSaveRefusal, row.refusal);
+        EXPECT_EQ(TickCounter, 0u) << "the fresh mission plays";
+    }
 }
 
 TEST_F(SaveGamePlay, AFailedWriteLeavesTheOldSlot) {
