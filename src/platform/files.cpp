@@ -2,10 +2,12 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "platform/ascii.h"
@@ -49,8 +51,26 @@ void SyncFolderOf(const std::string& path) {
 
 std::optional<std::uint64_t> g_writeBudget;
 
+constexpr std::string_view kTempInfix = ".tmp";
+
 std::string TempNameFor(const std::string& path) {
-    return path + ".tmp" + std::to_string(::getpid());
+    return path + std::string(kTempInfix) + std::to_string(::getpid());
+}
+
+// The process id a temporary name of path ends in; 0 for any other name.
+pid_t TempWriter(std::string_view name, std::string_view path) {
+    if (name.size() <= path.size() + kTempInfix.size() || !name.starts_with(path) ||
+        name.substr(path.size(), kTempInfix.size()) != kTempInfix)
+        return 0;
+    const std::string_view digits = name.substr(path.size() + kTempInfix.size());
+    if (digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return 0;
+    return static_cast<pid_t>(std::stol(std::string(digits)));
+}
+
+bool WriterGone(pid_t pid) {
+    return pid == ::getpid() || (::kill(pid, 0) != 0 && errno == ESRCH);
 }
 
 }  // namespace
@@ -197,6 +217,24 @@ bool WriteFileAtomic(std::string_view gamePath, std::span<const std::uint8_t> da
     }
     SyncFolderOf(path);
     return true;
+}
+
+void RemoveStaleTemporaries(std::string_view gamePath) {
+    const std::string path = ResolvePath(gamePath);
+    if (path.empty() || path.back() == '/') return;
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* d = ::opendir(folder.c_str());
+    if (d == nullptr) return;
+    std::vector<std::string> stale;
+    while (dirent* e = ::readdir(d)) {
+        const pid_t pid = TempWriter(e->d_name, name);
+        if (pid > 0 && WriterGone(pid)) stale.emplace_back(e->d_name);
+    }
+    ::closedir(d);
+    for (const std::string& s : stale)
+        ::unlink((slash == std::string::npos ? s : folder + s).c_str());
 }
 
 }  // namespace kv

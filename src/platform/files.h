@@ -58,5 +58,8 @@ void SetWriteCutOff(std::optional<std::uint64_t> bytes);
 // new one, never an empty one. On any failure the old file stays as it was and the result is
 // false.
 bool WriteFileAtomic(std::string_view gamePath, std::span<const std::uint8_t> data);
+// Removes what writes of this file that never finished left beside it: its temporary names
+// whose writing process has ended (or is this one, which is not writing it now).
+void RemoveStaleTemporaries(std::string_view gamePath);
 
 }  // namespace kv

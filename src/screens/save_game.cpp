@@ -137,7 +137,9 @@ std::vector<std::uint8_t> BuildSaveFile(std::string_view name) {
 bool WriteSaveSlot(int slot, std::string_view name) {
     if (slot < 0 || slot >= kSaveSlotCount) return false;
     const std::vector<std::uint8_t> file = BuildSaveFile(name);
-    return WriteFileAtomic(WritePath(SaveSlotPath(slot)), file);
+    const std::string path = WritePath(SaveSlotPath(slot));
+    RemoveStaleTemporaries(path);
+    return WriteFileAtomic(path, file);
 }
 
 bool WriteSaveGame() {

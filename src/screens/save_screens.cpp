@@ -77,6 +77,8 @@ void SetName(std::array<char, kSaveNameBytes>& buffer, std::string_view text) {
 // The slot as its file reads now. A file that is there but refused is not "frei": that would
 // tell the player that nothing is stored there.
 void ReadSlot(int slot) {
+    // A save cut off by a crash left its temporary file; the slot's own file is untouched.
+    RemoveStaleTemporaries(WritePath(SaveSlotPath(slot)));
     SaveSlotList& list = *SaveSlots;
     const auto i = static_cast<std::size_t>(slot);
     if (ReadSaveSlotInfo(slot)) {

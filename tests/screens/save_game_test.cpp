@@ -40,6 +40,7 @@
 #include "platform/data_folders.h"
 #include "platform/files.h"
 #include "screens/save_game.h"
+#include "screens/save_screens.h"
 #include "screens/save_sections.h"
 #include "support/golden_bytes.h"
 #include "support/headless_test.h"
@@ -491,6 +492,43 @@ TEST_F(SaveGamePlay, NonFiniteFloatsAreRefused) {
         EXPECT_EQ(LastSaveRefusal, row.refusal);
         EXPECT_EQ(TickCounter, 0u) << "the fresh mission plays";
     }
+}
+
+// A save killed while writing leaves its temporary file beside the slot. The slot's next save
+// takes away those of writers that have ended (other slots' stay), the slot lists those of every
+// slot; a running writer's stays, and the old save still loads.
+TEST_F(SaveGamePlay, StaleTemporariesOfASlotAreRemoved) {
+    startScene();
+    ASSERT_TRUE(WriteSaveSlot(0, "alt"));
+    const std::string slot = WritePath(SaveSlotPath(0));
+    // No process has an id this high; the parent of this one runs.
+    const std::string ended = slot + ".tmp999999999";
+    const std::string mine = slot + ".tmp" + std::to_string(::getpid());
+    const std::string running = slot + ".tmp" + std::to_string(::getppid());
+    const std::string otherSlot = WritePath(SaveSlotPath(10)) + ".tmp999999999";
+    const std::string notOurs = slot + ".tmpx";
+    const auto leaveAll = [&] {
+        for (const std::string& path : {ended, mine, running, otherSlot, notOurs})
+            std::ofstream(path) << "cut";
+    };
+    const auto left = [&] {
+        std::vector<bool> there;
+        for (const std::string& path : {ended, mine, running, otherSlot, notOurs})
+            there.push_back(std::filesystem::exists(path));
+        return there;
+    };
+    leaveAll();
+    OpenLoadGame();
+    EXPECT_EQ(left(), std::vector<bool>({false, false, true, false, true}));
+    StartLoadedGame(-1);
+    ASSERT_TRUE(ReadSaveSlotInfo(0));
+    EXPECT_STREQ(LastSaveSlotInfo.name.data(), "alt");
+
+    leaveAll();
+    ASSERT_TRUE(WriteSaveSlot(0, "neu"));
+    EXPECT_EQ(left(), std::vector<bool>({false, false, true, true, true}));
+    EXPECT_TRUE(LoadSlot(0));
+    EXPECT_EQ(LastSaveRefusal, "");
 }
 
 TEST_F(SaveGamePlay, AFailedWriteLeavesTheOldSlot) {
