@@ -36,7 +36,12 @@ void ApplyGlobals(StagedSave& save) {
     SelectedIndex = g.selectedIndex;
     MissionScratch = g.scratch;
     PontonPunkte = std::move(save.pontonPunkte);
-    for (std::size_t i = 0; i < ZFWege.size() && i < save.zfWege.size(); ++i) {
+    // Paths the mission had dropped stay dropped: their traffic had stopped.
+    if (save.zfWege.size() < ZFWege.size()) {
+        ZFWege.resize(save.zfWege.size());
+        ZFWegCount = static_cast<std::uint8_t>(ZFWege.size());
+    }
+    for (std::size_t i = 0; i < ZFWege.size(); ++i) {
         ZFWege[i].speed = save.zfWege[i].speed;
         ZFWege[i].timer = save.zfWege[i].timer;
     }

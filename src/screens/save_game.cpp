@@ -30,16 +30,7 @@ std::string LastSaveRefusal;
 namespace {
 
 constexpr char kCaret = '_';
-// A file of ours carries the trailer's marker in its name buffer, after the name's end where
-// the bytes mean nothing; such a file without its trailer has been cut.
-constexpr std::size_t kNameMarkAt = kSaveNameBytes - kSaveTrailerMarker.size();
 constexpr std::uint16_t kLoadFailedFrames = 100;
-
-bool HasNameMark(const std::uint8_t* name) {
-    const std::uint8_t* end = std::find(name, name + kNameMarkAt, 0);
-    return end != name + kNameMarkAt &&
-           std::equal(kSaveTrailerMarker.begin(), kSaveTrailerMarker.end(), name + kNameMarkAt);
-}
 
 std::uint32_t ReadU32(std::span<const std::uint8_t> b, std::size_t at) {
     return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |

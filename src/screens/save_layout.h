@@ -5,6 +5,7 @@
 // names the field its range starts at; the checks below hold every row to the byte number the
 // file has always had, so a changed field list breaks the build instead of the files.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -70,6 +71,20 @@ constexpr void VisitFields(SaveHeader& r, V& v) {
 inline constexpr std::size_t kSaveHeaderBytes = RecordSize<SaveHeader>();
 static_assert(kSaveHeaderBytes == 4578);
 static_assert(FieldOffset<SaveHeader>("mission") == 4576);
+
+// A file of ours carries the trailer's marker in its name buffer, after the name's end where
+// the bytes mean nothing; such a file without its trailer has been cut.
+inline constexpr std::size_t kNameMarkAt = kSaveNameBytes - kSaveTrailerMarker.size();
+inline bool HasNameMark(const std::uint8_t* name) {
+    const std::uint8_t* end = std::find(name, name + kNameMarkAt, 0);
+    return end != name + kNameMarkAt &&
+           std::equal(kSaveTrailerMarker.begin(), kSaveTrailerMarker.end(), name + kNameMarkAt);
+}
+// A file of ours holds the number of its traffic paths (u8) before their fields: a mission may
+// have dropped paths its start makes. Any other file holds as many as the rebuilt mission.
+inline bool HoldsTrafficPathCount(const SaveHeader& header) {
+    return HasNameMark(header.name.data());
+}
 
 // Section 1's block: the running globals.
 struct SaveGlobals {

@@ -203,8 +203,14 @@ bool ReadSaveGlobals(ByteReader& in, const SaveShape& shape, StagedSave& save) {
     if (!ReadRecords(in, shape.pontonPunkte, save.pontonPunkte) ||
         !CheckAllFinite(in, pontonAt, save.pontonPunkte, "a pontoon point"))
         return false;
-    if (!in.require(shape.zfWege * std::size_t{6})) return false;
-    save.zfWege.resize(shape.zfWege);
+    std::size_t paths = shape.zfWege;
+    if (HoldsTrafficPathCount(save.header)) {
+        paths = in.u8();
+        if (!in.ok()) return false;
+        if (paths > shape.zfWege) return in.refuse(Text("traffic path count", paths));
+    }
+    if (!in.require(paths * std::size_t{6})) return false;
+    save.zfWege.resize(paths);
     for (ZFWeg& w : save.zfWege) {
         const std::size_t at = in.position();
         w = ReadRanges<ZFWeg>(in, kZFWegRanges);

@@ -164,6 +164,7 @@ void WriteSaveGlobals(ByteWriter& out) {
     g.scratch = MissionScratch;
     WriteRecord(out, g);
     for (const PontonPunkt& p : PontonPunkte) WriteRecord(out, p);
+    out.u8(static_cast<std::uint8_t>(ZFWege.size()));
     for (const ZFWeg& w : ZFWege) WriteRanges(out, w, kZFWegRanges);
 }
 

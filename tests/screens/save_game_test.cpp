@@ -148,9 +148,15 @@ TEST_F(SaveFileLayout, GlobalsBlockReadsAndWritesByteForByte) {
     MissionCounters = g.counters;
     MissionScratch = g.scratch;
     MissionScratch.unkept = 99;
+    // Without pontoon points the block is followed by the traffic path count, here 0.
+    ZFWege.clear();
     ByteWriter out;
     WriteSaveGlobals(out);
-    EXPECT_EQ(out.data(), typed.data());
+    std::vector<std::uint8_t> written = out.take();
+    ASSERT_EQ(written.size(), typed.data().size() + 1);
+    EXPECT_EQ(written.back(), 0);
+    written.pop_back();
+    EXPECT_EQ(written, typed.data());
 }
 
 // Mission 1 with the vehicles of the scene in slots 0..2 besides the mission's own.
@@ -437,7 +443,7 @@ TEST_F(SaveGamePlay, RefusedFilesLeaveTheGameOrPlayTheFreshMission) {
 
     // A slot index past the rebuilt vehicle array: the file passes its own checks, the mission
     // is rebuilt, and the file is refused over it.
-    const std::size_t firstVehicle = kSaveHeaderBytes + 79 + PontonPunkte.size() * 22 +
+    const std::size_t firstVehicle = kSaveHeaderBytes + 79 + PontonPunkte.size() * 22 + 1 +
                                      ZFWege.size() * 6 + 1 + Zones.size() * 12 + 2;
     std::vector<std::uint8_t> pastSlots = saved;
     pastSlots[firstVehicle] = 0xE7;
