@@ -25,7 +25,7 @@ std::string Text(const char* what, std::size_t value) {
 }
 
 // Whether every float a record holds (nested records and arrays included, owned blocks apart)
-// is finite: a position, speed or heat of infinity or NaN would run through the simulation.
+// is finite: a position or speed of infinity or NaN would run through the simulation.
 class FiniteFloats {
   public:
     template <class T>

@@ -110,6 +110,12 @@ TEST_F(GameInvariants, RefuseEachBrokenState) {
              v.seats.push_back(static_cast<std::uint16_t>(FindFreePerson()));
              return Undo([&v] { v.seats.pop_back(); });
          }},
+        {"person seated in a free vehicle slot",
+         [] {
+             Fahrzeug& v = Fahrzeuge.at(static_cast<std::size_t>(FindFreeFahrzeug()));
+             v.seats.push_back(static_cast<std::uint16_t>(&FirstPerson() - Personen.data()));
+             return Undo([&v] { v.seats.clear(); });
+         }},
         {"person seated in two places",
          [] {
              Fahrzeug& v = FirstFahrzeug();

@@ -1,5 +1,6 @@
 #include "game_invariants.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
@@ -125,8 +126,13 @@ void CheckFahrzeuge(Findings& f) {
              "vehicle count past the slots");
     for (std::size_t i = 0; i < Fahrzeuge.size(); ++i) {
         const Fahrzeug& v = Fahrzeuge[i];
-        if (v.type < 0) continue;
         const long slot = static_cast<long>(i);
+        if (v.type < 0) {
+            f.expect(std::all_of(v.seats.begin(), v.seats.end(),
+                                 [](std::uint16_t seat) { return seat == kNoPerson; }),
+                     "person seated in a free vehicle slot", slot);
+            continue;
+        }
         CheckUnitHead(f, v, slot);
         for (const std::uint16_t seat : v.seats) {
             f.expect(InArrayOr(seat, Personen.size(), kNoPerson), "seat past the persons", slot);
