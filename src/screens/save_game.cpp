@@ -109,7 +109,7 @@ std::vector<std::uint8_t> BuildSaveFile(std::string_view name) {
     SaveHeader header;
     const std::size_t length = std::min(name.size(), kNameMarkAt - 1);
     std::memcpy(header.name.data(), name.data(), length);
-    std::copy(kSaveTrailerMarker.begin(), kSaveTrailerMarker.end(),
+    std::copy(kSaveNameMarkPathCount.begin(), kSaveNameMarkPathCount.end(),
               header.name.begin() + kNameMarkAt);
     header.preview = SavePreview;
     header.mission = MissionNummer;

@@ -72,18 +72,23 @@ inline constexpr std::size_t kSaveHeaderBytes = RecordSize<SaveHeader>();
 static_assert(kSaveHeaderBytes == 4578);
 static_assert(FieldOffset<SaveHeader>("mission") == 4576);
 
-// A file of ours carries the trailer's marker in its name buffer, after the name's end where
-// the bytes mean nothing; such a file without its trailer has been cut.
+// A file of ours carries a mark in its name buffer, after the name's end where the bytes mean
+// nothing; such a file without its trailer has been cut. The mark also tells the layout: the
+// trailer's marker for the first files of ours, the second mark for files that also hold the
+// number of their traffic paths, so that the earlier saves still load.
+inline constexpr std::array<std::uint8_t, 4> kSaveNameMarkPathCount = {'K', 'V', 'S', '2'};
 inline constexpr std::size_t kNameMarkAt = kSaveNameBytes - kSaveTrailerMarker.size();
-inline bool HasNameMark(const std::uint8_t* name) {
+inline bool HasNameMark(const std::uint8_t* name, const std::array<std::uint8_t, 4>& mark) {
     const std::uint8_t* end = std::find(name, name + kNameMarkAt, 0);
-    return end != name + kNameMarkAt &&
-           std::equal(kSaveTrailerMarker.begin(), kSaveTrailerMarker.end(), name + kNameMarkAt);
+    return end != name + kNameMarkAt && std::equal(mark.begin(), mark.end(), name + kNameMarkAt);
 }
-// A file of ours holds the number of its traffic paths (u8) before their fields: a mission may
-// have dropped paths its start makes. Any other file holds as many as the rebuilt mission.
+inline bool HasNameMark(const std::uint8_t* name) {
+    return HasNameMark(name, kSaveTrailerMarker) || HasNameMark(name, kSaveNameMarkPathCount);
+}
+// A file holding the number of its traffic paths (u8) before their fields: a mission may have
+// dropped paths its start makes. Any other file holds as many as the rebuilt mission.
 inline bool HoldsTrafficPathCount(const SaveHeader& header) {
-    return HasNameMark(header.name.data());
+    return HasNameMark(header.name.data(), kSaveNameMarkPathCount);
 }
 
 // Section 1's block: the running globals.

@@ -343,6 +343,28 @@ TEST_F(SaveGamePlay, SavedLoadedAndSavedAgainGivesTheSameFile) {
     EXPECT_EQ(Zones.size(), 2u);
 }
 
+// Files of ours written before they held the number of their traffic paths carry the trailer's
+// marker in the name; they still load, with every path the mission makes.
+TEST_F(SaveGamePlay, AnEarlierFileWithoutThePathCountStillLoads) {
+    startScene();
+    BuildScene();
+    for (int t = 0; t < 5; ++t) RunGameTicks(0);
+    ASSERT_TRUE(WriteSaveSlot(0, "Szene"));
+    const std::uint64_t before = MissionChecksum();
+    std::vector<std::uint8_t> file = SlotBytes(0);
+    const std::size_t countAt = kSaveHeaderBytes + RecordSize<SaveGlobals>() +
+                                PontonPunkte.size() * RecordSize<PontonPunkt>();
+    ASSERT_EQ(file[countAt], ZFWege.size());
+    file.erase(file.begin() + static_cast<long>(countAt));
+    std::copy(kSaveTrailerMarker.begin(), kSaveTrailerMarker.end(),
+              file.begin() + static_cast<long>(FieldOffset<SaveHeader>("name") + kNameMarkAt));
+    WriteSlotBytes(0, WithTrailer(file));
+
+    ASSERT_TRUE(LoadSlot(0));
+    EXPECT_EQ(LastSaveRefusal, "");
+    EXPECT_EQ(MissionChecksum(), before);
+}
+
 TEST_F(SaveGamePlay, ThePreviewIsEveryEighthPixelOfTheView) {
     startScene();
     ASSERT_NE(WorkBuffer, nullptr);
