@@ -10,16 +10,28 @@ tools/check-layers.sh
 
 cmake --preset ci
 cmake --build --preset ci
-ctest --preset ci
-# Once more in one process, in a shuffled but fixed order: state one test leaves behind must not
-# change another's result.
+# The unit tests once more in one process, in a shuffled but fixed order: state one test leaves
+# behind must not change another's result. It runs beside ctest, which runs each test alone, and
+# prints what it found when ctest is done.
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy build/ci/tests/kestrivon_tests --gtest_shuffle \
-  --gtest_random_seed=20261210 --gtest_brief=1
+  --gtest_random_seed=20261210 --gtest_brief=1 >build/ci/shuffled.log 2>&1 &
+shuffled=$!
+ctest_status=0
+ctest --preset ci -j "$(nproc)" || ctest_status=$?
+shuffled_status=0
+wait "$shuffled" || shuffled_status=$?
+echo "== the unit tests in one process, shuffled:"
+cat build/ci/shuffled.log
+if [ "$ctest_status" -ne 0 ] || [ "$shuffled_status" -ne 0 ]; then exit 1; fi
+
+# The later builds take the ci build's sample data set rather than build the generator again, and
+# build only what they run.
+shared_data=(-DKV_SAMPLEDATA="$PWD/build/ci/sampledata")
 
 # The player's build with the tests and benchmarks: optimisation brings warnings, and sometimes
 # faults, of its own. The benchmarks run just long enough to show they still build and run.
-cmake --preset opt >/dev/null
-cmake --build --preset opt
+cmake --preset opt "${shared_data[@]}" >/dev/null
+cmake --build --preset opt --target kestrivon_tests kestrivon_bench
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy build/opt/tests/kestrivon_tests --gtest_brief=1
 build/opt/bench/kestrivon_bench --benchmark_min_time=0.01
 
@@ -27,8 +39,8 @@ build/opt/bench/kestrivon_bench --benchmark_min_time=0.01
 # read-only from fuzz/corpus/<name>. A crash, a leak, an input slower than 10 s or one that needs
 # more than 2 GB is a finding: its report is printed whole, the input that caused it is kept in
 # build/fuzz/artifacts, and the run fails.
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+cmake --preset fuzz "${shared_data[@]}" >/dev/null
+cmake --build --preset fuzz --target fuzzers
 rm -rf build/fuzz/logs
 mkdir -p build/fuzz/artifacts build/fuzz/logs
 fuzz_one() {

@@ -28,6 +28,7 @@
 #include "mission/panels/command_tables.h"
 #include "movement/befehl.h"
 #include "movement/unit_type.h"
+#include "own_memory.h"
 #include "persons/personen.h"
 #include "platform/window.h"
 #include "screens/basis.h"
@@ -86,8 +87,10 @@ class MissionOnePlayThrough : public test::MissionTest {
     static Person& P(std::int16_t i) { return Personen[static_cast<std::size_t>(i)]; }
     static Fahrzeug& F(std::int16_t i) { return Fahrzeuge[static_cast<std::size_t>(i)]; }
 
-    // Keeps a frame at each change of screen, as the new screen first draws itself.
+    // Keeps a frame at each change of screen, as the new screen first draws itself. The memory the
+    // game holds is read there and every 500 frames.
     void keepOnChange(test::ScriptedPlayer& player) {
+        if (++framesPlayed % 500 == 0) memory.sample();
         if (pendingShot) {
             pendingShot = false;
             char name[24];
@@ -97,6 +100,7 @@ class MissionOnePlayThrough : public test::MissionTest {
         if (GameMode == lastMode) return;
         lastMode = GameMode;
         pendingShot = true;
+        memory.sample();
     }
     // Frames, each checked: no fatal error, no message box.
     void play(test::ScriptedPlayer& player, int n) {
@@ -194,6 +198,8 @@ class MissionOnePlayThrough : public test::MissionTest {
     }
 
     std::uint32_t lastMode = 0;
+    play::OwnMemoryPeak memory;
+    long framesPlayed = 0;
     bool pendingShot = false;
     int shots = 0;
 };
@@ -506,6 +512,8 @@ TEST_F(MissionOnePlayThrough, ByClicksAndKeysFromTheStartPictureToTheEvaluation)
     EXPECT_EQ(ResultLines[1].percent, 100);
     EXPECT_TRUE(backend.boxes().empty()) << backend.boxes().front().text;
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+    memory.sample();
+    std::printf("%s\n", memory.report().c_str());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "mission/mission_checksum.h"
 #include "mission/screen_calls.h"
 #include "mission_run.h"
+#include "own_memory.h"
 #include "persons/personen.h"
 #include "platform/data_folders.h"
 #include "platform/files.h"
@@ -69,7 +70,10 @@ class ChancePlayer {
             step();
             if (!broken_.empty()) break;
         }
+        memory_.sample();
         session_.end();
+        // On stderr: the figure differs from run to run, and two runs must print the same lines.
+        std::fprintf(stderr, "kestrivon-run: %s\n", memory_.report().c_str());
         if (!broken_.empty()) return fail(broken_);
         return 0;
     }
@@ -111,9 +115,12 @@ class ChancePlayer {
             if (GameMode != lastMode_) {
                 lastMode_ = GameMode;
                 std::printf("frame %ld mode %u\n", frame_, GameMode);
+                memory_.sample();
             }
-            if (frame_ % kChecksumEvery == 0)
+            if (frame_ % kChecksumEvery == 0) {
                 std::printf("frame %ld sum %016" PRIx64 "\n", frame_, MissionChecksum());
+                memory_.sample();
+            }
             if (!running) return false;
         }
         return true;
@@ -296,6 +303,7 @@ class ChancePlayer {
     std::uint32_t lastMode_ = 0;
     std::string broken_;
     std::map<int, Saved> saved_;
+    play::OwnMemoryPeak memory_;
     bool jumping_ = !o_.missions.empty();
     std::size_t jumps_ = 0;
     long nextJump_ = kJumpEvery;

@@ -19,8 +19,8 @@ struct ChanceOptions {
 
 // Prints a line at each change of the game mode, the checksum every 1000 frames, each save,
 // cut save, load and jump, and each end of the game (after which it starts again); two runs of one
-// seed print the same lines. 0 when every frame left a sound state; 1 with the broken state on
-// stderr otherwise.
+// seed print the same lines. At the end the most memory the game held goes to stderr. 0 when
+// every frame left a sound state; 1 with the broken state on stderr otherwise.
 int RunChancePlay(const ChanceOptions& options, HeadlessBackend& backend);
 
 // A fuzzer's input played as the fuzzer plays it, without its bound on the frames.
