@@ -162,6 +162,17 @@ void StandingPerson(std::int16_t index, Person& p, const PersonTyp& typ, const S
     PlanAround(index, p, typ);
 }
 
+// A person turns on the spot, so the facing a waypoint keeps is the one it takes there once it
+// has walked to it. One that lies straight ahead is walked to as the person faces: a person
+// standing inside a box (put down beside a vehicle) cannot turn where it stands, and planning
+// again from there lays the same step out for good.
+bool WaypointStraightAhead(const Person& p) {
+    const Befehl& order = *p.orders;
+    if ((order.flags & kBefehlKeepFacing) == 0) return false;
+    const PointF w = WaypointOf(order);
+    return GetDirection12(p, p.x, p.y, w.x, w.y) == static_cast<std::uint8_t>(p.direction);
+}
+
 void Respond(std::int16_t index, Person& p, const PersonTyp& typ, const StepBlock& block,
              PointF from, std::uint16_t mode) {
     switch (block.response) {
@@ -273,7 +284,7 @@ void WalkPersonStep(std::int16_t index) {
     p->speed = WalkSpeed(*p);
     if (EndsHere(*p, typ)) return;
     // A person that cannot step (a lying type) keeps its order: only vehicles give up.
-    if (DropTurnedAwayMove(*p)) return;
+    if (!WaypointStraightAhead(*p) && DropTurnedAwayMove(*p)) return;
     const PointF waypoint = WaypointOf(*p->orders);
     const PointF from{p->x, p->y};
     TakeRingStep(*p, typ);

@@ -264,6 +264,33 @@ TEST_F(PersonMoves, AnOnlookerWalksOnPastAKneelingCivilianThatDoesNotFaceIt) {
     EXPECT_EQ(Calls(findPathCalls, P(w)), 0);
 }
 
+// A waypoint laid to be walked in a kept facing (a step out of a box the person cannot turn in)
+// is walked to as the person faces when it lies straight ahead; one that does not is dropped and
+// the move planned again.
+TEST_F(PersonMoves, AWaypointInAKeptFacingIsWalkedStraightAheadElsePlannedAgain) {
+    const struct {
+        float x;
+        float y;
+        bool walks;
+    } cases[] = {{kFieldX + 20, kFieldY, true}, {kFieldX + 20, kFieldY + 12, false}};
+    for (const auto& c : cases) {
+        ClearUnits();
+        const std::int16_t w = eastWalker();
+        PushMoveBefehl(P(w), kOpMove, c.x, c.y, 0, 0, 4,
+                       kBefehlDone | kBefehlStarted | kBefehlKeepFacing);
+        Tick();
+        if (c.walks) {
+            EXPECT_GT(P(w).x, kFieldX);
+            EXPECT_EQ(P(w).y, kFieldY);
+            EXPECT_EQ(Opcodes(P(w)), (std::vector<int>{0, 0}));
+        } else {
+            EXPECT_EQ(P(w).x, kFieldX);
+            EXPECT_EQ(Opcodes(P(w)), (std::vector<int>{0}));
+            EXPECT_EQ(P(w).orders->flags & kBefehlStarted, 0) << "planned again next tick";
+        }
+    }
+}
+
 TEST_F(PersonMoves, ALyingTypeThatCannotStepKeepsItsOrder) {
     // Type 34 has no speed: its step length is 0 wherever it stands. Only vehicles give up then.
     constexpr int kLyingType = 34;

@@ -127,10 +127,8 @@ void WaterAtHouse(const HouseClick& c) {
     const FahrzeugTyp& type = FahrzeugTypOf(v);
     if (type.kanone == nullptr) return;
     const int frontLine = c.points.frontLine;
-    // Below the front line is no storey, as above the top floor.
-    if (c.at.my > frontLine) return;
-    const int k = (frontLine - c.at.my) / kStoreyHeight;
-    if (k > c.t.floors - 1) return;
+    const int k = CannonStoreyAt(c.h, c.t, c.at.my);
+    if (k < 0) return;
     const int column = c.h.x + c.i;
     const int row = c.points.frontRow;
     const int tx = kCellWidth * column - 16 * row;

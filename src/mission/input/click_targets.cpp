@@ -39,4 +39,12 @@ void SendCarrier(Fahrzeug& carrier, PickUpThing thing, std::uint8_t opcode, std:
     ThenOrder(carrier, opcode, a, b);
 }
 
+int CannonStoreyAt(const House& h, const HouseTyp& t, int mouseWorldY) {
+    constexpr int kStoreyHeight = 31;
+    const int frontLine = (h.y + t.extentJ) * kCellHeight;
+    // Truncated towards zero, so the first 30 px below the line still count as storey 0.
+    const int k = (frontLine - mouseWorldY) / kStoreyHeight;
+    return k < 0 || k > t.floors - 1 ? -1 : k;
+}
+
 }  // namespace kv

@@ -33,6 +33,11 @@ Fahrzeug* BasketLadder(const Person& p);
 // An F106 with its ladder raised (animation 3 or 13); one without a basket record never is.
 bool LadderSetUp(const Fahrzeug& v);
 
+// The storey of the house a water cannon aims at for a mouse at world y: one storey to every
+// 31 px above the front line, counted from 0, a mouse less than a storey below the line giving 0
+// too. -1 above the top storey, and a whole storey or more below the line.
+int CannonStoreyAt(const House& h, const HouseTyp& t, int mouseWorldY);
+
 // The carrier (the crane F110 or the empty trailer F119) drives to whichever pick-up point of the
 // thing it reaches first, then takes the thing up with the order (a, b). Nothing when the thing
 // has no pick-up point for that carrier.

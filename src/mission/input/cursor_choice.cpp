@@ -9,6 +9,7 @@
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/view.h"
+#include "mission/input/click_targets.h"
 #include "mission/input/cursor_on_units.h"
 #include "mission/scroll_view.h"
 #include "movement/collision.h"
@@ -182,8 +183,7 @@ std::uint16_t CursorOverHouseFront(const CursorScene& s, int house) {
     const std::int16_t sel = s.sel.mode;
     if (IsCannonMode(sel)) {
         // The cannon reaches the storeys the house has at the mouse's height.
-        const int reach = ((t.extentJ + h->y) * kCellHeight - s.y) / kStoreyHeight;
-        return reach > t.floors - 1 ? kCursorPointer : kCursorWater;
+        return CannonStoreyAt(*h, t, s.y) < 0 ? kCursorPointer : kCursorWater;
     }
     if (sel == kTypF106) {
         const Fahrzeug& v = *s.sel.vehicle;

@@ -131,16 +131,20 @@ TEST_F(HouseClick, ACannonSpraysFromInFrontWithinRangeElseDrivesToTheFrontLineFi
     }
     EXPECT_EQ(Played(), Said(FahrzeugTypOf(V(v)), 17));
 
-    // Above the top floor, below the front line, or without a cannon: nothing.
+    // Above the top floor, a whole storey below the front line, or without a cannon: nothing.
     ClearBefehle(V(v));
-    for (const int y : {kFrontLine - 4 * 31, kFrontLine + 1}) {
+    for (const int y : {kFrontLine - 4 * 31, kFrontLine + 31}) {
         MouseAtWorld(300, y);
         ClickHouse(kHoverHouseLower, 2, 3, 1, kCursorWater);
         EXPECT_EQ(V(v).orders, nullptr) << y;
     }
-    MouseAtWorld(300, kFrontLine);
-    ClickHouse(kHoverHouseLower, 2, 3, 1, kCursorWater);
-    EXPECT_EQ(LastOrder(V(v)), "55[288,181,0;12,6,0]0") << "storey 0 reaches the line";
+    // Storey 0 reaches the line and less than a storey below it, where the cursor shows water.
+    for (const int y : {kFrontLine, kFrontLine + 1, kFrontLine + 30}) {
+        ClearBefehle(V(v));
+        MouseAtWorld(300, y);
+        ClickHouse(kHoverHouseLower, 2, 3, 1, kCursorWater);
+        EXPECT_EQ(LastOrder(V(v)), "55[288,181,0;12,6,0]0") << y;
+    }
     const std::int16_t car = Bought(kTypF101, 300, 230);
     ASSERT_EQ(FahrzeugTypOf(V(car)).kanone, nullptr);
     SelectFahrzeug(car);

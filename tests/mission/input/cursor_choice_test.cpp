@@ -465,6 +465,10 @@ TEST_F(HouseCursorTest, CannonsReachTheStoreysAndTheLadderItsWindows) {
     EXPECT_EQ(Cursor(), kCursorWater);
     MouseAtWorld(432, 196 - 4 * 31);
     EXPECT_EQ(Cursor(), kCursorPointer) << "above the fourth storey";
+    MouseAtWorld(432, 196 + 30);
+    EXPECT_EQ(Cursor(), kCursorWater) << "storey 0, less than a storey below the front line";
+    MouseAtWorld(432, 196 + 31);
+    EXPECT_EQ(Cursor(), kCursorPointer) << "a whole storey below the front line";
 
     // The ladder: any house until it is raised, then only a window of the house it stands at.
     const std::int16_t ladder = Bought(kTypF106, 900, 300);
