@@ -1,5 +1,5 @@
-// Each mission's briefing, hints and opening video, one row per mission: the texts in German,
-// Windows-1252 with CR LF line ends, as the game's own files come.
+// Each mission's briefing, hints, opening video and campaign-map roads, one row per mission: the
+// texts in German, Windows-1252 with CR LF line ends, as the game's own files come.
 
 #include <array>
 #include <cstdint>
@@ -7,12 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "generate/map_roads.h"
 #include "generate/topics.h"
 #include "mission/campaign_tables.h"
+#include "mission/panel_pictures.h"
 #include "platform/cp1252.h"
 #include "screens/hints.h"
 #include "screens/karte.h"
 #include "writers/avi_writer.h"
+#include "writers/image_writers.h"
 
 namespace kv::sampledata {
 
@@ -89,7 +92,8 @@ bool WriteMissionMedia(const OutputTree& out) {
         std::snprintf(video, sizeof video, "CDvideos\\mi%02d.avi", m.mission);
         if (!out.writeText(MissionFile(kBriefingFolder, m.mission, ".dat"), m.briefing) ||
             !out.writeText(MissionFile(kHintsFolder, m.mission, ".dat"), m.hints) ||
-            !WriteAviFile(out.prepare(video), m.video()))
+            !WriteAviFile(out.prepare(video), m.video()) ||
+            !out.write(MissionFile(kMapWegeFolder, m.mission, ".vff"), MakeVff(MapWege(m.mission))))
             return false;
     }
     return true;
