@@ -62,11 +62,11 @@ const std::array kMissionMedia = {
           "\r\n"
           "Binden Sie den Kraftstoff, versorgen Sie die Verletzten, räumen Sie beide Wracks von "
           "der Straße und halten Sie den Verkehr am Laufen.\r\n"),
-        W("Sperren Sie die Straße nicht: Der Verkehr muss weiterfließen. Stellen Sie Ihre "
+        W("Sperren Sie die Straße nicht, der Verkehr muss weiterfließen. Stellen Sie Ihre "
           "Fahrzeuge neben die Fahrbahn.\r\n"
           "\r\n"
           "Ausgelaufener Kraftstoff wird zuerst mit Bindemittel abgestreut. Das erledigt ein "
-          "Feuerwehrmann aus dem Löschfahrzeug; der "
+          "Feuerwehrmann aus dem Löschfahrzeug. Der "
           "Kraftstoffbindemittelstreufahrzeugbesatzungsleiter weiß, wie.\r\n"
           "\r\n"
           "Erst danach versorgt der Notarzt den Schwerverletzten neben der Lache, und die "
