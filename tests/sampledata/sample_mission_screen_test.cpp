@@ -66,7 +66,8 @@ TEST_F(SampleMissionScreen, TheMapButtonIsDrawnWhereAClickPressesIt) {
         int n = 0;
         for (int y = top; y <= bottom; ++y)
             for (int x = 662; x <= 769; ++x)
-                n += right.pixels[(y - 10) * right.width + (x - 640)] == sampledata::pal::kLightGrey.first;
+                n += right.pixels[(y - 10) * right.width + (x - 640)] ==
+                     sampledata::pal::kLightGrey.first;
         return n;
     };
     EXPECT_GT(labelPixels(155, 188), 40) << "KARTE inside the press region";

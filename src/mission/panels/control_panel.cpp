@@ -584,10 +584,10 @@ void DrawControlPanel() {
         DrawCrewMarks(static_cast<std::int16_t>(SelectedIndex), 1);
     if (c.crewVehicle2 >= 0) DrawCrewMarks(c.crewVehicle2, 2);
     DrawButtons();
-    if (MapButton.pressed != 0) DrawOpaque(MapButDownImages, 0, kMapButtonPlace.x, kMapButtonPlace.y);
+    if (MapButton.pressed != 0)
+        DrawOpaque(MapButDownImages, 0, kMapButtonPlace.x, kMapButtonPlace.y);
     if (OptionsButton.pressed != 0)
-        DrawOpaque(OptionsButDownImages, 0, kOptionsButtonDownPlace.x,
-                   kOptionsButtonDownPlace.y);
+        DrawOpaque(OptionsButDownImages, 0, kOptionsButtonDownPlace.x, kOptionsButtonDownPlace.y);
 }
 
 void DrawCrewMarks(std::int16_t vehicle, std::uint8_t panel) {
