@@ -188,7 +188,17 @@ TEST_F(BasisGame, TheHallShowsItsBayNumbersAndItsMapButtonWorksWhereItIsDrawn) {
     ASSERT_GT(n, 0);
     player.click(sumX / n, sumY / n);
     player.frames(3);
-    EXPECT_EQ(GameMode, 10u);
+    ASSERT_EQ(GameMode, 10u);
+
+    // The map's border keeps nothing of the station's panels.
+    player.frames(1);
+    EXPECT_TRUE(player.shot("karte-nach-basis"));
+    const HeadlessBackend::Frame& map = backend.frames().back();
+    int panelLeft = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (x < 10 || x >= 790 || y < 10 || y >= 590) panelLeft += map.at(x, y) != 0;
+    EXPECT_EQ(panelLeft, 0);
 }
 
 // Until the map is first left only the map's roads move; afterwards the world ticks at game speed
