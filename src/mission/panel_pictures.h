@@ -54,6 +54,14 @@ inline constexpr std::array<PanelPictureFile, 11> kPanelPictureFiles = {{
     {"graphs\\abdeck.vff", "file not found: ABDECKUNG.", &AbdeckImages, false},
 }};
 
+// The map side button is drawn where a click presses it (662..769 x 155..188); its pressed look
+// covers the same place. The options button's drawn place and pressed place already agree.
+struct SideButtonPlace {
+    int x, y, width, height;
+};
+inline constexpr SideButtonPlace kMapButtonPlace{662, 155, 108, 34};
+inline constexpr SideButtonPlace kOptionsButtonDownPlace{660, 352, 107, 58};
+
 // "mapwege\<code>.vff" with the mission's code.
 inline constexpr std::string_view kMapWegeFolder = "mapwege\\";
 inline constexpr const char* kMapWegeMessage = "file not found: MAPWEGE";

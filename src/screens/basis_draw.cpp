@@ -61,10 +61,6 @@ constexpr std::array<PanelButton, 3> kPanelButtons = {{
     {467, 505, 467, 563, 475, 514},
     {580, 505, 665, 563, 590, 514},
 }};
-constexpr int kMapDownX = 666;
-constexpr int kMapDownY = 57;
-constexpr int kOptionsDownX = 660;
-constexpr int kOptionsDownY = 352;
 
 // The leaving vehicle shows its driving pictures towards the viewer.
 constexpr int kLeavingFacing = 7;
@@ -271,9 +267,10 @@ void DrawBasisPanel() {
     }
     DrawPanelButtons();
     if (BasisScreen.buttons[2].pressed != 0)
-        DrawOpaque(NthFrame(MapButDownImages, 0), kMapDownX, kMapDownY);
+        DrawOpaque(NthFrame(MapButDownImages, 0), kMapButtonPlace.x, kMapButtonPlace.y);
     if (BasisScreen.buttons[3].pressed != 0)
-        DrawOpaque(NthFrame(OptionsButDownImages, 0), kOptionsDownX, kOptionsDownY);
+        DrawOpaque(NthFrame(OptionsButDownImages, 0), kOptionsButtonDownPlace.x,
+                   kOptionsButtonDownPlace.y);
 }
 
 void DrawBasisView() {

@@ -395,6 +395,9 @@ void DrawKarte() {
     if (WorkBuffer == nullptr) return;
     DrawTarget = WorkBuffer;
     DrawPitch = kScreenWidth;
+    // The picture leaves a border; the screen shown before (a station's panels) must not stay in
+    // it.
+    std::fill_n(WorkBuffer, kWorkBufferSize, std::uint8_t{0});
     DrawScreenPicture(FrameOf(KarteImages, 0), kKarteX, kKarteY, false);
     DrawMarker();
     if (BriefingUnread == 0) DrawScreenPicture(FrameOf(MapCamImages, 0), kMapCamX, kMapCamY, true);

@@ -13,6 +13,7 @@
 #include "support/headless_test.h"
 #include "vehicles/fahrzeug_sprite_table.h"
 #include "world/level_map.h"
+#include "writers/sample_palette.h"
 
 namespace kv {
 namespace {
@@ -54,6 +55,40 @@ TEST_F(SampleMissionScreen, HoldsEveryPanelPictureWithTheFramesThePanelsDraw) {
     const std::uint8_t* end = begin + 800 * 600;
     EXPECT_EQ(std::count(begin, end, 16), 1);
     EXPECT_GT(std::count(begin, end, 17), 100);
+}
+
+// The map button's label is where a click presses the button, and its pressed look covers that
+// place; nothing of a button is left where the panel once drew it.
+TEST_F(SampleMissionScreen, TheMapButtonIsDrawnWhereAClickPressesIt) {
+    ASSERT_TRUE(LoadPanelPictures(1));
+    const VffImage& right = MaskeImages[0];
+    auto labelPixels = [&](int top, int bottom) {
+        int n = 0;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = 662; x <= 769; ++x)
+                n += right.pixels[(y - 10) * right.width + (x - 640)] ==
+                     sampledata::pal::kLightGrey.first;
+        return n;
+    };
+    EXPECT_GT(labelPixels(155, 188), 40) << "KARTE inside the press region";
+    EXPECT_EQ(labelPixels(57, 116), 0) << "no label above it";
+    EXPECT_EQ(MapButDownImages[0].width, 108);
+    EXPECT_EQ(MapButDownImages[0].height, 34);
+}
+
+// A cover over an idle command slot (at slot + 3) stays inside the slot's sunken frame and
+// draws no frame of its own.
+TEST_F(SampleMissionScreen, CommandSlotCoversLieInsideTheSlotFrame) {
+    ASSERT_TRUE(LoadPanelPictures(1));
+    for (std::size_t k = 0; k < 3; ++k) {
+        const VffImage& cover = AbdeckImages[k];
+        EXPECT_LE(3 + cover.width, 104 - 2) << k;
+        EXPECT_LE(3 + cover.height, 77 - 2) << k;
+        const std::uint8_t* begin = cover.pixels;
+        const std::uint8_t* end = begin + cover.width * cover.height;
+        EXPECT_EQ(std::count(begin, end, sampledata::pal::kPanel[0]), 0) << k;
+        EXPECT_EQ(std::count(begin, end, sampledata::pal::kPanel[7]), 0) << k;
+    }
 }
 
 TEST_F(SampleMissionScreen, ThePieceMaskMarksTheShearedCell) {

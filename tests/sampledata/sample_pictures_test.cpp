@@ -8,6 +8,7 @@
 
 #include "gfx/frame_buffer.h"
 #include "gfx/image_files.h"
+#include "screens/options.h"
 #include "writers/canvas.h"
 #include "writers/sample_palette.h"
 
@@ -27,6 +28,18 @@ TEST(SampleData, HoldsThePaletteAndTheStartPicture) {
     EXPECT_EQ(picturePalette, palette);
     EXPECT_GT(std::set<std::uint8_t>(screen.begin(), screen.end()).size(), 20u)
         << "a picture, not a blank";
+}
+
+// The options panel covers the world view up to its right edge, so no strip of the screen behind
+// shows beside it.
+TEST(SampleData, TheOptionsPanelReachesTheViewsRightEdge) {
+    VffImage* options = LoadVff(kData + "/graphs/d/options.vff");
+    ASSERT_NE(options, nullptr);
+    const VffImage& panel = options[kOptionsPanelFrame];
+    EXPECT_EQ(kOptionsFramePos[kOptionsPanelFrame].x + panel.width, 640);
+    for (int y = 0; y < panel.height; ++y)
+        EXPECT_NE(panel.pixels[y * panel.width + panel.width - 1], 0) << y;
+    FreeVff(options);
 }
 
 TEST(SamplePalette, GameColoursAreDistinctAndComponentsSixBit) {

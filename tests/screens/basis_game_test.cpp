@@ -12,10 +12,12 @@
 #include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/options.h"
+#include "generate/basis_art.h"
 #include "gfx/image_files.h"
 #include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
+#include "mission/panel_pictures.h"
 #include "persons/person.h"
 #include "persons/personen.h"
 #include "screens/basis.h"
@@ -29,6 +31,8 @@
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
+#include "writers/canvas.h"
+#include "writers/sample_palette.h"
 
 namespace kv {
 namespace {
@@ -148,6 +152,53 @@ TEST_F(BasisGame, MissionOnesSmallStationSendsAVehicleOutThroughItsGate) {
     EXPECT_EQ(GameMode, 10u);
     EXPECT_EQ(StaffInBasis(), 0);
     EXPECT_EQ(TickCounter, 0u);
+}
+
+// The hall's bay numbers stand clear of the vehicles, and the map button answers a click on its
+// drawn label.
+TEST_F(BasisGame, TheHallShowsItsBayNumbersAndItsMapButtonWorksWhereItIsDrawn) {
+    useSampleData(false);
+    openGame();
+    test::ScriptedPlayer player(backend);
+    EnterSmallStation(player);
+    player.mouse(720, 300);
+    player.frames(2);
+    ASSERT_FALSE(backend.frames().empty());
+    const HeadlessBackend::Frame& shown = backend.frames().back();
+    const Basis& base = Basen[0];
+    for (std::size_t i = 0; i < base.placeCount; ++i) {
+        const sampledata::PlaceNumberSpot at = sampledata::PlaceNumberAt(base.places[i]);
+        int ink = 0;
+        for (int y = at.y; y < at.y + sampledata::Canvas::textHeight(1); ++y)
+            for (int x = at.x; x < at.x + sampledata::Canvas::textWidth("9", 1); ++x)
+                ink += shown.at(x, y) == sampledata::pal::kRoadMarkYellow.first;
+        EXPECT_GT(ink, 3) << "bay " << i + 1;
+    }
+    EXPECT_TRUE(player.shot("basis-halle-nummern"));
+
+    // The middle of the label KARTE drawn on the right panel, above the options button.
+    int sumX = 0, sumY = 0, n = 0;
+    for (int y = 10; y < 300; ++y)
+        for (int x = 640; x < 800; ++x)
+            if (shown.at(x, y) == sampledata::pal::kLightGrey.first) {
+                sumX += x;
+                sumY += y;
+                ++n;
+            }
+    ASSERT_GT(n, 0);
+    player.click(sumX / n, sumY / n);
+    player.frames(3);
+    ASSERT_EQ(GameMode, 10u);
+
+    // The map's border keeps nothing of the station's panels.
+    player.frames(1);
+    EXPECT_TRUE(player.shot("karte-nach-basis"));
+    const HeadlessBackend::Frame& map = backend.frames().back();
+    int panelLeft = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (x < 10 || x >= 790 || y < 10 || y >= 590) panelLeft += map.at(x, y) != 0;
+    EXPECT_EQ(panelLeft, 0);
 }
 
 // Until the map is first left only the map's roads move; afterwards the world ticks at game speed

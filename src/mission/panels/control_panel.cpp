@@ -78,8 +78,6 @@ constexpr std::array<ButtonPlace, kCommandSlotCount> kButtonPlaces = {{
     {467, 505, 467, 563, 475, 514},
     {580, 505, 665, 563, 590, 514},
 }};
-constexpr UnitPanelPlace kMapButtonDown{666, 57};
-constexpr UnitPanelPlace kOptionsButtonDown{660, 352};
 
 // Mission 19's scanner and the point on it.
 constexpr int kScannerMission = 19;
@@ -586,9 +584,10 @@ void DrawControlPanel() {
         DrawCrewMarks(static_cast<std::int16_t>(SelectedIndex), 1);
     if (c.crewVehicle2 >= 0) DrawCrewMarks(c.crewVehicle2, 2);
     DrawButtons();
-    if (MapButton.pressed != 0) DrawOpaque(MapButDownImages, 0, kMapButtonDown.x, kMapButtonDown.y);
+    if (MapButton.pressed != 0)
+        DrawOpaque(MapButDownImages, 0, kMapButtonPlace.x, kMapButtonPlace.y);
     if (OptionsButton.pressed != 0)
-        DrawOpaque(OptionsButDownImages, 0, kOptionsButtonDown.x, kOptionsButtonDown.y);
+        DrawOpaque(OptionsButDownImages, 0, kOptionsButtonDownPlace.x, kOptionsButtonDownPlace.y);
 }
 
 void DrawCrewMarks(std::int16_t vehicle, std::uint8_t panel) {

@@ -657,7 +657,7 @@ TEST_F(ControlPanel, PressedButtonsLoseTheirRaisedLookAndTheSideButtonsShowPress
     EXPECT_FALSE(shows(ButsImages[0], 354, 561, false)) << "button 1 pressed";
     EXPECT_TRUE(shows(ButsImages[2], 665, 563, false)) << "button 3 raised at x 665";
     EXPECT_TRUE(shows(AbdeckImages[1], 467, 505, true)) << "button 2 covered";
-    EXPECT_TRUE(shows(MapButDownImages[0], 666, 57, false));
+    EXPECT_TRUE(shows(MapButDownImages[0], 662, 155, false));
     EXPECT_FALSE(shows(OptionsButDownImages[0], 660, 352, false));
 }
 

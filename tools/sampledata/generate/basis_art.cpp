@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generate/basis_art.h"
 #include "generate/person_figures.h"
 #include "generate/topics.h"
 #include "screens/basis.h"
@@ -83,7 +84,8 @@ Canvas Hall(std::uint8_t station) {
     for (std::size_t i = 0; i < base.placeCount; ++i) {
         const BasisPlace& p = base.places[i];
         c.frameRect(p.x - 45, p.y - 30, 90, 48, pal::kRoadMarkYellow.first);
-        c.text(p.x - 42, p.y + 8, std::to_string(i + 1), 1, pal::kRoadMarkYellow.first);
+        const PlaceNumberSpot number = PlaceNumberAt(p);
+        c.text(number.x, number.y, std::to_string(i + 1), 1, pal::kRoadMarkYellow.first);
     }
     const BasisPoint meet = kBasisGatheringPoint;
     c.line(meet.x - 6, meet.y, meet.x + 6, meet.y, pal::kRoadMarkWhite.first);

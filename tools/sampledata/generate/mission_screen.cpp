@@ -22,6 +22,8 @@ namespace kv::sampledata {
 namespace {
 
 // The panels around the 640 x 480 view: right of it from (640, 10), below it from (8, 480).
+constexpr int kRightPanelX = 640;
+constexpr int kRightPanelY = 10;
 constexpr int kRightPanelWidth = 160;
 constexpr int kRightPanelHeight = 470;
 constexpr int kBottomPanelWidth = 792;
@@ -46,9 +48,14 @@ std::vector<Canvas> Maske() {
     // The minimap, the map button, the options button and the money box, where the panel
     // drawing puts them.
     right.fillRect(12, 8, 136, 40, pal::kPanelDark.first);
-    Bevel(right, 26, 47, 100, 60, true);
-    right.text(46, 70, "KARTE", 2, pal::kLightGrey.first);
-    Bevel(right, 20, 342, 107, 58, true);
+    const int mapX = kMapButtonPlace.x - kRightPanelX;
+    const int mapY = kMapButtonPlace.y - kRightPanelY;
+    Bevel(right, mapX, mapY, kMapButtonPlace.width, kMapButtonPlace.height, true);
+    right.text(mapX + (kMapButtonPlace.width - Canvas::textWidth("KARTE", 2)) / 2,
+               mapY + (kMapButtonPlace.height - Canvas::textHeight(2)) / 2, "KARTE", 2,
+               pal::kLightGrey.first);
+    Bevel(right, kOptionsButtonDownPlace.x - kRightPanelX, kOptionsButtonDownPlace.y - kRightPanelY,
+          kOptionsButtonDownPlace.width, kOptionsButtonDownPlace.height, true);
     right.text(30, 364, "OPTION", 2, pal::kLightGrey.first);
     right.fillRect(30, 420, 100, 42, pal::kPanelDark.first);
     Canvas bottom(kBottomPanelWidth, kBottomPanelHeight, pal::kPanel[3]);
@@ -115,6 +122,16 @@ std::vector<Canvas> Buttons(int width, int height, bool raised, std::uint8_t mar
     return frames;
 }
 
+// A cover lies inside its slot's sunken frame (the cover at x + 3, y + 3 of the slot), so the
+// slot shows one frame around an empty well, not a second frame beside the first.
+std::vector<Canvas> Covers() {
+    constexpr int kWidth = 98;
+    constexpr int kHeight = 52;
+    std::vector<Canvas> frames;
+    for (int k = 0; k < 3; ++k) frames.emplace_back(kWidth, kHeight, pal::kPanel[2]);
+    return frames;
+}
+
 std::vector<Canvas> StateBars() {
     Canvas dead(124, 9, pal::kBlack.first + 1);
     dead.fillRect(0, 3, 124, 3, pal::kGrey[4]);
@@ -134,10 +151,12 @@ std::vector<Canvas> ArtFor(const PanelPictureFile& file) {
     if (file.held == &PieceMaskImages) return PieceMask();
     if (file.held == &MaskPicsImages) return MaskPics();
     if (file.held == &ButsImages) return Buttons(100, 16, true, pal::kLightGrey.first);
-    if (file.held == &MapButDownImages) return Pressed(100, 60);
-    if (file.held == &OptionsButDownImages) return Pressed(107, 58);
+    if (file.held == &MapButDownImages)
+        return Pressed(kMapButtonPlace.width, kMapButtonPlace.height);
+    if (file.held == &OptionsButDownImages)
+        return Pressed(kOptionsButtonDownPlace.width, kOptionsButtonDownPlace.height);
     if (file.held == &ZBalkenImages) return StateBars();
-    if (file.held == &AbdeckImages) return Buttons(105, 52, false, 0);
+    if (file.held == &AbdeckImages) return Covers();
     return {};
 }
 

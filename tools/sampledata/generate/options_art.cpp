@@ -18,7 +18,9 @@ namespace kv::sampledata {
 
 namespace {
 
-constexpr int kPanelWidth = 620;
+// The panel covers the world view to its right edge (x 639), so no strip of the view shows beside
+// it.
+constexpr int kPanelWidth = 630;
 constexpr int kPanelHeight = 420;
 constexpr int kToggleWidth = 76;
 constexpr int kToggleHeight = 56;
