@@ -19,7 +19,7 @@ LevelBuilder Mission01() {
     b.paint(Ground::Sand, 960, 720, 1210, 990);
     b.paint(Ground::Water, 1000, 760, 1170, 950);
     b.paint(Ground::Meadow, 1280, 630, 1700, 905);
-    b.paint(Ground::Field, 1900, 40, 2650, 440);
+    b.paint(Ground::Field, 2250, 40, 2650, 440);
     b.paint(Ground::Field, 1850, 640, 2500, 1040);
     b.paint(Ground::Forest, 2750, 30, 3800, 410);
     b.paint(Ground::Meadow, 2600, 640, 3300, 1040);
