@@ -579,9 +579,9 @@ TEST_F(MissionStartTest, InitLevelDerivesTheLimitsFromTheHookAndNeedsOne) {
     MapHeight = 38;
     InstallProgramTables();
     InitLevel(1);
-    EXPECT_EQ(ScrollCols, 120);
+    EXPECT_EQ(ScrollCols, 74);
     EXPECT_EQ(ScrollRows, 35);
-    EXPECT_EQ(WorldMaxX, 3231);
+    EXPECT_EQ(WorldMaxX, 1759);
     EXPECT_EQ(WorldMaxY, 979);
 
     // Kept as 16-bit values, however small the view.
