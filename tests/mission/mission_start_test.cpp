@@ -116,10 +116,10 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     EXPECT_EQ(VideoStage, kVideoMission);
 
     // Everything is set up while the video plays.
-    EXPECT_EQ(MapWidth, 75);
-    EXPECT_EQ(ScrollCols, 74);
+    EXPECT_EQ(MapWidth, 121);
+    EXPECT_EQ(ScrollCols, 120);
     EXPECT_EQ(ScrollRows, 35);
-    EXPECT_EQ(WorldMaxX, 1759);
+    EXPECT_EQ(WorldMaxX, 3231);
     EXPECT_EQ(WorldMaxY, 979);
     EXPECT_EQ(ViewOrigin.x, 530);
     EXPECT_EQ(ViewOrigin.y, 240);
@@ -139,8 +139,8 @@ TEST_F(MissionStartTest, TheStartPictureStartsMissionOneWhoseVideoLeadsIntoPlay)
     EXPECT_EQ(SonderObjs[2].type, 20) << "the leaked fuel";
     EXPECT_EQ(SonderObjs[14].frame, 3) << "the last cow";
     ASSERT_EQ(ZFWege.size(), 1u) << "the road's traffic";
-    EXPECT_EQ(ZFWege[0].startX, 1860) << "100 px past the right edge";
-    EXPECT_EQ(ZFWege[0].turnX, 1860);
+    EXPECT_EQ(ZFWege[0].startX, 3332) << "100 px past the right edge";
+    EXPECT_EQ(ZFWege[0].turnX, 3332);
     EXPECT_EQ(ZFWege[0].interval, 800);
     EXPECT_EQ(ZFWege[0].typeCount, 9);
     EXPECT_TRUE(FahrzeugTypLoaded(44)) << "the last type listed";

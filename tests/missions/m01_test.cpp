@@ -265,16 +265,19 @@ TEST_F(MissionOne, ACarStandingOffTheRightEdgeIsTrafficChaos) {
         Drive drive;
         bool chaos;
     };
+    // The road's end: the cars come in 100 px past it.
+    const std::int16_t end = static_cast<std::int16_t>(ZFWege[0].startX - 100);
+    const auto past = static_cast<std::int16_t>(end + 1);
     const Case cases[] = {
-        {"standing past the end", kCivilCar, 1761, 9, 0, Standing, true},
-        {"standing at the end", kCivilCar, 1760, 9, 0, Standing, false},
-        {"driving", kCivilCar, 1761, 9, 0, Driving, false},
-        {"waiting behind a standing car, the bit left set", kCivilCar, 1761, 9, 0, WaitingBehind,
+        {"standing past the end", kCivilCar, past, 9, 0, Standing, true},
+        {"standing at the end", kCivilCar, end, 9, 0, Standing, false},
+        {"driving", kCivilCar, past, 9, 0, Driving, false},
+        {"waiting behind a standing car, the bit left set", kCivilCar, past, 9, 0, WaitingBehind,
          true},
-        {"facing away", kCivilCar, 1761, 3, 0, Standing, false},
-        {"on no path", kCivilCar, 1761, 9, kNone, Standing, false},
-        {"on a path the mission has not", kCivilCar, 1761, 9, 1, Standing, false},
-        {"not a civilian car", kF110, 1761, 9, 0, Standing, false},
+        {"facing away", kCivilCar, past, 3, 0, Standing, false},
+        {"on no path", kCivilCar, past, 9, kNone, Standing, false},
+        {"on a path the mission has not", kCivilCar, past, 9, 1, Standing, false},
+        {"not a civilian car", kF110, past, 9, 0, Standing, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -282,7 +285,7 @@ TEST_F(MissionOne, ACarStandingOffTheRightEdgeIsTrafficChaos) {
         ClearMessageLine();
         Fahrzeug& car = vehicle(c.type, c.x, 505, c.facing, kOwnerMission);
         car.link = c.path;
-        AppendBefehl(car, 47, -100, 505, 1860, 560, 0);
+        AppendBefehl(car, 47, -100, 505, ZFWege[0].startX, 560, 0);
         if (c.drive == WaitingBehind) PushBefehl(car, 7, 20, 0, 0, 0, 1);
         car.moverFlags = c.drive == Standing ? 0 : kMoverSearching;
         check();
