@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/fatal_error.h"
@@ -13,6 +14,7 @@
 #include "gfx/image_files.h"
 #include "mission/mission_fixture.h"
 #include "mission/pause.h"
+#include "mission/scroll_view.h"
 #include "support/scripted_player.h"
 
 namespace kv {
@@ -40,20 +42,25 @@ TEST_F(ViewKeysGameTest, TheEdgeScrollsEndGlidesHomeThreeSpeedsUpAndSpacePauses)
     // The mouse past the right edge is kept at 778, where the view scrolls right faster and
     // faster until its limit.
     player.mouse(799, 300);
-    const std::vector<int> right = ViewXs(player, 32);
+    const int limit = ViewScrollLimits().x;
+    const std::vector<int> right = ViewXs(player, 100);
     EXPECT_EQ(MouseX, 778);
     EXPECT_EQ(std::vector<int>(right.begin(), right.begin() + 4),
               (std::vector<int>{532, 536, 542, 550}));
     for (std::size_t k = 1; k < right.size(); ++k) EXPECT_GE(right[k], right[k - 1]);
-    EXPECT_EQ(right.back(), 1120);
+    EXPECT_EQ(right.back(), limit);
     ASSERT_TRUE(player.shot("scroll-right"));
 
-    // Back in the middle the scroll coasts out; End then glides home.
+    // Back in the middle the scroll coasts out; End then glides home, 300 px a frame.
     player.mouse(400, 300);
     player.frames(12);
-    EXPECT_EQ(ViewOrigin.x, 1120);
+    EXPECT_EQ(ViewOrigin.x, limit);
     player.key(VK_END);
-    EXPECT_EQ(ViewXs(player, 5), (std::vector<int>{820, 520, 220, 0, 0}));
+    const int glide = (limit + 299) / 300;
+    const std::vector<int> home = ViewXs(player, glide + 1);
+    for (int k = 0; k < glide; ++k)
+        EXPECT_EQ(home[static_cast<std::size_t>(k)], std::max(0, limit - 300 * (k + 1)));
+    EXPECT_EQ(home.back(), 0);
     EXPECT_EQ(ViewOrigin.y, 240);
     ASSERT_TRUE(player.shot("scroll-home"));
 

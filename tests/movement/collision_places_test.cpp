@@ -189,7 +189,7 @@ TEST_F(CollisionTest, RandomFreeSpotTriesTenTimesAndLeavesTheUnitAsItWas) {
     // Nothing of the rectangle on the map: no draw at all.
     const std::uint32_t seed = RandomSeed();
     EXPECT_FALSE(FindRandomFreeSpot(walker, staff->head, 100, -200, 200, -100, 0, 4, x, y));
-    EXPECT_FALSE(FindRandomFreeSpot(walker, staff->head, 2000, 100, 2100, 200, 0, 4, x, y));
+    EXPECT_FALSE(FindRandomFreeSpot(walker, staff->head, 5000, 100, 5100, 200, 0, 4, x, y));
     EXPECT_EQ(RandomSeed(), seed);
 }
 

@@ -41,7 +41,7 @@ TEST_F(SampleWorld, MissionOneLoads) {
     ASSERT_TRUE(LoadMaterials());
     EXPECT_FALSE(FatalErrorRaised());
 
-    EXPECT_EQ(MapWidth, 75);
+    EXPECT_EQ(MapWidth, 121);
     EXPECT_EQ(MapHeight, 38);
     EXPECT_GE(TerrainCount, 77);  // missions name rows 55, 62 and 76
     EXPECT_EQ(MoveClassCount, move_class::kCount);
@@ -51,7 +51,8 @@ TEST_F(SampleWorld, MissionOneLoads) {
     }
 
     // The road crosses the whole map between y 475 and 585, its graph along the middle.
-    for (int x = 0; x < 1790; x += 16) {
+    const int right = MapWidth * 32 - MapHeight * 16;
+    for (int x = 0; x < right; x += 16) {
         EXPECT_EQ(at(x, 500).terrain, terrain::kRoad) << x;
         EXPECT_EQ(at(x, 560).terrain, terrain::kRoad) << x;
     }
@@ -68,7 +69,7 @@ TEST_F(SampleWorld, MissionOneLoads) {
         }
     }
     EXPECT_LE(RoadNodes[0].x, 16);
-    EXPECT_GE(RoadNodes[static_cast<std::size_t>(RoadNodeCount - 1)].x, 1770);
+    EXPECT_GE(RoadNodes[static_cast<std::size_t>(RoadNodeCount - 1)].x, right - 22);
 
     EXPECT_EQ(at(1300, 650).terrain, terrain::kMeadow);
     EXPECT_EQ(at(1690, 890).terrain, terrain::kMeadow);
