@@ -41,12 +41,6 @@ namespace {
 constexpr int kMission = 2;
 constexpr std::uint32_t kModeMission = 2;
 
-// Stand-in until the shared predicate lands: on the map, at ground level or above, not a door
-// double.
-bool PersonInWorld(const Person& p) {
-    return p.type != -1 && p.present != 0 && p.offMap == 0 && p.storey >= 0 && !IsDoorDouble(p);
-}
-
 void InitLevelM02() {
     ScrollCols = static_cast<std::int16_t>(MapWidth);
     ScrollRows = static_cast<std::int16_t>(MapHeight);

@@ -78,7 +78,7 @@ constexpr auto kType03 = std::to_array<Piece>({
 constexpr auto kType04 = std::to_array<Piece>({
     At(kSofa3, 2, 2, 1),
     At(kKitchen2, 1, 0, 1),
-    At(kToilet, 5, 0, 2),
+    At(kToilet, 4, 0, 2),
     At(kBed3, 2, 1, 3),
     At(kCupboard2, 4, 1, 4),
 });
@@ -87,7 +87,7 @@ constexpr auto kType05 = std::to_array<Piece>({
     At(kKitchen1, 0, 0, 1),
     At(kTable4, 4, 2, 1),
     At(kBed1, 3, 0, 2),
-    At(kPlant, 5, 2, 3),
+    At(kPlant, 4, 2, 3),
 });
 constexpr auto kType06 = std::to_array<Piece>({
     At(kSofa4, 1, 2, 1),
@@ -111,10 +111,10 @@ constexpr auto kType08 = std::to_array<Piece>({
 });
 constexpr auto kType09 = std::to_array<Piece>({
     At(kSofa1, 1, 2, 1),
-    At(kTable5, 4, 2, 1),
+    At(kTable5, 3, 2, 1),
     At(kKitchen2, 2, 0, 1),
     At(kBed2, 1, 0, 2),
-    At(kCupboard5, 4, 1, 2),
+    At(kCupboard5, 3, 1, 2),
 });
 constexpr auto kType10 = std::to_array<Piece>({
     At(kSofa2, 1, 2, 1),
@@ -127,7 +127,7 @@ constexpr auto kType11 = std::to_array<Piece>({
     At(kSofa3, 2, 2, 1),
     At(kKitchen2, 0, 0, 1),
     At(kBed3, 3, 1, 2),
-    At(kPlant, 5, 2, 3),
+    At(kPlant, 4, 2, 3),
 });
 constexpr auto kType12 = std::to_array<Piece>({
     At(kSofa4, 1, 2, 1),

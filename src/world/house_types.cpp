@@ -61,15 +61,15 @@ constexpr std::array<HouseTypSettings, kHouseTypCount> kHouseTypSettings = {{
     Furnished(1, 3, 4, 2, 4),  // 0
     Shed(),
     Shed(),
-    Furnished(1, 3, 4, 2, 4),
-    Furnished(1, 3, 4, 2, 4),
-    Furnished(1, 3, 4, 2, 4),  // 5
+    Furnished(1, 3, 3, 2, 4),
+    Furnished(1, 3, 3, 2, 4),
+    Furnished(1, 3, 3, 2, 4),  // 5
     Furnished(1, 3, 3, 2, 4),
     Furnished(3, 3, 3, 2, 4),
     Furnished(3, 3, 3, 2, 4),
-    Furnished(1, 3, 4, 2, 4),
+    Furnished(1, 3, 2, 2, 3),
     Furnished(0, 3, 2, 2, 3),  // 10
-    Furnished(1, 3, 4, 2, 4),
+    Furnished(1, 3, 3, 2, 4),
     Furnished(3, 3, 3, 2, 4),
     Furnished(1, 3, 3, 2, 4),
     Furnished(1, 3, 2, 2, 3),

@@ -151,12 +151,12 @@ TEST_F(ClickThingsGame, ACutOpenCursorOnTheWallOpensTheHouseAtItsLowestStorey) {
     ASSERT_EQ(h.interiorView, 0);
 
     // Over the right wall of the front row, a little above the ground line.
-    player.mouseWorld(720, 410);
+    player.mouseWorld(688, 410);
     player.frames(1);
     // The world drawing that records a house under the mouse is not in the game yet: the test
     // writes what it would record, and the cursor is chosen from it.
     HoverKind = kHoverHouseUpper;
-    HoverIds = {5, 3, 0, 0};
+    HoverIds = {4, 3, 0, 0};
     ChooseCursor();
     ASSERT_EQ(CursorId, kCursorOpenStorey);
     HandleHouseClick(here());

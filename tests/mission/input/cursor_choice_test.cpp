@@ -388,21 +388,22 @@ TEST_F(HouseCursorTest, TheWallTestsOpenTheHouseAtTheStoreyUnderTheMouse) {
 
 TEST_F(HouseCursorTest, ACutOpenHouseIsShownWholeAgainFromItsTopStorey) {
     SelectMode(kSeveralSelected);
-    MouseAtWorld(432, 130);
+    MouseAtWorld(400, 130);  // type 4 is a column narrower than type 0
     Place(4);
     house->interiorView = 1;
     house->shownStorey = 2;
     for (const std::int16_t persons : {0, 1}) {
         house->floors[1].personCount = persons;
-        Hover(kHoverHouseMiddle, 5, 3, 1, 0);
+        Hover(kHoverHouseMiddle, 4, 3, 1, 0);
         EXPECT_EQ(Cursor(), kCursorWholeHouse) << persons;
-        Hover(kHoverHouseMiddle, 5, 3, 0, 0);
+        Hover(kHoverHouseMiddle, 4, 3, 0, 0);
         EXPECT_EQ(Cursor(), kCursorOpenStorey) << persons;
     }
 
     // All three storeys of a three-floor house shown: its top storey 2 lies above the top open
     // storey. Without persons upstairs the whole-house test comes first.
     FreeHouses();
+    MouseAtWorld(432, 130);
     Place(0);
     house->interiorView = 1;
     Hover(kHoverHouseMiddle, 5, 3, 2, 0);
