@@ -14,6 +14,7 @@
 #include "core/random.h"
 #include "core/view.h"
 #include "media/sound_slots.h"
+#include "mission/campaign_tables.h"
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
@@ -49,7 +50,7 @@ void InitLevelM02() {
     RoadEntry = {-100, 1609, 250, 3};
     RoadExit = {-150, 1527, kEdgeLeft};
     Money += 22000;
-    KarteMarker = {525, 353};
+    KarteMarker = KarteMarkers[2];
     BriefingBox.x = 200;
     BriefingBox.y = 100;
 }

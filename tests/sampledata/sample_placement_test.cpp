@@ -1,0 +1,89 @@
+// Each mission with a level, set up on the generated data: no two houses share a map cell, every
+// person above the ground stands in a house tall enough, and every person and object the mission
+// places is created.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <utility>
+
+#include "core/game_mode.h"
+#include "core/mission_state.h"
+#include "core/random.h"
+#include "generate/house_shapes.h"
+#include "mission/campaign_tables.h"
+#include "mission/mission_fixture.h"
+#include "mission/mission_start.h"
+#include "persons/personen.h"
+#include "world/houses.h"
+#include "world/level_map.h"
+#include "world/sonder_obj.h"
+
+namespace kv {
+namespace {
+
+struct Placement {
+    int mission;
+    int persons;
+    int objects;
+};
+
+// One row per mission with a level.
+constexpr Placement kPlacements[] = {
+    {1, 2, 15},
+};
+
+class SamplePlacement : public test::MissionTest,
+                        public ::testing::WithParamInterface<Placement> {};
+
+// The map cell under a world point: rows are 28 high, each row sheared 16 left of the one above.
+std::pair<int, int> CellUnder(float x, float y) {
+    const int row = static_cast<int>(std::floor(y / kCellHeight));
+    const int col = static_cast<int>(std::floor((x + 16.0f * row) / kCellWidth));
+    return {col, row};
+}
+
+TEST_P(SamplePlacement, HousesApartPersonsOnTallEnoughHousesAllCreated) {
+    const Placement& row = GetParam();
+    useSampleData(false);
+    openGame();
+    SeedRandom(1);
+    CampaignPosition = 0;
+    for (std::size_t k = 0; k < CampaignOrder.size(); ++k)
+        if (CampaignOrder[k] == row.mission) CampaignPosition = static_cast<std::uint8_t>(k);
+    StartMission(kNewMission);
+    ASSERT_EQ(MissionNummer, row.mission);
+
+    // The floors of the house standing on each map cell.
+    std::map<std::pair<int, int>, int> floorsAt;
+    for (const House& h : Houses) {
+        if (h.type < 0) continue;
+        const auto& shape = sampledata::kHouseShapes[static_cast<std::size_t>(h.type)];
+        for (int i = 0; i < shape.extentI; ++i)
+            for (int j = 0; j < shape.extentJ; ++j) {
+                if (!sampledata::HouseCellStands(h.type, i, j)) continue;
+                const auto [it, fresh] = floorsAt.insert({{h.x + i, h.y + j}, shape.floors});
+                EXPECT_TRUE(fresh) << "cell " << h.x + i << ", " << h.y + j << " in two houses";
+            }
+    }
+    int persons = 0;
+    for (const Person& p : Personen) {
+        if (p.type == -1) continue;
+        ++persons;
+        if (p.storey <= 0) continue;
+        const auto it = floorsAt.find(CellUnder(p.x, p.y));
+        ASSERT_NE(it, floorsAt.end()) << "storey " << int{p.storey} << " at " << p.x << ", " << p.y;
+        EXPECT_GE(it->second, p.storey) << p.x << ", " << p.y;
+    }
+    EXPECT_EQ(persons, row.persons);
+    int objects = 0;
+    for (const SonderObj& o : SonderObjs) objects += o.type >= 0;
+    EXPECT_EQ(objects, row.objects);
+}
+
+INSTANTIATE_TEST_SUITE_P(Missions, SamplePlacement, ::testing::ValuesIn(kPlacements),
+                         [](const auto& row) { return "M" + std::to_string(row.param.mission); });
+
+}  // namespace
+}  // namespace kv
