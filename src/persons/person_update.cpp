@@ -21,17 +21,17 @@
 
 namespace kv {
 
-namespace {
-
-// Every onlooker of this mission is a fighter.
-constexpr int kFightingOnlookersMission = 9;
-constexpr std::uint32_t kTicksPerSecond = 20;
-
 void CountDeath(Person& p) {
     p.energy = 0;
     p.deadTicks = 0;
     ++ToteCount;
 }
+
+namespace {
+
+// Every onlooker of this mission is a fighter.
+constexpr int kFightingOnlookersMission = 9;
+constexpr std::uint32_t kTicksPerSecond = 20;
 
 const AnimSlot& CurrentSlot(const Person& p) {
     return PersonAnimSlot(p.type, p.direction, p.anim);

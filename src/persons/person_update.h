@@ -5,8 +5,13 @@
 
 namespace kv {
 
+struct Person;
+
 // One tick for all persons, in slot order. A well person found with no energy left is laid down
 // as a casualty, and the persons after it wait for the next tick.
 void UpdatePersonen();
+
+// A casualty's energy has fallen below 1: it lies dead from now on, and is counted once.
+void CountDeath(Person& p);
 
 }  // namespace kv

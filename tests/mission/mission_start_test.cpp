@@ -592,6 +592,7 @@ TEST_F(MissionStartTest, InitLevelDerivesTheLimitsFromTheHookAndNeedsOne) {
     EXPECT_EQ(WorldMaxX, static_cast<std::uint16_t>(-609));
     EXPECT_EQ(WorldMaxY, 65535);
 
+    MissionHookRows[1] = MissionHooks{};  // a mission without its row
     InitLevel(2);
     EXPECT_EQ(FatalErrorMessage(), "InitLevel not defined");
     EXPECT_EQ(ScrollCols, 0) << "nothing derived without a hook";

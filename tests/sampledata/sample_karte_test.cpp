@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <utility>
@@ -108,8 +109,9 @@ TEST_F(SampleKarte, EveryDrawnRoadLeadsToItsMissionsSite) {
                 visited.insert({f.KarteX, f.KarteY});
             }
             EXPECT_EQ(f.KarteWeg, -1);
-            EXPECT_EQ(f.KarteX, KarteMarker.x);
-            EXPECT_EQ(f.KarteY, KarteMarker.y);
+            // At the site or beside it: of several roads only one can own the site's pixel.
+            EXPECT_LE(std::abs(f.KarteX - KarteMarker.x), 1);
+            EXPECT_LE(std::abs(f.KarteY - KarteMarker.y), 1);
             EXPECT_EQ(visited.size(), static_cast<std::size_t>(pixels) + 1)
                 << "every pixel of the road, each once";
             RemoveFahrzeug(v, kRemoveDrivenOff);

@@ -32,6 +32,7 @@ struct Placement {
 // One row per mission with a level.
 constexpr Placement kPlacements[] = {
     {1, 2, 15},
+    {2, 33, 9},
 };
 
 class SamplePlacement : public test::MissionTest,

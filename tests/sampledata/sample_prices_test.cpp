@@ -52,6 +52,11 @@ TEST_F(SamplePrices, FitTheMissionsMoney) {
     const std::uint32_t missionOne =
         2 * F(kTypF110) + F(kTypF104) + P(kP02) + 2 * F(kTypF201) + 2 * P(kP06) + P(kP05);
     EXPECT_LE(missionOne, 3000u);
+    // Mission 2 with two tankers with two firemen each and an ambulance with a stretcher team and
+    // a medic; its money line reads full above 5000 left of 22000.
+    const std::uint32_t missionTwo =
+        2 * F(kTypF104) + 4 * P(kP02) + F(kTypF201) + P(kP06) + P(kP05);
+    EXPECT_LE(missionTwo, 17000u);
     EXPECT_LE(F(kTypF203) + P(kP05) + P(kP06), 6000u);
     EXPECT_LE(F(kTypF111), 6000u);
     EXPECT_LE(F(kTypF115), 6000u);

@@ -290,7 +290,7 @@ TEST_F(KarteBriefing, ReadsTheFileUpToItsFirstNulAndNoFurtherThanTheCountReaches
     EXPECT_EQ(BriefingState, kBriefingComplete);
     EXPECT_EQ(BriefingTypedChars, 32767);
 
-    MissionNummer = 2;  // no briefing of its own: the box stays empty
+    MissionNummer = 2;  // no briefing file in this folder: the box stays empty
     LoadBriefingText();
     EXPECT_TRUE(BriefingText.empty());
 }

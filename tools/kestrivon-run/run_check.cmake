@@ -2,7 +2,7 @@
 # [-DWORK=<scratch folder>]:
 #   repeat    for each mission with a level, two runs of one seed print the same ten lines and
 #             end with 0
-#   no-level  a mission whose files are not in the data set ends with 1 and says why
+#   no-level  a mission whose level file is not in the data set ends with 1 and says why
 #   frames    a run drawing every frame prints the lines of the bare run and leaves a picture for
 #             each of them in WORK
 #   play-repeat  two chance runs of one seed print the same lines, with checksums, and end with 0
@@ -22,7 +22,7 @@ macro(run_twice)
 endmacro()
 
 # The missions whose level the data set holds; each new level appends its number.
-set(missions_with_levels 1)
+set(missions_with_levels 1 2)
 
 if(CHECK STREQUAL "repeat")
   foreach(mission ${missions_with_levels})
@@ -34,12 +34,21 @@ if(CHECK STREQUAL "repeat")
     endif()
   endforeach()
 elseif(CHECK STREQUAL "no-level")
-  execute_process(COMMAND ${RUNNER} --mission 2 --ticks 10 --seed 7 --every 1 --data ${DATA}
+  # A copy of the data set of its own, with mission 2's level taken out.
+  set(scratch ${WORK}-no-level)
+  file(REMOVE_RECURSE ${scratch})
+  file(COPY ${DATA}/ DESTINATION ${scratch})
+  set(level ${scratch}/missions/mi02.lev)
+  if(NOT EXISTS ${level})
+    message(FATAL_ERROR "no mi02.lev in ${scratch}/missions to take out")
+  endif()
+  file(REMOVE ${level})
+  execute_process(COMMAND ${RUNNER} --mission 2 --ticks 10 --seed 7 --every 1 --data ${scratch}
                   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
   if(NOT code EQUAL 1)
     message(FATAL_ERROR "expected exit 1, got ${code}:\n${err}")
   endif()
-  if(NOT err MATCHES "kestrivon-run: file not found" OR NOT out STREQUAL "")
+  if(NOT err MATCHES "kestrivon-run: missions.mi02.lev not found!" OR NOT out STREQUAL "")
     message(FATAL_ERROR "expected the missing file named and no tick:\n${out}\n${err}")
   endif()
 elseif(CHECK STREQUAL "frames")

@@ -51,7 +51,17 @@ struct MapRoadBends {
     std::span<const Point> bends;
 };
 constexpr std::array<Point, 4> kBendsM01Basis0 = {{{306, 391}, {305, 392}, {266, 392}, {242, 368}}};
-constexpr std::array kMapRoadBends = {MapRoadBends{1, 0, kBendsM01Basis0}};
+// Mission 2's five roads each end on their own pixel beside the site; the last drawn takes the
+// site.
+constexpr std::array<Point, 1> kBendsM02Basis0 = {{{524, 353}}};
+constexpr std::array<Point, 1> kBendsM02Basis1 = {{{524, 354}}};
+constexpr std::array<Point, 1> kBendsM02Basis2 = {{{526, 354}}};
+constexpr std::array<Point, 1> kBendsM02Basis3 = {{{525, 354}}};
+constexpr std::array<Point, 1> kBendsM02Basis4 = {{{526, 352}}};
+constexpr std::array kMapRoadBends = {
+    MapRoadBends{1, 0, kBendsM01Basis0}, MapRoadBends{2, 0, kBendsM02Basis0},
+    MapRoadBends{2, 1, kBendsM02Basis1}, MapRoadBends{2, 2, kBendsM02Basis2},
+    MapRoadBends{2, 3, kBendsM02Basis3}, MapRoadBends{2, 4, kBendsM02Basis4}};
 
 // A station's road to a mission's site: its start, its bends, the mission's marker.
 std::vector<Point> MapRoad(int mission, int base) {

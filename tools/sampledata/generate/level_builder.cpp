@@ -1,5 +1,6 @@
 #include "generate/level_builder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -110,6 +111,75 @@ void LevelBuilder::eastWestRoad(int y0, int y1, int nodeSpacing) {
         previous = node;
         if (last) break;
     }
+}
+
+namespace {
+
+// The squared distance from a point to a segment.
+double SegmentDistance2(double px, double py, const PixelPos& a, const PixelPos& b) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double length2 = dx * dx + dy * dy;
+    double t = length2 > 0 ? ((px - a.x) * dx + (py - a.y) * dy) / length2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double ex = a.x + t * dx - px;
+    const double ey = a.y + t * dy - py;
+    return ex * ex + ey * ey;
+}
+
+}  // namespace
+
+void LevelBuilder::paintAlong(Ground ground, std::initializer_list<PixelPos> points,
+                              int halfWidth) {
+    const std::vector<PixelPos> line(points);
+    const double reach2 = static_cast<double>(halfWidth) * halfWidth;
+    for (int c = 0; c < level_.width; ++c)
+        for (int r = 0; r < level_.height; ++r) {
+            const int x = kCellWidth * c - 16 * r + 8;
+            const int y = kCellHeight * r + 14;
+            for (std::size_t k = 1; k < line.size(); ++k)
+                if (SegmentDistance2(x, y, line[k - 1], line[k]) <= reach2) {
+                    paintCell(ground, c, r);
+                    break;
+                }
+        }
+}
+
+std::vector<int> LevelBuilder::road(std::initializer_list<PixelPos> points, int halfWidth,
+                                    int nodeSpacing) {
+    paintAlong(Ground::Road, points, halfWidth);
+    const std::vector<PixelPos> line(points);
+    std::vector<int> nodes;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        if (k > 0) {
+            const PixelPos& a = line[k - 1];
+            const PixelPos& b = line[k];
+            const double length = std::hypot(b.x - a.x, b.y - a.y);
+            const int steps = std::max(1, static_cast<int>(std::ceil(length / nodeSpacing)));
+            for (int s = 1; s < steps; ++s)
+                nodes.push_back(
+                    addNode(a.x + (b.x - a.x) * s / steps, a.y + (b.y - a.y) * s / steps));
+        }
+        nodes.push_back(addNode(line[k].x, line[k].y));
+    }
+    for (std::size_t k = 1; k < nodes.size(); ++k)
+        link(nodes[k - 1], nodes[k], terrain::kRoad, kRoadLane);
+    return nodes;
+}
+
+int LevelBuilder::nearestNode(int x, int y) const {
+    int best = -1;
+    long bestDistance = 0;
+    for (std::size_t n = 0; n < level_.nodes.size(); ++n) {
+        const long dx = level_.nodes[n].x - x;
+        const long dy = level_.nodes[n].y - y;
+        const long d = dx * dx + dy * dy;
+        if (best < 0 || d < bestDistance) {
+            best = static_cast<int>(n);
+            bestDistance = d;
+        }
+    }
+    return best;
 }
 
 int LevelBuilder::addNode(int x, int y) {

@@ -44,9 +44,14 @@ class LevelBuilder {
     void paintCell(Ground ground, int column, int row);
     // Every cell whose middle (x 32c - 16r + 8, y 28r + 14) lies in the rectangle, edges included.
     void paint(Ground ground, int x0, int y0, int x1, int y1);
+    // Every cell whose middle lies within halfWidth of a segment of the polyline.
+    void paintAlong(Ground ground, std::initializer_list<PixelPos> points, int halfWidth);
     // A road from one edge of the map to the other along a band of y: asphalt with a dashed
     // centre line on the row nearest the middle of the band, and a road graph along the middle.
     void eastWestRoad(int y0, int y1, int nodeSpacing);
+    // A road along a polyline: asphalt as paintAlong lays it, and a road graph with a node at each
+    // point and at most nodeSpacing apart between. Returns the nodes in order.
+    std::vector<int> road(std::initializer_list<PixelPos> points, int halfWidth, int nodeSpacing);
 
     // The road graph. Nodes are world points; a link joins two nodes both ways, each end in the
     // direction of the other, with the edge's terrain and lane offset.
@@ -54,6 +59,8 @@ class LevelBuilder {
     void link(int a, int b, std::uint8_t terrain, std::uint8_t lane);
     // Nodes at the points, each linked to the next; returns the first node.
     int addRoad(std::initializer_list<PixelPos> points, std::uint8_t terrain, std::uint8_t lane);
+    // The node nearest to the point; -1 without nodes.
+    int nearestNode(int x, int y) const;
 
     void ignite(int column, int row);
 

@@ -1,5 +1,6 @@
 // The missions' level files and tile sets.
 
+#include "generate/mission_levels.h"
 #include "generate/level_builder.h"
 #include "generate/topics.h"
 
@@ -30,7 +31,7 @@ LevelBuilder Mission01() {
 }  // namespace
 
 bool WriteMissionLevels(const OutputTree& out) {
-    return Mission01().write(out, 1, false);
+    return Mission01().write(out, 1, false) && Mission02Level().write(out, 2, false);
 }
 
 }  // namespace kv::sampledata

@@ -41,6 +41,26 @@ AviClip MissionVideo01() {
     return clip;
 }
 
+// A second of a wood with flames climbing its edge, for mission 2's opening.
+AviClip MissionVideo02() {
+    AviClip clip;
+    clip.width = 64;
+    clip.height = 32;
+    clip.frameCount = 15;
+    clip.drawFrame = [](int frame, std::span<std::uint8_t> rgb) {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 64; ++x) {
+                std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * 64 + x) * 3;
+                const bool wood = y >= 12;
+                const bool flame = wood && x < 16 + 2 * frame && (x + y + frame) % 5 < 3;
+                p[0] = flame ? 230 : wood ? 30 : 90;
+                p[1] = flame ? 120 : wood ? 80 : 90;
+                p[2] = flame ? 20 : wood ? 30 : 110;
+            }
+    };
+    return clip;
+}
+
 struct MissionMedia {
     int mission;
     std::string_view briefing;
@@ -76,6 +96,28 @@ const std::array kMissionMedia = {
           "\r\n"
           "Die Kühe auf der Weide stören nicht.\r\n"),
         MissionVideo01,
+    },
+    MissionMedia{
+        2,
+        W("Einsatzmeldung: Flächenbrand in einem Waldstück.\r\n"
+          "\r\n"
+          "Nördlich eines Zeltlagers brennt der Wald. Im Lager stehen Camper, die den Brand "
+          "beobachten, und der Rauch zieht über die Lichtung. Südöstlich des Lagers liegt eine "
+          "kleine Siedlung, in deren Fenstern Neugierige stehen.\r\n"
+          "\r\n"
+          "Löschen Sie den Brand, bevor er auf die Häuser übergreift, und bringen Sie alle "
+          "Verletzten in Sicherheit.\r\n"),
+        W("Fahren Sie die Löschfahrzeuge auf der Straße oder auf Sand nahe an das Feuer heran. "
+          "Über brennbarem Boden richtet ein Löschfahrzeug seinen Wasserwerfer auf den "
+          "Brand.\r\n"
+          "\r\n"
+          "Zwei Löschfahrzeuge schaffen den Waldbrand, wenn sie früh am Feuer stehen.\r\n"
+          "\r\n"
+          "Brennen drei Stellen am Lager, leiden die Camper unter dem Rauch. Der Notarzt "
+          "versorgt Verletzte, die Sanitäter tragen sie zum Rettungswagen.\r\n"
+          "\r\n"
+          "Brennen mehr als drei Häuser, ist der Brand außer Kontrolle.\r\n"),
+        MissionVideo02,
     },
 };
 
