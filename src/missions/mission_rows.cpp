@@ -5,6 +5,7 @@ namespace kv {
 void InstallMissionHooks() {
     ClearMissionHooks();
     MissionHookRows[0] = kMissionHooksM01;
+    MissionHookRows[4] = kMissionHooksM05;
 }
 
 }  // namespace kv
