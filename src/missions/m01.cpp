@@ -60,12 +60,6 @@ constexpr std::int32_t kBinderAck = 15;
 constexpr std::int16_t kRoadTop = 475;
 constexpr std::int16_t kRoadBottom = 585;
 
-// The right end of the road in world x, where the cars come in: the width the view may scroll
-// over, less the shear of the last row.
-std::int16_t RoadRightEndM01() {
-    return static_cast<std::int16_t>(ScrollCols * kCellWidth - MapHeight * 16);
-}
-
 void InitLevelM01() {
     ScrollCols = static_cast<std::int16_t>(MapWidth);
     ScrollRows = static_cast<std::int16_t>(MapHeight - 3);
@@ -152,7 +146,7 @@ constexpr std::array<ZFWegTyp, 9> kZFTypenM01 = {{
 void InitZFWegeM01() {
     ZFWegCount = 1;
     AllocZFWege();
-    const std::int32_t xR = RoadRightEndM01();
+    const std::int32_t xR = ViewRightEdgeX();
     ZFWeg& w = ZFWege[0];
     w.startX = xR + 100;
     w.startY = 505;
@@ -242,7 +236,7 @@ bool DrivesInTraffic(const Fahrzeug& v) {
 // A civilian car standing right of the road's end, facing the way its path comes in: the queue
 // reaches back off the map and no more cars can come.
 bool TrafficJammedM01() {
-    const std::int16_t xR = RoadRightEndM01();
+    const std::int16_t xR = ViewRightEdgeX();
     for (const Fahrzeug& v : Fahrzeuge) {
         if (v.type == -1 || FahrzeugTypOf(v).unitClass != kCivilVehicleUnitClass) continue;
         if (DrivesInTraffic(v)) continue;
@@ -276,7 +270,7 @@ void CheckMissionM01() {
     }
     if (SlotHolds(kTractorSlot, kTractorTyp) || SlotHolds(kMotorcycleSlot, kMotorcycleTyp) ||
         SlotHolds(kFuelSlot, kFuelTyp) || RescuePending() ||
-        !StripFree(0, kRoadTop, RoadRightEndM01(), kRoadBottom))
+        !StripFree(0, kRoadTop, ViewRightEdgeX(), kRoadBottom))
         return;
     ShowWellDone();
 }

@@ -1,7 +1,10 @@
 #include "missions/mission_checks.h"
 
+#include "core/mission_state.h"
 #include "movement/collision.h"
 #include "persons/personen.h"
+#include "vehicles/fahrzeuge.h"
+#include "world/level_map.h"
 
 namespace kv {
 
@@ -14,10 +17,28 @@ constexpr std::int16_t kNoHouse = -1;
 
 }  // namespace
 
+bool PersonInWorld(const Person& p) {
+    return p.type != -1 && p.present != 0 && p.offMap == 0 && p.storey >= 0 && !IsDoorDouble(p);
+}
+
+bool FahrzeugInWorld(const Fahrzeug& v) {
+    return v.type != -1 && v.present != 0 && v.storey >= 0 && v.KarteWeg == -1;
+}
+
 bool RescuePending() {
     for (const Person& p : Personen)
         if (p.type != -1 && p.casualty != 0) return true;
     return false;
+}
+
+bool ContaminationPending() {
+    for (const Person& p : Personen)
+        if (p.type != -1 && p.contamination != 0) return true;
+    return false;
+}
+
+std::int16_t ViewRightEdgeX() {
+    return static_cast<std::int16_t>(ScrollCols * kCellWidth - MapHeight * 16);
 }
 
 bool StripFree(std::int16_t left, std::int16_t top, std::int16_t right, std::int16_t bottom) {

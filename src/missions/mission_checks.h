@@ -5,8 +5,27 @@
 
 namespace kv {
 
+struct Person;
+struct Fahrzeug;
+
+// Whether a person slot stands in the mission's world: in use, present, on the map, on a storey
+// of the world (base staff stand on the screens' storeys below 0) and no door double.
+bool PersonInWorld(const Person& p);
+
+// Whether a vehicle slot stands in the mission's world: in use, present, on a storey of the world
+// and no longer driving on the campaign map.
+bool FahrzeugInWorld(const Fahrzeug& v);
+
 // Whether some person in use is still a casualty, waiting to be rescued.
 bool RescuePending();
+
+// Whether some person in use still carries a contamination.
+bool ContaminationPending();
+
+// The right end of the view in world x, where roads leave the map on the right: the width the
+// view may scroll over, less the shear of the last row. Valid once the level set-up has lowered
+// the scrollable width.
+std::int16_t ViewRightEdgeX();
 
 // Whether the rectangle of the map (corners included) is free of units and special objects. Map
 // cells do not count: the rectangle is tested for a mover to which ground is no obstacle.

@@ -1,6 +1,7 @@
 # Checks of kestrivon-run for ctest. -DRUNNER=<program> -DDATA=<sample data> -DCHECK=<name>
 # [-DWORK=<scratch folder>]:
-#   repeat    two runs of one seed print the same ten lines and end with 0
+#   repeat    for each mission with a level, two runs of one seed print the same ten lines and
+#             end with 0
 #   no-level  a mission whose files are not in the data set ends with 1 and says why
 #   frames    a run drawing every frame prints the lines of the bare run and leaves a picture for
 #             each of them in WORK
@@ -20,13 +21,18 @@ macro(run_twice)
   endif()
 endmacro()
 
+# The missions whose level the data set holds; each new level appends its number.
+set(missions_with_levels 1)
+
 if(CHECK STREQUAL "repeat")
-  run_twice(--mission 1 --ticks 1000 --seed 7 --every 100 --data ${DATA})
-  string(REGEX MATCHALL "tick [0-9]+ [0-9a-f]+\n" lines "${out1}")
-  list(LENGTH lines count)
-  if(NOT count EQUAL 10)
-    message(FATAL_ERROR "expected ten lines, got:\n${out1}")
-  endif()
+  foreach(mission ${missions_with_levels})
+    run_twice(--mission ${mission} --ticks 1000 --seed 7 --every 100 --data ${DATA})
+    string(REGEX MATCHALL "tick [0-9]+ [0-9a-f]+\n" lines "${out1}")
+    list(LENGTH lines count)
+    if(NOT count EQUAL 10)
+      message(FATAL_ERROR "mission ${mission}: expected ten lines, got:\n${out1}")
+    endif()
+  endforeach()
 elseif(CHECK STREQUAL "no-level")
   execute_process(COMMAND ${RUNNER} --mission 2 --ticks 10 --seed 7 --every 1 --data ${DATA}
                   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)

@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
         kv::sampledata::WriteHighScoreScreens,
         kv::sampledata::WriteLoadBox,
         kv::sampledata::WriteOptionsScreens,
+        kv::sampledata::WriteMissionMedia,
         kv::sampledata::WriteBasen,
         kv::sampledata::WriteTwinBasen,
     };

@@ -1,6 +1,6 @@
 // The campaign map: the region's map picture with its roads, rivers, woods and towns; the mission
 // marker and its label; the bases' marks and names; the camera box; the vehicles' signs;
-// mission 1's road picture with base 0's road to the site, and mission 1's briefing. All of it is
+// mission 1's road picture with base 0's road to the site. All of it is
 // drawn in screen coordinates, as the map shows it at (10, 10).
 
 #include <algorithm>
@@ -16,7 +16,6 @@
 #include "generate/topics.h"
 #include "mission/campaign_tables.h"
 #include "mission/panel_pictures.h"
-#include "platform/cp1252.h"
 #include "screens/karte.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "writers/canvas.h"
@@ -277,25 +276,13 @@ std::vector<Canvas> ArtFor(const KartePictureFile& file) {
     return {};
 }
 
-// Mission 1's briefing, Windows-1252 with CR LF line ends.
-constexpr std::string_view kBriefingM101 =
-    W("Einsatzmeldung: Verkehrsunfall auf der Bundesstraße.\r\n"
-      "\r\n"
-      "Auf der Landstraße sind ein Traktor und ein Motorrad zusammengestoßen. Zwei Personen "
-      "sind verletzt, eine davon schwer. Aus dem Traktor ist Kraftstoff auf die Fahrbahn "
-      "gelaufen. Auf der Weide neben der Straße stehen Kühe, und der Verkehr rollt weiter.\r\n"
-      "\r\n"
-      "Binden Sie den Kraftstoff, versorgen Sie die Verletzten, räumen Sie beide Wracks von der "
-      "Straße und halten Sie den Verkehr am Laufen.\r\n");
-
 }  // namespace
 
 bool WriteKarte(const OutputTree& out) {
     for (const KartePictureFile& file : kKartePictureFiles)
         if (!out.write(file.path, MakeVff(ArtFor(file)))) return false;
     return out.write(std::string(kMapWegeFolder) + MissionCodes[1] + ".vff",
-                     MakeVff(MapWegeM101())) &&
-           out.writeText(std::string(kBriefingFolder) + MissionCodes[1] + ".dat", kBriefingM101);
+                     MakeVff(MapWegeM101()));
 }
 
 }  // namespace kv::sampledata

@@ -13,7 +13,6 @@
 #include "mission/pause.h"
 #include "vehicles/fahrzeug_sprite_table.h"
 #include "world/level_map.h"
-#include "writers/avi_writer.h"
 #include "writers/canvas.h"
 #include "writers/image_writers.h"
 #include "writers/sample_palette.h"
@@ -160,26 +159,6 @@ std::vector<Canvas> PausePicture() {
     return {c};
 }
 
-// A second of a road with a wrecked tractor, for mission 1's opening.
-AviClip MissionVideo01() {
-    AviClip clip;
-    clip.width = 64;
-    clip.height = 32;
-    clip.frameCount = 15;
-    clip.drawFrame = [](int frame, std::span<std::uint8_t> rgb) {
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 64; ++x) {
-                std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * 64 + x) * 3;
-                const bool road = y >= 18 && y < 26;
-                const bool wreck = x >= 20 + frame && x < 30 + frame && y >= 14 && y < 20;
-                p[0] = wreck ? 200 : road ? 60 : 40;
-                p[1] = wreck ? 40 : road ? 60 : 110;
-                p[2] = wreck ? 20 : road ? 64 : 30;
-            }
-    };
-    return clip;
-}
-
 }  // namespace
 
 bool WriteMissionScreen(const OutputTree& out) {
@@ -187,8 +166,7 @@ bool WriteMissionScreen(const OutputTree& out) {
         if (file.font) continue;  // the bitmap fonts are written with the fonts
         if (!out.write(file.path, MakeVff(ArtFor(file)))) return false;
     }
-    return out.write(kPausePicture, MakeVff(PausePicture())) &&
-           WriteAviFile(out.prepare("CDvideos\\mi01.avi"), MissionVideo01());
+    return out.write(kPausePicture, MakeVff(PausePicture()));
 }
 
 }  // namespace kv::sampledata

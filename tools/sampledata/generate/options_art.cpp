@@ -1,13 +1,12 @@
 // The options screen's pictures: the panel with its captioned buttons, the sound and music
-// toggles, the speed knobs at their three steps, the yes/no box, the hints frame and mission 1's
-// hints.
+// toggles, the speed knobs at their three steps, the yes/no box and the hints
+// frame.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "generate/topics.h"
-#include "mission/campaign_tables.h"
 #include "platform/cp1252.h"
 #include "screens/hints.h"
 #include "screens/options.h"
@@ -146,25 +145,12 @@ Canvas HintsFrame() {
     return c;
 }
 
-// Mission 1's hints: lower case, umlauts and CR LF lines, as a hint file comes; one compound word
-// that nearly fills the column in the small font.
-constexpr std::string_view kHintsM101 =
-    W("Sperren Sie zuerst die Straße, damit der Verkehr nicht in die Unfallstelle fährt.\r\n"
-      "\r\n"
-      "Der Notarzt versorgt den Schwerverletzten, die Sanitäter tragen ihn zum Rettungswagen.\r\n"
-      "\r\n"
-      "Ausgelaufener Kraftstoff wird mit Bindemittel abgestreut; der "
-      "Kraftstoffbindemittelstreufahrzeugbesatzungsleiter weiß, wie.\r\n"
-      "\r\n"
-      "Die Kühe auf der Weide stören nicht, solange niemand das Gatter öffnet.\r\n");
-
 }  // namespace
 
 bool WriteOptionsScreens(const OutputTree& out) {
     return out.write(kOptionsPicturePath, MakeVff(OptionsFrames())) &&
            out.write(kYesNoBoxPath, MakeVff(std::vector<Canvas>{YesNoBox()})) &&
-           out.write(kHintsPicturePath, MakeVff(std::vector<Canvas>{HintsFrame()})) &&
-           out.writeText(std::string(kHintsFolder) + MissionCodes[1] + ".dat", kHintsM101);
+           out.write(kHintsPicturePath, MakeVff(std::vector<Canvas>{HintsFrame()}));
 }
 
 }  // namespace kv::sampledata

@@ -47,10 +47,9 @@ bool WriteJetImages(const OutputTree& out);
 // graphs\kontam.vff
 bool WriteContaminationMarker(const OutputTree& out);
 // graphs\d\maske.vff, graphs\maus.vff, graphs\piecemsk.vff, graphs\maskpics.vff and the other
-// panel pictures, CDvideos\mi01.avi
+// panel pictures
 bool WriteMissionScreen(const OutputTree& out);
-// basen\karte.vff and the campaign map's other pictures, mapwege\M101.vff,
-// data\d\briefing\M101.dat
+// basen\karte.vff and the campaign map's other pictures, mapwege\M101.vff
 bool WriteKarte(const OutputTree& out);
 // graphs\explode\..., sobj\13\gullexpl.aff: the animations of the ten explosion kinds
 bool WriteExplosionAnimations(const OutputTree& out);
@@ -64,8 +63,11 @@ bool WriteInfoTexts(const OutputTree& out);
 bool WriteHighScoreScreens(const OutputTree& out);
 // graphs\loadbox.vff
 bool WriteLoadBox(const OutputTree& out);
-// graphs\d\options.vff, graphs\yesnobox.vff, graphs\hints.vff, data\d\hints\M101.dat
+// graphs\d\options.vff, graphs\yesnobox.vff, graphs\hints.vff
 bool WriteOptionsScreens(const OutputTree& out);
+// data\d\briefing\<code>.dat, data\d\hints\<code>.dat and CDvideos\mi%02d.avi of each
+// mission with a level
+bool WriteMissionMedia(const OutputTree& out);
 // basen\klein\, basen\mittel\, basen\gross\: the stations' rooms, gate and door figures
 bool WriteBasen(const OutputTree& out);
 // basen\heli1\..., basen\lflug\..., basen\schiff\..., graphs\d\zwahl.vff: the helicopter base,

@@ -1,0 +1,98 @@
+// Each mission's briefing, hints and opening video, one row per mission: the texts in German,
+// Windows-1252 with CR LF line ends, as the game's own files come.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "generate/topics.h"
+#include "mission/campaign_tables.h"
+#include "platform/cp1252.h"
+#include "screens/hints.h"
+#include "screens/karte.h"
+#include "writers/avi_writer.h"
+
+namespace kv::sampledata {
+
+namespace {
+
+// A second of a road with a wrecked tractor, for mission 1's opening.
+AviClip MissionVideo01() {
+    AviClip clip;
+    clip.width = 64;
+    clip.height = 32;
+    clip.frameCount = 15;
+    clip.drawFrame = [](int frame, std::span<std::uint8_t> rgb) {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 64; ++x) {
+                std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * 64 + x) * 3;
+                const bool road = y >= 18 && y < 26;
+                const bool wreck = x >= 20 + frame && x < 30 + frame && y >= 14 && y < 20;
+                p[0] = wreck ? 200 : road ? 60 : 40;
+                p[1] = wreck ? 40 : road ? 60 : 110;
+                p[2] = wreck ? 20 : road ? 64 : 30;
+            }
+    };
+    return clip;
+}
+
+struct MissionMedia {
+    int mission;
+    std::string_view briefing;
+    // Lower case, umlauts and CR LF lines, as a hint file comes; mission 1's holds one compound
+    // word that nearly fills the column in the small font.
+    std::string_view hints;
+    AviClip (*video)();
+};
+
+const std::array kMissionMedia = {
+    MissionMedia{
+        1,
+        W("Einsatzmeldung: Verkehrsunfall auf der Bundesstraße.\r\n"
+          "\r\n"
+          "Auf der Landstraße sind ein Traktor und ein Motorrad zusammengestoßen. Zwei Personen "
+          "sind verletzt, eine davon schwer. Aus dem Traktor ist Kraftstoff auf die Fahrbahn "
+          "gelaufen. Auf der Weide neben der Straße stehen Kühe, und der Verkehr rollt "
+          "weiter.\r\n"
+          "\r\n"
+          "Binden Sie den Kraftstoff, versorgen Sie die Verletzten, räumen Sie beide Wracks von "
+          "der Straße und halten Sie den Verkehr am Laufen.\r\n"),
+        W("Sperren Sie die Straße nicht: Der Verkehr muss weiterfließen. Stellen Sie Ihre "
+          "Fahrzeuge neben die Fahrbahn.\r\n"
+          "\r\n"
+          "Ausgelaufener Kraftstoff wird zuerst mit Bindemittel abgestreut. Das erledigt ein "
+          "Feuerwehrmann aus dem Löschfahrzeug; der "
+          "Kraftstoffbindemittelstreufahrzeugbesatzungsleiter weiß, wie.\r\n"
+          "\r\n"
+          "Erst danach versorgt der Notarzt den Schwerverletzten neben der Lache, und die "
+          "Sanitäter tragen ihn zum Rettungswagen.\r\n"
+          "\r\n"
+          "Zwei Kranwagen heben den Traktor und das Motorrad von der Straße.\r\n"
+          "\r\n"
+          "Die Kühe auf der Weide stören nicht.\r\n"),
+        MissionVideo01,
+    },
+};
+
+std::string MissionFile(std::string_view folder, int mission, std::string_view suffix) {
+    return std::string(folder) + MissionCodes[static_cast<std::size_t>(mission)] +
+           std::string(suffix);
+}
+
+}  // namespace
+
+bool WriteMissionMedia(const OutputTree& out) {
+    for (const MissionMedia& m : kMissionMedia) {
+        char video[32];
+        std::snprintf(video, sizeof video, "CDvideos\\mi%02d.avi", m.mission);
+        if (!out.writeText(MissionFile(kBriefingFolder, m.mission, ".dat"), m.briefing) ||
+            !out.writeText(MissionFile(kHintsFolder, m.mission, ".dat"), m.hints) ||
+            !WriteAviFile(out.prepare(video), m.video()))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace kv::sampledata
