@@ -168,7 +168,7 @@ void SetStreet(ZFWeg& w, std::int32_t xr, std::int32_t y, std::int32_t backY, st
 void InitZFWegeM05() {
     ZFWegCount = 2;
     AllocZFWege();
-    const std::int32_t xr = ScrollCols * kCellWidth - MapHeight * 16 + 100;
+    const std::int32_t xr = ViewRightEdgeX() + 100;
     SetStreet(ZFWege[0], xr, 168, 118, 160, kZFTypen0M05);
     SetStreet(ZFWege[1], xr, 450, 400, 240, kZFTypen1M05);
 }

@@ -38,6 +38,26 @@ AviClip MissionVideo01() {
     return clip;
 }
 
+// A second of a house front with a window on fire, for mission 5's opening.
+AviClip MissionVideo05() {
+    AviClip clip;
+    clip.width = 64;
+    clip.height = 32;
+    clip.frameCount = 15;
+    clip.drawFrame = [](int frame, std::span<std::uint8_t> rgb) {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 64; ++x) {
+                std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * 64 + x) * 3;
+                const bool house = x >= 16 && x < 48 && y >= 4;
+                const bool flame = x >= 28 && x < 36 && y >= 8 - frame % 3 && y < 14;
+                p[0] = flame ? 240 : house ? 150 : 70;
+                p[1] = flame ? 120 : house ? 110 : 90;
+                p[2] = flame ? 20 : house ? 90 : 140;
+            }
+    };
+    return clip;
+}
+
 struct MissionMedia {
     int mission;
     std::string_view briefing;
@@ -73,6 +93,27 @@ const std::array kMissionMedia = {
           "\r\n"
           "Die Kühe auf der Weide stören nicht.\r\n"),
         MissionVideo01,
+    },
+    MissionMedia{
+        5,
+        W("Einsatzmeldung: Wohnhaus brennt.\r\n"
+          "\r\n"
+          "In einem Mehrfamilienhaus der Innenstadt brennt eine Wohnung im zweiten Stock. Zwei "
+          "verletzte Bewohner sind in den oberen Stockwerken eingeschlossen. Vor dem Haus "
+          "sammeln sich Schaulustige.\r\n"
+          "\r\n"
+          "Retten Sie beide Bewohner und löschen Sie den Brand, bevor er auf das Nachbarhaus "
+          "übergreift.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von rechts über die Straße vor dem Haus.\r\n"
+          "\r\n"
+          "Stellen Sie die Löschfahrzeuge auf die Straße vor dem brennenden Haus und richten "
+          "Sie die Wasserwerfer auf das Feuer.\r\n"
+          "\r\n"
+          "Die Drehleiter holt die Eingeschlossenen aus den oberen Stockwerken. Der Notarzt "
+          "versorgt sie, die Sanitäter tragen sie zum Rettungswagen.\r\n"
+          "\r\n"
+          "Greift das Feuer auf ein zweites Haus über, ist der Einsatz gescheitert.\r\n"),
+        MissionVideo05,
     },
 };
 
