@@ -1,0 +1,10 @@
+#pragma once
+// Each mission's level, built in a file of its own; mission_levels.cpp writes them all.
+
+#include "generate/level_builder.h"
+
+namespace kv::sampledata {
+
+LevelBuilder Mission05Level();
+
+}  // namespace kv::sampledata
