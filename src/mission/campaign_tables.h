@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "platform/cp1252.h"
 
@@ -134,6 +135,15 @@ inline constexpr std::array<std::array<std::uint8_t, kBasisCount>, kMissionCount
         {1, 1, 1, 1, 2, 0},  // mission 29
         {1, 1, 1, 1, 1, 1},  // mission 30
     }};
+
+// By mission number 1..30: the mission's site on the campaign map, where its marker stands and
+// every map road ends. The level hooks set KarteMarker from it. Entry 0 is no mission.
+inline constexpr std::array<KartePoint, kMissionCount + 1> KarteMarkers = {{
+    {0, 0},     {242, 351}, {525, 353}, {682, 538}, {568, 492}, {189, 457}, {528, 337}, {473, 496},
+    {460, 370}, {629, 373}, {114, 226}, {522, 74},  {433, 458}, {494, 461}, {89, 559},  {558, 473},
+    {624, 343}, {614, 362}, {340, 260}, {111, 146}, {111, 146}, {92, 335},  {675, 281}, {473, 496},
+    {533, 319}, {568, 492}, {558, 472}, {568, 492}, {525, 353}, {629, 372}, {487, 557},
+}};
 
 // The campaign position 0..29 of the mission being played; 0 at program start. It outlives the
 // mission: the high scores raise it, the mission jump and loading a game set it.

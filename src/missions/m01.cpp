@@ -9,6 +9,7 @@
 #include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/view.h"
+#include "mission/campaign_tables.h"
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
@@ -68,7 +69,7 @@ void InitLevelM01() {
     RoadEntry = {-100, 560, 370, 3};
     RoadExit = {-150, 505, kEdgeLeft};
     Money += 6000;
-    KarteMarker = {242, 351};
+    KarteMarker = KarteMarkers[1];
     BriefingBox.x = 170;
     BriefingBox.y = 90;
 }

@@ -60,6 +60,17 @@ TEST_F(SampleKarte, HoldsTheMapsPicturesWithTheFramesTheMapDraws) {
     EXPECT_NE(text.find("\r\n"), std::string::npos);
 }
 
+// Mission 1's road picture, drawn from its station's plate, its bends and its site, is the file
+// it was before the roads of all missions were drawn by one function.
+TEST_F(SampleKarte, MissionOnesRoadPictureKeepsItsBytes) {
+    const auto bytes = ReadFileBytes(std::string(kMapWegeFolder) + MissionCodes[1] + ".vff");
+    ASSERT_TRUE(bytes.has_value());
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const std::uint8_t b : *bytes) hash = (hash ^ b) * 16777619u;
+    EXPECT_EQ(bytes->size(), 7730u);
+    EXPECT_EQ(hash, 0x62509b0au);
+}
+
 // Each road from its first pixel to the mission's site, pixel by pixel, never turning back: a road
 // pixel touching more than the two it lies between would send the rightmost-first walk astray.
 TEST_F(SampleKarte, EveryDrawnRoadLeadsToItsMissionsSite) {
@@ -73,6 +84,8 @@ TEST_F(SampleKarte, EveryDrawnRoadLeadsToItsMissionsSite) {
         const auto level = MissionHook(mission, &MissionHooks::InitLevel, "InitLevel");
         ASSERT_NE(level, nullptr) << "a road picture needs its mission's site";
         level();
+        EXPECT_EQ(KarteMarker.x, KarteMarkers[static_cast<std::size_t>(mission)].x);
+        EXPECT_EQ(KarteMarker.y, KarteMarkers[static_cast<std::size_t>(mission)].y);
         FreeMapWege();
         MapWegeImages = LoadVff(path);
         ASSERT_NE(MapWegeImages, nullptr);

@@ -1,6 +1,6 @@
 // The campaign map: the region's map picture with its roads, rivers, woods and towns; the mission
 // marker and its label; the bases' marks and names; the camera box; the vehicles' signs;
-// mission 1's road picture with base 0's road to the site. All of it is
+// each mission's road picture with its stations' roads to the site. All of it is
 // drawn in screen coordinates, as the map shows it at (10, 10).
 
 #include <algorithm>
@@ -13,9 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "generate/map_roads.h"
 #include "generate/topics.h"
 #include "mission/campaign_tables.h"
-#include "mission/panel_pictures.h"
+#include "screens/basis.h"
 #include "screens/karte.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "writers/canvas.h"
@@ -35,17 +36,33 @@ struct Point {
     int y;
 };
 
-// Base 0's road to mission 1's site (its last point, the mission's marker): it leaves beside the
-// station's plate, and every bend is one diagonal step, so that no road pixel touches more than
-// the two it lies between. The data set's tests walk it to the marker as the map does.
-constexpr std::array<Point, 6> kRoadM01Basis0 = {{
-    {306, 356},
-    {306, 391},
-    {305, 392},
-    {266, 392},
-    {242, 368},
-    {242, 351},
-}};
+// Where a station's map road begins: beside its plate, just below its bottom-left corner.
+Point RoadStart(int base) {
+    const Basis& plate = kBasisPlates[static_cast<std::size_t>(base)];
+    return {plate.x - 4, plate.y + 19};
+}
+
+// The bends of a station's road on its way to a mission's site; a road without a row runs
+// straight from its start to the site. Every bend is one diagonal step, so that no road pixel
+// touches more than the two it lies between: the map walks the roads rightmost-first.
+struct MapRoadBends {
+    int mission;
+    int base;
+    std::span<const Point> bends;
+};
+constexpr std::array<Point, 4> kBendsM01Basis0 = {{{306, 391}, {305, 392}, {266, 392}, {242, 368}}};
+constexpr std::array kMapRoadBends = {MapRoadBends{1, 0, kBendsM01Basis0}};
+
+// A station's road to a mission's site: its start, its bends, the mission's marker.
+std::vector<Point> MapRoad(int mission, int base) {
+    std::vector<Point> road = {RoadStart(base)};
+    for (const MapRoadBends& b : kMapRoadBends)
+        if (b.mission == mission && b.base == base)
+            road.insert(road.end(), b.bends.begin(), b.bends.end());
+    const KartePoint site = KarteMarkers[static_cast<std::size_t>(mission)];
+    road.push_back({site.x, site.y});
+    return road;
+}
 
 // The region's main roads, as the map shows them, in screen points.
 const std::vector<std::vector<Point>>& MainRoads() {
@@ -144,8 +161,9 @@ Canvas KarteScreen() {
     for (const std::vector<Point>& road : MainRoads())
         for (std::size_t k = 1; k < road.size(); ++k)
             WideLine(c, road[k - 1], road[k], 3, pal::kRoad[1]);
-    for (std::size_t k = 1; k < kRoadM01Basis0.size(); ++k)
-        WideLine(c, kRoadM01Basis0[k - 1], kRoadM01Basis0[k], 3, pal::kRoad[2]);
+    const std::vector<Point> roadM01 = MapRoad(1, 0);
+    for (std::size_t k = 1; k < roadM01.size(); ++k)
+        WideLine(c, roadM01[k - 1], roadM01[k], 3, pal::kRoad[2]);
     // The chart's grid, its frame, the north arrow and the title.
     for (int x = 110; x < 790; x += 100)
         for (int y = 10; y < 590; y += 4) c.set(x, y, pal::kGrey[8]);
@@ -253,16 +271,25 @@ std::vector<Canvas> VehicleSigns() {
     return frames;
 }
 
-// Base 0's road alone, one pixel wide, its first pixel in the start colour.
-std::vector<Canvas> MapWegeM101() {
+}  // namespace
+
+// The roads of a mission's open stations to its site, one pixel wide, each in its station's
+// colour and its first pixel in the start colour.
+std::vector<Canvas> MapWege(int mission) {
     Canvas c(800, 600);
-    const std::uint8_t road = pal::kMapRoads[0][1];
-    for (std::size_t k = 1; k < kRoadM01Basis0.size(); ++k)
-        c.line(kRoadM01Basis0[k - 1].x, kRoadM01Basis0[k - 1].y, kRoadM01Basis0[k].x,
-               kRoadM01Basis0[k].y, road);
-    c.set(kRoadM01Basis0[0].x, kRoadM01Basis0[0].y, pal::kMapRoads[0][0]);
+    const auto& open = BasisAvailability[static_cast<std::size_t>(mission - 1)];
+    for (int n = 0; n < kBasisCount; ++n) {
+        if (open[static_cast<std::size_t>(n)] != kBasisOpen) continue;
+        const std::vector<Point> road = MapRoad(mission, n);
+        const std::uint8_t colour = pal::kMapRoads[static_cast<std::size_t>(n)][1];
+        for (std::size_t k = 1; k < road.size(); ++k)
+            c.line(road[k - 1].x, road[k - 1].y, road[k].x, road[k].y, colour);
+        c.set(road[0].x, road[0].y, pal::kMapRoads[static_cast<std::size_t>(n)][0]);
+    }
     return {c};
 }
+
+namespace {
 
 std::vector<Canvas> ArtFor(const KartePictureFile& file) {
     if (file.held == &KarteImages) return KartePicture();
@@ -281,8 +308,7 @@ std::vector<Canvas> ArtFor(const KartePictureFile& file) {
 bool WriteKarte(const OutputTree& out) {
     for (const KartePictureFile& file : kKartePictureFiles)
         if (!out.write(file.path, MakeVff(ArtFor(file)))) return false;
-    return out.write(std::string(kMapWegeFolder) + MissionCodes[1] + ".vff",
-                     MakeVff(MapWegeM101()));
+    return true;
 }
 
 }  // namespace kv::sampledata

@@ -1,5 +1,5 @@
-// Each mission's briefing, hints and opening video, one row per mission: the texts in German,
-// Windows-1252 with CR LF line ends, as the game's own files come.
+// Each mission's briefing, hints, opening video and campaign-map roads, one row per mission: the
+// texts in German, Windows-1252 with CR LF line ends, as the game's own files come.
 
 #include <array>
 #include <cstdint>
@@ -7,12 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "generate/map_roads.h"
 #include "generate/topics.h"
 #include "mission/campaign_tables.h"
+#include "mission/panel_pictures.h"
 #include "platform/cp1252.h"
 #include "screens/hints.h"
 #include "screens/karte.h"
 #include "writers/avi_writer.h"
+#include "writers/image_writers.h"
 
 namespace kv::sampledata {
 
@@ -79,11 +82,11 @@ const std::array kMissionMedia = {
           "\r\n"
           "Binden Sie den Kraftstoff, versorgen Sie die Verletzten, räumen Sie beide Wracks von "
           "der Straße und halten Sie den Verkehr am Laufen.\r\n"),
-        W("Sperren Sie die Straße nicht: Der Verkehr muss weiterfließen. Stellen Sie Ihre "
+        W("Sperren Sie die Straße nicht, der Verkehr muss weiterfließen. Stellen Sie Ihre "
           "Fahrzeuge neben die Fahrbahn.\r\n"
           "\r\n"
           "Ausgelaufener Kraftstoff wird zuerst mit Bindemittel abgestreut. Das erledigt ein "
-          "Feuerwehrmann aus dem Löschfahrzeug; der "
+          "Feuerwehrmann aus dem Löschfahrzeug. Der "
           "Kraftstoffbindemittelstreufahrzeugbesatzungsleiter weiß, wie.\r\n"
           "\r\n"
           "Erst danach versorgt der Notarzt den Schwerverletzten neben der Lache, und die "
@@ -130,7 +133,8 @@ bool WriteMissionMedia(const OutputTree& out) {
         std::snprintf(video, sizeof video, "CDvideos\\mi%02d.avi", m.mission);
         if (!out.writeText(MissionFile(kBriefingFolder, m.mission, ".dat"), m.briefing) ||
             !out.writeText(MissionFile(kHintsFolder, m.mission, ".dat"), m.hints) ||
-            !WriteAviFile(out.prepare(video), m.video()))
+            !WriteAviFile(out.prepare(video), m.video()) ||
+            !out.write(MissionFile(kMapWegeFolder, m.mission, ".vff"), MakeVff(MapWege(m.mission))))
             return false;
     }
     return true;

@@ -49,7 +49,7 @@ bool WriteContaminationMarker(const OutputTree& out);
 // graphs\d\maske.vff, graphs\maus.vff, graphs\piecemsk.vff, graphs\maskpics.vff and the other
 // panel pictures
 bool WriteMissionScreen(const OutputTree& out);
-// basen\karte.vff and the campaign map's other pictures, mapwege\M101.vff
+// basen\karte.vff and the campaign map's other pictures
 bool WriteKarte(const OutputTree& out);
 // graphs\explode\..., sobj\13\gullexpl.aff: the animations of the ten explosion kinds
 bool WriteExplosionAnimations(const OutputTree& out);
@@ -65,8 +65,8 @@ bool WriteHighScoreScreens(const OutputTree& out);
 bool WriteLoadBox(const OutputTree& out);
 // graphs\d\options.vff, graphs\yesnobox.vff, graphs\hints.vff
 bool WriteOptionsScreens(const OutputTree& out);
-// data\d\briefing\<code>.dat, data\d\hints\<code>.dat and CDvideos\mi%02d.avi of each
-// mission with a level
+// data\d\briefing\<code>.dat, data\d\hints\<code>.dat, CDvideos\mi%02d.avi and
+// mapwege\<code>.vff of each mission with a level
 bool WriteMissionMedia(const OutputTree& out);
 // basen\klein\, basen\mittel\, basen\gross\: the stations' rooms, gate and door figures
 bool WriteBasen(const OutputTree& out);
