@@ -1,5 +1,6 @@
 // The missions' level files and tile sets.
 
+#include "generate/mission_levels.h"
 #include "generate/level_builder.h"
 #include "generate/topics.h"
 
@@ -24,7 +25,7 @@ LevelBuilder Mission01() {
 }  // namespace
 
 bool WriteMissionLevels(const OutputTree& out) {
-    return Mission01().write(out, 1, false);
+    return Mission01().write(out, 1, false) && Mission05Level().write(out, 5, false);
 }
 
 }  // namespace kv::sampledata
