@@ -167,7 +167,7 @@ TEST_F(GameInvariants, RefuseEachBrokenState) {
     FatalError("file not found: MAPWEGE");
     EXPECT_FALSE(EndedOnMissingMission());
     EXPECT_EQ(BrokenInvariant(backend), "fatal error: file not found: MAPWEGE");
-    MissionNummer = 5;
+    MissionNummer = 19;  // a mission still without data
     EXPECT_TRUE(EndedOnMissingMission());
     EXPECT_EQ(BrokenInvariant(backend), "");
 }

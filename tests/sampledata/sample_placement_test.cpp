@@ -33,6 +33,7 @@ struct Placement {
 constexpr Placement kPlacements[] = {
     {1, 2, 15},
     {2, 33, 9},
+    {5, 16, 8},
 };
 
 class SamplePlacement : public test::MissionTest,

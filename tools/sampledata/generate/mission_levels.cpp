@@ -31,7 +31,8 @@ LevelBuilder Mission01() {
 }  // namespace
 
 bool WriteMissionLevels(const OutputTree& out) {
-    return Mission01().write(out, 1, false) && Mission02Level().write(out, 2, false);
+    return Mission01().write(out, 1, false) && Mission02Level().write(out, 2, false) &&
+           Mission05Level().write(out, 5, false);
 }
 
 }  // namespace kv::sampledata

@@ -6,5 +6,6 @@
 namespace kv::sampledata {
 
 LevelBuilder Mission02Level();
+LevelBuilder Mission05Level();
 
 }  // namespace kv::sampledata

@@ -1,6 +1,7 @@
 // Each mission's briefing, hints, opening video and campaign-map roads, one row per mission: the
 // texts in German, Windows-1252 with CR LF line ends, as the game's own files come.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -21,44 +22,57 @@ namespace kv::sampledata {
 
 namespace {
 
-// A second of a road with a wrecked tractor, for mission 1's opening.
-AviClip MissionVideo01() {
+// One colour of a short clip's pixel, r, g, b.
+using ClipPixel = std::array<std::uint8_t, 3> (*)(int frame, int x, int y);
+
+// A second of 64 x 32 pictures, each pixel drawn by the mission's own picture.
+AviClip ShortClip(ClipPixel pixel) {
     AviClip clip;
     clip.width = 64;
     clip.height = 32;
     clip.frameCount = 15;
-    clip.drawFrame = [](int frame, std::span<std::uint8_t> rgb) {
+    clip.drawFrame = [pixel](int frame, std::span<std::uint8_t> rgb) {
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 64; ++x) {
-                std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * 64 + x) * 3;
-                const bool road = y >= 18 && y < 26;
-                const bool wreck = x >= 20 + frame && x < 30 + frame && y >= 14 && y < 20;
-                p[0] = wreck ? 200 : road ? 60 : 40;
-                p[1] = wreck ? 40 : road ? 60 : 110;
-                p[2] = wreck ? 20 : road ? 64 : 30;
+                const std::array<std::uint8_t, 3> c = pixel(frame, x, y);
+                std::copy(c.begin(), c.end(),
+                          rgb.begin() + static_cast<std::ptrdiff_t>((y * 64 + x) * 3));
             }
     };
     return clip;
 }
 
-// A second of a wood with flames climbing its edge, for mission 2's opening.
+// A road with a wrecked tractor, for mission 1's opening.
+AviClip MissionVideo01() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool road = y >= 18 && y < 26;
+        const bool wreck = x >= 20 + frame && x < 30 + frame && y >= 14 && y < 20;
+        if (wreck) return {200, 40, 20};
+        if (road) return {60, 60, 64};
+        return {40, 110, 30};
+    });
+}
+
+// A wood with flames climbing its edge, for mission 2's opening.
 AviClip MissionVideo02() {
-    AviClip clip;
-    clip.width = 64;
-    clip.height = 32;
-    clip.frameCount = 15;
-    clip.drawFrame = [](int frame, std::span<std::uint8_t> rgb) {
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 64; ++x) {
-                std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * 64 + x) * 3;
-                const bool wood = y >= 12;
-                const bool flame = wood && x < 16 + 2 * frame && (x + y + frame) % 5 < 3;
-                p[0] = flame ? 230 : wood ? 30 : 90;
-                p[1] = flame ? 120 : wood ? 80 : 90;
-                p[2] = flame ? 20 : wood ? 30 : 110;
-            }
-    };
-    return clip;
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool wood = y >= 12;
+        const bool flame = wood && x < 16 + 2 * frame && (x + y + frame) % 5 < 3;
+        if (flame) return {230, 120, 20};
+        if (wood) return {30, 80, 30};
+        return {90, 90, 110};
+    });
+}
+
+// A house front with a window on fire, for mission 5's opening.
+AviClip MissionVideo05() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool house = x >= 16 && x < 48 && y >= 4;
+        const bool flame = x >= 28 && x < 36 && y >= 8 - frame % 3 && y < 14;
+        if (flame) return {240, 120, 20};
+        if (house) return {150, 110, 90};
+        return {70, 90, 140};
+    });
 }
 
 struct MissionMedia {
@@ -118,6 +132,27 @@ const std::array kMissionMedia = {
           "\r\n"
           "Brennen mehr als drei Häuser, ist der Brand außer Kontrolle.\r\n"),
         MissionVideo02,
+    },
+    MissionMedia{
+        5,
+        W("Einsatzmeldung: Wohnhaus brennt.\r\n"
+          "\r\n"
+          "In einem Mehrfamilienhaus der Innenstadt brennt eine Wohnung im zweiten Stock. Zwei "
+          "verletzte Bewohner sind in den oberen Stockwerken eingeschlossen. Vor dem Haus "
+          "sammeln sich Schaulustige.\r\n"
+          "\r\n"
+          "Retten Sie beide Bewohner und löschen Sie den Brand, bevor er auf das Nachbarhaus "
+          "übergreift.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von rechts über die Straße vor dem Haus.\r\n"
+          "\r\n"
+          "Stellen Sie die Löschfahrzeuge auf die Straße vor dem brennenden Haus und richten "
+          "Sie die Wasserwerfer auf das Feuer.\r\n"
+          "\r\n"
+          "Die Drehleiter holt die Eingeschlossenen aus den oberen Stockwerken. Der Notarzt "
+          "versorgt sie, die Sanitäter tragen sie zum Rettungswagen.\r\n"
+          "\r\n"
+          "Greift das Feuer auf ein zweites Haus über, ist der Einsatz gescheitert.\r\n"),
+        MissionVideo05,
     },
 };
 

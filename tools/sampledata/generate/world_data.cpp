@@ -109,7 +109,9 @@ const MaterialRow kMaterials[material::kCount] = {
     {"Gras", "GR", {800000, 2000, 5, 1500, 20}},
     {"Stoff", "ST", {400000, 2500, 10, 900, 15}},
     {"Holz", "HO", {4000000, 5000, 8, 3000, 15}},
-    {"Gebaeude", "GE", {6000000, 4500, 6, 3500, 20}},
+    // Walls heat slowly and shed heat fast: a flat on fire takes thousands of ticks to set the
+    // house next door alight, time for the engines to arrive.
+    {"Gebaeude", "GE", {6000000, 4500, 1, 3500, 200}},
     {"Getreide", "GT", {1200000, 2500, 6, 1400, 20}},
     {"Wrack", "WR", {5000000, 6000, 20, 2500, 25}},
     {"Moebel", "MO", {2500000, 4000, 10, 2000, 15}},
