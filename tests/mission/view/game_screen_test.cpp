@@ -274,6 +274,20 @@ TEST_F(GameScreenTest, EveryCursorIsAPictureOfItsOwn) {
     EXPECT_TRUE(test::KeepFrame(backend, "cursors"));
 }
 
+// The panel's unit pictures side by side, kept as test-frames/unit-pictures.png.
+TEST_F(GameScreenTest, UnitPicturesAreKeptToLookAt) {
+    CursorId = kNoCursor;
+    ASSERT_TRUE(drawFrame());
+    for (std::uint16_t n = 0; n < 18; ++n) {
+        const VffImage* picture = SetFrame(MaskPicsImages, n);
+        ASSERT_NE(picture, nullptr);
+        BlitTransparentClippedTo(kScreenRect, picture->pixels, 10 + n % 4 * 156, 10 + n / 4 * 70,
+                                 picture->width, picture->height, WorkBuffer, kScreenWidth);
+    }
+    PresentWorkBuffer();
+    EXPECT_TRUE(test::KeepFrame(backend, "unit-pictures"));
+}
+
 // Lost surfaces are made again and the frame is shown; surfaces that cannot be made end the game
 // as the display reports it. A surface that cannot be locked skips the frame, and the view stays
 // fresh until a frame is shown. A house part with a tile animation's kind shows nothing more.

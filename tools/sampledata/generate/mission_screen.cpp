@@ -11,6 +11,7 @@
 #include "core/mission_state.h"
 #include "generate/person_figures.h"
 #include "generate/topics.h"
+#include "generate/vehicle_art.h"
 #include "mission/panel_pictures.h"
 #include "mission/pause.h"
 #include "vehicles/fahrzeug_sprite_table.h"
@@ -211,14 +212,41 @@ int PanelPictureCount() {
     return highest + 1;
 }
 
+// The unit the panel shows in picture n: the first person type, else the first vehicle type,
+// that names it; drawn on the panel's dark field, a person enlarged facing the player.
+Canvas Portrait(int n) {
+    Canvas c(150, 64, pal::kPanel[1]);
+    c.fillRect(4, 4, 142, 56, pal::kPanelDark.first);
+    if (DrawPersonPortrait(c, n)) return c;
+    if (n == kMarkedPersonPicture) {
+        // Mission 3's marked person: the one being looked for.
+        c.text((150 - Canvas::textWidth("?", 6)) / 2, (64 - Canvas::textHeight(6)) / 2, "?", 6,
+               pal::kYellow[5]);
+        return c;
+    }
+    for (std::size_t t = 0; t < kFahrzeugTypRows.size(); ++t) {
+        const FahrzeugTypRow& row = kFahrzeugTypRows[t];
+        if (row.entries == 0 || row.sprites.empty() || row.panelPicture != n) continue;
+        // Side on (facing 3, to the right) where the data set has it.
+        for (int k = 0; k < kDirectionCount; ++k) {
+            const int facing = (3 + k) % kDirectionCount;
+            if (!VehiclePictureWanted(static_cast<int>(t), row.sprites[0], facing)) continue;
+            const std::vector<Canvas> frames =
+                DrawVehiclePicture(static_cast<int>(t), row.sprites[0], facing);
+            if (frames.empty()) continue;
+            const Canvas& v = frames[0];
+            c.draw(v, 75 - v.width() / 2, 32 - v.height() / 2);
+            c.fillRect(0, 0, 150, 4, pal::kPanel[1]);
+            c.fillRect(0, 60, 150, 4, pal::kPanel[1]);
+            return c;
+        }
+    }
+    return c;
+}
+
 std::vector<Canvas> MaskPics() {
     std::vector<Canvas> frames;
-    for (int n = 0; n < PanelPictureCount(); ++n) {
-        Canvas c(150, 64, pal::kPanel[1]);
-        c.fillRect(4, 14, 142, 46, pal::kConcrete[2 + n % 5]);
-        c.text(8, 20, "BILD " + std::to_string(n), 2, pal::kWhite.first);
-        frames.push_back(std::move(c));
-    }
+    for (int n = 0; n < PanelPictureCount(); ++n) frames.push_back(Portrait(n));
     return frames;
 }
 
