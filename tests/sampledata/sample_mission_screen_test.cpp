@@ -91,6 +91,30 @@ TEST_F(SampleMissionScreen, CommandSlotCoversLieInsideTheSlotFrame) {
     }
 }
 
+// A staff type's panel picture shows a person in its service's colours, not a caption.
+TEST_F(SampleMissionScreen, StaffPicturesShowTheirService) {
+    ASSERT_TRUE(LoadPanelPictures(1));
+    namespace pal = sampledata::pal;
+    const struct {
+        std::size_t picture;
+        sampledata::PaletteRamp colours;
+    } cases[] = {{8, pal::kPoliceRamp},
+                 {9, pal::kFireBrigadeRamp},
+                 {10, pal::kTechnicalRamp},
+                 {12, pal::kMedicRamp}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picture);
+        const VffImage& p = MaskPicsImages[c.picture];
+        const std::uint8_t* begin = p.pixels;
+        const std::uint8_t* end = begin + p.width * p.height;
+        const auto service = std::count_if(begin, end, [&](std::uint8_t v) {
+            return v >= c.colours.first && v < c.colours.first + c.colours.count;
+        });
+        EXPECT_GT(service, 100);
+        EXPECT_EQ(std::count(begin, end, pal::kWhite.first), 0) << "no caption";
+    }
+}
+
 TEST_F(SampleMissionScreen, ThePieceMaskMarksTheShearedCell) {
     ASSERT_TRUE(LoadPanelPictures(1));
     const VffImage& mask = PieceMaskImages[0];

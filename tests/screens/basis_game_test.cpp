@@ -114,6 +114,19 @@ TEST_F(BasisGame, MissionOnesSmallStationSendsAVehicleOutThroughItsGate) {
     ASSERT_EQ(BasisScreen.view, kBasisViewOben);
     player.frames(1);
     EXPECT_TRUE(player.shot("basis-oben"));
+    {
+        // The stairs' sign has dark letters, which an info box's white text never runs into.
+        const HeadlessBackend::Frame& shown = backend.frames().back();
+        int white = 0;
+        int ink = 0;
+        for (int y = 90; y < 106; ++y)
+            for (int x = 288; x < 332; ++x) {
+                white += shown.at(x, y) == sampledata::pal::kWhite.first;
+                ink += shown.at(x, y) == sampledata::pal::kShadow[0];
+            }
+        EXPECT_EQ(white, 0);
+        EXPECT_GT(ink, 30);
+    }
 
     // A seated medic told to come stands up, walks to the stairs and comes down into the hall.
     const std::int16_t medic = SeatedMedic();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/fatal_error.h"
@@ -22,6 +23,7 @@
 #include "world/sonder_obj.h"
 #include "world/sonder_obj_sets.h"
 #include "writers/image_writers.h"
+#include "writers/sample_palette.h"
 
 namespace kv {
 namespace {
@@ -87,6 +89,31 @@ TEST_F(SampleSonderObj, EveryPictureHoldsItsBox) {
     EXPECT_EQ(sampledata::kSonderObjLooks.size() + 1, kSonderObjSets.size())
         << "every set has a look, but the shadow the vehicles bring";
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+// Mission 1's fuel lies on the road with the road showing round it, and the crashed tractor
+// has clear windows, not soot.
+TEST_F(SampleSonderObj, MissionOnesFuelAndTractorShowTheRoadAndTheirWindows) {
+    FrameSet* fuel = LoadFrameSet("sobj\\01\\lache.vff");
+    ASSERT_NE(fuel, nullptr);
+    const FrameSet& f = fuel[0];
+    const auto at = [&](int x, int y) { return f.pixels[y * f.width + x]; };
+    for (const auto& [x, y] :
+         {std::pair{0, 0}, {f.width - 1, 0}, {0, f.height - 1}, {f.width - 1, f.height - 1}})
+        EXPECT_EQ(at(x, y), 0) << x << ", " << y;
+    EXPECT_NE(at(f.width / 2, f.height / 2), 0);
+    FreeFrameSet(fuel);
+
+    FrameSet* tractor = LoadFrameSet("sobj\\01\\traktor.vff");
+    ASSERT_NE(tractor, nullptr);
+    const FrameSet& t = tractor[0];
+    const auto in = [&](sampledata::PaletteRamp r) {
+        return std::count_if(t.pixels, t.pixels + t.width * t.height,
+                             [&](std::uint8_t p) { return p >= r.first && p < r.first + r.count; });
+    };
+    EXPECT_EQ(in(sampledata::pal::kAsh), 0);
+    EXPECT_GT(in(sampledata::pal::kGlass), 60);
+    FreeFrameSet(tractor);
 }
 
 TEST_F(SampleSonderObj, EveryMissionLayoutLoads) {

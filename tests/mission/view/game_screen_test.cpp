@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "core/mouse.h"
 #include "core/view.h"
 #include "gfx/blend_tables.h"
+#include "gfx/blitters.h"
 #include "gfx/fonts.h"
 #include "gfx/frame_buffer.h"
 #include "mission/mission_fixture.h"
@@ -245,6 +247,45 @@ TEST_F(GameScreenTest, TheCursorStandsOnTheMouseUnlessNoneIsWanted) {
     MouseX = 799;
     MouseY = 599;
     EXPECT_TRUE(drawFrame()) << "cut at the screen's corner";
+}
+
+// Every cursor is a picture of its own, none the bare crosshair of a placeholder; all of them
+// over the view are kept as test-frames/cursors.png.
+TEST_F(GameScreenTest, EveryCursorIsAPictureOfItsOwn) {
+    CursorId = kNoCursor;
+    ASSERT_TRUE(drawFrame());
+    std::set<std::vector<std::uint8_t>> seen;
+    for (std::uint16_t id = 0; id < kCursorCount; ++id) {
+        SCOPED_TRACE(id);
+        const VffImage* cursor = SetFrame(MausImages, id);
+        ASSERT_NE(cursor, nullptr);
+        const std::vector<std::uint8_t> pixels(cursor->pixels,
+                                               cursor->pixels + cursor->width * cursor->height);
+        EXPECT_TRUE(seen.insert(pixels).second) << "the same picture as another cursor";
+        const auto at = [&](int x, int y) { return pixels[y * cursor->width + x]; };
+        // A crosshair: two lines through the hot spot, nothing between them.
+        bool crosshair = at(7, 7) == 0 && at(15, 15) == 0 && at(7, 15) == 0 && at(15, 7) == 0;
+        for (int k = 4; k <= 18; ++k) crosshair = crosshair && at(11, k) != 0 && at(k, 11) != 0;
+        EXPECT_FALSE(crosshair);
+        BlitTransparentClippedTo(kScreenRect, cursor->pixels, 40 + id % 12 * 48, 60 + id / 12 * 48,
+                                 cursor->width, cursor->height, WorkBuffer, kScreenWidth);
+    }
+    PresentWorkBuffer();
+    EXPECT_TRUE(test::KeepFrame(backend, "cursors"));
+}
+
+// The panel's unit pictures side by side, kept as test-frames/unit-pictures.png.
+TEST_F(GameScreenTest, UnitPicturesAreKeptToLookAt) {
+    CursorId = kNoCursor;
+    ASSERT_TRUE(drawFrame());
+    for (std::uint16_t n = 0; n < 18; ++n) {
+        const VffImage* picture = SetFrame(MaskPicsImages, n);
+        ASSERT_NE(picture, nullptr);
+        BlitTransparentClippedTo(kScreenRect, picture->pixels, 10 + n % 4 * 156, 10 + n / 4 * 70,
+                                 picture->width, picture->height, WorkBuffer, kScreenWidth);
+    }
+    PresentWorkBuffer();
+    EXPECT_TRUE(test::KeepFrame(backend, "unit-pictures"));
 }
 
 // Lost surfaces are made again and the frame is shown; surfaces that cannot be made end the game

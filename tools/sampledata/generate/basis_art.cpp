@@ -59,7 +59,12 @@ Canvas StaffRoom(std::uint8_t station) {
     c.fillRect(kStairsDoor.x, kStairsDoor.y, kStairsDoor.w, kStairsDoor.h, pal::kShadow[0]);
     for (int y = kStairsDoor.y + 6; y < kStairsDoor.y + kStairsDoor.h; y += 6)
         c.line(kStairsDoor.x + 2, y, kStairsDoor.x + kStairsDoor.w - 3, y, pal::kGrey[4]);
-    c.text(kStairsDoor.x - 2, kStairsDoor.y - 14, "HALLE", 1, pal::kWhite.first);
+    // A sign with dark letters: seen through a darkened info box it never reads as part of the
+    // box's white text.
+    const int signW = Canvas::textWidth("HALLE", 1) + 4;
+    c.fillRect(kStairsDoor.x - 4, kStairsDoor.y - 16, signW, Canvas::textHeight(1) + 4,
+               pal::kSand[4]);
+    c.text(kStairsDoor.x - 2, kStairsDoor.y - 14, "HALLE", 1, pal::kShadow[0]);
     // A chair under every seated figure, its back away from where the figure looks.
     for (const BasisStaffRow& row : kBasisStaff[station]) {
         if (row.storey != kStoreyStaffRoom || row.pose != kStaffSit) continue;

@@ -3,12 +3,15 @@
 // buttons; the pause picture; mission 1's short opening video.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/mission_state.h"
 #include "generate/person_figures.h"
 #include "generate/topics.h"
+#include "generate/vehicle_art.h"
 #include "mission/panel_pictures.h"
 #include "mission/pause.h"
 #include "vehicles/fahrzeug_sprite_table.h"
@@ -28,8 +31,7 @@ constexpr int kRightPanelWidth = 160;
 constexpr int kRightPanelHeight = 470;
 constexpr int kBottomPanelWidth = 792;
 constexpr int kBottomPanelHeight = 120;
-// Cursor frames; the hot spot is pixel (11, 11) of every one.
-constexpr int kCursorCount = 34;
+// Cursor frames are 23 pixels square.
 constexpr int kCursorSize = 23;
 // The picture number the panel shows for mission 3's marked person.
 constexpr int kMarkedPersonPicture = 46;
@@ -67,22 +69,131 @@ std::vector<Canvas> Maske() {
     return {right, bottom};
 }
 
-// An arrow for the plain cursor, a cross with the shape's number for the others.
+// A cursor shape in white; Outlined() then rims it with a dark line so it reads on any ground.
+void Arrow(Canvas& c, int tipX, int tipY, int dx, int dy, std::uint8_t colour) {
+    // A head 5 deep and a shaft 3 wide, 10 behind the tip along (dx, dy); measured per pixel so
+    // the diagonal ones are as solid as the straight ones.
+    const double length = std::hypot(dx, dy);
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) {
+            const double back = -((x - tipX) * dx + (y - tipY) * dy) / length;
+            const double side = std::abs((x - tipX) * dy - (y - tipY) * dx) / length;
+            const bool head = back >= 0 && back <= 5 && side <= back + 0.5;
+            const bool shaft = back >= 0 && back <= 10 && side <= 1.2;
+            if (head || shaft) c.set(x, y, colour);
+        }
+}
+
+int StoreyTop(int storey) {
+    return 19 - storey * 3;
+}
+
+// A house front: roof and walls, with the storeys up to top filled (-1 none, 4 all).
+void House(Canvas& c, int top, std::uint8_t fill) {
+    constexpr std::uint8_t white = pal::kWhite.first;
+    c.line(3, 6, 11, 0, white);
+    c.line(11, 0, 19, 6, white);
+    c.frameRect(5, 6, 13, 16, white);
+    for (int storey = 0; storey <= top && storey < kCursorStoreys; ++storey)
+        c.fillRect(6, StoreyTop(storey), 11, 2, fill);
+}
+
+void Outlined(Canvas& c) {
+    const Canvas shape = c;
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) {
+            if (shape.at(x, y) != 0) continue;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = x + dx;
+                    const int ny = y + dy;
+                    if (nx >= 0 && ny >= 0 && nx < c.width() && ny < c.height() &&
+                        shape.at(nx, ny) != 0)
+                        c.set(x, y, pal::kGrey.first);
+                }
+        }
+}
+
+// The scroll directions in the order of their cursor numbers: up, right, down, left, then the
+// corners clockwise from the upper right.
+constexpr int kScrollDx[8] = {0, 1, 0, -1, 1, 1, -1, -1};
+constexpr int kScrollDy[8] = {-1, 0, 1, 0, -1, 1, 1, -1};
+
+// Each cursor shows what a click does there; the hot spot is pixel (11, 11) of every one.
+Canvas CursorShape(int id) {
+    constexpr std::uint8_t white = pal::kWhite.first;
+    Canvas c(kCursorSize, kCursorSize);
+    if (id == kCursorPointer) {
+        // The plain arrow, its tip on the hot spot.
+        for (int r = 0; r < 9; ++r) c.fillRect(11, 11 + r, r * 2 / 3 + 1, 1, white);
+        c.fillRect(13, 19, 2, 2, white);
+        c.fillRect(14, 21, 2, 2, white);
+    } else if (id == kCursorMove || id == kCursorMoveGroup) {
+        // A target ring where the unit goes; the group's ring is doubled.
+        c.circle(11, 11, 6, white);
+        c.fillCircle(11, 11, 1, pal::kYellow[5]);
+        if (id == kCursorMoveGroup) c.circle(11, 11, 9, pal::kYellow[5]);
+    } else if (id >= kCursorScrollUp && id < kCursorScrollUp + 2 * kCursorAtLimit) {
+        // An arrow towards the edge; where the view cannot move on it is grey behind a bar.
+        const int d = (id - kCursorScrollUp) % kCursorAtLimit;
+        const bool atLimit = id >= kCursorScrollUp + kCursorAtLimit;
+        const int dx = kScrollDx[d];
+        const int dy = kScrollDy[d];
+        const std::uint8_t colour = atLimit ? pal::kGrey[8] : white;
+        Arrow(c, 11 + 6 * dx, 11 + 6 * dy, dx, dy, colour);
+        if (atLimit) {
+            const int bx = 11 + 9 * dx;
+            const int by = 11 + 9 * dy;
+            c.line(bx + 5 * dy, by - 5 * dx, bx - 5 * dy, by + 5 * dx, pal::kFireBrigadeRed.first);
+            c.line(bx + 5 * dy + dx, by - 5 * dx + dy, bx - 5 * dy + dx, by + 5 * dx + dy,
+                   pal::kFireBrigadeRed.first);
+        }
+    } else if (id == kCursorSelect) {
+        // The four corners of a selection frame.
+        for (int sx : {-1, 1})
+            for (int sy : {-1, 1}) {
+                c.line(11 + 8 * sx, 11 + 8 * sy, 11 + 4 * sx, 11 + 8 * sy, white);
+                c.line(11 + 8 * sx, 11 + 8 * sy, 11 + 8 * sx, 11 + 4 * sy, white);
+            }
+        c.set(11, 11, white);
+    } else if (id == kCursorRescue) {
+        // An open hand that takes hold: four fingers over a palm, the thumb to the left.
+        for (int f = 0; f < 4; ++f) c.fillRect(9 + f * 3, f == 0 || f == 3 ? 5 : 3, 2, 8, white);
+        c.fillRect(9, 11, 11, 8, white);
+        c.line(5, 12, 8, 15, white);
+        c.line(5, 13, 8, 16, white);
+    } else if (id == kCursorLand) {
+        // A landing pad: an H in a ring.
+        c.circle(11, 11, 9, white);
+        c.fillRect(7, 6, 2, 11, white);
+        c.fillRect(14, 6, 2, 11, white);
+        c.fillRect(9, 10, 5, 2, white);
+    } else if (id == kCursorWater) {
+        // A drop of water.
+        c.fillCircle(11, 14, 6, pal::kWater[7]);
+        for (int y = 2; y < 12; ++y) {
+            const int half = (y - 2) * 6 / 10;
+            c.fillRect(11 - half, y, 2 * half + 1, 1, pal::kWater[7]);
+        }
+        c.fillRect(8, 14, 2, 3, white);
+    } else if (id >= kCursorOpenStorey && id < kCursorOpenStorey + kCursorStoreys) {
+        // The house shown up to the storey: its lower storeys filled.
+        House(c, id - kCursorOpenStorey, pal::kYellow[5]);
+    } else if (id >= kCursorChangeStorey && id < kCursorChangeStorey + kCursorStoreys) {
+        // Up to another storey: an arrow up the house, the step marked.
+        House(c, -1, 0);
+        c.fillRect(6, StoreyTop(id - kCursorChangeStorey), 11, 2, pal::kGroupMark.first);
+        Arrow(c, 11, 4, 0, -1, pal::kYellow[5]);
+    } else if (id == kCursorWholeHouse) {
+        House(c, kCursorStoreys - 1, pal::kGlass[3]);
+    }
+    Outlined(c);
+    return c;
+}
+
 std::vector<Canvas> Cursors() {
     std::vector<Canvas> frames;
-    for (int id = 0; id < kCursorCount; ++id) {
-        Canvas c(kCursorSize, kCursorSize);
-        if (id == 0) {
-            for (int i = 0; i < 12; ++i) c.fillRect(11, 11 + i, i / 2 + 1, 1, pal::kWhite.first);
-            c.line(11, 11, 11, 23, pal::kBlack.first + 1);
-        } else {
-            c.line(11, 4, 11, 18, pal::kWhite.first);
-            c.line(4, 11, 18, 11, pal::kWhite.first);
-            c.text(13, 0, std::to_string(id), 1, pal::kYellow[5]);
-        }
-        c.set(11, 11, pal::kFireCrewMark.first);
-        frames.push_back(std::move(c));
-    }
+    for (int id = 0; id < kCursorCount; ++id) frames.push_back(CursorShape(id));
     return frames;
 }
 
@@ -100,14 +211,41 @@ int PanelPictureCount() {
     return highest + 1;
 }
 
+// The unit the panel shows in picture n: the first person type, else the first vehicle type,
+// that names it; drawn on the panel's dark field, a person enlarged facing the player.
+Canvas Portrait(int n) {
+    Canvas c(150, 64, pal::kPanel[1]);
+    c.fillRect(4, 4, 142, 56, pal::kPanelDark.first);
+    if (DrawPersonPortrait(c, n)) return c;
+    if (n == kMarkedPersonPicture) {
+        // Mission 3's marked person: the one being looked for.
+        c.text((150 - Canvas::textWidth("?", 6)) / 2, (64 - Canvas::textHeight(6)) / 2, "?", 6,
+               pal::kYellow[5]);
+        return c;
+    }
+    for (std::size_t t = 0; t < kFahrzeugTypRows.size(); ++t) {
+        const FahrzeugTypRow& row = kFahrzeugTypRows[t];
+        if (row.entries == 0 || row.sprites.empty() || row.panelPicture != n) continue;
+        // Side on (facing 3, to the right) where the data set has it.
+        for (int k = 0; k < kDirectionCount; ++k) {
+            const int facing = (3 + k) % kDirectionCount;
+            if (!VehiclePictureWanted(static_cast<int>(t), row.sprites[0], facing)) continue;
+            const std::vector<Canvas> frames =
+                DrawVehiclePicture(static_cast<int>(t), row.sprites[0], facing);
+            if (frames.empty()) continue;
+            const Canvas& v = frames[0];
+            c.draw(v, 75 - v.width() / 2, 32 - v.height() / 2);
+            c.fillRect(0, 0, 150, 4, pal::kPanel[1]);
+            c.fillRect(0, 60, 150, 4, pal::kPanel[1]);
+            return c;
+        }
+    }
+    return c;
+}
+
 std::vector<Canvas> MaskPics() {
     std::vector<Canvas> frames;
-    for (int n = 0; n < PanelPictureCount(); ++n) {
-        Canvas c(150, 64, pal::kPanel[1]);
-        c.fillRect(4, 14, 142, 46, pal::kConcrete[2 + n % 5]);
-        c.text(8, 20, "BILD " + std::to_string(n), 2, pal::kWhite.first);
-        frames.push_back(std::move(c));
-    }
+    for (int n = 0; n < PanelPictureCount(); ++n) frames.push_back(Portrait(n));
     return frames;
 }
 

@@ -64,6 +64,9 @@ void DrawFlames(Canvas& c, int fx, int fy, int phase);
 // The canvas twice as large, each pixel a 2 x 2 block.
 Canvas Enlarged(const Canvas& small);
 
+// The first person type with that panel picture, enlarged and facing the player, in the middle
+// of the canvas; false when no person type has it.
+bool DrawPersonPortrait(Canvas& c, int picture);
 // The largest panel picture number of a person type.
 int HighestPersonPanelPicture();
 

@@ -408,6 +408,17 @@ bool WritePersonSprites(const OutputTree& out) {
     return true;
 }
 
+bool DrawPersonPortrait(Canvas& c, int picture) {
+    for (std::size_t t = 0; t < kPersonTypRows.size(); ++t) {
+        if (kPersonTypRows[t].code.empty() || kPersonTypRows[t].panelPicture != picture) continue;
+        Canvas figure(40, 28);
+        DrawFigure(figure, 20, 26, 6, LookOf(static_cast<int>(t)), Pose{});
+        c.draw(Enlarged(figure), (c.width() - 80) / 2, (c.height() - 56) / 2);
+        return true;
+    }
+    return false;
+}
+
 int HighestPersonPanelPicture() {
     int highest = 0;
     for (const PersonTypRow& s : kPersonTypRows) highest = std::max<int>(highest, s.panelPicture);

@@ -79,6 +79,26 @@ void Vehicle(Canvas& c, const Foot& f, const PaletteRamp& ramp, int bodyTop, boo
     Wheel(c, f.x1 - wheelR - 1, f.y1 - wheelR, wheelR);
 }
 
+// A green tractor, side on, front to the right: a long bonnet with its exhaust, a cab with clear
+// glass at the back over a big rear wheel, a small front wheel; a crumpled corner of the bonnet
+// and a cracked side window from the crash.
+void Tractor(Canvas& c, const Foot& f, int top) {
+    const int rearR = std::clamp((f.y1 - top) / 2, 4, 10);
+    const int frontR = std::max(3, rearR * 3 / 5);
+    const int cabX1 = f.x0 + f.w() * 2 / 5;
+    const int bonnetTop = (top + f.y1) / 2;
+    Slab(c, f.x0 + 2, top, cabX1, f.y1 - rearR, pal::kPoliceRamp);
+    c.fillRect(f.x0 + 5, top + 3, cabX1 - f.x0 - 7, (bonnetTop - top) - 2, pal::kGlass[2]);
+    c.fillRect(f.x0 + 6, top + 4, 2, (bonnetTop - top) - 5, pal::kGlass[3]);
+    c.line(cabX1 - 6, top + 4, cabX1 - 9, bonnetTop - 1, pal::kWhite.first);
+    Slab(c, cabX1, bonnetTop, f.x1 - 2, f.y1 - frontR, pal::kPoliceRamp);
+    c.fillRect(cabX1 + 6, bonnetTop - 5, 2, 5, pal::kMetal[1]);
+    for (int k = 0; k < 4; ++k) c.set(f.x1 - 3 - k, bonnetTop + k, 0);
+    c.line(f.x1 - 8, bonnetTop + 2, f.x1 - 4, bonnetTop + 6, pal::kPoliceRamp[0]);
+    Wheel(c, f.x0 + rearR + 1, f.y1 - rearR, rearR);
+    Wheel(c, f.x1 - frontR - 3, f.y1 - frontR, frontR);
+}
+
 void House(Canvas& c, const Foot& f, const PaletteRamp& walls, int top) {
     const int roof = top + (f.y0 - top) / 3;
     Slab(c, f.x0, roof, f.x1, f.y1, walls);
@@ -119,7 +139,7 @@ void DrawThing(Canvas& c, Style style, const Foot& f, int frame) {
     const int body = std::max(top, f.y0 - (f.y1 - f.y0) / 2);
     switch (style) {
         case Style::kTractor:
-            Vehicle(c, f, pal::kPoliceRamp, body, true);
+            Tractor(c, f, body);
             break;
         case Style::kMotorbike:
             Vehicle(c, f, pal::kGrey, body, false);
@@ -420,7 +440,9 @@ std::vector<AffFrame> Frames(const SonderObjSet& set, const SonderObjLook& look)
     for (int f = 0; f < count; ++f) {
         Canvas thing(w, h);
         if (look.look != Look::kTransparent) {
-            if (set.boxRule == SobjBox::kFixed && look.style != Style::kBlood)
+            // Spilt liquids lie flat and cast no shadow.
+            const bool flat = look.style == Style::kBlood || look.style == Style::kPuddle;
+            if (set.boxRule == SobjBox::kFixed && !flat)
                 thing.fillRect(foot.x0, foot.y0, foot.w(), foot.y1 - foot.y0 + 1, pal::kShadow[1]);
             DrawThing(thing, look.style, foot,
                       look.look == Look::kStates || look.look == Look::kAnimated ||
@@ -439,7 +461,8 @@ std::vector<AffFrame> Frames(const SonderObjSet& set, const SonderObjLook& look)
                 Char(thing, 3, 13);
                 break;
             case Look::kWreck:
-                Char(thing, 1, 14);
+                // The crashed tractor has not burnt: its dents are drawn with it.
+                if (look.style != Style::kTractor) Char(thing, 1, 14);
                 break;
             default:
                 break;
