@@ -11,6 +11,7 @@
 #include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/view.h"
+#include "mission/campaign_tables.h"
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
@@ -53,7 +54,7 @@ void InitLevelM05() {
     RoadEntry = {static_cast<std::int16_t>(xv + 100), 687, 250, 9};
     RoadExit = {static_cast<std::int16_t>(xv + 150), 769, kEdgeRight};
     Money += 7000;
-    KarteMarker = {189, 457};
+    KarteMarker = KarteMarkers[5];
     BriefingBox.x = 125;
     BriefingBox.y = 90;
 }
