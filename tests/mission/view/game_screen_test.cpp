@@ -254,14 +254,15 @@ TEST_F(GameScreenTest, TheCursorStandsOnTheMouseUnlessNoneIsWanted) {
 TEST_F(GameScreenTest, EveryCursorIsAPictureOfItsOwn) {
     CursorId = kNoCursor;
     ASSERT_TRUE(drawFrame());
-    std::set<std::vector<std::uint8_t>> seen;
+    std::set<std::string> seen;
     for (std::uint16_t id = 0; id < kCursorCount; ++id) {
         SCOPED_TRACE(id);
         const VffImage* cursor = SetFrame(MausImages, id);
         ASSERT_NE(cursor, nullptr);
         const std::vector<std::uint8_t> pixels(cursor->pixels,
                                                cursor->pixels + cursor->width * cursor->height);
-        EXPECT_TRUE(seen.insert(pixels).second) << "the same picture as another cursor";
+        EXPECT_TRUE(seen.insert(std::string(pixels.begin(), pixels.end())).second)
+            << "the same picture as another cursor";
         const auto at = [&](int x, int y) { return pixels[y * cursor->width + x]; };
         // A crosshair: two lines through the hot spot, nothing between them.
         bool crosshair = at(7, 7) == 0 && at(15, 15) == 0 && at(7, 15) == 0 && at(15, 7) == 0;

@@ -47,9 +47,9 @@ void Bevel(Canvas& c, int x, int y, int w, int h, bool raised) {
 std::vector<Canvas> Maske() {
     Canvas right(kRightPanelWidth, kRightPanelHeight, pal::kPanel[3]);
     right.frameRect(0, 0, kRightPanelWidth, kRightPanelHeight, pal::kPanelDark.first);
-    // The minimap, the map button, the options button and the money box, where the panel
-    // drawing puts them.
-    right.fillRect(12, 8, 136, 40, pal::kPanelDark.first);
+    // The map button, the options button and the money box, where the panel drawing puts them.
+    // The panel's top stays plain: nothing is shown there, and an empty dark box read as a clock
+    // that never runs.
     const int mapX = kMapButtonPlace.x - kRightPanelX;
     const int mapY = kMapButtonPlace.y - kRightPanelY;
     Bevel(right, mapX, mapY, kMapButtonPlace.width, kMapButtonPlace.height, true);
