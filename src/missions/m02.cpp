@@ -18,6 +18,7 @@
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
+#include "missions/mission_houses.h"
 #include "missions/mission_rows.h"
 #include "movement/traffic_paths.h"
 #include "persons/gaffer.h"
@@ -55,14 +56,7 @@ void InitLevelM02() {
     BriefingBox.y = 100;
 }
 
-struct PlacedHouse {
-    std::uint8_t type;
-    std::int16_t column;
-    std::int16_t row;
-    std::uint8_t lowerSet;
-    std::uint8_t upperSet;
-};
-constexpr auto kHousesM02 = std::to_array<PlacedHouse>({
+constexpr auto kHousesM02 = std::to_array<MissionHouse>({
     {3, 56, 36, 0, 0},
     {4, 61, 36, 1, 1},
     {5, 54, 48, 2, 1},
@@ -78,10 +72,7 @@ constexpr auto kHousesM02 = std::to_array<PlacedHouse>({
 });
 
 void InitHousesM02() {
-    HouseCount = static_cast<std::int16_t>(kHousesM02.size());
-    InitHouseList();
-    for (const PlacedHouse& h : kHousesM02)
-        AddHouse(h.type, h.column, h.row, h.lowerSet, h.upperSet, 1);
+    PlaceHouses(kHousesM02);
 }
 
 // The fire is drawn into the level itself.

@@ -15,6 +15,7 @@
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
+#include "missions/mission_houses.h"
 #include "missions/mission_rows.h"
 #include "movement/traffic_paths.h"
 #include "persons/gaffer.h"
@@ -59,15 +60,8 @@ void InitLevelM05() {
     BriefingBox.y = 90;
 }
 
-struct HouseRow {
-    std::uint8_t type;
-    std::int16_t column;
-    std::int16_t row;
-    std::uint8_t lowerSet;
-    std::uint8_t upperSet;
-};
 // The town block; house 6 is the burning one, house 7 its neighbour to the east.
-constexpr std::array<HouseRow, 17> kHousesM05 = {{
+constexpr std::array<MissionHouse, 17> kHousesM05 = {{
     {3, 14, -2, 0, 1},
     {3, 31, -2, 1, 1},
     {3, 4, 8, 2, 1},
@@ -88,10 +82,7 @@ constexpr std::array<HouseRow, 17> kHousesM05 = {{
 }};
 
 void InitHousesM05() {
-    HouseCount = static_cast<std::int16_t>(kHousesM05.size());
-    InitHouseList();
-    for (const HouseRow& h : kHousesM05)
-        AddHouse(h.type, h.column, h.row, h.lowerSet, h.upperSet, 1);
+    PlaceHouses(kHousesM05);
 }
 
 struct PlacedGaffer {
