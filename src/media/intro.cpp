@@ -18,7 +18,15 @@ namespace {
 
 StartMissionFunction g_startMission = nullptr;
 
+// The start picture has no pointer of the game's own (those load with a mission), so the
+// system's shows while it waits for the click.
+bool g_pointerShown = false;
+
 void StartGame() {
+    if (g_pointerShown) {
+        g_pointerShown = false;
+        ShowCursor(false);
+    }
     if (g_startMission != nullptr) g_startMission(-1);
 }
 
@@ -32,6 +40,7 @@ void PlayLogoVideos() {
     BlankScreen();
     if (WorkBuffer != nullptr) std::memset(WorkBuffer, 0, kWorkBufferSize);
     PumpMessages();
+    g_pointerShown = false;
     GameMode = 1;
     VideoStage = kVideoFirstLogo;
     PlayVideo("CDvideos\\dalquin.avi", 0, 0, 0, 640, 480);
@@ -59,6 +68,10 @@ void NextIntroVideo() {
             PresentWorkBuffer();
             Sleep(1000);
             FadePaletteIn(Palette);
+            if (!g_pointerShown) {
+                g_pointerShown = true;
+                ShowCursor(true);
+            }
             PumpMessages();
             break;
         default:

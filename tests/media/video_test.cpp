@@ -180,12 +180,14 @@ TEST_F(VideoTest, TheStartUpVideosPlayInOneDisplayModeAndOnlyTheIntroCanBeSkippe
     EXPECT_GE(backend.ticks() - before, 1000u);
     EXPECT_EQ(DisplayCurrentPalette()[7], (PaletteEntry{252, 0, 0, 1}));
     EXPECT_EQ(backend.verticalBlanks() - blanks, 32) << "it fades in";
+    EXPECT_TRUE(backend.cursorVisible()) << "the start picture shows a pointer to click with";
 
     // On the start picture a click or a key fades out and starts the game.
     click();
     EXPECT_EQ(DisplayCurrentPalette()[7], (PaletteEntry{0, 0, 0, 1}));
     EXPECT_EQ(backend.verticalBlanks() - blanks, 64);
     EXPECT_EQ(g_started, (std::vector<int>{-1}));
+    EXPECT_FALSE(backend.cursorVisible()) << "the game draws its own pointer from here on";
     key();
     EXPECT_EQ(g_started, (std::vector<int>{-1, -1}));
     EXPECT_TRUE(backend.boxes().empty());
