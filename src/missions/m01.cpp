@@ -12,6 +12,7 @@
 #include "mission/campaign_tables.h"
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
+#include "missions/approach_points.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_rows.h"
 #include "movement/befehl_opcodes.h"
@@ -21,7 +22,6 @@
 #include "persons/personen.h"
 #include "platform/cp1252.h"
 #include "screens/mission_end.h"
-#include "vehicles/carry_befehle.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/explosions.h"
 #include "world/geometry.h"
@@ -47,12 +47,10 @@ constexpr std::int16_t kFuelTyp = 20;
 constexpr std::int8_t kBadlyInjuredTyp = 35;
 
 // The crane truck, and the persons who can bind the fuel (as selection modes 1000 + type).
-constexpr std::int16_t kF110 = 9;
 constexpr std::uint16_t kCraneSelected = 9;
 constexpr std::array<std::uint16_t, 3> kBinderSelected = {1008, 1016, 1021};
 
 // The orders the mission gives or watches.
-constexpr std::uint8_t kOpWorkAtObject = 158;
 constexpr std::int32_t kFuelWork = 5;
 constexpr std::int32_t kCraneAck = 7;
 constexpr std::int32_t kBinderAck = 15;
@@ -302,12 +300,8 @@ std::uint8_t CursorOnSonderObjM01() {
 
 // The crane drives to whichever side of the wreck it reaches first, then lifts it.
 void SendCraneToWreck(Fahrzeug& crane, std::int16_t slot, std::int16_t wrecktype) {
-    GoalList goals;
-    for (const std::uint8_t facing : {7, 3, 1, 9}) {
-        if (const auto p = GetFahrzeugPickUpPoint(kF110, PickUpSonderObj(slot), facing))
-            goals.push_back({static_cast<float>(p->x), static_cast<float>(p->y), facing, 0});
-    }
-    SetBefehl(crane, FahrzeugTypOf(crane), kOpGoals, kCraneAck, std::move(goals), 0, 0, 0);
+    SetBefehl(crane, FahrzeugTypOf(crane), kOpGoals, kCraneAck, ApproachPoints(slot, crane), 0, 0,
+              0);
     AppendBefehl(crane, kOpTakeUpObject, slot, wrecktype, 0, 0, 0);
 }
 
@@ -320,7 +314,7 @@ void SendBinderToFuel(Person& binder, const SonderObj& fuel) {
     GoalList goals{{static_cast<float>(x - 3), static_cast<float>(y), 2, 0},
                    {static_cast<float>(right), static_cast<float>(y), 10, 0}};
     SetBefehl(binder, PersonTypOf(binder), kOpGoals, kBinderAck, std::move(goals), 0, 0, 0);
-    AppendBefehl(binder, kOpWorkAtObject, kFuelSlot, kFuelTyp, kFuelWork, 0, 0);
+    AppendBefehl(binder, kOpWorkThenRemove, kFuelSlot, kFuelTyp, kFuelWork, 0, 0);
 }
 
 std::uint8_t ClickOnSonderObjM01() {

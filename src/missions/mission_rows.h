@@ -1,6 +1,8 @@
 #pragma once
 // The missions' hook rows, one per mission file mNN.cpp.
 
+#include <cstdint>
+
 #include "core/mission_hooks.h"
 
 namespace kv {
@@ -8,6 +10,10 @@ namespace kv {
 extern const MissionHooks kMissionHooksM01;
 extern const MissionHooks kMissionHooksM02;
 extern const MissionHooks kMissionHooksM05;
+extern const MissionHooks kMissionHooksM17;
+
+// Person order 222, mission 17's own: closing the gas house.
+void RunPersonBefehl222M17(std::int16_t person);
 
 // Writes every mission's row into MissionHookRows; a mission without a file keeps an empty row.
 void InstallMissionHooks();

@@ -71,13 +71,17 @@ inline constexpr std::uint8_t kOpChase = 82;
 inline constexpr std::uint8_t kOpTreat = 150;  // a medic treats a casualty
 inline constexpr std::uint8_t kOpBoard = 151;
 inline constexpr std::uint8_t kOpLoadStretcher = 152;
-inline constexpr std::uint8_t kOpGaffer = 159;  // an onlooker walks to its target
+inline constexpr std::uint8_t kOpWorkThenRemove = 158;  // works at a special object, takes it
+inline constexpr std::uint8_t kOpGaffer = 159;          // an onlooker walks to its target
 inline constexpr std::uint8_t kOpFollowTrail = 160;
 inline constexpr std::uint8_t kOpTakeAlong = 161;
 inline constexpr std::uint8_t kOpPickUpCasualty = 164;
 inline constexpr std::uint8_t kOpChangeStorey = 171;
 inline constexpr std::uint8_t kOpEnterKanzel = 181;  // into the ladder basket
 inline constexpr std::uint8_t kOpLeaveKanzel = 182;
+inline constexpr std::uint8_t kOpRemoveSonderObj = 196;
+inline constexpr std::uint8_t kOpCloseGasLeak = 222;  // mission 17's own
+inline constexpr std::uint8_t kOpSetSonderObjFrame = 223;
 
 // What a follow order (opcode 6 at the head) names in the low half of its c.
 inline constexpr std::int16_t kFollowFahrzeug = 1;

@@ -5,6 +5,7 @@
 
 #include "core/befehl_callbacks.h"
 #include "core/selection.h"
+#include "gfx/image_files.h"
 #include "media/sound_slots.h"
 #include "movement/befehl_queue.h"
 #include "persons/person_link.h"
@@ -242,7 +243,10 @@ void RunPersonBefehl223(std::int16_t index) {
     Person& p = *person;
     const std::optional<Measured> m = MeasureSonderObj(p.orders->aInt());
     const std::int32_t frame = p.orders->bInt();
-    if (!m || frame < 0 || frame >= m->typ->frameCount || !InGrownBox(p, *m)) {
+    // Any frame the loaded file holds, as the drawer shows it: a switch's second state is a
+    // frame of its file, not of its animation.
+    if (!m || frame < 0 || static_cast<std::size_t>(frame) >= FrameCount(m->typ->frames) ||
+        !InGrownBox(p, *m)) {
         ClearBefehle(p);
         return;
     }

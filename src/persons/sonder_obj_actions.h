@@ -110,7 +110,7 @@ void RunPersonBefehl192(std::int16_t person);
 // within the grown box for rule 1, anywhere for the others.
 void RunPersonBefehl196(std::int16_t person);
 // Order 223 (a = object, b = frame): within the grown box the object shows that frame, one its
-// type has.
+// loaded file holds.
 void RunPersonBefehl223(std::int16_t person);
 // Order 201 (a = facing, b = object): the carrier facing a lays the patient it carries onto the
 // free object, and becomes the empty stretcher team (type 5).

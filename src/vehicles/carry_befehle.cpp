@@ -98,29 +98,9 @@ bool IsPickUpFacing(std::int32_t facing) {
     return facing == 1 || facing == 3 || facing == 7 || facing == 9;
 }
 
-// The crane at an object o with type box t, from the carrier's rows: the object lies at
-// o.x = v.x - t.x1/2 - k x 4/11, o.y = v.y + k in facing 1 (k = H/2 - t.y0 + 1), and so on.
 std::optional<PickUpPoint> SonderObjPoint(std::int32_t slot, std::int32_t facing) {
-    const SonderObj* o = UsedSonderObj(slot);
-    const SonderObjTyp* t = o != nullptr ? SonderObjTypAt(o->type) : nullptr;
-    if (t == nullptr) return std::nullopt;
     const TypSize crane = SizeOf(kTypF110);
-    const int x = Whole(o->x);
-    const int y = Whole(o->y);
-    switch (facing) {
-        case 1: {
-            const int k = Half(crane.h) - t->boxY0 + 1;
-            return PickUpPoint{x + Half(t->boxX1) + Slant(k), y - k};
-        }
-        case 3:
-            return PickUpPoint{x + t->boxX1 + Half(crane.w) + kClearance, y + Half(t->boxY1)};
-        case 7: {
-            const int k = t->boxY1 + Half(crane.h) + 1;
-            return PickUpPoint{x + Half(t->boxX1) - Slant(k), y + k};
-        }
-        default:
-            return PickUpPoint{x + t->boxX0 - Half(crane.w) - kClearance, y + Half(t->boxY1)};
-    }
+    return SonderObjApproachPoint(slot, crane.w, crane.h, facing);
 }
 
 // The crane at a vehicle: its current animation's box, against its draw corner on one axis and
@@ -214,6 +194,35 @@ float PointFloat(std::int32_t word) {
 }
 
 }  // namespace
+
+// A unit of size (w, h) at an object o with type box t: the object lies at
+// o.x = v.x - t.x1/2 - k x 4/11, o.y = v.y + k on side 1 (k = h/2 - t.y0 + 1), and so on.
+std::optional<PickUpPoint> SonderObjApproachPoint(std::int32_t slot, std::int32_t w, std::int32_t h,
+                                                  std::int32_t side) {
+    if (!IsPickUpFacing(side)) return std::nullopt;
+    const SonderObj* o = UsedSonderObj(slot);
+    const SonderObjTyp* t = o != nullptr ? SonderObjTypAt(o->type) : nullptr;
+    if (t == nullptr) return std::nullopt;
+    // The sizes are the 16-bit values of the type's size box.
+    const int uw = static_cast<std::int16_t>(w);
+    const int uh = static_cast<std::int16_t>(h);
+    const int x = Whole(o->x);
+    const int y = Whole(o->y);
+    switch (side) {
+        case 1: {
+            const int k = Half(uh) - t->boxY0 + 1;
+            return PickUpPoint{x + Half(t->boxX1) + Slant(k), y - k};
+        }
+        case 3:
+            return PickUpPoint{x + t->boxX1 + Half(uw) + kClearance, y + Half(t->boxY1)};
+        case 7: {
+            const int k = t->boxY1 + Half(uh) + 1;
+            return PickUpPoint{x + Half(t->boxX1) - Slant(k), y + k};
+        }
+        default:
+            return PickUpPoint{x + t->boxX0 - Half(uw) - kClearance, y + Half(t->boxY1)};
+    }
+}
 
 std::optional<PickUpPoint> GetFahrzeugPickUpPoint(std::int32_t carrierType, PickUpThing thing,
                                                   std::int32_t facing) {

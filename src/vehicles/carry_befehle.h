@@ -35,6 +35,12 @@ struct PickUpPoint {
 std::optional<PickUpPoint> GetFahrzeugPickUpPoint(std::int32_t carrierType, PickUpThing thing,
                                                   std::int32_t facing);
 
+// Where a unit whose size box is w wide and h high stands beside the special object, on the side a
+// crane would face there (1 above, 3 right, 7 below, 9 left). The crane's own points are these
+// with the F110's size. None for a side outside 1, 3, 7, 9 or an object slot not in use.
+std::optional<PickUpPoint> SonderObjApproachPoint(std::int32_t slot, std::int32_t w, std::int32_t h,
+                                                  std::int32_t side);
+
 // The crane F110 takes up a special object: a = the object, b = its expected type.
 void RunFahrzeugBefehl45(std::int16_t vehicle);
 // The loaded crane puts its special object down at a, b.

@@ -22,6 +22,11 @@ ExplosionWatch ExplosionWatcher;
 
 namespace {
 
+// Whether a kind's animation is still loaded in its type slot: an animation whose command was
+// dropped plays out after its kind's count fell to 0, and a new start reuses its frames. Not
+// saved: a load reloads the running kinds.
+std::array<bool, kExplosionKinds> FramesHeld{};
+
 // The vehicle order of a vehicle that burns out under its explosion.
 
 bool KindInRange(int kind) {
@@ -54,13 +59,37 @@ int FahrzeugFrameHeight(std::int16_t vehicle, const UnitHead& v) {
     return image != nullptr ? image->height : 0;
 }
 
+bool KindFramesHeld(int kind) {
+    const SonderObjTyp* t = SonderObjTypAt(SlotOf(kind).animType);
+    return FramesHeld[static_cast<std::size_t>(kind)] && t != nullptr && t->frames != nullptr;
+}
+
+void FreeKindFrames(int kind) {
+    FreeSonderObjTypFrames(static_cast<std::int16_t>(SlotOf(kind).animType));
+    FramesHeld[static_cast<std::size_t>(kind)] = false;
+}
+
+bool AnyObjectShows(std::uint16_t type) {
+    for (int i = 0; i < SonderObjCount; ++i) {
+        const SonderObj* o = SonderObjAt(i);
+        if (o != nullptr && o->type == static_cast<std::int16_t>(type)) return true;
+    }
+    return false;
+}
+
+// The frames go once no explosion of the kind runs and no object shows them any more.
+void ReleaseKindFrames(int kind) {
+    const ExplosionSlot& e = SlotOf(kind);
+    if (e.live == 0 && KindFramesHeld(kind) && !AnyObjectShows(e.animType)) FreeKindFrames(kind);
+}
+
 // What both starters share: the kind's animation, loaded by its first explosion, in a free object
 // slot that starts clean and frees itself after the last frame. The explosion counts as live only
 // once it has both; an animation loaded for one that found no slot goes again. -1 when none.
 std::int16_t StartExplosion(int kind) {
     ExplosionSlot& e = SlotOf(kind);
     bool loaded = false;
-    if (e.live == 0) {
+    if (e.live == 0 && !KindFramesHeld(kind)) {
         const std::int16_t typ = FindFreeSonderObjTyp();
         if (typ < 0 || !LoadExplosion(typ, kind)) return -1;
         loaded = true;
@@ -68,7 +97,7 @@ std::int16_t StartExplosion(int kind) {
     const std::int16_t s = FindFreeSonderObj();
     SonderObj* anim = SonderObjAt(s);
     if (anim == nullptr) {
-        if (loaded) FreeSonderObjTypFrames(static_cast<std::int16_t>(e.animType));
+        if (loaded) FreeKindFrames(kind);
         return -1;
     }
     ++e.live;
@@ -96,13 +125,18 @@ void EndKind(int kind, std::uint16_t animType) {
     if (!KindInRange(kind)) return;
     ExplosionSlot& e = SlotOf(kind);
     if (e.live == 0) return;
-    if (--e.live == 0) FreeSonderObjTypFrames(static_cast<std::int16_t>(animType));
+    --e.live;
+    if (animType == e.animType)
+        ReleaseKindFrames(kind);
+    else if (e.live == 0 && !AnyObjectShows(animType))
+        FreeSonderObjTypFrames(static_cast<std::int16_t>(animType));
 }
 
 }  // namespace
 
 void ClearExplosions() {
     for (ExplosionSlot& e : ExplosionSlots) e.live = 0;
+    FramesHeld = {};
 }
 
 bool LoadExplosion(std::int16_t typeSlot, int kind) {
@@ -122,6 +156,7 @@ bool LoadExplosion(std::int16_t typeSlot, int kind) {
     ExplosionSlot& e = SlotOf(kind);
     e.animType = self;
     e.damageFrame = row.damageFrame;
+    FramesHeld[static_cast<std::size_t>(kind)] = true;
     return true;
 }
 
@@ -197,6 +232,11 @@ void EndExplosion(std::int16_t slot, std::uint16_t animType, std::uint16_t kind)
     EndKind(kind, animType);
 }
 
+void AnimationObjectGone(std::int16_t type) {
+    for (int kind = 0; kind < kExplosionKinds; ++kind)
+        if (SlotOf(kind).animType == static_cast<std::uint16_t>(type)) ReleaseKindFrames(kind);
+}
+
 int ExplosionSoundId() {
     int id = kSoundExplosion;
     if (IsSoundPlaying(id)) id = kSoundExplosion2;
@@ -207,6 +247,7 @@ int ExplosionSoundId() {
 void ResetExplosions() {
     ExplosionSlots = {};
     ExplosionWatcher = {};
+    FramesHeld = {};
 }
 
 }  // namespace kv

@@ -2,8 +2,8 @@
 // Explosions: a one-shot animation placed as a special object over the vehicle or special object
 // that explodes, and the heat and damage dealt around a point. A kind's animation is loaded into a
 // spare special-object type slot when its first explosion starts and freed when its last one has
-// ended. The damage routine is also the heat a burning special object or vehicle gives off each
-// tick.
+// ended and no object shows it. The damage routine is also the heat a burning special object or
+// vehicle gives off each tick.
 
 #include <array>
 #include <cstdint>
@@ -43,10 +43,13 @@ void ExplodeFahrzeug(std::int16_t vehicle);
 // (the great fire for kind 5). Nothing for an object under an explosion already, a kind outside
 // 0..9, or when the animation finds no slot.
 void ExplodeSonderObj(std::int16_t slot);
-// One explosion of the vehicle's class, or of the kind, has ended; the last one of a kind frees
-// its animation.
+// One explosion of the vehicle's class, or of the kind, has ended; once the last one of a kind has
+// ended and no object shows its animation any more, the animation is freed.
 void EndFahrzeugExplosion(std::int16_t vehicle, std::uint16_t animType);
 void EndExplosion(std::int16_t slot, std::uint16_t animType, std::uint16_t kind);
+// An object of the type has left its slot: an animation that played out after its explosion's
+// command was dropped frees its frames when it was the last to show them.
+void AnimationObjectGone(std::int16_t type);
 // The explosion sound to start: the first of the three that is not playing, the last when all
 // are.
 int ExplosionSoundId();

@@ -76,50 +76,50 @@ constexpr std::array<HouseTypSettings, kHouseTypCount> kHouseTypSettings = {{
     Furnished(1, 3, 2, 2, 3),  // 15
     Furnished(1, 3, 5, 2, 4),
     Furnished(2, 3, 4, 2, 4),
-    Plain(5, 2, 0),
-    Plain(3, 0, 0),
-    Plain(2, 0, 0),  // 20
-    Plain(0, 2, 2),
-    Plain(0, 1, 2),
-    Plain(2, 0, 0),
-    Plain(3, 0, 0),
-    Plain(7, 4, 3),  // 25
-    Plain(1, 0, 0),
-    Plain(3, 3, 1),
-    Plain(2, 0, 0),
-    Plain(0, 2, 2),
-    Plain(0, 2, 2),  // 30
-    Plain(3, 3, 1),
-    Plain(2, 0, 0),
-    Plain(3, 1, 1),
-    Plain(1, 4, 1),
-    Plain(1, 2, 1),  // 35
-    Plain(2, 3, 1),
-    Plain(2, 0, 0),
-    Plain(0, 2, 2),
-    Plain(3, 1, 3),
-    Plain(4, 3, 1),  // 40
-    Plain(2, 3, 1),
-    Plain(3, 1, 3),
-    Plain(2, 3, 1),
-    Plain(2, 3, 1),
-    Plain(1, 3, 1),  // 45
-    Plain(0, 2, 2),
-    Plain(1, 2, 1),
-    Plain(2, 1, 3),
-    Plain(2, 1, 3),
-    Plain(3, 1, 3),  // 50
-    Plain(3, 1, 3),
-    Plain(3, 1, 3),
-    Plain(0, 1, 2),
-    Plain(4, 0, 0),
-    Plain(1, 0, 3),  // 55
-    Plain(0, 1, 2),
-    Plain(4, 1, 3),
-    Plain(0, 1, 2),
-    Plain(4, 1, 3),
-    Plain(3, 3, 1),  // 60
-    Plain(1, 3, 1),
+    Plain(0, 4, 1),
+    Plain(0, 2, 1),
+    Plain(0, 1, 1),  // 20
+    Plain(0, 2, 1),
+    Plain(0, 1, 1),
+    Plain(0, 1, 1),
+    Plain(0, 2, 1),
+    Plain(0, 0, 0),  // 25
+    Plain(0, 2, 1),
+    Plain(0, 2, 1),
+    Plain(0, 4, 1),
+    Plain(0, 2, 1),
+    Plain(0, 4, 1),  // 30
+    Plain(0, 1, 1),
+    Plain(0, 1, 1),
+    Plain(0, 1, 1),
+    Plain(0, 2, 1),
+    Plain(0, 0, 1),  // 35
+    Plain(0, 2, 1),
+    Plain(0, 1, 1),
+    Plain(0, 2, 1),
+    Plain(0, 3, 1),
+    Plain(0, 2, 1),  // 40
+    Plain(0, 1, 1),
+    Plain(0, 0, 1),
+    Plain(0, 0, 1),
+    Plain(0, 2, 1),
+    Plain(0, 2, 1),  // 45
+    Plain(0, 1, 1),
+    Plain(0, 2, 1),
+    Plain(0, 2, 1),
+    Plain(0, 2, 1),
+    Plain(0, 1, 1),  // 50
+    Plain(0, 2, 1),
+    Plain(0, 2, 1),
+    Plain(0, 2, 1),
+    Plain(0, 1, 1),
+    Plain(0, 2, 1),  // 55
+    Plain(0, 2, 1),
+    Plain(0, 2, 1),
+    Plain(0, 0, 1),
+    Plain(0, 1, 1),
+    Plain(0, 2, 1),  // 60
+    Plain(0, 2, 1),
     Furnished(7, 7, 14, 6, 4),
     Furnished(7, 7, 10, 6, 4),
     WithoutEntrance(Furnished(6, 7, 12, 6, 4)),

@@ -10,6 +10,7 @@
 #include "core/unit_views.h"
 #include "persons/person_link.h"
 #include "persons/person_types.h"
+#include "world/explosions.h"
 #include "world/geometry.h"
 #include "world/materials.h"
 #include "world/sonder_obj_sets.h"
@@ -44,6 +45,18 @@ bool PlaceOf(std::int16_t index, SonderObjPlace& out) {
 void ClearCommandList(SonderObj& o) {
     // One node at a time, so that a long list does not recurse through its destructors.
     while (o.commands) o.commands = std::move(o.commands->next);
+}
+
+// Every way a list is dropped during play: an explosion at its head was counted when its command
+// was made, run or not, so it ends here once; its animation object plays out on its own.
+void DropCommandList(int slot, SonderObj& o) {
+    const SonderObjCommand* head = o.commands.get();
+    const bool explosion =
+        head != nullptr && (head->kind == kCmdExplosion || head->kind == kCmdGreatFire);
+    const std::uint16_t animType = explosion ? head->b : 0;
+    const std::uint16_t kind = explosion ? head->c : 0;
+    ClearCommandList(o);
+    if (explosion) EndExplosion(static_cast<std::int16_t>(slot), animType, kind);
 }
 
 SonderObjCommand* AppendNode(int slot, std::uint8_t kind, std::uint16_t a, std::uint16_t b,
@@ -162,15 +175,17 @@ void FreeSonderObjSlot(int slot) {
     SonderObj* o = SonderObjAt(slot);
     if (o == nullptr) return;
     UntieLyingPerson(*o);
-    ClearCommandList(*o);
+    DropCommandList(slot, *o);
     if (o->burning != 0) {
         o->burning = 0;
         --BurningSonderObjCount;
     }
+    const std::int16_t was = o->type;
     o->type = -1;
     // Creators keep visible; a slot that the next thrown or placed object takes must not stay
     // hidden.
     if (slot >= FixedSonderObjCount) o->visible = 1;
+    if (o->oneShot != 0 && was != -1) AnimationObjectGone(was);
 }
 
 std::int16_t CreateSonderObj(int slot, int type, std::int16_t x, std::int16_t y,
@@ -184,7 +199,9 @@ std::int16_t CreateSonderObj(int slot, int type, std::int16_t x, std::int16_t y,
         return 0;
     }
     // Whatever the slot held goes first, so that no command list leaks and no fire stays counted.
-    ClearCommandList(*o);
+    DropCommandList(slot, *o);
+    const std::int16_t was = o->type;
+    const bool wasOneShot = o->oneShot != 0;
     if (o->burning != 0) --BurningSonderObjCount;
     o->type = static_cast<std::int16_t>(type);
     o->x = static_cast<float>(x);
@@ -202,6 +219,7 @@ std::int16_t CreateSonderObj(int slot, int type, std::int16_t x, std::int16_t y,
     o->burning = 0;
     o->user = -1;
     o->fuel = MaterialOf(t->material).fuel;
+    if (wasOneShot && was != -1 && was != type) AnimationObjectGone(was);
     return static_cast<std::int16_t>(slot);
 }
 
@@ -312,7 +330,7 @@ void PopSonderObjCommand(int slot) {
 }
 
 void ClearSonderObjCommands(int slot) {
-    if (SonderObj* o = SonderObjAt(slot)) ClearCommandList(*o);
+    if (SonderObj* o = SonderObjAt(slot)) DropCommandList(slot, *o);
 }
 
 void ResetSonderObj() {

@@ -62,9 +62,9 @@ void RunExplosion(int slot, SonderObj& o, SonderObjCommand& c) {
         PlayExplosionSound(slot);
     }
     if (!AnimationRuns(c)) {
-        EndExplosion(static_cast<std::int16_t>(slot), c.b, c.c);
         o.fuel = 0;
         o.heat = 0;
+        // Dropping the command ends the explosion, once.
         ClearSonderObjCommands(slot);
         const SonderObjTyp* t = SonderObjTypAt(o.type);
         if (t == nullptr || t->vanishes != 0) FreeSonderObjSlot(slot);
@@ -105,8 +105,8 @@ void RunGreatFire(int slot, SonderObj& o, SonderObjCommand& c) {
         ExplosionDamage(kDamageFromSonderObj, slot);
         return;
     }
-    EndExplosion(static_cast<std::int16_t>(slot), c.b, c.c);
     o.heat = 0;
+    // Dropping the command ends the explosion, once.
     ClearSonderObjCommands(slot);
 }
 

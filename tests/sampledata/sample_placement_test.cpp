@@ -17,6 +17,7 @@
 #include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
 #include "persons/personen.h"
+#include "vehicles/fahrzeuge.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
@@ -28,6 +29,9 @@ struct Placement {
     int mission;
     int persons;
     int objects;
+    // Nothing on the ground (persons, cars, objects) stands on a house's cell, and an object
+    // upstairs stands with its foot (its box's bottom) in a house tall enough.
+    bool housesApart = false;
 };
 
 // One row per mission with a level.
@@ -35,16 +39,17 @@ constexpr Placement kPlacements[] = {
     {1, 2, 15},
     {2, 33, 9},
     {5, 16, 8},
+    {17, 41, 21, true},
 };
 
 class SamplePlacement : public test::MissionTest,
                         public ::testing::WithParamInterface<Placement> {};
 
-// The map cell under a world point: rows are 28 high, each row sheared 16 left of the one above.
+// The map cell under a world point, as the game finds it.
 std::pair<int, int> CellUnder(float x, float y) {
-    const int row = static_cast<int>(std::floor(y / kCellHeight));
-    const int col = static_cast<int>(std::floor((x + 16.0f * row) / kCellWidth));
-    return {col, row};
+    const CellPos c =
+        CellFromPixel(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
+    return {c.column, c.row};
 }
 
 TEST_P(SamplePlacement, HousesApartPersonsOnTallEnoughHousesAllCreated) {
@@ -83,6 +88,23 @@ TEST_P(SamplePlacement, HousesApartPersonsOnTallEnoughHousesAllCreated) {
     int objects = 0;
     for (const SonderObj& o : SonderObjs) objects += o.type >= 0;
     EXPECT_EQ(objects, row.objects);
+
+    if (!row.housesApart) return;
+    for (const SonderObj& o : SonderObjs) {
+        if (o.type < 0 || o.storey == 0) continue;
+        const auto it = floorsAt.find(CellUnder(o.x, o.y + SonderObjTypAt(o.type)->boxY1));
+        ASSERT_NE(it, floorsAt.end()) << "object upstairs at " << o.x << ", " << o.y;
+        EXPECT_GE(it->second, o.storey);
+    }
+    const auto offHouses = [&](float x, float y, const char* what) {
+        EXPECT_EQ(floorsAt.count(CellUnder(x, y)), 0u) << what << " at " << x << ", " << y;
+    };
+    for (const Person& p : Personen)
+        if (p.type != -1 && p.storey == 0) offHouses(p.x, p.y, "person");
+    for (const Fahrzeug& v : Fahrzeuge)
+        if (v.type != -1) offHouses(v.x, v.y, "car");
+    for (const SonderObj& o : SonderObjs)
+        if (o.type >= 0 && o.storey == 0) offHouses(o.x, o.y, "object");
 }
 
 INSTANTIATE_TEST_SUITE_P(Missions, SamplePlacement, ::testing::ValuesIn(kPlacements),

@@ -162,6 +162,81 @@ TEST_F(Explosions, TwoObjectsOfOneKindShareTheAnimationUntilBothHaveEnded) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
+// Type slots whose frames are loaded.
+int LoadedTypSlots() {
+    int n = 0;
+    for (int t = 0; t < SonderObjTypCount; ++t) n += SonderObjTypAt(t)->frames != nullptr ? 1 : 0;
+    return n;
+}
+
+TEST_F(Explosions, ReCreatingAnObjectUnderItsExplosionEndsItOnceAndLetsItsAnimationPlayOut) {
+    makeType({0, 0, 9, 9}, 12, 0);
+    SonderObjTypAt(kTyp)->vanishes = 0;
+    const std::int16_t gas = object(kTyp, 300, 200);
+    const ExplosionSlot& e = ExplosionSlots[0];
+    const int loadedBefore = LoadedTypSlots();
+    // As a mission's check does on each frame of a window: the slot made anew, then exploded.
+    std::vector<std::int16_t> shown;
+    for (int i = 0; i < 10; ++i) {
+        CreateSonderObj(gas, kTyp, 300, 200, 0, 15, 0, 0.0f, 0);
+        ExplodeSonderObj(gas);
+        ASSERT_TRUE(at(gas).commands);
+        shown.push_back(static_cast<std::int16_t>(at(gas).commands->a));
+        ticks(1);
+    }
+    EXPECT_EQ(e.live, 1) << "only the last explosion still runs";
+    EXPECT_EQ(LoadedTypSlots(), loadedBefore + 1) << "every start reused the one animation";
+    for (const std::int16_t s : shown) EXPECT_EQ(at(s).type, e.animType) << s;
+
+    // The dropped ones play to their last frames with their pictures still there.
+    const std::uint16_t anim = e.animType;
+    const int last = SonderObjTypAt(anim)->frameCount - 1;
+    std::vector<int> lastSeen(shown.size(), -1);
+    for (int tick = 0; tick < 100; ++tick) {
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (at(shown[i]).type == static_cast<std::int16_t>(anim)) {
+                lastSeen[i] = at(shown[i]).frame;
+                ASSERT_NE(SonderObjTypAt(anim)->frames, nullptr) << "tick " << tick;
+            }
+        ticks(1);
+    }
+    for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(lastSeen[i], last) << i;
+    EXPECT_EQ(e.live, 0);
+    EXPECT_FALSE(at(gas).commands);
+    EXPECT_EQ(SonderObjTypAt(anim)->frames, nullptr) << "the last one gone freed them";
+    EXPECT_EQ(LoadedTypSlots(), loadedBefore);
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+TEST_F(Explosions, EveryWayOfDroppingTheCommandEndsTheExplosionOnce) {
+    makeType({0, 0, 9, 9}, 12, 0);
+    SonderObjTypAt(kTyp)->vanishes = 0;
+    const ExplosionSlot& e = ExplosionSlots[0];
+    using Drop = void (*)(std::int16_t);
+    const Drop drops[] = {
+        [](std::int16_t s) { ClearSonderObjCommands(s); },
+        [](std::int16_t s) { FreeSonderObjSlot(s); },
+        [](std::int16_t s) { CreateSonderObj(s, kTyp, 10, 10, 0, 15, 0, 0.0f, 0); },
+        [](std::int16_t s) { SetSonderObjCommand(s, kCmdTent, 0, 0, 0); },
+    };
+    const std::int16_t other = object(kTyp, 500, 200);
+    ExplodeSonderObj(other);
+    for (std::size_t i = 0; i < std::size(drops); ++i) {
+        const std::int16_t bomb = object(kTyp, 300, 200);
+        ExplodeSonderObj(bomb);
+        ASSERT_EQ(e.live, 2) << i;
+        drops[i](bomb);
+        EXPECT_EQ(e.live, 1) << i;
+        ClearSonderObjCommands(bomb);
+        EXPECT_EQ(e.live, 1) << i << ": nothing left to end";
+        FreeSonderObjSlot(bomb);
+    }
+    // The other explosion runs to its own end and counts off once.
+    ticks(100);
+    EXPECT_EQ(e.live, 0);
+    EXPECT_FALSE(at(other).commands);
+}
+
 TEST_F(Explosions, TheAnimationIsPlacedByKind) {
     struct Case {
         int kind;
@@ -294,7 +369,9 @@ TEST_F(Explosions, VehiclesOfOneClassShareTheAnimationAndDoNotExplodeTwice) {
     EXPECT_NE(SonderObjTypAt(anim)->frames, nullptr);
     EndFahrzeugExplosion(w, anim);
     EXPECT_EQ(e.live, 0);
-    EXPECT_EQ(SonderObjTypAt(anim)->frames, nullptr);
+    EXPECT_NE(SonderObjTypAt(anim)->frames, nullptr) << "both animations still show it";
+    ticks(100);
+    EXPECT_EQ(SonderObjTypAt(anim)->frames, nullptr) << "freed once they have played out";
     EndFahrzeugExplosion(w, anim);
     EndExplosion(0, anim, static_cast<std::uint16_t>(kind));
     EndExplosion(0, anim, 99);

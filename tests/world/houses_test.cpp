@@ -102,7 +102,7 @@ TEST_F(HouseTypLoad, ALoadedTypeIsNotReadAgain) {
 TEST_F(HouseTypLoad, SettingsOfTheType) {
     writeHouse(0, BoxHouse(6, 4, 3));
     writeHouse(1, BoxHouse(6, 1, 1));
-    writeHouse(25, BoxHouse(8, 6, 2));
+    writeHouse(25, BoxHouse(5, 3, 2));
     writeHouse(64, BoxHouse(14, 8, 2));
     for (int type : {0, 1, 25, 64}) ASSERT_TRUE(LoadHouseTyp(type)) << type;
 
@@ -127,9 +127,9 @@ TEST_F(HouseTypLoad, SettingsOfTheType) {
     EXPECT_EQ(HouseTypen[1].spreadDivisor, 1);
     EXPECT_EQ(HouseTypen[1].enterShowsInterior, 1);
     EXPECT_EQ(HouseTypen[1].entranceI, 255);
-    EXPECT_EQ(HouseTypen[25].doorI, 7);
-    EXPECT_EQ(HouseTypen[25].doorJ, 4);
-    EXPECT_EQ(HouseTypen[25].doorSide, 3);
+    EXPECT_EQ(HouseTypen[25].doorI, 0);
+    EXPECT_EQ(HouseTypen[25].doorJ, 0);
+    EXPECT_EQ(HouseTypen[25].doorSide, 0);
     EXPECT_EQ(HouseTypen[25].drawFlag, 1);
     EXPECT_EQ(HouseTypen[25].furnitureCount, 0);
     EXPECT_EQ(HouseTypen[64].entranceI, 255);

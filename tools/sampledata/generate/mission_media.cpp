@@ -75,6 +75,19 @@ AviClip MissionVideo05() {
     });
 }
 
+// A store front with a gas cloud puffing from the side, for mission 17's opening.
+AviClip MissionVideo17() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool store = x >= 8 && x < 40 && y >= 3;
+        const bool window = store && y >= 6 && y < 10 && (x / 4) % 2 == 0;
+        const bool cloud = x >= 40 && x < 44 + frame % 4 * 4 && y >= 6 && y < 12;
+        if (cloud) return {200, 200, 120};
+        if (window) return {60, 60, 90};
+        if (store) return {170, 160, 150};
+        return {90, 90, 100};
+    });
+}
+
 struct MissionMedia {
     int mission;
     std::string_view briefing;
@@ -153,6 +166,31 @@ const std::array kMissionMedia = {
           "\r\n"
           "Greift das Feuer auf ein zweites Haus über, ist der Einsatz gescheitert.\r\n"),
         MissionVideo05,
+    },
+    MissionMedia{
+        17,
+        W("Einsatzmeldung: Gasexplosion in einem Kaufhaus.\r\n"
+          "\r\n"
+          "In der Innenstadt ist in einem Kaufhaus Gas explodiert. Aus einem Gashaus neben dem "
+          "Kaufhaus strömt weiter Gas aus. Auf der Straße und unter Trümmern liegen Verletzte, "
+          "zwei weitere im ersten Stock. Zwei abgerissene Stromkabel liegen unter Spannung, und "
+          "ein Wohnwagen brennt.\r\n"
+          "\r\n"
+          "Schließen Sie das Gashaus, schalten Sie den Strom ab, löschen Sie den Wohnwagen und "
+          "retten Sie alle Verletzten.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die nördliche Straße und fahren östlich "
+          "um die Häuser herum zum Kaufhaus.\r\n"
+          "\r\n"
+          "Ein Feuerwehrmann schließt das Gashaus. Geschieht das nicht rechtzeitig, folgen "
+          "weitere Explosionen.\r\n"
+          "\r\n"
+          "Der Sicherungskasten hängt im ersten Stock eines Hauses im Norden. Ein Feuerwehrmann "
+          "schaltet dort den Strom ab. Solange Strom fließt, ist jeder in Gefahr, der in die "
+          "Kabel tritt, auch Schaulustige.\r\n"
+          "\r\n"
+          "Feuerwehrleute räumen die Trümmer über den Verschütteten weg. Das Löschfahrzeug "
+          "löscht den Wohnwagen mit dem Wasserwerfer.\r\n"),
+        MissionVideo17,
     },
 };
 

@@ -1,0 +1,46 @@
+#include "missions/approach_points.h"
+
+#include <array>
+#include <optional>
+
+#include "persons/personen.h"
+#include "vehicles/carry_befehle.h"
+#include "vehicles/fahrzeug.h"
+
+namespace kv {
+
+namespace {
+
+// The sides in the list's order: below, right, above, left of the object.
+constexpr std::array<std::uint8_t, 4> kSides = {7, 3, 1, 9};
+// A person at each side turns toward the object.
+constexpr std::array<std::uint8_t, 4> kPersonFacings = {1, 9, 7, 3};
+// Objects are lifted by the crane, so every vehicle is sent to its points.
+constexpr std::int32_t kCraneTyp = 9;
+
+GoalPoint Goal(const PickUpPoint& p, std::uint8_t facing) {
+    return {static_cast<float>(p.x), static_cast<float>(p.y), facing, 0};
+}
+
+}  // namespace
+
+GoalList ApproachPoints(std::int16_t slot, const Fahrzeug&) {
+    GoalList goals;
+    for (const std::uint8_t side : kSides)
+        if (const std::optional<PickUpPoint> p =
+                GetFahrzeugPickUpPoint(kCraneTyp, PickUpSonderObj(slot), side))
+            goals.push_back(Goal(*p, side));
+    return goals;
+}
+
+GoalList ApproachPoints(std::int16_t slot, const Person& acting) {
+    const PersonTyp& t = PersonTypOf(acting);
+    GoalList goals;
+    for (std::size_t i = 0; i < kSides.size(); ++i)
+        if (const std::optional<PickUpPoint> p =
+                SonderObjApproachPoint(slot, t.extent[2], t.extent[3], kSides[i]))
+            goals.push_back(Goal(*p, kPersonFacings[i]));
+    return goals;
+}
+
+}  // namespace kv

@@ -1,0 +1,20 @@
+#pragma once
+// The four points around a special object from which a unit acts on it: the list that order 2
+// takes to send the unit to whichever it reaches first.
+
+#include <cstdint>
+
+#include "movement/befehl.h"
+
+namespace kv {
+
+struct Fahrzeug;
+struct Person;
+
+// A vehicle's points are the crane's pick-up points (facings 7, 3, 1, 9), whatever its type; a
+// person's come from the same sides with its own type's size, each facing the object (1, 9, 7,
+// 3). Empty when the slot holds no object.
+GoalList ApproachPoints(std::int16_t slot, const Fahrzeug& acting);
+GoalList ApproachPoints(std::int16_t slot, const Person& acting);
+
+}  // namespace kv
