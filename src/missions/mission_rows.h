@@ -10,6 +10,7 @@ namespace kv {
 extern const MissionHooks kMissionHooksM01;
 extern const MissionHooks kMissionHooksM02;
 extern const MissionHooks kMissionHooksM05;
+extern const MissionHooks kMissionHooksM07;
 extern const MissionHooks kMissionHooksM17;
 
 // Person order 222, mission 17's own: closing the gas house.

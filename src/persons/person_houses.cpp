@@ -255,6 +255,12 @@ PixelPos HouseDoorBase(const House& house) {
     return {kCellWidth * column - 16 * row, kCellHeight * row};
 }
 
+std::optional<PixelPos> HouseDoorSpot(int house) {
+    const House* h = PlacedHouse(house);
+    if (h == nullptr) return std::nullopt;
+    return HouseDoorBase(*h);
+}
+
 HousePoints GetHousePoints(const House& house) {
     const int frontRow = house.y + HouseTypOf(house).extentJ - 1;
     return {HouseDoorBase(house), HouseStairPoint(house), frontRow,

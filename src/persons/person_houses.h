@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "world/houses.h"
 #include "world/level_map.h"
@@ -49,6 +50,9 @@ const DoorSide& DoorSideOf(const House& house);
 PixelPos HouseStairPoint(const House& house);
 // The top-left corner of the door cell, from which the door points are measured.
 PixelPos HouseDoorBase(const House& house);
+// The same corner for a house index, where the missions send persons to a house's door; none for
+// an index that names no placed house. Callers add their own offsets to it.
+std::optional<PixelPos> HouseDoorSpot(int house);
 // What the player's clicks measure a placed house from: its door cell's corner, its stair point,
 // and its front row (the type's last row) with that row's ground line.
 struct HousePoints {

@@ -78,23 +78,30 @@ class HouseVisit : public test::PersonHouseTest {
 TEST_F(HouseVisit, DoorAndStairPointsFollowTheDoorSide) {
     struct Case {
         int house;
+        PixelPos spot;  // the door cell's corner
         PixelPos door;
         PixelPos inside;
     };
     // Type 4 at (10, 3), door cell (1, 3) at the front; type 18 at (30, 3), (5, 2) at the rear;
     // type 21 at (16, 16), (0, 2) on the left; type 25 at (34, 16), (7, 4) on the right.
     const Case cases[] = {
-        {kFrontDoorHouse, {256, 168}, {256, 188}},
-        {kRearDoorHouse, {1056, 140}, {1056, 150}},
-        {kLeftDoorHouse, {216, 518}, {226, 518}},
-        {kRightDoorHouse, {1016, 574}, {1006, 574}},
+        {kFrontDoorHouse, {256, 168}, {256, 168}, {256, 188}},
+        {kRearDoorHouse, {1040, 140}, {1056, 140}, {1056, 150}},
+        {kLeftDoorHouse, {224, 504}, {216, 518}, {226, 518}},
+        {kRightDoorHouse, {992, 560}, {1016, 574}, {1006, 574}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.house);
+        EXPECT_EQ(HouseDoorSpot(c.house), c.spot);
         EXPECT_EQ(HouseDoorPoint(house(c.house)), c.door);
         EXPECT_EQ(HouseInsidePoint(house(c.house)), c.inside);
     }
     EXPECT_EQ(HouseStairPoint(house(kFrontDoorHouse)), (PixelPos{282, 120}));
+}
+
+TEST_F(HouseVisit, NoDoorSpotWithoutAPlacedHouse) {
+    house(kRearDoorHouse).type = -1;
+    for (int n : {kRearDoorHouse, -1, 4, 200}) EXPECT_FALSE(HouseDoorSpot(n).has_value()) << n;
 }
 
 TEST_F(HouseVisit, PersonsGoInAndComeOutByEachDoorSideWithADoorDoubleOnTheWay) {

@@ -39,6 +39,7 @@ constexpr Placement kPlacements[] = {
     {1, 2, 15},
     {2, 33, 9},
     {5, 16, 8},
+    {7, 14, 17},
     {17, 41, 21, true},
 };
 

@@ -3,6 +3,7 @@
 #include "generate/mission_levels.h"
 #include "generate/level_builder.h"
 #include "generate/topics.h"
+#include "generate/world_tables.h"
 
 namespace kv::sampledata {
 
@@ -30,9 +31,28 @@ LevelBuilder Mission01() {
 
 }  // namespace
 
+LevelBuilder StationSquare() {
+    // A paved town: only the park in the south-west and the lawns in the north-east burn, so a
+    // fire in the station stays there.
+    LevelBuilder b(104, 43, Ground::Sand);
+    b.paint(Ground::Meadow, -400, 1000, 300, 1200);
+    b.paint(Ground::Grass, 2300, 280, 3000, 600);
+    // The street along the north, where vehicles come in at the left edge (in at y 193, out at
+    // y 143) and the hydrants stand on its northern kerb.
+    b.eastWestRoad(120, 230, 224);
+    // Down between the houses of the second row and west of the waiting people and the square in
+    // front of the station, then east along the square's south side, clear of its kiosks.
+    const int street = b.nearestNode(1580, 175);
+    const std::vector<int> down = b.road(
+        {{1580, 175}, {1500, 380}, {1430, 600}, {1330, 800}, {1300, 990}, {2050, 990}}, 30, 200);
+    b.link(street, down.front(), terrain::kRoad, kRoadLane);
+    return b;
+}
+
 bool WriteMissionLevels(const OutputTree& out) {
     return Mission01().write(out, 1, false) && Mission02Level().write(out, 2, false) &&
-           Mission05Level().write(out, 5, false) && Mission17Level().write(out, 17, false);
+           Mission05Level().write(out, 5, false) && StationSquare().write(out, 7, false) &&
+           Mission17Level().write(out, 17, false);
 }
 
 }  // namespace kv::sampledata

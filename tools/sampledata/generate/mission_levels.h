@@ -9,4 +9,9 @@ LevelBuilder Mission02Level();
 LevelBuilder Mission05Level();
 LevelBuilder Mission17Level();
 
+// The square over an underground station (missions 7 and 23): a street from the left edge past
+// the hydrants in the north, a road down to the station's front, and paving round the station,
+// whose three buildings the missions place at columns 50, 58 and 66 of row 26.
+LevelBuilder StationSquare();
+
 }  // namespace kv::sampledata

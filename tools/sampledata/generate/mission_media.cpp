@@ -75,6 +75,18 @@ AviClip MissionVideo05() {
     });
 }
 
+// Smoke rising from a station entrance in a paved square, for mission 7's opening.
+AviClip MissionVideo07() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool entrance = x >= 24 && x < 40 && y >= 20 && y < 28;
+        const bool smoke = x >= 26 && x < 38 && y < 20 && y >= 16 - frame && (x + y) % 3 != 0;
+        if (entrance) return {20, 20, 24};
+        if (smoke) return {120, 120, 120};
+        if (y >= 20) return {150, 140, 120};
+        return {80, 100, 150};
+    });
+}
+
 // A store front with a gas cloud puffing from the side, for mission 17's opening.
 AviClip MissionVideo17() {
     return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
@@ -166,6 +178,27 @@ const std::array kMissionMedia = {
           "\r\n"
           "Greift das Feuer auf ein zweites Haus über, ist der Einsatz gescheitert.\r\n"),
         MissionVideo05,
+    },
+    MissionMedia{
+        7,
+        W("Einsatzmeldung: Brand in einer U-Bahnstation.\r\n"
+          "\r\n"
+          "In der U-Bahnstation am Marktplatz ist ein Feuer ausgebrochen. In der Station liegen "
+          "vier verletzte Fahrgäste, zwei weitere vor den Eingängen. Auf dem Platz stehen "
+          "Schaulustige, und ein Zeitungsstand und ein Kiosk können Feuer fangen.\r\n"
+          "\r\n"
+          "Retten Sie alle Verletzten, bringen Sie alle Personen aus dem Bereich der Station und "
+          "löschen Sie jedes Feuer. Der Brand flammt immer wieder auf.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße im Norden.\r\n"
+          "\r\n"
+          "Die Eingänge der Station sind verschlossen. Ein Feuerwehrmann mit Rettungsschere "
+          "öffnet jeden Eingang, erst dann holen Feuerwehrleute die Verletzten heraus.\r\n"
+          "\r\n"
+          "Löschen Sie die Station mit Wasserwerfern oder Schläuchen. Nach einiger Zeit bricht "
+          "das Feuer erneut aus: Seien Sie vorher fertig.\r\n"
+          "\r\n"
+          "Die Polizei führt die Schaulustigen vom Platz vor der Station.\r\n"),
+        MissionVideo07,
     },
     MissionMedia{
         17,

@@ -108,7 +108,9 @@ const MaterialRow kMaterials[material::kCount] = {
     {"Treibstoff", "TS", {3000000, 8000, 80, 1200, 10}},
     {"Gras", "GR", {800000, 2000, 5, 1500, 20}},
     {"Stoff", "ST", {400000, 2500, 10, 900, 15}},
-    {"Holz", "HO", {4000000, 5000, 8, 3000, 15}},
+    // Timber linings: a low fire that creeps from cell to cell and sheds its heat fast, so it
+    // keeps to the hall it burns in and leaves time to fetch out the people next to it.
+    {"Holz", "HO", {1200000, 1400, 2, 1000, 90}},
     // Walls heat slowly and shed heat fast: a flat on fire takes thousands of ticks to set the
     // house next door alight, time for the engines to arrive.
     {"Gebaeude", "GE", {6000000, 4500, 1, 3500, 200}},
