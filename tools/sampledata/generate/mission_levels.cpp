@@ -32,7 +32,8 @@ LevelBuilder Mission01() {
 
 bool WriteMissionLevels(const OutputTree& out) {
     return Mission01().write(out, 1, false) && Mission02Level().write(out, 2, false) &&
-           Mission05Level().write(out, 5, false);
+           Mission05Level().write(out, 5, false) && Mission11Level().write(out, 11, false) &&
+           Mission11LevelB().write(out, 11, true);
 }
 
 }  // namespace kv::sampledata

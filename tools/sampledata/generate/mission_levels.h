@@ -7,5 +7,8 @@ namespace kv::sampledata {
 
 LevelBuilder Mission02Level();
 LevelBuilder Mission05Level();
+LevelBuilder Mission11Level();
+// The flooded valley of the second part.
+LevelBuilder Mission11LevelB();
 
 }  // namespace kv::sampledata
