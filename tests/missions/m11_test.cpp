@@ -132,7 +132,7 @@ TEST_F(MissionEleven, DamCracksWarnsAndBreaksByTick) {
         {9601, 20, 1, {}, ""},
     };
     for (const Row& r : rows) {
-        if (r.tick != 9601) backend.advance(test::kToneMs);
+        if (r.tick != 9601) backend.advance(test::kToneMs + 1);
         backend.sound.clearCalls();
         TickCounter = r.tick;
         update();
@@ -145,7 +145,7 @@ TEST_F(MissionEleven, DamCracksWarnsAndBreaksByTick) {
         EXPECT_EQ(ClearBefehleSignal, 0) << r.tick << ": the break waits for its sound";
     }
     EXPECT_NE(IsSoundPlaying(kWarningSound), 0) << "the warning loops";
-    backend.advance(test::kToneMs);
+    backend.advance(test::kToneMs + 1);
     TickCounter = 9602;
     update();
     EXPECT_EQ(ClearBefehleSignal, 1) << "the break sound has ended";

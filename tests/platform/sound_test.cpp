@@ -54,8 +54,8 @@ TEST_F(SoundDeviceTest, NothingWorksWhileTheDeviceIsClosed) {
     EXPECT_FALSE(SoundPlay(b, false));
 }
 
-// The headless mixer plays on the backend's clock: a sound that does not loop ends once its
-// samples have played, counting the time before a stop; a looping one plays on.
+// The headless mixer plays on the backend's clock: a sound that does not loop ends once the clock
+// has passed the end of its samples, counting the time before a stop; a looping one plays on.
 TEST_F(SoundDeviceTest, HeadlessSoundsEndAfterTheirLengthOnTheClock) {
     ASSERT_TRUE(SoundOpen());
     const std::vector<std::uint8_t> pcm(2205, 128);  // 100 ms at 22050 samples a second
@@ -70,8 +70,8 @@ TEST_F(SoundDeviceTest, HeadlessSoundsEndAfterTheirLengthOnTheClock) {
     ASSERT_TRUE(SoundStop(once));
     backend.advance(500);
     ASSERT_TRUE(SoundPlay(once, false));
-    backend.advance(39);
-    EXPECT_TRUE(SoundIsPlaying(once, playing) && playing) << "99 ms played";
+    backend.advance(40);
+    EXPECT_TRUE(SoundIsPlaying(once, playing) && playing) << "100 ms played, to the end";
     backend.advance(1);
     EXPECT_TRUE(SoundIsPlaying(once, playing) && !playing);
     EXPECT_TRUE(backend.sound.buffer(once)->atStart);
@@ -82,7 +82,7 @@ TEST_F(SoundDeviceTest, HeadlessSoundsEndAfterTheirLengthOnTheClock) {
     backend.advance(99);
     EXPECT_TRUE(backend.sound.playing(once));
     ASSERT_TRUE(SoundRewind(once));
-    backend.advance(99);
+    backend.advance(100);
     EXPECT_TRUE(backend.sound.playing(once));
     backend.advance(1);
     EXPECT_FALSE(backend.sound.playing(once));

@@ -20,7 +20,7 @@ std::uint32_t HeadlessSound::lengthMs(const Buffer& b) {
 
 bool HeadlessSound::ran(const Buffer& b) const {
     if (clock_ == nullptr || !b.playing || b.looping) return false;
-    return b.playedMs + (*clock_ - b.startedAt) >= lengthMs(b);
+    return b.playedMs + (*clock_ - b.startedAt) > lengthMs(b);
 }
 
 void HeadlessSound::end(Buffer& b) {

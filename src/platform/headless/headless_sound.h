@@ -1,7 +1,7 @@
 #pragma once
 // The silent mixer of the headless backend: it keeps each buffer's state and a log of what was
-// asked, for the tests to read. Once given a clock, a sound that does not loop ends when its
-// samples have played on that clock, as a real device's does; without one it plays until stopped,
+// asked, for the tests to read. Once given a clock, a sound that does not loop ends when the clock
+// has passed the end of its samples, as a real device's does; without one it plays until stopped,
 // or until the test ends it.
 
 #include <cstdint>
@@ -69,7 +69,7 @@ class HeadlessSound : public SoundDevice {
 
   private:
     Buffer* find(SoundBuffer handle);
-    // Whether a playing sound has played to its end by the clock.
+    // Whether a playing sound has played past its end by the clock.
     bool ran(const Buffer& b) const;
     void end(Buffer& b);
 
