@@ -205,6 +205,10 @@ void InitLevel(int mission) {
     hook();
     if (FatalErrorRaised()) return;
     ScrollCols = static_cast<std::int16_t>(ScrollCols - 1);
+    DeriveMapLimits();
+}
+
+void DeriveMapLimits() {
     WorldMaxX = static_cast<std::uint16_t>(ScrollCols * kCellWidth - MapHeight * 16 - 1);
     WorldMaxY = static_cast<std::uint16_t>(ScrollRows * kCellHeight - 1);
 }

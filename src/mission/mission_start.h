@@ -38,6 +38,9 @@ void StartMission(std::int32_t slot);
 void BeginMission(std::uint32_t slot);
 // The mission's level hook, then the view and map limits derived from it.
 void InitLevel(int mission);
+// WorldMaxX and WorldMaxY from ScrollCols (already less its last column), ScrollRows and the
+// map's height.
+void DeriveMapLimits();
 // Called by the second-part hooks: the running mission switches into its second part.
 void StartMissionPartTwo();
 // Frees what the start set up; with keepPalette 0 the screen fades to black first. Nothing

@@ -9,6 +9,7 @@ void InstallMissionHooks() {
     MissionHookRows[4] = kMissionHooksM05;
     MissionHookRows[6] = kMissionHooksM07;
     MissionHookRows[16] = kMissionHooksM17;
+    MissionHookRows[10] = kMissionHooksM11;
 }
 
 }  // namespace kv

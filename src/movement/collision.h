@@ -102,6 +102,11 @@ void TurnDisplacement(const UnitHead& unit, const UnitTypHead& type, std::uint8_
 // Whether the unit's footprint at (x, y) lies wholly on the map: a spot a unit may be put on.
 bool FootprintOnMap(const UnitTypHead& type, float x, float y, std::uint8_t direction,
                     std::uint8_t anim);
+// Whether the unit's footprint where it stands (its direction and animation, as TestCollision
+// takes it) meets an impassable map cell, on the ground, by the collision test's own map-cell step;
+// the hit names the cell. Units and objects beside it never count: a level switch asks whether
+// the new map has room for what stood on the old one.
+std::uint8_t CollidesWithMap(const UnitHead& unit, const UnitTypHead& type, CollisionHit* hit);
 // Up to 10 random points of the rectangle (cut to the map) where the unit's footprint, wholly on
 // the map, is free when it counts as outside any house. The unit itself is left as it was.
 bool FindRandomFreeSpot(UnitHead& unit, const UnitTypHead& type, std::int16_t left,

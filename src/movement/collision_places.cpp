@@ -153,6 +153,15 @@ bool FootprintOnMap(const UnitTypHead& type, float x, float y, std::uint8_t dire
     return foot.x1 >= 0 && foot.y1 >= 0 && foot.x2 <= WorldMaxX && foot.y2 <= WorldMaxY;
 }
 
+std::uint8_t CollidesWithMap(const UnitHead& unit, const UnitTypHead& type, CollisionHit* out) {
+    CollisionHit scratch;
+    CollisionHit& hit = out != nullptr ? *out : scratch;
+    hit = {};
+    const Rect16 foot =
+        SlotFootprint(UnitAnimSlot(type, unit.direction, unit.anim), unit.x, unit.y);
+    return TestMapCells(foot, 0, type.terrainColumn, hit);
+}
+
 bool FindRandomFreeSpot(UnitHead& unit, const UnitTypHead& type, std::int16_t left,
                         std::int16_t top, std::int16_t right, std::int16_t bottom,
                         std::uint8_t layer, std::uint8_t direction, float& x, float& y) {

@@ -86,6 +86,37 @@ TEST_F(CollisionTest, OnlyImpassableGroundBlocksATarget) {
     }
 }
 
+// The new-map test of a level switch: where the unit stands, impassable cells only, by its own
+// direction's footprint, on whatever layer it stood.
+TEST_F(CollisionTest, MapTestSeesOnlyImpassableCellsUnderTheFootprint) {
+    CollisionUnit& walker = placePerson(0, kMeadowX, kMeadowY, 0, 1);
+    placeVehicle(1, kMeadowX + 5, kMeadowY);
+    placeObject(2, 1, kMeadowX - 20, kMeadowY - 20);
+    CollisionHit hit;
+    EXPECT_EQ(CollidesWithMap(walker, staff->head, &hit), 0) << "a vehicle and an object beside";
+    EXPECT_EQ(hit.kind, kHitNothing);
+
+    const CellPos cell = CellFromPixel(static_cast<int>(kMeadowX), static_cast<int>(kMeadowY));
+    Flood(cell.column, cell.row, 1, 1);
+    walker.storey = 2;
+    EXPECT_NE(CollidesWithMap(walker, staff->head, &hit), 0) << "the ground under a storey too";
+    EXPECT_EQ(hit.kind, kHitMapCell);
+    EXPECT_EQ(hit.index1, cell.column);
+    EXPECT_EQ(hit.index2, cell.row);
+
+    // Reaching into the water in one direction only.
+    const PixelPos water = CellMiddle(cell.column, cell.row);
+    staff->setBox({-5, -5, 5, 5});
+    staff->setBox(3, {-5, -5, 60, 5});
+    walker.storey = 0;
+    walker.x = static_cast<float>(water.x - 40);
+    walker.y = static_cast<float>(water.y);
+    walker.direction = 0;
+    EXPECT_EQ(CollidesWithMap(walker, staff->head, nullptr), 0);
+    walker.direction = 3;
+    EXPECT_NE(CollidesWithMap(walker, staff->head, nullptr), 0);
+}
+
 TEST_F(CollisionTest, DestinationCountsAsTakenWithinTwoAndAHalfSizes) {
     CollisionUnit& walker = placePerson(0, 1300, 600, 0, 1);
     AppendMoveBefehl(walker, 0, kMeadowX, kMeadowY, 0, 0, 1);

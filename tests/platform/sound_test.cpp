@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/headless_test.h"
 
 namespace kv {
@@ -50,6 +52,40 @@ TEST_F(SoundDeviceTest, NothingWorksWhileTheDeviceIsClosed) {
     const SoundBuffer again = SoundCreateBuffer(PcmFormat{}, pcm);
     EXPECT_NE(again, b);
     EXPECT_FALSE(SoundPlay(b, false));
+}
+
+// The headless mixer plays on the backend's clock: a sound that does not loop ends once the clock
+// has passed the end of its samples, counting the time before a stop; a looping one plays on.
+TEST_F(SoundDeviceTest, HeadlessSoundsEndAfterTheirLengthOnTheClock) {
+    ASSERT_TRUE(SoundOpen());
+    const std::vector<std::uint8_t> pcm(2205, 128);  // 100 ms at 22050 samples a second
+    const SoundBuffer once = SoundCreateBuffer(PcmFormat{}, pcm);
+    const SoundBuffer loop = SoundCreateBuffer(PcmFormat{}, pcm);
+    ASSERT_NE(once, kNoSoundBuffer);
+    backend.setTicks(1000);
+    ASSERT_TRUE(SoundPlay(once, false));
+    ASSERT_TRUE(SoundPlay(loop, true));
+    bool playing = false;
+    backend.advance(60);
+    ASSERT_TRUE(SoundStop(once));
+    backend.advance(500);
+    ASSERT_TRUE(SoundPlay(once, false));
+    backend.advance(40);
+    EXPECT_TRUE(SoundIsPlaying(once, playing) && playing) << "100 ms played, to the end";
+    backend.advance(1);
+    EXPECT_TRUE(SoundIsPlaying(once, playing) && !playing);
+    EXPECT_TRUE(backend.sound.buffer(once)->atStart);
+    EXPECT_TRUE(SoundIsPlaying(loop, playing) && playing);
+
+    // Played again after its end, or rewound, it starts over.
+    ASSERT_TRUE(SoundPlay(once, false));
+    backend.advance(99);
+    EXPECT_TRUE(backend.sound.playing(once));
+    ASSERT_TRUE(SoundRewind(once));
+    backend.advance(100);
+    EXPECT_TRUE(backend.sound.playing(once));
+    backend.advance(1);
+    EXPECT_FALSE(backend.sound.playing(once));
 }
 
 }  // namespace

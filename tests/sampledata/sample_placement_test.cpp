@@ -41,6 +41,7 @@ constexpr Placement kPlacements[] = {
     {5, 16, 8},
     {7, 14, 17},
     {17, 41, 21, true},
+    {11, 17, 4},
 };
 
 class SamplePlacement : public test::MissionTest,

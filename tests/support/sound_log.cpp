@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "media/sound_slots.h"
 
@@ -18,7 +19,10 @@ std::vector<int> PlayedSoundIds(const HeadlessSound& device) {
 }
 
 void FillSoundSlotsWithTones() {
-    const std::array<std::uint8_t, 8> pcm{128, 200, 128, 56, 128, 200, 128, 56};
+    // Two seconds at 11025 samples a second: the headless mixer ends a sound once it has played.
+    std::vector<std::uint8_t> pcm(kToneSamples);
+    constexpr std::array<std::uint8_t, 4> kWave{128, 200, 128, 56};
+    for (std::size_t i = 0; i < pcm.size(); ++i) pcm[i] = kWave[i % kWave.size()];
     for (int id = 0; id < kSoundSlotCount; ++id)
         CreateSoundBuffer(id, PcmFormat{1, 11025, 8, 1}, pcm);
 }

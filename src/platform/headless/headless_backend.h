@@ -15,6 +15,10 @@ namespace kv {
 
 class HeadlessBackend : public Backend {
   public:
+    // The mixer plays on the backend's clock.
+    HeadlessBackend() { sound.setClock(&ticks_); }
+    HeadlessBackend(const HeadlessBackend&) = delete;
+    HeadlessBackend& operator=(const HeadlessBackend&) = delete;
     struct Frame {
         int width = 0;
         int height = 0;

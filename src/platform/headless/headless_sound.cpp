@@ -9,7 +9,24 @@ const HeadlessSound::Buffer* HeadlessSound::buffer(SoundBuffer handle) const {
 
 bool HeadlessSound::playing(SoundBuffer handle) const {
     const Buffer* b = buffer(handle);
-    return b != nullptr && b->playing;
+    return b != nullptr && b->playing && !ran(*b);
+}
+
+std::uint32_t HeadlessSound::lengthMs(const Buffer& b) {
+    const std::uint64_t block = b.format.blockAlign != 0 ? b.format.blockAlign : 1;
+    const std::uint64_t rate = b.format.rate != 0 ? b.format.rate : 1;
+    return static_cast<std::uint32_t>(b.data.size() / block * 1000 / rate);
+}
+
+bool HeadlessSound::ran(const Buffer& b) const {
+    if (clock_ == nullptr || !b.playing || b.looping) return false;
+    return b.playedMs + (*clock_ - b.startedAt) > lengthMs(b);
+}
+
+void HeadlessSound::end(Buffer& b) {
+    b.playing = false;
+    b.atStart = true;
+    b.playedMs = 0;
 }
 
 HeadlessSound::Buffer* HeadlessSound::find(SoundBuffer handle) {
@@ -18,10 +35,7 @@ HeadlessSound::Buffer* HeadlessSound::find(SoundBuffer handle) {
 }
 
 void HeadlessSound::finish(SoundBuffer handle) {
-    if (Buffer* b = find(handle); b != nullptr && !b->looping) {
-        b->playing = false;
-        b->atStart = true;
-    }
+    if (Buffer* b = find(handle); b != nullptr && !b->looping) end(*b);
 }
 
 bool HeadlessSound::open() {
@@ -53,9 +67,13 @@ void HeadlessSound::releaseBuffer(SoundBuffer handle) {
 bool HeadlessSound::play(SoundBuffer handle, bool loop) {
     Buffer* b = find(handle);
     if (b == nullptr) return false;
+    if (ran(*b)) end(*b);
+    // Playing on from where a stop left it, or from the start after a rewind or the end.
+    if (b->atStart) b->playedMs = 0;
     b->playing = true;
     b->looping = loop;
     b->atStart = false;
+    if (clock_ != nullptr) b->startedAt = *clock_;
     calls_.push_back(Call{Op::Play, handle, loop});
     return true;
 }
@@ -63,6 +81,11 @@ bool HeadlessSound::play(SoundBuffer handle, bool loop) {
 bool HeadlessSound::stop(SoundBuffer handle) {
     Buffer* b = find(handle);
     if (b == nullptr) return false;
+    if (ran(*b)) {
+        end(*b);
+    } else if (b->playing && clock_ != nullptr) {
+        b->playedMs += *clock_ - b->startedAt;
+    }
     b->playing = false;
     calls_.push_back(Call{Op::Stop, handle});
     return true;
@@ -72,13 +95,16 @@ bool HeadlessSound::rewind(SoundBuffer handle) {
     Buffer* b = find(handle);
     if (b == nullptr) return false;
     b->atStart = true;
+    b->playedMs = 0;
+    if (clock_ != nullptr) b->startedAt = *clock_;
     calls_.push_back(Call{Op::Rewind, handle});
     return true;
 }
 
 bool HeadlessSound::isPlaying(SoundBuffer handle, bool& isPlaying) {
-    const Buffer* b = find(handle);
+    Buffer* b = find(handle);
     if (b == nullptr || failStatus_) return false;
+    if (ran(*b)) end(*b);
     isPlaying = b->playing;
     return true;
 }

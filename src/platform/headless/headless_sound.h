@@ -1,6 +1,8 @@
 #pragma once
 // The silent mixer of the headless backend: it keeps each buffer's state and a log of what was
-// asked, for the tests to read. Sounds play until stopped, or until the test ends one.
+// asked, for the tests to read. Once given a clock, a sound that does not loop ends when the clock
+// has passed the end of its samples, as a real device's does; without one it plays until stopped,
+// or until the test ends it.
 
 #include <cstdint>
 #include <map>
@@ -23,6 +25,8 @@ class HeadlessSound : public SoundDevice {
         float y = 0;
         float z = 0;
         int positionsSet = 0;
+        std::uint32_t startedAt = 0;  // clock reading at the last play
+        std::uint32_t playedMs = 0;   // played before the last stop, since the start
     };
     enum class Op { Create, Release, Play, Stop, Rewind, Position };
     struct Call {
@@ -44,6 +48,11 @@ class HeadlessSound : public SoundDevice {
 
     // A sound that does not loop has reached its end.
     void finish(SoundBuffer handle);
+    // The clock in milliseconds that plays the sounds; null keeps every sound playing until it is
+    // stopped or finished.
+    void setClock(const std::uint32_t* ms) { clock_ = ms; }
+    // How long a buffer's samples play, in milliseconds.
+    static std::uint32_t lengthMs(const Buffer& b);
     void failOpen(bool fail) { failOpen_ = fail; }
     void failCreate(bool fail) { failCreate_ = fail; }
     void failStatus(bool fail) { failStatus_ = fail; }
@@ -60,6 +69,9 @@ class HeadlessSound : public SoundDevice {
 
   private:
     Buffer* find(SoundBuffer handle);
+    // Whether a playing sound has played past its end by the clock.
+    bool ran(const Buffer& b) const;
+    void end(Buffer& b);
 
     std::map<SoundBuffer, Buffer> buffers_;
     std::vector<Call> calls_;
@@ -68,6 +80,7 @@ class HeadlessSound : public SoundDevice {
     bool failOpen_ = false;
     bool failCreate_ = false;
     bool failStatus_ = false;
+    const std::uint32_t* clock_ = nullptr;
 };
 
 }  // namespace kv

@@ -13,5 +13,8 @@ LevelBuilder Mission17Level();
 // the hydrants in the north, a road down to the station's front, and paving round the station,
 // whose three buildings the missions place at columns 50, 58 and 66 of row 26.
 LevelBuilder StationSquare();
+LevelBuilder Mission11Level();
+// The flooded valley of the second part.
+LevelBuilder Mission11LevelB();
 
 }  // namespace kv::sampledata

@@ -100,6 +100,30 @@ AviClip MissionVideo17() {
     });
 }
 
+// A dam across a valley with rain falling, for mission 11's opening.
+AviClip MissionVideo11() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool dam = y >= 8 && y < 16;
+        const bool rain = (x * 7 + (y - 3 * frame) * 5) % 23 == 0;
+        if (rain) return {170, 180, 200};
+        if (dam) return {120, 120, 110};
+        if (y < 8) return {40, 70, 130};
+        return {60, 110, 50};
+    });
+}
+
+// The same dam breaking, the water running into the valley, between mission 11's two parts.
+AviClip MissionVideo11Break() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool dam = y >= 8 && y < 16 && (x < 28 || x >= 36);
+        const bool flood = y >= 8 && x >= 28 - frame && x < 36 + frame && y < 16 + 2 * frame;
+        if (flood) return {40, 80, 170};
+        if (dam) return {120, 120, 110};
+        if (y < 8) return {40, 70, 130};
+        return {60, 110, 50};
+    });
+}
+
 struct MissionMedia {
     int mission;
     std::string_view briefing;
@@ -107,6 +131,9 @@ struct MissionMedia {
     // word that nearly fills the column in the small font.
     std::string_view hints;
     AviClip (*video)();
+    // A two-part mission's hints for its second part and the video between its parts.
+    std::string_view hintsPartTwo = {};
+    AviClip (*videoPartTwo)() = nullptr;
 };
 
 const std::array kMissionMedia = {
@@ -225,6 +252,33 @@ const std::array kMissionMedia = {
           "löscht den Wohnwagen mit dem Wasserwerfer.\r\n"),
         MissionVideo17,
     },
+    MissionMedia{
+        11,
+        W("Einsatzmeldung: Schwere Regenfälle bedrohen Staudamm!\r\n"
+          "\r\n"
+          "Nach tagelangem Regen ist der Staudamm oberhalb des Dorfes stark überlastet. Die "
+          "Staumauer hat bereits Risse. In den acht Häusern unterhalb des Damms wohnen noch "
+          "Menschen, einige stehen draußen im Tal.\r\n"
+          "\r\n"
+          "Räumen Sie die Häuser und bringen Sie die Bewohner auf das Ostufer, bevor der Damm "
+          "bricht. Stellen Sie Ihre Fahrzeuge rechtzeitig auf der Ostseite ab.\r\n"),
+        W("Die Polizisten holen die Bewohner aus den Häusern und führen sie auf das Ostufer "
+          "hinter x 2900.\r\n"
+          "\r\n"
+          "Stellen Sie den Bootsanhänger früh auf das Ostufer. Fahrzeuge, die beim Dammbruch "
+          "im Tal stehen, gehen verloren.\r\n"
+          "\r\n"
+          "Bricht der Damm, steht das Tal unter Wasser.\r\n"),
+        MissionVideo11,
+        W("Das Tal ist überflutet. Setzen Sie das Boot in der Bucht am Ostufer ins Wasser.\r\n"
+          "\r\n"
+          "Schicken Sie das Boot zu den Dächern: Klicken Sie mit dem Boot auf ein Dach. "
+          "Menschen im Wasser und auf den Inseln holt das Boot, wenn Sie sie anklicken.\r\n"
+          "\r\n"
+          "Bringen Sie alle an Land. Verletzte versorgt der Notarzt aus dem "
+          "Rettungshubschrauber.\r\n"),
+        MissionVideo11Break,
+    },
 };
 
 std::string MissionFile(std::string_view folder, int mission, std::string_view suffix) {
@@ -242,6 +296,11 @@ bool WriteMissionMedia(const OutputTree& out) {
             !out.writeText(MissionFile(kHintsFolder, m.mission, ".dat"), m.hints) ||
             !WriteAviFile(out.prepare(video), m.video()) ||
             !out.write(MissionFile(kMapWegeFolder, m.mission, ".vff"), MakeVff(MapWege(m.mission))))
+            return false;
+        if (m.videoPartTwo == nullptr) continue;
+        std::snprintf(video, sizeof video, "CDvideos\\mi%02d_2.avi", m.mission);
+        if (!out.writeText(MissionFile(kHintsFolder, m.mission, "b.dat"), m.hintsPartTwo) ||
+            !WriteAviFile(out.prepare(video), m.videoPartTwo()))
             return false;
     }
     return true;
