@@ -10,6 +10,7 @@ void InstallMissionHooks() {
     MissionHookRows[6] = kMissionHooksM07;
     MissionHookRows[16] = kMissionHooksM17;
     MissionHookRows[10] = kMissionHooksM11;
+    MissionHookRows[8] = kMissionHooksM09;
 }
 
 }  // namespace kv

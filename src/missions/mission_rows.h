@@ -16,6 +16,7 @@ extern const MissionHooks kMissionHooksM17;
 // Person order 222, mission 17's own: closing the gas house.
 void RunPersonBefehl222M17(std::int16_t person);
 extern const MissionHooks kMissionHooksM11;
+extern const MissionHooks kMissionHooksM09;
 
 // Writes every mission's row into MissionHookRows; a mission without a file keeps an empty row.
 void InstallMissionHooks();

@@ -438,12 +438,29 @@ inline constexpr SpriteEntryRow kSF02[] = {
      .boxes = kSF02Open},
 };
 
-// Parked cars stand diagonally; only those four pictures are required.
+// Parked cars stand diagonally; only those four pictures are required. Their boxes are at most 27
+// px across the car, so that cars parked side by side 28 px apart stand clear of each other.
 inline constexpr FacingMask kParkFacings = Facings({1, 3, 7, 9});
+inline constexpr FacingBoxes kParkStay = {{
+    {},
+    {3, 3, 29, 46},
+    {},
+    {3, 3, 60, 30},
+    {},
+    {},
+    {},
+    {3, 3, 29, 46},
+    {},
+    {3, 3, 60, 30},
+    {},
+    {},
+}};
 inline constexpr SpriteEntryRow kPark[] = {
     {.entry = 0,
      .stem = "stay",
+     .box = BoxRule::Given,
      .boxFacings = kParkFacings,
+     .boxes = kParkStay,
      .optionalFacings = kAllFacings & ~kParkFacings,
      .pathMessage = true},
     kDriveAsStay,

@@ -118,7 +118,7 @@ inline constexpr auto kSonderObjSets = std::to_array<SonderObjSet>({
     Set("sobj\\08\\plandest.vff", "file not found: M08PLANEDEST", 1, 1, SobjBox::kFixed, {10, 40, 129, 79}),
     Set("sobj\\08\\planburn.vff", "file not found: M08PLANEBURN", 12, 2, SobjBox::kFixed, {10, 40, 129, 79}),
     Set("sobj\\08\\planhalf.vff", "file not found: M08PLANEHALFBURNED", 1, 1, SobjBox::kFixed, {10, 40, 129, 79}),
-    Set("sobj\\09\\sbahn.vff", "file not found:  SBAHN", 1, 1, SobjBox::kFixed, {0, 30, 299, 59}),
+    Set("sobj\\09\\sbahn.vff", "file not found:  SBAHN", 1, 1, SobjBox::kFixed, {0, 0, 299, 25}),
     Set("sobj\\10\\zug.vff", "file not found: CASTORZUG", 1, 1, SobjBox::kFixed, {0, 24, 239, 47}),
     Set("sobj\\10\\tor1.vff", "file not found: M10TOR1", 1, 1, SobjBox::kFixed, {0, 30, 63, 39}),
     Set("sobj\\10\\tor2.vff", "file not found: M10TOR2", 1, 1, SobjBox::kFixed, {0, 30, 63, 39}),

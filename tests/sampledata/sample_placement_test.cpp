@@ -42,6 +42,7 @@ constexpr Placement kPlacements[] = {
     {7, 14, 17},
     {17, 41, 21, true},
     {11, 17, 4},
+    {9, 0, 1},
 };
 
 class SamplePlacement : public test::MissionTest,

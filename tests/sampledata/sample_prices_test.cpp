@@ -38,6 +38,7 @@ class SamplePrices : public test::FahrzeugTest {
     std::array<FahrzeugTyp, kFahrzeugTypCount> saved_{};
 };
 
+constexpr int kP01 = 0;
 constexpr int kP02 = 1;
 constexpr int kP05 = 4;
 constexpr int kP06 = 5;
@@ -57,6 +58,12 @@ TEST_F(SamplePrices, FitTheMissionsMoney) {
     const std::uint32_t missionTwo =
         2 * F(kTypF104) + 4 * P(kP02) + F(kTypF201) + P(kP06) + P(kP05);
     EXPECT_LE(missionTwo, 17000u);
+    // Mission 9 with four police cars of four officers each to lead the fans away, and two
+    // ambulances with a stretcher team and a medic each for the fights' casualties, within its
+    // 19000 and leaving its money line full at 5000.
+    const std::uint32_t missionNine =
+        4 * F(kTypF301) + 16 * P(kP01) + 2 * F(kTypF201) + 2 * P(kP06) + 2 * P(kP05);
+    EXPECT_LE(missionNine, 14000u);
     EXPECT_LE(F(kTypF203) + P(kP05) + P(kP06), 6000u);
     EXPECT_LE(F(kTypF111), 6000u);
     EXPECT_LE(F(kTypF115), 6000u);

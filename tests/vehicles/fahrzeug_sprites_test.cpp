@@ -181,7 +181,7 @@ TEST_F(FahrzeugSpritesTest, OptionalPicturesMayBeMissing) {
     EXPECT_EQ(Slot(kTypPARK01, 0, 1).frames, 0) << "nothing to drive with either";
     EXPECT_EQ(Slot(kTypPARK01, 2, 0).frames, 1);
     EXPECT_EQ(Slot(kTypPARK01, 2, 0).box, (Box{0, 0, 0, 0})) << "boxes only in 1, 3, 7, 9";
-    EXPECT_EQ(Slot(kTypPARK01, 3, 1).box, (Box{2, 3, 15, 12}));
+    EXPECT_EQ(Slot(kTypPARK01, 3, 1).box, (Box{3, 3, 60, 30})) << "the table's box";
 
     EXPECT_EQ(Slot(kTypHAI, 0, 2).frames, 0);
     EXPECT_EQ(Slot(kTypHAI, 3, 2).frames, 12);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/fatal_error.h"
+#include "gfx/primitives.h"
 #include "vehicles/fahrzeug_sprites.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/vehicle_fixture.h"
@@ -73,6 +76,54 @@ TEST_F(SampleVehiclesTest, PicturesOpaqueWhereTheTablesGiveNoBox) {
             FreeVff(set);
         }
     }
+}
+
+// Parked cars stand in rows as close as 28 px apart (across their length: side by side in facings 1
+// and 7, one above the other in 3 and 9), any make beside any other and facing either way: their
+// footprints must leave each neighbour free, or a car placed in such a row stands inside the next.
+// The traffic cars' footprints are wider than that in facings 1 and 7, and the vans' taller in 3
+// and 9; their pictures also drive in traffic, so they stay as they are and only the pairs without
+// them are held to the spacing.
+TEST_F(SampleVehiclesTest, ParkedCarsTwentyEightApartNeverTouch) {
+    WorkingDirectory cwd(KV_SAMPLEDATA_DIR);
+    constexpr int kSpacing = 28;
+    struct Row {
+        int facings[2];
+        int dx;
+        int dy;
+        bool wideTraffic;  // every traffic car is too wide
+    };
+    const Row rows[] = {{{1, 7}, kSpacing, 0, true}, {{3, 9}, 0, kSpacing, false}};
+    const auto tooBig = [](std::int16_t type, const Row& row) {
+        if (type >= kTypPARK01) return false;
+        return row.wideTraffic || type == kTypZF01 + 3 || type == kTypZF01 + 6;
+    };
+    std::vector<std::int16_t> cars;
+    for (std::int16_t k = 0; k < 8; ++k) {
+        cars.push_back(static_cast<std::int16_t>(kTypZF01 + k));
+        cars.push_back(static_cast<std::int16_t>(kTypPARK01 + k));
+    }
+    for (std::int16_t t : cars) LoadFahrzeugTyp(t);
+    ASSERT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+    int pairs = 0;
+    for (const Row& row : rows)
+        for (std::int16_t a : cars)
+            for (std::int16_t b : cars) {
+                if (tooBig(a, row) || tooBig(b, row)) continue;
+                for (int fa : row.facings)
+                    for (int fb : row.facings) {
+                        const Rect16 first =
+                            SlotFootprint(FahrzeugTypen[a].dirAnims[fa][0], 1000.0f, 1000.0f);
+                        const Rect16 next = SlotFootprint(FahrzeugTypen[b].dirAnims[fb][0],
+                                                          1000.0f + row.dx, 1000.0f + row.dy);
+                        ++pairs;
+                        EXPECT_EQ(RectsIntersect(first, next), 0)
+                            << kFahrzeugTypNames[a].name << " facing " << fa << " beside "
+                            << kFahrzeugTypNames[b].name << " facing " << fb;
+                    }
+            }
+    EXPECT_EQ(pairs, 4 * (8 * 8 + 14 * 14)) << "every parked car, and the traffic cars in 3 and 9";
+    for (std::int16_t t : cars) FreeFahrzeugTyp(t);
 }
 
 }  // namespace

@@ -58,10 +58,18 @@ constexpr std::array<Point, 1> kBendsM02Basis1 = {{{524, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis2 = {{{526, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis3 = {{{525, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis4 = {{{526, 352}}};
+// Mission 9's four roads come in from the west and south, each to its own pixel beside the site
+// in the order they lie round it.
+constexpr std::array<Point, 1> kBendsM09Basis0 = {{{628, 372}}};
+constexpr std::array<Point, 1> kBendsM09Basis1 = {{{628, 373}}};
+constexpr std::array<Point, 1> kBendsM09Basis2 = {{{629, 374}}};
+constexpr std::array<Point, 1> kBendsM09Basis3 = {{{628, 374}}};
 constexpr std::array kMapRoadBends = {
     MapRoadBends{1, 0, kBendsM01Basis0}, MapRoadBends{2, 0, kBendsM02Basis0},
     MapRoadBends{2, 1, kBendsM02Basis1}, MapRoadBends{2, 2, kBendsM02Basis2},
-    MapRoadBends{2, 3, kBendsM02Basis3}, MapRoadBends{2, 4, kBendsM02Basis4}};
+    MapRoadBends{2, 3, kBendsM02Basis3}, MapRoadBends{2, 4, kBendsM02Basis4},
+    MapRoadBends{9, 0, kBendsM09Basis0}, MapRoadBends{9, 1, kBendsM09Basis1},
+    MapRoadBends{9, 2, kBendsM09Basis2}, MapRoadBends{9, 3, kBendsM09Basis3}};
 
 // A station's road to a mission's site: its start, its bends, the mission's marker.
 std::vector<Point> MapRoad(int mission, int base) {

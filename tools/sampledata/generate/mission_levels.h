@@ -16,5 +16,6 @@ LevelBuilder StationSquare();
 LevelBuilder Mission11Level();
 // The flooded valley of the second part.
 LevelBuilder Mission11LevelB();
+LevelBuilder Mission09Level();
 
 }  // namespace kv::sampledata

@@ -124,6 +124,21 @@ AviClip MissionVideo11Break() {
     });
 }
 
+// Two crowds in club colours streaming out of a stadium gate, for mission 9's opening.
+AviClip MissionVideo09() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool stadium = y < 10;
+        const bool gate = stadium && ((x >= 18 && x < 24) || (x >= 40 && x < 46));
+        const bool fanA = y >= 10 + frame % 4 && y < 14 + frame % 4 && x >= 16 && x < 26;
+        const bool fanB = y >= 10 + frame % 4 && y < 14 + frame % 4 && x >= 38 && x < 48;
+        if (fanA) return {220, 40, 40};
+        if (fanB) return {40, 60, 220};
+        if (gate) return {30, 30, 30};
+        if (stadium) return {150, 150, 150};
+        return {50, 120, 40};
+    });
+}
+
 struct MissionMedia {
     int mission;
     std::string_view briefing;
@@ -278,6 +293,28 @@ const std::array kMissionMedia = {
           "Bringen Sie alle an Land. Verletzte versorgt der Notarzt aus dem "
           "Rettungshubschrauber.\r\n"),
         MissionVideo11Break,
+    },
+    MissionMedia{
+        9,
+        W("Einsatzmeldung: Sichern Sie das Fußballendspiel.\r\n"
+          "\r\n"
+          "Heute steigt im Stadion das Endspiel. Durch zwei Tore strömen die Anhänger beider "
+          "Vereine auf den Vorplatz, erst Schaulustige, dann je 26 Fans, die aufeinander "
+          "losgehen. Unten am Bahnsteig hält regelmäßig die S-Bahn.\r\n"
+          "\r\n"
+          "Halten Sie die Fans auseinander, bringen Sie sie zur S-Bahn und versorgen Sie "
+          "alle Verletzten. Zu viele Verletzte oder ein Toter, und der Einsatz ist "
+          "gescheitert.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von rechts über die Straße auf den Vorplatz.\r\n"
+          "\r\n"
+          "Polizisten nehmen einen Fan mit, sobald er durch sein Tor gekommen ist, und führen "
+          "ihn auf den Bahnsteig. Steht die S-Bahn dort, steigt er ein.\r\n"
+          "\r\n"
+          "Der Notarzt versorgt die Verletzten der Schlägereien, die Sanitäter tragen sie zum "
+          "Rettungswagen.\r\n"
+          "\r\n"
+          "Ab fünfzehn Verletzten ist die Lage eskaliert.\r\n"),
+        MissionVideo09,
     },
 };
 
