@@ -1,13 +1,20 @@
 #pragma once
 // The missions' hook rows, one per mission file mNN.cpp.
 
+#include <cstdint>
+
 #include "core/mission_hooks.h"
 
 namespace kv {
 
 extern const MissionHooks kMissionHooksM01;
 extern const MissionHooks kMissionHooksM02;
+extern const MissionHooks kMissionHooksM03;
 extern const MissionHooks kMissionHooksM05;
+
+// Mission 3's person order 186, which the persons reach through their hook table: the caller
+// below the tree calls the cat down.
+void RunPersonBefehl186M03(std::int16_t person);
 
 // Writes every mission's row into MissionHookRows; a mission without a file keeps an empty row.
 void InstallMissionHooks();

@@ -34,6 +34,7 @@ struct Placement {
 constexpr Placement kPlacements[] = {
     {1, 2, 15},
     {2, 33, 9},
+    {3, 18, 8},
     {5, 16, 8},
 };
 
