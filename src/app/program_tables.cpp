@@ -141,6 +141,7 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
 // The person orders carried out above the persons: the missions' own steps and entering a base.
 constexpr PersonBefehlHooks kPersonBefehlHooks{
     .RunPersonBefehlEnterBasis = RunPersonBefehlEnterBasis,
+    .RunPersonBefehl186M03 = RunPersonBefehl186M03,
     .RunPersonBefehl222M17 = RunPersonBefehl222M17,
 };
 

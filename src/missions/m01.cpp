@@ -225,13 +225,6 @@ bool FuelExplosionOver() {
     return t == nullptr || anim->frame >= t->frameCount - 1;
 }
 
-// Whether the car drives under its traffic order this tick. A car that found a standing car in
-// its way waits under a pushed order with the driving bit still set from its try, so the bit
-// alone would pass over every other car of a queue.
-bool DrivesInTraffic(const Fahrzeug& v) {
-    return HeadBefehlOpcode(v) == kOpTraffic && (v.moverFlags & kMoverSearching) != 0;
-}
-
 // A civilian car standing right of the road's end, facing the way its path comes in: the queue
 // reaches back off the map and no more cars can come.
 bool TrafficJammedM01() {

@@ -1,7 +1,10 @@
 #include "missions/mission_checks.h"
 
 #include "core/mission_state.h"
+#include "movement/befehl_opcodes.h"
+#include "movement/befehl_queue.h"
 #include "movement/collision.h"
+#include "movement/stepping.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/level_map.h"
@@ -35,6 +38,10 @@ bool ContaminationPending() {
     for (const Person& p : Personen)
         if (p.type != -1 && p.contamination != 0) return true;
     return false;
+}
+
+bool DrivesInTraffic(const Fahrzeug& v) {
+    return HeadBefehlOpcode(v) == kOpTraffic && (v.moverFlags & kMoverSearching) != 0;
 }
 
 std::int16_t ViewRightEdgeX() {

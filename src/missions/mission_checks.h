@@ -22,6 +22,11 @@ bool RescuePending();
 // Whether some person in use still carries a contamination.
 bool ContaminationPending();
 
+// Whether the car drives under its traffic order this tick. A car that found a standing car in
+// its way waits under a pushed order with the driving bit still set from its try, so the bit
+// alone would pass over every other car of a queue.
+bool DrivesInTraffic(const Fahrzeug& v);
+
 // The right end of the view in world x, where roads leave the map on the right: the width the
 // view may scroll over, less the shear of the last row. Valid once the level set-up has lowered
 // the scrollable width.

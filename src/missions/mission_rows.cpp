@@ -6,6 +6,7 @@ void InstallMissionHooks() {
     ClearMissionHooks();
     MissionHookRows[0] = kMissionHooksM01;
     MissionHookRows[1] = kMissionHooksM02;
+    MissionHookRows[2] = kMissionHooksM03;
     MissionHookRows[4] = kMissionHooksM05;
     MissionHookRows[6] = kMissionHooksM07;
     MissionHookRows[16] = kMissionHooksM17;

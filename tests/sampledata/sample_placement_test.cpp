@@ -38,6 +38,7 @@ struct Placement {
 constexpr Placement kPlacements[] = {
     {1, 2, 15},
     {2, 33, 9},
+    {3, 18, 8},
     {5, 16, 8},
     {7, 14, 17},
     {17, 41, 21, true},

@@ -6,6 +6,7 @@
 namespace kv::sampledata {
 
 LevelBuilder Mission02Level();
+LevelBuilder Mission03Level();
 LevelBuilder Mission05Level();
 LevelBuilder Mission17Level();
 

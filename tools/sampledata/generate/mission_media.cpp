@@ -64,6 +64,19 @@ AviClip MissionVideo02() {
     });
 }
 
+// A tree with a cat running along a branch, for mission 3's opening.
+AviClip MissionVideo03() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool trunk = x >= 28 && x < 34 && y >= 14;
+        const bool crown = (x - 31) * (x - 31) + (y - 10) * (y - 10) * 2 < 160;
+        const bool cat = x >= 36 + frame % 8 && x < 40 + frame % 8 && y >= 9 && y < 12;
+        if (cat) return {20, 20, 20};
+        if (trunk) return {110, 70, 40};
+        if (crown) return {40, 120, 40};
+        return {110, 150, 200};
+    });
+}
+
 // A house front with a window on fire, for mission 5's opening.
 AviClip MissionVideo05() {
     return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
@@ -199,6 +212,26 @@ const std::array kMissionMedia = {
           "\r\n"
           "Brennen mehr als drei Häuser, ist der Brand außer Kontrolle.\r\n"),
         MissionVideo02,
+    },
+    MissionMedia{
+        3,
+        W("Einsatzmeldung: Menschenauflauf im Villenviertel.\r\n"
+          "\r\n"
+          "Im Garten einer Villa sitzt eine Katze hoch oben im Baum und traut sich nicht mehr "
+          "herunter. Unter dem Baum hat sich eine Menschenmenge versammelt, und auf den Straßen "
+          "des Viertels rollt der Verkehr.\r\n"
+          "\r\n"
+          "Holen Sie die Katze vom Baum. Niemand darf dabei zu Schaden kommen.\r\n"),
+        W("Die Katze läuft vor dem Korb der Drehleiter davon. Stellen Sie die Drehleiter neben "
+          "dem Baum auf und schwenken Sie den Korb an das eine Ende des Astes, dann flüchtet die "
+          "Katze an das andere.\r\n"
+          "\r\n"
+          "Die Besitzerin fährt einen Wagen durch das Viertel. Halten Sie ihn mit einem "
+          "Streifenwagen auf, dann kann ein Polizist mit ihr sprechen.\r\n"
+          "\r\n"
+          "Wer mit der Besitzerin gesprochen hat, kann die Katze unter dem Baum rufen. Solange "
+          "die Leiter den Korb am Ast hat, kommt sie nicht.\r\n"),
+        MissionVideo03,
     },
     MissionMedia{
         5,
