@@ -12,6 +12,7 @@ void InstallMissionHooks() {
     MissionHookRows[16] = kMissionHooksM17;
     MissionHookRows[10] = kMissionHooksM11;
     MissionHookRows[8] = kMissionHooksM09;
+    MissionHookRows[23] = kMissionHooksM24;
 }
 
 }  // namespace kv

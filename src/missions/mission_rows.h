@@ -22,6 +22,7 @@ extern const MissionHooks kMissionHooksM09;
 // Mission 3's person order 186, which the persons reach through their hook table: the caller
 // below the tree calls the cat down.
 void RunPersonBefehl186M03(std::int16_t person);
+extern const MissionHooks kMissionHooksM24;
 
 // Writes every mission's row into MissionHookRows; a mission without a file keeps an empty row.
 void InstallMissionHooks();

@@ -226,17 +226,22 @@ std::uint8_t HoverBootPunkt() {
     return 1;
 }
 
+bool MayTakeAboard(const Fahrzeug& v, const Person& p) {
+    // A person off the map sits in a seat already, or is carried: it is nobody's to take.
+    if (p.offMap != 0 || (p.controlFlags & kPersonInDistress) == 0) return false;
+    if (!InReach(TruncInt(p.x), TruncInt(v.x)) || !InReach(TruncInt(p.y), TruncInt(v.y)))
+        return false;
+    return std::find(v.seats.begin(), v.seats.end(), kNoPerson) != v.seats.end();
+}
+
 void RunFahrzeugBefehl77(std::int16_t index) {
     Fahrzeug* v = RunningFahrzeug(index);
     if (v == nullptr) return;
     const std::int32_t person = v->orders->aInt();
     Person* p = UsedPersonAt(person);
-    // A person off the map sits in a seat already, or is carried: it is nobody's to take.
-    if (p != nullptr && p->offMap == 0 && (p->controlFlags & kPersonInDistress) != 0 &&
-        InReach(TruncInt(p->x), TruncInt(v->x)) && InReach(TruncInt(p->y), TruncInt(v->y))) {
+    if (p != nullptr && MayTakeAboard(*v, *p)) {
         const auto seat = std::find(v->seats.begin(), v->seats.end(), kNoPerson);
-        if (seat != v->seats.end())
-            TakeAboard(index, *v, static_cast<std::int16_t>(person), *p, *seat);
+        TakeAboard(index, *v, static_cast<std::int16_t>(person), *p, *seat);
     }
     PopBefehl(*v);
 }

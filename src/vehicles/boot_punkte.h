@@ -12,6 +12,9 @@
 
 namespace kv {
 
+struct Fahrzeug;
+struct Person;
+
 inline constexpr std::uint16_t kBootPunktUnused = 65535;
 
 // One point (14 bytes, saved whole).
@@ -70,6 +73,9 @@ std::uint8_t ClickBootPunkt(std::int16_t x, std::int16_t y);
 // cursor is then the rescue cursor and the result 1.
 std::uint8_t HoverBootPunkt();
 
+// Whether order 77 would take the person aboard the boat now: a person in distress on the map,
+// within the boat's reach, and a free seat.
+bool MayTakeAboard(const Fahrzeug& boat, const Person& person);
 // Takes the person in distress named by a into the first free seat, when the boat has come near
 // enough, and hurts it as one pulled from the water.
 void RunFahrzeugBefehl77(std::int16_t vehicle);

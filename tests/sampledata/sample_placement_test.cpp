@@ -44,6 +44,7 @@ constexpr Placement kPlacements[] = {
     {17, 41, 21, true},
     {11, 17, 4},
     {9, 0, 1},
+    {24, 5, 7},
 };
 
 class SamplePlacement : public test::MissionTest,

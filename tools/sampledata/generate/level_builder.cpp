@@ -37,6 +37,8 @@ GroundCell GroundFor(Ground ground) {
             return {tile::kRock, material::kNone, terrain::kRock};
         case Ground::BurntGround:
             return {tile::kBurntGround, material::kNone, terrain::kBurntGround};
+        case Ground::Bridge:
+            return {tile::kRoad, material::kNone, terrain::kBridge};
     }
     return {tile::kGrass, material::kGrass, terrain::kGrass};
 }

@@ -25,6 +25,7 @@ enum class Ground : std::uint8_t {
     Sand,
     Rock,
     BurntGround,
+    Bridge,
 };
 
 // What a cell of a ground gets.

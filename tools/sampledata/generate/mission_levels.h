@@ -18,5 +18,6 @@ LevelBuilder Mission11Level();
 // The flooded valley of the second part.
 LevelBuilder Mission11LevelB();
 LevelBuilder Mission09Level();
+LevelBuilder Mission24Level();
 
 }  // namespace kv::sampledata

@@ -152,6 +152,19 @@ AviClip MissionVideo09() {
     });
 }
 
+// A river with a capsized dinghy and heads drifting down it, for mission 24's opening.
+AviClip MissionVideo24() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool river = y >= 10 && y < 24;
+        const bool dinghy = x >= 6 && x < 16 && y >= 12 && y < 15;
+        const bool head = river && y >= 16 && y < 18 && (x + 64 - 2 * frame) % 13 < 2;
+        if (dinghy) return {230, 90, 30};
+        if (head) return {230, 190, 150};
+        if (river) return {40, 80, 160};
+        return {60, 120, 40};
+    });
+}
+
 struct MissionMedia {
     int mission;
     std::string_view briefing;
@@ -348,6 +361,29 @@ const std::array kMissionMedia = {
           "\r\n"
           "Ab fünfzehn Verletzten ist die Lage eskaliert.\r\n"),
         MissionVideo09,
+    },
+    MissionMedia{
+        24,
+        W("Einsatzmeldung: Schlauchboot auf dem Fluß gekentert!\r\n"
+          "\r\n"
+          "Oberhalb der Straßenbrücke ist ein Schlauchboot gekentert. Fünf Personen treiben im "
+          "Fluß und werden von der Strömung flussabwärts getragen. Lange halten sie sich nicht "
+          "mehr über Wasser.\r\n"
+          "\r\n"
+          "Holen Sie alle fünf aus dem Wasser, bevor sie ertrinken, und bringen Sie sie ins "
+          "Krankenhaus.\r\n"),
+        W("Am Nordufer, weit im Osten, liegt eine Slipstelle. Dort setzt der Bootstransporter "
+          "sein Rettungsboot ins Wasser.\r\n"
+          "\r\n"
+          "Das Boot nimmt Personen im Wasser auf, solange es freie Plätze hat. Ein Boot, das "
+          "quer im Fluß steht, fängt die Treibenden von selbst auf.\r\n"
+          "\r\n"
+          "Am Südufer hängen Rettungsringe. Ein Feuerwehrmann nimmt einen Ring und wirft ihn "
+          "einer Person im Wasser zu; sie geht dann nicht mehr unter.\r\n"
+          "\r\n"
+          "Zurück an der Slipstelle steigen die Geretteten aus. Der Notarzt versorgt sie, die "
+          "Sanitäter bringen sie fort.\r\n"),
+        MissionVideo24,
     },
 };
 

@@ -57,7 +57,7 @@ constexpr std::array kNamedTerrains = {
     NamedTerrain{terrain::kBurntForest, {"Verbrannter Wald", "VW", -1, 25, kBlocked, 100, 70, -1}},
     NamedTerrain{15, {"Gehweg", "GW", -1, 70, kBlocked, 100, 100, -1}},
     NamedTerrain{16, {"Schotter", "SC", -1, 70, kBlocked, 100, 90, -1}},
-    NamedTerrain{17, {"Bruecke", "B", -1, 100, kBlocked, 100, 100, -1}},
+    NamedTerrain{terrain::kBridge, {"Bruecke", "B", -1, 100, kBlocked, 100, 100, -1}},
     NamedTerrain{18, {"Ufer", "U", -1, 30, kBlocked, 100, 60, -1}},
     NamedTerrain{19, {"Sumpf", "SU", -1, kBlocked, kBlocked, 100, 40, -1}},
     NamedTerrain{20, {"Gebuesch", "GB", terrain::kBurntForest, 20, kBlocked, 100, 50, -1}},
