@@ -58,10 +58,17 @@ constexpr std::array<Point, 1> kBendsM02Basis1 = {{{524, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis2 = {{{526, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis3 = {{{525, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis4 = {{{526, 352}}};
+// Mission 17's three roads come to the site from the west, the south-west and the south, each on a
+// pixel of its own, so that no later road draws over an earlier one.
+constexpr std::array<Point, 1> kBendsM17Basis0 = {{{613, 362}}};
+constexpr std::array<Point, 2> kBendsM17Basis1 = {{{590, 366}, {613, 363}}};
+constexpr std::array<Point, 1> kBendsM17Basis3 = {{{614, 363}}};
 constexpr std::array kMapRoadBends = {
-    MapRoadBends{1, 0, kBendsM01Basis0}, MapRoadBends{2, 0, kBendsM02Basis0},
-    MapRoadBends{2, 1, kBendsM02Basis1}, MapRoadBends{2, 2, kBendsM02Basis2},
-    MapRoadBends{2, 3, kBendsM02Basis3}, MapRoadBends{2, 4, kBendsM02Basis4}};
+    MapRoadBends{1, 0, kBendsM01Basis0},  MapRoadBends{2, 0, kBendsM02Basis0},
+    MapRoadBends{2, 1, kBendsM02Basis1},  MapRoadBends{2, 2, kBendsM02Basis2},
+    MapRoadBends{2, 3, kBendsM02Basis3},  MapRoadBends{2, 4, kBendsM02Basis4},
+    MapRoadBends{17, 0, kBendsM17Basis0}, MapRoadBends{17, 1, kBendsM17Basis1},
+    MapRoadBends{17, 3, kBendsM17Basis3}};
 
 // A station's road to a mission's site: its start, its bends, the mission's marker.
 std::vector<Point> MapRoad(int mission, int base) {
