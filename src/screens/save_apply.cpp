@@ -148,12 +148,7 @@ void ApplyMap(StagedSave& save) {
 
 void ApplyExplosions(StagedSave& save) {
     ExplosionSlots = save.explosions;
-    for (std::size_t kind = 0; kind < ExplosionSlots.size(); ++kind) {
-        const ExplosionSlot& e = ExplosionSlots[kind];
-        const SonderObjTyp* t = SonderObjTypAt(e.animType);
-        if (e.live > 0 && t != nullptr && t->frames == nullptr)
-            LoadExplosion(static_cast<std::int16_t>(e.animType), static_cast<int>(kind));
-    }
+    ReloadExplosionAnimations();
 }
 
 }  // namespace

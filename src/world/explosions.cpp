@@ -232,6 +232,25 @@ void EndExplosion(std::int16_t slot, std::uint16_t animType, std::uint16_t kind)
     EndKind(kind, animType);
 }
 
+void ReloadExplosionAnimations() {
+    FramesHeld = {};
+    const auto missing = [](const ExplosionSlot& e) {
+        const SonderObjTyp* t = SonderObjTypAt(e.animType);
+        return t != nullptr && t->frames == nullptr;
+    };
+    for (int kind = 0; kind < kExplosionKinds; ++kind) {
+        const ExplosionSlot& e = SlotOf(kind);
+        if (e.live > 0 && missing(e)) LoadExplosion(static_cast<std::int16_t>(e.animType), kind);
+    }
+    // An animation still playing out after its explosion was dropped: its kind's type slot is its
+    // own while no running kind has loaded into it.
+    for (int kind = 0; kind < kExplosionKinds; ++kind) {
+        const ExplosionSlot& e = SlotOf(kind);
+        if (e.live == 0 && missing(e) && AnyObjectShows(e.animType))
+            LoadExplosion(static_cast<std::int16_t>(e.animType), kind);
+    }
+}
+
 void AnimationObjectGone(std::int16_t type) {
     for (int kind = 0; kind < kExplosionKinds; ++kind)
         if (SlotOf(kind).animType == static_cast<std::uint16_t>(type)) ReleaseKindFrames(kind);

@@ -47,6 +47,9 @@ void ExplodeSonderObj(std::int16_t slot);
 // ended and no object shows its animation any more, the animation is freed.
 void EndFahrzeugExplosion(std::int16_t vehicle, std::uint16_t animType);
 void EndExplosion(std::int16_t slot, std::uint16_t animType, std::uint16_t kind);
+// After a load: the animations of the running explosions, and those still playing out after their
+// explosion was dropped, are loaded again into their type slots.
+void ReloadExplosionAnimations();
 // An object of the type has left its slot: an animation that played out after its explosion's
 // command was dropped frees its frames when it was the last to show them.
 void AnimationObjectGone(std::int16_t type);

@@ -469,6 +469,13 @@ TEST_F(MissionSeventeen, EvaluationAndASaveWithThePowerOff) {
     EXPECT_EQ(EvaluationEfficiency, 93);
     EXPECT_EQ(EvaluationPoints, 631);
 
+    // Saved while the second blast's animation runs.
+    TickCounter = 6010;
+    check();
+    ASSERT_TRUE(O(15).commands);
+    const std::int32_t shown = O(15).commands->a;
+    const std::int16_t animType = O(shown).type;
+
     O(12).frame = 1;
     update();
     MissionScratch.S0 = 1;
@@ -488,6 +495,8 @@ TEST_F(MissionSeventeen, EvaluationAndASaveWithThePowerOff) {
     EXPECT_EQ(MissionScratch.S3, words.S3);
     EXPECT_EQ(MissionScratch.S4, words.S4);
     EXPECT_EQ(O(13).type, 30);
+    EXPECT_EQ(O(shown).type, animType);
+    EXPECT_NE(SonderObjTypAt(animType)->frames, nullptr) << "it plays on after the load";
 }
 
 }  // namespace

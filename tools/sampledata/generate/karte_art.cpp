@@ -64,6 +64,11 @@ constexpr std::array<Point, 1> kBendsM09Basis0 = {{{628, 372}}};
 constexpr std::array<Point, 1> kBendsM09Basis1 = {{{628, 373}}};
 constexpr std::array<Point, 1> kBendsM09Basis2 = {{{629, 374}}};
 constexpr std::array<Point, 1> kBendsM09Basis3 = {{{628, 374}}};
+// Mission 17's three roads come to the site from the west, the south-west and the south, each on a
+// pixel of its own, so that no later road draws over an earlier one.
+constexpr std::array<Point, 1> kBendsM17Basis0 = {{{613, 362}}};
+constexpr std::array<Point, 2> kBendsM17Basis1 = {{{590, 366}, {613, 363}}};
+constexpr std::array<Point, 1> kBendsM17Basis3 = {{{614, 363}}};
 // Mission 24's stations 0 and 1 lie west of the site at nearly one angle: their roads end above
 // and below it, so that neither covers the other's last stretch.
 constexpr std::array<Point, 1> kBendsM24Basis0 = {{{532, 318}}};
@@ -75,8 +80,9 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{2, 3, kBendsM02Basis3},  MapRoadBends{2, 4, kBendsM02Basis4},
     MapRoadBends{9, 0, kBendsM09Basis0},  MapRoadBends{9, 1, kBendsM09Basis1},
     MapRoadBends{9, 2, kBendsM09Basis2},  MapRoadBends{9, 3, kBendsM09Basis3},
-    MapRoadBends{24, 0, kBendsM24Basis0}, MapRoadBends{24, 1, kBendsM24Basis1},
-    MapRoadBends{24, 3, kBendsM24Basis3}};
+    MapRoadBends{17, 0, kBendsM17Basis0}, MapRoadBends{17, 1, kBendsM17Basis1},
+    MapRoadBends{17, 3, kBendsM17Basis3}, MapRoadBends{24, 0, kBendsM24Basis0},
+    MapRoadBends{24, 1, kBendsM24Basis1}, MapRoadBends{24, 3, kBendsM24Basis3}};
 
 // A station's road to a mission's site: its start, its bends, the mission's marker.
 std::vector<Point> MapRoad(int mission, int base) {
