@@ -95,75 +95,22 @@ TEST_F(MissionOnePlayThrough, ByClicksAndKeysFromTheStartPictureToTheEvaluation)
 
     // Base 0's station: two cranes; the engine with a fire fighter; two ambulances, each with
     // the hall's stretcher team, the second also with the seated medic from the staff room.
-    player.click(Basen[0].x + 4, Basen[0].y + 4);
-    play(player, 1);
-    ASSERT_EQ(GameMode, 8u) << FatalErrorMessage();
+    openStation(player);
     const std::int32_t moneyBefore = Money;
-    struct Crew {
-        std::int8_t type;
-        bool hall;  // the hall's team, else from the staff room
-    };
-    const auto buy = [&](std::size_t place, std::vector<Crew> crew) {
-        ASSERT_EQ(BasisScreen.view, kBasisViewUnten);
-        const test::ScreenPoint m = test::PlaceMiddle(place);
-        player.mouse(m.x, m.y);
-        play(player, 2);
-        ASSERT_EQ(HoverKind, kHoverFahrzeug) << "place " << place;
-        ASSERT_EQ(HoverIds[0], place);
-        player.click(m.x, m.y);
-        play(player, 1);
-        ASSERT_EQ(BasisScreen.chosenPlace, static_cast<std::int16_t>(place));
-        for (const Crew& c : crew) {
-            const std::int8_t storey = c.hall ? kStoreyHall : kStoreyStaffRoom;
-            if (!c.hall && BasisScreen.view != kBasisViewOben) {
-                player.click(510, 540);  // PERSONAL
-                play(player, 3);
-                ASSERT_EQ(BasisScreen.view, kBasisViewOben);
-            }
-            const std::int16_t who = test::StaffToAssign(c.type, storey);
-            ASSERT_GE(who, 0) << "no free staff of type " << int{c.type};
-            // A point of the figure itself: a team's picture has gaps between its two bearers.
-            const test::ScreenPoint mid = test::PersonMiddle(who);
-            test::ScreenPoint at = mid;
-            for (const auto& d : {std::pair{0, 0}, {-8, 0}, {8, 0}, {0, -6}, {0, 6}, {-10, -4}}) {
-                at = {mid.x + d.first, mid.y + d.second};
-                player.mouse(at.x, at.y);
-                play(player, 2);
-                if (HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(who))
-                    break;
-            }
-            ASSERT_EQ(HoverKind, kHoverPerson);
-            ASSERT_EQ(HoverIds[0], static_cast<std::uint16_t>(who));
-            player.click(at.x, at.y);
-            play(player, 1);
-            ASSERT_TRUE(IsPersonAssigned(static_cast<std::uint16_t>(who))) << MessageLine.data();
-        }
-        player.click(400, 540);  // START
-        ASSERT_TRUE(playUntil(
-            player,
-            [] {
-                return BasisScreen.view == kBasisViewUnten && BasisScreen.chosenPlace == -1 &&
-                       BasisScreen.vehicle == -1;
-            },
-            300));
-    };
-    buy(kPlaceF110, {});
-    buy(kPlaceF110, {});
-    buy(kPlaceF104, {{kFireFighter, false}});
-    buy(kPlaceF201, {{kStretcher, true}});
-    buy(kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
+    buy(player, kPlaceF110, {});
+    buy(player, kPlaceF110, {});
+    buy(player, kPlaceF104, {{kFireFighter, false}});
+    buy(player, kPlaceF201, {{kStretcher, true}});
+    buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
     EXPECT_EQ(TickCounter, 0u);
     EXPECT_GE(Money, 3000);
     EXPECT_LT(Money, moneyBefore);
     // The five, in the order bought, with their crews as seated.
     std::vector<std::int16_t> bought;
     std::vector<std::vector<std::int16_t>> crews;
-    for (std::int16_t v = 0; v < static_cast<std::int16_t>(Fahrzeuge.size()); ++v) {
-        if (F(v).type < 0 || F(v).controlFlags != kOwnerBought) continue;
-        bought.push_back(v);
-        crews.emplace_back();
-        for (const std::uint16_t seat : F(v).seats)
-            if (seat != kNoPerson) crews.back().push_back(static_cast<std::int16_t>(seat));
+    for (const Bought& b : BoughtVehicles()) {
+        bought.push_back(b.vehicle);
+        crews.push_back(b.crew);
     }
     ASSERT_EQ(bought.size(), 5u);
     ASSERT_EQ(crews[2].size(), 1u);

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
@@ -15,12 +17,19 @@
 #include "core/mouse.h"
 #include "core/view.h"
 #include "mission/command_slots.h"
+#include "mission/mission_keys.h"
 #include "movement/unit_type.h"
 #include "own_memory.h"
 #include "persons/personen.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/window.h"
+#include "screens/basis.h"
 #include "screens/basis_kauf.h"
+#include "screens/basis_points.h"
+#include "screens/basis_screen.h"
+#include "screens/basis_staff_table.h"
+#include "screens/karte.h"
+#include "screens/mission_jump.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
 
@@ -40,6 +49,12 @@ inline std::int16_t StaffToAssign(std::int8_t type, std::int8_t storey) {
 // The command buttons under the view, by slot.
 constexpr int kSlotX[3] = {400, 515, 628};
 constexpr int kSlotY = 540;
+
+// A station person to seat in a vehicle bought: from the hall, else from the staff room.
+struct Crew {
+    std::int8_t type;
+    bool hall;
+};
 
 // Mixed into a test fixture that names its backend.
 class PlayThroughSteps {
@@ -108,12 +123,13 @@ class PlayThroughSteps {
     // The mouse on a part of the vehicle's picture that no other unit covers: a few points
     // around its position are tried, as a player's eye would pick one.
     void hoverFahrzeug(test::ScriptedPlayer& player, std::int16_t v) {
-        const Fahrzeug& f = F(v);
-        centreView(player, f.x, f.y);
+        centreView(player, F(v).x, F(v).y);
         constexpr float kTries[][2] = {{0, -4}, {20, -4},  {-20, -4}, {0, -20},
                                        {0, 12}, {30, -10}, {-30, -10}};
         for (const auto& d : kTries) {
-            player.mouseWorld(f.x + d[0], f.y + d[1]);
+            // The frames may end the mission and free its vehicles: the slot is read anew.
+            if (GameMode != 2) break;
+            player.mouseWorld(F(v).x + d[0], F(v).y + d[1]);
             play(player, 2);
             if (HoverKind == kHoverFahrzeug && HoverIds[0] == static_cast<std::uint16_t>(v)) return;
         }
@@ -163,6 +179,103 @@ class PlayThroughSteps {
         const int slot = slotOf(command);
         ASSERT_GE(slot, 0) << "command " << command << " not offered";
         clickSlot(player, slot);
+    }
+
+    // The mission jump: the word typed over the options button, then a click on the campaign
+    // position's box (1..30). Its mission starts from its beginning with its video.
+    void jumpToPosition(test::ScriptedPlayer& player, int position) {
+        player.mouse(700, 380);
+        for (const char c : kMissionJumpWord) player.key(static_cast<WParam>(c));
+        play(player, 1);
+        ASSERT_EQ(GameMode, 11u);
+        ASSERT_TRUE(JumpBoxes.has_value());
+        const JumpBox& b = (*JumpBoxes)[static_cast<std::size_t>(position - 1)];
+        player.click(b.x + kJumpBoxWidth / 2, b.y + kJumpBoxHeight / 2);
+        play(player, 1);
+    }
+    // The mission's video run out, then its briefing read on the campaign map.
+    void videoAndBriefing(test::ScriptedPlayer& player) {
+        ASSERT_TRUE(playBackend().videoDevice().finishVideo());
+        play(player, 1);
+        ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
+        player.click(KarteMarker.x, KarteMarker.y);
+        ASSERT_TRUE(playUntil(
+            player, [] { return BriefingState == kBriefingComplete; }, 2000));
+    }
+    // Base 0's station opened from the campaign map.
+    void openStation(test::ScriptedPlayer& player) {
+        player.click(Basen[0].x + 4, Basen[0].y + 4);
+        play(player, 1);
+        ASSERT_EQ(GameMode, 8u) << FatalErrorMessage();
+    }
+    // At base 0's station: the vehicle at the place chosen, the crew seated one by one, and START.
+    void buy(test::ScriptedPlayer& player, std::size_t place, const std::vector<Crew>& crew) {
+        ASSERT_EQ(BasisScreen.view, kBasisViewUnten);
+        const test::ScreenPoint m = test::PlaceMiddle(place);
+        player.mouse(m.x, m.y);
+        play(player, 2);
+        ASSERT_EQ(HoverKind, kHoverFahrzeug) << "place " << place;
+        ASSERT_EQ(HoverIds[0], place);
+        player.click(m.x, m.y);
+        play(player, 1);
+        ASSERT_EQ(BasisScreen.chosenPlace, static_cast<std::int16_t>(place));
+        for (const Crew& c : crew) {
+            const std::int8_t storey = c.hall ? kStoreyHall : kStoreyStaffRoom;
+            if (!c.hall && BasisScreen.view != kBasisViewOben) {
+                player.click(510, 540);  // PERSONAL
+                play(player, 3);
+                ASSERT_EQ(BasisScreen.view, kBasisViewOben);
+            }
+            const std::int16_t who = StaffToAssign(c.type, storey);
+            ASSERT_GE(who, 0) << "no free staff of type " << int{c.type};
+            // A point of the figure itself: a team's picture has gaps between its two bearers.
+            const test::ScreenPoint mid = test::PersonMiddle(who);
+            test::ScreenPoint at = mid;
+            for (const auto& d : {std::pair{0, 0}, {-8, 0}, {8, 0}, {0, -6}, {0, 6}, {-10, -4}}) {
+                at = {mid.x + d.first, mid.y + d.second};
+                player.mouse(at.x, at.y);
+                play(player, 2);
+                if (HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(who))
+                    break;
+            }
+            ASSERT_EQ(HoverKind, kHoverPerson);
+            ASSERT_EQ(HoverIds[0], static_cast<std::uint16_t>(who));
+            player.click(at.x, at.y);
+            play(player, 1);
+            ASSERT_TRUE(IsPersonAssigned(static_cast<std::uint16_t>(who)));
+        }
+        player.click(400, 540);  // START
+        ASSERT_TRUE(playUntil(
+            player,
+            [] {
+                return BasisScreen.view == kBasisViewUnten && BasisScreen.chosenPlace == -1 &&
+                       BasisScreen.vehicle == -1;
+            },
+            300));
+    }
+    // From the station back to the campaign map, and through its camera box into the mission.
+    void leaveStationForTheMission(test::ScriptedPlayer& player) {
+        player.key(VK_ESCAPE);
+        play(player, 1);
+        ASSERT_EQ(GameMode, 10u);
+        player.click(kMapCamX + 5, kMapCamY + 5);
+        play(player, 1);
+        ASSERT_EQ(GameMode, 2u);
+    }
+    // The vehicles bought, in the order bought, each with its crew as seated.
+    struct Bought {
+        std::int16_t vehicle;
+        std::vector<std::int16_t> crew;
+    };
+    static std::vector<Bought> BoughtVehicles() {
+        std::vector<Bought> out;
+        for (std::int16_t v = 0; v < static_cast<std::int16_t>(Fahrzeuge.size()); ++v) {
+            if (F(v).type < 0 || F(v).controlFlags != kOwnerBought) continue;
+            out.push_back({v, {}});
+            for (const std::uint16_t seat : F(v).seats)
+                if (seat != kNoPerson) out.back().crew.push_back(static_cast<std::int16_t>(seat));
+        }
+        return out;
     }
 
     std::uint32_t lastMode = 0;

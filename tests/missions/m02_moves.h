@@ -1,0 +1,174 @@
+#pragma once
+// Mission 2 played by clicks and keys from its video on, as a player plays it: the briefing, two
+// tankers with two fire fighters each and an ambulance with a stretcher team bought at base 0,
+// the tankers driven onto the heath beside the burning hedge and their cannons set on its cells
+// one by one until nothing burns. A whole-campaign test calls the same moves.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/fire_counts.h"
+#include "core/game_mode.h"
+#include "core/message_line.h"
+#include "core/mission_state.h"
+#include "core/options.h"
+#include "core/view.h"
+#include "missions/mission_checks.h"
+#include "movement/befehl.h"
+#include "support/play_through.h"
+#include "vehicles/fahrzeug_typ.h"
+#include "vehicles/fahrzeuge.h"
+#include "world/brand_cells.h"
+#include "world/level_map.h"
+
+namespace kv::test {
+
+class MissionTwoMoves : public virtual PlayThroughSteps {
+  protected:
+    static constexpr std::int8_t kFireFighter = 1;  // P02
+    static constexpr std::int8_t kStretcher = 5;    // P06
+    static constexpr std::size_t kPlaceF104 = 1;
+    static constexpr std::size_t kPlaceF201 = 2;
+
+    // From the mission's video to the mission running at speed 3 with the three vehicles bought
+    // and on their way.
+    void enterMissionTwo(ScriptedPlayer& player) {
+        videoAndBriefing(player);
+        openStation(player);
+        // The ambulance first: it drives straight on along the main road and leaves the entry
+        // free for the tankers, which turn up the heath road there.
+        buy(player, kPlaceF201, {{kStretcher, true}});
+        buy(player, kPlaceF104, {{kFireFighter, false}, {kFireFighter, false}});
+        buy(player, kPlaceF104, {{kFireFighter, false}, {kFireFighter, false}});
+        leaveStationForTheMission(player);
+        player.key('3');
+        play(player, 1);
+        ASSERT_EQ(GameSpeed, 3);
+        const std::vector<Bought> bought = BoughtVehicles();
+        ASSERT_EQ(bought.size(), 3u);
+        ambulance = bought[0].vehicle;
+        tankers[0] = bought[1].vehicle;
+        tankers[1] = bought[2].vehicle;
+    }
+
+    // The tankers fight the fire until the mission is won; the ambulance waits on the main road.
+    void fightMissionTwo(ScriptedPlayer& player) {
+        const auto atRest = [](std::int16_t v) {
+            return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
+        };
+        // As each vehicle comes to rest it is sent on to its next stop, so that the next can come
+        // in: the ambulance along the main road out of the way, the tankers in short hops up the
+        // heath road and onto the track between the hedge's legs.
+        struct Hops {
+            std::int16_t v;
+            std::vector<PixelPos> stops;
+            std::size_t next = 0;
+        };
+        std::vector<Hops> convoy = {{tankers[0], {{104, 400}, {780, 127}}},
+                                    {tankers[1], {{104, 450}, {690, 128}}},
+                                    {ambulance, {{600, 1600}}}};
+        const bool parked = playUntil(
+            player,
+            [&] {
+                for (Hops& h : convoy) {
+                    if (!atRest(h.v)) continue;
+                    if (h.next == h.stops.size()) continue;
+                    const PixelPos at = h.stops[h.next++];
+                    driveTo(player, h.v, static_cast<float>(at.x), static_cast<float>(at.y));
+                }
+                return std::all_of(convoy.begin(), convoy.end(), [&](const Hops& h) {
+                    return h.next == h.stops.size() && atRest(h.v);
+                });
+            },
+            3000);
+        const std::string where = Where(tankers[0]) + Where(tankers[1]) + Where(ambulance);
+        if (!parked) {
+            centreView(player, F(tankers[0]).x, F(tankers[0]).y);
+            player.shot("dbg-a");
+            centreView(player, F(tankers[1]).x, F(tankers[1]).y);
+            player.shot("dbg-b");
+        }
+        ASSERT_TRUE(parked) << where;
+
+        // Both cannons on the same cell, the head of the fire (the burning cell lit last, still
+        // the coolest), until none burns; a head out of reach first brings them nearer.
+        for (int round = 0; round < 200 && BurningCellCount > 0 && GameMode == 2; ++round) {
+            const std::optional<CellPos> cell = HeadOfTheFire();
+            ASSERT_TRUE(cell.has_value());
+            const float cx = static_cast<float>(kCellWidth * cell->column - 16 * cell->row + 8);
+            const float cy = static_cast<float>(kCellHeight * cell->row + 14);
+            for (int k = 0; k < 2; ++k) {
+                const std::int16_t t = tankers[k];
+                if (std::hypot(F(t).x - cx, F(t).y - cy) <= 150) continue;
+                const PixelPos spot = OnTrack(cx + (k == 0 ? -40.f : 40.f));
+                driveTo(player, t, static_cast<float>(spot.x), static_cast<float>(spot.y));
+                ASSERT_TRUE(playUntil(
+                    player, [&] { return atRest(t); }, 600))
+                    << Where(t);
+            }
+            for (const std::int16_t t : tankers) {
+                clickFahrzeug(player, t);
+                centreView(player, cx, cy);
+                player.mouseWorld(cx, cy);
+                play(player, 2);
+                ASSERT_EQ(CursorId, kCursorWater) << cell->column << " " << cell->row;
+                player.clickWorld(cx, cy);
+                play(player, 1);
+            }
+            const std::size_t index = static_cast<std::size_t>(CellIndex(cell->column, cell->row));
+            playUntil(
+                player, [&] { return BrandStates[index].burning == 0 || GameMode != 2; }, 300);
+        }
+        ASSERT_TRUE(playUntil(
+            player, [] { return GameMode != 2; }, 100));
+        ASSERT_EQ(GameMode, 5u) << std::string(MessageLine.data());
+    }
+
+    std::int16_t tankers[2] = {-1, -1};
+    std::int16_t ambulance = -1;
+
+  private:
+    static std::string Where(std::int16_t v) {
+        return " [" + std::to_string(v) + " at " + std::to_string(F(v).x) + " " +
+               std::to_string(F(v).y) + " weg " + std::to_string(F(v).KarteWeg) + " order " +
+               std::to_string(F(v).orders != nullptr ? F(v).orders->opcode : -1) + "]";
+    }
+    // A vehicle driven to a point of the ground; on anything that can burn a tanker's cursor
+    // would aim its cannon instead, so the points are sand or road.
+    void driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
+        clickFahrzeug(player, v);
+        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
+        centreView(player, x, y);
+        player.mouseWorld(x, y);
+        play(player, 2);
+        EXPECT_EQ(CursorId, kCursorMove);
+        player.clickWorld(x, y);
+        play(player, 1);
+        ASSERT_NE(F(v).orders, nullptr) << "vehicle " << v << " got no order";
+    }
+    static std::optional<CellPos> HeadOfTheFire() {
+        std::optional<CellPos> best;
+        std::int32_t coolest = 0;
+        for (int c = 0; c < MapWidth; ++c)
+            for (int r = 0; r < MapHeight; ++r) {
+                const BrandState& b = BrandStates[static_cast<std::size_t>(CellIndex(c, r))];
+                if (b.burning == 0 || (best && b.heat >= coolest)) continue;
+                coolest = b.heat;
+                best = CellPos{c, r};
+            }
+        return best;
+    }
+    // The point of the heath track at x, kept to its length.
+    static PixelPos OnTrack(float x) {
+        const float along = std::clamp(x, 220.f, 1230.f);
+        return {static_cast<int>(along), static_cast<int>(125.f + (along - 110.f) / 1140.f)};
+    }
+};
+
+}  // namespace kv::test

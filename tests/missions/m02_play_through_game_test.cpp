@@ -1,0 +1,93 @@
+// Mission 2 played through by clicks and keys, reached by the mission jump from mission 1: won by
+// two tankers on the burning hedge (not yet), and lost with the fire left alone.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/campaign.h"
+#include "core/fatal_error.h"
+#include "core/fire_counts.h"
+#include "core/game_mode.h"
+#include "core/message_line.h"
+#include "core/mission_counters.h"
+#include "core/mission_state.h"
+#include "core/random.h"
+#include "mission/evaluation.h"
+#include "mission/mission_fixture.h"
+#include "missions/m02_moves.h"
+#include "platform/cp1252.h"
+#include "screens/mission_jump.h"
+#include "support/scripted_player.h"
+
+namespace kv {
+namespace {
+
+class MissionTwoPlayThrough : public test::MissionTest, public test::MissionTwoMoves {
+  protected:
+    HeadlessBackend& playBackend() override { return backend; }
+
+    // The game from its start picture into mission 1, then the jump to campaign position 12.
+    void jumpToMissionTwo(test::ScriptedPlayer& player) {
+        useSampleData(true);
+        openGame();
+        SeedRandom(5);
+        clickStartPicture();
+        finishVideo();
+        ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
+        leaveKarte(player);
+        ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+        EXPECT_EQ(JumpEntryText(11), W("12 Flächenbrand in Waldstück!"));
+        jumpToPosition(player, 12);
+        ASSERT_EQ(MissionNummer, 2);
+        EXPECT_NE(videosOpened().find("mi02.avi"), std::string::npos);
+        EXPECT_EQ(Money, 22000);
+    }
+};
+
+// Not yet won: the tankers reach the track between the hedge's legs only about when the fire
+// enters the wood ring, and the cannon round that follows still loses the mission.
+TEST_F(MissionTwoPlayThrough, DISABLED_TwoTankersOnTheHedgeWinIt) {
+    test::ScriptedPlayer player(backend);
+    jumpToMissionTwo(player);
+    ASSERT_FALSE(HasFatalFailure());
+    enterMissionTwo(player);
+    ASSERT_FALSE(HasFatalFailure());
+    fightMissionTwo(player);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(ToteCount, 0);
+    const std::uint32_t wonAt = TickCounter;
+    play(player, 1);
+
+    // A click leads to the evaluation: nobody dead, the time, the money.
+    player.click(400, 300);
+    play(player, 1);
+    ASSERT_EQ(GameMode, 18u) << FatalErrorMessage();
+    EXPECT_EQ(std::string(ResultLines[0].text.data()), "Tote: 0");
+    EXPECT_EQ(ResultLines[0].percent, 100);
+    char time[32];
+    std::snprintf(time, sizeof time, "Zeit: %02u:%02u", wonAt / 20 / 60, wonAt / 20 % 60);
+    EXPECT_EQ(std::string(ResultLines[1].text.data()), time);
+    EXPECT_EQ(std::string(ResultLines[2].text.data()), "Geld: " + std::to_string(Money));
+    EXPECT_EQ(ResultLines[2].percent, 100);
+    EXPECT_TRUE(backend.boxes().empty());
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+TEST_F(MissionTwoPlayThrough, TheFireLeftAloneIsLost) {
+    test::ScriptedPlayer player(backend);
+    jumpToMissionTwo(player);
+    ASSERT_FALSE(HasFatalFailure());
+    enterMissionTwo(player);
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(playUntil(
+        player, [] { return GameMode != 2; }, 6000));
+    EXPECT_EQ(GameMode, 4u);
+    EXPECT_EQ(std::string(MessageLine.data()), W("Brand ist ausser Kontrolle geraten!"));
+    std::printf("lost at tick %u with %d cells, %d houses, %d dead\n", TickCounter,
+                BurningCellCount, BurningHouseCount, ToteCount);
+}
+
+}  // namespace
+}  // namespace kv
