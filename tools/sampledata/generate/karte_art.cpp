@@ -58,10 +58,22 @@ constexpr std::array<Point, 1> kBendsM02Basis1 = {{{524, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis2 = {{{526, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis3 = {{{525, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis4 = {{{526, 352}}};
+// Mission 11's five roads come into its site from the west, south-west, south, south-east and
+// east, each on a short straight of its own, so that none runs over another near the site.
+constexpr std::array<Point, 2> kBendsM11Basis0 = {{{515, 81}, {521, 75}}};
+constexpr std::array<Point, 2> kBendsM11Basis1 = {{{515, 74}, {521, 74}}};
+constexpr std::array<Point, 2> kBendsM11Basis2 = {{{529, 81}, {523, 75}}};
+constexpr std::array<Point, 2> kBendsM11Basis3 = {{{522, 81}, {522, 75}}};
+constexpr std::array<Point, 2> kBendsM11Basis4 = {{{529, 73}, {523, 73}}};
+// clang-format off
 constexpr std::array kMapRoadBends = {
     MapRoadBends{1, 0, kBendsM01Basis0}, MapRoadBends{2, 0, kBendsM02Basis0},
     MapRoadBends{2, 1, kBendsM02Basis1}, MapRoadBends{2, 2, kBendsM02Basis2},
-    MapRoadBends{2, 3, kBendsM02Basis3}, MapRoadBends{2, 4, kBendsM02Basis4}};
+    MapRoadBends{2, 3, kBendsM02Basis3}, MapRoadBends{2, 4, kBendsM02Basis4},
+    MapRoadBends{11, 0, kBendsM11Basis0}, MapRoadBends{11, 1, kBendsM11Basis1},
+    MapRoadBends{11, 2, kBendsM11Basis2}, MapRoadBends{11, 3, kBendsM11Basis3},
+    MapRoadBends{11, 4, kBendsM11Basis4}};
+// clang-format on
 
 // A station's road to a mission's site: its start, its bends, the mission's marker.
 std::vector<Point> MapRoad(int mission, int base) {
