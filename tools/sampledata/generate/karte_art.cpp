@@ -64,6 +64,13 @@ constexpr std::array<Point, 1> kBendsM09Basis0 = {{{628, 372}}};
 constexpr std::array<Point, 1> kBendsM09Basis1 = {{{628, 373}}};
 constexpr std::array<Point, 1> kBendsM09Basis2 = {{{629, 374}}};
 constexpr std::array<Point, 1> kBendsM09Basis3 = {{{628, 374}}};
+// Mission 11's five roads come into its site from the west, south-west, south, south-east and
+// east, each on a short straight of its own, so that none runs over another near the site.
+constexpr std::array<Point, 2> kBendsM11Basis0 = {{{515, 81}, {521, 75}}};
+constexpr std::array<Point, 2> kBendsM11Basis1 = {{{515, 74}, {521, 74}}};
+constexpr std::array<Point, 2> kBendsM11Basis2 = {{{529, 81}, {523, 75}}};
+constexpr std::array<Point, 2> kBendsM11Basis3 = {{{522, 81}, {522, 75}}};
+constexpr std::array<Point, 2> kBendsM11Basis4 = {{{529, 73}, {523, 73}}};
 // Mission 17's three roads come to the site from the west, the south-west and the south, each on a
 // pixel of its own, so that no later road draws over an earlier one.
 constexpr std::array<Point, 1> kBendsM17Basis0 = {{{613, 362}}};
@@ -74,15 +81,32 @@ constexpr std::array<Point, 1> kBendsM17Basis3 = {{{614, 363}}};
 constexpr std::array<Point, 1> kBendsM24Basis0 = {{{532, 318}}};
 constexpr std::array<Point, 1> kBendsM24Basis1 = {{{532, 320}}};
 constexpr std::array<Point, 1> kBendsM24Basis3 = {{{534, 320}}};
+// One row per mission and station, in mission order.
+// clang-format off
 constexpr std::array kMapRoadBends = {
-    MapRoadBends{1, 0, kBendsM01Basis0},  MapRoadBends{2, 0, kBendsM02Basis0},
-    MapRoadBends{2, 1, kBendsM02Basis1},  MapRoadBends{2, 2, kBendsM02Basis2},
-    MapRoadBends{2, 3, kBendsM02Basis3},  MapRoadBends{2, 4, kBendsM02Basis4},
-    MapRoadBends{9, 0, kBendsM09Basis0},  MapRoadBends{9, 1, kBendsM09Basis1},
-    MapRoadBends{9, 2, kBendsM09Basis2},  MapRoadBends{9, 3, kBendsM09Basis3},
-    MapRoadBends{17, 0, kBendsM17Basis0}, MapRoadBends{17, 1, kBendsM17Basis1},
-    MapRoadBends{17, 3, kBendsM17Basis3}, MapRoadBends{24, 0, kBendsM24Basis0},
-    MapRoadBends{24, 1, kBendsM24Basis1}, MapRoadBends{24, 3, kBendsM24Basis3}};
+    MapRoadBends{1, 0, kBendsM01Basis0},
+    MapRoadBends{2, 0, kBendsM02Basis0},
+    MapRoadBends{2, 1, kBendsM02Basis1},
+    MapRoadBends{2, 2, kBendsM02Basis2},
+    MapRoadBends{2, 3, kBendsM02Basis3},
+    MapRoadBends{2, 4, kBendsM02Basis4},
+    MapRoadBends{9, 0, kBendsM09Basis0},
+    MapRoadBends{9, 1, kBendsM09Basis1},
+    MapRoadBends{9, 2, kBendsM09Basis2},
+    MapRoadBends{9, 3, kBendsM09Basis3},
+    MapRoadBends{11, 0, kBendsM11Basis0},
+    MapRoadBends{11, 1, kBendsM11Basis1},
+    MapRoadBends{11, 2, kBendsM11Basis2},
+    MapRoadBends{11, 3, kBendsM11Basis3},
+    MapRoadBends{11, 4, kBendsM11Basis4},
+    MapRoadBends{17, 0, kBendsM17Basis0},
+    MapRoadBends{17, 1, kBendsM17Basis1},
+    MapRoadBends{17, 3, kBendsM17Basis3},
+    MapRoadBends{24, 0, kBendsM24Basis0},
+    MapRoadBends{24, 1, kBendsM24Basis1},
+    MapRoadBends{24, 3, kBendsM24Basis3},
+};
+// clang-format on
 
 // A station's road to a mission's site: its start, its bends, the mission's marker.
 std::vector<Point> MapRoad(int mission, int base) {
