@@ -58,6 +58,13 @@ constexpr std::array<Point, 1> kBendsM02Basis1 = {{{524, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis2 = {{{526, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis3 = {{{525, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis4 = {{{526, 352}}};
+// Mission 3's five roads come into its site from five sides in the order they lie round it: the
+// farthest from the south-west, then west, north-west, north and north-east.
+constexpr std::array<Point, 1> kBendsM03Basis0 = {{{670, 538}}};
+constexpr std::array<Point, 1> kBendsM03Basis1 = {{{672, 548}}};
+constexpr std::array<Point, 1> kBendsM03Basis2 = {{{674, 530}}};
+constexpr std::array<Point, 1> kBendsM03Basis3 = {{{682, 526}}};
+constexpr std::array<Point, 1> kBendsM03Basis4 = {{{690, 530}}};
 // Mission 9's four roads come in from the west and south, each to its own pixel beside the site
 // in the order they lie round it.
 constexpr std::array<Point, 1> kBendsM09Basis0 = {{{628, 372}}};
@@ -90,6 +97,11 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{2, 2, kBendsM02Basis2},
     MapRoadBends{2, 3, kBendsM02Basis3},
     MapRoadBends{2, 4, kBendsM02Basis4},
+    MapRoadBends{3, 0, kBendsM03Basis0},
+    MapRoadBends{3, 1, kBendsM03Basis1},
+    MapRoadBends{3, 2, kBendsM03Basis2},
+    MapRoadBends{3, 3, kBendsM03Basis3},
+    MapRoadBends{3, 4, kBendsM03Basis4},
     MapRoadBends{9, 0, kBendsM09Basis0},
     MapRoadBends{9, 1, kBendsM09Basis1},
     MapRoadBends{9, 2, kBendsM09Basis2},
