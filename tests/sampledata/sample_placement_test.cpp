@@ -35,6 +35,7 @@ constexpr Placement kPlacements[] = {
     {1, 2, 15},
     {2, 33, 9},
     {5, 16, 8},
+    {21, 17, 23},
 };
 
 class SamplePlacement : public test::MissionTest,

@@ -32,7 +32,7 @@ LevelBuilder Mission01() {
 
 bool WriteMissionLevels(const OutputTree& out) {
     return Mission01().write(out, 1, false) && Mission02Level().write(out, 2, false) &&
-           Mission05Level().write(out, 5, false);
+           Mission05Level().write(out, 5, false) && Mission21Level().write(out, 21, false);
 }
 
 }  // namespace kv::sampledata

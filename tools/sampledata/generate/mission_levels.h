@@ -7,5 +7,6 @@ namespace kv::sampledata {
 
 LevelBuilder Mission02Level();
 LevelBuilder Mission05Level();
+LevelBuilder Mission21Level();
 
 }  // namespace kv::sampledata
