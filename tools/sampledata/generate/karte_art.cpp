@@ -58,10 +58,18 @@ constexpr std::array<Point, 1> kBendsM02Basis1 = {{{524, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis2 = {{{526, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis3 = {{{525, 354}}};
 constexpr std::array<Point, 1> kBendsM02Basis4 = {{{526, 352}}};
+// Mission 21's four roads all come from the lower right: each fans out to a pixel of its own
+// beside the site, so that none crosses another; base 3's, drawn last, takes the site.
+constexpr std::array<Point, 2> kBendsM21Basis0 = {{{118, 330}, {93, 334}}};
+constexpr std::array<Point, 2> kBendsM21Basis1 = {{{100, 360}, {92, 336}}};
+constexpr std::array<Point, 2> kBendsM21Basis2 = {{{115, 352}, {93, 336}}};
+constexpr std::array<Point, 2> kBendsM21Basis3 = {{{118, 339}, {93, 335}}};
 constexpr std::array kMapRoadBends = {
-    MapRoadBends{1, 0, kBendsM01Basis0}, MapRoadBends{2, 0, kBendsM02Basis0},
-    MapRoadBends{2, 1, kBendsM02Basis1}, MapRoadBends{2, 2, kBendsM02Basis2},
-    MapRoadBends{2, 3, kBendsM02Basis3}, MapRoadBends{2, 4, kBendsM02Basis4}};
+    MapRoadBends{1, 0, kBendsM01Basis0},  MapRoadBends{2, 0, kBendsM02Basis0},
+    MapRoadBends{2, 1, kBendsM02Basis1},  MapRoadBends{2, 2, kBendsM02Basis2},
+    MapRoadBends{2, 3, kBendsM02Basis3},  MapRoadBends{2, 4, kBendsM02Basis4},
+    MapRoadBends{21, 0, kBendsM21Basis0}, MapRoadBends{21, 1, kBendsM21Basis1},
+    MapRoadBends{21, 2, kBendsM21Basis2}, MapRoadBends{21, 3, kBendsM21Basis3}};
 
 // A station's road to a mission's site: its start, its bends, the mission's marker.
 std::vector<Point> MapRoad(int mission, int base) {
