@@ -13,6 +13,7 @@ void InstallMissionHooks() {
     MissionHookRows[10] = kMissionHooksM11;
     MissionHookRows[8] = kMissionHooksM09;
     MissionHookRows[23] = kMissionHooksM24;
+    MissionHookRows[20] = kMissionHooksM21;
 }
 
 }  // namespace kv

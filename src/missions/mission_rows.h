@@ -23,6 +23,7 @@ extern const MissionHooks kMissionHooksM09;
 // below the tree calls the cat down.
 void RunPersonBefehl186M03(std::int16_t person);
 extern const MissionHooks kMissionHooksM24;
+extern const MissionHooks kMissionHooksM21;
 
 // Writes every mission's row into MissionHookRows; a mission without a file keeps an empty row.
 void InstallMissionHooks();

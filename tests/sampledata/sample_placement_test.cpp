@@ -45,6 +45,7 @@ constexpr Placement kPlacements[] = {
     {11, 17, 4},
     {9, 0, 1},
     {24, 5, 7},
+    {21, 17, 23},
 };
 
 class SamplePlacement : public test::MissionTest,

@@ -70,6 +70,9 @@ TEST_F(SamplePrices, FitTheMissionsMoney) {
     const std::uint32_t missionNine =
         4 * F(kTypF301) + 16 * P(kP01) + 2 * F(kTypF201) + 2 * P(kP06) + 2 * P(kP05);
     EXPECT_LE(missionNine, 14000u);
+    // Mission 21's nine casualties, each with an ambulance, a stretcher team and a medic; its
+    // money line reads full above 9000 left of 40000.
+    EXPECT_LE(9 * (F(kTypF201) + P(kP06) + P(kP05)), 31000u);
     EXPECT_LE(F(kTypF203) + P(kP05) + P(kP06), 6000u);
     EXPECT_LE(F(kTypF111), 6000u);
     EXPECT_LE(F(kTypF115), 6000u);

@@ -83,6 +83,12 @@ constexpr std::array<Point, 2> kBendsM11Basis4 = {{{529, 73}, {523, 73}}};
 constexpr std::array<Point, 1> kBendsM17Basis0 = {{{613, 362}}};
 constexpr std::array<Point, 2> kBendsM17Basis1 = {{{590, 366}, {613, 363}}};
 constexpr std::array<Point, 1> kBendsM17Basis3 = {{{614, 363}}};
+// Mission 21's four roads all come from the lower right: each fans out to a pixel of its own
+// beside the site, so that none crosses another; base 3's, drawn last, takes the site.
+constexpr std::array<Point, 2> kBendsM21Basis0 = {{{118, 330}, {93, 334}}};
+constexpr std::array<Point, 2> kBendsM21Basis1 = {{{100, 360}, {92, 336}}};
+constexpr std::array<Point, 2> kBendsM21Basis2 = {{{115, 352}, {93, 336}}};
+constexpr std::array<Point, 2> kBendsM21Basis3 = {{{118, 339}, {93, 335}}};
 // Mission 24's stations 0 and 1 lie west of the site at nearly one angle: their roads end above
 // and below it, so that neither covers the other's last stretch.
 constexpr std::array<Point, 1> kBendsM24Basis0 = {{{532, 318}}};
@@ -114,6 +120,10 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{17, 0, kBendsM17Basis0},
     MapRoadBends{17, 1, kBendsM17Basis1},
     MapRoadBends{17, 3, kBendsM17Basis3},
+    MapRoadBends{21, 0, kBendsM21Basis0},
+    MapRoadBends{21, 1, kBendsM21Basis1},
+    MapRoadBends{21, 2, kBendsM21Basis2},
+    MapRoadBends{21, 3, kBendsM21Basis3},
     MapRoadBends{24, 0, kBendsM24Basis0},
     MapRoadBends{24, 1, kBendsM24Basis1},
     MapRoadBends{24, 3, kBendsM24Basis3},

@@ -19,5 +19,6 @@ LevelBuilder Mission11Level();
 LevelBuilder Mission11LevelB();
 LevelBuilder Mission09Level();
 LevelBuilder Mission24Level();
+LevelBuilder Mission21Level();
 
 }  // namespace kv::sampledata

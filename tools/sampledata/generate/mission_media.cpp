@@ -165,6 +165,19 @@ AviClip MissionVideo24() {
     });
 }
 
+// A field with a grounded airliner and a burning engine, for mission 21's opening.
+AviClip MissionVideo21() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool body = x >= 12 && x < 52 && y >= 12 && y < 18;
+        const bool wing = x >= 26 && x < 36 && y >= 18 && y < 26;
+        const bool flame = x >= 30 && x < 34 && y >= 22 - frame % 3 && y < 26;
+        if (flame) return {240, 110, 20};
+        if (body || wing) return {210, 210, 215};
+        if (y >= 14) return {50, 120, 40};
+        return {110, 140, 190};
+    });
+}
+
 struct MissionMedia {
     int mission;
     std::string_view briefing;
@@ -384,6 +397,27 @@ const std::array kMissionMedia = {
           "Zurück an der Slipstelle steigen die Geretteten aus. Der Notarzt versorgt sie, die "
           "Sanitäter bringen sie fort.\r\n"),
         MissionVideo24,
+    },
+    MissionMedia{
+        21,
+        W("Einsatzmeldung: Verkehrsflugzeug notgelandet.\r\n"
+          "\r\n"
+          "Ein Verkehrsflugzeug hat auf einem Feld notlanden müssen. Ein Triebwerk brennt, "
+          "neun Passagiere liegen verletzt um das Flugzeug, andere irren umher.\r\n"
+          "\r\n"
+          "Versorgen Sie alle Verletzten und bringen Sie sie ins Krankenhaus. Verhindern Sie, "
+          "dass das Feuer auf den Rumpf und die Tragflächen übergreift.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße im Süden und fahren auf dem "
+          "Weg hinauf zum Feld.\r\n"
+          "\r\n"
+          "Der Notarzt versorgt die Verletzten, die Sanitäter tragen sie zum Rettungswagen. Ein "
+          "Rettungswagen nimmt einen Verletzten mit.\r\n"
+          "\r\n"
+          "Ungekühlt explodiert das brennende Triebwerk nach einiger Zeit. Zwei Wasserwerfer "
+          "kühlen es.\r\n"
+          "\r\n"
+          "Brennt der Rumpf zu lange, ist der Brand außer Kontrolle.\r\n"),
+        MissionVideo21,
     },
 };
 
