@@ -9,11 +9,11 @@ void InstallMissionHooks() {
     MissionHookRows[2] = kMissionHooksM03;
     MissionHookRows[4] = kMissionHooksM05;
     MissionHookRows[6] = kMissionHooksM07;
-    MissionHookRows[16] = kMissionHooksM17;
-    MissionHookRows[10] = kMissionHooksM11;
     MissionHookRows[8] = kMissionHooksM09;
-    MissionHookRows[23] = kMissionHooksM24;
+    MissionHookRows[10] = kMissionHooksM11;
+    MissionHookRows[16] = kMissionHooksM17;
     MissionHookRows[20] = kMissionHooksM21;
+    MissionHookRows[23] = kMissionHooksM24;
 }
 
 }  // namespace kv

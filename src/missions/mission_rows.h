@@ -12,18 +12,18 @@ extern const MissionHooks kMissionHooksM02;
 extern const MissionHooks kMissionHooksM03;
 extern const MissionHooks kMissionHooksM05;
 extern const MissionHooks kMissionHooksM07;
-extern const MissionHooks kMissionHooksM17;
-
-// Person order 222, mission 17's own: closing the gas house.
-void RunPersonBefehl222M17(std::int16_t person);
-extern const MissionHooks kMissionHooksM11;
 extern const MissionHooks kMissionHooksM09;
+extern const MissionHooks kMissionHooksM11;
+extern const MissionHooks kMissionHooksM17;
+extern const MissionHooks kMissionHooksM21;
+extern const MissionHooks kMissionHooksM24;
 
 // Mission 3's person order 186, which the persons reach through their hook table: the caller
 // below the tree calls the cat down.
 void RunPersonBefehl186M03(std::int16_t person);
-extern const MissionHooks kMissionHooksM24;
-extern const MissionHooks kMissionHooksM21;
+
+// Person order 222, mission 17's own: closing the gas house.
+void RunPersonBefehl222M17(std::int16_t person);
 
 // Writes every mission's row into MissionHookRows; a mission without a file keeps an empty row.
 void InstallMissionHooks();

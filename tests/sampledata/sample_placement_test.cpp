@@ -36,16 +36,8 @@ struct Placement {
 
 // One row per mission with a level.
 constexpr Placement kPlacements[] = {
-    {1, 2, 15},
-    {2, 33, 9},
-    {3, 18, 8},
-    {5, 16, 8},
-    {7, 14, 17},
-    {17, 41, 21, true},
-    {11, 17, 4},
-    {9, 0, 1},
-    {24, 5, 7},
-    {21, 17, 23},
+    {1, 2, 15}, {2, 33, 9},  {3, 18, 8},         {5, 16, 8},   {7, 14, 17},
+    {9, 0, 1},  {11, 17, 4}, {17, 41, 21, true}, {21, 17, 23}, {24, 5, 7},
 };
 
 class SamplePlacement : public test::MissionTest,

@@ -8,17 +8,18 @@ namespace kv::sampledata {
 LevelBuilder Mission02Level();
 LevelBuilder Mission03Level();
 LevelBuilder Mission05Level();
-LevelBuilder Mission17Level();
 
 // The square over an underground station (missions 7 and 23): a street from the left edge past
 // the hydrants in the north, a road down to the station's front, and paving round the station,
 // whose three buildings the missions place at columns 50, 58 and 66 of row 26.
 LevelBuilder StationSquare();
+
+LevelBuilder Mission09Level();
 LevelBuilder Mission11Level();
 // The flooded valley of the second part.
 LevelBuilder Mission11LevelB();
-LevelBuilder Mission09Level();
-LevelBuilder Mission24Level();
+LevelBuilder Mission17Level();
 LevelBuilder Mission21Level();
+LevelBuilder Mission24Level();
 
 }  // namespace kv::sampledata

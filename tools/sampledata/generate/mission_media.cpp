@@ -100,16 +100,18 @@ AviClip MissionVideo07() {
     });
 }
 
-// A store front with a gas cloud puffing from the side, for mission 17's opening.
-AviClip MissionVideo17() {
+// Two crowds in club colours streaming out of a stadium gate, for mission 9's opening.
+AviClip MissionVideo09() {
     return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
-        const bool store = x >= 8 && x < 40 && y >= 3;
-        const bool window = store && y >= 6 && y < 10 && (x / 4) % 2 == 0;
-        const bool cloud = x >= 40 && x < 44 + frame % 4 * 4 && y >= 6 && y < 12;
-        if (cloud) return {200, 200, 120};
-        if (window) return {60, 60, 90};
-        if (store) return {170, 160, 150};
-        return {90, 90, 100};
+        const bool stadium = y < 10;
+        const bool gate = stadium && ((x >= 18 && x < 24) || (x >= 40 && x < 46));
+        const bool fanA = y >= 10 + frame % 4 && y < 14 + frame % 4 && x >= 16 && x < 26;
+        const bool fanB = y >= 10 + frame % 4 && y < 14 + frame % 4 && x >= 38 && x < 48;
+        if (fanA) return {220, 40, 40};
+        if (fanB) return {40, 60, 220};
+        if (gate) return {30, 30, 30};
+        if (stadium) return {150, 150, 150};
+        return {50, 120, 40};
     });
 }
 
@@ -137,31 +139,16 @@ AviClip MissionVideo11Break() {
     });
 }
 
-// Two crowds in club colours streaming out of a stadium gate, for mission 9's opening.
-AviClip MissionVideo09() {
+// A store front with a gas cloud puffing from the side, for mission 17's opening.
+AviClip MissionVideo17() {
     return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
-        const bool stadium = y < 10;
-        const bool gate = stadium && ((x >= 18 && x < 24) || (x >= 40 && x < 46));
-        const bool fanA = y >= 10 + frame % 4 && y < 14 + frame % 4 && x >= 16 && x < 26;
-        const bool fanB = y >= 10 + frame % 4 && y < 14 + frame % 4 && x >= 38 && x < 48;
-        if (fanA) return {220, 40, 40};
-        if (fanB) return {40, 60, 220};
-        if (gate) return {30, 30, 30};
-        if (stadium) return {150, 150, 150};
-        return {50, 120, 40};
-    });
-}
-
-// A river with a capsized dinghy and heads drifting down it, for mission 24's opening.
-AviClip MissionVideo24() {
-    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
-        const bool river = y >= 10 && y < 24;
-        const bool dinghy = x >= 6 && x < 16 && y >= 12 && y < 15;
-        const bool head = river && y >= 16 && y < 18 && (x + 64 - 2 * frame) % 13 < 2;
-        if (dinghy) return {230, 90, 30};
-        if (head) return {230, 190, 150};
-        if (river) return {40, 80, 160};
-        return {60, 120, 40};
+        const bool store = x >= 8 && x < 40 && y >= 3;
+        const bool window = store && y >= 6 && y < 10 && (x / 4) % 2 == 0;
+        const bool cloud = x >= 40 && x < 44 + frame % 4 * 4 && y >= 6 && y < 12;
+        if (cloud) return {200, 200, 120};
+        if (window) return {60, 60, 90};
+        if (store) return {170, 160, 150};
+        return {90, 90, 100};
     });
 }
 
@@ -175,6 +162,19 @@ AviClip MissionVideo21() {
         if (body || wing) return {210, 210, 215};
         if (y >= 14) return {50, 120, 40};
         return {110, 140, 190};
+    });
+}
+
+// A river with a capsized dinghy and heads drifting down it, for mission 24's opening.
+AviClip MissionVideo24() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool river = y >= 10 && y < 24;
+        const bool dinghy = x >= 6 && x < 16 && y >= 12 && y < 15;
+        const bool head = river && y >= 16 && y < 18 && (x + 64 - 2 * frame) % 13 < 2;
+        if (dinghy) return {230, 90, 30};
+        if (head) return {230, 190, 150};
+        if (river) return {40, 80, 160};
+        return {60, 120, 40};
     });
 }
 
@@ -302,29 +302,26 @@ const std::array kMissionMedia = {
         MissionVideo07,
     },
     MissionMedia{
-        17,
-        W("Einsatzmeldung: Gasexplosion in einem Kaufhaus.\r\n"
+        9,
+        W("Einsatzmeldung: Sichern Sie das Fußballendspiel.\r\n"
           "\r\n"
-          "In der Innenstadt ist in einem Kaufhaus Gas explodiert. Aus einem Gashaus neben dem "
-          "Kaufhaus strömt weiter Gas aus. Auf der Straße und unter Trümmern liegen Verletzte, "
-          "zwei weitere im ersten Stock. Zwei abgerissene Stromkabel liegen unter Spannung, und "
-          "ein Wohnwagen brennt.\r\n"
+          "Heute steigt im Stadion das Endspiel. Durch zwei Tore strömen die Anhänger beider "
+          "Vereine auf den Vorplatz, erst Schaulustige, dann je 26 Fans, die aufeinander "
+          "losgehen. Unten am Bahnsteig hält regelmäßig die S-Bahn.\r\n"
           "\r\n"
-          "Schließen Sie das Gashaus, schalten Sie den Strom ab, löschen Sie den Wohnwagen und "
-          "retten Sie alle Verletzten.\r\n"),
-        W("Die Einsatzfahrzeuge kommen von links über die nördliche Straße und fahren östlich "
-          "um die Häuser herum zum Kaufhaus.\r\n"
+          "Halten Sie die Fans auseinander, bringen Sie sie zur S-Bahn und versorgen Sie "
+          "alle Verletzten. Zu viele Verletzte oder ein Toter, und der Einsatz ist "
+          "gescheitert.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von rechts über die Straße auf den Vorplatz.\r\n"
           "\r\n"
-          "Ein Feuerwehrmann schließt das Gashaus. Geschieht das nicht rechtzeitig, folgen "
-          "weitere Explosionen.\r\n"
+          "Polizisten nehmen einen Fan mit, sobald er durch sein Tor gekommen ist, und führen "
+          "ihn auf den Bahnsteig. Steht die S-Bahn dort, steigt er ein.\r\n"
           "\r\n"
-          "Der Sicherungskasten hängt im ersten Stock eines Hauses im Norden. Ein Feuerwehrmann "
-          "schaltet dort den Strom ab. Solange Strom fließt, ist jeder in Gefahr, der in die "
-          "Kabel tritt, auch Schaulustige.\r\n"
+          "Der Notarzt versorgt die Verletzten der Schlägereien, die Sanitäter tragen sie zum "
+          "Rettungswagen.\r\n"
           "\r\n"
-          "Feuerwehrleute räumen die Trümmer über den Verschütteten weg. Das Löschfahrzeug "
-          "löscht den Wohnwagen mit dem Wasserwerfer.\r\n"),
-        MissionVideo17,
+          "Ab fünfzehn Verletzten ist die Lage eskaliert.\r\n"),
+        MissionVideo09,
     },
     MissionMedia{
         11,
@@ -354,26 +351,50 @@ const std::array kMissionMedia = {
         MissionVideo11Break,
     },
     MissionMedia{
-        9,
-        W("Einsatzmeldung: Sichern Sie das Fußballendspiel.\r\n"
+        17,
+        W("Einsatzmeldung: Gasexplosion in einem Kaufhaus.\r\n"
           "\r\n"
-          "Heute steigt im Stadion das Endspiel. Durch zwei Tore strömen die Anhänger beider "
-          "Vereine auf den Vorplatz, erst Schaulustige, dann je 26 Fans, die aufeinander "
-          "losgehen. Unten am Bahnsteig hält regelmäßig die S-Bahn.\r\n"
+          "In der Innenstadt ist in einem Kaufhaus Gas explodiert. Aus einem Gashaus neben dem "
+          "Kaufhaus strömt weiter Gas aus. Auf der Straße und unter Trümmern liegen Verletzte, "
+          "zwei weitere im ersten Stock. Zwei abgerissene Stromkabel liegen unter Spannung, und "
+          "ein Wohnwagen brennt.\r\n"
           "\r\n"
-          "Halten Sie die Fans auseinander, bringen Sie sie zur S-Bahn und versorgen Sie "
-          "alle Verletzten. Zu viele Verletzte oder ein Toter, und der Einsatz ist "
-          "gescheitert.\r\n"),
-        W("Die Einsatzfahrzeuge kommen von rechts über die Straße auf den Vorplatz.\r\n"
+          "Schließen Sie das Gashaus, schalten Sie den Strom ab, löschen Sie den Wohnwagen und "
+          "retten Sie alle Verletzten.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die nördliche Straße und fahren östlich "
+          "um die Häuser herum zum Kaufhaus.\r\n"
           "\r\n"
-          "Polizisten nehmen einen Fan mit, sobald er durch sein Tor gekommen ist, und führen "
-          "ihn auf den Bahnsteig. Steht die S-Bahn dort, steigt er ein.\r\n"
+          "Ein Feuerwehrmann schließt das Gashaus. Geschieht das nicht rechtzeitig, folgen "
+          "weitere Explosionen.\r\n"
           "\r\n"
-          "Der Notarzt versorgt die Verletzten der Schlägereien, die Sanitäter tragen sie zum "
-          "Rettungswagen.\r\n"
+          "Der Sicherungskasten hängt im ersten Stock eines Hauses im Norden. Ein Feuerwehrmann "
+          "schaltet dort den Strom ab. Solange Strom fließt, ist jeder in Gefahr, der in die "
+          "Kabel tritt, auch Schaulustige.\r\n"
           "\r\n"
-          "Ab fünfzehn Verletzten ist die Lage eskaliert.\r\n"),
-        MissionVideo09,
+          "Feuerwehrleute räumen die Trümmer über den Verschütteten weg. Das Löschfahrzeug "
+          "löscht den Wohnwagen mit dem Wasserwerfer.\r\n"),
+        MissionVideo17,
+    },
+    MissionMedia{
+        21,
+        W("Einsatzmeldung: Verkehrsflugzeug notgelandet.\r\n"
+          "\r\n"
+          "Ein Verkehrsflugzeug hat auf einem Feld notlanden müssen. Ein Triebwerk brennt, "
+          "neun Passagiere liegen verletzt um das Flugzeug, andere irren umher.\r\n"
+          "\r\n"
+          "Versorgen Sie alle Verletzten und bringen Sie sie ins Krankenhaus. Verhindern Sie, "
+          "dass das Feuer auf den Rumpf und die Tragflächen übergreift.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße im Süden und fahren auf dem "
+          "Weg hinauf zum Feld.\r\n"
+          "\r\n"
+          "Der Notarzt versorgt die Verletzten, die Sanitäter tragen sie zum Rettungswagen. Ein "
+          "Rettungswagen nimmt einen Verletzten mit.\r\n"
+          "\r\n"
+          "Ungekühlt explodiert das brennende Triebwerk nach einiger Zeit. Zwei Wasserwerfer "
+          "kühlen es.\r\n"
+          "\r\n"
+          "Brennt der Rumpf zu lange, ist der Brand außer Kontrolle.\r\n"),
+        MissionVideo21,
     },
     MissionMedia{
         24,
@@ -397,27 +418,6 @@ const std::array kMissionMedia = {
           "Zurück an der Slipstelle steigen die Geretteten aus. Der Notarzt versorgt sie, die "
           "Sanitäter bringen sie fort.\r\n"),
         MissionVideo24,
-    },
-    MissionMedia{
-        21,
-        W("Einsatzmeldung: Verkehrsflugzeug notgelandet.\r\n"
-          "\r\n"
-          "Ein Verkehrsflugzeug hat auf einem Feld notlanden müssen. Ein Triebwerk brennt, "
-          "neun Passagiere liegen verletzt um das Flugzeug, andere irren umher.\r\n"
-          "\r\n"
-          "Versorgen Sie alle Verletzten und bringen Sie sie ins Krankenhaus. Verhindern Sie, "
-          "dass das Feuer auf den Rumpf und die Tragflächen übergreift.\r\n"),
-        W("Die Einsatzfahrzeuge kommen von links über die Straße im Süden und fahren auf dem "
-          "Weg hinauf zum Feld.\r\n"
-          "\r\n"
-          "Der Notarzt versorgt die Verletzten, die Sanitäter tragen sie zum Rettungswagen. Ein "
-          "Rettungswagen nimmt einen Verletzten mit.\r\n"
-          "\r\n"
-          "Ungekühlt explodiert das brennende Triebwerk nach einiger Zeit. Zwei Wasserwerfer "
-          "kühlen es.\r\n"
-          "\r\n"
-          "Brennt der Rumpf zu lange, ist der Brand außer Kontrolle.\r\n"),
-        MissionVideo21,
     },
 };
 
