@@ -18,6 +18,15 @@ namespace {
 
 constexpr int kBigPerson = 52;  // 41 x 41 px
 
+// The plain types' doors as the tests want them, one house for each door side, whatever the
+// sample data gives those types.
+void SetDoor(int type, int i, int j, int side) {
+    HouseTyp& t = HouseTypen[static_cast<std::size_t>(type)];
+    t.doorI = static_cast<std::uint8_t>(i);
+    t.doorJ = static_cast<std::uint8_t>(j);
+    t.doorSide = static_cast<std::uint8_t>(side);
+}
+
 void PlaceTestHouses() {
     HouseCount = 4;
     InitHouseList();
@@ -36,6 +45,9 @@ void PersonHouseTest::SetUp() {
     ScrollRows = 37;
     MissionHookRows[0].InitHouses = PlaceTestHouses;
     ASSERT_TRUE(InitHouses(1));
+    SetDoor(18, 1, 0, 0);
+    SetDoor(21, 0, 1, 2);
+    SetDoor(25, 4, 1, 3);
     // Casualties leave their ground objects; the ladder vehicle stands in the vehicle array.
     ASSERT_TRUE(LoadMaterials());
     SonderObjTypCount = kCommonSonderObjTypen;

@@ -82,13 +82,13 @@ TEST_F(HouseVisit, DoorAndStairPointsFollowTheDoorSide) {
         PixelPos door;
         PixelPos inside;
     };
-    // Type 4 at (10, 3), door cell (1, 3) at the front; type 18 at (30, 3), (5, 2) at the rear;
-    // type 21 at (16, 16), (0, 2) on the left; type 25 at (34, 16), (7, 4) on the right.
+    // Type 4 at (10, 3), door cell (1, 3) at the front; type 18 at (30, 3), (1, 0) at the rear;
+    // type 21 at (16, 16), (0, 1) on the left; type 25 at (34, 16), (4, 1) on the right.
     const Case cases[] = {
         {kFrontDoorHouse, {256, 168}, {256, 168}, {256, 188}},
-        {kRearDoorHouse, {1040, 140}, {1056, 140}, {1056, 150}},
-        {kLeftDoorHouse, {224, 504}, {216, 518}, {226, 518}},
-        {kRightDoorHouse, {992, 560}, {1016, 574}, {1006, 574}},
+        {kRearDoorHouse, {944, 84}, {960, 84}, {960, 94}},
+        {kLeftDoorHouse, {240, 476}, {232, 490}, {242, 490}},
+        {kRightDoorHouse, {944, 476}, {968, 490}, {958, 490}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.house);
