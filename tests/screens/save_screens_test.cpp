@@ -16,6 +16,7 @@
 #include "core/mission_hooks.h"
 #include "core/mission_state.h"
 #include "gfx/fonts.h"
+#include "media/sound_slots.h"
 #include "media/sound_table.h"
 #include "mission/mission_checksum.h"
 #include "mission/mission_fixture.h"
@@ -213,13 +214,14 @@ TEST_F(SaveScreens, TheSlotListsShowWhatEachFileHolds) {
         return CountColour(f, kSlotX + kSlotStepX * (slot % kSlotColumns),
                            kSlotNameY + kSlotStepY * (slot / kSlotColumns), kSlotHitWidth, 14, red);
     };
-    const int clicks = clicksPlayed();
     for (const int chosen : {8, 0}) {
         SCOPED_TRACE(chosen);
+        const int clicks = clicksPlayed();
+        const bool sounding = IsSoundPlaying(kSoundClickHigh) != 0;
         clickSlot(chosen);
         player.frames(1);
-        // The click plays once; it does not start again while it still sounds.
-        EXPECT_EQ(clicksPlayed(), clicks + 1);
+        // The click plays; it does not start again while it still sounds.
+        EXPECT_EQ(clicksPlayed(), clicks + (sounding ? 0 : 1));
         const HeadlessBackend::Frame& f = backend.frames().back();
         EXPECT_EQ(WindowPixel(f, chosen), kRunningPicture);
         EXPECT_GT(redIn(chosen), 0);
