@@ -108,8 +108,14 @@ play_and_save() {
     exec env -u KESTRIVON_DATA SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy KESTRIVON_WINDOWED=1 \
       HOME="$run/home" XDG_DATA_HOME="$2" "$root/bin/kestrivon") >"$run/game.log" 2>&1 &
   game=$!
-  window=$(timeout 30 xdotool search --sync --name '^Kestrivon$' | head -n1) ||
-    fail "no game window"
+  # Searched again until found: a search that meets a window closing as it looks (the videos')
+  # fails with an X error.
+  window=
+  for _ in $(seq 300); do
+    window=$(xdotool search --name '^Kestrivon$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no game window"
   # The logos and the intro run out by themselves.
   wait_for "the start picture" "400 100 252 224 120" "400 560 48 108 28"
   click 400 300
