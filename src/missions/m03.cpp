@@ -26,6 +26,7 @@
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
 #include "missions/mission_rows.h"
+#include "missions/mission_traffic.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/traffic_paths.h"
@@ -219,19 +220,6 @@ constexpr auto kZFTypen0M03 = std::to_array<ZFWegTyp>(
     {{27, 100}, {28, 50}, {29, 70}, {30, 20}, {31, 70}, {32, 20}, {35, 30}});
 constexpr auto kZFTypen1M03 = std::to_array<ZFWegTyp>(
     {{27, 100}, {28, 50}, {29, 70}, {30, 20}, {31, 70}, {32, 20}, {35, 30}, {44, 10}});
-
-void SetStreet(ZFWeg& w, std::int32_t xr, std::int32_t y, std::int32_t backY, std::int16_t interval,
-               std::span<const ZFWegTyp> types) {
-    w.startX = -100;
-    w.startY = y;
-    w.startDir = 3;
-    w.targetX = xr;
-    w.targetY = y;
-    w.turnX = -100;
-    w.turnY = backY;
-    w.interval = interval;
-    SetZFWegTypen(w, types);
-}
 
 void InitZFWegeM03() {
     ZFWegCount = 2;

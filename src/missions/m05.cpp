@@ -17,6 +17,7 @@
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
 #include "missions/mission_rows.h"
+#include "missions/mission_traffic.h"
 #include "movement/traffic_paths.h"
 #include "persons/gaffer.h"
 #include "persons/gaffer_ziele.h"
@@ -143,19 +144,6 @@ constexpr std::array<ZFWegTyp, 7> kZFTypen1M05 = {{
     {32, 20},
     {33, 15},
 }};
-
-void SetStreet(ZFWeg& w, std::int32_t xr, std::int32_t y, std::int32_t backY, std::int16_t interval,
-               std::span<const ZFWegTyp> types) {
-    w.startX = -100;
-    w.startY = y;
-    w.startDir = 3;
-    w.targetX = xr;
-    w.targetY = y;
-    w.turnX = -100;
-    w.turnY = backY;
-    w.interval = interval;
-    SetZFWegTypen(w, types);
-}
 
 void InitZFWegeM05() {
     ZFWegCount = 2;
