@@ -31,7 +31,7 @@ TEST_F(MissionSevenPlayThrough, LostWithTheCasualtiesLeftAlone) {
     ASSERT_EQ(GameMode, 10u);
     leaveKarte(player);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-    jumpToMissionSeven(player, [this] { finishVideo(); });
+    jumpToMissionSeven(player);
     EXPECT_NE(videosOpened().find("mi07.avi"), std::string::npos);
     buyAndEnter(player);
     leaveCasualtiesAlone(player);
