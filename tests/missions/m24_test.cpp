@@ -51,7 +51,15 @@ class MissionTwentyFour : public test::MissionTest {
         ASSERT_EQ(MissionNummer, 24);
     }
     static Person& person(int slot) { return Personen[static_cast<std::size_t>(slot)]; }
-    static DeadlinePlan& plan(int slot) { return *person(slot).attachment.plan(); }
+    static DeadlinePlan& plan(int slot) {
+        DeadlinePlan* d = person(slot).attachment.plan();
+        if (d == nullptr) {
+            static DeadlinePlan none;
+            ADD_FAILURE() << "slot " << slot << " has no drift plan";
+            return none;
+        }
+        return *d;
+    }
     static std::int16_t offset(int slot) { return static_cast<std::int16_t>(plan(slot).spare2); }
     // Slot 0 alone in the water at x in a phase, on the water line with no bob offset; the others
     // taken out of the drift.
@@ -90,10 +98,10 @@ TEST_F(MissionTwentyFour, StartsWithFivePeopleInTheWaterSevenRingsAndASlipway) {
         EXPECT_EQ(p.x, kXs[k]);
         EXPECT_EQ(p.y, kWaterY);
         EXPECT_EQ(p.anim, 3);
-        ASSERT_NE(p.attachment.plan(), nullptr);
-        EXPECT_EQ(p.attachment.plan()->approachDx, 50);
-        EXPECT_EQ(p.attachment.plan()->approachDy, 0);
-        EXPECT_EQ(p.attachment.plan()->state, 0);
+        const DeadlinePlan& d = plan(k);
+        EXPECT_EQ(d.approachDx, 50);
+        EXPECT_EQ(d.approachDy, 0);
+        EXPECT_EQ(d.state, 0);
     }
     int holders = 0;
     for (const SonderObj& o : SonderObjs) holders += o.type == kSobjRingHalterMitRing;
