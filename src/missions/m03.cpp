@@ -25,6 +25,7 @@
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
+#include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
 #include "missions/mission_traffic.h"
 #include "movement/befehl_opcodes.h"
@@ -173,13 +174,7 @@ void InitHousesM03() {
 void InitBrandM03() {}
 
 // The crowd round the tree, and the pedestrians of the quarter.
-struct PlacedGaffer {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t direction;
-};
-constexpr auto kGafferM03 = std::to_array<PlacedGaffer>({
+constexpr auto kGafferM03 = std::to_array<MissionGaffer>({
     {31, 865, 605, 3},
     {29, 850, 630, 6},
     {27, 625, 695, 9},
@@ -206,7 +201,7 @@ constexpr auto kPassantenM03 =
 void InitPersonenM03() {
     PersonCount = 50;
     AllocPersonen();
-    for (const PlacedGaffer& g : kGafferM03) CreateGaffer(g.type, g.x, g.y, 0, g.direction, 0);
+    PlaceGaffers(kGafferM03);
     for (const PlacedPassant& p : kPassantenM03) SpawnPassant(p.type, p.path, p.point, 0);
 }
 

@@ -16,6 +16,7 @@
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
+#include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
 #include "missions/mission_traffic.h"
 #include "movement/traffic_paths.h"
@@ -86,14 +87,8 @@ void InitHousesM05() {
     PlaceHouses(kHousesM05);
 }
 
-struct PlacedGaffer {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t direction;
-};
 // The onlookers already standing in front of the house.
-constexpr std::array<PlacedGaffer, 10> kGafferM05 = {{
+constexpr std::array<MissionGaffer, 10> kGafferM05 = {{
     {27, 340, 670, 3},
     {29, 260, 790, 6},
     {28, 320, 765, 9},
@@ -113,7 +108,7 @@ constexpr std::uint8_t kFirstPassantTyp = 27;
 void InitPersonenM05() {
     PersonCount = 80;
     AllocPersonen();
-    for (const PlacedGaffer& g : kGafferM05) CreateGaffer(g.type, g.x, g.y, 0, g.direction, 0);
+    PlaceGaffers(kGafferM05);
     for (std::uint8_t k = 0; k < kPassantenWegeM05; ++k)
         SpawnPassant(static_cast<std::uint8_t>(kFirstPassantTyp + k), k, 0, 0);
     CreateVerletzter(27, 455, 595, 2, 3, 949999, 30, 300, 0);

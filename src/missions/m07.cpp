@@ -20,6 +20,7 @@
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
+#include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -110,14 +111,8 @@ void InitHousesM07() {
     PlaceHouses(kHousesM07);
 }
 
-struct PlacedGaffer {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t direction;
-};
 // Three people standing at the entrances, five more further up the square.
-constexpr std::array<PlacedGaffer, 8> kGafferM07 = {{
+constexpr std::array<MissionGaffer, 8> kGafferM07 = {{
     {27, 1784, 929, 0},
     {29, 1422, 905, 1},
     {30, 1869, 796, 11},
@@ -128,17 +123,8 @@ constexpr std::array<PlacedGaffer, 8> kGafferM07 = {{
     {27, 1655, 580, 7},
 }};
 
-struct PlacedVerletzter {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::int8_t storey;
-    std::uint8_t direction;
-    std::int32_t energy;
-    std::uint16_t loss;
-};
 // Two hurt in front of the station, four inside it.
-constexpr std::array<PlacedVerletzter, 6> kVerletzteM07 = {{
+constexpr std::array<MissionCasualty, 6> kVerletzteM07 = {{
     {29, 1706, 799, 0, 7, 1000000, 70},
     {28, 1629, 912, 0, 3, 500000, 10},
     {28, 1260, 738, 1, 3, 900000, 30},
@@ -151,9 +137,8 @@ constexpr std::int16_t kHealing = 300;
 void InitPersonenM07() {
     PersonCount = 70;
     AllocPersonen();
-    for (const PlacedGaffer& g : kGafferM07) CreateGaffer(g.type, g.x, g.y, 0, g.direction, 0);
-    for (const PlacedVerletzter& v : kVerletzteM07)
-        CreateVerletzter(v.type, v.x, v.y, v.storey, v.direction, v.energy, v.loss, kHealing, 0);
+    PlaceGaffers(kGafferM07);
+    for (const MissionCasualty& v : kVerletzteM07) PlaceCasualty(v, kHealing);
 }
 
 void InitFahrzeugeM07() {

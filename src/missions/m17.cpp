@@ -22,6 +22,7 @@
 #include "missions/approach_points.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
+#include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
 #include "missions/water_on_point.h"
 #include "movement/befehl_opcodes.h"
@@ -133,13 +134,7 @@ void InitLevelM17() {
     CiviliansShocked() = 0;
 }
 
-struct PlacedPerson {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t direction;
-};
-constexpr std::array<PlacedPerson, 9> kGroundGafferM17 = {{
+constexpr std::array<MissionGaffer, 9> kGroundGafferM17 = {{
     {30, 963, 1506, 2},
     {29, 1044, 1404, 0},
     {27, 873, 1500, 0},
@@ -151,18 +146,9 @@ constexpr std::array<PlacedPerson, 9> kGroundGafferM17 = {{
     {31, 1420, 423, 9},
 }};
 
-struct PlacedCasualty {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::int8_t storey;
-    std::uint8_t direction;
-    std::int32_t energy;
-    std::uint16_t loss;
-};
 constexpr std::int16_t kCasualtyHeal = 300;
 // The sixth and seventh lie under rubble 4 and 5.
-constexpr std::array<PlacedCasualty, 9> kCasualtiesM17 = {{
+constexpr std::array<MissionCasualty, 9> kCasualtiesM17 = {{
     {28, 1442, 1149, 0, 3, 400000, 10},
     {29, 1661, 982, 0, 1, 800000, 30},
     {27, 1550, 1242, 0, 1, 900000, 30},
@@ -176,7 +162,7 @@ constexpr std::array<PlacedCasualty, 9> kCasualtiesM17 = {{
 constexpr std::size_t kVictim1Row = 5;
 constexpr std::size_t kVictim2Row = 6;
 
-constexpr std::array<PlacedPerson, 23> kUpstairsGafferM17 = {{
+constexpr std::array<MissionGaffer, 23> kUpstairsGafferM17 = {{
     {28, 1077, 743, 0},  {27, 775, 796, 6},  {48, 1287, 314, 3}, {31, 922, 507, 6},
     {28, 995, 438, 9},   {30, 1354, 522, 0}, {27, 1207, 471, 9}, {29, 1577, 549, 1},
     {47, 1771, 557, 3},  {29, 2201, 453, 9}, {28, 2050, 340, 0}, {31, 1782, 473, 0},
@@ -188,18 +174,13 @@ constexpr std::array<PlacedPerson, 23> kUpstairsGafferM17 = {{
 void InitPersonenM17() {
     PersonCount = 100;
     AllocPersonen();
-    for (const PlacedPerson& g : kGroundGafferM17)
-        CreateGaffer(g.type, g.x, g.y, 0, g.direction, 0);
+    PlaceGaffers(kGroundGafferM17);
     std::array<std::int16_t, kCasualtiesM17.size()> made{};
-    for (std::size_t i = 0; i < kCasualtiesM17.size(); ++i) {
-        const PlacedCasualty& c = kCasualtiesM17[i];
-        made[i] = CreateVerletzter(c.type, c.x, c.y, c.storey, c.direction, c.energy, c.loss,
-                                   kCasualtyHeal, 0);
-    }
+    for (std::size_t i = 0; i < kCasualtiesM17.size(); ++i)
+        made[i] = PlaceCasualty(kCasualtiesM17[i], kCasualtyHeal);
     TrappedVictim1() = made[kVictim1Row];
     TrappedVictim2() = made[kVictim2Row];
-    for (const PlacedPerson& g : kUpstairsGafferM17)
-        CreateGaffer(g.type, g.x, g.y, 1, g.direction, 0);
+    PlaceGaffers(kUpstairsGafferM17, 1);
 }
 
 struct ParkedCar {

@@ -18,6 +18,7 @@
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
+#include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -137,14 +138,8 @@ void InitFahrzeugeM21() {
     AllocFahrzeuge();
 }
 
-struct PlacedGaffer {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t direction;
-};
 // Passengers standing about; the first and the fifth are the ones the passenger script moves.
-constexpr std::array<PlacedGaffer, 8> kGafferM21 = {{
+constexpr std::array<MissionGaffer, 8> kGafferM21 = {{
     {27, 1704, 701, 10},
     {28, 2034, 415, 5},
     {29, 2595, 832, 8},
@@ -185,7 +180,7 @@ void InitPersonenM21() {
     LoadPersonTyp(50);
     LoadPersonTyp(51);
     for (std::size_t k = 0; k < kGafferM21.size(); ++k) {
-        const PlacedGaffer& g = kGafferM21[k];
+        const MissionGaffer& g = kGafferM21[k];
         const std::int16_t index = CreateGaffer(g.type, g.x, g.y, 0, g.direction, 0);
         if (k == kPassengerA) PassengerIndexA() = index;
         if (k == kPassengerB) PassengerIndexB() = index;
