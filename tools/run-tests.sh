@@ -10,19 +10,7 @@ tools/check-layers.sh
 
 cmake --preset ci
 cmake --build --preset ci
-# The unit tests once more in one process, in a shuffled but fixed order: state one test leaves
-# behind must not change another's result. It runs beside ctest, which runs each test alone, and
-# prints what it found when ctest is done.
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy build/ci/tests/kestrivon_tests --gtest_shuffle \
-  --gtest_random_seed=20261210 --gtest_brief=1 >build/ci/shuffled.log 2>&1 &
-shuffled=$!
-ctest_status=0
-ctest --preset ci -j "$(nproc)" || ctest_status=$?
-shuffled_status=0
-wait "$shuffled" || shuffled_status=$?
-echo "== the unit tests in one process, shuffled:"
-cat build/ci/shuffled.log
-if [ "$ctest_status" -ne 0 ] || [ "$shuffled_status" -ne 0 ]; then exit 1; fi
+ctest --preset ci -j "$(nproc)"
 
 # The later builds take the ci build's sample data set rather than build the generator again, and
 # build only what they run.
