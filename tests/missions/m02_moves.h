@@ -96,13 +96,22 @@ class MissionTwoMoves : public virtual PlayThroughSteps {
         }
         ASSERT_TRUE(parked) << where;
 
+        // Parked by the hedge's last leg where it enters the ring, they wait for the fire to come
+        // within reach.
+        ASSERT_TRUE(playUntil(
+            player,
+            [&] {
+                const std::optional<CellPos> head = HeadOfTheFire();
+                return GameMode != 2 || (head && head->row >= 5 && CellCentre(*head).x < 1000.f);
+            },
+            3000));
         // Both cannons on the same cell, the head of the fire (the burning cell lit last, still
         // the coolest), until none burns; a head out of reach first brings them nearer.
         for (int round = 0; round < 200 && BurningCellCount > 0 && GameMode == 2; ++round) {
             const std::optional<CellPos> cell = HeadOfTheFire();
             ASSERT_TRUE(cell.has_value());
-            const float cx = static_cast<float>(kCellWidth * cell->column - 16 * cell->row + 8);
-            const float cy = static_cast<float>(kCellHeight * cell->row + 14);
+            const float cx = CellCentre(*cell).x;
+            const float cy = CellCentre(*cell).y;
             for (int k = 0; k < 2; ++k) {
                 const std::int16_t t = tankers[k];
                 if (std::hypot(F(t).x - cx, F(t).y - cy) <= 150) continue;
@@ -163,6 +172,14 @@ class MissionTwoMoves : public virtual PlayThroughSteps {
                 best = CellPos{c, r};
             }
         return best;
+    }
+    struct Centre {
+        float x;
+        float y;
+    };
+    static Centre CellCentre(const CellPos& c) {
+        return {static_cast<float>(kCellWidth * c.column - 16 * c.row + 8),
+                static_cast<float>(kCellHeight * c.row + 14)};
     }
     // The point of the heath track at x, kept to its length.
     static PixelPos OnTrack(float x) {
