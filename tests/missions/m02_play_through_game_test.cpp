@@ -1,5 +1,5 @@
 // Mission 2 played through by clicks and keys, reached by the mission jump from mission 1: won by
-// two tankers on the burning hedge (not yet), and lost with the fire left alone.
+// two tankers on the burning hedge, and lost with the fire left alone.
 
 #include <gtest/gtest.h>
 
@@ -46,11 +46,7 @@ class MissionTwoPlayThrough : public test::MissionTest, public test::MissionTwoM
     }
 };
 
-// Not yet won: the tankers now park by the ring's corner well before the fire comes down the
-// hedge's last leg (about tick 2100 against 3600), but idle cannons there do not take the
-// burning hedge by themselves, and in the cannon round the hover finds the second tanker hidden
-// under the first one's jet at the head cell (33, 6).
-TEST_F(MissionTwoPlayThrough, DISABLED_TwoTankersOnTheHedgeWinIt) {
+TEST_F(MissionTwoPlayThrough, TwoTankersOnTheHedgeWinIt) {
     test::ScriptedPlayer player(backend);
     jumpToMissionTwo(player);
     ASSERT_FALSE(HasFatalFailure());
