@@ -1,5 +1,5 @@
 // Mission 2 played through by clicks and keys, reached by the mission jump from mission 1: won by
-// two tankers on the burning hedge (not yet), and lost with the fire left alone.
+// two tankers on the burning hedge, and lost with the fire left alone.
 
 #include <gtest/gtest.h>
 
@@ -46,9 +46,7 @@ class MissionTwoPlayThrough : public test::MissionTest, public test::MissionTwoM
     }
 };
 
-// Not yet won: the tankers reach the track between the hedge's legs only about when the fire
-// enters the wood ring, and the cannon round that follows still loses the mission.
-TEST_F(MissionTwoPlayThrough, DISABLED_TwoTankersOnTheHedgeWinIt) {
+TEST_F(MissionTwoPlayThrough, TwoTankersOnTheHedgeWinIt) {
     test::ScriptedPlayer player(backend);
     jumpToMissionTwo(player);
     ASSERT_FALSE(HasFatalFailure());

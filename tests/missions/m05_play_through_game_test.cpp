@@ -45,6 +45,29 @@ class MissionFivePlayThrough : public test::MissionTest, public test::MissionFiv
     }
 };
 
+// Disabled: the tanker quenches the flat by clicks, but the ladder never reaches its stand at
+// (537, 685): the onlookers gathered round (480, 630) stand on it and do not give way to the
+// ladder, and an onlooker taken along by a fire fighter does not walk when its leader is sent on
+// (its move is gone by the next tick, the leader stays following it). The basket rescue after
+// the set-up is not written yet.
+TEST_F(MissionFivePlayThrough,
+       DISABLED_TheFlatQuenchedAndBothResidentsBroughtDownByTheLadderWinIt) {
+    test::ScriptedPlayer player(backend);
+    jumpToMissionFive(player);
+    ASSERT_FALSE(HasFatalFailure());
+    enterMissionFive(player);
+    ASSERT_FALSE(HasFatalFailure());
+    driveInMissionFive(player);
+    ASSERT_FALSE(HasFatalFailure());
+    quenchMissionFive(player);
+    ASSERT_FALSE(HasFatalFailure());
+    clearTheLadderStand(player);
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(playUntil(
+        player, [&] { return F(ladder).anim == 3 && F(ladder).orders == nullptr; }, 3000))
+        << Where(ladder);
+}
+
 TEST_F(MissionFivePlayThrough, TheFireLeftAloneIsLost) {
     test::ScriptedPlayer player(backend);
     jumpToMissionFive(player);

@@ -16,12 +16,15 @@ LevelBuilder Mission02Level() {
     b.paint(Ground::Forest, 200, 170, 810, 560);
     b.paint(Ground::Sand, 320, 270, 690, 470);
     // The hedge is a single row of cells, so the fire creeps along it one cell at a time instead
-    // of spreading in a widening front: east along row 2, down column 44 and back west along row
-    // 6 into the ring, some two thousand ticks. Its legs lie four rows apart, too far for the heat
-    // to jump between them, and the sand between them is the tankers' way along it.
-    for (int c = 19; c <= 44; ++c) b.paintCell(Ground::Forest, c, 2);
-    for (int r = 3; r <= 6; ++r) b.paintCell(Ground::Forest, 44, r);
-    for (int c = 29; c <= 43; ++c) b.paintCell(Ground::Forest, c, 6);
+    // of spreading in a widening front: east along row 2, down column 60 and back west along row
+    // 6 into the ring, some 3600 ticks, long enough for tankers bought at the start to reach the
+    // ring's corner before it. Its legs lie four rows apart, too far for the heat to jump between
+    // them, and the sand between them is the tankers' way along it. The heath reaches far enough
+    // east round the hedge's east end that the heat finds no grass there.
+    b.paint(Ground::Sand, 1500, 0, 2400, 330);
+    for (int c = 19; c <= 60; ++c) b.paintCell(Ground::Forest, c, 2);
+    for (int r = 3; r <= 6; ++r) b.paintCell(Ground::Forest, 60, r);
+    for (int c = 29; c <= 59; ++c) b.paintCell(Ground::Forest, c, 6);
     b.paintAlong(Ground::Forest, {{780, 540}, {1000, 760}, {1200, 990}}, 28);
     b.paint(Ground::Field, 1080, 1140, 1320, 1330);
     b.paint(Ground::Field, 1700, 1140, 2200, 1300);
