@@ -222,44 +222,28 @@ class MissionSevenMoves : public PlayThroughSteps {
         return s;
     }
 
-    // The mouse on the floor of a station house, near its door, with the cursor expected. The
-    // front wall and the roof hide the floor: with nobody chosen, a click on the roof opens the
-    // storey's view first, and the person is chosen again.
-    void overStationHouse(ScriptedPlayer& player, int house, std::uint16_t cursor) {
+    // The mouse on a station house near its door with the cursor expected: on the floor seen
+    // through the open doorway, which the entrance work needs, or on any part of the house.
+    void overStationHouse(ScriptedPlayer& player, int house, std::uint16_t cursor, bool floorOnly) {
         const auto door = HouseDoorSpot(house);
         ASSERT_TRUE(door.has_value());
-        const std::int16_t chosen = static_cast<std::int16_t>(SelectedIndex);
         centreView(player, static_cast<float>(door->x), static_cast<float>(door->y));
-        const auto find = [&] {
-            for (int dy = -40; dy <= 30; dy += 4)
-                for (const int dx : {0, -24, 24}) {
-                    player.mouseWorld(static_cast<float>(door->x + dx),
-                                      static_cast<float>(door->y + dy));
-                    play(player, 1);
-                    if (HoverKind == kHoverHouseLower && HoverIds[3] == house && CursorId == cursor)
-                        return true;
-                }
-            return false;
-        };
-        if (find()) return;
-        player.rclick(400, 300);
-        play(player, 1);
-        for (int dy = -30; dy <= 0; dy += 4) {
-            player.mouseWorld(static_cast<float>(door->x), static_cast<float>(door->y + dy));
-            play(player, 2);
-            if (HoverKind == kHoverHouseUpper && HoverIds[3] == house &&
-                CursorId >= kCursorOpenStorey && CursorId < kCursorOpenStorey + kCursorStoreys)
-                break;
-        }
-        player.click(MouseX, MouseY);
-        play(player, 1);
-        clickPerson(player, chosen);
-        centreView(player, static_cast<float>(door->x), static_cast<float>(door->y));
-        if (find()) return;
-        FAIL() << "house " << house << " not under the mouse with cursor " << cursor;
+        for (int dy = 4; dy <= 28; dy += 4)
+            for (const int dx : {0, -3, 3}) {
+                player.mouseWorld(static_cast<float>(door->x + dx),
+                                  static_cast<float>(door->y + dy));
+                play(player, 1);
+                const bool piece =
+                    floorOnly ? HoverKind == kHoverHouseLower
+                              : HoverKind >= kHoverHouseLower && HoverKind <= kHoverHouseUpper;
+                if (piece && HoverIds[3] == house && CursorId == cursor) return;
+            }
+        FAIL() << "house " << house << " not under the mouse with cursor " << cursor << " (hover "
+               << HoverKind << ", cursor " << CursorId << ")";
     }
-    void clickStationHouse(ScriptedPlayer& player, int house, std::uint16_t cursor) {
-        overStationHouse(player, house, cursor);
+    void clickStationHouse(ScriptedPlayer& player, int house, std::uint16_t cursor,
+                           bool floorOnly) {
+        overStationHouse(player, house, cursor, floorOnly);
         if (::testing::Test::HasFatalFailure()) return;
         player.click(MouseX, MouseY);
         play(player, 1);
@@ -296,7 +280,7 @@ class MissionSevenMoves : public PlayThroughSteps {
     // The cutter opens the station house's entrance, under cursor 19.
     void openEntrance(ScriptedPlayer& player, std::int16_t cutter, int house) {
         clickPerson(player, cutter);
-        clickStationHouse(player, house, kCursorRescue);
+        clickStationHouse(player, house, kCursorRescue, true);
         ASSERT_NE(P(cutter).orders, nullptr) << who(cutter);
     }
     static bool opened(int house) {
@@ -307,7 +291,7 @@ class MissionSevenMoves : public PlayThroughSteps {
     // A fire fighter goes into an opened station house.
     void enterStation(ScriptedPlayer& player, std::int16_t ff, int house) {
         clickPerson(player, ff);
-        clickStationHouse(player, house, kCursorRescue);
+        clickStationHouse(player, house, kCursorRescue, false);
         ASSERT_TRUE(waitUntil(
             player,
             [&] {
@@ -415,8 +399,8 @@ class MissionSevenMoves : public PlayThroughSteps {
         openEntrance(player, cutter, 0);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         ASSERT_TRUE(waitUntil(
-            player, [] { return opened(0); }, 1500))
-            << who(cutter);
+            player, [] { return opened(0) || GameMode != 2; }, 1500));
+        ASSERT_TRUE(opened(0)) << "mode " << GameMode << " " << MessageLine.data();
         std::printf("house 0 open at tick %u\n", TickCounter);
         EXPECT_TRUE(player.shot("m07-open0"));
         const std::int16_t carrierA = fireFighters[1];
