@@ -5,17 +5,30 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/campaign.h"
+#include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
 #include "core/message_line.h"
+#include "core/mission_counters.h"
 #include "core/mission_state.h"
+#include "core/mouse.h"
 #include "core/options.h"
+#include "core/view.h"
 #include "mission/campaign_tables.h"
+#include "mission/panels/command_tables.h"
+#include "movement/befehl.h"
+#include "persons/person_houses.h"
+#include "persons/person_link.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "platform/cp1252.h"
 #include "platform/window.h"
@@ -27,6 +40,9 @@
 #include "screens/karte.h"
 #include "support/play_through.h"
 #include "support/scripted_player.h"
+#include "vehicles/fahrzeug_typ_table.h"
+#include "vehicles/fahrzeuge.h"
+#include "world/houses.h"
 
 namespace kv::test {
 
@@ -38,6 +54,12 @@ class MissionSevenMoves : public PlayThroughSteps {
     static constexpr std::size_t kPlaceF110 = 3;
     static constexpr std::int8_t kStretcher = 5;  // P06
     static constexpr std::int8_t kFireFighter = 1;
+    static constexpr std::int8_t kPolice = 0;  // P01
+    static constexpr std::size_t kPlaceF301 = 0;
+    static constexpr std::size_t kGroupTruckBase = 1;
+    static constexpr std::size_t kPlaceF102 = 0;  // at base 1
+    static constexpr std::int8_t kMetalCutter = 9;
+    static constexpr int kStationHouses = 3;
 
     // In mission 1's play: EINSATZ typed over the options button, and the mission's box in the
     // list (campaign position 15); then the video ends, and the briefing is read on the map.
@@ -47,8 +69,8 @@ class MissionSevenMoves : public PlayThroughSteps {
         videoAndBriefing(player);
     }
 
-    // Base 0 entered from the map: an ambulance with its stretcher team, a crane truck with the
-    // metal cutters, and an engine with a fire fighter; back to the map, then into play at speed 3.
+    // Base 0 entered from the map: an ambulance with its stretcher team, a crane truck, and an
+    // engine with a fire fighter; back to the map, then into play at speed 3.
     void buyAndEnter(ScriptedPlayer& player) {
         openStation(player);
         const std::int32_t before = Money;
@@ -62,6 +84,349 @@ class MissionSevenMoves : public PlayThroughSteps {
         play(player, 1);
         EXPECT_EQ(GameSpeed, 3);
     }
+
+    // For the win: at base 1 a fire-fighting group truck with three fire fighters (its
+    // compartment holds the metal cutters); at base 0 six ambulances, each with a stretcher team
+    // and the first with the medic too, and a police car with three officers. Into play at
+    // speed 3.
+    void buyForTheWinAndEnter(ScriptedPlayer& player) {
+        openStation(player, kGroupTruckBase);
+        buy(player, kPlaceF102,
+            {{kFireFighter, false}, {kFireFighter, false}, {kFireFighter, false}});
+        player.key(VK_ESCAPE);
+        play(player, 1);
+        ASSERT_EQ(GameMode, 10u);
+        openStation(player);
+        buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
+        for (int i = 1; i < 6; ++i) buy(player, kPlaceF201, {{kStretcher, true}});
+        buy(player, kPlaceF301, {{kPolice, false}, {kPolice, false}, {kPolice, false}});
+        EXPECT_GE(Money, 0) << "within the mission's 17000";
+        leaveStationForTheMission(player);
+        player.key('3');
+        play(player, 1);
+        ASSERT_EQ(GameSpeed, 3);
+        const std::vector<Bought> bought = BoughtVehicles();
+        ASSERT_EQ(bought.size(), 8u);
+        groupTruck = bought[0].vehicle;
+        for (int i = 0; i < 6; ++i)
+            ambulances.push_back(bought[static_cast<std::size_t>(1 + i)].vehicle);
+        police = bought[7].vehicle;
+        fireFighters = bought[0].crew;
+        medic = bought[1].crew.at(1);
+        for (int i = 0; i < 6; ++i)
+            teams.push_back(bought[static_cast<std::size_t>(1 + i)].crew.at(0));
+        officers = bought[7].crew;
+        ASSERT_EQ(fireFighters.size(), 3u);
+        ASSERT_EQ(officers.size(), 3u);
+    }
+
+    // Orders are given at speed 1, waits run at speed 3, as a player plays a tight mission.
+    void slow(ScriptedPlayer& player) {
+        player.key('1');
+        play(player, 1);
+    }
+    void fast(ScriptedPlayer& player) {
+        player.key('3');
+        play(player, 1);
+    }
+
+    static bool atRest(std::int16_t v) {
+        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
+    }
+
+    // The mouse on a part of the vehicle no other unit covers; false if none of the tried points
+    // shows it (another vehicle may still stand over it at the entry).
+    bool findFahrzeug(ScriptedPlayer& player, std::int16_t v) {
+        centreView(player, F(v).x, F(v).y);
+        constexpr float kTries[][2] = {{0, -4},   {20, -4},   {-20, -4}, {0, -20}, {0, 12},
+                                       {30, -10}, {-30, -10}, {40, 0},   {-40, 0}, {0, -30}};
+        for (const auto& d : kTries) {
+            player.mouseWorld(F(v).x + d[0], F(v).y + d[1]);
+            play(player, 2);
+            if (HoverKind == kHoverFahrzeug && HoverIds[0] == static_cast<std::uint16_t>(v))
+                return true;
+        }
+        return false;
+    }
+
+    bool driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
+        if (!findFahrzeug(player, v)) return false;
+        player.click(MouseX, MouseY);
+        play(player, 1);
+        if (SelectedIndex != static_cast<std::uint16_t>(v)) return false;
+        centreView(player, x, y);
+        player.mouseWorld(x, y);
+        play(player, 2);
+        player.clickWorld(x, y);
+        play(player, 1);
+        return F(v).orders != nullptr;
+    }
+
+    // Each vehicle, as it comes to rest at the entry, is sent on to its stand on the square's
+    // southern street and the sand below it.
+    struct Park {
+        std::int16_t v;
+        float x, y;
+        bool sent = false;
+    };
+    // Each vehicle, as it comes to rest at the entry, is sent on to its stand.
+    void park(ScriptedPlayer& player, std::vector<Park> parks) {
+        const bool allSent = waitUntil(
+            player,
+            [&] {
+                if (GameMode != 2) return true;
+                for (Park& park : parks) {
+                    if (park.sent || !atRest(park.v)) continue;
+                    slow(player);
+                    park.sent = driveTo(player, park.v, park.x, park.y);
+                    fast(player);
+                }
+                return std::all_of(parks.begin(), parks.end(),
+                                   [](const Park& p) { return p.sent; });
+            },
+            4000);
+        ASSERT_TRUE(allSent) << "mode " << GameMode << " tick " << TickCounter;
+    }
+    bool waitUntil(ScriptedPlayer& player, const std::function<bool()>& done, int max) {
+        fast(player);
+        const bool ok = playUntil(player, done, max);
+        slow(player);
+        return ok;
+    }
+
+    // The casualty lying nearest the point; -1 none left.
+    static std::int16_t casualtyNear(float x, float y) {
+        std::int16_t best = -1;
+        float bestD = 1e9F;
+        for (std::size_t i = 0; i < Personen.size(); ++i) {
+            const Person& p = Personen[i];
+            if (p.type == -1 || p.casualty == 0) continue;
+            const float d = std::abs(p.x - x) + std::abs(p.y - y);
+            if (d < bestD) {
+                bestD = d;
+                best = static_cast<std::int16_t>(i);
+            }
+        }
+        return best;
+    }
+
+    static std::string who(std::int16_t i) {
+        const Person& p = P(i);
+        char s[160];
+        std::snprintf(s, sizeof s,
+                      " [person %d type %d at %.1f %.1f storey %d house %d order %d link %d "
+                      "energy %d tick %u]",
+                      i, p.type, static_cast<double>(p.x), static_cast<double>(p.y), p.storey,
+                      static_cast<int>(static_cast<std::int16_t>(p.house)),
+                      p.orders == nullptr ? -1 : p.orders->opcode, p.link, p.energy, TickCounter);
+        return s;
+    }
+
+    // The mouse on a station house near its door with the cursor expected: on the floor seen
+    // through the open doorway, which the entrance work needs, or on any part of the house.
+    void overStationHouse(ScriptedPlayer& player, int house, std::uint16_t cursor, bool floorOnly) {
+        const auto door = HouseDoorSpot(house);
+        ASSERT_TRUE(door.has_value());
+        centreView(player, static_cast<float>(door->x), static_cast<float>(door->y));
+        for (int dy = 4; dy <= 28; dy += 4)
+            for (const int dx : {0, -3, 3}) {
+                player.mouseWorld(static_cast<float>(door->x + dx),
+                                  static_cast<float>(door->y + dy));
+                play(player, 1);
+                const bool piece =
+                    floorOnly ? HoverKind == kHoverHouseLower
+                              : HoverKind >= kHoverHouseLower && HoverKind <= kHoverHouseUpper;
+                if (piece && HoverIds[3] == house && CursorId == cursor) return;
+            }
+        FAIL() << "house " << house << " not under the mouse with cursor " << cursor << " (hover "
+               << HoverKind << ", cursor " << CursorId << ")";
+    }
+    void clickStationHouse(ScriptedPlayer& player, int house, std::uint16_t cursor,
+                           bool floorOnly) {
+        overStationHouse(player, house, cursor, floorOnly);
+        if (::testing::Test::HasFatalFailure()) return;
+        player.click(MouseX, MouseY);
+        play(player, 1);
+    }
+
+    // Staff out of a vehicle at rest, standing on the map.
+    void staffOut(ScriptedPlayer& player, std::int16_t v, const std::vector<std::int16_t>& crew) {
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return atRest(v); }, 2000))
+            << "vehicle " << v;
+        clickFahrzeug(player, v);
+        command(player, kCmdStaffOut);
+        ASSERT_TRUE(waitUntil(
+            player,
+            [&] {
+                return std::all_of(crew.begin(), crew.end(),
+                                   [](std::int16_t c) { return P(c).offMap == 0; });
+            },
+            300));
+    }
+
+    // A fire fighter takes a metal cutter from the group truck's compartment.
+    void takeCutter(ScriptedPlayer& player, std::int16_t ff) {
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return atRest(groupTruck); }, 2000));
+        clickPerson(player, ff);
+        clickFahrzeug(player, groupTruck);
+        command(player, kCmdMetalCutter);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(ff).type == kMetalCutter && P(ff).orders == nullptr; }, 600))
+            << who(ff);
+    }
+
+    // The cutter opens the station house's entrance, under cursor 19.
+    void openEntrance(ScriptedPlayer& player, std::int16_t cutter, int house) {
+        clickPerson(player, cutter);
+        clickStationHouse(player, house, kCursorRescue, true);
+        ASSERT_NE(P(cutter).orders, nullptr) << who(cutter);
+    }
+    static bool opened(int house) {
+        const House* h = PlacedHouse(house);
+        return h != nullptr && h->evacuated != 0;
+    }
+
+    // A fire fighter goes into an opened station house.
+    void enterStation(ScriptedPlayer& player, std::int16_t ff, int house) {
+        clickPerson(player, ff);
+        clickStationHouse(player, house, kCursorRescue, false);
+        ASSERT_TRUE(waitUntil(
+            player,
+            [&] {
+                return P(ff).house == static_cast<std::uint16_t>(house) && P(ff).orders == nullptr;
+            },
+            1500))
+            << who(ff);
+    }
+
+    // The person chosen and sent to the world point.
+    void sendTo(ScriptedPlayer& player, std::int16_t person, float x, float y) {
+        clickPerson(player, person);
+        centreView(player, x, y);
+        player.mouseWorld(x, y);
+        play(player, 2);
+        player.clickWorld(x, y);
+        play(player, 1);
+    }
+
+    // Inside, the fire fighter picks the casualty up, carries it out to the point and puts it
+    // down there.
+    void carryOut(ScriptedPlayer& player, std::int16_t ff, std::int16_t casualty, float x,
+                  float y) {
+        clickPerson(player, ff);
+        clickPerson(player, casualty);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(ff).link == casualty && P(ff).orders == nullptr; }, 1200))
+            << who(ff) << who(casualty);
+        sendTo(player, ff, x, y);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(ff).house == 0xFFFF && P(ff).orders == nullptr; }, 1500))
+            << who(ff);
+        clickPerson(player, ff);
+        command(player, kCmdPutDown);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(casualty).offMap == 0 && P(ff).orders == nullptr; }, 300))
+            << who(ff) << who(casualty);
+    }
+
+    // A stretcher team out of its ambulance loads the casualty and carries it back aboard.
+    void loadInto(ScriptedPlayer& player, std::size_t k, std::int16_t casualty) {
+        const std::int16_t team = teams[k];
+        const std::int16_t ambulance = ambulances[k];
+        staffOut(player, ambulance, {team});
+        clickPerson(player, team);
+        clickPerson(player, casualty);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(team).link == casualty && P(team).orders == nullptr; }, 1200))
+            << who(team) << who(casualty);
+        clickPerson(player, team);
+        clickFahrzeug(player, ambulance);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(team).offMap != 0; }, 1200))
+            << who(team);
+    }
+
+    // Back to base once the patient is strong enough for the drive.
+    void sendHome(ScriptedPlayer& player, std::int16_t v, std::int16_t patient) {
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(patient).energy >= 300000; }, 3000))
+            << who(patient);
+        bool gone = false;
+        for (int tries = 0; tries < 100 && !gone && GameMode == 2; ++tries) {
+            clickFahrzeug(player, v);
+            command(player, kCmdBackToBase);
+            gone = F(v).orders != nullptr;
+            if (!gone) play(player, 20);
+        }
+        ASSERT_TRUE(gone || GameMode != 2);
+    }
+
+    // An officer takes the onlooker along and leads it to the point.
+    void leadAway(ScriptedPlayer& player, std::int16_t officer, std::int16_t onlooker, float x,
+                  float y) {
+        clickPerson(player, officer);
+        clickPerson(player, onlooker);
+        ASSERT_TRUE(waitUntil(
+            player,
+            [&] {
+                return P(officer).link == kLeadsLinkBase + static_cast<std::uint16_t>(onlooker) &&
+                       P(officer).orders == nullptr;
+            },
+            1500))
+            << who(officer) << who(onlooker);
+        sendTo(player, officer, x, y);
+    }
+
+    // The win from the vehicles on their way, as far as it goes yet: the group truck parked by
+    // the western entrance, a fire fighter with a metal cutter opening house 0, whose two
+    // casualties the other two carry out, and the cutter on to house 1. Still to come: houses 1
+    // and 2 emptied, the fire put out, the casualties loaded and driven off, and the onlookers
+    // led below the square.
+    void winMissionSeven(ScriptedPlayer& player) {
+        const std::int16_t inHouse0Near = casualtyNear(1378, 738);
+        const std::int16_t inHouse0Far = casualtyNear(1260, 738);
+        park(player, {{groupTruck, 1200, 870}});
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        std::printf("parked at tick %u\n", TickCounter);
+        EXPECT_TRUE(player.shot("m07-parked"));
+        staffOut(player, groupTruck, fireFighters);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        const std::int16_t cutter = fireFighters[0];
+        takeCutter(player, cutter);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        openEntrance(player, cutter, 0);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        ASSERT_TRUE(waitUntil(
+            player, [] { return opened(0) || GameMode != 2; }, 1500));
+        ASSERT_TRUE(opened(0)) << "mode " << GameMode << " " << MessageLine.data();
+        std::printf("house 0 open at tick %u\n", TickCounter);
+        EXPECT_TRUE(player.shot("m07-open0"));
+        const std::int16_t carrierA = fireFighters[1];
+        const std::int16_t carrierB = fireFighters[2];
+        enterStation(player, carrierA, 0);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        carryOut(player, carrierA, inHouse0Near, 1180, 960);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        std::printf("first out at tick %u%s\n", TickCounter, who(inHouse0Near).c_str());
+        EXPECT_TRUE(player.shot("m07-first-out"));
+        openEntrance(player, cutter, 1);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        enterStation(player, carrierB, 0);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        carryOut(player, carrierB, inHouse0Far, 1120, 990);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        std::printf("second out at tick %u%s\n", TickCounter, who(inHouse0Far).c_str());
+    }
+
+    std::int16_t groupTruck = -1;
+    std::int16_t police = -1;
+    std::int16_t medic = -1;
+    std::vector<std::int16_t> ambulances;
+    std::vector<std::int16_t> teams;
+    std::vector<std::int16_t> fireFighters;
+    std::vector<std::int16_t> officers;
 
     // Nobody goes to the casualties: the mission fails once one has died.
     void leaveCasualtiesAlone(ScriptedPlayer& player) {

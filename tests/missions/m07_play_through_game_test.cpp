@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/mission_state.h"
@@ -17,24 +19,43 @@ namespace {
 class MissionSevenPlayThrough : public test::MissionTest, public test::MissionSevenMoves {
   protected:
     HeadlessBackend& playBackend() override { return backend; }
+
+    // The game from its start picture into mission 1, seeded, then the jump to mission 7 with
+    // its video and briefing.
+    void startAndJump(test::ScriptedPlayer& player) {
+        useSampleData(true);
+        openGame();
+        SeedRandom(7);
+        player.click(400, 300);
+        play(player, 1);
+        finishVideo();
+        play(player, 1);
+        ASSERT_EQ(GameMode, 10u);
+        leaveKarte(player);
+        ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+        jumpToMissionSeven(player);
+    }
 };
 
 TEST_F(MissionSevenPlayThrough, LostWithTheCasualtiesLeftAlone) {
-    useSampleData(true);
-    openGame();
-    SeedRandom(7);
     test::ScriptedPlayer player(backend);
-    player.click(400, 300);
-    play(player, 1);
-    finishVideo();
-    play(player, 1);
-    ASSERT_EQ(GameMode, 10u);
-    leaveKarte(player);
-    ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-    jumpToMissionSeven(player);
+    startAndJump(player);
+    ASSERT_FALSE(HasFatalFailure());
     EXPECT_NE(videosOpened().find("mi07.avi"), std::string::npos);
     buyAndEnter(player);
     leaveCasualtiesAlone(player);
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+// Not run yet: the group truck's cutter reaches the western entrance at about tick 2000 and has
+// it open some 600 ticks later, when the casualty beside the fire has died already.
+TEST_F(MissionSevenPlayThrough, DISABLED_WonByClearingTheStation) {
+    test::ScriptedPlayer player(backend);
+    startAndJump(player);
+    ASSERT_FALSE(HasFatalFailure());
+    buyForTheWinAndEnter(player);
+    ASSERT_FALSE(HasFatalFailure());
+    winMissionSeven(player);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 

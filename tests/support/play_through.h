@@ -202,9 +202,9 @@ class PlayThroughSteps {
         ASSERT_TRUE(playUntil(
             player, [] { return BriefingState == kBriefingComplete; }, 2000));
     }
-    // Base 0's station opened from the campaign map.
-    void openStation(test::ScriptedPlayer& player) {
-        player.click(Basen[0].x + 4, Basen[0].y + 4);
+    // A base's station (base 0 unless named) opened from the campaign map.
+    void openStation(test::ScriptedPlayer& player, std::size_t base = 0) {
+        player.click(Basen[base].x + 4, Basen[base].y + 4);
         play(player, 1);
         ASSERT_EQ(GameMode, 8u) << FatalErrorMessage();
     }

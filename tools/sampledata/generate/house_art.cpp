@@ -107,7 +107,8 @@ constexpr std::array<PaletteRamp, kHouseUpperSetCount> kWallRamps = {
     pal::kBrick, pal::kConcrete, pal::kSand, pal::kYellow, pal::kOrange, pal::kGrey, pal::kCyan,
 };
 
-enum class Opening { Window, Door, MarkedDoor };
+// An open doorway shows the floor behind it, where a player points to work at the entrance.
+enum class Opening { Window, Door, OpenDoor, MarkedDoor };
 enum class Look { Plain, Burning, Burnt };
 
 struct WallStyle {
@@ -152,6 +153,11 @@ void FrontWall(Canvas& c, const WallStyle& s, Opening opening) {
         c.line(15, bottom - 23, 15, bottom - 12, WallColour(s, 1, 0, 0));
         return;
     }
+    if (opening == Opening::OpenDoor) {
+        c.fillRect(10, bottom - 22, 12, 23, 0);
+        c.frameRect(9, bottom - 23, 14, 24, WallColour(s, 1, 0, 0));
+        return;
+    }
     c.fillRect(10, bottom - 22, 12, 23, s.look == Look::Plain ? pal::kWood[2] : pal::kAsh[1]);
     c.frameRect(9, bottom - 23, 14, 24, WallColour(s, 1, 0, 0));
     c.set(19, bottom - 10, pal::kGold[5]);
@@ -175,7 +181,10 @@ void RightWall(Canvas& c, const WallStyle& s, Opening opening) {
             for (int k = 12; k <= 22; ++k) c.set(x, base - k, GlassColour(s, x, base - k));
         } else {
             for (int k = 0; k <= 22; ++k)
-                c.set(x, base - k, s.look == Look::Plain ? pal::kWood[1] : pal::kAsh[1]);
+                c.set(x, base - k,
+                      opening == Opening::OpenDoor ? 0
+                      : s.look == Look::Plain      ? pal::kWood[1]
+                                                   : pal::kAsh[1]);
             if (opening == Opening::MarkedDoor && (t == 10 || t == 17))
                 for (int k = 4; k <= 18; ++k) c.set(x, base - k, pal::kWhite.first);
         }
@@ -259,13 +268,16 @@ HouseImageSetFile BuildHlSet(int set) {
     });
 }
 
+constexpr int kStationWallSet = 2;
+
 HouseImageSetFile BuildHmSet(int set) {
     const PaletteRamp& ramp = kWallRamps[static_cast<std::size_t>(set)];
     const WallStyle plain{ramp, Look::Plain};
     const WallStyle burning{ramp, Look::Burning};
     const WallStyle burnt{ramp, Look::Burnt};
     constexpr auto W = Opening::Window;
-    constexpr auto D = Opening::Door;
+    // The underground stations' halls (wall set 2) stand with their entrances open.
+    const auto D = set == kStationWallSet ? Opening::OpenDoor : Opening::Door;
     constexpr auto M = Opening::MarkedDoor;
     const WallPicture front{true, W, false, W};
     const WallPicture right{false, W, true, W};
