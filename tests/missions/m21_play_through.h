@@ -1,22 +1,34 @@
 #pragma once
 // Mission 21 played by clicks and keys, for its own whole-game tests and the whole campaign's:
 // from a running mission, the mission jump to the airliner's campaign position, its video, the
-// briefing on the campaign map, and the way into the mission.
+// briefing on the campaign map, and the way into the mission; for the win, nine ambulances bought
+// at base 0, each fetching one casualty before the burning engine blows up.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/campaign.h"
 #include "core/game_mode.h"
+#include "core/message_line.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
+#include "core/options.h"
 #include "mission/campaign_tables.h"
 #include "mission/mission_fixture.h"
+#include "mission/panels/command_tables.h"
+#include "movement/befehl_queue.h"
+#include "persons/person_types.h"
 #include "screens/karte.h"
 #include "screens/mission_jump.h"
 #include "support/play_through.h"
 #include "support/scripted_player.h"
+#include "world/level_map.h"
 
 namespace kv::test {
 
@@ -43,13 +55,171 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
     }
     // The briefing read to its end, then the camera box into the mission at full speed.
     void briefAndEnter(ScriptedPlayer& player) {
-        player.click(KarteMarker.x, KarteMarker.y);
-        ASSERT_TRUE(playUntil(
-            player, [] { return BriefingState == kBriefingComplete; }, 2000));
+        readBriefing(player);
         player.click(kMapCamX + 5, kMapCamY + 5);
         play(player, 1);
         ASSERT_EQ(GameMode, 2u);
         player.key('3');
+        play(player, 1);
+    }
+
+    // The briefing, then at base 0 one ambulance for each casualty, each with a stretcher team
+    // and a medic, and into the mission at full speed.
+    void buyAmbulancesAndEnter(ScriptedPlayer& player) {
+        readBriefing(player);
+        openStation(player);
+        for (int i = 0; i < kCasualties; ++i)
+            buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
+        ASSERT_GE(Money, 0);
+        leaveStationForTheMission(player);
+        player.key('3');
+        play(player, 1);
+        ASSERT_EQ(GameSpeed, 3);
+    }
+
+    // Each ambulance, once it stands at the entry, drives to a place on the open grass south-west
+    // of the fuselage or east of the wreckage; there its team and medic get out, the team fetches
+    // its casualty, both board again, and the ambulance goes home as soon as its patient, cared
+    // for on board, is strong enough for the drive. Ends when the mission does.
+    void rescueEveryCasualty(ScriptedPlayer& player) {
+        struct Run {
+            std::int16_t ambulance;
+            std::int16_t team;
+            std::int16_t medic;
+            std::int16_t casualty;
+            PixelPos park;
+            int step = 0;
+        };
+        const std::vector<Bought> bought = BoughtVehicles();
+        ASSERT_EQ(bought.size(), static_cast<std::size_t>(kCasualties));
+        std::vector<std::int16_t> casualties;
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i)
+            if (P(i).type != -1 && P(i).casualty != 0) casualties.push_back(i);
+        ASSERT_EQ(casualties.size(), static_cast<std::size_t>(kCasualties));
+        std::vector<Run> runs;
+        for (std::size_t k = 0; k < bought.size(); ++k) {
+            ASSERT_EQ(bought[k].crew.size(), 2u);
+            const std::int16_t casualty = casualties[kRescueOrder[k].casualty];
+            runs.push_back({bought[k].vehicle, bought[k].crew[0], bought[k].crew[1], casualty,
+                            kRescueOrder[k].park});
+        }
+        const auto atRest = [](std::int16_t v) {
+            return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
+        };
+        const auto idle = [](std::int16_t p) { return P(p).offMap == 0 && P(p).orders == nullptr; };
+        const auto board = [&](std::int16_t person, std::int16_t ambulance) {
+            if (P(person).offMap != 0) return;
+            clickPerson(player, person);
+            hoverFahrzeug(player, ambulance);
+            if (CursorId != kCursorRescue)
+                std::printf("tick %u: %d not let into %d, cursor %d\n", TickCounter, person,
+                            ambulance, CursorId);
+            player.click(MouseX, MouseY);
+            play(player, 1);
+        };
+        const bool done = playUntil(
+            player,
+            [&] {
+                for (Run& r : runs) {
+                    if (GameMode != 2) return true;
+                    switch (r.step) {
+                        case 0:  // at the entry: off to its place
+                            if (!atRest(r.ambulance)) break;
+                            driveTo(player, r.ambulance, r.park);
+                            r.step = F(r.ambulance).orders != nullptr ? 1 : 0;
+                            break;
+                        case 1:  // parked: the staff out
+                            if (!atRest(r.ambulance)) break;
+                            clickFahrzeug(player, r.ambulance);
+                            command(player, kCmdStaffOut);
+                            r.step = F(r.ambulance).orders != nullptr ? 2 : 1;
+                            break;
+                        case 2:  // out: the team to its casualty
+                            if (P(r.team).offMap != 0 && atRest(r.ambulance)) {
+                                r.step = 1;
+                                break;
+                            }
+                            if (!idle(r.team) || !idle(r.medic)) break;
+                            clickPerson(player, r.team);
+                            clickPerson(player, r.casualty);
+                            r.step = P(r.team).orders != nullptr ? 3 : 2;
+                            break;
+                        case 3:  // loaded: both aboard
+                            if (P(r.team).orders != nullptr) break;
+                            if (P(r.team).link != static_cast<std::uint16_t>(r.casualty)) {
+                                r.step = 2;
+                                break;
+                            }
+                            board(r.team, r.ambulance);
+                            board(r.medic, r.ambulance);
+                            r.step = 4;
+                            break;
+                        case 4:  // aboard: home once the patient may travel
+                            if (P(r.team).offMap == 0 || P(r.medic).offMap == 0) {
+                                if (idle(r.team) && idle(r.medic)) r.step = 3;
+                                break;
+                            }
+                            clickFahrzeug(player, r.ambulance);
+                            play(player, 1);
+                            if (slotOf(kCmdBackToBase) < 0) break;
+                            command(player, kCmdBackToBase);
+                            r.step = F(r.ambulance).orders != nullptr ? 5 : 4;
+                            break;
+                        default:
+                            break;
+                    }
+                }
+                return GameMode != 2;
+            },
+            12000);
+        if (!done || GameMode != 5) {
+            for (const Run& r : runs)
+                std::printf(
+                    "ambulance %d step %d at %.0f %.0f; team %d at %.0f %.0f order %d link %d;"
+                    " casualty %d energy %d\n",
+                    r.ambulance, r.step, static_cast<double>(F(r.ambulance).x),
+                    static_cast<double>(F(r.ambulance).y), r.team, static_cast<double>(P(r.team).x),
+                    static_cast<double>(P(r.team).y),
+                    P(r.team).orders != nullptr ? P(r.team).orders->opcode : -1, P(r.team).link,
+                    r.casualty, P(r.casualty).energy);
+            player.shot("m21-stuck");
+        }
+        ASSERT_TRUE(done) << "tick " << TickCounter;
+        ASSERT_EQ(GameMode, 5u) << std::string(MessageLine.data());
+    }
+
+  private:
+    static constexpr int kCasualties = 9;
+    static constexpr std::int8_t kStretcher = 5;  // P06
+    static constexpr std::size_t kPlaceF201 = 2;
+
+    // Which casualty (in the order they were placed) each ambulance fetches, and where it parks.
+    struct Fetch {
+        std::size_t casualty;
+        PixelPos park;
+    };
+    static constexpr Fetch kRescueOrder[kCasualties] = {
+        {1, {2420, 660}}, {3, {1990, 660}}, {7, {2620, 760}}, {6, {2420, 780}}, {8, {2420, 880}},
+        {0, {2560, 660}}, {5, {1880, 660}}, {4, {1880, 730}}, {2, {1990, 730}},
+    };
+
+    void readBriefing(ScriptedPlayer& player) {
+        player.click(KarteMarker.x, KarteMarker.y);
+        ASSERT_TRUE(playUntil(
+            player, [] { return BriefingState == kBriefingComplete; }, 2000));
+    }
+
+    // A vehicle driven to a point of the grass.
+    void driveTo(ScriptedPlayer& player, std::int16_t v, PixelPos at) {
+        const auto x = static_cast<float>(at.x);
+        const auto y = static_cast<float>(at.y);
+        clickFahrzeug(player, v);
+        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
+        centreView(player, x, y);
+        player.mouseWorld(x, y);
+        play(player, 2);
+        EXPECT_EQ(CursorId, kCursorMove);
+        player.clickWorld(x, y);
         play(player, 1);
     }
 };

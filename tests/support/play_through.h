@@ -85,13 +85,14 @@ class PlayThroughSteps {
         memory.sample();
         std::printf("%s\n", memory.report().c_str());
     }
-    // Frames, each checked: no fatal error, no message box.
+    // Frames, each checked: no fatal error, no message box. Only the newest frame is held.
     void play(test::ScriptedPlayer& player, int n) {
         for (int i = 0; i < n; ++i) {
             player.frames(1);
             ASSERT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
             ASSERT_TRUE(playBackend().boxes().empty()) << playBackend().boxes().front().text;
             keepOnChange(player);
+            playBackend().keepLastFrame();
         }
     }
     bool playUntil(test::ScriptedPlayer& player, const std::function<bool()>& done, int max) {

@@ -53,6 +53,10 @@ class HeadlessBackend : public Backend {
 
     const std::vector<Frame>& frames() const { return frames_; }
     void clearFrames() { frames_.clear(); }
+    // Only the newest frame kept: a long play holds one picture, not every one it showed.
+    void keepLastFrame() {
+        if (frames_.size() > 1) frames_.erase(frames_.begin(), frames_.end() - 1);
+    }
     // Frames, message boxes, display modes, the counts and the sound log dropped, their memory
     // released: a backend used for many runs starts each from an empty record.
     void clearRecord();

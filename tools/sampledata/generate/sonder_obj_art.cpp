@@ -356,7 +356,9 @@ void DrawThing(Canvas& c, Style style, const Foot& f, int frame) {
             Plane(c, f, pal::kMedicRamp, body, true);
             break;
         case Style::kAirliner:
-            Plane(c, f, pal::kSky, top, true);
+            // Seen from above within its foot: the casualties lying close to its side stay in
+            // sight and can be picked.
+            Plane(c, f, pal::kSky, f.y0, true);
             break;
         case Style::kFuselage:
             Plane(c, f, pal::kMetal, body, false);
