@@ -286,11 +286,15 @@ void TellPersonToEvade(const Fahrzeug& v, const FahrzeugTyp& typ, std::uint16_t 
     float y = v.y;
     const auto facing = static_cast<std::uint8_t>(v.direction);
     if (DirectionGap(ClassifyDirection(v.x, v.y, p->x, p->y, facing), facing) <= 1) {
+        // The push source lies a step back from the person towards the vehicle, so the push
+        // carries it on away from the vehicle, one direction off the vehicle's heading so it
+        // clears the way to the side. A source past the person would push it into the vehicle,
+        // where it could only stand and keep the vehicle waiting.
         std::uint8_t d = GetDirection12(v, v.x, v.y, p->x, p->y);
         if (d == facing) d = WrapDirection(d - 1);
         x = p->x;
         y = p->y;
-        StepMoverFree(v, typ, x, y, d, static_cast<std::uint8_t>(v.anim), 1);
+        StepMoverFree(v, typ, x, y, WrapDirection(d + 6), static_cast<std::uint8_t>(v.anim), 1);
     }
     SetPersonEvade(static_cast<std::int16_t>(person), x, y, kVehiclePushStrength, kPushTicks, 0,
                    -1);

@@ -33,8 +33,9 @@ void DriveFahrzeugStep(std::int16_t vehicle);
 // while nearer to the point after it, with a straight way to the current point free.
 bool IsWaypointReached(std::int16_t vehicle);
 
-// A person in a vehicle's way is told to get out of it: away from a point a step past it, turned
-// from straight ahead, when it stands ahead of the vehicle; else away from the vehicle.
+// A person in a vehicle's way is told to get out of it: when it stands ahead of the vehicle, away
+// from a point a step back from it towards the vehicle, turned from straight ahead; else away from
+// the vehicle.
 void TellPersonToEvade(const Fahrzeug& vehicle, const FahrzeugTyp& type, std::uint16_t person);
 
 }  // namespace kv

@@ -98,9 +98,9 @@ class MissionThreeMoves : public PlayThroughSteps {
     }
 
     // The camera box into play at speed 3; as each vehicle comes to rest at the entry it is sent
-    // on, so that the other can drive in: the police car across the northern street's eastbound
-    // lane, where the owner's car will have to stop, the F106 by cursor 19 over the tree, which
-    // drives it to its stand beside the tree and sets its ladder up.
+    // on, so that the other can drive in: the police car to wait on the path beside the northern
+    // street, the F106 by cursor 19 over the tree, which drives it to its stand beside the tree and
+    // sets its ladder up.
     void driveIn(ScriptedPlayer& player, const Bought& b) {
         player.click(kMapCamX + 5, kMapCamY + 5);
         play(player, 1);
@@ -113,12 +113,7 @@ class MissionThreeMoves : public PlayThroughSteps {
             player,
             [&] {
                 if (!policeSent && atRest(b.police)) {
-                    clickFahrzeug(player, b.police);
-                    centreView(player, kBlockX, kBlockY);
-                    player.mouseWorld(kBlockX, kBlockY);
-                    play(player, 2);
-                    player.clickWorld(kBlockX, kBlockY);
-                    play(player, 1);
+                    sendTo(player, b.police, kBlockX, kWaitY);
                     policeSent = F(b.police).orders != nullptr;
                 }
                 if (!ladderSent && atRest(b.ladder)) {
@@ -133,8 +128,9 @@ class MissionThreeMoves : public PlayThroughSteps {
     }
 
     // The ladder set up by the tree, its basket swung left so that the cat flees right, the
-    // ladder taken down; the police car parked across the northern lane until the owner's SF02
-    // queues behind it; the officer speaks with the owner, then calls the cat, which jumps.
+    // basket brought home; once the owner's SF02 comes along the northern street, the police car
+    // pulls across its lane and it queues; the officer speaks with the owner, then calls the cat,
+    // which jumps.
     void winMissionThree(ScriptedPlayer& player, const Bought& b) {
         // The ladder up beside the tree, the basket swung to the branch's left: the cat flees
         // to the right end. Then the ladder comes down, and the cat stays where it is.
@@ -150,14 +146,22 @@ class MissionThreeMoves : public PlayThroughSteps {
             },
             1500));
         clickFahrzeug(player, b.ladder);
-        command(player, kCmdTakeDown);
+        command(player, kCmdBasketDown);
         ASSERT_TRUE(playUntil(
             player, [&] { return MissionScratch.S7 == 0; }, 1500));
 
-        // The police car stands across the lane; its officer gets out, and the owner's car comes.
+        // The owner's car on its way east, still short of the police car waiting by the lane:
+        // the police car pulls across the lane; its officer gets out, and the owner's car comes.
         ASSERT_TRUE(playUntil(
             player, [&] { return F(b.police).orders == nullptr; }, 1500))
             << where(b.police);
+        ASSERT_TRUE(playUntil(
+            player, [] { return OwnerCarComing(); }, 20000));
+        sendTo(player, b.police, kBlockX, kBlockY);
+        ASSERT_TRUE(playUntil(
+            player, [&] { return F(b.police).orders == nullptr; }, 300))
+            << where(b.police);
+        EXPECT_NEAR(F(b.police).y, kBlockY, 1.0f) << where(b.police);
         clickFahrzeug(player, b.police);
         command(player, kCmdStaffOut);
         ASSERT_TRUE(playUntil(
@@ -192,9 +196,13 @@ class MissionThreeMoves : public PlayThroughSteps {
     }
 
   protected:
-    // Where the police car stands on the northern street's eastbound lane.
+    // Where the police car stands on the northern street's eastbound lane, and where it waits
+    // for the owner's car, on the path beside the street.
     static constexpr float kBlockX = 900;
     static constexpr float kBlockY = 164;
+    static constexpr float kWaitY = 215;
+    // The owner's car, driving east, is this far west of the police car or more when it pulls out.
+    static constexpr float kOwnerLead = 400;
 
     static std::string where(std::int16_t v) {
         char s[96];
@@ -206,6 +214,26 @@ class MissionThreeMoves : public PlayThroughSteps {
 
     static bool atRest(std::int16_t v) {
         return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
+    }
+
+    // A civilian SF02 driving east on the northern street, still well short of the block.
+    static bool OwnerCarComing() {
+        for (std::int16_t v = 0; v < static_cast<std::int16_t>(Fahrzeuge.size()); ++v) {
+            const Fahrzeug& f = F(v);
+            if (f.type == kTypSF02 && f.direction == 3 && f.y < 200 && f.x < kBlockX - kOwnerLead)
+                return true;
+        }
+        return false;
+    }
+
+    // The vehicle selected and sent to the world point by a click there.
+    void sendTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
+        clickFahrzeug(player, v);
+        centreView(player, x, y);
+        player.mouseWorld(x, y);
+        play(player, 2);
+        player.clickWorld(x, y);
+        play(player, 1);
     }
 
     // A civilian SF02 standing in the queue facing east: the owner's car, ready to talk.

@@ -45,10 +45,7 @@ class MissionThreePlayThrough : public test::MissionTest, public test::MissionTh
     }
 };
 
-// Disabled: the onlookers drawn to their target under the tree stand where the F106's stand at
-// (800, 641) lies, and the ladder vehicle never reaches it through them; the moves are kept for
-// when the level or the crowd leaves the stand free.
-TEST_F(MissionThreePlayThrough, DISABLED_TheCatIsBroughtDownByClicksAndKeys) {
+TEST_F(MissionThreePlayThrough, TheCatIsBroughtDownByClicksAndKeys) {
     test::ScriptedPlayer player(backend);
     startGame(player);
     const Bought b = enterAndBuyMissionThree(player);

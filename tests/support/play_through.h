@@ -103,16 +103,26 @@ class PlayThroughSteps {
         }
         return done();
     }
-    // The mouse over the middle of a person's picture, found there by a frame.
+    // The mouse over the middle of a person's picture, found there by a frame; where the middle
+    // falls beside its body or between its legs, a little aside or higher up.
     void hoverPerson(test::ScriptedPlayer& player, std::int16_t i) {
         const Person& p = P(i);
         const VffImage* image =
             UnitFrameImage(PersonAnimSlot(p.type, p.direction, p.anim), p.frame);
         ASSERT_NE(image, nullptr);
         centreView(player, p.x, p.y);
-        player.mouseWorld(static_cast<float>(p.drawX + image->width / 2),
-                          static_cast<float>(p.drawY + image->height / 2));
-        play(player, 2);
+        const auto hit = [&] {
+            return HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(i);
+        };
+        for (const int up : {0, 4, 8}) {
+            for (const int aside : {0, -3, 3, -6, 6}) {
+                player.mouseWorld(static_cast<float>(p.drawX + image->width / 2 + aside),
+                                  static_cast<float>(p.drawY + image->height / 2 - up));
+                play(player, 2);
+                if (hit()) break;
+            }
+            if (hit()) break;
+        }
         ASSERT_EQ(HoverKind, kHoverPerson);
         ASSERT_EQ(HoverIds[0], static_cast<std::uint16_t>(i));
     }

@@ -10,10 +10,13 @@
 
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
+#include "movement/move_step.h"
 #include "movement/route.h"
 #include "movement/route_search.h"
 #include "movement/stepping.h"
+#include "persons/person_evade.h"
 #include "persons/person_types.h"
+#include "support/evade_recorder.h"
 #include "vehicles/move_fixture.h"
 #include "world/geometry.h"
 #include "world/sonder_obj.h"
@@ -372,6 +375,52 @@ TEST_F(FahrzeugMoves, ABlockedTurnIsGivenUpOrPlannedRoundWhenPassedOver) {
         EXPECT_EQ(V(v).direction, 3) << "turned back";
         EXPECT_EQ(HeadBefehlOpcode(V(v)), kOpWait) << "the turn is given up, or passed over";
         EXPECT_EQ(Calls(findPathCalls, V(v)), done ? 1 : 0);
+    }
+}
+
+// A person standing in a vehicle's way is pushed off it, never into it: ahead of the vehicle the
+// push also carries it to one side of the heading, so the way clears. Pushed towards the vehicle
+// the person could only stand against it, and the vehicle would wait for ever (the crowd by the
+// tree in mission 3 held the ladder vehicle so).
+TEST_F(FahrzeugMoves, APersonInAVehiclesWayIsPushedAwayFromIt) {
+    struct Case {
+        const char* name;
+        int facing;
+        float dx;
+        float dy;
+        bool ahead;
+    };
+    const Case cases[] = {
+        {"straight ahead", 3, 60, 0, true},
+        {"ahead, a little to the left", 3, 60, -20, true},
+        {"ahead of a vehicle heading up-left", 10, -58, -30, true},
+        {"beside it", 3, 0, 60, false},
+        {"behind it", 9, 60, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearUnits();
+        const std::int16_t v = Make(kTypF106, 1, static_cast<std::int16_t>(kMeadowX),
+                                    static_cast<std::int16_t>(kMeadowY), c.facing);
+        const std::int16_t p = Walker(0, kMeadowX + c.dx, kMeadowY + c.dy, 9);
+        test::EvadeRecorder pushes;
+        TellPersonToEvade(V(v), FahrzeugTypOf(V(v)), static_cast<std::uint16_t>(p));
+        ASSERT_EQ(test::EvadeRecorder::Calls().size(), 1u);
+        const test::EvadeCall& call = test::EvadeRecorder::Calls()[0];
+        EXPECT_EQ(call.person, p);
+        EXPECT_EQ(call.strength, kVehiclePushStrength);
+        // The push runs from the source through the person.
+        const float px = P(p).x - call.x;
+        const float py = P(p).y - call.y;
+        EXPECT_GT(px * c.dx + py * c.dy, 0) << "away from the vehicle";
+        if (!c.ahead) {
+            EXPECT_EQ(call.x, V(v).x);
+            EXPECT_EQ(call.y, V(v).y);
+            continue;
+        }
+        EXPECT_EQ(DirectionGap(VectorToDirection12(px, py, 0), static_cast<std::uint8_t>(c.facing)),
+                  1)
+            << "one direction off the heading";
     }
 }
 
