@@ -141,7 +141,8 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
         // The boat fetches whoever is nearest to going under first, those without a ring before
         // those with one. Full, it lands them at the slipway and is launched again. The
         // ambulances are bought once the boat is on its way.
-        for (int fetched = 0; fetched < kWaterPersons; ++fetched) {
+        bool ambulancesBought = false;
+        while (InWater() > 0) {
             if (Passengers(boat) == kBoatSeats) {
                 landAtSlipway(player, boat, b.carrier);
                 if (::testing::Test::HasFatalFailure()) return;
@@ -161,18 +162,23 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
                 [&] {
                     sendOnArrivals(player);
                     person = MostUrgent();
-                    return person >= 0;
+                    return person >= 0 || InWater() == 0;
                 },
-                6000));
+                6000))
+                << DescribeWater();
+            // A person may drift into the boat and be taken aboard by itself.
+            if (person < 0) break;
             fetch(player, boat, person);
             if (::testing::Test::HasFatalFailure()) return;
-            if (fetched == 0) {
+            if (!ambulancesBought) {
                 buyAmbulances(player, b);
                 if (::testing::Test::HasFatalFailure()) return;
+                ambulancesBought = true;
             }
             waitAboard(player, boat, person);
             if (::testing::Test::HasFatalFailure()) return;
         }
+        ASSERT_TRUE(ambulancesBought);
         landAtSlipway(player, boat, b.carrier);
         if (::testing::Test::HasFatalFailure()) return;
         ASSERT_TRUE(playUntil(
@@ -428,8 +434,9 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
             player,
             [&] {
                 sendOnArrivals(player);
-                if (!Aboard(boat, person) && F(boat).orders == nullptr) fetch(player, boat, person);
-                return Aboard(boat, person);
+                if (!Aboard(boat, person) && P(person).casualty == 0 && F(boat).orders == nullptr)
+                    fetch(player, boat, person);
+                return P(person).casualty != 0;
             },
             5000))
             << "person " << person << " at " << P(person).x << where(boat);
@@ -454,6 +461,24 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
             if (ringed != bestRinged ? !ringed : p.x > q.x) best = i;
         }
         return best;
+    }
+
+    // The people still in the water.
+    static int InWater() {
+        int n = 0;
+        for (std::int16_t i = 0; i < kWaterPersons; ++i)
+            if (P(i).type >= 49 && P(i).type <= 51 && P(i).casualty == 0) ++n;
+        return n;
+    }
+
+    static std::string DescribeWater() {
+        std::string out =
+            " mode " + std::to_string(GameMode) + " tick " + std::to_string(TickCounter);
+        for (std::int16_t i = 0; i < kWaterPersons; ++i)
+            out += " [" + std::to_string(P(i).type) + " x " + std::to_string(P(i).x) + " anim " +
+                   std::to_string(P(i).anim) + " cas " + std::to_string(P(i).casualty) +
+                   " present " + std::to_string(P(i).present) + "]";
+        return out;
     }
 
     static int Passengers(std::int16_t boat) {
