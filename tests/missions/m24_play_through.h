@@ -11,6 +11,7 @@
 #include "core/mission_state.h"
 #include "core/options.h"
 #include "mission/mission_fixture.h"
+#include "missions/m24_moves.h"
 #include "platform/window.h"
 #include "screens/karte.h"
 #include "screens/mission_jump.h"
@@ -25,7 +26,7 @@ inline constexpr std::uint32_t kModeWon = 5;
 inline constexpr std::uint32_t kModeKarte = 10;
 inline constexpr std::uint32_t kModeMissionJump = 11;
 
-class MissionTwentyFourPlay : public MissionTest, public PlayThroughSteps {
+class MissionTwentyFourPlay : public MissionTest, public MissionTwentyFourMoves {
   protected:
     HeadlessBackend& playBackend() override { return backend; }
 

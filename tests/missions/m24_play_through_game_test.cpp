@@ -1,13 +1,18 @@
 // Mission 24 played through from the start picture, by clicks and keys only: entered from
-// mission 1 by the mission jump, and lost when nobody goes to the river.
+// mission 1 by the mission jump, and lost when nobody goes to the river; and the rescue of all
+// five, not yet won (see below).
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
+#include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/message_line.h"
+#include "core/mission_counters.h"
 #include "core/random.h"
+#include "mission/evaluation.h"
 #include "missions/m24_play_through.h"
 #include "platform/cp1252.h"
 
@@ -15,6 +20,34 @@ namespace kv {
 namespace {
 
 using MissionTwentyFourPlayThrough = test::MissionTwentyFourPlay;
+
+// Disabled, not yet won: every person gets a ring, the boat lands them at the slipway and the
+// first goes home by ambulance; but the people landed first have bled too long by the time the
+// medic reaches them (person 1 near 60000), and the medic's treatment has to start earlier.
+TEST_F(MissionTwentyFourPlayThrough, DISABLED_TheFivePeopleAreRescuedByClicksAndKeys) {
+    useSampleData(true);
+    openGame();
+    SeedRandom(5);
+    test::ScriptedPlayer player(backend);
+    enterFromMissionOne(player);
+    if (HasFatalFailure()) return;
+    Fleet b = buyAndEnter(player);
+    ASSERT_FALSE(HasFailure());
+    winMissionTwentyFour(player, b);
+    ASSERT_FALSE(HasFailure());
+    EXPECT_EQ(ToteCount, 0);
+    const std::uint32_t wonAt = TickCounter;
+    play(player, 1);
+    player.click(400, 300);
+    play(player, 1);
+    ASSERT_EQ(GameMode, 18u) << FatalErrorMessage();
+    char time[32];
+    std::snprintf(time, sizeof time, "Zeit: %02u:%02u", wonAt / 20 / 60, wonAt / 20 % 60);
+    EXPECT_EQ(std::string(ResultLines[0].text.data()), time);
+    EXPECT_EQ(std::string(ResultLines[1].text.data()), "Geld: " + std::to_string(Money));
+    EXPECT_TRUE(backend.boxes().empty());
+    printMemory();
+}
 
 TEST_F(MissionTwentyFourPlayThrough, NothingBoughtAPersonDrowns) {
     useSampleData(true);

@@ -16,9 +16,9 @@ struct ScreenPoint {
     int y;
 };
 
-// The middle of the picture drawn at a place of base 0.
-inline ScreenPoint PlaceMiddle(std::size_t place) {
-    const BasisPlace& p = Basen[0].places[place];
+// The middle of the picture drawn at a place of a base, base 0 unless named.
+inline ScreenPoint PlaceMiddle(std::size_t place, std::size_t base = 0) {
+    const BasisPlace& p = Basen[base].places[place];
     const AnimSlot& slot = FahrzeugAnimSlot(p.type, p.facing, 0);
     const VffImage* image = UnitFrameImage(slot, 0);
     if (image == nullptr) return {p.x, p.y};

@@ -55,6 +55,7 @@ TEST_F(BasisStaff, EveryStationSeatsItsStaffAfreshAndLeavesTheWorldAlone) {
             EXPECT_EQ(p.direction, row.direction);
             EXPECT_EQ(p.anim, row.pose == kStaffSit ? 3 : 0);
             EXPECT_EQ(p.animate, row.pose == kStaffSit ? 0 : 1);
+            EXPECT_EQ(p.selectable, 1);  // the player's own: they take orders once out
         }
     }
     RemoveBasisStaff();

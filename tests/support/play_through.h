@@ -219,10 +219,11 @@ class PlayThroughSteps {
         play(player, 1);
         ASSERT_EQ(GameMode, 8u) << FatalErrorMessage();
     }
-    // At base 0's station: the vehicle at the place chosen, the crew seated one by one, and START.
+    // At the open station: the vehicle at the place chosen, the crew seated one by one, and START.
     void buy(test::ScriptedPlayer& player, std::size_t place, const std::vector<Crew>& crew) {
         ASSERT_EQ(BasisScreen.view, kBasisViewUnten);
-        const test::ScreenPoint m = test::PlaceMiddle(place);
+        const test::ScreenPoint m =
+            test::PlaceMiddle(place, static_cast<std::size_t>(BasisScreen.base));
         player.mouse(m.x, m.y);
         play(player, 2);
         ASSERT_EQ(HoverKind, kHoverFahrzeug) << "place " << place;
