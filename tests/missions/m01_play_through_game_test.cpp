@@ -145,31 +145,10 @@ TEST_F(MissionOnePlayThrough, ByClicksAndKeysFromTheStartPictureToTheEvaluation)
             player, [&] { return atRest(v); }, 1500))
             << "vehicle " << v;
     };
-    const auto driveTo = [&](std::int16_t v, float x, float y) {
-        clickFahrzeug(player, v);
-        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        // A fire engine's cursor over anything that can burn aims its cannon instead.
-        EXPECT_EQ(CursorId, kCursorMove);
-        player.clickWorld(x, y);
-        play(player, 1);
-        ASSERT_NE(F(v).orders, nullptr) << "vehicle " << v << " got no order";
-    };
     const auto onObject = [&](std::size_t slot) {
-        const SonderObj& o = SonderObjs[slot];
-        const SonderObjTyp* typ = SonderObjTypAt(o.type);
-        EXPECT_NE(typ, nullptr);
-        if (typ == nullptr) return;
-        const float x = o.x + static_cast<float>((typ->boxX0 + typ->boxX1) / 2);
-        const float y = o.y + static_cast<float>((typ->boxY0 + typ->boxY1) / 2);
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        EXPECT_EQ(CursorId, kCursorRescue) << "over object " << slot;
-        player.clickWorld(x, y);
-        play(player, 1);
+        ASSERT_NE(SonderObjTypAt(SonderObjs[slot].type), nullptr) << "object " << slot;
+        const auto [x, y] = ObjectMiddle(slot);
+        clickWorldWith(player, x, y, kCursorRescue);
     };
 
     // As each vehicle comes to rest at the entry it is sent on, so that the next can drive in:
@@ -191,7 +170,7 @@ TEST_F(MissionOnePlayThrough, ByClicksAndKeysFromTheStartPictureToTheEvaluation)
         [&] {
             for (Park& park : parks) {
                 if (park.sent || !atRest(park.v)) continue;
-                driveTo(park.v, park.x, park.y);
+                driveTo(player, park.v, park.x, park.y);
                 park.sent = true;
             }
             return std::all_of(parks.begin(), parks.end(), [](const Park& p) { return p.sent; });

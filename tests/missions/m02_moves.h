@@ -118,19 +118,6 @@ class MissionTwoMoves : public virtual PlayThroughSteps {
                std::to_string(F(v).y) + " weg " + std::to_string(F(v).KarteWeg) + " order " +
                std::to_string(F(v).orders != nullptr ? F(v).orders->opcode : -1) + "]";
     }
-    // A vehicle driven to a point of the ground; on anything that can burn a tanker's cursor
-    // would aim its cannon instead, so the points are sand or road.
-    void driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
-        clickFahrzeug(player, v);
-        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        EXPECT_EQ(CursorId, kCursorMove);
-        player.clickWorld(x, y);
-        play(player, 1);
-        ASSERT_NE(F(v).orders, nullptr) << "vehicle " << v << " got no order";
-    }
     struct Centre {
         float x;
         float y;

@@ -55,21 +55,12 @@ TEST_F(MissionTwoPlayThrough, TwoTankersOnTheHedgeWinIt) {
     fightMissionTwo(player);
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(ToteCount, 0);
-    const std::uint32_t wonAt = TickCounter;
-    play(player, 1);
-
-    // A click leads to the evaluation: nobody dead, the time, the money.
-    player.click(400, 300);
-    play(player, 1);
-    ASSERT_EQ(GameMode, 18u) << FatalErrorMessage();
+    // The evaluation: nobody dead, the time, the money.
+    expectEvaluation(player, 1);
+    if (HasFatalFailure()) return;
     EXPECT_EQ(std::string(ResultLines[0].text.data()), "Tote: 0");
     EXPECT_EQ(ResultLines[0].percent, 100);
-    char time[32];
-    std::snprintf(time, sizeof time, "Zeit: %02u:%02u", wonAt / 20 / 60, wonAt / 20 % 60);
-    EXPECT_EQ(std::string(ResultLines[1].text.data()), time);
-    EXPECT_EQ(std::string(ResultLines[2].text.data()), "Geld: " + std::to_string(Money));
     EXPECT_EQ(ResultLines[2].percent, 100);
-    EXPECT_TRUE(backend.boxes().empty());
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 

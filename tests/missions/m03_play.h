@@ -251,14 +251,8 @@ class MissionThreeMoves : public PlayThroughSteps {
 
     // The mouse on the tree's trunk at the world x, the rescue cursor shown, and the click.
     void overTree(ScriptedPlayer& player, float x) {
-        const float y = 527;
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
+        clickWorldWith(player, x, 527, kCursorRescue);
         EXPECT_EQ(HoverKind, kHoverSonderObj);
-        EXPECT_EQ(CursorId, kCursorRescue);
-        player.clickWorld(x, y);
-        play(player, 1);
     }
 
     void buy(ScriptedPlayer& player, std::size_t place, std::int8_t crewType) {

@@ -82,7 +82,7 @@ class MissionFiveMoves : public virtual PlayThroughSteps {
                 }
                 if (!ladderSent && atRest(ladder)) {
                     clickFahrzeug(player, ladder);
-                    overHouse(player, kHouseFront.x, kHouseFront.y, kCursorRescue);
+                    clickWorldWith(player, kHouseFront.x, kHouseFront.y, kCursorRescue);
                     ladderSent = F(ladder).orders != nullptr;
                 }
                 if (!ambulanceSent && atRest(ambulance)) {
@@ -101,7 +101,7 @@ class MissionFiveMoves : public virtual PlayThroughSteps {
             player, [&] { return atRest(tanker); }, 1500))
             << Where(tanker);
         clickFahrzeug(player, tanker);
-        overHouse(player, kBurningFlat.x, kBurningFlat.y, kCursorWater);
+        clickWorldWith(player, kBurningFlat.x, kBurningFlat.y, kCursorWater);
         ASSERT_TRUE(playUntil(
             player, [] { return BurningHouseCount == 0 || GameMode != 2; }, 1500));
         ASSERT_EQ(GameMode, 2u) << std::string(MessageLine.data());
@@ -194,28 +194,6 @@ class MissionFiveMoves : public virtual PlayThroughSteps {
         return " [" + std::to_string(v) + " at " + std::to_string(F(v).x) + " " +
                std::to_string(F(v).y) + " anim " + std::to_string(F(v).anim) + " order " +
                std::to_string(F(v).orders != nullptr ? F(v).orders->opcode : -1) + "]";
-    }
-    // A vehicle driven to a point of the street: on anything that can burn a tanker's cursor
-    // would aim its cannon instead.
-    void driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
-        clickFahrzeug(player, v);
-        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        EXPECT_EQ(CursorId, kCursorMove);
-        player.clickWorld(x, y);
-        play(player, 1);
-        ASSERT_NE(F(v).orders, nullptr) << "vehicle " << v << " got no order";
-    }
-    // The mouse over a point of house 6, the cursor the selection shows there, and the click.
-    void overHouse(ScriptedPlayer& player, float x, float y, std::uint16_t cursor) {
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        EXPECT_EQ(CursorId, cursor) << x << " " << y;
-        player.clickWorld(x, y);
-        play(player, 1);
     }
 };
 

@@ -26,13 +26,8 @@ class MissionSevenPlayThrough : public test::MissionTest, public test::MissionSe
         useSampleData(true);
         openGame();
         SeedRandom(7);
-        player.click(400, 300);
-        play(player, 1);
-        finishVideo();
-        play(player, 1);
-        ASSERT_EQ(GameMode, 10u);
-        leaveKarte(player);
-        ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+        intoMissionOne(player);
+        ASSERT_FALSE(HasFatalFailure());
         jumpToMissionSeven(player);
     }
 };

@@ -125,7 +125,10 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
                     switch (r.step) {
                         case 0:  // at the entry: off to its place
                             if (!atRest(r.ambulance)) break;
-                            driveTo(player, r.ambulance, r.park);
+                            // To a point of the grass; sent again while it takes no order.
+                            clickFahrzeug(player, r.ambulance);
+                            clickWorldWith(player, static_cast<float>(r.park.x),
+                                           static_cast<float>(r.park.y), kCursorMove);
                             r.step = F(r.ambulance).orders != nullptr ? 1 : 0;
                             break;
                         case 1:  // parked: the staff out
@@ -207,20 +210,6 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
         player.click(KarteMarker.x, KarteMarker.y);
         ASSERT_TRUE(playUntil(
             player, [] { return BriefingState == kBriefingComplete; }, 2000));
-    }
-
-    // A vehicle driven to a point of the grass.
-    void driveTo(ScriptedPlayer& player, std::int16_t v, PixelPos at) {
-        const auto x = static_cast<float>(at.x);
-        const auto y = static_cast<float>(at.y);
-        clickFahrzeug(player, v);
-        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        EXPECT_EQ(CursorId, kCursorMove);
-        player.clickWorld(x, y);
-        play(player, 1);
     }
 };
 

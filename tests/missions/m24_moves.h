@@ -111,6 +111,7 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
             player,
             [&] {
                 if (!engineSent && atRest(b.engine)) {
+                    deselect(player);
                     driveTo(player, b.engine, 900, 1040);
                     engineSent = true;
                 }
@@ -263,6 +264,7 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
             // Along the bank to meet the person a little ahead of it.
             const float meet = std::clamp(P(person).x + 200.0f, 650.0f, 1100.0f);
             if (std::fabs(P(thrower).x - meet) > 100.0f) {
+                deselect(player);
                 walkTo(player, thrower, meet, kBankY);
                 ASSERT_TRUE(playUntil(
                     player, [&] { return P(thrower).orders == nullptr; }, 1500));
@@ -288,30 +290,12 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
         }
     }
 
-    void walkTo(ScriptedPlayer& player, std::int16_t p, float x, float y) {
-        selectPerson(player, p);
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        EXPECT_EQ(CursorId, kCursorMove);
-        player.clickWorld(x, y);
-        play(player, 1);
-    }
-
     // A fire fighter sent to a holder with a ring, to take the ring up.
     void takeRing(ScriptedPlayer& player, std::int16_t thrower, std::size_t holder) {
         selectPerson(player, thrower);
-        const SonderObj& o = SonderObjs[holder];
-        const SonderObjTyp* typ = SonderObjTypAt(o.type);
-        ASSERT_NE(typ, nullptr);
-        const float x = o.x + static_cast<float>((typ->boxX0 + typ->boxX1) / 2);
-        const float y = o.y + static_cast<float>((typ->boxY0 + typ->boxY1) / 2);
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        EXPECT_EQ(CursorId, kCursorRescue) << "over holder " << holder;
-        player.clickWorld(x, y);
-        play(player, 1);
+        ASSERT_NE(SonderObjTypAt(SonderObjs[holder].type), nullptr) << "holder " << holder;
+        const auto [x, y] = ObjectMiddle(holder);
+        clickWorldWith(player, x, y, kCursorRescue);
         ASSERT_NE(P(thrower).orders, nullptr) << "thrower " << thrower;
     }
 
@@ -356,6 +340,7 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
             if (!atRest(it->v)) continue;
             const Park park = *it;
             parks.erase(it);
+            deselect(player);
             driveTo(player, park.v, park.x, park.y);
             return;
         }
@@ -379,30 +364,14 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
 
     // A right click clears the selection first, so that the click selects rather than orders.
     void selectFahrzeug(ScriptedPlayer& player, std::int16_t v) {
-        player.rclick(MouseX, MouseY);
-        play(player, 1);
+        deselect(player);
         clickFahrzeug(player, v);
         ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
     }
     void selectPerson(ScriptedPlayer& player, std::int16_t p) {
-        player.rclick(MouseX, MouseY);
-        play(player, 1);
+        deselect(player);
         clickPerson(player, p);
         ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(p));
-    }
-
-    void driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
-        selectFahrzeug(player, v);
-        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        EXPECT_EQ(CursorId, kCursorMove)
-            << where(v) << " mode " << SelectionMode << " hover " << int{HoverKind} << " "
-            << HoverIds[0] << " view " << ViewOrigin.x << "," << ViewOrigin.y;
-        player.clickWorld(x, y);
-        play(player, 1);
-        ASSERT_NE(F(v).orders, nullptr) << "vehicle " << v << " got no order";
     }
 
     // The selected vehicle's click on the slipway's marker.
@@ -410,12 +379,7 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
         selectFahrzeug(player, v);
         ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
         const BootPunkt& point = BootPunkte[0];
-        centreView(player, point.x, point.y);
-        player.mouseWorld(point.x, point.y);
-        play(player, 2);
-        EXPECT_EQ(CursorId, kCursorRescue);
-        player.clickWorld(point.x, point.y);
-        play(player, 1);
+        clickWorldWith(player, point.x, point.y, kCursorRescue);
         ASSERT_NE(F(v).orders, nullptr) << "vehicle " << v << " got no order";
     }
 

@@ -9,14 +9,17 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/view.h"
 #include "mission/command_slots.h"
+#include "mission/evaluation.h"
 #include "mission/mission_keys.h"
 #include "movement/unit_type.h"
 #include "own_memory.h"
@@ -32,6 +35,7 @@
 #include "screens/mission_jump.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/sonder_obj.h"
 
 namespace kv::test {
 
@@ -179,6 +183,43 @@ class PlayThroughSteps {
             if (ViewOrigin.x == before.x && ViewOrigin.y == before.y) break;
         }
     }
+    // The selection cleared by a right click, so that a click on a unit selects it rather than
+    // giving the unit selected before an order towards it.
+    void deselect(test::ScriptedPlayer& player) {
+        player.rclick(MouseX, MouseY);
+        play(player, 1);
+    }
+    // The mouse on a point of the world, the cursor the selection shows there, and the click.
+    void clickWorldWith(test::ScriptedPlayer& player, float x, float y, std::uint16_t cursor) {
+        centreView(player, x, y);
+        player.mouseWorld(x, y);
+        play(player, 2);
+        EXPECT_EQ(CursorId, cursor) << "at " << x << " " << y << ", hover " << int{HoverKind};
+        player.clickWorld(x, y);
+        play(player, 1);
+    }
+    // A vehicle sent to a point of the ground. Over anything that can burn a fire engine's cursor
+    // aims its cannon instead, so the point is bare ground or road.
+    void driveTo(test::ScriptedPlayer& player, std::int16_t v, float x, float y) {
+        clickFahrzeug(player, v);
+        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
+        clickWorldWith(player, x, y, kCursorMove);
+        ASSERT_NE(F(v).orders, nullptr) << "vehicle " << v << " got no order";
+    }
+    // A person sent walking to a point of the ground.
+    void walkTo(test::ScriptedPlayer& player, std::int16_t p, float x, float y) {
+        clickPerson(player, p);
+        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(p));
+        clickWorldWith(player, x, y, kCursorMove);
+    }
+    // The middle of a special object's hit box, in the world.
+    static std::pair<float, float> ObjectMiddle(std::size_t slot) {
+        const SonderObj& o = SonderObjs[slot];
+        const SonderObjTyp* typ = SonderObjTypAt(o.type);
+        if (typ == nullptr) return {o.x, o.y};
+        return {o.x + static_cast<float>((typ->boxX0 + typ->boxX1) / 2),
+                o.y + static_cast<float>((typ->boxY0 + typ->boxY1) / 2)};
+    }
     // The command slot showing the command; -1 none.
     static int slotOf(std::uint16_t command) {
         for (int i = 0; i < kCommandSlotCount; ++i)
@@ -192,6 +233,36 @@ class PlayThroughSteps {
         clickSlot(player, slot);
     }
 
+    // The won mission's banner clicked away into its evaluation: the time line, from the tick the
+    // mission was won, at the row given, and the money line below it.
+    void expectEvaluation(test::ScriptedPlayer& player, std::size_t timeRow) {
+        const std::uint32_t wonAt = TickCounter;
+        play(player, 1);
+        player.click(400, 300);
+        play(player, 1);
+        ASSERT_EQ(GameMode, 18u) << FatalErrorMessage();
+        char time[32];
+        std::snprintf(time, sizeof time, "Zeit: %02u:%02u", wonAt / 20 / 60, wonAt / 20 % 60);
+        EXPECT_EQ(std::string(ResultLines[timeRow].text.data()), time);
+        EXPECT_EQ(std::string(ResultLines[timeRow + 1].text.data()),
+                  "Geld: " + std::to_string(Money));
+        EXPECT_TRUE(playBackend().boxes().empty());
+    }
+
+    // From the start picture into mission 1: its video run out, and its campaign map left for
+    // play (the briefing opened, Esc).
+    void intoMissionOne(test::ScriptedPlayer& player) {
+        player.click(400, 300);
+        play(player, 1);
+        ASSERT_TRUE(playBackend().videoDevice().finishVideo());
+        play(player, 1);
+        ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
+        player.click(KarteMarker.x, KarteMarker.y);
+        player.key(VK_ESCAPE);
+        player.mouse(400, 300);
+        play(player, 1);
+        ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    }
     // The mission jump: the word typed over the options button, then a click on the campaign
     // position's box (1..30). Its mission starts from its beginning with its video.
     void jumpToPosition(test::ScriptedPlayer& player, int position) {
