@@ -7,19 +7,25 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/campaign.h"
 #include "core/game_mode.h"
+#include "core/hover.h"
 #include "core/mission_state.h"
+#include "core/mouse.h"
 #include "core/options.h"
 #include "mission/panels/command_tables.h"
+#include "mission/view/draw_pictures.h"
+#include "persons/person_houses.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "screens/mission_jump.h"
 #include "support/play_through.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/sonder_obj.h"
 
 namespace kv::test {
 
@@ -29,6 +35,10 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
     static constexpr std::int8_t kStretcher = 5;    // P06
     static constexpr std::size_t kPlaceF104 = 1;
     static constexpr std::size_t kPlaceF201 = 2;
+    // The fuse box stands on the ground floor inside house 25.
+    static constexpr std::size_t kGasHouse = 0;
+    static constexpr std::size_t kFuseBox = 12;
+    static constexpr int kFuseBoxHouse = 25;
 
     // In a running mission: EINSATZ over the options button, and the store's entry (campaign
     // position 7); then the video ends, and the briefing is read on the map.
@@ -78,6 +88,77 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                        F(engine).orders == nullptr;
             },
             300));
+    }
+
+    // A point near (x, y), tried upward from below, where the cursor over the house is the one
+    // wanted; false when there is none.
+    bool hoverHouseCursor(ScriptedPlayer& player, float x, float y, std::uint16_t cursor,
+                          int house) {
+        for (float dy = 40; dy > -120; dy -= 4) {
+            for (const float dx : {0.0f, -8.0f, 8.0f, -16.0f, 16.0f, -24.0f, 24.0f}) {
+                player.mouseWorld(x + dx, y + dy);
+                play(player, 1);
+                if (CursorId == cursor && HoverIds[3] == static_cast<std::uint16_t>(house))
+                    return true;
+            }
+        }
+        return false;
+    }
+    // The selected fire fighter goes in by the house's door and waits inside on the ground floor.
+    void inByTheDoor(ScriptedPlayer& player, std::int16_t who, int house) {
+        const std::optional<PixelPos> door = HouseDoorSpot(house);
+        ASSERT_TRUE(door.has_value());
+        clickPerson(player, who);
+        centreView(player, static_cast<float>(door->x), static_cast<float>(door->y));
+        ASSERT_TRUE(hoverHouseCursor(player, static_cast<float>(door->x),
+                                     static_cast<float>(door->y), kCursorRescue, house));
+        player.click(MouseX, MouseY);
+        play(player, 1);
+        ASSERT_TRUE(playUntil(
+            player, [&] { return P(who).house == house && P(who).orders == nullptr; }, 1500));
+        EXPECT_EQ(P(who).storey, 1);
+    }
+    // The mouse on a point of the object's picture that shows the object itself, tried row by row
+    // from its foot up (its ground box may lie under what stands in front of it).
+    bool hoverObject(ScriptedPlayer& player, std::size_t slot) {
+        const SonderObj& o = SonderObjs[slot];
+        const SonderObjTyp* typ = nullptr;
+        const FrameSet* f = SonderObjFrame(o, &typ);
+        if (f == nullptr) return false;
+        centreView(player, o.x + static_cast<float>(f->dx + f->width / 2),
+                   o.y + static_cast<float>(f->dy + f->height / 2));
+        for (int y = f->dy + f->height - 1; y >= f->dy; y -= 3) {
+            for (int x = f->dx + 1; x < f->dx + f->width; x += 3) {
+                player.mouseWorld(o.x + static_cast<float>(x), o.y + static_cast<float>(y));
+                play(player, 1);
+                if (HoverKind == kHoverSonderObj && HoverIds[0] == slot) {
+                    play(player, 1);  // the cursor follows the frame drawn last
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    // A fire fighter goes into the house and switches the fuse box off.
+    void switchPowerOff(ScriptedPlayer& player, std::int16_t who) {
+        inByTheDoor(player, who, kFuseBoxHouse);
+        ASSERT_TRUE(hoverObject(player, kFuseBox));
+        EXPECT_EQ(CursorId, kCursorRescue);
+        player.click(MouseX, MouseY);
+        play(player, 1);
+        ASSERT_NE(P(who).orders, nullptr);
+        ASSERT_TRUE(playUntil(
+            player, [] { return SonderObjs[kFuseBox].frame == 1; }, 1000));
+    }
+
+    // A fire fighter walks to the gas house's valve and closes the leak.
+    void closeTheLeak(ScriptedPlayer& player, std::int16_t who) {
+        clickPerson(player, who);
+        ASSERT_TRUE(hoverObject(player, kGasHouse));
+        EXPECT_EQ(CursorId, kCursorRescue);
+        player.click(MouseX, MouseY);
+        play(player, 1);
+        ASSERT_NE(P(who).orders, nullptr);
     }
 
     std::int16_t engine = -1;

@@ -60,5 +60,24 @@ TEST_F(MissionSeventeenPlayThrough, AnOnlookerStruckAtTheLiveCablesLosesIt) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
+// The leak closed and the power switched off by clicks: the fuse box stands on the ground floor
+// inside its house, so a fire fighter goes in by the door and points at the box there.
+TEST_F(MissionSeventeenPlayThrough, TheLeakClosedAndThePowerOffFromInsideTheHouse) {
+    test::ScriptedPlayer player(backend);
+    intoMissionSeventeen(player);
+    buyAndEnter(player);
+    engineInAndCrewOut(player);
+    closeTheLeak(player, fireFighters[0]);
+    switchPowerOff(player, fireFighters[1]);
+    play(player, 2);
+    EXPECT_TRUE(player.shot("m17-power-off"));
+    EXPECT_EQ(MissionScratch.S1, 1u) << "the cables are dead";
+    ASSERT_TRUE(playUntil(
+        player, [] { return MissionScratch.S0 != 0; }, 3000));
+    EXPECT_LT(TickCounter, 6000u);
+    EXPECT_EQ(GameMode, 2u);
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
 }  // namespace
 }  // namespace kv
