@@ -37,6 +37,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
     static constexpr std::size_t kPlaceF201 = 2;
     // The fuse box stands on the ground floor inside house 25.
     static constexpr std::size_t kGasHouse = 0;
+    static constexpr std::size_t kCaravan = 3;
     static constexpr std::size_t kFuseBox = 12;
     static constexpr int kFuseBoxHouse = 25;
 
@@ -159,6 +160,27 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         player.click(MouseX, MouseY);
         play(player, 1);
         ASSERT_NE(P(who).orders, nullptr);
+    }
+
+    // The engine's cannon puts the burning caravan out.
+    void putOutTheCaravan(ScriptedPlayer& player) {
+        clickFahrzeug(player, engine);
+        ASSERT_TRUE(hoverObject(player, kCaravan));
+        EXPECT_EQ(CursorId, kCursorWater);
+        player.click(MouseX, MouseY);
+        play(player, 1);
+        ASSERT_TRUE(playUntil(
+            player, [] { return SonderObjs[kCaravan].burning == 0; }, 3000));
+    }
+    // A fire fighter takes a piece of rubble away.
+    void clearRubble(ScriptedPlayer& player, std::int16_t who, std::size_t slot) {
+        clickPerson(player, who);
+        ASSERT_TRUE(hoverObject(player, slot));
+        EXPECT_EQ(CursorId, kCursorRescue);
+        player.click(MouseX, MouseY);
+        play(player, 1);
+        ASSERT_TRUE(playUntil(
+            player, [&] { return SonderObjs[slot].type < 0; }, 3000));
     }
 
     std::int16_t engine = -1;

@@ -60,9 +60,10 @@ TEST_F(MissionSeventeenPlayThrough, AnOnlookerStruckAtTheLiveCablesLosesIt) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// The leak closed and the power switched off by clicks: the fuse box stands on the ground floor
-// inside its house, so a fire fighter goes in by the door and points at the box there.
-TEST_F(MissionSeventeenPlayThrough, TheLeakClosedAndThePowerOffFromInsideTheHouse) {
+// The dangers dealt with by clicks: the leak closed, the power switched off (the fuse box stands on
+// the ground floor inside its house, so a fire fighter goes in by the door and points at the box
+// there), the caravan put out and the rubble on the way cleared.
+TEST_F(MissionSeventeenPlayThrough, TheLeakClosedThePowerOffTheCaravanOutAndTheRubbleCleared) {
     test::ScriptedPlayer player(backend);
     intoMissionSeventeen(player);
     buyAndEnter(player);
@@ -75,6 +76,9 @@ TEST_F(MissionSeventeenPlayThrough, TheLeakClosedAndThePowerOffFromInsideTheHous
     ASSERT_TRUE(playUntil(
         player, [] { return MissionScratch.S0 != 0; }, 3000));
     EXPECT_LT(TickCounter, 6000u);
+    putOutTheCaravan(player);
+    clearRubble(player, fireFighters[0], 4);
+    clearRubble(player, fireFighters[0], 5);
     EXPECT_EQ(GameMode, 2u);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
