@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -497,6 +498,40 @@ TEST_F(MissionSeventeen, EvaluationAndASaveWithThePowerOff) {
     EXPECT_EQ(O(13).type, 30);
     EXPECT_EQ(O(shown).type, animType);
     EXPECT_NE(SonderObjTypAt(animType)->frames, nullptr) << "it plays on after the load";
+}
+
+// Each blast after the first is made anew on each tick of its window, so the blasts before it play
+// out cut off. A save then holds them all, and they play on from the load.
+TEST_F(MissionSeventeen, ASaveWhileCutOffBlastsPlayOutLoadsAsSaved) {
+    TickCounter = 6005;
+    BrandPhase = static_cast<std::int16_t>(TickCounter % kBrandPhaseCount);
+    while (TickCounter < 6012) {
+        RunGameTicks(0);
+        check();
+    }
+    ASSERT_EQ(GameMode, 2u);
+    const auto showing = [](std::int16_t type) {
+        return std::count_if(SonderObjs.begin(), SonderObjs.end(),
+                             [type](const SonderObj& o) { return o.type == type; });
+    };
+    ASSERT_TRUE(O(15).commands);
+    const std::int32_t shown = O(15).commands->a;
+    const std::int16_t animType = O(shown).type;
+    ASSERT_GE(showing(animType), 3) << "the gas house's blast and the cut-off ones play on";
+
+    ASSERT_TRUE(WriteSaveSlot(0, "M17"));
+    const std::uint64_t before = MissionChecksum();
+    const std::uint32_t seed = RandomSeed();
+    const auto kept = showing(animType);
+    ShutdownMission(1);
+    StartMission(0);
+    test::DispatchAll();
+    SeedRandom(seed);
+    ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    EXPECT_EQ(MissionChecksum(), before);
+    EXPECT_EQ(showing(animType), kept);
+    ASSERT_NE(SonderObjTypAt(animType), nullptr);
+    EXPECT_NE(SonderObjTypAt(animType)->frames, nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+// Mission 17 played the way a player plays it, every step a click or a key: jumped to from mission
+// 1, briefed, vehicles bought and driven in. Left at that, with the power on, the onlookers sent
+// toward the cables from tick 4800 are struck there and the mission is lost.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/fatal_error.h"
+#include "core/game_mode.h"
+#include "core/message_line.h"
+#include "core/mission_scratch.h"
+#include "core/mission_state.h"
+#include "core/random.h"
+#include "mission/mission_fixture.h"
+#include "missions/m17_play.h"
+#include "platform/cp1252.h"
+#include "support/scripted_player.h"
+
+namespace kv {
+namespace {
+
+class MissionSeventeenPlayThrough : public test::MissionTest, public test::MissionSeventeenMoves {
+  protected:
+    HeadlessBackend& playBackend() override { return backend; }
+
+    // The start picture, mission 1's video and its map left for play, then the jump.
+    void intoMissionSeventeen(test::ScriptedPlayer& player) {
+        useSampleData(true);
+        openGame();
+        SeedRandom(17);
+        player.click(400, 300);
+        play(player, 1);
+        finishVideo();
+        play(player, 1);
+        ASSERT_EQ(GameMode, 10u);
+        leaveKarte(player);
+        ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+        jumpToMissionSeventeen(player);
+        EXPECT_NE(videosOpened().find("mi17.avi"), std::string::npos);
+    }
+};
+
+TEST_F(MissionSeventeenPlayThrough, AnOnlookerStruckAtTheLiveCablesLosesIt) {
+    test::ScriptedPlayer player(backend);
+    intoMissionSeventeen(player);
+    buyAndEnter(player);
+    engineInAndCrewOut(player);
+    ASSERT_TRUE(playUntil(
+        player, [] { return GameMode != 2; }, 4000));
+    EXPECT_EQ(GameMode, 4u);
+    EXPECT_EQ(Cp1252ToUtf8(MessageLine.data()),
+              "Eine Zivilperson wurde durch Ihre Nachlässigkeit verletzt!");
+    EXPECT_GT(TickCounter, 4800u) << "nobody strays before 4800";
+    EXPECT_LT(TickCounter, 6000u) << "struck before the gas explodes";
+    EXPECT_EQ(MissionScratch.S0, 0u) << "the leak is still open";
+    EXPECT_EQ(MissionScratch.S1, 0u) << "the power is still on";
+    EXPECT_GT(static_cast<std::int16_t>(MissionScratch.S2), 0);
+    play(player, 2);
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+// The dangers dealt with by clicks: the leak closed, the power switched off (the fuse box stands on
+// the ground floor inside its house, so a fire fighter goes in by the door and points at the box
+// there), the caravan put out and the rubble on the way cleared.
+TEST_F(MissionSeventeenPlayThrough, TheLeakClosedThePowerOffTheCaravanOutAndTheRubbleCleared) {
+    test::ScriptedPlayer player(backend);
+    intoMissionSeventeen(player);
+    buyAndEnter(player);
+    engineInAndCrewOut(player);
+    closeTheLeak(player, fireFighters[0]);
+    switchPowerOff(player, fireFighters[1]);
+    play(player, 2);
+    EXPECT_TRUE(player.shot("m17-power-off"));
+    EXPECT_EQ(MissionScratch.S1, 1u) << "the cables are dead";
+    ASSERT_TRUE(playUntil(
+        player, [] { return MissionScratch.S0 != 0; }, 3000));
+    EXPECT_LT(TickCounter, 6000u);
+    putOutTheCaravan(player);
+    clearRubble(player, fireFighters[0], 4);
+    clearRubble(player, fireFighters[0], 5);
+    EXPECT_EQ(GameMode, 2u);
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+}  // namespace
+}  // namespace kv
