@@ -68,6 +68,17 @@ TEST_F(BasisStaff, AFullPersonArrayShowsFewerFigures) {
     EXPECT_EQ(Used(), 4);
 }
 
+TEST_F(BasisStaff, StaffAreThePlayersToSelectAndOrder) {
+    alloc(20);
+    PlaceBasisStaff(0);
+    for (std::size_t i = 0; i < Personen.size(); ++i) {
+        if (Personen[i].type == -1) continue;
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Personen[i].selectable, 1);
+        EXPECT_EQ(Personen[i].present, 1);
+    }
+}
+
 TEST_F(BasisStaff, TheListRunsFarToNearWithTiesByIndex) {
     alloc(8);
     CreateBasisStaff(0, 50, 200, 3, kStaffStand, 0, kStoreyHall);
