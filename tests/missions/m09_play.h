@@ -94,6 +94,10 @@ class MissionNineMoves : public PlayThroughSteps {
         play(player, 1);
         return true;
     }
+    void driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
+        clickFahrzeug(player, v);
+        sendTo(player, x, y);
+    }
     void sendTo(ScriptedPlayer& player, float x, float y) {
         centreView(player, x, y);
         player.mouseWorld(x, y);
@@ -112,8 +116,8 @@ class MissionNineMoves : public PlayThroughSteps {
                p.casualty == 0 && p.present != 0 && p.offMap == 0 && !Walker(i);
     }
 
-    // Not yet a win: the second and later police cars wait behind the first at the entry (they
-    // need driving on, as mission 1's vehicles are), and the casualties are not yet treated.
+    // Not yet a win: the third and fourth police cars stay behind those parked on the street,
+    // pursuits of moving fans take long, and the casualties are not yet treated.
     // Officers wait below the gates and take each fan the gates let go to the platform, where
     // the standing train takes it; medics treat the fights' casualties and the stretcher teams
     // carry them into the ambulances, which drive off.
@@ -126,7 +130,7 @@ class MissionNineMoves : public PlayThroughSteps {
                 officers.insert(officers.end(), b.crew.begin(), b.crew.end());
             }
         }
-        std::vector<bool> out(police.size(), false);
+        std::vector<int> out(police.size(), 0);      // 1 driven on, 2 officers out
         std::vector<int> state(officers.size(), 0);  // 0 idle, 1 after a fan, 2 leads to platform
         std::vector<std::int16_t> fanOf(officers.size(), -1);
         int platformSlot = 0;
@@ -134,13 +138,21 @@ class MissionNineMoves : public PlayThroughSteps {
             player,
             [&] {
                 if (GameMode != 2) return true;
-                // The cars, once at rest, let their officers out.
+                // Each car, once at rest at the entry, drives on below the gates, out of the
+                // next one's way, and lets its officers out there.
                 for (std::size_t k = 0; k < police.size(); ++k) {
                     const Fahrzeug& f = F(police[k]);
-                    if (out[k] || f.KarteWeg != -1 || f.orders != nullptr || f.x <= 0) continue;
+                    if (out[k] == 2 || f.KarteWeg != -1 || f.orders != nullptr || f.x <= 0)
+                        continue;
+                    if (out[k] == 0) {
+                        driveTo(player, police[k], 1030.0f + 70.0f * static_cast<float>(k),
+                                1428.0f);
+                        out[k] = 1;
+                        continue;
+                    }
                     clickFahrzeug(player, police[k]);
                     command(player, kCmdStaffOut);
-                    out[k] = true;
+                    out[k] = 2;
                 }
                 for (std::size_t k = 0; k < officers.size(); ++k) {
                     const std::int16_t o = officers[k];

@@ -41,8 +41,8 @@ TEST_F(MissionNinePlayThrough, TheFansLeftAloneEscalateTheSituation) {
     printMemory();
 }
 
-// Unfinished: the officers lead fans to the platform, but the police cars after the first wait at
-// the entry, and the fights' casualties are not yet cared for.
+// Unfinished: officers lead fans to the platform, but too few reach the gates in time and the
+// fights' casualties are not yet cared for (see the moves).
 TEST_F(MissionNinePlayThrough, DISABLED_OfficersTakeTheFansToTheTrain) {
     useSampleData(true);
     openGame();
