@@ -39,7 +39,8 @@ void CreateBasisStaff(std::uint8_t type, std::int16_t x, std::int16_t y, std::ui
     if (index < 0) return;
     Person& p = Personen[static_cast<std::size_t>(index)];
     SetStandingUnhurt(p);
-    // The player's own staff: once out of their vehicle they walk where they are sent.
+    // Unlike the map's civilians, staff become the player's units: once out of their vehicle
+    // they answer clicks on the ground.
     p.selectable = 1;
     p.anim = static_cast<std::int8_t>(pose == kStaffSit ? kAnimSeated : kAnimStand);
     p.frame = 0;

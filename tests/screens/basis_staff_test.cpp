@@ -55,7 +55,6 @@ TEST_F(BasisStaff, EveryStationSeatsItsStaffAfreshAndLeavesTheWorldAlone) {
             EXPECT_EQ(p.direction, row.direction);
             EXPECT_EQ(p.anim, row.pose == kStaffSit ? 3 : 0);
             EXPECT_EQ(p.animate, row.pose == kStaffSit ? 0 : 1);
-            EXPECT_EQ(p.selectable, 1);  // the player's own: they take orders once out
         }
     }
     RemoveBasisStaff();
@@ -67,6 +66,17 @@ TEST_F(BasisStaff, AFullPersonArrayShowsFewerFigures) {
     alloc(4);
     PlaceBasisStaff(0);
     EXPECT_EQ(Used(), 4);
+}
+
+TEST_F(BasisStaff, StaffAreThePlayersToSelectAndOrder) {
+    alloc(20);
+    PlaceBasisStaff(0);
+    for (std::size_t i = 0; i < Personen.size(); ++i) {
+        if (Personen[i].type == -1) continue;
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Personen[i].selectable, 1);
+        EXPECT_EQ(Personen[i].present, 1);
+    }
 }
 
 TEST_F(BasisStaff, TheListRunsFarToNearWithTiesByIndex) {

@@ -582,6 +582,15 @@ Layout EntryLayout(int type, const SpriteEntryRow& e, int facing) {
         return FittedLayout(fit, facing, e.boxes[facing]);
     }
     const Model base = LayoutModel(type, facing);
+    // Traffic cars also stand in car parks, as close together as the parked makes: in a parking
+    // facing, one that would come out larger than a parked car is drawn to the parked car's box.
+    if (type >= kTypZF01 && type < kTypSF02 && (facing == 1 || facing == 7)) {
+        const SpriteBox park = sprites::kParkStay[facing];
+        const Layout natural = NaturalLayout(base, facing, 0);
+        if (natural.w - 2 * kMargin > park.right + 1 - park.left ||
+            natural.h - 2 * kMargin > park.bottom + 1 - park.top)
+            return FittedLayout(base, facing, park);
+    }
     if (row.kanone != nullptr)
         return MountedLayout(base, facing, row.kanone->mount[facing], kArt[type].height);
     return NaturalLayout(base, facing, e.hotXFromEntry0.value_or(0));
