@@ -7,6 +7,7 @@
 #include "movement/unit_type.h"
 #include "persons/personen.h"
 #include "screens/basis.h"
+#include "screens/basis_screen.h"
 #include "vehicles/fahrzeug_typ.h"
 
 namespace kv::test {
@@ -16,9 +17,9 @@ struct ScreenPoint {
     int y;
 };
 
-// The middle of the picture drawn at a place of base 0.
+// The middle of the picture drawn at a place of the open base.
 inline ScreenPoint PlaceMiddle(std::size_t place) {
-    const BasisPlace& p = Basen[0].places[place];
+    const BasisPlace& p = Basen[static_cast<std::size_t>(BasisScreen.base)].places[place];
     const AnimSlot& slot = FahrzeugAnimSlot(p.type, p.facing, 0);
     const VffImage* image = UnitFrameImage(slot, 0);
     if (image == nullptr) return {p.x, p.y};

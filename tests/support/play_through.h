@@ -202,13 +202,13 @@ class PlayThroughSteps {
         ASSERT_TRUE(playUntil(
             player, [] { return BriefingState == kBriefingComplete; }, 2000));
     }
-    // Base 0's station opened from the campaign map.
-    void openStation(test::ScriptedPlayer& player) {
-        player.click(Basen[0].x + 4, Basen[0].y + 4);
+    // A station (base 0 unless named) opened from the campaign map.
+    void openStation(test::ScriptedPlayer& player, std::size_t base = 0) {
+        player.click(Basen[base].x + 4, Basen[base].y + 4);
         play(player, 1);
         ASSERT_EQ(GameMode, 8u) << FatalErrorMessage();
     }
-    // At base 0's station: the vehicle at the place chosen, the crew seated one by one, and START.
+    // At the open station: the vehicle at the place chosen, the crew seated one by one, and START.
     void buy(test::ScriptedPlayer& player, std::size_t place, const std::vector<Crew>& crew) {
         ASSERT_EQ(BasisScreen.view, kBasisViewUnten);
         const test::ScreenPoint m = test::PlaceMiddle(place);
