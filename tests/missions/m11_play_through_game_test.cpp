@@ -71,6 +71,8 @@ TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) 
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
+// Not yet enabled: a resident taken along by an officer stands where the pair formed, so the
+// valley is not emptied before the break.
 TEST_F(MissionElevenPlayThrough, DISABLED_WonWithTheValleyEvacuatedAndTheRoofReachedByBoat) {
     useSampleData(true);
     openGame();
