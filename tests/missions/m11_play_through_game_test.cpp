@@ -29,13 +29,8 @@ class MissionElevenPlayThrough : public test::MissionTest, public test::MissionE
 
     // From the start picture into mission 1's play, then by the jump list into mission 11.
     void enterMissionEleven(test::ScriptedPlayer& player) {
-        player.click(400, 300);
-        play(player, 1);
-        finishVideo();
-        play(player, 1);
-        ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
-        leaveKarte(player);
-        ASSERT_EQ(GameMode, 2u);
+        intoMissionOne(player);
+        ASSERT_FALSE(HasFatalFailure());
         jumpToMissionEleven(player);
         EXPECT_NE(videosOpened().find("mi11.avi"), std::string::npos);
     }
@@ -71,20 +66,15 @@ TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) 
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Not yet enabled: a resident taken along by an officer stands where the pair formed, so the
-// valley is not emptied before the break.
+// Not yet enabled: the valley is not emptied before the break (its residents' leaders were not
+// free to take orders then; to be played again now that they are), and part two has never run.
 TEST_F(MissionElevenPlayThrough, DISABLED_WonWithTheValleyEvacuatedAndTheRoofReachedByBoat) {
     useSampleData(true);
     openGame();
     SeedRandom(11);
     test::ScriptedPlayer player(backend);
-    player.click(400, 300);
-    play(player, 1);
-    finishVideo();
-    play(player, 1);
-    ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
-    leaveKarte(player);
-    ASSERT_EQ(GameMode, 2u);
+    intoMissionOne(player);
+    ASSERT_FALSE(HasFatalFailure());
     winMissionEleven(player);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
