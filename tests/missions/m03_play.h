@@ -229,11 +229,7 @@ class MissionThreeMoves : public PlayThroughSteps {
     // The vehicle selected and sent to the world point by a click there.
     void sendTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
         clickFahrzeug(player, v);
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        player.clickWorld(x, y);
-        play(player, 1);
+        clickWorldAt(player, x, y);
     }
 
     // A civilian SF02 standing in the queue facing east: the owner's car, ready to talk.

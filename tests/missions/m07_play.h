@@ -304,11 +304,7 @@ class MissionSevenMoves : public PlayThroughSteps {
     // The person chosen and sent to the world point.
     void sendTo(ScriptedPlayer& player, std::int16_t person, float x, float y) {
         clickPerson(player, person);
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        player.clickWorld(x, y);
-        play(player, 1);
+        clickWorldAt(player, x, y);
     }
 
     // Inside, the fire fighter picks the casualty up, carries it out to the point and puts it

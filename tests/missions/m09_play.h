@@ -96,14 +96,7 @@ class MissionNineMoves : public PlayThroughSteps {
     }
     void driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
         clickFahrzeug(player, v);
-        sendTo(player, x, y);
-    }
-    void sendTo(ScriptedPlayer& player, float x, float y) {
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        player.clickWorld(x, y);
-        play(player, 1);
+        clickWorldAt(player, x, y);
     }
 
     static bool Walker(std::int16_t i) {
@@ -163,7 +156,7 @@ class MissionNineMoves : public PlayThroughSteps {
                         if (!tryClickPerson(player, o)) continue;
                         const float x = 380.0f + static_cast<float>(platformSlot % 12) * 20.0f;
                         platformSlot++;
-                        sendTo(player, x, 1598.0f);
+                        clickWorldAt(player, x, 1598.0f);
                         state[k] = 2;
                         continue;
                     }

@@ -143,16 +143,6 @@ class MissionElevenMoves : public PlayThroughSteps {
         return s;
     }
 
-    // A right click lets go of the selection, so that the next click chooses a unit instead of
-    // giving the chosen one an order.
-    void deselect(ScriptedPlayer& player) {
-        player.rclick(MouseX, MouseY);
-        play(player, 1);
-    }
-    void selectPerson(ScriptedPlayer& player, std::int16_t i) {
-        deselect(player);
-        clickPerson(player, i);
-    }
     // The mouse over a part of the person's picture that nothing else covers, tried at a few
     // points as a player's eye would pick one; false when none shows the person.
     bool tryHoverPerson(ScriptedPlayer& player, std::int16_t i) {
@@ -183,20 +173,12 @@ class MissionElevenMoves : public PlayThroughSteps {
         deselect(player);
         return tryClickPerson(player, i) && SelectedIndex == static_cast<std::uint16_t>(i);
     }
-    void selectFahrzeug(ScriptedPlayer& player, std::int16_t v) {
-        deselect(player);
-        clickFahrzeug(player, v);
-    }
 
-    // The vehicle chosen and sent to the world point by a click there.
+    // The vehicle chosen afresh and sent to the world point by a click there.
     void driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
         selectFahrzeug(player, v);
         ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
-        centreView(player, x, y);
-        player.mouseWorld(x, y);
-        play(player, 2);
-        player.clickWorld(x, y);
-        play(player, 1);
+        clickWorldAt(player, x, y);
         ASSERT_NE(F(v).orders, nullptr)
             << "vehicle " << v << " got no order" << where(v) << " cursor " << CursorId << " hover "
             << HoverKind << " view " << ViewOrigin.x << " " << ViewOrigin.y << " mouse " << MouseX

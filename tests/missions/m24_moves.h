@@ -363,14 +363,13 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
     }
 
     // A right click clears the selection first, so that the click selects rather than orders.
+    // Chosen afresh, and checked to be the selection.
     void selectFahrzeug(ScriptedPlayer& player, std::int16_t v) {
-        deselect(player);
-        clickFahrzeug(player, v);
+        PlayThroughSteps::selectFahrzeug(player, v);
         ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(v));
     }
     void selectPerson(ScriptedPlayer& player, std::int16_t p) {
-        deselect(player);
-        clickPerson(player, p);
+        PlayThroughSteps::selectPerson(player, p);
         ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(p));
     }
 

@@ -189,7 +189,24 @@ class PlayThroughSteps {
         player.rclick(MouseX, MouseY);
         play(player, 1);
     }
-    // The mouse on a point of the world, the cursor the selection shows there, and the click.
+    // A unit chosen afresh: the selection let go first.
+    void selectFahrzeug(test::ScriptedPlayer& player, std::int16_t v) {
+        deselect(player);
+        clickFahrzeug(player, v);
+    }
+    void selectPerson(test::ScriptedPlayer& player, std::int16_t p) {
+        deselect(player);
+        clickPerson(player, p);
+    }
+    // The mouse on a point of the world, a frame for the cursor it shows there, and the click.
+    void clickWorldAt(test::ScriptedPlayer& player, float x, float y) {
+        centreView(player, x, y);
+        player.mouseWorld(x, y);
+        play(player, 2);
+        player.clickWorld(x, y);
+        play(player, 1);
+    }
+    // The same, with the cursor the selection shows there checked before the click.
     void clickWorldWith(test::ScriptedPlayer& player, float x, float y, std::uint16_t cursor) {
         centreView(player, x, y);
         player.mouseWorld(x, y);
