@@ -9,6 +9,7 @@ void InstallMissionHooks() {
     MissionHookRows[2] = kMissionHooksM03;
     MissionHookRows[4] = kMissionHooksM05;
     MissionHookRows[6] = kMissionHooksM07;
+    MissionHookRows[7] = kMissionHooksM08;
     MissionHookRows[8] = kMissionHooksM09;
     MissionHookRows[10] = kMissionHooksM11;
     MissionHookRows[16] = kMissionHooksM17;

@@ -12,6 +12,7 @@ extern const MissionHooks kMissionHooksM02;
 extern const MissionHooks kMissionHooksM03;
 extern const MissionHooks kMissionHooksM05;
 extern const MissionHooks kMissionHooksM07;
+extern const MissionHooks kMissionHooksM08;
 extern const MissionHooks kMissionHooksM09;
 extern const MissionHooks kMissionHooksM11;
 extern const MissionHooks kMissionHooksM17;

@@ -36,7 +36,7 @@ struct Placement {
 
 // One row per mission with a level.
 constexpr Placement kPlacements[] = {
-    {1, 2, 15}, {2, 33, 9},  {3, 18, 8},         {5, 16, 8},   {7, 14, 17},
+    {1, 2, 15}, {2, 33, 9},  {3, 18, 8},         {5, 16, 8},   {7, 14, 17}, {8, 12, 33, true},
     {9, 0, 1},  {11, 17, 4}, {17, 41, 21, true}, {21, 17, 23}, {24, 5, 7},
 };
 
@@ -101,8 +101,12 @@ TEST_P(SamplePlacement, HousesApartPersonsOnTallEnoughHousesAllCreated) {
         if (p.type != -1 && p.storey == 0) offHouses(p.x, p.y, "person");
     for (const Fahrzeug& v : Fahrzeuge)
         if (v.type != -1) offHouses(v.x, v.y, "car");
-    for (const SonderObj& o : SonderObjs)
-        if (o.type >= 0 && o.storey == 0) offHouses(o.x, o.y, "object");
+    // An object stands where its box's foot is: its picture may reach up over a house behind it.
+    for (const SonderObj& o : SonderObjs) {
+        if (o.type < 0 || o.storey != 0) continue;
+        const SonderObjTyp& t = *SonderObjTypAt(o.type);
+        offHouses(o.x + static_cast<float>(t.boxX0 + t.boxX1) / 2, o.y + t.boxY1, "object");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Missions, SamplePlacement, ::testing::ValuesIn(kPlacements),

@@ -65,6 +65,12 @@ constexpr std::array<Point, 1> kBendsM03Basis1 = {{{672, 548}}};
 constexpr std::array<Point, 1> kBendsM03Basis2 = {{{674, 530}}};
 constexpr std::array<Point, 1> kBendsM03Basis3 = {{{682, 526}}};
 constexpr std::array<Point, 1> kBendsM03Basis4 = {{{690, 530}}};
+// Mission 8's five roads each end on their own pixel beside the site, as mission 2's do.
+constexpr std::array<Point, 1> kBendsM08Basis0 = {{{459, 370}}};
+constexpr std::array<Point, 1> kBendsM08Basis1 = {{{459, 371}}};
+constexpr std::array<Point, 1> kBendsM08Basis2 = {{{461, 371}}};
+constexpr std::array<Point, 1> kBendsM08Basis3 = {{{460, 371}}};
+constexpr std::array<Point, 1> kBendsM08Basis4 = {{{461, 369}}};
 // Mission 9's four roads come in from the west and south, each to its own pixel beside the site
 // in the order they lie round it.
 constexpr std::array<Point, 1> kBendsM09Basis0 = {{{628, 372}}};
@@ -108,6 +114,11 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{3, 2, kBendsM03Basis2},
     MapRoadBends{3, 3, kBendsM03Basis3},
     MapRoadBends{3, 4, kBendsM03Basis4},
+    MapRoadBends{8, 0, kBendsM08Basis0},
+    MapRoadBends{8, 1, kBendsM08Basis1},
+    MapRoadBends{8, 2, kBendsM08Basis2},
+    MapRoadBends{8, 3, kBendsM08Basis3},
+    MapRoadBends{8, 4, kBendsM08Basis4},
     MapRoadBends{9, 0, kBendsM09Basis0},
     MapRoadBends{9, 1, kBendsM09Basis1},
     MapRoadBends{9, 2, kBendsM09Basis2},

@@ -8,6 +8,7 @@ namespace kv::sampledata {
 LevelBuilder Mission02Level();
 LevelBuilder Mission03Level();
 LevelBuilder Mission05Level();
+LevelBuilder Mission08Level();
 
 // The square over an underground station (missions 7 and 23): a street from the left edge past
 // the hydrants in the north, a road down to the station's front, and paving round the station,

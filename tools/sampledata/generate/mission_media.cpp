@@ -100,6 +100,22 @@ AviClip MissionVideo07() {
     });
 }
 
+// A small plane nose-down in a restaurant's front, smoke rising, for mission 8's opening.
+AviClip MissionVideo08() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool restaurant = x >= 20 && x < 52 && y >= 10 && y < 26;
+        const bool sign = x >= 54 && x < 58 && y >= 6 && y < 14;
+        const bool plane = x >= 12 && x < 30 && y >= 20 - (x - 12) / 3 && y < 23 - (x - 12) / 3;
+        const bool smoke = x >= 14 && x < 24 && y < 18 && (x + y + frame) % 4 == 0;
+        if (smoke) return {120, 120, 120};
+        if (plane) return {220, 220, 230};
+        if (sign) return {230, 200, 30};
+        if (restaurant) return {190, 60, 40};
+        if (y >= 26) return {90, 90, 95};
+        return {110, 150, 200};
+    });
+}
+
 // Two crowds in club colours streaming out of a stadium gate, for mission 9's opening.
 AviClip MissionVideo09() {
     return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
@@ -300,6 +316,26 @@ const std::array kMissionMedia = {
           "\r\n"
           "Die Polizei führt die Schaulustigen vom Platz vor der Station.\r\n"),
         MissionVideo07,
+    },
+    MissionMedia{
+        8,
+        W("Einsatzmeldung: Flugzeugabsturz auf Schnellrestaurant!\r\n"
+          "\r\n"
+          "Ein Kleinflugzeug ist in der Stadt auf ein Schnellrestaurant gestürzt. Das Wrack "
+          "brennt vor dem Restaurant, daneben steht die Reklametafel. Im ersten Stock liegen drei "
+          "Verletzte, aus den Häusern ringsum sehen Schaulustige zu.\r\n"
+          "\r\n"
+          "Retten Sie die Verletzten und löschen Sie jedes Feuer.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße vor dem Restaurant.\r\n"
+          "\r\n"
+          "Das brennende Wrack explodiert, wenn es nicht rechtzeitig gelöscht ist. Schicken Sie "
+          "sofort ein Löschfahrzeug und richten Sie den Wasserwerfer auf das Wrack.\r\n"
+          "\r\n"
+          "Feuerwehrleute holen die Verletzten aus dem Restaurant. Der Notarzt versorgt sie, die "
+          "Sanitäter tragen sie zum Rettungswagen.\r\n"
+          "\r\n"
+          "Brennen mehr als drei Häuser, ist der Brand außer Kontrolle.\r\n"),
+        MissionVideo08,
     },
     MissionMedia{
         9,

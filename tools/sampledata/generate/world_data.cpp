@@ -115,7 +115,8 @@ const MaterialRow kMaterials[material::kCount] = {
     // house next door alight, time for the engines to arrive.
     {"Gebaeude", "GE", {6000000, 4500, 1, 3500, 200}},
     {"Getreide", "GT", {1200000, 2500, 6, 1400, 20}},
-    {"Wrack", "WR", {5000000, 6000, 20, 2500, 25}},
+    // A wreck burns long enough to explode on its own timer, if nobody puts it out.
+    {"Wrack", "WR", {30000000, 6000, 20, 2500, 25}},
     {"Moebel", "MO", {2500000, 4000, 10, 2000, 15}},
     {"Buesche", "BU", {1500000, 3000, 6, 2000, 20}},
     {"Wald", "WA", {8000000, 6000, 10, 3000, 20}},
