@@ -17,7 +17,6 @@
 #include "core/mouse.h"
 #include "core/options.h"
 #include "mission/panels/command_tables.h"
-#include "mission/view/draw_pictures.h"
 #include "persons/person_houses.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
@@ -118,27 +117,6 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         ASSERT_TRUE(playUntil(
             player, [&] { return P(who).house == house && P(who).orders == nullptr; }, 1500));
         EXPECT_EQ(P(who).storey, 1);
-    }
-    // The mouse on a point of the object's picture that shows the object itself, tried row by row
-    // from its foot up (its ground box may lie under what stands in front of it).
-    bool hoverObject(ScriptedPlayer& player, std::size_t slot) {
-        const SonderObj& o = SonderObjs[slot];
-        const SonderObjTyp* typ = nullptr;
-        const FrameSet* f = SonderObjFrame(o, &typ);
-        if (f == nullptr) return false;
-        centreView(player, o.x + static_cast<float>(f->dx + f->width / 2),
-                   o.y + static_cast<float>(f->dy + f->height / 2));
-        for (int y = f->dy + f->height - 1; y >= f->dy; y -= 3) {
-            for (int x = f->dx + 1; x < f->dx + f->width; x += 3) {
-                player.mouseWorld(o.x + static_cast<float>(x), o.y + static_cast<float>(y));
-                play(player, 1);
-                if (HoverKind == kHoverSonderObj && HoverIds[0] == slot) {
-                    play(player, 1);  // the cursor follows the frame drawn last
-                    return true;
-                }
-            }
-        }
-        return false;
     }
     // A fire fighter goes into the house and switches the fuse box off.
     void switchPowerOff(ScriptedPlayer& player, std::int16_t who) {

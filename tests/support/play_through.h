@@ -21,6 +21,7 @@
 #include "mission/command_slots.h"
 #include "mission/evaluation.h"
 #include "mission/mission_keys.h"
+#include "mission/view/draw_pictures.h"
 #include "movement/unit_type.h"
 #include "own_memory.h"
 #include "persons/personen.h"
@@ -238,6 +239,27 @@ class PlayThroughSteps {
                 o.y + static_cast<float>((typ->boxY0 + typ->boxY1) / 2)};
     }
     // The command slot showing the command; -1 none.
+    // The mouse on a point of the object's picture that shows the object itself, tried row by row
+    // from its foot up (its ground box may lie under what stands in front of it).
+    bool hoverObject(ScriptedPlayer& player, std::size_t slot) {
+        const SonderObj& o = SonderObjs[slot];
+        const SonderObjTyp* typ = nullptr;
+        const FrameSet* f = SonderObjFrame(o, &typ);
+        if (f == nullptr) return false;
+        centreView(player, o.x + static_cast<float>(f->dx + f->width / 2),
+                   o.y + static_cast<float>(f->dy + f->height / 2));
+        for (int y = f->dy + f->height - 1; y >= f->dy; y -= 3) {
+            for (int x = f->dx + 1; x < f->dx + f->width; x += 3) {
+                player.mouseWorld(o.x + static_cast<float>(x), o.y + static_cast<float>(y));
+                play(player, 1);
+                if (HoverKind == kHoverSonderObj && HoverIds[0] == slot) {
+                    play(player, 1);  // the cursor follows the frame drawn last
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
     static int slotOf(std::uint16_t command) {
         for (int i = 0; i < kCommandSlotCount; ++i)
             if (CommandSlots[static_cast<std::size_t>(i)].command == command) return i;

@@ -1,0 +1,104 @@
+#pragma once
+// Mission 8's moves by clicks and keys, for its own play-through tests and the campaign's: the
+// mission jump to the restaurant, the video and the briefing, the purchase at base 0, the drive
+// in at speed 3, and the tankers' cannons on the burning wreck.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/game_mode.h"
+#include "core/mission_state.h"
+#include "core/mouse.h"
+#include "core/options.h"
+#include "movement/befehl.h"
+#include "persons/person_types.h"
+#include "screens/mission_jump.h"
+#include "support/play_through.h"
+#include "support/scripted_player.h"
+#include "vehicles/fahrzeuge.h"
+#include "world/sonder_obj.h"
+
+namespace kv::test {
+
+class MissionEightMoves : public virtual PlayThroughSteps {
+  protected:
+    static constexpr std::int8_t kFireFighter = 1;  // P02
+    static constexpr std::int8_t kStretcher = 5;    // P06
+    static constexpr std::size_t kTankerBase = 1;
+    static constexpr std::size_t kPlaceF105 = 5;  // at base 1
+    static constexpr std::size_t kPlaceF201 = 2;  // at base 0
+    static constexpr std::size_t kWreck = 1;
+    static constexpr std::int16_t kHalfBurnedPlane = 23;
+    // On the road south of the wreck, within the cannons' reach.
+    static constexpr std::array<PixelPos, 2> kBelowTheWreck = {{{1600, 1250}, {1720, 1250}}};
+
+    // In a running mission: EINSATZ over the options button, and the restaurant's entry (campaign
+    // position 13); then the video ends, and the briefing is read on the map.
+    void jumpToMissionEight(ScriptedPlayer& player) {
+        EXPECT_EQ(JumpEntryText(12), "13 Absturz auf Schnellrestaurant!");
+        jumpToPosition(player, 13);
+        ASSERT_EQ(MissionNummer, 8);
+        videoAndBriefing(player);
+    }
+
+    // Base 1: two tankers with two fire fighters each, whose cannons together put the wreck out;
+    // base 0: an ambulance with a stretcher team and the medic. Back to the map, and into play at
+    // speed 3.
+    void buyAndEnter(ScriptedPlayer& player) {
+        openStation(player, kTankerBase);
+        buy(player, kPlaceF105, {{kFireFighter, false}, {kFireFighter, false}});
+        buy(player, kPlaceF105, {{kFireFighter, false}, {kFireFighter, false}});
+        player.key(VK_ESCAPE);
+        play(player, 1);
+        ASSERT_EQ(GameMode, 10u);
+        openStation(player);
+        buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
+        EXPECT_GT(Money, 0);
+        leaveStationForTheMission(player);
+        player.key('3');
+        play(player, 1);
+        ASSERT_EQ(GameSpeed, 3);
+        const std::vector<Bought> bought = BoughtVehicles();
+        ASSERT_EQ(bought.size(), 3u);
+        tankers = {bought[0].vehicle, bought[1].vehicle};
+        ambulance = bought[2].vehicle;
+    }
+
+    // The tankers come in and stop on the road below the wreck; their cannons are set on the
+    // wreck under the water cursor, and it is out before its fire would set it off.
+    void sprayTheWreck(ScriptedPlayer& player) {
+        for (std::size_t k = 0; k < tankers.size(); ++k) {
+            const std::int16_t v = tankers[k];
+            ASSERT_TRUE(playUntil(
+                player, [&] { return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0; },
+                3000))
+                << v << " at " << F(v).x << " " << F(v).y << " weg " << F(v).KarteWeg << " order "
+                << (F(v).orders != nullptr ? F(v).orders->opcode : -1) << " tick " << TickCounter;
+            driveTo(player, v, static_cast<float>(kBelowTheWreck[k].x),
+                    static_cast<float>(kBelowTheWreck[k].y));
+        }
+        for (const std::int16_t v : tankers) {
+            ASSERT_TRUE(playUntil(
+                player, [&] { return F(v).orders == nullptr; }, 1500));
+            clickFahrzeug(player, v);
+            ASSERT_TRUE(hoverObject(player, kWreck));
+            ASSERT_EQ(CursorId, kCursorWater);
+            player.click(MouseX, MouseY);
+            play(player, 1);
+            ASSERT_NE(F(v).orders, nullptr);
+        }
+        ASSERT_TRUE(playUntil(
+            player, [] { return SonderObjs[kWreck].burning == 0; }, 1800));
+        EXPECT_LT(TickCounter, 1801u);
+        EXPECT_EQ(SonderObjs[kWreck].type, kHalfBurnedPlane) << "put out, never exploded";
+    }
+
+    std::array<std::int16_t, 2> tankers = {-1, -1};
+    std::int16_t ambulance = -1;
+};
+
+}  // namespace kv::test
