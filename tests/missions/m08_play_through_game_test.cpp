@@ -56,8 +56,8 @@ TEST_F(MissionEightPlayThrough, TheWreckLeftBurningLosesIt) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Disabled: the two tankers bought one after the other at base 1 reach the map's entry together
-// and stand locked into each other there.
+// Disabled: the second tanker drives in until its footprint touches the first, resting where the
+// entry's run ends, and then neither can move, the first not even away from it.
 TEST_F(MissionEightPlayThrough, DISABLED_TheTankersSprayTheWreckBeforeItExplodes) {
     test::ScriptedPlayer player(backend);
     intoMissionEight(player);
