@@ -51,6 +51,9 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
     static constexpr std::int8_t kStretcher = 5;    // P06
     static constexpr std::int8_t kFireFighter = 1;  // P02
     static constexpr std::int8_t kRingCarrier = 46;
+    static constexpr int kOpTakeAboard = 77;  // the boat's
+    static constexpr int kOpThrowRing = 205;  // the ring carrier's
+    static constexpr int kOpCatchRing = 206;  // the person's in the water
     // The boat, launched near the right edge, comes up the river too late for the first people:
     // the two throwers ring them, and the last, as they come within reach. The boat waits in the
     // river just short of where the people go under; whoever drifts into it is taken aboard.
@@ -228,9 +231,18 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
             EXPECT_EQ(CursorId, kCursorRescue);
             player.click(MouseX, MouseY);
             play(player, 1);
+            EXPECT_TRUE(Queued(P(thrower), kOpThrowRing)) << "thrower " << thrower;
+            // The person reaches for the ring in flight, and holds it.
+            bool reached = false;
             ASSERT_TRUE(playUntil(
-                player, [&] { return P(person).anim == 5; }, 300))
+                player,
+                [&] {
+                    reached = reached || HeadBefehlOpcode(P(person)) == kOpCatchRing;
+                    return P(person).anim == 5;
+                },
+                300))
                 << "person " << person << " caught no ring";
+            EXPECT_TRUE(reached) << "person " << person;
             if (t.nextHolder >= 0)
                 takeRing(player, thrower, static_cast<std::size_t>(t.nextHolder));
         }
@@ -367,6 +379,14 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
         player.click(MouseX, MouseY);
         play(player, 1);
         ASSERT_NE(F(boat).orders, nullptr);
+        EXPECT_TRUE(Queued(F(boat), kOpTakeAboard)) << "boat " << boat;
+    }
+
+    // Whether the unit's queue holds the order.
+    static bool Queued(const UnitHead& unit, int opcode) {
+        for (const Befehl* o = unit.orders; o != nullptr; o = o->next)
+            if (o->opcode == opcode) return true;
+        return false;
     }
 
     // Of the people still in the water and in reach, the furthest down the river; -1 none.
