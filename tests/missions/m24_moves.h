@@ -523,9 +523,9 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
         }
     }
 
-    // People landed together lie one above the other, too close for a medic or a team to kneel
-    // between them: the medic treats the topmost first, and goes to the next once a team has
-    // carried that one off.
+    // People landed together lie close to one another: the medic treats one at a time, the
+    // topmost first, and goes to the next only once a team has carried that one off, so that
+    // nobody has to kneel between two of them.
     bool tendMedic(ScriptedPlayer& player, Rescue& r) {
         const std::int16_t medic = r.b.medic;
         if (P(medic).offMap != 0 || P(medic).orders != nullptr) return false;
