@@ -1,6 +1,6 @@
 // Mission 24 played through from the start picture, by clicks and keys only: entered from
-// mission 1 by the mission jump, and lost when nobody goes to the river; and the rescue of all
-// five, not yet won (see below).
+// mission 1 by the mission jump, won by the rescue of all five, and lost when nobody goes to the
+// river.
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,9 @@ namespace {
 
 using MissionTwentyFourPlayThrough = test::MissionTwentyFourPlay;
 
-// Disabled, not yet won: every person gets a ring, the boat lands them at the slipway and the
-// first goes home by ambulance; but the people landed first have bled too long by the time the
-// medic reaches them (person 1 near 60000), and the medic's treatment has to start earlier.
-TEST_F(MissionTwentyFourPlayThrough, DISABLED_TheFivePeopleAreRescuedByClicksAndKeys) {
+// Rings for the first three and the last, the boat waiting in the river for the others, the
+// landing at the slipway, the medic, the stretcher teams and five ambulances home: nobody dies.
+TEST_F(MissionTwentyFourPlayThrough, TheFivePeopleAreRescuedByClicksAndKeys) {
     useSampleData(true);
     openGame();
     SeedRandom(5);
@@ -36,6 +35,11 @@ TEST_F(MissionTwentyFourPlayThrough, DISABLED_TheFivePeopleAreRescuedByClicksAnd
     ASSERT_FALSE(HasFailure());
     EXPECT_EQ(ToteCount, 0);
     expectEvaluation(player, 0);
+    if (HasFatalFailure()) return;
+    // The money left weighs once, the time twice.
+    EXPECT_EQ(ResultLines[1].percent, 100);
+    EXPECT_EQ(EvaluationEfficiency, (2 * ResultLines[0].percent + 100) / 3);
+    play(player, 2);
     printMemory();
 }
 

@@ -23,8 +23,9 @@ LevelBuilder Mission24Level() {
     const std::vector<int> bank = b.road({{520, 1040}, {2700, 1040}}, 24, 224);
     b.link(bridge.back(), bank.front(), terrain::kRoad, kRoadLane);
     // The slipway: the carrier stands at (3450, 685) and persons leave the boat at (3430, 725),
-    // both on the spit; the boat lies at (3405, 785) in the water.
-    b.paint(Ground::Sand, 3395, 690, 3490, 745);
+    // both on the spit; the boat lies at (3405, 785) in the water. The spit is wide enough for
+    // the five people to be laid down side by side, none of them across the river.
+    b.paint(Ground::Sand, 3280, 690, 3570, 745);
     const std::vector<int> slip = b.road({{3450, 330}, {3450, 685}}, 32, 224);
     b.link(b.nearestNode(3450, 250), slip.front(), terrain::kRoad, kRoadLane);
     return b;
