@@ -48,6 +48,7 @@ class MissionTwoPlayThrough : public test::MissionTest, public test::MissionTwoM
 
 TEST_F(MissionTwoPlayThrough, TwoTankersOnTheHedgeWinIt) {
     test::ScriptedPlayer player(backend);
+    shotPrefix = "play-m02-won";
     jumpToMissionTwo(player);
     ASSERT_FALSE(HasFatalFailure());
     enterMissionTwo(player);
@@ -66,6 +67,7 @@ TEST_F(MissionTwoPlayThrough, TwoTankersOnTheHedgeWinIt) {
 
 TEST_F(MissionTwoPlayThrough, TheFireLeftAloneIsLost) {
     test::ScriptedPlayer player(backend);
+    shotPrefix = "play-m02-lost";
     jumpToMissionTwo(player);
     ASSERT_FALSE(HasFatalFailure());
     enterMissionTwo(player);
