@@ -400,7 +400,9 @@ class MissionFiveMoves : public virtual PlayThroughSteps {
         float x;
         float y;
     };
-    // The front street below house 6, the middle of its front, the burning flat's window.
+    // The front street below house 6: the tanker's and the ambulances' stands, the basket man's
+    // spot out of the way, where the residents are laid down; the middle of the house's front;
+    // the burning flat's window.
     static constexpr Point kTankerStand = {640, 745};
     static constexpr Point kAmbulanceStand = {760, 720};
     static constexpr Point kSecondAmbulanceStand = {860, 720};
@@ -431,6 +433,7 @@ class MissionFiveMoves : public virtual PlayThroughSteps {
         return {static_cast<float>(baseX + 32 * column + 16),
                 static_cast<float>(kCellHeight * frontRow - 31 * (r.storey - 1) - 15)};
     }
+    // A person's and the basket's state, for the failure messages.
     static std::string Who(std::int16_t i) {
         const Person& p = P(i);
         return " [person " + std::to_string(i) + " type " + std::to_string(p.type) + " at " +
