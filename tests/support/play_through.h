@@ -75,7 +75,7 @@ class PlayThroughSteps {
         if (++framesPlayed % 500 == 0) memory.sample();
         if (pendingShot) {
             pendingShot = false;
-            char number[8];
+            char number[16];
             std::snprintf(number, sizeof number, "-%02d", ++shots);
             EXPECT_TRUE(player.shot(shotPrefix + number));
         }
