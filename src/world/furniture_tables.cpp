@@ -84,7 +84,7 @@ constexpr auto kType04 = std::to_array<Piece>({
 });
 constexpr auto kType05 = std::to_array<Piece>({
     At(kSofa1, 2, 2, 1),
-    At(kKitchen1, 0, 0, 1),
+    At(kKitchen1, 2, 0, 1),
     At(kTable4, 4, 2, 1),
     At(kBed1, 3, 0, 2),
     At(kPlant, 4, 2, 3),
@@ -98,7 +98,7 @@ constexpr auto kType06 = std::to_array<Piece>({
 constexpr auto kType07 = std::to_array<Piece>({
     At(kSofa5, 1, 1, 1),
     At(kTable1, 2, 2, 1),
-    At(kKitchen2, 0, 0, 1),
+    At(kKitchen2, 3, 0, 1),
     At(kBed1, 2, 0, 2),
     At(kCupboard3, 4, 1, 2),
 });
@@ -125,7 +125,7 @@ constexpr auto kType10 = std::to_array<Piece>({
 });
 constexpr auto kType11 = std::to_array<Piece>({
     At(kSofa3, 2, 2, 1),
-    At(kKitchen2, 0, 0, 1),
+    At(kKitchen2, 2, 0, 1),
     At(kBed3, 3, 1, 2),
     At(kPlant, 4, 2, 3),
 });
@@ -138,7 +138,7 @@ constexpr auto kType12 = std::to_array<Piece>({
 });
 constexpr auto kType13 = std::to_array<Piece>({
     At(kSofa5, 2, 2, 1),
-    At(kKitchen2, 0, 0, 1),
+    At(kKitchen2, 2, 0, 1),
     At(kBed1, 2, 0, 2),
     At(kToilet, 4, 1, 2),
 });
@@ -235,7 +235,7 @@ constexpr auto kType67 = std::to_array<Piece>({
     At(kTable5, 3, 2, 1),
     At(kKitchen1, 4, 0, 1),
     At(kPlant, 6, 2, 1),
-    At(kToilet, 0, 0, 1),
+    At(kToilet, 2, 0, 1),
     At(kBed3, 1, 0, 2),
     At(kBed1, 4, 0, 2),
     At(kCupboard5, 2, 2, 2),

@@ -3,7 +3,7 @@
 // tankers with two fire fighters each and an ambulance with a stretcher team bought at base 0,
 // the tankers driven onto the heath track by the wood ring's corner and their cannons set on the
 // hedge just short of the ring before the fire comes down it. A whole-campaign test calls the
-// same moves.
+// same moves (winMissionTwo).
 
 #include <gtest/gtest.h>
 
@@ -107,6 +107,13 @@ class MissionTwoMoves : public virtual PlayThroughSteps {
         ASSERT_TRUE(playUntil(
             player, [] { return GameMode != 2; }, 3000));
         ASSERT_EQ(GameMode, 5u) << std::string(MessageLine.data());
+    }
+
+    // The whole mission from its video: bought, driven in, the fire stopped at the hedge, and
+    // won.
+    void winMissionTwo(ScriptedPlayer& player) {
+        ASSERT_NO_FATAL_FAILURE(enterMissionTwo(player));
+        ASSERT_NO_FATAL_FAILURE(fightMissionTwo(player));
     }
 
     std::int16_t tankers[2] = {-1, -1};

@@ -48,11 +48,10 @@ class MissionTwoPlayThrough : public test::MissionTest, public test::MissionTwoM
 
 TEST_F(MissionTwoPlayThrough, TwoTankersOnTheHedgeWinIt) {
     test::ScriptedPlayer player(backend);
+    shotPrefix = "play-m02-won";
     jumpToMissionTwo(player);
     ASSERT_FALSE(HasFatalFailure());
-    enterMissionTwo(player);
-    ASSERT_FALSE(HasFatalFailure());
-    fightMissionTwo(player);
+    winMissionTwo(player);
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(ToteCount, 0);
     // The evaluation: nobody dead, the time, the money.
@@ -66,6 +65,7 @@ TEST_F(MissionTwoPlayThrough, TwoTankersOnTheHedgeWinIt) {
 
 TEST_F(MissionTwoPlayThrough, TheFireLeftAloneIsLost) {
     test::ScriptedPlayer player(backend);
+    shotPrefix = "play-m02-lost";
     jumpToMissionTwo(player);
     ASSERT_FALSE(HasFatalFailure());
     enterMissionTwo(player);

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "gfx/frame_buffer.h"
 #include "gfx/image_files.h"
+#include "platform/bytes.h"
+#include "platform/files.h"
 #include "screens/options.h"
+#include "support/run_tile_decode.h"
+#include "world/tile_set.h"
 #include "writers/canvas.h"
 #include "writers/sample_palette.h"
 
@@ -40,6 +45,33 @@ TEST(SampleData, TheOptionsPanelReachesTheViewsRightEdge) {
     for (int y = 0; y < panel.height; ++y)
         EXPECT_NE(panel.pixels[y * panel.width + panel.width - 1], 0) << y;
     FreeVff(options);
+}
+
+// A wood or field cell put out while fuel is left shows its tile's fire image: a sooted look
+// with no flame in it, unlike the frames of its fire.
+TEST(SampleTiles, ACellPutOutShowsNoFlames) {
+    const auto bytes = ReadFileBytes(kData + "/missions/mi02.dat");
+    ASSERT_TRUE(bytes.has_value());
+    ByteReader in(*bytes);
+    TileSetData set;
+    ASSERT_TRUE(ReadTileSetData(in, set));
+    const auto flame = [](std::uint8_t c) {
+        return (c >= pal::kFire.first && c < pal::kFire.first + pal::kFire.count) ||
+               (c >= pal::kFlameTip.first && c < pal::kFlameTip.first + pal::kFlameTip.count);
+    };
+    int burnable = 0;
+    for (const TileTyp& t : set.tiles) {
+        if (t.animA.flag != kAnimFire) continue;
+        ++burnable;
+        const auto count = [&](std::uint16_t image) {
+            const RunImage& r = set.images[image];
+            const auto px = test::DecodeRunTile(r.data, r.height);
+            return std::count_if(px.begin(), px.end(), flame);
+        };
+        EXPECT_EQ(count(t.fireImage), 0) << "fire image " << t.fireImage;
+        EXPECT_GT(count(t.animA.first), 0) << "a fire frame " << t.animA.first;
+    }
+    EXPECT_GE(burnable, 3);
 }
 
 TEST(SamplePalette, GameColoursAreDistinctAndComponentsSixBit) {

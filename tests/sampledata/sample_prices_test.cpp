@@ -58,11 +58,11 @@ TEST_F(SamplePrices, FitTheMissionsMoney) {
     const std::uint32_t missionTwo =
         2 * F(kTypF104) + 4 * P(kP02) + F(kTypF201) + P(kP06) + P(kP05);
     EXPECT_LE(missionTwo, 17000u);
-    // Mission 5 with a tanker with two firemen, a ladder with a fireman for its basket and an
-    // ambulance with a stretcher team and a medic; its money line reads full above 3000 left of
-    // 7000.
+    // Mission 5 with a tanker with two firemen, a ladder with a fireman for its basket and two
+    // ambulances, each with a stretcher team and one with a medic; its money line reads full
+    // above 3000 left of 7000.
     const std::uint32_t missionFive =
-        F(kTypF104) + 2 * P(kP02) + F(kTypF106) + P(kP02) + F(kTypF201) + P(kP06) + P(kP05);
+        F(kTypF104) + 2 * P(kP02) + F(kTypF106) + P(kP02) + 2 * F(kTypF201) + 2 * P(kP06) + P(kP05);
     EXPECT_LE(missionFive, 4000u);
     // Mission 9 with four police cars of four officers each to lead the fans away, and two
     // ambulances with a stretcher team and a medic each for the fights' casualties, within its

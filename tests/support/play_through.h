@@ -76,9 +76,9 @@ class PlayThroughSteps {
         if (++framesPlayed % 500 == 0) memory.sample();
         if (pendingShot) {
             pendingShot = false;
-            char name[24];
-            std::snprintf(name, sizeof name, "play-%02d", ++shots);
-            EXPECT_TRUE(player.shot(name));
+            char number[16];
+            std::snprintf(number, sizeof number, "-%02d", ++shots);
+            EXPECT_TRUE(player.shot(shotPrefix + number));
         }
         if (GameMode == lastMode) return;
         lastMode = GameMode;
@@ -400,6 +400,8 @@ class PlayThroughSteps {
         return out;
     }
 
+    // The kept frames' names begin with it; a test playing more than one game names each.
+    std::string shotPrefix = "play";
     std::uint32_t lastMode = 0;
     play::OwnMemoryPeak memory;
     long framesPlayed = 0;

@@ -75,6 +75,22 @@ TEST(HouseFurnitureTable, CountsOfTheFurnishedTypes) {
     }
 }
 
+// Persons change storeys on a furnished house's stair cell, and the player clicks that cell's
+// floor to send them: no piece may stand on it, on any storey.
+TEST(HouseFurnitureTable, NoPieceStandsOnTheStairCell) {
+    for (int type = 0; type < kHouseTypCount; ++type) {
+        const HouseTypSettings& t = HouseTypSettingsOf(type);
+        if (t.entranceI == 255) continue;
+        for (const HouseFurniturePiece& p : HouseFurnitureTable(type)) {
+            int i = -1;
+            int j = -1;
+            ASSERT_TRUE(HouseObjCell(p.slot, p.dx, p.dy, i, j)) << type;
+            EXPECT_FALSE(i == t.entranceI && j == t.entranceJ)
+                << "type " << type << " slot " << p.slot << " storey " << int{p.storey};
+        }
+    }
+}
+
 class FurnitureTest : public test::HouseTest {
   protected:
     void SetUp() override {

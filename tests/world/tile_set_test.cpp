@@ -5,6 +5,7 @@
 #include "core/fatal_error.h"
 #include "core/random.h"
 #include "gfx/run_tiles.h"
+#include "support/run_tile_decode.h"
 #include "world/level_map.h"
 #include "world/world_fixture.h"
 #include "writers/level_writer.h"
@@ -18,6 +19,7 @@ using sampledata::EncodeRunTile;
 using sampledata::TileSetFile;
 using sampledata::WriteLevelFile;
 using sampledata::WriteTileSetFile;
+using test::DecodeRunTile;
 
 TEST(ValidateRunTile, RowsMustUseExactly48Pixels) {
     struct Case {
@@ -44,26 +46,6 @@ TEST(ValidateRunTile, RowsMustUseExactly48Pixels) {
         {{48}, 0, false, "no rows"},
     };
     for (const Case& k : cases) EXPECT_EQ(ValidateRunTile(k.data, k.height), k.valid) << k.what;
-}
-
-// The drawers' reading of a run tile, for the round trip.
-std::vector<std::uint8_t> DecodeRunTile(const std::vector<std::uint8_t>& data, int height) {
-    std::vector<std::uint8_t> px;
-    std::size_t pos = 0;
-    for (int y = 0; y < height; ++y) {
-        int x = 0;
-        while (true) {
-            const int skip = data[pos++];
-            px.insert(px.end(), static_cast<std::size_t>(skip), 0);
-            if ((x += skip) == kRunTileWidth) break;
-            const int copy = data[pos++];
-            px.insert(px.end(), data.begin() + static_cast<long>(pos),
-                      data.begin() + static_cast<long>(pos) + copy);
-            pos += static_cast<std::size_t>(copy);
-            if ((x += copy) == kRunTileWidth) break;
-        }
-    }
-    return px;
 }
 
 TEST(EncodeRunTile, RoundTripsAnyPicture) {

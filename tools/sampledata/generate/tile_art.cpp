@@ -246,6 +246,16 @@ Canvas ForestFire(int frame) {
     return c;
 }
 
+// A fire put out while fuel was left: the picture as it stood, sooted where the flames were,
+// without a flame.
+Canvas Doused(Canvas c, int salt) {
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < kRunTileWidth; ++x)
+            if (c.get(x, y) != 0 && PixelNoise(x, y, salt) % 3 == 0)
+                c.set(x, y, Colour(kRampBurnt, static_cast<int>(PixelNoise(x, y, salt + 1) % 2)));
+    return c;
+}
+
 TileAnim Anim(std::uint16_t first, int frames, int ticks, std::uint8_t flag) {
     return {first, static_cast<std::int8_t>(frames), static_cast<std::int8_t>(ticks), flag};
 }
@@ -288,20 +298,27 @@ TileSetFile BuildGroundTileSet() {
     const std::uint16_t deepWater =
         frames([](int f) { return Water(kRampDeepWater, f); }, kWaterFrames);
 
+    // A cell put out with fuel left shows its fire image: the doused looks come last, so that
+    // the images before them keep their numbers.
+    const std::uint16_t dousedGrass = add(Doused(Grass(), 17));
+    const std::uint16_t dousedMeadow = add(Doused(Meadow(), 17));
+    const std::uint16_t dousedField = add(Doused(Field(), 18));
+    const std::uint16_t dousedForest = add(Doused(Forest(), 19));
+
     const auto still = [](std::uint16_t image) { return TileTyp{image, image, {}, {}}; };
-    const auto burns = [](std::uint16_t fire, std::uint16_t burnt) {
-        return TileTyp{fire, burnt, Anim(fire, kFireFrames, kFireTicks, kAnimFire), {}};
+    const auto burns = [](std::uint16_t fire, std::uint16_t doused, std::uint16_t burnt) {
+        return TileTyp{doused, burnt, Anim(fire, kFireFrames, kFireTicks, kAnimFire), {}};
     };
     const auto flows = [](std::uint16_t image, std::uint16_t first) {
         return TileTyp{image, image, Anim(first, kWaterFrames, kWaterTicks, kAnimFromStart), {}};
     };
     set.tiles.resize(tile::kCount);
-    set.tiles[tile::kGrass] = burns(grassFire, burntGrass);
-    set.tiles[tile::kMeadow] = burns(grassFire, burntGrass);
+    set.tiles[tile::kGrass] = burns(grassFire, dousedGrass, burntGrass);
+    set.tiles[tile::kMeadow] = burns(grassFire, dousedMeadow, burntGrass);
     set.tiles[tile::kRoad] = still(tile::kRoad);
     set.tiles[tile::kRoadMarking] = still(tile::kRoadMarking);
-    set.tiles[tile::kField] = burns(fieldFire, burntField);
-    set.tiles[tile::kForest] = burns(forestFire, burntForest);
+    set.tiles[tile::kField] = burns(fieldFire, dousedField, burntField);
+    set.tiles[tile::kForest] = burns(forestFire, dousedForest, burntForest);
     set.tiles[tile::kWater] = flows(tile::kWater, water);
     set.tiles[tile::kDeepWater] = flows(tile::kDeepWater, deepWater);
     set.tiles[tile::kSand] = still(tile::kSand);
