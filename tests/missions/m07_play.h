@@ -229,7 +229,7 @@ class MissionSevenMoves : public PlayThroughSteps {
         ASSERT_TRUE(door.has_value());
         centreView(player, static_cast<float>(door->x), static_cast<float>(door->y));
         for (int dy = 4; dy <= 28; dy += 4)
-            for (const int dx : {0, -3, 3}) {
+            for (const int dx : {0, -3, 3, 8, 12, 16, 20, 24}) {
                 player.mouseWorld(static_cast<float>(door->x + dx),
                                   static_cast<float>(door->y + dy));
                 play(player, 1);
@@ -375,45 +375,75 @@ class MissionSevenMoves : public PlayThroughSteps {
         sendTo(player, officer, x, y);
     }
 
-    // The win from the vehicles on their way, as far as it goes yet: the group truck parked by
-    // the western entrance, a fire fighter with a metal cutter opening house 0, whose two
-    // casualties the other two carry out, and the cutter on to house 1. Still to come: houses 1
-    // and 2 emptied, the fire put out, the casualties loaded and driven off, and the onlookers
-    // led below the square.
+    // The win from the vehicles on their way, as far as it goes yet: the group truck parked on
+    // the road in front of the station, a fire fighter with a metal cutter opening house 1 first,
+    // where the casualty beside the fire's seat has the least time, the other two waiting beside
+    // its entrance, then carrying out the station's casualties one house after another. Still to
+    // come: the casualties loaded and driven off, the onlookers led out of the station area, and
+    // the fire out before it is kindled again.
     void winMissionSeven(ScriptedPlayer& player) {
+        const std::int16_t bySeat = casualtyNear(1633, 738);
         const std::int16_t inHouse0Near = casualtyNear(1378, 738);
         const std::int16_t inHouse0Far = casualtyNear(1260, 738);
-        park(player, {{groupTruck, 1200, 870}});
+        const std::int16_t inHouse2 = casualtyNear(1887, 738);
+        park(player, {{groupTruck, 1260, 800}});
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        std::printf("parked at tick %u\n", TickCounter);
         EXPECT_TRUE(player.shot("m07-parked"));
         staffOut(player, groupTruck, fireFighters);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        std::printf("staff out at tick %u\n", TickCounter);
         const std::int16_t cutter = fireFighters[0];
         takeCutter(player, cutter);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        openEntrance(player, cutter, 1);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        std::printf("cutter sent at tick %u\n", TickCounter);
+        // The two others wait beside the entrance, to go in the moment it is open.
+        const std::int16_t carrierA = fireFighters[1];
+        const std::int16_t carrierB = fireFighters[2];
+        walkTo(player, carrierA, 1500, 775);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        walkTo(player, carrierB, 1470, 780);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        ASSERT_TRUE(waitUntil(
+            player, [] { return opened(1) || GameMode != 2; }, 1500));
+        ASSERT_TRUE(opened(1)) << "mode " << GameMode << " " << MessageLine.data() << who(bySeat);
+        std::printf("house 1 open at tick %u%s\n", TickCounter, who(bySeat).c_str());
+        EXPECT_TRUE(player.shot("m07-open1"));
+        // The cutter steps aside from the doorway for the others.
+        walkTo(player, cutter, 1450, 790);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        enterStation(player, carrierA, 1);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        carryOut(player, carrierA, bySeat, 1470, 950);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        std::printf("by the seat out at tick %u%s\n", TickCounter, who(bySeat).c_str());
+        EXPECT_TRUE(player.shot("m07-first-out"));
         openEntrance(player, cutter, 0);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         ASSERT_TRUE(waitUntil(
             player, [] { return opened(0) || GameMode != 2; }, 1500));
         ASSERT_TRUE(opened(0)) << "mode " << GameMode << " " << MessageLine.data();
-        std::printf("house 0 open at tick %u\n", TickCounter);
-        EXPECT_TRUE(player.shot("m07-open0"));
-        const std::int16_t carrierA = fireFighters[1];
-        const std::int16_t carrierB = fireFighters[2];
-        enterStation(player, carrierA, 0);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, carrierA, inHouse0Near, 1180, 960);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        std::printf("first out at tick %u%s\n", TickCounter, who(inHouse0Near).c_str());
-        EXPECT_TRUE(player.shot("m07-first-out"));
-        openEntrance(player, cutter, 1);
+        openEntrance(player, cutter, 2);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         enterStation(player, carrierB, 0);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, carrierB, inHouse0Far, 1120, 990);
+        carryOut(player, carrierB, inHouse0Near, 1300, 950);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        std::printf("second out at tick %u%s\n", TickCounter, who(inHouse0Far).c_str());
+        enterStation(player, carrierA, 0);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        carryOut(player, carrierA, inHouse0Far, 1230, 950);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        std::printf("house 0 empty at tick %u\n", TickCounter);
+        ASSERT_TRUE(waitUntil(
+            player, [] { return opened(2) || GameMode != 2; }, 1500));
+        ASSERT_TRUE(opened(2)) << "mode " << GameMode << " " << MessageLine.data();
+        enterStation(player, carrierB, 2);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        carryOut(player, carrierB, inHouse2, 1800, 950);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        std::printf("station empty at tick %u\n", TickCounter);
+        EXPECT_TRUE(player.shot("m07-station-empty"));
     }
 
     std::int16_t groupTruck = -1;

@@ -42,8 +42,10 @@ TEST_F(MissionSevenPlayThrough, LostWithTheCasualtiesLeftAlone) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Not run yet: the group truck's cutter reaches the western entrance at about tick 2000 and has
-// it open some 600 ticks later, when the casualty beside the fire has died already.
+// Not run yet: the group truck stands before the station at about tick 1000 and its cutter has
+// house 1's entrance open at about tick 2400 (sixty work cycles); a fire fighter waiting beside it
+// is inside some 100 ticks later, but the casualty beside the fire's seat dies at about tick 2680,
+// before it can be picked up and carried out.
 TEST_F(MissionSevenPlayThrough, DISABLED_WonByClearingTheStation) {
     test::ScriptedPlayer player(backend);
     startAndJump(player);

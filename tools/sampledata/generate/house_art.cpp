@@ -286,18 +286,28 @@ HouseImageSetFile BuildHmSet(int set) {
     constexpr Looks kFrontLooks{12, 15};
     constexpr Looks kRightLooks{13, 16};
     constexpr Looks kCornerLooks{14, 17};
+    // A doorway stays a doorway while its wall burns and after, so that the floor behind a
+    // burning station hall's entrance can still be pointed at.
+    constexpr Looks kFrontDoorLooks{18, 19};
+    constexpr Looks kCornerFrontDoorLooks{20, 21};
+    constexpr Looks kRightDoorLooks{22, 23};
+    constexpr Looks kCornerRightDoorLooks{24, 25};
+    const WallPicture frontDoor{true, D, false, W};
+    const WallPicture cornerFrontDoor{true, D, true, W};
+    const WallPicture rightDoor{false, W, true, D};
+    const WallPicture cornerRightDoor{true, W, true, D};
     return Assemble({
         {Blank(), {0, 0}},
         {Encode(Wall(plain, front)), kFrontLooks},
         {Encode(Wall(plain, right)), kRightLooks},
         {Encode(Wall(plain, corner)), kCornerLooks},
-        {Encode(Wall(plain, {true, D, false, W})), kFrontLooks},
+        {Encode(Wall(plain, frontDoor)), kFrontDoorLooks},
         {Encode(Wall(plain, {true, M, false, W})), kFrontLooks},
-        {Encode(Wall(plain, {true, D, true, W})), kCornerLooks},
+        {Encode(Wall(plain, cornerFrontDoor)), kCornerFrontDoorLooks},
         {Encode(Wall(plain, {true, M, true, W})), kCornerLooks},
-        {Encode(Wall(plain, {false, W, true, D})), kRightLooks},
+        {Encode(Wall(plain, rightDoor)), kRightDoorLooks},
         {Encode(Wall(plain, {false, W, true, M})), kRightLooks},
-        {Encode(Wall(plain, {true, W, true, D})), kCornerLooks},
+        {Encode(Wall(plain, cornerRightDoor)), kCornerRightDoorLooks},
         {Encode(Wall(plain, {true, W, true, M})), kCornerLooks},
         {Encode(Wall(burning, front)), kFrontLooks},
         {Encode(Wall(burning, right)), kRightLooks},
@@ -305,6 +315,14 @@ HouseImageSetFile BuildHmSet(int set) {
         {Encode(Wall(burnt, front)), {15, 15}},
         {Encode(Wall(burnt, right)), {16, 16}},
         {Encode(Wall(burnt, corner)), {17, 17}},
+        {Encode(Wall(burning, frontDoor)), kFrontDoorLooks},
+        {Encode(Wall(burnt, frontDoor)), {19, 19}},
+        {Encode(Wall(burning, cornerFrontDoor)), kCornerFrontDoorLooks},
+        {Encode(Wall(burnt, cornerFrontDoor)), {21, 21}},
+        {Encode(Wall(burning, rightDoor)), kRightDoorLooks},
+        {Encode(Wall(burnt, rightDoor)), {23, 23}},
+        {Encode(Wall(burning, cornerRightDoor)), kCornerRightDoorLooks},
+        {Encode(Wall(burnt, cornerRightDoor)), {25, 25}},
     });
 }
 
