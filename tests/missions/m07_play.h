@@ -26,6 +26,7 @@
 #include "mission/campaign_tables.h"
 #include "mission/panels/command_tables.h"
 #include "movement/befehl.h"
+#include "persons/person.h"
 #include "persons/person_houses.h"
 #include "persons/person_link.h"
 #include "persons/person_types.h"
@@ -86,8 +87,8 @@ class MissionSevenMoves : public PlayThroughSteps {
     }
 
     // For the win: at base 1 a fire-fighting group truck with three fire fighters (its
-    // compartment holds the metal cutters); at base 0 six ambulances, each with a stretcher team
-    // and the first with the medic too, and a police car with three officers. Into play at
+    // compartment holds the metal cutters); at base 0 a police car with three officers, and six
+    // ambulances, each with a stretcher team and the first with the medic too. Into play at
     // speed 3.
     void buyForTheWinAndEnter(ScriptedPlayer& player) {
         openStation(player, kGroupTruckBase);
@@ -97,9 +98,9 @@ class MissionSevenMoves : public PlayThroughSteps {
         play(player, 1);
         ASSERT_EQ(GameMode, 10u);
         openStation(player);
+        buy(player, kPlaceF301, {{kPolice, false}, {kPolice, false}, {kPolice, false}});
         buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
         for (int i = 1; i < 6; ++i) buy(player, kPlaceF201, {{kStretcher, true}});
-        buy(player, kPlaceF301, {{kPolice, false}, {kPolice, false}, {kPolice, false}});
         EXPECT_GE(Money, 0) << "within the mission's 17000";
         leaveStationForTheMission(player);
         player.key('3');
@@ -108,14 +109,14 @@ class MissionSevenMoves : public PlayThroughSteps {
         const std::vector<Bought> bought = BoughtVehicles();
         ASSERT_EQ(bought.size(), 8u);
         groupTruck = bought[0].vehicle;
+        police = bought[1].vehicle;
         for (int i = 0; i < 6; ++i)
-            ambulances.push_back(bought[static_cast<std::size_t>(1 + i)].vehicle);
-        police = bought[7].vehicle;
+            ambulances.push_back(bought[static_cast<std::size_t>(2 + i)].vehicle);
         fireFighters = bought[0].crew;
-        medic = bought[1].crew.at(1);
+        officers = bought[1].crew;
+        medic = bought[2].crew.at(1);
         for (int i = 0; i < 6; ++i)
-            teams.push_back(bought[static_cast<std::size_t>(1 + i)].crew.at(0));
-        officers = bought[7].crew;
+            teams.push_back(bought[static_cast<std::size_t>(2 + i)].crew.at(0));
         ASSERT_EQ(fireFighters.size(), 3u);
         ASSERT_EQ(officers.size(), 3u);
     }
@@ -136,7 +137,22 @@ class MissionSevenMoves : public PlayThroughSteps {
 
     // The mouse on a part of the vehicle no other unit covers; false if none of the tried points
     // shows it (another vehicle may still stand over it at the entry).
+    // Tab jumps the view from vehicle to vehicle, quicker than scrolling across the map: pressed
+    // until a vehicle near the point is in the middle of the view.
+    void tabNear(ScriptedPlayer& player, float x, float y) {
+        const auto inView = [&] {
+            const float dx = x - static_cast<float>(ViewOrigin.x);
+            const float dy = y - static_cast<float>(ViewOrigin.y);
+            return dx > 0 && dx < 630 && dy > 0 && dy < 470;
+        };
+        for (int i = 0; i <= FahrzeugCount && !inView(); ++i) {
+            player.key(VK_TAB);
+            play(player, 1);
+        }
+    }
+
     bool findFahrzeug(ScriptedPlayer& player, std::int16_t v) {
+        tabNear(player, F(v).x, F(v).y);
         centreView(player, F(v).x, F(v).y);
         constexpr float kTries[][2] = {{0, -4},   {20, -4},   {-20, -4}, {0, -20}, {0, 12},
                                        {30, -10}, {-30, -10}, {40, 0},   {-40, 0}, {0, -30}};
@@ -154,6 +170,7 @@ class MissionSevenMoves : public PlayThroughSteps {
         player.click(MouseX, MouseY);
         play(player, 1);
         if (SelectedIndex != static_cast<std::uint16_t>(v)) return false;
+        tabNear(player, x, y);
         centreView(player, x, y);
         player.mouseWorld(x, y);
         play(player, 2);
@@ -253,7 +270,7 @@ class MissionSevenMoves : public PlayThroughSteps {
     void staffOut(ScriptedPlayer& player, std::int16_t v, const std::vector<std::int16_t>& crew) {
         ASSERT_TRUE(waitUntil(
             player, [&] { return atRest(v); }, 2000))
-            << "vehicle " << v;
+            << "vehicle " << v << " at " << F(v).x << " " << F(v).y;
         clickFahrzeug(player, v);
         command(player, kCmdStaffOut);
         ASSERT_TRUE(waitUntil(
@@ -311,7 +328,7 @@ class MissionSevenMoves : public PlayThroughSteps {
     // down there.
     void carryOut(ScriptedPlayer& player, std::int16_t ff, std::int16_t casualty, float x,
                   float y) {
-        clickPerson(player, ff);
+        if (SelectedIndex != static_cast<std::uint16_t>(ff)) clickPerson(player, ff);
         clickPerson(player, casualty);
         ASSERT_TRUE(waitUntil(
             player, [&] { return P(ff).link == casualty && P(ff).orders == nullptr; }, 1200))
@@ -359,91 +376,186 @@ class MissionSevenMoves : public PlayThroughSteps {
         ASSERT_TRUE(gone || GameMode != 2);
     }
 
-    // An officer takes the onlooker along and leads it to the point.
-    void leadAway(ScriptedPlayer& player, std::int16_t officer, std::int16_t onlooker, float x,
-                  float y) {
-        clickPerson(player, officer);
-        clickPerson(player, onlooker);
-        ASSERT_TRUE(waitUntil(
-            player,
-            [&] {
-                return P(officer).link == kLeadsLinkBase + static_cast<std::uint16_t>(onlooker) &&
-                       P(officer).orders == nullptr;
-            },
-            1500))
-            << who(officer) << who(onlooker);
-        sendTo(player, officer, x, y);
+    // An onlooker (a person the game steers, no casualty) standing nearest the point; -1 none.
+    static std::int16_t onlookerNear(float x, float y) {
+        std::int16_t best = -1;
+        float bestD = 1e9F;
+        for (std::size_t i = 0; i < Personen.size(); ++i) {
+            const Person& p = Personen[i];
+            if (p.type == -1 || p.casualty != 0 || (p.controlFlags & kPersonController) == 0)
+                continue;
+            const float d = std::abs(p.x - x) + std::abs(p.y - y);
+            if (d < bestD) {
+                bestD = d;
+                best = static_cast<std::int16_t>(i);
+            }
+        }
+        return best;
     }
 
-    // The win from the vehicles on their way, as far as it goes yet: the group truck parked on
-    // the road in front of the station, a fire fighter with a metal cutter opening house 1 first,
-    // where the casualty beside the fire's seat has the least time, the other two waiting beside
-    // its entrance, then carrying out the station's casualties one house after another. Still to
-    // come: the casualties loaded and driven off, the onlookers led out of the station area, and
-    // the fire out before it is kindled again.
+    // The medic out of the first ambulance treats the patient until it is strong enough for
+    // the drive.
+    void treat(ScriptedPlayer& player, std::int16_t patient) {
+        clickPerson(player, medic);
+        clickPerson(player, patient);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(patient).energy >= 320000 || GameMode != 2; }, 2500))
+            << who(medic) << who(patient);
+    }
+
+    // A stretcher team already out picks the casualty up and carries it into its ambulance.
+    void load(ScriptedPlayer& player, std::size_t k, std::int16_t casualty) {
+        const std::int16_t team = teams[k];
+        clickPerson(player, team);
+        clickPerson(player, casualty);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(team).link == casualty && P(team).orders == nullptr; }, 1500))
+            << who(team) << who(casualty);
+        clickPerson(player, team);
+        clickFahrzeug(player, ambulances[k]);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return P(team).offMap != 0; }, 1500))
+            << who(team);
+    }
+
+    // The win from the vehicles on their way. The group truck parks on the road before the
+    // station; a fire fighter with a metal cutter opens house 1 first, where the casualty beside
+    // the fire's seat has the least time, and a second one house 2, while the third waits beside
+    // house 1's entrance and the police car and the ambulances park on the street below the
+    // square, the first to come furthest east. The officers lead the three onlookers out of the
+    // station area, and two stretcher teams load the casualties in front of the station. The
+    // third fire fighter carries the station's casualties out one by one as the entrances open,
+    // the first cutter opening house 0 next; the medic treats the weak, the stretcher teams load
+    // them, and each ambulance drives off once its patient can stand the drive. The station burns
+    // out before the fire is kindled again, and the mission is won.
     void winMissionSeven(ScriptedPlayer& player) {
         const std::int16_t bySeat = casualtyNear(1633, 738);
         const std::int16_t inHouse0Near = casualtyNear(1378, 738);
         const std::int16_t inHouse0Far = casualtyNear(1260, 738);
         const std::int16_t inHouse2 = casualtyNear(1887, 738);
+        const std::int16_t outFront = casualtyNear(1706, 799);
+        const std::int16_t outSouth = casualtyNear(1629, 912);
+        const std::int16_t onlookers[3] = {onlookerNear(1784, 929), onlookerNear(1422, 905),
+                                           onlookerNear(1869, 796)};
         park(player, {{groupTruck, 1260, 800}});
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         EXPECT_TRUE(player.shot("m07-parked"));
         staffOut(player, groupTruck, fireFighters);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        std::printf("staff out at tick %u\n", TickCounter);
         const std::int16_t cutter = fireFighters[0];
+        const std::int16_t cutterB = fireFighters[1];
+        const std::int16_t carrier = fireFighters[2];
         takeCutter(player, cutter);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         openEntrance(player, cutter, 1);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        std::printf("cutter sent at tick %u\n", TickCounter);
-        // The two others wait beside the entrance, to go in the moment it is open.
-        const std::int16_t carrierA = fireFighters[1];
-        const std::int16_t carrierB = fireFighters[2];
-        walkTo(player, carrierA, 1500, 775);
+        walkTo(player, carrier, 1500, 775);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        walkTo(player, carrierB, 1470, 780);
+        takeCutter(player, cutterB);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        openEntrance(player, cutterB, 2);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        std::printf("cutters at work from tick %u\n", TickCounter);
+
+        std::vector<Park> parks{{police, 1980, 990}};
+        for (int k = 0; k < 6; ++k)
+            parks.push_back(
+                {ambulances[static_cast<std::size_t>(k)], static_cast<float>(1850 - 100 * k), 990});
+        park(player, parks);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        staffOut(player, police, officers);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        // Each officer goes to take an onlooker along; once all three have theirs, they lead
+        // them below the square.
+        for (int k = 0; k < 3; ++k) {
+            clickPerson(player, officers[static_cast<std::size_t>(k)]);
+            clickPerson(player, onlookers[k]);
+        }
+        const auto leads = [&](int k) {
+            return P(officers[static_cast<std::size_t>(k)]).link ==
+                   kLeadsLinkBase + static_cast<std::uint16_t>(onlookers[k]);
+        };
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return leads(0) && leads(1) && leads(2); }, 1500))
+            << who(officers[0]) << who(officers[1]) << who(officers[2]);
+        for (int k = 0; k < 3; ++k)
+            sendTo(player, officers[static_cast<std::size_t>(k)],
+                   static_cast<float>(1400 + 150 * k), 1110);
+        std::printf("onlookers on their way at tick %u\n", TickCounter);
+        staffOut(player, ambulances[0], {teams[0], medic});
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        for (std::size_t k = 1; k < 6; ++k) {
+            staffOut(player, ambulances[k], {teams[k]});
+            ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        }
+        load(player, 1, outFront);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        load(player, 2, outSouth);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+
         ASSERT_TRUE(waitUntil(
             player, [] { return opened(1) || GameMode != 2; }, 1500));
         ASSERT_TRUE(opened(1)) << "mode " << GameMode << " " << MessageLine.data() << who(bySeat);
         std::printf("house 1 open at tick %u%s\n", TickCounter, who(bySeat).c_str());
         EXPECT_TRUE(player.shot("m07-open1"));
-        // The cutter steps aside from the doorway for the others.
-        walkTo(player, cutter, 1450, 790);
+        // The cutter goes on to house 0, out of the doorway.
+        openEntrance(player, cutter, 0);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        enterStation(player, carrierA, 1);
+        enterStation(player, carrier, 1);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, carrierA, bySeat, 1470, 950);
+        carryOut(player, carrier, bySeat, 1470, 940);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         std::printf("by the seat out at tick %u%s\n", TickCounter, who(bySeat).c_str());
         EXPECT_TRUE(player.shot("m07-first-out"));
-        openEntrance(player, cutter, 0);
+        treat(player, bySeat);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        ASSERT_TRUE(waitUntil(
-            player, [] { return opened(0) || GameMode != 2; }, 1500));
-        ASSERT_TRUE(opened(0)) << "mode " << GameMode << " " << MessageLine.data();
-        openEntrance(player, cutter, 2);
+        load(player, 0, bySeat);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        enterStation(player, carrierB, 0);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, carrierB, inHouse0Near, 1300, 950);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        enterStation(player, carrierA, 0);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, carrierA, inHouse0Far, 1230, 950);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        std::printf("house 0 empty at tick %u\n", TickCounter);
+
         ASSERT_TRUE(waitUntil(
             player, [] { return opened(2) || GameMode != 2; }, 1500));
         ASSERT_TRUE(opened(2)) << "mode " << GameMode << " " << MessageLine.data();
-        enterStation(player, carrierB, 2);
+        enterStation(player, carrier, 2);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, carrierB, inHouse2, 1800, 950);
+        carryOut(player, carrier, inHouse2, 1800, 940);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        load(player, 5, inHouse2);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+
+        ASSERT_TRUE(waitUntil(
+            player, [] { return opened(0) || GameMode != 2; }, 1500));
+        ASSERT_TRUE(opened(0)) << "mode " << GameMode << " " << MessageLine.data();
+        enterStation(player, carrier, 0);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        carryOut(player, carrier, inHouse0Near, 1370, 940);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        enterStation(player, cutter, 0);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        carryOut(player, cutter, inHouse0Far, 1270, 940);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         std::printf("station empty at tick %u\n", TickCounter);
         EXPECT_TRUE(player.shot("m07-station-empty"));
+        load(player, 4, inHouse0Far);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        treat(player, inHouse0Near);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        load(player, 3, inHouse0Near);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+
+        const std::int16_t patients[6] = {bySeat,       outFront,    outSouth,
+                                          inHouse0Near, inHouse0Far, inHouse2};
+        for (std::size_t k = 0; k < 6; ++k) {
+            sendHome(player, ambulances[k], patients[k]);
+            ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        }
+        std::printf("ambulances gone at tick %u\n", TickCounter);
+        ASSERT_TRUE(waitUntil(
+            player, [] { return GameMode != 2; }, 3000));
+        ASSERT_EQ(GameMode, 5u) << Cp1252ToUtf8(MessageLine.data());
+        EXPECT_EQ(ToteCount, 0);
+        EXPECT_LT(TickCounter, 9601u);
+        EXPECT_TRUE(player.shot("m07-won"));
+        expectEvaluation(player, 0);
     }
 
     std::int16_t groupTruck = -1;
