@@ -393,29 +393,65 @@ class MissionSevenMoves : public PlayThroughSteps {
         return best;
     }
 
-    // The medic out of the first ambulance treats the patient until it is strong enough for
-    // the drive.
+    // The medic sent to treat the patient, and sent again from where it stops if it could not
+    // kneel down there.
     void treat(ScriptedPlayer& player, std::int16_t patient) {
-        clickPerson(player, medic);
-        clickPerson(player, patient);
+        for (int tries = 0; tries < 3 && P(patient).treated == 0 && GameMode == 2; ++tries) {
+            onPerson(player, medic, patient);
+            ASSERT_TRUE(waitUntil(
+                player,
+                [&] {
+                    return P(medic).orders == nullptr || P(patient).treated != 0 || GameMode != 2;
+                },
+                1500))
+                << who(medic);
+        }
+        EXPECT_NE(P(patient).treated, 0) << who(medic) << who(patient);
+    }
+    void strongEnough(ScriptedPlayer& player, std::int16_t patient) {
         ASSERT_TRUE(waitUntil(
-            player, [&] { return P(patient).energy >= 320000 || GameMode != 2; }, 2500))
-            << who(medic) << who(patient);
+            player, [&] { return P(patient).energy >= 320000 || GameMode != 2; }, 1500))
+            << who(patient) << who(medic);
     }
 
-    // A stretcher team already out picks the casualty up and carries it into its ambulance.
-    void load(ScriptedPlayer& player, std::size_t k, std::int16_t casualty) {
-        const std::int16_t team = teams[k];
-        clickPerson(player, team);
+    // The first person chosen, then a click on the second: the order between them is given, and
+    // play goes on without waiting for it.
+    void onPerson(ScriptedPlayer& player, std::int16_t who, std::int16_t on) {
+        clickPerson(player, who);
+        clickPerson(player, on);
+    }
+    bool holds(std::int16_t who, std::int16_t on) const {
+        return P(who).link == static_cast<std::uint16_t>(on) && P(who).orders == nullptr;
+    }
+    // The stretcher team holding its casualty carries it into its ambulance.
+    void board(ScriptedPlayer& player, std::size_t k, std::size_t into) {
+        clickPerson(player, teams[k]);
+        clickFahrzeug(player, ambulances[into]);
+    }
+    void board(ScriptedPlayer& player, std::size_t k) { board(player, k, k); }
+    // Inside, the person picks the casualty up and carries it out to the point; the put-down
+    // is left to putDown once it is there.
+    void fetch(ScriptedPlayer& player, std::int16_t ff, std::int16_t casualty, float x, float y) {
+        if (SelectedIndex != static_cast<std::uint16_t>(ff)) clickPerson(player, ff);
         clickPerson(player, casualty);
         ASSERT_TRUE(waitUntil(
-            player, [&] { return P(team).link == casualty && P(team).orders == nullptr; }, 1500))
-            << who(team) << who(casualty);
-        clickPerson(player, team);
-        clickFahrzeug(player, ambulances[k]);
+            player, [&] { return holds(ff, casualty) || GameMode != 2; }, 1200))
+            << who(ff) << who(casualty);
+        sendTo(player, ff, x, y);
+    }
+    void putDown(ScriptedPlayer& player, std::int16_t ff, std::int16_t casualty) {
         ASSERT_TRUE(waitUntil(
-            player, [&] { return P(team).offMap != 0; }, 1500))
-            << who(team);
+            player,
+            [&] { return (P(ff).house == 0xFFFF && P(ff).orders == nullptr) || GameMode != 2; },
+            1500))
+            << who(ff);
+        clickPerson(player, ff);
+        command(player, kCmdPutDown);
+        ASSERT_TRUE(waitUntil(
+            player,
+            [&] { return (P(casualty).offMap == 0 && P(ff).orders == nullptr) || GameMode != 2; },
+            300))
+            << who(ff) << who(casualty) << MessageLine.data();
     }
 
     // The win from the vehicles on their way. The group truck parks on the road before the
@@ -423,11 +459,11 @@ class MissionSevenMoves : public PlayThroughSteps {
     // the fire's seat has the least time, and a second one house 2, while the third waits beside
     // house 1's entrance and the police car and the ambulances park on the street below the
     // square, the first to come furthest east. The officers lead the three onlookers out of the
-    // station area, and two stretcher teams load the casualties in front of the station. The
-    // third fire fighter carries the station's casualties out one by one as the entrances open,
-    // the first cutter opening house 0 next; the medic treats the weak, the stretcher teams load
-    // them, and each ambulance drives off once its patient can stand the drive. The station burns
-    // out before the fire is kindled again, and the mission is won.
+    // station area. The third fire fighter carries the station's casualties out one by one as the
+    // entrances open, each to the ambulance that takes it, the first cutter opening house 0 and
+    // then fetching one too; meanwhile the medic treats the weak and the stretcher teams load
+    // every casualty, and each ambulance drives off once its patient can stand the drive. The
+    // station burns out before the fire is kindled again, and the mission is won.
     void winMissionSeven(ScriptedPlayer& player) {
         const std::int16_t bySeat = casualtyNear(1633, 738);
         const std::int16_t inHouse0Near = casualtyNear(1378, 738);
@@ -437,6 +473,11 @@ class MissionSevenMoves : public PlayThroughSteps {
         const std::int16_t outSouth = casualtyNear(1629, 912);
         const std::int16_t onlookers[3] = {onlookerNear(1784, 929), onlookerNear(1422, 905),
                                            onlookerNear(1869, 796)};
+        // Which ambulance takes whom: they park from x 1850 westwards, 100 apart.
+        const std::int16_t patients[6] = {bySeat,   outFront,     outSouth,
+                                          inHouse2, inHouse0Near, inHouse0Far};
+        const auto beside = [](std::size_t k) { return 1850.0F - 100.0F * static_cast<float>(k); };
+
         park(player, {{groupTruck, 1260, 800}});
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         EXPECT_TRUE(player.shot("m07-parked"));
@@ -458,25 +499,35 @@ class MissionSevenMoves : public PlayThroughSteps {
         std::printf("cutters at work from tick %u\n", TickCounter);
 
         std::vector<Park> parks{{police, 1980, 990}};
-        for (int k = 0; k < 6; ++k)
-            parks.push_back(
-                {ambulances[static_cast<std::size_t>(k)], static_cast<float>(1850 - 100 * k), 990});
+        for (std::size_t k = 0; k < 6; ++k) parks.push_back({ambulances[k], beside(k), 990});
         park(player, parks);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         staffOut(player, police, officers);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        // Each officer goes to take an onlooker along; once all three have theirs, they lead
-        // them below the square.
-        for (int k = 0; k < 3; ++k) {
-            clickPerson(player, officers[static_cast<std::size_t>(k)]);
-            clickPerson(player, onlookers[k]);
-        }
+        // Each officer goes to take an onlooker along.
+        for (int k = 0; k < 3; ++k)
+            onPerson(player, officers[static_cast<std::size_t>(k)], onlookers[k]);
+
+        ASSERT_TRUE(waitUntil(
+            player, [] { return opened(1) || GameMode != 2; }, 1500));
+        ASSERT_TRUE(opened(1)) << "mode " << GameMode << " " << MessageLine.data() << who(bySeat);
+        std::printf("house 1 open at tick %u%s\n", TickCounter, who(bySeat).c_str());
+        EXPECT_TRUE(player.shot("m07-open1"));
+        // The cutter goes on to house 0, out of the doorway, and the third fire fighter in.
+        openEntrance(player, cutter, 0);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        enterStation(player, carrier, 1);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        fetch(player, carrier, bySeat, beside(0), 880);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+
+        // While it carries: the onlookers led below the square, and the ambulances' crews out.
         const auto leads = [&](int k) {
             return P(officers[static_cast<std::size_t>(k)]).link ==
                    kLeadsLinkBase + static_cast<std::uint16_t>(onlookers[k]);
         };
         ASSERT_TRUE(waitUntil(
-            player, [&] { return leads(0) && leads(1) && leads(2); }, 1500))
+            player, [&] { return (leads(0) && leads(1) && leads(2)) || GameMode != 2; }, 1500))
             << who(officers[0]) << who(officers[1]) << who(officers[2]);
         for (int k = 0; k < 3; ++k)
             sendTo(player, officers[static_cast<std::size_t>(k)],
@@ -488,70 +539,109 @@ class MissionSevenMoves : public PlayThroughSteps {
             staffOut(player, ambulances[k], {teams[k]});
             ASSERT_FALSE(::testing::Test::HasFatalFailure());
         }
-        load(player, 1, outFront);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        load(player, 2, outSouth);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-
-        ASSERT_TRUE(waitUntil(
-            player, [] { return opened(1) || GameMode != 2; }, 1500));
-        ASSERT_TRUE(opened(1)) << "mode " << GameMode << " " << MessageLine.data() << who(bySeat);
-        std::printf("house 1 open at tick %u%s\n", TickCounter, who(bySeat).c_str());
-        EXPECT_TRUE(player.shot("m07-open1"));
-        // The cutter goes on to house 0, out of the doorway.
-        openEntrance(player, cutter, 0);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        enterStation(player, carrier, 1);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, carrier, bySeat, 1470, 940);
+        onPerson(player, teams[1], outFront);
+        onPerson(player, teams[2], outSouth);
+        putDown(player, carrier, bySeat);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         std::printf("by the seat out at tick %u%s\n", TickCounter, who(bySeat).c_str());
         EXPECT_TRUE(player.shot("m07-first-out"));
         treat(player, bySeat);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        load(player, 0, bySeat);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        for (const std::size_t k : {std::size_t{1}, std::size_t{2}}) {
+            ASSERT_TRUE(waitUntil(
+                player, [&] { return holds(teams[k], patients[k]) || GameMode != 2; }, 1200))
+                << who(teams[k]);
+            board(player, k);
+        }
 
         ASSERT_TRUE(waitUntil(
             player, [] { return opened(2) || GameMode != 2; }, 1500));
         ASSERT_TRUE(opened(2)) << "mode " << GameMode << " " << MessageLine.data();
+        // The second cutter steps out of the doorway.
+        walkTo(player, cutterB, 1760, 800);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
         enterStation(player, carrier, 2);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, carrier, inHouse2, 1800, 940);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        load(player, 5, inHouse2);
+        fetch(player, carrier, inHouse2, beside(3), 930);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
 
+        // House 0 is open by now: its cutter puts the metal cutter back into the group truck
+        // beside it, steps in and fetches the far casualty while the third fire fighter carries
+        // house 2's out.
         ASSERT_TRUE(waitUntil(
             player, [] { return opened(0) || GameMode != 2; }, 1500));
         ASSERT_TRUE(opened(0)) << "mode " << GameMode << " " << MessageLine.data();
-        enterStation(player, carrier, 0);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, carrier, inHouse0Near, 1370, 940);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        clickPerson(player, cutter);
+        clickFahrzeug(player, groupTruck);
+        command(player, kCmdReturnEquipment);
+        ASSERT_TRUE(waitUntil(
+            player,
+            [&] {
+                return (P(cutter).type == kFireFighter && P(cutter).orders == nullptr) ||
+                       GameMode != 2;
+            },
+            600))
+            << who(cutter);
         enterStation(player, cutter, 0);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        carryOut(player, cutter, inHouse0Far, 1270, 940);
+        fetch(player, cutter, inHouse0Far, 1240, 880);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        std::printf("station empty at tick %u\n", TickCounter);
-        EXPECT_TRUE(player.shot("m07-station-empty"));
-        load(player, 4, inHouse0Far);
+        putDown(player, carrier, inHouse2);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        onPerson(player, teams[3], inHouse2);
+        std::printf("house 2 empty at tick %u\n", TickCounter);
+        enterStation(player, carrier, 0);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        fetch(player, carrier, inHouse0Near, 1340, 880);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        putDown(player, cutter, inHouse0Far);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        onPerson(player, teams[5], inHouse0Far);
+        strongEnough(player, bySeat);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        onPerson(player, teams[0], bySeat);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return holds(teams[3], inHouse2) || GameMode != 2; }, 1200))
+            << who(teams[3]);
+        board(player, 3);
+        putDown(player, carrier, inHouse0Near);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         treat(player, inHouse0Near);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
-        load(player, 3, inHouse0Near);
+        std::printf("station empty at tick %u\n", TickCounter);
+        EXPECT_TRUE(player.shot("m07-station-empty"));
+        for (const std::size_t k : {std::size_t{0}, std::size_t{5}}) {
+            ASSERT_TRUE(waitUntil(
+                player, [&] { return holds(teams[k], patients[k]) || GameMode != 2; }, 1200))
+                << who(teams[k]);
+            board(player, k);
+        }
+        strongEnough(player, inHouse0Near);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        onPerson(player, teams[4], inHouse0Near);
+        ASSERT_TRUE(waitUntil(
+            player, [&] { return holds(teams[4], inHouse0Near) || GameMode != 2; }, 1200))
+            << who(teams[4]);
+        board(player, 4);
 
-        const std::int16_t patients[6] = {bySeat,       outFront,    outSouth,
-                                          inHouse0Near, inHouse0Far, inHouse2};
-        for (std::size_t k = 0; k < 6; ++k) {
+        // From the west end of the row, so that none has a parked one in its way.
+        for (std::size_t k = 6; k-- > 0;) {
+            ASSERT_TRUE(waitUntil(
+                player, [&] { return P(teams[k]).offMap != 0 || GameMode != 2; }, 1200))
+                << who(teams[k]);
             sendHome(player, ambulances[k], patients[k]);
             ASSERT_FALSE(::testing::Test::HasFatalFailure());
+            // A little apart, so that they do not jam where they leave the map.
+            waitUntil(
+                player, [] { return GameMode != 2; }, 40);
         }
         std::printf("ambulances gone at tick %u\n", TickCounter);
-        ASSERT_TRUE(waitUntil(
+        // Played on at speed 3 without a key: a key on the won screen would already leave it.
+        fast(player);
+        ASSERT_TRUE(playUntil(
             player, [] { return GameMode != 2; }, 3000));
         ASSERT_EQ(GameMode, 5u) << Cp1252ToUtf8(MessageLine.data());
+        std::printf("won at tick %u\n", TickCounter);
         EXPECT_EQ(ToteCount, 0);
         EXPECT_LT(TickCounter, 9601u);
         EXPECT_TRUE(player.shot("m07-won"));

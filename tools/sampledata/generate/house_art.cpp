@@ -107,8 +107,9 @@ constexpr std::array<PaletteRamp, kHouseUpperSetCount> kWallRamps = {
     pal::kBrick, pal::kConcrete, pal::kSand, pal::kYellow, pal::kOrange, pal::kGrey, pal::kCyan,
 };
 
-// An open doorway shows the floor behind it, where a player points to work at the entrance.
-enum class Opening { Window, Door, OpenDoor, MarkedDoor };
+// An open doorway shows the floor behind it, where a player points to work at the entrance; an
+// arcade, open between two pillars from the floor to the ceiling, shows the people inside.
+enum class Opening { Window, Door, OpenDoor, MarkedDoor, Arcade };
 enum class Look { Plain, Burning, Burnt };
 
 struct WallStyle {
@@ -158,6 +159,10 @@ void FrontWall(Canvas& c, const WallStyle& s, Opening opening) {
         c.frameRect(9, bottom - 23, 14, 24, WallColour(s, 1, 0, 0));
         return;
     }
+    if (opening == Opening::Arcade) {
+        c.fillRect(3, bottom - kStorey + 1, 26, kStorey, 0);
+        return;
+    }
     c.fillRect(10, bottom - 22, 12, 23, s.look == Look::Plain ? pal::kWood[2] : pal::kAsh[1]);
     c.frameRect(9, bottom - 23, 14, 24, WallColour(s, 1, 0, 0));
     c.set(19, bottom - 10, pal::kGold[5]);
@@ -177,7 +182,7 @@ void RightWall(Canvas& c, const WallStyle& s, Opening opening) {
             c.set(x, base - k, WallColour(s, k == kStorey - 1 ? 4 : 1, x, base - k));
         const bool inOpening = t >= 8 && t <= 19;
         if (!inOpening) continue;
-        if (opening == Opening::Window) {
+        if (opening == Opening::Window || opening == Opening::Arcade) {
             for (int k = 12; k <= 22; ++k) c.set(x, base - k, GlassColour(s, x, base - k));
         } else {
             for (int k = 0; k <= 22; ++k)
@@ -275,9 +280,11 @@ HouseImageSetFile BuildHmSet(int set) {
     const WallStyle plain{ramp, Look::Plain};
     const WallStyle burning{ramp, Look::Burning};
     const WallStyle burnt{ramp, Look::Burnt};
-    constexpr auto W = Opening::Window;
-    // The underground stations' halls (wall set 2) stand with their entrances open.
-    const auto D = set == kStationWallSet ? Opening::OpenDoor : Opening::Door;
+    // The underground stations' halls (wall set 2) stand with their entrances open, and their
+    // fronts are open arcades, through which a player sees and points at the people inside.
+    const bool station = set == kStationWallSet;
+    const auto W = station ? Opening::Arcade : Opening::Window;
+    const auto D = station ? Opening::OpenDoor : Opening::Door;
     constexpr auto M = Opening::MarkedDoor;
     const WallPicture front{true, W, false, W};
     const WallPicture right{false, W, true, W};
