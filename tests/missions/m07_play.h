@@ -324,43 +324,6 @@ class MissionSevenMoves : public PlayThroughSteps {
         clickWorldAt(player, x, y);
     }
 
-    // Inside, the fire fighter picks the casualty up, carries it out to the point and puts it
-    // down there.
-    void carryOut(ScriptedPlayer& player, std::int16_t ff, std::int16_t casualty, float x,
-                  float y) {
-        if (SelectedIndex != static_cast<std::uint16_t>(ff)) clickPerson(player, ff);
-        clickPerson(player, casualty);
-        ASSERT_TRUE(waitUntil(
-            player, [&] { return P(ff).link == casualty && P(ff).orders == nullptr; }, 1200))
-            << who(ff) << who(casualty);
-        sendTo(player, ff, x, y);
-        ASSERT_TRUE(waitUntil(
-            player, [&] { return P(ff).house == 0xFFFF && P(ff).orders == nullptr; }, 1500))
-            << who(ff);
-        clickPerson(player, ff);
-        command(player, kCmdPutDown);
-        ASSERT_TRUE(waitUntil(
-            player, [&] { return P(casualty).offMap == 0 && P(ff).orders == nullptr; }, 300))
-            << who(ff) << who(casualty);
-    }
-
-    // A stretcher team out of its ambulance loads the casualty and carries it back aboard.
-    void loadInto(ScriptedPlayer& player, std::size_t k, std::int16_t casualty) {
-        const std::int16_t team = teams[k];
-        const std::int16_t ambulance = ambulances[k];
-        staffOut(player, ambulance, {team});
-        clickPerson(player, team);
-        clickPerson(player, casualty);
-        ASSERT_TRUE(waitUntil(
-            player, [&] { return P(team).link == casualty && P(team).orders == nullptr; }, 1200))
-            << who(team) << who(casualty);
-        clickPerson(player, team);
-        clickFahrzeug(player, ambulance);
-        ASSERT_TRUE(waitUntil(
-            player, [&] { return P(team).offMap != 0; }, 1200))
-            << who(team);
-    }
-
     // Back to base once the patient is strong enough for the drive.
     void sendHome(ScriptedPlayer& player, std::int16_t v, std::int16_t patient) {
         ASSERT_TRUE(waitUntil(
