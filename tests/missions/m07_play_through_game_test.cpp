@@ -42,9 +42,10 @@ TEST_F(MissionSevenPlayThrough, LostWithTheCasualtiesLeftAlone) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Not run yet: the group truck's cutter reaches the western entrance at about tick 2000 and has
-// it open some 600 ticks later, when the casualty beside the fire has died already.
-TEST_F(MissionSevenPlayThrough, DISABLED_WonByClearingTheStation) {
+// Won the way a player wins it: the same entry, the purchase for the win at two stations, the
+// station's entrances cut open, its casualties carried out, treated and driven off with the two
+// from the square, the onlookers led away, and the station burnt out before the fire comes back.
+TEST_F(MissionSevenPlayThrough, WonByClearingTheStation) {
     test::ScriptedPlayer player(backend);
     startAndJump(player);
     ASSERT_FALSE(HasFatalFailure());

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <queue>
 #include <string>
+#include <vector>
 
 #include "core/campaign.h"
 #include "core/fatal_error.h"
@@ -14,6 +17,7 @@
 #include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/mission_extras.h"
+#include "core/mission_points.h"
 #include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -129,6 +133,53 @@ TEST_F(MissionSeven, StartsWithItsPeopleObjectsAndTheStationOnFire) {
     EXPECT_EQ(station(1, 7).burning, 1);
     EXPECT_EQ(Money, 17000);
     EXPECT_EQ(MissionExtraCount, 1);
+}
+
+// Route search takes only road edges whose two ends name each other: a one-sided link cuts the
+// road there. The road from the entry reaches the station's front.
+TEST_F(MissionSeven, TheRoadsJoinUpFromTheEntryToTheStationFront) {
+    const auto nearest = [](int x, int y) {
+        std::size_t best = 0;
+        long bestD = -1;
+        for (std::size_t n = 0; n < static_cast<std::size_t>(RoadNodeCount); ++n) {
+            const long dx = RoadNodes[n].x - x;
+            const long dy = RoadNodes[n].y - y;
+            if (bestD < 0 || dx * dx + dy * dy < bestD) {
+                best = n;
+                bestD = dx * dx + dy * dy;
+            }
+        }
+        return best;
+    };
+    // The level's nodes; route search keeps two more behind them for the unit and its target.
+    const auto nodes = static_cast<std::size_t>(RoadNodeCount);
+    ASSERT_GT(nodes, 0u);
+    ASSERT_LE(nodes, RoadNodes.size());
+    for (std::size_t n = 0; n < nodes; ++n)
+        for (std::size_t d = 0; d < kDirections; ++d) {
+            const std::uint16_t m = RoadNodes[n].neighbour[d];
+            if (m == kNoNode) continue;
+            ASSERT_LT(m, nodes);
+            EXPECT_EQ(RoadNodes[m].neighbour[(d + 6) % kDirections], n) << n << " towards " << d;
+        }
+    std::vector<bool> seen(nodes, false);
+    std::queue<std::size_t> todo;
+    const std::size_t entry = nearest(RoadEntry.x, RoadEntry.y);
+    seen[entry] = true;
+    todo.push(entry);
+    while (!todo.empty()) {
+        const std::size_t n = todo.front();
+        todo.pop();
+        for (std::size_t d = 0; d < kDirections; ++d) {
+            const std::uint16_t m = RoadNodes[n].neighbour[d];
+            if (m == kNoNode || seen[m]) continue;
+            seen[m] = true;
+            todo.push(m);
+        }
+    }
+    const std::size_t front = nearest(1312, 800);
+    EXPECT_TRUE(seen[front]);
+    EXPECT_LE(std::abs(RoadNodes[front].x - 1312) + std::abs(RoadNodes[front].y - 800), 120);
 }
 
 TEST_F(MissionSeven, TheStationBurnsAsWoodAndTheFireComesBackEvery2400Ticks) {

@@ -107,8 +107,9 @@ constexpr std::array<PaletteRamp, kHouseUpperSetCount> kWallRamps = {
     pal::kBrick, pal::kConcrete, pal::kSand, pal::kYellow, pal::kOrange, pal::kGrey, pal::kCyan,
 };
 
-// An open doorway shows the floor behind it, where a player points to work at the entrance.
-enum class Opening { Window, Door, OpenDoor, MarkedDoor };
+// An open doorway shows the floor behind it, where a player points to work at the entrance; an
+// arcade, open between two pillars from the floor to the ceiling, shows the people inside.
+enum class Opening { Window, Door, OpenDoor, MarkedDoor, Arcade };
 enum class Look { Plain, Burning, Burnt };
 
 struct WallStyle {
@@ -158,6 +159,10 @@ void FrontWall(Canvas& c, const WallStyle& s, Opening opening) {
         c.frameRect(9, bottom - 23, 14, 24, WallColour(s, 1, 0, 0));
         return;
     }
+    if (opening == Opening::Arcade) {
+        c.fillRect(3, bottom - kStorey + 1, 26, kStorey, 0);
+        return;
+    }
     c.fillRect(10, bottom - 22, 12, 23, s.look == Look::Plain ? pal::kWood[2] : pal::kAsh[1]);
     c.frameRect(9, bottom - 23, 14, 24, WallColour(s, 1, 0, 0));
     c.set(19, bottom - 10, pal::kGold[5]);
@@ -177,7 +182,7 @@ void RightWall(Canvas& c, const WallStyle& s, Opening opening) {
             c.set(x, base - k, WallColour(s, k == kStorey - 1 ? 4 : 1, x, base - k));
         const bool inOpening = t >= 8 && t <= 19;
         if (!inOpening) continue;
-        if (opening == Opening::Window) {
+        if (opening == Opening::Window || opening == Opening::Arcade) {
             for (int k = 12; k <= 22; ++k) c.set(x, base - k, GlassColour(s, x, base - k));
         } else {
             for (int k = 0; k <= 22; ++k)
@@ -275,9 +280,11 @@ HouseImageSetFile BuildHmSet(int set) {
     const WallStyle plain{ramp, Look::Plain};
     const WallStyle burning{ramp, Look::Burning};
     const WallStyle burnt{ramp, Look::Burnt};
-    constexpr auto W = Opening::Window;
-    // The underground stations' halls (wall set 2) stand with their entrances open.
-    const auto D = set == kStationWallSet ? Opening::OpenDoor : Opening::Door;
+    // The underground stations' halls (wall set 2) stand with their entrances open, and their
+    // fronts are open arcades, through which a player sees and points at the people inside.
+    const bool station = set == kStationWallSet;
+    const auto W = station ? Opening::Arcade : Opening::Window;
+    const auto D = station ? Opening::OpenDoor : Opening::Door;
     constexpr auto M = Opening::MarkedDoor;
     const WallPicture front{true, W, false, W};
     const WallPicture right{false, W, true, W};
@@ -286,18 +293,28 @@ HouseImageSetFile BuildHmSet(int set) {
     constexpr Looks kFrontLooks{12, 15};
     constexpr Looks kRightLooks{13, 16};
     constexpr Looks kCornerLooks{14, 17};
+    // A doorway stays a doorway while its wall burns and after, so that the floor behind a
+    // burning station hall's entrance can still be pointed at.
+    constexpr Looks kFrontDoorLooks{18, 19};
+    constexpr Looks kCornerFrontDoorLooks{20, 21};
+    constexpr Looks kRightDoorLooks{22, 23};
+    constexpr Looks kCornerRightDoorLooks{24, 25};
+    const WallPicture frontDoor{true, D, false, W};
+    const WallPicture cornerFrontDoor{true, D, true, W};
+    const WallPicture rightDoor{false, W, true, D};
+    const WallPicture cornerRightDoor{true, W, true, D};
     return Assemble({
         {Blank(), {0, 0}},
         {Encode(Wall(plain, front)), kFrontLooks},
         {Encode(Wall(plain, right)), kRightLooks},
         {Encode(Wall(plain, corner)), kCornerLooks},
-        {Encode(Wall(plain, {true, D, false, W})), kFrontLooks},
+        {Encode(Wall(plain, frontDoor)), kFrontDoorLooks},
         {Encode(Wall(plain, {true, M, false, W})), kFrontLooks},
-        {Encode(Wall(plain, {true, D, true, W})), kCornerLooks},
+        {Encode(Wall(plain, cornerFrontDoor)), kCornerFrontDoorLooks},
         {Encode(Wall(plain, {true, M, true, W})), kCornerLooks},
-        {Encode(Wall(plain, {false, W, true, D})), kRightLooks},
+        {Encode(Wall(plain, rightDoor)), kRightDoorLooks},
         {Encode(Wall(plain, {false, W, true, M})), kRightLooks},
-        {Encode(Wall(plain, {true, W, true, D})), kCornerLooks},
+        {Encode(Wall(plain, cornerRightDoor)), kCornerRightDoorLooks},
         {Encode(Wall(plain, {true, W, true, M})), kCornerLooks},
         {Encode(Wall(burning, front)), kFrontLooks},
         {Encode(Wall(burning, right)), kRightLooks},
@@ -305,6 +322,14 @@ HouseImageSetFile BuildHmSet(int set) {
         {Encode(Wall(burnt, front)), {15, 15}},
         {Encode(Wall(burnt, right)), {16, 16}},
         {Encode(Wall(burnt, corner)), {17, 17}},
+        {Encode(Wall(burning, frontDoor)), kFrontDoorLooks},
+        {Encode(Wall(burnt, frontDoor)), {19, 19}},
+        {Encode(Wall(burning, cornerFrontDoor)), kCornerFrontDoorLooks},
+        {Encode(Wall(burnt, cornerFrontDoor)), {21, 21}},
+        {Encode(Wall(burning, rightDoor)), kRightDoorLooks},
+        {Encode(Wall(burnt, rightDoor)), {23, 23}},
+        {Encode(Wall(burning, cornerRightDoor)), kCornerRightDoorLooks},
+        {Encode(Wall(burnt, cornerRightDoor)), {25, 25}},
     });
 }
 

@@ -43,8 +43,10 @@ HouseCell Cell(int type, int floor, int i, int j) {
         c.upperImage = door ? hu_image::kSlabDoor : hu_image::kSlab;
     c.material = HouseDrawnWithoutMaterials(type) ? material::kNone : material::kHouse;
     // The one-row halls (types 1 and 2) stand in a row in the underground stations: the west end
-    // of each is a stone stairwell, so that a fire passes from one hall to the next only slowly.
-    if ((type == 1 || type == 2) && i == 0) c.material = material::kNone;
+    // of each is a stone stairwell, so that a fire passes from one hall to the next only slowly,
+    // and the rest is lined with timber, which burns hot but soon burns out, so that the people
+    // lying beside a fire outlast it.
+    if (type == 1 || type == 2) c.material = i == 0 ? material::kNone : material::kWood;
 
     // The outer walls, but where the door opens; the file holds their code.
     std::uint8_t walls = 0;

@@ -40,12 +40,16 @@ LevelBuilder StationSquare() {
     // The street along the north, where vehicles come in at the left edge (in at y 193, out at
     // y 143) and the hydrants stand on its northern kerb.
     b.eastWestRoad(120, 230, 224);
-    // Down between the houses of the second row and west of the waiting people and the square in
-    // front of the station, then east along the square's south side, clear of its kiosks.
-    const int street = b.nearestNode(1580, 175);
+    // Down through the gap between the houses of the second row, west past the station and along
+    // its front to the two western entrances, so that the engines stand at the station within a
+    // minute of coming in; on south to the street along the square's far side, clear of its
+    // kiosks. The way down leaves the street southwards from one of its nodes.
+    const int street = b.nearestNode(1130, 175);
     const std::vector<int> down = b.road(
-        {{1580, 175}, {1500, 380}, {1430, 600}, {1330, 800}, {1300, 990}, {2050, 990}}, 30, 200);
+        {{1150, 260}, {1180, 420}, {1130, 640}, {1140, 800}, {1180, 990}, {2050, 990}}, 30, 200);
     b.link(street, down.front(), terrain::kRoad, kRoadLane);
+    const std::vector<int> front = b.road({{1200, 800}, {1400, 800}}, 30, 200);
+    b.link(b.nearestNode(1140, 800), front.front(), terrain::kRoad, kRoadLane);
     return b;
 }
 
