@@ -1,29 +1,44 @@
 #pragma once
 // Mission 17's moves by clicks and keys, for its own play-through tests and the campaign's: the
-// mission jump to the department store, the video and the briefing, the purchase at base 0, and
-// the drive in at speed 3 until the engine's fire fighters stand outside.
+// mission jump to the department store, the video and the briefing, the purchase at bases 0 and
+// 1, the drive in, and the rescue: the leak closed, the power switched off, the rubble cleared,
+// the caravan put out, the casualties carried out of the house, treated, loaded and driven home.
+// Clicks are made at speed 1, waiting is done at speed 3.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/campaign.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
+#include "core/message_line.h"
+#include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
 #include "core/options.h"
+#include "mission/panel_pictures.h"
 #include "mission/panels/command_tables.h"
+#include "mission/view/draw_pictures.h"
+#include "movement/befehl_queue.h"
 #include "persons/person_houses.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
+#include "platform/cp1252.h"
+#include "platform/window.h"
 #include "screens/mission_jump.h"
 #include "support/play_through.h"
 #include "support/scripted_player.h"
+#include "vehicles/fahrzeug_typ_table.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/houses.h"
 #include "world/sonder_obj.h"
 
 namespace kv::test {
@@ -104,28 +119,106 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         }
         return false;
     }
-    // The selected fire fighter goes in by the house's door and waits inside on the ground floor.
-    void inByTheDoor(ScriptedPlayer& player, std::int16_t who, int house) {
+    // The fire fighter sent into the house by its door.
+    void toTheDoor(ScriptedPlayer& player, std::int16_t who, int house) {
         const std::optional<PixelPos> door = HouseDoorSpot(house);
         ASSERT_TRUE(door.has_value());
-        clickPerson(player, who);
+        selectPerson(player, who);
         centreView(player, static_cast<float>(door->x), static_cast<float>(door->y));
         ASSERT_TRUE(hoverHouseCursor(player, static_cast<float>(door->x),
                                      static_cast<float>(door->y), kCursorRescue, house));
         player.click(MouseX, MouseY);
         play(player, 1);
+        ASSERT_NE(P(who).orders, nullptr) << "person " << who << " not sent to house " << house;
+    }
+    static bool inside(std::int16_t who, int house) {
+        return P(who).house == static_cast<std::uint16_t>(house) && P(who).orders == nullptr;
+    }
+    // The selected fire fighter goes in by the house's door and waits inside on the ground floor.
+    void inByTheDoor(ScriptedPlayer& player, std::int16_t who, int house) {
+        toTheDoor(player, who, house);
+        if (::testing::Test::HasFatalFailure()) return;
         ASSERT_TRUE(playUntil(
-            player, [&] { return P(who).house == house && P(who).orders == nullptr; }, 1500));
+            player, [&] { return inside(who, house); }, 1500));
         EXPECT_EQ(P(who).storey, 1);
     }
-    // A fire fighter goes into the house and switches the fuse box off.
-    void switchPowerOff(ScriptedPlayer& player, std::int16_t who) {
-        inByTheDoor(player, who, kFuseBoxHouse);
+    // The mouse on any point of a person's picture that shows the person, tried row by row from
+    // the head down: inside a house only what its walls leave free.
+    bool hoverPersonAnywhere(ScriptedPlayer& player, std::int16_t i) {
+        const Person& p = P(i);
+        const VffImage* image =
+            UnitFrameImage(PersonAnimSlot(p.type, p.direction, p.anim), p.frame);
+        if (image == nullptr) return false;
+        centreView(player, p.x, p.y);
+        const auto hit = [&] {
+            return HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(i);
+        };
+        for (int y = 1; y < image->height; y += 2) {
+            for (int x = 1; x < image->width; x += 2) {
+                player.mouseWorld(static_cast<float>(p.drawX + x), static_cast<float>(p.drawY + y));
+                play(player, 1);
+                if (hit()) {
+                    play(player, 1);  // the cursor follows the frame drawn last
+                    return hit();
+                }
+            }
+        }
+        return false;
+    }
+    // The house cut open at its ground floor, nothing selected, so that those inside show.
+    // The mouse goes over the house's side wall, between its ground line and the ceiling of the
+    // ground floor.
+    void openGroundFloor(ScriptedPlayer& player, int house) {
+        const House* h = PlacedHouse(static_cast<std::uint16_t>(house));
+        ASSERT_NE(h, nullptr);
+        if (h->interiorView != 0 && h->shownStorey == 1) return;
+        const auto& c = h->floors[0].corners;
+        const float frontX = static_cast<float>(c[4]);
+        const float frontY = static_cast<float>(c[5]);
+        const float rearX = static_cast<float>(c[10]);
+        const float rearY = static_cast<float>(c[11]);
+        deselect(player);
+        centreView(player, (frontX + rearX) / 2, (frontY + rearY) / 2);
+        for (const float along : {0.5f, 0.3f, 0.7f, 0.15f, 0.85f}) {
+            for (const float up : {12.0f, 6.0f, 20.0f, 26.0f}) {
+                player.mouseWorld(frontX + along * (rearX - frontX),
+                                  frontY + along * (rearY - frontY) - up);
+                play(player, 1);
+                if (CursorId == kCursorOpenStorey && HoverIds[3] == house) {
+                    player.click(MouseX, MouseY);
+                    play(player, 1);
+                    return;
+                }
+            }
+        }
+        FAIL() << "house " << house << " offers no opening";
+    }
+    // A person chosen afresh wherever it stands, inside a house too.
+    void choosePerson(ScriptedPlayer& player, std::int16_t i) {
+        if (P(i).storey > 0) openGroundFloor(player, P(i).house);
+        deselect(player);
+        ASSERT_TRUE(hoverPersonAnywhere(player, i)) << "person " << i << " not under the mouse";
+        player.click(MouseX, MouseY);
+        play(player, 1);
+        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(i));
+    }
+
+    // A fire fighter inside the fuse box's house sent to switch it over.
+    void toTheFuseBox(ScriptedPlayer& player, std::int16_t who) {
+        choosePerson(player, who);
+        if (::testing::Test::HasFatalFailure()) return;
         ASSERT_TRUE(hoverObject(player, kFuseBox));
         EXPECT_EQ(CursorId, kCursorRescue);
         player.click(MouseX, MouseY);
         play(player, 1);
         ASSERT_NE(P(who).orders, nullptr);
+    }
+    // A fire fighter goes into the house and switches the fuse box off.
+    void switchPowerOff(ScriptedPlayer& player, std::int16_t who) {
+        inByTheDoor(player, who, kFuseBoxHouse);
+        if (::testing::Test::HasFatalFailure()) return;
+        toTheFuseBox(player, who);
+        if (::testing::Test::HasFatalFailure()) return;
         ASSERT_TRUE(playUntil(
             player, [] { return SonderObjs[kFuseBox].frame == 1; }, 1000));
     }
@@ -150,15 +243,532 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         ASSERT_TRUE(playUntil(
             player, [] { return SonderObjs[kCaravan].burning == 0; }, 3000));
     }
-    // A fire fighter takes a piece of rubble away.
-    void clearRubble(ScriptedPlayer& player, std::int16_t who, std::size_t slot) {
-        clickPerson(player, who);
+    // A fire fighter sent to take a piece of rubble away.
+    void toTheRubble(ScriptedPlayer& player, std::int16_t who, std::size_t slot) {
+        selectPerson(player, who);
         ASSERT_TRUE(hoverObject(player, slot));
         EXPECT_EQ(CursorId, kCursorRescue);
         player.click(MouseX, MouseY);
         play(player, 1);
+        ASSERT_NE(P(who).orders, nullptr);
+    }
+    static bool cleared(std::size_t slot) { return SonderObjs[slot].type < 0; }
+    // A fire fighter takes a piece of rubble away.
+    void clearRubble(ScriptedPlayer& player, std::int16_t who, std::size_t slot) {
+        toTheRubble(player, who, slot);
+        if (::testing::Test::HasFatalFailure()) return;
         ASSERT_TRUE(playUntil(
-            player, [&] { return SonderObjs[slot].type < 0; }, 3000));
+            player, [&] { return cleared(slot); }, 3000));
+    }
+
+    // ---- The win ----
+
+    struct Spot {
+        float x;
+        float y;
+    };
+    // A casualty where it was laid, the ambulance bought for it and where that ambulance waits.
+    struct Rescue {
+        Spot lies;
+        Spot park;
+        std::int16_t casualty = -1;
+        std::int16_t ambulance = -1;
+        std::int16_t team = -1;
+        std::int16_t medic = -1;  // rides along and treats the patient on the way
+        int step = 0;
+        Spot seen{};    // where the ambulance stood when last looked at
+        int still = 0;  // frames it has stood there with orders
+    };
+    // A vehicle to be sent on from the entry once it has come to rest there.
+    struct Arrival {
+        std::int16_t vehicle;
+        Spot to;
+    };
+    static constexpr std::size_t kPlaceF102 = 0;  // at base 1
+    static constexpr std::size_t kTroopBase = 1;
+    static constexpr int kRescueHouse = 9;
+    // A patient driven off weaker than 300000 dies on the way.
+    static constexpr std::int32_t kFitForTheDrive = 320000;
+
+    // The ambulances wait in two rows on the open ground beside the street's end, where they come
+    // in; the crew van waits beyond them.
+    static constexpr Spot kVanSpot = {2300, 1215};
+    // The nine, in the order the ambulances are bought: those the gas and the cables leave weakest
+    // first. The first ambulance brings the medic.
+    std::vector<Rescue> rescues = {
+        {{1158, 1168}, {1820, 1215}}, {{1442, 1149}, {1940, 1215}}, {{1560, 1160}, {2060, 1215}},
+        {{1445, 1260}, {2180, 1215}}, {{1389, 1354}, {1850, 1290}}, {{1661, 982}, {1970, 1290}},
+        {{1550, 1242}, {2090, 1290}}, {{1339, 982}, {2210, 1290}},  {{1446, 1015}, {1820, 1215}},
+    };
+    std::vector<Arrival> arrivals;
+    std::int16_t troopCarrier = -1;
+    std::vector<std::int16_t> carriers;
+
+    static std::int16_t CasualtyAt(Spot at) {
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i)
+            if (P(i).type != -1 && P(i).casualty != 0 && P(i).x == at.x && P(i).y == at.y) return i;
+        return -1;
+    }
+    static bool AtRest(std::int16_t v) {
+        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
+    }
+
+    // Base 0: the engine with three fire fighters, then an ambulance for each casualty, the first
+    // with the medic; base 1: the crew van with two more fire fighters.
+    void buyForTheRescue(ScriptedPlayer& player) {
+        openStation(player);
+        buy(player, kPlaceF104,
+            {{kFireFighter, false}, {kFireFighter, false}, {kFireFighter, false}});
+        player.key(VK_ESCAPE);
+        play(player, 1);
+        ASSERT_EQ(GameMode, 10u);
+        openStation(player, kTroopBase);
+        buy(player, kPlaceF102, {{kFireFighter, false}, {kFireFighter, false}});
+        player.key(VK_ESCAPE);
+        play(player, 1);
+        ASSERT_EQ(GameMode, 10u);
+        openStation(player);
+        // Ten vehicles at most are on their way: the last ambulance is bought once the first has
+        // gone home.
+        for (std::size_t i = 0; i + 1 < rescues.size(); ++i) {
+            if (std::find(std::begin(kMedicRescues), std::end(kMedicRescues), i) !=
+                std::end(kMedicRescues))
+                buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
+            else
+                buy(player, kPlaceF201, {{kStretcher, true}});
+        }
+        EXPECT_GE(Money, 4000) << "the money line stays whole";
+        leaveStationForTheMission(player);
+        player.key('3');
+        play(player, 1);
+        ASSERT_EQ(GameSpeed, 3);
+        std::size_t next = 0;
+        for (const Bought& b : BoughtVehicles()) {
+            switch (F(b.vehicle).type) {
+                case kTypF104:
+                    engine = b.vehicle;
+                    fireFighters = b.crew;
+                    break;
+                case kTypF102:
+                    troopCarrier = b.vehicle;
+                    carriers = b.crew;
+                    break;
+                case kTypF201:
+                    ASSERT_LT(next, rescues.size());
+                    rescues[next].ambulance = b.vehicle;
+                    for (const std::int16_t p : b.crew) {
+                        if (P(p).type == kStretcher) rescues[next].team = p;
+                        if (P(p).type == kPersonTypMedic) rescues[next].medic = p;
+                    }
+                    arrivals.push_back({b.vehicle, rescues[next].park});
+                    ++next;
+                    break;
+                default:
+                    break;
+            }
+        }
+        ASSERT_EQ(next + 1, rescues.size());
+        ASSERT_EQ(fireFighters.size(), 3u);
+        ASSERT_EQ(carriers.size(), 2u);
+        for (const std::size_t k : kMedicRescues) ASSERT_GE(rescues[k].medic, 0);
+        arrivals.insert(arrivals.begin(), {troopCarrier, kVanSpot});
+        for (Rescue& r : rescues) {
+            r.casualty = CasualtyAt(r.lies);
+            ASSERT_GE(r.casualty, 0) << r.lies.x << " " << r.lies.y;
+        }
+    }
+
+    // The last ambulance, bought at base 0 from the map while the mission runs.
+    void buyTheLastAmbulance(ScriptedPlayer& player) {
+        player.click(kMapButtonPlace.x + 20, kMapButtonPlace.y + 10);
+        ASSERT_TRUE(playUntil(
+            player, [] { return GameMode == 10u; }, 20));
+        openStation(player);
+        std::vector<std::int16_t> before;
+        for (const Bought& b : BoughtVehicles()) before.push_back(b.vehicle);
+        buy(player, kPlaceF201, {{kStretcher, true}});
+        EXPECT_GE(Money, 4000) << "the money line stays whole";
+        Rescue& r = rescues.back();
+        for (const Bought& b : BoughtVehicles()) {
+            if (std::find(before.begin(), before.end(), b.vehicle) != before.end()) continue;
+            r.ambulance = b.vehicle;
+            ASSERT_EQ(b.crew.size(), 1u);
+            r.team = b.crew[0];
+        }
+        ASSERT_GE(r.ambulance, 0);
+        arrivals.push_back({r.ambulance, r.park});
+        leaveStationForTheMission(player);
+    }
+
+    // Each vehicle that has come to rest at the entry is sent on, so that the next can drive in.
+    void sendOnArrivals(ScriptedPlayer& player) {
+        for (auto it = arrivals.begin(); it != arrivals.end(); ++it) {
+            if (!AtRest(it->vehicle)) continue;
+            const Arrival a = *it;
+            arrivals.erase(it);
+            slowDown(player);
+            deselect(player);
+            driveTo(player, a.vehicle, a.to.x, a.to.y);
+            return;
+        }
+    }
+    // A fire fighter of the crew van fetching a casualty from the first floor: in by the door,
+    // the casualty taken up, out again and laid down on the open ground south of the store.
+    struct Fetch {
+        std::size_t rescue;
+        Spot layDown;
+        int step = 0;
+    };
+    // The second, in the house's front corner, does not show under the mouse yet: only the first
+    // is fetched.
+    std::vector<Fetch> fetches = {{7, {1380, 1210}}};
+
+    static bool Lying(std::int16_t c) {
+        return P(c).type != -1 && P(c).casualty != 0 && P(c).offMap == 0 && P(c).storey == 0;
+    }
+    static bool TreatedBy(std::int16_t c, std::int16_t m) {
+        return P(c).link == 0x1000 + static_cast<std::uint16_t>(m);
+    }
+    static bool Parked(std::int16_t v, Spot at) {
+        return AtRest(v) && std::abs(F(v).x - at.x) < 120 && std::abs(F(v).y - at.y) < 120;
+    }
+    // The casualties under rubble 4 and 5.
+    static bool Trapped(const Rescue& r) {
+        return (r.lies.x == 1560 && r.lies.y == 1160 && !cleared(4)) ||
+               (r.lies.x == 1445 && r.lies.y == 1260 && !cleared(5));
+    }
+
+    // One step of a stretcher team's rescue, when its time has come: the crew out of the parked
+    // ambulance, the casualty loaded, the team aboard again, and the ambulance home.
+    // An ambulance held up on its way for long is sent on again, as a player would nudge it.
+    void nudge(ScriptedPlayer& player, Rescue& r) {
+        const Fahrzeug* v = UsedFahrzeugAt(r.ambulance);
+        if (v == nullptr || v->orders == nullptr || v->x != r.seen.x || v->y != r.seen.y) {
+            if (v != nullptr) r.seen = {v->x, v->y};
+            r.still = 0;
+            return;
+        }
+        if (++r.still < kHeldUp || v->x < 0 ||
+            std::any_of(arrivals.begin(), arrivals.end(),
+                        [&](const Arrival& a) { return a.vehicle == r.ambulance; }))
+            return;
+        r.still = 0;
+        slowDown(player);
+        deselect(player);
+        if (r.step == 0)
+            driveTo(player, r.ambulance, r.park.x, r.park.y);
+        else if (r.step == 4)
+            homeAgain(player, r);
+    }
+    static constexpr int kHeldUp = 150;
+
+    void stepRescue(ScriptedPlayer& player, Rescue& r) {
+        const std::int16_t team = r.team;
+        switch (r.step) {
+            case 0:
+                if (!AtRest(r.ambulance) || F(r.ambulance).x < 1500 ||
+                    std::any_of(arrivals.begin(), arrivals.end(),
+                                [&](const Arrival& a) { return a.vehicle == r.ambulance; }))
+                    return;
+                slowDown(player);
+                selectFahrzeug(player, r.ambulance);
+                command(player, kCmdStaffOut);
+                r.step = 1;
+                return;
+            case 1:
+                if (P(team).offMap != 0 || P(team).orders != nullptr) return;
+                if (!Lying(r.casualty) || Trapped(r) ||
+                    (r.medic < 0 && P(r.casualty).energy < kFitForTheDrive))
+                    return;
+                slowDown(player);
+                selectPerson(player, team);
+                clickPerson(player, r.casualty);
+                r.step = 2;
+                return;
+            case 2:
+                if (P(team).orders != nullptr) return;
+                if (P(team).link != static_cast<std::uint16_t>(r.casualty)) {
+                    r.step = 1;  // it did not get there: once more
+                    return;
+                }
+                slowDown(player);
+                selectPerson(player, team);
+                clickFahrzeug(player, r.ambulance);
+                r.step = 3;
+                return;
+            case 3:
+                if (P(team).orders != nullptr) return;
+                if (P(team).offMap == 0) {
+                    r.step = 2;
+                    return;
+                }
+                if (r.medic >= 0 && P(r.medic).offMap == 0) {
+                    if (P(r.medic).orders != nullptr) return;
+                    slowDown(player);
+                    selectPerson(player, r.medic);
+                    clickFahrzeug(player, r.ambulance);
+                    return;
+                }
+                // Aboard, the medic treats the patient until it is fit for the drive.
+                if (P(r.casualty).energy < kFitForTheDrive) return;
+                // The street out is the one in: nobody leaves while anyone is still coming, and
+                // one at a time, since they stop each other at the turn to the way out.
+                if (!arrivals.empty() || troopStep == 0 || Arriving() || Leaving() ||
+                    WeakerReady(r))
+                    return;
+                homeAgain(player, r);
+                if (F(r.ambulance).orders != nullptr) r.step = 4;
+                return;
+            case 4:
+                // Stopped on the way by another vehicle, it is sent home again.
+                if (UsedFahrzeugAt(r.ambulance) != nullptr && AtRest(r.ambulance))
+                    homeAgain(player, r);
+                return;
+            default:
+                return;
+        }
+    }
+
+    void homeAgain(ScriptedPlayer& player, const Rescue& r) {
+        slowDown(player);
+        selectFahrzeug(player, r.ambulance);
+        command(player, kCmdBackToBase);
+    }
+    // Aboard and fit for the drive.
+    static bool Ready(const Rescue& r) {
+        return r.step == 3 && P(r.team).offMap != 0 && P(r.team).orders == nullptr &&
+               (r.medic < 0 || P(r.medic).offMap != 0) && P(r.casualty).energy >= kFitForTheDrive;
+    }
+    // Another ambulance ready to leave whose patient is weaker goes first.
+    bool WeakerReady(const Rescue& r) const {
+        return std::any_of(rescues.begin(), rescues.end(), [&](const Rescue& o) {
+            return &o != &r && o.ambulance >= 0 && Ready(o) &&
+                   P(o.casualty).energy < P(r.casualty).energy;
+        });
+    }
+    // An ambulance on its way home.
+    bool Leaving() const {
+        return std::any_of(rescues.begin(), rescues.end(), [](const Rescue& r) {
+            return r.step == 4 && UsedFahrzeugAt(r.ambulance) != nullptr;
+        });
+    }
+
+    void stepFetch(ScriptedPlayer& player, Fetch& f, std::int16_t carrier) {
+        const std::int16_t c = rescues[f.rescue].casualty;
+        switch (f.step) {
+            case 0:
+                if (P(carrier).offMap != 0 || P(carrier).orders != nullptr ||
+                    MissionScratch.S1 == 0)
+                    return;
+                slowDown(player);
+                toTheDoor(player, carrier, kRescueHouse);
+                f.step = 1;
+                return;
+            case 1:
+                if (!inside(carrier, kRescueHouse)) return;
+                slowDown(player);
+                choosePerson(player, carrier);
+                if (::testing::Test::HasFatalFailure()) return;
+                ASSERT_TRUE(hoverPersonAnywhere(player, c)) << "casualty " << c;
+                player.click(MouseX, MouseY);
+                play(player, 1);
+                f.step = 2;
+                return;
+            case 2:
+                if (P(carrier).orders != nullptr) return;
+                if (P(carrier).link != static_cast<std::uint16_t>(c)) {
+                    f.step = 1;
+                    return;
+                }
+                choosePerson(player, carrier);
+                if (::testing::Test::HasFatalFailure()) return;
+                clickWorldAt(player, f.layDown.x, f.layDown.y);
+                f.step = 3;
+                return;
+            case 3:
+                if (P(carrier).orders != nullptr || P(carrier).house != 0xFFFF) return;
+                selectPerson(player, carrier);
+                command(player, kCmdPutDown);
+                f.step = 4;
+                return;
+            case 4:
+                if (P(carrier).orders != nullptr) return;
+                if (P(c).offMap == 0) {
+                    f.step = 5;
+                    return;
+                }
+                // No room to lay it down here: a few steps on.
+                f.layDown.y += 30;
+                selectPerson(player, carrier);
+                clickWorldAt(player, f.layDown.x, f.layDown.y);
+                f.step = 3;
+                return;
+            default:
+                return;
+        }
+    }
+
+    // The ambulances that bring a medic: for the two too weak for the drive.
+    static constexpr std::size_t kMedicRescues[] = {0, 7};
+
+    // Pointing is done at speed 1, waiting at speed 3.
+    void slowDown(ScriptedPlayer& player) {
+        if (GameSpeed == 1) return;
+        player.key('1');
+        play(player, 1);
+    }
+
+    // Where each rescue stands, for a failure's message.
+    std::string Describe() const {
+        std::string out;
+        char line[160];
+        for (const Rescue& r : rescues) {
+            const Fahrzeug* v = r.ambulance >= 0 ? UsedFahrzeugAt(r.ambulance) : nullptr;
+            std::snprintf(line, sizeof line,
+                          "\n casualty %d step %d energy %d; ambulance %d at %.0f %.0f order %d; "
+                          "team at %.0f %.0f order %d",
+                          r.casualty, r.step, P(r.casualty).energy, r.ambulance,
+                          v ? static_cast<double>(v->x) : -1.0,
+                          v ? static_cast<double>(v->y) : -1.0, v ? HeadBefehlOpcode(*v) : -2,
+                          r.team >= 0 ? static_cast<double>(P(r.team).x) : -1.0,
+                          r.team >= 0 ? static_cast<double>(P(r.team).y) : -1.0,
+                          r.team >= 0 ? HeadBefehlOpcode(P(r.team)) : -2);
+            out += line;
+        }
+        for (const Fetch& f : fetches) {
+            std::snprintf(line, sizeof line, "\n fetch of %d step %d", rescues[f.rescue].casualty,
+                          f.step);
+            out += line;
+        }
+        return out;
+    }
+
+    // A vehicle bought that has not yet been sent on from the entry, or drives in still.
+    bool Arriving() const {
+        for (const Rescue& r : rescues)
+            if (r.ambulance >= 0 && r.step == 0 && UsedFahrzeugAt(r.ambulance) != nullptr &&
+                !AtRest(r.ambulance))
+                return true;
+        return false;
+    }
+
+    bool Rescued() const {
+        return std::all_of(rescues.begin(), rescues.end(),
+                           [](const Rescue& r) { return r.step == 4; });
+    }
+
+    // Everything a player sees to while the game runs, one action at a time, until done.
+    bool work(ScriptedPlayer& player, const std::function<bool()>& done, int max) {
+        return playUntil(
+            player,
+            [&] {
+                if (GameMode != 2 || ::testing::Test::HasFatalFailure()) return true;
+                sendOnArrivals(player);
+                if (powerStep == 0 && inside(fireFighters[1], kFuseBoxHouse)) {
+                    slowDown(player);
+                    toTheFuseBox(player, fireFighters[1]);
+                    powerStep = 1;
+                }
+                // The valve's fire fighter stands at the edge of the street: it steps off.
+                if (valveStep == 0 && MissionScratch.S0 != 0 &&
+                    P(fireFighters[0]).orders == nullptr) {
+                    slowDown(player);
+                    deselect(player);
+                    walkTo(player, fireFighters[0], kOffTheStreet.x, kOffTheStreet.y);
+                    valveStep = 1;
+                }
+                if (rubbleStep == 0 && cleared(4) && P(fireFighters[2]).orders == nullptr) {
+                    slowDown(player);
+                    toTheRubble(player, fireFighters[2], 5);
+                    rubbleStep = 1;
+                }
+                if (troopStep == 0 && AtRest(troopCarrier) && F(troopCarrier).x > 1500 &&
+                    std::none_of(arrivals.begin(), arrivals.end(),
+                                 [&](const Arrival& a) { return a.vehicle == troopCarrier; })) {
+                    slowDown(player);
+                    selectFahrzeug(player, troopCarrier);
+                    command(player, kCmdStaffOut);
+                    troopStep = 1;
+                }
+                if (troopStep == 1)
+                    for (std::size_t i = 0; i < fetches.size(); ++i)
+                        stepFetch(player, fetches[i], carriers[i]);
+                if (rescues.back().ambulance < 0 &&
+                    std::all_of(rescues.begin(), rescues.end() - 1, [](const Rescue& r) {
+                        return r.step == 4 && UsedFahrzeugAt(r.ambulance) == nullptr;
+                    })) {
+                    slowDown(player);
+                    buyTheLastAmbulance(player);
+                }
+                for (Rescue& r : rescues) {
+                    if (r.ambulance < 0) continue;
+                    stepRescue(player, r);
+                    nudge(player, r);
+                }
+                if (GameSpeed != 3) player.key('3');
+                return done();
+            },
+            max);
+    }
+    int powerStep = 0;
+    int valveStep = 0;
+    static constexpr Spot kOffTheStreet = {2100, 1010};
+    int rubbleStep = 0;
+    int troopStep = 0;
+
+    // From the briefing read into play: the purchase, then the engine's crew out at the entry,
+    // one fire fighter to the fuse box's house, one to the valve, one to rubble 4, and the
+    // engine's cannon on the caravan.
+    void startTheRescue(ScriptedPlayer& player) {
+        buyForTheRescue(player);
+        if (::testing::Test::HasFatalFailure()) return;
+        ASSERT_TRUE(playUntil(
+            player, [&] { return AtRest(engine); }, 3000));
+        slowDown(player);
+        selectFahrzeug(player, engine);
+        command(player, kCmdStaffOut);
+        ASSERT_TRUE(playUntil(
+            player,
+            [&] {
+                return std::all_of(fireFighters.begin(), fireFighters.end(),
+                                   [](std::int16_t p) { return P(p).offMap == 0; }) &&
+                       F(engine).orders == nullptr;
+            },
+            300));
+        toTheDoor(player, fireFighters[1], kFuseBoxHouse);
+        if (::testing::Test::HasFatalFailure()) return;
+        deselect(player);
+        closeTheLeak(player, fireFighters[0]);
+        if (::testing::Test::HasFatalFailure()) return;
+        toTheRubble(player, fireFighters[2], 4);
+        if (::testing::Test::HasFatalFailure()) return;
+        deselect(player);
+        clickFahrzeug(player, engine);
+        ASSERT_TRUE(hoverObject(player, kCaravan));
+        EXPECT_EQ(CursorId, kCursorWater);
+        player.click(MouseX, MouseY);
+        play(player, 1);
+    }
+    // How many casualties have been driven off.
+    std::size_t DrivenOff() const {
+        return static_cast<std::size_t>(std::count_if(
+            rescues.begin(), rescues.end(),
+            [](const Rescue& r) { return r.step == 4 && UsedPersonAt(r.casualty) == nullptr; }));
+    }
+
+    // The whole mission from the briefing read to its win: the engine's crew closes the leak,
+    // switches the power off and clears the rubble over the trapped, its cannon puts the caravan
+    // out, the crew van's fire fighters carry the two on the first floor out, and each ambulance
+    // takes one casualty home, the two too weak for the drive treated aboard by a medic.
+    void winMissionSeventeen(ScriptedPlayer& player) {
+        startTheRescue(player);
+        if (::testing::Test::HasFatalFailure()) return;
+        ASSERT_TRUE(work(
+            player, [&] { return Rescued() && SonderObjs[kCaravan].burning == 0; }, 20000))
+            << "tick " << TickCounter;
+        ASSERT_TRUE(playUntil(
+            player, [] { return GameMode != 2; }, 600));
+        ASSERT_EQ(GameMode, 5u) << Cp1252ToUtf8(MessageLine.data());
     }
 
     std::int16_t engine = -1;

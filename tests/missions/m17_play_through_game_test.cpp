@@ -9,6 +9,7 @@
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/message_line.h"
+#include "core/mission_counters.h"
 #include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/random.h"
@@ -75,6 +76,33 @@ TEST_F(MissionSeventeenPlayThrough, TheLeakClosedThePowerOffTheCaravanOutAndTheR
     clearRubble(player, fireFighters[0], 4);
     clearRubble(player, fireFighters[0], 5);
     EXPECT_EQ(GameMode, 2u);
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+// The street's seven casualties, the two under rubble among them, and one of the two on the first
+// floor, which a fire fighter carries out of the house, each loaded by a stretcher team and driven
+// home; the two too weak for the drive are treated aboard by a medic first. The ambulances leave
+// only once every vehicle bought has come in, since the way out is the way in, and the last is
+// bought from the map once the others have gone.
+TEST_F(MissionSeventeenPlayThrough, EightCasualtiesAreDrivenHome) {
+    test::ScriptedPlayer player(backend);
+    intoMissionSeventeen(player);
+    startTheRescue(player);
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(work(
+        player, [&] { return DrivenOff() >= 8; }, 8000))
+        << "tick " << TickCounter << Describe();
+    ASSERT_EQ(GameMode, 2u) << Cp1252ToUtf8(MessageLine.data()) << " tick " << TickCounter
+                            << Describe();
+    EXPECT_TRUE(player.shot("m17-eight-driven-home"));
+    EXPECT_EQ(ToteCount, 0);
+    EXPECT_EQ(MissionScratch.S0, 1u) << "the leak is closed";
+    EXPECT_EQ(MissionScratch.S1, 1u) << "the power is off";
+    EXPECT_LT(SonderObjs[4].type, 0) << "rubble 4 is cleared";
+    EXPECT_LT(SonderObjs[5].type, 0) << "rubble 5 is cleared";
+    EXPECT_EQ(SonderObjs[kCaravan].burning, 0);
+    EXPECT_GE(Money, 4000);
+    EXPECT_GE(rescues.back().ambulance, 0) << "the last ambulance is bought";
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
