@@ -77,10 +77,10 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
         ASSERT_EQ(GameSpeed, 3);
     }
 
-    // Each ambulance, once it stands at the entry, drives to a place on the open grass south-west
-    // of the fuselage or east of the wreckage; there its team and medic get out, the team fetches
-    // its casualty, both board again, and the ambulance goes home as soon as its patient, cared
-    // for on board, is strong enough for the drive. Ends when the mission does.
+    // Each ambulance, once it stands at the entry, drives to its place on the field south of the
+    // casualties; there its team and medic get out, the team fetches its casualty, both board
+    // again, and the ambulance goes home as soon as its patient, cared for on board, is strong
+    // enough for the drive. Ends when the mission does.
     void rescueEveryCasualty(ScriptedPlayer& player) {
         struct Run {
             std::int16_t ambulance;
@@ -109,7 +109,7 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
         const auto idle = [](std::int16_t p) { return P(p).offMap == 0 && P(p).orders == nullptr; };
         const auto board = [&](std::int16_t person, std::int16_t ambulance) {
             if (P(person).offMap != 0) return;
-            clickPerson(player, person);
+            selectPerson(player, person);
             hoverFahrzeug(player, ambulance);
             if (CursorId != kCursorRescue)
                 std::printf("tick %u: %d not let into %d, cursor %d\n", TickCounter, person,
@@ -126,14 +126,14 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
                         case 0:  // at the entry: off to its place
                             if (!atRest(r.ambulance)) break;
                             // To a point of the grass; sent again while it takes no order.
-                            clickFahrzeug(player, r.ambulance);
+                            selectFahrzeug(player, r.ambulance);
                             clickWorldWith(player, static_cast<float>(r.park.x),
                                            static_cast<float>(r.park.y), kCursorMove);
                             r.step = F(r.ambulance).orders != nullptr ? 1 : 0;
                             break;
                         case 1:  // parked: the staff out
                             if (!atRest(r.ambulance)) break;
-                            clickFahrzeug(player, r.ambulance);
+                            selectFahrzeug(player, r.ambulance);
                             command(player, kCmdStaffOut);
                             r.step = F(r.ambulance).orders != nullptr ? 2 : 1;
                             break;
@@ -143,7 +143,7 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
                                 break;
                             }
                             if (!idle(r.team) || !idle(r.medic)) break;
-                            clickPerson(player, r.team);
+                            selectPerson(player, r.team);
                             clickPerson(player, r.casualty);
                             r.step = P(r.team).orders != nullptr ? 3 : 2;
                             break;
@@ -162,7 +162,7 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
                                 if (idle(r.team) && idle(r.medic)) r.step = 3;
                                 break;
                             }
-                            clickFahrzeug(player, r.ambulance);
+                            selectFahrzeug(player, r.ambulance);
                             play(player, 1);
                             if (slotOf(kCmdBackToBase) < 0) break;
                             command(player, kCmdBackToBase);
@@ -191,19 +191,30 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
         ASSERT_EQ(GameMode, 5u) << std::string(MessageLine.data());
     }
 
+    // The whole mission from another's play: jumped to, its video run out, briefed, the
+    // ambulances bought and every casualty fetched; ends on the won banner.
+    void winMissionTwentyOne(ScriptedPlayer& player) {
+        ASSERT_NO_FATAL_FAILURE(jumpToMissionTwentyOne(
+            player, [this] { ASSERT_TRUE(playBackend().videoDevice().finishVideo()); }));
+        ASSERT_NO_FATAL_FAILURE(buyAmbulancesAndEnter(player));
+        ASSERT_NO_FATAL_FAILURE(rescueEveryCasualty(player));
+    }
+
   private:
     static constexpr int kCasualties = 9;
     static constexpr std::int8_t kStretcher = 5;  // P06
     static constexpr std::size_t kPlaceF201 = 2;
 
     // Which casualty (in the order they were placed) each ambulance fetches, and where it parks.
+    // The places lie apart and none straight south of another, so that no parked ambulance, and
+    // no crew standing at one, is in the way of another driving in or going home by the lane.
     struct Fetch {
         std::size_t casualty;
         PixelPos park;
     };
     static constexpr Fetch kRescueOrder[kCasualties] = {
-        {1, {2420, 660}}, {3, {1990, 660}}, {7, {2620, 760}}, {6, {2420, 780}}, {8, {2420, 880}},
-        {0, {2560, 660}}, {5, {1880, 660}}, {4, {1880, 730}}, {2, {1990, 730}},
+        {1, {2420, 660}}, {3, {1990, 660}}, {7, {2640, 860}}, {6, {2480, 800}}, {8, {2740, 760}},
+        {0, {2560, 660}}, {5, {1880, 660}}, {4, {1800, 760}}, {2, {2160, 850}},
     };
 
     void readBriefing(ScriptedPlayer& player) {

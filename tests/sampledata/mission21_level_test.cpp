@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <queue>
+#include <utility>
 #include <vector>
 
 #include "core/game_mode.h"
@@ -129,6 +131,41 @@ TEST_F(MissionTwentyOneLevel, PontoonChainsLieOverWaterPastTheirBank) {
         ASSERT_LT(x, s.x0 + 140) << "water within the first pieces";
         for (; x <= s.x1 - 8; x += 4) EXPECT_TRUE(IsWater(terrainAt(x, y))) << x;
     }
+}
+
+// A vehicle anywhere on the field finds a road edge within its 400 px reach, and the road leads
+// from there to the left edge, where vehicles come in and leave: without it they cross the
+// field and the waters by free path and stick on a bank.
+TEST_F(MissionTwentyOneLevel, TheRoadJoinsTheFieldToTheLeftEdge) {
+    const auto nearest = [](int x, int y) {
+        std::size_t best = 0;
+        double bestDistance = 1e9;
+        for (std::size_t i = 0; i < RoadNodes.size(); ++i) {
+            const double d = std::hypot(RoadNodes[i].x - x, RoadNodes[i].y - y);
+            if (d < bestDistance) {
+                best = i;
+                bestDistance = d;
+            }
+        }
+        return std::pair{best, bestDistance};
+    };
+    for (const PixelPos& p : {PixelPos{1880, 660}, PixelPos{2420, 660}, PixelPos{2620, 760}})
+        EXPECT_LT(nearest(p.x, p.y).second, 400.0) << p.x << "," << p.y;
+    std::vector<bool> seen(RoadNodes.size(), false);
+    std::vector<std::size_t> todo{nearest(2420, 660).first};
+    seen[todo.front()] = true;
+    bool edgeReached = false;
+    while (!todo.empty()) {
+        const RoadNode& n = RoadNodes[todo.back()];
+        todo.pop_back();
+        if (n.x < 100) edgeReached = true;
+        for (const std::uint16_t m : n.neighbour)
+            if (m < RoadNodes.size() && !seen[m]) {
+                seen[m] = true;
+                todo.push_back(m);
+            }
+    }
+    EXPECT_TRUE(edgeReached);
 }
 
 }  // namespace

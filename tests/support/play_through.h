@@ -109,7 +109,8 @@ class PlayThroughSteps {
         return done();
     }
     // The mouse over the middle of a person's picture, found there by a frame; where the middle
-    // falls beside its body or between its legs, a little aside or higher up.
+    // falls beside its body or between its legs, a little aside or higher up; where a vehicle
+    // drawn in front hides all but its feet, lower down.
     void hoverPerson(test::ScriptedPlayer& player, std::int16_t i) {
         const Person& p = P(i);
         const VffImage* image =
@@ -119,7 +120,7 @@ class PlayThroughSteps {
         const auto hit = [&] {
             return HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(i);
         };
-        for (const int up : {0, 4, 8}) {
+        for (const int up : {0, 4, 8, -10}) {
             for (const int aside : {0, -3, 3, -6, 6}) {
                 player.mouseWorld(static_cast<float>(p.drawX + image->width / 2 + aside),
                                   static_cast<float>(p.drawY + image->height / 2 - up));

@@ -45,11 +45,16 @@ LevelBuilder Mission21Level() {
         PaintAt(b, Ground::Water, w.water);
         PaintAt(b, Ground::Grass, {w.water.x + w.bankDx, w.water.y});
     }
-    // The main road along rows 79..82, and a lane from it up to the field's south-west corner.
+    // The main road along rows 79..82, and a lane from it up to the field and along its southern
+    // edge, so that a vehicle anywhere on the field finds the road within its reach and goes home
+    // by it rather than straight across the waters. The bend keeps well east of the western
+    // water, so that a vehicle keeping right through it stays on dry ground.
     b.eastWestRoad(2212, 2324, 224);
+    // The junction is found before the lane's own nodes exist, or the lane would join itself.
+    const int junction = b.nearestNode(700, 2254);
     const std::vector<int> lane =
-        b.road({{700, 2230}, {1350, 1500}, {1380, 1000}, {1800, 950}}, 28, 224);
-    b.link(b.nearestNode(700, 2254), lane.front(), terrain::kRoad, kRoadLane);
+        b.road({{700, 2230}, {1440, 1500}, {1440, 1000}, {1800, 960}, {2640, 1000}}, 28, 224);
+    b.link(junction, lane.front(), terrain::kRoad, kRoadLane);
     return b;
 }
 
