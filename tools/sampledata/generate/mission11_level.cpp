@@ -63,8 +63,9 @@ LevelBuilder Mission11LevelB() {
     LevelBuilder b(kWidth, kHeight, Ground::Grass);
     b.paint(Ground::Water, -2000, -100, kFloodEdgeX, 1800);
     for (const Island& i : kIslands) b.paint(Ground::Grass, i.x0, i.y0, i.x1, i.y1);
-    // A bay below boat point 0, where the carrier puts the boat in.
-    b.paint(Ground::Water, kFloodEdgeX, 500, 3110, 640);
+    // A bay below boat point 0, wide enough for the boat that the carrier puts in at its
+    // launch point.
+    b.paint(Ground::Water, kFloodEdgeX, 500, 3130, 640);
     EastBank(b);
     return b;
 }
