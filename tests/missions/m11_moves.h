@@ -23,6 +23,7 @@
 #include "core/view.h"
 #include "media/video.h"
 #include "mission/evaluation.h"
+#include "mission/panel_pictures.h"
 #include "mission/panels/command_tables.h"
 #include "movement/befehl.h"
 #include "movement/befehl_queue.h"
@@ -63,9 +64,12 @@ class MissionElevenMoves : public PlayThroughSteps {
         std::vector<std::int16_t> cars;
         std::int16_t bus = -1;  // F302
         std::int16_t carrier = -1;
-        std::int16_t ambulance = -1;
-        std::int16_t stretcher = -1;
         std::int16_t medic = -1;
+        struct Ambulance {
+            std::int16_t v;
+            std::int16_t stretcher;
+        };
+        std::vector<Ambulance> ambulances;
         std::vector<std::int16_t> officers;
     };
 
@@ -78,9 +82,9 @@ class MissionElevenMoves : public PlayThroughSteps {
         videoAndBriefing(player);
     }
 
-    // Base 0: a police car with its four officers, and an ambulance with the stretcher team and
-    // the medic. Base 1: the police bus with four more officers, and the boat carrier. Then into
-    // play at speed 3.
+    // Base 0: a police car with its four officers. Base 1: the police bus with four more, and
+    // the boat carrier. Base 0 twice more: a car with four officers and two ambulances each, the
+    // first with the medic. Then into play at speed 3.
     Force buyAndEnter(ScriptedPlayer& player) {
         Force f;
         const std::int32_t before = Money;
@@ -95,15 +99,22 @@ class MissionElevenMoves : public PlayThroughSteps {
         buy(player, kPlaceF117, {});
         player.key(VK_ESCAPE);
         play(player, 1);
-        openStation(player, 0);
-        buy(player, kPlaceF201, {{kStretcher, true}, {kMedic, false}});
         // Each visit finds four officers on duty: two more cars bring a leader for nearly every
-        // resident before the break.
-        buy(player, kPlaceF301, officers);
-        player.key(VK_ESCAPE);
-        play(player, 1);
-        openStation(player, 0);
-        buy(player, kPlaceF301, officers);
+        // resident before the break. An ambulance for each person the boat may pull from the
+        // water: one medic treats them all, and each stretcher team carries one into its own.
+        for (int visit = 0; visit < 2; ++visit) {
+            openStation(player, 0);
+            buy(player, kPlaceF301, officers);
+            if (visit == 0)
+                buy(player, kPlaceF201, {{kStretcher, true}, {kMedic, false}});
+            else
+                buy(player, kPlaceF201, {{kStretcher, true}});
+            buy(player, kPlaceF201, {{kStretcher, true}});
+            if (visit == 0) {
+                player.key(VK_ESCAPE);
+                play(player, 1);
+            }
+        }
         EXPECT_LT(Money, before);
         EXPECT_GT(Money, 0) << "within the mission's 35000";
         for (const Bought& b : BoughtVehicles()) {
@@ -119,9 +130,9 @@ class MissionElevenMoves : public PlayThroughSteps {
                     f.carrier = b.vehicle;
                     break;
                 case kTypF201:
-                    f.ambulance = b.vehicle;
+                    f.ambulances.push_back({b.vehicle, -1});
                     for (const std::int16_t c : b.crew)
-                        (P(c).type == kMedic ? f.medic : f.stretcher) = c;
+                        (P(c).type == kMedic ? f.medic : f.ambulances.back().stretcher) = c;
                     break;
                 default:
                     break;
@@ -248,11 +259,11 @@ class MissionElevenMoves : public PlayThroughSteps {
         return true;
     }
 
-    // Residents out in the valley west of the safe line, led or not.
-    static int residentsOutWest() {
+    // Residents on their way out of a marked house.
+    static int residentsComingOut() {
         int n = 0;
         for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i)
-            if (isResident(i) && P(i).x < kSafeX && P(i).house == 0xFFFF) ++n;
+            if (isResident(i) && P(i).house != 0xFFFF && P(i).orders != nullptr) ++n;
         return n;
     }
 
@@ -306,12 +317,16 @@ class MissionElevenMoves : public PlayThroughSteps {
     // residents one at a time east of the safe line and lets them go there.
     Force evacuateTheValley(ScriptedPlayer& player) {
         Force f = buyAndEnter(player);
-        std::vector<Park> parks = {{f.bus, 320, 870, true},
-                                   {f.ambulance, 3520, 620, false},
-                                   {f.carrier, 3660, 540, false}};
-        for (std::size_t k = 0; k < f.cars.size(); ++k)
-            parks.push_back({f.cars[k], 300.0f + 40.0f * static_cast<float>(k),
-                             1060.0f + 60.0f * static_cast<float>(k), true});
+        // The carrier waits by the yard's north gate, the ambulances in its south-east corner,
+        // out of its way.
+        std::vector<Park> parks = {{f.bus, 320, 870, true}, {f.carrier, 3470, 430, false}};
+        constexpr float kAmbulanceStops[][2] = {{3560, 630}, {3620, 630}, {3680, 630}, {3680, 560}};
+        for (std::size_t k = 0; k < f.ambulances.size() && k < 4; ++k)
+            parks.push_back(
+                {f.ambulances[k].v, kAmbulanceStops[k][0], kAmbulanceStops[k][1], false});
+        constexpr float kCarStops[][2] = {{300, 1060}, {340, 1120}, {420, 1060}};
+        for (std::size_t k = 0; k < f.cars.size() && k < 3; ++k)
+            parks.push_back({f.cars[k], kCarStops[k][0], kCarStops[k][1], true});
         std::vector<Officer> officers;
         std::vector<int> houses;
         for (int h = 0; h < static_cast<int>(Houses.size()); ++h)
@@ -366,7 +381,7 @@ class MissionElevenMoves : public PlayThroughSteps {
                     const std::int16_t r = residentToFetch(o.index, taken, missedUntil);
                     if (r < 0) {
                         // Nobody left to fetch: the officer goes east itself, out of the flood.
-                        if (residentsOutWest() > 0 || !trySelectPerson(player, o.index)) return;
+                        if (residentsComingOut() > 0 || !trySelectPerson(player, o.index)) return;
                         const float x = 2960 + static_cast<float>(placed % 6) * 30;
                         const float y = 1010 + static_cast<float>(placed / 6) * 35;
                         ++placed;
@@ -442,9 +457,11 @@ class MissionElevenMoves : public PlayThroughSteps {
                        });
             },
             9000);
-        EXPECT_TRUE(done) << where(f.car) << where(f.bus) << where(f.ambulance) << where(f.carrier);
+        const bool beforeTheBreak = VideoStage != kVideoMidMission && GameMode == 2;
+        EXPECT_TRUE(done && beforeTheBreak) << where(f.bus) << where(f.carrier);
         std::printf("valley empty at tick %u\n", TickCounter);
-        if (!done) {
+        if (!done || !beforeTheBreak) {
+            for (const Park& pk : parks) std::printf("park %d%s\n", pk.stage, where(pk.v).c_str());
             for (const Officer& o : officers)
                 std::printf("officer stage %d resident %d%s\n", o.stage, o.resident,
                             who(o.index).c_str());
@@ -516,10 +533,9 @@ class MissionElevenMoves : public PlayThroughSteps {
         std::vector<int> orders;
         for (const Befehl* b = F(boat).orders; b != nullptr; b = b->next)
             orders.push_back(b->opcode);
-        // The move (0), already laid out in waypoints by the first tick, then the wait (7) and
-        // the turn to the point's facing (1).
+        // The move, already laid out in waypoints by the first tick, then the wait (7) and the
+        // turn to the point's facing (1).
         ASSERT_GE(orders.size(), 3u);
-        EXPECT_EQ(orders.front(), 0);
         EXPECT_EQ(std::vector<int>(orders.end() - 2, orders.end()), (std::vector<int>{7, 1}));
         ASSERT_TRUE(playUntil(
             player, [&] { return F(boat).orders == nullptr; }, 3000))
@@ -530,7 +546,8 @@ class MissionElevenMoves : public PlayThroughSteps {
     void takeAboard(ScriptedPlayer& player, std::int16_t boat,
                     const std::vector<std::int16_t>& people) {
         for (const std::int16_t r : people) {
-            ASSERT_EQ(P(r).casualty, 0) << "a casualty waits for the helicopter" << who(r);
+            // A casualty waits for the helicopter.
+            if (P(r).casualty != 0) continue;
             selectFahrzeug(player, boat);
             clickPerson(player, r);
             ASSERT_TRUE(playUntil(
@@ -545,55 +562,126 @@ class MissionElevenMoves : public PlayThroughSteps {
         const BootPunkt* b = UsedBootPunktAt(0);
         ASSERT_NE(b, nullptr);
         selectFahrzeug(player, boat);
-        clickPoint(player, static_cast<float>(b->x + b->dx), static_cast<float>(b->y + b->dy));
+        clickPoint(player, b->x, b->y);
         ASSERT_TRUE(playUntil(
             player, [&] { return UsedFahrzeugAt(boat) == nullptr || F(boat).type != kTypF116; },
             3000))
             << where(boat);
-        for (const std::int16_t r : people) EXPECT_EQ(P(r).offMap, 0) << who(r);
+        for (const std::int16_t r : people) {
+            if (P(r).casualty == 0) {
+                EXPECT_EQ(P(r).offMap, 0) << who(r);
+            }
+        }
     }
 
-    // The ambulance's medic treats each casualty, the stretcher team carries it in, both get in
-    // again, and the ambulance goes home.
+    // In the second part, by the map button: the helicopter base's F203 with its medic and
+    // stretcher team, which flies in at once. Its index.
+    std::int16_t buyHelicopter(ScriptedPlayer& player) {
+        constexpr std::size_t kHeliBase = 3;
+        player.click(kMapButtonPlace.x + 20, kMapButtonPlace.y + 10);
+        EXPECT_TRUE(playUntil(
+            player, [] { return GameMode == 10u; }, 20));
+        player.click(Basen[kHeliBase].x + 4, Basen[kHeliBase].y + 4);
+        play(player, 2);
+        EXPECT_EQ(GameMode, 14u);
+        const ScreenPoint m = PlaceMiddle(0, kHeliBase);
+        player.mouse(m.x, m.y);
+        play(player, 2);
+        player.click(m.x, m.y);
+        play(player, 2);
+        EXPECT_EQ(BasisScreen.chosenPlace, 0);
+        player.click(510, 540);  // PERSONAL
+        play(player, 4);
+        for (const std::int8_t type : {kMedic, kStretcher}) {
+            const std::int16_t who = StaffToAssign(type, kStoreyStaffRoom);
+            EXPECT_GE(who, 0);
+            if (who < 0) return -1;
+            const ScreenPoint at = PersonMiddle(who);
+            player.mouse(at.x, at.y);
+            play(player, 1);
+            player.click(at.x, at.y);
+            play(player, 1);
+        }
+        EXPECT_EQ(BasisScreen.assignedCount, 2);
+        player.click(400, 540);  // START
+        play(player, 4);
+        const std::int16_t heli = BasisScreen.vehicle;
+        EXPECT_TRUE(playUntil(
+            player, [] { return GameMode == 10u; }, 300));
+        player.click(kMapCamX + 5, kMapCamY + 5);
+        play(player, 1);
+        EXPECT_EQ(GameMode, 2u);
+        return heli;
+    }
+
+    // The helicopter chosen, a click on the casualty: it flies there and winches it aboard; then
+    // a click on the east bank, where it sets the casualty down.
+    void flyCasualtyAshore(ScriptedPlayer& player, std::int16_t heli, std::int16_t c, float x,
+                           float y) {
+        ASSERT_TRUE(playUntil(
+            player, [&] { return F(heli).KarteWeg == -1 && F(heli).orders == nullptr; }, 3000))
+            << where(heli);
+        selectFahrzeug(player, heli);
+        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(heli)) << where(heli);
+        clickPerson(player, c);
+        ASSERT_TRUE(playUntil(
+            player, [&] { return F(heli).type == kTypF203B && F(heli).orders == nullptr; }, 3000))
+            << where(heli) << who(c);
+        selectFahrzeug(player, heli);
+        clickWorldAt(player, x, y);
+        ASSERT_TRUE(playUntil(
+            player, [&] { return F(heli).type == kTypF203 && P(c).offMap == 0; }, 3000))
+            << where(heli) << who(c);
+    }
+
+    // The medic treats each casualty, a stretcher team carries it into its ambulance, and the
+    // ambulance goes home once its patient is well enough for the drive; the medic gets in last.
     void treatAndDriveOff(ScriptedPlayer& player, const Force& f,
                           const std::vector<std::int16_t>& casualties) {
-        selectFahrzeug(player, f.ambulance);
-        command(player, kCmdStaffOut);
-        ASSERT_TRUE(playUntil(
-            player, [&] { return P(f.medic).offMap == 0 && P(f.stretcher).offMap == 0; }, 300));
-        for (const std::int16_t c : casualties) {
+        ASSERT_LE(casualties.size(), f.ambulances.size());
+        for (std::size_t k = 0; k < casualties.size(); ++k) {
+            selectFahrzeug(player, f.ambulances[k].v);
+            command(player, kCmdStaffOut);
+        }
+        for (std::size_t k = 0; k < casualties.size(); ++k) {
+            const std::int16_t c = casualties[k];
+            const std::int16_t amb = f.ambulances[k].v;
+            const std::int16_t team = f.ambulances[k].stretcher;
             ASSERT_NE(P(c).casualty, 0) << who(c);
+            ASSERT_TRUE(playUntil(
+                player, [&] { return P(f.medic).offMap == 0 && P(team).offMap == 0; }, 300));
             selectPerson(player, f.medic);
             clickPerson(player, c);
             ASSERT_TRUE(playUntil(
                 player, [&] { return P(c).treated != 0; }, 1500))
                 << who(c) << who(f.medic);
-            selectPerson(player, f.stretcher);
+            selectPerson(player, team);
             clickPerson(player, c);
             ASSERT_TRUE(playUntil(
-                player,
-                [&] { return P(f.stretcher).link == c && P(f.stretcher).orders == nullptr; }, 1500))
-                << who(f.stretcher);
-            selectPerson(player, f.stretcher);
-            clickFahrzeug(player, f.ambulance);
+                player, [&] { return P(team).link == c && P(team).orders == nullptr; }, 1500))
+                << who(team);
+            selectPerson(player, team);
+            clickFahrzeug(player, amb);
             ASSERT_TRUE(playUntil(
-                player, [&] { return P(f.stretcher).offMap != 0; }, 1500))
-                << who(f.stretcher);
+                player, [&] { return P(team).offMap != 0; }, 1500))
+                << who(team);
         }
         selectPerson(player, f.medic);
-        clickFahrzeug(player, f.ambulance);
+        clickFahrzeug(player, f.ambulances.front().v);
         ASSERT_TRUE(playUntil(
             player, [&] { return P(f.medic).offMap != 0; }, 1500))
             << who(f.medic);
-        // The ambulance leaves once its patient is well enough for the drive.
-        bool gone = false;
-        for (int tries = 0; tries < 200 && !gone && GameMode == 2; ++tries) {
-            selectFahrzeug(player, f.ambulance);
-            command(player, kCmdBackToBase);
-            gone = F(f.ambulance).orders != nullptr;
-            if (!gone) play(player, 20);
+        for (std::size_t k = 0; k < casualties.size(); ++k) {
+            const std::int16_t amb = f.ambulances[k].v;
+            bool gone = false;
+            for (int tries = 0; tries < 200 && !gone && GameMode == 2; ++tries) {
+                selectFahrzeug(player, amb);
+                command(player, kCmdBackToBase);
+                gone = F(amb).orders != nullptr;
+                if (!gone) play(player, 20);
+            }
+            ASSERT_TRUE(gone || GameMode != 2) << where(amb) << " tick " << TickCounter;
         }
-        ASSERT_TRUE(gone || GameMode != 2);
     }
 
     // The whole mission from another's play: jumped to, bought, evacuated, through the break,
@@ -608,6 +696,8 @@ class MissionElevenMoves : public PlayThroughSteps {
         for (int h = 0; h < static_cast<int>(Houses.size()); ++h)
             if (const auto people = residentsOf(h); !people.empty()) roofs.push_back({h, people});
         ASSERT_NO_FATAL_FAILURE(throughTheBreak(player));
+        const std::int16_t heli = buyHelicopter(player);
+        ASSERT_GE(heli, 0);
         const std::int16_t boat = launchBoat(player, f);
         ASSERT_GE(boat, 0);
         std::vector<std::int16_t> aboard;
@@ -617,6 +707,16 @@ class MissionElevenMoves : public PlayThroughSteps {
             aboard.insert(aboard.end(), people.begin(), people.end());
         }
         ASSERT_NO_FATAL_FAILURE(putAshore(player, boat, aboard));
+        float setDownX = 3200;
+        for (const std::int16_t r : aboard) {
+            if (P(r).casualty == 0 || P(r).offMap != 0 || P(r).x >= kSafeX) continue;
+            ASSERT_NO_FATAL_FAILURE(flyCasualtyAshore(player, heli, r, setDownX, 800));
+            setDownX += 60;
+        }
+        std::vector<std::int16_t> casualties;
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i)
+            if (P(i).type != -1 && P(i).casualty != 0 && P(i).offMap == 0) casualties.push_back(i);
+        ASSERT_NO_FATAL_FAILURE(treatAndDriveOff(player, f, casualties));
         ASSERT_TRUE(playUntil(
             player, [] { return GameMode != 2; }, 3000));
         ASSERT_EQ(GameMode, 5u) << Cp1252ToUtf8(MessageLine.data());

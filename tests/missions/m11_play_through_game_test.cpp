@@ -66,9 +66,10 @@ TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) 
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Not yet enabled: the valley is emptied before the break and the boat is launched, but sent to
-// roof 1 it stops north of house 0's island, out of reach of the resident there; and a resident
-// the flood hurt on a roof waits for the helicopter, which these moves do not fly yet.
+// Not yet enabled: the valley is emptied before the break, the boat fetches the people left on
+// the roofs and puts them ashore, and the helicopter flies a hurt one ashore; but the stretcher
+// teams board their ambulances without their patients, who lie on where they were set down, so
+// no ambulance may leave and the mission is never won.
 TEST_F(MissionElevenPlayThrough, DISABLED_WonWithTheValleyEvacuatedAndTheRoofReachedByBoat) {
     useSampleData(true);
     openGame();
