@@ -2,7 +2,8 @@
 // Mission 11's moves by clicks and keys, for its own play-through tests and the campaign's: the
 // mission jump to the dam, the video and the briefing, the purchase, the valley evacuated and its
 // people led east while one house stays full, the break at speed 3, and in the flooded valley the
-// boat to that house's roof and back to the east bank.
+// boat round the roofs of the houses that kept residents and back to the east bank, and a
+// helicopter for each person the water or the flood hurt.
 
 #include <gtest/gtest.h>
 
@@ -64,12 +65,6 @@ class MissionElevenMoves : public PlayThroughSteps {
         std::vector<std::int16_t> cars;
         std::int16_t bus = -1;  // F302
         std::int16_t carrier = -1;
-        std::int16_t medic = -1;
-        struct Ambulance {
-            std::int16_t v;
-            std::int16_t stretcher;
-        };
-        std::vector<Ambulance> ambulances;
         std::vector<std::int16_t> officers;
     };
 
@@ -83,8 +78,8 @@ class MissionElevenMoves : public PlayThroughSteps {
     }
 
     // Base 0: a police car with its four officers. Base 1: the police bus with four more, and
-    // the boat carrier. Base 0 twice more: a car with four officers and two ambulances each, the
-    // first with the medic. Then into play at speed 3.
+    // the boat carrier. Base 0 twice more: a car with four officers each. Then into play at
+    // speed 3.
     Force buyAndEnter(ScriptedPlayer& player) {
         Force f;
         const std::int32_t before = Money;
@@ -100,16 +95,10 @@ class MissionElevenMoves : public PlayThroughSteps {
         player.key(VK_ESCAPE);
         play(player, 1);
         // Each visit finds four officers on duty: two more cars bring a leader for nearly every
-        // resident before the break. An ambulance for each person the boat may pull from the
-        // water: one medic treats them all, and each stretcher team carries one into its own.
+        // resident before the break.
         for (int visit = 0; visit < 2; ++visit) {
             openStation(player, 0);
             buy(player, kPlaceF301, officers);
-            if (visit == 0)
-                buy(player, kPlaceF201, {{kStretcher, true}, {kMedic, false}});
-            else
-                buy(player, kPlaceF201, {{kStretcher, true}});
-            buy(player, kPlaceF201, {{kStretcher, true}});
             if (visit == 0) {
                 player.key(VK_ESCAPE);
                 play(player, 1);
@@ -128,11 +117,6 @@ class MissionElevenMoves : public PlayThroughSteps {
                     break;
                 case kTypF117:
                     f.carrier = b.vehicle;
-                    break;
-                case kTypF201:
-                    f.ambulances.push_back({b.vehicle, -1});
-                    for (const std::int16_t c : b.crew)
-                        (P(c).type == kMedic ? f.medic : f.ambulances.back().stretcher) = c;
                     break;
                 default:
                     break;
@@ -317,13 +301,8 @@ class MissionElevenMoves : public PlayThroughSteps {
     // residents one at a time east of the safe line and lets them go there.
     Force evacuateTheValley(ScriptedPlayer& player) {
         Force f = buyAndEnter(player);
-        // The carrier waits by the yard's north gate, the ambulances in its south-east corner,
-        // out of its way.
+        // The carrier waits in the yard by its north gate.
         std::vector<Park> parks = {{f.bus, 320, 870, true}, {f.carrier, 3470, 430, false}};
-        constexpr float kAmbulanceStops[][2] = {{3560, 630}, {3620, 630}, {3680, 630}, {3680, 560}};
-        for (std::size_t k = 0; k < f.ambulances.size() && k < 4; ++k)
-            parks.push_back(
-                {f.ambulances[k].v, kAmbulanceStops[k][0], kAmbulanceStops[k][1], false});
         constexpr float kCarStops[][2] = {{300, 1060}, {340, 1120}, {420, 1060}};
         for (std::size_t k = 0; k < f.cars.size() && k < 3; ++k)
             parks.push_back({f.cars[k], kCarStops[k][0], kCarStops[k][1], true});
@@ -596,9 +575,15 @@ class MissionElevenMoves : public PlayThroughSteps {
             const std::int16_t who = StaffToAssign(type, kStoreyStaffRoom);
             EXPECT_GE(who, 0);
             if (who < 0) return -1;
-            const ScreenPoint at = PersonMiddle(who);
-            player.mouse(at.x, at.y);
-            play(player, 1);
+            const ScreenPoint mid = PersonMiddle(who);
+            ScreenPoint at = mid;
+            for (const auto& d : {std::pair{0, 0}, {-8, 0}, {8, 0}, {0, -6}, {0, 6}}) {
+                at = {mid.x + d.first, mid.y + d.second};
+                player.mouse(at.x, at.y);
+                play(player, 2);
+                if (HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(who))
+                    break;
+            }
             player.click(at.x, at.y);
             play(player, 1);
         }
@@ -614,74 +599,105 @@ class MissionElevenMoves : public PlayThroughSteps {
         return heli;
     }
 
-    // The helicopter chosen, a click on the casualty: it flies there and winches it aboard; then
-    // a click on the east bank, where it sets the casualty down.
-    void flyCasualtyAshore(ScriptedPlayer& player, std::int16_t heli, std::int16_t c, float x,
-                           float y) {
+    // The helicopter takes a casualty home. One the flood left on an island is winched aboard
+    // and set down on the east bank first. The helicopter lands beside the casualty, its
+    // stretcher team carries it aboard, the medic gets in again, and it flies off.
+    void flyCasualtyOff(ScriptedPlayer& player, std::int16_t heli, std::int16_t c) {
         ASSERT_TRUE(playUntil(
             player, [&] { return F(heli).KarteWeg == -1 && F(heli).orders == nullptr; }, 3000))
             << where(heli);
+        std::vector<std::int16_t> crew;
+        for (const std::uint16_t seat : F(heli).seats)
+            if (seat != kNoPerson) crew.push_back(static_cast<std::int16_t>(seat));
+        const auto team = std::find_if(crew.begin(), crew.end(),
+                                       [](std::int16_t p) { return P(p).type == kStretcher; });
+        ASSERT_NE(team, crew.end()) << where(heli);
+        if (P(c).x < kSafeX) {
+            selectFahrzeug(player, heli);
+            clickPerson(player, c);
+            ASSERT_TRUE(playUntil(
+                player, [&] { return F(heli).type == kTypF203B && F(heli).orders == nullptr; },
+                3000))
+                << where(heli) << who(c);
+            selectFahrzeug(player, heli);
+            clickWorldWith(player, 3300, 800, kCursorLand);
+            ASSERT_TRUE(playUntil(
+                player, [&] { return F(heli).type == kTypF203 && P(c).offMap == 0; }, 3000))
+                << where(heli) << who(c);
+        }
         selectFahrzeug(player, heli);
-        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(heli)) << where(heli);
+        // Beside the casualty, where the cursor offers the landing.
+        bool landing = false;
+        centreView(player, P(c).x, P(c).y);
+        for (const auto& [dx, dy] : {std::pair{70.0f, 10.0f},
+                                     {-70.0f, 10.0f},
+                                     {0.0f, 80.0f},
+                                     {70.0f, 80.0f},
+                                     {-70.0f, 80.0f},
+                                     {0.0f, -80.0f},
+                                     {100.0f, 40.0f},
+                                     {-100.0f, 40.0f}}) {
+            player.mouseWorld(P(c).x + dx, P(c).y + dy);
+            play(player, 2);
+            if (CursorId != kCursorLand) continue;
+            player.clickWorld(P(c).x + dx, P(c).y + dy);
+            play(player, 1);
+            landing = true;
+            break;
+        }
+        ASSERT_TRUE(landing) << "nowhere to land beside" << who(c);
+        ASSERT_TRUE(playUntil(
+            player,
+            [&] { return F(heli).anim == kHelicopterAnimLanded && F(heli).orders == nullptr; },
+            3000))
+            << where(heli);
+        selectFahrzeug(player, heli);
+        command(player, kCmdStaffOut);
+        ASSERT_TRUE(playUntil(
+            player,
+            [&] {
+                return std::all_of(crew.begin(), crew.end(),
+                                   [](std::int16_t p) { return P(p).offMap == 0; });
+            },
+            300))
+            << where(heli);
+        // The medic treats the casualty first, until it is well enough for the flight.
+        const auto medic = std::find_if(crew.begin(), crew.end(),
+                                        [](std::int16_t p) { return P(p).type == kMedic; });
+        ASSERT_NE(medic, crew.end()) << where(heli);
+        selectPerson(player, *medic);
         clickPerson(player, c);
         ASSERT_TRUE(playUntil(
-            player, [&] { return F(heli).type == kTypF203B && F(heli).orders == nullptr; }, 3000))
-            << where(heli) << who(c);
-        selectFahrzeug(player, heli);
-        clickWorldAt(player, x, y);
+            player, [&] { return P(c).treated != 0 && P(c).energy >= 400000; }, 3000))
+            << who(c) << who(*medic) << " energy " << P(c).energy;
+        selectPerson(player, *team);
+        clickPerson(player, c);
         ASSERT_TRUE(playUntil(
-            player, [&] { return F(heli).type == kTypF203 && P(c).offMap == 0; }, 3000))
-            << where(heli) << who(c);
+            player, [&] { return P(*team).link == c && P(*team).orders == nullptr; }, 1500))
+            << who(*team) << who(c);
+        for (const std::int16_t p : crew) {
+            selectPerson(player, p);
+            clickFahrzeug(player, heli);
+            ASSERT_TRUE(playUntil(
+                player, [&] { return P(p).offMap != 0; }, 1500))
+                << who(p) << where(heli);
+        }
+        selectFahrzeug(player, heli);
+        command(player, kCmdBackToBase);
+        ASSERT_NE(F(heli).orders, nullptr) << where(heli) << " energy " << P(c).energy;
     }
 
-    // The medic treats each casualty, a stretcher team carries it into its ambulance, and the
-    // ambulance goes home once its patient is well enough for the drive; the medic gets in last.
-    void treatAndDriveOff(ScriptedPlayer& player, const Force& f,
-                          const std::vector<std::int16_t>& casualties) {
-        ASSERT_LE(casualties.size(), f.ambulances.size());
-        for (std::size_t k = 0; k < casualties.size(); ++k) {
-            selectFahrzeug(player, f.ambulances[k].v);
-            command(player, kCmdStaffOut);
+    // Who keeps the mission from being won: a casualty, or a civilian not yet on the safe side.
+    static std::string stillWaiting() {
+        std::string out;
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i) {
+            const Person& p = P(i);
+            if (p.type == -1) continue;
+            if (p.casualty != 0 ||
+                ((p.controlFlags & kPersonController) != 0 && (p.offMap != 0 || p.x < kSafeX)))
+                out += who(i);
         }
-        for (std::size_t k = 0; k < casualties.size(); ++k) {
-            const std::int16_t c = casualties[k];
-            const std::int16_t amb = f.ambulances[k].v;
-            const std::int16_t team = f.ambulances[k].stretcher;
-            ASSERT_NE(P(c).casualty, 0) << who(c);
-            ASSERT_TRUE(playUntil(
-                player, [&] { return P(f.medic).offMap == 0 && P(team).offMap == 0; }, 300));
-            selectPerson(player, f.medic);
-            clickPerson(player, c);
-            ASSERT_TRUE(playUntil(
-                player, [&] { return P(c).treated != 0; }, 1500))
-                << who(c) << who(f.medic);
-            selectPerson(player, team);
-            clickPerson(player, c);
-            ASSERT_TRUE(playUntil(
-                player, [&] { return P(team).link == c && P(team).orders == nullptr; }, 1500))
-                << who(team);
-            selectPerson(player, team);
-            clickFahrzeug(player, amb);
-            ASSERT_TRUE(playUntil(
-                player, [&] { return P(team).offMap != 0; }, 1500))
-                << who(team);
-        }
-        selectPerson(player, f.medic);
-        clickFahrzeug(player, f.ambulances.front().v);
-        ASSERT_TRUE(playUntil(
-            player, [&] { return P(f.medic).offMap != 0; }, 1500))
-            << who(f.medic);
-        for (std::size_t k = 0; k < casualties.size(); ++k) {
-            const std::int16_t amb = f.ambulances[k].v;
-            bool gone = false;
-            for (int tries = 0; tries < 200 && !gone && GameMode == 2; ++tries) {
-                selectFahrzeug(player, amb);
-                command(player, kCmdBackToBase);
-                gone = F(amb).orders != nullptr;
-                if (!gone) play(player, 20);
-            }
-            ASSERT_TRUE(gone || GameMode != 2) << where(amb) << " tick " << TickCounter;
-        }
+        return out;
     }
 
     // The whole mission from another's play: jumped to, bought, evacuated, through the break,
@@ -696,8 +712,16 @@ class MissionElevenMoves : public PlayThroughSteps {
         for (int h = 0; h < static_cast<int>(Houses.size()); ++h)
             if (const auto people = residentsOf(h); !people.empty()) roofs.push_back({h, people});
         ASSERT_NO_FATAL_FAILURE(throughTheBreak(player));
-        const std::int16_t heli = buyHelicopter(player);
-        ASSERT_GE(heli, 0);
+        // Whoever the boat pulls from the water, or the flood hurt on a roof, leaves by
+        // helicopter: the only way out of the flooded valley. One for each, flying in while the
+        // boat goes round the roofs.
+        std::vector<std::int16_t> helis;
+        for (const auto& roof : roofs)
+            for (std::size_t k = 0; k < roof.second.size(); ++k) {
+                helis.push_back(buyHelicopter(player));
+                ASSERT_GE(helis.back(), 0);
+            }
+        EXPECT_GE(Money, 0) << "within the mission's 35000";
         const std::int16_t boat = launchBoat(player, f);
         ASSERT_GE(boat, 0);
         std::vector<std::int16_t> aboard;
@@ -707,18 +731,15 @@ class MissionElevenMoves : public PlayThroughSteps {
             aboard.insert(aboard.end(), people.begin(), people.end());
         }
         ASSERT_NO_FATAL_FAILURE(putAshore(player, boat, aboard));
-        float setDownX = 3200;
-        for (const std::int16_t r : aboard) {
-            if (P(r).casualty == 0 || P(r).offMap != 0 || P(r).x >= kSafeX) continue;
-            ASSERT_NO_FATAL_FAILURE(flyCasualtyAshore(player, heli, r, setDownX, 800));
-            setDownX += 60;
+        std::size_t next = 0;
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i) {
+            if (P(i).type == -1 || P(i).casualty == 0 || P(i).offMap != 0) continue;
+            ASSERT_LT(next, helis.size()) << who(i);
+            ASSERT_NO_FATAL_FAILURE(flyCasualtyOff(player, helis[next++], i));
         }
-        std::vector<std::int16_t> casualties;
-        for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i)
-            if (P(i).type != -1 && P(i).casualty != 0 && P(i).offMap == 0) casualties.push_back(i);
-        ASSERT_NO_FATAL_FAILURE(treatAndDriveOff(player, f, casualties));
         ASSERT_TRUE(playUntil(
-            player, [] { return GameMode != 2; }, 3000));
+            player, [] { return GameMode != 2; }, 3000))
+            << stillWaiting() << where(helis.front());
         ASSERT_EQ(GameMode, 5u) << Cp1252ToUtf8(MessageLine.data());
         ASSERT_NO_FATAL_FAILURE(expectEvaluation(player, 1));
     }

@@ -1,7 +1,8 @@
 // Mission 11 played by clicks and keys, lost and won: the jump list opens it from mission 1 and
 // its briefing is read. Lost: nobody is sent; the dam breaks at speed 3, the video between the
 // parts runs, and the people the flood caught drown until too many are dead. Won: the valley is
-// evacuated but for one house, whose resident the boat fetches from its roof after the break.
+// evacuated but for the houses that keep residents, whom the boat fetches from the roofs after
+// the break and the helicopters fly out.
 
 #include <gtest/gtest.h>
 
@@ -67,9 +68,9 @@ TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) 
 }
 
 // Not yet enabled: the valley is emptied before the break, the boat fetches the people left on
-// the roofs and puts them ashore, and the helicopter flies a hurt one ashore; but the stretcher
-// teams board their ambulances without their patients, who lie on where they were set down, so
-// no ambulance may leave and the mission is never won.
+// the roofs and puts them ashore, and a helicopter for each takes one aboard; but sent home, a
+// helicopter stops at the map's west edge and never leaves, so its patient keeps the mission
+// from being won.
 TEST_F(MissionElevenPlayThrough, DISABLED_WonWithTheValleyEvacuatedAndTheRoofReachedByBoat) {
     useSampleData(true);
     openGame();
