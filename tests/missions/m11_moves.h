@@ -61,9 +61,8 @@ class MissionElevenMoves : public PlayThroughSteps {
     static constexpr float kSafeX = 2900;
 
     struct Force {
-        std::int16_t car = -1;  // F301s
-        std::vector<std::int16_t> cars;
-        std::int16_t bus = -1;  // F302
+        std::vector<std::int16_t> cars;  // F301s
+        std::int16_t bus = -1;           // F302
         std::int16_t carrier = -1;
         std::vector<std::int16_t> officers;
     };
@@ -109,7 +108,6 @@ class MissionElevenMoves : public PlayThroughSteps {
         for (const Bought& b : BoughtVehicles()) {
             switch (F(b.vehicle).type) {
                 case kTypF301:
-                    f.car = b.vehicle;
                     f.cars.push_back(b.vehicle);
                     break;
                 case kTypF302:
