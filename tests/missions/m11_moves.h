@@ -2,11 +2,13 @@
 // Mission 11's moves by clicks and keys, for its own play-through tests and the campaign's: the
 // mission jump to the dam, the video and the briefing, the purchase, the valley evacuated and its
 // people led east while one house stays full, the break at speed 3, and in the flooded valley the
-// boat to that house's roof and back to the east bank.
+// boat round the roofs of the houses that kept residents and back to the east bank, and a
+// helicopter for each person the water or the flood hurt.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -22,6 +24,7 @@
 #include "core/view.h"
 #include "media/video.h"
 #include "mission/evaluation.h"
+#include "mission/panel_pictures.h"
 #include "mission/panels/command_tables.h"
 #include "movement/befehl.h"
 #include "movement/befehl_queue.h"
@@ -52,17 +55,15 @@ class MissionElevenMoves : public PlayThroughSteps {
     static constexpr std::size_t kPlaceF201 = 2;
     static constexpr std::size_t kPlaceF302 = 1;
     static constexpr std::size_t kPlaceF117 = 2;
-    // The house left full: house 3 holds one resident, upstairs, beside boat point 4.
-    static constexpr int kFullHouse = 3;
+    // The house left full: house 6 holds two residents upstairs, beside boat point 7; its
+    // evacuation spot lies hidden behind house 7, where no click would find a resident.
+    static constexpr int kFullHouse = 6;
     static constexpr float kSafeX = 2900;
 
     struct Force {
-        std::int16_t car = -1;  // F301
-        std::int16_t bus = -1;  // F302
+        std::vector<std::int16_t> cars;  // F301s
+        std::int16_t bus = -1;           // F302
         std::int16_t carrier = -1;
-        std::int16_t ambulance = -1;
-        std::int16_t stretcher = -1;
-        std::int16_t medic = -1;
         std::vector<std::int16_t> officers;
     };
 
@@ -75,9 +76,9 @@ class MissionElevenMoves : public PlayThroughSteps {
         videoAndBriefing(player);
     }
 
-    // Base 0: a police car with its four officers, and an ambulance with the stretcher team and
-    // the medic. Base 1: the police bus with four more officers, and the boat carrier. Then into
-    // play at speed 3.
+    // Base 0: a police car with its four officers. Base 1: the police bus with four more, and
+    // the boat carrier. Base 0 twice more: a car with four officers each. Then into play at
+    // speed 3.
     Force buyAndEnter(ScriptedPlayer& player) {
         Force f;
         const std::int32_t before = Money;
@@ -92,25 +93,28 @@ class MissionElevenMoves : public PlayThroughSteps {
         buy(player, kPlaceF117, {});
         player.key(VK_ESCAPE);
         play(player, 1);
-        openStation(player, 0);
-        buy(player, kPlaceF201, {{kStretcher, true}, {kMedic, false}});
+        // Each visit finds four officers on duty: two more cars bring a leader for nearly every
+        // resident before the break.
+        for (int visit = 0; visit < 2; ++visit) {
+            openStation(player, 0);
+            buy(player, kPlaceF301, officers);
+            if (visit == 0) {
+                player.key(VK_ESCAPE);
+                play(player, 1);
+            }
+        }
         EXPECT_LT(Money, before);
         EXPECT_GT(Money, 0) << "within the mission's 35000";
         for (const Bought& b : BoughtVehicles()) {
             switch (F(b.vehicle).type) {
                 case kTypF301:
-                    f.car = b.vehicle;
+                    f.cars.push_back(b.vehicle);
                     break;
                 case kTypF302:
                     f.bus = b.vehicle;
                     break;
                 case kTypF117:
                     f.carrier = b.vehicle;
-                    break;
-                case kTypF201:
-                    f.ambulance = b.vehicle;
-                    for (const std::int16_t c : b.crew)
-                        (P(c).type == kMedic ? f.medic : f.stretcher) = c;
                     break;
                 default:
                     break;
@@ -153,8 +157,16 @@ class MissionElevenMoves : public PlayThroughSteps {
         centreView(player, p.x, p.y);
         const float w = static_cast<float>(image->width);
         const float h = static_cast<float>(image->height);
-        for (const auto& [fx, fy] :
-             {std::pair{0.5f, 0.5f}, {0.5f, 0.2f}, {0.5f, 0.85f}, {0.25f, 0.5f}, {0.75f, 0.5f}}) {
+        for (const auto& [fx, fy] : {std::pair{0.5f, 0.5f},
+                                     {0.5f, 0.2f},
+                                     {0.5f, 0.85f},
+                                     {0.25f, 0.5f},
+                                     {0.75f, 0.5f},
+                                     {0.3f, 0.1f},
+                                     {0.7f, 0.1f},
+                                     {0.3f, 0.95f},
+                                     {0.7f, 0.95f},
+                                     {0.5f, 0.05f}}) {
             player.mouseWorld(static_cast<float>(P(i).drawX) + w * fx,
                               static_cast<float>(P(i).drawY) + h * fy);
             play(player, 2);
@@ -198,24 +210,43 @@ class MissionElevenMoves : public PlayThroughSteps {
             if (isResident(i) && P(i).house == static_cast<std::uint16_t>(house)) out.push_back(i);
         return out;
     }
-    // A resident out in the valley that nobody leads or fetches yet.
-    std::int16_t residentToFetch(const std::vector<std::int16_t>& taken) const {
+    // The resident out in the valley nearest the officer that nobody leads or fetches yet and
+    // that was not just missed by a click; -1 none.
+    std::int16_t residentToFetch(std::int16_t officer, const std::vector<std::int16_t>& taken,
+                                 const std::vector<std::uint32_t>& missedUntil) const {
+        std::int16_t best = -1;
+        float bestDistance = 0;
         for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i) {
             const Person& p = P(i);
             if (!isResident(i) || p.storey != 0 || p.house != 0xFFFF || p.offMap != 0 ||
                 p.x >= kSafeX || p.link != kNoLink)
                 continue;
             if (std::find(taken.begin(), taken.end(), i) != taken.end()) continue;
-            return i;
+            if (missedUntil[static_cast<std::size_t>(i)] > TickCounter) continue;
+            const float d = std::abs(p.x - P(officer).x) + std::abs(p.y - P(officer).y);
+            if (best < 0 || d < bestDistance) {
+                best = i;
+                bestDistance = d;
+            }
         }
-        return -1;
+        return best;
     }
 
-    // Nobody but the full house's residents is left west of the safe line.
+    // Nobody is left out in the valley west of the safe line. The full house keeps its resident,
+    // and so do two marked houses whose storey-1 residents stand in their furniture and never
+    // find a way out: those wait on the roofs for the boat.
     static bool valleyEmpty() {
         for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i)
-            if (isResident(i) && P(i).x < kSafeX && P(i).house != kFullHouse) return false;
+            if (isResident(i) && P(i).x < kSafeX && P(i).house == 0xFFFF) return false;
         return true;
+    }
+
+    // Residents on their way out of a marked house.
+    static int residentsComingOut() {
+        int n = 0;
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i)
+            if (isResident(i) && P(i).house != 0xFFFF && P(i).orders != nullptr) ++n;
+        return n;
     }
 
     // The officer chosen, then a click on the house's walls, where the cursor offers the rescue:
@@ -250,7 +281,7 @@ class MissionElevenMoves : public PlayThroughSteps {
     // walking it east.
     struct Officer {
         std::int16_t index;
-        int stage = 0;  // 0 free, 1 marking, 2 fetching, 3 leading, 4 walking east
+        int stage = 0;  // 0 free, 1 marking, 2 fetching, 3 leading, 4 walking east, 5 off east
         std::int16_t resident = -1;
     };
     // A bought vehicle's way in: sent on from the entry, the police ones unloaded where they
@@ -259,7 +290,7 @@ class MissionElevenMoves : public PlayThroughSteps {
         std::int16_t v;
         float x, y;
         bool police;
-        int stage = 0;  // 0 at the entry, 1 driving to its place, 2 unloaded, 3 done
+        int stage = 0;  // 0 at the entry, 1 driving to its place, 2 unloaded, 3 gone or parked
     };
 
     // From the purchase: the vehicles in, the police ones stopping west of the houses, their
@@ -268,15 +299,17 @@ class MissionElevenMoves : public PlayThroughSteps {
     // residents one at a time east of the safe line and lets them go there.
     Force evacuateTheValley(ScriptedPlayer& player) {
         Force f = buyAndEnter(player);
-        std::vector<Park> parks = {{f.car, 300, 1060, true},
-                                   {f.bus, 320, 870, true},
-                                   {f.ambulance, 3520, 620, false},
-                                   {f.carrier, 3600, 450, false}};
+        // The carrier waits in the yard by its north gate.
+        std::vector<Park> parks = {{f.bus, 320, 870, true}, {f.carrier, 3470, 430, false}};
+        constexpr float kCarStops[][2] = {{300, 1060}, {340, 1120}, {420, 1060}};
+        for (std::size_t k = 0; k < f.cars.size() && k < 3; ++k)
+            parks.push_back({f.cars[k], kCarStops[k][0], kCarStops[k][1], true});
         std::vector<Officer> officers;
         std::vector<int> houses;
         for (int h = 0; h < static_cast<int>(Houses.size()); ++h)
             if (h != kFullHouse && !residentsOf(h).empty()) houses.push_back(h);
         std::vector<std::int16_t> taken;
+        std::vector<std::uint32_t> missedUntil(Personen.size(), 0);
         int placed = 0;
         const auto drive = [&](Park& park) {
             switch (park.stage) {
@@ -301,8 +334,10 @@ class MissionElevenMoves : public PlayThroughSteps {
                                     [](std::uint16_t s) { return s != kNoPerson; }) ||
                         F(park.v).orders != nullptr)
                         return;
-                    driveTo(player, park.v, park.y > 1000 ? 3480 : 3560, park.y > 1000 ? 450 : 620);
-                    park.stage = 3;
+                    // Empty, it goes home by the road it came, out of the crews' way.
+                    selectFahrzeug(player, park.v);
+                    command(player, kCmdBackToBase);
+                    if (F(park.v).orders != nullptr) park.stage = 3;
                     return;
                 default:
                     return;
@@ -320,11 +355,23 @@ class MissionElevenMoves : public PlayThroughSteps {
                         o.stage = 1;
                         return;
                     }
-                    const std::int16_t r = residentToFetch(taken);
-                    if (r < 0) return;
-                    if (!trySelectPerson(player, o.index) || !tryClickPerson(player, r) ||
-                        p.orders == nullptr)
+                    const std::int16_t r = residentToFetch(o.index, taken, missedUntil);
+                    if (r < 0) {
+                        // Nobody left to fetch: the officer goes east itself, out of the flood.
+                        if (residentsComingOut() > 0 || !trySelectPerson(player, o.index)) return;
+                        const float x = 2960 + static_cast<float>(placed % 6) * 30;
+                        const float y = 1010 + static_cast<float>(placed / 6) * 35;
+                        ++placed;
+                        clickWorldAt(player, x, y);
+                        if (p.orders != nullptr) o.stage = 5;
                         return;
+                    }
+                    if (!trySelectPerson(player, o.index) || !tryClickPerson(player, r) ||
+                        p.orders == nullptr) {
+                        // Hidden behind a house for now: another is tried first.
+                        missedUntil[static_cast<std::size_t>(r)] = TickCounter + 300;
+                        return;
+                    }
                     o.resident = r;
                     taken.push_back(r);
                     o.stage = 2;
@@ -360,6 +407,9 @@ class MissionElevenMoves : public PlayThroughSteps {
                     command(player, kCmdLetGo);
                     if (LedBy(p) == nullptr) o.stage = 0;
                     return;
+                case 5:
+                    if (p.orders == nullptr && p.x < kSafeX) o.stage = 0;
+                    return;
                 default:
                     return;
             }
@@ -367,19 +417,28 @@ class MissionElevenMoves : public PlayThroughSteps {
         const bool done = playUntil(
             player,
             [&] {
+                // Orders are given at the slowest speed and the game runs on at the fastest.
+                player.key('1');
                 for (Park& park : parks) drive(park);
                 for (Officer& o : officers) act(o);
-                if (::testing::Test::HasFatalFailure()) return true;
+                player.key('3');
+                if (::testing::Test::HasFatalFailure() || GameMode != 2 ||
+                    VideoStage == kVideoMidMission)
+                    return true;
                 return valleyEmpty() && houses.empty() &&
                        std::all_of(parks.begin(), parks.end(),
                                    [](const Park& p) { return p.stage == 3; }) &&
-                       std::all_of(officers.begin(), officers.end(),
-                                   [](const Officer& o) { return o.stage == 0; });
+                       !officers.empty() &&
+                       std::all_of(officers.begin(), officers.end(), [](const Officer& o) {
+                           return o.stage == 5 && P(o.index).x >= kSafeX;
+                       });
             },
             9000);
-        EXPECT_TRUE(done) << where(f.car) << where(f.bus) << where(f.ambulance) << where(f.carrier);
+        const bool beforeTheBreak = VideoStage != kVideoMidMission && GameMode == 2;
+        EXPECT_TRUE(done && beforeTheBreak) << where(f.bus) << where(f.carrier);
         std::printf("valley empty at tick %u\n", TickCounter);
-        if (!done) {
+        if (!done || !beforeTheBreak) {
+            for (const Park& pk : parks) std::printf("park %d%s\n", pk.stage, where(pk.v).c_str());
             for (const Officer& o : officers)
                 std::printf("officer stage %d resident %d%s\n", o.stage, o.resident,
                             who(o.index).c_str());
@@ -451,100 +510,236 @@ class MissionElevenMoves : public PlayThroughSteps {
         std::vector<int> orders;
         for (const Befehl* b = F(boat).orders; b != nullptr; b = b->next)
             orders.push_back(b->opcode);
-        EXPECT_EQ(orders, (std::vector<int>{0, 7, 1}));
+        // The move, already laid out in waypoints by the first tick, then the wait (7) and the
+        // turn to the point's facing (1).
+        ASSERT_GE(orders.size(), 3u);
+        EXPECT_EQ(std::vector<int>(orders.end() - 2, orders.end()), (std::vector<int>{7, 1}));
         ASSERT_TRUE(playUntil(
             player, [&] { return F(boat).orders == nullptr; }, 3000))
             << where(boat);
     }
 
-    // The boat chosen, a click on each person waiting on the island takes it aboard; then the
-    // boat goes back to point 0, where its passengers are put ashore and the boat goes onto
-    // its carrier.
-    void fetchFromRoof(ScriptedPlayer& player, std::int16_t boat,
-                       const std::vector<std::int16_t>& people) {
+    // The boat chosen, a click on each person waiting on the island takes it aboard.
+    void takeAboard(ScriptedPlayer& player, std::int16_t boat,
+                    const std::vector<std::int16_t>& people) {
         for (const std::int16_t r : people) {
-            ASSERT_EQ(P(r).casualty, 0) << "a casualty waits for the helicopter" << who(r);
+            // A casualty waits for the helicopter.
+            if (P(r).casualty != 0) continue;
             selectFahrzeug(player, boat);
             clickPerson(player, r);
             ASSERT_TRUE(playUntil(
                 player, [&] { return P(r).offMap != 0; }, 2000))
                 << who(r) << where(boat);
         }
+    }
+    // The boat back to point 0, where its passengers are put ashore and the boat goes onto its
+    // carrier.
+    void putAshore(ScriptedPlayer& player, std::int16_t boat,
+                   const std::vector<std::int16_t>& people) {
         const BootPunkt* b = UsedBootPunktAt(0);
         ASSERT_NE(b, nullptr);
         selectFahrzeug(player, boat);
-        clickPoint(player, static_cast<float>(b->x + b->dx), static_cast<float>(b->y + b->dy));
+        clickPoint(player, b->x, b->y);
         ASSERT_TRUE(playUntil(
             player, [&] { return UsedFahrzeugAt(boat) == nullptr || F(boat).type != kTypF116; },
             3000))
             << where(boat);
-        for (const std::int16_t r : people) EXPECT_EQ(P(r).offMap, 0) << who(r);
+        for (const std::int16_t r : people) {
+            if (P(r).casualty == 0) {
+                EXPECT_EQ(P(r).offMap, 0) << who(r);
+            }
+        }
     }
 
-    // The ambulance's medic treats each casualty, the stretcher team carries it in, both get in
-    // again, and the ambulance goes home.
-    void treatAndDriveOff(ScriptedPlayer& player, const Force& f,
-                          const std::vector<std::int16_t>& casualties) {
-        selectFahrzeug(player, f.ambulance);
+    // In the second part, by the map button: the helicopter base's F203 with its medic and
+    // stretcher team, which flies in at once. Its index.
+    std::int16_t buyHelicopter(ScriptedPlayer& player) {
+        constexpr std::size_t kHeliBase = 3;
+        player.click(kMapButtonPlace.x + 20, kMapButtonPlace.y + 10);
+        EXPECT_TRUE(playUntil(
+            player, [] { return GameMode == 10u; }, 20));
+        player.click(Basen[kHeliBase].x + 4, Basen[kHeliBase].y + 4);
+        play(player, 2);
+        EXPECT_EQ(GameMode, 14u);
+        const ScreenPoint m = PlaceMiddle(0, kHeliBase);
+        player.mouse(m.x, m.y);
+        play(player, 2);
+        player.click(m.x, m.y);
+        play(player, 2);
+        EXPECT_EQ(BasisScreen.chosenPlace, 0);
+        player.click(510, 540);  // PERSONAL
+        play(player, 4);
+        for (const std::int8_t type : {kMedic, kStretcher}) {
+            const std::int16_t who = StaffToAssign(type, kStoreyStaffRoom);
+            EXPECT_GE(who, 0);
+            if (who < 0) return -1;
+            const ScreenPoint mid = PersonMiddle(who);
+            ScreenPoint at = mid;
+            for (const auto& d : {std::pair{0, 0}, {-8, 0}, {8, 0}, {0, -6}, {0, 6}}) {
+                at = {mid.x + d.first, mid.y + d.second};
+                player.mouse(at.x, at.y);
+                play(player, 2);
+                if (HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(who))
+                    break;
+            }
+            player.click(at.x, at.y);
+            play(player, 1);
+        }
+        EXPECT_EQ(BasisScreen.assignedCount, 2);
+        player.click(400, 540);  // START
+        play(player, 4);
+        const std::int16_t heli = BasisScreen.vehicle;
+        EXPECT_TRUE(playUntil(
+            player, [] { return GameMode == 10u; }, 300));
+        player.click(kMapCamX + 5, kMapCamY + 5);
+        play(player, 1);
+        EXPECT_EQ(GameMode, 2u);
+        return heli;
+    }
+
+    // The helicopter takes a casualty home. One the flood left on an island is winched aboard
+    // and set down on the east bank first. The helicopter lands beside the casualty, its
+    // stretcher team carries it aboard, the medic gets in again, and it flies off.
+    void flyCasualtyOff(ScriptedPlayer& player, std::int16_t heli, std::int16_t c) {
+        ASSERT_TRUE(playUntil(
+            player, [&] { return F(heli).KarteWeg == -1 && F(heli).orders == nullptr; }, 3000))
+            << where(heli);
+        std::vector<std::int16_t> crew;
+        for (const std::uint16_t seat : F(heli).seats)
+            if (seat != kNoPerson) crew.push_back(static_cast<std::int16_t>(seat));
+        const auto team = std::find_if(crew.begin(), crew.end(),
+                                       [](std::int16_t p) { return P(p).type == kStretcher; });
+        ASSERT_NE(team, crew.end()) << where(heli);
+        if (P(c).x < kSafeX) {
+            selectFahrzeug(player, heli);
+            clickPerson(player, c);
+            ASSERT_TRUE(playUntil(
+                player, [&] { return F(heli).type == kTypF203B && F(heli).orders == nullptr; },
+                3000))
+                << where(heli) << who(c);
+            selectFahrzeug(player, heli);
+            clickWorldWith(player, 3300, 800, kCursorLand);
+            ASSERT_TRUE(playUntil(
+                player, [&] { return F(heli).type == kTypF203 && P(c).offMap == 0; }, 3000))
+                << where(heli) << who(c);
+        }
+        selectFahrzeug(player, heli);
+        // Beside the casualty, where the cursor offers the landing.
+        bool landing = false;
+        centreView(player, P(c).x, P(c).y);
+        for (const auto& [dx, dy] : {std::pair{70.0f, 10.0f},
+                                     {-70.0f, 10.0f},
+                                     {0.0f, 80.0f},
+                                     {70.0f, 80.0f},
+                                     {-70.0f, 80.0f},
+                                     {0.0f, -80.0f},
+                                     {100.0f, 40.0f},
+                                     {-100.0f, 40.0f}}) {
+            player.mouseWorld(P(c).x + dx, P(c).y + dy);
+            play(player, 2);
+            if (CursorId != kCursorLand) continue;
+            player.clickWorld(P(c).x + dx, P(c).y + dy);
+            play(player, 1);
+            landing = true;
+            break;
+        }
+        ASSERT_TRUE(landing) << "nowhere to land beside" << who(c);
+        ASSERT_TRUE(playUntil(
+            player,
+            [&] { return F(heli).anim == kHelicopterAnimLanded && F(heli).orders == nullptr; },
+            3000))
+            << where(heli);
+        selectFahrzeug(player, heli);
         command(player, kCmdStaffOut);
         ASSERT_TRUE(playUntil(
-            player, [&] { return P(f.medic).offMap == 0 && P(f.stretcher).offMap == 0; }, 300));
-        for (const std::int16_t c : casualties) {
-            ASSERT_NE(P(c).casualty, 0) << who(c);
-            selectPerson(player, f.medic);
-            clickPerson(player, c);
-            ASSERT_TRUE(playUntil(
-                player, [&] { return P(c).treated != 0; }, 1500))
-                << who(c) << who(f.medic);
-            selectPerson(player, f.stretcher);
-            clickPerson(player, c);
-            ASSERT_TRUE(playUntil(
-                player,
-                [&] { return P(f.stretcher).link == c && P(f.stretcher).orders == nullptr; }, 1500))
-                << who(f.stretcher);
-            selectPerson(player, f.stretcher);
-            clickFahrzeug(player, f.ambulance);
-            ASSERT_TRUE(playUntil(
-                player, [&] { return P(f.stretcher).offMap != 0; }, 1500))
-                << who(f.stretcher);
-        }
-        selectPerson(player, f.medic);
-        clickFahrzeug(player, f.ambulance);
+            player,
+            [&] {
+                return std::all_of(crew.begin(), crew.end(),
+                                   [](std::int16_t p) { return P(p).offMap == 0; });
+            },
+            300))
+            << where(heli);
+        // The medic treats the casualty first, until it is well enough for the flight.
+        const auto medic = std::find_if(crew.begin(), crew.end(),
+                                        [](std::int16_t p) { return P(p).type == kMedic; });
+        ASSERT_NE(medic, crew.end()) << where(heli);
+        selectPerson(player, *medic);
+        clickPerson(player, c);
         ASSERT_TRUE(playUntil(
-            player, [&] { return P(f.medic).offMap != 0; }, 1500))
-            << who(f.medic);
-        // The ambulance leaves once its patient is well enough for the drive.
-        bool gone = false;
-        for (int tries = 0; tries < 200 && !gone && GameMode == 2; ++tries) {
-            selectFahrzeug(player, f.ambulance);
-            command(player, kCmdBackToBase);
-            gone = F(f.ambulance).orders != nullptr;
-            if (!gone) play(player, 20);
+            player, [&] { return P(c).treated != 0 && P(c).energy >= 400000; }, 3000))
+            << who(c) << who(*medic) << " energy " << P(c).energy;
+        selectPerson(player, *team);
+        clickPerson(player, c);
+        ASSERT_TRUE(playUntil(
+            player, [&] { return P(*team).link == c && P(*team).orders == nullptr; }, 1500))
+            << who(*team) << who(c);
+        for (const std::int16_t p : crew) {
+            selectPerson(player, p);
+            clickFahrzeug(player, heli);
+            ASSERT_TRUE(playUntil(
+                player, [&] { return P(p).offMap != 0; }, 1500))
+                << who(p) << where(heli);
         }
-        ASSERT_TRUE(gone || GameMode != 2);
+        selectFahrzeug(player, heli);
+        command(player, kCmdBackToBase);
+        ASSERT_NE(F(heli).orders, nullptr) << where(heli) << " energy " << P(c).energy;
+    }
+
+    // Who keeps the mission from being won: a casualty, or a civilian not yet on the safe side.
+    static std::string stillWaiting() {
+        std::string out;
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i) {
+            const Person& p = P(i);
+            if (p.type == -1) continue;
+            if (p.casualty != 0 ||
+                ((p.controlFlags & kPersonController) != 0 && (p.offMap != 0 || p.x < kSafeX)))
+                out += who(i);
+        }
+        return out;
     }
 
     // The whole mission from another's play: jumped to, bought, evacuated, through the break,
-    // the roof's resident fetched, and won; the evaluation opened.
+    // the people left on the roofs fetched, and won; the evaluation opened.
     void winMissionEleven(ScriptedPlayer& player) {
         ASSERT_NO_FATAL_FAILURE(jumpToMissionEleven(player));
-        std::vector<std::int16_t> left = residentsOf(kFullHouse);
-        ASSERT_FALSE(left.empty());
+        ASSERT_FALSE(residentsOf(kFullHouse).empty());
         const Force f = evacuateTheValley(player);
         ASSERT_FALSE(::testing::Test::HasFailure());
+        // Who stayed in which house: roof k stands over house k - 1.
+        std::vector<std::pair<int, std::vector<std::int16_t>>> roofs;
+        for (int h = 0; h < static_cast<int>(Houses.size()); ++h)
+            if (const auto people = residentsOf(h); !people.empty()) roofs.push_back({h, people});
         ASSERT_NO_FATAL_FAILURE(throughTheBreak(player));
+        // Whoever the boat pulls from the water, or the flood hurt on a roof, leaves by
+        // helicopter: the only way out of the flooded valley. One for each, flying in while the
+        // boat goes round the roofs.
+        std::vector<std::int16_t> helis;
+        for (const auto& roof : roofs)
+            for (std::size_t k = 0; k < roof.second.size(); ++k) {
+                helis.push_back(buyHelicopter(player));
+                ASSERT_GE(helis.back(), 0);
+            }
+        EXPECT_GE(Money, 0) << "within the mission's 35000";
         const std::int16_t boat = launchBoat(player, f);
         ASSERT_GE(boat, 0);
-        ASSERT_NO_FATAL_FAILURE(boatToRoof(player, boat, kFullHouse + 1));
-        ASSERT_NO_FATAL_FAILURE(fetchFromRoof(player, boat, left));
-        ASSERT_NO_FATAL_FAILURE(treatAndDriveOff(player, f, left));
+        std::vector<std::int16_t> aboard;
+        for (const auto& [house, people] : roofs) {
+            ASSERT_NO_FATAL_FAILURE(boatToRoof(player, boat, house + 1));
+            ASSERT_NO_FATAL_FAILURE(takeAboard(player, boat, people));
+            aboard.insert(aboard.end(), people.begin(), people.end());
+        }
+        ASSERT_NO_FATAL_FAILURE(putAshore(player, boat, aboard));
+        std::size_t next = 0;
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i) {
+            if (P(i).type == -1 || P(i).casualty == 0 || P(i).offMap != 0) continue;
+            ASSERT_LT(next, helis.size()) << who(i);
+            ASSERT_NO_FATAL_FAILURE(flyCasualtyOff(player, helis[next++], i));
+        }
         ASSERT_TRUE(playUntil(
-            player, [] { return GameMode != 2; }, 3000));
+            player, [] { return GameMode != 2; }, 3000))
+            << stillWaiting() << where(helis.front());
         ASSERT_EQ(GameMode, 5u) << Cp1252ToUtf8(MessageLine.data());
-        play(player, 1);
-        player.click(400, 300);
-        play(player, 1);
-        ASSERT_EQ(GameMode, 18u);
+        ASSERT_NO_FATAL_FAILURE(expectEvaluation(player, 1));
     }
 };
 

@@ -1,7 +1,8 @@
 // Mission 11 played by clicks and keys, lost and won: the jump list opens it from mission 1 and
 // its briefing is read. Lost: nobody is sent; the dam breaks at speed 3, the video between the
 // parts runs, and the people the flood caught drown until too many are dead. Won: the valley is
-// evacuated but for one house, whose resident the boat fetches from its roof after the break.
+// evacuated but for the houses that keep residents, whom the boat fetches from the roofs after
+// the break and the helicopters fly out.
 
 #include <gtest/gtest.h>
 
@@ -66,8 +67,10 @@ TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) 
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Not yet enabled: the valley is not emptied before the break (its residents' leaders were not
-// free to take orders then; to be played again now that they are), and part two has never run.
+// Not yet enabled: the valley is emptied before the break, the boat fetches the people left on
+// the roofs and puts them ashore, and a helicopter for each takes one aboard; but sent home, a
+// helicopter stops at the map's west edge and never leaves, so its patient keeps the mission
+// from being won.
 TEST_F(MissionElevenPlayThrough, DISABLED_WonWithTheValleyEvacuatedAndTheRoofReachedByBoat) {
     useSampleData(true);
     openGame();

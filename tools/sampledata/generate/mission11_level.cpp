@@ -31,20 +31,20 @@ void ValleyRoad(LevelBuilder& b, const std::vector<int>& east) {
     b.link(valley.back(), east.front(), terrain::kRoad, kRoadLane);
 }
 
-// What is left of each house above the water: its footprint, reaching out to where the boat
-// stops beside its roof, the boat's own place left wet.
+// What is left of each house above the water: the rows where its upstairs residents stood, a
+// cell either side of them, so that a boat drawn up beside the island reaches everyone on it.
 struct Island {
     int x0, y0, x1, y1;
 };
 constexpr Island kIslands[] = {
-    {870, 470, 1060, 590},     // house 0, boat point 1 below
-    {1040, 470, 1200, 590},    // house 1, point 2
-    {680, 750, 860, 868},      // house 2, point 3
-    {860, 750, 1020, 868},     // house 3, point 4
-    {520, 1034, 700, 1150},    // house 4, point 5 above
-    {700, 1034, 860, 1150},    // house 5, point 6
-    {1030, 1030, 1180, 1150},  // house 6, point 7 to the left
-    {950, 1170, 1110, 1270},   // house 7, point 8 to the left
+    {883, 504, 976, 587},      // house 0, boat point 1 below
+    {1091, 504, 1151, 531},    // house 1, point 2
+    {740, 812, 800, 839},      // house 2, point 3
+    {904, 784, 964, 811},      // house 3, point 4
+    {534, 1120, 594, 1147},    // house 4, point 5 above
+    {702, 1092, 772, 1147},    // house 5, point 6
+    {1076, 1064, 1163, 1119},  // house 6, point 7 to the left
+    {961, 1204, 1090, 1259},   // house 7, point 8 to the left
 };
 
 }  // namespace
@@ -63,8 +63,9 @@ LevelBuilder Mission11LevelB() {
     LevelBuilder b(kWidth, kHeight, Ground::Grass);
     b.paint(Ground::Water, -2000, -100, kFloodEdgeX, 1800);
     for (const Island& i : kIslands) b.paint(Ground::Grass, i.x0, i.y0, i.x1, i.y1);
-    // A bay below boat point 0, where the carrier puts the boat in.
-    b.paint(Ground::Water, kFloodEdgeX, 500, 3110, 640);
+    // A bay below boat point 0, wide enough for the boat that the carrier puts in at its
+    // launch point.
+    b.paint(Ground::Water, kFloodEdgeX, 500, 3130, 640);
     EastBank(b);
     return b;
 }
