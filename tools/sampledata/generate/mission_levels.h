@@ -7,6 +7,10 @@ namespace kv::sampledata {
 
 LevelBuilder Mission02Level();
 LevelBuilder Mission03Level();
+
+// The prison quarter (missions 4, 25 and 26): 147 x 88 cells, the last four rows out of view.
+LevelBuilder PrisonQuarter();
+
 LevelBuilder Mission05Level();
 
 // The square over an underground station (missions 7 and 23): a street from the left edge past
