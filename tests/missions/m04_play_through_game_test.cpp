@@ -27,6 +27,24 @@ class MissionFourPlayThrough : public test::MissionTest, public test::MissionFou
     HeadlessBackend& playBackend() override { return backend; }
 };
 
+TEST_F(MissionFourPlayThrough, TheRiotIsEndedByClicksAndKeys) {
+    useSampleData(true);
+    openGame();
+    SeedRandom(4);
+    test::ScriptedPlayer player(backend);
+    intoMissionOne(player);
+    ASSERT_FALSE(HasFatalFailure());
+    jumpToMissionFour(player);
+    ASSERT_FALSE(HasFatalFailure());
+    buyAndEnterMissionFour(player);
+    ASSERT_FALSE(HasFatalFailure());
+    winMissionFour(player);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(ToteCount, 0);
+    expectEvaluation(player, 1);
+    printMemory();
+}
+
 TEST_F(MissionFourPlayThrough, TheRingleaderLeftAloneStormsThePrison) {
     useSampleData(true);
     openGame();
