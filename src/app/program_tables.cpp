@@ -142,6 +142,7 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
 constexpr PersonBefehlHooks kPersonBefehlHooks{
     .RunPersonBefehlEnterBasis = RunPersonBefehlEnterBasis,
     .RunPersonBefehl186M03 = RunPersonBefehl186M03,
+    .RunPersonBefehl218M04 = RunPersonBefehl218M04,
     .RunPersonBefehl222M17 = RunPersonBefehl222M17,
 };
 

@@ -7,6 +7,7 @@ void InstallMissionHooks() {
     MissionHookRows[0] = kMissionHooksM01;
     MissionHookRows[1] = kMissionHooksM02;
     MissionHookRows[2] = kMissionHooksM03;
+    MissionHookRows[3] = kMissionHooksM04;
     MissionHookRows[4] = kMissionHooksM05;
     MissionHookRows[6] = kMissionHooksM07;
     MissionHookRows[7] = kMissionHooksM08;

@@ -10,6 +10,7 @@ namespace kv {
 extern const MissionHooks kMissionHooksM01;
 extern const MissionHooks kMissionHooksM02;
 extern const MissionHooks kMissionHooksM03;
+extern const MissionHooks kMissionHooksM04;
 extern const MissionHooks kMissionHooksM05;
 extern const MissionHooks kMissionHooksM07;
 extern const MissionHooks kMissionHooksM08;
@@ -22,6 +23,9 @@ extern const MissionHooks kMissionHooksM24;
 // Mission 3's person order 186, which the persons reach through their hook table: the caller
 // below the tree calls the cat down.
 void RunPersonBefehl186M03(std::int16_t person);
+
+// Person order 218, mission 4's own: the ringleader agitating at the prison gate.
+void RunPersonBefehl218M04(std::int16_t person);
 
 // Person order 222, mission 17's own: closing the gas house.
 void RunPersonBefehl222M17(std::int16_t person);

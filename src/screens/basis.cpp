@@ -82,10 +82,12 @@ void InitBasen() {
 }
 
 void FreeBasen() {
+    // The station's screen first: the special bases' frees empty the shared path template, by
+    // which the station's free finds its pictures still held.
+    FreeBasisScreen();
     FreeHeliBasisScreen();
     FreeLflugBasisScreen();
     FreeSchiffBasisScreen();
-    FreeBasisScreen();
     Basen = {};
 }
 

@@ -58,6 +58,11 @@ TEST_F(SamplePrices, FitTheMissionsMoney) {
     const std::uint32_t missionTwo =
         2 * F(kTypF104) + 4 * P(kP02) + F(kTypF201) + P(kP06) + P(kP05);
     EXPECT_LE(missionTwo, 17000u);
+    // Mission 4 with four police cars of two officers each for the arrests, a tanker with two
+    // firemen for the barricades' fires and a crane, within its 13000.
+    const std::uint32_t missionFour =
+        4 * F(kTypF301) + 8 * P(kP01) + F(kTypF104) + 2 * P(kP02) + F(kTypF110);
+    EXPECT_LE(missionFour, 13000u);
     // Mission 5 with a tanker with two firemen, a ladder with a fireman for its basket and two
     // ambulances, each with a stretcher team and one with a medic; its money line reads full
     // above 3000 left of 7000.

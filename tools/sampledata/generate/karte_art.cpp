@@ -65,6 +65,12 @@ constexpr std::array<Point, 1> kBendsM03Basis1 = {{{672, 548}}};
 constexpr std::array<Point, 1> kBendsM03Basis2 = {{{674, 530}}};
 constexpr std::array<Point, 1> kBendsM03Basis3 = {{{682, 526}}};
 constexpr std::array<Point, 1> kBendsM03Basis4 = {{{690, 530}}};
+// Mission 4's five roads come into its site from the west, north-west, north, north-east and
+// east, each on a last stretch of its own; base 4's, drawn last, takes the site.
+constexpr std::array<Point, 1> kBendsM04Basis0 = {{{558, 482}}};
+constexpr std::array<Point, 1> kBendsM04Basis1 = {{{556, 492}}};
+constexpr std::array<Point, 1> kBendsM04Basis3 = {{{566, 478}}};
+constexpr std::array<Point, 1> kBendsM04Basis4 = {{{578, 480}}};
 // Mission 8's five roads each end on their own pixel beside the site, as mission 2's do.
 constexpr std::array<Point, 1> kBendsM08Basis0 = {{{459, 370}}};
 constexpr std::array<Point, 1> kBendsM08Basis1 = {{{459, 371}}};
@@ -114,6 +120,10 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{3, 2, kBendsM03Basis2},
     MapRoadBends{3, 3, kBendsM03Basis3},
     MapRoadBends{3, 4, kBendsM03Basis4},
+    MapRoadBends{4, 0, kBendsM04Basis0},
+    MapRoadBends{4, 1, kBendsM04Basis1},
+    MapRoadBends{4, 3, kBendsM04Basis3},
+    MapRoadBends{4, 4, kBendsM04Basis4},
     MapRoadBends{8, 0, kBendsM08Basis0},
     MapRoadBends{8, 1, kBendsM08Basis1},
     MapRoadBends{8, 2, kBendsM08Basis2},

@@ -39,6 +39,10 @@ GroundCell GroundFor(Ground ground) {
             return {tile::kBurntGround, material::kNone, terrain::kBurntGround};
         case Ground::Bridge:
             return {tile::kRoad, material::kNone, terrain::kBridge};
+        case Ground::Paving:
+            return {tile::kSand, material::kNone, terrain::kPaving};
+        case Ground::Wall:
+            return {tile::kRock, material::kNone, terrain::kWall};
     }
     return {tile::kGrass, material::kGrass, terrain::kGrass};
 }

@@ -26,6 +26,10 @@ enum class Ground : std::uint8_t {
     Rock,
     BurntGround,
     Bridge,
+    // A town's pavements and squares: vehicles and persons go almost as on a road, nothing burns.
+    Paving,
+    // A wall round a compound: nobody passes.
+    Wall,
 };
 
 // What a cell of a ground gets.

@@ -7,6 +7,10 @@ namespace kv::sampledata {
 
 LevelBuilder Mission02Level();
 LevelBuilder Mission03Level();
+
+// The prison quarter (missions 4, 25 and 26): 147 x 88 cells, the last four rows out of view.
+LevelBuilder PrisonQuarter();
+
 LevelBuilder Mission05Level();
 LevelBuilder Mission08Level();
 

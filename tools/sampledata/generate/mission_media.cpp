@@ -77,6 +77,19 @@ AviClip MissionVideo03() {
     });
 }
 
+// A prison wall with its gate and a crowd waving in front of it, for mission 4's opening.
+AviClip MissionVideo04() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool wall = y >= 4 && y < 18 && x < 40;
+        const bool gate = wall && x >= 28 && x < 38 && y >= 8;
+        const bool crowd = y >= 20 && y < 26 && x >= 24 && (x + (frame % 2) * 2) % 4 < 2;
+        if (gate) return {60, 50, 40};
+        if (crowd) return {200, 60, 40};
+        if (wall) return {140, 130, 120};
+        return {100, 100, 110};
+    });
+}
+
 // A house front with a window on fire, for mission 5's opening.
 AviClip MissionVideo05() {
     return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
@@ -274,6 +287,30 @@ const std::array kMissionMedia = {
           "Wer mit der Besitzerin gesprochen hat, kann die Katze unter dem Baum rufen. Solange "
           "die Leiter den Korb am Ast hat, kommt sie nicht.\r\n"),
         MissionVideo03,
+    },
+    MissionMedia{
+        4,
+        W("Einsatzmeldung: Rassenunruhen vor dem Gefängnis!\r\n"
+          "\r\n"
+          "Vor dem Tor des Gefängnisses hat sich eine aufgebrachte Menge versammelt. Ein "
+          "Rädelsführer hetzt die Leute am Tor auf, Randalierer werfen Brandflaschen, und die "
+          "Straßen neben dem Platz sind mit Barrikaden versperrt. Weitere Randalierer sind auf dem "
+          "Weg hierher.\r\n"
+          "\r\n"
+          "Verhindern Sie, dass die Menge das Gefängnis stürmt. Nehmen Sie alle Randalierer fest, "
+          "löschen Sie jedes Feuer und versorgen Sie die Verletzten.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße im Süden und fahren nach "
+          "Norden bis östlich des Platzes.\r\n"
+          "\r\n"
+          "Solange der Rädelsführer am Tor hetzt, wächst die Gefahr. Ein Polizist nimmt ihn "
+          "mit, bevor die Menge das Tor stürmt. Kehrt er zurück, hetzt er weiter.\r\n"
+          "\r\n"
+          "Polizisten führen die Randalierer in einen Streifenwagen, der sie wegbringt. Bald "
+          "kommen sechs weitere von den Rändern der Stadt.\r\n"
+          "\r\n"
+          "Brennende Barrikaden löscht ein Löschfahrzeug mit dem Wasserwerfer. Ein Kranwagen "
+          "räumt eine Barrikade weg, die nicht brennt.\r\n"),
+        MissionVideo04,
     },
     MissionMedia{
         5,

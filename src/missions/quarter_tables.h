@@ -1,0 +1,61 @@
+#pragma once
+// The prison quarter, which three missions play in: its houses, the special objects every one of
+// them places in the same slots (the two gas houses and the prison gate) and its hydrants. The
+// missions read these tables; what differs between them stays in their own files.
+
+#include <array>
+#include <cstdint>
+
+#include "missions/mission_houses.h"
+#include "world/geometry.h"
+
+namespace kv {
+
+namespace quarter {
+
+constexpr MissionHouse Q(std::uint8_t type, std::int16_t column, std::int16_t row) {
+    return {type, column, row, 0, 0};
+}
+
+// Placed in this order: the blocks of flats (type 3), then the offices (type 0).
+inline constexpr std::array<MissionHouse, 41> kHouses = {{
+    Q(3, 19, 7),   Q(3, 29, 7),   Q(3, 39, 7),   Q(3, 49, 7),   Q(3, 59, 7),   Q(3, 49, 17),
+    Q(3, 100, 17), Q(3, 110, 17), Q(3, 49, 27),  Q(3, 59, 27),  Q(3, 100, 27), Q(3, 105, 27),
+    Q(3, 49, 32),  Q(3, 29, 35),  Q(3, 39, 35),  Q(3, 84, 37),  Q(3, 90, 37),  Q(3, 29, 45),
+    Q(3, 59, 52),  Q(3, 69, 52),  Q(3, 79, 52),  Q(3, 113, 52), Q(3, 79, 62),  Q(3, 86, 72),
+    Q(3, 132, 72), Q(3, 60, 79),  Q(0, 12, 7),   Q(0, 59, 17),  Q(0, 69, 27),  Q(0, 101, 37),
+    Q(0, 113, 37), Q(0, 47, 42),  Q(0, 84, 52),  Q(0, 84, 62),  Q(0, 120, 62), Q(0, 48, 69),
+    Q(0, 79, 72),  Q(0, 97, 72),  Q(0, 120, 72), Q(0, 48, 79),  Q(0, 63, 66),
+}};
+
+// A special object of the fixed slots, with the arguments it is created with.
+struct FixedObject {
+    std::int16_t type;
+    std::int16_t x;
+    std::int16_t y;
+    std::uint8_t blockMask;
+    std::uint8_t depthLayer;
+    float height;
+};
+
+inline constexpr std::int16_t kGasHouseTyp = 18;
+inline constexpr std::int16_t kGateTyp = 20;
+
+// Slots 0..2: the two gas houses and the prison gate, which stands 130 high over its wall.
+inline constexpr std::array<FixedObject, 3> kFixedObjects = {{
+    {kGasHouseTyp, 752, 1280, 15, 0, 0.0f},
+    {kGasHouseTyp, 2000, 1236, 15, 0, 0.0f},
+    {kGateTyp, 973, 728, 0, 2, 130.0f},
+}};
+inline constexpr std::int16_t kGateSlot = 2;
+
+inline constexpr std::array<Point16, 28> kHydrants = {{
+    {400, 320},   {1040, 320}, {1360, 320},  {1680, 320},  {2990, 320},  {1200, 600},  {1520, 600},
+    {1365, 875},  {1680, 875}, {2840, 875},  {275, 1100},  {595, 1100},  {965, 1015},  {2195, 1155},
+    {2550, 1155}, {120, 1380}, {965, 1575},  {1285, 1575}, {1760, 1575}, {2695, 1575}, {1590, 1860},
+    {2750, 1860}, {335, 2055}, {1495, 2140}, {1850, 2140}, {2585, 2140}, {175, 2335},  {560, 2335},
+}};
+
+}  // namespace quarter
+
+}  // namespace kv
