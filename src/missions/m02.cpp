@@ -7,7 +7,6 @@
 #include "core/campaign.h"
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
-#include "core/mission_counters.h"
 #include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/options.h"
@@ -26,8 +25,6 @@
 #include "persons/person_types.h"
 #include "persons/person_update.h"
 #include "persons/personen.h"
-#include "platform/cp1252.h"
-#include "screens/mission_end.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand_cells.h"
 #include "world/geometry.h"
@@ -257,16 +254,7 @@ constexpr std::uint32_t kMaxDead = 4;
 constexpr std::uint16_t kMaxBurningHouses = 3;
 
 void CheckMissionM02() {
-    if (ToteCount >= kMaxDead) {
-        ShowMissionFailed(kFailAfterExplosions, W("Zu viele Tote!"));
-        return;
-    }
-    if (BurningHouseCount > kMaxBurningHouses) {
-        ShowMissionFailed(kFailAfterExplosions, W("Brand ist ausser Kontrolle geraten!"));
-        return;
-    }
-    if (RescuePending() || BurningCellCount != 0 || BurningHouseCount != 0) return;
-    ShowWellDone();
+    CheckDeadThenFire(kMaxDead, "Zu viele Tote!", kMaxBurningHouses);
 }
 
 void EvaluateMissionM02() {

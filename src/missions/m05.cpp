@@ -6,8 +6,6 @@
 #include <span>
 
 #include "core/campaign.h"
-#include "core/fire_counts.h"
-#include "core/mission_counters.h"
 #include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/view.h"
@@ -23,8 +21,6 @@
 #include "persons/gaffer.h"
 #include "persons/gaffer_ziele.h"
 #include "persons/personen.h"
-#include "platform/cp1252.h"
-#include "screens/mission_end.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/brand.h"
 #include "world/brand_cells.h"
@@ -197,17 +193,9 @@ void InitBrandM05() {
     brand::At(house->floors[kFireFloor].brand, target.i, target.j).burning = 1;
 }
 
+// Any death fails the mission, and so does a second house on fire.
 void CheckMissionM05() {
-    if (ToteCount > 0) {
-        ShowMissionFailed(kFailAfterExplosions, W("Verletzter gestorben!"));
-        return;
-    }
-    if (BurningHouseCount > 1) {
-        ShowMissionFailed(kFailAfterExplosions, W("Brand ist ausser Kontrolle geraten!"));
-        return;
-    }
-    if (RescuePending() || BurningCellCount != 0 || BurningHouseCount != 0) return;
-    ShowWellDone();
+    CheckDeadThenFire(1, "Verletzter gestorben!", 1);
 }
 
 // Time and money; any death fails the mission, so there is no line for the dead.

@@ -8,7 +8,6 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
-#include "core/mission_counters.h"
 #include "core/mission_points.h"
 #include "core/mission_state.h"
 #include "core/options.h"
@@ -28,8 +27,6 @@
 #include "persons/gaffer.h"
 #include "persons/gaffer_ziele.h"
 #include "persons/personen.h"
-#include "platform/cp1252.h"
-#include "screens/mission_end.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "vehicles/fahrzeuge.h"
@@ -282,16 +279,7 @@ constexpr std::uint32_t kMaxDead = 2;
 constexpr std::uint16_t kMaxBurningHouses = 3;
 
 void CheckMissionM08() {
-    if (ToteCount >= kMaxDead) {
-        ShowMissionFailed(kFailAfterExplosions, W("Zu viele Tote!"));
-        return;
-    }
-    if (BurningHouseCount > kMaxBurningHouses) {
-        ShowMissionFailed(kFailAfterExplosions, W("Brand ist ausser Kontrolle geraten!"));
-        return;
-    }
-    if (RescuePending() || BurningCellCount != 0 || BurningHouseCount != 0) return;
-    ShowWellDone();
+    CheckDeadThenFire(kMaxDead, "Zu viele Tote!", kMaxBurningHouses);
 }
 
 void EvaluateMissionM08() {

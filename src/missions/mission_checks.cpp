@@ -1,11 +1,14 @@
 #include "missions/mission_checks.h"
 
+#include "core/fire_counts.h"
+#include "core/mission_counters.h"
 #include "core/mission_state.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
 #include "movement/stepping.h"
 #include "persons/personen.h"
+#include "screens/mission_end.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/level_map.h"
 
@@ -32,6 +35,20 @@ bool RescuePending() {
     for (const Person& p : Personen)
         if (p.type != -1 && p.casualty != 0) return true;
     return false;
+}
+
+void CheckDeadThenFire(std::uint32_t mostDead, std::string_view deadMessage,
+                       std::uint16_t mostBurningHouses) {
+    if (ToteCount >= mostDead) {
+        ShowMissionFailed(kFailAfterExplosions, deadMessage);
+        return;
+    }
+    if (BurningHouseCount > mostBurningHouses) {
+        ShowMissionFailed(kFailAfterExplosions, "Brand ist ausser Kontrolle geraten!");
+        return;
+    }
+    if (RescuePending() || BurningCellCount != 0 || BurningHouseCount != 0) return;
+    ShowWellDone();
 }
 
 bool ContaminationPending() {

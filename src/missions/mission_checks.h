@@ -2,6 +2,7 @@
 // Tests that many missions' checks share.
 
 #include <cstdint>
+#include <string_view>
 
 namespace kv {
 
@@ -18,6 +19,12 @@ bool FahrzeugInWorld(const Fahrzeug& v);
 
 // Whether some person in use is still a casualty, waiting to be rescued.
 bool RescuePending();
+
+// The fire missions' check: with at least mostDead dead the mission fails with deadMessage, with
+// more than mostBurningHouses houses burning it fails as out of control (both once the explosions
+// are over); with nobody left to rescue and nothing burning it is won.
+void CheckDeadThenFire(std::uint32_t mostDead, std::string_view deadMessage,
+                       std::uint16_t mostBurningHouses);
 
 // Whether some person in use still carries a contamination.
 bool ContaminationPending();
