@@ -391,10 +391,7 @@ SonderObj* HoveredBarricade() {
     return o != nullptr && o->type != -1 ? o : nullptr;
 }
 
-// The vehicle types with a water cannon, by their selection modes, and the crane.
-bool CannonMode(std::int16_t mode) {
-    return mode == 3 || mode == 4 || mode == 6 || mode == 13;
-}
+// The crane's selection mode.
 constexpr std::int16_t kCraneMode = 9;
 constexpr std::int16_t kVehicleModeEnd = 1000;
 
@@ -402,7 +399,7 @@ std::uint8_t CursorOnSonderObjM04() {
     const SonderObj* o = HoveredBarricade();
     if (o == nullptr) return 0;
     const std::int16_t mode = SignedSelectionMode();
-    if (CannonMode(mode)) {
+    if (CannonSelection(mode)) {
         CursorId = kCursorWater;
         return 1;
     }

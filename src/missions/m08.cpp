@@ -215,10 +215,7 @@ void UpdateMissionM08() {
     SoundFire();
 }
 
-// Selection modes of one water-cannon vehicle (F104, F105, F107, F115), and of one F114.
-bool WaterSelection(std::int16_t mode) {
-    return mode == 3 || mode == 4 || mode == 6 || mode == 13;
-}
+// The selection mode of one F114.
 constexpr std::int16_t kPusherSelection = 12;
 
 enum class WreckAct : std::uint8_t { None, Water, Push };
@@ -229,7 +226,7 @@ WreckAct HoveredAct() {
     const SonderObj* o = SonderObjAt(kWreck);
     if (o == nullptr || o->type == -1) return WreckAct::None;
     const std::int16_t mode = SignedSelectionMode();
-    if (WaterSelection(mode) && o->type == kBurningPlaneTyp) return WreckAct::Water;
+    if (CannonSelection(mode) && o->type == kBurningPlaneTyp) return WreckAct::Water;
     if (mode == kPusherSelection && o->x < kPushableBeforeX) return WreckAct::Push;
     return WreckAct::None;
 }

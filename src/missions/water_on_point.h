@@ -11,4 +11,9 @@ namespace kv {
 // as consumed.
 bool WaterOnPoint(std::int16_t slot);
 
+// Whether the selection mode names one vehicle with a water cannon (F104, F105, F107, F115).
+constexpr bool CannonSelection(std::int16_t mode) {
+    return mode == 3 || mode == 4 || mode == 6 || mode == 13;
+}
+
 }  // namespace kv
