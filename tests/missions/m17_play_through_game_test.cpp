@@ -17,6 +17,7 @@
 #include "missions/m17_play.h"
 #include "platform/cp1252.h"
 #include "support/scripted_player.h"
+#include "world/houses.h"
 
 namespace kv {
 namespace {
@@ -36,6 +37,22 @@ class MissionSeventeenPlayThrough : public test::MissionTest, public test::Missi
         EXPECT_NE(videosOpened().find("mi17.avi"), std::string::npos);
     }
 };
+
+// The casualty lying on the ground floor's front row, behind the front wall, is pointed at once
+// the house is opened with someone inside.
+TEST_F(MissionSeventeenPlayThrough, TheCasualtyBehindTheFrontWallShowsInTheOpenedHouse) {
+    test::ScriptedPlayer player(backend);
+    intoMissionSeventeen(player);
+    ASSERT_FALSE(HasFatalFailure());
+    const std::int16_t c = CasualtyAt(rescues.back().lies);
+    ASSERT_GE(c, 0);
+    ASSERT_EQ(P(c).house, static_cast<std::uint16_t>(kRescueHouse));
+    // A fire fighter inside: only a storey someone has entered is shown without its ceiling.
+    Houses[kRescueHouse].floors[0].personCount = 1;
+    openGroundFloor(player, kRescueHouse);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_TRUE(hoverPersonAnywhere(player, c)) << "casualty " << c;
+}
 
 TEST_F(MissionSeventeenPlayThrough, AnOnlookerStruckAtTheLiveCablesLosesIt) {
     test::ScriptedPlayer player(backend);

@@ -327,7 +327,7 @@ TEST_F(GameScreenTest, SurfacesThatCannotBeMadeAgainEndTheGame) {
 }
 
 // Mission 1 with a scene of this test's own: a low house and a tall one north of the road, the
-// low one cut open with two persons on its ground floor, two persons overlapping on the meadow
+// low one cut open with three persons on its ground floor, two persons overlapping on the meadow
 // south of it, the clock running and a message standing.
 constexpr std::int16_t kLowHouseColumn = 24;
 constexpr std::int16_t kTallHouseColumn = 35;
@@ -337,6 +337,7 @@ constexpr char kWorldMessage[] = "Alle Einheiten im Blick";
 MissionHooks g_missionOneRow;
 std::int16_t g_back = -1;
 std::int16_t g_front = -1;
+std::int16_t g_behindTheFront = -1;
 
 void InitTwoHouses() {
     HouseCount = 2;
@@ -364,6 +365,8 @@ void InitPersonenOfTheScene() {
     // On the low house's cells (3, 2) and (4, 2), its ground floor.
     StandingPerson(1, 688, 350, 1);
     StandingPerson(2, 720, 350, 1);
+    // On its front row, cell (4, 3), behind the front wall.
+    g_behindTheFront = StandingPerson(1, 700, 380, 1);
     g_back = StandingPerson(1, 700, 640, 0);
     g_front = StandingPerson(2, 703, 646, 0);
 }
@@ -373,7 +376,7 @@ void InitExtrasOfTheScene() {
     House& low = Houses[0];
     low.shownStorey = 1;
     low.interiorView = 1;
-    low.floors[0].personCount = 2;
+    low.floors[0].personCount = 3;
     MissionClockMode = 1;
     MissionClock = 1200;
 }
@@ -510,6 +513,38 @@ TEST_F(WorldScreenGame, MissionOneShowsItsGroundHousesUnitsCursorClockAndMessage
     std::snprintf(shownClock, sizeof shownClock, "%02u:%02u", MissionClock / 20 / 60,
                   MissionClock / 20 % 60);
     EXPECT_EQ(frame.pixels, Composed(shownClock, kWorldMessage));
+}
+
+// The front wall of an opened house stands no higher than a sill: the person behind it shows
+// over it and is pointed at there.
+TEST_F(WorldScreenGame, APersonOnTheFrontRowOfAnOpenedHouseIsUnderTheMouse) {
+    test::ScriptedPlayer player(backend);
+    playIntoMissionOne(player, [](MissionHooks& row) {
+        g_missionOneRow = row;
+        row.CheckMission = [] {};
+        row.InitHouses = InitTwoHouses;
+        row.InitPersonen = InitPersonenOfTheScene;
+        row.InitMissionExtras = InitExtrasOfTheScene;
+    });
+    ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    ASSERT_GE(g_behindTheFront, 0);
+    const Person& p = Personen[static_cast<std::size_t>(g_behindTheFront)];
+    ASSERT_EQ(p.house, 0u);
+    const HouseTyp& typ = HouseTypen[0];
+    ASSERT_EQ(CellFromPixel(static_cast<int>(p.x), static_cast<int>(p.y)).row,
+              kHouseRow + typ.extentJ - 1);
+    const VffImage* picture = PersonPicture(p).image;
+    ASSERT_NE(picture, nullptr);
+    int pointed = 0;
+    for (int v = 0; v < picture->height; v += 2)
+        for (int u = 0; u < picture->width; u += 2) {
+            if (picture->pixels[v * picture->width + u] == 0) continue;
+            player.mouse(p.drawX + u - ViewOrigin.x, p.drawY + v - ViewOrigin.y);
+            player.frames(1);
+            if (HoverKind == kHoverPerson && HoverIds[0] == g_behindTheFront) ++pointed;
+        }
+    // All of it over the sill but its feet.
+    EXPECT_GT(pointed, 10);
 }
 
 }  // namespace

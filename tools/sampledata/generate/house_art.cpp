@@ -107,6 +107,8 @@ constexpr std::array<PaletteRamp, kHouseUpperSetCount> kWallRamps = {
     pal::kBrick, pal::kConcrete, pal::kSand, pal::kYellow, pal::kOrange, pal::kGrey, pal::kCyan,
 };
 
+constexpr int kStationWallSet = 2;
+
 // An open doorway shows the floor behind it, where a player points to work at the entrance; an
 // arcade, open between two pillars from the floor to the ceiling, shows the people inside.
 enum class Opening { Window, Door, OpenDoor, MarkedDoor, Arcade };
@@ -141,8 +143,15 @@ std::uint8_t GlassColour(const WallStyle& s, int x, int y) {
     return pal::kGlass[1];
 }
 
+// The front face stands in two pieces: a sill in the wall picture, drawn over the people in the
+// cell, and the rest with the ceiling, which an opened house leaves out so that the people on
+// its storey can be seen and pointed at.
+constexpr int kSill = 10;
+
+enum class Band { Sill, AboveSill };
+
 // The front face: 32 pixels along the cell's bottom edge, a storey high.
-void FrontWall(Canvas& c, const WallStyle& s, Opening opening) {
+void WholeFrontWall(Canvas& c, const WallStyle& s, Opening opening) {
     const int bottom = kWallHeight - 1;
     for (int y = bottom - kStorey + 1; y <= bottom; ++y)
         for (int x = 0; x < kCellWidth; ++x)
@@ -170,6 +179,17 @@ void FrontWall(Canvas& c, const WallStyle& s, Opening opening) {
         c.line(11, bottom - 20, 20, bottom - 4, pal::kWhite.first);
         c.line(20, bottom - 20, 11, bottom - 4, pal::kWhite.first);
     }
+}
+
+// One band of the front face, over what c holds there.
+void FrontWall(Canvas& c, const WallStyle& s, Opening opening, Band band) {
+    Canvas whole(kRunTileWidth, kWallHeight);
+    WholeFrontWall(whole, s, opening);
+    const int sillTop = kWallHeight - kSill;
+    const int from = band == Band::Sill ? sillTop : kWallHeight - kStorey;
+    const int to = band == Band::Sill ? kWallHeight : sillTop;
+    for (int y = from; y < to; ++y)
+        for (int x = 0; x < kCellWidth; ++x) c.set(x, y, whole.at(x, y));
 }
 
 // The right face: on each line t of the cell a storey-high column at the cell's right edge.
@@ -206,7 +226,7 @@ struct WallPicture {
 Canvas Wall(const WallStyle& s, const WallPicture& p) {
     Canvas c(kRunTileWidth, kWallHeight);
     if (p.right) RightWall(c, s, p.rightOpening);
-    if (p.front) FrontWall(c, s, p.frontOpening);
+    if (p.front) FrontWall(c, s, p.frontOpening, Band::Sill);
     return c;
 }
 
@@ -214,13 +234,25 @@ Canvas Wall(const WallStyle& s, const WallPicture& p) {
 
 enum class Top { Slab, Roof };
 
-Canvas Ceiling(int set, Top top, Look look, bool lamp, bool marked, bool seeThrough) {
+// What a ceiling carries of the front face below it: nothing, a wall or a doorway.
+enum class Face { None, Wall, Door, MarkedDoor };
+
+Canvas Ceiling(int set, Top top, Look look, bool lamp, bool marked, bool seeThrough,
+               Face face = Face::None) {
     const PaletteRamp& slab = pal::kConcrete;
     const PaletteRamp& roof = set % 2 == 0 ? pal::kRoof : pal::kGrey;
     Canvas c(kRunTileWidth, kWallHeight);
     if (seeThrough) {
         OutlineCell(c, 0, top == Top::Roof ? roof[4] : slab[6]);
         return c;
+    }
+    if (face != Face::None) {
+        const WallStyle style{kWallRamps[static_cast<std::size_t>(set)], look};
+        const bool station = set == kStationWallSet;
+        const Opening opening = face == Face::Wall   ? (station ? Opening::Arcade : Opening::Window)
+                                : face == Face::Door ? (station ? Opening::OpenDoor : Opening::Door)
+                                                     : Opening::MarkedDoor;
+        FrontWall(c, style, opening, Band::AboveSill);
     }
     FillCell(c, 0, [&](int x, int t) -> std::uint8_t {
         if (look == Look::Burnt) return pal::kAsh[static_cast<int>(PixelNoise(x, t, 50) % 3)];
@@ -272,8 +304,6 @@ HouseImageSetFile BuildHlSet(int set) {
         {Encode(FloorBurnt()), {kBurnt, kBurnt}},
     });
 }
-
-constexpr int kStationWallSet = 2;
 
 HouseImageSetFile BuildHmSet(int set) {
     const PaletteRamp& ramp = kWallRamps[static_cast<std::size_t>(set)];
@@ -334,11 +364,18 @@ HouseImageSetFile BuildHmSet(int set) {
 }
 
 HouseImageSetFile BuildHuSet(int set, bool seeThrough) {
-    const auto picture = [&](Top top, Look look, bool lamp, bool marked) {
-        return Encode(Ceiling(set, top, look, lamp, marked, seeThrough));
+    const auto picture = [&](Top top, Look look, bool lamp, bool marked, Face face = Face::None) {
+        return Encode(Ceiling(set, top, look, lamp, marked, seeThrough, face));
     };
     constexpr Looks kSlabLooks{7, 9};
     constexpr Looks kRoofLooks{8, 10};
+    constexpr Looks kFrontSlabLooks{21, 23};
+    constexpr Looks kFrontRoofLooks{22, 24};
+    // A door picture is followed by its marked look. Only a door in the front face shows in the
+    // band; a door at the side keeps its lamp over a plain front.
+    constexpr auto W = Face::Wall;
+    constexpr auto D = Face::Door;
+    constexpr auto M = Face::MarkedDoor;
     return Assemble({
         {Blank(), {0, 0}},
         {picture(Top::Slab, Look::Plain, false, false), kSlabLooks},
@@ -351,6 +388,20 @@ HouseImageSetFile BuildHuSet(int set, bool seeThrough) {
         {picture(Top::Roof, Look::Burning, false, false), kRoofLooks},
         {picture(Top::Slab, Look::Burnt, false, false), {9, 9}},
         {picture(Top::Roof, Look::Burnt, false, false), {10, 10}},
+        {picture(Top::Slab, Look::Plain, false, false, W), kFrontSlabLooks},
+        {picture(Top::Slab, Look::Plain, true, false, D), kFrontSlabLooks},
+        {picture(Top::Slab, Look::Plain, true, true, M), kFrontSlabLooks},
+        {picture(Top::Slab, Look::Plain, true, false, W), kFrontSlabLooks},
+        {picture(Top::Slab, Look::Plain, true, true, W), kFrontSlabLooks},
+        {picture(Top::Roof, Look::Plain, false, false, W), kFrontRoofLooks},
+        {picture(Top::Roof, Look::Plain, true, false, D), kFrontRoofLooks},
+        {picture(Top::Roof, Look::Plain, true, true, M), kFrontRoofLooks},
+        {picture(Top::Roof, Look::Plain, true, false, W), kFrontRoofLooks},
+        {picture(Top::Roof, Look::Plain, true, true, W), kFrontRoofLooks},
+        {picture(Top::Slab, Look::Burning, false, false, W), kFrontSlabLooks},
+        {picture(Top::Roof, Look::Burning, false, false, W), kFrontRoofLooks},
+        {picture(Top::Slab, Look::Burnt, false, false, W), {23, 23}},
+        {picture(Top::Roof, Look::Burnt, false, false, W), {24, 24}},
     });
 }
 

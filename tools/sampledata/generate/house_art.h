@@ -37,6 +37,13 @@ inline constexpr std::uint16_t kSlab = 1;
 inline constexpr std::uint16_t kSlabDoor = 2;
 inline constexpr std::uint16_t kRoof = 4;
 inline constexpr std::uint16_t kRoofDoor = 5;
+// Over a front wall: the ceiling with the wall's upper band.
+inline constexpr std::uint16_t kSlabFront = 11;
+inline constexpr std::uint16_t kSlabFrontDoor = 12;
+inline constexpr std::uint16_t kSlabFrontSideDoor = 14;
+inline constexpr std::uint16_t kRoofFront = 16;
+inline constexpr std::uint16_t kRoofFrontDoor = 17;
+inline constexpr std::uint16_t kRoofFrontSideDoor = 19;
 }  // namespace hu_image
 
 HouseImageSetFile BuildHlSet(int set);

@@ -24,6 +24,17 @@ std::uint16_t MiddlePicture(bool front, bool right, bool door, int doorSide) {
     return hm_image::kNone;
 }
 
+// The ceiling or roof of a cell, with the upper band of its front wall where it has one.
+std::uint16_t UpperPicture(bool top, bool front, bool door, int doorSide) {
+    if (front) {
+        if (door && doorSide == 1) return top ? hu_image::kRoofFrontDoor : hu_image::kSlabFrontDoor;
+        if (door) return top ? hu_image::kRoofFrontSideDoor : hu_image::kSlabFrontSideDoor;
+        return top ? hu_image::kRoofFront : hu_image::kSlabFront;
+    }
+    if (top) return door ? hu_image::kRoofDoor : hu_image::kRoof;
+    return door ? hu_image::kSlabDoor : hu_image::kSlab;
+}
+
 HouseCell Cell(int type, int floor, int i, int j) {
     HouseCell c;
     if (!HouseCellStands(type, i, j)) return c;
@@ -37,10 +48,7 @@ HouseCell Cell(int type, int floor, int i, int j) {
     // Kitchens and bathrooms along the rear wall.
     c.lowerImage = j == 0 ? hl_image::kTiles : hl_image::kBoards;
     c.middleImage = MiddlePicture(front, right, door, s.doorSide);
-    if (top)
-        c.upperImage = door ? hu_image::kRoofDoor : hu_image::kRoof;
-    else
-        c.upperImage = door ? hu_image::kSlabDoor : hu_image::kSlab;
+    c.upperImage = UpperPicture(top, front, door, s.doorSide);
     c.material = HouseDrawnWithoutMaterials(type) ? material::kNone : material::kHouse;
     // The one-row halls (types 1 and 2) stand in a row in the underground stations: the west end
     // of each is a stone stairwell, so that a fire passes from one hall to the next only slowly,
