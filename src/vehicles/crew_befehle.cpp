@@ -253,6 +253,27 @@ void RunFahrzeugBefehl42(std::int16_t index) {
         default:
             break;
     }
+    // The free path search keeps a flying helicopter's detours on the map, so one that meets
+    // others hovering by the exit stops at the map's edge on the exit's side and could never
+    // leave; that edge is far enough for it.
+    if (v->type == kTypF203 && v->storey == kLayerHelicopter) {
+        switch (exit.side) {
+            case kEdgeLeft:
+                atEdge = atEdge || v->x <= reach;
+                break;
+            case kEdgeTop:
+                atEdge = atEdge || v->y <= reach;
+                break;
+            case kEdgeRight:
+                atEdge = atEdge || v->x >= static_cast<float>(WorldMaxX) - reach;
+                break;
+            case kEdgeBottom:
+                atEdge = atEdge || v->y >= static_cast<float>(WorldMaxY) - reach;
+                break;
+            default:
+                break;
+        }
+    }
     if (atEdge)
         RemoveFahrzeug(index, kRemoveDrivenOff);
     else

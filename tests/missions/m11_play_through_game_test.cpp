@@ -68,9 +68,9 @@ TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) 
 }
 
 // Not yet enabled: the valley is emptied before the break, the boat fetches the people left on
-// the roofs and puts them ashore, and a helicopter for each takes one aboard; but sent home, a
-// helicopter stops at the map's west edge and never leaves, so its patient keeps the mission
-// from being won.
+// the roofs and puts them ashore, and a helicopter for each takes one aboard and flies home; but
+// the next one, sent to winch a casualty off the island, stays on its way near the west edge where
+// the helicopters still waiting hover, so that casualty keeps the mission from being won.
 TEST_F(MissionElevenPlayThrough, DISABLED_WonWithTheValleyEvacuatedAndTheRoofReachedByBoat) {
     useSampleData(true);
     openGame();

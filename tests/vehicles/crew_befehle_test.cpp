@@ -322,6 +322,24 @@ TEST_F(CrewTest, AtTheExitLineTheVehicleLeavesWithItsOccupantsElsewhereItStops) 
         {"bottom edge, 1 px in", kTypF102, {800, 1200, kEdgeBottom}, {}, 800, 1149, false},
         {"the fire boat leaves by the water", kTypF115, left, right, 1950, 500, true},
         {"the fire boat ignores the road", kTypF115, right, left, 1950, 500, false},
+        // Flying, it need not get past the map's edge, which hovering helicopters may keep it at.
+        {"a helicopter at the map's left edge", kTypF203, left, {}, 50, 505, true},
+        {"a helicopter 1 px in from it", kTypF203, left, {}, 51, 505, false},
+        {"a helicopter at the map's right edge",
+         kTypF203,
+         {5000, 500, kEdgeRight},
+         {},
+         static_cast<float>(WorldMaxX) - 50,
+         500,
+         true},
+        {"a helicopter at the map's top edge, the exit on the left",
+         kTypF203,
+         left,
+         {},
+         800,
+         50,
+         false},
+        {"a fire engine at the map's left edge", kTypF102, left, {}, 50, 505, false},
     };
     for (const LeaveCase& c : cases) {
         SCOPED_TRACE(c.name);
