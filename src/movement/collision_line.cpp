@@ -125,6 +125,7 @@ class Run {
         out_.stopX = s.x;
         out_.stopY = s.y;
         out_.stopDir = s.direction;
+        out_.moveDir = s.direction;
     }
 
     // The union of the walking footprints at the batch's first and last step.
@@ -194,6 +195,8 @@ class Run {
             if (r->result == kManoeuvreFailed) out_.reason = kReasonManoeuvreFailed;
             return 0;
         }
+        // The turn has made the old facing the wanted one.
+        out_.moveDir = r->wanted;
         switch (r->result) {
             case kManoeuvreTurnedFar:
                 // Kept, so that the next run ends it.
@@ -256,6 +259,7 @@ std::uint8_t TestLineFree(float x, float y, std::uint8_t direction, UnitHead& un
     out.stopX = x;
     out.stopY = y;
     out.stopDir = direction;
+    out.moveDir = direction;
     ResetMoveTarget(unit);
     PushStepRing(unit, x, y, direction);
     return Run(unit, type, targetX, targetY, out).go({direction, x, y});

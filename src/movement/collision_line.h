@@ -84,6 +84,8 @@ struct LineRun {
     std::uint8_t blocked = 0;  // the blocking test's value: edge bits, wall bits
     std::uint8_t stopDir = 0;  // where the run stopped, facing which way
     std::uint8_t hint = 0;     // kind 10: the way to slide, kSlideLeft or kSlideRight
+    // A manoeuvre that moved and then turned: the way the unit faced while it moved.
+    std::uint8_t moveDir = 0;
     float stopX = 0;
     float stopY = 0;
     std::uint16_t reason = 0;

@@ -303,10 +303,11 @@ class Expansion {
                     p->x = sx;
                     p->y = sy;
                 } else {
-                    insert(sx, sy, sdir, kNodeForward | extra);
+                    // The unit drives there facing as it did, and turns after.
+                    insert(sx, sy, line.moveDir, kNodeForward | extra);
                 }
             } else if ((reason & kReasonBack) != 0) {
-                insert(sx, sy, sdir, kNodeBackward | extra);
+                insert(sx, sy, line.moveDir, kNodeBackward | extra);
             } else if ((reason & kReasonAside) != 0) {
                 // The straight move runs from the point before towards the stop point.
                 const PathNode* from =

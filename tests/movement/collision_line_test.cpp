@@ -1,13 +1,18 @@
 // The straight-line run: free, stopped by a unit or by terrain (two steps short), sliding along a
 // slanted cell edge, going round in a circle, running out of budget, and the turning manoeuvre
-// with its result codes.
+// with its result codes and the path it lays.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "movement/befehl.h"
+#include "movement/befehl_opcodes.h"
+#include "movement/befehl_queue.h"
 #include "movement/collision.h"
 #include "movement/collision_fixture.h"
+#include "movement/path_search.h"
+#include "movement/searching_movers.h"
 #include "movement/stepping.h"
 
 namespace kv::test {
@@ -181,7 +186,32 @@ TEST_F(ManoeuvreTest, EdgesForwardUntilItCanTurn) {
     const RunResult r = Go(cab(), car->head, kRoadX + 200, kRoadY);
     EXPECT_EQ(r.out.reason, kReasonTurnedAhead);
     EXPECT_EQ(r.out.stopDir, 1);
+    EXPECT_EQ(r.out.moveDir, 0) << "it edged forward facing as it stood";
     EXPECT_EQ(cab().contour, nullptr) << "done with";
+}
+
+// The path search lays the edging forward as a move that keeps the facing the car drives with:
+// a facing it has not turned to yet would drop the move at once, and the search would lay the
+// same move again every tick while the car stood still.
+TEST_F(ManoeuvreTest, EdgingForwardKeepsTheFacingItDrivesWith) {
+    placeVehicle(0, kRoadX, kRoadY, 0);
+    placeObject(0, 2, kRoadX + 30, kRoadY - 4);
+    AppendMoveBefehl(cab(), kOpMove, kRoadX + 200, kRoadY, 0, 0, 0);
+    std::uint8_t result = 0;
+    for (int tick = 0; tick < 100 && result == 0; ++tick) {
+        BeginSearcherTick();
+        result = FindPath(cab(), car->head);
+    }
+    ASSERT_EQ(result, 1);
+    const Befehl* forward = cab().orders;
+    while (forward != nullptr && (forward->flags & kBefehlKeepFacing) == 0) forward = forward->next;
+    ASSERT_NE(forward, nullptr) << "edges forward before it turns";
+    EXPECT_EQ(forward->opcode, kOpMove);
+    EXPECT_LT(forward->bFloat(), kRoadY);
+    EXPECT_EQ(forward->e, 0u);
+    ASSERT_NE(forward->next, nullptr);
+    EXPECT_EQ(forward->next->opcode, kOpTurn) << "then turns where it stopped";
+    ClearBefehle(cab());
 }
 
 TEST_F(ManoeuvreTest, BacksUpWhenForwardIsBlockedToo) {
