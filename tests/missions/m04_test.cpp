@@ -23,7 +23,6 @@
 #include "core/view.h"
 #include "mission/campaign_tables.h"
 #include "mission/evaluation.h"
-#include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "missions/approach_points.h"
@@ -37,6 +36,7 @@
 #include "persons/personen.h"
 #include "platform/cp1252.h"
 #include "support/order_list.h"
+#include "support/sample_mission_test.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "vehicles/fahrzeuge.h"
@@ -53,46 +53,10 @@ constexpr std::int8_t kP01 = 0;
 constexpr std::uint8_t kOpAgitate = 218;
 const std::string kStormed = W("Die Demonstranten haben das Gefängnis gestürmt!");
 
-class MissionFour : public test::MissionTest {
+class MissionFour : public test::SampleMissionTest {
   protected:
-    void SetUp() override {
-        MissionTest::SetUp();
-        useSampleData(false);
-        openGame();
-        start();
-    }
-    void start() {
-        GameSpeed = 1;
-        SeedRandom(4);
-        CampaignPosition = CampaignPositionOf(4);
-        StartMission(kNewMission);
-        leaveKarte();
-        ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-        ASSERT_EQ(MissionNummer, 4);
-    }
-    void restart() {
-        ShutdownMission(1);
-        start();
-    }
+    MissionFour() : SampleMissionTest(4, 4) {}
 
-    static std::int16_t staff(std::int8_t type, std::int16_t x, std::int16_t y) {
-        const std::int16_t i = CreatePersonAt(x, y, 0, 0);
-        EXPECT_GE(i, 0) << x << "," << y;
-        if (i < 0) return i;
-        LoadPersonTyp(type);
-        P(i).type = type;
-        P(i).controlFlags = 0;
-        return i;
-    }
-    static std::int16_t vehicle(std::int16_t type, std::int16_t x, std::int16_t y) {
-        LoadFahrzeugTyp(type);
-        const std::int16_t v = CreateFahrzeug(type, x, y, 3);
-        EXPECT_GE(v, 0);
-        if (v >= 0) SetupFahrzeug(v, 1);
-        return v;
-    }
-    static Person& P(std::int32_t i) { return Personen[static_cast<std::size_t>(i)]; }
-    static SonderObj& O(std::int32_t slot) { return SonderObjs[static_cast<std::size_t>(slot)]; }
     static Person& ringleader() { return P(MissionScratch.S0); }
     static std::int16_t storm() { return static_cast<std::int16_t>(MissionScratch.S2); }
     static int head(const UnitHead& u) { return u.orders != nullptr ? u.orders->opcode : -1; }

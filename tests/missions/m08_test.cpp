@@ -22,13 +22,13 @@
 #include "media/sound_slots.h"
 #include "mission/campaign_tables.h"
 #include "mission/evaluation.h"
-#include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
 #include "missions/mission_rows.h"
 #include "movement/befehl_opcodes.h"
 #include "persons/personen.h"
 #include "platform/cp1252.h"
 #include "support/order_list.h"
+#include "support/sample_mission_test.h"
 #include "support/sound_log.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_typ_table.h"
@@ -45,29 +45,10 @@ constexpr std::int16_t kWreck = 1;
 constexpr std::int16_t kBurningPlane = 22;
 constexpr std::int16_t kHalfBurnedPlane = 23;
 
-class MissionEight : public test::MissionTest {
+class MissionEight : public test::SampleMissionTest {
   protected:
-    void SetUp() override {
-        MissionTest::SetUp();
-        useSampleData(false);
-        openGame();
-        start();
-    }
-    void start() {
-        GameSpeed = 1;
-        SeedRandom(3);
-        CampaignPosition = 12;
-        StartMission(kNewMission);
-        leaveKarte();
-        ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-        ASSERT_EQ(MissionNummer, 8);
-    }
-    void restart() {
-        ShutdownMission(1);
-        start();
-    }
+    MissionEight() : SampleMissionTest(8, 3) {}
 
-    static SonderObj& O(std::int32_t slot) { return SonderObjs[static_cast<std::size_t>(slot)]; }
     static void update() { kMissionHooksM08.UpdateMission(); }
     static void check() { kMissionHooksM08.CheckMission(); }
     static std::string message() { return MessageLine.data(); }
@@ -76,13 +57,6 @@ class MissionEight : public test::MissionTest {
         O(kWreck).burning = 0;
         O(kWreck).type = kHalfBurnedPlane;
         --BurningSonderObjCount;
-    }
-    static std::int16_t vehicle(std::int16_t type, std::int16_t x, std::int16_t y) {
-        LoadFahrzeugTyp(type);
-        const std::int16_t v = CreateFahrzeug(type, x, y, 3);
-        EXPECT_GE(v, 0);
-        if (v >= 0) SetupFahrzeug(v, 1);
-        return v;
     }
     static const ExplosionSlot& wreckExplosion() {
         return ExplosionSlots[static_cast<std::size_t>(SonderObjTypAt(20)->explosionKind)];

@@ -25,7 +25,6 @@
 #include "mission/campaign_tables.h"
 #include "mission/evaluation.h"
 #include "mission/mission_checksum.h"
-#include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
 #include "mission/mission_tick.h"
 #include "missions/approach_points.h"
@@ -39,6 +38,7 @@
 #include "platform/cp1252.h"
 #include "screens/save_game.h"
 #include "support/order_list.h"
+#include "support/sample_mission_test.h"
 #include "support/sound_log.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_typ_table.h"
@@ -63,50 +63,10 @@ constexpr int kC1y = 1087;
 constexpr int kC2x = 1237;
 constexpr int kC2y = 1060;
 
-class MissionSeventeen : public test::MissionTest {
+class MissionSeventeen : public test::SampleMissionTest {
   protected:
-    void SetUp() override {
-        MissionTest::SetUp();
-        useSampleData(false);
-        openGame();
-        start();
-    }
-    void start() {
-        GameSpeed = 1;
-        SeedRandom(3);
-        CampaignPosition = 6;
-        StartMission(kNewMission);
-        leaveKarte();
-        ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-        ASSERT_EQ(MissionNummer, 17);
-    }
-    // The mission anew, as after a failure.
-    void restart() {
-        ShutdownMission(1);
-        start();
-    }
+    MissionSeventeen() : SampleMissionTest(17, 3) {}
 
-    // One of the player's persons (no controller) standing there.
-    static std::int16_t staff(std::int8_t type, std::int16_t x, std::int16_t y,
-                              std::int8_t storey = 0, std::int8_t direction = 0) {
-        const std::int16_t i = CreatePersonAt(x, y, storey, direction);
-        EXPECT_GE(i, 0) << x << "," << y;
-        if (i < 0) return i;
-        Person& p = P(i);
-        LoadPersonTyp(type);
-        p.type = type;
-        p.controlFlags = 0;
-        return i;
-    }
-    static std::int16_t vehicle(std::int16_t type, std::int16_t x, std::int16_t y) {
-        LoadFahrzeugTyp(type);
-        const std::int16_t v = CreateFahrzeug(type, x, y, 3);
-        EXPECT_GE(v, 0);
-        if (v >= 0) SetupFahrzeug(v, 1);
-        return v;
-    }
-    static Person& P(std::int32_t i) { return Personen[static_cast<std::size_t>(i)]; }
-    static SonderObj& O(std::int32_t slot) { return SonderObjs[static_cast<std::size_t>(slot)]; }
     static void update() { kMissionHooksM17.UpdateMission(); }
     static void check() { kMissionHooksM17.CheckMission(); }
     static std::string message() { return MessageLine.data(); }
