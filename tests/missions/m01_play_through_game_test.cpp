@@ -136,9 +136,6 @@ TEST_F(MissionOnePlayThrough, ByClicksAndKeysFromTheStartPictureToTheEvaluation)
     const std::int16_t teamA = crews[3][0];
     const std::int16_t teamB = crews[4][0];
     const std::int16_t medic = crews[4][1];
-    const auto atRest = [](std::int16_t v) {
-        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-    };
     const auto waitRest = [&](std::int16_t v) {
         ASSERT_TRUE(playUntil(
             player, [&] { return atRest(v); }, 1500))

@@ -57,9 +57,6 @@ class MissionTwoMoves : public virtual PlayThroughSteps {
 
     // The tankers fight the fire until the mission is won; the ambulance waits on the main road.
     void fightMissionTwo(ScriptedPlayer& player) {
-        const auto atRest = [](std::int16_t v) {
-            return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-        };
         // As each vehicle comes to rest it is sent on to its next stop, so that the next can come
         // in: the ambulance along the main road out of the way, the tankers in short hops up the
         // heath road and onto the track between the hedge's legs.

@@ -38,9 +38,8 @@ class MissionTwoPlayThrough : public test::MissionTest, public test::MissionTwoM
         ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
         leaveKarte(player);
         ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-        EXPECT_EQ(JumpEntryText(11), W("12 Flächenbrand in Waldstück!"));
-        jumpToPosition(player, 12);
-        ASSERT_EQ(MissionNummer, 2);
+        jumpToMission(player, 12, W("12 Flächenbrand in Waldstück!"), 2);
+        ASSERT_FALSE(HasFatalFailure());
         EXPECT_NE(videosOpened().find("mi02.avi"), std::string::npos);
         EXPECT_EQ(Money, 22000);
     }

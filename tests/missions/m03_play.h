@@ -212,10 +212,6 @@ class MissionThreeMoves : public PlayThroughSteps {
         return s;
     }
 
-    static bool atRest(std::int16_t v) {
-        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-    }
-
     // A civilian SF02 driving east on the northern street, still well short of the block.
     static bool OwnerCarComing() {
         for (std::int16_t v = 0; v < static_cast<std::int16_t>(Fahrzeuge.size()); ++v) {

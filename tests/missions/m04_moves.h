@@ -49,9 +49,8 @@ class MissionFourMoves : public virtual PlayThroughSteps {
     // In a running mission: EINSATZ over the options button and the box "24 Rassenunruhen!";
     // then the video ends, and the briefing is read on the map.
     void jumpToMissionFour(ScriptedPlayer& player) {
-        EXPECT_EQ(JumpEntryText(23), "24 Rassenunruhen!");
-        jumpToPosition(player, 24);
-        ASSERT_EQ(MissionNummer, 4);
+        jumpToMission(player, 24, "24 Rassenunruhen!", 4);
+        if (::testing::Test::HasFatalFailure()) return;
         EXPECT_EQ(Money, 13000);
         videoAndBriefing(player);
     }
@@ -91,9 +90,6 @@ class MissionFourMoves : public virtual PlayThroughSteps {
     static constexpr Point kStands[] = {{1640, 850}, {1560, 930},  {1480, 1010},
                                         {1720, 960}, {1480, 1250}, {1520, 1360}};
 
-    static bool AtRest(std::int16_t v) {
-        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-    }
     std::vector<std::int16_t> boughtInOrder() const {
         std::vector<std::int16_t> all;
         for (const Bought& b : police) all.push_back(b.vehicle);
@@ -115,7 +111,7 @@ class MissionFourMoves : public virtual PlayThroughSteps {
             for (std::size_t leg = 0; leg <= std::size(kWay); ++leg) {
                 const Point to = leg < std::size(kWay) ? kWay[leg] : kStands[k];
                 ASSERT_TRUE(playUntil(
-                    player, [&] { return AtRest(v) || GameMode != 2; }, 3000))
+                    player, [&] { return atRest(v) || GameMode != 2; }, 3000))
                     << "vehicle " << v << " at " << F(v).x << " " << F(v).y;
                 ASSERT_EQ(GameMode, 2u);
                 deselect(player);
@@ -125,7 +121,7 @@ class MissionFourMoves : public virtual PlayThroughSteps {
         }
         for (const std::int16_t v : all)
             ASSERT_TRUE(playUntil(
-                player, [&] { return AtRest(v) || GameMode != 2; }, 3000))
+                player, [&] { return atRest(v) || GameMode != 2; }, 3000))
                 << "vehicle " << v << " at " << F(v).x << " " << F(v).y;
     }
 

@@ -25,18 +25,23 @@ namespace {
 class MissionFourPlayThrough : public test::MissionTest, public test::MissionFourMoves {
   protected:
     HeadlessBackend& playBackend() override { return backend; }
+
+    // The start picture, mission 1 and the jump; bought and entered.
+    void intoMissionFour(test::ScriptedPlayer& player) {
+        useSampleData(true);
+        openGame();
+        SeedRandom(4);
+        intoMissionOne(player);
+        ASSERT_FALSE(HasFatalFailure());
+        jumpToMissionFour(player);
+        ASSERT_FALSE(HasFatalFailure());
+        buyAndEnterMissionFour(player);
+    }
 };
 
 TEST_F(MissionFourPlayThrough, TheRiotIsEndedByClicksAndKeys) {
-    useSampleData(true);
-    openGame();
-    SeedRandom(4);
     test::ScriptedPlayer player(backend);
-    intoMissionOne(player);
-    ASSERT_FALSE(HasFatalFailure());
-    jumpToMissionFour(player);
-    ASSERT_FALSE(HasFatalFailure());
-    buyAndEnterMissionFour(player);
+    intoMissionFour(player);
     ASSERT_FALSE(HasFatalFailure());
     winMissionFour(player);
     ASSERT_FALSE(HasFatalFailure());
@@ -46,15 +51,8 @@ TEST_F(MissionFourPlayThrough, TheRiotIsEndedByClicksAndKeys) {
 }
 
 TEST_F(MissionFourPlayThrough, TheRingleaderLeftAloneStormsThePrison) {
-    useSampleData(true);
-    openGame();
-    SeedRandom(4);
     test::ScriptedPlayer player(backend);
-    intoMissionOne(player);
-    ASSERT_FALSE(HasFatalFailure());
-    jumpToMissionFour(player);
-    ASSERT_FALSE(HasFatalFailure());
-    buyAndEnterMissionFour(player);
+    intoMissionFour(player);
     ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(playUntil(
         player, [] { return GameMode != 2; }, 9000));

@@ -460,9 +460,6 @@ class MissionFiveMoves : public virtual PlayThroughSteps {
                   [](std::int16_t a, std::int16_t b) { return P(a).storey < P(b).storey; });
         return out;
     }
-    static bool atRest(std::int16_t v) {
-        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-    }
     static std::string Where(std::int16_t v) {
         return " [" + std::to_string(v) + " at " + std::to_string(F(v).x) + " " +
                std::to_string(F(v).y) + " anim " + std::to_string(F(v).anim) + " order " +

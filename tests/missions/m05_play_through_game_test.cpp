@@ -37,9 +37,8 @@ class MissionFivePlayThrough : public test::MissionTest, public test::MissionFiv
         ASSERT_EQ(GameMode, 10u) << FatalErrorMessage();
         leaveKarte(player);
         ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
-        EXPECT_EQ(JumpEntryText(1), "02 Wohnhaus brennt!");
-        jumpToPosition(player, 2);
-        ASSERT_EQ(MissionNummer, 5);
+        jumpToMission(player, 2, "02 Wohnhaus brennt!", 5);
+        ASSERT_FALSE(HasFatalFailure());
         EXPECT_NE(videosOpened().find("mi05.avi"), std::string::npos);
         EXPECT_EQ(Money, 7000);
     }

@@ -131,10 +131,6 @@ class MissionSevenMoves : public PlayThroughSteps {
         play(player, 1);
     }
 
-    static bool atRest(std::int16_t v) {
-        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-    }
-
     // The mouse on a part of the vehicle no other unit covers; false if none of the tried points
     // shows it (another vehicle may still stand over it at the entry).
     // Tab jumps the view from vehicle to vehicle, quicker than scrolling across the map: pressed

@@ -15,7 +15,6 @@
 #include "core/mouse.h"
 #include "core/options.h"
 #include "movement/befehl.h"
-#include "screens/mission_jump.h"
 #include "support/play_through.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
@@ -36,9 +35,8 @@ class MissionEightMoves : public virtual PlayThroughSteps {
     // In a running mission: EINSATZ over the options button, and the restaurant's entry (campaign
     // position 13); then the video ends, and the briefing is read on the map.
     void jumpToMissionEight(ScriptedPlayer& player) {
-        EXPECT_EQ(JumpEntryText(12), "13 Absturz auf Schnellrestaurant!");
-        jumpToPosition(player, 13);
-        ASSERT_EQ(MissionNummer, 8);
+        jumpToMission(player, 13, "13 Absturz auf Schnellrestaurant!", 8);
+        if (::testing::Test::HasFatalFailure()) return;
         videoAndBriefing(player);
     }
 
@@ -66,8 +64,7 @@ class MissionEightMoves : public virtual PlayThroughSteps {
         for (std::size_t k = 0; k < tankers.size(); ++k) {
             const std::int16_t v = tankers[k];
             ASSERT_TRUE(playUntil(
-                player, [&] { return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0; },
-                3000))
+                player, [&] { return atRest(v); }, 3000))
                 << v << " at " << F(v).x << " " << F(v).y << " tick " << TickCounter << "; "
                 << tankers[0] << " at " << F(tankers[0]).x << " " << F(tankers[0]).y << " order "
                 << (F(tankers[0]).orders != nullptr ? F(tankers[0]).orders->opcode : -1);

@@ -129,9 +129,6 @@ class MissionElevenMoves : public PlayThroughSteps {
         return f;
     }
 
-    static bool atRest(std::int16_t v) {
-        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-    }
     static std::string where(std::int16_t v) {
         char s[96];
         std::snprintf(s, sizeof s, " [vehicle %d type %d at %.0f %.0f order %d]", v, F(v).type,

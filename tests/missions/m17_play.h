@@ -58,9 +58,8 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
     // In a running mission: EINSATZ over the options button, and the store's entry (campaign
     // position 7); then the video ends, and the briefing is read on the map.
     void jumpToMissionSeventeen(ScriptedPlayer& player) {
-        EXPECT_EQ(JumpEntryText(6), "07 Gasexplosion in Kaufhaus!");
-        jumpToPosition(player, 7);
-        ASSERT_EQ(MissionNummer, 17);
+        jumpToMission(player, 7, "07 Gasexplosion in Kaufhaus!", 17);
+        if (::testing::Test::HasFatalFailure()) return;
         videoAndBriefing(player);
     }
 
@@ -85,16 +84,8 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         fireFighters = bought[0].crew;
     }
 
-    // The engine drives in and comes to rest; its fire fighters get out.
-    void engineInAndCrewOut(ScriptedPlayer& player) {
-        ASSERT_TRUE(playUntil(
-            player,
-            [&] {
-                return F(engine).KarteWeg == -1 && F(engine).orders == nullptr && F(engine).x > 0;
-            },
-            3000));
-        clickFahrzeug(player, engine);
-        command(player, kCmdStaffOut);
+    // After "staff out": the engine's fire fighters stand outside and the engine is still.
+    void waitForTheCrewOut(ScriptedPlayer& player) {
         ASSERT_TRUE(playUntil(
             player,
             [&] {
@@ -103,6 +94,14 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                        F(engine).orders == nullptr;
             },
             300));
+    }
+    // The engine drives in and comes to rest; its fire fighters get out.
+    void engineInAndCrewOut(ScriptedPlayer& player) {
+        ASSERT_TRUE(playUntil(
+            player, [&] { return atRest(engine); }, 3000));
+        clickFahrzeug(player, engine);
+        command(player, kCmdStaffOut);
+        waitForTheCrewOut(player);
     }
 
     // A point near (x, y), tried upward from below, where the cursor over the house is the one
@@ -309,9 +308,6 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
             if (P(i).type != -1 && P(i).casualty != 0 && P(i).x == at.x && P(i).y == at.y) return i;
         return -1;
     }
-    static bool AtRest(std::int16_t v) {
-        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-    }
 
     // Base 0: the engine with three fire fighters, then an ambulance for each casualty, the first
     // with the medic; base 1: the crew van with two more fire fighters.
@@ -403,7 +399,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
     // Each vehicle that has come to rest at the entry is sent on, so that the next can drive in.
     void sendOnArrivals(ScriptedPlayer& player) {
         for (auto it = arrivals.begin(); it != arrivals.end(); ++it) {
-            if (!AtRest(it->vehicle)) continue;
+            if (!atRest(it->vehicle)) continue;
             const Arrival a = *it;
             arrivals.erase(it);
             slowDown(player);
@@ -430,7 +426,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         return P(c).link == 0x1000 + static_cast<std::uint16_t>(m);
     }
     static bool Parked(std::int16_t v, Spot at) {
-        return AtRest(v) && std::abs(F(v).x - at.x) < 120 && std::abs(F(v).y - at.y) < 120;
+        return atRest(v) && std::abs(F(v).x - at.x) < 120 && std::abs(F(v).y - at.y) < 120;
     }
     // The casualties under rubble 4 and 5.
     static bool Trapped(const Rescue& r) {
@@ -466,7 +462,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         const std::int16_t team = r.team;
         switch (r.step) {
             case 0:
-                if (!AtRest(r.ambulance) || F(r.ambulance).x < 1500 ||
+                if (!atRest(r.ambulance) || F(r.ambulance).x < 1500 ||
                     std::any_of(arrivals.begin(), arrivals.end(),
                                 [&](const Arrival& a) { return a.vehicle == r.ambulance; }))
                     return;
@@ -521,7 +517,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                 return;
             case 4:
                 // Stopped on the way by another vehicle, it is sent home again.
-                if (UsedFahrzeugAt(r.ambulance) != nullptr && AtRest(r.ambulance))
+                if (UsedFahrzeugAt(r.ambulance) != nullptr && atRest(r.ambulance))
                     homeAgain(player, r);
                 return;
             default:
@@ -647,7 +643,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
     bool Arriving() const {
         for (const Rescue& r : rescues)
             if (r.ambulance >= 0 && r.step == 0 && UsedFahrzeugAt(r.ambulance) != nullptr &&
-                !AtRest(r.ambulance))
+                !atRest(r.ambulance))
                 return true;
         return false;
     }
@@ -682,7 +678,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                     toTheRubble(player, fireFighters[2], 5);
                     rubbleStep = 1;
                 }
-                if (troopStep == 0 && AtRest(troopCarrier) && F(troopCarrier).x > 1500 &&
+                if (troopStep == 0 && atRest(troopCarrier) && F(troopCarrier).x > 1500 &&
                     std::none_of(arrivals.begin(), arrivals.end(),
                                  [&](const Arrival& a) { return a.vehicle == troopCarrier; })) {
                     slowDown(player);
@@ -723,18 +719,12 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         buyForTheRescue(player);
         if (::testing::Test::HasFatalFailure()) return;
         ASSERT_TRUE(playUntil(
-            player, [&] { return AtRest(engine); }, 3000));
+            player, [&] { return atRest(engine); }, 3000));
         slowDown(player);
         selectFahrzeug(player, engine);
         command(player, kCmdStaffOut);
-        ASSERT_TRUE(playUntil(
-            player,
-            [&] {
-                return std::all_of(fireFighters.begin(), fireFighters.end(),
-                                   [](std::int16_t p) { return P(p).offMap == 0; }) &&
-                       F(engine).orders == nullptr;
-            },
-            300));
+        waitForTheCrewOut(player);
+        if (::testing::Test::HasFatalFailure()) return;
         toTheDoor(player, fireFighters[1], kFuseBoxHouse);
         if (::testing::Test::HasFatalFailure()) return;
         deselect(player);

@@ -103,9 +103,6 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
             runs.push_back({bought[k].vehicle, bought[k].crew[0], bought[k].crew[1], casualty,
                             kRescueOrder[k].park});
         }
-        const auto atRest = [](std::int16_t v) {
-            return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-        };
         const auto idle = [](std::int16_t p) { return P(p).offMap == 0 && P(p).orders == nullptr; };
         const auto board = [&](std::int16_t person, std::int16_t ambulance) {
             if (P(person).offMap != 0) return;

@@ -341,10 +341,6 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
         for (int i = 0; i < 30 && JumpTargetActive != 0; ++i) play(player, 1);
     }
 
-    static bool atRest(std::int16_t v) {
-        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
-    }
-
     static std::int16_t FindBoat() {
         for (std::int16_t v = 0; v < static_cast<std::int16_t>(Fahrzeuge.size()); ++v)
             if (F(v).type == kTypF116) return v;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -69,6 +70,10 @@ class PlayThroughSteps {
 
     static Person& P(std::int16_t i) { return Personen[static_cast<std::size_t>(i)]; }
     static Fahrzeug& F(std::int16_t i) { return Fahrzeuge[static_cast<std::size_t>(i)]; }
+    // A bought vehicle come in and at rest: off the campaign map, on the map, its orders done.
+    static bool atRest(std::int16_t v) {
+        return F(v).KarteWeg == -1 && F(v).orders == nullptr && F(v).x > 0;
+    }
 
     // Keeps a frame at each change of screen, as the new screen first draws itself. The memory the
     // game holds is read there and every 500 frames.
@@ -314,6 +319,13 @@ class PlayThroughSteps {
         const JumpBox& b = (*JumpBoxes)[static_cast<std::size_t>(position - 1)];
         player.click(b.x + kJumpBoxWidth / 2, b.y + kJumpBoxHeight / 2);
         play(player, 1);
+    }
+    // The jump to a campaign position whose box reads text, into its mission.
+    void jumpToMission(test::ScriptedPlayer& player, int position, std::string_view text,
+                       int mission) {
+        EXPECT_EQ(JumpEntryText(position - 1), text);
+        jumpToPosition(player, position);
+        ASSERT_EQ(MissionNummer, mission);
     }
     // The mission's video run out, then its briefing read on the campaign map.
     void videoAndBriefing(test::ScriptedPlayer& player) {

@@ -399,18 +399,24 @@ std::vector<std::uint8_t> Decoded(const RunImage& image) {
     return pixels;
 }
 
-using WorldScreenGame = test::MissionTest;
+class WorldScreenGame : public test::MissionTest {
+  protected:
+    // Mission 1 played into with the scene's two houses, persons and extras in place of its own.
+    void playIntoTheScene(test::ScriptedPlayer& player) {
+        playIntoMissionOne(player, [](MissionHooks& row) {
+            g_missionOneRow = row;
+            // Not about mission 1's rules.
+            row.CheckMission = [] {};
+            row.InitHouses = InitTwoHouses;
+            row.InitPersonen = InitPersonenOfTheScene;
+            row.InitMissionExtras = InitExtrasOfTheScene;
+        });
+    }
+};
 
 TEST_F(WorldScreenGame, MissionOneShowsItsGroundHousesUnitsCursorClockAndMessage) {
     test::ScriptedPlayer player(backend);
-    playIntoMissionOne(player, [](MissionHooks& row) {
-        g_missionOneRow = row;
-        // Not about mission 1's rules.
-        row.CheckMission = [] {};
-        row.InitHouses = InitTwoHouses;
-        row.InitPersonen = InitPersonenOfTheScene;
-        row.InitMissionExtras = InitExtrasOfTheScene;
-    });
+    playIntoTheScene(player);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     // Set once play has begun: the campaign map before it has a message line of its own.
     SetMessageLine(kWorldMessage, kMessageLineForever);
@@ -519,13 +525,7 @@ TEST_F(WorldScreenGame, MissionOneShowsItsGroundHousesUnitsCursorClockAndMessage
 // over it and is pointed at there.
 TEST_F(WorldScreenGame, APersonOnTheFrontRowOfAnOpenedHouseIsUnderTheMouse) {
     test::ScriptedPlayer player(backend);
-    playIntoMissionOne(player, [](MissionHooks& row) {
-        g_missionOneRow = row;
-        row.CheckMission = [] {};
-        row.InitHouses = InitTwoHouses;
-        row.InitPersonen = InitPersonenOfTheScene;
-        row.InitMissionExtras = InitExtrasOfTheScene;
-    });
+    playIntoTheScene(player);
     ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
     ASSERT_GE(g_behindTheFront, 0);
     const Person& p = Personen[static_cast<std::size_t>(g_behindTheFront)];
