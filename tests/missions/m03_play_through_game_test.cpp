@@ -45,6 +45,7 @@ class MissionThreePlayThrough : public test::MissionTest, public test::MissionTh
 };
 
 TEST_F(MissionThreePlayThrough, TheCatIsBroughtDownByClicksAndKeys) {
+    shotPrefix = "play-m03-won";
     test::ScriptedPlayer player(backend);
     startGame(player);
     const Bought b = enterAndBuyMissionThree(player);
@@ -62,6 +63,7 @@ TEST_F(MissionThreePlayThrough, TheCatIsBroughtDownByClicksAndKeys) {
 }
 
 TEST_F(MissionThreePlayThrough, AnInjuredOnlookerLosesTheMission) {
+    shotPrefix = "play-m03-lost";
     test::ScriptedPlayer player(backend);
     startGame(player);
     const Bought b = enterAndBuyMissionThree(player);

@@ -40,6 +40,7 @@ class MissionFourPlayThrough : public test::MissionTest, public test::MissionFou
 };
 
 TEST_F(MissionFourPlayThrough, TheRiotIsEndedByClicksAndKeys) {
+    shotPrefix = "play-m04-won";
     test::ScriptedPlayer player(backend);
     intoMissionFour(player);
     ASSERT_FALSE(HasFatalFailure());
@@ -51,6 +52,7 @@ TEST_F(MissionFourPlayThrough, TheRiotIsEndedByClicksAndKeys) {
 }
 
 TEST_F(MissionFourPlayThrough, TheRingleaderLeftAloneStormsThePrison) {
+    shotPrefix = "play-m04-lost";
     test::ScriptedPlayer player(backend);
     intoMissionFour(player);
     ASSERT_FALSE(HasFatalFailure());

@@ -33,6 +33,7 @@ class MissionSevenPlayThrough : public test::MissionTest, public test::MissionSe
 };
 
 TEST_F(MissionSevenPlayThrough, LostWithTheCasualtiesLeftAlone) {
+    shotPrefix = "play-m07-lost";
     test::ScriptedPlayer player(backend);
     startAndJump(player);
     ASSERT_FALSE(HasFatalFailure());
@@ -46,6 +47,7 @@ TEST_F(MissionSevenPlayThrough, LostWithTheCasualtiesLeftAlone) {
 // station's entrances cut open, its casualties carried out, treated and driven off with the two
 // from the square, the onlookers led away, and the station burnt out before the fire comes back.
 TEST_F(MissionSevenPlayThrough, WonByClearingTheStation) {
+    shotPrefix = "play-m07-won";
     test::ScriptedPlayer player(backend);
     startAndJump(player);
     ASSERT_FALSE(HasFatalFailure());

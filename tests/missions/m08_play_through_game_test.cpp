@@ -40,6 +40,7 @@ class MissionEightPlayThrough : public test::MissionTest, public test::MissionEi
 };
 
 TEST_F(MissionEightPlayThrough, TheWreckLeftBurningLosesIt) {
+    shotPrefix = "play-m08-lost";
     test::ScriptedPlayer player(backend);
     intoMissionEight(player);
     ASSERT_FALSE(HasFatalFailure());
@@ -59,6 +60,7 @@ TEST_F(MissionEightPlayThrough, TheWreckLeftBurningLosesIt) {
 // Disabled: the two tankers bought at base 1 stand below the wreck only at about tick 3400, long
 // after it has exploded; the purchase and the way in are still to be found.
 TEST_F(MissionEightPlayThrough, DISABLED_TheTankersSprayTheWreckBeforeItExplodes) {
+    shotPrefix = "play-m08-tankers";
     test::ScriptedPlayer player(backend);
     intoMissionEight(player);
     ASSERT_FALSE(HasFatalFailure());

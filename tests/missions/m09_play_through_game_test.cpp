@@ -23,6 +23,7 @@ class MissionNinePlayThrough : public test::MissionTest, public test::MissionNin
 };
 
 TEST_F(MissionNinePlayThrough, TheFansLeftAloneEscalateTheSituation) {
+    shotPrefix = "play-m09-lost";
     useSampleData(true);
     openGame();
     SeedRandom(7);
@@ -41,6 +42,7 @@ TEST_F(MissionNinePlayThrough, TheFansLeftAloneEscalateTheSituation) {
 // fan meets a rival; the officers take every fan to the platform, the train takes them, and the
 // mission is won without a casualty.
 TEST_F(MissionNinePlayThrough, OfficersTakeTheFansToTheTrain) {
+    shotPrefix = "play-m09-won";
     useSampleData(true);
     openGame();
     SeedRandom(7);

@@ -38,6 +38,7 @@ class MissionElevenPlayThrough : public test::MissionTest, public test::MissionE
 };
 
 TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) {
+    shotPrefix = "play-m11-lost";
     useSampleData(true);
     openGame();
     SeedRandom(11);
@@ -72,6 +73,7 @@ TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) 
 // the next one, sent to winch a casualty off the island, stays on its way near the west edge where
 // the helicopters still waiting hover, so that casualty keeps the mission from being won.
 TEST_F(MissionElevenPlayThrough, DISABLED_WonWithTheValleyEvacuatedAndTheRoofReachedByBoat) {
+    shotPrefix = "play-m11-won";
     useSampleData(true);
     openGame();
     SeedRandom(11);

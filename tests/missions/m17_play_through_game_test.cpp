@@ -41,6 +41,7 @@ class MissionSeventeenPlayThrough : public test::MissionTest, public test::Missi
 // The casualty lying on the ground floor's front row, behind the front wall, is pointed at once
 // the house is opened with someone inside.
 TEST_F(MissionSeventeenPlayThrough, TheCasualtyBehindTheFrontWallShowsInTheOpenedHouse) {
+    shotPrefix = "play-m17-front-wall";
     test::ScriptedPlayer player(backend);
     intoMissionSeventeen(player);
     ASSERT_FALSE(HasFatalFailure());
@@ -55,6 +56,7 @@ TEST_F(MissionSeventeenPlayThrough, TheCasualtyBehindTheFrontWallShowsInTheOpene
 }
 
 TEST_F(MissionSeventeenPlayThrough, AnOnlookerStruckAtTheLiveCablesLosesIt) {
+    shotPrefix = "play-m17-lost";
     test::ScriptedPlayer player(backend);
     intoMissionSeventeen(player);
     buyAndEnter(player);
@@ -77,6 +79,7 @@ TEST_F(MissionSeventeenPlayThrough, AnOnlookerStruckAtTheLiveCablesLosesIt) {
 // the ground floor inside its house, so a fire fighter goes in by the door and points at the box
 // there), the caravan put out and the rubble on the way cleared.
 TEST_F(MissionSeventeenPlayThrough, TheLeakClosedThePowerOffTheCaravanOutAndTheRubbleCleared) {
+    shotPrefix = "play-m17-dangers";
     test::ScriptedPlayer player(backend);
     intoMissionSeventeen(player);
     buyAndEnter(player);
@@ -102,6 +105,7 @@ TEST_F(MissionSeventeenPlayThrough, TheLeakClosedThePowerOffTheCaravanOutAndTheR
 // only once every vehicle bought has come in, since the way out is the way in, and the last is
 // bought from the map once the others have gone.
 TEST_F(MissionSeventeenPlayThrough, EightCasualtiesAreDrivenHome) {
+    shotPrefix = "play-m17-casualties";
     test::ScriptedPlayer player(backend);
     intoMissionSeventeen(player);
     startTheRescue(player);

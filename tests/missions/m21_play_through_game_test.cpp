@@ -36,6 +36,7 @@ class MissionTwentyOnePlayThrough : public test::MissionTest, public test::Missi
 };
 
 TEST_F(MissionTwentyOnePlayThrough, WonByFetchingEveryCasualtyBeforeTheEngineExplodes) {
+    shotPrefix = "play-m21-won";
     test::ScriptedPlayer player(backend);
     openIntoMissionOne(player);
     winMissionTwentyOne(player);
@@ -55,6 +56,7 @@ TEST_F(MissionTwentyOnePlayThrough, WonByFetchingEveryCasualtyBeforeTheEngineExp
 }
 
 TEST_F(MissionTwentyOnePlayThrough, LostWithTheCasualtiesLeftLying) {
+    shotPrefix = "play-m21-lost";
     test::ScriptedPlayer player(backend);
     openIntoMissionOne(player);
     jumpToMissionTwentyOne(player, [this] { finishVideo(); });

@@ -23,6 +23,7 @@ using MissionTwentyFourPlayThrough = test::MissionTwentyFourPlay;
 // Rings for the first three and the last, the boat waiting in the river for the others, the
 // landing at the slipway, the medic, the stretcher teams and five ambulances home: nobody dies.
 TEST_F(MissionTwentyFourPlayThrough, TheFivePeopleAreRescuedByClicksAndKeys) {
+    shotPrefix = "play-m24-won";
     useSampleData(true);
     openGame();
     SeedRandom(5);
@@ -44,6 +45,7 @@ TEST_F(MissionTwentyFourPlayThrough, TheFivePeopleAreRescuedByClicksAndKeys) {
 }
 
 TEST_F(MissionTwentyFourPlayThrough, NothingBoughtAPersonDrowns) {
+    shotPrefix = "play-m24-lost";
     useSampleData(true);
     openGame();
     SeedRandom(5);
