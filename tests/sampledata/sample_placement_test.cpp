@@ -1,6 +1,6 @@
 // Each mission with a level, set up on the generated data: no two houses share a map cell, every
-// person above the ground stands in a house tall enough, and every person and object the mission
-// places is created.
+// person above the ground stands in a house tall enough, every person and object the mission
+// places is created, and each of its roads leads off the map.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "core/game_mode.h"
 #include "core/mission_state.h"
@@ -16,6 +17,7 @@
 #include "mission/campaign_tables.h"
 #include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
+#include "missions/mission_checks.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/houses.h"
@@ -40,8 +42,20 @@ constexpr Placement kPlacements[] = {
     {8, 12, 33, true}, {9, 0, 1},  {11, 17, 4}, {17, 41, 21, true}, {21, 17, 23}, {24, 5, 7},
 };
 
-class SamplePlacement : public test::MissionTest,
-                        public ::testing::WithParamInterface<Placement> {};
+class SamplePlacement : public test::MissionTest, public ::testing::WithParamInterface<Placement> {
+  protected:
+    void startMission() {
+        useSampleData(false);
+        openGame();
+        SeedRandom(1);
+        CampaignPosition = 0;
+        for (std::size_t k = 0; k < CampaignOrder.size(); ++k)
+            if (CampaignOrder[k] == GetParam().mission)
+                CampaignPosition = static_cast<std::uint8_t>(k);
+        StartMission(kNewMission);
+        ASSERT_EQ(MissionNummer, GetParam().mission);
+    }
+};
 
 // The map cell under a world point, as the game finds it.
 std::pair<int, int> CellUnder(float x, float y) {
@@ -52,14 +66,7 @@ std::pair<int, int> CellUnder(float x, float y) {
 
 TEST_P(SamplePlacement, HousesApartPersonsOnTallEnoughHousesAllCreated) {
     const Placement& row = GetParam();
-    useSampleData(false);
-    openGame();
-    SeedRandom(1);
-    CampaignPosition = 0;
-    for (std::size_t k = 0; k < CampaignOrder.size(); ++k)
-        if (CampaignOrder[k] == row.mission) CampaignPosition = static_cast<std::uint8_t>(k);
-    StartMission(kNewMission);
-    ASSERT_EQ(MissionNummer, row.mission);
+    ASSERT_NO_FATAL_FAILURE(startMission());
 
     // The floors of the house standing on each map cell.
     std::map<std::pair<int, int>, int> floorsAt;
@@ -106,6 +113,46 @@ TEST_P(SamplePlacement, HousesApartPersonsOnTallEnoughHousesAllCreated) {
         if (o.type < 0 || o.storey != 0) continue;
         const SonderObjTyp& t = *SonderObjTypAt(o.type);
         offHouses(o.x + static_cast<float>(t.boxX0 + t.boxX1) / 2, o.y + t.boxY1, "object");
+    }
+}
+
+// Every road leads off the map, where vehicles come in and leave. A side road linked to one of
+// its own nodes instead of the road it leaves is cut off: no road route reaches it, and vehicles
+// cross open country to it by free path.
+TEST_P(SamplePlacement, EveryRoadLeadsOffTheMapWithoutSelfLinks) {
+    ASSERT_NO_FATAL_FAILURE(startMission());
+    // The level's own nodes; the two spare ones after them are the route search's.
+    const auto count = static_cast<std::size_t>(RoadNodeCount);
+    ASSERT_LE(count, RoadNodes.size());
+    const int rightEdge = ViewRightEdgeX();
+    const auto atEdge = [&](const RoadNode& n) { return n.x <= 10 || n.x >= rightEdge - 10; };
+    std::vector<bool> seen(count, false);
+    for (std::size_t first = 0; first < count; ++first) {
+        for (const std::uint16_t m : RoadNodes[first].neighbour) {
+            EXPECT_TRUE(m == kNoNode || m < count);
+            EXPECT_NE(m, first) << "node at " << RoadNodes[first].x << ", " << RoadNodes[first].y;
+        }
+        if (seen[first]) continue;
+        // The road this node lies on, and whether it reaches an edge.
+        bool edge = false;
+        bool linked = false;
+        std::vector<std::size_t> todo{first};
+        seen[first] = true;
+        while (!todo.empty()) {
+            const RoadNode& n = RoadNodes[todo.back()];
+            todo.pop_back();
+            edge = edge || atEdge(n);
+            for (const std::uint16_t m : n.neighbour) {
+                if (m == kNoNode) continue;
+                linked = true;
+                if (m < count && !seen[m]) {
+                    seen[m] = true;
+                    todo.push_back(m);
+                }
+            }
+        }
+        EXPECT_TRUE(edge || !linked) << "the road through " << RoadNodes[first].x << ", "
+                                     << RoadNodes[first].y << " stays on the map";
     }
 }
 

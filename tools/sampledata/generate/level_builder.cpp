@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <stdexcept>
 
 #include "generate/tile_art.h"
 #include "generate/world_tables.h"
@@ -188,6 +189,14 @@ int LevelBuilder::nearestNode(int x, int y) const {
     return best;
 }
 
+std::vector<int> LevelBuilder::branch(PixelPos junction, std::initializer_list<PixelPos> points,
+                                      int halfWidth, int nodeSpacing) {
+    const int from = nearestNode(junction.x, junction.y);
+    std::vector<int> nodes = road(points, halfWidth, nodeSpacing);
+    if (from >= 0) link(from, nodes.front(), terrain::kRoad, kRoadLane);
+    return nodes;
+}
+
 int LevelBuilder::addNode(int x, int y) {
     RoadNode n;
     n.x = static_cast<std::int16_t>(x);
@@ -198,6 +207,8 @@ int LevelBuilder::addNode(int x, int y) {
 }
 
 void LevelBuilder::link(int a, int b, std::uint8_t terrainRow, std::uint8_t lane) {
+    // A node linked to itself would overwrite one of its real links and cut its road in two.
+    if (a == b) throw std::logic_error("a road node linked to itself");
     RoadNode& na = level_.nodes[static_cast<std::size_t>(a)];
     RoadNode& nb = level_.nodes[static_cast<std::size_t>(b)];
     const int k = DirectionOf(nb.x - na.x, nb.y - na.y);

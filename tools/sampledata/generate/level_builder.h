@@ -66,6 +66,10 @@ class LevelBuilder {
     int addRoad(std::initializer_list<PixelPos> points, std::uint8_t terrain, std::uint8_t lane);
     // The node nearest to the point; -1 without nodes.
     int nearestNode(int x, int y) const;
+    // A road leaving the graph at the node nearest to the junction point, found before the road's
+    // own nodes exist (else it could be the road's first node, and the road would join itself).
+    std::vector<int> branch(PixelPos junction, std::initializer_list<PixelPos> points,
+                            int halfWidth, int nodeSpacing);
 
     void ignite(int column, int row);
 

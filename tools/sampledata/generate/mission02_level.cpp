@@ -32,12 +32,9 @@ LevelBuilder Mission02Level() {
     b.eastWestRoad(1512, 1624, 224);
     // A road from the main road up the heath's west side to the wood's north end, far enough
     // from the wood for a tanker to turn at its bend.
-    const std::vector<int> north = b.road({{150, 1540}, {80, 600}, {80, 110}, {470, 60}}, 24, 224);
-    b.link(b.nearestNode(150, 1568), north.front(), terrain::kRoad, kRoadLane);
+    b.branch({150, 1568}, {{150, 1540}, {80, 600}, {80, 110}, {470, 60}}, 24, 224);
     // A track from its bend east over the heath between the hedge's legs, for the tankers.
-    const int bend = b.nearestNode(80, 110);
-    const std::vector<int> track = b.road({{110, 125}, {1250, 126}}, 24, 224);
-    b.link(bend, track.front(), terrain::kRoad, kRoadLane);
+    b.branch({80, 110}, {{110, 125}, {1250, 126}}, 24, 224);
     // The fire, at the hedge's west end.
     b.ignite(19, 2);
     b.ignite(20, 2);

@@ -25,8 +25,7 @@ LevelBuilder Mission03Level() {
     // The tree's garden: a paved yard east of the tree where the ladder stands, its drive down to
     // the southern street.
     b.paint(Ground::Road, 770, 615, 900, 700);
-    const std::vector<int> drive = b.road({{860, 712}, {860, 650}}, 20, 224);
-    b.link(b.nearestNode(860, 780), drive.front(), terrain::kRoad, kRoadLane);
+    b.branch({860, 780}, {{860, 712}, {860, 650}}, 20, 224);
     return b;
 }
 

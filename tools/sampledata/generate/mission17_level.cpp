@@ -16,13 +16,9 @@ LevelBuilder Mission17Level() {
     // The entry street, with its road graph.
     b.eastWestRoad(180, 240, 224);
     // Down the east side of the block and west along the street south of it to the store.
-    const int east = b.nearestNode(2330, 210);
-    const int west = b.nearestNode(780, 210);
-    const std::vector<int> store = b.road({{2330, 238}, {2330, 1130}, {1750, 1130}}, 30, 224);
-    b.link(east, store.front(), terrain::kRoad, kRoadLane);
+    b.branch({2330, 210}, {{2330, 238}, {2330, 1130}, {1750, 1130}}, 30, 224);
     // The way out: from the entry street south at x 780 and west along y 434 to the edge.
-    const std::vector<int> out = b.road({{780, 238}, {780, 434}, {0, 434}}, 26, 224);
-    b.link(west, out.front(), terrain::kRoad, kRoadLane);
+    b.branch({780, 210}, {{780, 238}, {780, 434}, {0, 434}}, 26, 224);
     return b;
 }
 

@@ -50,11 +50,8 @@ LevelBuilder Mission21Level() {
     // by it rather than straight across the waters. The bend keeps well east of the western
     // water, so that a vehicle keeping right through it stays on dry ground.
     b.eastWestRoad(2212, 2324, 224);
-    // The junction is found before the lane's own nodes exist, or the lane would join itself.
-    const int junction = b.nearestNode(700, 2254);
-    const std::vector<int> lane =
-        b.road({{700, 2230}, {1440, 1500}, {1440, 1000}, {1800, 960}, {2640, 1000}}, 28, 224);
-    b.link(junction, lane.front(), terrain::kRoad, kRoadLane);
+    b.branch({700, 2254}, {{700, 2230}, {1440, 1500}, {1440, 1000}, {1800, 960}, {2640, 1000}}, 28,
+             224);
     return b;
 }
 

@@ -16,8 +16,7 @@ LevelBuilder Mission24Level() {
     b.paint(Ground::Water, -1000, 720, 4300, 880);
     b.eastWestRoad(200, 300, 224);
     // The bridge road from the main road to the south bank; boats cannot pass under the bridge.
-    const std::vector<int> bridge = b.road({{465, 330}, {465, 1000}}, 40, 224);
-    b.link(b.nearestNode(465, 250), bridge.front(), terrain::kRoad, kRoadLane);
+    const std::vector<int> bridge = b.branch({465, 250}, {{465, 330}, {465, 1000}}, 40, 224);
     b.paint(Ground::Bridge, 400, 690, 530, 910);
     // A track along the south bank, from the bridge road to the east.
     const std::vector<int> bank = b.road({{520, 1040}, {2700, 1040}}, 24, 224);
@@ -26,8 +25,7 @@ LevelBuilder Mission24Level() {
     // both on the spit; the boat lies at (3405, 785) in the water. The spit is wide enough for
     // the five people to be laid down side by side, none of them across the river.
     b.paint(Ground::Sand, 3280, 690, 3570, 745);
-    const std::vector<int> slip = b.road({{3450, 330}, {3450, 685}}, 32, 224);
-    b.link(b.nearestNode(3450, 250), slip.front(), terrain::kRoad, kRoadLane);
+    b.branch({3450, 250}, {{3450, 330}, {3450, 685}}, 32, 224);
     return b;
 }
 

@@ -44,12 +44,10 @@ LevelBuilder StationSquare() {
     // its front to the two western entrances, so that the engines stand at the station within a
     // minute of coming in; on south to the street along the square's far side, clear of its
     // kiosks. The way down leaves the street southwards from one of its nodes.
-    const int street = b.nearestNode(1130, 175);
-    const std::vector<int> down = b.road(
-        {{1150, 260}, {1180, 420}, {1130, 640}, {1140, 800}, {1180, 990}, {2050, 990}}, 30, 200);
-    b.link(street, down.front(), terrain::kRoad, kRoadLane);
-    const std::vector<int> front = b.road({{1200, 800}, {1400, 800}}, 30, 200);
-    b.link(b.nearestNode(1140, 800), front.front(), terrain::kRoad, kRoadLane);
+    b.branch({1130, 175},
+             {{1150, 260}, {1180, 420}, {1130, 640}, {1140, 800}, {1180, 990}, {2050, 990}}, 30,
+             200);
+    b.branch({1140, 800}, {{1200, 800}, {1400, 800}}, 30, 200);
     return b;
 }
 

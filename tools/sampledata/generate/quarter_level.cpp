@@ -31,8 +31,7 @@ LevelBuilder PrisonQuarter() {
            30, 224);
     // Out: north from the entry road and west to the left edge at the exit (y 1427), its lanes
     // south of the hydrant at (120, 1380).
-    const std::vector<int> out = b.road({{880, 1640}, {880, 1447}, {-200, 1447}}, 26, 224);
-    b.link(b.nearestNode(880, 1660), out.front(), terrain::kRoad, kRoadLane);
+    b.branch({880, 1660}, {{880, 1640}, {880, 1447}, {-200, 1447}}, 26, 224);
     return b;
 }
 
