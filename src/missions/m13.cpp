@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "core/fire_counts.h"
 #include "core/campaign.h"
+#include "core/fire_counts.h"
 #include "core/hover.h"
 #include "core/mission_counters.h"
 #include "core/mission_points.h"

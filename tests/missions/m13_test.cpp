@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/fire_counts.h"
 #include "core/campaign.h"
+#include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/hover.h"
 #include "core/message_line.h"
