@@ -135,6 +135,9 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
     BefehlCallbackTable t{};
     t[0] = OrderPersonPair;
     t[1] = QueueTargetAction;
+    t[5] = OnBefehlDone05M13;
+    t[9] = OnBefehlDone09M12;
+    t[10] = OnBefehlDone10M13;
     return t;
 }();
 
@@ -142,6 +145,7 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
 constexpr PersonBefehlHooks kPersonBefehlHooks{
     .RunPersonBefehlEnterBasis = RunPersonBefehlEnterBasis,
     .RunPersonBefehl186M03 = RunPersonBefehl186M03,
+    .RunPersonBefehl197M12 = RunPersonBefehl197M12,
     .RunPersonBefehl218M04 = RunPersonBefehl218M04,
     .RunPersonBefehl222M17 = RunPersonBefehl222M17,
 };

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "persons/personen.h"
+#include "persons/sonder_obj_actions.h"
 #include "vehicles/carry_befehle.h"
 #include "vehicles/fahrzeug.h"
 
@@ -40,6 +41,17 @@ GoalList ApproachPoints(std::int16_t slot, const Person& acting) {
         if (const std::optional<PickUpPoint> p =
                 SonderObjApproachPoint(slot, t.extent[2], t.extent[3], kSides[i]))
             goals.push_back(Goal(*p, kPersonFacings[i]));
+    return goals;
+}
+
+GoalList ReleaseSpotGoals(std::int16_t slot, std::initializer_list<std::uint8_t> facings) {
+    GoalList goals;
+    for (const std::uint8_t facing : facings)
+        for (const SonderObjSpot& spot : kReleaseSpots) {
+            if (spot.facing != facing) continue;
+            if (const std::optional<PixelPos> p = SonderObjSpotPoint(slot, spot))
+                goals.push_back({static_cast<float>(p->x), static_cast<float>(p->y), facing, 0});
+        }
     return goals;
 }
 

@@ -3,6 +3,7 @@
 // takes to send the unit to whichever it reaches first.
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "movement/befehl.h"
 
@@ -16,5 +17,10 @@ struct Person;
 // 3). Empty when the slot holds no object.
 GoalList ApproachPoints(std::int16_t slot, const Fahrzeug& acting);
 GoalList ApproachPoints(std::int16_t slot, const Person& acting);
+
+// The spots from which order 158 takes the object away, one per facing given, in that order, each
+// with its facing. Empty when the slot holds no object; a facing the order does not accept is
+// left out.
+GoalList ReleaseSpotGoals(std::int16_t slot, std::initializer_list<std::uint8_t> facings);
 
 }  // namespace kv

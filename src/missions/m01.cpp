@@ -299,14 +299,9 @@ void SendCraneToWreck(Fahrzeug& crane, std::int16_t slot, std::int16_t wrecktype
 }
 
 // The person walks to either end of the fuel and binds it.
-void SendBinderToFuel(Person& binder, const SonderObj& fuel) {
-    const SonderObjTyp* t = SonderObjTypAt(fuel.type);
-    const int x = TruncInt(fuel.x);
-    const int y = TruncInt(fuel.y) + 30;
-    const int right = x + (t != nullptr ? t->boxX1 : 0) + 3;
-    GoalList goals{{static_cast<float>(x - 3), static_cast<float>(y), 2, 0},
-                   {static_cast<float>(right), static_cast<float>(y), 10, 0}};
-    SetBefehl(binder, PersonTypOf(binder), kOpGoals, kBinderAck, std::move(goals), 0, 0, 0);
+void SendBinderToFuel(Person& binder) {
+    SetBefehl(binder, PersonTypOf(binder), kOpGoals, kBinderAck,
+              ReleaseSpotGoals(kFuelSlot, {2, 10}), 0, 0, 0);
     AppendBefehl(binder, kOpWorkThenRemove, kFuelSlot, kFuelTyp, kFuelWork, 0, 0);
 }
 
@@ -318,7 +313,7 @@ std::uint8_t ClickOnSonderObjM01() {
     if (action == Action::TakeUpWreck)
         SendCraneToWreck(*UsedFahrzeugAt(SelectedIndex), slot, o.type);
     else
-        SendBinderToFuel(*UsedPersonAt(SelectedIndex), o);
+        SendBinderToFuel(*UsedPersonAt(SelectedIndex));
     return 1;
 }
 

@@ -13,6 +13,8 @@ void InstallMissionHooks() {
     MissionHookRows[7] = kMissionHooksM08;
     MissionHookRows[8] = kMissionHooksM09;
     MissionHookRows[10] = kMissionHooksM11;
+    MissionHookRows[11] = kMissionHooksM12;
+    MissionHookRows[12] = kMissionHooksM13;
     MissionHookRows[16] = kMissionHooksM17;
     MissionHookRows[20] = kMissionHooksM21;
     MissionHookRows[23] = kMissionHooksM24;

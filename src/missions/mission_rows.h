@@ -16,6 +16,8 @@ extern const MissionHooks kMissionHooksM07;
 extern const MissionHooks kMissionHooksM08;
 extern const MissionHooks kMissionHooksM09;
 extern const MissionHooks kMissionHooksM11;
+extern const MissionHooks kMissionHooksM12;
+extern const MissionHooks kMissionHooksM13;
 extern const MissionHooks kMissionHooksM17;
 extern const MissionHooks kMissionHooksM21;
 extern const MissionHooks kMissionHooksM24;
@@ -23,6 +25,15 @@ extern const MissionHooks kMissionHooksM24;
 // Mission 3's person order 186, which the persons reach through their hook table: the caller
 // below the tree calls the cat down.
 void RunPersonBefehl186M03(std::int16_t person);
+
+// Person order 197, mission 12's own: taking the vertical beam out of the wreckage.
+void RunPersonBefehl197M12(std::int16_t person);
+// Order callback 9, mission 12's: the passenger has been cut out of the car.
+void OnBefehlDone09M12(std::int32_t slot, std::int32_t person);
+// Order callbacks 5 and 10, mission 13's: the driver has been cut out of the truck; the sand heap
+// has been pushed over the puddle.
+void OnBefehlDone05M13(std::int32_t slot, std::int32_t person);
+void OnBefehlDone10M13(std::int32_t slot, std::int32_t vehicle);
 
 // Person order 218, mission 4's own: the ringleader agitating at the prison gate.
 void RunPersonBefehl218M04(std::int16_t person);

@@ -80,7 +80,9 @@ inline constexpr std::uint8_t kOpPickUpCasualty = 164;
 inline constexpr std::uint8_t kOpChangeStorey = 171;
 inline constexpr std::uint8_t kOpEnterKanzel = 181;  // into the ladder basket
 inline constexpr std::uint8_t kOpLeaveKanzel = 182;
+inline constexpr std::uint8_t kOpWorkAtSonderObj = 183;  // works, then calls its callback slot
 inline constexpr std::uint8_t kOpRemoveSonderObj = 196;
+inline constexpr std::uint8_t kOpTakeUpright = 197;   // mission 12's own
 inline constexpr std::uint8_t kOpCloseGasLeak = 222;  // mission 17's own
 inline constexpr std::uint8_t kOpSetSonderObjFrame = 223;
 

@@ -131,6 +131,12 @@ bool WorkDone(const Person& p, std::uint32_t& cycles) {
 
 }  // namespace
 
+std::optional<PixelPos> SonderObjSpotPoint(std::int32_t slot, const SonderObjSpot& spot) {
+    const std::optional<Measured> m = MeasureSonderObj(slot);
+    if (!m) return std::nullopt;
+    return SpotPoint(spot, *m);
+}
+
 void WorkAtSonderObj(std::int16_t index) {
     Person* person = RunningPerson(index);
     if (person == nullptr) return;

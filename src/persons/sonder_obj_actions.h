@@ -6,6 +6,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include "world/level_map.h"
 
 namespace kv {
 
@@ -94,6 +97,10 @@ inline constexpr int kRemoveReachX = 40;
 inline constexpr int kRemoveReachY = 8;
 // Orders 196 (rule 1) and 223: the object's hit box grown by this on every side.
 inline constexpr int kBoxMargin = 15;
+
+// Where the spot lies for the object in the slot, measured as the orders measure it; none for a
+// slot without an object or a type without its pictures.
+std::optional<PixelPos> SonderObjSpotPoint(std::int32_t slot, const SonderObjSpot& spot);
 
 // Order 183 WorkAtSonderObj (a = object, b = its type or -1 for any, c = work cycles, d = position
 // rule, e = callback slot): on its spot the person works, with sound 72 looping; each start of the

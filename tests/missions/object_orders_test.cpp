@@ -100,6 +100,20 @@ TEST_F(ObjectOrders, APersonsPointsFollowItsOwnSizeAndFaceTheObject) {
     }
 }
 
+TEST_F(ObjectOrders, ReleaseSpotsComeInTheGivenOrderWithTheirFacings) {
+    // Facing 2 stands left of the position, 10 right of the box's right edge, both 30 below.
+    const GoalList goals = ReleaseSpotGoals(kSlot, {10, 2, 6});
+    ASSERT_EQ(goals.size(), 2u) << "facing 6 has no spot";
+    EXPECT_EQ(goals[0].x, 701.0f + kBox[2] + 3);
+    EXPECT_EQ(goals[0].y, 533.0f + 30);
+    EXPECT_EQ(goals[0].facing, 10);
+    EXPECT_EQ(goals[1].x, 701.0f - 3);
+    EXPECT_EQ(goals[1].y, 533.0f + 30);
+    EXPECT_EQ(goals[1].facing, 2);
+    FreeSonderObjSlot(kSlot);
+    EXPECT_TRUE(ReleaseSpotGoals(kSlot, {2, 10}).empty());
+}
+
 TEST_F(ObjectOrders, WaterOnThePointSpraysInRangeAndDrivesUpBeyondIt) {
     const std::int16_t engine = Make(kTypF104, 1, 600, 500);
     ASSERT_GE(engine, 0);

@@ -246,17 +246,19 @@ class PlayThroughSteps {
     }
     // The command slot showing the command; -1 none.
     // The mouse on a point of the object's picture that shows the object itself, tried row by row
-    // from its foot up (its ground box may lie under what stands in front of it).
+    // from its foot up (its ground box may lie under what stands in front of it). An object hanging
+    // above the ground is drawn lifted by its height.
     bool hoverObject(ScriptedPlayer& player, std::size_t slot) {
         const SonderObj& o = SonderObjs[slot];
         const SonderObjTyp* typ = nullptr;
         const FrameSet* f = SonderObjFrame(o, &typ);
         if (f == nullptr) return false;
+        const float top = o.y - (o.storey > 1 ? 0.0f : static_cast<float>(static_cast<int>(o.z)));
         centreView(player, o.x + static_cast<float>(f->dx + f->width / 2),
-                   o.y + static_cast<float>(f->dy + f->height / 2));
+                   top + static_cast<float>(f->dy + f->height / 2));
         for (int y = f->dy + f->height - 1; y >= f->dy; y -= 3) {
             for (int x = f->dx + 1; x < f->dx + f->width; x += 3) {
-                player.mouseWorld(o.x + static_cast<float>(x), o.y + static_cast<float>(y));
+                player.mouseWorld(o.x + static_cast<float>(x), top + static_cast<float>(y));
                 play(player, 1);
                 if (HoverKind == kHoverSonderObj && HoverIds[0] == slot) {
                     play(player, 1);  // the cursor follows the frame drawn last

@@ -23,6 +23,8 @@ LevelBuilder Mission09Level();
 LevelBuilder Mission11Level();
 // The flooded valley of the second part.
 LevelBuilder Mission11LevelB();
+LevelBuilder Mission12Level();
+LevelBuilder Mission13Level();
 LevelBuilder Mission17Level();
 LevelBuilder Mission21Level();
 LevelBuilder Mission24Level();

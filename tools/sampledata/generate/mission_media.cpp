@@ -168,6 +168,34 @@ AviClip MissionVideo11Break() {
     });
 }
 
+// A roller-coaster track broken off in mid-air with its car hanging below, for mission 12's
+// opening.
+AviClip MissionVideo12() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool track = (y == 8 || y == 9) && (x < 26 || x >= 40);
+        const bool post = (x == 10 || x == 50) && y > 9;
+        const bool car = x >= 28 + frame % 2 && x < 36 + frame % 2 && y >= 14 && y < 19;
+        if (car) return {220, 40, 40};
+        if (track || post) return {140, 140, 150};
+        if (y >= 26) return {60, 130, 50};
+        return {110, 150, 200};
+    });
+}
+
+// A tanker on its side on a town street, flames at its tank, for mission 13's opening.
+AviClip MissionVideo13() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool cab = x >= 10 && x < 18 && y >= 16 && y < 24;
+        const bool tank = x >= 20 && x < 46 && y >= 17 && y < 24;
+        const bool flame = x >= 30 && x < 38 && y >= 12 - frame % 3 && y < 17;
+        if (flame) return {240, 150, 30};
+        if (cab) return {200, 200, 210};
+        if (tank) return {170, 170, 60};
+        if (y >= 24) return {90, 90, 95};
+        return {110, 150, 200};
+    });
+}
+
 // A store front with a gas cloud puffing from the side, for mission 17's opening.
 AviClip MissionVideo17() {
     return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
@@ -422,6 +450,49 @@ const std::array kMissionMedia = {
           "Bringen Sie alle an Land. Verletzte versorgt der Notarzt aus dem "
           "Rettungshubschrauber.\r\n"),
         MissionVideo11Break,
+    },
+    MissionMedia{
+        12,
+        W("Einsatzmeldung: Unfall auf der Achterbahn!\r\n"
+          "\r\n"
+          "Im Vergnügungspark ist ein Teil der Achterbahn eingestürzt. Ein Wagen hängt in den "
+          "Trümmern über dem Boden, darin ist ein Fahrgast eingeklemmt. Unter dem Gerüst liegen "
+          "drei verletzte Besucher, ringsum stehen Schaulustige.\r\n"
+          "\r\n"
+          "Bauen Sie die Trümmer in der richtigen Reihenfolge ab, befreien Sie den Fahrgast und "
+          "bringen Sie alle Verletzten ins Krankenhaus.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von rechts am Parkplatz vorbei zum Platz unter der "
+          "Achterbahn.\r\n"
+          "\r\n"
+          "Ein Feuerwehrmann ohne Gerät nimmt erst den waagerechten Balken und das Gitter ab. "
+          "Wer den senkrechten Balken zuerst löst, wird von den Trümmern erschlagen.\r\n"
+          "\r\n"
+          "Erst wenn alle drei Teile entfernt sind, schneidet ein Feuerwehrmann mit "
+          "Rettungsschere den Fahrgast aus dem Wagen.\r\n"
+          "\r\n"
+          "Der Notarzt versorgt die Verletzten, die Sanitäter tragen sie zum Rettungswagen.\r\n"),
+        MissionVideo12,
+    },
+    MissionMedia{
+        13,
+        W("Einsatzmeldung: Benzintransporter verunglückt!\r\n"
+          "\r\n"
+          "In einer Kleinstadt ist ein Benzintransporter verunglückt. Der Fahrer ist in der "
+          "Kabine eingeklemmt, der Tankanhänger liegt daneben. Benzin ist in eine Lache und in "
+          "die Gullys der Straße oberhalb gelaufen.\r\n"
+          "\r\n"
+          "Befreien Sie den Fahrer, kühlen Sie Fahrzeug und Tank, löschen Sie jedes Feuer und "
+          "bringen Sie alle Verletzten in Sicherheit.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die nördliche Straße und fahren zwischen "
+          "den Häusern nach Süden zur Unfallstelle.\r\n"
+          "\r\n"
+          "Ein Feuerwehrmann mit Rettungsschere schneidet den Fahrer aus der Kabine. Bald danach "
+          "explodiert der Tank, kurz darauf die Gullys: Bringen Sie alle rechtzeitig aus der "
+          "Nähe.\r\n"
+          "\r\n"
+          "Die Wasserwerfer löschen die Brände. Ein Feuerwehrmann mit Feuerlöscher erstickt die "
+          "Benzinlache.\r\n"),
+        MissionVideo13,
     },
     MissionMedia{
         17,
