@@ -18,9 +18,7 @@ LevelBuilder Mission13Level() {
     b.eastWestRoad(150, 240, 224);
     b.eastWestRoad(440, 560, 224);
     // Down from the northern street, across the drains' street, to the site.
-    const int north = b.nearestNode(870, 221);
-    const std::vector<int> down = b.road({{870, 242}, {770, 500}, {660, 780}, {740, 840}}, 36, 200);
-    b.link(north, down.front(), terrain::kRoad, kRoadLane);
+    b.branch({870, 221}, {{870, 242}, {770, 500}, {660, 780}, {740, 840}}, 36, 200);
     return b;
 }
 
