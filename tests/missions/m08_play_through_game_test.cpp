@@ -57,9 +57,7 @@ TEST_F(MissionEightPlayThrough, TheWreckLeftBurningLosesIt) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Disabled: the two tankers bought at base 1 stand below the wreck only at about tick 3400, long
-// after it has exploded; the purchase and the way in are still to be found.
-TEST_F(MissionEightPlayThrough, DISABLED_TheTankersSprayTheWreckBeforeItExplodes) {
+TEST_F(MissionEightPlayThrough, TheTankersSprayTheWreckBeforeItExplodes) {
     shotPrefix = "play-m08-tankers";
     test::ScriptedPlayer player(backend);
     intoMissionEight(player);
