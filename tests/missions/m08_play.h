@@ -1,7 +1,7 @@
 #pragma once
 // Mission 8's moves by clicks and keys, for its own play-through tests and the campaign's: the
 // mission jump to the restaurant, the video and the briefing, the purchase at base 0, the drive
-// in at speed 3, and the tankers' cannons on the burning wreck.
+// in at speed 3, and the tankers' cannons on the burning wreck and then on the restaurant.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
@@ -117,6 +118,43 @@ class MissionEightMoves : public virtual PlayThroughSteps {
         EXPECT_LT(TickCounter, 1801u);
         EXPECT_EQ(SonderObjs[kWreck].type, kHalfBurnedPlane) << "put out, never exploded";
     }
+
+    // The restaurant's fire lies beyond what the idle cannons look for: a tanker is set on its
+    // facade above the door under the water cursor, and another after it while it still burns.
+    // The lawn's fire goes out by itself.
+    void fightTheFires(ScriptedPlayer& player) {
+        for (std::size_t k = 0; k < kTankerCount && BurningHouseCount != 0; ++k) {
+            slow(player);
+            selectFahrzeug(player, tankers[k]);
+            ASSERT_TRUE(hoverBurningFacade(player)) << "tick " << TickCounter;
+            player.click(MouseX, MouseY);
+            play(player, 1);
+            ASSERT_NE(F(tankers[k]).orders, nullptr) << "tanker " << tankers[k] << " got no order";
+            fast(player);
+            playUntil(
+                player, [] { return BurningHouseCount == 0; }, 600);
+        }
+        ASSERT_TRUE(playUntil(
+            player, [] { return BurningHouseCount == 0 && BurningCellCount == 0; }, 3000))
+            << BurningHouseCount << " houses and " << BurningCellCount << " cells burning at tick "
+            << TickCounter;
+        std::printf("the fires out at tick %u\n", TickCounter);
+    }
+    // The mouse over the restaurant's front round the windows above its door, until the selected
+    // tanker's water cursor shows over the house.
+    bool hoverBurningFacade(ScriptedPlayer& player) {
+        centreView(player, kFacade.x, kFacade.y);
+        for (int dy = 40; dy > -80; dy -= 6)
+            for (const int dx : {0, -20, 20, -40, 40, -60, 60}) {
+                player.mouseWorld(static_cast<float>(kFacade.x + dx),
+                                  static_cast<float>(kFacade.y + dy));
+                play(player, 1);
+                if (CursorId == kCursorWater && HoverIds[3] == kRestaurant) return true;
+            }
+        return false;
+    }
+    static constexpr PixelPos kFacade = {1685, 1090};
+    static constexpr std::uint16_t kRestaurant = 0;
 
     static bool WreckBurns() { return SonderObjs[kWreck].burning != 0; }
 
