@@ -121,32 +121,8 @@ class MissionSevenMoves : public PlayThroughSteps {
         ASSERT_EQ(officers.size(), 3u);
     }
 
-    // Orders are given at speed 1, waits run at speed 3, as a player plays a tight mission.
-    void slow(ScriptedPlayer& player) {
-        player.key('1');
-        play(player, 1);
-    }
-    void fast(ScriptedPlayer& player) {
-        player.key('3');
-        play(player, 1);
-    }
-
     // The mouse on a part of the vehicle no other unit covers; false if none of the tried points
     // shows it (another vehicle may still stand over it at the entry).
-    // Tab jumps the view from vehicle to vehicle, quicker than scrolling across the map: pressed
-    // until a vehicle near the point is in the middle of the view.
-    void tabNear(ScriptedPlayer& player, float x, float y) {
-        const auto inView = [&] {
-            const float dx = x - static_cast<float>(ViewOrigin.x);
-            const float dy = y - static_cast<float>(ViewOrigin.y);
-            return dx > 0 && dx < 630 && dy > 0 && dy < 470;
-        };
-        for (int i = 0; i <= FahrzeugCount && !inView(); ++i) {
-            player.key(VK_TAB);
-            play(player, 1);
-        }
-    }
-
     bool findFahrzeug(ScriptedPlayer& player, std::int16_t v) {
         tabNear(player, F(v).x, F(v).y);
         centreView(player, F(v).x, F(v).y);

@@ -166,6 +166,28 @@ class PlayThroughSteps {
         player.click(kSlotX[slot], kSlotY);
         play(player, 3);
     }
+    // Orders are given at speed 1, waits run at speed 3, as a player plays a tight mission.
+    void slow(test::ScriptedPlayer& player) {
+        player.key('1');
+        play(player, 1);
+    }
+    void fast(test::ScriptedPlayer& player) {
+        player.key('3');
+        play(player, 1);
+    }
+    // Tab jumps the view from vehicle to vehicle, quicker than scrolling across the map: pressed
+    // until a vehicle near the point is in the middle of the view.
+    void tabNear(test::ScriptedPlayer& player, float x, float y) {
+        const auto inView = [&] {
+            const float dx = x - static_cast<float>(ViewOrigin.x);
+            const float dy = y - static_cast<float>(ViewOrigin.y);
+            return dx > 0 && dx < 630 && dy > 0 && dy < 470;
+        };
+        for (int i = 0; i <= FahrzeugCount && !inView(); ++i) {
+            player.key(VK_TAB);
+            play(player, 1);
+        }
+    }
     // The view scrolled by the arrow keys until the point is well inside it.
     void centreView(test::ScriptedPlayer& player, float x, float y) {
         const auto scroll = [&](WParam key, const std::function<bool()>& far) {

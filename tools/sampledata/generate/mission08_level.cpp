@@ -10,7 +10,7 @@
 namespace kv::sampledata {
 
 LevelBuilder Mission08Level() {
-    LevelBuilder b(157, 70, Ground::Sand);
+    LevelBuilder b(157, 70, Ground::Paving);
     // The streets between the house rows, edge to edge.
     for (const int y : {364, 1540, 1820}) b.paint(Ground::Road, -3000, y - 40, 6000, y + 40);
     b.eastWestRoad(590, 650, 224);
