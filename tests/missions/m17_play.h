@@ -566,6 +566,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                 choosePerson(player, carrier);
                 if (::testing::Test::HasFatalFailure()) return;
                 ASSERT_TRUE(hoverPersonAnywhere(player, c)) << "casualty " << c;
+                EXPECT_TRUE(player.shot("m17-upstairs-" + std::to_string(f.rescue)));
                 player.click(MouseX, MouseY);
                 play(player, 1);
                 f.step = 2;
