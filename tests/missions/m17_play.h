@@ -274,9 +274,9 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         std::int16_t ambulance = -1;
         std::int16_t team = -1;
         std::int16_t medic = -1;  // rides along and treats the patient on the way
-        int step = 0;
-        Spot seen{};    // where the ambulance stood when last looked at
-        int still = 0;  // frames it has stood there with orders
+        int step = 0;             // 4: on its way home, 5: gone
+        Spot seen{};              // where the ambulance stood when last looked at
+        int still = 0;            // frames it has stood there with orders
     };
     // A vehicle to be sent on from the entry once it has come to rest there.
     struct Arrival {
@@ -293,7 +293,8 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
     // in; the crew van waits beyond them.
     static constexpr Spot kVanSpot = {2300, 1215};
     // The nine, in the order the ambulances are bought: those the gas and the cables leave weakest
-    // first. The first ambulance brings the medic.
+    // first. Each ambulance brings a medic, who treats its patient aboard: a patient bleeds on
+    // the drive out, which can take a thousand ticks and more behind the others.
     std::vector<Rescue> rescues = {
         {{1158, 1168}, {1820, 1215}}, {{1442, 1149}, {1940, 1215}}, {{1560, 1160}, {2060, 1215}},
         {{1445, 1260}, {2180, 1215}}, {{1389, 1354}, {1850, 1290}}, {{1661, 982}, {1970, 1290}},
@@ -309,8 +310,8 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         return -1;
     }
 
-    // Base 0: the engine with three fire fighters, then an ambulance for each casualty, the first
-    // with the medic; base 1: the crew van with two more fire fighters.
+    // Base 0: the engine with three fire fighters, then an ambulance for each casualty, each with
+    // a medic; base 1: the crew van with two more fire fighters.
     void buyForTheRescue(ScriptedPlayer& player) {
         openStation(player);
         buy(player, kPlaceF104,
@@ -327,11 +328,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         // Ten vehicles at most are on their way: the last ambulance is bought once the first has
         // gone home.
         for (std::size_t i = 0; i + 1 < rescues.size(); ++i) {
-            if (std::find(std::begin(kMedicRescues), std::end(kMedicRescues), i) !=
-                std::end(kMedicRescues))
-                buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
-            else
-                buy(player, kPlaceF201, {{kStretcher, true}});
+            buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
         }
         EXPECT_GE(Money, 4000) << "the money line stays whole";
         leaveStationForTheMission(player);
@@ -366,7 +363,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         ASSERT_EQ(next + 1, rescues.size());
         ASSERT_EQ(fireFighters.size(), 3u);
         ASSERT_EQ(carriers.size(), 2u);
-        for (const std::size_t k : kMedicRescues) ASSERT_GE(rescues[k].medic, 0);
+        for (std::size_t k = 0; k + 1 < rescues.size(); ++k) ASSERT_GE(rescues[k].medic, 0);
         arrivals.insert(arrivals.begin(), {troopCarrier, kVanSpot});
         for (Rescue& r : rescues) {
             r.casualty = CasualtyAt(r.lies);
@@ -382,15 +379,19 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         openStation(player);
         std::vector<std::int16_t> before;
         for (const Bought& b : BoughtVehicles()) before.push_back(b.vehicle);
-        buy(player, kPlaceF201, {{kStretcher, true}});
+        buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
         EXPECT_GE(Money, 4000) << "the money line stays whole";
         Rescue& r = rescues.back();
         for (const Bought& b : BoughtVehicles()) {
             if (std::find(before.begin(), before.end(), b.vehicle) != before.end()) continue;
             r.ambulance = b.vehicle;
-            ASSERT_EQ(b.crew.size(), 1u);
-            r.team = b.crew[0];
+            ASSERT_EQ(b.crew.size(), 2u);
+            for (const std::int16_t p : b.crew) {
+                if (P(p).type == kStretcher) r.team = p;
+                if (P(p).type == kPersonTypMedic) r.medic = p;
+            }
         }
+        ASSERT_GE(r.medic, 0);
         ASSERT_GE(r.ambulance, 0);
         arrivals.push_back({r.ambulance, r.park});
         leaveStationForTheMission(player);
@@ -415,9 +416,8 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         Spot layDown;
         int step = 0;
     };
-    // The second, in the house's front corner, does not show under the mouse yet: only the first
-    // is fetched.
-    std::vector<Fetch> fetches = {{7, {1380, 1210}}};
+    // One fire fighter for each of the two on the first floor; they lie side by side once out.
+    std::vector<Fetch> fetches = {{7, {1380, 1210}}, {8, {1380, 1240}}};
 
     static bool Lying(std::int16_t c) {
         return P(c).type != -1 && P(c).casualty != 0 && P(c).offMap == 0 && P(c).storey == 0;
@@ -438,6 +438,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
     // ambulance, the casualty loaded, the team aboard again, and the ambulance home.
     // An ambulance held up on its way for long is sent on again, as a player would nudge it.
     void nudge(ScriptedPlayer& player, Rescue& r) {
+        if (r.step > 4) return;
         const Fahrzeug* v = UsedFahrzeugAt(r.ambulance);
         if (v == nullptr || v->orders == nullptr || v->x != r.seen.x || v->y != r.seen.y) {
             if (v != nullptr) r.seen = {v->x, v->y};
@@ -510,15 +511,19 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                 // The street out is the one in: nobody leaves while anyone is still coming, and
                 // one at a time, since they stop each other at the turn to the way out.
                 if (!arrivals.empty() || troopStep == 0 || Arriving() || Leaving() ||
-                    WeakerReady(r))
+                    EarlierStays(r))
                     return;
                 homeAgain(player, r);
                 if (F(r.ambulance).orders != nullptr) r.step = 4;
                 return;
             case 4:
+                // Gone: its slot may be the next vehicle bought's.
+                if (UsedFahrzeugAt(r.ambulance) == nullptr) {
+                    r.step = 5;
+                    return;
+                }
                 // Stopped on the way by another vehicle, it is sent home again.
-                if (UsedFahrzeugAt(r.ambulance) != nullptr && atRest(r.ambulance))
-                    homeAgain(player, r);
+                if (atRest(r.ambulance)) homeAgain(player, r);
                 return;
             default:
                 return;
@@ -530,16 +535,11 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         selectFahrzeug(player, r.ambulance);
         command(player, kCmdBackToBase);
     }
-    // Aboard and fit for the drive.
-    static bool Ready(const Rescue& r) {
-        return r.step == 3 && P(r.team).offMap != 0 && P(r.team).orders == nullptr &&
-               (r.medic < 0 || P(r.medic).offMap != 0) && P(r.casualty).energy >= kFitForTheDrive;
-    }
-    // Another ambulance ready to leave whose patient is weaker goes first.
-    bool WeakerReady(const Rescue& r) const {
+    // The ambulances leave in the order they came: the back row's way out runs past the front
+    // row, so it waits until the front row has gone.
+    bool EarlierStays(const Rescue& r) const {
         return std::any_of(rescues.begin(), rescues.end(), [&](const Rescue& o) {
-            return &o != &r && o.ambulance >= 0 && Ready(o) &&
-                   P(o.casualty).energy < P(r.casualty).energy;
+            return &o < &r && o.step < 4 && UsedFahrzeugAt(o.ambulance) != nullptr;
         });
     }
     // An ambulance on its way home.
@@ -566,6 +566,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                 choosePerson(player, carrier);
                 if (::testing::Test::HasFatalFailure()) return;
                 ASSERT_TRUE(hoverPersonAnywhere(player, c)) << "casualty " << c;
+                EXPECT_TRUE(player.shot("m17-upstairs-" + std::to_string(f.rescue)));
                 player.click(MouseX, MouseY);
                 play(player, 1);
                 f.step = 2;
@@ -582,7 +583,15 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                 f.step = 3;
                 return;
             case 3:
-                if (P(carrier).orders != nullptr || P(carrier).house != 0xFFFF) return;
+                if (P(carrier).orders != nullptr) return;
+                if (P(carrier).house != 0xFFFF) {
+                    // Stopped inside, the way to that spot refused: a spot a little further on.
+                    f.layDown.y += 30;
+                    choosePerson(player, carrier);
+                    if (::testing::Test::HasFatalFailure()) return;
+                    clickWorldAt(player, f.layDown.x, f.layDown.y);
+                    return;
+                }
                 selectPerson(player, carrier);
                 command(player, kCmdPutDown);
                 f.step = 4;
@@ -603,9 +612,6 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                 return;
         }
     }
-
-    // The ambulances that bring a medic: for the two too weak for the drive.
-    static constexpr std::size_t kMedicRescues[] = {0, 7};
 
     // Pointing is done at speed 1, waiting at speed 3.
     void slowDown(ScriptedPlayer& player) {
@@ -650,7 +656,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
 
     bool Rescued() const {
         return std::all_of(rescues.begin(), rescues.end(),
-                           [](const Rescue& r) { return r.step == 4; });
+                           [](const Rescue& r) { return r.step >= 4; });
     }
 
     // Everything a player sees to while the game runs, one action at a time, until done.
@@ -690,9 +696,8 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                     for (std::size_t i = 0; i < fetches.size(); ++i)
                         stepFetch(player, fetches[i], carriers[i]);
                 if (rescues.back().ambulance < 0 &&
-                    std::all_of(rescues.begin(), rescues.end() - 1, [](const Rescue& r) {
-                        return r.step == 4 && UsedFahrzeugAt(r.ambulance) == nullptr;
-                    })) {
+                    std::all_of(rescues.begin(), rescues.end() - 1,
+                                [](const Rescue& r) { return r.step == 5; })) {
                     slowDown(player);
                     buyTheLastAmbulance(player);
                 }
@@ -739,17 +744,11 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         player.click(MouseX, MouseY);
         play(player, 1);
     }
-    // How many casualties have been driven off.
-    std::size_t DrivenOff() const {
-        return static_cast<std::size_t>(std::count_if(
-            rescues.begin(), rescues.end(),
-            [](const Rescue& r) { return r.step == 4 && UsedPersonAt(r.casualty) == nullptr; }));
-    }
 
     // The whole mission from the briefing read to its win: the engine's crew closes the leak,
     // switches the power off and clears the rubble over the trapped, its cannon puts the caravan
     // out, the crew van's fire fighters carry the two on the first floor out, and each ambulance
-    // takes one casualty home, the two too weak for the drive treated aboard by a medic.
+    // takes one casualty home, treated aboard by its medic until fit for the drive.
     void winMissionSeventeen(ScriptedPlayer& player) {
         startTheRescue(player);
         if (::testing::Test::HasFatalFailure()) return;
