@@ -182,6 +182,21 @@ class MissionElevenMoves : public PlayThroughSteps {
         deselect(player);
         return tryClickPerson(player, i) && SelectedIndex == static_cast<std::uint16_t>(i);
     }
+    // A person a house in front hides from the pointer: a small box dragged over the middle of
+    // where it stands picks it, a leader together with the one it leads.
+    bool boxSelectPerson(ScriptedPlayer& player, std::int16_t i) {
+        deselect(player);
+        const Person& p = P(i);
+        const VffImage* image =
+            UnitFrameImage(PersonAnimSlot(p.type, p.direction, p.anim), p.frame);
+        if (image == nullptr) return false;
+        centreView(player, p.x, p.y);
+        const int x = P(i).drawX - ViewOrigin.x + image->width / 2;
+        const int y = P(i).drawY - static_cast<int>(P(i).height) - ViewOrigin.y + image->height / 2;
+        player.drag(x - 4, y - 4, x + 4, y + 4);
+        play(player, 1);
+        return SelectedIndex == static_cast<std::uint16_t>(i);
+    }
 
     // The vehicle chosen afresh and sent to the world point by a click there.
     void driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
@@ -229,9 +244,8 @@ class MissionElevenMoves : public PlayThroughSteps {
         return best;
     }
 
-    // Nobody is left out in the valley west of the safe line. The full house keeps its resident,
-    // and so do two marked houses whose storey-1 residents stand in their furniture and never
-    // find a way out: those wait on the roofs for the boat.
+    // Nobody is left out in the valley west of the safe line; the full house keeps its residents,
+    // who wait on its roof for the boat.
     static bool valleyEmpty() {
         for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i)
             if (isResident(i) && P(i).x < kSafeX && P(i).house == 0xFFFF) return false;
@@ -388,7 +402,8 @@ class MissionElevenMoves : public PlayThroughSteps {
                 case 3: {
                     const float x = 2960 + static_cast<float>(placed % 6) * 30;
                     const float y = 1010 + static_cast<float>(placed / 6) * 35;
-                    if (!trySelectPerson(player, o.index)) return;
+                    if (!trySelectPerson(player, o.index) && !boxSelectPerson(player, o.index))
+                        return;
                     centreView(player, x, y);
                     player.mouseWorld(x, y);
                     play(player, 2);

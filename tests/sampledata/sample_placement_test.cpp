@@ -16,8 +16,11 @@
 #include "mission/campaign_tables.h"
 #include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
+#include "movement/collision.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
@@ -81,6 +84,13 @@ TEST_P(SamplePlacement, HousesApartPersonsOnTallEnoughHousesAllCreated) {
         const auto it = floorsAt.find(CellUnder(p.x, p.y));
         ASSERT_NE(it, floorsAt.end()) << "storey " << int{p.storey} << " at " << p.x << ", " << p.y;
         EXPECT_GE(it->second, p.storey) << p.x << ", " << p.y;
+        // Nor in a piece of furniture, where it could never walk out.
+        CollisionHit hit;
+        TestCollision(0, p, PersonTypen[static_cast<std::size_t>(p.type)], p.x, p.y, p.direction,
+                      p.storey, p.anim, &hit);
+        EXPECT_NE(hit.kind, kHitHouseObj)
+            << "storey " << int{p.storey} << " at " << p.x << ", " << p.y << " in piece "
+            << hit.index1 << " (slot " << HouseObjs[hit.index1].slot << ")";
     }
     EXPECT_EQ(persons, row.persons);
     int objects = 0;
