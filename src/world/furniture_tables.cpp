@@ -69,17 +69,17 @@ constexpr auto kType00 = std::to_array<Piece>({
     {kBed1, 151, -8, 3},
 });
 constexpr auto kType03 = std::to_array<Piece>({
-    At(kSofa2, 1, 2, 1),
+    At(kSofa2, 4, 2, 1),
     At(kKitchen1, 4, 0, 1),
     At(kTable3, 3, 2, 1),
     At(kBed2, 1, 0, 2),
     At(kCupboard1, 4, 1, 2),
 });
 constexpr auto kType04 = std::to_array<Piece>({
-    At(kSofa3, 2, 2, 1),
+    At(kSofa3, 4, 2, 1),
     At(kKitchen2, 1, 0, 1),
     At(kToilet, 4, 0, 2),
-    At(kBed3, 2, 1, 3),
+    At(kBed3, 4, 0, 3),
     At(kCupboard2, 4, 1, 4),
 });
 constexpr auto kType05 = std::to_array<Piece>({
@@ -110,7 +110,7 @@ constexpr auto kType08 = std::to_array<Piece>({
     At(kPlant, 0, 2, 3),
 });
 constexpr auto kType09 = std::to_array<Piece>({
-    At(kSofa1, 1, 2, 1),
+    At(kSofa1, 3, 1, 1),
     At(kTable5, 3, 2, 1),
     At(kKitchen2, 2, 0, 1),
     At(kBed2, 1, 0, 2),
@@ -153,7 +153,7 @@ constexpr auto kType15 = std::to_array<Piece>({
     At(kPlant, 3, 2, 2),
 });
 constexpr auto kType16 = std::to_array<Piece>({
-    At(kSofa2, 1, 2, 1),
+    At(kSofa2, 2, 2, 1),
     At(kTable1, 3, 2, 1),
     At(kKitchen1, 5, 0, 1),
     At(kBed1, 1, 0, 2),

@@ -68,11 +68,10 @@ TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) 
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Not yet enabled: the valley is emptied before the break, the boat fetches the people left on
-// the roofs and puts them ashore, and a helicopter for each takes one aboard and flies home; but
-// the next one, sent to winch a casualty off the island, stays on its way near the west edge where
-// the helicopters still waiting hover, so that casualty keeps the mission from being won.
-TEST_F(MissionElevenPlayThrough, DISABLED_WonWithTheValleyEvacuatedAndTheRoofReachedByBoat) {
+// The valley is emptied before the break, the boat fetches the people left on the roofs and puts
+// them ashore, and a helicopter for each casualty winches it off its island or takes it aboard on
+// the east bank and flies home; won, and the evaluation shown.
+TEST_F(MissionElevenPlayThrough, WonWithTheValleyEvacuatedAndTheRoofReachedByBoat) {
     shotPrefix = "play-m11-won";
     useSampleData(true);
     openGame();

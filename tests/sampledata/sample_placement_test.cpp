@@ -1,6 +1,6 @@
 // Each mission with a level, set up on the generated data: no two houses share a map cell, every
-// person above the ground stands in a house tall enough, every person and object the mission
-// places is created, and each of its roads leads off the map.
+// person above the ground stands in a house tall enough and clear of its furniture, every person
+// and object the mission places is created, and each of its roads leads off the map.
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,11 @@
 #include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
 #include "missions/mission_checks.h"
+#include "movement/collision.h"
+#include "persons/person_types.h"
 #include "persons/personen.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
@@ -89,6 +92,13 @@ TEST_P(SamplePlacement, HousesApartPersonsOnTallEnoughHousesAllCreated) {
         const auto it = floorsAt.find(CellUnder(p.x, p.y));
         ASSERT_NE(it, floorsAt.end()) << "storey " << int{p.storey} << " at " << p.x << ", " << p.y;
         EXPECT_GE(it->second, p.storey) << p.x << ", " << p.y;
+        // Nor in a piece of furniture, where it could never walk out.
+        CollisionHit hit;
+        TestCollision(0, p, PersonTypen[static_cast<std::size_t>(p.type)], p.x, p.y, p.direction,
+                      p.storey, p.anim, &hit);
+        EXPECT_NE(hit.kind, kHitHouseObj)
+            << "storey " << int{p.storey} << " at " << p.x << ", " << p.y << " in piece "
+            << hit.index1 << " (slot " << HouseObjs[hit.index1].slot << ")";
     }
     EXPECT_EQ(persons, row.persons);
     int objects = 0;
