@@ -80,6 +80,7 @@ inline constexpr std::uint8_t kOpPickUpCasualty = 164;
 inline constexpr std::uint8_t kOpChangeStorey = 171;
 inline constexpr std::uint8_t kOpEnterKanzel = 181;  // into the ladder basket
 inline constexpr std::uint8_t kOpLeaveKanzel = 182;
+inline constexpr std::uint8_t kOpWorkAtSonderObj = 183;  // works, then calls back its slot e
 inline constexpr std::uint8_t kOpRemoveSonderObj = 196;
 inline constexpr std::uint8_t kOpCloseGasLeak = 222;  // mission 17's own
 inline constexpr std::uint8_t kOpSetSonderObjFrame = 223;

@@ -26,5 +26,6 @@ LevelBuilder Mission11LevelB();
 LevelBuilder Mission17Level();
 LevelBuilder Mission21Level();
 LevelBuilder Mission24Level();
+LevelBuilder Mission29Level();
 
 }  // namespace kv::sampledata
