@@ -18,6 +18,7 @@ void InstallMissionHooks() {
     MissionHookRows[16] = kMissionHooksM17;
     MissionHookRows[20] = kMissionHooksM21;
     MissionHookRows[23] = kMissionHooksM24;
+    MissionHookRows[28] = kMissionHooksM29;
 }
 
 }  // namespace kv

@@ -21,6 +21,7 @@ extern const MissionHooks kMissionHooksM13;
 extern const MissionHooks kMissionHooksM17;
 extern const MissionHooks kMissionHooksM21;
 extern const MissionHooks kMissionHooksM24;
+extern const MissionHooks kMissionHooksM29;
 
 // Mission 3's person order 186, which the persons reach through their hook table: the caller
 // below the tree calls the cat down.
@@ -40,6 +41,10 @@ void RunPersonBefehl218M04(std::int16_t person);
 
 // Person order 222, mission 17's own: closing the gas house.
 void RunPersonBefehl222M17(std::int16_t person);
+
+// Order-done callback 13, mission 29's own: the pilot taken down from his parachute (object) by
+// the rescuer (person) comes down as a casualty.
+void OnBefehlDone13M29(std::int32_t object, std::int32_t person);
 
 // Writes every mission's row into MissionHookRows; a mission without a file keeps an empty row.
 void InstallMissionHooks();

@@ -82,106 +82,23 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
     // again, and the ambulance goes home as soon as its patient, cared for on board, is strong
     // enough for the drive. Ends when the mission does.
     void rescueEveryCasualty(ScriptedPlayer& player) {
-        struct Run {
-            std::int16_t ambulance;
-            std::int16_t team;
-            std::int16_t medic;
-            std::int16_t casualty;
-            PixelPos park;
-            int step = 0;
-        };
         const std::vector<Bought> bought = BoughtVehicles();
         ASSERT_EQ(bought.size(), static_cast<std::size_t>(kCasualties));
         std::vector<std::int16_t> casualties;
         for (std::int16_t i = 0; i < static_cast<std::int16_t>(Personen.size()); ++i)
             if (P(i).type != -1 && P(i).casualty != 0) casualties.push_back(i);
         ASSERT_EQ(casualties.size(), static_cast<std::size_t>(kCasualties));
-        std::vector<Run> runs;
+        std::vector<CasualtyRun> runs;
         for (std::size_t k = 0; k < bought.size(); ++k) {
             ASSERT_EQ(bought[k].crew.size(), 2u);
             const std::int16_t casualty = casualties[kRescueOrder[k].casualty];
             runs.push_back({bought[k].vehicle, bought[k].crew[0], bought[k].crew[1], casualty,
                             kRescueOrder[k].park});
         }
-        const auto idle = [](std::int16_t p) { return P(p).offMap == 0 && P(p).orders == nullptr; };
-        const auto board = [&](std::int16_t person, std::int16_t ambulance) {
-            if (P(person).offMap != 0) return;
-            selectPerson(player, person);
-            hoverFahrzeug(player, ambulance);
-            if (CursorId != kCursorRescue)
-                std::printf("tick %u: %d not let into %d, cursor %d\n", TickCounter, person,
-                            ambulance, CursorId);
-            player.click(MouseX, MouseY);
-            play(player, 1);
-        };
         const bool done = playUntil(
-            player,
-            [&] {
-                for (Run& r : runs) {
-                    if (GameMode != 2) return true;
-                    switch (r.step) {
-                        case 0:  // at the entry: off to its place
-                            if (!atRest(r.ambulance)) break;
-                            // To a point of the grass; sent again while it takes no order.
-                            selectFahrzeug(player, r.ambulance);
-                            clickWorldWith(player, static_cast<float>(r.park.x),
-                                           static_cast<float>(r.park.y), kCursorMove);
-                            r.step = F(r.ambulance).orders != nullptr ? 1 : 0;
-                            break;
-                        case 1:  // parked: the staff out
-                            if (!atRest(r.ambulance)) break;
-                            selectFahrzeug(player, r.ambulance);
-                            command(player, kCmdStaffOut);
-                            r.step = F(r.ambulance).orders != nullptr ? 2 : 1;
-                            break;
-                        case 2:  // out: the team to its casualty
-                            if (P(r.team).offMap != 0 && atRest(r.ambulance)) {
-                                r.step = 1;
-                                break;
-                            }
-                            if (!idle(r.team) || !idle(r.medic)) break;
-                            selectPerson(player, r.team);
-                            clickPerson(player, r.casualty);
-                            r.step = P(r.team).orders != nullptr ? 3 : 2;
-                            break;
-                        case 3:  // loaded: both aboard
-                            if (P(r.team).orders != nullptr) break;
-                            if (P(r.team).link != static_cast<std::uint16_t>(r.casualty)) {
-                                r.step = 2;
-                                break;
-                            }
-                            board(r.team, r.ambulance);
-                            board(r.medic, r.ambulance);
-                            r.step = 4;
-                            break;
-                        case 4:  // aboard: home once the patient may travel
-                            if (P(r.team).offMap == 0 || P(r.medic).offMap == 0) {
-                                if (idle(r.team) && idle(r.medic)) r.step = 3;
-                                break;
-                            }
-                            selectFahrzeug(player, r.ambulance);
-                            play(player, 1);
-                            if (slotOf(kCmdBackToBase) < 0) break;
-                            command(player, kCmdBackToBase);
-                            r.step = F(r.ambulance).orders != nullptr ? 5 : 4;
-                            break;
-                        default:
-                            break;
-                    }
-                }
-                return GameMode != 2;
-            },
-            12000);
+            player, [&] { return !stepCasualtyRuns(player, runs); }, 12000);
         if (!done || GameMode != 5) {
-            for (const Run& r : runs)
-                std::printf(
-                    "ambulance %d step %d at %.0f %.0f; team %d at %.0f %.0f order %d link %d;"
-                    " casualty %d energy %d\n",
-                    r.ambulance, r.step, static_cast<double>(F(r.ambulance).x),
-                    static_cast<double>(F(r.ambulance).y), r.team, static_cast<double>(P(r.team).x),
-                    static_cast<double>(P(r.team).y),
-                    P(r.team).orders != nullptr ? P(r.team).orders->opcode : -1, P(r.team).link,
-                    r.casualty, P(r.casualty).energy);
+            printCasualtyRuns(runs);
             player.shot("m21-stuck");
         }
         ASSERT_TRUE(done) << "tick " << TickCounter;

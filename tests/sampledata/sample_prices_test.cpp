@@ -79,6 +79,13 @@ TEST_F(SamplePrices, FitTheMissionsMoney) {
     // money line reads full above 9000 left of 40000.
     EXPECT_LE(9 * (F(kTypF201) + P(kP06) + P(kP05)), 31000u);
     EXPECT_LE(F(kTypF203) + P(kP05) + P(kP06), 6000u);
+    // Mission 29 with the command centre, the equipment truck with a fireman for the cutter, two
+    // tankers with a fireman each, and eleven ambulances with a stretcher team and a medic each;
+    // its money line reads full above 7000 left of 27000.
+    const std::uint32_t missionTwentyNine = F(kTypF101) + F(kTypF108) + P(kP02) +
+                                            2 * (F(kTypF104) + P(kP02)) +
+                                            11 * (F(kTypF201) + P(kP06) + P(kP05));
+    EXPECT_LE(missionTwentyNine, 20000u);
     EXPECT_LE(F(kTypF111), 6000u);
     EXPECT_LE(F(kTypF115), 6000u);
 }

@@ -22,7 +22,9 @@
 #include "mission/command_slots.h"
 #include "mission/evaluation.h"
 #include "mission/mission_keys.h"
+#include "mission/panels/command_tables.h"
 #include "mission/view/draw_pictures.h"
+#include "movement/befehl.h"
 #include "movement/unit_type.h"
 #include "own_memory.h"
 #include "persons/personen.h"
@@ -37,6 +39,7 @@
 #include "screens/mission_jump.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/level_map.h"
 #include "world/sonder_obj.h"
 
 namespace kv::test {
@@ -435,6 +438,105 @@ class PlayThroughSteps {
                 if (seat != kNoPerson) out.back().crew.push_back(static_cast<std::int16_t>(seat));
         }
         return out;
+    }
+
+    // An ambulance fetching one casualty: it drives to its place, its staff get out, its
+    // stretcher team fetches the casualty, team and medic board again, and it goes home as soon
+    // as its patient, cared for on board, is strong enough for the drive. A casualty below 0 is
+    // not there yet; one that has died is left lying.
+    struct CasualtyRun {
+        std::int16_t ambulance;
+        std::int16_t team;
+        std::int16_t medic;
+        std::int16_t casualty;
+        PixelPos park;
+        int step = 0;
+    };
+    static constexpr int kCasualtyRunHome = 5;
+    static constexpr int kCasualtyRunLeft = 6;
+    // Each run moves on by a step where it can; false once the mission has ended.
+    bool stepCasualtyRuns(ScriptedPlayer& player, std::vector<CasualtyRun>& runs) {
+        const auto idle = [](std::int16_t p) { return P(p).offMap == 0 && P(p).orders == nullptr; };
+        const auto board = [&](std::int16_t person, std::int16_t ambulance) {
+            if (P(person).offMap != 0) return;
+            selectPerson(player, person);
+            hoverFahrzeug(player, ambulance);
+            if (CursorId != kCursorRescue)
+                std::printf("tick %u: %d not let into %d, cursor %d\n", TickCounter, person,
+                            ambulance, CursorId);
+            player.click(MouseX, MouseY);
+            play(player, 1);
+        };
+        for (CasualtyRun& r : runs) {
+            if (GameMode != 2) return false;
+            switch (r.step) {
+                case 0:  // at the entry: off to its place
+                    if (!atRest(r.ambulance)) break;
+                    // To a point of the ground; sent again while it takes no order.
+                    selectFahrzeug(player, r.ambulance);
+                    clickWorldWith(player, static_cast<float>(r.park.x),
+                                   static_cast<float>(r.park.y), kCursorMove);
+                    r.step = F(r.ambulance).orders != nullptr ? 1 : 0;
+                    break;
+                case 1:  // parked: the staff out
+                    if (!atRest(r.ambulance)) break;
+                    selectFahrzeug(player, r.ambulance);
+                    command(player, kCmdStaffOut);
+                    r.step = F(r.ambulance).orders != nullptr ? 2 : 1;
+                    break;
+                case 2:  // out: the team to its casualty
+                    if (P(r.team).offMap != 0 && atRest(r.ambulance)) {
+                        r.step = 1;
+                        break;
+                    }
+                    if (r.casualty < 0) break;
+                    if (P(r.casualty).type == -1 || P(r.casualty).energy <= 0) {
+                        r.step = kCasualtyRunLeft;
+                        break;
+                    }
+                    if (!idle(r.team) || !idle(r.medic)) break;
+                    selectPerson(player, r.team);
+                    clickPerson(player, r.casualty);
+                    r.step = P(r.team).orders != nullptr ? 3 : 2;
+                    break;
+                case 3:  // loaded: both aboard
+                    if (P(r.team).orders != nullptr) break;
+                    if (P(r.team).link != static_cast<std::uint16_t>(r.casualty)) {
+                        r.step = 2;
+                        break;
+                    }
+                    board(r.team, r.ambulance);
+                    board(r.medic, r.ambulance);
+                    r.step = 4;
+                    break;
+                case 4:  // aboard: home once the patient may travel
+                    if (P(r.team).offMap == 0 || P(r.medic).offMap == 0) {
+                        if (idle(r.team) && idle(r.medic)) r.step = 3;
+                        break;
+                    }
+                    selectFahrzeug(player, r.ambulance);
+                    play(player, 1);
+                    if (slotOf(kCmdBackToBase) < 0) break;
+                    command(player, kCmdBackToBase);
+                    r.step = F(r.ambulance).orders != nullptr ? kCasualtyRunHome : 4;
+                    break;
+                default:
+                    break;
+            }
+        }
+        return GameMode == 2;
+    }
+    // Where each run stands, for a stuck play's report.
+    static void printCasualtyRuns(const std::vector<CasualtyRun>& runs) {
+        for (const CasualtyRun& r : runs)
+            std::printf(
+                "ambulance %d step %d at %.0f %.0f; team %d at %.0f %.0f order %d link %d;"
+                " casualty %d energy %d\n",
+                r.ambulance, r.step, static_cast<double>(F(r.ambulance).x),
+                static_cast<double>(F(r.ambulance).y), r.team, static_cast<double>(P(r.team).x),
+                static_cast<double>(P(r.team).y),
+                P(r.team).orders != nullptr ? P(r.team).orders->opcode : -1, P(r.team).link,
+                r.casualty, r.casualty >= 0 ? P(r.casualty).energy : 0);
     }
 
     // The kept frames' names begin with it; a test playing more than one game names each.

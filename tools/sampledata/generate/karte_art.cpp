@@ -106,6 +106,11 @@ constexpr std::array<Point, 2> kBendsM21Basis3 = {{{118, 339}, {93, 335}}};
 constexpr std::array<Point, 1> kBendsM24Basis0 = {{{532, 318}}};
 constexpr std::array<Point, 1> kBendsM24Basis1 = {{{532, 320}}};
 constexpr std::array<Point, 1> kBendsM24Basis3 = {{{534, 320}}};
+// Mission 29's site lies a pixel above mission 9's: its four roads end as those do, round it.
+constexpr std::array<Point, 1> kBendsM29Basis0 = {{{628, 371}}};
+constexpr std::array<Point, 1> kBendsM29Basis1 = {{{628, 372}}};
+constexpr std::array<Point, 1> kBendsM29Basis2 = {{{629, 373}}};
+constexpr std::array<Point, 1> kBendsM29Basis3 = {{{628, 373}}};
 // One row per mission and station, in mission order.
 // clang-format off
 constexpr std::array kMapRoadBends = {
@@ -148,6 +153,10 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{24, 0, kBendsM24Basis0},
     MapRoadBends{24, 1, kBendsM24Basis1},
     MapRoadBends{24, 3, kBendsM24Basis3},
+    MapRoadBends{29, 0, kBendsM29Basis0},
+    MapRoadBends{29, 1, kBendsM29Basis1},
+    MapRoadBends{29, 2, kBendsM29Basis2},
+    MapRoadBends{29, 3, kBendsM29Basis3},
 };
 // clang-format on
 

@@ -28,5 +28,6 @@ LevelBuilder Mission13Level();
 LevelBuilder Mission17Level();
 LevelBuilder Mission21Level();
 LevelBuilder Mission24Level();
+LevelBuilder Mission29Level();
 
 }  // namespace kv::sampledata

@@ -235,6 +235,26 @@ AviClip MissionVideo24() {
     });
 }
 
+// A display aircraft's wreck burning on an air-show field, a parachute drifting over it, for
+// mission 29's opening.
+AviClip MissionVideo29() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool field = y >= 20;
+        const bool wreck = x >= 22 && x < 36 && y >= 21 && y < 25;
+        const bool flame = x >= 24 && x < 34 && y >= 16 && y < 21 && (x + y + frame) % 3 == 0;
+        const int chuteX = 46 + frame / 3;
+        const bool canopy =
+            x >= chuteX && x < chuteX + 8 && y >= 4 + frame / 2 && y < 7 + frame / 2;
+        const bool pilot = x == chuteX + 4 && y >= 9 + frame / 2 && y < 12 + frame / 2;
+        if (canopy) return {230, 60, 40};
+        if (pilot) return {40, 40, 40};
+        if (flame) return {250, 160, 30};
+        if (wreck) return {150, 150, 160};
+        if (field) return {170, 160, 120};
+        return {120, 170, 220};
+    });
+}
+
 struct MissionMedia {
     int mission;
     std::string_view briefing;
@@ -562,6 +582,32 @@ const std::array kMissionMedia = {
           "Zurück an der Slipstelle steigen die Geretteten aus. Der Notarzt versorgt sie, die "
           "Sanitäter bringen sie fort.\r\n"),
         MissionVideo24,
+    },
+    MissionMedia{
+        29,
+        W("Einsatzmeldung: Flugzeugabsturz bei Flugschau!\r\n"
+          "\r\n"
+          "Bei einer Flugschau ist ein Kunstflugzeug abgestürzt. Seine Trümmer liegen über das "
+          "Gelände verstreut, zwei Wrackteile brennen, ein Tankwagen steht am Rand. Um die "
+          "Trümmer liegen Verletzte, auf den Rängen stehen Zuschauer. Der Pilot hat sich mit dem "
+          "Fallschirm gerettet und hängt im Südosten fest.\r\n"
+          "\r\n"
+          "Holen Sie den Piloten rechtzeitig herunter, löschen Sie die Brände, bevor sie die "
+          "Zuschauer erreichen, und versorgen Sie alle Verletzten.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße im Norden. Ein Weg führt an "
+          "der Westseite hinunter auf das Gelände, ein zweiter an der Ostseite zum "
+          "Fallschirm.\r\n"
+          "\r\n"
+          "Ein Feuerwehrmann nimmt am Rüstwagen die Rettungsschere und schneidet den Piloten "
+          "los. Je länger er hängt, desto schwächer ist er; nach zwölf Minuten ist es zu "
+          "spät.\r\n"
+          "\r\n"
+          "Die Löschfahrzeuge löschen das brennende Gras und die Wracks mit dem "
+          "Wasserwerfer.\r\n"
+          "\r\n"
+          "Der Notarzt versorgt die Verletzten, die Sanitäter tragen sie zum "
+          "Rettungswagen.\r\n"),
+        MissionVideo29,
     },
 };
 

@@ -319,7 +319,8 @@ void DrawThing(Canvas& c, Style style, const Foot& f, int frame) {
         case Style::kSign:
         case Style::kRoadsign:
         case Style::kFlag:
-        case Style::kParachute: {
+        case Style::kParachute:
+        case Style::kParachuteWithPilot: {
             const PaletteRamp& ramp =
                 style == Style::kHydrant ? pal::kFireBrigadeRamp : pal::kMetal;
             c.fillRect(f.midX() - 1, top, 3, f.y1 - top + 1, ramp[3]);
@@ -333,8 +334,18 @@ void DrawThing(Canvas& c, Style style, const Foot& f, int frame) {
                            style == Style::kFlag ? pal::kYellow[4] : pal::kWarning.first);
             } else if (style == Style::kMast) {
                 c.line(0, top + 6, c.width() - 1, top + 10 + (frame % 2), pal::kRubber[0]);
-            } else if (style == Style::kParachute) {
+            } else if (style == Style::kParachute || style == Style::kParachuteWithPilot) {
                 FillEllipse(c, f.midX(), top + 8, f.w() / 2.0, 8, pal::kOrange[4]);
+            }
+            if (style == Style::kParachuteWithPilot) {
+                // The pilot in his harness under the canopy caught on the pole.
+                const int x = f.midX();
+                c.line(f.x0 + 1, top + 12, x, top + 22, pal::kGrey[1]);
+                c.line(f.x1 - 1, top + 12, x, top + 22, pal::kGrey[1]);
+                c.fillCircle(x, top + 21, 2, pal::kSkin[4]);
+                c.fillRect(x - 2, top + 24, 5, 8, pal::kOrange[1]);
+                c.fillRect(x - 2, top + 32, 2, 5, pal::kGrey[2]);
+                c.fillRect(x + 1, top + 32, 2, 5, pal::kGrey[2]);
             }
             break;
         }

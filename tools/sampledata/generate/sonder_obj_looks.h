@@ -46,6 +46,7 @@ enum class Style : std::uint8_t {
     kMast,
     kMotorbike,
     kParachute,
+    kParachuteWithPilot,
     kPlank,
     kPontoon,
     kPuddle,
@@ -337,7 +338,7 @@ inline constexpr auto kSonderObjLooks = std::to_array<SonderObjLook>({
     {"sobj\\29\\wrack1b.vff", Style::kFuselage, Look::kBurning},
     {"sobj\\29\\wrack2b.vff", Style::kFuselage, Look::kBurning},
     {"sobj\\29\\fall.vff", Style::kParachute, Look::kNormal},
-    {"sobj\\29\\fall2.vff", Style::kParachute, Look::kNormal},
+    {"sobj\\29\\fall2.vff", Style::kParachuteWithPilot, Look::kNormal},
 });
 // clang-format on
 

@@ -120,7 +120,9 @@ const MaterialRow kMaterials[material::kCount] = {
     {"Moebel", "MO", {2500000, 4000, 10, 2000, 15}},
     {"Buesche", "BU", {1500000, 3000, 6, 2000, 20}},
     {"Wald", "WA", {8000000, 6000, 10, 3000, 20}},
-    {"Flugzeug", "FL", {-1, 9000, 60, 2500, 10}},
+    // Aircraft parts shed heat faster than a burning wreck beside them gives it: they go off only
+    // in a fire of their own, not one after another from the wreck next to them.
+    {"Flugzeug", "FL", {-1, 9000, 60, 2500, 150}},
     {"Chemie", "CH", {4000000, 10000, 120, 800, 5}},
     {"Triebwerk", "TW", {3000000, 7000, 40, 4000, 30}},
     {"Oel", "OE", {6000000, 9000, 70, 1000, 5}},
