@@ -17,4 +17,8 @@ struct Person;
 GoalList ApproachPoints(std::int16_t slot, const Fahrzeug& acting);
 GoalList ApproachPoints(std::int16_t slot, const Person& acting);
 
+// The selected crane drives to whichever approach point of the object it reaches first, saying
+// so, and takes the object up there. 1 when a used vehicle at SelectedIndex was sent.
+std::uint8_t SendCraneToObject(std::int16_t slot);
+
 }  // namespace kv
