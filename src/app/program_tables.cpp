@@ -135,6 +135,7 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
     BefehlCallbackTable t{};
     t[0] = OrderPersonPair;
     t[1] = QueueTargetAction;
+    t[12] = OnBefehlDone12M18;
     return t;
 }();
 

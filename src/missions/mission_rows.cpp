@@ -14,6 +14,7 @@ void InstallMissionHooks() {
     MissionHookRows[8] = kMissionHooksM09;
     MissionHookRows[10] = kMissionHooksM11;
     MissionHookRows[16] = kMissionHooksM17;
+    MissionHookRows[17] = kMissionHooksM18;
     MissionHookRows[20] = kMissionHooksM21;
     MissionHookRows[23] = kMissionHooksM24;
 }

@@ -17,6 +17,7 @@ extern const MissionHooks kMissionHooksM08;
 extern const MissionHooks kMissionHooksM09;
 extern const MissionHooks kMissionHooksM11;
 extern const MissionHooks kMissionHooksM17;
+extern const MissionHooks kMissionHooksM18;
 extern const MissionHooks kMissionHooksM21;
 extern const MissionHooks kMissionHooksM24;
 
@@ -29,6 +30,9 @@ void RunPersonBefehl218M04(std::int16_t person);
 
 // Person order 222, mission 17's own: closing the gas house.
 void RunPersonBefehl222M17(std::int16_t person);
+
+// Mission 18's order callback 12: the cut gate (object, worker) starts to slide open.
+void OnBefehlDone12M18(std::int32_t object, std::int32_t worker);
 
 // Writes every mission's row into MissionHookRows; a mission without a file keeps an empty row.
 void InstallMissionHooks();

@@ -36,8 +36,9 @@ struct Placement {
 
 // One row per mission with a level.
 constexpr Placement kPlacements[] = {
-    {1, 2, 15},        {2, 33, 9}, {3, 18, 8},  {4, 19, 36},        {5, 16, 8},   {7, 14, 17},
-    {8, 12, 33, true}, {9, 0, 1},  {11, 17, 4}, {17, 41, 21, true}, {21, 17, 23}, {24, 5, 7},
+    {1, 2, 15},         {2, 33, 9},        {3, 18, 8}, {4, 19, 36}, {5, 16, 8},
+    {7, 14, 17},        {8, 12, 33, true}, {9, 0, 1},  {11, 17, 4}, {17, 41, 21, true},
+    {18, 28, 53, true}, {21, 17, 23},      {24, 5, 7},
 };
 
 class SamplePlacement : public test::MissionTest,

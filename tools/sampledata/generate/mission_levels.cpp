@@ -59,8 +59,8 @@ bool WriteMissionLevels(const OutputTree& out) {
            Mission05Level().write(out, 5, false) && StationSquare().write(out, 7, false) &&
            Mission08Level().write(out, 8, false) && Mission09Level().write(out, 9, false) &&
            Mission11Level().write(out, 11, false) && Mission11LevelB().write(out, 11, true) &&
-           Mission17Level().write(out, 17, false) && Mission21Level().write(out, 21, false) &&
-           Mission24Level().write(out, 24, false);
+           Mission17Level().write(out, 17, false) && Mission18Level().write(out, 18, false) &&
+           Mission21Level().write(out, 21, false) && Mission24Level().write(out, 24, false);
 }
 
 }  // namespace kv::sampledata

@@ -24,6 +24,7 @@ LevelBuilder Mission11Level();
 // The flooded valley of the second part.
 LevelBuilder Mission11LevelB();
 LevelBuilder Mission17Level();
+LevelBuilder Mission18Level();
 LevelBuilder Mission21Level();
 LevelBuilder Mission24Level();
 
