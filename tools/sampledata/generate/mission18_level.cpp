@@ -1,7 +1,7 @@
 // Mission 18's level: a heath with a holiday camp in the north, a walled yard by the western road,
-// a wood east of the camp where the fire starts, a second wood round the houses in the north-east
-// that a hedge joins to the first, and a lake along the whole south, with the containers and the
-// slipway on its western shore.
+// a hedge below the camp where the fire starts, leading into a wood on the drainage line, a second
+// wood round the houses in the north-east that another hedge joins to the first, and a lake along
+// the whole south, with the containers and the slipway on its western shore.
 
 #include "generate/mission_levels.h"
 #include "generate/world_tables.h"
@@ -10,29 +10,33 @@ namespace kv::sampledata {
 
 namespace {
 
-// The first wood: the drainage line (columns 102..115, rows 39 and 40) runs through it.
+// The fire starts at the west end of a hedge, one cell wide so that the fire creeps along it (some
+// fifty ticks a cell): east along row 31 below the camp, clear of the houses and the drain covers,
+// then down column 97 into the first wood, whose cells the drainage line (columns 102..115, rows
+// 39 and 40) runs through.
+void StartHedge(LevelBuilder& b) {
+    for (int c = 57; c <= 97; ++c) b.paintCell(Ground::Forest, c, 31);
+    for (int r = 32; r <= 37; ++r) b.paintCell(Ground::Forest, 97, r);
+    for (int c = 98; c <= 99; ++c) b.paintCell(Ground::Forest, c, 37);
+}
+
 void FirstWood(LevelBuilder& b) {
     for (int r = 37; r <= 42; ++r)
         for (int c = 100; c <= 120; ++c) b.paintCell(Ground::Forest, c, r);
 }
 
-// A hedge from the first wood's east end, east along row 42 and north up column 130 into the
-// second wood: one cell wide, so the fire creeps along it. A branch of it round the two houses
-// at row 45.
-void Hedge(LevelBuilder& b) {
-    for (int c = 121; c <= 130; ++c) b.paintCell(Ground::Forest, c, 42);
-    for (int r = 32; r <= 41; ++r) b.paintCell(Ground::Forest, 130, r);
+// From the first wood's east end east along row 42 and north up column 126 into the second wood,
+// with a branch round the two houses at row 45.
+void EastHedge(LevelBuilder& b) {
+    for (int c = 121; c <= 126; ++c) b.paintCell(Ground::Forest, c, 42);
+    for (int r = 29; r <= 41; ++r) b.paintCell(Ground::Forest, 126, r);
     for (int r = 43; r <= 44; ++r)
-        for (int c = 127; c <= 140; ++c) b.paintCell(Ground::Forest, c, r);
-    for (int r = 45; r <= 49; ++r) {
-        b.paintCell(Ground::Forest, 127, r);
-        b.paintCell(Ground::Forest, 128, r);
-    }
+        for (int c = 126; c <= 140; ++c) b.paintCell(Ground::Forest, c, r);
 }
 
 // The second wood, round the houses in the north-east; the parked car at its edge keeps sand.
 void SecondWood(LevelBuilder& b) {
-    b.paint(Ground::Forest, 2700, 440, 3620, 900);
+    b.paint(Ground::Forest, 2760, 440, 3620, 800);
     b.paint(Ground::Sand, 3560, 440, 3800, 560);
 }
 
@@ -54,8 +58,9 @@ void Lake(LevelBuilder& b) {
 
 LevelBuilder Mission18Level() {
     LevelBuilder b(167, 97, Ground::Sand);
+    StartHedge(b);
     FirstWood(b);
-    Hedge(b);
+    EastHedge(b);
     SecondWood(b);
     Yard(b);
     Lake(b);
@@ -64,21 +69,20 @@ LevelBuilder Mission18Level() {
     const std::vector<int> south = b.road({{-440, 815}, {1070, 815}}, 30, 224);
     // A road joining them and on south to the lake road.
     const std::vector<int> link =
-        b.road({{1100, 475}, {1100, 815}, {1100, 2200}, {1100, 2330}}, 30, 224);
+        b.road({{1100, 475}, {1100, 815}, {1100, 1250}, {1100, 2200}, {1100, 2330}}, 30, 224);
     b.link(b.nearestNode(1100, 445), link.front(), terrain::kRoad, kRoadLane);
     b.link(south.back(), b.nearestNode(1100, 815), terrain::kRoad, kRoadLane);
-    // From the camp's east end south past the first wood and east below it, to the houses at
-    // row 45.
-    const std::vector<int> east = b.road({{2450, 475}, {2450, 1250}, {3250, 1250}}, 30, 224);
-    b.link(north.back(), east.front(), terrain::kRoad, kRoadLane);
+    // East below the first wood to the houses at row 45.
+    const std::vector<int> east = b.road({{1130, 1250}, {3250, 1250}}, 30, 224);
+    b.link(b.nearestNode(1100, 1250), east.front(), terrain::kRoad, kRoadLane);
     // West past the containers to the slipway, and east along the lake's shore.
     const std::vector<int> containers = b.road({{1070, 2200}, {330, 2200}, {330, 2480}}, 30, 224);
     b.link(b.nearestNode(1100, 2200), containers.front(), terrain::kRoad, kRoadLane);
     const std::vector<int> shore = b.road({{1130, 2330}, {3300, 2330}}, 30, 224);
     b.link(link.back(), shore.front(), terrain::kRoad, kRoadLane);
-    // The fire, at the first wood's west end.
-    b.ignite(100, 39);
-    b.ignite(100, 40);
+    // The fire, at the hedge's west end.
+    b.ignite(57, 31);
+    b.ignite(58, 31);
     return b;
 }
 
