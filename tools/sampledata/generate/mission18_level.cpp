@@ -73,8 +73,12 @@ LevelBuilder Mission18Level() {
     b.link(b.nearestNode(1100, 445), link.front(), terrain::kRoad, kRoadLane);
     b.link(south.back(), b.nearestNode(1100, 815), terrain::kRoad, kRoadLane);
     // East below the first wood to the houses at row 45.
-    const std::vector<int> east = b.road({{1130, 1250}, {3250, 1250}}, 30, 224);
+    const std::vector<int> east = b.road({{1130, 1250}, {2450, 1250}, {3250, 1250}}, 30, 224);
     b.link(b.nearestNode(1100, 1250), east.front(), terrain::kRoad, kRoadLane);
+    // A track from it north beside the hedge's way down into the first wood, where the tankers
+    // stand to stop the fire before the drainage line.
+    const std::vector<int> track = b.road({{2450, 1220}, {2450, 990}}, 24, 224);
+    b.link(b.nearestNode(2450, 1250), track.front(), terrain::kRoad, kRoadLane);
     // West past the containers to the slipway, and east along the lake's shore.
     const std::vector<int> containers = b.road({{1070, 2200}, {330, 2200}, {330, 2480}}, 30, 224);
     b.link(b.nearestNode(1100, 2200), containers.front(), terrain::kRoad, kRoadLane);
