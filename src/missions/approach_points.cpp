@@ -3,10 +3,15 @@
 #include <array>
 #include <optional>
 
+#include "core/mission_state.h"
+#include "mission/input/click_orders.h"
+#include "movement/befehl_opcodes.h"
 #include "persons/personen.h"
 #include "persons/sonder_obj_actions.h"
 #include "vehicles/carry_befehle.h"
 #include "vehicles/fahrzeug.h"
+#include "vehicles/fahrzeuge.h"
+#include "world/sonder_obj.h"
 
 namespace kv {
 
@@ -18,6 +23,7 @@ constexpr std::array<std::uint8_t, 4> kSides = {7, 3, 1, 9};
 constexpr std::array<std::uint8_t, 4> kPersonFacings = {1, 9, 7, 3};
 // Objects are lifted by the crane, so every vehicle is sent to its points.
 constexpr std::int32_t kCraneTyp = 9;
+constexpr std::int32_t kPhraseWrecker = 7;
 
 GoalPoint Goal(const PickUpPoint& p, std::uint8_t facing) {
     return {static_cast<float>(p.x), static_cast<float>(p.y), facing, 0};
@@ -53,6 +59,15 @@ GoalList ReleaseSpotGoals(std::int16_t slot, std::initializer_list<std::uint8_t>
                 goals.push_back({static_cast<float>(p->x), static_cast<float>(p->y), facing, 0});
         }
     return goals;
+}
+
+std::uint8_t SendCraneToObject(std::int16_t slot) {
+    Fahrzeug* v = UsedFahrzeugAt(SelectedIndex);
+    const SonderObj* o = SonderObjAt(slot);
+    if (v == nullptr || o == nullptr) return 0;
+    GiveOrder(*v, FahrzeugTypOf(*v), kOpGoals, kPhraseWrecker, ApproachPoints(slot, *v));
+    ThenOrder(*v, kOpTakeUpObject, slot, o->type);
+    return 1;
 }
 
 }  // namespace kv

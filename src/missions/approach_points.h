@@ -23,4 +23,8 @@ GoalList ApproachPoints(std::int16_t slot, const Person& acting);
 // left out.
 GoalList ReleaseSpotGoals(std::int16_t slot, std::initializer_list<std::uint8_t> facings);
 
+// The selected crane drives to whichever approach point of the object it reaches first, saying
+// so, and takes the object up there. 1 when a used vehicle at SelectedIndex was sent.
+std::uint8_t SendCraneToObject(std::int16_t slot);
+
 }  // namespace kv

@@ -37,4 +37,16 @@ void WalkChainJittered(Person& person, std::span<const Point16> chain) {
     }
 }
 
+int NearestFarPoint(std::span<const Point16> points, const Point16& from, std::int32_t& best) {
+    int found = -1;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::int32_t d = DistanceInt(from.x, from.y, points[i].x, points[i].y);
+        if (d >= kFarPointLeast && d < best) {
+            best = d;
+            found = static_cast<int>(i);
+        }
+    }
+    return found;
+}
+
 }  // namespace kv

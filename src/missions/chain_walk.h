@@ -16,4 +16,14 @@ struct Person;
 // drawn first, the wait after its target). Silent; nothing for an empty chain.
 void WalkChainJittered(Person& person, std::span<const Point16> chain);
 
+// The distance a walk starts at, at the least, and the bound a search starts from.
+inline constexpr std::int32_t kFarPointLeast = 101;
+inline constexpr std::int32_t kFarPointBound = 9999;
+
+// The index in points of the point nearest to from among those at least 101 px away (integer
+// distance), if it is strictly nearer than best, which then becomes its distance; ties go to the
+// first. -1 when no point of the list beats best. Searching several lists with one best (starting
+// at kFarPointBound) lets a later list win only with a nearer point.
+int NearestFarPoint(std::span<const Point16> points, const Point16& from, std::int32_t& best);
+
 }  // namespace kv

@@ -16,6 +16,7 @@
 #include "mission/campaign_tables.h"
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
+#include "missions/fire_sound.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
 #include "missions/mission_rows.h"
@@ -38,7 +39,6 @@ namespace kv {
 namespace {
 
 constexpr int kMission = 2;
-constexpr std::uint32_t kModeMission = 2;
 
 void InitLevelM02() {
     ScrollCols = static_cast<std::int16_t>(MapWidth);
@@ -233,21 +233,10 @@ void SmokeCamp(int burningCells) {
     }
 }
 
-void SoundRoar() {
-    if (SoundOn == 0) return;
-    if (BurningCellCount < kRoarCells) {
-        StopSound(kSoundRoar);
-        return;
-    }
-    if (GameMode == kModeMission && SoundSlots[kSoundRoar].buffer != kNoSoundBuffer &&
-        IsSoundPlaying(kSoundRoar) == 0)
-        PlaySoundFx(kSoundRoar, kOwnerNone, -1, 1, 0, 0, kSoundDepth);
-}
-
 void UpdateMissionM02() {
     const int n = BurningWatchedCells();
     if (n > kSmokeCells) SmokeCamp(n);
-    SoundRoar();
+    LoopSoundWhileCellsBurn(kSoundRoar, kRoarCells);
 }
 
 constexpr std::uint32_t kMaxDead = 4;

@@ -86,7 +86,6 @@ constexpr std::int32_t kPrisonReach = 140;
 constexpr std::int32_t kFarAway = 9999;
 
 constexpr std::int32_t kSilent = -1;
-constexpr std::int32_t kPhraseWrecker = 7;
 
 // The four chains the rioters walk to the prison, end pairs between them and after the last.
 constexpr Point16 kChainEnd = {-1, -1};
@@ -410,21 +409,12 @@ std::uint8_t CursorOnSonderObjM04() {
     return 0;
 }
 
-// The crane drives to whichever side of the barricade it reaches first and takes it away.
-std::uint8_t SendCrane(std::int16_t slot, const SonderObj& o) {
-    Fahrzeug* v = UsedFahrzeugAt(SelectedIndex);
-    if (v == nullptr) return 0;
-    GiveOrder(*v, FahrzeugTypOf(*v), kOpGoals, kPhraseWrecker, ApproachPoints(slot, *v));
-    ThenOrder(*v, kOpTakeUpObject, slot, o.type);
-    return 1;
-}
-
 std::uint8_t ClickOnSonderObjM04() {
     const SonderObj* o = HoveredBarricade();
     if (o == nullptr) return 0;
     const auto slot = static_cast<std::int16_t>(HoverIds[0]);
     const std::int16_t mode = SignedSelectionMode();
-    if (mode == kCraneMode && o->burning == 0) return SendCrane(slot, *o);
+    if (mode == kCraneMode && o->burning == 0) return SendCraneToObject(slot);
     if (CursorId != kCursorWater) return 0;
     // Water with no single vehicle chosen: the click is taken and nothing happens.
     if (mode < 0 || mode >= kVehicleModeEnd) return 1;

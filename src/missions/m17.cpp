@@ -110,7 +110,6 @@ constexpr std::int32_t kShockEnergy = 1000000;
 // Person flag 16: it leads someone.
 constexpr std::uint8_t kLeadsSomeone = 16;
 
-constexpr std::int32_t kPhraseWrecker = 7;
 constexpr std::int32_t kPhraseUnderstoodM17 = 17;
 constexpr std::int32_t kSilent = -1;
 // Where the fire-fighter stands at the gas house, from its position, and how it faces.
@@ -373,14 +372,6 @@ std::uint8_t SendToValve(const SonderObj& gas) {
     return 1;
 }
 
-std::uint8_t SendCrane(std::int16_t slot, const SonderObj& o) {
-    Fahrzeug* v = UsedFahrzeugAt(SelectedIndex);
-    if (v == nullptr) return 0;
-    GiveOrder(*v, FahrzeugTypOf(*v), kOpGoals, kPhraseWrecker, ApproachPoints(slot, *v));
-    ThenOrder(*v, kOpTakeUpObject, slot, o.type);
-    return 1;
-}
-
 // A fire-fighter goes to the object and takes it away, or sets the fuse box's other frame.
 std::uint8_t SendToObject(std::int16_t slot, std::uint8_t opcode, std::int32_t b) {
     Person* p = SelectedPerson();
@@ -406,7 +397,7 @@ std::uint8_t ClickOnSonderObjM17() {
         case Act::CloseLeak:
             return SendToValve(*o);
         case Act::Lift:
-            return SendCrane(slot, *o);
+            return SendCraneToObject(slot);
         case Act::Clear:
             return SendToObject(slot, kOpRemoveSonderObj, 1);
         case Act::Switch:

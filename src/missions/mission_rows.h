@@ -19,6 +19,7 @@ extern const MissionHooks kMissionHooksM11;
 extern const MissionHooks kMissionHooksM12;
 extern const MissionHooks kMissionHooksM13;
 extern const MissionHooks kMissionHooksM17;
+extern const MissionHooks kMissionHooksM18;
 extern const MissionHooks kMissionHooksM21;
 extern const MissionHooks kMissionHooksM24;
 extern const MissionHooks kMissionHooksM29;
@@ -42,6 +43,8 @@ void RunPersonBefehl218M04(std::int16_t person);
 // Person order 222, mission 17's own: closing the gas house.
 void RunPersonBefehl222M17(std::int16_t person);
 
+// Mission 18's order callback 12: the cut gate (object, worker) starts to slide open.
+void OnBefehlDone12M18(std::int32_t object, std::int32_t worker);
 // Order-done callback 13, mission 29's own: the pilot taken down from his parachute (object) by
 // the rescuer (person) comes down as a casualty.
 void OnBefehlDone13M29(std::int32_t object, std::int32_t person);

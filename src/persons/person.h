@@ -3,6 +3,7 @@
 // list below is the save game's person layout (709 bytes).
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <variant>
 
@@ -62,6 +63,20 @@ constexpr void VisitFields(DeadlinePlan& r, V& v) {
     v("scriptBytes", r.scriptBytes);
 }
 inline constexpr std::uint16_t kPlanOutOfReach = 2;
+
+// Scripts that let a person bob in the water keep four i16 in the plan's script bytes (little
+// endian, so they travel with the saved plan): the drift offset and the point to fall back to.
+enum class PlanWord : std::uint8_t { DriftDx = 0, DriftDy = 1, FallbackX = 2, FallbackY = 3 };
+inline std::int16_t PlanScriptWord(const DeadlinePlan& plan, PlanWord word) {
+    const auto at = static_cast<std::size_t>(word) * 2;
+    return static_cast<std::int16_t>(plan.scriptBytes[at] | (plan.scriptBytes[at + 1] << 8));
+}
+inline void SetPlanScriptWord(DeadlinePlan& plan, PlanWord word, std::int16_t value) {
+    const auto at = static_cast<std::size_t>(word) * 2;
+    const auto bits = static_cast<std::uint16_t>(value);
+    plan.scriptBytes[at] = static_cast<std::uint8_t>(bits & 0xFF);
+    plan.scriptBytes[at + 1] = static_cast<std::uint8_t>(bits >> 8);
+}
 
 // The one 24-byte block a person may own: its hose jet or its deadline plan. Held in the record
 // itself; the save game stores it as a flag byte and the block.

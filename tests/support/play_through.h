@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/campaign.h"
 #include "core/fatal_error.h"
 #include "core/game_mode.h"
 #include "core/hover.h"

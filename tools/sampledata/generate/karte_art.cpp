@@ -101,6 +101,14 @@ constexpr std::array<Point, 2> kBendsM21Basis0 = {{{118, 330}, {93, 334}}};
 constexpr std::array<Point, 2> kBendsM21Basis1 = {{{100, 360}, {92, 336}}};
 constexpr std::array<Point, 2> kBendsM21Basis2 = {{{115, 352}, {93, 336}}};
 constexpr std::array<Point, 2> kBendsM21Basis3 = {{{118, 339}, {93, 335}}};
+// Mission 18's six roads each end on a pixel of their own round the site, from the side they come
+// from, so that no later road draws over an earlier one.
+constexpr std::array<Point, 1> kBendsM18Basis0 = {{{339, 261}}};
+constexpr std::array<Point, 1> kBendsM18Basis1 = {{{339, 260}}};
+constexpr std::array<Point, 1> kBendsM18Basis2 = {{{341, 260}}};
+constexpr std::array<Point, 1> kBendsM18Basis3 = {{{341, 261}}};
+constexpr std::array<Point, 1> kBendsM18Basis4 = {{{341, 259}}};
+constexpr std::array<Point, 1> kBendsM18Basis5 = {{{340, 261}}};
 // Mission 24's stations 0 and 1 lie west of the site at nearly one angle: their roads end above
 // and below it, so that neither covers the other's last stretch.
 constexpr std::array<Point, 1> kBendsM24Basis0 = {{{532, 318}}};
@@ -146,6 +154,12 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{17, 0, kBendsM17Basis0},
     MapRoadBends{17, 1, kBendsM17Basis1},
     MapRoadBends{17, 3, kBendsM17Basis3},
+    MapRoadBends{18, 0, kBendsM18Basis0},
+    MapRoadBends{18, 1, kBendsM18Basis1},
+    MapRoadBends{18, 2, kBendsM18Basis2},
+    MapRoadBends{18, 3, kBendsM18Basis3},
+    MapRoadBends{18, 4, kBendsM18Basis4},
+    MapRoadBends{18, 5, kBendsM18Basis5},
     MapRoadBends{21, 0, kBendsM21Basis0},
     MapRoadBends{21, 1, kBendsM21Basis1},
     MapRoadBends{21, 2, kBendsM21Basis2},

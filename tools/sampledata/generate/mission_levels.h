@@ -26,6 +26,7 @@ LevelBuilder Mission11LevelB();
 LevelBuilder Mission12Level();
 LevelBuilder Mission13Level();
 LevelBuilder Mission17Level();
+LevelBuilder Mission18Level();
 LevelBuilder Mission21Level();
 LevelBuilder Mission24Level();
 LevelBuilder Mission29Level();

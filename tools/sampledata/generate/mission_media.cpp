@@ -255,6 +255,19 @@ AviClip MissionVideo29() {
     });
 }
 
+// A wood with flames along its edge and a lake below, for mission 18's opening.
+AviClip MissionVideo18() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool lake = y >= 22;
+        const bool wood = !lake && y >= 8 && (x + y) % 5 != 0;
+        const bool flame = wood && y < 12 + frame % 3 && x >= 20 && x < 44;
+        if (lake) return {40, 80, 150};
+        if (flame) return {240, 110, 20};
+        if (wood) return {30, 90, 40};
+        return {150, 150, 160};
+    });
+}
+
 struct MissionMedia {
     int mission;
     std::string_view briefing;
@@ -538,6 +551,33 @@ const std::array kMissionMedia = {
           "Feuerwehrleute räumen die Trümmer über den Verschütteten weg. Das Löschfahrzeug "
           "löscht den Wohnwagen mit dem Wasserwerfer.\r\n"),
         MissionVideo17,
+    },
+    MissionMedia{
+        18,
+        W("Einsatzmeldung: Waldbrand!\r\n"
+          "\r\n"
+          "Im Wald neben dem Campingplatz am See ist ein Feuer ausgebrochen. Es droht auf die "
+          "Häuser im Nordosten überzugreifen. Am Entwässerungsgraben können sich Gase entzünden. "
+          "Im See treiben Schwimmer, die es nicht mehr ans Ufer schaffen, und am Ufer stehen "
+          "Container, die in Brand geraten können.\r\n"
+          "\r\n"
+          "Löschen Sie den Brand, bevor er außer Kontrolle gerät, retten Sie die Schwimmer und "
+          "versorgen Sie alle Verletzten.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße am Campingplatz und fahren "
+          "östlich hinunter zum Wald.\r\n"
+          "\r\n"
+          "Erreicht das Feuer den Graben, fliegen die Gullydeckel nacheinander in die Luft. "
+          "Halten Sie Abstand.\r\n"
+          "\r\n"
+          "Das Tor zum Hof ist verschlossen. Ein Feuerwehrmann mit Metallschneider schneidet es "
+          "auf.\r\n"
+          "\r\n"
+          "Brennende Container geben giftigen Rauch ab. Der Kran hebt sie weg, der Wasserwerfer "
+          "löscht sie. Wer den Rauch einatmet, muss versorgt werden.\r\n"
+          "\r\n"
+          "Am Ufer hängen Rettungsringe für die Schwimmer. Brennen acht Häuser, ist der Brand "
+          "außer Kontrolle.\r\n"),
+        MissionVideo18,
     },
     MissionMedia{
         21,
