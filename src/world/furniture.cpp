@@ -197,9 +197,15 @@ void IgniteHouseObj(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= HouseObjs.size()) return;
     HouseObj& o = HouseObjs[static_cast<std::size_t>(index)];
     if (!HouseObjInUse(o) || o.burning != 0) return;
-    // A piece without a burning look burns away: its slot becomes none.
+    const std::uint16_t burning = SlotTyp(o.slot).burningSlot;
+    // A piece without a burning look burns away and leaves an empty record, as a saved game
+    // keeps it; a kept position or fire flag would make a loaded game differ from the one saved.
+    if (burning == kNoHouseObjSlot) {
+        o = HouseObj{};
+        return;
+    }
     o.burning = 1;
-    o.slot = SlotTyp(o.slot).burningSlot;
+    o.slot = burning;
     o.frame = 0;
 }
 

@@ -180,8 +180,8 @@ inline bool HouseObjInUse(const HouseObj& o) {
 }
 
 // Fire reaching a piece that is not burning: it burns and shows its slot's burning look. A piece
-// without one (a single-slot table, a burnt-out look) burns away: it is shown no more and no
-// longer blocks, and stays "burning" so that nothing lights it again.
+// without one (a single-slot table, a burnt-out look) burns away: its record is emptied, so it is
+// shown no more, no longer blocks and is never lit again.
 void IgniteHouseObj(int index);
 // A burning piece burnt out or put out: it shows its slot's burnt-out look and stops burning. A
 // piece that burnt away is left as it is.

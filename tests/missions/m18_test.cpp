@@ -44,6 +44,7 @@
 #include "vehicles/fahrzeug_typ_table.h"
 #include "world/brand.h"
 #include "world/brand_cells.h"
+#include "world/furniture.h"
 #include "world/houses.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
@@ -98,7 +99,8 @@ TEST_F(MissionEighteen, SetsUpItsTypesObjectsPeopleAndBox) {
     }
     for (int s = 28; s <= 30; ++s) EXPECT_EQ(O(s).type, 46) << s;
     int hydrants = 0;
-    for (std::size_t s = 31; s < SonderObjs.size(); ++s) hydrants += SonderObjs[s].type == kSobjHydrant;
+    for (std::size_t s = 31; s < SonderObjs.size(); ++s)
+        hydrants += SonderObjs[s].type == kSobjHydrant;
     EXPECT_EQ(hydrants, 22);
     ASSERT_EQ(BootPunkte.size(), 1u);
     EXPECT_EQ(BootPunkte[0].x, 330);
@@ -527,7 +529,8 @@ TEST_F(MissionEighteen, ChecksAndEvaluation) {
     EXPECT_EQ(EvaluationPoints, 500);
 }
 
-// Saved while the gate slides and the covers blow; loaded, the state is the same and goes on.
+// Saved while the gate slides, the covers blow and a piece of furniture has burnt away; loaded,
+// the state is the same and goes on.
 TEST_F(MissionEighteen, ASaveInTheGateSlideAndTheCoverChainLoadsAsSaved) {
     kv::OnBefehlDone12M18(kGate, 0);
     ASSERT_TRUE(IgniteMapCellAt(102, 39));
@@ -537,6 +540,15 @@ TEST_F(MissionEighteen, ASaveInTheGateSlideAndTheCoverChainLoadsAsSaved) {
     ASSERT_GT(blastTimer(), 0);
     const float gateX = O(kGate).x;
     const std::int16_t timer = blastTimer();
+    // Lit, burnt out and lit again, a piece has no look left and burns away.
+    const auto piece = std::find_if(HouseObjs.begin(), HouseObjs.end(), HouseObjInUse);
+    ASSERT_NE(piece, HouseObjs.end());
+    const auto index = static_cast<int>(piece - HouseObjs.begin());
+    for (int fire = 0; fire < 3 && HouseObjInUse(*piece); ++fire) {
+        IgniteHouseObj(index);
+        EndHouseObjFire(index);
+    }
+    ASSERT_FALSE(HouseObjInUse(*piece));
     ASSERT_TRUE(WriteSaveSlot(0, "M18"));
     const std::uint64_t before = MissionChecksum();
     const std::uint32_t seed = RandomSeed();
