@@ -90,7 +90,7 @@ constexpr auto kType05 = std::to_array<Piece>({
     At(kPlant, 4, 2, 3),
 });
 constexpr auto kType06 = std::to_array<Piece>({
-    At(kSofa4, 1, 2, 1),
+    At(kSofa4, 3, 2, 1),
     At(kKitchen1, 3, 0, 1),
     At(kBed2, 1, 0, 2),
     At(kToilet, 4, 1, 2),
@@ -273,7 +273,7 @@ constexpr auto kType70 = std::to_array<Piece>({
     At(kToilet, 7, 0, 2),
 });
 constexpr auto kType71 = std::to_array<Piece>({
-    At(kSofa3, 1, 2, 1),
+    At(kSofa3, 6, 1, 1),
     At(kTable2, 4, 2, 1),
     At(kKitchen1, 4, 0, 1),
     At(kBed3, 1, 0, 2),
