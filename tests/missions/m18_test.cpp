@@ -224,13 +224,15 @@ TEST_F(SwimmerDrift, ARingHolderBobsWithin3PxOfItsSpot) {
         ASSERT_LE(std::fabs(p.x - x0), 3.0f) << t;
         ASSERT_LE(std::fabs(p.y - y0), 3.0f) << t;
         if (t % 5 != 0) continue;
-        const DeadlinePlan& plan = *p.attachment.plan();
-        EXPECT_EQ(p.x - x0, PlanScriptWord(plan, PlanWord::DriftDx)) << t;
-        EXPECT_EQ(p.y - y0, PlanScriptWord(plan, PlanWord::DriftDy)) << t;
+        const DeadlinePlan* plan = p.attachment.plan();
+        ASSERT_NE(plan, nullptr) << t;
+        EXPECT_EQ(p.x - x0, PlanScriptWord(*plan, PlanWord::DriftDx)) << t;
+        EXPECT_EQ(p.y - y0, PlanScriptWord(*plan, PlanWord::DriftDy)) << t;
     }
     EXPECT_EQ(p.idleStand, 0);
-    const DeadlinePlan& plan = *p.attachment.plan();
-    EXPECT_NE(PlanScriptWord(plan, PlanWord::FallbackX), 0);
+    const DeadlinePlan* plan = p.attachment.plan();
+    ASSERT_NE(plan, nullptr);
+    EXPECT_NE(PlanScriptWord(*plan, PlanWord::FallbackX), 0);
 }
 
 TEST_F(SwimmerDrift, AStepOntoLandGoesBackAndOnlyRingHoldersDrift) {
