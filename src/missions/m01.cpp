@@ -14,6 +14,7 @@
 #include "mission/scroll_view.h"
 #include "missions/approach_points.h"
 #include "missions/mission_checks.h"
+#include "missions/mission_objects.h"
 #include "missions/mission_rows.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -89,32 +90,23 @@ void InitPersonenM01() {
 
 // The wrecks, the leaked fuel and the cows; the cows start on different frames so that they do
 // not move in step.
-struct PlacedSonderObj {
-    std::int16_t slot;
-    std::int16_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint16_t frame;
-    std::uint8_t blockMask;
-    std::uint8_t depthLayer;
-};
 constexpr std::int16_t kFixedSonderObjM01 = 15;
-constexpr std::array<PlacedSonderObj, kFixedSonderObjM01> kSonderObjM01 = {{
-    {0, 18, 835, 425, 0, 15, 0},
-    {1, 19, 905, 470, 0, 15, 0},
-    {2, 20, 905, 488, 0, 0, 1},
-    {3, 21, 1550, 630, 0, 15, 0},
-    {4, 22, 1420, 630, 0, 15, 0},
-    {5, 21, 1350, 715, 4, 15, 0},
-    {6, 22, 1530, 640, 1, 15, 0},
-    {7, 21, 1700, 665, 6, 15, 0},
-    {8, 22, 1630, 740, 5, 15, 0},
-    {9, 21, 1430, 825, 2, 15, 0},
-    {10, 22, 1280, 880, 3, 15, 0},
-    {11, 21, 1700, 905, 4, 15, 0},
-    {12, 22, 1390, 690, 5, 15, 0},
-    {13, 21, 1680, 825, 2, 15, 0},
-    {14, 22, 1590, 850, 3, 15, 0},
+constexpr std::array<MissionSonderObj, kFixedSonderObjM01> kSonderObjM01 = {{
+    {0, 18, 835, 425, 15, 0, 0},
+    {1, 19, 905, 470, 15, 0, 0},
+    {2, 20, 905, 488, 0, 1, 0},
+    {3, 21, 1550, 630, 15, 0, 0},
+    {4, 22, 1420, 630, 15, 0, 0},
+    {5, 21, 1350, 715, 15, 0, 4},
+    {6, 22, 1530, 640, 15, 0, 1},
+    {7, 21, 1700, 665, 15, 0, 6},
+    {8, 22, 1630, 740, 15, 0, 5},
+    {9, 21, 1430, 825, 15, 0, 2},
+    {10, 22, 1280, 880, 15, 0, 3},
+    {11, 21, 1700, 905, 15, 0, 4},
+    {12, 22, 1390, 690, 15, 0, 5},
+    {13, 21, 1680, 825, 15, 0, 2},
+    {14, 22, 1590, 850, 15, 0, 3},
 }};
 
 void InitSonderObjM01() {
@@ -122,8 +114,7 @@ void InitSonderObjM01() {
     SonderObjCount = kFixedSonderObjM01;
     AllocSonderObj();
     if (!LoadMissionSonderObjTypen(1)) return;
-    for (const PlacedSonderObj& o : kSonderObjM01)
-        CreateSonderObj(o.slot, o.type, o.x, o.y, o.frame, o.blockMask, o.depthLayer, 0.0f, 0);
+    PlaceSonderObjs(kSonderObjM01);
 }
 
 // Nothing burns at the start.

@@ -24,6 +24,7 @@
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
 #include "missions/mission_rows.h"
+#include "missions/mission_vehicles.h"
 #include "missions/quarter_tables.h"
 #include "missions/water_on_point.h"
 #include "movement/befehl_opcodes.h"
@@ -197,13 +198,7 @@ void InitPersonenM04() {
     }
 }
 
-struct ParkedCar {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t facing;
-};
-constexpr auto kParkedCarsM04 = std::to_array<ParkedCar>({
+constexpr auto kParkedCarsM04 = std::to_array<MissionCar>({
     {37, 2066, 1194, 9},
     {40, 2838, 566, 1},
     {43, 2776, 1786, 1},
@@ -223,7 +218,7 @@ constexpr auto kParkedCarsM04 = std::to_array<ParkedCar>({
 void InitFahrzeugeM04() {
     FahrzeugCount = 60;
     AllocFahrzeuge();
-    for (const ParkedCar& c : kParkedCarsM04) CreateFahrzeug(c.type, c.x, c.y, c.facing);
+    PlaceCars(kParkedCarsM04);
 }
 
 // The traffic road along the top: cars come in at the right edge and leave at the left.

@@ -20,6 +20,7 @@
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
+#include "missions/mission_objects.h"
 #include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
 #include "movement/befehl_opcodes.h"
@@ -162,14 +163,8 @@ void InitPassantenWegeM07() {
     AllocPassantenWege();
 }
 
-struct PlacedSonderObj {
-    std::int16_t slot;
-    std::int16_t type;
-    std::int16_t x;
-    std::int16_t y;
-};
 // Two kiosks and two newspaper stands in front of the station.
-constexpr std::array<PlacedSonderObj, kStandsAndKiosks> kSonderObjM07 = {{
+constexpr std::array<MissionSonderObj, kStandsAndKiosks> kSonderObjM07 = {{
     {2, 21, 1448, 857},
     {3, 21, 1512, 745},
     {0, 18, 1623, 764},
@@ -190,8 +185,7 @@ void InitSonderObjM07() {
     SonderObjCount = kStandsAndKiosks;
     AllocSonderObj();
     if (!LoadMissionSonderObjTypen(7)) return;
-    for (const PlacedSonderObj& o : kSonderObjM07)
-        CreateSonderObj(o.slot, o.type, o.x, o.y, 0, 15, 0, 0.0f, 0);
+    PlaceSonderObjs(kSonderObjM07);
     for (const Point16& h : kHydrantsM07) AddHydrant(h.x, h.y);
 }
 

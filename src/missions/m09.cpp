@@ -18,6 +18,7 @@
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_rows.h"
+#include "missions/mission_vehicles.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
 #include "movement/stepping.h"
@@ -171,14 +172,8 @@ void InitPersonenM09() {
     LoadPersonTyp(kOnlookerB);
 }
 
-struct ParkedCar {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::int8_t facing;
-};
 // The car park at the top left, row by row.
-constexpr std::array<ParkedCar, 32> kParkedCarsM09 = {{
+constexpr std::array<MissionCar, 32> kParkedCarsM09 = {{
     {36, 137, 115, 1}, {27, 169, 115, 1}, {36, 233, 115, 7}, {38, 265, 115, 1}, {37, 361, 115, 7},
     {43, 425, 115, 1}, {38, 489, 115, 1}, {28, 105, 226, 7}, {37, 169, 226, 1}, {29, 201, 226, 7},
     {31, 233, 226, 7}, {40, 297, 226, 1}, {39, 361, 226, 1}, {28, 425, 226, 1}, {42, 10, 337, 1},
@@ -191,7 +186,7 @@ constexpr std::array<ParkedCar, 32> kParkedCarsM09 = {{
 void InitFahrzeugeM09() {
     FahrzeugCount = 70;
     AllocFahrzeuge();
-    for (const ParkedCar& c : kParkedCarsM09) CreateFahrzeug(c.type, c.x, c.y, c.facing);
+    PlaceCars(kParkedCarsM09);
 }
 
 // Onlookers gather on the platform.

@@ -19,6 +19,7 @@
 #include "missions/mission_checks.h"
 #include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
+#include "missions/mission_vehicles.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/traffic_paths.h"
@@ -105,13 +106,7 @@ void InitPersonenM12() {
     CreateHeldCasualty(27, 299999, 30, 300, kCar);
 }
 
-struct ParkedCar {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t facing;
-};
-constexpr auto kCarsM12 = std::to_array<ParkedCar>({
+constexpr auto kCarsM12 = std::to_array<MissionCar>({
     {36, 1859, 504, 3},
     {27, 1843, 532, 3},
     {36, 1811, 588, 9},
@@ -134,7 +129,7 @@ constexpr auto kCarsM12 = std::to_array<ParkedCar>({
 void InitFahrzeugeM12() {
     FahrzeugCount = 50;
     AllocFahrzeuge();
-    for (const ParkedCar& c : kCarsM12) CreateFahrzeug(c.type, c.x, c.y, c.facing);
+    PlaceCars(kCarsM12);
 }
 
 // No civilian traffic.

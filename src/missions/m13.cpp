@@ -20,6 +20,7 @@
 #include "missions/held_casualty.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
+#include "missions/mission_objects.h"
 #include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
 #include "missions/water_on_point.h"
@@ -148,15 +149,7 @@ void InitPassantenWegeM13() {
     SetPassantenWeg(1, kPassantenWegLoop, kWeg1);
 }
 
-struct PlacedSonderObj {
-    std::int16_t slot;
-    std::int16_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t blockMask;
-    std::uint8_t depthLayer;
-};
-constexpr auto kSonderObjM13 = std::to_array<PlacedSonderObj>({
+constexpr auto kSonderObjM13 = std::to_array<MissionSonderObj>({
     {kSandHeap, kSandHeapTyp, 1010, 945, 15, 0},
     {kTruck, kTruckTyp, 805, 820, 15, 0},
     {kTank, kTankTyp, 810, 970, 15, 0},
@@ -182,8 +175,7 @@ void InitSonderObjM13() {
     SonderObjCount = kFixedSonderObjM13;
     AllocSonderObj();
     if (!LoadMissionSonderObjTypen(kMission)) return;
-    for (const PlacedSonderObj& o : kSonderObjM13)
-        CreateSonderObj(o.slot, o.type, o.x, o.y, 0, o.blockMask, o.depthLayer, 0.0f, 0);
+    PlaceSonderObjs(kSonderObjM13);
     for (const Point16& h : kHydrantsM13) AddHydrant(h.x, h.y);
 }
 

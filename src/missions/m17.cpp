@@ -24,6 +24,7 @@
 #include "missions/mission_houses.h"
 #include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
+#include "missions/mission_vehicles.h"
 #include "missions/water_on_point.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
@@ -182,14 +183,8 @@ void InitPersonenM17() {
     PlaceGaffers(kUpstairsGafferM17, 1);
 }
 
-struct ParkedCar {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t facing;
-};
 // Row by row from the top, each from left to right.
-constexpr std::array<ParkedCar, 84> kParkedCarsM17 = {{
+constexpr std::array<MissionCar, 84> kParkedCarsM17 = {{
     {36, 525, 55, 7},    {40, 589, 55, 1},    {29, 685, 55, 7},    {42, 813, 55, 1},
     {37, 1195, 55, 1},   {36, 1355, 55, 1},   {37, 1483, 55, 7},   {32, 1611, 55, 1},
     {27, 1900, 55, 7},   {37, 1992, 55, 1},   {36, 2060, 55, 1},   {37, 2156, 55, 7},
@@ -216,7 +211,7 @@ constexpr std::array<ParkedCar, 84> kParkedCarsM17 = {{
 void InitFahrzeugeM17() {
     FahrzeugCount = 130;
     AllocFahrzeuge();
-    for (const ParkedCar& c : kParkedCarsM17) CreateFahrzeug(c.type, c.x, c.y, c.facing);
+    PlaceCars(kParkedCarsM17);
 }
 
 // No civilian traffic, no onlooker targets, no pedestrians.

@@ -27,6 +27,7 @@
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
 #include "missions/mission_rows.h"
+#include "missions/mission_vehicles.h"
 #include "missions/swimmer_drift.h"
 #include "missions/water_on_point.h"
 #include "movement/befehl_opcodes.h"
@@ -181,13 +182,7 @@ void InitPersonenM18() {
     for (const Guest& g : kHouseGuestsM18) CreatePersonAt(g.x, g.y, g.storey, g.direction);
 }
 
-struct ParkedCar {
-    std::int8_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t facing;
-};
-constexpr std::array<ParkedCar, 8> kParkedCarsM18 = {{
+constexpr std::array<MissionCar, 8> kParkedCarsM18 = {{
     {36, 857, 2295, 3},
     {42, 825, 2351, 3},
     {31, 793, 2407, 3},
@@ -201,7 +196,7 @@ constexpr std::array<ParkedCar, 8> kParkedCarsM18 = {{
 void InitFahrzeugeM18() {
     FahrzeugCount = 50;
     AllocFahrzeuge();
-    for (const ParkedCar& c : kParkedCarsM18) CreateFahrzeug(c.type, c.x, c.y, c.facing);
+    PlaceCars(kParkedCarsM18);
 }
 
 // No civilian traffic, no onlooker targets, no pedestrians.

@@ -18,6 +18,7 @@
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
 #include "missions/mission_checks.h"
+#include "missions/mission_objects.h"
 #include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
 #include "movement/befehl_opcodes.h"
@@ -197,18 +198,10 @@ void InitPontonPunkteM21() {
     AddPontonPunkt(1500, 1140, 1, 25, 2);
 }
 
-struct PlacedSonderObj {
-    std::int16_t slot;
-    std::int16_t type;
-    std::int16_t x;
-    std::int16_t y;
-    std::uint8_t blockMask;
-    std::uint8_t depthLayer;
-};
 constexpr std::int16_t kFixedSonderObjM21 = 30;
 // The aircraft, then luggage and scrap lying flat. The fuselage and its door do not block by
 // mask: the fuselage is solid through its visible flag, which the basket transfers clear.
-constexpr std::array<PlacedSonderObj, 15> kSonderObjM21 = {{
+constexpr std::array<MissionSonderObj, 15> kSonderObjM21 = {{
     {0, 18, 1824, 505, 0, 0},
     {1, 19, 1845, 588, 0, 0},
     {4, 22, 2080, 360, 15, 0},
@@ -231,8 +224,7 @@ void InitSonderObjM21() {
     SonderObjCount = kFixedSonderObjM21;
     AllocSonderObj();
     if (!LoadMissionSonderObjTypen(kMission)) return;
-    for (const PlacedSonderObj& o : kSonderObjM21)
-        CreateSonderObj(o.slot, o.type, o.x, o.y, 0, o.blockMask, o.depthLayer, 0.0f, 0);
+    PlaceSonderObjs(kSonderObjM21);
 }
 
 // ---------------------------------------------------------------------------------------------

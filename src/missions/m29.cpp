@@ -17,6 +17,7 @@
 #include "mission/evaluation.h"
 #include "mission/input/click_orders.h"
 #include "mission/scroll_view.h"
+#include "missions/mission_objects.h"
 #include "missions/mission_persons.h"
 #include "missions/mission_rows.h"
 #include "missions/water_on_point.h"
@@ -198,15 +199,9 @@ void InitPassantenWegeM29() {
     AllocPassantenWege();
 }
 
-struct PlacedSonderObj {
-    std::int16_t slot;
-    std::int16_t type;
-    std::int16_t x;
-    std::int16_t y;
-};
 // The aircraft's parts, the two burning wrecks, the fuel tanker and the parachute; slot 6 stays
 // empty.
-constexpr std::array<PlacedSonderObj, 21> kSonderObjM29 = {{
+constexpr std::array<MissionSonderObj, 21> kSonderObjM29 = {{
     {0, 18, 750, 855},    {1, 18, 860, 855},    {2, 19, 2620, 650},   {3, 19, 2470, 935},
     {4, 18, 2220, 1060},  {5, 20, 2360, 1020},  {7, 22, 1230, 1000},  {8, 23, 1670, 1080},
     {9, 21, 1820, 1070},  {10, 29, 2670, 560},  {11, 25, 2500, 840},  {12, 27, 2000, 1070},
@@ -214,15 +209,13 @@ constexpr std::array<PlacedSonderObj, 21> kSonderObjM29 = {{
     {17, 26, 1110, 900},  {18, 50, 1603, 682},  {19, 51, 870, 730},   {20, 33, 532, 475},
     {21, 53, 2971, 1452},
 }};
-constexpr std::uint8_t kBlockAll = 15;
 
 void InitSonderObjM29() {
     SonderObjTypCount = MissionSonderObjTypCount(kMission);
     SonderObjCount = kFixedSonderObjM29;
     AllocSonderObj();
     if (!LoadMissionSonderObjTypen(kMission)) return;
-    for (const PlacedSonderObj& o : kSonderObjM29)
-        CreateSonderObj(o.slot, o.type, o.x, o.y, 0, kBlockAll, 0, 0.0f, 0);
+    PlaceSonderObjs(kSonderObjM29);
     for (const std::int16_t slot : {kWreckLeft, kWreckRight}) {
         SonderObjAt(slot)->burning = 1;
         ++BurningSonderObjCount;
