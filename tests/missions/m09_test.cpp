@@ -29,6 +29,7 @@
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "screens/save_game.h"
+#include "support/saved_slot.h"
 #include "support/sound_log.h"
 #include "vehicles/fahrzeuge.h"
 #include "world/sonder_obj.h"
@@ -471,13 +472,7 @@ TEST_F(MissionNine, ASaveInTheMiddleOfAWalkKeepsWalkerAndSteps) {
     const float y = person(static_cast<std::int16_t>(walker)).y;
     ASSERT_TRUE(WriteSaveSlot(0, "Tor"));
 
-    ASSERT_TRUE(ReadSaveHeader(0));
-    const std::uint32_t seed = RandomSeed();
-    ShutdownMission(1);
-    StartMission(0);
-    test::DispatchAll();
-    SeedRandom(seed);
-    ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    ASSERT_TRUE(test::LoadSavedSlot(0)) << FatalErrorMessage();
     EXPECT_EQ(WalkerA(), walker);
     EXPECT_EQ(StepsA(), 10);
     EXPECT_EQ(person(static_cast<std::int16_t>(walker)).y, y);

@@ -39,6 +39,7 @@
 #include "screens/save_game.h"
 #include "support/order_list.h"
 #include "support/sample_mission_test.h"
+#include "support/saved_slot.h"
 #include "support/sound_log.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_typ_table.h"
@@ -444,12 +445,7 @@ TEST_F(MissionSeventeen, EvaluationAndASaveWithThePowerOff) {
     const MissionScratchArea words = MissionScratch;
     ASSERT_TRUE(WriteSaveSlot(0, "M17"));
     const std::uint64_t before = MissionChecksum();
-    const std::uint32_t seed = RandomSeed();
-    ShutdownMission(1);
-    StartMission(0);
-    test::DispatchAll();
-    SeedRandom(seed);
-    ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    ASSERT_TRUE(test::LoadSavedSlot(0)) << FatalErrorMessage();
     EXPECT_EQ(MissionChecksum(), before);
     EXPECT_EQ(MissionScratch.S0, words.S0);
     EXPECT_EQ(MissionScratch.S1, 1);
@@ -481,13 +477,8 @@ TEST_F(MissionSeventeen, ASaveWhileCutOffBlastsPlayOutLoadsAsSaved) {
 
     ASSERT_TRUE(WriteSaveSlot(0, "M17"));
     const std::uint64_t before = MissionChecksum();
-    const std::uint32_t seed = RandomSeed();
     const auto kept = showing(animType);
-    ShutdownMission(1);
-    StartMission(0);
-    test::DispatchAll();
-    SeedRandom(seed);
-    ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    ASSERT_TRUE(test::LoadSavedSlot(0)) << FatalErrorMessage();
     EXPECT_EQ(MissionChecksum(), before);
     EXPECT_EQ(showing(animType), kept);
     ASSERT_NE(SonderObjTypAt(animType), nullptr);

@@ -39,6 +39,7 @@
 #include "screens/save_game.h"
 #include "support/order_list.h"
 #include "support/sample_mission_test.h"
+#include "support/saved_slot.h"
 #include "support/sound_log.h"
 #include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeug_typ_table.h"
@@ -553,12 +554,7 @@ TEST_F(MissionEighteen, ASaveInTheGateSlideAndTheCoverChainLoadsAsSaved) {
     ASSERT_FALSE(HouseObjInUse(*piece));
     ASSERT_TRUE(WriteSaveSlot(0, "M18"));
     const std::uint64_t before = MissionChecksum();
-    const std::uint32_t seed = RandomSeed();
-    ShutdownMission(1);
-    StartMission(0);
-    test::DispatchAll();
-    SeedRandom(seed);
-    ASSERT_EQ(GameMode, 2u) << FatalErrorMessage();
+    ASSERT_TRUE(test::LoadSavedSlot(0)) << FatalErrorMessage();
     EXPECT_EQ(MissionChecksum(), before);
     EXPECT_EQ(O(kGate).x, gateX);
     EXPECT_EQ(blastTimer(), timer);

@@ -44,6 +44,7 @@
 #include "screens/save_sections.h"
 #include "support/golden_bytes.h"
 #include "support/headless_test.h"
+#include "support/saved_slot.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeuge.h"
@@ -202,18 +203,6 @@ std::vector<std::uint8_t> WithTrailer(std::vector<std::uint8_t> file) {
     return file;
 }
 
-// As the load screen does: the header, the mission shut down and started from the slot. The
-// file holds no random state: the generator goes on as it stood, as the runner keeps it.
-bool LoadSlot(int slot) {
-    if (!ReadSaveHeader(slot)) return false;
-    const std::uint32_t seed = RandomSeed();
-    ShutdownMission(1);
-    StartMission(slot);
-    test::DispatchAll();
-    SeedRandom(seed);
-    return GameMode == 2 && !FatalErrorRaised();
-}
-
 // One mission frame drawn, as the game shows the first frame of a loaded game.
 void DrawMissionFrame() {
     if (MissionView.BuildDrawList != nullptr) MissionView.BuildDrawList();
@@ -310,7 +299,7 @@ TEST_F(SaveGamePlay, SavedLoadedAndSavedAgainGivesTheSameFile) {
     ASSERT_TRUE(WriteSaveSlot(1, "Szene"));
     const std::vector<std::uint8_t> saved = SlotBytes(1);
 
-    ASSERT_TRUE(LoadSlot(0));
+    ASSERT_TRUE(test::LoadSavedSlot(0));
     EXPECT_EQ(LastSaveRefusal, "");
     EXPECT_EQ(MissionChecksum(), before);
     EXPECT_EQ(BriefingUnread, 0);
@@ -360,7 +349,7 @@ TEST_F(SaveGamePlay, AnEarlierFileWithoutThePathCountStillLoads) {
               file.begin() + static_cast<long>(FieldOffset<SaveHeader>("name") + kNameMarkAt));
     WriteSlotBytes(0, WithTrailer(file));
 
-    ASSERT_TRUE(LoadSlot(0));
+    ASSERT_TRUE(test::LoadSavedSlot(0));
     EXPECT_EQ(LastSaveRefusal, "");
     EXPECT_EQ(MissionChecksum(), before);
 }
@@ -408,7 +397,7 @@ TEST_F(SaveGamePlay, WhatIsInsideABaseIsNotSaved) {
     Fahrzeuge[static_cast<std::size_t>(leaving)].seats[0] = static_cast<std::uint16_t>(crew);
     const std::uint16_t bought = BoughtFahrzeugCount;
     ASSERT_TRUE(WriteSaveSlot(0, "Basis"));
-    ASSERT_TRUE(LoadSlot(0));
+    ASSERT_TRUE(test::LoadSavedSlot(0));
     EXPECT_EQ(Personen[static_cast<std::size_t>(staff)].type, -1);
     EXPECT_EQ(Personen[static_cast<std::size_t>(crew)].type, -1);
     EXPECT_EQ(Fahrzeuge[static_cast<std::size_t>(leaving)].type, -1);
@@ -472,7 +461,7 @@ TEST_F(SaveGamePlay, RefusedFilesLeaveTheGameOrPlayTheFreshMission) {
     pastSlots[firstVehicle + 1] = 0x03;
     WriteSlotBytes(2, WithTrailer(pastSlots));
     ASSERT_TRUE(ReadSaveSlotInfo(2));
-    EXPECT_FALSE(LoadSlot(2) && LastSaveRefusal.empty());
+    EXPECT_FALSE(test::LoadSavedSlot(2) && LastSaveRefusal.empty());
     EXPECT_EQ(LastSaveRefusal, "vehicle slot 999 past the slots");
     EXPECT_EQ(TickCounter, 0u) << "the fresh mission plays";
     EXPECT_STREQ(MessageLine.data(), "Spielstand konnte nicht geladen werden!");
@@ -516,7 +505,7 @@ TEST_F(SaveGamePlay, NonFiniteFloatsAreRefused) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         ASSERT_TRUE(ReadSaveSlotInfo(slot));
-        ASSERT_TRUE(LoadSlot(slot++));
+        ASSERT_TRUE(test::LoadSavedSlot(slot++));
         EXPECT_EQ(LastSaveRefusal, row.refusal);
         EXPECT_EQ(TickCounter, 0u) << "the fresh mission plays";
     }
@@ -555,7 +544,7 @@ TEST_F(SaveGamePlay, StaleTemporariesOfASlotAreRemoved) {
     leaveAll();
     ASSERT_TRUE(WriteSaveSlot(0, "neu"));
     EXPECT_EQ(left(), std::vector<bool>({false, false, true, true, true}));
-    EXPECT_TRUE(LoadSlot(0));
+    EXPECT_TRUE(test::LoadSavedSlot(0));
     EXPECT_EQ(LastSaveRefusal, "");
 }
 
