@@ -19,6 +19,7 @@
 #include "mission/scroll_view.h"
 #include "missions/mission_rows.h"
 #include "missions/mission_vehicles.h"
+#include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
 #include "movement/stepping.h"
@@ -75,8 +76,6 @@ constexpr std::int32_t kFansPerClub = 26;
 // A walker is through its gate after this many steps.
 constexpr std::uint16_t kGateSteps = 40;
 constexpr std::uint8_t kGateDirection = 7;
-// The order that no person handler runs: it holds a walker for the script.
-constexpr std::uint8_t kOpHeld = 9;
 
 // Arrivals: the first one, the pause between them, and how the clubs are let in while the
 // onlookers still come.
@@ -270,7 +269,8 @@ bool Arrivals() {
     }
     if (!onlooker) ++arrived;
     Person& p = Personen[static_cast<std::size_t>(index)];
-    SetBefehl(p, PersonTypOf(p), kOpHeld, -1, 0, 0, 0, 0, 0);
+    // No person handler runs order 9: it holds the walker for the script.
+    SetBefehl(p, PersonTypOf(p), kOpHold, -1, 0, 0, 0, 0, 0);
     walker = static_cast<std::uint16_t>(index);
     MissionScratch.*g.steps = 0;
     if (p.anim != kAnimWalk) SetPersonAnim(index, kAnimWalk);

@@ -91,7 +91,6 @@ constexpr std::int16_t kCraneMode = 9;
 constexpr std::int32_t kPhraseUnderstood = 15;
 constexpr std::int32_t kSilent = -1;
 // Order 183 at the gate: eight work cycles, standing below its box's middle facing it.
-constexpr std::uint8_t kOpWorkAtSonderObj = 183;
 constexpr std::int32_t kGateFacing = 1;
 constexpr std::int32_t kGateWorkCycles = 8;
 constexpr std::int32_t kGateWorkRule = 5;
