@@ -45,8 +45,7 @@ class MissionTwoMoves : public virtual PlayThroughSteps {
         buy(player, kPlaceF104, {{kFireFighter, false}, {kFireFighter, false}});
         buy(player, kPlaceF104, {{kFireFighter, false}, {kFireFighter, false}});
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         const std::vector<Bought> bought = BoughtVehicles();
         ASSERT_EQ(bought.size(), 3u);

@@ -105,8 +105,7 @@ class MissionThreeMoves : public PlayThroughSteps {
         player.click(kMapCamX + 5, kMapCamY + 5);
         play(player, 1);
         ASSERT_EQ(GameMode, 2u);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         bool policeSent = false;
         bool ladderSent = false;
         ASSERT_TRUE(playUntil(

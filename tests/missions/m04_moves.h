@@ -65,8 +65,7 @@ class MissionFourMoves : public virtual PlayThroughSteps {
         buy(player, kPlaceF110, {});
         EXPECT_GT(Money, 0) << "within the mission's 13000";
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         police.clear();
         for (const Bought& b : BoughtVehicles()) {

@@ -53,8 +53,7 @@ class MissionFiveMoves : public virtual PlayThroughSteps {
         buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
         buy(player, kPlaceF201, {{kStretcher, true}});
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         const std::vector<Bought> bought = BoughtVehicles();
         ASSERT_EQ(bought.size(), 4u);

@@ -81,8 +81,7 @@ class MissionSevenMoves : public PlayThroughSteps {
         EXPECT_LT(Money, before);
         EXPECT_GT(Money, 0) << "within the mission's 17000";
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         EXPECT_EQ(GameSpeed, 3);
     }
 
@@ -103,8 +102,7 @@ class MissionSevenMoves : public PlayThroughSteps {
         for (int i = 1; i < 6; ++i) buy(player, kPlaceF201, {{kStretcher, true}});
         EXPECT_GE(Money, 0) << "within the mission's 17000";
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         const std::vector<Bought> bought = BoughtVehicles();
         ASSERT_EQ(bought.size(), 8u);

@@ -59,8 +59,7 @@ class MissionNineMoves : public PlayThroughSteps {
             buy(player, kPlaceF301, {{kOfficer, false}, {kOfficer, false}});
         EXPECT_GE(Money, 5000) << "within the mission's 19000";
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         EXPECT_EQ(GameSpeed, 3);
         int bought = 0;
         for (const Bought& b : BoughtVehicles()) bought += F(b.vehicle).type == kTypF301;
@@ -77,8 +76,7 @@ class MissionNineMoves : public PlayThroughSteps {
             buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
         EXPECT_GE(Money, 5000) << "within the mission's 19000";
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
     }
 

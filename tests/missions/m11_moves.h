@@ -123,8 +123,7 @@ class MissionElevenMoves : public PlayThroughSteps {
                 f.officers.insert(f.officers.end(), b.crew.begin(), b.crew.end());
         }
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         EXPECT_EQ(GameSpeed, 3);
         return f;
     }

@@ -47,8 +47,7 @@ TEST_F(MissionElevenPlayThrough, LostWhenTheFloodTakesThePeopleLeftInTheValley) 
     player.key(VK_ESCAPE);
     play(player, 1);
     ASSERT_EQ(GameMode, 2u);
-    player.key('3');
-    play(player, 1);
+    fast(player);
     ASSERT_EQ(GameSpeed, 3);
     ASSERT_TRUE(playUntil(
         player, [] { return VideoStage == kVideoMidMission; }, 4000));

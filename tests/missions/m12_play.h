@@ -60,8 +60,7 @@ class MissionTwelveMoves : public virtual PlayThroughSteps {
         buy(player, kPlaceF201, {{kStretcher, true}});
         EXPECT_LT(Money, before);
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         for (const Bought& b : BoughtVehicles()) {
             if (F(b.vehicle).type == kTypF102) {

@@ -41,8 +41,7 @@ class MissionThirteenMoves : public virtual PlayThroughSteps {
         buy(player, kPlaceF102, {{kFireFighter, false}, {kFireFighter, false}});
         EXPECT_LT(Money, before);
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         const std::vector<Bought> bought = BoughtVehicles();
         ASSERT_EQ(bought.size(), 1u);

@@ -73,8 +73,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         EXPECT_LT(Money, before);
         EXPECT_GT(Money, 0);
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         const std::vector<Bought> bought = BoughtVehicles();
         ASSERT_EQ(bought.size(), 2u);
@@ -332,8 +331,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         }
         EXPECT_GE(Money, 4000) << "the money line stays whole";
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         std::size_t next = 0;
         for (const Bought& b : BoughtVehicles()) {
@@ -616,8 +614,7 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
     // Pointing is done at speed 1, waiting at speed 3.
     void slowDown(ScriptedPlayer& player) {
         if (GameSpeed == 1) return;
-        player.key('1');
-        play(player, 1);
+        slow(player);
     }
 
     // Where each rescue stands, for a failure's message.

@@ -38,8 +38,7 @@ class MissionEighteenMoves : public virtual PlayThroughSteps {
         player.mouse(400, 300);
         play(player, 1);
         ASSERT_EQ(GameMode, 2u);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
     }
 
@@ -53,8 +52,7 @@ class MissionEighteenMoves : public virtual PlayThroughSteps {
         buy(player, kPlaceF104, {{kFireFighter, false}, {kFireFighter, false}});
         EXPECT_GT(Money, 0);
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         const std::vector<Bought> bought = BoughtVehicles();
         ASSERT_EQ(bought.size(), 2u);

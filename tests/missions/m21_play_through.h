@@ -59,8 +59,7 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
         player.click(kMapCamX + 5, kMapCamY + 5);
         play(player, 1);
         ASSERT_EQ(GameMode, 2u);
-        player.key('3');
-        play(player, 1);
+        fast(player);
     }
 
     // The briefing, then at base 0 one ambulance for each casualty, each with a stretcher team
@@ -72,8 +71,7 @@ class MissionTwentyOneMoves : public PlayThroughSteps {
             buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
         ASSERT_GE(Money, 0);
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
     }
 

@@ -111,8 +111,7 @@ class MissionTwentyFourMoves : public PlayThroughSteps {
         EXPECT_GE(b.engine, 0);
         EXPECT_EQ(b.throwers.size(), 2u);
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         EXPECT_EQ(GameSpeed, 3);
         return b;
     }

@@ -42,8 +42,7 @@ class MissionTwentyFourPlay : public MissionTest, public MissionTwentyFourMoves 
         player.click(kMapCamX + 5, kMapCamY + 5);
         play(player, 1);
         ASSERT_EQ(GameMode, kModeMission);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         EXPECT_EQ(GameSpeed, 3);
     }
 };

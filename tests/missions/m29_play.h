@@ -79,8 +79,7 @@ class MissionTwentyNineMoves : public virtual PlayThroughSteps {
             buy(player, kPlaceF201, {{kStretcher, true}, {kPersonTypMedic, false}});
         EXPECT_GE(Money, 0) << "within the mission's 27000";
         leaveStationForTheMission(player);
-        player.key('3');
-        play(player, 1);
+        fast(player);
         ASSERT_EQ(GameSpeed, 3);
         bought = BoughtVehicles();
         ASSERT_EQ(bought.size(), static_cast<std::size_t>(kFirstAmbulance + kAmbulances));
