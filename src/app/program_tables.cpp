@@ -138,6 +138,7 @@ constexpr BefehlCallbackTable kBefehlCallbacks = [] {
     t[5] = OnBefehlDone05M13;
     t[9] = OnBefehlDone09M12;
     t[10] = OnBefehlDone10M13;
+    t[11] = OnBefehlDone11M20;
     t[12] = OnBefehlDone12M18;
     t[13] = OnBefehlDone13M29;
     return t;

@@ -13,6 +13,7 @@
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
 #include "missions/approach_points.h"
+#include "missions/fuel_puddle.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_objects.h"
 #include "missions/mission_rows.h"
@@ -42,19 +43,16 @@ constexpr std::int16_t kMotorcycleSlot = 1;
 constexpr std::int16_t kFuelSlot = 2;
 constexpr std::int16_t kTractorTyp = 18;
 constexpr std::int16_t kMotorcycleTyp = 19;
-constexpr std::int16_t kFuelTyp = 20;
+constexpr std::int16_t kFuelTyp = kFuelPuddleTyp;
 
 // The casualty lying beside the fuel.
 constexpr std::int8_t kBadlyInjuredTyp = 35;
 
-// The crane truck, and the persons who can bind the fuel (as selection modes 1000 + type).
+// The crane truck's selection mode.
 constexpr std::uint16_t kCraneSelected = 9;
-constexpr std::array<std::uint16_t, 3> kBinderSelected = {1008, 1016, 1021};
 
 // The orders the mission gives or watches.
-constexpr std::int32_t kFuelWork = 5;
 constexpr std::int32_t kCraneAck = 7;
-constexpr std::int32_t kBinderAck = 15;
 
 // The road the win waits to see clear, between its two verges.
 constexpr std::int16_t kRoadTop = 475;
@@ -178,44 +176,6 @@ bool WorksOnBadlyInjured(const Person& p) {
     return patient != nullptr && patient->type == kBadlyInjuredTyp;
 }
 
-void DropSelection() {
-    for (Fahrzeug& v : Fahrzeuge) v.selected = 0;
-    for (Person& p : Personen) p.selected = 0;
-    SelectionMode = kNoSelection;
-    SelectedIndex = 65535;
-}
-
-// Whoever starts to work on the casualty beside the unbound fuel is stopped, and sets it off.
-void StopWorkBesideFuel() {
-    bool stopped = false;
-    for (std::size_t i = 0; i < Personen.size(); ++i) {
-        Person& p = Personen[i];
-        if (p.type == -1 || !WorksOnBadlyInjured(p)) continue;
-        ClearBefehle(p);
-        p.anim = 0;
-        p.frame = 0;
-        UpdatePersonDrawPos(p);
-        stopped = true;
-    }
-    if (!stopped) return;
-    DropSelection();
-    ExplodeSonderObj(kFuelSlot);
-}
-
-// Whether the fuel's explosion has shown its last frame. The animation object counts as past it
-// once it has gone (its slot out of range, free, or holding another type): the check runs once a
-// frame, which at speed 3 may come after the animation has freed itself.
-bool FuelExplosionOver() {
-    const SonderObj* fuel = SonderObjAt(kFuelSlot);
-    if (fuel == nullptr || !fuel->commands || fuel->commands->kind != kCmdExplosion) return false;
-    const SonderObjCommand& c = *fuel->commands;
-    const SonderObj* anim = SonderObjAt(c.a);
-    if (anim == nullptr || anim->type == -1 || anim->type != static_cast<std::int16_t>(c.b))
-        return true;
-    const SonderObjTyp* t = SonderObjTypAt(anim->type);
-    return t == nullptr || anim->frame >= t->frameCount - 1;
-}
-
 // A civilian car standing right of the road's end, facing the way its path comes in: the queue
 // reaches back off the map and no more cars can come.
 bool TrafficJammedM01() {
@@ -232,8 +192,10 @@ bool TrafficJammedM01() {
 
 void CheckMissionM01() {
     if (SlotHolds(kFuelSlot, kFuelTyp)) {
-        StopWorkBesideFuel();
-        if (FuelExplosionOver()) {
+        // Whoever starts to work on the casualty beside the unbound fuel is stopped, and sets it
+        // off.
+        StopWorkBeside(kFuelSlot, WorksOnBadlyInjured);
+        if (ExplosionPastFrame(kFuelSlot)) {
             ClearSonderObjCommands(kFuelSlot);
             ShowMissionFailed(kFailNow, W("Ausgelaufener Treibstoff ist explodiert!"));
             return;
@@ -269,9 +231,8 @@ Action HoveredAction() {
     if ((slot == kTractorSlot || slot == kMotorcycleSlot) && SelectionMode == kCraneSelected &&
         UsedFahrzeugAt(SelectedIndex) != nullptr)
         return Action::TakeUpWreck;
-    const bool binder = SelectionMode == kBinderSelected[0] ||
-                        SelectionMode == kBinderSelected[1] || SelectionMode == kBinderSelected[2];
-    if (slot == kFuelSlot && binder && UsedPersonAt(SelectedIndex) != nullptr)
+    if (slot == kFuelSlot && BinderSelection(SignedSelectionMode()) &&
+        UsedPersonAt(SelectedIndex) != nullptr)
         return Action::BindFuel;
     return Action::None;
 }
@@ -289,13 +250,6 @@ void SendCraneToWreck(Fahrzeug& crane, std::int16_t slot, std::int16_t wrecktype
     AppendBefehl(crane, kOpTakeUpObject, slot, wrecktype, 0, 0, 0);
 }
 
-// The person walks to either end of the fuel and binds it.
-void SendBinderToFuel(Person& binder) {
-    SetBefehl(binder, PersonTypOf(binder), kOpGoals, kBinderAck,
-              ReleaseSpotGoals(kFuelSlot, {2, 10}), 0, 0, 0);
-    AppendBefehl(binder, kOpWorkThenRemove, kFuelSlot, kFuelTyp, kFuelWork, 0, 0);
-}
-
 std::uint8_t ClickOnSonderObjM01() {
     const Action action = HoveredAction();
     if (action == Action::None) return 0;
@@ -304,7 +258,7 @@ std::uint8_t ClickOnSonderObjM01() {
     if (action == Action::TakeUpWreck)
         SendCraneToWreck(*UsedFahrzeugAt(SelectedIndex), slot, o.type);
     else
-        SendBinderToFuel(*UsedPersonAt(SelectedIndex));
+        SendBinderToFuel(*UsedPersonAt(SelectedIndex), kFuelSlot, 0);
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "core/fire_counts.h"
 #include "core/mission_counters.h"
 #include "core/mission_state.h"
+#include "mission/selection.h"
 #include "movement/befehl_opcodes.h"
 #include "movement/befehl_queue.h"
 #include "movement/collision.h"
@@ -10,7 +11,9 @@
 #include "persons/personen.h"
 #include "screens/mission_end.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/explosions.h"
 #include "world/level_map.h"
+#include "world/sonder_obj.h"
 
 namespace kv {
 
@@ -68,6 +71,35 @@ std::int16_t ViewRightEdgeX() {
 bool StripFree(std::int16_t left, std::int16_t top, std::int16_t right, std::int16_t bottom) {
     return FindCollisionAt(0, nullptr, nullptr, left, top, right, bottom, kNoHouse, 0,
                            kWalkerMoveClass, nullptr) == 0;
+}
+
+bool ExplosionPastFrame(std::int16_t slot, int frame) {
+    const SonderObj* o = SonderObjAt(slot);
+    if (o == nullptr || !o->commands || o->commands->kind != kCmdExplosion) return false;
+    const SonderObjCommand& c = *o->commands;
+    const SonderObj* anim = SonderObjAt(c.a);
+    if (anim == nullptr || anim->type == -1 || anim->type != static_cast<std::int16_t>(c.b))
+        return true;
+    const SonderObjTyp* t = SonderObjTypAt(anim->type);
+    if (t == nullptr) return true;
+    const int past = frame == kLastExplosionFrame ? t->frameCount - 1 : frame;
+    return anim->frame >= past;
+}
+
+bool StopWorkBeside(std::int16_t slot, bool (*works)(const Person&)) {
+    bool stopped = false;
+    for (Person& p : Personen) {
+        if (p.type == -1 || !works(p)) continue;
+        ClearBefehle(p);
+        p.anim = 0;
+        p.frame = 0;
+        UpdatePersonDrawPos(p);
+        stopped = true;
+    }
+    if (!stopped) return false;
+    ClearSelection();
+    ExplodeSonderObj(slot);
+    return true;
 }
 
 }  // namespace kv

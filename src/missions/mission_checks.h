@@ -43,4 +43,18 @@ std::int16_t ViewRightEdgeX();
 // cells do not count: the rectangle is tested for a mover to which ground is no obstacle.
 bool StripFree(std::int16_t left, std::int16_t top, std::int16_t right, std::int16_t bottom);
 
+// The frame an explosion shows last, as its type has it.
+inline constexpr int kLastExplosionFrame = -1;
+
+// Whether the slot's head command is an explosion (kind 0) whose animation has reached the frame
+// (kLastExplosionFrame: the type's last). An animation object out of range, free or of another
+// type than the command names counts as past it: the checks run once a frame, and at speed 3 the
+// animation may have ended and freed itself in between.
+bool ExplosionPastFrame(std::int16_t slot, int frame = kLastExplosionFrame);
+
+// Leaked fuel set off by work beside it: every person in use for whom `works` holds has its
+// orders cleared and stands still in animation 0; if there was one, the selection is dropped and
+// the object in the slot explodes. Whether anybody was stopped.
+bool StopWorkBeside(std::int16_t slot, bool (*works)(const Person&));
+
 }  // namespace kv

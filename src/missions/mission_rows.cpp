@@ -17,6 +17,7 @@ void InstallMissionHooks() {
     MissionHookRows[12] = kMissionHooksM13;
     MissionHookRows[16] = kMissionHooksM17;
     MissionHookRows[17] = kMissionHooksM18;
+    MissionHookRows[19] = kMissionHooksM20;
     MissionHookRows[20] = kMissionHooksM21;
     MissionHookRows[23] = kMissionHooksM24;
     MissionHookRows[28] = kMissionHooksM29;

@@ -20,6 +20,7 @@ extern const MissionHooks kMissionHooksM12;
 extern const MissionHooks kMissionHooksM13;
 extern const MissionHooks kMissionHooksM17;
 extern const MissionHooks kMissionHooksM18;
+extern const MissionHooks kMissionHooksM20;
 extern const MissionHooks kMissionHooksM21;
 extern const MissionHooks kMissionHooksM24;
 extern const MissionHooks kMissionHooksM29;
@@ -45,6 +46,8 @@ void RunPersonBefehl222M17(std::int16_t person);
 
 // Mission 18's order callback 12: the cut gate (object, worker) starts to slide open.
 void OnBefehlDone12M18(std::int32_t object, std::int32_t worker);
+// Order callback 11, mission 20's: the wreck (object) worked open, the pilot it holds comes out.
+void OnBefehlDone11M20(std::int32_t object, std::int32_t person);
 // Order-done callback 13, mission 29's own: the pilot taken down from his parachute (object) by
 // the rescuer (person) comes down as a casualty.
 void OnBefehlDone13M29(std::int32_t object, std::int32_t person);

@@ -50,6 +50,9 @@ void RunPersonBefehl194(std::int16_t person);
 // the house, to sound 72, and marks it evacuated when done. A house marked already clears the
 // queue.
 void RunPersonBefehl195(std::int16_t person);
+inline constexpr std::uint8_t kOpSearchCrevice = 209;
+inline constexpr std::uint8_t kOpRopeRescue = 210;
+
 // Order 209 (a, b = point, c = a hidden person or -1): facing 1 on the point the person plays
 // animation 6 with sound 82; at its frame 6 person c shows on the map.
 void RunPersonBefehl209(std::int16_t person);

@@ -86,6 +86,12 @@ TEST_F(SamplePrices, FitTheMissionsMoney) {
                                             2 * (F(kTypF104) + P(kP02)) +
                                             11 * (F(kTypF201) + P(kP06) + P(kP05));
     EXPECT_LE(missionTwentyNine, 20000u);
+    // Mission 20 with an engine, the rope truck and the equipment truck with a fireman each and a
+    // fourth for the search, and three ambulances with a stretcher team and a medic each; its money
+    // line reads full above 6000 left of 16000.
+    const std::uint32_t missionTwenty = F(kTypF104) + F(kTypF105) + F(kTypF108) + 4 * P(kP02) +
+                                        3 * (F(kTypF201) + P(kP06) + P(kP05));
+    EXPECT_LE(missionTwenty, 10000u);
     EXPECT_LE(F(kTypF111), 6000u);
     EXPECT_LE(F(kTypF115), 6000u);
 }

@@ -95,6 +95,11 @@ constexpr std::array<Point, 2> kBendsM11Basis4 = {{{529, 73}, {523, 73}}};
 constexpr std::array<Point, 1> kBendsM17Basis0 = {{{613, 362}}};
 constexpr std::array<Point, 2> kBendsM17Basis1 = {{{590, 366}, {613, 363}}};
 constexpr std::array<Point, 1> kBendsM17Basis3 = {{{614, 363}}};
+// Mission 20's three roads come up to its site from the south-east, the south and the east, each
+// to a pixel of its own beside it; base 2's, drawn last, takes the site.
+constexpr std::array<Point, 1> kBendsM20Basis0 = {{{112, 147}}};
+constexpr std::array<Point, 1> kBendsM20Basis1 = {{{111, 147}}};
+constexpr std::array<Point, 1> kBendsM20Basis2 = {{{112, 146}}};
 // Mission 21's four roads all come from the lower right: each fans out to a pixel of its own
 // beside the site, so that none crosses another; base 3's, drawn last, takes the site.
 constexpr std::array<Point, 2> kBendsM21Basis0 = {{{118, 330}, {93, 334}}};
@@ -160,6 +165,9 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{18, 3, kBendsM18Basis3},
     MapRoadBends{18, 4, kBendsM18Basis4},
     MapRoadBends{18, 5, kBendsM18Basis5},
+    MapRoadBends{20, 0, kBendsM20Basis0},
+    MapRoadBends{20, 1, kBendsM20Basis1},
+    MapRoadBends{20, 2, kBendsM20Basis2},
     MapRoadBends{21, 0, kBendsM21Basis0},
     MapRoadBends{21, 1, kBendsM21Basis1},
     MapRoadBends{21, 2, kBendsM21Basis2},

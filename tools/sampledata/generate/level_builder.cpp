@@ -44,6 +44,8 @@ GroundCell GroundFor(Ground ground) {
             return {tile::kSand, material::kNone, terrain::kPaving};
         case Ground::Wall:
             return {tile::kRock, material::kNone, terrain::kWall};
+        case Ground::Crevice:
+            return {tile::kCrevice, material::kNone, terrain::kCrevice};
     }
     return {tile::kGrass, material::kGrass, terrain::kGrass};
 }

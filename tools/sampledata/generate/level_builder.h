@@ -30,6 +30,8 @@ enum class Ground : std::uint8_t {
     Paving,
     // A wall round a compound: nobody passes.
     Wall,
+    // A cleft in the rock: nobody on the ground passes; aircraft fly over.
+    Crevice,
 };
 
 // What a cell of a ground gets.

@@ -27,6 +27,8 @@ LevelBuilder Mission12Level();
 LevelBuilder Mission13Level();
 LevelBuilder Mission17Level();
 LevelBuilder Mission18Level();
+// A mountain valley: the crevices are terrain::kCrevice cells in rows of four.
+LevelBuilder Mission20Level();
 LevelBuilder Mission21Level();
 LevelBuilder Mission24Level();
 LevelBuilder Mission29Level();

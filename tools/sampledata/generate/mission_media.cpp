@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <span>
 #include <string>
 #include <string_view>
@@ -265,6 +266,26 @@ AviClip MissionVideo18() {
         if (flame) return {240, 110, 20};
         if (wood) return {30, 90, 40};
         return {150, 150, 160};
+    });
+}
+
+// A light aircraft broken on a mountain slope, fuel running from it, snow on the peaks behind,
+// for mission 20's opening.
+AviClip MissionVideo20() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const int ridge = 14 - std::abs((x % 24) - 12) / 2;
+        const bool peak = y < ridge + 4;
+        const bool snow = y < ridge + 1;
+        const bool slope = y >= 20;
+        const bool fuselage = x >= 24 && x < 40 && y >= 21 && y < 24;
+        const bool wing = x >= 29 && x < 33 && y >= 18 && y < 27;
+        const bool fuel = x >= 40 && x < 40 + std::min(frame, 10) && y == 25;
+        if (fuel) return {110, 60, 140};
+        if (fuselage || wing) return {230, 230, 235};
+        if (slope) return {90, 130, 60};
+        if (snow) return {245, 245, 250};
+        if (peak) return {120, 110, 100};
+        return {140, 180, 230};
     });
 }
 
@@ -578,6 +599,33 @@ const std::array kMissionMedia = {
           "Am Ufer hängen Rettungsringe für die Schwimmer. Brennen acht Häuser, ist der Brand "
           "außer Kontrolle.\r\n"),
         MissionVideo18,
+    },
+    MissionMedia{
+        20,
+        W("Einsatzmeldung: Sportflugzeug im Gebirge abgestürzt!\r\n"
+          "\r\n"
+          "Im Gebirge ist ein Sportflugzeug abgestürzt. Der Pilot sitzt im Wrack fest, neben "
+          "dem Wrack läuft Treibstoff aus. Ein Verletzter irrt in der Nähe umher, ein weiterer "
+          "Insasse wird vermisst: Er könnte in eine der Felsspalten gestürzt sein.\r\n"
+          "\r\n"
+          "Befreien Sie den Piloten, suchen Sie den Vermissten und versorgen Sie alle "
+          "Verletzten.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße im Süden. Sie führt am See "
+          "vorbei und hinauf zur Absturzstelle.\r\n"
+          "\r\n"
+          "Zuerst muss der Treibstoff gebunden werden: Ein Feuerwehrmann nimmt am Löschfahrzeug "
+          "den Feuerlöscher und deckt ihn ab. Wer vorher am Wrack arbeitet, bringt den Treibstoff "
+          "zur "
+          "Explosion.\r\n"
+          "\r\n"
+          "Dann öffnet ein Feuerwehrmann mit der Rettungsschere vom Rüstwagen das Wrack.\r\n"
+          "\r\n"
+          "Ein Feuerwehrmann ohne Gerät durchsucht eine Felsspalte. Liegt dort der Vermisste, "
+          "holt ihn ein Feuerwehrmann mit dem Seil heraus.\r\n"
+          "\r\n"
+          "Der Notarzt versorgt die Verletzten, die Sanitäter tragen sie zum "
+          "Rettungswagen.\r\n"),
+        MissionVideo20,
     },
     MissionMedia{
         21,

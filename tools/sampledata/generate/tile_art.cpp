@@ -148,6 +148,20 @@ Canvas Rock() {
     return c;
 }
 
+// Rock split by a dark cleft running along the cell, its edges broken.
+Canvas Crevice() {
+    Canvas c(kCellHeight);
+    c.fillCell([](int x, int t) {
+        const int middle = 14 + static_cast<int>(PixelNoise(x / 4, 0, 31) % 5) - 2;
+        const int half = 4 + static_cast<int>(PixelNoise(x / 3, 1, 32) % 3);
+        const int d = t - middle;
+        if (d > -half && d < half)
+            return d > -half + 2 && d < half - 1 ? pal::kGrey[0] : Colour(kRampRock, 0);
+        return Noise(kRampRock, x, t, 6);
+    });
+    return c;
+}
+
 Canvas Burnt(int salt) {
     Canvas c(kCellHeight);
     c.fillCell([salt](int x, int t) { return Noise(kRampBurnt, x, t, salt); });
@@ -304,6 +318,8 @@ TileSetFile BuildGroundTileSet() {
     const std::uint16_t dousedMeadow = add(Doused(Meadow(), 17));
     const std::uint16_t dousedField = add(Doused(Field(), 18));
     const std::uint16_t dousedForest = add(Doused(Forest(), 19));
+    // The missions' own grounds follow, each appended as it came.
+    const std::uint16_t crevice = add(Crevice());
 
     const auto still = [](std::uint16_t image) { return TileTyp{image, image, {}, {}}; };
     const auto burns = [](std::uint16_t fire, std::uint16_t doused, std::uint16_t burnt) {
@@ -324,6 +340,7 @@ TileSetFile BuildGroundTileSet() {
     set.tiles[tile::kSand] = still(tile::kSand);
     set.tiles[tile::kRock] = still(tile::kRock);
     set.tiles[tile::kBurntGround] = still(tile::kBurntGround);
+    set.tiles[tile::kCrevice] = still(crevice);
 
     // Water starts at a random frame so that the lake does not shimmer in step.
     set.phaseA.assign(set.images.size(), kRandomPhase);

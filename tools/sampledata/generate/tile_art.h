@@ -1,6 +1,7 @@
 #pragma once
 // The ground tiles drawn by code: grass, meadow, roads, field, forest, water, sand, rock and
-// burnt ground, with the fire and burnt looks of what burns and the water's animation.
+// burnt ground, the rock's crevices, with the fire and burnt looks of what burns and the water's
+// animation.
 
 #include <cstdint>
 
@@ -21,7 +22,8 @@ inline constexpr std::uint16_t kDeepWater = 7;
 inline constexpr std::uint16_t kSand = 8;
 inline constexpr std::uint16_t kRock = 9;
 inline constexpr std::uint16_t kBurntGround = 10;
-inline constexpr std::uint16_t kCount = 11;
+inline constexpr std::uint16_t kCrevice = 11;  // a cleft in the rock
+inline constexpr std::uint16_t kCount = 12;
 }  // namespace tile
 
 // Frames of the fire and water animations.
