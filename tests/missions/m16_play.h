@@ -23,8 +23,8 @@ namespace kv::test {
 class MissionSixteenMoves : public virtual PlayThroughSteps {
   protected:
     static constexpr std::size_t kPlaceF301 = 0;  // at base 0
-    static constexpr std::size_t kPlaceF104 = 1;
     static constexpr std::size_t kPlaceF201 = 2;
+    static constexpr std::size_t kPlaceF110 = 3;
     static constexpr std::size_t kVanCount = 3;
 
     // In a running mission: EINSATZ over the options button, and the motorway's entry (campaign
@@ -35,10 +35,11 @@ class MissionSixteenMoves : public virtual PlayThroughSteps {
         videoAndBriefing(player);
     }
 
-    // Base 0: three vehicles without crews; back to the map, and into play at speed 3.
+    // Base 0: three vehicles without crews and without a water cannon (an idle cannon would set
+    // itself on the burning coach); back to the map, and into play at speed 3.
     void buyThreeAndEnter(ScriptedPlayer& player) {
         openStation(player);
-        for (const std::size_t place : {kPlaceF301, kPlaceF104, kPlaceF201}) buy(player, place, {});
+        for (const std::size_t place : {kPlaceF301, kPlaceF201, kPlaceF110}) buy(player, place, {});
         leaveStationForTheMission(player);
         fast(player);
         ASSERT_EQ(GameSpeed, 3);
@@ -47,14 +48,17 @@ class MissionSixteenMoves : public virtual PlayThroughSteps {
         for (std::size_t k = 0; k < kVanCount; ++k) vans[k] = bought[k].vehicle;
     }
 
-    // Each vehicle, once it has come in along the service road, is sent up across the verge onto
-    // the eastbound lane, where the traffic comes at full speed while the sign lies folded.
+    // Each vehicle, once it has come in along the service road, is sent up across the lay-by onto
+    // the eastbound lane beside the scene, where the traffic comes at full speed while the sign
+    // lies folded.
     void driveOntoTheLane(ScriptedPlayer& player) {
         for (std::size_t k = 0; k < kVanCount; ++k) {
             const std::int16_t v = vans[k];
             ASSERT_TRUE(playUntil(
                 player, [&] { return atRest(v); }, 2000))
-                << v << " at " << F(v).x << " " << F(v).y << " tick " << TickCounter;
+                << v << " at " << F(v).x << " " << F(v).y << " order "
+                << (F(v).orders != nullptr ? int{F(v).orders->opcode} : -1) << " tick "
+                << TickCounter << "; first at " << F(vans[0]).x << " " << F(vans[0]).y;
             slow(player);
             driveTo(player, v, static_cast<float>(kLaneStands[k].x),
                     static_cast<float>(kLaneStands[k].y));
@@ -63,7 +67,7 @@ class MissionSixteenMoves : public virtual PlayThroughSteps {
         }
     }
     static constexpr std::array<PixelPos, kVanCount> kLaneStands = {
-        {{1900, 535}, {2200, 535}, {2500, 535}}};
+        {{2550, 535}, {2750, 535}, {2950, 535}}};
 
     std::array<std::int16_t, kVanCount> vans{};
 };
