@@ -23,6 +23,7 @@
 #include "media/sound_table.h"
 #include "mission/evaluation.h"
 #include "mission/scroll_view.h"
+#include "missions/approach_points.h"
 #include "missions/mission_rows.h"
 #include "missions/motorway.h"
 #include "movement/befehl_opcodes.h"
@@ -36,6 +37,8 @@
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_typ_table.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/geometry.h"
+#include "world/level_map.h"
 #include "world/sonder_obj.h"
 
 namespace kv {
@@ -139,6 +142,28 @@ TEST_F(MissionSixteen, SetsUpTheHeldPairTheVergeTheObjectsAndThreeLanes) {
     EXPECT_EQ(ZFWege[2].interval, 480);
     EXPECT_EQ(ZFWege[1].types[6], kTypSF02);
     EXPECT_EQ(ZFWege[1].percents[15], 10);
+}
+
+// What the play needs of the level: the sign's standing points on the grass of the verge, and the
+// crane's point below the wreck clear of the lane's cars.
+TEST_F(MissionSixteen, TheSceneFitsThePlay) {
+    const auto terrainAt = [](float x, float y) {
+        const CellPos c = CellFromPixel(TruncInt(x), TruncInt(y));
+        return MapCells[static_cast<std::size_t>(CellIndex(c.column, c.row))].terrain;
+    };
+    const std::uint8_t grass = terrainAt(500, 700);
+    const std::int16_t police = staff(0, 500, 700);
+    TrafficSignOrders(police, kSign);
+    ASSERT_NE(P(police).orders, nullptr);
+    for (const GoalPoint& g : P(police).orders->goals)
+        EXPECT_EQ(terrainAt(g.x, g.y), grass) << g.x << ", " << g.y;
+    const std::int16_t crane = vehicle(kTypF110, 2700, 882);
+    const GoalList points = ApproachPoints(kWreck, F(crane));
+    const auto south = std::find_if(points.begin(), points.end(),
+                                    [](const GoalPoint& g) { return g.facing == 7; });
+    ASSERT_NE(south, points.end());
+    EXPECT_GT(south->y, 385.0f + static_cast<float>(SonderObjTypAt(18)->boxY1));
+    EXPECT_LT(south->y, 520.0f);
 }
 
 // What a car meets and what comes of it; every row on a fresh mission.
