@@ -15,6 +15,7 @@ void InstallMissionHooks() {
     MissionHookRows[10] = kMissionHooksM11;
     MissionHookRows[11] = kMissionHooksM12;
     MissionHookRows[12] = kMissionHooksM13;
+    MissionHookRows[15] = kMissionHooksM16;
     MissionHookRows[16] = kMissionHooksM17;
     MissionHookRows[17] = kMissionHooksM18;
     MissionHookRows[19] = kMissionHooksM20;

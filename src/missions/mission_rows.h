@@ -18,6 +18,7 @@ extern const MissionHooks kMissionHooksM09;
 extern const MissionHooks kMissionHooksM11;
 extern const MissionHooks kMissionHooksM12;
 extern const MissionHooks kMissionHooksM13;
+extern const MissionHooks kMissionHooksM16;
 extern const MissionHooks kMissionHooksM17;
 extern const MissionHooks kMissionHooksM18;
 extern const MissionHooks kMissionHooksM20;
@@ -37,6 +38,11 @@ void OnBefehlDone09M12(std::int32_t slot, std::int32_t person);
 // has been pushed over the puddle.
 void OnBefehlDone05M13(std::int32_t slot, std::int32_t person);
 void OnBefehlDone10M13(std::int32_t slot, std::int32_t vehicle);
+
+// Order callbacks 7 and 8, mission 16's: the driver has been cut out of the car wreck, the
+// passenger out of the coach.
+void OnBefehlDone07M16(std::int32_t slot, std::int32_t person);
+void OnBefehlDone08M16(std::int32_t slot, std::int32_t person);
 
 // Person order 218, mission 4's own: the ringleader agitating at the prison gate.
 void RunPersonBefehl218M04(std::int16_t person);

@@ -90,6 +90,12 @@ constexpr std::array<Point, 2> kBendsM11Basis1 = {{{515, 74}, {521, 74}}};
 constexpr std::array<Point, 2> kBendsM11Basis2 = {{{529, 81}, {523, 75}}};
 constexpr std::array<Point, 2> kBendsM11Basis3 = {{{522, 81}, {522, 75}}};
 constexpr std::array<Point, 2> kBendsM11Basis4 = {{{529, 73}, {523, 73}}};
+// Mission 16's three roads come to the site from the north-west and, on diagonals, from the
+// south-west, each to a pixel of its own beside it, so that no later road draws over an earlier
+// one.
+constexpr std::array<Point, 2> kBendsM16Basis0 = {{{606, 326}, {623, 343}}};
+constexpr std::array<Point, 2> kBendsM16Basis1 = {{{606, 361}, {623, 344}}};
+constexpr std::array<Point, 2> kBendsM16Basis3 = {{{540, 429}, {625, 344}}};
 // Mission 17's three roads come to the site from the west, the south-west and the south, each on a
 // pixel of its own, so that no later road draws over an earlier one.
 constexpr std::array<Point, 1> kBendsM17Basis0 = {{{613, 362}}};
@@ -156,6 +162,9 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{11, 2, kBendsM11Basis2},
     MapRoadBends{11, 3, kBendsM11Basis3},
     MapRoadBends{11, 4, kBendsM11Basis4},
+    MapRoadBends{16, 0, kBendsM16Basis0},
+    MapRoadBends{16, 1, kBendsM16Basis1},
+    MapRoadBends{16, 3, kBendsM16Basis3},
     MapRoadBends{17, 0, kBendsM17Basis0},
     MapRoadBends{17, 1, kBendsM17Basis1},
     MapRoadBends{17, 3, kBendsM17Basis3},

@@ -25,6 +25,7 @@ LevelBuilder Mission11Level();
 LevelBuilder Mission11LevelB();
 LevelBuilder Mission12Level();
 LevelBuilder Mission13Level();
+LevelBuilder Mission16Level();
 LevelBuilder Mission17Level();
 LevelBuilder Mission18Level();
 // A mountain valley: the crevices are terrain::kCrevice cells in rows of four.

@@ -197,6 +197,21 @@ AviClip MissionVideo13() {
     });
 }
 
+// A coach burning at the side of a motorway while cars pass, for mission 16's opening.
+AviClip MissionVideo16() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool lane = y >= 8 && y < 18;
+        const bool car = lane && y >= 11 && y < 15 && (x + 4 * frame) % 24 < 6;
+        const bool coach = x >= 22 && x < 48 && y >= 21 && y < 28;
+        const bool flame = x >= 26 && x < 44 && y >= 17 - frame % 3 && y < 21;
+        if (flame) return {240, 140, 30};
+        if (coach) return {220, 210, 190};
+        if (car) return {180, 30, 30};
+        if (lane) return {70, 70, 74};
+        return {50, 120, 40};
+    });
+}
+
 // A store front with a gas cloud puffing from the side, for mission 17's opening.
 AviClip MissionVideo17() {
     return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
@@ -547,6 +562,33 @@ const std::array kMissionMedia = {
           "Die Wasserwerfer löschen die Brände. Ein Feuerwehrmann mit Feuerlöscher erstickt die "
           "Benzinlache.\r\n"),
         MissionVideo13,
+    },
+    MissionMedia{
+        16,
+        W("Einsatzmeldung: Busunfall auf der Autobahn!\r\n"
+          "\r\n"
+          "Auf der Autobahn ist ein Reisebus verunglückt und steht am Rand in Flammen. Ein "
+          "Fahrgast ist im Bus eingeklemmt, neben dem Bus liegen verletzte Fahrgäste. Auf dem "
+          "Mittelstreifen liegt ein Autowrack, sein Fahrer ist darin eingeklemmt. Der Verkehr "
+          "rollt auf allen drei Spuren weiter.\r\n"
+          "\r\n"
+          "Sichern Sie die Unfallstelle, löschen Sie den Bus, befreien Sie die Eingeklemmten, "
+          "lassen Sie das Wrack abschleppen und bringen Sie alle Verletzten ins "
+          "Krankenhaus.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von rechts über den Wirtschaftsweg unterhalb der "
+          "Autobahn.\r\n"
+          "\r\n"
+          "Die Autos bremsen nicht. Ein Polizist stellt links am Standstreifen das Stauschild "
+          "auf, dann fahren die Autos auf der Spur zur Unfallstelle langsam und halten an. Am "
+          "Ende muss das Schild wieder abgebaut werden.\r\n"
+          "\r\n"
+          "Löschen Sie den Bus rechtzeitig mit dem Wasserwerfer, sonst verbrennt der "
+          "Fahrgast. Ein Feuerwehrmann mit Rettungsschere schneidet ihn heraus, sobald der "
+          "Bus nicht mehr brennt, und ebenso den Fahrer aus dem Wrack.\r\n"
+          "\r\n"
+          "Erst danach hebt der Kranwagen das Wrack weg. Der Notarzt versorgt die Verletzten, "
+          "die Sanitäter tragen sie zum Rettungswagen.\r\n"),
+        MissionVideo16,
     },
     MissionMedia{
         17,
