@@ -18,6 +18,7 @@ void InstallMissionHooks() {
     MissionHookRows[16] = kMissionHooksM17;
     MissionHookRows[17] = kMissionHooksM18;
     MissionHookRows[20] = kMissionHooksM21;
+    MissionHookRows[22] = kMissionHooksM23;
     MissionHookRows[23] = kMissionHooksM24;
     MissionHookRows[28] = kMissionHooksM29;
 }

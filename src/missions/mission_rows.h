@@ -21,6 +21,7 @@ extern const MissionHooks kMissionHooksM13;
 extern const MissionHooks kMissionHooksM17;
 extern const MissionHooks kMissionHooksM18;
 extern const MissionHooks kMissionHooksM21;
+extern const MissionHooks kMissionHooksM23;
 extern const MissionHooks kMissionHooksM24;
 extern const MissionHooks kMissionHooksM29;
 

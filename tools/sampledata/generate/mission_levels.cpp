@@ -59,8 +59,8 @@ bool WriteMissionLevels(const OutputTree& out) {
            Mission11Level().write(out, 11, false) && Mission11LevelB().write(out, 11, true) &&
            Mission12Level().write(out, 12, false) && Mission13Level().write(out, 13, false) &&
            Mission17Level().write(out, 17, false) && Mission18Level().write(out, 18, false) &&
-           Mission21Level().write(out, 21, false) && Mission24Level().write(out, 24, false) &&
-           Mission29Level().write(out, 29, false);
+           Mission21Level().write(out, 21, false) && StationSquare().write(out, 23, false) &&
+           Mission24Level().write(out, 24, false) && Mission29Level().write(out, 29, false);
 }
 
 }  // namespace kv::sampledata
