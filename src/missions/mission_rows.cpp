@@ -20,6 +20,7 @@ void InstallMissionHooks() {
     MissionHookRows[17] = kMissionHooksM18;
     MissionHookRows[19] = kMissionHooksM20;
     MissionHookRows[20] = kMissionHooksM21;
+    MissionHookRows[22] = kMissionHooksM23;
     MissionHookRows[23] = kMissionHooksM24;
     MissionHookRows[28] = kMissionHooksM29;
 }

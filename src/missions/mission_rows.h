@@ -23,6 +23,7 @@ extern const MissionHooks kMissionHooksM17;
 extern const MissionHooks kMissionHooksM18;
 extern const MissionHooks kMissionHooksM20;
 extern const MissionHooks kMissionHooksM21;
+extern const MissionHooks kMissionHooksM23;
 extern const MissionHooks kMissionHooksM24;
 extern const MissionHooks kMissionHooksM29;
 

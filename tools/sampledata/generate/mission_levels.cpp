@@ -61,7 +61,7 @@ bool WriteMissionLevels(const OutputTree& out) {
            Mission16Level().write(out, 16, false) && Mission17Level().write(out, 17, false) &&
            Mission18Level().write(out, 18, false) && Mission20Level().write(out, 20, false) &&
            Mission21Level().write(out, 21, false) && Mission24Level().write(out, 24, false) &&
-           Mission29Level().write(out, 29, false);
+           Mission29Level().write(out, 29, false)&&
 }
 
 }  // namespace kv::sampledata

@@ -238,6 +238,20 @@ AviClip MissionVideo21() {
     });
 }
 
+// A yellow-green cloud drifting over a station entrance in a paved square, for mission 23's
+// opening.
+AviClip MissionVideo23() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool entrance = x >= 24 && x < 40 && y >= 20 && y < 28;
+        const int cx = x - 20 - frame;
+        const bool cloud = cx * cx + (y - 16) * (y - 16) * 3 < 180 && (x + y + frame) % 3 != 0;
+        if (cloud) return {170, 190, 60};
+        if (entrance) return {20, 20, 24};
+        if (y >= 20) return {150, 140, 120};
+        return {80, 100, 150};
+    });
+}
+
 // A river with a capsized dinghy and heads drifting down it, for mission 24's opening.
 AviClip MissionVideo24() {
     return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
@@ -689,6 +703,30 @@ const std::array kMissionMedia = {
           "\r\n"
           "Brennt der Rumpf zu lange, ist der Brand außer Kontrolle.\r\n"),
         MissionVideo21,
+    },
+    MissionMedia{
+        23,
+        W("Einsatzmeldung: Giftgasanschlag in UBahnstation!\r\n"
+          "\r\n"
+          "Auf dem Platz vor der U-Bahnstation am Marktplatz ist Giftgas freigesetzt worden. Wer "
+          "sich ungeschützt auf dem Platz aufhält, wird verseucht. Vor der Station liegen "
+          "Verletzte, in einem Eingang ein weiterer, und Passanten stehen noch im Gas. Der "
+          "Täter hält sich in einem Haus am Platz versteckt.\r\n"
+          "\r\n"
+          "Versiegeln Sie die Eingänge der Station, retten Sie die Verletzten und "
+          "entgiften Sie jede verseuchte Person.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße im Norden. Halten Sie sie "
+          "außerhalb des Platzes.\r\n"
+          "\r\n"
+          "Nur Feuerwehrleute im Schutzanzug arbeiten im Gas, ohne selbst verseucht zu werden. "
+          "Mit der Rettungsschere versiegeln sie die beiden Eingänge.\r\n"
+          "\r\n"
+          "Verseuchte Personen gehen durch den Dekontaminationswagen. Der Notarzt versorgt die "
+          "Verletzten, die Sanitäter bringen sie fort.\r\n"
+          "\r\n"
+          "Stehen zu viele Einsatzkräfte auf dem Platz, kommt der Täter aus seinem Versteck und "
+          "wirft mit Steinen. Die Polizei nimmt ihn fest.\r\n"),
+        MissionVideo23,
     },
     MissionMedia{
         24,
