@@ -19,6 +19,7 @@ void InstallMissionHooks() {
     MissionHookRows[17] = kMissionHooksM18;
     MissionHookRows[20] = kMissionHooksM21;
     MissionHookRows[23] = kMissionHooksM24;
+    MissionHookRows[24] = kMissionHooksM25;
     MissionHookRows[28] = kMissionHooksM29;
 }
 

@@ -22,6 +22,7 @@ extern const MissionHooks kMissionHooksM17;
 extern const MissionHooks kMissionHooksM18;
 extern const MissionHooks kMissionHooksM21;
 extern const MissionHooks kMissionHooksM24;
+extern const MissionHooks kMissionHooksM25;
 extern const MissionHooks kMissionHooksM29;
 
 // Mission 3's person order 186, which the persons reach through their hook table: the caller

@@ -60,7 +60,7 @@ bool WriteMissionLevels(const OutputTree& out) {
            Mission12Level().write(out, 12, false) && Mission13Level().write(out, 13, false) &&
            Mission17Level().write(out, 17, false) && Mission18Level().write(out, 18, false) &&
            Mission21Level().write(out, 21, false) && Mission24Level().write(out, 24, false) &&
-           Mission29Level().write(out, 29, false);
+           PrisonQuarter().write(out, 25, false) && Mission29Level().write(out, 29, false);
 }
 
 }  // namespace kv::sampledata
