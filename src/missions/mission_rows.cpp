@@ -22,6 +22,7 @@ void InstallMissionHooks() {
     MissionHookRows[20] = kMissionHooksM21;
     MissionHookRows[22] = kMissionHooksM23;
     MissionHookRows[23] = kMissionHooksM24;
+    MissionHookRows[24] = kMissionHooksM25;
     MissionHookRows[28] = kMissionHooksM29;
 }
 

@@ -25,6 +25,7 @@ extern const MissionHooks kMissionHooksM20;
 extern const MissionHooks kMissionHooksM21;
 extern const MissionHooks kMissionHooksM23;
 extern const MissionHooks kMissionHooksM24;
+extern const MissionHooks kMissionHooksM25;
 extern const MissionHooks kMissionHooksM29;
 
 // Mission 3's person order 186, which the persons reach through their hook table: the caller

@@ -1,10 +1,12 @@
 #pragma once
 // The prison quarter, which three missions play in: its houses, the special objects every one of
-// them places in the same slots (the two gas houses and the prison gate) and its hydrants. The
-// missions read these tables; what differs between them stays in their own files.
+// them places in the same slots (the two gas houses and the prison gate), its hydrants and the
+// paths its pedestrians walk. The missions read these tables; what differs between them stays in
+// their own files.
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "missions/mission_houses.h"
 #include "world/geometry.h"
@@ -54,6 +56,82 @@ inline constexpr std::array<Point16, 28> kHydrants = {{
     {1365, 875},  {1680, 875}, {2840, 875},  {275, 1100},  {595, 1100},  {965, 1015},  {2195, 1155},
     {2550, 1155}, {120, 1380}, {965, 1575},  {1285, 1575}, {1760, 1575}, {2695, 1575}, {1590, 1860},
     {2750, 1860}, {335, 2055}, {1495, 2140}, {1850, 2140}, {2585, 2140}, {175, 2335},  {560, 2335},
+}};
+
+// The pedestrians' paths through the quarter, for the missions that have them walk.
+struct PassantenWegRow {
+    std::uint8_t mode;
+    std::span<const Point16> points;
+};
+
+inline constexpr std::array<Point16, 15> kPassantenWeg0 = {{
+    {330, 465},
+    {255, 600},
+    {165, 745},
+    {100, 745},
+    {30, 880},
+    {250, 880},
+    {280, 825},
+    {440, 825},
+    {600, 825},
+    {760, 825},
+    {920, 825},
+    {1015, 660},
+    {1125, 465},
+    {860, 465},
+}};
+inline constexpr std::array<Point16, 13> kPassantenWeg1 = {{
+    {1925, 595},
+    {2235, 595},
+    {2090, 880},
+    {2300, 880},
+    {2460, 600},
+    {2630, 405},
+    {2805, 370},
+    {2905, 185},
+    {2690, 185},
+    {2570, 350},
+    {2450, 380},
+    {2210, 380},
+}};
+inline constexpr std::array<Point16, 4> kPassantenWeg2 = {{
+    {1445, 465},
+    {1370, 600},
+    {1750, 600},
+}};
+inline constexpr std::array<Point16, 7> kPassantenWeg3 = {{
+    {320, 1585},
+    {220, 1775},
+    {540, 1775},
+    {855, 1775},
+    {825, 1830},
+    {855, 1830},
+}};
+inline constexpr std::array<Point16, 8> kPassantenWeg4 = {{
+    {1420, 1445},
+    {1525, 1445},
+    {1445, 1580},
+    {1615, 1580},
+    {1455, 1860},
+    {1830, 1860},
+    {1910, 1720},
+}};
+inline constexpr std::array<Point16, 6> kPassantenWeg5 = {{
+    {2260, 1025},
+    {2170, 1160},
+    {2165, 1275},
+    {2135, 1325},
+    {1660, 1325},
+}};
+
+// Mode 0 walks a path round, 1 back and forth.
+inline constexpr std::array<PassantenWegRow, 6> kPassantenWege = {{
+    {0, kPassantenWeg0},
+    {0, kPassantenWeg1},
+    {0, kPassantenWeg2},
+    {1, kPassantenWeg3},
+    {1, kPassantenWeg4},
+    {0, kPassantenWeg5},
 }};
 
 }  // namespace quarter

@@ -44,7 +44,7 @@ constexpr Placement kPlacements[] = {
     {1, 2, 15},         {2, 33, 9},        {3, 18, 8},         {4, 19, 36},        {5, 16, 8},
     {7, 14, 17},        {8, 12, 33, true}, {9, 0, 1},          {11, 17, 4},        {12, 21, 7},
     {13, 14, 18, true}, {16, 11, 11},      {17, 41, 21, true}, {18, 28, 53, true}, {20, 3, 3},
-    {21, 17, 23},       {23, 11, 9, true}, {24, 5, 7},         {29, 45, 41},
+    {21, 17, 23},       {23, 11, 9, true}, {24, 5, 7},         {25, 27, 31, true}, {29, 45, 41},
 };
 
 class SamplePlacement : public test::MissionTest, public ::testing::WithParamInterface<Placement> {

@@ -79,6 +79,11 @@ TEST_F(SamplePrices, FitTheMissionsMoney) {
     // money line reads full above 9000 left of 40000.
     EXPECT_LE(9 * (F(kTypF201) + P(kP06) + P(kP05)), 31000u);
     EXPECT_LE(F(kTypF203) + P(kP05) + P(kP06), 6000u);
+    // Mission 25 with a police car of two officers for the arsonist, a tanker with three
+    // firemen and an ambulance with a stretcher team and a medic, within its 10000.
+    const std::uint32_t missionTwentyFive =
+        F(kTypF301) + 2 * P(kP01) + F(kTypF104) + 3 * P(kP02) + F(kTypF201) + P(kP06) + P(kP05);
+    EXPECT_LE(missionTwentyFive, 10000u);
     // Mission 29 with the command centre, the equipment truck with a fireman for the cutter, two
     // tankers with a fireman each, and eleven ambulances with a stretcher team and a medic each;
     // its money line reads full above 7000 left of 27000.

@@ -184,6 +184,10 @@ constexpr std::array kMapRoadBends = {
     MapRoadBends{24, 0, kBendsM24Basis0},
     MapRoadBends{24, 1, kBendsM24Basis1},
     MapRoadBends{24, 3, kBendsM24Basis3},
+    // Mission 25 plays on mission 4's site: its roads come in as those do.
+    MapRoadBends{25, 0, kBendsM04Basis0},
+    MapRoadBends{25, 1, kBendsM04Basis1},
+    MapRoadBends{25, 3, kBendsM04Basis3},
     MapRoadBends{29, 0, kBendsM29Basis0},
     MapRoadBends{29, 1, kBendsM29Basis1},
     MapRoadBends{29, 2, kBendsM29Basis2},

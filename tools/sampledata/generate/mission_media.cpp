@@ -265,6 +265,25 @@ AviClip MissionVideo24() {
     });
 }
 
+// A row of houses at night, one window after another catching fire, and a dark figure walking
+// along the street, for mission 25's opening.
+AviClip MissionVideo25() {
+    return ShortClip([](int frame, int x, int y) -> std::array<std::uint8_t, 3> {
+        const bool street = y >= 24;
+        const bool house = y >= 8 && y < 24 && x % 16 < 12;
+        const bool window = house && y >= 12 && y < 16 && x % 4 == 1;
+        const bool burning = window && x / 16 <= frame / 4 && (x + y + frame) % 3 != 0;
+        const int figureX = 4 + frame * 4;
+        const bool figure = x >= figureX && x < figureX + 2 && y >= 20 && y < 26;
+        if (figure) return {20, 20, 30};
+        if (burning) return {250, 140, 30};
+        if (window) return {200, 190, 90};
+        if (house) return {110, 90, 80};
+        if (street) return {70, 70, 75};
+        return {20, 30, 60};
+    });
+}
+
 // A display aircraft's wreck burning on an air-show field, a parachute drifting over it, for
 // mission 29's opening.
 AviClip MissionVideo29() {
@@ -750,6 +769,27 @@ const std::array kMissionMedia = {
           "Zurück an der Slipstelle steigen die Geretteten aus. Der Notarzt versorgt sie, die "
           "Sanitäter bringen sie fort.\r\n"),
         MissionVideo24,
+    },
+    MissionMedia{
+        25,
+        W("Einsatzmeldung: Wohnhausbrand durch Brandstifter!\r\n"
+          "\r\n"
+          "Im Wohnviertel am Gefängnis brennt ein Wohnhaus. Zeugen haben einen Mann gesehen, "
+          "der von Haus zu Haus geht und Feuer legt. Er wird es wieder tun.\r\n"
+          "\r\n"
+          "Löschen Sie die Brände, retten Sie die Bewohner und lassen Sie den Brandstifter "
+          "festnehmen, bevor er seinen Rundgang durch das Viertel beendet hat.\r\n"),
+        W("Die Einsatzfahrzeuge kommen von links über die Straße im Süden.\r\n"
+          "\r\n"
+          "Der Brandstifter geht in das nächste Haus, wartet dort eine Minute, kommt heraus "
+          "und zündet es an. Dann sucht er sich das nächste Haus.\r\n"
+          "\r\n"
+          "Steht ein Polizist bei ihm, bleibt er stehen. Der Polizist nimmt ihn mit und führt "
+          "ihn in den Streifenwagen.\r\n"
+          "\r\n"
+          "Brennende Häuser löschen die Löschfahrzeuge mit dem Wasserwerfer. Die Bewohner "
+          "kommen heraus, wenn Feuerwehrleute hineingehen.\r\n"),
+        MissionVideo25,
     },
     MissionMedia{
         29,
