@@ -565,43 +565,11 @@ class MissionElevenMoves : public PlayThroughSteps {
     // In the second part, by the map button: the helicopter base's F203 with its medic and
     // stretcher team, which flies in at once. Its index.
     std::int16_t buyHelicopter(ScriptedPlayer& player) {
-        constexpr std::size_t kHeliBase = 3;
         player.click(kMapButtonPlace.x + 20, kMapButtonPlace.y + 10);
         EXPECT_TRUE(playUntil(
             player, [] { return GameMode == 10u; }, 20));
-        player.click(Basen[kHeliBase].x + 4, Basen[kHeliBase].y + 4);
-        play(player, 2);
-        EXPECT_EQ(GameMode, 14u);
-        const ScreenPoint m = PlaceMiddle(0, kHeliBase);
-        player.mouse(m.x, m.y);
-        play(player, 2);
-        player.click(m.x, m.y);
-        play(player, 2);
-        EXPECT_EQ(BasisScreen.chosenPlace, 0);
-        player.click(510, 540);  // PERSONAL
-        play(player, 4);
-        for (const std::int8_t type : {kMedic, kStretcher}) {
-            const std::int16_t who = StaffToAssign(type, kStoreyStaffRoom);
-            EXPECT_GE(who, 0);
-            if (who < 0) return -1;
-            const ScreenPoint mid = PersonMiddle(who);
-            ScreenPoint at = mid;
-            for (const auto& d : {std::pair{0, 0}, {-8, 0}, {8, 0}, {0, -6}, {0, 6}}) {
-                at = {mid.x + d.first, mid.y + d.second};
-                player.mouse(at.x, at.y);
-                play(player, 2);
-                if (HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(who))
-                    break;
-            }
-            player.click(at.x, at.y);
-            play(player, 1);
-        }
+        const std::int16_t heli = PlayThroughSteps::buyHelicopter(player, {kMedic, kStretcher});
         EXPECT_EQ(BasisScreen.assignedCount, 2);
-        player.click(400, 540);  // START
-        play(player, 4);
-        const std::int16_t heli = BasisScreen.vehicle;
-        EXPECT_TRUE(playUntil(
-            player, [] { return GameMode == 10u; }, 300));
         player.click(kMapCamX + 5, kMapCamY + 5);
         play(player, 1);
         EXPECT_EQ(GameMode, 2u);
@@ -634,27 +602,8 @@ class MissionElevenMoves : public PlayThroughSteps {
                 player, [&] { return F(heli).type == kTypF203 && P(c).offMap == 0; }, 3000))
                 << where(heli) << who(c);
         }
-        selectFahrzeug(player, heli);
         // Beside the casualty, where the cursor offers the landing.
-        bool landing = false;
-        centreView(player, P(c).x, P(c).y);
-        for (const auto& [dx, dy] : {std::pair{70.0f, 10.0f},
-                                     {-70.0f, 10.0f},
-                                     {0.0f, 80.0f},
-                                     {70.0f, 80.0f},
-                                     {-70.0f, 80.0f},
-                                     {0.0f, -80.0f},
-                                     {100.0f, 40.0f},
-                                     {-100.0f, 40.0f}}) {
-            player.mouseWorld(P(c).x + dx, P(c).y + dy);
-            play(player, 2);
-            if (CursorId != kCursorLand) continue;
-            player.clickWorld(P(c).x + dx, P(c).y + dy);
-            play(player, 1);
-            landing = true;
-            break;
-        }
-        ASSERT_TRUE(landing) << "nowhere to land beside" << who(c);
+        ASSERT_TRUE(landBeside(player, heli, P(c).x, P(c).y)) << "nowhere to land beside" << who(c);
         ASSERT_TRUE(playUntil(
             player,
             [&] { return F(heli).anim == kHelicopterAnimLanded && F(heli).orders == nullptr; },

@@ -370,6 +370,73 @@ class PlayThroughSteps {
         play(player, 1);
         ASSERT_EQ(GameMode, 8u) << FatalErrorMessage();
     }
+    // At an open station with a vehicle chosen: a free person of the type on the storey seated.
+    void seatStaff(test::ScriptedPlayer& player, std::int8_t type, std::int8_t storey) {
+        const std::int16_t who = StaffToAssign(type, storey);
+        ASSERT_GE(who, 0) << "no free staff of type " << int{type};
+        // A point of the figure itself: a team's picture has gaps between its two bearers.
+        const test::ScreenPoint mid = test::PersonMiddle(who);
+        test::ScreenPoint at = mid;
+        for (const auto& d : {std::pair{0, 0}, {-8, 0}, {8, 0}, {0, -6}, {0, 6}, {-10, -4}}) {
+            at = {mid.x + d.first, mid.y + d.second};
+            player.mouse(at.x, at.y);
+            play(player, 2);
+            if (HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(who)) break;
+        }
+        ASSERT_EQ(HoverKind, kHoverPerson);
+        ASSERT_EQ(HoverIds[0], static_cast<std::uint16_t>(who));
+        player.click(at.x, at.y);
+        play(player, 1);
+        ASSERT_TRUE(IsPersonAssigned(static_cast<std::uint16_t>(who)));
+    }
+    // From the campaign map: the helicopter base's F203 with its crew from the staff room. It
+    // lifts off at START and the map comes back. The helicopter's index, -1 when not bought.
+    std::int16_t buyHelicopter(test::ScriptedPlayer& player, const std::vector<std::int8_t>& crew) {
+        constexpr std::size_t kHeliBase = 3;
+        player.click(Basen[kHeliBase].x + 4, Basen[kHeliBase].y + 4);
+        play(player, 2);
+        EXPECT_EQ(GameMode, 14u);
+        const test::ScreenPoint m = test::PlaceMiddle(0, kHeliBase);
+        player.mouse(m.x, m.y);
+        play(player, 2);
+        player.click(m.x, m.y);
+        play(player, 2);
+        EXPECT_EQ(BasisScreen.chosenPlace, 0);
+        player.click(510, 540);  // PERSONAL
+        play(player, 4);
+        for (const std::int8_t type : crew) {
+            seatStaff(player, type, kStoreyStaffRoom);
+            if (::testing::Test::HasFatalFailure()) return -1;
+        }
+        player.click(400, 540);  // START
+        play(player, 4);
+        const std::int16_t heli = BasisScreen.vehicle;
+        EXPECT_TRUE(playUntil(
+            player, [] { return GameMode == 10u; }, 300));
+        return heli;
+    }
+    // A helicopter landing beside a point, where the cursor offers the landing; false when it
+    // offers none around the point.
+    bool landBeside(test::ScriptedPlayer& player, std::int16_t heli, float x, float y) {
+        selectFahrzeug(player, heli);
+        centreView(player, x, y);
+        for (const auto& [dx, dy] : {std::pair{70.0f, 10.0f},
+                                     {-70.0f, 10.0f},
+                                     {0.0f, 80.0f},
+                                     {70.0f, 80.0f},
+                                     {-70.0f, 80.0f},
+                                     {0.0f, -80.0f},
+                                     {100.0f, 40.0f},
+                                     {-100.0f, 40.0f}}) {
+            player.mouseWorld(x + dx, y + dy);
+            play(player, 2);
+            if (CursorId != kCursorLand) continue;
+            player.clickWorld(x + dx, y + dy);
+            play(player, 1);
+            return true;
+        }
+        return false;
+    }
     // At the open station: the vehicle at the place chosen, the crew seated one by one, and START.
     void buy(test::ScriptedPlayer& player, std::size_t place, const std::vector<Crew>& crew) {
         ASSERT_EQ(BasisScreen.view, kBasisViewUnten);
@@ -389,23 +456,7 @@ class PlayThroughSteps {
                 play(player, 3);
                 ASSERT_EQ(BasisScreen.view, kBasisViewOben);
             }
-            const std::int16_t who = StaffToAssign(c.type, storey);
-            ASSERT_GE(who, 0) << "no free staff of type " << int{c.type};
-            // A point of the figure itself: a team's picture has gaps between its two bearers.
-            const test::ScreenPoint mid = test::PersonMiddle(who);
-            test::ScreenPoint at = mid;
-            for (const auto& d : {std::pair{0, 0}, {-8, 0}, {8, 0}, {0, -6}, {0, 6}, {-10, -4}}) {
-                at = {mid.x + d.first, mid.y + d.second};
-                player.mouse(at.x, at.y);
-                play(player, 2);
-                if (HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(who))
-                    break;
-            }
-            ASSERT_EQ(HoverKind, kHoverPerson);
-            ASSERT_EQ(HoverIds[0], static_cast<std::uint16_t>(who));
-            player.click(at.x, at.y);
-            play(player, 1);
-            ASSERT_TRUE(IsPersonAssigned(static_cast<std::uint16_t>(who)));
+            ASSERT_NO_FATAL_FAILURE(seatStaff(player, c.type, storey));
         }
         player.click(400, 540);  // START
         ASSERT_TRUE(playUntil(
