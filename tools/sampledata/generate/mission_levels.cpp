@@ -60,8 +60,9 @@ bool WriteMissionLevels(const OutputTree& out) {
            Mission12Level().write(out, 12, false) && Mission13Level().write(out, 13, false) &&
            Mission16Level().write(out, 16, false) && Mission17Level().write(out, 17, false) &&
            Mission18Level().write(out, 18, false) && Mission20Level().write(out, 20, false) &&
-           Mission21Level().write(out, 21, false) && Mission24Level().write(out, 24, false) &&
-           Mission29Level().write(out, 29, false)&&
+           Mission21Level().write(out, 21, false) && StationSquare().write(out, 23, false) &&
+           Mission24Level().write(out, 24, false) && PrisonQuarter().write(out, 25, false) &&
+           Mission29Level().write(out, 29, false);
 }
 
 }  // namespace kv::sampledata
