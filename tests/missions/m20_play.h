@@ -140,6 +140,22 @@ class MissionTwentyMoves : public virtual PlayThroughSteps {
         }
     }
 
+    // The wreck's picture covers most of the puddle: the mouse tries each pixel of the puddle's
+    // lower rows until it finds one of the puddle's own.
+    bool hoverPuddle(ScriptedPlayer& player) {
+        centreView(player, 2240.0f, 330.0f);
+        for (int y = 344; y >= 334; --y)
+            for (int x = 2211; x <= 2270; ++x) {
+                player.mouseWorld(static_cast<float>(x), static_cast<float>(y));
+                play(player, 1);
+                if (HoverKind == kHoverSonderObj && HoverIds[0] == kPuddle) {
+                    play(player, 1);  // the cursor follows the frame drawn last
+                    return true;
+                }
+            }
+        return false;
+    }
+
     // The cutter to the wreck under the rescue cursor; false while the click did not take.
     bool cutterToWreck(ScriptedPlayer& player, std::int16_t cutter) {
         selectPerson(player, cutter);
@@ -183,7 +199,7 @@ class MissionTwentyMoves : public virtual PlayThroughSteps {
                 // The fuel bound under the rescue cursor.
                 if (fuel == 0 && stepTool(player, binder)) {
                     selectPerson(player, binder.person);
-                    if (hoverObject(player, kPuddle) && CursorId == kCursorRescue) {
+                    if (hoverPuddle(player) && CursorId == kCursorRescue) {
                         player.click(MouseX, MouseY);
                         play(player, 1);
                         fuel = P(binder.person).orders != nullptr ? 1 : 0;
@@ -210,8 +226,13 @@ class MissionTwentyMoves : public virtual PlayThroughSteps {
                     victimFoundAt = TickCounter;
                     search = 2;
                 }
+                // The searcher stands on the rope's spot: he steps down onto the scree.
+                if (search == 2 && P(searcher.person).orders == nullptr) {
+                    walkTo(player, searcher.person, kSearcherAside.x, kSearcherAside.y);
+                    search = 3;
+                }
                 // The rope pulls him out.
-                if (pull == 0 && stepTool(player, rope) && search == 2) {
+                if (pull == 0 && stepTool(player, rope) && search == 3) {
                     selectPerson(player, rope.person);
                     hoverPerson(player, kVictim);
                     if (CursorId == kCursorRescue) {
@@ -283,6 +304,7 @@ class MissionTwentyMoves : public virtual PlayThroughSteps {
     static constexpr PixelPos kEnginePark = {2150, 540};
     static constexpr PixelPos kCutterPark = {2270, 600};
     static constexpr PixelPos kRopePark = {2700, 1420};
+    static constexpr Point kSearcherAside = {2760, 1440};
     // A cleft cell of the crevice the victim lies in.
     static constexpr Point kCrevice = {2936, 1274};
     // Each ambulance's place, by casualty: the walker's, the victim's, the pilot's.

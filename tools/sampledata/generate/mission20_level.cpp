@@ -42,6 +42,10 @@ LevelBuilder Mission20Level() {
     // west of the crash site, with its slipway on the eastern shore.
     b.paint(Ground::Lake, 1100, 1780, 1520, 2080);
     b.paint(Ground::Lake, 1440, 220, 1790, 440);
+    // Scree below the crash site and below the victim's crevice, where the engines stand
+    // without their cursor aiming at burnable ground.
+    b.paint(Ground::Sand, 2080, 470, 2420, 720);
+    b.paint(Ground::Sand, 2560, 1340, 2820, 1480);
     // In from the left edge, east along the valley floor, then up to the crash site.
     b.road({{-500, 2212}, {1650, 2212}, {1900, 1500}, {2000, 800}, {2050, 450}}, 50, 224);
     for (const Cleft& c : kClefts)
