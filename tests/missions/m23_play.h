@@ -251,7 +251,7 @@ class MissionTwentyThreeMoves : public virtual PlayThroughSteps {
     // ambulances on the street in the north. Two suits take
     // the cutters and seal the entrances, the third walks onto the square: three units in the gas
     // draw the hostile person out, and the officer, waiting beside its door, goes after it.
-    void sealAndCatch(ScriptedPlayer& player) {
+    void parkAndSeal(ScriptedPlayer& player) {
         const std::int16_t truck = bought[kTruck].vehicle;
         const std::int16_t decon = bought[kDecon].vehicle;
         const std::int16_t car = bought[kPoliceCar].vehicle;
@@ -281,18 +281,27 @@ class MissionTwentyThreeMoves : public virtual PlayThroughSteps {
         walkTo(player, suits[2], 1450, 820);
         ASSERT_FALSE(::testing::Test::HasFatalFailure());
         std::printf("suits on their way at tick %u\n", TickCounter);
-
+    }
+    void waitSealed(ScriptedPlayer& player) {
+        const std::vector<std::int16_t>& suits = bought[kTruck].crew;
         ASSERT_TRUE(waitUntil(
             player, [] { return (sealed(0) && sealed(1)) || GameMode != 2; }, 3000))
             << who(suits[0]) << who(suits[1]);
         ASSERT_EQ(GameMode, 2u) << Cp1252ToUtf8(MessageLine.data());
         std::printf("entrances sealed at tick %u\n", TickCounter);
         EXPECT_TRUE(player.shot("m23-sealed"));
+    }
+
+    // The officer, waiting beside the hostile person's door, goes after it once it is out.
+    void waitHostileOut(ScriptedPlayer& player) {
         ASSERT_TRUE(waitUntil(
             player, [] { return hostileOut() || GameMode != 2; }, 3000))
             << who(hostile());
         std::printf("hostile out at tick %u%s\n", TickCounter, who(hostile()).c_str());
         EXPECT_TRUE(sealed(kHideout));
+    }
+    void catchHostile(ScriptedPlayer& player) {
+        const std::int16_t officer = bought[kPoliceCar].crew[0];
         // The officer sent after it as soon as the mouse finds it clear of the houses.
         bool sent = false;
         for (int tries = 0; tries < 60 && !sent && GameMode == 2; ++tries) {
@@ -317,8 +326,89 @@ class MissionTwentyThreeMoves : public virtual PlayThroughSteps {
             },
             3000))
             << who(officer) << who(hostile());
+        ASSERT_EQ(GameMode, 2u) << Cp1252ToUtf8(MessageLine.data());
         std::printf("hostile caught at tick %u\n", TickCounter);
         EXPECT_TRUE(player.shot("m23-caught"));
+    }
+
+    // The casualty lying nearest the point; -1 none left.
+    static std::int16_t casualtyNear(float x, float y) {
+        std::int16_t best = -1;
+        float bestD = 1e9F;
+        for (std::size_t i = 0; i < Personen.size(); ++i) {
+            const Person& p = Personen[i];
+            if (p.type == -1 || p.casualty == 0) continue;
+            const float d = std::abs(p.x - x) + std::abs(p.y - y);
+            if (d < bestD) {
+                bestD = d;
+                best = static_cast<std::int16_t>(i);
+            }
+        }
+        return best;
+    }
+    static bool holds(std::int16_t who, std::int16_t on) {
+        return P(who).link == static_cast<std::uint16_t>(on) && P(who).orders == nullptr;
+    }
+
+    // Where the carriers wait with their clean loads, clear of the truck.
+    struct Spot {
+        float x, y;
+    };
+    static constexpr Spot kAside[2] = {{1050, 500}, {1000, 470}};
+
+    // The decontamination truck's suits carry the two casualties off the square, each through
+    // the truck, and put them down clean beside it.
+    void carryOffTheSquare(ScriptedPlayer& player) {
+        const std::int16_t decon = bought[kDecon].vehicle;
+        const std::vector<std::int16_t>& carriers = bought[kDecon].crew;
+        const std::int16_t casualties[2] = {casualtyNear(1642, 898), casualtyNear(1875, 798)};
+        staffOut(player, decon, carriers);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        for (int k = 0; k < 2; ++k) {
+            selectPerson(player, carriers[static_cast<std::size_t>(k)]);
+            clickPerson(player, casualties[k]);
+            ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        }
+        // Each carrier with its load through the truck, sent again while the truck is busy with
+        // the other.
+        const auto clean = [&](int k) {
+            const std::int16_t c = carriers[static_cast<std::size_t>(k)];
+            return P(c).orders == nullptr && P(c).offMap == 0 &&
+                   P(casualties[k]).contamination == 0;
+        };
+        for (int tries = 0; tries < 8 && !(clean(0) && clean(1)) && GameMode == 2; ++tries) {
+            for (int k = 0; k < 2; ++k) {
+                const std::int16_t c = carriers[static_cast<std::size_t>(k)];
+                ASSERT_TRUE(waitUntil(
+                    player, [&] { return holds(c, casualties[k]) || GameMode != 2; }, 1500))
+                    << who(c) << who(casualties[k]);
+                if (P(casualties[k]).contamination == 0) {
+                    // Out of the truck's side point, for the other carrier.
+                    if (std::abs(P(c).x - kAside[k].x) + std::abs(P(c).y - kAside[k].y) > 8)
+                        walkTo(player, c, kAside[k].x, kAside[k].y);
+                    continue;
+                }
+                selectPerson(player, c);
+                hoverFahrzeug(player, decon);
+                ASSERT_FALSE(::testing::Test::HasFatalFailure());
+                if (CursorId != kCursorRescue) continue;
+                player.click(MouseX, MouseY);
+                play(player, 1);
+                std::printf("carrier to the truck at tick %u%s\n", TickCounter, who(c).c_str());
+            }
+            waitUntil(
+                player,
+                [&] {
+                    return (P(carriers[0]).orders == nullptr && P(carriers[1]).orders == nullptr) ||
+                           GameMode != 2;
+                },
+                1500);
+        }
+        ASSERT_TRUE(clean(0) && clean(1))
+            << who(carriers[0]) << who(casualties[0]) << who(carriers[1]) << who(casualties[1]);
+        std::printf("both through at tick %u\n", TickCounter);
+        ASSERT_EQ(GameMode, 2u) << Cp1252ToUtf8(MessageLine.data());
+        EXPECT_TRUE(player.shot("m23-carried"));
     }
 
     // The mouse over the person's picture where it shows; false where none of the tried points

@@ -1,6 +1,6 @@
 // Mission 23 played from the start picture by clicks and keys: reached through the mission jump
 // from mission 1 and briefed. Lost by buying nothing, when the two casualties on the square have
-// died of their wounds and the gas.
+// died of their wounds and the gas; the win's first steps played as far as its moves go so far.
 
 #include <gtest/gtest.h>
 
@@ -47,19 +47,47 @@ TEST_F(MissionTwentyThreePlayThrough, LostWithNothingBought) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// The first half of the win the way a player plays it: the purchase at two stations, the vehicles
+// The win's first steps the way a player plays them: the purchase at two stations, the vehicles
 // parked outside the gas, both entrances sealed by the suits with the cutters, and the hostile
-// person drawn out by them and caught by the officer.
+// person, drawn out by them, caught by the officer.
 TEST_F(MissionTwentyThreePlayThrough, SealedAndTheHostileCaught) {
-    shotPrefix = "play-m23-won";
+    shotPrefix = "play-m23-caught";
     test::ScriptedPlayer player(backend);
     intoMissionTwentyThree(player);
     ASSERT_FALSE(HasFatalFailure());
     buyForTheWinAndEnter(player);
     ASSERT_FALSE(HasFatalFailure());
-    sealAndCatch(player);
+    parkAndSeal(player);
+    ASSERT_FALSE(HasFatalFailure());
+    waitSealed(player);
+    ASSERT_FALSE(HasFatalFailure());
+    waitHostileOut(player);
+    ASSERT_FALSE(HasFatalFailure());
+    catchHostile(player);
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(GameMode, 2u);
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+// The same start, and while the entrances are sealed the decontamination truck's suits carry the
+// two casualties off the square through the truck, both clean and alive.
+TEST_F(MissionTwentyThreePlayThrough, TheCasualtiesCarriedThroughTheDecontaminationTruck) {
+    shotPrefix = "play-m23-carried";
+    test::ScriptedPlayer player(backend);
+    intoMissionTwentyThree(player);
+    ASSERT_FALSE(HasFatalFailure());
+    buyForTheWinAndEnter(player);
+    ASSERT_FALSE(HasFatalFailure());
+    parkAndSeal(player);
+    ASSERT_FALSE(HasFatalFailure());
+    carryOffTheSquare(player);
+    ASSERT_FALSE(HasFatalFailure());
+    waitSealed(player);
+    ASSERT_FALSE(HasFatalFailure());
+    waitHostileOut(player);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(GameMode, 2u);
+    EXPECT_EQ(ToteCount, 0u);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
