@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "core/fatal_error.h"
@@ -43,14 +44,30 @@ TEST_F(MissionThirteenPlayThrough, TheDriverLeftInTheCabIsLost) {
     ASSERT_FALSE(HasFatalFailure());
     buyCrewVanAndEnter(player);
     ASSERT_FALSE(HasFatalFailure());
-    const std::int16_t driver = SonderObjs[kTruck].user;
-    ASSERT_GE(driver, 0);
+    ASSERT_GE(SonderObjs[kTruck].user, 0) << "the driver held in the cab";
     ASSERT_TRUE(playUntil(
         player, [] { return GameMode != 2; }, 6000));
     EXPECT_EQ(GameMode, 4u);
     EXPECT_EQ(Cp1252ToUtf8(MessageLine.data()), "Verletzter gestorben!");
     EXPECT_GT(TickCounter, 4800u) << "the tank went first";
     play(player, 2);
+    EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+// Disabled until the freed driver can be clicked: he is laid under the truck's picture, which takes
+// every click there, so no stretcher team can be sent to him.
+TEST_F(MissionThirteenPlayThrough, DISABLED_TheDriverFreedAndTheFiresOutWins) {
+    shotPrefix = "play-m13-won";
+    test::ScriptedPlayer player(backend);
+    useSampleData(true);
+    openGame();
+    SeedRandom(13);
+    intoMissionOne(player);
+    ASSERT_FALSE(HasFatalFailure());
+    winMissionThirteen(player);
+    ASSERT_FALSE(HasFatalFailure());
+    std::printf("won at tick %u with %d left\n", TickCounter, Money);
+    expectEvaluation(player, 1);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
