@@ -21,6 +21,7 @@
 #include "missions/m18_play.h"
 #include "platform/cp1252.h"
 #include "platform/data_folders.h"
+#include "support/kept_frames.h"
 #include "support/scripted_player.h"
 
 namespace kv {
@@ -87,7 +88,8 @@ TEST_F(MissionEighteenPlayThrough, ThreeTankersStopTheFireOnTheHedgeAndWinIt) {
     player.chars("\r");
     play(player, 1);
     ASSERT_EQ(GameMode, 16u) << FatalErrorMessage();
-    play(player, 2);
+    play(player, 40);
+    EXPECT_TRUE(test::KeepFrameInCurrentPalette(backend, "play-m18-ende"));
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
