@@ -11,12 +11,12 @@ namespace kv::sampledata {
 namespace {
 
 // The fire starts at the west end of a hedge, one cell wide so that the fire creeps along it (some
-// fifty ticks a cell): east along row 31 below the camp, clear of the houses and the drain covers,
+// forty ticks a cell): east along row 31 below the camp, clear of the houses and the drain covers,
 // then down column 97 into the first wood, whose cells the drainage line (columns 102..115, rows
 // 39 and 40) runs through.
 //
 // Gaps of two cells break the hedge below the camp: the fire has to grow to its full heat before
-// it leaps one, which holds it up some 300 ticks at each, so that tankers bought at the start
+// it leaps one, which holds it up some 400 ticks at each, so that tankers bought at the start
 // stand at the hedge's way down in time.
 constexpr int kHedgeGaps[] = {63, 70, 77, 84, 91};
 
