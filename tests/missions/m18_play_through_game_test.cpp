@@ -1,7 +1,7 @@
 // Mission 18 played the way a player plays it, every step a click or a key: jumped to from mission
-// 1 as the campaign's last position, briefed, and entered. Left alone, the fire runs through the
-// first wood, along the hedge into the wood round the houses, and the eighth burning house loses
-// the mission.
+// 1 as the campaign's last position, briefed, and entered. Won with the fire stopped on the hedge;
+// left alone, the fire runs through the first wood, along the hedge into the wood round the
+// houses, and the eighth burning house loses the mission.
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,16 @@
 #include "core/fire_counts.h"
 #include "core/game_mode.h"
 #include "core/message_line.h"
+#include "core/mission_counters.h"
 #include "core/mission_scratch.h"
 #include "core/mission_state.h"
 #include "core/random.h"
+#include "mission/evaluation.h"
 #include "mission/mission_fixture.h"
 #include "missions/m18_play.h"
 #include "platform/cp1252.h"
+#include "platform/data_folders.h"
+#include "support/kept_frames.h"
 #include "support/scripted_player.h"
 
 namespace kv {
@@ -57,24 +61,35 @@ TEST_F(MissionEighteenPlayThrough, TheFireLeftAloneBurnsEightHousesAndLosesIt) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Two tankers stop the fire on the hedge before it reaches the drainage line; with the hedge burnt
-// out behind the break the mission is won. Disabled until the moves hold: the tankers park and
-// spray the hedge's way down, but the fire still gets past the break into the first wood.
-TEST_F(MissionEighteenPlayThrough, DISABLED_TwoTankersStopTheFireOnTheHedge) {
+// Three tankers stop the fire on the hedge before it reaches the drainage line, a fire fighter
+// cuts the yard's gate open and the crane truck lifts a container; with the hedge burnt out
+// behind the break the mission is won. The evaluation, and as the campaign's last mission the
+// high scores and the end picture.
+TEST_F(MissionEighteenPlayThrough, ThreeTankersStopTheFireOnTheHedgeAndWinIt) {
     shotPrefix = "play-m18-won";
     test::ScriptedPlayer player(backend);
     intoMissionEighteen(player);
     ASSERT_FALSE(HasFatalFailure());
-    buyTheTankers(player);
+    SetWriteFolder(dir / "written");
+    winMissionEighteen(player);
     ASSERT_FALSE(HasFatalFailure());
-    stopTheFireAtTheHedge(player);
-    ASSERT_FALSE(HasFatalFailure());
-    ASSERT_TRUE(playUntil(
-        player, [] { return GameMode != 2; }, 4000))
-        << "tick " << TickCounter << " cells " << BurningCellCount;
-    ASSERT_EQ(GameMode, 5u) << Cp1252ToUtf8(MessageLine.data());
-    EXPECT_EQ(MissionScratch.S0, 0u) << "the drainage line never burnt";
     std::printf("won at tick %u\n", TickCounter);
+    EXPECT_EQ(MissionScratch.S0, 0u) << "the drainage line never burnt";
+    EXPECT_EQ(ToteCount, 0);
+    expectEvaluation(player, 1);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(std::string(ResultLines[0].text.data()), "Tote: 0");
+    EXPECT_EQ(ResultLines[0].percent, 100);
+    EXPECT_EQ(ResultLines[2].percent, 100);
+    player.click(400, 300);
+    play(player, 1);
+    ASSERT_EQ(GameMode, 17u) << FatalErrorMessage();
+    player.chars("Kestrel");
+    player.chars("\r");
+    play(player, 1);
+    ASSERT_EQ(GameMode, 16u) << FatalErrorMessage();
+    play(player, 40);
+    EXPECT_TRUE(test::KeepFrameInCurrentPalette(backend, "play-m18-ende"));
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 

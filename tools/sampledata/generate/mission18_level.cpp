@@ -11,11 +11,24 @@ namespace kv::sampledata {
 namespace {
 
 // The fire starts at the west end of a hedge, one cell wide so that the fire creeps along it (some
-// fifty ticks a cell): east along row 31 below the camp, clear of the houses and the drain covers,
+// forty ticks a cell): east along row 31 below the camp, clear of the houses and the drain covers,
 // then down column 97 into the first wood, whose cells the drainage line (columns 102..115, rows
 // 39 and 40) runs through.
+//
+// Gaps of two cells break the hedge below the camp: the fire has to grow to its full heat before
+// it leaps one, which holds it up some 400 ticks at each, so that tankers bought at the start
+// stand at the hedge's way down in time.
+constexpr int kHedgeGaps[] = {63, 70, 77, 84, 91};
+
+bool InHedgeGap(int column) {
+    for (const int gap : kHedgeGaps)
+        if (column == gap || column == gap + 1) return true;
+    return false;
+}
+
 void StartHedge(LevelBuilder& b) {
-    for (int c = 57; c <= 97; ++c) b.paintCell(Ground::Forest, c, 31);
+    for (int c = 57; c <= 97; ++c)
+        if (!InHedgeGap(c)) b.paintCell(Ground::Forest, c, 31);
     for (int r = 32; r <= 37; ++r) b.paintCell(Ground::Forest, 97, r);
     for (int c = 98; c <= 99; ++c) b.paintCell(Ground::Forest, c, 37);
 }
@@ -40,10 +53,12 @@ void SecondWood(LevelBuilder& b) {
     b.paint(Ground::Sand, 3560, 440, 3800, 560);
 }
 
-// The yard's wall, open only where the gate stands (the two cells of row 26 under it).
+// The yard's wall, open only where the gate stands (the cells of row 26 under it). The wall
+// stops a cell short of the gate's west end, so that the cutter can stand below the gate's
+// corner; the gap beside the gate is narrower than a person.
 void Yard(LevelBuilder& b) {
     b.paintAlong(Ground::Wall, {{665, 742}, {665, 574}, {985, 574}, {985, 742}}, 16);
-    b.paintAlong(Ground::Wall, {{665, 742}, {770, 742}}, 16);
+    b.paintAlong(Ground::Wall, {{665, 742}, {750, 742}}, 16);
     b.paintAlong(Ground::Wall, {{870, 742}, {985, 742}}, 16);
 }
 
