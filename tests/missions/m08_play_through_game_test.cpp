@@ -1,7 +1,8 @@
 // Mission 8 played the way a player plays it, every step a click or a key: jumped to from mission
 // 1, briefed, vehicles bought and driven in. Left at that, the burning wreck sets the restaurant
 // alight and the casualties inside die; with the tankers' cannons on the wreck in time, the wreck
-// goes out and never explodes, and then the restaurant's fire is put out too.
+// goes out and never explodes, the restaurant's fire is put out too, and the casualties are
+// rescued.
 
 #include <gtest/gtest.h>
 
@@ -57,8 +58,12 @@ TEST_F(MissionEightPlayThrough, TheWreckLeftBurningLosesIt) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-TEST_F(MissionEightPlayThrough, TheTankersPutOutTheWreckBeforeItExplodesAndThenTheFires) {
-    shotPrefix = "play-m08-tankers";
+// The tankers' cannons put the wreck out before it explodes and then the restaurant's fire; the
+// fire fighters carry the three casualties out, the ambulances' teams load them, and each is
+// driven off once its medic has it fit for the drive. The banner is clicked away into the
+// evaluation.
+TEST_F(MissionEightPlayThrough, WonByClicksWithTheWreckOutAndEveryCasualtyDrivenOff) {
+    shotPrefix = "play-m08-won";
     test::ScriptedPlayer player(backend);
     intoMissionEight(player);
     ASSERT_FALSE(HasFatalFailure());
@@ -70,6 +75,12 @@ TEST_F(MissionEightPlayThrough, TheTankersPutOutTheWreckBeforeItExplodesAndThenT
     fightTheFires(player);
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_TRUE(player.shot("play-m08-fires-out"));
+    rescueTheInjured(player);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(ToteCount, 0);
+    EXPECT_EQ(SonderObjs[kWreck].type, kHalfBurnedPlane) << "never exploded";
+    EXPECT_GE(Money, 5000);
+    expectEvaluation(player, 1);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 

@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +27,6 @@
 #include "mission/panels/command_tables.h"
 #include "mission/view/draw_pictures.h"
 #include "movement/befehl_queue.h"
-#include "persons/person_houses.h"
 #include "persons/person_types.h"
 #include "persons/personen.h"
 #include "platform/cp1252.h"
@@ -101,104 +99,6 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         clickFahrzeug(player, engine);
         command(player, kCmdStaffOut);
         waitForTheCrewOut(player);
-    }
-
-    // A point near (x, y), tried upward from below, where the cursor over the house is the one
-    // wanted; false when there is none.
-    bool hoverHouseCursor(ScriptedPlayer& player, float x, float y, std::uint16_t cursor,
-                          int house) {
-        for (float dy = 40; dy > -120; dy -= 4) {
-            for (const float dx : {0.0f, -8.0f, 8.0f, -16.0f, 16.0f, -24.0f, 24.0f}) {
-                player.mouseWorld(x + dx, y + dy);
-                play(player, 1);
-                if (CursorId == cursor && HoverIds[3] == static_cast<std::uint16_t>(house))
-                    return true;
-            }
-        }
-        return false;
-    }
-    // The fire fighter sent into the house by its door.
-    void toTheDoor(ScriptedPlayer& player, std::int16_t who, int house) {
-        const std::optional<PixelPos> door = HouseDoorSpot(house);
-        ASSERT_TRUE(door.has_value());
-        selectPerson(player, who);
-        centreView(player, static_cast<float>(door->x), static_cast<float>(door->y));
-        ASSERT_TRUE(hoverHouseCursor(player, static_cast<float>(door->x),
-                                     static_cast<float>(door->y), kCursorRescue, house));
-        player.click(MouseX, MouseY);
-        play(player, 1);
-        ASSERT_NE(P(who).orders, nullptr) << "person " << who << " not sent to house " << house;
-    }
-    static bool inside(std::int16_t who, int house) {
-        return P(who).house == static_cast<std::uint16_t>(house) && P(who).orders == nullptr;
-    }
-    // The selected fire fighter goes in by the house's door and waits inside on the ground floor.
-    void inByTheDoor(ScriptedPlayer& player, std::int16_t who, int house) {
-        toTheDoor(player, who, house);
-        if (::testing::Test::HasFatalFailure()) return;
-        ASSERT_TRUE(playUntil(
-            player, [&] { return inside(who, house); }, 1500));
-        EXPECT_EQ(P(who).storey, 1);
-    }
-    // The mouse on any point of a person's picture that shows the person, tried row by row from
-    // the head down: inside a house only what its walls leave free.
-    bool hoverPersonAnywhere(ScriptedPlayer& player, std::int16_t i) {
-        const Person& p = P(i);
-        const VffImage* image =
-            UnitFrameImage(PersonAnimSlot(p.type, p.direction, p.anim), p.frame);
-        if (image == nullptr) return false;
-        centreView(player, p.x, p.y);
-        const auto hit = [&] {
-            return HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(i);
-        };
-        for (int y = 1; y < image->height; y += 2) {
-            for (int x = 1; x < image->width; x += 2) {
-                player.mouseWorld(static_cast<float>(p.drawX + x), static_cast<float>(p.drawY + y));
-                play(player, 1);
-                if (hit()) {
-                    play(player, 1);  // the cursor follows the frame drawn last
-                    return hit();
-                }
-            }
-        }
-        return false;
-    }
-    // The house cut open at its ground floor, nothing selected, so that those inside show.
-    // The mouse goes over the house's side wall, between its ground line and the ceiling of the
-    // ground floor.
-    void openGroundFloor(ScriptedPlayer& player, int house) {
-        const House* h = PlacedHouse(static_cast<std::uint16_t>(house));
-        ASSERT_NE(h, nullptr);
-        if (h->interiorView != 0 && h->shownStorey == 1) return;
-        const auto& c = h->floors[0].corners;
-        const float frontX = static_cast<float>(c[4]);
-        const float frontY = static_cast<float>(c[5]);
-        const float rearX = static_cast<float>(c[10]);
-        const float rearY = static_cast<float>(c[11]);
-        deselect(player);
-        centreView(player, (frontX + rearX) / 2, (frontY + rearY) / 2);
-        for (const float along : {0.5f, 0.3f, 0.7f, 0.15f, 0.85f}) {
-            for (const float up : {12.0f, 6.0f, 20.0f, 26.0f}) {
-                player.mouseWorld(frontX + along * (rearX - frontX),
-                                  frontY + along * (rearY - frontY) - up);
-                play(player, 1);
-                if (CursorId == kCursorOpenStorey && HoverIds[3] == house) {
-                    player.click(MouseX, MouseY);
-                    play(player, 1);
-                    return;
-                }
-            }
-        }
-        FAIL() << "house " << house << " offers no opening";
-    }
-    // A person chosen afresh wherever it stands, inside a house too.
-    void choosePerson(ScriptedPlayer& player, std::int16_t i) {
-        if (P(i).storey > 0) openGroundFloor(player, P(i).house);
-        deselect(player);
-        ASSERT_TRUE(hoverPersonAnywhere(player, i)) << "person " << i << " not under the mouse";
-        player.click(MouseX, MouseY);
-        play(player, 1);
-        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(i));
     }
 
     // A fire fighter inside the fuse box's house sent to switch it over.
@@ -367,6 +267,8 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
             r.casualty = CasualtyAt(r.lies);
             ASSERT_GE(r.casualty, 0) << r.lies.x << " " << r.lies.y;
         }
+        fetches = {{carriers[0], rescues[7].casualty, kRescueHouse, {1380, 1210}},
+                   {carriers[1], rescues[8].casualty, kRescueHouse, {1380, 1240}}};
     }
 
     // The last ambulance, bought at base 0 from the map while the mission runs.
@@ -407,15 +309,9 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
             return;
         }
     }
-    // A fire fighter of the crew van fetching a casualty from the first floor: in by the door,
-    // the casualty taken up, out again and laid down on the open ground south of the store.
-    struct Fetch {
-        std::size_t rescue;
-        Spot layDown;
-        int step = 0;
-    };
-    // One fire fighter for each of the two on the first floor; they lie side by side once out.
-    std::vector<Fetch> fetches = {{7, {1380, 1210}}, {8, {1380, 1240}}};
+    // The crew van's fire fighters, one for each of the two on the first floor, carry them out
+    // to the open ground south of the store, where they lie side by side.
+    std::vector<CarryOut> fetches;
 
     static bool Lying(std::int16_t c) {
         return P(c).type != -1 && P(c).casualty != 0 && P(c).offMap == 0 && P(c).storey == 0;
@@ -547,76 +443,6 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
         });
     }
 
-    void stepFetch(ScriptedPlayer& player, Fetch& f, std::int16_t carrier) {
-        const std::int16_t c = rescues[f.rescue].casualty;
-        switch (f.step) {
-            case 0:
-                if (P(carrier).offMap != 0 || P(carrier).orders != nullptr ||
-                    MissionScratch.S1 == 0)
-                    return;
-                slowDown(player);
-                toTheDoor(player, carrier, kRescueHouse);
-                f.step = 1;
-                return;
-            case 1:
-                if (!inside(carrier, kRescueHouse)) return;
-                slowDown(player);
-                choosePerson(player, carrier);
-                if (::testing::Test::HasFatalFailure()) return;
-                ASSERT_TRUE(hoverPersonAnywhere(player, c)) << "casualty " << c;
-                EXPECT_TRUE(player.shot("m17-upstairs-" + std::to_string(f.rescue)));
-                player.click(MouseX, MouseY);
-                play(player, 1);
-                f.step = 2;
-                return;
-            case 2:
-                if (P(carrier).orders != nullptr) return;
-                if (P(carrier).link != static_cast<std::uint16_t>(c)) {
-                    f.step = 1;
-                    return;
-                }
-                choosePerson(player, carrier);
-                if (::testing::Test::HasFatalFailure()) return;
-                clickWorldAt(player, f.layDown.x, f.layDown.y);
-                f.step = 3;
-                return;
-            case 3:
-                if (P(carrier).orders != nullptr) return;
-                if (P(carrier).house != 0xFFFF) {
-                    // Stopped inside, the way to that spot refused: a spot a little further on.
-                    f.layDown.y += 30;
-                    choosePerson(player, carrier);
-                    if (::testing::Test::HasFatalFailure()) return;
-                    clickWorldAt(player, f.layDown.x, f.layDown.y);
-                    return;
-                }
-                selectPerson(player, carrier);
-                command(player, kCmdPutDown);
-                f.step = 4;
-                return;
-            case 4:
-                if (P(carrier).orders != nullptr) return;
-                if (P(c).offMap == 0) {
-                    f.step = 5;
-                    return;
-                }
-                // No room to lay it down here: a few steps on.
-                f.layDown.y += 30;
-                selectPerson(player, carrier);
-                clickWorldAt(player, f.layDown.x, f.layDown.y);
-                f.step = 3;
-                return;
-            default:
-                return;
-        }
-    }
-
-    // Pointing is done at speed 1, waiting at speed 3.
-    void slowDown(ScriptedPlayer& player) {
-        if (GameSpeed == 1) return;
-        slow(player);
-    }
-
     // Where each rescue stands, for a failure's message.
     std::string Describe() const {
         std::string out;
@@ -634,9 +460,8 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                           r.team >= 0 ? HeadBefehlOpcode(P(r.team)) : -2);
             out += line;
         }
-        for (const Fetch& f : fetches) {
-            std::snprintf(line, sizeof line, "\n fetch of %d step %d", rescues[f.rescue].casualty,
-                          f.step);
+        for (const CarryOut& f : fetches) {
+            std::snprintf(line, sizeof line, "\n fetch of %d step %d", f.casualty, f.step);
             out += line;
         }
         return out;
@@ -689,9 +514,9 @@ class MissionSeventeenMoves : public virtual PlayThroughSteps {
                     command(player, kCmdStaffOut);
                     troopStep = 1;
                 }
-                if (troopStep == 1)
-                    for (std::size_t i = 0; i < fetches.size(); ++i)
-                        stepFetch(player, fetches[i], carriers[i]);
+                // Nobody goes in while the cables there are live.
+                if (troopStep == 1 && MissionScratch.S1 != 0)
+                    for (CarryOut& f : fetches) stepCarryOut(player, f);
                 if (rescues.back().ambulance < 0 &&
                     std::all_of(rescues.begin(), rescues.end() - 1,
                                 [](const Rescue& r) { return r.step == 5; })) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,6 +20,7 @@
 #include "core/hover.h"
 #include "core/mission_state.h"
 #include "core/mouse.h"
+#include "core/options.h"
 #include "core/view.h"
 #include "mission/command_slots.h"
 #include "mission/evaluation.h"
@@ -28,6 +30,7 @@
 #include "movement/befehl.h"
 #include "movement/unit_type.h"
 #include "own_memory.h"
+#include "persons/person_houses.h"
 #include "persons/personen.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/window.h"
@@ -40,6 +43,7 @@
 #include "screens/mission_jump.h"
 #include "support/scripted_player.h"
 #include "vehicles/fahrzeuge.h"
+#include "world/houses.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
 
@@ -589,6 +593,189 @@ class PlayThroughSteps {
                 static_cast<double>(P(r.team).y),
                 P(r.team).orders != nullptr ? P(r.team).orders->opcode : -1, P(r.team).link,
                 r.casualty, r.casualty >= 0 ? P(r.casualty).energy : 0);
+    }
+
+    // Pointing is done at speed 1, waiting at speed 3.
+    void slowDown(ScriptedPlayer& player) {
+        if (GameSpeed == 1) return;
+        slow(player);
+    }
+
+    // A point near (x, y), tried upward from below, where the cursor over the house is the one
+    // wanted; false when there is none.
+    bool hoverHouseCursor(ScriptedPlayer& player, float x, float y, std::uint16_t cursor,
+                          int house) {
+        for (float dy = 40; dy > -120; dy -= 4) {
+            for (const float dx : {0.0f, -8.0f, 8.0f, -16.0f, 16.0f, -24.0f, 24.0f}) {
+                player.mouseWorld(x + dx, y + dy);
+                play(player, 1);
+                if (CursorId == cursor && HoverIds[3] == static_cast<std::uint16_t>(house))
+                    return true;
+            }
+        }
+        return false;
+    }
+    // The fire fighter sent into the house by its door.
+    void toTheDoor(ScriptedPlayer& player, std::int16_t who, int house) {
+        const std::optional<PixelPos> door = HouseDoorSpot(house);
+        ASSERT_TRUE(door.has_value());
+        selectPerson(player, who);
+        centreView(player, static_cast<float>(door->x), static_cast<float>(door->y));
+        ASSERT_TRUE(hoverHouseCursor(player, static_cast<float>(door->x),
+                                     static_cast<float>(door->y), kCursorRescue, house));
+        player.click(MouseX, MouseY);
+        play(player, 1);
+        ASSERT_NE(P(who).orders, nullptr) << "person " << who << " not sent to house " << house;
+    }
+    static bool inside(std::int16_t who, int house) {
+        return P(who).house == static_cast<std::uint16_t>(house) && P(who).orders == nullptr;
+    }
+    // The selected fire fighter goes in by the house's door and waits inside on the ground floor.
+    void inByTheDoor(ScriptedPlayer& player, std::int16_t who, int house) {
+        toTheDoor(player, who, house);
+        if (::testing::Test::HasFatalFailure()) return;
+        ASSERT_TRUE(playUntil(
+            player, [&] { return inside(who, house); }, 1500));
+        EXPECT_EQ(P(who).storey, 1);
+    }
+    // The mouse on any point of a person's picture that shows the person, tried row by row from
+    // the head down: inside a house only what its walls leave free.
+    bool hoverPersonAnywhere(ScriptedPlayer& player, std::int16_t i) {
+        const Person& p = P(i);
+        const VffImage* image =
+            UnitFrameImage(PersonAnimSlot(p.type, p.direction, p.anim), p.frame);
+        if (image == nullptr) return false;
+        centreView(player, p.x, p.y);
+        const auto hit = [&] {
+            return HoverKind == kHoverPerson && HoverIds[0] == static_cast<std::uint16_t>(i);
+        };
+        for (int y = 1; y < image->height; y += 2) {
+            for (int x = 1; x < image->width; x += 2) {
+                player.mouseWorld(static_cast<float>(p.drawX + x), static_cast<float>(p.drawY + y));
+                play(player, 1);
+                if (hit()) {
+                    play(player, 1);  // the cursor follows the frame drawn last
+                    return hit();
+                }
+            }
+        }
+        return false;
+    }
+    // The house cut open at its ground floor, nothing selected, so that those inside show.
+    // The mouse goes over the house's side wall, between its ground line and the ceiling of the
+    // ground floor.
+    void openGroundFloor(ScriptedPlayer& player, int house) {
+        const House* h = PlacedHouse(static_cast<std::uint16_t>(house));
+        ASSERT_NE(h, nullptr);
+        if (h->interiorView != 0 && h->shownStorey == 1) return;
+        const auto& c = h->floors[0].corners;
+        const float frontX = static_cast<float>(c[4]);
+        const float frontY = static_cast<float>(c[5]);
+        const float rearX = static_cast<float>(c[10]);
+        const float rearY = static_cast<float>(c[11]);
+        deselect(player);
+        centreView(player, (frontX + rearX) / 2, (frontY + rearY) / 2);
+        for (const float along : {0.5f, 0.3f, 0.7f, 0.15f, 0.85f}) {
+            for (const float up : {12.0f, 6.0f, 20.0f, 26.0f}) {
+                player.mouseWorld(frontX + along * (rearX - frontX),
+                                  frontY + along * (rearY - frontY) - up);
+                play(player, 1);
+                if (CursorId == kCursorOpenStorey && HoverIds[3] == house) {
+                    player.click(MouseX, MouseY);
+                    play(player, 1);
+                    return;
+                }
+            }
+        }
+        FAIL() << "house " << house << " offers no opening";
+    }
+    // A person chosen afresh wherever it stands, inside a house too.
+    void choosePerson(ScriptedPlayer& player, std::int16_t i) {
+        if (P(i).storey > 0) openGroundFloor(player, P(i).house);
+        deselect(player);
+        ASSERT_TRUE(hoverPersonAnywhere(player, i)) << "person " << i << " not under the mouse";
+        player.click(MouseX, MouseY);
+        play(player, 1);
+        ASSERT_EQ(SelectedIndex, static_cast<std::uint16_t>(i));
+    }
+
+    // A fire fighter carrying a casualty out of a house: in by the door, the casualty taken up
+    // where it lies inside, out again and laid down on the ground at the spot given, moved on a
+    // little where there is no room or no way to it.
+    struct CarryOut {
+        std::int16_t carrier;
+        std::int16_t casualty;
+        int house;
+        PixelPos layDown;
+        int step = 0;
+    };
+    static constexpr int kCarriedOut = 5;
+    // The carry moves on by a step where it can.
+    void stepCarryOut(ScriptedPlayer& player, CarryOut& f) {
+        const std::int16_t carrier = f.carrier;
+        const std::int16_t c = f.casualty;
+        const auto layDownAt = [&] {
+            clickWorldAt(player, static_cast<float>(f.layDown.x), static_cast<float>(f.layDown.y));
+        };
+        switch (f.step) {
+            case 0:
+                if (P(carrier).offMap != 0 || P(carrier).orders != nullptr) return;
+                slowDown(player);
+                toTheDoor(player, carrier, f.house);
+                f.step = 1;
+                return;
+            case 1:
+                if (!inside(carrier, f.house)) return;
+                slowDown(player);
+                choosePerson(player, carrier);
+                if (::testing::Test::HasFatalFailure()) return;
+                // Hidden behind someone passing: pointed at once it shows again.
+                if (!hoverPersonAnywhere(player, c)) return;
+                EXPECT_TRUE(player.shot(shotPrefix + "-carry-" + std::to_string(c)));
+                player.click(MouseX, MouseY);
+                play(player, 1);
+                f.step = 2;
+                return;
+            case 2:
+                if (P(carrier).orders != nullptr) return;
+                if (P(carrier).link != static_cast<std::uint16_t>(c)) {
+                    f.step = 1;
+                    return;
+                }
+                choosePerson(player, carrier);
+                if (::testing::Test::HasFatalFailure()) return;
+                layDownAt();
+                f.step = 3;
+                return;
+            case 3:
+                if (P(carrier).orders != nullptr) return;
+                if (P(carrier).house != 0xFFFF) {
+                    // Stopped inside, the way to that spot refused: a spot a little further on.
+                    f.layDown.y += 30;
+                    choosePerson(player, carrier);
+                    if (::testing::Test::HasFatalFailure()) return;
+                    layDownAt();
+                    return;
+                }
+                selectPerson(player, carrier);
+                command(player, kCmdPutDown);
+                f.step = 4;
+                return;
+            case 4:
+                if (P(carrier).orders != nullptr) return;
+                if (P(c).offMap == 0) {
+                    f.step = kCarriedOut;
+                    return;
+                }
+                // No room to lay it down here: a few steps on.
+                f.layDown.y += 30;
+                selectPerson(player, carrier);
+                layDownAt();
+                f.step = 3;
+                return;
+            default:
+                return;
+        }
     }
 
     // The kept frames' names begin with it; a test playing more than one game names each.
