@@ -100,7 +100,6 @@ constexpr float kBelowBox = 7.0f;
 // The people in the lake house flee from this tick on.
 constexpr std::uint32_t kFlightFrom = 15600;
 constexpr std::int8_t kHouseGuestTyp = 32;
-constexpr std::uint8_t kOpLeaveHouse = 170;
 constexpr int kDoorDy = 20;
 constexpr std::int32_t kDoorFacing = 6;
 constexpr int kWaitLeast = 200;

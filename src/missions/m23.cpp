@@ -74,7 +74,6 @@ constexpr int kUnitsToDrawOut = 3;
 constexpr int kChoiceChance = 5;
 constexpr int kBesideVehicle = 20;
 constexpr std::int16_t kWalkTicks = 600;
-constexpr std::uint8_t kOpLeaveHouse = 170;
 constexpr int kHideoutDoorDy = 20;
 constexpr std::int32_t kHideoutFacing = 6;
 constexpr std::int32_t kSilent = -1;

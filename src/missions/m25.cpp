@@ -85,11 +85,6 @@ constexpr std::int32_t kFacingHouse = 0;
 constexpr std::int32_t kFacingStreet = 6;
 constexpr std::int32_t kWaitInside = 1200;
 constexpr std::int32_t kSilent = -1;
-// The person orders of his round that have no shared name.
-constexpr std::uint8_t kOpMarkHouse = 162;
-constexpr std::uint8_t kOpEnterHouse = 169;
-constexpr std::uint8_t kOpLeaveHouse = 170;
-constexpr std::uint8_t kOpSetHouseOnFire = 194;
 constexpr std::int32_t kNoStorey = -1;
 
 const ArsonTarget* TargetAt(std::int32_t entry) {

@@ -54,8 +54,6 @@ namespace kv {
 namespace {
 
 constexpr std::int8_t kCutterTyp = 9;
-constexpr std::uint8_t kOpWork = 183;
-constexpr std::uint8_t kOpLeaveHouse = 170;
 constexpr int kSoundGate = 84;
 constexpr int kSoundFire = 83;
 constexpr std::int16_t kGate = 12;
@@ -128,7 +126,7 @@ TEST_F(MissionEighteen, ACutterOpensTheGateWhichSlidesTo902WithItsSound) {
     SoundOn = 1;
     backend.sound.clearCalls();
     const std::int16_t cutter = staff(kCutterTyp, 784, 760, 0, 1);
-    AppendBefehl(P(cutter), kOpWork, kGate, 44, 8, 5, 12);
+    AppendBefehl(P(cutter), kOpWorkAtSonderObj, kGate, 44, 8, 5, 12);
     int ticks = 0;
     while (gateOpening() == 0 && ticks < 2000) {
         RunGameTicks(0);
@@ -158,9 +156,10 @@ TEST_F(MissionEighteen, TheGateTakesTheCutterOnlyWhereItWasPlaced) {
     ASSERT_EQ(kMissionHooksM18.CursorOnSonderObj(), 1);
     EXPECT_EQ(CursorId, kCursorRescue);
     ASSERT_EQ(kMissionHooksM18.ClickOnSonderObj(), 1);
-    EXPECT_EQ(test::Orders(P(cutter)), (std::vector<test::Order>{{kOpMove, 784, 760, 0, 0, 0},
-                                                                 {kOpTurn, 784, 760, 1, 0, 1},
-                                                                 {kOpWork, kGate, 44, 8, 5, 12}}));
+    EXPECT_EQ(test::Orders(P(cutter)),
+              (std::vector<test::Order>{{kOpMove, 784, 760, 0, 0, 0},
+                                        {kOpTurn, 784, 760, 1, 0, 1},
+                                        {kOpWorkAtSonderObj, kGate, 44, 8, 5, 12}}));
     // Another selection, or a gate moved by half a pixel: neither cursor nor click.
     ClearBefehle(P(cutter));
     select(1001, cutter);

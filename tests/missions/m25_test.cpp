@@ -61,10 +61,6 @@ constexpr std::uint32_t kSeedFirstHouse35 = 8;
 constexpr std::uint32_t kSeedFirstEntry9 = 11;
 
 constexpr std::int8_t kArsonistTyp = 27;
-constexpr int kOpMarkHouse = 162;
-constexpr int kOpEnterHouse = 169;
-constexpr int kOpLeaveHouse = 170;
-constexpr int kOpSetHouseOnFire = 194;
 
 class MissionTwentyFive : public test::SampleMissionTest {
   protected:

@@ -30,7 +30,6 @@ namespace {
 // Orders the clicks lay here, whoever's handlers run them.
 constexpr std::uint8_t kOpTakeUpFahrzeug = 73;
 constexpr std::uint8_t kOpTakeUpBoat = 66;
-constexpr std::uint8_t kOpLeaveHouse = 170;
 constexpr std::uint8_t kOpDecontaminate = 198;
 
 constexpr std::int16_t kHoseHolderMode = PersonSelection(11);

@@ -28,8 +28,6 @@ namespace {
 // Orders the clicks lay here, whoever's handlers run them.
 constexpr std::uint8_t kOpFetchFromWindow = 63;
 constexpr std::uint8_t kOpIntoHouseFromBasket = 68;
-constexpr std::uint8_t kOpMarkHouse = 162;
-constexpr std::uint8_t kOpEnterHouse = 169;
 constexpr std::uint8_t kOpHoseAtHouse = 178;
 constexpr std::uint8_t kOpCushionUnder = 187;
 
