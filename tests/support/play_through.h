@@ -26,6 +26,7 @@
 #include "mission/evaluation.h"
 #include "mission/mission_keys.h"
 #include "mission/panels/command_tables.h"
+#include "mission/scroll_view.h"
 #include "mission/view/draw_pictures.h"
 #include "movement/befehl.h"
 #include "movement/unit_type.h"
@@ -186,6 +187,7 @@ class PlayThroughSteps {
     // Tab jumps the view from vehicle to vehicle, quicker than scrolling across the map: pressed
     // until a vehicle near the point is in the middle of the view.
     void tabNear(test::ScriptedPlayer& player, float x, float y) {
+        mouseOffTheEdge(player);
         const auto inView = [&] {
             const float dx = x - static_cast<float>(ViewOrigin.x);
             const float dy = y - static_cast<float>(ViewOrigin.y);
@@ -196,8 +198,18 @@ class PlayThroughSteps {
             play(player, 1);
         }
     }
+    // The mouse left at an edge of the view scrolls it on and works against the keys: it is
+    // moved into the view first.
+    void mouseOffTheEdge(test::ScriptedPlayer& player) {
+        if (MouseX != kMouseEdgeLeft && MouseX != kMouseEdgeRight && MouseY != kMouseEdgeTop &&
+            MouseY != kMouseEdgeBottom)
+            return;
+        player.mouse(320, 240);
+        play(player, 1);
+    }
     // The view scrolled by the arrow keys until the point is well inside it.
     void centreView(test::ScriptedPlayer& player, float x, float y) {
+        mouseOffTheEdge(player);
         const auto scroll = [&](WParam key, const std::function<bool()>& far) {
             if (!far()) return;
             player.keyDown(key);
