@@ -18,6 +18,7 @@
 #include "missions/m16_play.h"
 #include "platform/cp1252.h"
 #include "support/scripted_player.h"
+#include "world/sonder_obj.h"
 
 namespace kv {
 namespace {
@@ -60,6 +61,24 @@ TEST_F(MissionSixteenPlayThrough, VehiclesOnTheLaneWithTheSignFoldedAreLost) {
                 LostMissionFahrzeugCount, TickCounter);
     play(player, 2);
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
+}
+
+// Off until the vehicles coming in and those going home no longer block each other on the
+// service road.
+TEST_F(MissionSixteenPlayThrough, DISABLED_RescueEveryoneClearTheLaneAndFoldTheSign) {
+    shotPrefix = "play-m16-won";
+    test::ScriptedPlayer player(backend);
+    intoMissionSixteen(player);
+    ASSERT_FALSE(HasFatalFailure());
+    buyForTheWinAndEnter(player);
+    ASSERT_FALSE(HasFatalFailure());
+    rescue(player);
+    ASSERT_FALSE(HasFatalFailure());
+    std::printf("won at tick %u with %u dead and %d money\n", TickCounter, ToteCount, Money);
+    EXPECT_LT(ToteCount, 5u);
+    EXPECT_EQ(SonderObjs[kSignSlot].frame, 0);
+    expectEvaluation(player, 1);
+    printMemory();
 }
 
 }  // namespace
