@@ -291,12 +291,12 @@ void GoToNextHouse(Person& p) {
     const ArsonTarget* target = TargetAt(ArsonNextTarget);
     if (target == nullptr) return;
     const std::optional<PixelPos> door = HouseDoorSpot(target->house);
-    if (!door) return;
-    const House& h = *PlacedHouse(target->house);
+    const House* h = PlacedHouse(target->house);
+    if (!door || h == nullptr) return;
     const int x = door->x;
     GiveOrder(p, PersonTypOf(p), kOpMove, kSilent, x, door->y + kMarkDy);
     ThenOrder(p, kOpTurn, x, door->y + kMarkDy, kFacingHouse);
-    if (h.evacuated == 0) ThenOrder(p, kOpMarkHouse, target->house, x, door->y + kMarkDy);
+    if (h->evacuated == 0) ThenOrder(p, kOpMarkHouse, target->house, x, door->y + kMarkDy);
     ThenOrder(p, kOpMove, x, door->y + kEnterDy);
     ThenOrder(p, kOpEnterHouse, x, door->y + kEnterDy, target->house, kNoStorey);
     ThenOrder(p, kOpMove, x, door->y + kInsideDy);
