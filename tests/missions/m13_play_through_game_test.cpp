@@ -14,6 +14,7 @@
 #include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/random.h"
+#include "mission/evaluation.h"
 #include "mission/mission_fixture.h"
 #include "missions/m13_play.h"
 #include "platform/cp1252.h"
@@ -56,7 +57,7 @@ TEST_F(MissionThirteenPlayThrough, TheDriverLeftInTheCabIsLost) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-TEST_F(MissionThirteenPlayThrough, TheDriverFreedAndTheFiresOutWins) {
+TEST_F(MissionThirteenPlayThrough, TheDriverFreedAndDrivenOffWins) {
     shotPrefix = "play-m13-won";
     test::ScriptedPlayer player(backend);
     useSampleData(true);
@@ -68,6 +69,10 @@ TEST_F(MissionThirteenPlayThrough, TheDriverFreedAndTheFiresOutWins) {
     ASSERT_FALSE(HasFatalFailure());
     std::printf("won at tick %u with %d left\n", TickCounter, Money);
     expectEvaluation(player, 1);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(std::string(ResultLines[0].text.data()), "Tote: 0");
+    EXPECT_EQ(ResultLines[0].percent, 100);
+    play(player, 1);  // the evaluation's picture kept
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
