@@ -1,6 +1,8 @@
 // Mission 13 played the way a player plays it, every step a click or a key: jumped to from mission
 // 1, briefed, the crew van bought and driven in. The driver left in the cab is lost: the tank
-// trailer explodes at tick 4800, the drains after it, and the mission fails with his death.
+// trailer explodes at tick 4800, the drains after it, and the mission fails with his death. Cut
+// free and driven off by an ambulance before that, he leaves nobody to rescue and the town is
+// saved.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 #include "core/message_line.h"
 #include "core/mission_counters.h"
 #include "core/random.h"
+#include "mission/evaluation.h"
 #include "mission/mission_fixture.h"
 #include "missions/m13_play.h"
 #include "platform/cp1252.h"
@@ -54,9 +57,7 @@ TEST_F(MissionThirteenPlayThrough, TheDriverLeftInTheCabIsLost) {
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
-// Disabled until the freed driver can be clicked: he is laid under the truck's picture, which takes
-// every click there, so no stretcher team can be sent to him.
-TEST_F(MissionThirteenPlayThrough, DISABLED_TheDriverFreedAndTheFiresOutWins) {
+TEST_F(MissionThirteenPlayThrough, TheDriverFreedAndDrivenOffWins) {
     shotPrefix = "play-m13-won";
     test::ScriptedPlayer player(backend);
     useSampleData(true);
@@ -68,6 +69,10 @@ TEST_F(MissionThirteenPlayThrough, DISABLED_TheDriverFreedAndTheFiresOutWins) {
     ASSERT_FALSE(HasFatalFailure());
     std::printf("won at tick %u with %d left\n", TickCounter, Money);
     expectEvaluation(player, 1);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(std::string(ResultLines[0].text.data()), "Tote: 0");
+    EXPECT_EQ(ResultLines[0].percent, 100);
+    play(player, 1);  // the evaluation's picture kept
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 

@@ -99,6 +99,26 @@ void Tractor(Canvas& c, const Foot& f, int top) {
     Wheel(c, f.x1 - frontR - 3, f.y1 - frontR, frontR);
 }
 
+// The tanker's tractor unit, side on, front to the right: a tall cab over the front wheel and,
+// behind it, the bare chassis with its coupling plate, no higher than a few pixels above the
+// footprint. The ground above the chassis stays clear, so what lies there beside the cab (the
+// driver once cut out) is seen and picked, not the truck.
+void Truck(Canvas& c, const Foot& f) {
+    const int wheelR = std::clamp(f.w() / 12, 2, 7);
+    const int bottom = f.y1 - wheelR;
+    const int cabX0 = f.x1 - f.w() / 3;
+    const int cabTop = std::max(0, f.y0 - (f.y1 - f.y0));
+    const int frameTop = std::max(0, f.y0 - 2);
+    Slab(c, f.x0, frameTop, cabX0, bottom, pal::kMetal);
+    c.fillRect(f.x0 + f.w() / 6, frameTop - 2, f.w() / 6, 2, pal::kRubber[2]);  // coupling plate
+    Slab(c, cabX0, cabTop, f.x1, bottom, pal::kTechnicalRamp);
+    c.fillRect(cabX0 + 3, cabTop + 3, f.x1 - cabX0 - 8, (bottom - cabTop) / 3, pal::kGlass[2]);
+    c.fillRect(f.x1 - 3, cabTop + 3, 2, (bottom - cabTop) / 3, pal::kGlass[3]);  // windscreen
+    Wheel(c, f.x0 + wheelR + 1, f.y1 - wheelR, wheelR);
+    Wheel(c, f.x0 + 3 * wheelR + 3, f.y1 - wheelR, wheelR);
+    Wheel(c, f.x1 - wheelR - 3, f.y1 - wheelR, wheelR);
+}
+
 void House(Canvas& c, const Foot& f, const PaletteRamp& walls, int top) {
     const int roof = top + (f.y0 - top) / 3;
     Slab(c, f.x0, roof, f.x1, f.y1, walls);
@@ -154,7 +174,7 @@ void DrawThing(Canvas& c, Style style, const Foot& f, int frame) {
             Vehicle(c, f, pal::kOrange, body, true);
             break;
         case Style::kTruck:
-            Vehicle(c, f, pal::kTechnicalRamp, top + 4, true);
+            Truck(c, f);
             break;
         case Style::kHaywagon:
             Vehicle(c, f, pal::kYellow, top + 2, false);
