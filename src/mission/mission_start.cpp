@@ -30,6 +30,7 @@
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
 #include "mission/selection.h"
+#include "mission/view/draw_list.h"
 #include "movement/befehl_queue.h"
 #include "movement/path_nodes.h"
 #include "movement/searching_movers.h"
@@ -302,6 +303,8 @@ void ShutdownMission(std::uint8_t keepPalette) {
     FreeMapWege();
     for (const MissionStep& step : MissionFreeSteps)
         if (step.run != nullptr) step.run();
+    // Its entries name the things just freed; the next mission's first frame builds it anew.
+    ResetDrawList();
     g_setUp = false;
 }
 

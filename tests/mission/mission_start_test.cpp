@@ -38,6 +38,7 @@
 #include "mission/panel_pictures.h"
 #include "mission/screen_calls.h"
 #include "mission/scroll_view.h"
+#include "mission/view/draw_list.h"
 #include "mission/view/game_screen.h"
 #include "movement/traffic_paths.h"
 #include "persons/personen.h"
@@ -217,9 +218,11 @@ TEST_F(MissionStartTest, ShutdownFreesTheMissionAndASecondStartBeginsFromNothing
     leaveKarte();
     ASSERT_EQ(GameMode, 2u);
     const std::uint64_t first = MissionChecksum();
+    ASSERT_GT(DrawListCount, 0);
 
     ShutdownMission(0);
     EXPECT_FALSE(MissionSetUp());
+    EXPECT_EQ(DrawListCount, 0) << "no entry names a freed thing";
     EXPECT_FALSE(AnyPanelPictureHeld());
     EXPECT_TRUE(TileImages.empty());
     EXPECT_TRUE(TileTypen.empty());
