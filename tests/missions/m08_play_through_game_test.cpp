@@ -81,6 +81,7 @@ TEST_F(MissionEightPlayThrough, WonByClicksWithTheWreckOutAndEveryCasualtyDriven
     EXPECT_EQ(SonderObjs[kWreck].type, kHalfBurnedPlane) << "never exploded";
     EXPECT_GE(Money, 5000);
     expectEvaluation(player, 1);
+    play(player, 2);  // the evaluation's frame kept
     EXPECT_FALSE(FatalErrorRaised()) << FatalErrorMessage();
 }
 
