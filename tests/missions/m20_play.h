@@ -140,22 +140,6 @@ class MissionTwentyMoves : public virtual PlayThroughSteps {
         }
     }
 
-    // The wreck's picture covers most of the puddle: the mouse tries each pixel of the puddle's
-    // lower rows until it finds one of the puddle's own.
-    bool hoverPuddle(ScriptedPlayer& player) {
-        centreView(player, 2240.0f, 330.0f);
-        for (int y = 344; y >= 334; --y)
-            for (int x = 2211; x <= 2270; ++x) {
-                player.mouseWorld(static_cast<float>(x), static_cast<float>(y));
-                play(player, 1);
-                if (HoverKind == kHoverSonderObj && HoverIds[0] == kPuddle) {
-                    play(player, 1);  // the cursor follows the frame drawn last
-                    return true;
-                }
-            }
-        return false;
-    }
-
     // The cutter to the wreck under the rescue cursor; false while the click did not take.
     bool cutterToWreck(ScriptedPlayer& player, std::int16_t cutter) {
         selectPerson(player, cutter);
@@ -199,7 +183,7 @@ class MissionTwentyMoves : public virtual PlayThroughSteps {
                 // The fuel bound under the rescue cursor.
                 if (fuel == 0 && stepTool(player, binder)) {
                     selectPerson(player, binder.person);
-                    if (hoverPuddle(player) && CursorId == kCursorRescue) {
+                    if (hoverObject(player, kPuddle) && CursorId == kCursorRescue) {
                         player.click(MouseX, MouseY);
                         play(player, 1);
                         fuel = P(binder.person).orders != nullptr ? 1 : 0;

@@ -12,12 +12,14 @@
 #include "core/mission_state.h"
 #include "core/random.h"
 #include "generate/world_tables.h"
+#include "gfx/image_files.h"
 #include "mission/campaign_tables.h"
 #include "mission/mission_fixture.h"
 #include "mission/mission_start.h"
 #include "vehicles/boot_punkte.h"
 #include "vehicles/fahrzeug_typ.h"
 #include "vehicles/fahrzeug_typ_table.h"
+#include "world/geometry.h"
 #include "world/level_map.h"
 #include "world/sonder_obj.h"
 #include "world/terrain.h"
@@ -132,6 +134,35 @@ TEST_F(MissionTwentyLevel, EveryPointAUnitIsSentToIsReachedOnFootFromTheRoad) {
         SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
         EXPECT_TRUE(in(area, p.x, p.y));
     }
+}
+
+// The mouse picks an object by its drawn pixels, and the wreck is drawn over the fuel: every
+// pixel of the fuel must lie where the wreck's picture is see-through, or the fuel cannot be
+// bound and the wreck never opened.
+TEST_F(MissionTwentyLevel, TheFuelShowsThroughTheWreckWhereverItLies) {
+    const SonderObj& wreck = SonderObjs[0];
+    const SonderObj& puddle = SonderObjs[1];
+    ASSERT_EQ(wreck.type, 18);
+    ASSERT_EQ(puddle.type, 20);
+    const FrameSet& w = SonderObjTypAt(18)->frames[0];
+    const FrameSet& p = SonderObjTypAt(20)->frames[0];
+    const int offX = TruncInt(puddle.x) - TruncInt(wreck.x);
+    const int offY = TruncInt(puddle.y) - TruncInt(wreck.y);
+    int fuel = 0;
+    int wreckLeft = 0;
+    for (int y = 0; y < w.height; ++y)
+        for (int x = 0; x < w.width; ++x) wreckLeft += w.pixels[y * w.width + x] != 0 ? 1 : 0;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            if (p.pixels[y * p.width + x] == 0) continue;
+            ++fuel;
+            const int wx = x + offX;
+            const int wy = y + offY;
+            if (wx < 0 || wy < 0 || wx >= w.width || wy >= w.height) continue;
+            EXPECT_EQ(w.pixels[wy * w.width + wx], 0) << "fuel hidden at " << x << "," << y;
+        }
+    EXPECT_GT(fuel, 1000);
+    EXPECT_GT(wreckLeft, 1500) << "enough of the wreck is left to click";
 }
 
 TEST_F(MissionTwentyLevel, BothSlipwaysAreReachedByTheBoatCarrierAndLaunchIntoWater) {

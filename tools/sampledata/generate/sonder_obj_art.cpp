@@ -153,6 +153,54 @@ void Plane(Canvas& c, const Foot& f, const PaletteRamp& ramp, int top, bool wing
     for (int x = f.x0 + f.w() / 5; x < f.x1 - f.w() / 8; x += 7) c.set(x, mid - 1, pal::kGlass[3]);
 }
 
+// The light aircraft broken apart on the mountain: the tail with its fin on the left, the nose
+// with the cockpit, the other wing and the bent propeller on the right, the torn-off wing lying
+// above the ground between them. That ground stays open down to the foot's bottom, shadow
+// included, because the fuel the crash leaked lies there (from (31, 40) of this picture, 60 x 29):
+// it must stay in sight and under the mouse.
+void CrashedPlane(Canvas& c, const Foot& f, const PaletteRamp& ramp, int top) {
+    constexpr int kGapX0 = 31;
+    constexpr int kGapX1 = 91;
+    constexpr int kGapY1 = 69;
+    c.fillRect(kGapX0, f.y0, kGapX1 - kGapX0 + 1, f.y1 - f.y0 + 2, 0);
+    const int mid = (f.y0 + f.y1) / 2 - 2;
+    // The tail section, thickening towards the break, with its fin and stabiliser.
+    for (int x = f.x0; x < kGapX0; ++x) {
+        const int half = 3 + (x - f.x0) * 4 / std::max(1, kGapX0 - f.x0);
+        c.fillRect(x, mid - half, 1, 2 * half + 1, ramp[4]);
+        c.fillRect(x, mid + half - 1, 1, 2, ramp[2]);
+    }
+    const int finTop = top + 8;
+    for (int y = finTop; y < mid; ++y)
+        c.fillRect(f.x0 + 2, y, 1 + (y - finTop) * 10 / std::max(1, mid - finTop), 1, ramp[2]);
+    c.fillRect(f.x0, mid - 1, 14, 2, ramp[3]);
+    // The torn-off wing across the open ground, its broken root ragged.
+    for (int k = 0; k < 7; ++k) {
+        const int y = top + 6 + k;
+        const int x0 = kGapX0 + 3 + k * 2;
+        c.fillRect(x0, y, 52, 1, k == 0 ? ramp[5] : ramp[3]);
+        c.fillRect(x0, y + 6, 52, 1, ramp[1]);
+    }
+    for (int k = 0; k < 5; ++k) c.set(kGapX0 + 3 + k * 3, top + 6 + k % 2, 0);
+    // The nose section: crumpled at the break, the cockpit glass, the wing still on it and the
+    // propeller bent against the rock.
+    const int noseX0 = kGapX1 + 1;
+    const int noseMid = (noseX0 + f.x1) / 2;
+    FillEllipse(c, noseMid, mid, (f.x1 - noseX0) / 2.0, 9, ramp[4]);
+    c.fillRect(noseX0, mid - 6, 4, 13, ramp[4]);
+    for (int y = mid - 6; y <= mid + 6; y += 2)
+        c.set(noseX0 + static_cast<int>(Noise(y, 0, 15) % 3), y, 0);
+    c.line(noseX0, mid + 7, f.x1 - 6, mid + 7, ramp[2]);
+    for (int x = noseMid - 4; x < f.x1 - 6; x += 5) c.fillRect(x, mid - 5, 3, 3, pal::kGlass[3]);
+    c.fillRect(noseX0 + 6, top, 8, kGapY1 - top, ramp[3]);
+    c.fillRect(noseX0 + 6, top, 8, 2, ramp[5]);
+    c.line(f.x1 - 1, mid - 10, f.x1 - 1, mid, pal::kMetal[1]);
+    c.line(f.x1 - 1, mid, f.x1 - 4, mid + 9, pal::kMetal[1]);
+    // Scraps below the fuel.
+    for (int k = 0; k < 3; ++k)
+        c.fillRect(kGapX0 + 8 + k * 22, kGapY1 + 3 + k % 2 * 3, 4, 2, ramp[k % 2 == 0 ? 2 : 3]);
+}
+
 // The thing in its normal look; frame varies animated sets.
 void DrawThing(Canvas& c, Style style, const Foot& f, int frame) {
     const int top = 0;
@@ -385,6 +433,9 @@ void DrawThing(Canvas& c, Style style, const Foot& f, int frame) {
         }
         case Style::kAircraft:
             Plane(c, f, pal::kMedicRamp, body, true);
+            break;
+        case Style::kCrashedPlane:
+            CrashedPlane(c, f, pal::kMedicRamp, body);
             break;
         case Style::kAirliner:
             // Seen from above within its foot: the casualties lying close to its side stay in
