@@ -411,6 +411,45 @@ class MissionTwentyThreeMoves : public virtual PlayThroughSteps {
         EXPECT_TRUE(player.shot("m23-carried"));
     }
 
+    // The carriers lay the clean casualties down where they wait, and the ambulances' teams fetch
+    // them, their medics along; each ambulance goes home once its patient may travel.
+    void ambulancesTakeThem(ScriptedPlayer& player) {
+        const std::vector<std::int16_t>& carriers = bought[kDecon].crew;
+        for (int k = 0; k < 2; ++k) {
+            const std::int16_t c = carriers[static_cast<std::size_t>(k)];
+            const std::int16_t load = static_cast<std::int16_t>(P(c).link);
+            selectPerson(player, c);
+            command(player, kCmdPutDown);
+            ASSERT_TRUE(waitUntil(
+                player,
+                [&] { return (P(load).offMap == 0 && P(c).orders == nullptr) || GameMode != 2; },
+                400))
+                << who(c) << who(load);
+            casualtiesOut.push_back(load);
+        }
+        std::vector<CasualtyRun> runs;
+        for (int k = 0; k < kAmbulances; ++k) {
+            const Bought& b = bought[kFirstAmbulance + static_cast<std::size_t>(k)];
+            ASSERT_EQ(b.crew.size(), 2u);
+            runs.push_back({b.vehicle, b.crew[0], b.crew[1],
+                            casualtiesOut[static_cast<std::size_t>(k)], kAmbulanceParks[k]});
+        }
+        const bool home = waitUntil(
+            player,
+            [&] {
+                if (!stepCasualtyRuns(player, runs)) return true;
+                return std::all_of(runs.begin(), runs.end(),
+                                   [](const CasualtyRun& r) { return r.step >= kCasualtyRunHome; });
+            },
+            6000);
+        if (!home) printCasualtyRuns(runs);
+        ASSERT_TRUE(home);
+        ASSERT_EQ(GameMode, 2u) << Cp1252ToUtf8(MessageLine.data());
+        std::printf("ambulances home at tick %u\n", TickCounter);
+    }
+    static constexpr PixelPos kAmbulanceParks[kAmbulances] = {{830, 222}, {640, 222}};
+    std::vector<std::int16_t> casualtiesOut;
+
     // The mouse over the person's picture where it shows; false where none of the tried points
     // finds it (a house front may hide it).
     bool overPerson(ScriptedPlayer& player, std::int16_t i) {

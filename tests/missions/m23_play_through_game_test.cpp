@@ -70,7 +70,8 @@ TEST_F(MissionTwentyThreePlayThrough, SealedAndTheHostileCaught) {
 }
 
 // The same start, and while the entrances are sealed the decontamination truck's suits carry the
-// two casualties off the square through the truck, both clean and alive.
+// two casualties off the square through the truck; clean and alive, the ambulances' teams load
+// them and drive them home.
 TEST_F(MissionTwentyThreePlayThrough, TheCasualtiesCarriedThroughTheDecontaminationTruck) {
     shotPrefix = "play-m23-carried";
     test::ScriptedPlayer player(backend);
@@ -83,6 +84,8 @@ TEST_F(MissionTwentyThreePlayThrough, TheCasualtiesCarriedThroughTheDecontaminat
     carryOffTheSquare(player);
     ASSERT_FALSE(HasFatalFailure());
     waitSealed(player);
+    ASSERT_FALSE(HasFatalFailure());
+    ambulancesTakeThem(player);
     ASSERT_FALSE(HasFatalFailure());
     waitHostileOut(player);
     ASSERT_FALSE(HasFatalFailure());
