@@ -18,6 +18,7 @@
 #include "mission/evaluation.h"
 #include "mission/input/selected_unit.h"
 #include "mission/scroll_view.h"
+#include "missions/entrance_work.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
 #include "missions/mission_objects.h"
@@ -68,20 +69,15 @@ constexpr int kAreaRight = 77;
 constexpr int kAreaTop = 25;
 constexpr int kAreaBottom = 36;
 
-// Who works at a station entrance (persons of types 9, 17, 22), and who sprays with a hose.
-constexpr std::array<std::int16_t, 3> kEntranceWorkers = {PersonSelection(9), PersonSelection(17),
-                                                          PersonSelection(22)};
+// Who sprays with a hose.
 constexpr std::int16_t kHoseSelected = PersonSelection(11);
 constexpr std::uint16_t kNoLink2 = 65535;
 constexpr std::int32_t kHoseReach = 250;
 constexpr std::uint16_t kStandsAndKiosks = 4;  // fixed slots 0..3
 
-constexpr std::uint8_t kOpWorkAtHouse = 195;
 constexpr std::uint8_t kOpHoseAtGround = 208;
-constexpr std::int32_t kEntranceAck = 10;
 constexpr std::int32_t kHoseAck = 17;
 constexpr std::int32_t kEntranceWork = 60;
-constexpr int kEntranceBelowDoor = 36;
 
 void InitLevelM07() {
     ScrollCols = static_cast<std::int16_t>(MapWidth);
@@ -272,9 +268,7 @@ Person* EntranceWorkerOverStation(int& house) {
     if (h == nullptr || h->evacuated != 0) return nullptr;
     const SelectedUnit sel = CurrentSelection();
     if (sel.person == nullptr) return nullptr;
-    for (const std::int16_t mode : kEntranceWorkers)
-        if (sel.mode == mode) return sel.person;
-    return nullptr;
+    return EntranceWorkerSelection(sel.mode) ? sel.person : nullptr;
 }
 
 std::uint8_t CursorOnHouseM07() {
@@ -290,14 +284,7 @@ std::uint8_t ClickOnHouseM07() {
     int house = 0;
     Person* worker = EntranceWorkerOverStation(house);
     if (worker == nullptr) return 0;
-    const auto door = HouseDoorSpot(house);
-    if (!door) return 0;
-    const int x = door->x;
-    const int y = door->y + kEntranceBelowDoor;
-    SetBefehl(*worker, PersonTypOf(*worker), kOpMove, kEntranceAck, x, y, 0, 0, 0);
-    AppendBefehl(*worker, kOpTurn, x, y, 1, 0, 0);
-    AppendBefehl(*worker, kOpWorkAtHouse, x, y, house, kEntranceWork, 0);
-    return 1;
+    return SendToWorkAtEntrance(*worker, house, kEntranceWork) ? 1 : 0;
 }
 
 // A hose person within reach of the clicked point over a stand or kiosk.

@@ -18,6 +18,7 @@
 #include "mission/evaluation.h"
 #include "mission/input/selected_unit.h"
 #include "mission/scroll_view.h"
+#include "missions/entrance_work.h"
 #include "missions/gas_exposure.h"
 #include "missions/mission_checks.h"
 #include "missions/mission_houses.h"
@@ -58,14 +59,7 @@ constexpr int kEntranceA = 0;
 constexpr int kEntranceB = 1;
 constexpr int kHideout = 7;
 
-// Who may seal an entrance: fire fighters of types 9, 17 and 22 (a cutter in each suit).
-constexpr std::array<std::int16_t, 3> kSealers = {PersonSelection(9), PersonSelection(17),
-                                                  PersonSelection(22)};
-constexpr std::uint8_t kOpWorkAtHouse = 195;
-constexpr std::int32_t kSealAck = 10;
 constexpr std::int32_t kSealWork = 20;
-constexpr int kSealBelowDoor = 36;
-constexpr std::int32_t kSealFacing = 1;
 
 // The hostile person: comes out once this many of the player's units stand in the gas, walks at
 // a bought vehicle's right side every so often, and leaves through the door facing down.
@@ -278,9 +272,7 @@ Person* SealerOverEntrance(int& house) {
     if (h == nullptr || h->evacuated != 0) return nullptr;
     const SelectedUnit sel = CurrentSelection();
     if (sel.person == nullptr) return nullptr;
-    for (const std::int16_t mode : kSealers)
-        if (sel.mode == mode) return sel.person;
-    return nullptr;
+    return EntranceWorkerSelection(sel.mode) ? sel.person : nullptr;
 }
 
 std::uint8_t CursorOnHouseM23() {
@@ -296,14 +288,7 @@ std::uint8_t ClickOnHouseM23() {
     int house = 0;
     Person* sealer = SealerOverEntrance(house);
     if (sealer == nullptr) return 0;
-    const auto door = HouseDoorSpot(house);
-    if (!door) return 0;
-    const int x = door->x;
-    const int y = door->y + kSealBelowDoor;
-    SetBefehl(*sealer, PersonTypOf(*sealer), kOpMove, kSealAck, x, y, 0, 0, 0);
-    AppendBefehl(*sealer, kOpTurn, x, y, kSealFacing, 0, 0);
-    AppendBefehl(*sealer, kOpWorkAtHouse, x, y, house, kSealWork, 0);
-    return 1;
+    return SendToWorkAtEntrance(*sealer, house, kSealWork) ? 1 : 0;
 }
 
 void CheckMissionM23() {
