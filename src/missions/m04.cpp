@@ -106,12 +106,7 @@ bool IsPoint(const Point16& p) {
 }
 
 void InitLevelM04() {
-    ScrollCols = static_cast<std::int16_t>(MapWidth);
-    ScrollRows = static_cast<std::int16_t>(MapHeight - 4);
-    ViewOrigin = {850, 400};
-    HomeView = {0, 1600};
-    RoadEntry = {-100, 1873, 250, 3};
-    RoadExit = {-150, 1427, kEdgeLeft};
+    quarter::SetUpView();
     Money += 13000;
     KarteMarker = KarteMarkers[kMission];
     BriefingBox.x = 160;

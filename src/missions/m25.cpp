@@ -93,12 +93,7 @@ const ArsonTarget* TargetAt(std::int32_t entry) {
 }
 
 void InitLevelM25() {
-    ScrollCols = static_cast<std::int16_t>(MapWidth);
-    ScrollRows = static_cast<std::int16_t>(MapHeight - 4);
-    ViewOrigin = {850, 400};
-    HomeView = {0, 1600};
-    RoadEntry = {-100, 1873, 250, 3};
-    RoadExit = {-150, 1427, kEdgeLeft};
+    quarter::SetUpView();
     Money += 10000;
     KarteMarker = KarteMarkers[kMission];
     BriefingBox.x = 160;

@@ -8,12 +8,27 @@
 #include <cstdint>
 #include <span>
 
+#include "core/mission_points.h"
+#include "core/mission_state.h"
+#include "core/view.h"
+#include "mission/scroll_view.h"
 #include "missions/mission_houses.h"
 #include "world/geometry.h"
+#include "world/level_map.h"
 
 namespace kv {
 
 namespace quarter {
+
+// The view over the quarter and its road in and out, the same in every mission there.
+inline void SetUpView() {
+    ScrollCols = static_cast<std::int16_t>(MapWidth);
+    ScrollRows = static_cast<std::int16_t>(MapHeight - 4);
+    ViewOrigin = {850, 400};
+    HomeView = {0, 1600};
+    RoadEntry = {-100, 1873, 250, 3};
+    RoadExit = {-150, 1427, kEdgeLeft};
+}
 
 constexpr MissionHouse Q(std::uint8_t type, std::int16_t column, std::int16_t row) {
     return {type, column, row, 0, 0};
