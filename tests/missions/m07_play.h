@@ -119,22 +119,6 @@ class MissionSevenMoves : public PlayThroughSteps {
         ASSERT_EQ(officers.size(), 3u);
     }
 
-    // The mouse on a part of the vehicle no other unit covers; false if none of the tried points
-    // shows it (another vehicle may still stand over it at the entry).
-    bool findFahrzeug(ScriptedPlayer& player, std::int16_t v) {
-        tabNear(player, F(v).x, F(v).y);
-        centreView(player, F(v).x, F(v).y);
-        constexpr float kTries[][2] = {{0, -4},   {20, -4},   {-20, -4}, {0, -20}, {0, 12},
-                                       {30, -10}, {-30, -10}, {40, 0},   {-40, 0}, {0, -30}};
-        for (const auto& d : kTries) {
-            player.mouseWorld(F(v).x + d[0], F(v).y + d[1]);
-            play(player, 2);
-            if (HoverKind == kHoverFahrzeug && HoverIds[0] == static_cast<std::uint16_t>(v))
-                return true;
-        }
-        return false;
-    }
-
     bool driveTo(ScriptedPlayer& player, std::int16_t v, float x, float y) {
         if (!findFahrzeug(player, v)) return false;
         player.click(MouseX, MouseY);
@@ -174,13 +158,6 @@ class MissionSevenMoves : public PlayThroughSteps {
             4000);
         ASSERT_TRUE(allSent) << "mode " << GameMode << " tick " << TickCounter;
     }
-    bool waitUntil(ScriptedPlayer& player, const std::function<bool()>& done, int max) {
-        fast(player);
-        const bool ok = playUntil(player, done, max);
-        slow(player);
-        return ok;
-    }
-
     // The casualty lying nearest the point; -1 none left.
     static std::int16_t casualtyNear(float x, float y) {
         std::int16_t best = -1;

@@ -128,32 +128,11 @@ class MissionTwentyThreeMoves : public virtual PlayThroughSteps {
                       p.contamination, TickCounter);
         return s;
     }
-    bool waitUntil(ScriptedPlayer& player, const std::function<bool()>& done, int max) {
-        fast(player);
-        const bool ok = playUntil(player, done, max);
-        slow(player);
-        return ok;
-    }
     static bool sealed(int house) {
         const House* h = PlacedHouse(house);
         return h != nullptr && h->evacuated != 0;
     }
 
-    // The mouse on a part of the vehicle no other unit covers; false if none of the tried points
-    // shows it (another vehicle may still stand over it at the entry).
-    bool findFahrzeug(ScriptedPlayer& player, std::int16_t v) {
-        tabNear(player, F(v).x, F(v).y);
-        centreView(player, F(v).x, F(v).y);
-        constexpr float kTries[][2] = {{0, -4},   {20, -4},   {-20, -4}, {0, -20}, {0, 12},
-                                       {30, -10}, {-30, -10}, {40, 0},   {-40, 0}, {0, -30}};
-        for (const auto& d : kTries) {
-            player.mouseWorld(F(v).x + d[0], F(v).y + d[1]);
-            play(player, 2);
-            if (HoverKind == kHoverFahrzeug && HoverIds[0] == static_cast<std::uint16_t>(v))
-                return true;
-        }
-        return false;
-    }
     bool sendFahrzeug(ScriptedPlayer& player, std::int16_t v, float x, float y) {
         deselect(player);
         if (!findFahrzeug(player, v)) return false;

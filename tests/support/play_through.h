@@ -184,6 +184,13 @@ class PlayThroughSteps {
         player.key('3');
         play(player, 1);
     }
+    // A wait at speed 3 until done, back at speed 1 after it; whether done came within max frames.
+    bool waitUntil(test::ScriptedPlayer& player, const std::function<bool()>& done, int max) {
+        fast(player);
+        const bool ok = playUntil(player, done, max);
+        slow(player);
+        return ok;
+    }
     // Tab jumps the view from vehicle to vehicle, quicker than scrolling across the map: pressed
     // until a vehicle near the point is in the middle of the view.
     void tabNear(test::ScriptedPlayer& player, float x, float y) {
@@ -231,6 +238,21 @@ class PlayThroughSteps {
             play(player, 1);
             if (ViewOrigin.x == before.x && ViewOrigin.y == before.y) break;
         }
+    }
+    // The mouse on a part of the vehicle no other unit covers; false if none of the tried points
+    // shows it (another vehicle may still stand over it at the entry).
+    bool findFahrzeug(test::ScriptedPlayer& player, std::int16_t v) {
+        tabNear(player, F(v).x, F(v).y);
+        centreView(player, F(v).x, F(v).y);
+        constexpr float kTries[][2] = {{0, -4},   {20, -4},   {-20, -4}, {0, -20}, {0, 12},
+                                       {30, -10}, {-30, -10}, {40, 0},   {-40, 0}, {0, -30}};
+        for (const auto& d : kTries) {
+            player.mouseWorld(F(v).x + d[0], F(v).y + d[1]);
+            play(player, 2);
+            if (HoverKind == kHoverFahrzeug && HoverIds[0] == static_cast<std::uint16_t>(v))
+                return true;
+        }
+        return false;
     }
     // The selection cleared by a right click, so that a click on a unit selects it rather than
     // giving the unit selected before an order towards it.
